@@ -1,0 +1,136 @@
+#include "Application.h"
+
+static TApplication* CreateApplication()
+{
+    static TApplication app(nullptr);
+    return &app;
+}
+TApplication* Application = CreateApplication();
+
+static const char* const kHiddenClass = "TApplicationHidden";
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+
+TApplication::~TApplication()
+{
+    SetSyncWakeWindow(nullptr, 0);
+    if (FHandle && IsWindow(FHandle)) DestroyWindow(FHandle);
+}
+
+void TApplication::Initialize()
+{
+    MainThreadID = GetCurrentThreadId();
+    FInstance = GetModuleHandleA(nullptr);
+    if (FHandle) return;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = &TApplication::WndProc;
+    wc.hInstance = FInstance;
+    wc.lpszClassName = kHiddenClass;
+    RegisterClassA(&wc);
+    FHandle = CreateWindowExA(0, kHiddenClass, Title.c_str(), WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              FInstance, nullptr);
+    SetSyncWakeWindow(FHandle, CM_SYNCHRONIZE);
+}
+
+LRESULT CALLBACK TApplication::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    try {
+        if (msg == CM_SYNCHRONIZE) {
+            CheckSynchronize();
+            return 0;
+        }
+    } catch (...) {
+        Application->HandleException(Application);
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+bool TApplication::ProcessMessage(MSG& Msg)
+{
+    if (!PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (Msg.message == WM_QUIT) {
+        FTerminated = true;
+        return true;
+    }
+    for (auto& h : FHooks)
+        if (h(Msg)) return true;
+    TranslateMessage(&Msg);
+    DispatchMessageA(&Msg);
+    return true;
+}
+
+void TApplication::ProcessMessages()
+{
+    MSG m;
+    CheckSynchronize();
+    while (ProcessMessage(m)) {
+    }
+    CheckSynchronize();
+}
+
+bool TApplication::HandleMessage()
+{
+    MSG m;
+    bool got = ProcessMessage(m);
+    if (!got) {
+        if (OnIdle) {
+            try { OnIdle(this); } catch (...) { HandleException(this); }
+        }
+        if (!CheckSynchronize()) {
+            HANDLE ev = SyncEventHandle();
+            MsgWaitForMultipleObjects(1, &ev, FALSE, INFINITE, QS_ALLINPUT);
+            CheckSynchronize();
+        }
+    }
+    return got;
+}
+
+void TApplication::Run()
+{
+    while (!FTerminated) {
+        try {
+            HandleMessage();
+        } catch (...) {
+            HandleException(this);
+        }
+    }
+}
+
+void TApplication::Terminate()
+{
+    FTerminated = true;
+    PostQuitMessage(0);
+}
+
+void TApplication::HandleException(TObject* Sender)
+{
+    try {
+        throw;
+    } catch (const EAbort&) {
+    } catch (const Exception& e) {
+        if (OnException) OnException(Sender, e);
+        else ShowException(e);
+    } catch (const std::exception& e) {
+        Exception wrapped(e.what());
+        if (OnException) OnException(Sender, wrapped);
+        else ShowException(e);
+    } catch (...) {
+        Exception wrapped("Unknown exception");
+        if (OnException) OnException(Sender, wrapped);
+        else ShowException(wrapped);
+    }
+}
+
+void TApplication::ShowException(const std::exception& E)
+{
+    std::string msg = E.what();
+    if (!msg.empty() && msg.back() != '.') msg += '.';
+    MessageBox(msg, Title.empty() ? ExtractFileName(ExeName()) : Title, MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const std::string& Text, const std::string& Caption, UINT Flags)
+{
+    // The modal loop of the message box dispatches our hidden window's posted
+    // messages, so synchronous calls are served while it is open.
+    return ::MessageBoxA(GetActiveWindow(), Text.c_str(), Caption.c_str(), Flags);
+}

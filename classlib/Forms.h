@@ -1,0 +1,3 @@
+// Forms and the application object.
+#pragma once
+#include "Application.h"

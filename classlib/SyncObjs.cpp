@@ -1,0 +1,19 @@
+#include "SyncObjs.h"
+
+TEvent::TEvent(bool ManualReset, bool InitialState, const std::string& Name)
+{
+    FHandle = CreateEventA(nullptr, ManualReset, InitialState, Name.empty() ? nullptr : Name.c_str());
+    if (!FHandle) RaiseLastOSError();
+}
+
+TEvent::~TEvent() { CloseHandle(FHandle); }
+
+TWaitResult TEvent::WaitFor(DWORD Timeout)
+{
+    switch (WaitForSingleObject(FHandle, Timeout)) {
+    case WAIT_OBJECT_0: return wrSignaled;
+    case WAIT_TIMEOUT: return wrTimeout;
+    case WAIT_ABANDONED: return wrAbandoned;
+    default: return wrError;
+    }
+}

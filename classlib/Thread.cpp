@@ -1,0 +1,219 @@
+#include "Thread.h"
+#include <deque>
+
+DWORD MainThreadID = 0;
+
+namespace {
+
+struct SyncRecord {
+    const std::function<void()>* Method;
+    HANDLE Done;
+    std::exception_ptr Error;
+};
+
+struct SyncQueue {
+    CRITICAL_SECTION Lock;
+    HANDLE Event;
+    std::deque<SyncRecord*> Items;
+    HWND WakeWnd = nullptr;
+    UINT WakeMsg = 0;
+    SyncQueue()
+    {
+        InitializeCriticalSection(&Lock);
+        Event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    }
+};
+
+SyncQueue& Queue()
+{
+    static SyncQueue q;
+    return q;
+}
+
+bool OnMainThread() { return MainThreadID == 0 || GetCurrentThreadId() == MainThreadID; }
+
+} // namespace
+
+HANDLE SyncEventHandle() { return Queue().Event; }
+
+void SetSyncWakeWindow(HWND Wnd, UINT Msg)
+{
+    SyncQueue& q = Queue();
+    EnterCriticalSection(&q.Lock);
+    q.WakeWnd = Wnd;
+    q.WakeMsg = Msg;
+    LeaveCriticalSection(&q.Lock);
+}
+
+bool CheckSynchronize(DWORD Timeout)
+{
+    if (!OnMainThread()) return false;
+    SyncQueue& q = Queue();
+    if (Timeout) WaitForSingleObject(q.Event, Timeout);
+    bool ran = false;
+    for (;;) {
+        EnterCriticalSection(&q.Lock);
+        SyncRecord* r = nullptr;
+        if (!q.Items.empty()) {
+            r = q.Items.front();
+            q.Items.pop_front();
+        }
+        LeaveCriticalSection(&q.Lock);
+        if (!r) break;
+        try {
+            (*r->Method)();
+        } catch (...) {
+            r->Error = std::current_exception();
+        }
+        ran = true;
+        SetEvent(r->Done);
+    }
+    return ran;
+}
+
+void SynchronizeCall(const std::function<void()>& Method)
+{
+    if (OnMainThread()) {
+        Method();
+        return;
+    }
+    SyncQueue& q = Queue();
+    SyncRecord r{&Method, CreateEventA(nullptr, TRUE, FALSE, nullptr), nullptr};
+    EnterCriticalSection(&q.Lock);
+    q.Items.push_back(&r);
+    HWND wnd = q.WakeWnd;
+    UINT msg = q.WakeMsg;
+    LeaveCriticalSection(&q.Lock);
+    SetEvent(q.Event);
+    if (wnd) PostMessageA(wnd, msg, 0, 0);
+    WaitForSingleObject(r.Done, INFINITE);
+    CloseHandle(r.Done);
+    if (r.Error) std::rethrow_exception(r.Error);
+}
+
+DWORD WaitServingSync(HANDLE h, DWORD Timeout)
+{
+    if (!OnMainThread()) return WaitForSingleObject(h, Timeout);
+    DWORD start = GetTickCount();
+    HANDLE hs[2] = {h, SyncEventHandle()};
+    for (;;) {
+        DWORD left = INFINITE;
+        if (Timeout != INFINITE) {
+            DWORD spent = GetTickCount() - start;
+            if (spent >= Timeout) return WAIT_TIMEOUT;
+            left = Timeout - spent;
+        }
+        // Sent messages are served too, so a thread blocked in SendMessage to one
+        // of our windows cannot deadlock against this wait.
+        DWORD r = MsgWaitForMultipleObjects(2, hs, FALSE, left, QS_SENDMESSAGE);
+        if (r == WAIT_OBJECT_0) return WAIT_OBJECT_0;
+        if (r == WAIT_OBJECT_0 + 1) {
+            CheckSynchronize();
+        } else if (r == WAIT_OBJECT_0 + 2) {
+            MSG m;
+            PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE);
+        } else if (r == WAIT_TIMEOUT) {
+            return WAIT_TIMEOUT;
+        } else {
+            return r;
+        }
+    }
+}
+
+TThread::TThread(bool CreateSuspended)
+{
+    (void)CreateSuspended;
+    FHandle = CreateThread(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &FThreadID);
+    if (!FHandle) throw EThread("Thread creation error: " + SysErrorMessage(GetLastError()));
+}
+
+TThread::~TThread()
+{
+    if (FHandle) {
+        if (!FFinished && GetCurrentThreadId() != FThreadID) {
+            FTerminated = true;
+            if (FSuspended) {
+                // Never started: let the thread run out without calling Execute.
+                FSuspended = false;
+                ResumeThread(FHandle);
+            }
+            WaitServingSync(FHandle, INFINITE);
+        }
+        CloseHandle(FHandle);
+    }
+}
+
+DWORD WINAPI TThread::ThreadProc(LPVOID param)
+{
+    TThread* t = static_cast<TThread*>(param);
+    if (!t->FTerminated || t->FStarted) {
+        try {
+            t->Execute();
+        } catch (...) {
+            t->FatalException = std::current_exception();
+        }
+        try {
+            t->DoTerminate();
+        } catch (...) {
+        }
+    }
+    int rv = t->ReturnValue;
+    bool freeIt = t->FreeOnTerminate && t->FStarted;
+    t->FFinished = true;
+    if (freeIt) {
+        // The handle must not be waited on by the destructor of our own thread.
+        delete t;
+    }
+    return static_cast<DWORD>(rv);
+}
+
+void TThread::DoTerminate()
+{
+    if (OnTerminate) Synchronize([this] { OnTerminate(this); });
+}
+
+void TThread::Resume()
+{
+    if (!FSuspended) return;
+    FSuspended = false;
+    FStarted = true;
+    ResumeThread(FHandle);
+}
+
+void TThread::Suspend()
+{
+    if (FSuspended) return;
+    FSuspended = true;
+    SuspendThread(FHandle);
+}
+
+void TThread::Terminate() { FTerminated = true; }
+
+DWORD TThread::WaitFor()
+{
+    if (GetCurrentThreadId() == FThreadID) throw EThread("A thread cannot wait for itself");
+    HANDLE h = FHandle;
+    WaitServingSync(h, INFINITE);
+    DWORD code = 0;
+    GetExitCodeThread(h, &code);
+    return code;
+}
+
+void TThread::SetPriority(TThreadPriority p)
+{
+    static const int map[] = {THREAD_PRIORITY_IDLE, THREAD_PRIORITY_LOWEST, THREAD_PRIORITY_BELOW_NORMAL,
+                              THREAD_PRIORITY_NORMAL, THREAD_PRIORITY_ABOVE_NORMAL, THREAD_PRIORITY_HIGHEST,
+                              THREAD_PRIORITY_TIME_CRITICAL};
+    SetThreadPriority(FHandle, map[p]);
+}
+
+bool TThread::SleepUnlessTerminated(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    while (!FTerminated) {
+        DWORD spent = GetTickCount() - start;
+        if (spent >= ms) return true;
+        Sleep(std::min<DWORD>(10, ms - spent));
+    }
+    return false;
+}

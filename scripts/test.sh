@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test under one Xvfb display
+# with one persistent wineserver. Prints ctest's summary; non-zero on failure.
+set -uo pipefail
+HERE="$(cd "$(dirname "$0")" && pwd)"
+bash "$HERE/setup.sh" || exit 1
+bash "$HERE/build.sh" || exit 1
+FORCE_XVFB=1
+. "$HERE/wine-session.sh"
+trap stop_session EXIT
+start_display
+start_wine
+cd "$BUILD"
+ctest --output-on-failure -j "$(nproc)" "$@"

@@ -1,0 +1,111 @@
+#include "test_gtest.h"
+#include "Forms.h"
+#include <atomic>
+
+namespace {
+
+// A worker that calls the GUI thread N times through Synchronize.
+struct SyncWorker : TThread {
+    SyncWorker(int n, std::atomic<int>* counter) : N(n), Counter(counter) {}
+    int N;
+    std::atomic<int>* Counter;
+    std::vector<DWORD> RanOn;
+    void Execute() override
+    {
+        for (int i = 0; i < N && !Terminated(); ++i)
+            Synchronize([this] {
+                RanOn.push_back(GetCurrentThreadId());
+                ++*Counter;
+            });
+    }
+};
+
+TEST(Thread, SynchronizeRunsOnGuiThreadWhileItWaitsForThreads)
+{
+    std::atomic<int> counter{0};
+    std::vector<std::unique_ptr<SyncWorker>> ws;
+    for (int i = 0; i < 8; ++i) ws.emplace_back(new SyncWorker(50, &counter));
+    for (auto& w : ws) w->Resume();
+    for (auto& w : ws) w->WaitFor();   // must not deadlock: the wait serves their calls
+    EXPECT_EQ(counter.load(), 400);
+    for (auto& w : ws)
+        for (DWORD id : w->RanOn) ASSERT_EQ(id, MainThreadID);
+}
+
+TEST(Thread, SynchronizeServedInsideModalLoop)
+{
+    // A message box's modal loop must serve queued calls; the last call closes the box.
+    std::atomic<int> counter{0};
+    struct Closer : SyncWorker {
+        using SyncWorker::SyncWorker;
+        void Execute() override
+        {
+            SyncWorker::Execute();
+            Synchronize([] {
+                HWND box = FindWindowA(nullptr, "modal-sync-test");
+                if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+            });
+        }
+    };
+    Closer w(20, &counter);
+    SetTimer(nullptr, 0, 50, nullptr);
+    w.Resume();
+    DWORD start = GetTickCount();
+    int r = MessageBoxA(nullptr, "waiting", "modal-sync-test", MB_OK);
+    (void)r;
+    w.WaitFor();
+    EXPECT_EQ(counter.load(), 20);
+    EXPECT_LT(GetTickCount() - start, 20000u);
+}
+
+TEST(Thread, ExceptionInSynchronizedCallReachesCaller)
+{
+    struct Thrower : TThread {
+        bool Caught = false;
+        void Execute() override
+        {
+            try {
+                Synchronize([] { throw EConvertError("bad"); });
+            } catch (const EConvertError&) {
+                Caught = true;
+            }
+        }
+    } t;
+    t.Resume();
+    t.WaitFor();
+    EXPECT_TRUE(t.Caught);
+}
+
+TEST(Thread, TerminateAndFreeOnTerminate)
+{
+    static std::atomic<int> destroyed{0};
+    struct Looper : TThread {
+        ~Looper() override { ++destroyed; }
+        void Execute() override { while (!Terminated()) Sleep(5); }
+    };
+    auto* t = new Looper;
+    t->Resume();
+    Sleep(30);
+    t->Terminate();
+    t->WaitFor();
+    EXPECT_TRUE(t->Finished());
+    delete t;
+    EXPECT_EQ(destroyed.load(), 1);
+
+    // Never started: destruction must not run Execute nor hang.
+    delete new Looper;
+    EXPECT_EQ(destroyed.load(), 2);
+
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    struct SelfFree : TThread {
+        HANDLE Done;
+        explicit SelfFree(HANDLE d) : Done(d) { FreeOnTerminate = true; }
+        ~SelfFree() override { SetEvent(Done); }
+        void Execute() override {}
+    };
+    (new SelfFree(done))->Resume();
+    EXPECT_EQ(WaitForSingleObject(done, 5000), WAIT_OBJECT_0);
+    CloseHandle(done);
+}
+
+} // namespace
