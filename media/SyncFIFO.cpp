@@ -1,0 +1,120 @@
+#include "SyncFIFO.h"
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+CSyncFIFO::CSyncFIFO(int32_t capacity) : FCapacity(capacity < 2 ? 2 : capacity)
+{
+    FSlots = new void*[FCapacity];
+    Clear();
+}
+
+CSyncFIFO::~CSyncFIFO()
+{
+    Clear();
+    delete[] FSlots;
+}
+
+void CSyncFIFO::Clear()
+{
+    CLockHold<CSyncFIFO> hold(*this);
+    for (int32_t i = 0; i < FCapacity; ++i) FSlots[i] = nullptr;
+    FWrite = FRead = FCount = 0;
+}
+
+int32_t CSyncFIFO::GetCount()
+{
+    CLockHold<CSyncFIFO> hold(*this);
+    return FCount;
+}
+
+int32_t CSyncFIFO::GetSize() { return FCapacity; }
+
+bool CSyncFIFO::IsFull()
+{
+    CLockHold<CSyncFIFO> hold(*this);
+    return FCount == FCapacity - 1;
+}
+
+bool CSyncFIFO::IsEmpty()
+{
+    CLockHold<CSyncFIFO> hold(*this);
+    return FCount == 0;
+}
+
+bool CSyncFIFO::Push(void* item)
+{
+    CLockHold<CSyncFIFO> hold(*this);
+    if (IsFull()) return false;
+    FSlots[FWrite] = item;
+    FWrite = (FWrite + 1) % FCapacity;
+    ++FCount;
+    return true;
+}
+
+void* CSyncFIFO::Pop()
+{
+    CLockHold<CSyncFIFO> hold(*this);
+    if (FCount == 0) return nullptr;
+    void* item = FSlots[FRead];
+    FSlots[FRead] = nullptr;
+    FRead = (FRead + 1) % FCapacity;
+    --FCount;
+    return item;
+}
+
+int32_t CSyncFIFO::GetPercent()
+{
+    CLockHold<CSyncFIFO> hold(*this);
+    // Integer arithmetic: the truncated percentage, exact for every capacity.
+    return static_cast<int32_t>(static_cast<int64_t>(FCount) * 100 / FCapacity);
+}
+
+void CFrameFIFO::SetWaitKey(uint8_t value)
+{
+    CLockHold<CSyncFIFO> hold(*this);
+    FWaitKey = value;
+}
+
+uint8_t CFrameFIFO::GetWaitKey()
+{
+    CLockHold<CSyncFIFO> hold(*this);
+    return FWaitKey;
+}
+
+bool CFrameFIFO::PushFrame(const void* data, int32_t length, uint8_t key)
+{
+    CLockHold<CSyncFIFO> hold(*this);
+    if (IsFull()) {
+        FWaitKey = 1;
+        return false;
+    }
+    if (FWaitKey && !key) return true;
+    if (length < 0) length = 0;
+    CFrameItem* item = new (std::nothrow) CFrameItem;
+    if (!item) return false;
+    // malloc(0) may return null; keep a real (empty) allocation so takers can free it alike.
+    item->data = malloc(length > 0 ? static_cast<size_t>(length) : 1);
+    if (!item->data) {
+        delete item;
+        return false;
+    }
+    if (length > 0) memcpy(item->data, data, static_cast<size_t>(length));
+    item->length = length;
+    item->key = key;
+    Push(item);
+    FWaitKey = 0;
+    return true;
+}
+
+void CFrameFIFO::FreeFrame(CFrameItem* item)
+{
+    if (!item) return;
+    if (item->data) free(item->data);
+    delete item;
+}
+
+void CFrameFIFO::FreeAll()
+{
+    while (CFrameItem* item = PopFrame()) FreeFrame(item);
+}
