@@ -3,4 +3,9 @@
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
 cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$BUILD" -j "$(nproc)"
+if [ -n "${BUILD_TARGETS:-}" ]; then
+  # Only these targets (a developer working on one part of the tree).
+  cmake --build "$BUILD" -j "$(nproc)" --target ${BUILD_TARGETS}
+else
+  cmake --build "$BUILD" -j "$(nproc)"
+fi
