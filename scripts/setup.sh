@@ -3,7 +3,7 @@
 set -euo pipefail
 PKGS=(wine64 wine64-tools libwine-dev xvfb xauth googletest cmake make g++ libogg-dev libvorbis-dev
       zlib1g-dev libjpeg-dev libavcodec-dev libavutil-dev libswscale-dev vorbis-tools curl
-      libasound2-plugins alsa-utils python3 x11-apps imagemagick)
+      libasound2-plugins alsa-utils libasound2-dev python3 x11-apps imagemagick)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
