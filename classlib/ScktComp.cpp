@@ -1,0 +1,382 @@
+#include "ScktComp.h"
+#include <ws2tcpip.h>
+#include <vector>
+
+namespace {
+
+[[noreturn]] void RaiseSocketError(const std::string& what, int code)
+{
+    throw ESocketError(what + " (" + IntToStr(code) + "): " + SysErrorMessage(static_cast<DWORD>(code)));
+}
+
+timeval Millis(DWORD ms)
+{
+    timeval tv;
+    tv.tv_sec = static_cast<LONG>(ms / 1000);
+    tv.tv_usec = static_cast<LONG>(ms % 1000) * 1000;
+    return tv;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- TCustomWinSocket
+
+TCustomWinSocket::TCustomWinSocket(SOCKET Socket) : FSocket(Socket)
+{
+    if (FSocket == INVALID_SOCKET) return;
+    FConnected = true;
+    // The conversation is driven by waits of our own (select), never by a send or
+    // receive that blocks: a thread must be able to notice Terminate and a peer that
+    // stopped reading.
+    u_long on = 1;
+    ioctlsocket(FSocket, FIONBIO, &on);
+    sockaddr_in peer = {};
+    int len = sizeof(peer);
+    if (getpeername(FSocket, reinterpret_cast<sockaddr*>(&peer), &len) == 0) {
+        char text[INET_ADDRSTRLEN] = {};
+        if (inet_ntop(AF_INET, &peer.sin_addr, text, sizeof(text))) FRemoteAddress = text;
+        FRemotePort = ntohs(peer.sin_port);
+    }
+}
+
+TCustomWinSocket::~TCustomWinSocket() { Close(); }
+
+void TCustomWinSocket::Disconnected() { FConnected = false; }
+
+int TCustomWinSocket::SendBuf(const void* Buf, int Count)
+{
+    if (!FConnected) throw ESocketError("Socket is not connected");
+    int n = send(FSocket, static_cast<const char*>(Buf), Count, 0);
+    if (n == SOCKET_ERROR) {
+        int e = WSAGetLastError();
+        if (e == WSAEWOULDBLOCK) return -1;
+        Disconnected();
+        RaiseSocketError("send", e);
+    }
+    return n;
+}
+
+int TCustomWinSocket::ReceiveBuf(void* Buf, int Count)
+{
+    if (!FConnected) return 0;
+    int n = recv(FSocket, static_cast<char*>(Buf), Count, 0);
+    if (n == 0) {
+        Disconnected();
+        return 0;
+    }
+    if (n == SOCKET_ERROR) {
+        int e = WSAGetLastError();
+        if (e == WSAEWOULDBLOCK) return -1;
+        Disconnected();
+        RaiseSocketError("recv", e);
+    }
+    return n;
+}
+
+bool TCustomWinSocket::WaitForData(DWORD Timeout)
+{
+    if (FSocket == INVALID_SOCKET) return false;
+    fd_set rd;
+    FD_ZERO(&rd);
+    FD_SET(FSocket, &rd);
+    timeval tv = Millis(Timeout);
+    return select(0, &rd, nullptr, nullptr, &tv) > 0;
+}
+
+bool TCustomWinSocket::WaitForWrite(DWORD Timeout)
+{
+    if (FSocket == INVALID_SOCKET) return false;
+    fd_set wr, ex;
+    FD_ZERO(&wr);
+    FD_ZERO(&ex);
+    FD_SET(FSocket, &wr);
+    FD_SET(FSocket, &ex);
+    timeval tv = Millis(Timeout);
+    return select(0, nullptr, &wr, &ex, &tv) > 0;
+}
+
+void TCustomWinSocket::Shutdown()
+{
+    TCSGuard<TCriticalSection> hold(FHandleLock);
+    if (FSocket != INVALID_SOCKET) shutdown(FSocket, SD_BOTH);
+    FConnected = false;
+}
+
+void TCustomWinSocket::Close()
+{
+    TCSGuard<TCriticalSection> hold(FHandleLock);
+    if (FSocket != INVALID_SOCKET) {
+        closesocket(FSocket);
+        FSocket = INVALID_SOCKET;
+    }
+    FConnected = false;
+}
+
+TServerClientWinSocket::TServerClientWinSocket(SOCKET Socket, TServerWinSocket* Server)
+    : TCustomWinSocket(Socket), FServer(Server)
+{
+}
+
+// ---------------------------------------------------------------- TServerClientThread
+
+TServerClientThread::TServerClientThread(bool CreateSuspended, TServerClientWinSocket* ASocket)
+    : TThread(true), FClientSocket(ASocket), FServer(ASocket ? ASocket->ServerWinSocket() : nullptr)
+{
+    (void)CreateSuspended;
+    if (!FClientSocket || !FServer) throw ESocketError("A client thread needs an accepted socket");
+    FreeOnTerminate = true;
+    FServer->AddThread(this);
+}
+
+TServerClientThread::~TServerClientThread()
+{
+    if (FServer) FServer->RemoveThread(this);
+    // A thread that never ran leaves its socket to the server (which may give it
+    // another thread); one that ran owns it.
+    if (FRan) delete FClientSocket;
+}
+
+void TServerClientThread::Withdraw()
+{
+    if (FServer) FServer->RemoveConnection(FClientSocket);
+}
+
+void TServerClientThread::Execute()
+{
+    FRan = true;
+    try {
+        ClientExecute();
+    } catch (...) {
+        // A failure ends the connection, nothing more.
+    }
+    Withdraw();
+    FClientSocket->Close();
+    FServer->ThreadLeaving(this);
+}
+
+void TServerClientThread::DoTerminate()
+{
+    Withdraw();
+    TThread::DoTerminate();
+}
+
+// ---------------------------------------------------------------- accept thread
+
+class TServerAcceptThread : public TThread {
+public:
+    explicit TServerAcceptThread(TServerWinSocket* Server) : TThread(true), FServer(Server) {}
+
+protected:
+    void Execute() override
+    {
+        while (!Terminated()) {
+            fd_set rd;
+            FD_ZERO(&rd);
+            FD_SET(FServer->FListen, &rd);
+            // A short wait, so that Close is noticed without closing the handle under select.
+            timeval tv = Millis(100);
+            int n = select(0, &rd, nullptr, nullptr, &tv);
+            if (n <= 0 || Terminated()) continue;
+            SOCKET s = accept(FServer->FListen, nullptr, nullptr);
+            if (s == INVALID_SOCKET) continue;
+            try {
+                FServer->Accepted(s);
+            } catch (...) {
+                // One connection that could not be set up does not stop the server.
+            }
+        }
+    }
+
+private:
+    TServerWinSocket* FServer;
+};
+
+// ---------------------------------------------------------------- TServerWinSocket
+
+TServerWinSocket::TServerWinSocket()
+{
+    WSADATA data;
+    FWsaStarted = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    FThreadGone = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+}
+
+TServerWinSocket::~TServerWinSocket()
+{
+    try {
+        Close();
+    } catch (...) {
+    }
+    if (FThreadGone) CloseHandle(FThreadGone);
+    if (FWsaStarted) WSACleanup();
+}
+
+void TServerWinSocket::Listen(const std::string& Address, int Port)
+{
+    if (Active()) return;
+    if (Port < 0 || Port > 65535) throw ESocketError("Invalid port " + IntToStr(Port));
+    sockaddr_in at = {};
+    at.sin_family = AF_INET;
+    at.sin_port = htons(static_cast<u_short>(Port));
+    at.sin_addr.s_addr = htonl(INADDR_ANY);
+    if (!Address.empty() && inet_pton(AF_INET, Address.c_str(), &at.sin_addr) != 1)
+        throw ESocketError("Invalid address " + Address);
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (s == INVALID_SOCKET) RaiseSocketError("socket", WSAGetLastError());
+    if (bind(s, reinterpret_cast<sockaddr*>(&at), sizeof(at)) == SOCKET_ERROR ||
+        listen(s, SOMAXCONN) == SOCKET_ERROR) {
+        int e = WSAGetLastError();
+        closesocket(s);
+        RaiseSocketError("Can't bind port " + IntToStr(Port), e);
+    }
+    sockaddr_in bound = {};
+    int len = sizeof(bound);
+    getsockname(s, reinterpret_cast<sockaddr*>(&bound), &len);
+    FLocalPort = ntohs(bound.sin_port);
+    FListen = s;
+    FAcceptThread = new TServerAcceptThread(this);
+    FAcceptThread->Resume();
+}
+
+void TServerWinSocket::Accepted(SOCKET s)
+{
+    auto* c = new TServerClientWinSocket(s, this);
+    {
+        TCSGuard<TCriticalSection> hold(FLock);
+        FConnections.Add(c);
+    }
+    TServerClientThread* t = nullptr;
+    try {
+        if (OnGetThread) OnGetThread(this, c, t);
+    } catch (...) {
+        t = nullptr;
+    }
+    if (!t) {
+        // The owner made no thread (or its thread failed to construct): the
+        // library's own thread serves the connection, which simply ends it.
+        try {
+            t = new TServerClientThread(true, c);
+        } catch (...) {
+            t = nullptr;
+        }
+    }
+    if (!t) {
+        RemoveConnection(c);
+        delete c;
+        return;
+    }
+    t->Resume();
+}
+
+void TServerWinSocket::AddThread(TServerClientThread* t)
+{
+    TCSGuard<TCriticalSection> hold(FLock);
+    FThreads.Add(t);
+    t->FClientSocket->FThread = t;
+}
+
+void TServerWinSocket::RemoveThread(TServerClientThread* t)
+{
+    TCSGuard<TCriticalSection> hold(FLock);
+    FThreads.Remove(t);
+    if (t->FClientSocket->FThread == t) t->FClientSocket->FThread = nullptr;
+    if (t->FRan) FConnections.Remove(t->FClientSocket);
+    SetEvent(FThreadGone);
+}
+
+void TServerWinSocket::RemoveConnection(TServerClientWinSocket* c)
+{
+    TCSGuard<TCriticalSection> hold(FLock);
+    FConnections.Remove(c);
+}
+
+void TServerWinSocket::ThreadLeaving(TServerClientThread* t)
+{
+    TCSGuard<TCriticalSection> hold(FLock);
+    // Unless Close has already claimed it, the thread frees itself from here on
+    // and Close only waits for it to leave the thread list.
+    if (!t->FClaimed) t->FLeaving = true;
+}
+
+int TServerWinSocket::ActiveConnections()
+{
+    TCSGuard<TCriticalSection> hold(FLock);
+    return FConnections.GetCount();
+}
+
+TServerClientWinSocket* TServerWinSocket::Connections(int Index)
+{
+    TCSGuard<TCriticalSection> hold(FLock);
+    return static_cast<TServerClientWinSocket*>(FConnections.Get(Index));
+}
+
+int TServerWinSocket::ActiveThreads()
+{
+    TCSGuard<TCriticalSection> hold(FLock);
+    return FThreads.GetCount();
+}
+
+void TServerWinSocket::Close()
+{
+    if (FAcceptThread) {
+        FAcceptThread->Terminate();
+        FAcceptThread->WaitFor();
+        delete FAcceptThread;
+        FAcceptThread = nullptr;
+    }
+    if (FListen != INVALID_SOCKET) {
+        closesocket(FListen);
+        FListen = INVALID_SOCKET;
+    }
+    for (;;) {
+        std::vector<TServerClientThread*> claimed;
+        {
+            TCSGuard<TCriticalSection> hold(FLock);
+            if (FThreads.GetCount() == 0) break;
+            for (int i = 0; i < FThreads.GetCount(); ++i) {
+                auto* t = static_cast<TServerClientThread*>(FThreads.Get(i));
+                if (t->FLeaving || t->FClaimed) continue;
+                t->FClaimed = true;
+                t->FreeOnTerminate = false;
+                t->Terminate();
+                t->FClientSocket->Shutdown();
+                claimed.push_back(t);
+            }
+        }
+        // Waiting for a thread serves its synchronous calls (on the GUI thread);
+        // its destructor then runs here.
+        for (auto* t : claimed) {
+            t->WaitFor();
+            delete t;
+        }
+        if (claimed.empty()) WaitServingSync(FThreadGone, 50);
+    }
+    // Connections left without a thread (none in normal operation).
+    TCSGuard<TCriticalSection> hold(FLock);
+    while (FConnections.GetCount() > 0) {
+        auto* c = static_cast<TServerClientWinSocket*>(FConnections.Get(0));
+        FConnections.Delete(0);
+        if (!c->FThread) delete c;
+    }
+}
+
+// ---------------------------------------------------------------- TServerSocket
+
+TServerSocket::TServerSocket(TComponent* AOwner) : TComponent(AOwner) {}
+
+TServerSocket::~TServerSocket()
+{
+    try {
+        Close();
+    } catch (...) {
+    }
+}
+
+void TServerSocket::Open()
+{
+    FSocket.ServerType = ServerType;
+    FSocket.ThreadCacheSize = ThreadCacheSize;
+    FSocket.OnGetThread = OnGetThread;
+    FSocket.Listen(Address, Port);
+}
+
+void TServerSocket::Close() { FSocket.Close(); }

@@ -1,0 +1,203 @@
+#include "Contact.h"
+#include "Log.h"
+#include "Settings.h"
+#include <vector>
+
+const char* const GuestRegistration =
+    "registration&name=guest&company=unknown&email=unknown&phone=unknown&interest=unknown";
+
+namespace {
+
+// 1-based position of the first occurrence, 0 when absent.
+int Pos(const std::string& what, const std::string& text)
+{
+    size_t p = text.find(what);
+    return p == std::string::npos ? 0 : static_cast<int>(p) + 1;
+}
+
+// The library's Copy: 1-based start (below 1 counts as 1), count cut to what is there.
+std::string Copy(const std::string& s, int index, int count)
+{
+    if (index < 1) index = 1;
+    if (count <= 0 || index > static_cast<int>(s.size())) return std::string();
+    return s.substr(static_cast<size_t>(index - 1), static_cast<size_t>(count));
+}
+
+// Copy of the text from position `from` up to position `to`, both included.
+std::string Between(const std::string& s, int from, int to) { return Copy(s, from, to - from + 1); }
+
+std::string FlagText(uint8_t flag) { return IntToStr(flag); }
+
+} // namespace
+
+std::string StripControlChars(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (unsigned char ch : text)
+        if (ch >= 0x20 && ch != 0x7F) out += static_cast<char>(ch);
+    return out;
+}
+
+CContact::CContact(TStream* file) : Threads(new CMultiThreadList)
+{
+    try {
+        ReadFrom(file);
+    } catch (...) {
+        delete Threads;
+        throw;
+    }
+}
+
+CContact::CContact(const std::string& registration, const std::string& ip) : IP(ip), Threads(new CMultiThreadList)
+{
+    ParseRegistration(registration);
+}
+
+CContact::~CContact()
+{
+    Threads->Lock();
+    Threads->Clear();
+    Threads->Unlock();
+    delete Threads;
+}
+
+void CContact::ParseRegistration(const std::string& text)
+{
+    int a = Pos("name=", text);
+    int b = Pos("company=", text);
+    int c = Pos("email=", text);
+    int d = Pos("phone=", text);
+    int e = Pos("interest=", text);
+    // Each value runs up to the "&" before the next key, which is dropped.
+    Name = StripControlChars(Between(text, a + 5, b - 2));
+    Company = StripControlChars(Between(text, b + 8, c - 2));
+    Email = StripControlChars(Between(text, c + 6, d - 2));
+    Phone = StripControlChars(Between(text, d + 6, e - 2));
+    Interest = StripControlChars(Copy(text, e + 9, static_cast<int>(text.size())));
+}
+
+bool CContact::IsOnline() { return Threads->GetCount() > 0; }
+
+void CContact::WriteString(TStream* file, const std::string& text)
+{
+    int32_t n = static_cast<int32_t>(text.size());
+    file->WriteBuffer(&n, 4);
+    if (n > 0) file->WriteBuffer(text.data(), n);
+}
+
+std::string CContact::ReadString(TStream* file)
+{
+    int32_t n = 0;
+    file->ReadBuffer(&n, 4);
+    long long left = file->GetSize() - file->GetPosition();
+    if (n < 0 || n > left) throw EReadError("String length " + IntToStr(n) + " does not fit the file");
+    std::vector<char> buf(static_cast<size_t>(n) + 1, '\0');
+    if (n > 0) file->ReadBuffer(buf.data(), n);
+    return std::string(buf.data());
+}
+
+void CContact::WriteTo(TStream* file) const
+{
+    if (!file) return;
+    for (const std::string* s : {&Name, &Company, &Email, &Phone, &Interest, &IP, &History}) WriteString(file, *s);
+    WriteString(file, FlagText(BlackListed));
+}
+
+void CContact::ReadFrom(TStream* file)
+{
+    if (!file) return;
+    for (std::string* s : {&Name, &Company, &Email, &Phone, &Interest, &IP, &History}) *s = ReadString(file);
+    BlackListed = StrToInt(ReadString(file)) != 0 ? 1 : 0;
+}
+
+// ---------------------------------------------------------------- the file
+
+namespace {
+
+// Keeps a copy of a damaged file under a name that no other copy has.
+void KeepDamagedCopy(const std::string& path)
+{
+    for (int i = 0; i < 1000; ++i) {
+        std::string aside = path + ".damaged" + (i ? "." + IntToStr(i) : std::string());
+        if (CopyFileA(path.c_str(), aside.c_str(), TRUE)) return;
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return;
+    }
+}
+
+} // namespace
+
+void ReadContactsFile(CMultiThreadList* list, const std::string& path)
+{
+    CLockHold<CMultiThreadList> hold(*list);
+    if (!FileExists(path)) return;
+    TMemoryStream file;
+    file.LoadFromFile(path);
+    try {
+        int32_t count = 0;
+        file.ReadBuffer(&count, 4);
+        if (count < 0) throw EReadError("Negative contact count " + IntToStr(count));
+        // A count larger than the records that follow stops at the first missing one.
+        for (int32_t i = 0; i < count; ++i) list->Add(new CContact(&file));
+    } catch (const std::exception&) {
+        KeepDamagedCopy(path);
+        throw;
+    }
+}
+
+void WriteContactsFile(CMultiThreadList* list, const std::string& path)
+{
+    CLockHold<CMultiThreadList> hold(*list);
+    TMemoryStream data;
+    int32_t count = list->GetCount();
+    data.WriteBuffer(&count, 4);
+    for (int i = 0; i < count; ++i) static_cast<CContact*>(list->Get(i))->WriteTo(&data);
+
+    std::string temp = path + ".tmp";
+    HANDLE h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) RaiseLastOSError();
+    DWORD written = 0;
+    DWORD size = static_cast<DWORD>(data.GetSize());
+    BOOL ok = WriteFile(h, data.Memory(), size, &written, nullptr) && written == size && FlushFileBuffers(h);
+    DWORD error = GetLastError();
+    CloseHandle(h);
+    if (!ok) {
+        DeleteFileA(temp.c_str());
+        RaiseLastOSError(error ? error : ERROR_WRITE_FAULT);
+    }
+    if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+        DeleteFileA(temp.c_str());
+        RaiseLastOSError(error);
+    }
+}
+
+std::string ContactsPath() { return Settings::ProgramFolder() + "contacts.tbl"; }
+
+void LoadContacts(CMultiThreadList* list)
+{
+    try {
+        ReadContactsFile(list, ContactsPath());
+    } catch (const std::exception& e) {
+        if (MyLog) MyLog->Write(LogPrefix::LoadContacts, e);
+    }
+}
+
+void SaveContacts(CMultiThreadList* list)
+{
+    try {
+        WriteContactsFile(list, ContactsPath());
+    } catch (const std::exception& e) {
+        if (MyLog) MyLog->Write(LogPrefix::SaveContacts, e);
+    }
+}
+
+void FreeContacts(CMultiThreadList* list)
+{
+    CLockHold<CMultiThreadList> hold(*list);
+    while (list->GetCount() > 0) {
+        auto* c = static_cast<CContact*>(list->Get(0));
+        list->Delete(0);
+        delete c;
+    }
+}

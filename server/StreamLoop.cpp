@@ -1,0 +1,200 @@
+// The stream loop of TMyServerSendThread: the endless reply of a video, audio or
+// chat connection, its packets, and the pay-per-view settlement of the visitor.
+#include "ServerSendThread.h"
+#include "Contact.h"
+#include "Log.h"
+#include "PayThread.h"
+#include "Settings.h"
+#include <cmath>
+#include <memory>
+#include <mmsystem.h>
+#include <vector>
+
+namespace {
+
+// The price per minute; a price that is not a positive number makes viewing free
+// (nothing is charged and the paid-time test always passes), so nothing divides by it.
+double ReadPrice()
+{
+    double price = 0;
+    if (!TryStrToFloat(Settings::Read("PRICE", "1", 19), price) || !std::isfinite(price)) return 0;
+    return price;
+}
+
+bool ReadFlag(const char* key)
+{
+    int v = 0;
+    return TryStrToInt(Settings::Read(key, "0", 254), v) && v == 1;
+}
+
+void PutLE32(char* p, uint32_t v)
+{
+    p[0] = static_cast<char>(v & 0xFF);
+    p[1] = static_cast<char>((v >> 8) & 0xFF);
+    p[2] = static_cast<char>((v >> 16) & 0xFF);
+    p[3] = static_cast<char>((v >> 24) & 0xFF);
+}
+
+} // namespace
+
+std::atomic<bool> TMyServerSendThread::OversizeLogged{false};
+
+void TMyServerSendThread::StreamLoop()
+{
+    try {
+        if (Alive()) {
+            SendText("HTTP/1.0 200 OK\r\nDate: " + HttpDate() +
+                     "\r\nServer: Tarvik Brannoc Ulmar/1.0.0\r\nConnection: Keep-Alive\r\nContent-type: "
+                     "text/html\r\nContent-Length: 1000000000\r\n\r\n");
+            if (FRequestKind == rkChat) SendGreeting();
+        }
+    } catch (...) {
+        Withdraw();
+    }
+    try {
+        int sound = 0;
+        if (TryStrToInt(Settings::Read("SOUND", "0", 254), sound) && sound != 0)
+            PlaySoundA(Settings::Read("CONNECT", "0", 254).c_str(), nullptr, SND_ASYNC | SND_FILENAME | SND_NODEFAULT);
+    } catch (...) {
+    }
+
+    StartMinuteClock();
+    int turn = 0;
+    while (Alive()) {
+        try {
+            CFrameItem* item = FFifo->PopFrame();
+            if (item) {
+                std::unique_ptr<CFrameItem, void (*)(CFrameItem*)> hold(item, &CFrameFIFO::FreeFrame);
+                ServeItem(item);
+                FIdleSleep = 5;
+            } else if (turn == 2) {
+                if (FRequestKind == rkChat) {
+                    bool online = FOnline != 0;
+                    CFrameItem notice{const_cast<char*>(online ? "~online" : "~offline"), online ? 7 : 8, 0};
+                    SendPacket(&notice);
+                    FIdleSleep = 100;
+                }
+                NoticeVanishedPeer();
+            }
+        } catch (...) {
+            Withdraw();
+        }
+        Sleep(static_cast<DWORD>(FIdleSleep));
+        turn = turn % 50 + 1;
+    }
+    StopMinuteClock();
+}
+
+void TMyServerSendThread::SendGreeting()
+{
+    bool on = FOnline != 0;
+    if (!ReadFlag(on ? "AUTOONLINE_STATE" : "AUTOOFFLINE_STATE")) return;
+    std::string text = ChatLine(Settings::Read(on ? "AUTOONLINE" : "AUTOOFFLINE", "0", 254));
+    if (text.size() <= 1) return;
+    char header[4];
+    PutLE32(header, static_cast<uint32_t>(text.size()));
+    SendData(header, 4);
+    SendText(text);
+}
+
+void TMyServerSendThread::NoticeVanishedPeer()
+{
+    // Viewers send nothing after their request: anything readable is the peer's
+    // close (or junk, which is dropped). Checked now and then, so that a stream
+    // without traffic does not outlive its viewer.
+    char junk[512];
+    while (ClientSocket()->Connected() && ClientSocket()->WaitForData(0))
+        if (ClientSocket()->ReceiveBuf(junk, sizeof(junk)) <= 0) break;
+}
+
+void TMyServerSendThread::SendPacket(const CFrameItem* Item)
+{
+    if (Item->length > MaxPacketPayload || Item->length < 0) {
+        // The length word has 16 bits: a longer payload cannot be framed.
+        if (!OversizeLogged.exchange(true) && MyLog)
+            MyLog->Write("StreamLoop: stream packet payload of " + IntToStr(Item->length) +
+                         " bytes is over 65535 and was dropped");
+        return;
+    }
+    std::vector<char> packet(4 + static_cast<size_t>(Item->length));
+    PutLE32(packet.data(), static_cast<uint32_t>(Item->length) + (Item->key ? 1u : 0u) * 65536u);
+    if (Item->length > 0) memcpy(packet.data() + 4, Item->data, static_cast<size_t>(Item->length));
+    SendData(packet.data(), static_cast<int>(packet.size()));
+}
+
+void TMyServerSendThread::ServeItem(CFrameItem* Item)
+{
+    double price = ReadPrice();
+    bool free = !(price > 0);
+    DWORD now = TickSource();
+    bool paid = true;
+    bool passOk;
+    double minuteAmount = 0;
+    double runOutAmount = 0;
+    std::string user, password;
+    {
+        // The minute test and its reset, and the run-out's take of the balance, are
+        // one step each under the contacts lock: one charge per visitor, not per stream.
+        CLockHold<CMultiThreadList> hold(*FContacts);
+        CContact* c = FContact;
+        if (!free) {
+            uint32_t elapsed = (static_cast<uint32_t>(now) - c->LastCharge) / 1000;
+            double remaining = std::trunc(c->Balance / price * 60.0 - static_cast<double>(elapsed));
+            paid = remaining > 0;
+            if (elapsed >= 60) {
+                c->LastCharge = static_cast<uint32_t>(now);
+                FRunOutCharged = 0;
+                // The minute is charged from what the visitor has: never more than the
+                // balance, never a negative amount.
+                if (c->Balance > 0) {
+                    minuteAmount = std::min(price, c->Balance);
+                    c->Balance -= minuteAmount;
+                }
+            }
+            if (!paid && !FRunOutCharged) {
+                runOutAmount = c->Balance;
+                c->Balance = 0;
+                FRunOutCharged = 1;
+            }
+        }
+        passOk = FPass == c->Password;
+        user = c->PayUser;
+        password = c->PayPassword;
+    }
+    if (minuteAmount > 0) Charge(minuteAmount, user, password);
+    if (paid) {
+        // Video and voice only for a visitor who typed the broadcast password; chat always.
+        if (passOk || FRequestKind == rkChat) SendPacket(Item);
+        return;
+    }
+    if (runOutAmount > 0) Charge(runOutAmount, user, password);
+    // Without paid time one packet in 150 gets through.
+    if (++FTrickleCount >= 150) {
+        FTrickleCount = 0;
+        SendPacket(Item);
+    }
+}
+
+void TMyServerSendThread::Charge(double Amount, const std::string& User, const std::string& Password)
+{
+    // Waited for with no lock held; the answer does not change the local bookkeeping.
+    std::unique_ptr<CPayThread> pay(new CPayThread(false, Settings::Read("PAYPAL", "", 49), Amount,
+                                                   ClientSocket()->RemoteAddress(), Password, User,
+                                                   CPayThread::cmdSubTime));
+    pay->WaitFor();
+}
+
+void TMyServerSendThread::StartMinuteClock()
+{
+    CLockHold<CMultiThreadList> hold(*FContacts);
+    // The minute runs from the visitor's first live stream; further streams, and a
+    // reconnect, continue it where it stood.
+    if (FContact->LiveStreams++ == 0) FContact->LastCharge = static_cast<uint32_t>(TickSource()) - FContact->PausedElapsed;
+}
+
+void TMyServerSendThread::StopMinuteClock()
+{
+    CLockHold<CMultiThreadList> hold(*FContacts);
+    if (--FContact->LiveStreams == 0)
+        FContact->PausedElapsed = std::min<uint32_t>(static_cast<uint32_t>(TickSource()) - FContact->LastCharge, 60000);
+}
