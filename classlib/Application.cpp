@@ -1,11 +1,9 @@
 #include "Application.h"
 
-static TApplication* CreateApplication()
-{
-    static TApplication app(nullptr);
-    return &app;
-}
-TApplication* Application = CreateApplication();
+// The application object lives as long as the process and is never destroyed by
+// a static destructor: those run after Wine has detached user32, and a window
+// call from there ends the process with exit code 0 whatever main returned.
+TApplication* Application = new TApplication(nullptr);
 
 static const char* const kHiddenClass = "TApplicationHidden";
 
