@@ -1,4 +1,8 @@
 #include "Application.h"
+#include "Form.h"
+#include "Menus.h"
+#include "Screen.h"
+#include "ControlCanvas.h"
 
 // The application object lives as long as the process and is never destroyed by
 // a static destructor: those run after Wine has detached user32, and a window
@@ -52,9 +56,68 @@ bool TApplication::ProcessMessage(MSG& Msg)
     }
     for (auto& h : FHooks)
         if (h(Msg)) return true;
+    bool handled = false;
+    if (OnMessage) OnMessage(Msg, handled);
+    if (handled || IsKeyMsg(Msg)) return true;
     TranslateMessage(&Msg);
     DispatchMessageA(&Msg);
     return true;
+}
+
+bool TApplication::IsKeyMsg(MSG& Msg)
+{
+    if (Msg.message < WM_KEYFIRST || Msg.message > WM_KEYLAST) return false;
+    HWND wnd = GetCapture();
+    if (!wnd) {
+        // The nearest window of ours; others would not know the reflected messages.
+        wnd = Msg.hwnd;
+        while (wnd && !FindControl(wnd)) wnd = GetParent(wnd);
+        if (!wnd) return false;
+    } else if (!FindControl(wnd)) {
+        return false;
+    }
+    return SendMessageA(wnd, CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
+}
+
+void TApplication::Idle()
+{
+    UpdateMouseControl();
+    if (OnIdle) {
+        try { OnIdle(this); } catch (...) { HandleException(this); }
+    }
+    // Actions follow their OnUpdate handlers while the program waits.
+    for (int i = 0; i < Screen->GetFormCount(); ++i) {
+        try {
+            Screen->GetForms(i)->UpdateActions();
+        } catch (...) {
+            HandleException(this);
+        }
+    }
+    TControlCanvas::FreeDeviceContexts();
+}
+
+void TApplication::FormCreated(TCustomForm* Form)
+{
+    if (!FMainForm) FMainForm = Form;
+    Form->AfterConstruction();
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FMainForm) FMainForm = nullptr;
+}
+
+void TApplication::Minimize()
+{
+    if (FMainForm && FMainForm->HandleAllocated()) ShowWindow(FMainForm->GetWindowHandle(), SW_MINIMIZE);
+    if (OnMinimize) OnMinimize(this);
+}
+
+void TApplication::Restore()
+{
+    if (FMainForm && FMainForm->HandleAllocated()) ShowWindow(FMainForm->GetWindowHandle(), SW_RESTORE);
+    if (OnRestore) OnRestore(this);
 }
 
 void TApplication::ProcessMessages()
@@ -71,9 +134,7 @@ bool TApplication::HandleMessage()
     MSG m;
     bool got = ProcessMessage(m);
     if (!got) {
-        if (OnIdle) {
-            try { OnIdle(this); } catch (...) { HandleException(this); }
-        }
+        Idle();
         if (!CheckSynchronize()) {
             HANDLE ev = SyncEventHandle();
             MsgWaitForMultipleObjects(1, &ev, FALSE, INFINITE, QS_ALLINPUT);
@@ -85,6 +146,13 @@ bool TApplication::HandleMessage()
 
 void TApplication::Run()
 {
+    if (FMainForm && ShowMainForm) {
+        try {
+            FMainForm->Show();
+        } catch (...) {
+            HandleException(this);
+        }
+    }
     while (!FTerminated) {
         try {
             HandleMessage();

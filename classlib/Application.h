@@ -1,10 +1,13 @@
 // The application object: the GUI thread's message loop, the hidden window that
-// serves synchronous calls, and the default exception handler.
+// serves synchronous calls, the main form, and the default exception handler.
 #pragma once
 #include "Thread.h"
 
+class TCustomForm;
+
 typedef std::function<void(TObject* Sender, const Exception& E)> TExceptionEvent;
 typedef std::function<bool(MSG& Msg)> TMessageHook;    // true: the message was handled
+typedef std::function<void(MSG& Msg, bool& Handled)> TMessageEvent;
 
 class TApplication : public TComponent {
 public:
@@ -13,34 +16,56 @@ public:
 
     // Binds the application to the calling thread (the GUI thread) and creates its hidden window.
     void Initialize();
-    // The message loop; returns when Terminate was called (WM_QUIT).
+    // Creates a form owned by the application; the first one becomes the main form.
+    template <class T> void CreateForm(T*& Reference)
+    {
+        Reference = new T(this);
+        FormCreated(Reference);
+    }
+    TCustomForm* GetMainForm() const { return FMainForm; }
+    // Shows the main form (when ShowMainForm) and runs the message loop until Terminate.
     void Run();
     void Terminate();
     bool Terminated() const { return FTerminated; }
     // Dispatches the waiting messages and synchronous calls, then returns.
     void ProcessMessages();
-    // Dispatches one message (or waits for one); false when the queue is empty.
+    // Dispatches one message, or, when there is none, runs the idle work and waits for one.
     bool HandleMessage();
     // Reports an exception that reached a window or event handler.
     void HandleException(TObject* Sender);
     void ShowException(const std::exception& E);
     int MessageBox(const std::string& Text, const std::string& Caption, UINT Flags);
+    void Minimize();
+    void Restore();
+    // Key messages go first to the control of the focused window (shortcuts, dialog keys).
+    bool IsKeyMsg(MSG& Msg);
 
     HWND Handle() const { return FHandle; }
     HINSTANCE Instance() const { return FInstance; }
     std::string Title;
+    bool ShowMainForm = true;
     std::string ExeName() const { return ParamStr(0); }
     TExceptionEvent OnException;
     TNotifyEvent OnIdle;
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnRestore;
+    // Sees every message the loop takes before it is dispatched.
+    TMessageEvent OnMessage;
     // Hooks see each message before it is dispatched (the library's message hooks).
     void HookMainWindow(const TMessageHook& Hook) { FHooks.push_back(Hook); }
 
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void FormCreated(TCustomForm* Form);
     bool ProcessMessage(MSG& Msg);
+    void Idle();
     HWND FHandle = nullptr;
     HINSTANCE FInstance = nullptr;
     bool FTerminated = false;
+    TCustomForm* FMainForm = nullptr;
     std::vector<TMessageHook> FHooks;
 };
 

@@ -188,6 +188,7 @@ void TComponent::DestroyComponents()
     // Last created first; each destructor removes itself from our list.
     while (!FComponents.empty()) {
         TComponent* c = FComponents.back();
+        c->BeforeDestruction();
         Remove(c);
         delete c;
     }

@@ -23,6 +23,10 @@ public:
     virtual ~TObject() = default;
     // Messages dispatched to objects (Dispatch of the windowed controls) end here.
     virtual void DefaultHandler(void* Message) { (void)Message; }
+    // Runs while the whole object still exists, before its destructors (a form's
+    // OnDestroy). Free calls it, and owners call it for what they own.
+    virtual void BeforeDestruction() {}
+    void Free() { BeforeDestruction(); delete this; }
 };
 
 class TPersistent : public TObject {
@@ -96,6 +100,7 @@ public:
     void RemoveFreeNotification(TComponent* AComponent);
     // Called once the set-up is complete (after construction and property setting).
     virtual void Loaded() { FComponentState &= ~csLoading; }
+    void BeforeDestruction() override { Destroying(); }
 
     int Tag = 0;
 

@@ -8,6 +8,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w || true
 fi
+# Without a window manager (Xvfb) every hide or destroy of an activated top-level
+# window waits 2 s for one; an unmanaged X11 driver does not wait.
+if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+fi
 for inst in "$ROOT"/platform/*/install.sh; do
   [ -f "$inst" ] && bash "$inst"
 done

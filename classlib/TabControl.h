@@ -1,0 +1,114 @@
+// Tabs on the system tab control (SysTabControl32): the tab control with a
+// list of tab captions, and the page control whose tabs are its tab sheets
+// (a sheet's tab may be hidden).
+#pragma once
+#include "WinControl.h"
+#include <commctrl.h>
+#include <vector>
+
+class TCustomImageList;
+typedef std::function<void(TObject* Sender, bool& AllowChange)> TTabChangingEvent;
+
+class TCustomTabControl : public TWinControl {
+public:
+    explicit TCustomTabControl(TComponent* AOwner);
+    ~TCustomTabControl() override;
+    // The area inside the frame, below the tabs.
+    TRect GetDisplayRect();
+    void AdjustClientRect(TRect& Rect) override;
+    bool GetMultiLine() const { return FMultiLine; }
+    void SetMultiLine(bool Value);
+    TCustomImageList* GetImages() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
+    int GetTabCount();
+    TNotifyEvent OnChange;
+    TTabChangingEvent OnChanging;
+    void Dispatch(TMessage& Message) override;
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    virtual bool CanChange();
+    virtual void Change();
+    virtual void CNNotify(TMessage& Message);
+    // The captions (and images) of the tabs shown, in order.
+    virtual void GetTabs(std::vector<std::pair<std::string, int>>& Tabs) = 0;
+    virtual int CurrentTab() = 0;
+    // Puts every tab into the window again.
+    void UpdateTabs();
+    int GetTabIndexInWindow();
+    void SetTabIndexInWindow(int Value);
+private:
+    void ApplyImages();
+    bool FMultiLine = false;
+    TCustomImageList* FImages = nullptr;
+};
+
+class TTabControl : public TCustomTabControl {
+public:
+    explicit TTabControl(TComponent* AOwner);
+    ~TTabControl() override;
+    TStrings* GetTabs() const { return FTabs.get(); }
+    void SetTabs(TStrings* Value) { FTabs->Assign(Value); }
+    int GetTabIndex();
+    void SetTabIndex(int Value);
+protected:
+    void GetTabs(std::vector<std::pair<std::string, int>>& Tabs) override;
+    int CurrentTab() override { return FTabIndex; }
+    void Change() override;
+private:
+    std::unique_ptr<TStringList> FTabs;
+    int FTabIndex = -1;
+};
+
+class TPageControl;
+
+class TTabSheet : public TWinControl {
+public:
+    explicit TTabSheet(TComponent* AOwner);
+    ~TTabSheet() override;
+    TPageControl* GetPageControl() const { return FPageControl; }
+    void SetPageControl(TPageControl* Value);
+    int GetPageIndex() const;
+    void SetPageIndex(int Value);
+    // The tab's position among the visible tabs, -1 when its tab is hidden.
+    int GetTabIndex() const;
+    bool GetTabVisible() const { return FTabVisible; }
+    void SetTabVisible(bool Value);
+    int GetImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
+protected:
+    friend class TPageControl;
+    void CreateParams(TCreateParams& Params) override;
+    void CMTextChanged(TMessage& Message) override;
+private:
+    TPageControl* FPageControl = nullptr;
+    bool FTabVisible = true;
+    int FImageIndex = -1;
+};
+
+class TPageControl : public TCustomTabControl {
+public:
+    explicit TPageControl(TComponent* AOwner);
+    ~TPageControl() override;
+    int GetPageCount() const { return static_cast<int>(FPages.size()); }
+    TTabSheet* GetPage(int Index) const { return FPages.at(Index); }
+    TTabSheet* GetActivePage() const { return FActivePage; }
+    void SetActivePage(TTabSheet* Page);
+    int GetActivePageIndex() const;
+    void SetActivePageIndex(int Value);
+    TTabSheet* FindNextPage(TTabSheet* CurPage, bool GoForward, bool CheckTabVisible);
+    void SelectNextPage(bool GoForward);
+protected:
+    friend class TTabSheet;
+    void GetTabs(std::vector<std::pair<std::string, int>>& Tabs) override;
+    int CurrentTab() override { return FActivePage ? FActivePage->GetTabIndex() : -1; }
+    void Change() override;
+    void ChangeActivePage(TTabSheet* Page);
+    void InsertPage(TTabSheet* Page);
+    void RemovePage(TTabSheet* Page);
+    TTabSheet* PageForTab(int TabIndex) const;
+private:
+    std::vector<TTabSheet*> FPages;
+    TTabSheet* FActivePage = nullptr;
+};
