@@ -1,0 +1,134 @@
+// DirectShow helpers of the capture component: an owning COM pointer, media type
+// release, wide text for the W interfaces, and the few capture interfaces that
+// the installed headers only name.
+#pragma once
+#include <windows.h>
+#include <dshow.h>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Holds one reference to a COM object; move-only.
+template <class T> class TComPtr {
+public:
+    TComPtr() = default;
+    TComPtr(std::nullptr_t) {}
+    // Takes a new reference to p.
+    static TComPtr Share(T* p)
+    {
+        TComPtr r;
+        r.FPtr = p;
+        if (p) p->AddRef();
+        return r;
+    }
+    TComPtr(const TComPtr&) = delete;
+    TComPtr& operator=(const TComPtr&) = delete;
+    TComPtr(TComPtr&& o) noexcept : FPtr(o.FPtr) { o.FPtr = nullptr; }
+    TComPtr& operator=(TComPtr&& o) noexcept
+    {
+        if (this != &o) {
+            Reset();
+            FPtr = o.FPtr;
+            o.FPtr = nullptr;
+        }
+        return *this;
+    }
+    ~TComPtr() { Reset(); }
+
+    T* Get() const { return FPtr; }
+    T* operator->() const { return FPtr; }
+    explicit operator bool() const { return FPtr != nullptr; }
+    bool operator==(const TComPtr& o) const { return FPtr == o.FPtr; }
+    void Reset()
+    {
+        if (FPtr) {
+            T* p = FPtr;
+            FPtr = nullptr;
+            p->Release();
+        }
+    }
+    // For out parameters: releases what is held and returns the slot.
+    T** Put()
+    {
+        Reset();
+        return &FPtr;
+    }
+    void** PutVoid() { return reinterpret_cast<void**>(Put()); }
+    TComPtr Copy() const { return Share(FPtr); }
+    // QueryInterface into another holder; empty on failure.
+    template <class U> HRESULT As(REFIID iid, TComPtr<U>& out) const
+    {
+        out.Reset();
+        if (!FPtr) return E_POINTER;
+        return FPtr->QueryInterface(iid, out.PutVoid());
+    }
+private:
+    T* FPtr = nullptr;
+};
+
+// Frees the format block and the held object of a media type (not the type itself).
+void FreeMediaType(AM_MEDIA_TYPE& mt);
+// Frees a media type that a DirectShow call allocated, with its fields.
+void DeleteMediaType(AM_MEDIA_TYPE* mt);
+
+// Owns an AM_MEDIA_TYPE* that a DirectShow call allocated.
+class TMediaTypePtr {
+public:
+    TMediaTypePtr() = default;
+    TMediaTypePtr(const TMediaTypePtr&) = delete;
+    TMediaTypePtr& operator=(const TMediaTypePtr&) = delete;
+    ~TMediaTypePtr() { DeleteMediaType(FType); }
+    AM_MEDIA_TYPE** Put()
+    {
+        DeleteMediaType(FType);
+        FType = nullptr;
+        return &FType;
+    }
+    AM_MEDIA_TYPE* Get() const { return FType; }
+    AM_MEDIA_TYPE* operator->() const { return FType; }
+    explicit operator bool() const { return FType != nullptr; }
+private:
+    AM_MEDIA_TYPE* FType = nullptr;
+};
+
+// The bitmap header of a video format block, after checking that the block is of
+// a video info kind and long enough to hold it; null otherwise.
+const BITMAPINFOHEADER* FormatBitmapHeader(const AM_MEDIA_TYPE& mt);
+
+// The bytes of the pixels of an uncompressed (BI_RGB or BI_BITFIELDS) DIB with
+// this header, rows padded to 4 bytes; 0 for a header whose size cannot be known
+// that way (compressed, or no width, height or depth).
+size_t DibImageSize(const BITMAPINFOHEADER& h);
+
+// ANSI text to and from the 16-bit text of the W interfaces.
+std::vector<WCHAR> ToWide(const std::string& s);
+std::string FromWide(const WCHAR* w);
+
+// The ANSI name of a filter; for finding our own filters by name in the graph.
+HRESULT FindFilterByName(IGraphBuilder* graph, const char* name, TComPtr<IBaseFilter>& out);
+HRESULT AddFilterNamed(IGraphBuilder* graph, IBaseFilter* filter, const char* name);
+
+// Capture interfaces whose declarations the installed headers lack; the layouts
+// are the published ones.
+extern const IID IID_IAMVfwCompressDialogs_;
+extern const IID IID_IAMTVAudio_;
+extern const IID IID_IIPDVDec_;
+
+enum TVfwCaptureDialogs { VfwCaptureDialog_Format = 1, VfwCaptureDialog_Source = 2, VfwCaptureDialog_Display = 4 };
+enum TVfwCompressDialogs {
+    VfwCompressDialog_Config = 1, VfwCompressDialog_About = 2,
+    VfwCompressDialog_QueryConfig = 4, VfwCompressDialog_QueryAbout = 8
+};
+
+struct IAMVfwCompressDialogsI : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE ShowDialog(int dialog, HWND hwnd) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetState(LPVOID state, int* size) = 0;
+    virtual HRESULT STDMETHODCALLTYPE SetState(LPVOID state, int size) = 0;
+    virtual HRESULT STDMETHODCALLTYPE SendDriverMessage(int msg, LONG p1, LONG p2) = 0;
+};
+
+// The DV video decoder's output size: display codes 1000 (full) to 1003 (DC).
+struct IIPDVDecI : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE GetIPDisplay(int* display) = 0;
+    virtual HRESULT STDMETHODCALLTYPE SetIPDisplay(int display) = 0;
+};
