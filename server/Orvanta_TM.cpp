@@ -1,34 +1,29 @@
-// The broadcasting program's entry point.
-#include "Forms.h"
+// The broadcasting program's entry point: the error log first, then the
+// application, the main window and the about window, and the message loop.
+#include "MainForm.h"
 #include "Log.h"
 #include "Settings.h"
 
-static LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
-    if (msg == WM_DESTROY) {
-        Application->Terminate();
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-int WINAPI WinMain(HINSTANCE hInst, HINSTANCE, LPSTR, int show)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     CLog log(Settings::ProgramFolder() + "errors.log");
     MyLog = &log;
-    Application->Initialize();
-    Application->Title = "Orvanta_TM";
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = MainWndProc;
-    wc.hInstance = hInst;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = "TForm1";
-    RegisterClassA(&wc);
-    HWND main = CreateWindowExA(0, "TForm1", "Orvanta_TM", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 640,
-                                480, nullptr, nullptr, hInst, nullptr);
-    ShowWindow(main, show);
-    Application->Run();
+    try {
+        Application->Initialize();
+        Application->Title = "Orvanta_TM";
+        Application->CreateForm(Form1);
+        CreateAboutWindow();
+        Application->Run();
+    } catch (...) {
+        // An exception that escapes the message loop ends the program quietly.
+    }
+    try {
+        // The main window's shut-down runs here, while the log still exists.
+        FreeAboutWindow();
+        delete Form1;
+        Form1 = nullptr;
+    } catch (...) {
+    }
     MyLog = nullptr;
     return 0;
 }

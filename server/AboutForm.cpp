@@ -1,0 +1,127 @@
+#include "AboutForm.h"
+#include "Language.h"
+#include <shellapi.h>
+
+TFormSolvaneTMAbout* FormSolvaneTMAbout = nullptr;
+
+const char* const TFormSolvaneTMAbout::WebAddress = "http://www.orvanta-tm.example/";
+const char* const TFormSolvaneTMAbout::MailAddress = "support@orvanta-tm.example";
+
+namespace {
+const int kClientWidth = 445;
+const int kClientHeight = 156;
+const char* const kVersion = "Version 2.0.0.2";
+} // namespace
+
+TFormSolvaneTMAbout::TFormSolvaneTMAbout(TComponent* AOwner) : TForm(AOwner)
+{
+    SetName("FormSolvaneTMAbout");
+    CreateComponents();
+    Label3->SetCaption(kVersion);
+    using Language::TCaption;
+    Language::Apply("FormSolvaneTMAbout",
+                    {TCaption{"Caption", [this] { return GetCaption(); }, [this](const std::string& v) { SetCaption(v); }},
+                     TCaption{"Button1", [this] { return Button1->GetCaption(); },
+                              [this](const std::string& v) { Button1->SetCaption(v); }}});
+}
+
+TLabel* TFormSolvaneTMAbout::NewLabel(const char* Name, const std::string& Text, int Left, int Top)
+{
+    auto* l = new TLabel(this);
+    l->SetName(Name);
+    l->SetParent(this);
+    l->SetCaption(Text);
+    l->SetLeft(Left);
+    l->SetTop(Top);
+    return l;
+}
+
+void TFormSolvaneTMAbout::CreateComponents()
+{
+    SetCaption("About...");
+    SetBorderStyle(bsDialog);
+    SetBorderIcons(biSystemMenu);
+    SetPosition(poScreenCenter);
+    SetClientSize(kClientWidth, kClientHeight);
+
+    Image1 = new TImage(this);
+    Image1->SetName("Image1");
+    Image1->SetParent(this);
+    Image1->SetBounds(12, 12, 148, 111);
+    DrawPicture();
+
+    spSkinLabel1 = NewLabel("spSkinLabel1", "Orvanta TM", 176, 12);
+    spSkinLabel1->GetFont()->SetStyle(fsBold);
+    spSkinLabel1->GetFont()->SetHeight(-20);
+    Label3 = NewLabel("Label3", "", 176, 44);
+    spSkinStdLabel2 = NewLabel("spSkinStdLabel2", "2005", 176, 62);
+    Label1 = NewLabel("Label1", "Developed by the Orvanta TM team", 176, 80);
+
+    Label2 = NewLabel("Label2", WebAddress, 176, 98);
+    Label7 = NewLabel("Label7", MailAddress, 176, 116);
+    for (TLabel* link : {Label2, Label7}) {
+        link->GetFont()->SetColor(clBlue);
+        link->GetFont()->SetStyle(fsUnderline);
+        link->SetCursor(crHandPoint);
+    }
+    Label2->OnClick = [this](TObject* s) { Label2Click(s); };
+    Label7->OnClick = [this](TObject* s) { Label7Click(s); };
+
+    Button1 = new TButton(this);
+    Button1->SetName("Button1");
+    Button1->SetParent(this);
+    Button1->SetCaption("Ok");
+    Button1->SetBounds(kClientWidth - 87, kClientHeight - 33, 75, 25);
+    Button1->SetDefault(true);
+    Button1->SetCancel(true);
+    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
+}
+
+// The picture of the window: a lens on a dark field, drawn once.
+void TFormSolvaneTMAbout::DrawPicture()
+{
+    TCanvas* c = Image1->GetCanvas();
+    const int w = Image1->GetWidth(), h = Image1->GetHeight();
+    for (int y = 0; y < h; ++y) {
+        c->GetPen()->SetColor(RGB(20, 30 + y, 70 + y));
+        c->MoveTo(0, y);
+        c->LineTo(w, y);
+    }
+    c->GetPen()->SetColor(RGB(230, 230, 240));
+    c->GetBrush()->SetColor(RGB(40, 40, 60));
+    c->Ellipse(w / 2 - 36, h / 2 - 36, w / 2 + 36, h / 2 + 36);
+    c->GetBrush()->SetColor(RGB(90, 140, 220));
+    c->Ellipse(w / 2 - 18, h / 2 - 18, w / 2 + 18, h / 2 + 18);
+    c->GetBrush()->SetColor(RGB(240, 240, 255));
+    c->Ellipse(w / 2 - 8, h / 2 - 12, w / 2, h / 2 - 4);
+}
+
+void TFormSolvaneTMAbout::Button1Click(TObject*) { Close(); }
+
+void TFormSolvaneTMAbout::Label2Click(TObject*)
+{
+    ShellExecuteA(GetHandle(), nullptr, "explorer.exe", WebAddress, nullptr, SW_SHOWNORMAL);
+}
+
+void TFormSolvaneTMAbout::Label7Click(TObject*)
+{
+    std::string mail = std::string("mailto:") + MailAddress;
+    ShellExecuteA(GetHandle(), nullptr, "explorer.exe", mail.c_str(), nullptr, SW_SHOWMINIMIZED);
+}
+
+void NewAboutWindow()
+{
+    if (!FormSolvaneTMAbout) FormSolvaneTMAbout = new TFormSolvaneTMAbout(Application);
+}
+
+void RunAboutWindow()
+{
+    NewAboutWindow();
+    FormSolvaneTMAbout->ShowModal();
+}
+
+void DeleteAboutWindow()
+{
+    delete FormSolvaneTMAbout;
+    FormSolvaneTMAbout = nullptr;
+}

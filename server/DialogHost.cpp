@@ -1,0 +1,32 @@
+// The main window's header first: its socket headers must precede the C library's.
+#include "MainForm.h"
+#include "DialogHost.h"
+#include "CustomizationForm.h"
+#include "PreferencesForm.h"
+
+int CMainWindowHost::GetResIndex() { return FMain->FResIndex; }
+void CMainWindowHost::SetResIndex(int Index) { FMain->FResIndex = Index; }
+void CMainWindowHost::SetCodecConfigure(bool On) { FMain->FCodecConfigure = On ? 1 : 0; }
+void CMainWindowHost::StopVideo() { FMain->StopVideo(); }
+void CMainWindowHost::InitVideo() { FMain->InitVideo(); }
+void CMainWindowHost::SendTextToAll(const std::string& Text) { FMain->SendText(Text, -1, nullptr); }
+void CMainWindowHost::StartRecording(CVideo* Recorder) { FMain->StartRecording(Recorder); }
+void CMainWindowHost::StopRecording() { FMain->StopRecording(); }
+
+int CMainWindowHost::ServerPort()
+{
+    int port = FMain->ListeningPort();
+    return port > 0 ? port : FMain->ServerSocket1->Port;
+}
+
+void RunPreferencesDialog(TForm1* Main)
+{
+    CMainWindowHost host(Main);
+    RunDialog<TForm2>(&host);
+}
+
+void RunCustomizationDialog(TForm1* Main)
+{
+    CMainWindowHost host(Main);
+    RunDialog<TForm3>(&host);
+}

@@ -1,0 +1,543 @@
+// TForm1: construction, translation, first show, shut-down, help and the
+// connection threads' calls.
+#include "MainForm.h"
+#include "Contact.h"
+#include "Dialogs.h"
+#include "Language.h"
+#include "Log.h"
+#include "Settings.h"
+#include "Video.h"
+#include "VideoCapture.h"
+#include <shellapi.h>
+#include <memory>
+
+TForm1* Form1 = nullptr;
+TServerWinSocket* ServerWinSocket = nullptr;
+
+namespace {
+
+const int kClientWidth = 738;
+const int kClientHeight = 313;
+
+void LogLine(const char* prefix, const std::exception& e)
+{
+    if (MyLog) MyLog->Write(prefix, e);
+}
+
+void LogLine(const char* prefix, const std::string& what)
+{
+    if (MyLog) MyLog->Write(std::string(prefix) + what);
+}
+
+} // namespace
+
+int ServerPortFromEnvironment()
+{
+    char buf[32] = {};
+    DWORD n = GetEnvironmentVariableA("ORVANTA_PORT", buf, sizeof(buf));
+    int port = 0;
+    if (n > 0 && n < sizeof(buf) && TryStrToInt(Trim(buf), port) && port >= 1 && port <= 65535) return port;
+    return kDefaultServerPort;
+}
+
+// ---------------------------------------------------------------- construction
+
+TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
+{
+    SetName("Form1");
+    CreateComponents();
+    OnShow = [this](TObject* s) { FormShow(s); };
+    OnDestroy = [this](TObject* s) { FormDestroy(s); };
+    try {
+        LoadStartupSkin();
+        FContacts = new CMultiThreadList;
+        FFirstShow = 1;
+        Translate();
+    } catch (const std::exception& e) {
+        LogLine(LogPrefix::TForm1Create, e);
+    } catch (...) {
+        LogLine(LogPrefix::TForm1Create, std::string("unknown exception"));
+    }
+    if (!FContacts) FContacts = new CMultiThreadList;
+}
+
+TForm1::~TForm1()
+{
+    // The shut-down needs this object whole: run it before the members go.
+    BeforeDestruction();
+    delete FContacts;
+    FContacts = nullptr;
+    if (Form1 == this) Form1 = nullptr;
+}
+
+TButton* TForm1::NewButton(const char* Name, int Left, int Top, int Width, TAction* Action)
+{
+    auto* b = new TButton(this);
+    b->SetName(Name);
+    b->SetParent(this);
+    b->SetBounds(Left, Top, Width, 25);
+    if (Action) b->SetAction(Action);
+    return b;
+}
+
+void TForm1::CreateComponents()
+{
+    SetCaption("Orvanta");
+    SetBorderStyle(bsSingle);
+    SetBorderIcons(biSystemMenu | biMinimize);
+    SetPosition(poDesktopCenter);
+    CreateSkinComponents();
+    CreateActions();
+    CreateMenu();
+    SetClientSize(kClientWidth, kClientHeight);
+
+    // The capture preview; it becomes a child of the window at first show.
+    cap0 = new TVideoCapture(this);
+    cap0->SetName("cap0");
+    cap0->SetDVResolution(dvrFull);
+    cap0->WantAudio = false;
+    cap0->WantAudioPreview = false;
+    cap0->WantCapture = false;
+    cap0->SetFrameRate(25);
+    cap0->TimeLimit = 30;
+    cap0->SetColor(RGB(0, 0, 128));
+    cap0->OnBitmapGrabbed = [this](TCapturedBitmap* b) { cap0BitmapGrabbed(b); };
+
+    // The state lamps and the switches under the preview.
+    CreateLamps();
+    EzRgnBtn1 = NewButton("EzRgnBtn1", 8, 252, 78, ActionStartVideo);
+    EzRgnBtn2 = NewButton("EzRgnBtn2", 88, 252, 78, ActionStartAudio);
+    EzRgnBtn3 = NewButton("EzRgnBtn3", 168, 252, 78, ActionStopAlarm);
+    EzRgnBtn4 = NewButton("EzRgnBtn4", 248, 252, 78, ActionAvailable);
+
+    // The online list and the chat.
+    ImageList1 = new TImageList(16, 16, this);
+    ImageList1->SetName("ImageList1");
+    {
+        const TColor marks[2] = {RGB(150, 150, 150), RGB(220, 0, 0)};   // plain, calling
+        for (TColor c : marks) {
+            TBitmap bmp(16, 16, pf24bit);
+            TCanvas* cv = bmp.GetCanvas();
+            cv->GetBrush()->SetColor(RGB(255, 0, 255));
+            cv->FillRect(TRect(0, 0, 16, 16));
+            cv->GetBrush()->SetColor(c);
+            cv->GetPen()->SetColor(RGB(64, 64, 64));
+            cv->Ellipse(3, 3, 13, 13);
+            ImageList1->AddMasked(&bmp, RGB(255, 0, 255));
+        }
+    }
+    ListView2 = new TListView(this);
+    ListView2->SetName("ListView2");
+    ListView2->SetParent(this);
+    ListView2->SetBounds(334, 8, 168, 236);
+    ListView2->SetViewStyle(vsReport);
+    ListView2->SetOwnerData(true);
+    ListView2->SetOwnerDraw(true);
+    ListView2->SetRowSelect(true);
+    ListView2->SetReadOnly(true);
+    ListView2->SetHideSelection(false);
+    ListView2->SetSmallImages(ImageList1);
+    TListColumn* image = ListView2->GetColumns()->Add();
+    image->SetWidth(17);
+    TListColumn* address = ListView2->GetColumns()->Add();
+    address->SetCaption("Online list");
+    address->SetAutoSize(true);
+    ListView2->OnData = [this](TObject* s, TListItem* i) { ListView2Data(s, i); };
+    ListView2->OnDrawItem = [this](TCustomListView* s, TListItem* i, TRect r, TOwnerDrawState st) {
+        ListView2DrawItem(s, i, r, st);
+    };
+    ListView2->OnSelectItem = [this](TObject* s, TListItem* i, bool sel) { ListView2SelectItem(s, i, sel); };
+
+    Memo2 = new TMemo(this);
+    Memo2->SetName("Memo2");
+    Memo2->SetParent(this);
+    Memo2->SetBounds(508, 8, 222, 236);
+    Memo2->SetReadOnly(true);
+    Memo2->SetScrollBars(ssVertical);
+
+    Edit1 = new TEdit(this);
+    Edit1->SetName("Edit1");
+    Edit1->SetParent(this);
+    Edit1->SetBounds(334, 253, 316, 23);
+    // "Server: " + the line + a line feed must fit one stream packet.
+    Edit1->SetMaxLength(MaxPacketPayload - 1 - 8);
+    Edit1->OnKeyPress = [this](TObject* s, char& k) { Edit1KeyPress(s, k); };
+    spSkinButton1 = NewButton("spSkinButton1", 656, 252, 74, ActionSendText);
+    EzRgnBtn5 = NewButton("EzRgnBtn5", 334, 282, 120, ActionSetup);
+    EzRgnBtn6 = NewButton("EzRgnBtn6", 460, 282, 120, ActionCustomization);
+
+    // The visitor's details and the black-list button: designed hidden.
+    const char* const labels[6] = {"Name", "Company", "E-mail", "Phone", "IP", "Interest"};
+    TLabel** labelFields[6] = {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6};
+    for (int i = 0; i < 6; ++i) {
+        TLabel* l = new TLabel(this);
+        l->SetName("Label" + IntToStr(i + 1));
+        l->SetVisible(false);
+        l->SetParent(this);
+        l->SetBounds(600, 8 + i * 24, 60, 16);
+        l->SetCaption(labels[i]);
+        *labelFields[i] = l;
+    }
+    TEdit** edits[5] = {&Edit2, &Edit3, &Edit4, &Edit5, &Edit6};
+    for (int i = 0; i < 5; ++i) {
+        TEdit* e = new TEdit(this);
+        e->SetName("Edit" + IntToStr(i + 2));
+        e->SetVisible(false);
+        e->SetParent(this);
+        e->SetBounds(660, 8 + i * 24, 70, 21);
+        e->SetReadOnly(true);
+        *edits[i] = e;
+    }
+    Memo1 = new TMemo(this);
+    Memo1->SetName("Memo1");
+    Memo1->SetVisible(false);
+    Memo1->SetParent(this);
+    Memo1->SetBounds(600, 130, 130, 60);
+    Memo1->SetReadOnly(true);
+    Button1 = new TButton(this);
+    Button1->SetName("Button1");
+    Button1->SetParent(this);
+    Button1->SetBounds(600, 196, 80, 25);
+    Button1->SetAction(ActionToBlackList);
+    // After the action: binding it takes over the action's Visible.
+    Button1->SetVisible(false);
+
+    ServerSocket1 = new TServerSocket(this);
+    ServerSocket1->SetName("ServerSocket1");
+    ServerSocket1->Port = ServerPortFromEnvironment();
+    ServerSocket1->ServerType = stThreadBlocking;
+    ServerSocket1->ThreadCacheSize = 0;
+    ServerSocket1->OnGetThread = [this](TObject* s, TServerClientWinSocket* c, TServerClientThread*& t) {
+        ServerSocket1GetThread(s, c, t);
+    };
+
+    auto timer = [this](const char* name, UINT interval, bool on, void (TForm1::*handler)(TObject*)) {
+        auto* t = new TTimer(this);
+        t->SetName(name);
+        t->SetEnabled(false);
+        t->SetInterval(interval);
+        t->OnTimer = [this, handler](TObject* s) { (this->*handler)(s); };
+        t->SetEnabled(on);
+        return t;
+    };
+    Timer1 = timer("Timer1", 2000, false, &TForm1::Timer1Timer);
+    Timer2 = timer("Timer2", 3000, true, &TForm1::Timer2Timer);
+    Timer3 = timer("Timer3", 33, false, &TForm1::Timer3Timer);
+    Timer4 = timer("Timer4", 3000, true, &TForm1::Timer4Timer);
+    TimerCapture = timer("TimerCapture", 125, false, &TForm1::TimerCaptureTimer);
+}
+
+void TForm1::CreateActions()
+{
+    ActionList1 = new TActionList(this);
+    ActionList1->SetName("ActionList1");
+    auto action = [this](const char* name, const char* caption, void (TForm1::*handler)(TObject*)) {
+        auto* a = new TAction(this);
+        a->SetName(name);
+        a->SetActionList(ActionList1);
+        a->SetCaption(caption);
+        a->OnExecute = [this, handler](TObject* s) { (this->*handler)(s); };
+        return a;
+    };
+    ActionStartVideo = action("ActionStartVideo", "Video on/off", &TForm1::ActionStartVideoExecute);
+    ActionStartAudio = action("ActionStartAudio", "Voice on/off", &TForm1::ActionStartAudioExecute);
+    ActionSendText = action("ActionSendText", "Send", &TForm1::ActionSendTextExecute);
+    ActionStopAlarm = action("ActionStopAlarm", "Alarm on/off", &TForm1::ActionStopAlarmExecute);
+    ActionAvailable = action("ActionAvailable", "Available", &TForm1::ActionAvailableExecute);
+    ActionToBlackList = action("ActionToBlackList", "BlackList", &TForm1::ActionToBlackListExecute);
+    ActionSetup = action("ActionSetup", "Preferences", &TForm1::ActionSetupExecute);
+    ActionCustomization = action("ActionCustomization", "Customization", &TForm1::ActionCustomizationExecute);
+}
+
+void TForm1::CreateMenu()
+{
+    spSkinMainMenu1 = new TMainMenu(this);
+    spSkinMainMenu1->SetName("spSkinMainMenu1");
+    auto item = [this](TMenuItem* parent, const char* name, const char* caption, TAction* action) {
+        auto* m = new TMenuItem(this);
+        m->SetName(name);
+        if (action) m->SetAction(action);
+        else m->SetCaption(caption);
+        parent->Add(m);
+        return m;
+    };
+    TMenuItem* root = spSkinMainMenu1->GetItems();
+    File1 = item(root, "File1", "File", nullptr);
+    Exit1 = item(File1, "Exit1", "Exit", nullptr);
+    Exit1->OnClick = [this](TObject* s) { Exit1Click(s); };
+    Actions1 = item(root, "Actions1", "Actions", nullptr);
+    Video1 = item(Actions1, "Video1", nullptr, ActionStartVideo);
+    Voice1 = item(Actions1, "Voice1", nullptr, ActionStartAudio);
+    Alarm1 = item(Actions1, "Alarm1", nullptr, ActionStopAlarm);
+    Available1 = item(Actions1, "Available1", nullptr, ActionAvailable);
+    options1 = item(root, "options1", "Options", nullptr);
+    Customization1 = item(options1, "Customization1", nullptr, ActionCustomization);
+    Preferences1 = item(options1, "Preferences1", nullptr, ActionSetup);
+    Help1 = item(root, "Help1", "Help", nullptr);
+    Help2 = item(Help1, "Help2", "Help", nullptr);
+    Help2->OnClick = [this](TObject* s) { Help2Click(s); };
+    About1 = item(Help1, "About1", "About", nullptr);
+    About1->OnClick = [this](TObject* s) { Button13Click(s); };
+    SetMenu(spSkinMainMenu1);
+}
+
+void TForm1::CreateLamps()
+{
+    // Two images per list: 0 off, 1 on (green, or red for the alarm).
+    auto lamps = [this](const char* name, TColor on) {
+        auto* list = new TImageList(48, 18, this);
+        list->SetName(name);
+        const TColor faces[2] = {RGB(96, 96, 96), on};
+        for (TColor c : faces) {
+            TBitmap bmp(48, 18, pf24bit);
+            TCanvas* cv = bmp.GetCanvas();
+            cv->GetBrush()->SetColor(RGB(255, 0, 255));
+            cv->FillRect(TRect(0, 0, 48, 18));
+            cv->GetBrush()->SetColor(c);
+            cv->GetPen()->SetColor(RGB(32, 32, 32));
+            cv->RoundRect(2, 2, 46, 16, 8, 8);
+            list->AddMasked(&bmp, RGB(255, 0, 255));
+        }
+        return list;
+    };
+    ImageList2 = lamps("ImageList2", RGB(0, 200, 0));
+    ImageList3 = lamps("ImageList3", RGB(0, 200, 0));
+    ImageList4 = lamps("ImageList4", RGB(0, 200, 0));
+    ImageList5 = lamps("ImageList5", RGB(230, 0, 0));
+    auto image = [this](const char* name, int left) {
+        auto* i = new TImage(this);
+        i->SetName(name);
+        i->SetParent(this);
+        i->SetBounds(left, 284, 48, 20);
+        return i;
+    };
+    Image2 = image("Image2", 23);
+    Image3 = image("Image3", 103);
+    Image4 = image("Image4", 183);
+    Image5 = image("Image5", 263);
+}
+
+// The skinned frame, menu bar, tray icon and the skin data come with the skin
+// subsystems; the plain window frame and menu bar stand in for them meanwhile.
+void TForm1::CreateSkinComponents() {}
+
+// SKIN names the skin file loaded at start; no skin is loaded until the skin
+// data component exists.
+void TForm1::LoadStartupSkin() {}
+
+// ---------------------------------------------------------------- translation
+
+void TForm1::Translate()
+{
+    using Language::TCaption;
+    auto action = [](const char* key, TAction* a) {
+        return TCaption{key, [a] { return a->GetCaption(); }, [a](const std::string& v) { a->SetCaption(v); }};
+    };
+    auto menu = [](const char* key, TMenuItem* m) {
+        return TCaption{key, [m] { return m->GetCaption(); }, [m](const std::string& v) { m->SetCaption(v); }};
+    };
+    TListColumn* column = ListView2->GetColumns()->GetItem(1);
+    std::vector<TCaption> captions = {
+        action("ActionSetup", ActionSetup),
+        action("ActionStartVideo", ActionStartVideo),
+        action("ActionStartAudio", ActionStartAudio),
+        action("ActionSendText", ActionSendText),
+        action("ActionStopAlarm", ActionStopAlarm),
+        TCaption{"ActionAvailable", [this] { return ActionAvailable->GetCaption(); },
+                 [this](const std::string& v) {
+                     ActionAvailable->SetCaption(v);
+                     FAvailableCaption = v;
+                 }},
+        TCaption{"ActionUnavailable", [this] { return FUnavailableCaption; },
+                 [this](const std::string& v) { FUnavailableCaption = v; }, false},
+        action("ActionToBlackList", ActionToBlackList),
+        action("ActionCustomization", ActionCustomization),
+        TCaption{"ListView2", [column] { return column->GetCaption(); },
+                 [column](const std::string& v) { column->SetCaption(v); }},
+        menu("File1", File1),
+        menu("Exit1", Exit1),
+        menu("Actions1", Actions1),
+        menu("options1", options1),
+        menu("Help1", Help1),
+        menu("Help2", Help2),
+        menu("About1", About1),
+    };
+    Language::Apply("Form1", captions);
+}
+
+// ---------------------------------------------------------------- first show
+
+void TForm1::FormShow(TObject*)
+{
+    if (!FFirstShow) return;
+    FFirstShow = 0;
+    StartUp();
+}
+
+// Each step runs on its own: a failure is logged and the start-up goes on with
+// the next step, so one bad setting never leaves the program half started.
+void TForm1::StartUp()
+{
+    auto step = [](const std::function<void()>& f) {
+        try {
+            f();
+        } catch (const std::exception& e) {
+            LogLine(LogPrefix::FormShow, e);
+        } catch (...) {
+            LogLine(LogPrefix::FormShow, std::string("unknown exception"));
+        }
+    };
+    step([this] {
+        FSetupPath = Settings::SetupPath();
+        if (!Settings::Exists()) Settings::WriteFirstRun();
+    });
+    // The stored contacts (and their black-list flags) are in place before the
+    // first visitor can connect.
+    step([this] { LoadContacts(FContacts); });
+    step([this] { OpenServer(); });
+    FStopGrab = 0;
+    ServerWinSocket = ServerSocket1->Socket();
+    step([this] { CheckAdminPassword(); });
+    // COM stays initialised for the GUI thread's life: the capture component
+    // releases its graph only when the window's components are freed.
+    step([] { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); });
+    step([this] {
+        FVideoOn = FVoiceOn = FAvailable = FAnyAlarm = 0;
+        FRecordVideo = 0;
+        ActionStartVideoExecute(this);
+        ActionStartAudioExecute(this);
+        ActionAvailableExecute(this);
+        ActionStopAlarmExecute(this);
+    });
+    step([this] {
+        FSetupPath = Settings::SetupPath();
+        int index = 0;
+        if (!TryStrToInt(Settings::Read("RES", "0", 254), index)) index = 0;
+        FResIndex = ClampResIndex(index);
+    });
+    step([this] { InitAudio(); });
+    step([this] {
+        cap0->SetParentWindow(GetHandle());
+        cap0->SetBounds(8, 8, 318, 236);
+        InitVideo();
+    });
+    step([this] { Timer1->SetEnabled(true); });
+}
+
+bool TForm1::OpenServer()
+{
+    try {
+        ServerSocket1->Open();
+        return true;
+    } catch (...) {
+        // The program runs on without a server.
+        Application->MessageBox("Can't bind socket.Port 80 is busy.", Application->Title, MB_OK | MB_ICONERROR);
+        return false;
+    }
+}
+
+int TForm1::ListeningPort() { return ServerSocket1->Active() ? ServerSocket1->Socket()->LocalPort() : 0; }
+
+void TForm1::CheckAdminPassword()
+{
+    std::string pass = Settings::Read("ADMINPASS", "", 254);
+    if (pass.empty()) return;
+    std::string answer = InputBox("Access", "Please enter Admin Password", "");
+    if (answer == pass) return;
+    for (TAction* a : {ActionStartVideo, ActionStartAudio, ActionAvailable, ActionSetup, ActionCustomization})
+        a->SetEnabled(false);
+    for (TButton* b : {EzRgnBtn1, EzRgnBtn2, EzRgnBtn4, EzRgnBtn5, EzRgnBtn6}) b->SetEnabled(false);
+}
+
+// ---------------------------------------------------------------- shut-down
+
+void TForm1::FormDestroy(TObject*)
+{
+    try {
+        ShutDown();
+    } catch (const std::exception& e) {
+        LogLine(LogPrefix::FormClose, e);
+    } catch (...) {
+        LogLine(LogPrefix::FormClose, std::string("unknown exception"));
+    }
+    ServerWinSocket = nullptr;
+}
+
+void TForm1::ShutDown()
+{
+    FStopGrab = 1;
+    // No timer may start new work while the parts it uses are taken down.
+    for (TTimer* t : {TimerCapture, Timer1, Timer2, Timer3, Timer4}) t->SetEnabled(false);
+    if (FContacts) SaveContacts(FContacts);
+    FVideoOn = 0;
+    Hide();
+    // Ends every connection thread; their online-list calls do nothing now the
+    // window is hidden.
+    ServerSocket1->Close();
+    delete FGrabImage;
+    FGrabImage = nullptr;
+    if (FContacts) FreeContacts(FContacts);
+    FOnlineMap.clear();
+    FSelectedContact = nullptr;
+    StopVideo();
+    StopAudio();
+    StopRecording();
+    delete FAutoVideo;
+    FAutoVideo = nullptr;
+}
+
+void TForm1::Exit1Click(TObject*) { Application->Terminate(); }
+
+// ---------------------------------------------------------------- help, about, chat line
+
+std::string TForm1::HelpFilePath()
+{
+    std::string name = Language::Info(Language::FilePath(), "HelpFile", "Orvanta_Guide_en.chm");
+    return Settings::ProgramFolder() + "HELP\\" + name;
+}
+
+void TForm1::Help2Click(TObject*)
+{
+    std::string folder = Settings::ProgramFolder();
+    ShellExecuteA(GetHandle(), "open", HelpFilePath().c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
+}
+
+void TForm1::Button13Click(TObject*) { ShowAboutWindow(); }
+
+void TForm1::Edit1KeyPress(TObject*, char& Key)
+{
+    if (Key == '\r') {
+        Key = 0;
+        ActionSendTextExecute(this);
+    }
+}
+
+// ---------------------------------------------------------------- the connection threads' calls
+
+bool TForm1::LinkGetOnline() { return GetVisible() && FAvailable != 0; }
+
+void TForm1::LinkUpdateOnLine()
+{
+    if (GetVisible() && ListView2 && FContacts) UpdateOnLine();
+}
+
+void TForm1::LinkSendText(const std::string& Text, CContact* Contact)
+{
+    if (GetVisible()) SendText(Text, -1, Contact);
+}
+
+void TForm1::LinkUpdateAlarm(uint8_t Value, const std::string& Address)
+{
+    if (GetVisible()) UpdateAlarm(Value, Address, false);
+}
+
+void TForm1::ServerSocket1GetThread(TObject*, TServerClientWinSocket* ClientSocket, TServerClientThread*& SocketThread)
+{
+    try {
+        SocketThread = new TMyServerSendThread(false, FContacts, ClientSocket, this);
+    } catch (const std::exception& e) {
+        LogLine(LogPrefix::ServerSocket1GetThread, e);
+    } catch (...) {
+        LogLine(LogPrefix::ServerSocket1GetThread, std::string("unknown exception"));
+    }
+}

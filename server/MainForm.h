@@ -1,0 +1,226 @@
+// TForm1: the operator's main window and the broadcast controller. It starts the
+// server, the sound and video capture and the encoders at first show, fans every
+// packet out to the connections that stream its kind, answers the connection
+// threads' calls (IMainWindowLink), and carries the operator's commands, the
+// online list and the chat. The work is split over three files: MainForm.cpp
+// (life cycle, translation, help), MainFormBroadcast.cpp (capture, compression,
+// distribution, recording), MainFormOperator.cpp (actions, chat, alarms,
+// availability, schedule, online list).
+//
+// The skinned frame, menu bar, tray icon and controls come with the skin
+// subsystems; until then the window carries the class library's plain controls
+// under the component names of the skinned ones, and CreateSkinComponents /
+// LoadStartupSkin are where the skin components go.
+#pragma once
+// Winsock first: its headers must precede the C library's (ScktComp.h says why).
+#include "ScktComp.h"
+#include "MainWindowLink.h"
+#include "ServerSendThread.h"
+#include "Forms.h"
+#include "StdCtrls.h"
+#include "ExtCtrls.h"
+#include "ComCtrls.h"
+#include "ActnList.h"
+#include "ImgList.h"
+#include "Menus.h"
+#include "MultiThreadClass.h"
+#include "MultiThreadList.h"
+#include <vfw.h>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CContact;
+class CVideo;
+class CWaveIn;
+class COggEncoder;
+class TVideoCapture;
+class TCapturedBitmap;
+
+// The frame sizes by RES index: 0 160x120, 1 320x240, 2 640x480.
+const int kResIndexCount = 3;
+// The mode the capture device is asked for, and the grab the frames are scaled from.
+const int kGrabWidth = 320;
+const int kGrabHeight = 240;
+// The port the server listens on; ORVANTA_PORT (1-65535) chooses another one.
+const int kDefaultServerPort = 80;
+int ServerPortFromEnvironment();
+
+class TForm1 : public TForm, public IMainWindowLink {
+public:
+    explicit TForm1(TComponent* AOwner);
+    ~TForm1() override;
+
+    // --- components (the designed names; plain controls stand in for the skinned ones) ---
+    TMainMenu* spSkinMainMenu1;
+    TMenuItem *File1, *Exit1, *Actions1, *Video1, *Voice1, *Alarm1, *Available1, *options1, *Customization1,
+        *Preferences1, *Help1, *Help2, *About1;
+    TVideoCapture* cap0;
+    TListView* ListView2;
+    TImageList* ImageList1;
+    TMemo* Memo2;
+    TEdit* Edit1;
+    TButton* spSkinButton1;
+    TButton *EzRgnBtn1, *EzRgnBtn2, *EzRgnBtn3, *EzRgnBtn4, *EzRgnBtn5, *EzRgnBtn6;
+    TImage *Image2, *Image3, *Image4, *Image5;
+    TImageList *ImageList2, *ImageList3, *ImageList4, *ImageList5;
+    TLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
+    TEdit *Edit2, *Edit3, *Edit4, *Edit5, *Edit6;
+    TMemo* Memo1;
+    TButton* Button1;
+    TServerSocket* ServerSocket1;
+    TTimer *Timer1, *Timer2, *Timer3, *Timer4, *TimerCapture;
+    TActionList* ActionList1;
+    TAction *ActionStartVideo, *ActionStartAudio, *ActionSendText, *ActionStopAlarm, *ActionAvailable,
+        *ActionToBlackList, *ActionSetup, *ActionCustomization;
+
+    // --- state (Parts of the broadcast controller and the operator's actions) ---
+    volatile uint8_t FVideoOn = 0, FVoiceOn = 0, FAvailable = 0, FAnyAlarm = 0;
+    volatile uint8_t FRecordVideo = 0, FRecordAudio = 0;
+    CMultiThreadList* FContacts = nullptr;
+    std::vector<int> FOnlineMap;          // row -> index in FContacts
+    CContact* FSelectedContact = nullptr;
+    int FSelectedRow = -1;
+    CVideo* FAutoVideo = nullptr;         // the prerecorded stream while unavailable
+    std::string FSetupPath;
+    std::string FAvailableCaption = "Available";
+    std::string FUnavailableCaption = "Unavailable";
+    uint8_t FFirstShow = 0;
+    volatile uint8_t FStopGrab = 1;
+    int FResIndex = 0;
+    uint8_t FCodecConfigure = 0;
+    int FFrameWidth = 160, FFrameHeight = 120;
+
+    // --- start-up and shut-down ---
+    void FormShow(TObject* Sender);
+    void FormDestroy(TObject* Sender);
+    void Exit1Click(TObject* Sender);
+    void Help2Click(TObject* Sender);
+    void Button13Click(TObject* Sender);
+    void Edit1KeyPress(TObject* Sender, char& Key);
+    // The captions of section "Form1" of the language file (read, or written back).
+    void Translate();
+    // The help file that Help opens: the program's folder + "HELP\" + HelpFile.
+    std::string HelpFilePath();
+    // The port ServerSocket1 was opened on (0 when it is not listening).
+    int ListeningPort();
+
+    // --- the broadcast controller ---
+    void InitAudio();
+    void StopAudio();
+    void InitVideo();
+    void StopVideo();
+    // Clamps a RES index to the sizes the program supports and sets the frame size.
+    void SetVideoSize(int ResIndex);
+    static int ClampResIndex(int ResIndex);
+    // The compressor for the current frame size (InitVideo's part after the capture graph).
+    bool OpenCompressor();
+    bool CompressorOpen() const { return FCompressor != nullptr; }
+    int32_t MyWaveInWorker(uint8_t* Data, int32_t Bytes);
+    void Timer1Timer(TObject* Sender);
+    void TimerCaptureTimer(TObject* Sender);
+    void cap0BitmapGrabbed(TCapturedBitmap* Bitmap);
+    // One grabbed picture through scale, compress, stamp, record and fan-out.
+    void ProcessFrame(TBitmap* Grabbed);
+    // Compresses one frame of FFrameWidth x FFrameHeight bottom-up RGB rows into
+    // FOutBuffer; the output's size and key flag are then in FOutFormat and FKeyFlags.
+    bool CompressBuffer(const uint8_t* Rgb);
+    void Timer3Timer(TObject* Sender);
+    // A recording handed over (the Customization dialog): written while the flags
+    // are set. StopRecording clears the flags and frees it once no writer uses it.
+    void StartRecording(CVideo* Recorder);
+    void StopRecording();
+    // Pushes a copy to every connected connection whose thread streams that kind;
+    // a failure for one connection is logged with Prefix and the others go on.
+    int FanOut(int32_t Kind, const void* Data, int32_t Length, uint8_t Key, const char* Prefix);
+
+    // --- the operator's actions ---
+    void ActionStartVideoExecute(TObject* Sender);
+    void ActionStartAudioExecute(TObject* Sender);
+    void ActionSendTextExecute(TObject* Sender);
+    void ActionStopAlarmExecute(TObject* Sender);
+    void ActionAvailableExecute(TObject* Sender);
+    void ActionToBlackListExecute(TObject* Sender);
+    void ActionSetupExecute(TObject* Sender);
+    void ActionCustomizationExecute(TObject* Sender);
+    // Chat: to a visitor's chat connections (contact), to the visitor of a row of the
+    // online list (row), or to every chat connection (row -1, no contact).
+    void SendText(const std::string& Text, int Row, CContact* Contact);
+    void UpdateAlarm(uint8_t Value, const std::string& Address, bool All);
+    void UpdateOnOff(uint8_t Value);
+    void ParseForMemo(const std::string& Text, TMemo* Memo);
+    void Timer2Timer(TObject* Sender);
+    void Timer4Timer(TObject* Sender);
+    // The online list (rows built from the contacts that have a live stream).
+    void UpdateOnLine();
+    void ListView2Data(TObject* Sender, TListItem* Item);
+    void ListView2DrawItem(TCustomListView* Sender, TListItem* Item, TRect Rect, TOwnerDrawState State);
+    void ListView2SelectItem(TObject* Sender, TListItem* Item, bool Selected);
+    void ServerSocket1GetThread(TObject* Sender, TServerClientWinSocket* ClientSocket,
+                                TServerClientThread*& SocketThread);
+
+    // --- IMainWindowLink: the connection threads' calls, on the GUI thread ---
+    bool LinkGetOnline() override;
+    void LinkUpdateOnLine() override;
+    void LinkSendText(const std::string& Text, CContact* Contact) override;
+    void LinkUpdateAlarm(uint8_t Value, const std::string& Address) override;
+
+private:
+    void CreateComponents();
+    void CreateActions();
+    void CreateMenu();
+    void CreateLamps();
+    void CreateSkinComponents();
+    void LoadStartupSkin();
+    TButton* NewButton(const char* Name, int Left, int Top, int Width, TAction* Action);
+    void DrawLamp(TImage* Image, TImageList* Images, bool On);
+    void UpdateLamps();
+    void StartUp();
+    void ShutDown();
+    bool OpenServer();
+    void CheckAdminPassword();
+    void ConfigureCapture(const std::string& Device);
+    // The operator's line to one visitor: pushed to its chat connections and, when
+    // it reached one, appended to the history.
+    int SendToVisitor(const std::string& Text, CContact* Contact);
+    void AddMemoLine(const std::string& Text);
+    void ShowContact(int Row);
+    void ClearDetails();
+    void RecordPayload(int32_t Kind, const void* Data, int32_t Length, uint8_t Flag, bool On);
+    static int32_t WaveInCallback(uint8_t* Data, int32_t Bytes, DWORD_PTR User);
+
+    // Sound: the encoder has no lock of its own; every use is made under FEncoderLock.
+    CWaveIn* FWaveIn = nullptr;
+    COggEncoder* FEncoder = nullptr;
+    CMultiThreadClass FEncoderLock;
+    // The recording is written from the sound thread and the GUI thread; its
+    // pointer is taken and dropped only under this lock.
+    CVideo* FRecorder = nullptr;
+    CMultiThreadClass FRecorderLock;
+    // Video compression.
+    HIC FCompressor = nullptr;
+    BITMAPINFOHEADER FInFormat = {};
+    std::vector<uint8_t> FOutFormat;      // the compressor's output format (a BITMAPINFOHEADER and more)
+    std::vector<uint8_t> FOutBuffer;
+    std::vector<uint8_t> FFrameBuffer;    // the rows handed to the compressor
+    std::vector<uint8_t> FPayload;        // stamp + compressed frame
+    LONG FFrameNumber = 0;
+    DWORD FKeyFlags = 0;
+    DWORD FChunkId = 0;
+    TBitmap* FGrabImage = nullptr;        // the grabbed picture at the frame size
+    bool FUpdatingList = false;           // the online list is being rebuilt by the program
+    bool FScheduleInvalidLogged = false;
+};
+
+extern TForm1* Form1;
+// The server socket of ServerSocket1 once the main window has been shown; the
+// fan-out loops walk its connections.
+extern TServerWinSocket* ServerWinSocket;
+
+// The dialogs of later work, one function each: the Preferences dialog, the
+// Customization dialog (both modal, created and freed per use) and the about window.
+void ShowPreferencesDialog(TForm1* Main);
+void ShowCustomizationDialog(TForm1* Main);
+void CreateAboutWindow();
+void ShowAboutWindow();
+void FreeAboutWindow();

@@ -1,0 +1,14 @@
+// The dialogs that the main window opens: the single places that create and show them.
+#include "AboutForm.h"
+#include "DialogHost.h"
+#include "MainForm.h"
+
+void ShowPreferencesDialog(TForm1* Main) { RunPreferencesDialog(Main); }
+
+void ShowCustomizationDialog(TForm1* Main) { RunCustomizationDialog(Main); }
+
+void CreateAboutWindow() { NewAboutWindow(); }
+
+void ShowAboutWindow() { RunAboutWindow(); }
+
+void FreeAboutWindow() { DeleteAboutWindow(); }

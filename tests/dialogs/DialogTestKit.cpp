@@ -1,0 +1,207 @@
+#include "DialogTestKit.h"
+#include "Settings.h"
+#include "Screen.h"
+#include "Streams.h"
+#include "SysUtils.h"
+#include "Timer.h"
+
+namespace dlgtest {
+
+namespace {
+
+void DeleteTree(const std::string& dir)
+{
+    WIN32_FIND_DATAA f;
+    HANDLE h = FindFirstFileA((dir + "*").c_str(), &f);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string n = f.cFileName;
+            if (n == "." || n == "..") continue;
+            if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                DeleteTree(dir + n + "\\");
+            else
+                DeleteFileA((dir + n).c_str());
+        } while (FindNextFileA(h, &f));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+} // namespace
+
+TTestFolder::TTestFolder(const std::string& name)
+{
+    FPath = GetCurrentDir() + "\\dlg_" + name + "\\";
+    DeleteTree(FPath);
+    ForceDirectories(FPath + "Languages");
+    ForceDirectories(FPath + "SKINS");
+    Settings::SetProgramFolder(FPath);
+}
+
+TTestFolder::~TTestFolder() { DeleteTree(FPath); }
+
+void WriteFileText(const std::string& path, const std::string& text)
+{
+    TFileStream f(path, fmCreate);
+    if (!text.empty()) f.WriteBuffer(text.data(), static_cast<long>(text.size()));
+}
+
+bool FileExistsNow(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool OpenForWriting(const std::string& path)
+{
+    // Sharing reading only is refused while another handle may write.
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        CloseHandle(h);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+std::vector<std::string> SectionLines(const std::string& file, const std::string& section)
+{
+    std::vector<char> buf(32768, '\0');
+    DWORD n = GetPrivateProfileSectionA(section.c_str(), buf.data(), static_cast<DWORD>(buf.size()), file.c_str());
+    std::vector<std::string> lines;
+    for (const char* p = buf.data(); p < buf.data() + n && *p; p += strlen(p) + 1) lines.push_back(p);
+    return lines;
+}
+
+// ---------------------------------------------------------------- the stand-in main window
+
+void TFakeHost::SetResIndex(int Index)
+{
+    ResIndex = Index;
+    Calls.push_back("SetResIndex " + IntToStr(Index));
+}
+
+void TFakeHost::SetCodecConfigure(bool On) { Calls.push_back(On ? "SetCodecConfigure 1" : "SetCodecConfigure 0"); }
+
+void TFakeHost::StartRecording(CVideo* Video)
+{
+    Calls.push_back("StartRecording");
+    if (Recorder) ++RecordingsClosed;
+    Recorder.reset(Video);
+}
+
+void TFakeHost::StopRecording()
+{
+    Calls.push_back("StopRecording");
+    if (Recorder) ++RecordingsClosed;
+    Recorder.reset();
+}
+
+// ---------------------------------------------------------------- file dialogs
+
+namespace {
+
+struct FindDialog {
+    DWORD Process;
+    HWND Found;
+};
+
+BOOL CALLBACK FindDialogProc(HWND wnd, LPARAM param)
+{
+    auto* f = reinterpret_cast<FindDialog*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    char cls[64] = {};
+    GetClassNameA(wnd, cls, sizeof cls);
+    if (pid == f->Process && IsWindowVisible(wnd) && strcmp(cls, "#32770") == 0) {
+        f->Found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The file-name field of the explorer-style dialog (a combo box, or an edit in older templates).
+const int kFileNameCombo = 0x47C;
+const int kFileNameEdit = 0x480;
+
+} // namespace
+
+TFileDialogHand::TFileDialogHand(const std::string& fileName, DWORD timeoutMs)
+    : TThread(true), FFileName(fileName), FTimeout(timeoutMs)
+{
+    Resume();
+}
+
+TFileDialogHand::~TFileDialogHand()
+{
+    Terminate();
+    WaitFor();
+}
+
+void TFileDialogHand::Execute()
+{
+    DWORD start = GetTickCount();
+    while (!Terminated() && GetTickCount() - start < FTimeout) {
+        FindDialog f{GetCurrentProcessId(), nullptr};
+        EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&f));
+        if (f.Found) {
+            char title[256] = {};
+            GetWindowTextA(f.Found, title, sizeof title);
+            Title = title;
+            // Let the dialog finish its initialisation before typing into it.
+            Sleep(300);
+            if (FFileName.empty()) {
+                SendMessageA(f.Found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            } else {
+                SetDlgItemTextA(f.Found, kFileNameCombo, FFileName.c_str());
+                SetDlgItemTextA(f.Found, kFileNameEdit, FFileName.c_str());
+                SendMessageA(f.Found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(GetDlgItem(f.Found, IDOK)));
+            }
+            FAnswered = true;
+            return;
+        }
+        Sleep(50);
+    }
+}
+
+// ---------------------------------------------------------------- modal steps
+
+TModalStep::TModalStep(std::function<bool()> Step, DWORD TimeoutMs, std::function<void()> Finish)
+    : FTimer(new TTimer(nullptr)), FStep(std::move(Step)), FFinish(std::move(Finish)), FStart(GetTickCount()),
+      FTimeout(TimeoutMs)
+{
+    FTimer->SetInterval(30);
+    FTimer->OnTimer = [this](TObject*) {
+        if (FDone) return;
+        bool done = false;
+        try {
+            done = FStep();
+        } catch (...) {
+            done = true;
+        }
+        if (done || GetTickCount() - FStart > FTimeout) {
+            FDone = true;
+            FTimer->SetEnabled(false);
+            if (FFinish) FFinish();
+        }
+    };
+    FTimer->SetEnabled(true);
+}
+
+TModalStep::~TModalStep() { FTimer->SetEnabled(false); }
+
+TCustomForm* ModalForm()
+{
+    for (int i = 0; i < Screen->GetFormCount(); ++i) {
+        TCustomForm* f = Screen->GetForms(i);
+        if ((f->GetFormState() & fsModal) && f->GetVisible()) return f;
+    }
+    return nullptr;
+}
+
+void Pump(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    do {
+        Application->ProcessMessages();
+        Sleep(5);
+    } while (GetTickCount() - start < ms);
+}
+
+} // namespace dlgtest
