@@ -1,7 +1,7 @@
 // The dialogs that the main window opens: the single places that create and show them.
+#include "MainForm.h"   // first: it brings in winsock, which must precede the C library
 #include "AboutForm.h"
 #include "DialogHost.h"
-#include "MainForm.h"
 
 void ShowPreferencesDialog(TForm1* Main) { RunPreferencesDialog(Main); }
 
