@@ -137,6 +137,19 @@ int CompareText(const std::string& a, const std::string& b)
 
 bool SameText(const std::string& a, const std::string& b) { return CompareText(a, b) == 0; }
 
+int Pos(const std::string& What, const std::string& Text)
+{
+    size_t p = Text.find(What);
+    return p == std::string::npos ? 0 : static_cast<int>(p) + 1;
+}
+
+std::string Copy(const std::string& S, int Index, int Count)
+{
+    if (Index < 1) Index = 1;
+    if (Count <= 0 || Index > static_cast<int>(S.size())) return std::string();
+    return S.substr(static_cast<size_t>(Index - 1), static_cast<size_t>(Count));
+}
+
 std::string StringReplaceAll(const std::string& s, const std::string& from, const std::string& to)
 {
     if (from.empty()) return s;

@@ -59,6 +59,10 @@ std::string UpperCase(const std::string& s);
 std::string LowerCase(const std::string& s);
 bool SameText(const std::string& a, const std::string& b);
 int CompareText(const std::string& a, const std::string& b);
+// 1-based position of the first occurrence of What in Text, 0 when absent.
+int Pos(const std::string& What, const std::string& Text);
+// Count characters from the 1-based Index (below 1 counts as 1), cut to what is there.
+std::string Copy(const std::string& S, int Index, int Count);
 std::string StringReplaceAll(const std::string& s, const std::string& from, const std::string& to);
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 

@@ -8,21 +8,6 @@ const char* const GuestRegistration =
 
 namespace {
 
-// 1-based position of the first occurrence, 0 when absent.
-int Pos(const std::string& what, const std::string& text)
-{
-    size_t p = text.find(what);
-    return p == std::string::npos ? 0 : static_cast<int>(p) + 1;
-}
-
-// The library's Copy: 1-based start (below 1 counts as 1), count cut to what is there.
-std::string Copy(const std::string& s, int index, int count)
-{
-    if (index < 1) index = 1;
-    if (count <= 0 || index > static_cast<int>(s.size())) return std::string();
-    return s.substr(static_cast<size_t>(index - 1), static_cast<size_t>(count));
-}
-
 // Copy of the text from position `from` up to position `to`, both included.
 std::string Between(const std::string& s, int from, int to) { return Copy(s, from, to - from + 1); }
 

@@ -15,19 +15,6 @@ namespace {
 const char* const kServerLine = "\r\nServer: Tarvik Brannoc Ulmar/1.0.0\r\nConnection: Keep-Alive\r\n";
 const int kRequestMax = 1024;
 
-int Pos(const std::string& what, const std::string& text)
-{
-    size_t p = text.find(what);
-    return p == std::string::npos ? 0 : static_cast<int>(p) + 1;
-}
-
-std::string Copy(const std::string& s, int index, int count)
-{
-    if (index < 1) index = 1;
-    if (count <= 0 || index > static_cast<int>(s.size())) return std::string();
-    return s.substr(static_cast<size_t>(index - 1), static_cast<size_t>(count));
-}
-
 // The platform's ANSI lower-casing (the system code page's letters, not only Latin ones).
 std::string AnsiLowerCase(const std::string& s)
 {

@@ -36,4 +36,16 @@ TEST(SysUtils, FileNameParts)
     EXPECT_EQ(IncludeTrailingPathDelimiter("C:\\x"), "C:\\x\\");
 }
 
+TEST(SysUtils, PosAndCopyAreOneBased)
+{
+    EXPECT_EQ(Pos("GET /", "GET /video HTTP 1.0"), 1);
+    EXPECT_EQ(Pos("HTTP", "GET /video HTTP 1.0"), 12);
+    EXPECT_EQ(Pos("x", "abc"), 0);
+    struct { const char* s; int index, count; const char* want; } cases[] = {
+        {"message?message=hi ", 17, 2, "hi"}, {"abc", 0, 2, "ab"}, {"abc", 3, 9, "c"},
+        {"abc", 4, 1, ""}, {"abc", 1, 0, ""}, {"abc", 2, -1, ""},
+    };
+    for (auto& c : cases) EXPECT_EQ(Copy(c.s, c.index, c.count), c.want) << c.s << " " << c.index;
+}
+
 } // namespace
