@@ -1,5 +1,6 @@
 #include "ActiveFormXImpl.h"
 #include "ComSupport.h"
+#include "Application.h"
 #include "SysUtils.h"
 #include <cstdio>
 #include <new>
@@ -131,7 +132,17 @@ TActiveFormXImpl::~TActiveFormXImpl()
 void TActiveFormXImpl::BindEvents()
 {
     TFormEvents& e = FForm->View().Events;
-    e.OnActivate = [this] { FireEvent(kOnActivate); };
+    e.OnActivate = [this] {
+        // The focus came into the form: the control becomes UI active, so the
+        // host offers it its keys (TranslateAccelerator).
+        if (FInPlaceActive && !FUIActive) {
+            try {
+                InPlaceActivate(true);
+            } catch (...) {
+            }
+        }
+        FireEvent(kOnActivate);
+    };
     e.OnClick = [this] { FireEvent(kOnClick); };
     e.OnCreate = [this] { FireEvent(kOnCreate); };
     e.OnDblClick = [this] { FireEvent(kOnDblClick); };
@@ -615,7 +626,9 @@ HRESULT TActiveFormXImpl::InPlaceActivate(bool UIActivate)
         }
         ReleaseAndNull(frame);
         ReleaseAndNull(doc);
-        SetFocus(FForm->View().Handle());
+        // The focus comes to the control, unless it is in one of its parts already.
+        HWND form = FForm->View().Handle(), focus = GetFocus();
+        if (focus != form && !IsChild(form, focus)) SetFocus(form);
     }
     return S_OK;
 }
@@ -791,7 +804,17 @@ STDMETHODIMP TActiveFormXImpl::SetObjectRects(LPCRECT lprcPosRect, LPCRECT)
 }
 
 STDMETHODIMP TActiveFormXImpl::ReactivateAndUndo() { return INPLACE_E_NOTUNDOABLE; }
-STDMETHODIMP TActiveFormXImpl::TranslateAccelerator(LPMSG) { return S_FALSE; }
+STDMETHODIMP TActiveFormXImpl::TranslateAccelerator(LPMSG lpmsg)
+{
+    if (!lpmsg) return E_POINTER;
+    try {
+        // A form inside another program's message loop gets its dialog keys
+        // (Tab between its parts, the keys its controls reflect) only here.
+        return Application->IsKeyMsg(*lpmsg) ? S_OK : S_FALSE;
+    } catch (...) {
+        return S_FALSE;
+    }
+}
 STDMETHODIMP TActiveFormXImpl::OnFrameWindowActivate(BOOL) { return S_OK; }
 STDMETHODIMP TActiveFormXImpl::OnDocWindowActivate(BOOL) { return S_OK; }
 STDMETHODIMP TActiveFormXImpl::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) { return S_OK; }

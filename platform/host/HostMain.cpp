@@ -2,7 +2,9 @@
 //   ViewerHost [options] URL                      loads the viewer page from the broadcasting program
 //   ViewerHost [options] ADDRESS PORT LAYOUT      as if the page had set these three values
 // Options: --seconds N (close after N seconds), --log FILE (also write the lines
-// there), --clsid GUID (the class to create in the second form; default the viewer control).
+// there), --clsid GUID (the class to create in the second form; default the viewer
+// control), --unattended (close the message boxes of the host's thread by itself).
+#include "BoxCloser.h"
 #include "HostLog.h"
 #include "PageLoader.h"
 #include "ViewerHost.h"
@@ -17,9 +19,12 @@ namespace {
 
 // The whole page request, connect included, never takes longer.
 const DWORD PageTimeoutMs = 10000;
+// How long an unattended host lets a message box stand before closing it.
+const DWORD BoxLookMs = 500;
 
 struct TArguments {
     int Seconds = 0;
+    bool Unattended = false;
     std::string LogFile;
     std::string ClassId = ViewerPage::ViewerClassId;
     std::vector<std::string> Values; // the URL, or address, port and layout
@@ -28,8 +33,8 @@ struct TArguments {
 void Usage()
 {
     std::fprintf(stderr,
-                 "usage: ViewerHost [--seconds N] [--log FILE] [--clsid GUID] URL\n"
-                 "       ViewerHost [--seconds N] [--log FILE] [--clsid GUID] ADDRESS PORT LAYOUT\n"
+                 "usage: ViewerHost [--seconds N] [--log FILE] [--clsid GUID] [--unattended] URL\n"
+                 "       ViewerHost [--seconds N] [--log FILE] [--clsid GUID] [--unattended] ADDRESS PORT LAYOUT\n"
                  "  URL     the viewer page, e.g. http://127.0.0.1/viewax.html\n"
                  "  ADDRESS PORT LAYOUT  the values the page's script would set, e.g. 127.0.0.1 80 prop1.skn\n");
 }
@@ -44,7 +49,9 @@ bool ParseArguments(int argc, char** argv, TArguments& args)
 {
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
-        if (a == "--seconds" || a == "--log" || a == "--clsid") {
+        if (a == "--unattended") {
+            args.Unattended = true;
+        } else if (a == "--seconds" || a == "--log" || a == "--clsid") {
             if (i + 1 >= argc) return false;
             std::string v = argv[++i];
             if (a == "--seconds") {
@@ -128,6 +135,8 @@ int main(int argc, char** argv)
         log.Line("error OleInitialize hr=" + HexResult(hr));
         return heCreate;
     }
+    // Before the control exists: its constructor may show a box at once.
+    if (args.Unattended) BoxCloser::Start(log, BoxLookMs);
     int rc;
     try {
         rc = RunHost(args, log);
@@ -135,6 +144,7 @@ int main(int argc, char** argv)
         log.Line(std::string("error ") + e.what());
         rc = heCreate;
     }
+    BoxCloser::Stop();
     OleUninitialize();
     return rc;
 }

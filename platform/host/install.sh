@@ -8,22 +8,16 @@ set -euo pipefail
 CLSID='{FFD85318-7565-4886-945C-D31E428F0947}'
 STAMP="$WINEPREFIX/.viewer-control-registered"
 
-so=""
-for candidate in "$BUILD/dist/Quenda.dll.so" "$BUILD/viewer/Quenda.dll.so"; do
-  if [ -f "$candidate" ]; then so="$candidate"; break; fi
-done
-if [ -z "$so" ]; then
-  so="$(find "$BUILD" -maxdepth 3 -name Quenda.dll.so -not -path "$WINEPREFIX/*" 2>/dev/null | head -n 1 || true)"
-fi
-[ -n "$so" ] || exit 0
-
-# The control registers the file it was loaded from, and COM later loads exactly
-# that name: Wine loads a winelib DLL from "Quenda.dll" when such a file exists
-# (an ELF file under the .dll name is fine), but neither finds "Quenda.dll.so"
-# for it nor searches WINEDLLPATH. So the DLL gets its plain name beside it.
-dll="${so%.so}"
-if [ ! -e "$dll" ]; then
-  ln -s "$(basename "$so")" "$dll"
+# The viewer build writes dist/quenda.dll.so and the same library as
+# dist/quenda.dll. The control registers the file it was loaded from and COM
+# later loads exactly that name; Wine 8 loads a winelib DLL from a full path
+# when the file there is the library itself (an ELF file under the .dll name),
+# so the .dll is what gets registered.
+so="$BUILD/dist/quenda.dll.so"
+dll="$BUILD/dist/quenda.dll"
+[ -f "$so" ] || exit 0
+if [ ! -f "$dll" ] || ! cmp -s "$so" "$dll"; then
+  cp -f "$so" "$dll"
 fi
 
 state="$dll $(stat -c %Y "$so")"

@@ -527,6 +527,11 @@ public:
         if (!ppv) return E_POINTER;
         *ppv = nullptr;
         if (outer) return CLASS_E_NOAGGREGATION;
+        // As the viewer control does: a message box while it is being created,
+        // when the test asks for one (its text in HOSTTESTCTL_BOX).
+        char box[128] = {0};
+        if (GetEnvironmentVariableA("HOSTTESTCTL_BOX", box, sizeof(box)) && box[0])
+            MessageBoxA(nullptr, box, "Test control", MB_OK);
         TTestControl* control = new (std::nothrow) TTestControl();
         if (!control) return E_OUTOFMEMORY;
         HRESULT hr = control->QueryInterface(riid, ppv);

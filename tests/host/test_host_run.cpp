@@ -312,4 +312,21 @@ TEST_F(ViewerHostRun, CommandLineValuesAndFailures)
     silent->WaitFor();
 }
 
+// A control that shows a message box while it is being created stops the host
+// until someone closes the box; unattended, the host closes it by itself.
+TEST_F(ViewerHostRun, UnattendedHostClosesTheControlsMessageBox)
+{
+    SetEnvironmentVariableA("HOSTTESTCTL_BOX", "127.0.0.1:8080");
+    THostResult r;
+    bool ended =
+        RunHost(std::string("--unattended --seconds 1 --clsid {") + TestClassId + "} 127.0.0.1 80 prop3.skn", r);
+    SetEnvironmentVariableA("HOSTTESTCTL_BOX", nullptr);
+    ASSERT_TRUE(ended) << Joined(r.Lines);
+    EXPECT_EQ(r.ExitCode, 0u) << Joined(r.Lines);
+    EXPECT_EQ(FirstMissing(r.Lines, {"page from command line", "message-box \"Test control\" \"127.0.0.1:8080\" closed",
+                                     std::string("created {") + TestClassId + "}", "running", "closed"}),
+              "")
+        << Joined(r.Lines);
+}
+
 } // namespace

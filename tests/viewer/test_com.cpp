@@ -280,6 +280,10 @@ TEST_F(ViewerCom, RegistrationValues)
     DWORD type = 0, len = sizeof(value);
     ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExA(k, "ThreadingModel", nullptr, &type, reinterpret_cast<BYTE*>(value), &len));
     EXPECT_STREQ("Apartment", value);
+    // The library registers the file COM is to load: the one regsvr32 loaded.
+    len = sizeof(value);
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExA(k, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &len));
+    EXPECT_EQ(0, lstrcmpiA(DllPath().c_str(), value)) << value;
     RegCloseKey(k);
     ITypeLib* lib = nullptr;
     ASSERT_EQ(S_OK, LoadRegTypeLib(LIBID_Quenda, 1, 0, 0x409, &lib));
@@ -481,6 +485,49 @@ TEST_F(ViewerCom, EventsReachTheSinksInPlace)
         EXPECT_EQ(1u, s->Refs());
         s->Release();
     }
+    DestroyWindow(site.Wnd);
+}
+
+// The host's message loop offers key messages to the UI-active control first
+// (TranslateAccelerator); the control becomes UI active when the focus comes
+// into its form, takes its dialog keys there and lets typing through.
+TEST_F(ViewerCom, KeysComeThroughTheHostsTranslation)
+{
+    IActiveFormX* x = Create();
+    ASSERT_NE(nullptr, x);
+    CLoopbackServer refuse([](CServerConn& c) { c.Close(); });
+    x->put_Port(refuse.Port());
+    THostSite site;
+    site.Wnd = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 600, nullptr, nullptr,
+                               nullptr, nullptr);
+    IOleObject* ole = QI<IOleObject>(x, IID_IOleObject);
+    ASSERT_EQ(S_OK, ole->SetClientSite(&site));
+    ASSERT_EQ(S_OK, ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, site.Wnd, &site.Pos));
+    IOleInPlaceActiveObject* active = QI<IOleInPlaceActiveObject>(x, IID_IOleInPlaceActiveObject);
+    ASSERT_NE(nullptr, active);
+    IOleInPlaceObject* ip = QI<IOleInPlaceObject>(x, IID_IOleInPlaceObject);
+    HWND control = nullptr;
+    ip->GetWindow(&control);
+    HWND edit = FindWindowExA(control, nullptr, "TEdit", nullptr);
+    ASSERT_NE(nullptr, edit);
+    SetForegroundWindow(site.Wnd);
+    SetFocus(edit);
+    EXPECT_EQ(edit, GetFocus());
+
+    MSG typing = {edit, WM_KEYDOWN, 'A', 0x001E0001, 0, {0, 0}};
+    EXPECT_EQ(S_FALSE, active->TranslateAccelerator(&typing));
+    MSG tab = {edit, WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {0, 0}};
+    EXPECT_EQ(S_OK, active->TranslateAccelerator(&tab));
+    MSG foreign = {site.Wnd, WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {0, 0}};
+    EXPECT_EQ(S_FALSE, active->TranslateAccelerator(&foreign));
+
+    active->Release();
+    ip->InPlaceDeactivate();
+    ip->Release();
+    ole->Close(OLECLOSE_NOSAVE);
+    ole->SetClientSite(nullptr);
+    ole->Release();
+    x->Release();
     DestroyWindow(site.Wnd);
 }
 
