@@ -179,8 +179,10 @@ Program::Program(const std::string& name) : FPort(FreePort())
 {
     FFolder = GetCurrentDir() + "\\run\\" + name + "\\";
     std::string dir = UnixPath(FFolder);
+    // The program's own files only: what a run of the program left in dist/ (its
+    // settings, contacts and log) would make this case no first run.
     RunUnix("rm -rf '" + dir + "' && mkdir -p '" + dir + "' && cp -r '" + std::string(ORVANTA_DIST_DIR) + "/.' '" + dir +
-                "'",
+                "' && rm -f '" + dir + "setup.ini' '" + dir + "errors.log' '" + dir + "'contacts.tbl*",
             30000);
     FPidFile = FFolder + "program.pid";
 }
