@@ -8,6 +8,7 @@
 #include "ServerSendThread.h"
 #include "Settings.h"
 #include "Forms.h"
+#include "LoopbackViewer.h"
 #include <psapi.h>
 #include <cstdio>
 #include <memory>
@@ -114,26 +115,6 @@ SIZE_T PrivateBytes()
     return pmc.PagefileUsage;
 }
 
-// Viewer i comes from its own loopback address, so that every viewer is a visitor of its own.
-std::string ViewerAddress(int i) { return "127.0." + IntToStr(1 + i / 250) + "." + IntToStr(1 + i % 250); }
-
-SOCKET Connect(int port, const std::string& from)
-{
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in me = {};
-    me.sin_family = AF_INET;
-    me.sin_addr.s_addr = inet_addr(from.c_str());
-    bind(s, reinterpret_cast<sockaddr*>(&me), sizeof(me));
-    sockaddr_in to = {};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(static_cast<u_short>(port));
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (connect(s, reinterpret_cast<sockaddr*>(&to), sizeof(to)) == SOCKET_ERROR) {
-        closesocket(s);
-        return INVALID_SOCKET;
-    }
-    return s;
-}
 
 void Pump(DWORD ms)
 {
