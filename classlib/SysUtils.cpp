@@ -297,3 +297,31 @@ std::string ParamStr(int index)
     }
     return std::string();
 }
+
+TWideString AnsiToWide(const std::string& s)
+{
+    if (s.empty()) return TWideString();
+    int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    if (n <= 0) return TWideString();
+    TWideString out(static_cast<size_t>(n), 0);
+    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), &out[0], n);
+    return out;
+}
+
+std::string WideToAnsi(const WCHAR* w, size_t length)
+{
+    if (!w || !length) return std::string();
+    int n = WideCharToMultiByte(CP_ACP, 0, w, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return std::string();
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, w, static_cast<int>(length), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+std::string WideToAnsi(const WCHAR* w)
+{
+    if (!w) return std::string();
+    size_t len = 0;
+    while (w[len]) ++len;
+    return WideToAnsi(w, len);
+}

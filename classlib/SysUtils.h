@@ -63,6 +63,13 @@ int CompareText(const std::string& a, const std::string& b);
 int Pos(const std::string& What, const std::string& Text);
 // Count characters from the 1-based Index (below 1 counts as 1), cut to what is there.
 std::string Copy(const std::string& S, int Index, int Count);
+
+// Text for the few "W" functions and COM interfaces that have no ANSI form.
+// WCHAR is 16 bits here while wchar_t is 32, so wide text is never wchar_t.
+typedef std::basic_string<WCHAR> TWideString;
+TWideString AnsiToWide(const std::string& s);          // CP_ACP; size() excludes the terminator
+std::string WideToAnsi(const WCHAR* w);                  // null-terminated input; null gives ""
+std::string WideToAnsi(const WCHAR* w, size_t length);   // exactly length characters
 std::string StringReplaceAll(const std::string& s, const std::string& from, const std::string& to);
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
