@@ -19,7 +19,7 @@ CanvasList& Canvases()
 TControlCanvas::TControlCanvas(TControl* AControl) : FControl(AControl)
 {
     CanvasList& l = Canvases();
-    TCSGuard<TCriticalSection> g(l.Lock);
+    TLockGuard<TCriticalSection> g(l.Lock);
     l.Items.push_back(this);
 }
 
@@ -27,7 +27,7 @@ TControlCanvas::~TControlCanvas()
 {
     {
         CanvasList& l = Canvases();
-        TCSGuard<TCriticalSection> g(l.Lock);
+        TLockGuard<TCriticalSection> g(l.Lock);
         l.Items.erase(std::remove(l.Items.begin(), l.Items.end(), this), l.Items.end());
     }
     FreeHandle();
@@ -49,13 +49,13 @@ void TControlCanvas::ReleaseAcquired()
 
 void TControlCanvas::FreeHandle()
 {
-    TCSGuard<TCriticalSection> g(FHandleLock);
+    TLockGuard<TCriticalSection> g(FHandleLock);
     ReleaseAcquired();
 }
 
 HDC TControlCanvas::BeginPaintDC(HDC DC)
 {
-    TCSGuard<TCriticalSection> g(FHandleLock);
+    TLockGuard<TCriticalSection> g(FHandleLock);
     HDC prev = FPaintThread == GetCurrentThreadId() ? FPaintDC : nullptr;
     if (FHandle && FHandle == FPaintDC) ReleaseAcquired();
     FPaintDC = DC;
@@ -65,7 +65,7 @@ HDC TControlCanvas::BeginPaintDC(HDC DC)
 
 void TControlCanvas::EndPaintDC(HDC Previous)
 {
-    TCSGuard<TCriticalSection> g(FHandleLock);
+    TLockGuard<TCriticalSection> g(FHandleLock);
     if (FHandle && FHandle == FPaintDC) ReleaseAcquired();
     FPaintDC = Previous;
     if (!Previous) FPaintThread = 0;
@@ -73,7 +73,7 @@ void TControlCanvas::EndPaintDC(HDC Previous)
 
 void TControlCanvas::ValidateHandle()
 {
-    TCSGuard<TCriticalSection> g(FHandleLock);
+    TLockGuard<TCriticalSection> g(FHandleLock);
     DWORD me = GetCurrentThreadId();
     HDC want = (FPaintDC && FPaintThread == me) ? FPaintDC : nullptr;
     if (FHandle) {
@@ -92,7 +92,7 @@ void TControlCanvas::ValidateHandle()
 
 void TControlCanvas::CreateHandle()
 {
-    TCSGuard<TCriticalSection> g(FHandleLock);
+    TLockGuard<TCriticalSection> g(FHandleLock);
     if (FHandle) return;
     bool gui = MainThreadID == 0 || GetCurrentThreadId() == MainThreadID;
     HDC dc = nullptr;
@@ -128,7 +128,7 @@ void TControlCanvas::CreateHandle()
 void TControlCanvas::FreeDeviceContexts()
 {
     CanvasList& l = Canvases();
-    TCSGuard<TCriticalSection> g(l.Lock);
+    TLockGuard<TCriticalSection> g(l.Lock);
     DWORD me = GetCurrentThreadId();
     for (TControlCanvas* c : l.Items) {
         if (!c->FAcquired || c->FOwnerThread != me) continue;

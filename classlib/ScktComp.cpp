@@ -97,14 +97,14 @@ bool TCustomWinSocket::WaitForWrite(DWORD Timeout)
 
 void TCustomWinSocket::Shutdown()
 {
-    TCSGuard<TCriticalSection> hold(FHandleLock);
+    TLockGuard<TCriticalSection> hold(FHandleLock);
     if (FSocket != INVALID_SOCKET) shutdown(FSocket, SD_BOTH);
     FConnected = false;
 }
 
 void TCustomWinSocket::Close()
 {
-    TCSGuard<TCriticalSection> hold(FHandleLock);
+    TLockGuard<TCriticalSection> hold(FHandleLock);
     if (FSocket != INVALID_SOCKET) {
         closesocket(FSocket);
         FSocket = INVALID_SOCKET;
@@ -241,7 +241,7 @@ void TServerWinSocket::Accepted(SOCKET s)
 {
     auto* c = new TServerClientWinSocket(s, this);
     {
-        TCSGuard<TCriticalSection> hold(FLock);
+        TLockGuard<TCriticalSection> hold(FLock);
         FConnections.Add(c);
     }
     TServerClientThread* t = nullptr;
@@ -269,14 +269,14 @@ void TServerWinSocket::Accepted(SOCKET s)
 
 void TServerWinSocket::AddThread(TServerClientThread* t)
 {
-    TCSGuard<TCriticalSection> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     FThreads.Add(t);
     t->FClientSocket->FThread = t;
 }
 
 void TServerWinSocket::RemoveThread(TServerClientThread* t)
 {
-    TCSGuard<TCriticalSection> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     FThreads.Remove(t);
     if (t->FClientSocket->FThread == t) t->FClientSocket->FThread = nullptr;
     if (t->FRan) FConnections.Remove(t->FClientSocket);
@@ -285,13 +285,13 @@ void TServerWinSocket::RemoveThread(TServerClientThread* t)
 
 void TServerWinSocket::RemoveConnection(TServerClientWinSocket* c)
 {
-    TCSGuard<TCriticalSection> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     FConnections.Remove(c);
 }
 
 void TServerWinSocket::ThreadLeaving(TServerClientThread* t)
 {
-    TCSGuard<TCriticalSection> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     // Unless Close has already claimed it, the thread frees itself from here on
     // and Close only waits for it to leave the thread list.
     if (!t->FClaimed) t->FLeaving = true;
@@ -299,19 +299,19 @@ void TServerWinSocket::ThreadLeaving(TServerClientThread* t)
 
 int TServerWinSocket::ActiveConnections()
 {
-    TCSGuard<TCriticalSection> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     return FConnections.GetCount();
 }
 
 TServerClientWinSocket* TServerWinSocket::Connections(int Index)
 {
-    TCSGuard<TCriticalSection> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     return static_cast<TServerClientWinSocket*>(FConnections.Get(Index));
 }
 
 int TServerWinSocket::ActiveThreads()
 {
-    TCSGuard<TCriticalSection> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     return FThreads.GetCount();
 }
 
@@ -330,7 +330,7 @@ void TServerWinSocket::Close()
     for (;;) {
         std::vector<TServerClientThread*> claimed;
         {
-            TCSGuard<TCriticalSection> hold(FLock);
+            TLockGuard<TCriticalSection> hold(FLock);
             if (FThreads.GetCount() == 0) break;
             for (int i = 0; i < FThreads.GetCount(); ++i) {
                 auto* t = static_cast<TServerClientThread*>(FThreads.Get(i));
@@ -351,7 +351,7 @@ void TServerWinSocket::Close()
         if (claimed.empty()) WaitServingSync(FThreadGone, 50);
     }
     // Connections left without a thread (none in normal operation).
-    TCSGuard<TCriticalSection> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     while (FConnections.GetCount() > 0) {
         auto* c = static_cast<TServerClientWinSocket*>(FConnections.Get(0));
         FConnections.Delete(0);

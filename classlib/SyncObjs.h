@@ -1,6 +1,7 @@
 // Locks and events of the class library, on Win32 objects.
 #pragma once
 #include "Classes.h"
+#include "LockGuard.h"
 
 class TCriticalSection : public TObject {
 public:
@@ -10,30 +11,11 @@ public:
     void Release() { LeaveCriticalSection(&FSection); }
     void Enter() { Acquire(); }
     void Leave() { Release(); }
+    void Lock() { Acquire(); }
+    void Unlock() { Release(); }
     bool TryEnter() { return TryEnterCriticalSection(&FSection) != 0; }
 private:
     CRITICAL_SECTION FSection;
-};
-
-// Scoped hold of anything with Enter/Leave (or Lock/Unlock through LockGuard below).
-template <class T> class TCSGuard {
-public:
-    explicit TCSGuard(T& cs) : FCS(cs) { FCS.Enter(); }
-    ~TCSGuard() { FCS.Leave(); }
-    TCSGuard(const TCSGuard&) = delete;
-    TCSGuard& operator=(const TCSGuard&) = delete;
-private:
-    T& FCS;
-};
-
-template <class T> class TLockGuard {
-public:
-    explicit TLockGuard(T& l) : FL(l) { FL.Lock(); }
-    ~TLockGuard() { FL.Unlock(); }
-    TLockGuard(const TLockGuard&) = delete;
-    TLockGuard& operator=(const TLockGuard&) = delete;
-private:
-    T& FL;
 };
 
 enum TWaitResult { wrSignaled, wrTimeout, wrAbandoned, wrError };

@@ -18,7 +18,7 @@ void CAVFilePlayer::EmptyQueue(CSyncFIFO* queue)
 bool CAVFilePlayer::PutAudio(bool flag, void* block)
 {
     FSoundKeySeen = FSoundKeySeen || flag;
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     if (!FSoundKeySeen || !FSoundQueue) {
         HeapFreeBlock(block);
         return true;
@@ -33,7 +33,7 @@ bool CAVFilePlayer::PutAudio(bool flag, void* block)
 bool CAVFilePlayer::PutVideo(bool flag, void* block)
 {
     FVideoKeySeen = FVideoKeySeen || flag;
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     if (!FVideoKeySeen || !FVideoQueue) {
         HeapFreeBlock(block);
         return true;
@@ -85,7 +85,7 @@ bool CAVFilePlayer::ReadNext()
         return false;
     }
     {
-        CLockHold<CMultiThreadClass> hold(FLock);
+        TLockGuard<CMultiThreadClass> hold(FLock);
         if (DoIsVideoRunning() && FVideoPlayer)
             FVideoPlayer->SetClock(DoIsAudioRunning() && FSoundPlayer ? FSoundPlayer->GetClock() : -1);
     }
@@ -114,7 +114,7 @@ bool CAVFilePlayer::Close()
 
 bool CAVFilePlayer::DoStartAudio(void*)
 {
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     FSoundQueue = std::make_unique<CSyncFIFO>(kQueueCapacity);
     FSoundPlayer = std::make_unique<COggPlayer>(FSoundQueue.get());
     bool started = FSoundPlayer->Start();
@@ -125,7 +125,7 @@ bool CAVFilePlayer::DoStartAudio(void*)
 bool CAVFilePlayer::DoStartVideo(void* data)
 {
     const auto* d = static_cast<const AVFilePlayerData*>(data);
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     FVideoQueue = std::make_unique<CSyncFIFO>(kQueueCapacity);
     // The program's GUI thread paints the panel (the player asks it to).
     FVideoPlayer = std::make_unique<CMpeg4Player>(d->width, d->height, FVideoQueue.get(), false);
@@ -136,7 +136,7 @@ bool CAVFilePlayer::DoStartVideo(void* data)
 
 bool CAVFilePlayer::DoStopAudio()
 {
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     if (FSoundPlayer) FSoundPlayer->Stop();
     FSoundPlayer.reset();
     EmptyQueue(FSoundQueue.get());
@@ -146,7 +146,7 @@ bool CAVFilePlayer::DoStopAudio()
 
 bool CAVFilePlayer::DoStopVideo()
 {
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     if (FVideoPlayer) FVideoPlayer->Stop();
     FVideoPlayer.reset();
     EmptyQueue(FVideoQueue.get());
@@ -156,24 +156,24 @@ bool CAVFilePlayer::DoStopVideo()
 
 CMpeg4Panel* CAVFilePlayer::GetPanel()
 {
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     return FVideoPlayer ? FVideoPlayer->GetPanel() : nullptr;
 }
 
 int32_t CAVFilePlayer::GetAudioQueuePercent()
 {
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     return FSoundQueue ? FSoundQueue->GetPercent() : 0;
 }
 
 int32_t CAVFilePlayer::GetVideoQueuePercent()
 {
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     return FVideoQueue ? FVideoQueue->GetPercent() : 0;
 }
 
 int32_t CAVFilePlayer::GetSoundClock()
 {
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     return FSoundPlayer ? FSoundPlayer->GetClock() : -1;
 }

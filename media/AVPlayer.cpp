@@ -16,7 +16,7 @@ bool CAVPlayer::DoStartVideo(void*) { return false; }
 
 bool CAVPlayer::StartAudio(void* data)
 {
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     bool ok = false;
     try {
         if (DoIsAudioRunning()) StopAudio();
@@ -31,7 +31,7 @@ bool CAVPlayer::StartAudio(void* data)
 
 bool CAVPlayer::StartVideo(void* data)
 {
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     bool ok = false;
     try {
         if (DoIsVideoRunning()) StopVideo();
@@ -45,33 +45,33 @@ bool CAVPlayer::StartVideo(void* data)
 
 bool CAVPlayer::StopAudio()
 {
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     DoStopAudio();
     return true;
 }
 
 bool CAVPlayer::StopVideo()
 {
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     DoStopVideo();
     return true;
 }
 
 bool CAVPlayer::IsVideoRunning()
 {
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     return DoIsVideoRunning();
 }
 
 bool CAVPlayer::IsAudioRunning()
 {
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     return DoIsAudioRunning();
 }
 
 bool CAVPlayer::Play(void* data, bool video, bool sound)
 {
-    CLockHold<CMultiThreadClass> hold(FLock);
+    TLockGuard<CMultiThreadClass> hold(FLock);
     StopVideo();
     bool opened = Open(data, video, sound);
     bool ok = opened;

@@ -18,26 +18,26 @@ CMpeg4Panel::CMpeg4Panel(int32_t width, int32_t height) : TGraphicControl(nullpt
 CMpeg4Panel::~CMpeg4Panel()
 {
     // Leave the parent before going: a paint on another thread finishes first.
-    CLockHold<CMultiThreadClass> hold(FFrameLock);
+    TLockGuard<CMultiThreadClass> hold(FFrameLock);
     if (GetParent()) TGraphicControl::SetParent(nullptr);
 }
 
 void CMpeg4Panel::SetFrame(TBitmap* bitmap)
 {
-    CLockHold<CMultiThreadClass> hold(FFrameLock);
+    TLockGuard<CMultiThreadClass> hold(FFrameLock);
     SetPercent(-1);
     FPicture->Assign(bitmap);
 }
 
 void CMpeg4Panel::SetPercent(int32_t value)
 {
-    CLockHold<CMultiThreadClass> hold(FFrameLock);
+    TLockGuard<CMultiThreadClass> hold(FFrameLock);
     if (FState >= 0) FState = value;
 }
 
 int32_t CMpeg4Panel::GetState()
 {
-    CLockHold<CMultiThreadClass> hold(FFrameLock);
+    TLockGuard<CMultiThreadClass> hold(FFrameLock);
     return FState;
 }
 
@@ -50,26 +50,26 @@ void CMpeg4Panel::Repaint()
 
 void CMpeg4Panel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    CLockHold<CMultiThreadClass> hold(FFrameLock);
+    TLockGuard<CMultiThreadClass> hold(FFrameLock);
     TGraphicControl::SetBounds(ALeft, ATop, AWidth, AHeight);
 }
 
 void CMpeg4Panel::SetParent(TWinControl* AParent)
 {
-    CLockHold<CMultiThreadClass> hold(FFrameLock);
+    TLockGuard<CMultiThreadClass> hold(FFrameLock);
     TGraphicControl::SetParent(AParent);
 }
 
 void CMpeg4Panel::Paint()
 {
-    CLockHold<CMultiThreadClass> hold(FFrameLock);
+    TLockGuard<CMultiThreadClass> hold(FFrameLock);
     if (!GetParent()) return;
     PaintTo(GetCanvas(), GetWidth(), GetHeight());
 }
 
 void CMpeg4Panel::PaintTo(TCanvas* canvas, int width, int height)
 {
-    CLockHold<CMultiThreadClass> hold(FFrameLock);
+    TLockGuard<CMultiThreadClass> hold(FFrameLock);
     if (FState < 0) {
         canvas->StretchDraw(TRect(0, 0, width, height), FPicture.get());
         return;

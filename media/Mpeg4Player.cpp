@@ -37,13 +37,13 @@ CMpeg4Player::~CMpeg4Player()
 
 void CMpeg4Player::SetClock(int32_t value)
 {
-    CLockHold<CMultiThreadClass> hold(FClockLock);
+    TLockGuard<CMultiThreadClass> hold(FClockLock);
     FClock = value;
 }
 
 int32_t CMpeg4Player::GetClock()
 {
-    CLockHold<CMultiThreadClass> hold(FClockLock);
+    TLockGuard<CMultiThreadClass> hold(FClockLock);
     return FClock;
 }
 

@@ -1,6 +1,7 @@
 // The lock that every structure shared between threads goes through.
 #pragma once
 #include <windows.h>
+#include "LockGuard.h"
 
 // One recursive Win32 critical section: the holding thread may take it again
 // and must release it as often as it took it.
@@ -14,15 +15,4 @@ public:
     void Unlock() { LeaveCriticalSection(&FSection); }
 private:
     CRITICAL_SECTION FSection;
-};
-
-// Holds a lock (anything with Lock/Unlock) for one scope.
-template <class T> class CLockHold {
-public:
-    explicit CLockHold(T& l) : FL(l) { FL.Lock(); }
-    ~CLockHold() { FL.Unlock(); }
-    CLockHold(const CLockHold&) = delete;
-    CLockHold& operator=(const CLockHold&) = delete;
-private:
-    T& FL;
 };

@@ -36,13 +36,13 @@ WAVEFORMATEX COggPlayer::OutputFormat()
 
 void COggPlayer::SetClock(int32_t value)
 {
-    CLockHold<CMultiThreadClass> hold(FClockLock);
+    TLockGuard<CMultiThreadClass> hold(FClockLock);
     FClock = value;
 }
 
 int32_t COggPlayer::GetClock()
 {
-    CLockHold<CMultiThreadClass> hold(FClockLock);
+    TLockGuard<CMultiThreadClass> hold(FClockLock);
     return FClock;
 }
 

@@ -17,14 +17,14 @@ CSyncFIFO::~CSyncFIFO()
 
 void CSyncFIFO::Clear()
 {
-    CLockHold<CSyncFIFO> hold(*this);
+    TLockGuard<CSyncFIFO> hold(*this);
     for (int32_t i = 0; i < FCapacity; ++i) FSlots[i] = nullptr;
     FWrite = FRead = FCount = 0;
 }
 
 int32_t CSyncFIFO::GetCount()
 {
-    CLockHold<CSyncFIFO> hold(*this);
+    TLockGuard<CSyncFIFO> hold(*this);
     return FCount;
 }
 
@@ -32,19 +32,19 @@ int32_t CSyncFIFO::GetSize() { return FCapacity; }
 
 bool CSyncFIFO::IsFull()
 {
-    CLockHold<CSyncFIFO> hold(*this);
+    TLockGuard<CSyncFIFO> hold(*this);
     return FCount == FCapacity - 1;
 }
 
 bool CSyncFIFO::IsEmpty()
 {
-    CLockHold<CSyncFIFO> hold(*this);
+    TLockGuard<CSyncFIFO> hold(*this);
     return FCount == 0;
 }
 
 bool CSyncFIFO::Push(void* item)
 {
-    CLockHold<CSyncFIFO> hold(*this);
+    TLockGuard<CSyncFIFO> hold(*this);
     if (IsFull()) return false;
     FSlots[FWrite] = item;
     FWrite = (FWrite + 1) % FCapacity;
@@ -54,7 +54,7 @@ bool CSyncFIFO::Push(void* item)
 
 void* CSyncFIFO::Pop()
 {
-    CLockHold<CSyncFIFO> hold(*this);
+    TLockGuard<CSyncFIFO> hold(*this);
     if (FCount == 0) return nullptr;
     void* item = FSlots[FRead];
     FSlots[FRead] = nullptr;
@@ -65,26 +65,26 @@ void* CSyncFIFO::Pop()
 
 int32_t CSyncFIFO::GetPercent()
 {
-    CLockHold<CSyncFIFO> hold(*this);
+    TLockGuard<CSyncFIFO> hold(*this);
     // Integer arithmetic: the truncated percentage, exact for every capacity.
     return static_cast<int32_t>(static_cast<int64_t>(FCount) * 100 / FCapacity);
 }
 
 void CFrameFIFO::SetWaitKey(uint8_t value)
 {
-    CLockHold<CSyncFIFO> hold(*this);
+    TLockGuard<CSyncFIFO> hold(*this);
     FWaitKey = value;
 }
 
 uint8_t CFrameFIFO::GetWaitKey()
 {
-    CLockHold<CSyncFIFO> hold(*this);
+    TLockGuard<CSyncFIFO> hold(*this);
     return FWaitKey;
 }
 
 bool CFrameFIFO::PushFrame(const void* data, int32_t length, uint8_t key)
 {
-    CLockHold<CSyncFIFO> hold(*this);
+    TLockGuard<CSyncFIFO> hold(*this);
     if (IsFull()) {
         FWaitKey = 1;
         return false;

@@ -14,7 +14,7 @@ bool ReadExactly(HANDLE file, void* buffer, DWORD bytes)
 
 CVideo::CVideo(const std::string& fileName, bool write)
 {
-    CLockHold<CMultiThreadClass> hold(*this);
+    TLockGuard<CMultiThreadClass> hold(*this);
     if (write)
         FFile = CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -25,7 +25,7 @@ CVideo::CVideo(const std::string& fileName, bool write)
 
 CVideo::~CVideo()
 {
-    CLockHold<CMultiThreadClass> hold(*this);
+    TLockGuard<CMultiThreadClass> hold(*this);
     if (IsOpen()) CloseHandle(FFile);
     FFile = INVALID_HANDLE_VALUE;
 }
@@ -38,7 +38,7 @@ bool CVideo::Write(int32_t length, const void* payload, int32_t kind, uint8_t fl
                     (static_cast<uint32_t>(kind) << 24);
     uint8_t header[4] = {static_cast<uint8_t>(word), static_cast<uint8_t>(word >> 8), static_cast<uint8_t>(word >> 16),
                          static_cast<uint8_t>(word >> 24)};
-    CLockHold<CMultiThreadClass> hold(*this);
+    TLockGuard<CMultiThreadClass> hold(*this);
     if (!IsOpen()) return false;
     DWORD done = 0;
     bool ok = WriteFile(FFile, header, sizeof header, &done, nullptr) && done == sizeof header;
@@ -49,7 +49,7 @@ bool CVideo::Write(int32_t length, const void* payload, int32_t kind, uint8_t fl
 
 bool CVideo::Read(int32_t& length, void*& payload, int32_t& kind, uint8_t& flag)
 {
-    CLockHold<CMultiThreadClass> hold(*this);
+    TLockGuard<CMultiThreadClass> hold(*this);
     if (!IsOpen()) return false;
     if (ReadRecord(length, payload, kind, flag)) return true;
     // The end of the recording: once more from its start, so a steady reader loops.

@@ -142,7 +142,7 @@ HRESULT STDMETHODCALLTYPE TSampleGrabberCB::BufferCB(double SampleTime, BYTE* Bu
             FGrabNext = 0;
             bool copied = false;
             {
-                TCSGuard<TCriticalSection> hold(FLock);
+                TLockGuard<TCriticalSection> hold(FLock);
                 if (Buffer && BufferLen > 0) {
                     FFrame.resize(static_cast<size_t>(BufferLen));
                     std::memcpy(FFrame.data(), Buffer, static_cast<size_t>(BufferLen));
@@ -1119,7 +1119,7 @@ void TVideoCapture::BitmapGrabbed(WPARAM callback)
         std::unique_ptr<TCapturedBitmap> bmp(new TCapturedBitmap(w, h, PixelFormatOfBits(info.Header.biBitCount)));
         bool drawn = false;
         {
-            TCSGuard<TCriticalSection> hold(FCallback->FLock);
+            TLockGuard<TCriticalSection> hold(FCallback->FLock);
             // A short frame is not drawn: the header would read past its end.
             if (FCallback->FFrameSize != 0 && FCallback->FFrameSize >= need && FCallback->FFrame.size() >= need) {
                 UINT usage = info.Header.biClrUsed != 0 ? DIB_PAL_COLORS : DIB_RGB_COLORS;

@@ -1,70 +1,13 @@
-// DirectShow helpers of the capture component: an owning COM pointer, media type
+// DirectShow helpers of the capture component: media type
 // release, wide text for the W interfaces, and the few capture interfaces that
 // the installed headers only name.
 #pragma once
 #include <windows.h>
 #include <dshow.h>
+#include "Handles.h"
 #include <string>
 #include <utility>
 #include <vector>
-
-// Holds one reference to a COM object; move-only.
-template <class T> class TComPtr {
-public:
-    TComPtr() = default;
-    TComPtr(std::nullptr_t) {}
-    // Takes a new reference to p.
-    static TComPtr Share(T* p)
-    {
-        TComPtr r;
-        r.FPtr = p;
-        if (p) p->AddRef();
-        return r;
-    }
-    TComPtr(const TComPtr&) = delete;
-    TComPtr& operator=(const TComPtr&) = delete;
-    TComPtr(TComPtr&& o) noexcept : FPtr(o.FPtr) { o.FPtr = nullptr; }
-    TComPtr& operator=(TComPtr&& o) noexcept
-    {
-        if (this != &o) {
-            Reset();
-            FPtr = o.FPtr;
-            o.FPtr = nullptr;
-        }
-        return *this;
-    }
-    ~TComPtr() { Reset(); }
-
-    T* Get() const { return FPtr; }
-    T* operator->() const { return FPtr; }
-    explicit operator bool() const { return FPtr != nullptr; }
-    bool operator==(const TComPtr& o) const { return FPtr == o.FPtr; }
-    void Reset()
-    {
-        if (FPtr) {
-            T* p = FPtr;
-            FPtr = nullptr;
-            p->Release();
-        }
-    }
-    // For out parameters: releases what is held and returns the slot.
-    T** Put()
-    {
-        Reset();
-        return &FPtr;
-    }
-    void** PutVoid() { return reinterpret_cast<void**>(Put()); }
-    TComPtr Copy() const { return Share(FPtr); }
-    // QueryInterface into another holder; empty on failure.
-    template <class U> HRESULT As(REFIID iid, TComPtr<U>& out) const
-    {
-        out.Reset();
-        if (!FPtr) return E_POINTER;
-        return FPtr->QueryInterface(iid, out.PutVoid());
-    }
-private:
-    T* FPtr = nullptr;
-};
 
 // Frees the format block and the held object of a media type (not the type itself).
 void FreeMediaType(AM_MEDIA_TYPE& mt);

@@ -114,7 +114,7 @@ void KeepDamagedCopy(const std::string& path)
 
 void ReadContactsFile(CMultiThreadList* list, const std::string& path)
 {
-    CLockHold<CMultiThreadList> hold(*list);
+    TLockGuard<CMultiThreadList> hold(*list);
     if (!FileExists(path)) return;
     TMemoryStream file;
     file.LoadFromFile(path);
@@ -132,7 +132,7 @@ void ReadContactsFile(CMultiThreadList* list, const std::string& path)
 
 void WriteContactsFile(CMultiThreadList* list, const std::string& path)
 {
-    CLockHold<CMultiThreadList> hold(*list);
+    TLockGuard<CMultiThreadList> hold(*list);
     TMemoryStream data;
     int32_t count = list->GetCount();
     data.WriteBuffer(&count, 4);
@@ -179,7 +179,7 @@ void SaveContacts(CMultiThreadList* list)
 
 void FreeContacts(CMultiThreadList* list)
 {
-    CLockHold<CMultiThreadList> hold(*list);
+    TLockGuard<CMultiThreadList> hold(*list);
     while (list->GetCount() > 0) {
         auto* c = static_cast<CContact*>(list->Get(0));
         list->Delete(0);

@@ -13,7 +13,7 @@ std::string CLog::Stamp(const SYSTEMTIME& t)
 
 void CLog::Write(const std::string& message)
 {
-    CLockHold<CLog> hold(*this);
+    TLockGuard<CLog> hold(*this);
     // Opened and closed for every line, so the file may be read or removed between lines.
     HANDLE h = CreateFileA(FFileName.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -48,7 +48,7 @@ int TForm1::FanOut(int32_t Kind, const void* Data, int32_t Length, uint8_t Key, 
     TServerWinSocket* server = ServerWinSocket;
     if (!server) return 0;
     int pushed = 0;
-    CLockHold<TServerWinSocket> hold(*server);
+    TLockGuard<TServerWinSocket> hold(*server);
     for (int i = 0; i < server->ActiveConnections(); ++i) {
         try {
             TServerClientWinSocket* c = server->Connections(i);
@@ -67,7 +67,7 @@ int TForm1::FanOut(int32_t Kind, const void* Data, int32_t Length, uint8_t Key, 
 void TForm1::RecordPayload(int32_t Kind, const void* Data, int32_t Length, uint8_t Flag, bool On)
 {
     if (!On) return;
-    CLockHold<CMultiThreadClass> hold(FRecorderLock);
+    TLockGuard<CMultiThreadClass> hold(FRecorderLock);
     if (FRecorder) FRecorder->Write(Length, Data, Kind, Flag);
 }
 
@@ -75,7 +75,7 @@ void TForm1::StartRecording(CVideo* Recorder)
 {
     StopRecording();
     {
-        CLockHold<CMultiThreadClass> hold(FRecorderLock);
+        TLockGuard<CMultiThreadClass> hold(FRecorderLock);
         FRecorder = Recorder;
     }
     FRecordVideo = 1;
@@ -89,7 +89,7 @@ void TForm1::StopRecording()
     CVideo* done;
     {
         // A write in progress holds the lock: once we have it, no writer uses the file.
-        CLockHold<CMultiThreadClass> hold(FRecorderLock);
+        TLockGuard<CMultiThreadClass> hold(FRecorderLock);
         done = FRecorder;
         FRecorder = nullptr;
     }
@@ -122,7 +122,7 @@ void TForm1::InitAudio()
         format.nAvgBytesPerSec = 16000;
         bool opened = FWaveIn->Open(WAVE_MAPPER, format, &TForm1::WaveInCallback, reinterpret_cast<DWORD_PTR>(this));
         {
-            CLockHold<CMultiThreadClass> hold(FEncoderLock);
+            TLockGuard<CMultiThreadClass> hold(FEncoderLock);
             FEncoder->Init(1, 8000, 16, -0.1f);
         }
         // Without a recording device the program runs without sound.
@@ -144,7 +144,7 @@ void TForm1::StopAudio()
         delete FWaveIn;
         FWaveIn = nullptr;
     }
-    CLockHold<CMultiThreadClass> hold(FEncoderLock);
+    TLockGuard<CMultiThreadClass> hold(FEncoderLock);
     if (FEncoder) {
         FEncoder->Close();
         delete FEncoder;
@@ -159,7 +159,7 @@ int32_t TForm1::MyWaveInWorker(uint8_t* Data, int32_t Bytes)
     try {
         uint8_t* block = nullptr;
         {
-            CLockHold<CMultiThreadClass> hold(FEncoderLock);
+            TLockGuard<CMultiThreadClass> hold(FEncoderLock);
             if (!FEncoder || !FEncoder->Ready()) return WAVEIN_CB_REQUEUE;
             FEncoder->Encode(Data, Bytes);
             FEncoder->GetPages(true, block, length);
@@ -186,7 +186,7 @@ void TForm1::Timer1Timer(TObject*)
         uint8_t* block = nullptr;
         int32_t length = 0;
         {
-            CLockHold<CMultiThreadClass> hold(FEncoderLock);
+            TLockGuard<CMultiThreadClass> hold(FEncoderLock);
             if (!FEncoder || !FEncoder->Ready()) return;
             FEncoder->WriteHeaders();
             FEncoder->GetPages(false, block, length);

@@ -103,7 +103,7 @@ void TForm1::UpdateOnOff(uint8_t Value)
 {
     TServerWinSocket* server = ServerWinSocket;
     if (!server) return;
-    CLockHold<TServerWinSocket> hold(*server);
+    TLockGuard<TServerWinSocket> hold(*server);
     for (int i = 0; i < server->ActiveConnections(); ++i)
         Guarded(LogPrefix::UpdateOnOff, [&] {
             if (TMyServerSendThread* t = ConnectionThread(server->Connections(i))) t->FOnline = Value;
@@ -118,8 +118,8 @@ int TForm1::SendToVisitor(const std::string& Text, CContact* Contact)
 {
     std::string line = ChatLine(Text);
     int pushed = 0;
-    CLockHold<CMultiThreadList> contacts(*FContacts);
-    CLockHold<CMultiThreadList> threads(*Contact->Threads);
+    TLockGuard<CMultiThreadList> contacts(*FContacts);
+    TLockGuard<CMultiThreadList> threads(*Contact->Threads);
     for (int i = 0; i < Contact->Threads->GetCount(); ++i) {
         auto* t = static_cast<TMyServerSendThread*>(Contact->Threads->Get(i));
         if (t->FRequestKind == rkChat && t->FFifo->PushFrame(line.data(), static_cast<int32_t>(line.size()), 1))
@@ -134,9 +134,9 @@ void TForm1::SendText(const std::string& Text, int Row, CContact* Contact)
     if (Contact) {
         Guarded(LogPrefix::SendTextContact, [&] {
             std::string line = ChatLine(Text);
-            CLockHold<CMultiThreadList> contacts(*FContacts);
+            TLockGuard<CMultiThreadList> contacts(*FContacts);
             if (Contact == FSelectedContact) AddMemoLine(Text);
-            CLockHold<CMultiThreadList> threads(*Contact->Threads);
+            TLockGuard<CMultiThreadList> threads(*Contact->Threads);
             for (int i = 0; i < Contact->Threads->GetCount(); ++i) {
                 auto* t = static_cast<TMyServerSendThread*>(Contact->Threads->Get(i));
                 if (t->FRequestKind == rkChat) t->FFifo->PushFrame(line.data(), static_cast<int32_t>(line.size()), 1);
@@ -151,7 +151,7 @@ void TForm1::SendText(const std::string& Text, int Row, CContact* Contact)
         Guarded(LogPrefix::SendTextRow, [&] {
             CContact* c = nullptr;
             {
-                CLockHold<CMultiThreadList> contacts(*FContacts);
+                TLockGuard<CMultiThreadList> contacts(*FContacts);
                 if (Row < static_cast<int>(FOnlineMap.size()) && FOnlineMap[Row] < FContacts->GetCount())
                     c = static_cast<CContact*>(FContacts->Get(FOnlineMap[Row]));
             }
@@ -193,7 +193,7 @@ void TForm1::UpdateAlarm(uint8_t Value, const std::string& Address, bool All)
 {
     Guarded(LogPrefix::UpdateAlarmAll, [&] {
         if (TServerWinSocket* server = ServerWinSocket) {
-            CLockHold<TServerWinSocket> hold(*server);
+            TLockGuard<TServerWinSocket> hold(*server);
             for (int i = 0; i < server->ActiveConnections(); ++i)
                 Guarded(LogPrefix::UpdateAlarmOne, [&] {
                     TServerClientWinSocket* c = server->Connections(i);
@@ -261,7 +261,7 @@ void TForm1::UpdateOnLine()
         int row = 0;
         CContact* previous = FSelectedContact;
         {
-            CLockHold<CMultiThreadList> hold(*FContacts);
+            TLockGuard<CMultiThreadList> hold(*FContacts);
             for (int i = 0; i < FContacts->GetCount(); ++i)
                 if (static_cast<CContact*>(FContacts->Get(i))->IsOnline()) FOnlineMap.push_back(i);
             if (FOnlineMap.size() == 1) FSelectedContact = static_cast<CContact*>(FContacts->Get(FOnlineMap[0]));
@@ -294,10 +294,10 @@ void TForm1::ListView2Data(TObject*, TListItem* Item)
     Guarded(LogPrefix::ListView2Data, [&] {
         if (!Item) return;
         int row = Item->GetIndex();
-        CLockHold<CMultiThreadList> hold(*FContacts);
+        TLockGuard<CMultiThreadList> hold(*FContacts);
         if (row < 0 || row >= static_cast<int>(FOnlineMap.size()) || FOnlineMap[row] >= FContacts->GetCount()) return;
         auto* c = static_cast<CContact*>(FContacts->Get(FOnlineMap[row]));
-        CLockHold<CMultiThreadList> threads(*c->Threads);
+        TLockGuard<CMultiThreadList> threads(*c->Threads);
         // A visitor whose last connection has just ended shows unmarked until the
         // list is rebuilt.
         int alarm = 0;
@@ -352,7 +352,7 @@ void TForm1::ShowContact(int Row)
     CContact* c;
     std::string history, interest;
     {
-        CLockHold<CMultiThreadList> hold(*FContacts);
+        TLockGuard<CMultiThreadList> hold(*FContacts);
         if (Row < 0 || Row >= static_cast<int>(FOnlineMap.size()) || FOnlineMap[Row] >= FContacts->GetCount()) return;
         c = static_cast<CContact*>(FContacts->Get(FOnlineMap[Row]));
         Edit2->SetText(c->Name);
@@ -423,8 +423,8 @@ void TForm1::ActionToBlackListExecute(TObject*)
         CContact* c = FSelectedContact;
         if (!c || ListView2->GetItems()->GetCount() == 0) return;
         {
-            CLockHold<CMultiThreadList> contacts(*FContacts);
-            CLockHold<CMultiThreadList> threads(*c->Threads);
+            TLockGuard<CMultiThreadList> contacts(*FContacts);
+            TLockGuard<CMultiThreadList> threads(*c->Threads);
             c->BlackListed = 1;
             // Each stream loop ends at its next turn; later connections are refused.
             for (int i = 0; i < c->Threads->GetCount(); ++i)

@@ -132,7 +132,7 @@ int TMyServerSendThread::PushToStreams(TServerWinSocket* Server, int32_t Kind, c
                                        uint8_t Key)
 {
     int pushed = 0;
-    CLockHold<TServerWinSocket> hold(*Server);
+    TLockGuard<TServerWinSocket> hold(*Server);
     for (int i = 0; i < Server->ActiveConnections(); ++i) {
         TServerClientWinSocket* c = Server->Connections(i);
         if (!c->Connected()) continue;
@@ -151,7 +151,7 @@ void TMyServerSendThread::ClientExecute()
     std::string peer = ClientSocket()->RemoteAddress();
     {
         // Lookup and creation in one step: one address never gets two contacts.
-        CLockHold<CMultiThreadList> hold(*FContacts);
+        TLockGuard<CMultiThreadList> hold(*FContacts);
         CContact* c = FindContact(peer);
         if (!c) {
             c = new CContact(GuestRegistration, peer);
@@ -164,7 +164,7 @@ void TMyServerSendThread::ClientExecute()
     }
     bool black;
     {
-        CLockHold<CMultiThreadList> hold(*FContacts);
+        TLockGuard<CMultiThreadList> hold(*FContacts);
         black = FContact->BlackListed != 0;
     }
     if (black) {
@@ -220,8 +220,8 @@ void TMyServerSendThread::ClientExecute()
 
 void TMyServerSendThread::ListWithContact()
 {
-    CLockHold<CMultiThreadList> hold(*FContacts);
-    CLockHold<CMultiThreadList> threads(*FContact->Threads);
+    TLockGuard<CMultiThreadList> hold(*FContacts);
+    TLockGuard<CMultiThreadList> threads(*FContact->Threads);
     if (FContact->Threads->IndexOf(this) < 0) FContact->Threads->Add(this);
 }
 
@@ -278,7 +278,7 @@ int32_t TMyServerSendThread::ParseRequest()
         }
         CContact* c = FindContact(ClientSocket()->RemoteAddress());
         if (c) {
-            CLockHold<CMultiThreadList> hold(*FContacts);
+            TLockGuard<CMultiThreadList> hold(*FContacts);
             if (text == FPass) {
                 // The broadcast password unlocks video and voice; it is not shown.
                 c->Password = FPass;
@@ -300,7 +300,7 @@ int32_t TMyServerSendThread::ParseRequest()
 
 CContact* TMyServerSendThread::FindContact(const std::string& Address)
 {
-    CLockHold<CMultiThreadList> hold(*FContacts);
+    TLockGuard<CMultiThreadList> hold(*FContacts);
     for (int i = 0; i < FContacts->GetCount(); ++i) {
         auto* c = static_cast<CContact*>(FContacts->Get(i));
         if (c->IP == Address) return c;
@@ -310,10 +310,10 @@ CContact* TMyServerSendThread::FindContact(const std::string& Address)
 
 void TMyServerSendThread::RemoveFromContacts()
 {
-    CLockHold<CMultiThreadList> hold(*FContacts);
+    TLockGuard<CMultiThreadList> hold(*FContacts);
     for (int i = 0; i < FContacts->GetCount(); ++i) {
         auto* c = static_cast<CContact*>(FContacts->Get(i));
-        CLockHold<CMultiThreadList> threads(*c->Threads);
+        TLockGuard<CMultiThreadList> threads(*c->Threads);
         c->Threads->Extract(this);
     }
 }
@@ -473,7 +473,7 @@ void TMyServerSendThread::HandleRegistration()
 {
     CContact* c = FindContact(FPeerAddress);
     if (c) {
-        CLockHold<CMultiThreadList> hold(*FContacts);
+        TLockGuard<CMultiThreadList> hold(*FContacts);
         CContact registered(FMessage, FPeerAddress);
         c->Name = registered.Name;
         c->Company = registered.Company;
@@ -501,7 +501,7 @@ void TMyServerSendThread::CheckLogin()
     pay->WaitFor();
     if (pay->FResult == 1) {
         {
-            CLockHold<CMultiThreadList> hold(*FContacts);
+            TLockGuard<CMultiThreadList> hold(*FContacts);
             FContact->Balance = pay->FBalance;
             FContact->PayUser = FLoginUser;
             FContact->PayPassword = FLoginPassword;

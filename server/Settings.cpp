@@ -34,7 +34,7 @@ std::string SetupPath() { return ProgramFolder() + "setup.ini"; }
 std::string Read(const std::string& key, const std::string& def, int maxLen)
 {
     std::vector<char> buf(static_cast<size_t>(maxLen) + 1, '\0');
-    TCSGuard<TCriticalSection> hold(Lock());
+    TLockGuard<TCriticalSection> hold(Lock());
     DWORD n = GetPrivateProfileStringA(kSection, key.c_str(), def.c_str(), buf.data(), static_cast<DWORD>(buf.size()),
                                        SetupPath().c_str());
     return std::string(buf.data(), n);
@@ -44,7 +44,7 @@ int ReadInt(const std::string& key, const std::string& def, int maxLen) { return
 
 void Write(const std::string& key, const std::string& value)
 {
-    TCSGuard<TCriticalSection> hold(Lock());
+    TLockGuard<TCriticalSection> hold(Lock());
     WritePrivateProfileStringA(kSection, key.c_str(), value.c_str(), SetupPath().c_str());
 }
 
@@ -54,7 +54,7 @@ bool Exists() { return FileExists(SetupPath()); }
 
 void WriteFirstRun()
 {
-    TCSGuard<TCriticalSection> hold(Lock());
+    TLockGuard<TCriticalSection> hold(Lock());
     if (Exists()) return;
     std::string f = ProgramFolder();
     const std::pair<const char*, std::string> keys[] = {

@@ -135,7 +135,7 @@ void TMyServerSendThread::ServeItem(CFrameItem* Item)
     {
         // The minute test and its reset, and the run-out's take of the balance, are
         // one step each under the contacts lock: one charge per visitor, not per stream.
-        CLockHold<CMultiThreadList> hold(*FContacts);
+        TLockGuard<CMultiThreadList> hold(*FContacts);
         CContact* c = FContact;
         if (!free) {
             uint32_t elapsed = (static_cast<uint32_t>(now) - c->LastCharge) / 1000;
@@ -186,7 +186,7 @@ void TMyServerSendThread::Charge(double Amount, const std::string& User, const s
 
 void TMyServerSendThread::StartMinuteClock()
 {
-    CLockHold<CMultiThreadList> hold(*FContacts);
+    TLockGuard<CMultiThreadList> hold(*FContacts);
     // The minute runs from the visitor's first live stream; further streams, and a
     // reconnect, continue it where it stood.
     if (FContact->LiveStreams++ == 0) FContact->LastCharge = static_cast<uint32_t>(TickSource()) - FContact->PausedElapsed;
@@ -194,7 +194,7 @@ void TMyServerSendThread::StartMinuteClock()
 
 void TMyServerSendThread::StopMinuteClock()
 {
-    CLockHold<CMultiThreadList> hold(*FContacts);
+    TLockGuard<CMultiThreadList> hold(*FContacts);
     if (--FContact->LiveStreams == 0)
         FContact->PausedElapsed = std::min<uint32_t>(static_cast<uint32_t>(TickSource()) - FContact->LastCharge, 60000);
 }

@@ -20,7 +20,7 @@ public:
     bool ReadNext() override
     {
         {
-            CLockHold<CMultiThreadClass> hold(FLock);
+            TLockGuard<CMultiThreadClass> hold(FLock);
             if (DoIsVideoRunning() && FVideoPlayer)
                 FVideoPlayer->SetClock(DoIsAudioRunning() && FSoundPlayer ? FSoundPlayer->GetClock() : -1);
         }
@@ -33,7 +33,7 @@ public:
     bool DoStartVideo(void* data) override
     {
         const auto* d = static_cast<const AVSocketPlayerData*>(data);
-        CLockHold<CMultiThreadClass> hold(FLock);
+        TLockGuard<CMultiThreadClass> hold(FLock);
         FVideoReader = std::make_unique<CGetMpeg4Data>(kQueueCapacity);
         if (!FVideoReader->Connect(d->address, d->port)) return false;
         // The viewer's video thread repaints the panel itself.
@@ -46,7 +46,7 @@ public:
     bool DoStartAudio(void* data) override
     {
         const auto* d = static_cast<const AVSocketPlayerData*>(data);
-        CLockHold<CMultiThreadClass> hold(FLock);
+        TLockGuard<CMultiThreadClass> hold(FLock);
         FSoundReader = std::make_unique<CGetOggData>(kQueueCapacity);
         if (!FSoundReader->Connect(d->address, d->port)) return false;
         FSoundPlayer = std::make_unique<COggPlayer>(FSoundReader->GetFIFO());
@@ -58,7 +58,7 @@ public:
     // A player is always stopped before the reader that owns its queue goes.
     bool DoStopVideo() override
     {
-        CLockHold<CMultiThreadClass> hold(FLock);
+        TLockGuard<CMultiThreadClass> hold(FLock);
         if (FVideoPlayer) FVideoPlayer->Stop();
         FVideoPlayer.reset();
         if (FVideoReader) FVideoReader->Terminate();
@@ -68,7 +68,7 @@ public:
 
     bool DoStopAudio() override
     {
-        CLockHold<CMultiThreadClass> hold(FLock);
+        TLockGuard<CMultiThreadClass> hold(FLock);
         if (FSoundPlayer) FSoundPlayer->Stop();
         FSoundPlayer.reset();
         if (FSoundReader) FSoundReader->Terminate();
@@ -81,19 +81,19 @@ public:
 
     CMpeg4Panel* GetPanel() override
     {
-        CLockHold<CMultiThreadClass> hold(FLock);
+        TLockGuard<CMultiThreadClass> hold(FLock);
         return FVideoPlayer ? FVideoPlayer->GetPanel() : nullptr;
     }
 
     int32_t GetAudioQueuePercent() override
     {
-        CLockHold<CMultiThreadClass> hold(FLock);
+        TLockGuard<CMultiThreadClass> hold(FLock);
         return FSoundReader ? FSoundReader->GetFIFO()->GetPercent() : 0;
     }
 
     int32_t GetVideoQueuePercent() override
     {
-        CLockHold<CMultiThreadClass> hold(FLock);
+        TLockGuard<CMultiThreadClass> hold(FLock);
         return FVideoReader ? FVideoReader->GetFIFO()->GetPercent() : 0;
     }
 

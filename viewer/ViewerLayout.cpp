@@ -43,7 +43,7 @@ bool ReadLayoutResource(const std::string& Name, TStringList& Lines)
 bool LoadSkin(const std::string& Name)
 {
     LayoutStore& s = Store();
-    CLockHold<CMultiThreadClass> hold(s.Lock);
+    TLockGuard<CMultiThreadClass> hold(s.Lock);
     if (s.Lines && Name == s.Name) return true;
     s.Lines.reset();
     s.Name = Name;
@@ -61,28 +61,28 @@ bool LoadSkin(const std::string& Name)
 bool EnsureSkinLoaded()
 {
     LayoutStore& s = Store();
-    CLockHold<CMultiThreadClass> hold(s.Lock);
+    TLockGuard<CMultiThreadClass> hold(s.Lock);
     return LoadSkin(s.Name);
 }
 
 void FreeSkin()
 {
     LayoutStore& s = Store();
-    CLockHold<CMultiThreadClass> hold(s.Lock);
+    TLockGuard<CMultiThreadClass> hold(s.Lock);
     s.Lines.reset();
 }
 
 std::string CurrentSkinName()
 {
     LayoutStore& s = Store();
-    CLockHold<CMultiThreadClass> hold(s.Lock);
+    TLockGuard<CMultiThreadClass> hold(s.Lock);
     return s.Name;
 }
 
 std::string GetSkinValue(const std::string& Key, const std::string& Default)
 {
     LayoutStore& s = Store();
-    CLockHold<CMultiThreadClass> hold(s.Lock);
+    TLockGuard<CMultiThreadClass> hold(s.Lock);
     if (!EnsureSkinLoaded()) return Default;
     std::string k = Trim(LowerCase(Key));
     // One retry from a fresh load when the scan fails.

@@ -107,7 +107,7 @@ TBitmap* Grab(const std::vector<BYTE>& bits, int w, int h)
 int VideoStreams(TServerWinSocket* s)
 {
     int n = 0;
-    CLockHold<TServerWinSocket> hold(*s);
+    TLockGuard<TServerWinSocket> hold(*s);
     for (int i = 0; i < s->ActiveConnections(); ++i) {
         auto* t = dynamic_cast<TMyServerSendThread*>(s->Connections(i)->ServerClientThread());
         if (t && t->FRequestKind == rkVideo) ++n;

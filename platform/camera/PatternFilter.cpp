@@ -127,7 +127,7 @@ HRESULT STDMETHODCALLTYPE PatternFilter::Stop()
 {
     HANDLE thread = nullptr;
     {
-        CamHold hold(FLock);
+        TLockGuard<CamLock> hold(FLock);
         if (FState == State_Stopped) return S_OK;
         FState = State_Stopped;
         thread = FPin.StopPushing();
@@ -143,7 +143,7 @@ HRESULT STDMETHODCALLTYPE PatternFilter::Stop()
 
 HRESULT STDMETHODCALLTYPE PatternFilter::Pause()
 {
-    CamHold hold(FLock);
+    TLockGuard<CamLock> hold(FLock);
     if (FState == State_Stopped) {
         HRESULT hr = FPin.Active();
         if (FAILED(hr)) return hr;
@@ -154,13 +154,13 @@ HRESULT STDMETHODCALLTYPE PatternFilter::Pause()
 
 HRESULT STDMETHODCALLTYPE PatternFilter::Run(REFERENCE_TIME start)
 {
-    CamHold hold(FLock);
+    TLockGuard<CamLock> hold(FLock);
     if (FState == State_Stopped) {
         HRESULT hr = Pause();
         if (FAILED(hr)) return hr;
     }
     {
-        CamHold time(FTimeLock);
+        TLockGuard<CamLock> time(FTimeLock);
         FStart = start;
     }
     FState = State_Running;
@@ -178,7 +178,7 @@ HRESULT STDMETHODCALLTYPE PatternFilter::GetState(DWORD timeout, FILTER_STATE* s
 
 HRESULT STDMETHODCALLTYPE PatternFilter::SetSyncSource(IReferenceClock* clock)
 {
-    CamHold hold(FTimeLock);
+    TLockGuard<CamLock> hold(FTimeLock);
     if (clock) clock->AddRef();
     if (FClock) FClock->Release();
     FClock = clock;
@@ -188,7 +188,7 @@ HRESULT STDMETHODCALLTYPE PatternFilter::SetSyncSource(IReferenceClock* clock)
 HRESULT STDMETHODCALLTYPE PatternFilter::GetSyncSource(IReferenceClock** clock)
 {
     if (!clock) return E_POINTER;
-    CamHold hold(FTimeLock);
+    TLockGuard<CamLock> hold(FTimeLock);
     *clock = FClock;
     if (FClock) FClock->AddRef();
     return S_OK;
@@ -196,7 +196,7 @@ HRESULT STDMETHODCALLTYPE PatternFilter::GetSyncSource(IReferenceClock** clock)
 
 bool PatternFilter::StreamTime(REFERENCE_TIME& t)
 {
-    CamHold hold(FTimeLock);
+    TLockGuard<CamLock> hold(FTimeLock);
     if (!FClock) return false;
     REFERENCE_TIME now = 0;
     if (FAILED(FClock->GetTime(&now))) return false;
@@ -226,7 +226,7 @@ HRESULT STDMETHODCALLTYPE PatternFilter::FindPin(LPCWSTR id, IPin** pin)
 HRESULT STDMETHODCALLTYPE PatternFilter::QueryFilterInfo(FILTER_INFO* info)
 {
     if (!info) return E_POINTER;
-    CamHold hold(FLock);
+    TLockGuard<CamLock> hold(FLock);
     lstrcpynW(info->achName, FName, MAX_FILTER_NAME);
     info->pGraph = FGraph;
     if (FGraph) FGraph->AddRef();
@@ -235,7 +235,7 @@ HRESULT STDMETHODCALLTYPE PatternFilter::QueryFilterInfo(FILTER_INFO* info)
 
 HRESULT STDMETHODCALLTYPE PatternFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name)
 {
-    CamHold hold(FLock);
+    TLockGuard<CamLock> hold(FLock);
     FGraph = graph;
     FName[0] = 0;
     if (name) lstrcpynW(FName, name, MAX_FILTER_NAME);

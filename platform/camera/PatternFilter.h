@@ -1,6 +1,7 @@
 // The pattern camera's filter and its output pin (internal to the DLL).
 #pragma once
 #include "PatternCamera.h"
+#include "LockGuard.h"
 
 class PatternFilter;
 
@@ -11,21 +12,12 @@ public:
     ~CamLock() { DeleteCriticalSection(&FCS); }
     CamLock(const CamLock&) = delete;
     CamLock& operator=(const CamLock&) = delete;
-    void Enter() { EnterCriticalSection(&FCS); }
-    void Leave() { LeaveCriticalSection(&FCS); }
+    void Lock() { EnterCriticalSection(&FCS); }
+    void Unlock() { LeaveCriticalSection(&FCS); }
 private:
     CRITICAL_SECTION FCS;
 };
 
-class CamHold {
-public:
-    explicit CamHold(CamLock& l) : FL(l) { FL.Enter(); }
-    ~CamHold() { FL.Leave(); }
-    CamHold(const CamHold&) = delete;
-    CamHold& operator=(const CamHold&) = delete;
-private:
-    CamLock& FL;
-};
 
 // The output pin. Its lifetime is the filter's: AddRef and Release go to the filter.
 class PatternPin final : public IPin, public IAMStreamConfig, public IKsPropertySet {

@@ -133,7 +133,7 @@ int PatternPin::ProposedTypes(AM_MEDIA_TYPE* types, int max)
     int n = 0;
     REFERENCE_TIME interval;
     {
-        CamHold h(FIntervalLock);
+        TLockGuard<CamLock> h(FIntervalLock);
         interval = FInterval;
     }
     if (n < max && MakeModeType(FMode, interval, types[n])) ++n;
@@ -145,7 +145,7 @@ int PatternPin::ProposedTypes(AM_MEDIA_TYPE* types, int max)
 HRESULT STDMETHODCALLTYPE PatternPin::Connect(IPin* receivePin, const AM_MEDIA_TYPE* pmt)
 {
     if (!receivePin) return E_POINTER;
-    CamHold hold(FFilter->Lock());
+    TLockGuard<CamLock> hold(FFilter->Lock());
     if (FConnected) return VFW_E_ALREADY_CONNECTED;
     if (FFilter->State() != State_Stopped) return VFW_E_NOT_STOPPED;
     AM_MEDIA_TYPE types[kPatternModeCount];
@@ -175,7 +175,7 @@ HRESULT PatternPin::TryConnect(IPin* receivePin, const AM_MEDIA_TYPE& mt)
     }
     FMode = ModeOfType(&mt);
     {
-        CamHold h(FIntervalLock);
+        TLockGuard<CamLock> h(FIntervalLock);
         FInterval = VideoInfo(mt)->AvgTimePerFrame;
     }
     hr = NegotiateAllocator(receivePin, mt);
@@ -263,7 +263,7 @@ HRESULT STDMETHODCALLTYPE PatternPin::ReceiveConnection(IPin* connector, const A
 
 HRESULT STDMETHODCALLTYPE PatternPin::Disconnect()
 {
-    CamHold hold(FFilter->Lock());
+    TLockGuard<CamLock> hold(FFilter->Lock());
     if (!FConnected) return S_FALSE;
     if (FFilter->State() != State_Stopped) return VFW_E_NOT_STOPPED;
     ClearConnection();
@@ -273,7 +273,7 @@ HRESULT STDMETHODCALLTYPE PatternPin::Disconnect()
 HRESULT STDMETHODCALLTYPE PatternPin::ConnectedTo(IPin** pin)
 {
     if (!pin) return E_POINTER;
-    CamHold hold(FFilter->Lock());
+    TLockGuard<CamLock> hold(FFilter->Lock());
     *pin = FConnected;
     if (!FConnected) return VFW_E_NOT_CONNECTED;
     FConnected->AddRef();
@@ -283,7 +283,7 @@ HRESULT STDMETHODCALLTYPE PatternPin::ConnectedTo(IPin** pin)
 HRESULT STDMETHODCALLTYPE PatternPin::ConnectionMediaType(AM_MEDIA_TYPE* pmt)
 {
     if (!pmt) return E_POINTER;
-    CamHold hold(FFilter->Lock());
+    TLockGuard<CamLock> hold(FFilter->Lock());
     if (!FConnected) {
         std::memset(pmt, 0, sizeof(*pmt));
         return VFW_E_NOT_CONNECTED;
@@ -325,7 +325,7 @@ HRESULT STDMETHODCALLTYPE PatternPin::QueryAccept(const AM_MEDIA_TYPE* pmt)
 HRESULT STDMETHODCALLTYPE PatternPin::EnumMediaTypes(IEnumMediaTypes** ppEnum)
 {
     if (!ppEnum) return E_POINTER;
-    CamHold hold(FFilter->Lock());
+    TLockGuard<CamLock> hold(FFilter->Lock());
     AM_MEDIA_TYPE types[kPatternModeCount];
     int n = ProposedTypes(types, kPatternModeCount);
     *ppEnum = new (std::nothrow) TypeEnum(static_cast<IPin*>(this), types, n, 0);
@@ -367,7 +367,7 @@ HRESULT STDMETHODCALLTYPE PatternPin::NewSegment(REFERENCE_TIME start, REFERENCE
 
 HRESULT STDMETHODCALLTYPE PatternPin::SetFormat(AM_MEDIA_TYPE* pmt)
 {
-    CamHold hold(FFilter->Lock());
+    TLockGuard<CamLock> hold(FFilter->Lock());
     int mode = 0;
     REFERENCE_TIME interval = kDefaultFrameInterval;
     if (pmt) {
@@ -383,7 +383,7 @@ HRESULT STDMETHODCALLTYPE PatternPin::SetFormat(AM_MEDIA_TYPE* pmt)
         reinterpret_cast<VIDEOINFOHEADER*>(FMediaType.pbFormat)->AvgTimePerFrame = interval;
     }
     FMode = mode;
-    CamHold h(FIntervalLock);
+    TLockGuard<CamLock> h(FIntervalLock);
     FInterval = interval;
     return S_OK;
 }
@@ -391,11 +391,11 @@ HRESULT STDMETHODCALLTYPE PatternPin::SetFormat(AM_MEDIA_TYPE* pmt)
 HRESULT STDMETHODCALLTYPE PatternPin::GetFormat(AM_MEDIA_TYPE** pmt)
 {
     if (!pmt) return E_POINTER;
-    CamHold hold(FFilter->Lock());
+    TLockGuard<CamLock> hold(FFilter->Lock());
     auto* mt = static_cast<AM_MEDIA_TYPE*>(CoTaskMemAlloc(sizeof(AM_MEDIA_TYPE)));
     REFERENCE_TIME interval;
     {
-        CamHold h(FIntervalLock);
+        TLockGuard<CamLock> h(FIntervalLock);
         interval = FInterval;
     }
     if (!mt || !MakeModeType(FMode, interval, *mt)) {
@@ -528,7 +528,7 @@ DWORD PatternPin::PushLoop()
         }
         REFERENCE_TIME interval;
         {
-            CamHold h(FIntervalLock);
+            TLockGuard<CamLock> h(FIntervalLock);
             interval = FInterval;
         }
         const LONGLONG now = static_cast<LONGLONG>(timeGetTime() - base) * 10000;
@@ -560,7 +560,7 @@ void PatternPin::DeliverOne(unsigned frameNumber)
         if (FFilter->StreamTime(start)) {
             REFERENCE_TIME interval;
             {
-                CamHold h(FIntervalLock);
+                TLockGuard<CamLock> h(FIntervalLock);
                 interval = FInterval;
             }
             REFERENCE_TIME stop = start + interval;

@@ -6,7 +6,7 @@
 #include <ole2.h>
 #include <olectl.h>
 #include <ocidl.h>
-#include "ComPtr.h"
+#include "Handles.h"
 #include "HostLog.h"
 #include <string>
 

@@ -78,7 +78,7 @@ int TViewerHost::Run(const TViewerPage& page, int seconds)
     FLog.Line("misc-status " + HexResult(static_cast<HRESULT>(misc)));
     if (misc & OLEMISC_SETCLIENTSITEFIRST) SetSite();
     TComPtr<IPersistStreamInit> persist;
-    if (SUCCEEDED(FControl.QueryInto(IID_IPersistStreamInit, persist)))
+    if (SUCCEEDED(FControl.As(IID_IPersistStreamInit, persist)))
         FLog.Line("init-new hr=" + HexResult(persist->InitNew()));
     SetSite();
     ConnectSinks();
@@ -128,7 +128,7 @@ bool TViewerHost::CreateControl(const TViewerPage& page)
         return false;
     }
     FLog.Line("created " + GuidText(clsid));
-    hr = FControl.QueryInto(IID_IOleObject, FOleObject);
+    hr = FControl.As(IID_IOleObject, FOleObject);
     if (FAILED(hr)) {
         FLog.Line("error the object is no control (IOleObject hr=" + HexResult(hr) + ")");
         FControl.Reset();
@@ -148,7 +148,7 @@ void TViewerHost::SetSite()
 void TViewerHost::ConnectSinks()
 {
     TComPtr<IConnectionPointContainer> points;
-    if (FAILED(FControl.QueryInto(IID_IConnectionPointContainer, points))) {
+    if (FAILED(FControl.As(IID_IConnectionPointContainer, points))) {
         FLog.Line("sinks none (no connection points)");
         return;
     }
@@ -156,7 +156,7 @@ void TViewerHost::ConnectSinks()
     // the viewer control's.
     IID eventsIid = DIID_ViewerEvents;
     TComPtr<IProvideClassInfo2> info;
-    if (SUCCEEDED(FControl.QueryInto(IID_IProvideClassInfo2, info))) {
+    if (SUCCEEDED(FControl.As(IID_IProvideClassInfo2, info))) {
         IID named;
         if (SUCCEEDED(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &named))) eventsIid = named;
     }
@@ -184,7 +184,7 @@ void TViewerHost::ConnectSinks()
 void TViewerHost::SetProperties(const std::vector<TScriptAssignment>& assignments)
 {
     TComPtr<IDispatch> disp;
-    if (FAILED(FControl.QueryInto(IID_IDispatch, disp))) {
+    if (FAILED(FControl.As(IID_IDispatch, disp))) {
         if (!assignments.empty()) FLog.Line("error the control has no IDispatch: no property set");
         return;
     }
@@ -239,7 +239,7 @@ bool TViewerHost::Activate()
         FLog.Line("error the control did not activate");
         return false;
     }
-    if (SUCCEEDED(FControl.QueryInto(IID_IOleInPlaceObject, FInPlaceObject)))
+    if (SUCCEEDED(FControl.As(IID_IOleInPlaceObject, FInPlaceObject)))
         FSite->SetInPlaceObject(FInPlaceObject.Get());
     return true;
 }

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <ole2.h>
 #include <ocidl.h>
-#include "ComPtr.h"
+#include "Handles.h"
 #include "ControlSite.h"
 #include "HostLog.h"
 #include "ViewerPage.h"

@@ -44,12 +44,12 @@ public:
     }
     std::vector<std::string> Texts()
     {
-        TCSGuard<TCriticalSection> hold(FLock);
+        TLockGuard<TCriticalSection> hold(FLock);
         return FTexts;
     }
     std::string FirstButton()
     {
-        TCSGuard<TCriticalSection> hold(FLock);
+        TLockGuard<TCriticalSection> hold(FLock);
         return FFirstButton;
     }
     void SetAnswer(int Answer) { FAnswer = Answer; }
@@ -89,7 +89,7 @@ private:
         EnumChildWindows(box, &TBoxWatcher::CollectStatic, reinterpret_cast<LPARAM>(&text));
         char button[64] = {};
         GetDlgItemTextA(box, IDOK, button, sizeof(button));
-        TCSGuard<TCriticalSection> hold(FLock);
+        TLockGuard<TCriticalSection> hold(FLock);
         FTexts.push_back(text);
         FFirstButton = button;
     }

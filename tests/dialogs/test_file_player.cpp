@@ -39,14 +39,14 @@ public:
     ~TReaderOnly() override { Stop(); }
     bool DoStartAudio(void*) override
     {
-        CLockHold<CMultiThreadClass> hold(FLock);
+        TLockGuard<CMultiThreadClass> hold(FLock);
         FSoundQueue = std::make_unique<CSyncFIFO>(kQueueCapacity);
         FSoundKeySeen = 0;
         return true;
     }
     bool DoStartVideo(void*) override
     {
-        CLockHold<CMultiThreadClass> hold(FLock);
+        TLockGuard<CMultiThreadClass> hold(FLock);
         FVideoQueue = std::make_unique<CSyncFIFO>(kQueueCapacity);
         FVideoKeySeen = 0;
         return true;

@@ -180,8 +180,8 @@ void TestLink::LinkSendText(const std::string& text, CContact* contact)
     Texts.emplace_back(text, contact);
     if (!contact) return;
     std::string line = ChatLine(text);
-    CLockHold<CMultiThreadList> hold(*Contacts);
-    CLockHold<CMultiThreadList> threads(*contact->Threads);
+    TLockGuard<CMultiThreadList> hold(*Contacts);
+    TLockGuard<CMultiThreadList> threads(*contact->Threads);
     for (int i = 0; i < contact->Threads->GetCount(); ++i) {
         auto* t = static_cast<TMyServerSendThread*>(contact->Threads->Get(i));
         if (t->FRequestKind == rkChat) t->FFifo->PushFrame(line.data(), static_cast<int32_t>(line.size()), 1);
@@ -191,7 +191,7 @@ void TestLink::LinkSendText(const std::string& text, CContact* contact)
 void TestLink::LinkUpdateAlarm(uint8_t value, const std::string& address)
 {
     Alarms.emplace_back(value, address);
-    CLockHold<TServerWinSocket> hold(*Server);
+    TLockGuard<TServerWinSocket> hold(*Server);
     for (int i = 0; i < Server->ActiveConnections(); ++i) {
         TServerClientWinSocket* c = Server->Connections(i);
         auto* t = dynamic_cast<TMyServerSendThread*>(c->ServerClientThread());
@@ -224,7 +224,7 @@ Server::~Server()
 TMyServerSendThread* Server::StreamThread(int kind)
 {
     TServerWinSocket* s = Socket.Socket();
-    CLockHold<TServerWinSocket> hold(*s);
+    TLockGuard<TServerWinSocket> hold(*s);
     for (int i = 0; i < s->ActiveConnections(); ++i) {
         auto* t = dynamic_cast<TMyServerSendThread*>(s->Connections(i)->ServerClientThread());
         if (t && t->FRequestKind == kind) return t;
@@ -244,7 +244,7 @@ bool Server::WaitDrained(int kind, DWORD ms)
     return PumpUntil(
         [&] {
             TServerWinSocket* s = Socket.Socket();
-            CLockHold<TServerWinSocket> hold(*s);
+            TLockGuard<TServerWinSocket> hold(*s);
             for (int i = 0; i < s->ActiveConnections(); ++i) {
                 auto* t = dynamic_cast<TMyServerSendThread*>(s->Connections(i)->ServerClientThread());
                 if (t && t->FRequestKind == kind && !t->FFifo->IsEmpty()) return false;
@@ -256,7 +256,7 @@ bool Server::WaitDrained(int kind, DWORD ms)
 
 CContact* Server::Contact(const std::string& ip)
 {
-    CLockHold<CMultiThreadList> hold(Contacts);
+    TLockGuard<CMultiThreadList> hold(Contacts);
     for (int i = 0; i < Contacts.GetCount(); ++i) {
         auto* c = static_cast<CContact*>(Contacts.Get(i));
         if (c->IP == ip) return c;

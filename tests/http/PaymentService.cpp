@@ -66,33 +66,33 @@ PaymentService::~PaymentService()
 
 void PaymentService::SetMode(Mode mode, const std::string& reply)
 {
-    TCSGuard<TCriticalSection> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     FMode = mode;
     FReply = reply;
 }
 
 void PaymentService::AddUser(const std::string& name, const std::string& password, double balance)
 {
-    TCSGuard<TCriticalSection> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     FUsers[name] = User{password, balance};
 }
 
 double PaymentService::Balance(const std::string& name)
 {
-    TCSGuard<TCriticalSection> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     auto it = FUsers.find(name);
     return it == FUsers.end() ? -1 : it->second.Balance;
 }
 
 std::vector<PaymentService::Request> PaymentService::Requests()
 {
-    TCSGuard<TCriticalSection> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     return FRequests;
 }
 
 std::vector<PaymentService::Charge> PaymentService::Charges()
 {
-    TCSGuard<TCriticalSection> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     return FCharges;
 }
 
@@ -117,7 +117,7 @@ void PaymentService::Execute()
 void PaymentService::Serve(SOCKET s)
 {
     {
-        TCSGuard<TCriticalSection> hold(FLock);
+        TLockGuard<TCriticalSection> hold(FLock);
         if (FMode == Silent) {
             // Holds the connection open and never reads or answers.
             FHeld.push_back(s);
@@ -158,7 +158,7 @@ void PaymentService::Serve(SOCKET s)
     int status = 200;
     std::string body;
     {
-        TCSGuard<TCriticalSection> hold(FLock);
+        TLockGuard<TCriticalSection> hold(FLock);
         FRequests.push_back(r);
         body = Answer(r, status);
     }

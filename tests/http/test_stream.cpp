@@ -43,7 +43,7 @@ struct Streams : ::testing::Test {
     {
         auto live = [&] {
             CContact* me = Srv->Contact("127.0.0.1");
-            CLockHold<CMultiThreadList> hold(Srv->Contacts);
+            TLockGuard<CMultiThreadList> hold(Srv->Contacts);
             return me ? me->LiveStreams : 0;
         };
         int before = live();

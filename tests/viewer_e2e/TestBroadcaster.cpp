@@ -45,8 +45,8 @@ public:
         }
         if (!Contact || Text.empty()) return;
         std::string line = ChatLine(Text);
-        CLockHold<CMultiThreadList> contacts(*Contacts);
-        CLockHold<CMultiThreadList> threads(*Contact->Threads);
+        TLockGuard<CMultiThreadList> contacts(*Contacts);
+        TLockGuard<CMultiThreadList> threads(*Contact->Threads);
         for (int i = 0; i < Contact->Threads->GetCount(); ++i) {
             auto* t = static_cast<TMyServerSendThread*>(Contact->Threads->Get(i));
             if (t->FRequestKind == rkChat) t->FFifo->PushFrame(line.data(), static_cast<int32_t>(line.size()), 1);
@@ -58,7 +58,7 @@ public:
             std::lock_guard<std::mutex> hold(Lock);
             Alarms.emplace_back(Value, Address);
         }
-        CLockHold<TServerWinSocket> hold(*Server);
+        TLockGuard<TServerWinSocket> hold(*Server);
         for (int i = 0; i < Server->ActiveConnections(); ++i) {
             TServerClientWinSocket* c = Server->Connections(i);
             auto* t = dynamic_cast<TMyServerSendThread*>(c->ServerClientThread());
@@ -324,7 +324,7 @@ std::vector<std::pair<int, std::string>> TTestBroadcaster::Alarms()
 int TTestBroadcaster::Streams(int Kind)
 {
     TServerWinSocket* s = FImpl->FSocket.Socket();
-    CLockHold<TServerWinSocket> hold(*s);
+    TLockGuard<TServerWinSocket> hold(*s);
     int n = 0;
     for (int i = 0; i < s->ActiveConnections(); ++i) {
         auto* t = dynamic_cast<TMyServerSendThread*>(s->Connections(i)->ServerClientThread());
