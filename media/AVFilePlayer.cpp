@@ -64,11 +64,19 @@ bool CAVFilePlayer::ReadRecord()
 
     void* block = HeapAllocZero(static_cast<size_t>(length));
     if (!block) throw EOutOfMemory("no memory for a record");
+    long payload = 0;
     try {
-        if (length > 0) FFile->ReadBuffer(block, length);
+        if (length > 0) payload = FFile->Read(block, length);
     } catch (...) {
         HeapFreeBlock(block);
         throw;
+    }
+    if (payload < length) {
+        // A record still being written (the recording grows while it is
+        // previewed): go back to its header and read it whole on a later pass.
+        HeapFreeBlock(block);
+        FFile->Seek(-(static_cast<long long>(payload) + kRecordHeaderBytes), soCurrent);
+        return false;
     }
     bool accepted = kind == kRecordAudio ? PutAudio(flag, block) : PutVideo(flag, block);
     // A refused record is read again next time.

@@ -68,6 +68,7 @@ protected:
     static void EmptyQueue(CSyncFIFO* queue);
 
 private:
-    // One record from the file into its queue; false at the end of the file.
+    // One record from the file into its queue; false at the end of the file,
+    // which includes a record not yet written whole.
     bool ReadRecord();
 };

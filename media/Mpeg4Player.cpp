@@ -136,8 +136,12 @@ CMpeg4Player::FrameResult CMpeg4Player::ShowFrame(const uint8_t* frame, int32_t 
     if (key) {
         int32_t w = 0, h = 0;
         // A key frame whose size cannot be read, or is no size a broadcast
-        // uses, is not trusted with an allocation: it is dropped.
-        if (!CMpeg4Codec::ReadFrameSize(frame, length, w, h)) return FrameResult::Dropped;
+        // uses, is not trusted with an allocation: it is dropped, and the frames
+        // predicted from it wait for the next key frame.
+        if (!CMpeg4Codec::ReadFrameSize(frame, length, w, h)) {
+            FWaitKey = true;
+            return FrameResult::Dropped;
+        }
         if (!FDecoder->IsOpen() || w != FFrameWidth || h != FFrameHeight) {
             // The first key frame opens the decoder; one of another size (the
             // broadcaster changed the size) opens it again. A decoder that does

@@ -102,6 +102,9 @@ bool COggEncoder::Encode(const uint8_t* data, int32_t length)
     if (length >= 1 && data) {
         const int ch = FChannels;
         n = FBitsPerSample == 8 ? length / ch : length / (2 * ch);
+        // Less than one sample frame carries no sound; handing libvorbis 0 for it
+        // would end the stream for good.
+        if (n == 0) return true;
         float** buffer = vorbis_analysis_buffer(&FDsp, n);
         if (FBitsPerSample == 8) {
             for (int i = 0; i < n; ++i)
@@ -111,7 +114,7 @@ bool COggEncoder::Encode(const uint8_t* data, int32_t length)
                 for (int c = 0; c < ch; ++c) buffer[c][i] = Sample16(data + 2 * (i * ch + c));
         }
     }
-    // n = 0 tells libvorbis that the input has ended.
+    // An empty input (n = 0) tells libvorbis that the input has ended.
     vorbis_analysis_wrote(&FDsp, n);
     while (vorbis_analysis_blockout(&FDsp, &FBlock) == 1) {
         vorbis_analysis(&FBlock, nullptr);

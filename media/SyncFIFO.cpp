@@ -91,12 +91,18 @@ bool CFrameFIFO::PushFrame(const void* data, int32_t length, uint8_t key)
     }
     if (FWaitKey && !key) return true;
     if (length < 0) length = 0;
+    // A frame that cannot be copied is lost like one that found the queue full:
+    // what follows it would be decoded against a picture the taker never gets.
     CFrameItem* item = new (std::nothrow) CFrameItem;
-    if (!item) return false;
+    if (!item) {
+        FWaitKey = 1;
+        return false;
+    }
     // malloc(0) may return null; keep a real (empty) allocation so takers can free it alike.
-    item->data = malloc(length > 0 ? static_cast<size_t>(length) : 1);
+    item->data = AllocatePayload(length > 0 ? static_cast<size_t>(length) : 1);
     if (!item->data) {
         delete item;
+        FWaitKey = 1;
         return false;
     }
     if (length > 0) memcpy(item->data, data, static_cast<size_t>(length));
@@ -105,6 +111,11 @@ bool CFrameFIFO::PushFrame(const void* data, int32_t length, uint8_t key)
     Push(item);
     FWaitKey = 0;
     return true;
+}
+
+void* CFrameFIFO::AllocatePayload(size_t bytes)
+{
+    return malloc(bytes);
 }
 
 void CFrameFIFO::FreeFrame(CFrameItem* item)

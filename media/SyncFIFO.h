@@ -1,6 +1,7 @@
 // Bounded rings of pointers under a lock, and the per-connection packet queue.
 #pragma once
 #include "MultiThreadClass.h"
+#include <cstddef>
 #include <cstdint>
 
 // A ring of untyped pointers; full at capacity - 1 items. It owns its slots, never the items.
@@ -43,6 +44,9 @@ public:
     static void FreeFrame(CFrameItem* item);
     // Pops and frees every item left (the owner does this before destroying the queue).
     void FreeAll();
+protected:
+    // The copy of a payload; null when memory runs out.
+    virtual void* AllocatePayload(size_t bytes);
 private:
     uint8_t FWaitKey = 0;
 };

@@ -1,6 +1,7 @@
 // The recording file (".str"): the broadcast's video and sound payloads in the
 // order they were produced, each behind a 4-byte record header.
 #pragma once
+#include "Handles.h"
 #include "MultiThreadClass.h"
 #include <cstdint>
 #include <string>
@@ -21,7 +22,7 @@ public:
     CVideo(const CVideo&) = delete;
     CVideo& operator=(const CVideo&) = delete;
 
-    bool IsOpen() const { return FFile != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return static_cast<bool>(FFile); }
 
     // Appends one record. A payload longer than 65535 bytes, which the 16-bit
     // length cannot describe, and a kind other than video or sound, are not
@@ -40,5 +41,5 @@ private:
     bool ReadRecord(int32_t& length, void*& payload, int32_t& kind, uint8_t& flag);
     // The file through Win32: the C runtime of winelib is the host's, whose
     // fopen does not understand the Windows paths that the dialogs return.
-    HANDLE FFile = INVALID_HANDLE_VALUE;
+    TKernelHandle FFile;
 };

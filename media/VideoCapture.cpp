@@ -2,6 +2,8 @@
 // down the graph, preview and capture, and the frame grabbed on request.
 #include "VideoCapture.h"
 #include "Application.h"
+#include "Timer.h"
+#include "Trace.h"
 #include <mmsystem.h>
 #include <cmath>
 #include <cstdio>
@@ -46,8 +48,6 @@ const char* const _rsCantAddInfTee = "Can't add InfiniteTee";
 
 namespace {
 
-const char* const kWindowClass = "TVideoCapture";
-const UINT_PTR kProgressTimer = 1;
 
 std::string FormatCode(const char* fmt, HRESULT code)
 {
@@ -155,18 +155,28 @@ HRESULT STDMETHODCALLTYPE TSampleGrabberCB::BufferCB(double SampleTime, BYTE* Bu
         if (FWindow) PostMessageA(FWindow, WM_CAPFRAMERENDERED, 0, 0);
     } catch (...) {
         // Out of memory for the copy: the frame is skipped.
+        Trace::Line(Trace::Media, "grabber callback: no memory for the frame, skipped");
     }
     return S_OK;
 }
 
 // --- construction and the window ---
 
-TVideoCapture::TVideoCapture(TComponent* AOwner) : TComponent(AOwner)
+TVideoCapture::TVideoCapture(TComponent* AOwner) : TCustomControl(AOwner)
 {
+    FControlStyle = csCaptureMouse | csClickEvents | csOpaque | csDoubleClicks;
+    FWidth = 100;
+    FHeight = 100;
+    FColor = RGB(0, 0, 255);
+    FParentColor = false;
+    FBrush->SetColor(FColor);
     EnsureComInitialized();
     CleanUp();
     FCallback = std::make_unique<TSampleGrabberCB>();
-    CreateWnd();
+    FProgressTimer = std::make_unique<TTimer>(nullptr);
+    FProgressTimer->SetEnabled(false);
+    FProgressTimer->SetInterval(100);
+    FProgressTimer->OnTimer = [this](TObject*) { CaptureProgress(); };
 }
 
 TVideoCapture::~TVideoCapture()
@@ -177,13 +187,11 @@ TVideoCapture::~TVideoCapture()
         TearDownGraph();
         CleanUp();
     } catch (...) {
+        TraceCaughtCaptureError("capture component: clean-up at destruction");
     }
-    if (FHandle) {
-        KillTimer(FHandle, kProgressTimer);
-        SetWindowLongPtrA(FHandle, GWLP_USERDATA, 0);
-        DestroyWindow(FHandle);
-        FHandle = nullptr;
-    }
+    FProgressTimer.reset();
+    // The streaming thread is gone with the graph; nothing posts any more.
+    if (FCallback) FCallback->FWindow = nullptr;
     FCallback.reset();
     FVideoMoniker.Reset();
     FAudioMoniker.Reset();
@@ -192,110 +200,95 @@ TVideoCapture::~TVideoCapture()
     ClearCapDeviceLists();
 }
 
+void TVideoCapture::CreateParams(TCreateParams& Params)
+{
+    TCustomControl::CreateParams(Params);
+    Params.Style |= WS_CLIPCHILDREN;
+    Params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
+    Params.WinClassName = "TVideoCapture";
+    // Without a parent the window is a hidden one: it still receives the
+    // graph's events and the grabbed frames.
+    if (!Params.WndParent) Params.Style = (Params.Style & ~(WS_CHILD | WS_VISIBLE)) | WS_POPUP;
+}
+
 void TVideoCapture::CreateWnd()
 {
-    HINSTANCE inst = GetModuleHandleA(nullptr);
-    WNDCLASSA wc = {};
-    if (!GetClassInfoA(inst, kWindowClass, &wc)) {
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = &TVideoCapture::WindowProc;
-        wc.hInstance = inst;
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.lpszClassName = kWindowClass;
-        RegisterClassA(&wc);
-    }
-    // Without a parent the window stays hidden; it still receives the messages.
-    FHandle = CreateWindowExA(0, kWindowClass, "", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 100, 100, nullptr, nullptr,
-                              inst, nullptr);
-    if (FHandle) SetWindowLongPtrA(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    TCustomControl::CreateWnd();
+    BindWindow(FHandle);
 }
 
-LRESULT CALLBACK TVideoCapture::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+void TVideoCapture::DestroyWnd()
 {
-    auto* self = reinterpret_cast<TVideoCapture*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    BindWindow(nullptr);
+    TCustomControl::DestroyWnd();
+}
+
+void TVideoCapture::BindWindow(HWND Window)
+{
+    if (FCallback) FCallback->FWindow = Window;
+    if (FMediaEvent) {
+        HRESULT hr = FMediaEvent->SetNotifyWindow(reinterpret_cast<OAHWND>(Window), WM_CAPGRAPHEVENT, 0);
+        if (FAILED(hr)) Trace::Failure(Trace::Media, "capture component: SetNotifyWindow", hr);
+    }
+    if (FVideoWindow) {
+        if (!Window) FVideoWindow->put_Visible(OAFALSE);
+        HRESULT hr = FVideoWindow->put_Owner(reinterpret_cast<OAHWND>(Window));
+        if (FAILED(hr)) Trace::Failure(Trace::Media, "capture component: preview window owner", hr);
+        if (Window) {
+            FitVideoWindow();
+            FVideoWindow->put_Visible(OATRUE);
+        }
+    }
+}
+
+HWND TVideoCapture::MessageWindow()
+{
+    if (HandleAllocated()) return FHandle;
     try {
-        return self->WndProc(msg, wp, lp);
-    } catch (...) {
-        Application->HandleException(self);
-    }
-    return 0;
-}
-
-LRESULT TVideoCapture::WndProc(UINT msg, WPARAM wp, LPARAM lp)
-{
-    switch (msg) {
-    case WM_SIZE: WMSize(); return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: WMPaint(); return 0;
-    case WM_TIMER: WMTimer(wp); return 0;
-    case WM_CAPGRAPHEVENT: GraphEvent(); return 0;
-    case WM_CAPFRAMEGRABBED: BitmapGrabbed(wp); return 0;
-    case WM_CAPFRAMERENDERED: FrameRendered(); return 0;
-    case WM_LBUTTONUP: FireNotify(OnClick, false); return 0;
-    case WM_LBUTTONDBLCLK: FireNotify(OnDblClick, false); return 0;
-    case WM_NCDESTROY: WMNCDestroy(); return 0;
-    default: return DefWindowProcA(FHandle, msg, wp, lp);
+        return GetHandle();
+    } catch (const std::exception& e) {
+        // The host window went first: the component goes on without a window.
+        Trace::Line(Trace::Media, std::string("capture component: no window: ") + e.what());
+        return nullptr;
     }
 }
 
-void TVideoCapture::WMSize()
+void TVideoCapture::Dispatch(TMessage& Message)
 {
-    if (!FVideoWindow) return;
+    switch (Message.Msg) {
+    case WM_CAPGRAPHEVENT: GraphEvent(Message); break;
+    case WM_CAPFRAMEGRABBED: BitmapGrabbed(Message); break;
+    case WM_CAPFRAMERENDERED: FrameRendered(Message); break;
+    default: TCustomControl::Dispatch(Message); break;
+    }
+}
+
+void TVideoCapture::WMSize(TMessage& Message)
+{
+    TCustomControl::WMSize(Message);
+    FitVideoWindow();
+}
+
+void TVideoCapture::FitVideoWindow()
+{
+    if (!FVideoWindow || !HandleAllocated()) return;
     RECT r;
-    GetClientRect(FHandle, &r);
+    ::GetClientRect(FHandle, &r);
     FVideoWindow->SetWindowPosition(0, 0, r.right, r.bottom);
 }
 
-void TVideoCapture::WMPaint()
+void TVideoCapture::Paint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(FHandle, &ps);
-    HBRUSH brush = CreateSolidBrush(FColor);
-    FillRect(dc, &ps.rcPaint, brush);
-    DeleteObject(brush);
-    EndPaint(FHandle, &ps);
+    TCanvas* c = GetCanvas();
+    c->GetBrush()->SetColor(FColor);
+    c->FillRect(GetClientRect());
 }
 
-void TVideoCapture::WMNCDestroy()
+void TVideoCapture::WMNCDestroy(TMessage& Message)
 {
-    // The parent window went first and took ours with it.
-    SetWindowLongPtrA(FHandle, GWLP_USERDATA, 0);
-    FHandle = nullptr;
+    // The host window went first and took ours with it.
     if (FCallback) FCallback->FWindow = nullptr;
-}
-
-void TVideoCapture::WMTimer(WPARAM id)
-{
-    if (id == kProgressTimer) CaptureProgress();
-}
-
-void TVideoCapture::SetParentWindow(HWND Parent)
-{
-    if (!FHandle) return;
-    FParent = Parent;
-    LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE) & ~(WS_POPUP | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS);
-    style |= Parent ? (WS_CHILD | WS_CLIPSIBLINGS) : WS_POPUP;
-    SetWindowLongPtrA(FHandle, GWL_STYLE, style);
-    SetParent(FHandle, Parent);
-    ShowWindow(FHandle, Parent && FVisible ? SW_SHOWNA : SW_HIDE);
-}
-
-void TVideoCapture::SetBounds(int Left, int Top, int Width, int Height)
-{
-    if (FHandle) MoveWindow(FHandle, Left, Top, Width, Height, TRUE);
-}
-
-void TVideoCapture::SetColor(COLORREF Value)
-{
-    FColor = Value;
-    if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
-}
-
-void TVideoCapture::SetVisible(bool Value)
-{
-    FVisible = Value;
-    if (FHandle && FParent) ShowWindow(FHandle, Value ? SW_SHOWNA : SW_HIDE);
+    TCustomControl::WMNCDestroy(Message);
 }
 
 // --- reporting ---
@@ -320,7 +313,20 @@ void TVideoCapture::ShowError(const char* Fmt, HRESULT Code)
 void TVideoCapture::RaiseError(const char* Fmt, HRESULT Code)
 {
     ShowError(Fmt, Code);
-    throw EVideoCaptureError(FormatCode(Fmt, Code));
+    throw EVideoCaptureError(FormatCode(Fmt, Code), Code);
+}
+
+void TraceCaughtCaptureError(const char* Where) noexcept
+{
+    try {
+        throw;
+    } catch (const EVideoCaptureError& e) {
+        Trace::Failure(Trace::Media, std::string(Where) + ": " + e.what(), e.Code());
+    } catch (const std::exception& e) {
+        Trace::Line(Trace::Media, std::string(Where) + ": " + e.what());
+    } catch (...) {
+        Trace::Line(Trace::Media, std::string(Where) + ": unknown exception");
+    }
 }
 
 void TVideoCapture::FireNotify(const TNotifyEvent& Event, bool Swallow)
@@ -333,6 +339,7 @@ void TVideoCapture::FireNotify(const TNotifyEvent& Event, bool Swallow)
     try {
         Event(this);
     } catch (...) {
+        TraceCaughtCaptureError("capture component: event handler");
     }
 }
 
@@ -379,8 +386,7 @@ void TVideoCapture::SetTempCaptureFileName(const std::string& Name)
 {
     FTempCaptureFileName = Name;
     if (FSink) {
-        auto w = ToWide(Name);
-        FSink->SetFileName(w.data(), nullptr);
+        FSink->SetFileName(AnsiToWide(Name).c_str(), nullptr);
     }
 }
 
@@ -570,6 +576,7 @@ bool TVideoCapture::InitCapFilters()
                 ShowError(_rsCantFindAStreamConfig);
         }
     } catch (...) {
+        TraceCaughtCaptureError("InitCapFilters");
         FreeCapFilters();
         return false;
     }
@@ -640,11 +647,12 @@ bool TVideoCapture::BuildGraph()
         if (!FindVideoWindow() && WantPreview) ShowError(_rsThisGraphCantPreview);
         ApplyFrameRate();
         if (SUCCEEDED(FGraph.As(IID_IMediaEventEx, FMediaEvent)) && FMediaEvent)
-            FMediaEvent->SetNotifyWindow(reinterpret_cast<OAHWND>(FHandle), WM_CAPGRAPHEVENT, 0);
+            FMediaEvent->SetNotifyWindow(reinterpret_cast<OAHWND>(MessageWindow()), WM_CAPGRAPHEVENT, 0);
         GetAvailableDialogs();
         FGraphBuilt = true;
         return true;
     } catch (...) {
+        TraceCaughtCaptureError("BuildGraph");
         TearDownGraph();
         return false;
     }
@@ -673,8 +681,8 @@ void TVideoCapture::BuildCaptureBranch(IBaseFilter* videoSource, IBaseFilter* so
 
 HRESULT TVideoCapture::SetOutputFile()
 {
-    auto file = ToWide(FCaptureFileInUse);
-    HRESULT hr = FBuilder->SetOutputFileName(&MEDIASUBTYPE_Avi, file.data(), FMux.Put(), FSink.Put());
+    TWideString file = AnsiToWide(FCaptureFileInUse);
+    HRESULT hr = FBuilder->SetOutputFileName(&MEDIASUBTYPE_Avi, file.c_str(), FMux.Put(), FSink.Put());
     if (hr != E_NOTIMPL) return hr;
     // Wine 8's capture graph builder leaves SetOutputFileName unimplemented (a stub
     // answering E_NOTIMPL); the two filters it would add are set up by hand: the AVI
@@ -722,7 +730,7 @@ bool TVideoCapture::RenderVideoPreview(TComPtr<IBaseFilter>& Source)
             if (SUCCEEDED(FBuilder->RenderStream(nullptr, &MEDIATYPE_Video, source.Get(), nullptr, grabber.Get()))) {
                 FGrabber->SetBufferSamples(FALSE);
                 FGrabber->SetOneShot(FALSE);
-                FCallback->FWindow = FHandle;
+                FCallback->FWindow = MessageWindow();
                 FGrabber->SetCallback(FCallback.get(), 1);
                 source = std::move(grabber);
             } else {
@@ -740,9 +748,10 @@ bool TVideoCapture::FindVideoWindow()
 {
     FVideoWindow.Reset();
     if (FAILED(FGraph.As(IID_IVideoWindow, FVideoWindow)) || !FVideoWindow) return false;
-    RECT r;
-    GetClientRect(FHandle, &r);
-    if (FAILED(FVideoWindow->put_Owner(reinterpret_cast<OAHWND>(FHandle))) ||
+    HWND owner = MessageWindow();
+    RECT r = {};
+    if (owner) ::GetClientRect(owner, &r);
+    if (FAILED(FVideoWindow->put_Owner(reinterpret_cast<OAHWND>(owner))) ||
         FAILED(FVideoWindow->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS)) ||
         FAILED(FVideoWindow->SetWindowPosition(0, 0, r.right, r.bottom)) ||
         FAILED(FVideoWindow->put_Visible(OATRUE))) {
@@ -859,7 +868,7 @@ bool TVideoCapture::StopPreview()
         ShowError(_rsCantStopPreviewGraph, hr);
         return false;
     }
-    InvalidateRect(FHandle, nullptr, TRUE);
+    Invalidate();
     FireNotify(OnStopPreview, false);
     FPreviewing = false;
     return true;
@@ -923,7 +932,7 @@ bool TVideoCapture::StartCapture(bool Confirm)
         ShowError(_rsEmptyFileName);
         return false;
     }
-    KillTimer(FHandle, kProgressTimer);
+    FProgressTimer->SetEnabled(false);
     // A graph built while capture was off has no capture branch: build it again with one.
     if (FGraphBuilt && !FMux) TearDownGraph();
     if (!BuildGraph()) return false;
@@ -961,11 +970,12 @@ bool TVideoCapture::StartCapture(bool Confirm)
             if (FAILED(hr)) RaiseError(_rsCantRunGraph, hr);
         }
     } catch (...) {
+        TraceCaughtCaptureError("StartCapture");
         StopGraph();
         return false;
     }
     FStartTime = timeGetTime();
-    SetTimer(FHandle, kProgressTimer, 100, nullptr);
+    FProgressTimer->SetEnabled(true);
     FCapturing = true;
     FireNotify(OnStartCapture, true);
     return true;
@@ -979,7 +989,7 @@ bool TVideoCapture::StopCapture()
 bool TVideoCapture::FinishCapture(bool Restart)
 {
     if (!FCapturing) return false;
-    KillTimer(FHandle, kProgressTimer);
+    FProgressTimer->SetEnabled(false);
     TComPtr<IMediaControl> mc;
     HRESULT hr = FGraph.As(IID_IMediaControl, mc);
     if (SUCCEEDED(hr)) hr = mc->Stop();
@@ -999,7 +1009,7 @@ bool TVideoCapture::FinishCapture(bool Restart)
         DisownFile(FCaptureFileName);           // a finished capture is the user's file
     }
     FireNotify(OnCaptureProgress, true);
-    InvalidateRect(FHandle, nullptr, TRUE);
+    Invalidate();
     FireNotify(OnStopCapture, false);
     if (Restart) RestartPreview();
     return true;
@@ -1015,8 +1025,7 @@ bool TVideoCapture::CaptureFrame()
 bool TVideoCapture::AllocCaptureFile(int Megabytes)
 {
     if (!FBuilder || FCaptureFileInUse.empty()) return false;
-    auto w = ToWide(FCaptureFileInUse);
-    return SUCCEEDED(FBuilder->AllocCapFile(w.data(), static_cast<DWORDLONG>(Megabytes) * 1048576));
+    return SUCCEEDED(FBuilder->AllocCapFile(AnsiToWide(FCaptureFileInUse).c_str(), static_cast<DWORDLONG>(Megabytes) * 1048576));
 }
 
 bool TVideoCapture::SaveCaptureFile(const std::string& Name)
@@ -1025,10 +1034,13 @@ bool TVideoCapture::SaveCaptureFile(const std::string& Name)
     try {
         TComPtr<ICaptureGraphBuilder2> builder;
         if (FAILED(Create(CLSID_CaptureGraphBuilder2, IID_ICaptureGraphBuilder2, builder)) || !builder) return false;
-        auto from = ToWide(FCaptureFileInUse);
-        auto to = ToWide(Name);
-        return SUCCEEDED(builder->CopyCaptureFile(from.data(), to.data(), TRUE, nullptr));
+        TWideString from = AnsiToWide(FCaptureFileInUse);
+        TWideString to = AnsiToWide(Name);
+        HRESULT hr = builder->CopyCaptureFile(&from[0], &to[0], TRUE, nullptr);
+        if (FAILED(hr)) Trace::Failure(Trace::Media, "SaveCaptureFile: CopyCaptureFile", hr);
+        return SUCCEEDED(hr);
     } catch (...) {
+        TraceCaughtCaptureError("SaveCaptureFile");
         return false;
     }
 }
@@ -1054,7 +1066,7 @@ void TVideoCapture::CaptureProgress()
     }
 }
 
-void TVideoCapture::GraphEvent()
+void TVideoCapture::GraphEvent(TMessage&)
 {
     const bool wasCapturing = FCapturing, wasPreviewing = FPreviewing;
     TComPtr<IMediaEventEx> events = FMediaEvent.Copy();
@@ -1084,54 +1096,51 @@ void TVideoCapture::DoDeviceLost()
     StopPreview();
 }
 
-void TVideoCapture::FrameRendered()
+void TVideoCapture::FrameRendered(TMessage&)
 {
     FireNotify(OnFrameRendered, false);
 }
 
-void TVideoCapture::BitmapGrabbed(WPARAM callback)
+void TVideoCapture::BitmapGrabbed(TMessage& Message)
 {
     try {
-        if (reinterpret_cast<TSampleGrabberCB*>(callback) != FCallback.get() || !FGrabber) return;
+        if (reinterpret_cast<TSampleGrabberCB*>(Message.WParam) != FCallback.get() || !FGrabber) return;
         AM_MEDIA_TYPE mt = {};
-        if (FAILED(FGrabber->GetConnectedMediaType(&mt))) return;
-        const BITMAPINFOHEADER* bih = FormatBitmapHeader(mt);
-        // The header, and behind it either the bit masks of a BI_BITFIELDS format
-        // (when the block holds them) or one zero colour entry.
-        struct {
-            BITMAPINFOHEADER Header;
-            DWORD Colors[3];
-        } info = {};
-        size_t need = 0;
-        if (bih) {
-            info.Header = *bih;
-            need = DibImageSize(info.Header);
-            const BYTE* behind = reinterpret_cast<const BYTE*>(bih) + sizeof(BITMAPINFOHEADER);
-            if (info.Header.biCompression == BI_BITFIELDS &&
-                behind + sizeof(info.Colors) <= mt.pbFormat + mt.cbFormat)
-                std::memcpy(info.Colors, behind, sizeof(info.Colors));
+        HRESULT hr = FGrabber->GetConnectedMediaType(&mt);
+        if (FAILED(hr)) {
+            Trace::Failure(Trace::Media, "grabbed frame: GetConnectedMediaType", hr);
+            return;
         }
+        TGrabbedFormat format;
+        const bool known = format.Assign(mt);
         FreeMediaType(mt);
-        if (!bih || need == 0 || info.Header.biSize < sizeof(BITMAPINFOHEADER)) return;
-        info.Header.biSize = sizeof(BITMAPINFOHEADER);
-        const int w = info.Header.biWidth;
-        const int h = std::abs(static_cast<int>(info.Header.biHeight));
-        std::unique_ptr<TCapturedBitmap> bmp(new TCapturedBitmap(w, h, PixelFormatOfBits(info.Header.biBitCount)));
+        if (!known) {
+            Trace::Line(Trace::Media, "grabbed frame: not an uncompressed picture, not delivered");
+            return;
+        }
+        const BITMAPINFOHEADER& header = format.Header();
+        const int w = header.biWidth;
+        const int h = std::abs(static_cast<int>(header.biHeight));
+        std::unique_ptr<TCapturedBitmap> bmp(new TCapturedBitmap(w, h, PixelFormatOfBits(header.biBitCount)));
         bool drawn = false;
         {
             TLockGuard<TCriticalSection> hold(FCallback->FLock);
+            const size_t need = format.ImageBytes();
             // A short frame is not drawn: the header would read past its end.
             if (FCallback->FFrameSize != 0 && FCallback->FFrameSize >= need && FCallback->FFrame.size() >= need) {
-                UINT usage = info.Header.biClrUsed != 0 ? DIB_PAL_COLORS : DIB_RGB_COLORS;
+                // The table is of RGB entries, whatever biClrUsed says: read as
+                // palette indexes it would draw colours the frame never had.
                 drawn = StretchDIBits(bmp->GetCanvas()->GetHandle(), 0, 0, w, h, 0, 0, w, h, FCallback->FFrame.data(),
-                                      reinterpret_cast<const BITMAPINFO*>(&info), usage, SRCCOPY) != 0;
+                                      format.Info(), DIB_RGB_COLORS, SRCCOPY) != 0;
             }
         }
+        if (!drawn) Trace::Line(Trace::Media, "grabbed frame: short or not drawn");
         if (drawn) {
             bmp->Modified();
             if (OnBitmapGrabbed) OnBitmapGrabbed(bmp.get());
         }
     } catch (...) {
+        TraceCaughtCaptureError("grabbed frame");
     }
 }
 

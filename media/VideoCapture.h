@@ -4,12 +4,15 @@
 // through compressors into an AVI file; and it hands single frames to its owner
 // on request through a sample grabber, always on the GUI thread.
 //
-// The component is a window of its own (hidden until it is given a parent
-// window); the preview video window is made a child of it, and the streaming
-// thread reaches the GUI thread only through messages posted to it.
+// The component is a windowed control of the class library: placed on a form
+// it is a child window there (Align, Color, the mouse events); without a parent
+// its window is a hidden one that still receives the component's messages. The
+// preview video window is made a child of it, and the streaming thread reaches
+// the GUI thread only through messages posted to it.
 #pragma once
 #include "Bitmap.h"
 #include "Classes.h"
+#include "CustomControl.h"
 #include "SyncObjs.h"
 #include "VideoCaptureDShow.h"
 #include "VideoCaptureDevices.h"
@@ -26,8 +29,16 @@ class TVideoCapture;
 
 class EVideoCaptureError : public Exception {
 public:
-    using Exception::Exception;
+    explicit EVideoCaptureError(const std::string& Msg, HRESULT Code = 0) : Exception(Msg), FCode(Code) {}
+    // The result of the DirectShow call that failed (0 when none).
+    HRESULT Code() const { return FCode; }
+private:
+    HRESULT FCode;
 };
+
+// One line on the media trace channel for the exception being handled, with
+// the failed call's HRESULT for a capture error. Only inside a catch block.
+void TraceCaughtCaptureError(const char* Where) noexcept;
 
 // The type of a grabbed frame.
 class TCapturedBitmap : public TBitmap {
@@ -100,20 +111,12 @@ extern const char* const _rsCantAddDVDecoder;
 extern const char* const _rsCantAddSmartTee;
 extern const char* const _rsCantAddInfTee;
 
-class TVideoCapture : public TComponent {
+class TTimer;
+
+class TVideoCapture : public TCustomControl {
 public:
     explicit TVideoCapture(TComponent* AOwner);
     ~TVideoCapture() override;
-
-    // --- the window ---
-    HWND Handle() const { return FHandle; }
-    // Makes the component a child window of Parent (null: hidden again).
-    void SetParentWindow(HWND Parent);
-    void SetBounds(int Left, int Top, int Width, int Height);
-    COLORREF GetColor() const { return FColor; }
-    void SetColor(COLORREF Value);
-    bool GetVisible() const { return FVisible; }
-    void SetVisible(bool Value);
 
     // --- set-up (published properties) ---
     TDVResolution GetDVResolution() const { return FDVResolution; }
@@ -140,7 +143,7 @@ public:
 
     TNotifyEvent OnAborted, OnDeviceLost, OnChangeDevice, OnChangeCompressor, OnChangeVCapMode,
         OnChangeACapMode, OnCaptureProgress, OnStopCapture, OnStopPreview, OnStartCapture, OnStartPreview,
-        OnFrameRendered, OnClick, OnDblClick;
+        OnFrameRendered;
     TBitmapCapturedEvent OnBitmapGrabbed;
 
     // --- life and set-up ---
@@ -212,17 +215,26 @@ public:
     void SaveGraph(TGraphConfig* Config);
     void RestoreGraph(TGraphConfig* Config);
 
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    void Paint() override;
+    void Dispatch(TMessage& Message) override;
+    void WMSize(TMessage& Message) override;
+    void WMNCDestroy(TMessage& Message) override;
+
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    void CreateWnd();
-    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
-    void WMSize();
-    void WMPaint();
-    void WMTimer(WPARAM id);
-    void WMNCDestroy();
-    void GraphEvent();
-    void BitmapGrabbed(WPARAM callback);
-    void FrameRendered();
+    void GraphEvent(TMessage& Message);
+    void BitmapGrabbed(TMessage& Message);
+    void FrameRendered(TMessage& Message);
+    // The window that the graph and the grabber report to; made when first
+    // needed, null when it cannot be (its host window is gone).
+    HWND MessageWindow();
+    // Points the graph's events, the grabber's messages and the preview window
+    // at the component's current window (or at none).
+    void BindWindow(HWND Window);
+    void FitVideoWindow();
 
     bool MakeGraph();
     bool MakeBuilder();
@@ -264,11 +276,6 @@ private:
     HWND BoxOwner() const;
     [[noreturn]] void RaiseError(const char* Fmt, HRESULT Code = 0);
     void FireNotify(const TNotifyEvent& Event, bool Swallow);
-
-    HWND FHandle = nullptr;
-    HWND FParent = nullptr;
-    COLORREF FColor = RGB(0, 0, 255);
-    bool FVisible = true;
 
     TDVResolution FDVResolution = dvrDontWorry;
     double FFrameRate = 0;
@@ -314,7 +321,7 @@ private:
     TComPtr<IMoniker> FAudioMoniker;
     TComPtr<IMoniker> FVideoCompMoniker;
     TComPtr<IMoniker> FAudioCompMoniker;
-    bool FProgressTimer = false;
+    std::unique_ptr<TTimer> FProgressTimer;
     TCaptureDialogs FDialogs;
     std::string FCaptureFileInUse;
     std::set<std::string> FOwnFiles;     // full names, upper-cased

@@ -1,6 +1,9 @@
 #include "VideoCaptureDShow.h"
 #include <dvdmedia.h>
+#include "SysUtils.h"
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 const IID IID_IAMVfwCompressDialogs_ = {0xd8d715a3, 0x6e5e, 0x11d0, {0xb3, 0xf0, 0x00, 0xaa, 0x00, 0x37, 0x61, 0xc5}};
 const IID IID_IAMTVAudio_ = {0x83ec1c30, 0x23d1, 0x11d1, {0x99, 0xe6, 0x00, 0xa0, 0xc9, 0x56, 0x02, 0x66}};
@@ -49,37 +52,64 @@ size_t DibImageSize(const BITMAPINFOHEADER& h)
     return stride * static_cast<size_t>(height);
 }
 
-std::vector<WCHAR> ToWide(const std::string& s)
+bool TGrabbedFormat::Assign(const AM_MEDIA_TYPE& mt)
 {
-    int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, nullptr, 0);
-    std::vector<WCHAR> w(n > 0 ? n : 1);
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w.data(), n);
-    return w;
-}
+    FInfo.clear();
+    FImageBytes = 0;
+    const BITMAPINFOHEADER* bih = FormatBitmapHeader(mt);
+    if (!bih || bih->biSize < sizeof(BITMAPINFOHEADER)) return false;
+    const size_t image = DibImageSize(*bih);
+    if (image == 0) return false;
+    // What the block holds behind the header (a palette, or the masks).
+    const BYTE* behind = reinterpret_cast<const BYTE*>(bih) + bih->biSize;
+    const BYTE* end = mt.pbFormat + mt.cbFormat;
+    const size_t held = behind < end ? static_cast<size_t>(end - behind) / sizeof(RGBQUAD) : 0;
 
-std::string FromWide(const WCHAR* w)
-{
-    if (!w) return std::string();
-    int n = WideCharToMultiByte(CP_ACP, 0, w, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1) return std::string();
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, w, -1, &s[0], n, nullptr, nullptr);
-    s.resize(static_cast<size_t>(n - 1));
-    return s;
+    std::vector<RGBQUAD> table;
+    if (bih->biBitCount <= 8) {
+        // StretchDIBits reads as many entries as biClrUsed says, or all 2^bits
+        // when it is 0; a table shorter than that would be read past its end.
+        const size_t full = size_t(1) << bih->biBitCount;
+        const size_t count = bih->biClrUsed != 0 && bih->biClrUsed < full ? bih->biClrUsed : full;
+        table.resize(count);
+        for (size_t i = 0; i < count; ++i) {
+            // Entries the block lacks become a grey ramp rather than undefined bytes.
+            const BYTE grey = static_cast<BYTE>(count > 1 ? i * 255 / (count - 1) : 0);
+            table[i] = {grey, grey, grey, 0};
+        }
+        if (held > 0) std::memcpy(table.data(), behind, std::min(held, count) * sizeof(RGBQUAD));
+    } else if (bih->biCompression == BI_BITFIELDS) {
+        // The masks; without them in the block, those of the usual layouts.
+        DWORD masks[3] = {0xFF0000, 0x00FF00, 0x0000FF};
+        if (bih->biBitCount == 16) {
+            masks[0] = 0xF800;
+            masks[1] = 0x07E0;
+            masks[2] = 0x001F;
+        }
+        if (held >= 3) std::memcpy(masks, behind, sizeof(masks));
+        table.resize(3);
+        std::memcpy(table.data(), masks, sizeof(masks));
+    }
+    FInfo.resize(sizeof(BITMAPINFOHEADER) + table.size() * sizeof(RGBQUAD));
+    BITMAPINFOHEADER header = *bih;
+    header.biSize = sizeof(BITMAPINFOHEADER);
+    if (bih->biBitCount <= 8) header.biClrUsed = static_cast<DWORD>(table.size());
+    std::memcpy(FInfo.data(), &header, sizeof(header));
+    if (!table.empty()) std::memcpy(FInfo.data() + sizeof(header), table.data(), table.size() * sizeof(RGBQUAD));
+    FImageBytes = image;
+    return true;
 }
 
 HRESULT FindFilterByName(IGraphBuilder* graph, const char* name, TComPtr<IBaseFilter>& out)
 {
     out.Reset();
     if (!graph) return E_POINTER;
-    auto w = ToWide(name);
-    return graph->FindFilterByName(w.data(), out.Put());
+    return graph->FindFilterByName(AnsiToWide(name).c_str(), out.Put());
 }
 
 HRESULT AddFilterNamed(IGraphBuilder* graph, IBaseFilter* filter, const char* name)
 {
     if (!graph || !filter) return E_POINTER;
     if (!name) return graph->AddFilter(filter, nullptr);
-    auto w = ToWide(name);
-    return graph->AddFilter(filter, w.data());
+    return graph->AddFilter(filter, AnsiToWide(name).c_str());
 }

@@ -1,6 +1,6 @@
-// DirectShow helpers of the capture component: media type
-// release, wide text for the W interfaces, and the few capture interfaces that
-// the installed headers only name.
+// DirectShow helpers of the capture component: media type release, the
+// format of a grabbed frame, filters by name, and the few capture interfaces
+// that the installed headers only name.
 #pragma once
 #include <windows.h>
 #include <dshow.h>
@@ -43,9 +43,26 @@ const BITMAPINFOHEADER* FormatBitmapHeader(const AM_MEDIA_TYPE& mt);
 // that way (compressed, or no width, height or depth).
 size_t DibImageSize(const BITMAPINFOHEADER& h);
 
-// ANSI text to and from the 16-bit text of the W interfaces.
-std::vector<WCHAR> ToWide(const std::string& s);
-std::string FromWide(const WCHAR* w);
+// The picture format of a grabbed frame as StretchDIBits wants it (with
+// DIB_RGB_COLORS): the header followed by everything the header asks for, a
+// colour table of every colour a 1-, 4- or 8-bit picture may use, or the three
+// masks of a BI_BITFIELDS picture.
+class TGrabbedFormat {
+public:
+    // From the grabber's connected media type; false when the type describes
+    // no uncompressed picture.
+    bool Assign(const AM_MEDIA_TYPE& mt);
+    const BITMAPINFO* Info() const { return reinterpret_cast<const BITMAPINFO*>(FInfo.data()); }
+    const BITMAPINFOHEADER& Header() const { return Info()->bmiHeader; }
+    // The bytes the pixels of one frame take.
+    size_t ImageBytes() const { return FImageBytes; }
+    // The colour entries (or masks) behind the header.
+    size_t ColorEntries() const { return (FInfo.size() - sizeof(BITMAPINFOHEADER)) / sizeof(RGBQUAD); }
+
+private:
+    std::vector<BYTE> FInfo;
+    size_t FImageBytes = 0;
+};
 
 // The ANSI name of a filter; for finding our own filters by name in the graph.
 HRESULT FindFilterByName(IGraphBuilder* graph, const char* name, TComPtr<IBaseFilter>& out);

@@ -73,9 +73,9 @@ std::string MonikerFriendlyName(IMoniker* Moniker)
         return std::string();
     VARIANT v;
     VariantInit(&v);
-    auto key = ToWide("FriendlyName");
+    TWideString key = AnsiToWide("FriendlyName");
     std::string name;
-    if (SUCCEEDED(bag->Read(key.data(), &v, nullptr)) && V_VT(&v) == VT_BSTR) name = FromWide(V_BSTR(&v));
+    if (SUCCEEDED(bag->Read(key.c_str(), &v, nullptr)) && V_VT(&v) == VT_BSTR) name = WideToAnsi(V_BSTR(&v));
     VariantClear(&v);
     return name;
 }

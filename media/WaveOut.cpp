@@ -60,16 +60,14 @@ CWaveOut::CWaveOut(int32_t bufferCount, int32_t bufferSize)
     : FBufferCount(bufferCount > 0 ? bufferCount : 1), FBufferSize(bufferSize > 0 ? bufferSize : 1),
       FBuffers(FBufferCount)
 {
-    FSemaphore = CreateSemaphoreA(nullptr, FBufferCount, FBufferCount, nullptr);
-    FCancel = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    FSemaphore.Reset(CreateSemaphoreA(nullptr, FBufferCount, FBufferCount, nullptr));
+    FCancel.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
 }
 
 CWaveOut::~CWaveOut()
 {
     Close();
     FBuffers.clear();
-    if (FSemaphore) CloseHandle(FSemaphore);
-    if (FCancel) CloseHandle(FCancel);
 }
 
 bool CWaveOut::CheckFormat(UINT deviceId, const WAVEFORMATEX& format)
@@ -82,7 +80,7 @@ bool CWaveOut::CheckFormat(UINT deviceId, const WAVEFORMATEX& format)
 bool CWaveOut::Open(UINT deviceId, const WAVEFORMATEX& format, TWaveOutCallback callback, DWORD_PTR user)
 {
     if (FDevice) Close();
-    ResetEvent(FCancel);
+    ResetEvent(FCancel.Get());
     if (!CheckFormat(deviceId, format)) return false;
     DWORD flags = CALLBACK_FUNCTION;
     if (deviceId != static_cast<UINT>(WAVE_MAPPER)) flags |= WAVE_MAPPED;
@@ -110,7 +108,7 @@ bool CWaveOut::Close()
     FCallback = nullptr;
     FUser = 0;
     // A buffer the writer had taken and not sent is free again.
-    if (!FNeedFree) ReleaseSemaphore(FSemaphore, 1, nullptr);
+    if (!FNeedFree) ReleaseSemaphore(FSemaphore.Get(), 1, nullptr);
     FNeedFree = 1;
     FIndex = 0;
     return true;
@@ -118,7 +116,7 @@ bool CWaveOut::Close()
 
 bool CWaveOut::TakeFreeBuffer()
 {
-    HANDLE hs[2] = {FCancel, FSemaphore};
+    HANDLE hs[2] = {FCancel.Get(), FSemaphore.Get()};
     DWORD r = WaitForMultipleObjects(2, hs, FALSE, WriteTimeoutMs);
     if (r != WAIT_OBJECT_0 + 1) return false;
     FNeedFree = 0;
@@ -138,7 +136,7 @@ void CWaveOut::Write(const uint8_t* data, int32_t length)
                 // The buffer was full but the device refused it: it is free
                 // again, and the sound is dropped.
                 FNeedFree = 1;
-                ReleaseSemaphore(FSemaphore, 1, nullptr);
+                ReleaseSemaphore(FSemaphore.Get(), 1, nullptr);
             }
             // Otherwise the bytes wait in the buffer for the next write.
             return;
@@ -155,7 +153,7 @@ bool CWaveOut::Flush()
     if (!FNeedFree) {
         // A buffer that cannot be sent (nothing in it, or refused) is free again
         // at once, or Drain would wait for it in vain.
-        if (!FBuffers[FIndex].Send()) ReleaseSemaphore(FSemaphore, 1, nullptr);
+        if (!FBuffers[FIndex].Send()) ReleaseSemaphore(FSemaphore.Get(), 1, nullptr);
         FNeedFree = 1;
         FIndex = (FIndex + 1) % FBufferCount;
     }
@@ -172,19 +170,19 @@ void CWaveOut::Drain()
     for (int32_t i = 0; i < FBufferCount; ++i) {
         DWORD spent = GetTickCount() - start;
         if (spent >= DrainTimeoutMs) break;
-        if (WaitForSingleObject(FSemaphore, DrainTimeoutMs - spent) != WAIT_OBJECT_0) break;
+        if (WaitForSingleObject(FSemaphore.Get(), DrainTimeoutMs - spent) != WAIT_OBJECT_0) break;
         ++taken;
     }
-    if (taken) ReleaseSemaphore(FSemaphore, taken, nullptr);
+    if (taken) ReleaseSemaphore(FSemaphore.Get(), taken, nullptr);
 }
 
-void CWaveOut::Cancel() { SetEvent(FCancel); }
+void CWaveOut::Cancel() { SetEvent(FCancel.Get()); }
 
 void CALLBACK CWaveOut::WaveOutProc(HWAVEOUT, UINT msg, DWORD_PTR instance, DWORD_PTR, DWORD_PTR)
 {
     if (msg != WOM_DONE || !instance) return;
     CWaveOut* self = reinterpret_cast<CWaveOut*>(instance);
-    ReleaseSemaphore(self->FSemaphore, 1, nullptr);
+    ReleaseSemaphore(self->FSemaphore.Get(), 1, nullptr);
     if (self->FCallback) {
         try {
             self->FCallback(self->FUser);

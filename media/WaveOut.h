@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <mmsystem.h>
+#include "Handles.h"
 #include <cstdint>
 #include <vector>
 
@@ -64,8 +65,8 @@ private:
 
     TWaveOutCallback FCallback = nullptr;
     DWORD_PTR FUser = 0;
-    HANDLE FSemaphore = nullptr;
-    HANDLE FCancel = nullptr;
+    TKernelHandle FSemaphore;
+    TKernelHandle FCancel;
     int32_t FBufferCount;
     int32_t FBufferSize;
     int32_t FIndex = 0;

@@ -417,7 +417,7 @@ void TForm1::StartUp()
     });
     step([this] { InitAudio(); });
     step([this] {
-        cap0->SetParentWindow(GetHandle());
+        cap0->SetParent(this);
         cap0->SetBounds(8, 8, 318, 236);
         InitVideo();
     });

@@ -5,6 +5,7 @@
 #include "GraphConfig.h"
 #include "Log.h"
 #include "MediaClock.h"
+#include "Mpeg4Codec.h"
 #include "OggEncoder.h"
 #include "Video.h"
 #include "VideoCapture.h"
@@ -277,7 +278,7 @@ bool TForm1::OpenCompressor()
     FInFormat.biBitCount = 24;
     FInFormat.biCompression = BI_RGB;
     FInFormat.biSizeImage = static_cast<DWORD>(FFrameWidth * FFrameHeight * 3);
-    FCompressor = ICOpen(ICTYPE_VIDEO, mmioFOURCC('D', 'v', 'x', 'x'), ICMODE_COMPRESS);
+    FCompressor = ICOpen(ICTYPE_VIDEO, kMpeg4Handler, ICMODE_COMPRESS);
     if (!FCompressor) return false;
     if (FCodecConfigure) ICConfigure(FCompressor, GetHandle());
     LRESULT formatSize = ICCompressGetFormatSize(FCompressor, &FInFormat);

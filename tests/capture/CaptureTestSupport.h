@@ -6,6 +6,7 @@
 #include "Forms.h"
 #include "SyncObjs.h"
 #include "VideoCapture.h"
+#include "WaitUntil.h"
 #include <atomic>
 #include <memory>
 #include <string>
@@ -14,18 +15,6 @@
 namespace capture_test {
 
 const char* const kCameraName = "Test Pattern Camera";
-
-// Runs the GUI thread's messages until Done() holds or the time is up.
-template <class F> bool PumpUntil(F Done, DWORD TimeoutMs)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        Application->ProcessMessages();
-        if (Done()) return true;
-        if (GetTickCount() - start > TimeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-}
 
 inline void PumpFor(DWORD Ms)
 {

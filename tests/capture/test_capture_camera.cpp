@@ -33,18 +33,17 @@ public:
         rf.dwMerit = MERIT_DO_NOT_USE;
         rf.cPins2 = 1;
         rf.rgPins2 = &pin;
-        auto name = ToWide(FName);
-        auto instance = ToWide(kInstance);
-        Registered = SUCCEEDED(FMapper->RegisterFilter(FClsid, name.data(), nullptr,
-                                                       &CLSID_VideoInputDeviceCategory, instance.data(), &rf));
+        TWideString name = AnsiToWide(FName);
+        TWideString instance = AnsiToWide(kInstance);
+        Registered = SUCCEEDED(FMapper->RegisterFilter(FClsid, name.c_str(), nullptr,
+                                                       &CLSID_VideoInputDeviceCategory, instance.c_str(), &rf));
     }
     ~TSecondCamera() { Unregister(); }
     bool Registered = false;
 private:
     void Unregister()
     {
-        auto instance = ToWide(kInstance);
-        if (FMapper) FMapper->UnregisterFilter(&CLSID_VideoInputDeviceCategory, instance.data(), FClsid);
+        if (FMapper) FMapper->UnregisterFilter(&CLSID_VideoInputDeviceCategory, AnsiToWide(kInstance).c_str(), FClsid);
     }
     static constexpr const char* kInstance = "Test Pattern Camera, second";
     static constexpr CLSID kCameraClsid = {0x3a64e357, 0x708c, 0x4668, {0xbf, 0xce, 0xa1, 0xc3, 0xeb, 0xdf, 0xf4, 0xb1}};
@@ -370,11 +369,11 @@ TEST_F(CameraTest, PreviewIsAChildWindowThatFollowsTheComponentsSize)
     ASSERT_NE(host, nullptr);
     Cap->SetParentWindow(host);
     Cap->SetBounds(10, 10, 200, 150);
-    EXPECT_EQ(GetParent(Cap->Handle()), host);
-    EXPECT_TRUE(IsWindowVisible(Cap->Handle()));
+    EXPECT_EQ(GetParent(Cap->GetHandle()), host);
+    EXPECT_TRUE(IsWindowVisible(Cap->GetHandle()));
     Cap->ChooseDevices(CameraIndex(), -1);
     ASSERT_TRUE(Cap->Previewing());
-    HWND video = GetWindow(Cap->Handle(), GW_CHILD);
+    HWND video = GetWindow(Cap->GetHandle(), GW_CHILD);
     ASSERT_NE(video, nullptr);
     RECT r;
     GetWindowRect(video, &r);
@@ -387,7 +386,7 @@ TEST_F(CameraTest, PreviewIsAChildWindowThatFollowsTheComponentsSize)
     EXPECT_EQ(r.bottom - r.top, 240);
     // The host may go first: the component lives on without its window.
     DestroyWindow(host);
-    EXPECT_EQ(Cap->Handle(), nullptr);
+    EXPECT_FALSE(Cap->HandleAllocated());
     EXPECT_TRUE(Cap->CaptureFrame());
     PumpFor(100);
     EXPECT_EQ(Grabbed, 0);

@@ -19,7 +19,7 @@ struct Rec {
     std::string Payload;
 };
 
-void WriteRecording(const std::string& path, const std::vector<Rec>& records, size_t cutLastBy = 0)
+std::string RecordingBytes(const std::vector<Rec>& records)
 {
     std::string bytes;
     for (const Rec& r : records) {
@@ -28,6 +28,12 @@ void WriteRecording(const std::string& path, const std::vector<Rec>& records, si
         for (int i = 0; i < 4; ++i) bytes += static_cast<char>((h >> (8 * i)) & 0xFF);
         bytes += r.Payload;
     }
+    return bytes;
+}
+
+void WriteRecording(const std::string& path, const std::vector<Rec>& records, size_t cutLastBy = 0)
+{
+    std::string bytes = RecordingBytes(records);
     bytes.resize(bytes.size() - cutLastBy);
     WriteFileText(path, bytes);
 }
@@ -152,21 +158,34 @@ TEST(FilePlayer, WithoutASoundSideTheVideoQueueIsHeldAtHalf)
     }
 }
 
-TEST(FilePlayer, TheEndOfTheFileIdlesAndARecordCutShortEndsTheReading)
+TEST(FilePlayer, TheEndOfTheFileIdlesAndARecordCutShortWaitsForTheRest)
 {
     TTestFolder folder("fp_end");
     WriteRecording(folder + "whole.str", {{1, 1, "k"}});
-    WriteRecording(folder + "cut.str", {{1, 1, "k"}, {1, 0, "0123456789"}}, 4);
     TReaderOnly whole;
     ASSERT_TRUE(whole.Begin(folder + "whole.str", true, true));
     EXPECT_TRUE(whole.ReadNext());
     EXPECT_TRUE(whole.ReadNext());
     EXPECT_TRUE(whole.ReadNext());
     EXPECT_EQ(whole.TakeVideo(), (Lines{"k"}));
+
+    // A recording still being written: its last record is half there, then the
+    // writer adds the rest and one more record.
+    const std::string growing = folder + "growing.str";
+    WriteRecording(growing, {{1, 1, "k"}, {1, 0, "0123456789"}}, 4);
     TReaderOnly cut;
-    ASSERT_TRUE(cut.Begin(folder + "cut.str", true, true));
-    EXPECT_TRUE(cut.ReadNext());
-    EXPECT_FALSE(cut.ReadNext());
+    ASSERT_TRUE(cut.Begin(growing, true, true));
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(cut.ReadNext()) << i;
+    EXPECT_EQ(cut.TakeVideo(), (Lines{"k"}));
+    {
+        std::string all = RecordingBytes({{1, 1, "k"}, {1, 0, "0123456789"}, {3, 1, "s"}});
+        TFileStream out(growing, fmOpenReadWrite | fmShareDenyNone);
+        long long had = out.Seek(0, soEnd);
+        out.WriteBuffer(all.data() + had, static_cast<long>(all.size() - had));
+    }
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(cut.ReadNext()) << i;
+    EXPECT_EQ(cut.TakeVideo(), (Lines{"0123456789"}));
+    EXPECT_EQ(cut.TakeSound(), (Lines{"s"}));
 }
 
 TEST(FilePlayer, AFileThatCannotBeOpenedStartsNothing)

@@ -5,6 +5,8 @@
 #include "Thread.h"
 #include <atomic>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -84,49 +86,103 @@ TEST(FrameFIFO, ItemsAreOwnedCopiesIncludingEmptyOnes)
     CFrameFIFO::FreeFrame(nullptr);
 }
 
-// Two producers and one consumer, as on a sound connection: nothing lost or duplicated
-// while the queue has room, and every stored item is released exactly once.
+// Two producers and one consumer, as on a sound connection: every item a push
+// accepted is consumed exactly once and in each producer's order, and nothing
+// that was refused turns up.
 TEST(FrameFIFO, ConcurrentProducersAndConsumer)
 {
+    const int kPerProducer = 2000;
     CFrameFIFO q(25);
     std::atomic<bool> stop{false};
-    std::atomic<long> consumed{0};
     struct Producer : TThread {
-        CFrameFIFO* Q; int Id;
-        Producer(CFrameFIFO* q, int id) : Q(q), Id(id) {}
+        CFrameFIFO* Q; int Id; long Accepted = 0; std::vector<char> Taken;
+        Producer(CFrameFIFO* q, int id, int n) : Q(q), Id(id), Taken(n, 0) {}
         void Execute() override
         {
-            for (int i = 0; i < 2000; ++i) {
+            for (int i = 0; i < static_cast<int>(Taken.size()); ++i) {
                 int v[2] = {Id, i};
                 while (Q->IsFull()) Sleep(0);
-                Q->PushFrame(v, sizeof(v), 1);
+                // The other producer may fill the queue between the test and the push.
+                if (Q->PushFrame(v, sizeof(v), 1)) {
+                    Taken[i] = 1;
+                    ++Accepted;
+                }
             }
         }
     };
     struct Consumer : TThread {
-        CFrameFIFO* Q; std::atomic<bool>* Stop; std::atomic<long>* N; int Last[2] = {-1, -1}; bool Ordered = true;
+        CFrameFIFO* Q; std::atomic<bool>* Stop; std::vector<char> Seen[2]; int Last[2] = {-1, -1};
+        bool Ordered = true; bool WellFormed = true; long Consumed = 0;
         void Execute() override
         {
             while (!*Stop || !Q->IsEmpty()) {
                 CFrameItem* it = Q->PopFrame();
                 if (!it) { Sleep(0); continue; }
                 int* v = static_cast<int*>(it->data);
-                if (v[1] <= Last[v[0]]) Ordered = false;
-                Last[v[0]] = v[1];
-                ++*N;
+                if (it->length != 2 * static_cast<int>(sizeof(int)) || v[0] < 0 || v[0] > 1 || v[1] < 0 ||
+                    v[1] >= static_cast<int>(Seen[0].size())) {
+                    WellFormed = false;
+                } else {
+                    if (v[1] <= Last[v[0]]) Ordered = false;
+                    Last[v[0]] = v[1];
+                    ++Seen[v[0]][v[1]];
+                }
+                ++Consumed;
                 CFrameFIFO::FreeFrame(it);
             }
         }
     } c;
-    c.Q = &q; c.Stop = &stop; c.N = &consumed;
-    Producer p0(&q, 0), p1(&q, 1);
+    c.Q = &q; c.Stop = &stop; c.Seen[0].assign(kPerProducer, 0); c.Seen[1].assign(kPerProducer, 0);
+    Producer p0(&q, 0, kPerProducer), p1(&q, 1, kPerProducer);
     c.Resume(); p0.Resume(); p1.Resume();
     p0.WaitFor(); p1.WaitFor();
     stop = true;
     c.WaitFor();
     EXPECT_TRUE(c.Ordered);
-    EXPECT_LE(consumed.load(), 4000);
-    EXPECT_GT(consumed.load(), 0);
+    EXPECT_TRUE(c.WellFormed);
+    EXPECT_EQ(c.Consumed, p0.Accepted + p1.Accepted);
+    EXPECT_GT(p0.Accepted, 0);
+    EXPECT_GT(p1.Accepted, 0);
+    // Exactly the accepted items came out, each once.
+    for (int i = 0; i < kPerProducer; ++i) {
+        ASSERT_EQ(c.Seen[0][i], p0.Taken[i]) << "producer 0, item " << i;
+        ASSERT_EQ(c.Seen[1][i], p1.Taken[i]) << "producer 1, item " << i;
+    }
+    EXPECT_TRUE(q.IsEmpty());
+}
+
+// A queue whose memory runs out after a given number of copies.
+class TScarceFIFO : public CFrameFIFO {
+public:
+    TScarceFIFO(int32_t capacity, int copies) : CFrameFIFO(capacity), FLeft(copies) {}
+    void Refill(int copies) { FLeft = copies; }
+protected:
+    void* AllocatePayload(size_t bytes) override
+    {
+        if (FLeft <= 0) return nullptr;
+        --FLeft;
+        return CFrameFIFO::AllocatePayload(bytes);
+    }
+private:
+    int FLeft;
+};
+
+// A frame lost for want of memory breaks the stream like an overflow does: the
+// queue waits for the next key item.
+TEST(FrameFIFO, AFrameThatCannotBeCopiedMakesTheQueueWaitForAKey)
+{
+    TScarceFIFO q(25, 1);
+    EXPECT_TRUE(q.PushFrame("key", 3, 1));
+    EXPECT_FALSE(q.PushFrame("delta1", 6, 0));   // no memory: lost
+    EXPECT_EQ(q.GetWaitKey(), 1);
+    q.Refill(100);
+    EXPECT_TRUE(q.PushFrame("delta2", 6, 0));    // dropped while waiting
+    EXPECT_EQ(q.GetCount(), 1);
+    EXPECT_TRUE(q.PushFrame("key2", 4, 1));      // ends the waiting
+    EXPECT_EQ(q.GetWaitKey(), 0);
+    EXPECT_TRUE(q.PushFrame("delta3", 6, 0));
+    EXPECT_EQ(q.GetCount(), 3);
+    q.FreeAll();
 }
 
 TEST(MultiThreadList, ExtractAndLockedWalk)

@@ -1,5 +1,6 @@
 // The player base: order of starting and stopping, failure paths, the thread's loop.
 #include "test_gtest.h"
+#include "WaitUntil.h"
 #include "AVPlayer.h"
 #include <atomic>
 #include <stdexcept>
@@ -74,16 +75,6 @@ public:
     bool DoIsVideoRunning() override { return VideoRunning; }
     bool DoIsAudioRunning() override { return AudioRunning; }
 };
-
-bool WaitUntil(const std::function<bool()>& cond, DWORD ms)
-{
-    DWORD start = GetTickCount();
-    while (!cond()) {
-        if (GetTickCount() - start > ms) return false;
-        Sleep(5);
-    }
-    return true;
-}
 
 TEST(AVPlayer, BaseDefaults)
 {

@@ -113,6 +113,37 @@ TEST(OggEncoder, EmptyInputEndsTheStream)
     EXPECT_EQ(Decode(payloads).samples.size(), 4000u);
 }
 
+// Input shorter than one sample frame (a byte of 16-bit sound, an odd byte of
+// stereo) carries no sound and is passed over: the stream goes on.
+TEST(OggEncoder, InputShorterThanOneSampleFrameIsIgnored)
+{
+    struct { int32_t channels, bits, shortBytes; } cases[] = {{1, 16, 1}, {2, 16, 3}, {2, 8, 1}};
+    for (auto& c : cases) {
+        COggEncoder enc;
+        ASSERT_TRUE(enc.Init(c.channels, 8000, c.bits, -0.1f));
+        enc.WriteHeaders();
+        Payloads payloads{TakePages(enc, true)};
+        const int32_t frameBytes = c.channels * c.bits / 8;
+        std::vector<uint8_t> pcm(static_cast<size_t>(8000 * frameBytes), 0x40);
+        for (int i = 0; i < 10; ++i) {
+            const int32_t half = 400 * frameBytes;
+            ASSERT_TRUE(enc.Encode(pcm.data() + 2 * i * half, half));
+            payloads.push_back(TakePages(enc, false));
+            if (i == 4) {
+                EXPECT_TRUE(enc.Encode(pcm.data(), c.shortBytes));
+                payloads.push_back(TakePages(enc, false));
+            }
+            ASSERT_TRUE(enc.Encode(pcm.data() + (2 * i + 1) * half, half));
+            payloads.push_back(TakePages(enc, false));
+        }
+        enc.Encode(nullptr, 0);
+        payloads.push_back(TakePages(enc, true));
+        Decoded d = Decode(payloads);
+        EXPECT_EQ(d.samples.size(), static_cast<size_t>(8000 * c.channels))
+            << c.channels << " channels, " << c.bits << " bits, " << c.shortBytes << " bytes";
+    }
+}
+
 TEST(OggEncoder, HeadersAgainOnRequestWithFreshStampsAndContinuingNumbers)
 {
     COggEncoder enc;

@@ -2,6 +2,7 @@
 // encoded in the capture callback as the broadcasting program does, played
 // through waveOut; the audio clock follows the stamps in real time.
 #include "test_gtest.h"
+#include "WaitUntil.h"
 #include "EncodeHelpers.h"
 #include "MediaClock.h"
 #include "WaveIn.h"
@@ -31,16 +32,6 @@ struct Broadcast {
         return WAVEIN_CB_REQUEUE;
     }
 };
-
-bool WaitUntil(const std::function<bool()>& cond, DWORD ms)
-{
-    DWORD start = GetTickCount();
-    while (!cond()) {
-        if (GetTickCount() - start > ms) return false;
-        Sleep(5);
-    }
-    return true;
-}
 
 class SoundPlayer : public testing::Test {
 protected:

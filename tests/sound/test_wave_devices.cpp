@@ -2,6 +2,7 @@
 // sound goes in through the input file, what is played comes out in the
 // output file (SOFTCARD_IN, SOFTCARD_OUT; 16-bit mono, 8000 per second).
 #include "test_gtest.h"
+#include "WaitUntil.h"
 #include "PlayerBlocks.h"
 #include "SoundFixtures.h"
 #include "WaveIn.h"
@@ -23,16 +24,6 @@ WAVEFORMATEX Pcm(int bits, int rate = 8000, int channels = 1)
     f.nBlockAlign = static_cast<WORD>(channels * bits / 8);
     f.nAvgBytesPerSec = f.nSamplesPerSec * f.nBlockAlign;
     return f;
-}
-
-bool WaitUntil(const std::function<bool()>& cond, DWORD ms)
-{
-    DWORD start = GetTickCount();
-    while (!cond()) {
-        if (GetTickCount() - start > ms) return false;
-        Sleep(5);
-    }
-    return true;
 }
 
 struct Capture {

@@ -24,8 +24,9 @@ const DWORD kProgramQuality = 7500;
 
 TEST(Mpeg4Codec, InstalledUnderTheHandlerCodeForBothDirections)
 {
-    HIC c = ICOpen(ICTYPE_VIDEO, mmioFOURCC('D', 'v', 'x', 'x'), ICMODE_COMPRESS);
-    HIC d = ICOpen(ICTYPE_VIDEO, mmioFOURCC('D', 'v', 'x', 'x'), ICMODE_DECOMPRESS);
+    EXPECT_EQ(kMpeg4Handler, mmioFOURCC('D', 'v', 'x', 'x'));
+    HIC c = ICOpen(ICTYPE_VIDEO, kMpeg4Handler, ICMODE_COMPRESS);
+    HIC d = ICOpen(ICTYPE_VIDEO, kMpeg4Handler, ICMODE_DECOMPRESS);
     ASSERT_NE(c, nullptr);
     ASSERT_NE(d, nullptr);
     ICINFO info{};

@@ -224,6 +224,33 @@ TEST(Mpeg4Player, DamagedInputIsDroppedAndABadFrameWaitsForTheNextKeyFrame)
     EXPECT_EQ(p.GetFrameWidth(), W);
 }
 
+// A key frame damaged in the middle of playback: the frames predicted from it
+// are not decoded against the picture before it; the next key frame goes on.
+TEST(Mpeg4Player, ADamagedKeyFrameMidStreamWaitsForTheNextKeyFrame)
+{
+    auto frames = FlatFrames(20);
+    ASSERT_TRUE(frames[16].Key);
+    for (int i = 17; i < 20; ++i) ASSERT_FALSE(frames[i].Key);
+    TestCompressor next;
+    ASSERT_TRUE(next.Open(W, H));
+    CompressedFrame fresh;
+    ASSERT_EQ(next.Compress(Flat(W, H, Level(25)).data(), 10000, fresh), ICERR_OK);
+    ASSERT_TRUE(fresh.Key);
+
+    Queue q;
+    Player p(&q);
+    for (int i = 0; i < 20; ++i) q.Push(i == 16 ? Payload(0, frames[i].Data, 12) : Payload(0, frames[i].Data));
+    ASSERT_TRUE(p.Start());
+    p.SetClock(100000);
+    ASSERT_TRUE(p.WaitShown(Level(15), 5000));
+    q.Push(Payload(0, fresh.Data));
+    ASSERT_TRUE(p.WaitShown(Level(25), 5000));
+    std::vector<int> shown = p.Shown();
+    ASSERT_EQ(shown.size(), 17u);
+    for (int i = 0; i < 16; ++i) EXPECT_TRUE(Near(shown[i], Level(i))) << i << ": " << shown[i];
+    EXPECT_TRUE(Near(shown[16], Level(25))) << shown[16];
+}
+
 TEST(Mpeg4Player, KeyFrameOfAnotherSizeReopensTheDecoder)
 {
     auto little = FlatFrames(17);
