@@ -1,4 +1,5 @@
 #include "AVFilePlayer.h"
+#include "MediaTrace.h"
 #include "PlayerBlocks.h"
 #include "Video.h"
 
@@ -89,7 +90,8 @@ bool CAVFilePlayer::ReadNext()
     try {
         ReadRecord();
     } catch (...) {
-        // A read error or a record cut short ends the reading.
+        // A read error ends the reading.
+        TraceCaught("recording player: reading");
         return false;
     }
     {
@@ -109,6 +111,7 @@ bool CAVFilePlayer::Open(void* data, bool, bool)
         FFile.reset(new TFileStream(d->fileName, fmOpenRead | fmShareDenyNone));
         return true;
     } catch (...) {
+        TraceCaught("recording player: opening the recording");
         FFile.reset();
         return false;
     }

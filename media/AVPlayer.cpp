@@ -1,4 +1,5 @@
 #include "AVPlayer.h"
+#include "MediaTrace.h"
 
 CAVPlayer::CAVPlayer() : TThread(true) { FreeOnTerminate = false; }
 
@@ -22,6 +23,7 @@ bool CAVPlayer::StartAudio(void* data)
         if (DoIsAudioRunning()) StopAudio();
         ok = DoStartAudio(data);
     } catch (...) {
+        TraceCaught("player: starting a side");
         ok = false;
     }
     // Whatever a failed start left half-built goes again.
@@ -37,6 +39,7 @@ bool CAVPlayer::StartVideo(void* data)
         if (DoIsVideoRunning()) StopVideo();
         ok = DoStartVideo(data);
     } catch (...) {
+        TraceCaught("player: starting a side");
         ok = false;
     }
     if (!ok) StopVideo();
@@ -79,6 +82,7 @@ bool CAVPlayer::Play(void* data, bool video, bool sound)
         try {
             ok = StartVideo(data);
         } catch (...) {
+            TraceCaught("player: starting");
             ok = false;
         }
     }
@@ -90,6 +94,7 @@ bool CAVPlayer::Play(void* data, bool video, bool sound)
         try {
             ok = StartAudio(data);
         } catch (...) {
+            TraceCaught("player: starting");
             ok = false;
         }
     }

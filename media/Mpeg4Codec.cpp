@@ -1,4 +1,5 @@
 #include "Mpeg4Codec.h"
+#include "MediaTrace.h"
 #include "PlayerBlocks.h"
 #include <cstring>
 
@@ -55,6 +56,7 @@ void* CMpeg4Codec::Decode(const void* frame, int32_t length)
         if (ICDecompress(FHandle, 0, &FInFormat, const_cast<void*>(frame), &FOutFormat, block) == ICERR_OK)
             return block;
     } catch (...) {
+        TraceCaught("video decoder: decoding a frame");
     }
     HeapFreeBlock(block);
     return nullptr;

@@ -1,4 +1,5 @@
 #include "Mpeg4Player.h"
+#include "MediaTrace.h"
 #include "MediaClock.h"
 #include "PlayerBlocks.h"
 #include "SysUtils.h"
@@ -54,6 +55,7 @@ bool CMpeg4Player::Start()
         Resume();
         return true;
     } catch (...) {
+        TraceCaught("video player: starting");
         Stop();
         return false;
     }
@@ -66,6 +68,7 @@ void CMpeg4Player::Stop()
     try {
         if (FDecoder) FDecoder->Close();
     } catch (const Exception&) {
+        TraceCaught("video player: closing the decoder");
     }
 }
 

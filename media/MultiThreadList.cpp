@@ -1,58 +1,41 @@
 #include "MultiThreadList.h"
+#include "LockGuard.h"
+
+// Each operation holds the list's lock for its own duration, also when the
+// list raises (an index out of range).
 
 int CMultiThreadList::GetCount()
 {
-    Lock();
-    int n = TList::GetCount();
-    Unlock();
-    return n;
+    TLockGuard<CMultiThreadList> hold(*this);
+    return TList::GetCount();
 }
 
 int CMultiThreadList::Add(void* item)
 {
-    Lock();
-    int i = TList::Add(item);
-    Unlock();
-    return i;
+    TLockGuard<CMultiThreadList> hold(*this);
+    return TList::Add(item);
 }
 
 void CMultiThreadList::Delete(int index)
 {
-    Lock();
-    try {
-        TList::Delete(index);
-    } catch (...) {
-        Unlock();
-        throw;
-    }
-    Unlock();
+    TLockGuard<CMultiThreadList> hold(*this);
+    TList::Delete(index);
 }
 
 void* CMultiThreadList::Extract(void* item)
 {
-    Lock();
-    void* r = TList::Extract(item);
-    Unlock();
-    return r;
+    TLockGuard<CMultiThreadList> hold(*this);
+    return TList::Extract(item);
 }
 
 void CMultiThreadList::Clear()
 {
-    Lock();
+    TLockGuard<CMultiThreadList> hold(*this);
     TList::Clear();
-    Unlock();
 }
 
 void* CMultiThreadList::Get(int index)
 {
-    Lock();
-    void* r = nullptr;
-    try {
-        r = TList::Get(index);
-    } catch (...) {
-        Unlock();
-        throw;
-    }
-    Unlock();
-    return r;
+    TLockGuard<CMultiThreadList> hold(*this);
+    return TList::Get(index);
 }

@@ -1,4 +1,5 @@
 #include "OggCodec.h"
+#include "MediaTrace.h"
 #include "PlayerBlocks.h"
 #include "SysUtils.h"
 #include <cstring>
@@ -95,6 +96,7 @@ void* COggCodec::Decode(ogg_packet* packet)
             return nullptr;
         }
     } catch (const Exception&) {
+        TraceCaught("sound decoder");
         return nullptr;
     }
 }

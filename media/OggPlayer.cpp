@@ -1,4 +1,5 @@
 #include "OggPlayer.h"
+#include "MediaTrace.h"
 #include "MediaClock.h"
 #include "PlayerBlocks.h"
 #include "SysUtils.h"
@@ -60,6 +61,7 @@ bool COggPlayer::Start()
         Resume();
         return true;
     } catch (...) {
+        TraceCaught("sound player: starting");
         Stop();
         return false;
     }
@@ -73,11 +75,13 @@ void COggPlayer::Stop()
     try {
         FCodec->Clear();
     } catch (const Exception&) {
+        TraceCaught("sound player: stopping");
     }
     try {
         FWaveOut->Drain();
         FWaveOut->Close();
     } catch (const Exception&) {
+        TraceCaught("sound player: closing the sound output");
     }
     SetClock(-1);
     if (FStreamReady) ogg_stream_clear(&FStream);

@@ -2,6 +2,7 @@
 // down the graph, preview and capture, and the frame grabbed on request.
 #include "VideoCapture.h"
 #include "Application.h"
+#include "MediaTrace.h"
 #include "Timer.h"
 #include "Trace.h"
 #include <mmsystem.h>
@@ -187,7 +188,7 @@ TVideoCapture::~TVideoCapture()
         TearDownGraph();
         CleanUp();
     } catch (...) {
-        TraceCaughtCaptureError("capture component: clean-up at destruction");
+        TraceCaught("capture component: clean-up at destruction");
     }
     FProgressTimer.reset();
     // The streaming thread is gone with the graph; nothing posts any more.
@@ -316,19 +317,6 @@ void TVideoCapture::RaiseError(const char* Fmt, HRESULT Code)
     throw EVideoCaptureError(FormatCode(Fmt, Code), Code);
 }
 
-void TraceCaughtCaptureError(const char* Where) noexcept
-{
-    try {
-        throw;
-    } catch (const EVideoCaptureError& e) {
-        Trace::Failure(Trace::Media, std::string(Where) + ": " + e.what(), e.Code());
-    } catch (const std::exception& e) {
-        Trace::Line(Trace::Media, std::string(Where) + ": " + e.what());
-    } catch (...) {
-        Trace::Line(Trace::Media, std::string(Where) + ": unknown exception");
-    }
-}
-
 void TVideoCapture::FireNotify(const TNotifyEvent& Event, bool Swallow)
 {
     if (!Event) return;
@@ -339,7 +327,7 @@ void TVideoCapture::FireNotify(const TNotifyEvent& Event, bool Swallow)
     try {
         Event(this);
     } catch (...) {
-        TraceCaughtCaptureError("capture component: event handler");
+        TraceCaught("capture component: event handler");
     }
 }
 
@@ -576,7 +564,7 @@ bool TVideoCapture::InitCapFilters()
                 ShowError(_rsCantFindAStreamConfig);
         }
     } catch (...) {
-        TraceCaughtCaptureError("InitCapFilters");
+        TraceCaught("InitCapFilters");
         FreeCapFilters();
         return false;
     }
@@ -652,7 +640,7 @@ bool TVideoCapture::BuildGraph()
         FGraphBuilt = true;
         return true;
     } catch (...) {
-        TraceCaughtCaptureError("BuildGraph");
+        TraceCaught("BuildGraph");
         TearDownGraph();
         return false;
     }
@@ -970,7 +958,7 @@ bool TVideoCapture::StartCapture(bool Confirm)
             if (FAILED(hr)) RaiseError(_rsCantRunGraph, hr);
         }
     } catch (...) {
-        TraceCaughtCaptureError("StartCapture");
+        TraceCaught("StartCapture");
         StopGraph();
         return false;
     }
@@ -1040,7 +1028,7 @@ bool TVideoCapture::SaveCaptureFile(const std::string& Name)
         if (FAILED(hr)) Trace::Failure(Trace::Media, "SaveCaptureFile: CopyCaptureFile", hr);
         return SUCCEEDED(hr);
     } catch (...) {
-        TraceCaughtCaptureError("SaveCaptureFile");
+        TraceCaught("SaveCaptureFile");
         return false;
     }
 }
@@ -1140,7 +1128,7 @@ void TVideoCapture::BitmapGrabbed(TMessage& Message)
             if (OnBitmapGrabbed) OnBitmapGrabbed(bmp.get());
         }
     } catch (...) {
-        TraceCaughtCaptureError("grabbed frame");
+        TraceCaught("grabbed frame");
     }
 }
 

@@ -36,10 +36,6 @@ private:
     HRESULT FCode;
 };
 
-// One line on the media trace channel for the exception being handled, with
-// the failed call's HRESULT for a capture error. Only inside a catch block.
-void TraceCaughtCaptureError(const char* Where) noexcept;
-
 // The type of a grabbed frame.
 class TCapturedBitmap : public TBitmap {
 public:

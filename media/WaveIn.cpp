@@ -1,4 +1,5 @@
 #include "WaveIn.h"
+#include "MediaTrace.h"
 #include "PlayerBlocks.h"
 #include <cstring>
 
@@ -130,6 +131,7 @@ void CALLBACK CWaveIn::WaveInProc(HWAVEIN, UINT msg, DWORD_PTR instance, DWORD_P
         self->BufferDone(reinterpret_cast<WAVEHDR*>(param1));
     } catch (...) {
         // Nothing may cross the system's callback.
+        TraceCaught("sound input callback");
     }
     InterlockedDecrement(&self->FInCallback);
 }

@@ -1,4 +1,5 @@
 #include "WaveOut.h"
+#include "MediaTrace.h"
 #include "PlayerBlocks.h"
 #include <cstring>
 
@@ -188,6 +189,7 @@ void CALLBACK CWaveOut::WaveOutProc(HWAVEOUT, UINT msg, DWORD_PTR instance, DWOR
             self->FCallback(self->FUser);
         } catch (...) {
             // Nothing may cross the system's callback.
+            TraceCaught("sound output callback");
         }
     }
 }

@@ -2,6 +2,7 @@
 // shown at their stamps, late frames, pacing without a clock, damaged input,
 // and stopping while it plays.
 #include "test_gtest.h"
+#include "WaitUntil.h"
 #include "MediaClock.h"
 #include "Mpeg4Player.h"
 #include "PlayerBlocks.h"
@@ -120,9 +121,9 @@ TEST(Mpeg4Player, PrebuffersUntilTheQueueIsMoreThanHalfFull)
     Player p(&q);
     for (int i = 0; i < 15; ++i) q.Push(Payload(0, frames[i].Data));
     ASSERT_TRUE(p.Start());
-    Sleep(300);
-    EXPECT_EQ(q.GetCount(), 15);                  // nothing taken yet
-    EXPECT_EQ(p.GetPanel()->GetState(), 100);     // "Loading 100 % ..." with a full bar
+    // "Loading 100 % ..." with a full bar, and nothing taken yet.
+    ASSERT_TRUE(WaitUntil([&] { return p.GetPanel()->GetState() == 100; }, 2000));
+    EXPECT_EQ(q.GetCount(), 15);
     ASSERT_FALSE(p.Events().empty());
     EXPECT_EQ(p.Events().front().State, 0);
     EXPECT_TRUE(p.Shown().empty());
