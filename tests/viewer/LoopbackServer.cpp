@@ -188,14 +188,3 @@ bool CLoopbackServer::WaitRequests(size_t Count, DWORD Ms)
 {
     return PumpUntil([&] { return Requests().size() >= Count; }, Ms);
 }
-
-bool PumpUntil(const std::function<bool()>& Done, DWORD Ms)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        Application->ProcessMessages();
-        if (Done()) return true;
-        if (GetTickCount() - start >= Ms) return false;
-        Sleep(5);
-    }
-}

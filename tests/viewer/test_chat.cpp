@@ -150,6 +150,48 @@ TEST(ChatClient, EndsWhenTheServerClosesTheStream)
     EXPECT_EQ("bye", box[0]);
 }
 
+// A server that closes the stream after part of a packet header: the chat
+// thread must see the close instead of polling the few bytes for ever.
+TEST(ChatClient, EndsWhenTheStreamClosesInsideAPacketHeader)
+{
+    for (size_t bytes = 1; bytes <= 3; ++bytes) {
+        ChatServer s([bytes](CServerConn& c) {
+            c.Send(kHeader + CServerConn::Packet("hi", 1).substr(0, bytes));
+            c.Pause(50);
+            c.Close();
+        });
+        TStringList box;
+        CChat chat(&box);
+        ASSERT_TRUE(chat.Connect("127.0.0.1", s.server.Port()));
+        chat.Resume();
+        EXPECT_TRUE(PumpUntil([&] { return chat.Finished(); }, 8000)) << bytes << " header bytes";
+        EXPECT_EQ(0, box.GetCount());
+    }
+}
+
+// Leaving the chat tells the server: "~al_disconnect" goes out after what the
+// visitor queued, even though the stream is closed at once.
+TEST(ChatClient, DisconnectSendsTheNoticeAfterTheQueuedMessages)
+{
+    ChatServer s([](CServerConn& c) {
+        c.Send(kHeader);
+        c.Pause(10000);
+    });
+    TStringList box;
+    CChat chat(&box);
+    ASSERT_TRUE(chat.Connect("127.0.0.1", s.server.Port()));
+    chat.Resume();
+    ASSERT_TRUE(PumpUntil([&] { return s.server.Requests().size() >= 1; }, 5000));
+    chat.Send("bye");
+    chat.Disconnect();
+    ASSERT_TRUE(PumpUntil([&] { return s.Messages().size() >= 2; }, 5000)) << s.Messages().size();
+    EXPECT_EQ((std::vector<std::string>{"GET /message?message=bye HTTP 1.0",
+                                        "GET /message?message=~al_disconnect HTTP 1.0"}),
+              s.Messages());
+    chat.Disconnect(); // a second time sends nothing more
+    EXPECT_FALSE(PumpUntil([&] { return s.Messages().size() > 2; }, 300));
+}
+
 TEST(ChatClient, ConnectRefusedOrSilent)
 {
     ChatServer silent([](CServerConn& c) { c.Pause(10000); });
