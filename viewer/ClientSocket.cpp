@@ -1,4 +1,4 @@
-#include <winsock2.h>
+#include "WinsockPrelude.h"
 #include <ws2tcpip.h>
 #include "ClientSocket.h"
 #include <algorithm>

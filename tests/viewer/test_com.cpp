@@ -6,7 +6,9 @@
 #include <ocidl.h>
 #include <olectl.h>
 #include "Classes.h"
+#include "SysUtils.h"
 #include "LoopbackServer.h"
+#include "Registration.h"
 #include "Thread.h"
 #include "test_gtest.h"
 #include <atomic>
@@ -16,43 +18,9 @@
 
 namespace {
 
-std::basic_string<WCHAR> W(const std::string& s)
-{
-    std::basic_string<WCHAR> w(s.size() + 1, 0);
-    MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, &w[0], static_cast<int>(w.size()));
-    w.resize(s.size());
-    return w;
-}
+TWideString W(const std::string& s) { return AnsiToWide(s); }
+std::string A(BSTR b) { return WideToAnsi(b); }
 
-std::string A(BSTR b)
-{
-    char buf[512] = {};
-    if (b) WideCharToMultiByte(CP_ACP, 0, b, -1, buf, sizeof(buf), nullptr, nullptr);
-    return buf;
-}
-
-// The library as Windows sees it: Z: and the build's dist folder.
-std::string DllPath()
-{
-    std::string p = std::string("Z:") + QUENDA_DLL;
-    for (char& c : p)
-        if (c == '/') c = '\\';
-    return p;
-}
-
-int RunRegsvr(const std::string& args)
-{
-    std::string cmd = "regsvr32.exe /s " + args + " \"" + DllPath() + "\"";
-    STARTUPINFOA si = {sizeof(si)};
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-    WaitForSingleObject(pi.hProcess, 60000);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return static_cast<int>(code);
-}
 
 // Plays the visitor who closes the control's address message box: closes
 // every message box of the process, after a short look, and keeps its text.
@@ -225,7 +193,7 @@ class ViewerCom : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        ASSERT_EQ(0, RunRegsvr(""));
+        ASSERT_EQ(0, Regsvr32(QUENDA_DLL));
         Closer = new TBoxCloser;
         Closer->Resume();
     }
@@ -233,7 +201,7 @@ protected:
     {
         delete Closer;
         Closer = nullptr;
-        EXPECT_EQ(0, RunRegsvr("/u"));
+        EXPECT_EQ(0, Regsvr32(QUENDA_DLL, true));
         CLSID clsid;
         EXPECT_FAILED(CLSIDFromProgID(W("Quenda.ActiveFormX").c_str(), &clsid));
     }
@@ -292,7 +260,7 @@ TEST_F(ViewerCom, RegistrationValues)
     // The library registers the file COM is to load: the one regsvr32 loaded.
     len = sizeof(value);
     ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExA(k, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &len));
-    EXPECT_EQ(0, lstrcmpiA(DllPath().c_str(), value)) << value;
+    EXPECT_EQ(0, lstrcmpiA(DosPath(QUENDA_DLL).c_str(), value)) << value;
     RegCloseKey(k);
     ITypeLib* lib = nullptr;
     ASSERT_EQ(S_OK, LoadRegTypeLib(LIBID_Quenda, 1, 0, 0x409, &lib));
