@@ -213,6 +213,8 @@ private:
     HRESULT SetInt(TFormProp Prop, DISPID Id, LONG Value);
     HRESULT GetTextProp(TFormTextProp Prop, BSTR* Value);
     HRESULT SetTextProp(TFormTextProp Prop, DISPID Id, BSTR Value);
+    // One of the control's own text properties as a new BSTR.
+    template <class F> HRESULT GetOwnText(F Read, BSTR* Value);
     // Runs a COM method's body; an exception becomes its result code with
     // error information, so none crosses into the host.
     template <class F> HRESULT Guard(F Body);

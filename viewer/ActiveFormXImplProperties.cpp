@@ -265,13 +265,18 @@ STDMETHODIMP TActiveFormXImpl::get_VisibleDockClientCount(LONG* Value) { return 
 STDMETHODIMP TActiveFormXImpl::get_Enabled(VARIANT_BOOL* Value) { return GetBool(fpEnabled, Value); }
 STDMETHODIMP TActiveFormXImpl::put_Enabled(VARIANT_BOOL Value) { return SetBool(fpEnabled, kDispEnabled, Value); }
 
-STDMETHODIMP TActiveFormXImpl::get_Skin(BSTR* Value)
+template <class F> HRESULT TActiveFormXImpl::GetOwnText(F Read, BSTR* Value)
 {
     if (!Value) return E_POINTER;
     return Guard([&]() -> HRESULT {
-        *Value = StringToBstr(FForm->GetSkin());
+        *Value = StringToBstr(Read());
         return S_OK;
     });
+}
+
+STDMETHODIMP TActiveFormXImpl::get_Skin(BSTR* Value)
+{
+    return GetOwnText([&] { return FForm->GetSkin(); }, Value);
 }
 
 STDMETHODIMP TActiveFormXImpl::put_Skin(BSTR Value)
@@ -281,11 +286,7 @@ STDMETHODIMP TActiveFormXImpl::put_Skin(BSTR Value)
 
 STDMETHODIMP TActiveFormXImpl::get_address(BSTR* Value)
 {
-    if (!Value) return E_POINTER;
-    return Guard([&]() -> HRESULT {
-        *Value = StringToBstr(FForm->GetAddress());
-        return S_OK;
-    });
+    return GetOwnText([&] { return FForm->GetAddress(); }, Value);
 }
 
 STDMETHODIMP TActiveFormXImpl::put_address(BSTR Value)

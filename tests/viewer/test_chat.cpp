@@ -33,6 +33,13 @@ TEST(ChatEncoding, EscapesEveryByteOutsideTheUnreservedCharacters)
     EXPECT_EQ("GET /message?message=a%20b HTTP 1.0", ChatMessageRequest("a b"));
 }
 
+// A chat stream that opens and then stays quiet.
+void QuietStream(CServerConn& c)
+{
+    c.Send(kHeader);
+    c.Pause(10000);
+}
+
 // A server with a chat stream and message requests; every message request is
 // answered (or not, when SilentMessages) and recorded.
 struct ChatServer {
@@ -91,10 +98,7 @@ TEST(ChatClient, ShowsTextsAndKeepsNotices)
 
 TEST(ChatClient, SendsEachMessageOnItsOwnConnection)
 {
-    ChatServer s([](CServerConn& c) {
-        c.Send(kHeader);
-        c.Pause(10000);
-    });
+    ChatServer s(QuietStream);
     TStringList box;
     CChat chat(&box);
     ASSERT_TRUE(chat.Connect("127.0.0.1", s.server.Port()));
@@ -174,10 +178,7 @@ TEST(ChatClient, EndsWhenTheStreamClosesInsideAPacketHeader)
 // visitor queued, even though the stream is closed at once.
 TEST(ChatClient, DisconnectSendsTheNoticeAfterTheQueuedMessages)
 {
-    ChatServer s([](CServerConn& c) {
-        c.Send(kHeader);
-        c.Pause(10000);
-    });
+    ChatServer s(QuietStream);
     TStringList box;
     CChat chat(&box);
     ASSERT_TRUE(chat.Connect("127.0.0.1", s.server.Port()));
