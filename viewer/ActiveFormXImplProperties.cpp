@@ -40,8 +40,8 @@ void TActiveFormXImpl::BindEvents()
 void TActiveFormXImpl::FireEvent(DISPID Id, short* Key)
 {
     if (FFreezeEvents > 0) return;
-    for (IUnknown* unk : FEvents.Sinks()) {
-        IDispatch* sink = static_cast<IDispatch*>(unk);
+    for (const TComPtr<IUnknown>& unk : FEvents.Sinks()) {
+        IDispatch* sink = static_cast<IDispatch*>(unk.Get());
         VARIANT arg;
         VariantInit(&arg);
         DISPPARAMS params = {nullptr, nullptr, 0, 0};
@@ -65,26 +65,20 @@ void TActiveFormXImpl::FireEvent(DISPID Id, short* Key)
         SysFreeString(excep.bstrSource);
         SysFreeString(excep.bstrDescription);
         SysFreeString(excep.bstrHelpFile);
-        sink->Release();
     }
 }
 
 HRESULT TActiveFormXImpl::FireOnRequestEdit(DISPID Id)
 {
     HRESULT result = S_OK;
-    for (IUnknown* unk : FPropertyNotify.Sinks()) {
-        if (result == S_OK && static_cast<IPropertyNotifySink*>(unk)->OnRequestEdit(Id) == S_FALSE) result = S_FALSE;
-        unk->Release();
-    }
+    for (const TComPtr<IUnknown>& unk : FPropertyNotify.Sinks())
+        if (result == S_OK && static_cast<IPropertyNotifySink*>(unk.Get())->OnRequestEdit(Id) == S_FALSE) result = S_FALSE;
     return result;
 }
 
 void TActiveFormXImpl::FireOnChanged(DISPID Id)
 {
-    for (IUnknown* unk : FPropertyNotify.Sinks()) {
-        static_cast<IPropertyNotifySink*>(unk)->OnChanged(Id);
-        unk->Release();
-    }
+    for (const TComPtr<IUnknown>& unk : FPropertyNotify.Sinks()) static_cast<IPropertyNotifySink*>(unk.Get())->OnChanged(Id);
 }
 
 template <class F> HRESULT TActiveFormXImpl::Change(DISPID Id, F Store)
