@@ -71,6 +71,7 @@ int32_t CGetData::ReadPackets(int32_t Count)
             HeapFreeBlock(block);
             return -1;
         }
+        ++FPacketsRead;
         // Empty and short packets carry nothing a player could use.
         bool usable = length >= FMinPayload;
         if (skipping && flagged && (usable || FEmptyKeyStarts)) skipping = false;
