@@ -210,6 +210,8 @@ private:
     HRESULT GetBool(TFormProp Prop, VARIANT_BOOL* Value);
     HRESULT SetBool(TFormProp Prop, DISPID Id, VARIANT_BOOL Value);
     HRESULT GetInt(TFormProp Prop, LONG* Value);
+    // GetInt for a property of an enumeration or colour type.
+    template <class T> HRESULT GetIntAs(TFormProp Prop, T* Value);
     HRESULT SetInt(TFormProp Prop, DISPID Id, LONG Value);
     HRESULT GetTextProp(TFormTextProp Prop, BSTR* Value);
     HRESULT SetTextProp(TFormTextProp Prop, DISPID Id, BSTR Value);

@@ -115,6 +115,15 @@ HRESULT TActiveFormXImpl::GetInt(TFormProp Prop, LONG* Value)
     });
 }
 
+template <class T> HRESULT TActiveFormXImpl::GetIntAs(TFormProp Prop, T* Value)
+{
+    if (!Value) return E_POINTER;
+    LONG v = 0;
+    HRESULT hr = GetInt(Prop, &v);
+    *Value = static_cast<T>(v);
+    return hr;
+}
+
 HRESULT TActiveFormXImpl::SetInt(TFormProp Prop, DISPID Id, LONG Value)
 {
     return Change(Id, [&] { FForm->View().SetProp(Prop, Value); });
@@ -141,14 +150,7 @@ STDMETHODIMP TActiveFormXImpl::put_AutoScroll(VARIANT_BOOL Value) { return SetBo
 STDMETHODIMP TActiveFormXImpl::get_AutoSize(VARIANT_BOOL* Value) { return GetBool(fpAutoSize, Value); }
 STDMETHODIMP TActiveFormXImpl::put_AutoSize(VARIANT_BOOL Value) { return SetBool(fpAutoSize, kDispAutoSize, Value); }
 
-STDMETHODIMP TActiveFormXImpl::get_AxBorderStyle(TxActiveFormBorderStyle* Value)
-{
-    if (!Value) return E_POINTER;
-    LONG v = 0;
-    HRESULT hr = GetInt(fpAxBorderStyle, &v);
-    *Value = static_cast<TxActiveFormBorderStyle>(v);
-    return hr;
-}
+STDMETHODIMP TActiveFormXImpl::get_AxBorderStyle(TxActiveFormBorderStyle* Value) { return GetIntAs(fpAxBorderStyle, Value); }
 
 STDMETHODIMP TActiveFormXImpl::put_AxBorderStyle(TxActiveFormBorderStyle Value)
 {
@@ -160,14 +162,7 @@ STDMETHODIMP TActiveFormXImpl::put_BorderWidth(LONG Value) { return SetInt(fpBor
 STDMETHODIMP TActiveFormXImpl::get_Caption(BSTR* Value) { return GetTextProp(fpCaption, Value); }
 STDMETHODIMP TActiveFormXImpl::put_Caption(BSTR Value) { return SetTextProp(fpCaption, kDispCaption, Value); }
 
-STDMETHODIMP TActiveFormXImpl::get_Color(OLE_COLOR* Value)
-{
-    if (!Value) return E_POINTER;
-    LONG v = 0;
-    HRESULT hr = GetInt(fpColor, &v);
-    *Value = static_cast<OLE_COLOR>(v);
-    return hr;
-}
+STDMETHODIMP TActiveFormXImpl::get_Color(OLE_COLOR* Value) { return GetIntAs(fpColor, Value); }
 
 STDMETHODIMP TActiveFormXImpl::put_Color(OLE_COLOR Value)
 {
@@ -228,14 +223,7 @@ STDMETHODIMP TActiveFormXImpl::put_KeyPreview(VARIANT_BOOL Value) { return SetBo
 STDMETHODIMP TActiveFormXImpl::get_PixelsPerInch(LONG* Value) { return GetInt(fpPixelsPerInch, Value); }
 STDMETHODIMP TActiveFormXImpl::put_PixelsPerInch(LONG Value) { return SetInt(fpPixelsPerInch, kDispPixelsPerInch, Value); }
 
-STDMETHODIMP TActiveFormXImpl::get_PrintScale(TxPrintScale* Value)
-{
-    if (!Value) return E_POINTER;
-    LONG v = 0;
-    HRESULT hr = GetInt(fpPrintScale, &v);
-    *Value = static_cast<TxPrintScale>(v);
-    return hr;
-}
+STDMETHODIMP TActiveFormXImpl::get_PrintScale(TxPrintScale* Value) { return GetIntAs(fpPrintScale, Value); }
 
 STDMETHODIMP TActiveFormXImpl::put_PrintScale(TxPrintScale Value)
 {
