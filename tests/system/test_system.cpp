@@ -9,20 +9,6 @@ namespace {
 
 using namespace programtest;
 
-int RunRegsvr(const std::string& Dll)
-{
-    std::string cmd = "regsvr32.exe /s \"" + DosPath(Dll) + "\"";
-    STARTUPINFOA si = {sizeof(si)};
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-    WaitForSingleObject(pi.hProcess, 60000);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return static_cast<int>(code);
-}
-
 std::string FreeViewingSetup(const std::string& folder)
 {
     return SetupIni({{"AUTOVIDEO_STATE", "0"}, {"AUTOONLINE_STATE", "0"}, {"AUTOOFFLINE_STATE", "0"},
@@ -35,7 +21,7 @@ const int SendX = 100 + 34, SendY = 465 + 9, CallX = 252 + 34, CallY = 308 + 9;
 
 TEST(System, ViewerWatchesChatsAndCallsTheBroadcastingProgram)
 {
-    ASSERT_EQ(0, RunRegsvr(QUENDA_DLL));
+    ASSERT_EQ(0, Regsvr32(QUENDA_DLL));
     Program p("system");
     p.WriteFile("setup.ini", FreeViewingSetup(p.Folder()));
     ASSERT_TRUE(p.Start());
