@@ -366,6 +366,8 @@ int TCustomForm::ShowModal()
     DisableList disabled = {FHandle, {}};
     EnumThreadWindows(GetCurrentThreadId(), DisableTaskWindow, reinterpret_cast<LPARAM>(&disabled));
     int result = mrCancel;
+    // Not a scope guard: the clean-up hides the form, which runs its handlers,
+    // and a destructor is no place for what they may throw.
     try {
         Show();
         FModalResult = mrNone;
