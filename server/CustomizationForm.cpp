@@ -1,6 +1,7 @@
 #include "CustomizationForm.h"
 #include "AboutForm.h"
 #include "EmbedHtml.h"
+#include "Handles.h"
 #include "Language.h"
 #include "Log.h"
 #include "PreviewForm.h"
@@ -71,15 +72,6 @@ TTabSheet* NewSheet(TComponent* Owner, TPageControl* Pages, const char* Name, co
     s->SetCaption(Text);
     return s;
 }
-
-// Closes a file search however the listing ends.
-struct TFindHandle {
-    HANDLE Handle;
-    ~TFindHandle()
-    {
-        if (Handle != INVALID_HANDLE_VALUE) FindClose(Handle);
-    }
-};
 
 bool ReadFlag(const char* Key, const char* Def, int MaxLen = 254) { return Settings::ReadInt(Key, Def, MaxLen) != 0; }
 
@@ -330,8 +322,8 @@ void TForm3::ListLanguages()
     std::string folder = Settings::ProgramFolder() + "Languages\\";
     int selected = 0;
     WIN32_FIND_DATAA found;
-    TFindHandle find{FindFirstFileA((folder + "*.lng").c_str(), &found)};
-    if (find.Handle != INVALID_HANDLE_VALUE) {
+    TFindHandle find(FindFirstFileA((folder + "*.lng").c_str(), &found));
+    if (find) {
         do {
             std::string name = found.cFileName;
             if (name == "." || name == ".." || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
@@ -340,7 +332,7 @@ void TForm3::ListLanguages()
             if (name == current) selected = static_cast<int>(FLanguages.size());
             FLanguages.push_back(LNG{lang, name});
             spSkinComboBox1->GetItems()->Add(lang);
-        } while (FindNextFileA(find.Handle, &found));
+        } while (FindNextFileA(find.Get(), &found));
     }
     // Raises no change event: nothing is written by opening the dialog.
     spSkinComboBox1->SetItemIndex(selected);
@@ -578,9 +570,9 @@ void TForm3::Button12Click(TObject*)
         preview->FileName = file;
         preview->ShowModal();
     } catch (const std::exception& e) {
-        if (MyLog) MyLog->Write(PlayErrorPrefix, e);
+        LogLine(PlayErrorPrefix, e);
     } catch (...) {
-        if (MyLog) MyLog->Write(std::string(PlayErrorPrefix) + "unknown exception");
+        LogUnknown(PlayErrorPrefix);
     }
 }
 

@@ -1,5 +1,4 @@
-// Winsock must come before the C library's headers in a winelib build.
-#include <winsock2.h>
+#include "WinsockPrelude.h"
 #include "EmbedHtml.h"
 #include <cstring>
 

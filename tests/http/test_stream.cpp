@@ -59,8 +59,8 @@ struct Streams : ::testing::Test {
     }
     int Push(int kind, const std::string& payload, int key)
     {
-        return TMyServerSendThread::PushToStreams(Srv->Socket.Socket(), kind, payload.data(),
-                                                  static_cast<int32_t>(payload.size()), static_cast<uint8_t>(key));
+        return FanOut(Srv->Socket.Socket(), kind, payload.data(), static_cast<int32_t>(payload.size()),
+                      static_cast<uint8_t>(key), nullptr);
     }
     std::string Folder;
     std::unique_ptr<CLog> Log;
