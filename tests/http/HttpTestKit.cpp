@@ -45,17 +45,6 @@ std::string ReadFile(const std::string& path)
     return out;
 }
 
-bool PumpUntil(const std::function<bool()>& cond, DWORD ms)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        CheckSynchronize();
-        if (cond()) return true;
-        if (GetTickCount() - start >= ms) return false;
-        CheckSynchronize(5);
-    }
-}
-
 // ---------------------------------------------------------------- Client
 
 Client::Client(int port)

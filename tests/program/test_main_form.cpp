@@ -2,6 +2,7 @@
 // chat memo parser, the frame pipeline at every frame size, the schedule timer,
 // and recordings stopped while the sound thread writes into them.
 // Winsock first: its headers must precede the C library's.
+#include "HttpTestKit.h"
 #include "MainForm.h"
 #include "test_gtest.h"
 #include "Log.h"
@@ -88,6 +89,7 @@ protected:
     }
     void TearDown() override
     {
+        ServerWinSocket = nullptr;
         Form.reset();
         MyLog = nullptr;
         Log.reset();
@@ -249,6 +251,67 @@ TEST_F(MainFormTest, FramesWithoutACompressorOrAfterStopAreDropped)
     f->StopRecording();
     f->StopVideo();
     EXPECT_EQ(ReadAll(path), "");
+}
+
+// ---------------------------------------------------------------- the switches
+
+// The packets of a stream up to a marker pushed behind them: what the producers
+// sent before it, without waiting for something that should not come.
+std::vector<int> KeysBefore(httptest::Client& c, int kind, const std::string& marker)
+{
+    EXPECT_EQ(FanOut(ServerWinSocket, kind, marker.data(), static_cast<int32_t>(marker.size()), 1, nullptr), 1);
+    std::vector<int> keys;
+    std::string payload;
+    int key = 0;
+    while (c.ReadPacket(payload, key, 5000) && payload != marker) keys.push_back(key);
+    EXPECT_EQ(payload, marker);
+    return keys;
+}
+
+TEST_F(MainFormTest, VideoAndVoiceSwitchesGateTheFanOut)
+{
+    Settings::Write("PRICE", "0");
+    Settings::Write("PASS", "");
+    httptest::Server srv;
+    ServerWinSocket = srv.Socket.Socket();
+    TForm1* f = MakeForm();
+    f->Timer1->SetEnabled(false);
+    f->InitAudio();
+    f->SetVideoSize(0);
+    ASSERT_TRUE(f->OpenCompressor());
+    f->FStopGrab = 0;
+    std::unique_ptr<TBitmap> grab(BarsPicture(kGrabWidth, kGrabHeight));
+    httptest::Client video(srv.Port()), audio(srv.Port());
+    video.Send("GET /video HTTP 1.0");
+    audio.Send("GET /audio HTTP 1.0");
+    ASSERT_NE(video.ReadHeader().find("200 OK"), std::string::npos);
+    ASSERT_NE(audio.ReadHeader().find("200 OK"), std::string::npos);
+    ASSERT_NE(srv.WaitStream(rkVideo), nullptr);
+    ASSERT_NE(srv.WaitStream(rkAudio), nullptr);
+    // Frames go while video is on and the operator available; the 2-second header
+    // packets (the only key packets of the sound) while voice is on.
+    struct Case {
+        uint8_t video, voice, available;
+        size_t frames, headers;
+    } cases[] = {
+        {1, 1, 1, 2, 1}, {0, 1, 1, 0, 1}, {1, 0, 1, 2, 0}, {1, 1, 0, 0, 1}, {0, 0, 0, 0, 0},
+    };
+    int n = 0;
+    for (auto& c : cases) {
+        f->FVideoOn = c.video;
+        f->FVoiceOn = c.voice;
+        f->FAvailable = c.available;
+        f->ProcessFrame(grab.get());
+        f->ProcessFrame(grab.get());
+        f->Timer1Timer(f);
+        std::string mark = "mark" + IntToStr(n++);
+        EXPECT_EQ(KeysBefore(video, rkVideo, mark).size(), c.frames) << mark;
+        std::vector<int> sound = KeysBefore(audio, rkAudio, mark);
+        EXPECT_EQ(static_cast<size_t>(std::count(sound.begin(), sound.end(), 1)), c.headers) << mark;
+    }
+    f->StopAudio();
+    f->StopVideo();
+    ServerWinSocket = nullptr;
 }
 
 // ---------------------------------------------------------------- the schedule
