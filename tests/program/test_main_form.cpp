@@ -5,9 +5,12 @@
 #include "HttpTestKit.h"
 #include "MainForm.h"
 #include "test_gtest.h"
+#include "DialogHost.h"
 #include "Log.h"
+#include "LogPrefixes.h"
 #include "Mpeg4Codec.h"
 #include "PlayerBlocks.h"
+#include "PreferencesForm.h"
 #include "Settings.h"
 #include "Video.h"
 #include <memory>
@@ -312,6 +315,69 @@ TEST_F(MainFormTest, VideoAndVoiceSwitchesGateTheFanOut)
     f->StopAudio();
     f->StopVideo();
     ServerWinSocket = nullptr;
+}
+
+// A new size chosen in Preferences restarts the main window's video at that size
+// and tells every viewer's chat to resize.
+TEST_F(MainFormTest, PreferencesSizeChangeReachesViewersAsResizeVideo)
+{
+    Settings::Write("PRICE", "0");
+    Settings::Write("PASS", "");
+    Settings::Write("RES", "0");
+    httptest::Server srv;
+    ServerWinSocket = srv.Socket.Socket();
+    TForm1* f = MakeForm();
+    f->Timer1->SetEnabled(false);
+    httptest::Client chat(srv.Port());
+    chat.Send("GET /chat HTTP 1.0");
+    ASSERT_NE(chat.ReadHeader().find("200 OK"), std::string::npos);
+    ASSERT_NE(srv.WaitStream(rkChat), nullptr);
+    CMainWindowHost host(f);
+    std::unique_ptr<TForm2> prefs(new TForm2(nullptr, &host));
+    prefs->Show();
+    prefs->ComboBox2->SetItemIndex(1);
+    prefs->Button5Click(prefs->Button5);
+    EXPECT_EQ(f->FResIndex, 1);
+    EXPECT_EQ(Settings::Read("RES", ""), "1");
+    std::string payload;
+    int key = 0;
+    bool resized = false;
+    while (!resized && chat.ReadPacket(payload, key, 5000)) resized = payload == "~resizevideo\n";
+    EXPECT_TRUE(resized);
+    // The same size again restarts nothing and sends nothing.
+    prefs.reset(new TForm2(nullptr, &host));
+    prefs->Show();
+    prefs->ComboBox2->SetItemIndex(1);
+    prefs->Button5Click(prefs->Button5);
+    std::vector<int> keys = KeysBefore(chat, rkChat, "after");
+    EXPECT_TRUE(keys.empty()) << keys.size();
+    prefs.reset();
+    f->StopVideo();
+    ServerWinSocket = nullptr;
+}
+
+// An AUTOVIDEO_STATE that is no number counts as 0 (no automatic video) and is
+// logged once, until the setting has been a number again.
+TEST_F(MainFormTest, AutoVideoStateThatIsNoNumberIsLoggedOnce)
+{
+    TForm1* f = MakeForm();
+    struct Case {
+        const char* state;
+        int toggles;
+        int logLines;   // after the toggles
+    } cases[] = {{"?", 4, 1}, {"0", 2, 1}, {"x", 2, 2}, {"x", 2, 2}};
+    for (auto& c : cases) {
+        Settings::Write("AUTOVIDEO_STATE", c.state);
+        for (int i = 0; i < c.toggles; ++i) {
+            f->ActionAvailableExecute(f);
+            EXPECT_FALSE(f->Timer3->GetEnabled()) << c.state;
+        }
+        std::string log = ReadAll(Folder + "errors.log");
+        EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), c.logLines) << c.state << "\n" << log;
+    }
+    std::string log = ReadAll(Folder + "errors.log");
+    EXPECT_NE(log.find(std::string(LogPrefix::ActionAvailableAutoVideoState) + "\"?\""), std::string::npos) << log;
+    EXPECT_NE(log.find(std::string(LogPrefix::ActionAvailableAutoVideoState) + "\"x\""), std::string::npos) << log;
 }
 
 // ---------------------------------------------------------------- the schedule
