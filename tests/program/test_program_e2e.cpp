@@ -205,7 +205,11 @@ TEST_F(ProgramTest, UnreadableSettingsLeaveTheStartUpWhole)
     // The schedule timer (every 3 s) finds the schedule invalid; two more of its
     // ticks pass (a span of time, nothing to wait for): it is logged once and changes nothing.
     ASSERT_TRUE(WaitUntil([&] { return p.ReadFile("errors.log").find("Timer4Timer: ") != std::string::npos; }, 10000));
-    Sleep(6500);
+    auto lines = [&] {
+        std::string log = p.ReadFile("errors.log");
+        return std::count(log.begin(), log.end(), '\n');
+    };
+    EXPECT_FALSE(WaitUntil([&] { return lines() > 2; }, 6500));
     EXPECT_NE(p.Child("TButton", "Available"), nullptr);
     EXPECT_TRUE(p.Stop());
     // The size that is no number is logged, once, with its text.
