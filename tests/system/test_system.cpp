@@ -33,7 +33,7 @@ TEST(System, ViewerWatchesChatsAndCallsTheBroadcastingProgram)
     ASSERT_TRUE(host.WaitForForm(30000));
 
     // The viewer's three streams make it a visitor in the operator's online list.
-    ASSERT_TRUE(WaitFor([&] { return p.ListRows() == 1; }, 20000));
+    ASSERT_TRUE(WaitUntil([&] { return p.ListRows() == 1; }, 20000));
     EXPECT_EQ(p.RowAddress(0), "127.0.0.1");
 
     // A line typed in the control reaches the operator's chat memo, lower-cased as
@@ -42,7 +42,7 @@ TEST(System, ViewerWatchesChatsAndCallsTheBroadcastingProgram)
     host.Click(SendX, SendY);
     HWND memo = p.ChatMemo();
     ASSERT_NE(memo, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return p.Text(memo).find("guest: hello a+b & c") != std::string::npos; }, 15000))
+    EXPECT_TRUE(WaitUntil([&] { return p.Text(memo).find("guest: hello a+b & c") != std::string::npos; }, 15000))
         << p.Text(memo);
 
     // The operator's reply reaches the control's chat box.
@@ -50,14 +50,14 @@ TEST(System, ViewerWatchesChatsAndCallsTheBroadcastingProgram)
     ASSERT_NE(edit, nullptr);
     p.SetText(edit, "Welcome");
     ASSERT_TRUE(p.ClickButton("Send"));
-    EXPECT_TRUE(WaitFor([&] { return host.ChatText().find("Server: Welcome") != std::string::npos; }, 15000))
+    EXPECT_TRUE(WaitUntil([&] { return host.ChatText().find("Server: Welcome") != std::string::npos; }, 15000))
         << host.ChatText();
 
     // Call raises the visitor's alarm mark; the operator's alarm stop clears it.
     host.Click(CallX, CallY);
-    EXPECT_TRUE(WaitFor([&] { return p.RowImage(0) == 1; }, 15000));
+    EXPECT_TRUE(WaitUntil([&] { return p.RowImage(0) == 1; }, 15000));
     ASSERT_TRUE(p.ClickButton("Alarm on/off"));
-    EXPECT_TRUE(WaitFor([&] { return p.RowImage(0) == 0; }, 15000));
+    EXPECT_TRUE(WaitUntil([&] { return p.RowImage(0) == 0; }, 15000));
 
     host.Kill();
     EXPECT_TRUE(p.Stop());
