@@ -2,6 +2,56 @@
 #include <cstring>
 #include <vector>
 
+// ---- TCustomIniFile: the typed operations over the text ones ----
+
+int TCustomIniFile::ReadInteger(const std::string& Section, const std::string& Ident, int Default) const
+{
+    return StrToIntDef(ReadString(Section, Ident, ""), Default);
+}
+
+void TCustomIniFile::WriteInteger(const std::string& Section, const std::string& Ident, int Value)
+{
+    WriteString(Section, Ident, IntToStr(Value));
+}
+
+bool TCustomIniFile::ReadBool(const std::string& Section, const std::string& Ident, bool Default) const
+{
+    return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
+}
+
+void TCustomIniFile::WriteBool(const std::string& Section, const std::string& Ident, bool Value)
+{
+    WriteString(Section, Ident, Value ? "1" : "0");
+}
+
+void TCustomIniFile::ReadSectionValues(const std::string& Section, TStrings* Strings) const
+{
+    TStringList keys;
+    ReadSection(Section, &keys);
+    Strings->BeginUpdate();
+    Strings->Clear();
+    for (int i = 0; i < keys.GetCount(); ++i) Strings->Add(keys[i] + "=" + ReadString(Section, keys[i], ""));
+    Strings->EndUpdate();
+}
+
+bool TCustomIniFile::SectionExists(const std::string& Section) const
+{
+    TStringList keys;
+    ReadSection(Section, &keys);
+    return keys.GetCount() > 0;
+}
+
+bool TCustomIniFile::ValueExists(const std::string& Section, const std::string& Ident) const
+{
+    TStringList keys;
+    ReadSection(Section, &keys);
+    for (int i = 0; i < keys.GetCount(); ++i)
+        if (SameText(keys[i], Ident)) return true;
+    return false;
+}
+
+// ---- TIniFile: the platform's private-profile functions ----
+
 std::string TIniFile::ReadString(const std::string& Section, const std::string& Ident, const std::string& Default,
                                  int MaxLen) const
 {
@@ -15,27 +65,6 @@ void TIniFile::WriteString(const std::string& Section, const std::string& Ident,
 {
     if (!WritePrivateProfileStringA(Section.c_str(), Ident.c_str(), Value.c_str(), FFileName.c_str()))
         throw EIniFileException("Unable to write to " + FFileName);
-}
-
-int TIniFile::ReadInteger(const std::string& Section, const std::string& Ident, int Default) const
-{
-    std::string s = ReadString(Section, Ident, "");
-    return StrToIntDef(s, Default);
-}
-
-void TIniFile::WriteInteger(const std::string& Section, const std::string& Ident, int Value)
-{
-    WriteString(Section, Ident, IntToStr(Value));
-}
-
-bool TIniFile::ReadBool(const std::string& Section, const std::string& Ident, bool Default) const
-{
-    return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
-}
-
-void TIniFile::WriteBool(const std::string& Section, const std::string& Ident, bool Value)
-{
-    WriteString(Section, Ident, Value ? "1" : "0");
 }
 
 // Reads a double-NUL-terminated list, growing the buffer until it fits.
@@ -70,26 +99,6 @@ void TIniFile::ReadSections(TStrings* Strings) const
     Strings->EndUpdate();
 }
 
-void TIniFile::ReadSectionValues(const std::string& Section, TStrings* Strings) const
-{
-    Strings->BeginUpdate();
-    Strings->Clear();
-    for (auto& k : ReadList(Section.c_str(), FFileName.c_str())) Strings->Add(k + "=" + ReadString(Section, k, ""));
-    Strings->EndUpdate();
-}
-
-bool TIniFile::SectionExists(const std::string& Section) const
-{
-    return !ReadList(Section.c_str(), FFileName.c_str()).empty();
-}
-
-bool TIniFile::ValueExists(const std::string& Section, const std::string& Ident) const
-{
-    for (auto& k : ReadList(Section.c_str(), FFileName.c_str()))
-        if (SameText(k, Ident)) return true;
-    return false;
-}
-
 void TIniFile::EraseSection(const std::string& Section)
 {
     if (!WritePrivateProfileStringA(Section.c_str(), nullptr, nullptr, FFileName.c_str()))
@@ -102,3 +111,187 @@ void TIniFile::DeleteKey(const std::string& Section, const std::string& Ident)
 }
 
 void TIniFile::UpdateFile() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, FFileName.c_str()); }
+
+// ---- TMemIniFile ----
+
+TMemIniFile::TMemIniFile(const std::string& FileName) : TCustomIniFile(FileName)
+{
+    if (!FileName.empty() && FileExists(FileName)) {
+        TStringList lines;
+        lines.LoadFromFile(FileName);
+        SetStrings(&lines);
+    }
+}
+
+TMemIniFile::~TMemIniFile() = default;
+
+const TMemIniFile::Section* TMemIniFile::FindSection(const std::string& Name) const
+{
+    for (const Section& s : FSections)
+        if (SameText(s.Name, Name)) return &s;
+    return nullptr;
+}
+
+TMemIniFile::Section* TMemIniFile::FindSection(const std::string& Name)
+{
+    return const_cast<Section*>(static_cast<const TMemIniFile*>(this)->FindSection(Name));
+}
+
+void TMemIniFile::Parse(const std::vector<std::string>& Lines)
+{
+    FSections.clear();
+    Section* current = nullptr;
+    for (const std::string& raw : Lines) {
+        std::string line = Trim(raw);
+        if (line.empty() || line[0] == ';') continue;
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            FSections.push_back(Section{Trim(line.substr(1, line.size() - 2)), {}});
+            current = &FSections.back();
+            continue;
+        }
+        if (!current) continue;  // text before the first section belongs to none
+        size_t eq = line.find('=');
+        if (eq == std::string::npos)
+            current->Keys.push_back(Key{line, ""});
+        else
+            current->Keys.push_back(Key{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))});
+    }
+}
+
+void TMemIniFile::SetStrings(const TStrings* Strings)
+{
+    std::vector<std::string> lines;
+    lines.reserve(Strings->GetCount());
+    for (int i = 0; i < Strings->GetCount(); ++i) lines.push_back(Strings->Get(i));
+    Parse(lines);
+}
+
+void TMemIniFile::SetText(const std::string& Text)
+{
+    TStringList lines;
+    lines.SetText(Text);
+    SetStrings(&lines);
+}
+
+void TMemIniFile::GetStrings(TStrings* Strings) const
+{
+    Strings->BeginUpdate();
+    Strings->Clear();
+    for (const Section& s : FSections) {
+        Strings->Add("[" + s.Name + "]");
+        for (const Key& k : s.Keys) Strings->Add(k.Name + "=" + k.Value);
+        Strings->Add("");
+    }
+    Strings->EndUpdate();
+}
+
+std::string TMemIniFile::GetText() const
+{
+    TStringList lines;
+    GetStrings(&lines);
+    return lines.GetText();
+}
+
+void TMemIniFile::Clear() { FSections.clear(); }
+
+void TMemIniFile::Rename(const std::string& FileName, bool Reload)
+{
+    FFileName = FileName;
+    if (Reload) {
+        Clear();
+        if (!FileName.empty() && FileExists(FileName)) {
+            TStringList lines;
+            lines.LoadFromFile(FileName);
+            SetStrings(&lines);
+        }
+    }
+}
+
+std::string TMemIniFile::ReadString(const std::string& Section, const std::string& Ident,
+                                    const std::string& Default) const
+{
+    if (const TMemIniFile::Section* s = FindSection(Section))
+        for (const Key& k : s->Keys)
+            if (SameText(k.Name, Ident)) return k.Value;
+    return Default;
+}
+
+void TMemIniFile::WriteString(const std::string& Section, const std::string& Ident, const std::string& Value)
+{
+    TMemIniFile::Section* s = FindSection(Section);
+    if (!s) {
+        FSections.push_back(TMemIniFile::Section{Section, {}});
+        s = &FSections.back();
+    }
+    for (Key& k : s->Keys)
+        if (SameText(k.Name, Ident)) {
+            k.Value = Value;
+            return;
+        }
+    s->Keys.push_back(Key{Ident, Value});
+}
+
+void TMemIniFile::ReadSection(const std::string& Section, TStrings* Strings) const
+{
+    Strings->BeginUpdate();
+    Strings->Clear();
+    if (const TMemIniFile::Section* s = FindSection(Section))
+        for (const Key& k : s->Keys) Strings->Add(k.Name);
+    Strings->EndUpdate();
+}
+
+void TMemIniFile::ReadSections(TStrings* Strings) const
+{
+    Strings->BeginUpdate();
+    Strings->Clear();
+    for (const Section& s : FSections) Strings->Add(s.Name);
+    Strings->EndUpdate();
+}
+
+void TMemIniFile::ReadSectionValues(const std::string& Section, TStrings* Strings) const
+{
+    Strings->BeginUpdate();
+    Strings->Clear();
+    if (const TMemIniFile::Section* s = FindSection(Section))
+        for (const Key& k : s->Keys) Strings->Add(k.Name + "=" + k.Value);
+    Strings->EndUpdate();
+}
+
+bool TMemIniFile::SectionExists(const std::string& Section) const
+{
+    const TMemIniFile::Section* s = FindSection(Section);
+    return s && !s->Keys.empty();
+}
+
+bool TMemIniFile::ValueExists(const std::string& Section, const std::string& Ident) const
+{
+    if (const TMemIniFile::Section* s = FindSection(Section))
+        for (const Key& k : s->Keys)
+            if (SameText(k.Name, Ident)) return true;
+    return false;
+}
+
+void TMemIniFile::EraseSection(const std::string& Section)
+{
+    // Every section of that name goes, so a later one cannot surface in its place.
+    for (size_t i = FSections.size(); i-- > 0;)
+        if (SameText(FSections[i].Name, Section)) FSections.erase(FSections.begin() + i);
+}
+
+void TMemIniFile::DeleteKey(const std::string& Section, const std::string& Ident)
+{
+    if (TMemIniFile::Section* s = FindSection(Section))
+        for (size_t i = 0; i < s->Keys.size(); ++i)
+            if (SameText(s->Keys[i].Name, Ident)) {
+                s->Keys.erase(s->Keys.begin() + i);
+                return;
+            }
+}
+
+void TMemIniFile::UpdateFile()
+{
+    if (FFileName.empty()) return;
+    TStringList lines;
+    GetStrings(&lines);
+    lines.SaveToFile(FFileName);
+}
