@@ -397,7 +397,7 @@ void Builder::FrameObjects()
     frm_.Canvas.Fill(MakeBox(div.Left + 4, div.Top + 2, div.Right - 4, div.Top + 3), s_.Dark);
     frm_.Canvas.Fill(MakeBox(div.Left + 4, div.Top + 3, div.Right - 4, div.Top + 4), s_.Light);
     IniSection& mi = Object("menuitem", "menuitem");
-    ObjectBase(mi, "", PicFrame, false, item, sel, Box(), s_.Morphing, s_.MorphKind);
+    ObjectBase(mi, "", PicFrame, true, item, sel, Box(), s_.Morphing, s_.MorphKind);
     mi.Int("itemleftoffset", 20).Int("itemrightoffset", 20).Rect("dividerrect", div).Int("dividerleftoffset", 6)
         .Int("dividerrightoffset", 6).Rect("textrect", MakeBox(22, 0, iw - 16, ih)).Text("fontname", "Arial")
         .Int("fontheight", 14).Text("fontstyle", "").Int("fontcolor", s_.Text).Int("activefontcolor", White)
@@ -406,7 +406,7 @@ void Builder::FrameObjects()
     // Items of the menu bar control.
     Box bi = Face(frm_, 40, 20, 0), ba = Face(frm_, 40, 20, 1), bd = Face(frm_, 40, 20, 2, true);
     IniSection& mbi = Object("mainmenubaritem", "mainmenubaritem");
-    ObjectBase(mbi, "", PicFrame, false, bi, ba, Box(), s_.Morphing, s_.MorphKind);
+    ObjectBase(mbi, "", PicFrame, true, bi, ba, Box(), s_.Morphing, s_.MorphKind);
     mbi.Int("itemleftoffset", 4).Int("itemrightoffset", 4).Rect("downrect", bd).Rect("textrect", MakeBox(4, 0, 36, 20))
         .Text("fontname", "Arial").Int("fontheight", 14).Text("fontstyle", "").Int("fontcolor", s_.Text)
         .Int("activefontcolor", s_.ActiveText).Int("downfontcolor", s_.ActiveText)
