@@ -480,7 +480,8 @@ void Builder::ExtraObjects()
     // Bit label: one row of character images per symbol line, drawn as bars of
     // different lengths (no font is needed to tell the cells apart).
     const int sw = 7, sh = 9;
-    const std::string digits = "0123456789", marks = ":.- ";
+    // Values lose blanks at their ends, so the blank symbol stands inside the line.
+    const std::string digits = "0123456789", marks = ":. -";
     Box glyphs = frm_.Alloc(sw * int(digits.size()), sh * 2);
     frm_.Canvas.Fill(glyphs, Black);
     for (int row = 0; row < 2; ++row) {
