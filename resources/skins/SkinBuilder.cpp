@@ -34,6 +34,30 @@ struct Atlas {
 };
 
 Box Inset(const Box& b, int d) { return MakeBox(b.Left + d, b.Top + d, b.Right - d, b.Bottom - d); }
+
+// The sign of a caption button, drawn with rectangles only: slot 0 close (a cross),
+// 1 maximize (a window), 2 minimize (a bar below), 3 roll up (a bar above), 4 tray
+// (a dot in the corner), -1 the system menu (a filled square).
+void CaptionGlyph(SkinCanvas& c, const Box& b, int slot, Colour colour)
+{
+    Box g = Inset(b, std::max(b.Width() / 4, 2));
+    switch (slot) {
+    case 0:
+        for (int i = 0; i < g.Width(); ++i) {
+            c.Fill(MakeBox(g.Left + i, g.Top + i, g.Left + i + 2, g.Top + i + 1), colour);
+            c.Fill(MakeBox(g.Right - i - 2, g.Top + i, g.Right - i, g.Top + i + 1), colour);
+        }
+        break;
+    case 1:
+        c.Frame(g, colour);
+        c.Fill(MakeBox(g.Left, g.Top, g.Right, g.Top + 2), colour);
+        break;
+    case 2: c.Fill(MakeBox(g.Left, g.Bottom - 2, g.Right, g.Bottom), colour); break;
+    case 3: c.Fill(MakeBox(g.Left, g.Top, g.Right, g.Top + 2), colour); break;
+    case 4: c.Fill(MakeBox(g.Right - 4, g.Bottom - 4, g.Right, g.Bottom), colour); break;
+    default: c.Fill(g, colour); break;
+    }
+}
 Box Local(int w, int h) { return MakeBox(0, 0, w, h); }
 
 class Builder {
@@ -197,7 +221,7 @@ SkinCanvas Builder::DrawFrame(Colour top, Colour bottom) const
     for (int slot = 0; slot < 5; ++slot) {
         Box b = CaptionButtonPlace(slot);
         c.Bevel(b, s_.Face, s_.Light, s_.Dark);
-        c.Fill(Inset(b, s_.CaptionButton / 3), slot == 0 ? s_.Accent : s_.Text);
+        CaptionGlyph(c, b, slot, slot == 0 ? s_.Accent : s_.Text);
     }
     Box sys = SysMenuPlace();
     c.Bevel(sys, s_.Accent, s_.Light, s_.Dark);
@@ -348,9 +372,14 @@ void Builder::FrameObjects()
                            {"sysmenubutton", -1, "cmsysmenu", "Menu"}};
     auto stdButton = [&](const Btn& b, bool inPicture) {
         Box place = b.slot < 0 ? SysMenuPlace() : CaptionButtonPlace(b.slot);
-        Box skin = inPicture ? Glyph(frm_, bs, bs, 0) : place;
-        Box active = Glyph(frm_, bs, bs, 1), down = Glyph(frm_, bs, bs, 2), disabled = Glyph(frm_, bs, bs, 3);
-        Box inactive = Glyph(frm_, bs, bs, 3);
+        auto state = [&](int st) {
+            Box r = Face(frm_, bs, bs, st);
+            CaptionGlyph(frm_.Canvas, r, b.slot, st == 3 ? s_.DisabledText : (st == 1 ? s_.Accent : s_.Text));
+            return r;
+        };
+        Box skin = inPicture ? state(0) : place;
+        Box active = state(1), down = state(2), disabled = state(3);
+        Box inactive = state(3);
         bool restores = b.slot == 1 || b.slot == 2 || b.slot == 3;
         Box rn, ra, rd;
         if (restores) {
