@@ -150,11 +150,9 @@ void TMemIniFile::Parse(const std::vector<std::string>& Lines)
             continue;
         }
         if (!current) continue;  // text before the first section belongs to none
+        // A line without "=" is no key, as the profile functions treat it.
         size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            current->Keys.push_back(Key{line, ""});
-        else
-            current->Keys.push_back(Key{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))});
+        if (eq != std::string::npos) current->Keys.push_back(Key{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))});
     }
 }
 

@@ -56,10 +56,13 @@ public:
 
 // The whole INI text in memory. Reading rules: lines are trimmed; empty lines and
 // lines starting with ";" are skipped; "[name]" opens a section; other lines split
-// at the first "=" into a trimmed key and value (a line without "=" is a key with
-// an empty value); lines before the first section are ignored. Names compare
+// at the first "=" into a trimmed key and value (a line without "=" is skipped);
+// lines before the first section are ignored. Names compare
 // without regard to case and the first match wins. Writing replaces a value in
 // place or appends the key at the end of its section, a new section at the end.
+// The profile functions under Wine differ in two corners no skin uses: a key
+// whose name begins with ";" can still be looked up there, and lines before the
+// first section form a section with an empty name.
 class TMemIniFile : public TCustomIniFile {
 public:
     // Loads FileName when it names an existing file; an empty name starts empty.
