@@ -8,10 +8,10 @@ const char* const InvalidOperation = "Invalid stream operation";
 int ZLevel(TCompressionLevel Level)
 {
     switch (Level) {
-    case clNone: return Z_NO_COMPRESSION;
-    case clFastest: return Z_BEST_SPEED;
-    case clDefault: return Z_DEFAULT_COMPRESSION;
-    case clMax: return Z_BEST_COMPRESSION;
+    case TCompressionLevel::clNone: return Z_NO_COMPRESSION;
+    case TCompressionLevel::clFastest: return Z_BEST_SPEED;
+    case TCompressionLevel::clDefault: return Z_DEFAULT_COMPRESSION;
+    case TCompressionLevel::clMax: return Z_BEST_COMPRESSION;
     }
     return Z_DEFAULT_COMPRESSION;
 }
@@ -210,7 +210,7 @@ long long TDecompressionStream::Seek(long long Offset, TSeekOrigin Origin)
 
 void CompressStream(TStream* Source, TStream* Target)
 {
-    TCompressionStream c(clMax, Target);
+    TCompressionStream c(TCompressionLevel::clMax, Target);
     c.CopyFrom(Source, 0);
     c.Finish();
 }

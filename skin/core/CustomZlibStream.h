@@ -6,7 +6,8 @@
 #include "SysUtils.h"
 #include <zlib.h>
 
-enum TCompressionLevel { clNone, clFastest, clDefault, clMax };
+// Scoped: the colour constants clNone and clDefault share the short names.
+enum class TCompressionLevel { clNone, clFastest, clDefault, clMax };
 
 class EZlibError : public Exception { public: using Exception::Exception; };
 class ECompressionError : public EZlibError { public: using EZlibError::EZlibError; };
