@@ -125,11 +125,28 @@ TMemIniFile::TMemIniFile(const std::string& FileName) : TCustomIniFile(FileName)
 
 TMemIniFile::~TMemIniFile() = default;
 
+void TMemIniFile::Section::AddKey(const std::string& KeyName, const std::string& Value)
+{
+    Index.emplace(UpperCase(KeyName), Keys.size());   // keeps the first of equal names
+    Keys.push_back(Key{KeyName, Value});
+}
+
+void TMemIniFile::Section::Reindex()
+{
+    Index.clear();
+    for (size_t i = 0; i < Keys.size(); ++i) Index.emplace(UpperCase(Keys[i].Name), i);
+}
+
+const TMemIniFile::Key* TMemIniFile::Section::Find(const std::string& KeyName) const
+{
+    auto it = Index.find(UpperCase(KeyName));
+    return it == Index.end() ? nullptr : &Keys[it->second];
+}
+
 const TMemIniFile::Section* TMemIniFile::FindSection(const std::string& Name) const
 {
-    for (const Section& s : FSections)
-        if (SameText(s.Name, Name)) return &s;
-    return nullptr;
+    auto it = FIndex.find(UpperCase(Name));
+    return it == FIndex.end() ? nullptr : &FSections[it->second];
 }
 
 TMemIniFile::Section* TMemIniFile::FindSection(const std::string& Name)
@@ -137,22 +154,34 @@ TMemIniFile::Section* TMemIniFile::FindSection(const std::string& Name)
     return const_cast<Section*>(static_cast<const TMemIniFile*>(this)->FindSection(Name));
 }
 
+TMemIniFile::Section& TMemIniFile::AddSection(const std::string& Name)
+{
+    FIndex.emplace(UpperCase(Name), FSections.size());
+    FSections.push_back(Section{Name, {}, {}});
+    return FSections.back();
+}
+
+void TMemIniFile::Reindex()
+{
+    FIndex.clear();
+    for (size_t i = 0; i < FSections.size(); ++i) FIndex.emplace(UpperCase(FSections[i].Name), i);
+}
+
 void TMemIniFile::Parse(const std::vector<std::string>& Lines)
 {
-    FSections.clear();
+    Clear();
     Section* current = nullptr;
     for (const std::string& raw : Lines) {
         std::string line = Trim(raw);
         if (line.empty() || line[0] == ';') continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            FSections.push_back(Section{Trim(line.substr(1, line.size() - 2)), {}});
-            current = &FSections.back();
+            current = &AddSection(Trim(line.substr(1, line.size() - 2)));
             continue;
         }
         if (!current) continue;  // text before the first section belongs to none
         // A line without "=" is no key, as the profile functions treat it.
         size_t eq = line.find('=');
-        if (eq != std::string::npos) current->Keys.push_back(Key{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))});
+        if (eq != std::string::npos) current->AddKey(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
     }
 }
 
@@ -190,7 +219,11 @@ std::string TMemIniFile::GetText() const
     return lines.GetText();
 }
 
-void TMemIniFile::Clear() { FSections.clear(); }
+void TMemIniFile::Clear()
+{
+    FSections.clear();
+    FIndex.clear();
+}
 
 void TMemIniFile::Rename(const std::string& FileName, bool Reload)
 {
@@ -209,24 +242,19 @@ std::string TMemIniFile::ReadString(const std::string& Section, const std::strin
                                     const std::string& Default) const
 {
     if (const TMemIniFile::Section* s = FindSection(Section))
-        for (const Key& k : s->Keys)
-            if (SameText(k.Name, Ident)) return k.Value;
+        if (const Key* k = s->Find(Ident)) return k->Value;
     return Default;
 }
 
 void TMemIniFile::WriteString(const std::string& Section, const std::string& Ident, const std::string& Value)
 {
     TMemIniFile::Section* s = FindSection(Section);
-    if (!s) {
-        FSections.push_back(TMemIniFile::Section{Section, {}});
-        s = &FSections.back();
-    }
-    for (Key& k : s->Keys)
-        if (SameText(k.Name, Ident)) {
-            k.Value = Value;
-            return;
-        }
-    s->Keys.push_back(Key{Ident, Value});
+    if (!s) s = &AddSection(Section);
+    auto it = s->Index.find(UpperCase(Ident));
+    if (it != s->Index.end())
+        s->Keys[it->second].Value = Value;
+    else
+        s->AddKey(Ident, Value);
 }
 
 void TMemIniFile::ReadSection(const std::string& Section, TStrings* Strings) const
@@ -263,27 +291,27 @@ bool TMemIniFile::SectionExists(const std::string& Section) const
 
 bool TMemIniFile::ValueExists(const std::string& Section, const std::string& Ident) const
 {
-    if (const TMemIniFile::Section* s = FindSection(Section))
-        for (const Key& k : s->Keys)
-            if (SameText(k.Name, Ident)) return true;
-    return false;
+    const TMemIniFile::Section* s = FindSection(Section);
+    return s && s->Find(Ident);
 }
 
 void TMemIniFile::EraseSection(const std::string& Section)
 {
     // Every section of that name goes, so a later one cannot surface in its place.
+    std::string name = UpperCase(Section);
     for (size_t i = FSections.size(); i-- > 0;)
-        if (SameText(FSections[i].Name, Section)) FSections.erase(FSections.begin() + i);
+        if (UpperCase(FSections[i].Name) == name) FSections.erase(FSections.begin() + i);
+    Reindex();
 }
 
 void TMemIniFile::DeleteKey(const std::string& Section, const std::string& Ident)
 {
-    if (TMemIniFile::Section* s = FindSection(Section))
-        for (size_t i = 0; i < s->Keys.size(); ++i)
-            if (SameText(s->Keys[i].Name, Ident)) {
-                s->Keys.erase(s->Keys.begin() + i);
-                return;
-            }
+    TMemIniFile::Section* s = FindSection(Section);
+    if (!s) return;
+    auto it = s->Index.find(UpperCase(Ident));
+    if (it == s->Index.end()) return;
+    s->Keys.erase(s->Keys.begin() + it->second);
+    s->Reindex();
 }
 
 void TMemIniFile::UpdateFile()

@@ -5,6 +5,7 @@
 #pragma once
 #include "Classes.h"
 #include <memory>
+#include <unordered_map>
 
 class TCustomIniFile : public TObject {
 public:
@@ -92,9 +93,21 @@ public:
 
 private:
     struct Key { std::string Name, Value; };
-    struct Section { std::string Name; std::vector<Key> Keys; };
+    // Index: upper-cased key name -> its first place, so a text with many keys
+    // (an untrusted skin, say) reads in linear time, not quadratic.
+    struct Section {
+        std::string Name;
+        std::vector<Key> Keys;
+        std::unordered_map<std::string, size_t> Index;
+        void AddKey(const std::string& Name, const std::string& Value);
+        void Reindex();
+        const Key* Find(const std::string& Name) const;
+    };
     const Section* FindSection(const std::string& Name) const;
     Section* FindSection(const std::string& Name);
+    Section& AddSection(const std::string& Name);
+    void Reindex();
     void Parse(const std::vector<std::string>& Lines);
     std::vector<Section> FSections;
+    std::unordered_map<std::string, size_t> FIndex;   // upper-cased name -> first section of that name
 };

@@ -1,4 +1,5 @@
 #include "SkinRecordFactory.h"
+#include <set>
 
 namespace Skindata {
 
@@ -68,16 +69,26 @@ const ControlKind ControlKinds[] = {
     {"richedit", MakeControl<TspDataSkinRichEdit>},
 };
 
-// Accepts an element name unless it is empty, names a top-level section, or is
-// already in Taken (compared as section names are: without regard to case).
-bool TakeName(const std::string& Name, TStringList* Taken)
-{
-    if (Name.empty() || IsTopLevelSection(Name)) return false;
-    for (int i = 0; i < Taken->GetCount(); ++i)
-        if (SameText(Taken->Get(i), Name)) return false;
-    Taken->Add(Name);
-    return true;
-}
+// The names already taken, upper-cased as sections are matched; kept in a set so
+// a description with very many entries is checked in n log n.
+class TNameSet {
+public:
+    explicit TNameSet(TStringList* Taken) : FTaken(Taken)
+    {
+        for (int i = 0; i < Taken->GetCount(); ++i) FNames.insert(UpperCase(Taken->Get(i)));
+    }
+    // Accepts a name unless it is empty, names a top-level section or is taken.
+    bool Take(const std::string& Name)
+    {
+        if (Name.empty() || IsTopLevelSection(Name)) return false;
+        if (!FNames.insert(UpperCase(Name)).second) return false;
+        FTaken->Add(Name);
+        return true;
+    }
+private:
+    TStringList* FTaken;
+    std::set<std::string> FNames;
+};
 
 } // namespace
 
@@ -141,13 +152,13 @@ std::unique_ptr<TspDataSkinControl> CloneSkinControl(TspDataSkinControl* Source)
 void ReadObjectRecords(const TCustomIniFile* IniFile, TspSkinObjectRecords& Objects, TStringList* Taken)
 {
     TStringList own;
-    if (!Taken) Taken = &own;
+    TNameSet names(Taken ? Taken : &own);
     int n = Sputils::ReadBoundedCount(IniFile, "SKINOBJECTS", "count");
     for (int i = 0; i < n; ++i) {
         std::string name, word;
         GetObjectTypeName(IniFile->ReadString("SKINOBJECTS", IntToStr(i), ""), name, word);
         std::unique_ptr<TspDataSkinObject> rec(CreateSkinObject(word, name));
-        if (!rec || !TakeName(name, Taken)) continue;
+        if (!rec || !names.Take(name)) continue;
         rec->LoadFromFile(IniFile);
         Objects.push_back(std::move(rec));
     }
@@ -156,13 +167,13 @@ void ReadObjectRecords(const TCustomIniFile* IniFile, TspSkinObjectRecords& Obje
 void ReadControlRecords(const TCustomIniFile* IniFile, TspSkinControlRecords& Controls, TStringList* Taken)
 {
     TStringList own;
-    if (!Taken) Taken = &own;
+    TNameSet names(Taken ? Taken : &own);
     int n = Sputils::ReadBoundedCount(IniFile, "SKINCONTROLS", "count");
     for (int i = 0; i < n; ++i) {
         std::string name, word;
         GetObjectTypeName(IniFile->ReadString("SKINCONTROLS", IntToStr(i), ""), name, word);
         std::unique_ptr<TspDataSkinControl> rec(CreateSkinControl(word, name));
-        if (!rec || !TakeName(name, Taken)) continue;
+        if (!rec || !names.Take(name)) continue;
         rec->LoadFromFile(IniFile);
         Controls.push_back(std::move(rec));
     }

@@ -69,6 +69,38 @@ TEST(SkinElements, HugeCountsReadOnlyWhatIsThere)
     EXPECT_TRUE(ctrls.empty());
 }
 
+// A large description: the name checks and the INI lookups stay linear, so this
+// finishes at once rather than after billions of comparisons.
+TEST(SkinElements, ManyEntriesAndLongListsRead)
+{
+    const int n = 30000;
+    std::string text = "[SKINCONTROLS]\ncount=" + IntToStr(n) + "\n";
+    for (int i = 0; i < n; ++i) text += IntToStr(i) + "=c" + IntToStr(i) + ":bitlabel\n";
+    for (int i = 0; i < n; ++i) {
+        text += "[c" + IntToStr(i) + "]\nsymbolwidth=" + IntToStr(i) + "\n";
+        if (i == 8) {
+            // A long line list, and a count far past it.
+            text += "symbolslinecount=" + IntToStr(n) + "\n";
+            for (int j = 0; j < n; ++j) text += "symbolsline" + IntToStr(j) + "=" + IntToStr(j) + "\n";
+        }
+        if (i == 7) text += "symbolslinecount=2000000000\n";
+    }
+    TMemIniFile ini;
+    ini.SetText(text);
+    Skindata::TspSkinObjectRecords objs;
+    Skindata::TspSkinControlRecords ctrls;
+    Skindata::ReadSkinElements(&ini, objs, ctrls);
+    ASSERT_EQ(ctrls.size(), static_cast<size_t>(n));
+    auto* last = dynamic_cast<TspDataSkinBitLabelControl*>(ctrls.back().get());
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->SymbolWidth, n - 1);
+    auto* c8 = dynamic_cast<TspDataSkinBitLabelControl*>(ctrls[8].get());
+    ASSERT_EQ(c8->SkinTextSymbols.GetCount(), n);
+    EXPECT_EQ(c8->SkinTextSymbols[n - 1], IntToStr(n - 1));
+    auto* c7 = dynamic_cast<TspDataSkinBitLabelControl*>(ctrls[7].get());
+    EXPECT_LE(c7->SkinTextSymbols.GetCount(), 2);   // bounded by the keys its section holds
+}
+
 TEST(SkinElements, WriteThenReadKeepsOrderKindsAndValues)
 {
     // One record of every kind, with values set, written and read back.

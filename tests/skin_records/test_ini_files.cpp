@@ -21,7 +21,10 @@ const char* const TrickyText =
     "empty=\r\n"
     "[Empty]\r\n"
     "[ Gamma ]\r\n"
-    "K=v\r\n";
+    "K=v\r\n"
+    "[alpha]\r\n"
+    "key2=in a second Alpha\r\n"
+    "key1=in a second Alpha\r\n";
 
 std::string WriteTempFile(const char* name, const std::string& text)
 {
@@ -42,7 +45,7 @@ TEST(MemIniFile, ReadsLikeTheDiskFile)
     const Query queries[] = {
         {"Alpha", "key1"}, {"ALPHA", "KEY1"}, {"Alpha", "spaced key"}, {"Alpha", "noequals"},
         {"Alpha", "hex"}, {"Beta", "a"}, {"Beta", "empty"}, {"Empty", "x"},
-        {"gamma", "k"}, {"Gamma", "K"}, {"Nowhere", "a"},
+        {"gamma", "k"}, {"Gamma", "K"}, {"Alpha", "key2"}, {"Nowhere", "a"},
     };
     for (const Query& q : queries) {
         SCOPED_TRACE(std::string(q.Section) + "/" + q.Key);
@@ -66,6 +69,8 @@ TEST(MemIniFile, ReadsLikeTheDiskFile)
     // first section, the description's rules drop them.
     EXPECT_EQ(mem.ReadString("Alpha", ";commented", "<none>"), "<none>");
     EXPECT_EQ(mem.ReadString("", "orphan", "<none>"), "<none>");
+    // A second section of a name already used is never read, by either.
+    EXPECT_EQ(mem.ReadString("Alpha", "key2", "<none>"), "<none>");
     DeleteFile(fn);
 }
 
