@@ -87,8 +87,16 @@ std::vector<std::string> FixtureLines(const TFixtureSkin& Skin)
     for (int i = 0; i < Skin.ActiveCount; ++i) l.push_back(IntToStr(i) + "=" + names[i % 2]);
     l.push_back("");
     for (const char* s : {"[FORMINFO]", "lefttoppoint=5,6", "righttoppoint=35,6", "leftbottompoint=5,25",
-                          "rightbottompoint=35,25", "clientrect=5,6,35,25", "buttonsrect=-3,-4,10,12", "",
-                          "[SKINOBJECTS]", "count=0", "", "[SKINCONTROLS]", "count=0", ""})
+                          "rightbottompoint=35,25", "clientrect=5,6,35,25", "buttonsrect=-3,-4,10,12",
+                          "buttonsoffset=-7", "inactiveeffect=ieinvert", "",
+                          "[POPUPWINDOW]", "windowpictureindex=0", "itemsrect=1,2,18,9", "",
+                          "[HINTWINDOW]", "windowpictureindex=1", "fontname=Courier", "",
+                          "[SKINAREAS]", "count=1", "0=dragarea:-2,0,40,5", "",
+                          "[SKINOBJECTS]", "count=1", "0=closebutton:stdbutton", "",
+                          "[closebutton]", "pictureindex=0", "skinrect=0,0,8,8", "command=cmclose", "",
+                          "[SKINCONTROLS]", "count=2", "0=button:button", "1=panel:panel", "",
+                          "[button]", "pictureindex=0", "skinrect=-4,-5,12,10", "fontname=Tahoma", "",
+                          "[panel]", "pictureindex=1", "skinrect=0,0,8,6", ""})
         l.push_back(s);
     for (auto& e : Skin.ExtraLines) l.push_back(e);
     return l;
