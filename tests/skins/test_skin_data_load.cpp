@@ -149,6 +149,20 @@ TEST_P(SkinDataLoad, FolderHoldsEveryGeneratedElementAndPicture)
         EXPECT_EQ(d.GetControlIndex(name), int(i)) << name;
     }
     ExpectGeneratedPictures(d, skin);
+    // The frame description reads as generated: the reader's adjustments (corner
+    // points pulled into the client area, the mask area widened, hit-test points
+    // copied) find nothing to change.
+    const Skingen::IniSection& f = *skin.Description.Find("FORMINFO");
+    const std::vector<std::pair<std::string, std::string>> read = {
+        {"lefttoppoint", Str(d.LTPoint)}, {"righttoppoint", Str(d.RTPoint)}, {"leftbottompoint", Str(d.LBPoint)},
+        {"rightbottompoint", Str(d.RBPoint)}, {"clientrect", Str(d.ClientRect)}, {"maskrectarea", Str(d.MaskRectArea)},
+        {"buttonsrect", Str(d.ButtonsRect)}, {"captionrect", Str(d.CaptionRect)}, {"iconrect", Str(d.IconRect)},
+        {"hittestlefttoppoint", Str(d.HitTestLTPoint)}, {"hittestrighttoppoint", Str(d.HitTestRTPoint)},
+        {"hittestleftbottompoint", Str(d.HitTestLBPoint)}, {"hittestrightbottompoint", Str(d.HitTestRBPoint)},
+        {"rollupleftpoint", Str(d.RollUpLeftPoint)}, {"rolluprightpoint", Str(d.RollUpRightPoint)},
+        {"bgpictureindex", std::to_string(d.BGPictureIndex)}, {"borderwidth", std::to_string(d.BorderWidth)}};
+    for (const auto& kv : read)
+        EXPECT_EQ(kv.second, f.Get(kv.first)) << kv.first;
     // The comparisons below walk every key of every record.
     EXPECT_GT(Values(d).size(), 1500u);
 }
