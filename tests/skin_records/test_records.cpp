@@ -309,6 +309,46 @@ std::string ExpectedDefault(const std::string& word, const std::string& key, boo
     return "0";   // integers, colours and flags
 }
 
+// Uncompressed skins are written and read through the profile functions on disk:
+// every kind survives that road as well, into a file that did not exist.
+TEST(SkinRecords, EveryKindRoundTripsThroughADiskFile)
+{
+    std::string fn = GetCurrentDir() + "\\records_disk.ini";
+    DeleteFile(fn);
+    {
+        TIniFile disk(fn);
+        std::vector<std::unique_ptr<TspDataSkinObject>> objs;
+        std::vector<std::unique_ptr<TspDataSkinControl>> ctrls;
+        int seed = 1;
+        for (const std::string& w : Skindata::SkinObjectTypeWords()) {
+            objs.emplace_back(Skindata::CreateSkinObject(w, "o_" + w));
+            FillVisitor fill(seed += 100);
+            objs.back()->VisitFields(fill);
+            objs.back()->SaveToFile(&disk);
+            if (w == "trackbar" || w == "bitlabel" || w == "animate") objs.back()->Morphing = false;
+        }
+        for (const std::string& w : Skindata::SkinControlTypeWords()) {
+            ctrls.emplace_back(Skindata::CreateSkinControl(w, "c_" + w));
+            FillVisitor fill(seed += 100);
+            ctrls.back()->VisitFields(fill);
+            ctrls.back()->SaveToFile(&disk);
+        }
+        disk.UpdateFile();
+        TIniFile again(fn);
+        for (auto& o : objs) {
+            std::unique_ptr<TspDataSkinObject> r(Skindata::CreateSkinObject(o->TypeWord(), o->IDName));
+            r->LoadFromFile(&again);
+            EXPECT_EQ(Collect(r.get()), Collect(o.get())) << o->TypeWord();
+        }
+        for (auto& c : ctrls) {
+            std::unique_ptr<TspDataSkinControl> r(Skindata::CreateSkinControl(c->TypeWord(), c->IDName));
+            r->LoadFromFile(&again);
+            EXPECT_EQ(Collect(r.get()), Collect(c.get())) << c->TypeWord();
+        }
+    }
+    DeleteFile(fn);
+}
+
 TEST(SkinRecords, MissingKeysReadAsTheirDefaults)
 {
     for (int pass = 0; pass < 2; ++pass) {
