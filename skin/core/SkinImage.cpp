@@ -180,6 +180,11 @@ std::vector<TTile> TileSpan(int From, int To, int SegLen)
     return VisibleTiles(From, To, SegLen, static_cast<int>(lo), static_cast<int>(hi));
 }
 
+std::vector<TTile> TileSpan(int From, int To, int SegLen, int Lo, int Hi)
+{
+    return VisibleTiles(From, To, SegLen, Lo, Hi);
+}
+
 void CopyPiece(TCanvas* Dest, const TRect& D, TBitmap* Source, const TRect& S)
 {
     if (!Dest || !Source || Source->Empty()) return;

@@ -20,6 +20,9 @@ struct TTile {
 // The tiles of a span, in drawing order. A segment of length 0 or less, or a span
 // that ends before it starts, has no tiles; a tile cut to nothing is left out.
 std::vector<TTile> TileSpan(int From, int To, int SegLen);
+// The same, limited to the tiles that overlap Lo..Hi (a target's extent), so that a
+// span from damaged geometry costs nothing outside the target.
+std::vector<TTile> TileSpan(int From, int To, int SegLen, int Lo, int Hi);
 
 // Copies Source's rectangle S (scaled when the sizes differ) to Dest's rectangle D.
 // Empty or inverted rectangles draw nothing; S is first clipped to Source's picture

@@ -114,7 +114,7 @@ void RepeatRows(TBitmap* Dest, TBitmap* Src, int SX0, int SX1, int From, int To,
 {
     TCanvas* C = Dest->GetCanvas();
     const int w = Dest->GetWidth();
-    for (const TTile& t : TileSpan(0, NH, To - From))
+    for (const TTile& t : TileSpan(0, NH, To - From, 0, NH))
         CopyPiece(C, TRect(0, t.Start, w, t.Start + t.Length), Src, TRect(SX0, From, SX1, From + t.Length));
 }
 
@@ -140,9 +140,8 @@ void EndStrip(TBitmap* Strip, TBitmap* Mask, int SY0, int SY1, int LX, int RX, i
     const int h = Strip->GetHeight();
     if (RX - LX != 0) {
         TCanvas* C = Strip->GetCanvas();
-        for (const TTile& t : TileSpan(NLX, NRX, RX - LX))
-            if (t.Start < W && t.Start + t.Length > 0)
-                CopyPiece(C, TRect(t.Start, 0, t.Start + t.Length, h), Mask, TRect(LX, SY0, LX + t.Length, SY1));
+        for (const TTile& t : TileSpan(NLX, NRX, RX - LX, 0, W))
+            CopyPiece(C, TRect(t.Start, 0, t.Start + t.Length, h), Mask, TRect(LX, SY0, LX + t.Length, SY1));
     }
     TCanvas* C = Strip->GetCanvas();
     CopyPiece(C, TRect(0, 0, LX, h), Mask, TRect(0, SY0, LX, SY1));
@@ -168,10 +167,12 @@ void CreateSkinMask(const TPoint& LtPt, const TPoint& RtPt, const TPoint& LbPt, 
     const int CL = std::clamp<int>(ClRect.left, 0, wM), CT = std::clamp<int>(ClRect.top, 0, hM);
     const int CR = std::clamp<int>(ClRect.right, 0, wM), CB = std::clamp<int>(ClRect.bottom, 0, hM);
     long long nh = static_cast<long long>(NewClRect.bottom) - NewClRect.top;
-    if (H > 0) nh = std::min<long long>(nh, H);   // a strip never outgrows the element
+    // A strip never outgrows the element (nor, without a height, what GDI can address).
+    nh = std::min<long long>(nh, H > 0 ? H : 32767);
     const int NH = static_cast<int>(std::max<long long>(nh, 0));
     if (LeftMask && CL > 0 && NH > 0) SideStrip(LeftMask, Mask, 0, CL, LtPt.y, LbPt.y, CT, CB, NH);
     if (RightMask && wM - CR > 0 && NH > 0) SideStrip(RightMask, Mask, CR, wM, RtPt.y, RbPt.y, CT, CB, NH);
+    W = std::min(W, 32767);
     if (TopMask && W > 0 && CT > 0) EndStrip(TopMask, Mask, 0, CT, LtPt.x, RtPt.x, NewLtPt.x, NewRtPt.x, W);
     if (BottomMask && W >= 1 && hM - CB >= 1)
         EndStrip(BottomMask, Mask, CB, hM, LbPt.x, RbPt.x, NewLbPt.x, NewRbPt.x, W);

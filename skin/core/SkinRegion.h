@@ -57,7 +57,8 @@ DWORD CreateRgnFromBmp(TBitmap* Bmp, int XO, int YO, std::unique_ptr<BYTE[]>& Rg
 void CreateSkinSimplyRegion(HRGN& Rgn, TBitmap* Mask);
 
 // The four edge strips of Mask fitted to a W-wide element with the new points and
-// client rectangle (H is not used); a strip whose condition fails is left as it was.
+// client rectangle (H only bounds the side strips); the strips come in the order
+// top, left, right, bottom; a strip whose condition fails is left as it was.
 void CreateSkinMask(const TPoint& LtPt, const TPoint& RtPt, const TPoint& LbPt, const TPoint& RbPt,
                     const TRect& ClRect, const TPoint& NewLtPt, const TPoint& NewRtPt, const TPoint& NewLbPt,
                     const TPoint& NewRbPt, const TRect& NewClRect, TBitmap* Mask, TBitmap* TopMask,

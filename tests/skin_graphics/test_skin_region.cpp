@@ -186,6 +186,14 @@ TEST(SkinRegion, DamagedMaskGeometryStaysBounded)
             ++n;
         }
     EXPECT_EQ(n, 100);
+    // Without a height the side strips are still bounded, and a span of a billion
+    // columns costs only the tiles inside the element.
+    TBitmap t, l, r, bo;
+    Sputils::CreateSkinMask(TPoint(10, 10), TPoint(11, 10), TPoint(10, 11), TPoint(11, 11), TRect(10, 10, 20, 20),
+                            TPoint(-1000000000, 10), TPoint(1000000000, 10), TPoint(10, 11), TPoint(11, 11),
+                            TRect(10, -2000000000, 20, 2000000000), m.get(), &t, &l, &r, &bo, 60, 0);
+    EXPECT_EQ(t.GetWidth(), 60);
+    EXPECT_LE(l.GetHeight(), 32767);
 }
 
 }  // namespace
