@@ -2,7 +2,10 @@
 
 using namespace Sputils;
 
-void TspSkinFieldReader::Int(const char* Key, int& Value, int Default) { Value = FIni->ReadInteger(FSection, Key, Default); }
+void TspSkinFieldReader::Int(const char* Key, int& Value, int Default)
+{
+    Value = FIni->ReadInteger(FSection, Key, Default);
+}
 void TspSkinFieldReader::PictureIndex(const char* Key, int& Value)
 {
     Value = FIni->ReadInteger(FSection, Key, -1);
@@ -15,10 +18,19 @@ void TspSkinFieldReader::Str(const char* Key, std::string& Value, const char* De
 }
 void TspSkinFieldReader::Rect(const char* Key, TRect& Value) { Value = ReadRect(FIni, FSection, Key); }
 void TspSkinFieldReader::Point(const char* Key, TPoint& Value) { Value = ReadPoint(FIni, FSection, Key); }
-void TspSkinFieldReader::FontStyles(const char* Key, TFontStyles& Value) { Value = ReadFontStyles(FIni, FSection, Key); }
+void TspSkinFieldReader::FontStyles(const char* Key, TFontStyles& Value)
+{
+    Value = ReadFontStyles(FIni, FSection, Key);
+}
 void TspSkinFieldReader::Alignment(const char* Key, TAlignment& Value) { Value = ReadAlignment(FIni, FSection, Key); }
-void TspSkinFieldReader::MorphKind(const char* Key, TMorphKind& Value) { Value = Skindata::ReadMorphKind(FIni, FSection, Key); }
-void TspSkinFieldReader::StdCommand(const char* Key, TStdCommand& Value) { Value = Skindata::ReadStdCommand(FIni, FSection, Key); }
+void TspSkinFieldReader::MorphKind(const char* Key, TMorphKind& Value)
+{
+    Value = Skindata::ReadMorphKind(FIni, FSection, Key);
+}
+void TspSkinFieldReader::StdCommand(const char* Key, TStdCommand& Value)
+{
+    Value = Skindata::ReadStdCommand(FIni, FSection, Key);
+}
 void TspSkinFieldReader::FramesPlacement(const char* Key, TFramesPlacement& Value)
 {
     Value = Skindata::ReadFramesPlacement(FIni, FSection, Key);
@@ -27,7 +39,10 @@ void TspSkinFieldReader::RegulatorKind(const char* Key, TRegulatorKind& Value)
 {
     Value = Skindata::ReadRegulatorKind(FIni, FSection, Key);
 }
-void TspSkinFieldReader::GaugeKind(const char* Key, TGaugeKind& Value) { Value = Skindata::ReadGaugeKind(FIni, FSection, Key); }
+void TspSkinFieldReader::GaugeKind(const char* Key, TGaugeKind& Value)
+{
+    Value = Skindata::ReadGaugeKind(FIni, FSection, Key);
+}
 void TspSkinFieldReader::Lines(const char* Key, TStringList& Value)
 {
     Value.Clear();
@@ -36,13 +51,25 @@ void TspSkinFieldReader::Lines(const char* Key, TStringList& Value)
 
 void TspSkinFieldWriter::Int(const char* Key, int& Value, int) { FIni->WriteInteger(FSection, Key, Value); }
 void TspSkinFieldWriter::Bool(const char* Key, bool& Value) { WriteBoolean(FIni, FSection, Key, Value); }
-void TspSkinFieldWriter::Str(const char* Key, std::string& Value, const char*) { FIni->WriteString(FSection, Key, Value); }
+void TspSkinFieldWriter::Str(const char* Key, std::string& Value, const char*)
+{
+    FIni->WriteString(FSection, Key, Value);
+}
 void TspSkinFieldWriter::Rect(const char* Key, TRect& Value) { WriteRect(FIni, FSection, Key, Value); }
 void TspSkinFieldWriter::Point(const char* Key, TPoint& Value) { WritePoint(FIni, FSection, Key, Value); }
-void TspSkinFieldWriter::FontStyles(const char* Key, TFontStyles& Value) { WriteFontStyles(FIni, FSection, Key, Value); }
+void TspSkinFieldWriter::FontStyles(const char* Key, TFontStyles& Value)
+{
+    WriteFontStyles(FIni, FSection, Key, Value);
+}
 void TspSkinFieldWriter::Alignment(const char* Key, TAlignment& Value) { WriteAlignment(FIni, FSection, Key, Value); }
-void TspSkinFieldWriter::MorphKind(const char* Key, TMorphKind& Value) { Skindata::WriteMorphKind(FIni, FSection, Key, Value); }
-void TspSkinFieldWriter::StdCommand(const char* Key, TStdCommand& Value) { Skindata::WriteStdCommand(FIni, FSection, Key, Value); }
+void TspSkinFieldWriter::MorphKind(const char* Key, TMorphKind& Value)
+{
+    Skindata::WriteMorphKind(FIni, FSection, Key, Value);
+}
+void TspSkinFieldWriter::StdCommand(const char* Key, TStdCommand& Value)
+{
+    Skindata::WriteStdCommand(FIni, FSection, Key, Value);
+}
 void TspSkinFieldWriter::FramesPlacement(const char* Key, TFramesPlacement& Value)
 {
     Skindata::WriteFramesPlacement(FIni, FSection, Key, Value);
@@ -51,5 +78,8 @@ void TspSkinFieldWriter::RegulatorKind(const char* Key, TRegulatorKind& Value)
 {
     Skindata::WriteRegulatorKind(FIni, FSection, Key, Value);
 }
-void TspSkinFieldWriter::GaugeKind(const char* Key, TGaugeKind& Value) { Skindata::WriteGaugeKind(FIni, FSection, Key, Value); }
+void TspSkinFieldWriter::GaugeKind(const char* Key, TGaugeKind& Value)
+{
+    Skindata::WriteGaugeKind(FIni, FSection, Key, Value);
+}
 void TspSkinFieldWriter::Lines(const char* Key, TStringList& Value) { WriteStrings(FIni, FSection, Key, &Value); }

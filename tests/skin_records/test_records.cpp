@@ -123,8 +123,10 @@ const std::vector<KindKeys>& ObjectKeyTable()
         {"userobject", "rollup,skinrect,cursorindex"},
         {"switch", ObjBase},
         {"button", ObjBase + "downrect,disableskinrsect,groupindex"},
-        {"stdbutton", ObjBase + "downrect,disableskinrsect,groupindex,command,restorerect,restoreactiverect,restoredownrect"},
-        {"mainmenubarbutton", ObjBase + "downrect,disableskinrsect,groupindex,command,restorerect,restoreactiverect,restoredownrect"},
+        {"stdbutton",
+         ObjBase + "downrect,disableskinrsect,groupindex,command,restorerect,restoreactiverect,restoredownrect"},
+        {"mainmenubarbutton",
+         ObjBase + "downrect,disableskinrsect,groupindex,command,restorerect,restoreactiverect,restoredownrect"},
         {"caption", ObjBase + "defaultcaption,textrect,fontname,fontheight,fontstyle,fontcolor,activefontcolor,"
                               "alignment,shadow,shadowcolor,activeshadowcolor,framerect,activeframerect,"
                               "frametextrect,frameleftoffset,framerightoffset"},
@@ -134,12 +136,14 @@ const std::vector<KindKeys>& ObjectKeyTable()
                                    "fontcolor,activefontcolor,downfontcolor,unenabledfontColor"},
         {"mainmenubaritem", ObjBase + "itemleftoffset,itemrightoffset,downrect,textrect,fontname,fontheight,"
                                       "fontstyle,fontcolor,activefontcolor,downfontcolor,unenabledfontColor"},
-        {"trackbar", ObjBase + "buttonrect,activebuttonrect,beginpoint,endpoint,minvalue,maxvalue,mousedownchangevalue"},
+        {"trackbar",
+         ObjBase + "buttonrect,activebuttonrect,beginpoint,endpoint,minvalue,maxvalue,mousedownchangevalue"},
         {"gauge", ObjBase + "minvalue,maxvalue,kind"},
         {"framegauge", ObjBase + "minvalue,maxvalue,countframes,framesplacement"},
         {"frameregulator", ObjBase + "minvalue,maxvalue,countframes,framesplacement,kind"},
         {"label", ObjBase + "fontname,fontheight,fontstyle,fontcolor,activefontcolor,alignment,textvalue"},
-        {"bitlabel", ObjBase + "textvalue,symbolwidth,symbolheight,symbolslinecount,symbolsline0,symbolsline1,symbolsline2"},
+        {"bitlabel",
+         ObjBase + "textvalue,symbolwidth,symbolheight,symbolslinecount,symbolsline0,symbolsline1,symbolsline2"},
         {"animate", ObjBase + "countframes,cycle,buttonstyle,timerinterval,command"},
     };
     return t;
@@ -171,7 +175,8 @@ const std::vector<KindKeys>& ControlKeyTable()
         {"trackbar", Custom + "trackarea,buttonrect,activebuttonrect,vertical"},
         {"label", Custom + "fontname,fontheight,fontstyle,fontcolor"},
         {"stdlabel", CtlBase + "fontname,fontheight,fontstyle,fontcolor,activefontcolor"},
-        {"bitlabel", Custom + "skintextrect,symbolwidth,symbolheight,symbolslinecount,symbolsline0,symbolsline1,symbolsline2"},
+        {"bitlabel",
+         Custom + "skintextrect,symbolwidth,symbolheight,symbolslinecount,symbolsline0,symbolsline1,symbolsline2"},
         {"frameregulator", CtlBase + "framescount,framesplacement,kind"},
         {"framegauge", CtlBase + "framescount,framesplacement"},
         {"animate", CtlBase + "framescount,framesplacement"},
@@ -195,10 +200,13 @@ const std::vector<KindKeys>& ControlKeyTable()
         {"combobox", Custom + "itemrect,focusitemrect,itemleftoffset,itemrightoffset,itemtextrect,fontname,"
                               "fontheight,fontstyle,fontcolor,focusfontcolor,buttonrect,activebuttonrect,"
                               "downbuttonrect,unenabledbuttonrect,listboxname"},
-        {"scrollbar", Custom + "trackarea," + UpDownButtons + "thumbrect,activethumbrect,downthumbrect,"
-                               "thumboffset1,thumboffset2,glyphrect,activeglyphrect,downglyphrect"},
-        {"spinedit", Custom + "activeskinrect,fontname,fontheight,fontstyle,fontcolor,activefontcolor,"
-                              "disabledfontcolor," + UpDownButtons},
+        {"scrollbar", Custom + "trackarea," + UpDownButtons +
+                          "thumbrect,activethumbrect,downthumbrect,"
+                          "thumboffset1,thumboffset2,glyphrect,activeglyphrect,downglyphrect"},
+        {"spinedit", Custom +
+                         "activeskinrect,fontname,fontheight,fontstyle,fontcolor,activefontcolor,"
+                         "disabledfontcolor," +
+                         UpDownButtons},
         {"scrollbox", Custom + "bgpictureindex"},
         {"treeview", ViewKeys},
         {"listview", ViewKeys},
