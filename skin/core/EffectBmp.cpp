@@ -88,7 +88,7 @@ TspEffectBmp::TspEffectBmp(TBitmap* ABitmap)
 {
 }
 
-TspEffectBmp::TspEffectBmp(const TspEffectBmp& Source)
+TspEffectBmp::TspEffectBmp(const TspEffectBmp& Source) : TObject()
 {
     Allocate(Source.FWidth, Source.FHeight);
     if (FBits && Source.FBits) std::memcpy(FBits, Source.FBits, static_cast<size_t>(FSize));

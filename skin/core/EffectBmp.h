@@ -3,10 +3,11 @@
 // effects, quarter turns for the tabs) before they are drawn.
 #pragma once
 #include "Bitmap.h"
+#include "Classes.h"
 #include "GdiHandles.h"
 #include "Types.h"
 
-class TspEffectBmp {
+class TspEffectBmp : public TObject {
 public:
     TspEffectBmp(int AWidth, int AHeight);
     explicit TspEffectBmp(HBITMAP ABitmap);
@@ -14,7 +15,7 @@ public:
     explicit TspEffectBmp(TBitmap* ABitmap);
     TspEffectBmp(const TspEffectBmp& Source);
     TspEffectBmp& operator=(const TspEffectBmp&) = delete;
-    virtual ~TspEffectBmp();
+    ~TspEffectBmp() override;
 
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }

@@ -3,6 +3,7 @@
 // eight-point element (the same geometry as the skin images).
 #pragma once
 #include "Bitmap.h"
+#include "Classes.h"
 #include "GdiHandles.h"
 #include "Types.h"
 #include <memory>
@@ -12,12 +13,10 @@ namespace Sputils {
 
 // A pixel-addressable 24-bit top-down copy of a bitmap (3 bytes a pixel, blue
 // first, rows padded to 4 bytes). An empty or unreadable bitmap gives an empty copy.
-class TFBitmap {
+class TFBitmap : public TObject {
 public:
     explicit TFBitmap(HBITMAP Bmp);
-    virtual ~TFBitmap();
-    TFBitmap(const TFBitmap&) = delete;
-    TFBitmap& operator=(const TFBitmap&) = delete;
+    ~TFBitmap() override;
 
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
