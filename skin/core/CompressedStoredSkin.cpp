@@ -55,6 +55,7 @@ void TspCompressedStoredSkin::ReplaceBlock(const std::vector<char>& Block)
 
 bool TspCompressedStoredSkin::LoadFromIniFile(const std::string& FileName)
 {
+    Skindata::CheckSkinFileSize(FileName);
     TStringList lines;
     lines.LoadFromFile(FileName);
     TMemIniFile ini;
@@ -99,6 +100,8 @@ bool TspCompressedStoredSkin::LoadFromCompressStream(TStream* Stream)
     long long left = Stream->GetSize() - Stream->GetPosition();
     if (count <= 0) throw ESkinDataError("Skin file holds no compressed block");
     if (count > left) throw EReadError("Stream read error");
+    // A block is never much larger than what it may inflate to.
+    if (count > MaxInflatedSize + 1024 * 1024) throw ESkinDataError("Skin file block is too large");
     std::vector<char> block(static_cast<size_t>(count));
     Stream->ReadBuffer(block.data(), count);
     // Only a block that inflates whole, within the bound, replaces a good one.

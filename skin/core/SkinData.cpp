@@ -170,6 +170,7 @@ bool TspSkinData::DecodeFile(const std::string& FileName)
 {
     // The description is parsed in memory by the same rules as the disk INI;
     // asking the platform for each of the thousands of keys would be slow.
+    Skindata::CheckSkinFileSize(FileName);
     TMemIniFile ini(FileName);
     if (!Skindata::CheckSkinFile(&ini)) return false;
     const std::string folder = FolderOf(FileName);

@@ -98,6 +98,15 @@ void LoadBitmapFile(const std::string& FileName, TBitmap* Bitmap)
     ReadBitmapImage(&f, Bitmap);
 }
 
+void CheckSkinFileSize(const std::string& FileName)
+{
+    WIN32_FILE_ATTRIBUTE_DATA fa;
+    if (!GetFileAttributesExA(FileName.c_str(), GetFileExInfoStandard, &fa)) return;
+    unsigned long long size = (static_cast<unsigned long long>(fa.nFileSizeHigh) << 32) | fa.nFileSizeLow;
+    if (size > static_cast<unsigned long long>(MaxSkinImageBytes))
+        throw ESkinDataError("Skin file \"" + FileName + "\" is too large");
+}
+
 void WriteBitmapImage(TStream* Stream, TBitmap* Bitmap)
 {
     Bitmap->SaveToStream(Stream);

@@ -28,6 +28,9 @@ namespace Skindata {
 void ReadBitmapImage(TStream* Stream, TBitmap* Bitmap);
 // Loads a BMP file by the same rules.
 void LoadBitmapFile(const std::string& FileName, TBitmap* Bitmap);
+// Raises ESkinDataError when FileName exists and is larger than any skin file
+// needs to be; a description is read whole, so its size is bounded first.
+void CheckSkinFileSize(const std::string& FileName);
 // Writes Bitmap as a BMP file image (nothing for an empty bitmap).
 void WriteBitmapImage(TStream* Stream, TBitmap* Bitmap);
 

@@ -353,3 +353,56 @@ TEST(SkinDataPictures, JpegPicturesOfAFolderSkinAndEditingTheList)
     data.AddSkinArea("extra", TRect(1, 2, 3, 4));
     EXPECT_EQ(data.GetAreaIndex("extra"), 1);
 }
+
+TEST(SkinDataLifetime, StoredSkinGoneClearsTheReferenceAndKeepsTheSkin)
+{
+    TTempDir dir;
+    auto* stored = new TspCompressedStoredSkin(nullptr);
+    ASSERT_TRUE(stored->LoadFromIniFile(WriteFixtureSkin(dir)));
+    TspSkinData data(nullptr);
+    data.SetCompressedStoredSkin(stored);
+    EXPECT_EQ(data.GetCompressedStoredSkin(), stored);
+    EXPECT_FALSE(data.Empty);
+    stored->Free();
+    EXPECT_EQ(data.GetCompressedStoredSkin(), nullptr);
+    EXPECT_FALSE(data.Empty);
+    EXPECT_EQ(Probe(*data.Picture, 1, 1), clRed);
+}
+
+namespace {
+
+// A file of Size bytes that costs no disk: its end is set, nothing written.
+void MakeSparseFile(const std::string& Path, long long Size, const std::vector<char>& Head)
+{
+    {
+        TFileStream f(Path, fmCreate);
+        if (!Head.empty()) f.WriteBuffer(Head.data(), static_cast<long>(Head.size()));
+    }
+    HANDLE h = CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER at;
+    at.QuadPart = Size;
+    SetFilePointerEx(h, at, nullptr, FILE_BEGIN);
+    SetEndOfFile(h);
+    CloseHandle(h);
+}
+
+} // namespace
+
+TEST(SkinDataBounds, OversizedFilesAreRefusedBeforeTheyAreRead)
+{
+    TTempDir dir;
+    const long long big = 80LL * 1024 * 1024;
+    std::string head = "[VERSION]\r\nskinname=big\r\n";
+    MakeSparseFile(dir.File("big.ini"), big, std::vector<char>(head.begin(), head.end()));
+    TspSkinData data(nullptr);
+    EXPECT_THROW(data.LoadFromFile(dir.File("big.ini")), ESkinDataError);
+    TspCompressedStoredSkin stored(nullptr);
+    EXPECT_THROW(stored.LoadFromIniFile(dir.File("big.ini")), ESkinDataError);
+    // A .skn whose byte count is within the file but beyond any skin.
+    int header[2] = {2, static_cast<int>(big - 8)};
+    MakeSparseFile(dir.File("big.skn"), big, std::vector<char>(reinterpret_cast<char*>(header),
+                                                                reinterpret_cast<char*>(header) + 8));
+    EXPECT_THROW(stored.LoadFromCompressFile(dir.File("big.skn")), ESkinDataError);
+    EXPECT_TRUE(stored.GetEmpty());
+}
