@@ -100,6 +100,10 @@ bool CheckWXP()
     return major == 5 && minor == 1;
 }
 
+// Layered windows came with 5.0 and every later version has them; limiting the
+// effects to 5.0..5.2 would turn them off everywhere today (Wine's prefixes report
+// 6.1 or later), so they run from 5.0 on. Under X their alpha shows only with a
+// compositing window manager; the calls succeed either way.
 bool LayeredEffectsForVersion(int Major, int Minor)
 {
     (void)Minor;
