@@ -406,3 +406,55 @@ TEST(SkinDataBounds, OversizedFilesAreRefusedBeforeTheyAreRead)
     EXPECT_THROW(stored.LoadFromCompressFile(dir.File("big.skn")), ESkinDataError);
     EXPECT_TRUE(stored.GetEmpty());
 }
+
+namespace {
+
+// A 32x32 monochrome cursor file.
+std::vector<char> CursorFile()
+{
+    std::vector<char> v;
+    auto put16 = [&](int x) { v.push_back(static_cast<char>(x & 0xFF)); v.push_back(static_cast<char>(x >> 8)); };
+    auto put32 = [&](int x) { put16(x & 0xFFFF); put16((x >> 16) & 0xFFFF); };
+    put16(0); put16(2); put16(1);                          // reserved, cursor, one image
+    const int bits = 40 + 8 + 128 + 128;
+    v.push_back(32); v.push_back(32); v.push_back(0); v.push_back(0);
+    put16(3); put16(4);                                    // hot spot
+    put32(bits); put32(6 + 16);
+    put32(40); put32(32); put32(64); put16(1); put16(1); put32(0); put32(256); put32(0); put32(0); put32(2); put32(0);
+    put32(0); put32(0x00FFFFFF);                            // black, white
+    for (int i = 0; i < 128; ++i) v.push_back(static_cast<char>(i % 2 ? 0xF0 : 0x0F));
+    for (int i = 0; i < 128; ++i) v.push_back(0);
+    return v;
+}
+
+} // namespace
+
+TEST(SkinDataCursors, CursorsFillTheirSlotsFromTheStartIndex)
+{
+    TTempDir dir;
+    TFixtureSkin fx;
+    fx.ExtraLines = {"[CURSORS]", "startcursorindex=5", "cursorscount=2", "0=hand.cur", "1=missing.cur"};
+    std::string ini = WriteFixtureSkin(dir, fx);
+    WriteFileBytes(dir.File("hand.cur"), CursorFile());
+    TspSkinData data(nullptr);
+    ASSERT_TRUE(data.LoadFromFile(ini));
+    EXPECT_EQ(data.StartCursorIndex, 5);
+    ASSERT_EQ(data.CursorsNames->Count(), 2);
+    HCURSOR unset = Screen->GetCursors(4242);
+    EXPECT_NE(Screen->GetCursors(5), unset);
+    EXPECT_NE(Screen->GetCursors(5), nullptr);
+    EXPECT_EQ(Screen->GetCursors(6), unset);     // a file that does not load leaves the default
+    // Slot 0 is not a slot: the start reads as 1. A name that leaves the folder refuses the skin.
+    TTempDir d2;
+    TFixtureSkin fx2;
+    fx2.ExtraLines = {"[CURSORS]", "startcursorindex=0", "cursorscount=1", "0=..\\hand.cur"};
+    TspSkinData other(nullptr);
+    EXPECT_THROW(other.LoadFromFile(WriteFixtureSkin(d2, fx2)), ESkinDataError);
+    EXPECT_TRUE(other.Empty);
+    TTempDir d3;
+    TFixtureSkin fx3;
+    fx3.ExtraLines = {"[CURSORS]", "startcursorindex=0"};
+    ASSERT_TRUE(other.LoadFromFile(WriteFixtureSkin(d3, fx3)));
+    EXPECT_EQ(other.StartCursorIndex, 1);
+    Screen->SetCursors(5, nullptr);
+}
