@@ -22,18 +22,6 @@ private:
     long long FSize = 0;
 };
 
-std::string FolderOf(const std::string& Path)
-{
-    size_t p = Path.find_last_of("\\/");
-    return p == std::string::npos ? std::string() : Path.substr(0, p + 1);
-}
-
-std::string FilePart(const std::string& Path)
-{
-    size_t p = Path.find_last_of("\\/:");
-    return p == std::string::npos ? Path : Path.substr(p + 1);
-}
-
 void LoadSkinPicture(const std::string& Folder, const std::string& Name, TBitmap* Bitmap)
 {
     if (!Skindata::IsSafeFileName(Name)) throw ESkinDataError("Picture name \"" + Name + "\" is not valid");
@@ -61,7 +49,7 @@ bool TspCompressedStoredSkin::LoadFromIniFile(const std::string& FileName)
     TMemIniFile ini;
     ini.SetStrings(&lines);
     if (!Skindata::CheckSkinFile(&ini)) return false;
-    const std::string folder = FolderOf(FileName);
+    const std::string folder = ExtractFilePath(FileName);
     TspStoredSkinStream content;
     for (int i = 0; i < MainPictureCount; ++i) {
         std::string name = ini.ReadString("PICTURES", MainPictureKeys[i], "");
@@ -160,7 +148,7 @@ void TspCompressedStoredSkin::SetFileName(const std::string& Value)
     // In the designer the name picks an uncompressed skin to pack at once; at
     // run time it is only kept.
     if (IsDesigning() && !IsLoading()) {
-        FFileName = FilePart(Value);
+        FFileName = ExtractFileName(Value);
         LoadFromIniFile(Value);
     } else {
         FFileName = Value;
@@ -170,7 +158,7 @@ void TspCompressedStoredSkin::SetFileName(const std::string& Value)
 void TspCompressedStoredSkin::SetCompressedFileName(const std::string& Value)
 {
     if (IsDesigning() && !IsLoading()) {
-        FCompressedFileName = FilePart(Value);
+        FCompressedFileName = ExtractFileName(Value);
         LoadFromCompressFile(Value);
     } else {
         FCompressedFileName = Value;

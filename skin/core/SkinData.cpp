@@ -9,18 +9,6 @@ namespace {
 
 const char* const FormInfo = "FORMINFO";
 
-std::string FolderOf(const std::string& Path)
-{
-    size_t p = Path.find_last_of("\\/");
-    return p == std::string::npos ? std::string() : Path.substr(0, p + 1);
-}
-
-std::string FilePart(const std::string& Path)
-{
-    size_t p = Path.find_last_of("\\/:");
-    return p == std::string::npos ? Path : Path.substr(p + 1);
-}
-
 void CheckName(const std::string& Name)
 {
     if (!Skindata::IsSafeFileName(Name)) throw ESkinDataError("Skin file name \"" + Name + "\" is not valid");
@@ -173,7 +161,7 @@ bool TspSkinData::DecodeFile(const std::string& FileName)
     Skindata::CheckSkinFileSize(FileName);
     TMemIniFile ini(FileName);
     if (!Skindata::CheckSkinFile(&ini)) return false;
-    const std::string folder = FolderOf(FileName);
+    const std::string folder = ExtractFilePath(FileName);
     ReadVersion(&ini);
     ReadPictureNames(&ini);
     TBitmap* main[MainPictureCount] = {Picture.get(), InActivePicture.get(), Mask.get(), RollUpPicture.get(),
@@ -466,9 +454,9 @@ void TspSkinData::ClearAll()
 
 void TspSkinData::AddBitMap(const std::string& FileName)
 {
-    std::string name = FilePart(FileName);
+    std::string name = ExtractFileName(FileName);
     auto b = std::make_unique<TBitmap>();
-    LoadPicture(FolderOf(FileName), name, b.get());
+    LoadPicture(ExtractFilePath(FileName), name, b.get());
     ActivePicturesNames->Add(name);
     ActivePictures.push_back(std::move(b));
 }

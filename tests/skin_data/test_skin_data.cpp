@@ -1,6 +1,7 @@
 #include "test_gtest.h"
 #include "SkinData.h"
 #include "Forms.h"
+#include "Handles.h"
 #include "Jpeg.h"
 #include "skin_data_fixtures.h"
 #include <cstring>
@@ -378,13 +379,12 @@ void MakeSparseFile(const std::string& Path, long long Size, const std::vector<c
         TFileStream f(Path, fmCreate);
         if (!Head.empty()) f.WriteBuffer(Head.data(), static_cast<long>(Head.size()));
     }
-    HANDLE h = CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    TKernelHandle h(CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(h.Valid());
     LARGE_INTEGER at;
     at.QuadPart = Size;
-    SetFilePointerEx(h, at, nullptr, FILE_BEGIN);
-    SetEndOfFile(h);
-    CloseHandle(h);
+    SetFilePointerEx(h.Get(), at, nullptr, FILE_BEGIN);
+    SetEndOfFile(h.Get());
 }
 
 } // namespace
