@@ -233,6 +233,11 @@ TEST(EffectBmp, CopiesABitmapAndDrawsItBack)
     ASSERT_EQ(e.Height(), 3);
     EXPECT_EQ(e.GetPixel(0, 0), 0xFF0000u);   // red: blue byte low, red byte high
     EXPECT_EQ(e.GetPixel(4, 2), 0x0000FFu);
+    TBitmap ddb(5, 3);
+    ddb.GetCanvas()->Draw(0, 0, pic.get());
+    TspEffectBmp fromDdb(&ddb);
+    EXPECT_EQ(fromDdb.GetPixel(0, 0), 0xFF0000u);
+    EXPECT_EQ(fromDdb.GetPixel(4, 2), 0x0000FFu);
     e.Invert();
     auto out = NewPicture(8, 5, 0x808080);
     e.Draw(out->GetCanvas()->GetHandle(), 1, 1);

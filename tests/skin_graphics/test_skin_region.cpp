@@ -80,6 +80,16 @@ TEST(SkinRegion, MonochromeMaskReadsLikeAColourOne)
     EXPECT_EQ(TRect(b.Rects()[1]), TRect(2, 0, 3, 1));
 }
 
+TEST(SkinRegion, ScreenCompatibleMaskReadsLikeADib)
+{
+    auto dib = ThreeByTwo();
+    TBitmap ddb(3, 2);   // device-dependent, as pictures drawn on the screen's terms are
+    ddb.GetCanvas()->Draw(0, 0, dib.get());
+    RgnBlock b = BlockOf(&ddb, 0, 0);
+    ASSERT_EQ(b.Header().nCount, 3u);
+    EXPECT_EQ(TRect(b.Rects()[2]), TRect(0, 1, 3, 2));
+}
+
 // More runs than the fixed table of 10,000 entries that the region builder once had.
 TEST(SkinRegion, CheckerboardPastTenThousandRuns)
 {
