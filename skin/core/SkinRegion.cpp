@@ -176,8 +176,6 @@ void CreateSkinMask(const TPoint& LtPt, const TPoint& RtPt, const TPoint& LbPt, 
     if (TopMask && W > 0 && CT > 0) EndStrip(TopMask, Mask, 0, CT, LtPt.x, RtPt.x, NewLtPt.x, NewRtPt.x, W);
     if (BottomMask && W >= 1 && hM - CB >= 1)
         EndStrip(BottomMask, Mask, CB, hM, LbPt.x, RbPt.x, NewLbPt.x, NewRbPt.x, W);
-    (void)NewLbPt;
-    (void)NewRbPt;
 }
 
 void CreateSkinRegion(HRGN& Rgn, const TPoint& LtPt, const TPoint& RtPt, const TPoint& LbPt, const TPoint& RbPt,
