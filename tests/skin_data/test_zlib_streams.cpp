@@ -215,3 +215,32 @@ TEST(ZlibStreams, InflatedSizeIsBounded)
     EXPECT_THROW(Unpack(block, 64 * 1024), EDecompressionError);
     EXPECT_EQ(Unpack(block, 1 << 20).size(), zeros.size());
 }
+
+TEST(ZlibStreams, ProgressIsCalledOncePerBufferMoved)
+{
+    auto data = Pattern(100000, 9);
+    TMemoryStream out;
+    int written = 0;
+    {
+        TCompressionStream c(TCompressionLevel::clNone, &out);
+        c.OnProgress = [&](TObject* Sender) {
+            EXPECT_EQ(Sender, &c);
+            ++written;
+        };
+        c.WriteBuffer(data.data(), static_cast<long>(data.size()));
+        c.Finish();
+    }
+    // Stored data does not shrink: one call per full 4096-byte buffer written while
+    // data comes in (the buffers of the finish are not reported).
+    const int full = static_cast<int>(out.GetSize() / 4096);
+    EXPECT_LE(written, full);
+    EXPECT_GE(written, full - 2);
+    out.SetPosition(0);
+    TDecompressionStream d(&out);
+    int read = 0;
+    d.OnProgress = [&](TObject*) { ++read; };
+    std::vector<char> back(data.size());
+    d.ReadBuffer(back.data(), static_cast<long>(back.size()));
+    EXPECT_EQ(back, data);
+    EXPECT_GE(read, static_cast<int>(data.size() / 4096));
+}
