@@ -2,6 +2,7 @@
 #include "Forms.h"
 #include "Jpeg.h"
 #include "SkinIniValues.h"
+#include "SkinPlatform.h"
 #include <exception>
 #include <utility>
 
@@ -14,17 +15,12 @@ void CheckName(const std::string& Name)
     if (!Skindata::IsSafeFileName(Name)) throw ESkinDataError("Skin file name \"" + Name + "\" is not valid");
 }
 
-bool IsJpegName(const std::string& Name)
-{
-    return Name.find(".jpg") != std::string::npos || Name.find(".jpeg") != std::string::npos;
-}
-
 // One picture of a folder skin: JPEG by its name, BMP otherwise; both bounded.
 void LoadPicture(const std::string& Folder, const std::string& Name, TBitmap* Bitmap)
 {
     CheckName(Name);
     const std::string path = Folder + Name;
-    if (!IsJpegName(Name)) {
+    if (!Sputils::IsJpegFile(Name)) {
         Skindata::LoadBitmapFile(path, Bitmap);
         return;
     }
@@ -36,7 +32,7 @@ void LoadPicture(const std::string& Folder, const std::string& Name, TBitmap* Bi
     long long w = jpeg.GetWidth(), h = jpeg.GetHeight();
     if (w <= 0 || h <= 0 || w > 32767 || h > 32767 || w * h * 4 > MaxSkinImageBytes)
         throw EInvalidGraphic("JPEG image is not valid");
-    Bitmap->Assign(jpeg.GetBitmap());
+    Sputils::LoadFromJPegImage(Bitmap, &jpeg);
 }
 
 const char* const MainPictureKeys[MainPictureCount] = {"picture", "inactivepicture", "mask", "rolluppicture",
