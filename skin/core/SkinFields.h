@@ -24,7 +24,7 @@ public:
     virtual void FramesPlacement(const char* Key, TFramesPlacement& Value) = 0;
     virtual void RegulatorKind(const char* Key, TRegulatorKind& Value) = 0;
     virtual void GaugeKind(const char* Key, TGaugeKind& Value) = 0;
-    // A line list (Part of the value syntax): Key+"linecount", Key+"line"+i.
+    // A line list: Key+"linecount", Key+"line"+i.
     virtual void Lines(const char* Key, TStringList& Value) = 0;
 };
 
