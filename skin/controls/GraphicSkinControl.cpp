@@ -151,6 +151,10 @@ void TspGraphicSkinCustomControl::GetSkinData()
         return;
     }
     FSkinCursorIndex = FElement.CursorIndex;
+    // Every paint looks the record up again: the moved points must match the size
+    // the control has now, not the element's own.
+    int w = GetWidth(), h = GetHeight();
+    FElement.CalcSize(w, h);
 }
 
 void TspGraphicSkinCustomControl::CalcSize(int& W, int& H)

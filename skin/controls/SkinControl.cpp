@@ -161,6 +161,10 @@ void TspSkinCustomControl::GetSkinData()
         return;
     }
     FSkinCursorIndex = FElement.CursorIndex;
+    // Every paint looks the record up again: the moved points must match the size
+    // the control has now, not the element's own.
+    int w = GetWidth(), h = GetHeight();
+    FElement.CalcSize(w, h);
 }
 
 void TspSkinCustomControl::CalcSize(int& W, int& H)

@@ -64,6 +64,30 @@ TEST(SkinControl, SkinnedHorizontalElementFitsAndComposes)
     EXPECT_EQ(Probe(shot.get(), 195, 10), cEdge);
 }
 
+TEST(SkinControl, EightPointElementPaintsAtTheControlsSize)
+{
+    Scene s;
+    auto* rec = AddButton(s.Skin.get());
+    rec->LeftTopPoint = TPoint(10, 5);
+    rec->RightTopPoint = TPoint(50, 5);
+    rec->LeftBottomPoint = TPoint(10, 15);
+    rec->RightBottomPoint = TPoint(50, 15);
+    rec->ClientRect = TRect(10, 5, 50, 15);
+    auto* c = s.Add<TTestControl>(0, 0, 100, 25);
+    c->SetSkinData(s.Skin.get());
+    ASSERT_EQ(c->GetResizeMode(), rmEightPoint);
+    c->SetBounds(0, 0, 200, 40);
+    c->GetSkinData();   // a lookup (every paint makes one) keeps the points of the current size
+    EXPECT_EQ(c->Element().NewRBPoint, TPoint(190, 35));
+    auto shot = s.Shot(c);
+    struct Probe_ {
+        int X, Y;
+        TColor C;
+    } probes[] = {{5, 20, cEdge}, {100, 20, cNormal}, {170, 20, cNormal}, {185, 20, cNormal}, {195, 20, cEdge},
+                  {195, 38, cEdge}};
+    for (const auto& p : probes) EXPECT_EQ(Probe(shot.get(), p.X, p.Y), p.C) << p.X << "," << p.Y;
+}
+
 TEST(SkinControl, RegionIsTheMaskAndBelongsToTheWindow)
 {
     Scene s;
