@@ -1,6 +1,7 @@
 #include "SkinChangeWalk.h"
 #include "GraphicSkinControl.h"
 #include "SkinControl.h"
+#include "SkinLabels.h"
 #include <vector>
 
 namespace Skinctrls {
@@ -13,6 +14,8 @@ void Visit(TControl* C, TspSkinData* Sender, bool Before)
         if (w->GetSkinDataComponent() == Sender) Before ? w->BeforeChangeSkinData() : w->ChangeSkinData();
     } else if (auto* g = dynamic_cast<TspGraphicSkinControl*>(C)) {
         if (g->GetSkinDataComponent() == Sender) Before ? g->BeforeChangeSkinData() : g->ChangeSkinData();
+    } else if (auto* l = dynamic_cast<TspSkinStdLabel*>(C)) {
+        if (l->GetSkinDataComponent() == Sender && !Before) l->ChangeSkinData();
     }
 }
 

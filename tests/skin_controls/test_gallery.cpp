@@ -6,6 +6,9 @@
 #include "Form.h"
 #include "SkinButton.h"
 #include "SkinChangeWalk.h"
+#include "SkinCheckRadioBox.h"
+#include "SkinLabels.h"
+#include "SkinPanel.h"
 #include "SkinSpeedButton.h"
 #include <vector>
 
@@ -17,12 +20,24 @@ struct Gallery {
     std::unique_ptr<TForm> Form;
     std::vector<TspSkinButton*> Buttons;
     std::vector<TspSkinSpeedButton*> SpeedButtons;
+    std::vector<TspSkinControl*> Others;   // checks, panels, labels
+    TspSkinStdLabel* StdLabel = nullptr;
+
+    template <class C> C* Place(TWinControl* Parent, int X, int Y, int W, int H, const char* Caption)
+    {
+        auto* c = new C(Form.get());
+        c->SetParent(Parent);
+        c->SetBounds(X, Y, W, H);
+        c->SetCaption(Caption);
+        Others.push_back(c);
+        return c;
+    }
 
     Gallery()
     {
         Form.reset(new TForm(nullptr));
         Form->SetBorderStyle(bsNone);
-        Form->SetBounds(0, 0, 420, 200);
+        Form->SetBounds(0, 0, 420, 330);
         Form->SetColor(0xE0E0E0);
         const char* captions[] = {"OK", "&Cancel", "Disabled", "Down"};
         for (int i = 0; i < 4; ++i) {
@@ -47,12 +62,37 @@ struct Gallery {
         SpeedButtons[1]->SetFlat(true);
         SpeedButtons[2]->SetGroupIndex(2);
         SpeedButtons[2]->SetDown(true);
+
+        auto* check = Place<TspSkinCheckRadioBox>(Form.get(), 110, 50, 120, 25, "Check box");
+        check->SetChecked(true);
+        Place<TspSkinCheckRadioBox>(Form.get(), 240, 50, 120, 25, "Unchecked");
+        auto* group = Place<TspSkinGroupBox>(Form.get(), 10, 85, 195, 130, "Group box");
+        group->SetCheckedMode(true);
+        group->SetChecked(true);
+        for (int i = 0; i < 2; ++i) {
+            auto* radio = Place<TspSkinCheckRadioBox>(group, 10, 30 + i * 30, 150, 25, i ? "Radio two" : "Radio one");
+            radio->SetSkinDataName("radiobox");
+            radio->SetRadio(true);
+            radio->GroupIndex = 1;
+            radio->SetChecked(i == 0);
+        }
+        auto* panel = Place<TspSkinPanel>(Form.get(), 215, 85, 195, 130, "");
+        auto* label = Place<TspSkinLabel>(panel, 10, 10, 150, 21, "Framed label");
+        (void)label;
+        StdLabel = new TspSkinStdLabel(Form.get());
+        StdLabel->SetParent(panel);
+        StdLabel->SetBounds(10, 50, 150, 20);
+        StdLabel->SetCaption("Standard label");
+        auto* bar = Place<TspSkinStatusBar>(Form.get(), 0, 0, 420, 21, "");
+        (void)bar;
     }
 
     void Bind(TspSkinData* D)
     {
         for (auto* b : Buttons) b->SetSkinData(D);
         for (auto* s : SpeedButtons) s->SetSkinData(D);
+        for (auto* o : Others) o->SetSkinData(D);
+        StdLabel->SetSkinData(D);
     }
 
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
@@ -76,6 +116,7 @@ TEST(Gallery, EveryControlWithBothSkinsAndWithout)
     Gallery g;
     auto plain = g.Shoot("unskinned");
     for (auto* b : g.Buttons) EXPECT_FALSE(b->Skinned());
+    for (auto* o : g.Others) EXPECT_FALSE(o->Skinned());
     EXPECT_EQ(Probe(plain.get(), 20, 15), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
 
     for (const char* name : {"Korvel2", "Sarnic"}) {
@@ -85,6 +126,8 @@ TEST(Gallery, EveryControlWithBothSkinsAndWithout)
         g.Bind(skin.get());
         for (auto* b : g.Buttons) EXPECT_TRUE(b->Skinned());
         for (auto* s : g.SpeedButtons) EXPECT_TRUE(s->Skinned());
+        for (auto* o : g.Others) EXPECT_TRUE(o->Skinned()) << o->GetSkinDataName();
+        EXPECT_NE(g.StdLabel->GetSkinIndex(), -1);
         auto shot = g.Shoot(name);
         // The skinned face is not the plain one somewhere along the first button.
         int differ = 0;
