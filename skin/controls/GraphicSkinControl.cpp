@@ -166,7 +166,12 @@ void TspGraphicSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int
 {
     GetSkinData();
     const bool fit = Skinned() && (AWidth != GetWidth() || AHeight != GetHeight());
-    if (fit) CalcSize(AWidth, AHeight);
+    if (fit) {
+        CalcSize(AWidth, AHeight);
+        // Whatever a descendant adds to the fitted size, a skin never makes it unbounded.
+        AWidth = ClampSide(AWidth);
+        AHeight = ClampSide(AHeight);
+    }
     TspGraphicSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (fit) Repaint();
 }

@@ -176,7 +176,12 @@ void TspSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeigh
 {
     GetSkinData();
     const bool fit = Skinned() && (AWidth != GetWidth() || AHeight != GetHeight());
-    if (fit) CalcSize(AWidth, AHeight);
+    if (fit) {
+        CalcSize(AWidth, AHeight);
+        // Whatever a descendant adds to the fitted size, a skin never makes it unbounded.
+        AWidth = ClampSide(AWidth);
+        AHeight = ClampSide(AHeight);
+    }
     TspSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (fit) {
         SetControlRegion();

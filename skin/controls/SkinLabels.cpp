@@ -43,6 +43,8 @@ void TspSkinStdLabel::GetSkinData()
 void TspSkinStdLabel::ChangeSkinData()
 {
     GetSkinData();
+    // The skin's font may be larger than the one the label was sized for.
+    if (GetAutoSize()) AdjustBounds();
     Repaint();
 }
 
@@ -58,11 +60,33 @@ void TspSkinStdLabel::Notification(TComponent* AComponent, TOperation Operation)
 void TspSkinStdLabel::DoDrawText(TRect& R, UINT Flags)
 {
     GetSkinData();
+    DrawTextOn(GetCanvas(), R, Flags);
+}
+
+void TspSkinStdLabel::AdjustBounds()
+{
+    if (!GetAutoSize() || IsLoading()) return;
+    GetSkinData();
+    TRect r = GetClientRect();
+    r.bottom = r.top;
+    if (!GetWordWrap()) r.right = r.left;
+    // Measured in the font the label draws with, which the skin may give it.
+    TBitmap scratch(1, 1, pf24bit);
+    DrawTextOn(scratch.GetCanvas(), r, DrawTextFlags() | DT_CALCRECT);
+    int x = GetLeft();
+    if (GetAlignment() == taRightJustify)
+        x += GetWidth() - r.Width();
+    else if (GetAlignment() == taCenter)
+        x += (GetWidth() - r.Width()) / 2;
+    SetBounds(x, GetTop(), r.Width(), r.Height());
+}
+
+void TspSkinStdLabel::DrawTextOn(TCanvas* c, TRect& R, UINT Flags)
+{
     std::string text = GetText();
     // Measuring an empty caption keeps one line's height.
     if ((Flags & DT_CALCRECT) && (text.empty() || (GetShowAccelChar() && text == "&"))) text += " ";
     if (!GetShowAccelChar()) Flags |= DT_NOPREFIX;
-    TCanvas* c = GetCanvas();
     TFont* f = c->GetFont();
     if (FIndex == -1) {
         f->Assign(UseSkinFont ? FDefaultFont.get() : GetFont());
@@ -188,7 +212,7 @@ void TspSkinLabel::CalcSize(int& W, int& H)
     TspSkinCustomControl::CalcSize(W, H);
     if (!FAutoSize) return;
     const int d = CalcWidthOffset();
-    if (d > 0) W += d;
+    if (d > 0) W = ClampSide(W + d);
 }
 
 void TspSkinLabel::AdjustBounds()
@@ -196,7 +220,7 @@ void TspSkinLabel::AdjustBounds()
     const TAlign a = GetAlign();
     if (a == alTop || a == alBottom || a == alClient) return;
     const int d = CalcWidthOffset();
-    if (d != 0) SetWidth(GetWidth() + d);
+    if (d != 0) SetWidth(ClampSide(GetWidth() + d));
 }
 
 void TspSkinLabel::SetAutoSize(bool Value)

@@ -26,6 +26,9 @@ public:
 
 protected:
     void DoDrawText(TRect& R, UINT Flags) override;
+    void AdjustBounds() override;
+    // The text step on any canvas: measuring (DT_CALCRECT) or drawing.
+    void DrawTextOn(TCanvas* C, TRect& R, UINT Flags);
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
     TspSkinData* FSD = nullptr;
