@@ -8,7 +8,9 @@
 #include "SkinChangeWalk.h"
 #include "SkinCheckRadioBox.h"
 #include "SkinLabels.h"
+#include "SkinGroups.h"
 #include "SkinPanel.h"
+#include "SkinUpDown.h"
 #include "SkinSpeedButton.h"
 #include <vector>
 
@@ -83,6 +85,16 @@ struct Gallery {
         StdLabel->SetParent(panel);
         StdLabel->SetBounds(10, 50, 150, 20);
         StdLabel->SetCaption("Standard label");
+        auto* radios = Place<TspSkinRadioGroup>(Form.get(), 10, 220, 195, 80, "Radio group");
+        radios->GetItems()->Add("First");
+        radios->GetItems()->Add("Second");
+        radios->SetItemIndex(1);
+        auto* checks = Place<TspSkinCheckGroup>(Form.get(), 215, 220, 140, 80, "Check group");
+        checks->GetItems()->Add("One");
+        checks->GetItems()->Add("Two");
+        checks->SetCheckedStatus(0, true);
+        auto* updown = Place<TspSkinUpDown>(Form.get(), 365, 230, 40, 20, "");
+        (void)updown;
         auto* bar = Place<TspSkinStatusBar>(Form.get(), 0, 0, 420, 21, "");
         (void)bar;
     }
