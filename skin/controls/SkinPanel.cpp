@@ -47,9 +47,15 @@ void TspSkinPanel::Paint()
         return;
     }
     if (GetWidth() < 1 || GetHeight() < 1) return;
+    // A tiny picture would cost one draw per pixel of a large panel: tile it into
+    // a block of at least 64 x 64 first (same picture, same placement).
     const int pw = bg->GetWidth(), ph = bg->GetHeight();
-    for (int i = 0; i <= GetWidth() / pw; ++i)
-        for (int j = 0; j <= GetHeight() / ph; ++j) GetCanvas()->Draw(i * pw, j * ph, bg);
+    const int bw = ((63 / pw) + 1) * pw, bh = ((63 / ph) + 1) * ph;
+    TBitmap block(bw, bh, pf24bit);
+    for (int x = 0; x < bw; x += pw)
+        for (int y = 0; y < bh; y += ph) block.GetCanvas()->Draw(x, y, bg);
+    for (int i = 0; i <= GetWidth() / bw; ++i)
+        for (int j = 0; j <= GetHeight() / bh; ++j) GetCanvas()->Draw(i * bw, j * bh, &block);
 }
 
 void TspSkinPanel::CreateControlSkinImage(TBitmap* B)

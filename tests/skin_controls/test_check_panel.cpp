@@ -245,3 +245,36 @@ TEST(SkinPanel, StatusBarPassesItsSkinToItsChildren)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SkinPanel, BackgroundPictureTilesTheWholePanelEvenWhenTiny)
+{
+    Scene s;
+    auto tiny = NewPicture(2, 1, 0x00FF00);
+    Paint(tiny.get(), TRect(1, 0, 2, 1), 0xFF0000);
+    s.Skin->ActivePictures.push_back(std::move(tiny));
+    auto rec = std::make_unique<TspDataSkinPanelControl>("panel");
+    rec->PictureIndex = 0;
+    rec->SkinRect = LookRect(0);
+    rec->LeftTopPoint = TPoint(10, 5);
+    rec->RightTopPoint = TPoint(50, 5);
+    rec->LeftBottomPoint = TPoint(10, 15);
+    rec->RightBottomPoint = TPoint(50, 15);
+    rec->ClientRect = TRect(10, 5, 50, 15);
+    rec->BGPictureIndex = 2;
+    s.Skin->CtrlList.push_back(std::move(rec));
+    auto* p = new TspSkinPanel(s.Form.get());
+    p->SetParent(s.Form.get());
+    p->SetBounds(0, 0, 301, 199);
+    p->SetSkinData(s.Skin.get());
+    ASSERT_TRUE(p->Skinned());
+    auto shot = Snapshot(p);
+    struct Case {
+        int X, Y;
+        TColor C;
+    } cases[] = {{0, 0, 0x00FF00}, {1, 0, 0xFF0000}, {300, 198, 0x00FF00}, {299, 100, 0xFF0000}, {150, 150, 0x00FF00}};
+    for (const auto& c : cases) EXPECT_EQ(Probe(shot.get(), c.X, c.Y), c.C) << c.X << "," << c.Y;
+}
+
+}  // namespace
