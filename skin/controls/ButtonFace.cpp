@@ -1,0 +1,78 @@
+#include "ButtonFace.h"
+#include "UtilWindow.h"
+
+void TspButtonFace::Read(const TspDataSkinButtonControl* Rec)
+{
+    FontName = Rec->FontName;
+    FontStyle = Rec->FontStyle;
+    FontHeight = Rec->FontHeight;
+    FontColor = Rec->FontColor;
+    ActiveFontColor = Rec->ActiveFontColor;
+    DownFontColor = Rec->DownFontColor;
+    DisabledFontColor = Rec->DisabledFontColor;
+    Morphing = Rec->Morphing;
+    MorphKind = Rec->MorphKind;
+    ActiveSkinRect = Rec->ActiveSkinRect;
+    if (ActiveSkinRect.IsEmpty()) ActiveSkinRect = Rec->SkinRect;
+    DownSkinRect = Rec->DownSkinRect;
+    if (DownSkinRect.IsEmpty()) DownSkinRect = ActiveSkinRect;
+    DisabledSkinRect = Rec->DisabledSkinRect;
+}
+
+namespace Skinctrls {
+
+namespace {
+
+const UINT WM_DEFERREDFREE = WM_APP + 0x51;
+
+void DeferredFreeProc(HWND Wnd, TMessage& Message)
+{
+    if (Message.Msg == WM_DEFERREDFREE) {
+        delete reinterpret_cast<TComponent*>(Message.LParam);
+        return;
+    }
+    Message.Result = DefWindowProcA(Wnd, Message.Msg, Message.WParam, Message.LParam);
+}
+
+HWND DeferredFreeWindow()
+{
+    // Never destroyed: a window may not belong to a static object (it would go
+    // after the windowing library detached).
+    static HWND wnd = nullptr;
+    if (!wnd) {
+        HWND* self = &wnd;
+        wnd = AllocateHWnd([self](TMessage& m) { DeferredFreeProc(*self, m); });
+    }
+    return wnd;
+}
+
+}  // namespace
+
+void DeferFree(TComponent* C)
+{
+    if (!C) return;
+    if (!PostMessageA(DeferredFreeWindow(), WM_DEFERREDFREE, 0, reinterpret_cast<LPARAM>(C))) delete C;
+}
+
+void DropTimer(std::unique_ptr<TTimer>& T)
+{
+    if (!T) return;
+    T->SetEnabled(false);
+    T->OnTimer = nullptr;
+    DeferFree(T.release());
+}
+
+void MorphByKind(TspEffectBmp& A, const TspEffectBmp& B, TMorphKind Kind, double K)
+{
+    switch (Kind) {
+    case mkGradient: A.MorphGrad(&B, K); break;
+    case mkLeftGradient: A.MorphLeftGrad(&B, K); break;
+    case mkRightGradient: A.MorphRightGrad(&B, K); break;
+    case mkLeftSlide: A.MorphLeftSlide(&B, K); break;
+    case mkRightSlide: A.MorphRightSlide(&B, K); break;
+    case mkPush: A.MorphPush(&B, K); break;
+    default: A.Morph(&B, K); break;
+    }
+}
+
+}  // namespace Skinctrls

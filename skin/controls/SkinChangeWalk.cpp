@@ -1,0 +1,39 @@
+#include "SkinChangeWalk.h"
+#include "GraphicSkinControl.h"
+#include "SkinControl.h"
+#include "SkinLabels.h"
+#include <vector>
+
+namespace Skinctrls {
+
+namespace {
+
+void Visit(TControl* C, TspSkinData* Sender, bool Before)
+{
+    if (auto* w = dynamic_cast<TspSkinControl*>(C)) {
+        if (w->GetSkinDataComponent() == Sender) Before ? w->BeforeChangeSkinData() : w->ChangeSkinData();
+    } else if (auto* g = dynamic_cast<TspGraphicSkinControl*>(C)) {
+        if (g->GetSkinDataComponent() == Sender) Before ? g->BeforeChangeSkinData() : g->ChangeSkinData();
+    } else if (auto* l = dynamic_cast<TspSkinStdLabel*>(C)) {
+        if (l->GetSkinDataComponent() == Sender && !Before) l->ChangeSkinData();
+    }
+}
+
+}  // namespace
+
+void ReskinControls(TWinControl* Root, TspSkinData* Sender, bool Before)
+{
+    if (!Root || !Sender) return;
+    Visit(Root, Sender, Before);
+    // A re-skin may resize and realign: take the children as they are before it.
+    std::vector<TControl*> children;
+    for (int i = 0; i < Root->GetControlCount(); ++i) children.push_back(Root->GetControl(i));
+    for (TControl* c : children) {
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            ReskinControls(w, Sender, Before);
+        else
+            Visit(c, Sender, Before);
+    }
+}
+
+}  // namespace Skinctrls

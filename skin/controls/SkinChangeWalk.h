@@ -1,0 +1,17 @@
+// The re-skin walk over a container: the skinned controls bound to one skin data
+// component hear of its skin change (the window-frame component runs it for
+// every form at the skin-change messages); controls bound to another component
+// are left alone.
+#pragma once
+#include <windows.h>
+
+class TWinControl;
+class TspSkinData;
+
+namespace Skinctrls {
+
+// Before: BeforeChangeSkinData, else ChangeSkinData, on every skinned control
+// inside Root (Root included) whose SkinData is Sender.
+void ReskinControls(TWinControl* Root, TspSkinData* Sender, bool Before);
+
+}  // namespace Skinctrls

@@ -1,0 +1,300 @@
+#include "SkinCheckRadioBox.h"
+#include "SkinData.h"
+#include "SkinDrawHelpers.h"
+#include "SkinParentImage.h"
+#include "WinControl.h"
+
+TspSkinCheckRadioBox::TspSkinCheckRadioBox(TComponent* AOwner) : TspSkinCustomControl(AOwner)
+{
+    FSkinDataName = "checkbox";
+    SetTabStop(false);
+    SetBounds(GetLeft(), GetTop(), 150, 25);
+}
+
+bool TspSkinCheckRadioBox::AcceptsRecord(const TspDataSkinControl* Rec) const
+{
+    return dynamic_cast<const TspDataSkinCheckRadioControl*>(Rec) != nullptr;
+}
+
+void TspSkinCheckRadioBox::GetSkinData()
+{
+    TspSkinCustomControl::GetSkinData();
+    if (!Skinned()) return;
+    const auto* r = static_cast<const TspDataSkinCheckRadioControl*>(CurrentRecord());
+    FFontName = r->FontName;
+    FFontStyle = r->FontStyle;
+    FFontHeight = r->FontHeight;
+    FFontColor = r->FontColor;
+    FActiveFontColor = r->ActiveFontColor;
+    FFrameFontColor = r->FrameFontColor;
+    FUnEnabledFontColor = r->UnEnabledFontColor;
+    FActiveSkinRect = r->ActiveSkinRect.IsEmpty() ? r->SkinRect : r->ActiveSkinRect;
+    FCheckImageArea = r->CheckImageArea;
+    FTextArea = r->TextArea;
+    FCheck = r->CheckImageRect;
+    FUnCheck = r->UnCheckImageRect;
+    FActiveCheck = r->ActiveCheckImageRect.IsEmpty() ? FCheck : r->ActiveCheckImageRect;
+    FActiveUnCheck = r->ActiveUnCheckImageRect.IsEmpty() ? FUnCheck : r->ActiveUnCheckImageRect;
+    FDisabledCheck = r->UnEnabledCheckImageRect.IsEmpty() ? FCheck : r->UnEnabledCheckImageRect;
+    FDisabledUnCheck = r->UnEnabledUnCheckImageRect.IsEmpty() ? FUnCheck : r->UnEnabledUnCheckImageRect;
+    if (FFlat) FElement.Mask = nullptr;   // a flat control gets no window region
+    // Positions for the current size (every paint looks the record up again).
+    int w = GetWidth(), h = GetHeight();
+    CalcSize(w, h);
+}
+
+void TspSkinCheckRadioBox::CalcSize(int& W, int& H)
+{
+    if (FFlat) return;   // a flat control keeps any size
+    TspSkinCustomControl::CalcSize(W, H);
+    if (!Skinned()) return;
+    const int dw = W - FElement.SkinRect.Width();
+    FTextRect = FTextArea;
+    FTextRect.right += dw;
+    TRect r = FCheckImageArea;
+    if (r.right > FTextArea.right) r.Offset(dw, 0);
+    const int cw = FCheck.Width(), ch = FCheck.Height();
+    FCheckImagePos = Bounds(r.left + r.Width() / 2 - cw / 2, r.top + r.Height() / 2 - ch / 2, cw, ch);
+}
+
+void TspSkinCheckRadioBox::ChangeSkinData()
+{
+    if (FFlat) {
+        GetSkinData();
+        Repaint();
+        return;
+    }
+    TspSkinCustomControl::ChangeSkinData();
+}
+
+TRect TspSkinCheckRadioBox::CheckImageRect() const
+{
+    if (!IsEnabled()) return FChecked ? FDisabledCheck : FDisabledUnCheck;
+    if (FMouseIn) return FChecked ? FActiveCheck : FActiveUnCheck;
+    return FChecked ? FCheck : FUnCheck;
+}
+
+void TspSkinCheckRadioBox::DrawCheckImage(TCanvas* C, int X, int Y, const TRect& R)
+{
+    // Only what lies inside the picture is taken; an empty image draws nothing.
+    const TRect src = ClipToPicture(R, FElement.Picture);
+    if (src.IsEmpty()) return;
+    TBitmap b(src.Width(), src.Height(), pf24bit);
+    b.GetCanvas()->CopyRect(TRect(0, 0, src.Width(), src.Height()), FElement.Picture->GetCanvas(), src);
+    b.SetTransparent(true);   // its bottom-left pixel's colour shows nothing
+    C->Draw(X, Y, &b);
+}
+
+void TspSkinCheckRadioBox::CreateImage(TBitmap* B, const TRect& R, bool Active)
+{
+    CreateSkinControlImage(B, FElement.Picture, R);
+    const TRect img = CheckImageRect();
+    DrawCheckImage(B->GetCanvas(), FCheckImagePos.left,
+                   FCheckImagePos.top + FCheckImagePos.Height() / 2 - img.Height() / 2, img);
+    TCanvas* c = B->GetCanvas();
+    ApplySkinFont(c, FFontName, FFontHeight, FFontStyle,
+                  !IsEnabled() ? FUnEnabledFontColor : (Active ? FActiveFontColor : FFontColor));
+    c->GetBrush()->SetStyle(bsClear);
+    Sputils::SPDrawText(c, GetText(), FTextRect);
+}
+
+void TspSkinCheckRadioBox::CreateControlDefaultImage(TBitmap* B)
+{
+    TspSkinCustomControl::CreateControlDefaultImage(B);
+    TCanvas* c = B->GetCanvas();
+    const int h = GetHeight();
+    if (IsFocused() || FMouseIn) {
+        c->GetBrush()->SetColor(clBtnShadow);
+        c->FrameRect(TRect(0, 0, GetWidth(), h));
+    }
+    c->GetFont()->Assign(FDefaultFont.get());
+    if (!IsEnabled()) c->GetFont()->SetColor(clBtnShadow);
+    const TRect box = Bounds(3, h / 2 - 7, 14, 14);
+    c->GetBrush()->SetStyle(bsClear);
+    Sputils::SPDrawText(c, GetText(), TRect(19, 0, GetWidth(), h));
+    c->GetBrush()->SetStyle(bsSolid);
+    c->GetBrush()->SetColor(FMouseIn ? clNavy : clBtnShadow);
+    c->FrameRect(box);
+    if (FChecked) {
+        const TColor mark = IsEnabled() ? clBlack : clBtnShadow;
+        if (FRadio)
+            Sputils::DrawRadioImage(c, 7, h / 2 - 3, mark);
+        else
+            Sputils::DrawCheckImage(c, 7, h / 2 - 4, mark);
+    }
+}
+
+void TspSkinCheckRadioBox::PaintFlat(TBitmap* B)
+{
+    Sputils::GetParentImage(this, B->GetCanvas());
+    TCanvas* c = B->GetCanvas();
+    const int h = GetHeight();
+    int tx = 22;
+    if (Skinned()) {
+        const TRect img = CheckImageRect();
+        DrawCheckImage(c, 3, h / 2 - FCheck.Height() / 2, img);
+        ApplySkinFont(c, FFontName, FFontHeight, FFontStyle, IsEnabled() ? FFrameFontColor : FUnEnabledFontColor);
+        tx = FCheck.Width() + 7;
+    } else {
+        c->GetBrush()->SetStyle(bsSolid);
+        c->GetBrush()->SetColor(FMouseIn ? clNavy : clBtnShadow);
+        c->FrameRect(Bounds(3, h / 2 - 7, 14, 14));
+        if (FChecked) {
+            const TColor mark = IsEnabled() ? clBlack : clBtnShadow;
+            if (FRadio)
+                Sputils::DrawRadioImage(c, 7, h / 2 - 3, mark);
+            else
+                Sputils::DrawCheckImage(c, 7, h / 2 - 4, mark);
+        }
+        c->GetFont()->Assign(FDefaultFont.get());
+        if (!IsEnabled()) c->GetFont()->SetColor(clBtnShadow);
+    }
+    const int th = c->TextHeight("Wq");
+    TRect r(tx, h / 2 - th / 2, tx + c->TextWidth(GetText()), h / 2 - th / 2 + th);
+    if (r.right > GetWidth() - 2) r.right = GetWidth() - 2;   // the caption never runs past the control
+    c->GetBrush()->SetStyle(bsClear);
+    Sputils::SPDrawText(c, GetText(), r);
+    if (IsFocused() && !GetText().empty()) {
+        TRect f(r.left - 2, r.top - 1, r.right + 3, r.bottom + 1);
+        c->DrawFocusRect(f);
+    }
+}
+
+void TspSkinCheckRadioBox::Paint()
+{
+    const int w = GetWidth(), h = GetHeight();
+    if (w <= 0 || h <= 0) return;
+    GetSkinData();
+    TBitmap b(w, h, pf24bit);
+    if (FFlat) {
+        PaintFlat(&b);
+        GetCanvas()->Draw(0, 0, &b);
+        return;
+    }
+    if (!Skinned()) {
+        TspSkinCustomControl::Paint();
+        return;
+    }
+    if (FMouseIn || IsFocused())
+        CreateImage(&b, FActiveSkinRect, true);
+    else
+        CreateImage(&b, FElement.SkinRect, false);
+    PresentImage(&b);
+}
+
+void TspSkinCheckRadioBox::SetChecked(bool Value)
+{
+    const bool became = Value && !FChecked;
+    FChecked = Value;
+    auto alive = FAlive.Watch();
+    Repaint();
+    if (FChecked && GroupIndex != 0) UnCheckAll();
+    if (OnClick && (!FRadio || became)) OnClick(this);
+    (void)alive;
+}
+
+void TspSkinCheckRadioBox::SetCheckState()
+{
+    if (!FRadio)
+        SetChecked(!FChecked);
+    else if (!FChecked)
+        SetChecked(true);
+}
+
+void TspSkinCheckRadioBox::UnCheckAll()
+{
+    TWinControl* p = GetParent();
+    if (!p) return;
+    for (int i = 0; i < p->GetControlCount(); ++i) {
+        auto* c = dynamic_cast<TspSkinCheckRadioBox*>(p->GetControl(i));
+        if (c && c != this && c->GroupIndex == GroupIndex && c->FChecked) c->SetChecked(false);
+    }
+}
+
+void TspSkinCheckRadioBox::SetRadio(bool Value)
+{
+    FRadio = Value;
+    if (!Skinned() && DrawDefault) Repaint();
+}
+
+void TspSkinCheckRadioBox::SetFlat(bool Value)
+{
+    FFlat = Value;
+    Repaint();
+}
+
+void TspSkinCheckRadioBox::SetCanFocused(bool Value)
+{
+    FCanFocused = Value;
+    SetTabStop(Value);
+}
+
+bool TspSkinCheckRadioBox::IsFocused() { return FCanFocused && HandleAllocated() && Focused(); }
+
+void TspSkinCheckRadioBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (!FMouseIn) {
+        FMouseIn = true;
+        Repaint();
+    }
+    TspSkinCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TspSkinCheckRadioBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    auto alive = FAlive.Watch();
+    TspSkinCustomControl::MouseUp(Button, Shift, X, Y);
+    if (*alive && Button == mbLeft && FMouseIn) SetCheckState();
+}
+
+void TspSkinCheckRadioBox::CMMouseEnter(TMessage& Message)
+{
+    TspSkinCustomControl::CMMouseEnter(Message);
+    if (IsDesigning()) return;
+    FMouseIn = true;
+    Repaint();
+}
+
+void TspSkinCheckRadioBox::CMMouseLeave(TMessage& Message)
+{
+    TspSkinCustomControl::CMMouseLeave(Message);
+    if (IsDesigning()) return;
+    FMouseIn = false;
+    Repaint();
+}
+
+void TspSkinCheckRadioBox::CMTextChanged(TMessage& Message)
+{
+    TspSkinCustomControl::CMTextChanged(Message);
+    if (Skinned() || IsDesigning() || DrawDefault) Repaint();
+}
+
+void TspSkinCheckRadioBox::WMMove(TMessage& Message)
+{
+    TspSkinCustomControl::WMMove(Message);
+    Invalidate();   // a flat control shows what lies under it
+}
+
+void TspSkinCheckRadioBox::WndProc(TMessage& Message)
+{
+    if (FCanFocused) {
+        switch (Message.Msg) {
+        case WM_KEYUP:
+            if (Message.WParam == VK_SPACE && IsFocused()) {
+                auto alive = FAlive.Watch();
+                SetCheckState();
+                if (!*alive) return;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            if (!IsDesigning() && !Focused()) {
+                ::SetFocus(GetHandle());
+                if (!Focused()) return;
+            }
+            break;
+        default: break;
+        }
+    }
+    TspSkinCustomControl::WndProc(Message);
+}

@@ -1,0 +1,176 @@
+// The gallery: every control of the skinned basic controls on one form, bound to
+// our default skin, the second skin and no skin; each look is saved under
+// artefacts/ for a person to look at, and probed here.
+#include "test_gtest.h"
+#include "ControlFixture.h"
+#include "Form.h"
+#include "SkinButton.h"
+#include "SkinChangeWalk.h"
+#include "SkinCheckRadioBox.h"
+#include "SkinLabels.h"
+#include "SkinGroups.h"
+#include "SkinPanel.h"
+#include "SkinUpDown.h"
+#include "SkinSpeedButton.h"
+#include <vector>
+
+using namespace CtlFixture;
+
+namespace {
+
+struct Gallery {
+    std::unique_ptr<TForm> Form;
+    std::vector<TspSkinButton*> Buttons;
+    std::vector<TspSkinSpeedButton*> SpeedButtons;
+    std::vector<TspSkinControl*> Others;   // checks, panels, labels
+    TspSkinStdLabel* StdLabel = nullptr;
+
+    template <class C> C* Place(TWinControl* Parent, int X, int Y, int W, int H, const char* Caption)
+    {
+        auto* c = new C(Form.get());
+        c->SetParent(Parent);
+        c->SetBounds(X, Y, W, H);
+        c->SetCaption(Caption);
+        Others.push_back(c);
+        return c;
+    }
+
+    Gallery()
+    {
+        Form.reset(new TForm(nullptr));
+        Form->SetBorderStyle(bsNone);
+        Form->SetBounds(0, 0, 420, 330);
+        Form->SetColor(0xE0E0E0);
+        const char* captions[] = {"OK", "&Cancel", "Disabled", "Down"};
+        for (int i = 0; i < 4; ++i) {
+            auto* b = new TspSkinButton(Form.get());
+            b->SetParent(Form.get());
+            b->SetCanFocused(false);
+            b->SetBounds(10 + i * 100, 10, 90, 25);
+            b->SetCaption(captions[i]);
+            Buttons.push_back(b);
+        }
+        Buttons[2]->SetEnabled(false);
+        Buttons[3]->SetGroupIndex(1);
+        Buttons[3]->SetDown(true);
+        const char* tools[] = {"A", "B", "C"};
+        for (int i = 0; i < 3; ++i) {
+            auto* s = new TspSkinSpeedButton(Form.get());
+            s->SetParent(Form.get());
+            s->SetBounds(10 + i * 30, 50, 25, 25);
+            s->SetCaption(tools[i]);
+            SpeedButtons.push_back(s);
+        }
+        SpeedButtons[1]->SetFlat(true);
+        SpeedButtons[2]->SetGroupIndex(2);
+        SpeedButtons[2]->SetDown(true);
+
+        auto* check = Place<TspSkinCheckRadioBox>(Form.get(), 110, 50, 120, 25, "Check box");
+        check->SetChecked(true);
+        Place<TspSkinCheckRadioBox>(Form.get(), 240, 50, 120, 25, "Unchecked");
+        auto* group = Place<TspSkinGroupBox>(Form.get(), 10, 85, 195, 130, "Group box");
+        group->SetCheckedMode(true);
+        group->SetChecked(true);
+        for (int i = 0; i < 2; ++i) {
+            auto* radio = Place<TspSkinCheckRadioBox>(group, 10, 30 + i * 30, 150, 25, i ? "Radio two" : "Radio one");
+            radio->SetSkinDataName("radiobox");
+            radio->SetRadio(true);
+            radio->GroupIndex = 1;
+            radio->SetChecked(i == 0);
+        }
+        auto* panel = Place<TspSkinPanel>(Form.get(), 215, 85, 195, 130, "");
+        auto* label = Place<TspSkinLabel>(panel, 10, 10, 150, 21, "Framed label");
+        (void)label;
+        StdLabel = new TspSkinStdLabel(Form.get());
+        StdLabel->SetParent(panel);
+        StdLabel->SetBounds(10, 50, 150, 20);
+        StdLabel->SetCaption("Standard label");
+        auto* radios = Place<TspSkinRadioGroup>(Form.get(), 10, 220, 195, 80, "Radio group");
+        radios->GetItems()->Add("First");
+        radios->GetItems()->Add("Second");
+        radios->SetItemIndex(1);
+        auto* checks = Place<TspSkinCheckGroup>(Form.get(), 215, 220, 140, 80, "Check group");
+        checks->GetItems()->Add("One");
+        checks->GetItems()->Add("Two");
+        checks->SetCheckedStatus(0, true);
+        auto* updown = Place<TspSkinUpDown>(Form.get(), 365, 230, 40, 20, "");
+        (void)updown;
+        auto* bar = Place<TspSkinStatusBar>(Form.get(), 0, 0, 420, 21, "");
+        (void)bar;
+    }
+
+    void Bind(TspSkinData* D)
+    {
+        for (auto* b : Buttons) b->SetSkinData(D);
+        for (auto* s : SpeedButtons) s->SetSkinData(D);
+        for (auto* o : Others) o->SetSkinData(D);
+        StdLabel->SetSkinData(D);
+    }
+
+    std::unique_ptr<TBitmap> Shoot(const std::string& Name)
+    {
+        auto shot = Snapshot(Form.get());
+        CreateDirectoryA("artefacts", nullptr);
+        shot->SaveToFile("artefacts/gallery-" + Name + ".bmp");
+        return shot;
+    }
+};
+
+std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
+{
+    auto d = std::make_unique<TspSkinData>(nullptr);
+    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
+    return d;
+}
+
+TEST(Gallery, EveryControlWithBothSkinsAndWithout)
+{
+    Gallery g;
+    auto plain = g.Shoot("unskinned");
+    for (auto* b : g.Buttons) EXPECT_FALSE(b->Skinned());
+    for (auto* o : g.Others) EXPECT_FALSE(o->Skinned());
+    EXPECT_EQ(Probe(plain.get(), 20, 15), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
+
+    for (const char* name : {"Korvel2", "Sarnic"}) {
+        SCOPED_TRACE(name);
+        auto skin = LoadSkin(name);
+        ASSERT_TRUE(skin);
+        g.Bind(skin.get());
+        for (auto* b : g.Buttons) EXPECT_TRUE(b->Skinned());
+        for (auto* s : g.SpeedButtons) EXPECT_TRUE(s->Skinned());
+        for (auto* o : g.Others) EXPECT_TRUE(o->Skinned()) << o->GetSkinDataName();
+        EXPECT_NE(g.StdLabel->GetSkinIndex(), -1);
+        auto shot = g.Shoot(name);
+        // The skinned face is not the plain one somewhere along the first button.
+        int differ = 0;
+        for (int x = 12; x < 98; x += 2)
+            if (Probe(shot.get(), x, 20) != Probe(plain.get(), x, 20)) ++differ;
+        EXPECT_GT(differ, 10);
+        g.Bind(nullptr);
+    }
+}
+
+TEST(Gallery, SkinChangeFollowsLiveOnlyForControlsOfThatComponent)
+{
+    Gallery g;
+    auto first = LoadSkin("Korvel2");
+    auto other = LoadSkin("Korvel2");
+    ASSERT_TRUE(first && other);
+    g.Bind(first.get());
+    g.SpeedButtons[0]->SetSkinData(other.get());
+    auto before = g.Shoot("before-change");
+
+    Skinctrls::ReskinControls(g.Form.get(), first.get(), true);
+    EXPECT_EQ(g.Buttons[0]->GetSkinIndex(), -1);
+    EXPECT_NE(g.SpeedButtons[0]->GetSkinIndex(), -1);   // bound to the other component
+    ASSERT_TRUE(first->LoadFromCompressedFile(std::string(SKINS_DIR) + "/Sarnic.skn"));
+    Skinctrls::ReskinControls(g.Form.get(), first.get(), false);
+    for (auto* b : g.Buttons) EXPECT_TRUE(b->Skinned());
+    auto after = g.Shoot("after-change");
+    int differ = 0;
+    for (int x = 12; x < 98; x += 2)
+        if (Probe(after.get(), x, 20) != Probe(before.get(), x, 20)) ++differ;
+    EXPECT_GT(differ, 0);
+}
+
+}  // namespace

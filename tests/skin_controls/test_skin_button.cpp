@@ -1,0 +1,256 @@
+#include "test_gtest.h"
+#include "ControlFixture.h"
+#include "Form.h"
+#include "SkinButton.h"
+#include "WaitUntil.h"
+
+using namespace CtlFixture;
+
+namespace {
+
+const TColor cHotFill = RGB(182, 189, 210), cDownFill = RGB(133, 147, 181);
+
+struct Scene {
+    std::unique_ptr<TForm> Form;
+    std::unique_ptr<TspSkinData> Skin = NewSkin();
+    int Clicks = 0;
+    Scene()
+    {
+        Form.reset(new TForm(nullptr));
+        Form->SetBorderStyle(bsNone);
+        Form->SetBounds(0, 0, 300, 100);
+        AddButton(Skin.get());
+    }
+    TspSkinButton* Button(bool Skinned, int X = 0)
+    {
+        auto* b = new TspSkinButton(Form.get());
+        b->SetParent(Form.get());
+        b->SetCanFocused(false);   // these tests need no focus (the form is never shown)
+        b->SetBounds(X, 0, 100, 25);
+        b->OnClick = [this](TObject*) { ++Clicks; };
+        if (Skinned) b->SetSkinData(Skin.get());
+        return b;
+    }
+};
+
+void Enter(TControl* C) { C->Perform(CM_MOUSEENTER, 0, 0); }
+void Leave(TControl* C) { C->Perform(CM_MOUSELEAVE, 0, 0); }
+void Press(TControl* C) { C->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(5, 5)); }
+void Release(TControl* C) { C->Perform(WM_LBUTTONUP, 0, PointToLParam(5, 5)); }
+TColor Face(TspSkinButton* B, int X = 30, int Y = 10) { return Probe(Snapshot(B).get(), X, Y); }
+
+TEST(SkinButton, LooksFollowTheMouseSkinnedAndUnskinned)
+{
+    struct Case {
+        bool Skinned;
+        TColor Normal, Hot, Down, Disabled;
+    } cases[] = {
+        {true, cNormal, cActive, cDown, cDisabled},
+        {false, static_cast<TColor>(GetSysColor(COLOR_BTNFACE)), cHotFill, cDownFill,
+         static_cast<TColor>(GetSysColor(COLOR_BTNFACE))},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.Skinned);
+        Scene s;
+        auto* b = s.Button(k.Skinned);
+        EXPECT_EQ(b->Skinned(), k.Skinned);
+        EXPECT_EQ(b->GetHeight(), k.Skinned ? 20 : 25);
+        EXPECT_EQ(Face(b), k.Normal);
+        Enter(b);
+        EXPECT_EQ(Face(b), k.Hot);
+        Press(b);
+        EXPECT_EQ(Face(b), k.Down);
+        Release(b);
+        EXPECT_EQ(s.Clicks, 1);
+        EXPECT_EQ(Face(b), k.Hot);
+        Leave(b);
+        EXPECT_EQ(Face(b), k.Normal);
+        b->SetEnabled(false);
+        EXPECT_EQ(Face(b), k.Disabled);
+    }
+}
+
+TEST(SkinButton, ReleaseElsewhereGivesNoClick)
+{
+    Scene s;
+    auto* b = s.Button(true);
+    Enter(b);
+    Press(b);
+    Leave(b);
+    EXPECT_EQ(Face(b), cNormal);   // held, but the mouse is away
+    Release(b);
+    EXPECT_EQ(s.Clicks, 0);
+    EXPECT_FALSE(b->GetDown());
+}
+
+TEST(SkinButton, RecordWithoutStateRectanglesShowsTheSkinRectangleForEveryLook)
+{
+    Scene s;
+    auto* rec = static_cast<TspDataSkinButtonControl*>(s.Skin->CtrlList[0].get());
+    rec->ActiveSkinRect = TRect();
+    rec->DownSkinRect = TRect();
+    auto* b = s.Button(true);
+    Enter(b);
+    EXPECT_EQ(Face(b), cNormal);
+    Press(b);
+    EXPECT_EQ(Face(b), cNormal);
+    Release(b);
+}
+
+TEST(SkinButton, GroupsBehaveLikeRadioButtonsUnlessAllowAllUp)
+{
+    for (bool allowAllUp : {false, true}) {
+        SCOPED_TRACE(allowAllUp);
+        Scene s;
+        TspSkinButton* g[3];
+        for (int i = 0; i < 3; ++i) {
+            g[i] = s.Button(true, i * 100);
+            g[i]->SetGroupIndex(1);
+            g[i]->AllowAllUp = allowAllUp;
+        }
+        Enter(g[0]);
+        Press(g[0]);
+        Release(g[0]);
+        EXPECT_EQ(s.Clicks, 1);   // a group button clicks as it goes down
+        EXPECT_TRUE(g[0]->GetDown());
+        Leave(g[0]);
+        Enter(g[1]);
+        Press(g[1]);
+        Release(g[1]);
+        EXPECT_TRUE(g[1]->GetDown());
+        EXPECT_EQ(g[0]->GetDown(), allowAllUp);
+        // Pressing the down button again: released only with AllowAllUp.
+        Press(g[1]);
+        Release(g[1]);
+        EXPECT_EQ(g[1]->GetDown(), !allowAllUp);
+        EXPECT_EQ(s.Clicks, allowAllUp ? 3 : 2);
+    }
+}
+
+TEST(SkinButton, ModalResultDefaultAndCancelKeys)
+{
+    Scene s;
+    auto* ok = s.Button(true, 0);
+    auto* cancel = s.Button(true, 100);
+    ok->SetCanFocused(true);
+    cancel->SetCanFocused(true);
+    ok->ModalResult = mrOk;
+    cancel->ModalResult = mrCancel;
+    int okClicks = 0, cancelClicks = 0;
+    ok->OnClick = [&](TObject*) { ++okClicks; };
+    cancel->OnClick = [&](TObject*) { ++cancelClicks; };
+    ok->SetDefault(true);
+    cancel->Cancel = true;
+    s.Form->HandleNeeded();
+    EXPECT_EQ(ok->Perform(CM_DIALOGKEY, VK_RETURN, 0), 1);
+    EXPECT_EQ(okClicks, 1);
+    EXPECT_EQ(s.Form->GetModalResult(), mrOk);
+    EXPECT_EQ(cancel->Perform(CM_DIALOGKEY, VK_RETURN, 0), 0);   // not the default
+    EXPECT_EQ(cancelClicks, 0);
+    EXPECT_EQ(cancel->Perform(CM_DIALOGKEY, VK_ESCAPE, 0), 1);
+    EXPECT_EQ(cancelClicks, 1);
+    EXPECT_EQ(s.Form->GetModalResult(), mrCancel);
+    EXPECT_EQ(ok->Perform(CM_DIALOGKEY, VK_ESCAPE, 0), 0);
+}
+
+TEST(SkinButton, MarginAndGlyphCellsFollowTheState)
+{
+    Scene s;
+    auto* b = s.Button(true);
+    b->SetMargin(-2);
+    EXPECT_EQ(b->GetMargin(), -1);
+    // A 4-cell glyph of 8 x 8 cells, each cell its own colour; drawn with margin 0
+    // at the left of the client area (x 10..18 of the control).
+    TBitmap glyph(32, 8, pf24bit);
+    const TColor cells[] = {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFF00};
+    for (int i = 0; i < 4; ++i) Paint(&glyph, TRect(i * 8, 0, i * 8 + 8, 8), cells[i]);
+    // The glyph's transparent colour is its bottom-left pixel: keep a frame of another colour.
+    Paint(&glyph, TRect(0, 7, 32, 8), 0x010101);
+    b->SetGlyph(&glyph);
+    b->SetNumGlyphs(4);
+    b->SetMargin(0);
+    EXPECT_EQ(Face(b, 13, 9), cells[0]);
+    Enter(b);
+    EXPECT_EQ(Face(b, 13, 9), cells[3]);
+    Press(b);
+    EXPECT_EQ(Face(b, 14, 10), cells[2]);   // pressed: moved one pixel
+    Release(b);
+    Leave(b);
+    b->SetEnabled(false);
+    EXPECT_EQ(Face(b, 13, 9), cells[1]);
+}
+
+TEST(SkinButton, ButtonFreedInItsOwnClickIsNotTouchedAgain)
+{
+    Scene s;
+    auto* b = s.Button(true);
+    int mouseUps = 0;
+    b->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { ++mouseUps; };
+    b->OnClick = [&](TObject* Sender) {
+        ++s.Clicks;
+        delete Sender;
+    };
+    Enter(b);
+    Press(b);
+    Release(b);   // frees the button inside its click
+    EXPECT_EQ(s.Clicks, 1);
+    EXPECT_EQ(mouseUps, 0);
+    EXPECT_EQ(s.Form->GetControlCount(), 0);
+}
+
+TEST(SkinButton, ButtonFreedInItsRepeatTickStopsRepeating)
+{
+    Scene s;
+    auto* b = s.Button(true);
+    b->RepeatMode = true;
+    b->RepeatInterval = 10;
+    b->OnClick = [&](TObject* Sender) {
+        ++s.Clicks;
+        delete Sender;
+    };
+    Enter(b);
+    Press(b);
+    ASSERT_TRUE(b->Repeating());
+    EXPECT_TRUE(PumpUntil([&] { return s.Clicks > 0; }, 3000));
+    PumpUntil([] { return false; }, 100);   // further ticks would click again
+    EXPECT_EQ(s.Clicks, 1);
+    EXPECT_EQ(s.Form->GetControlCount(), 0);
+}
+
+TEST(SkinButton, RepeatClicksWhileHeldAndOnceMoreOnRelease)
+{
+    Scene s;
+    auto* b = s.Button(true);
+    b->RepeatMode = true;
+    b->RepeatInterval = 10;
+    Enter(b);
+    Press(b);
+    EXPECT_TRUE(PumpUntil([&] { return s.Clicks >= 3; }, 3000));
+    const int held = s.Clicks;
+    Release(b);
+    EXPECT_EQ(s.Clicks, held + 1);
+    EXPECT_FALSE(b->Repeating());
+    PumpUntil([] { return false; }, 60);
+    EXPECT_EQ(s.Clicks, held + 1);
+}
+
+TEST(SkinButton, MorphingRunsToTheActiveLookAndBack)
+{
+    Scene s;
+    auto* rec = static_cast<TspDataSkinButtonControl*>(s.Skin->CtrlList[0].get());
+    rec->Morphing = true;
+    auto* b = s.Button(true);
+    Enter(b);
+    EXPECT_TRUE(PumpUntil([&] { return b->MorphFactor() == 1.0; }, 3000));
+    EXPECT_EQ(Face(b), cActive);
+    Leave(b);
+    EXPECT_TRUE(PumpUntil([&] { return b->MorphFactor() == 0.0; }, 3000));
+    EXPECT_EQ(Face(b), cNormal);
+    // Disabling in the middle of a transition ends it at the normal look.
+    Enter(b);
+    PumpUntil([&] { return b->MorphFactor() > 0.3; }, 3000);
+    b->SetEnabled(false);
+    EXPECT_EQ(b->MorphFactor(), 0.0);
+}
+
+}  // namespace
