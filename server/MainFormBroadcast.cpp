@@ -40,6 +40,11 @@ struct TMallocBlock {
     ~TMallocBlock() { free(P); }
 };
 
+void ReleasePacket(CSharedPacket* p)
+{
+    if (p) p->Release();
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- fan-out
@@ -49,13 +54,17 @@ int TForm1::FanOut(int32_t Kind, const void* Data, int32_t Length, uint8_t Key, 
     TServerWinSocket* server = ServerWinSocket;
     if (!server) return 0;
     int pushed = 0;
+    // One copy of the payload for every connection of the kind; each queue holds a reference.
+    std::unique_ptr<CSharedPacket, void (*)(CSharedPacket*)> packet(CSharedPacket::Create(Data, Length),
+                                                                    &ReleasePacket);
+    if (!packet) return 0;
     TLockGuard<TServerWinSocket> hold(*server);
     for (int i = 0; i < server->ActiveConnections(); ++i) {
         try {
             TServerClientWinSocket* c = server->Connections(i);
             if (!c || !c->Connected()) continue;
             auto* t = dynamic_cast<TMyServerSendThread*>(c->ServerClientThread());
-            if (t && t->FRequestKind == Kind && t->FFifo->PushFrame(Data, Length, Key)) ++pushed;
+            if (t && t->FRequestKind == Kind && t->FFifo->PushShared(packet.get(), Key)) ++pushed;
         } catch (const std::exception& e) {
             if (Prefix) LogLine(Prefix, e);
         } catch (...) {

@@ -95,8 +95,10 @@ TMyServerSendThread::TMyServerSendThread(bool CreateSuspended, CMultiThreadList*
     (void)CreateSuspended;
     KeepInCache = false;
     FreeOnTerminate = true;
-    FPass = Settings::Read("PASS", DefaultPass, 254);
-    Resume();
+    FPass = Settings::ReadCached("PASS", DefaultPass, 254);
+    // Not resumed here: with free-on-terminate a thread that ends at once (a
+    // black-listed visitor's) would be gone before the server socket, which starts
+    // every connection thread itself, could register it.
 }
 
 TMyServerSendThread::~TMyServerSendThread()
@@ -131,15 +133,31 @@ std::string TMyServerSendThread::HttpDate()
 int TMyServerSendThread::PushToStreams(TServerWinSocket* Server, int32_t Kind, const void* Data, int32_t Length,
                                        uint8_t Key)
 {
+    CSharedPacket* packet = CSharedPacket::Create(Data, Length);
+    if (!packet) return 0;
+    int pushed = PushToStreams(Server, Kind, packet, Key);
+    packet->Release();
+    return pushed;
+}
+
+int TMyServerSendThread::PushToStreams(TServerWinSocket* Server, int32_t Kind, CSharedPacket* Packet, uint8_t Key)
+{
+    if (!Packet) return 0;
     int pushed = 0;
     TLockGuard<TServerWinSocket> hold(*Server);
     for (int i = 0; i < Server->ActiveConnections(); ++i) {
         TServerClientWinSocket* c = Server->Connections(i);
         if (!c->Connected()) continue;
         auto* t = dynamic_cast<TMyServerSendThread*>(c->ServerClientThread());
-        if (t && t->FRequestKind == Kind && t->FFifo->PushFrame(Data, Length, Key)) ++pushed;
+        if (t && t->FRequestKind == Kind && t->FFifo->PushShared(Packet, Key)) ++pushed;
     }
     return pushed;
+}
+
+void TMyServerSendThread::Terminate()
+{
+    TServerClientThread::Terminate();
+    if (FFifo) FFifo->Wake();
 }
 
 bool TMyServerSendThread::Alive() { return !Terminated() && ClientSocket()->Connected(); }
@@ -409,7 +427,7 @@ void TMyServerSendThread::SendFile(const std::string& Name)
 
 void TMyServerSendThread::SendViewerPage()
 {
-    SendFile(Settings::Read("ClientType", "ActiveX", 254) == "ActiveX" ? "viewax.html" : "view.html");
+    SendFile(Settings::ReadCached("ClientType", "ActiveX", 254) == "ActiveX" ? "viewax.html" : "view.html");
 }
 
 void TMyServerSendThread::SendHtmlFile()
@@ -495,7 +513,7 @@ void TMyServerSendThread::CheckLogin()
         SendLoginPage();
         return;
     }
-    std::unique_ptr<CPayThread> pay(new CPayThread(false, Settings::Read("PAYPAL", "", 49), 0,
+    std::unique_ptr<CPayThread> pay(new CPayThread(false, Settings::ReadCached("PAYPAL", "", 49), 0,
                                                    ClientSocket()->RemoteAddress(), FLoginPassword, FLoginUser,
                                                    CPayThread::cmdCheckLogin));
     pay->WaitFor();
@@ -518,7 +536,7 @@ void TMyServerSendThread::RegisterNewUser()
         SendRegistrationPage();
         return;
     }
-    std::unique_ptr<CPayThread> pay(new CPayThread(false, Settings::Read("PAYPAL", "", 49), 0,
+    std::unique_ptr<CPayThread> pay(new CPayThread(false, Settings::ReadCached("PAYPAL", "", 49), 0,
                                                    ClientSocket()->RemoteAddress(), FLoginPassword, FLoginUser,
                                                    CPayThread::cmdRegister));
     pay->WaitFor();

@@ -37,10 +37,13 @@ std::string ChatLine(const std::string& text);
 
 class TMyServerSendThread : public TServerClientThread {
 public:
-    // Reads PASS, builds the queue and starts the thread. Link may be null (no main window).
+    // Reads PASS and builds the queue; the server socket starts the thread. Link may
+    // be null (no main window).
     TMyServerSendThread(bool CreateSuspended, CMultiThreadList* Contacts, TServerClientWinSocket* ASocket,
                         IMainWindowLink* Link = nullptr);
     ~TMyServerSendThread() override;
+    // Also wakes the stream loop from its wait on the queue.
+    void Terminate() override;
 
     // Shared with the GUI thread and the producers (see the fan-out below).
     CFrameFIFO* FFifo;
@@ -56,6 +59,8 @@ public:
     // the data into the queue of every connected connection whose thread streams
     // that kind. Returns the number of queues that took it.
     static int PushToStreams(TServerWinSocket* Server, int32_t Kind, const void* Data, int32_t Length, uint8_t Key);
+    // The same with one shared copy of the data for every queue (null: out of memory).
+    static int PushToStreams(TServerWinSocket* Server, int32_t Kind, CSharedPacket* Packet, uint8_t Key);
 
     // The clock of the pay-per-view minute (GetTickCount; tests drive their own).
     static DWORD(WINAPI* TickSource)();
@@ -103,6 +108,7 @@ private:
     void StartMinuteClock();
     void StopMinuteClock();
     void NoticeVanishedPeer();
+    int WaitForNextTurn(int Turn);
 
     CMultiThreadList* FContacts;
     CContact* FContact = nullptr;
