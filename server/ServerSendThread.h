@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CContact;
 class IMainWindowLink;
@@ -123,4 +124,5 @@ private:
     int32_t FIdleSleep = 100;
     std::string FFileName;
     int32_t FTrickleCount = 0;
+    std::vector<char> FPacket;   // the stream packet being sent
 };

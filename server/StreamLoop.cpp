@@ -132,10 +132,13 @@ void TMyServerSendThread::SendPacket(const CFrameItem* Item)
                          " bytes is over 65535 and was dropped");
         return;
     }
-    std::vector<char> packet(4 + static_cast<size_t>(Item->length));
-    PutLE32(packet.data(), static_cast<uint32_t>(Item->length) + (Item->key ? 1u : 0u) * 65536u);
-    if (Item->length > 0) memcpy(packet.data() + 4, Item->data, static_cast<size_t>(Item->length));
-    SendData(packet.data(), static_cast<int>(packet.size()));
+    // Header and payload in one send, through the connection's own buffer, which
+    // grows to the largest packet once instead of being allocated per packet.
+    size_t size = 4 + static_cast<size_t>(Item->length);
+    if (FPacket.size() < size) FPacket.resize(size);
+    PutLE32(FPacket.data(), static_cast<uint32_t>(Item->length) + (Item->key ? 1u : 0u) * 65536u);
+    if (Item->length > 0) memcpy(FPacket.data() + 4, Item->data, static_cast<size_t>(Item->length));
+    SendData(FPacket.data(), static_cast<int>(size));
 }
 
 void TMyServerSendThread::ServeItem(CFrameItem* Item)
