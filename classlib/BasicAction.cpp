@@ -1,4 +1,5 @@
 #include "BasicAction.h"
+#include "ScopeGuard.h"
 #include <algorithm>
 
 TBasicActionLink::TBasicActionLink(TObject* AClient) : FClient(AClient) {}
@@ -20,15 +21,11 @@ bool TBasicActionLink::Execute(TComponent* AComponent)
 {
     if (!FAction) return false;
     FAction->ActionComponent = AComponent;
-    bool r;
-    try {
-        r = FAction->Execute();
-    } catch (...) {
+    // The action may be freed (and this link cleared) while it executes.
+    TScopeExit forget([this] {
         if (FAction) FAction->ActionComponent = nullptr;
-        throw;
-    }
-    if (FAction) FAction->ActionComponent = nullptr;
-    return r;
+    });
+    return FAction->Execute();
 }
 
 bool TBasicActionLink::Update() { return FAction && FAction->Update(); }

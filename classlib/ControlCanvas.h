@@ -37,3 +37,16 @@ private:
     DWORD FPaintThread = 0;
     TCriticalSection FHandleLock;
 };
+
+// A paint message's DC on a control's canvas for the scope of the painting:
+// the canvas goes back to what it drew on before, also when Paint throws.
+class TPaintDCScope {
+public:
+    TPaintDCScope(TControlCanvas& Canvas, HDC DC) : FCanvas(Canvas), FPrevious(Canvas.BeginPaintDC(DC)) {}
+    ~TPaintDCScope() { FCanvas.EndPaintDC(FPrevious); }
+    TPaintDCScope(const TPaintDCScope&) = delete;
+    TPaintDCScope& operator=(const TPaintDCScope&) = delete;
+private:
+    TControlCanvas& FCanvas;
+    HDC FPrevious;
+};

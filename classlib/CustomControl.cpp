@@ -1,4 +1,5 @@
 #include "CustomControl.h"
+#include "ScopeGuard.h"
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(new TControlCanvas(this)) {}
 
@@ -24,24 +25,12 @@ void TCustomControl::DestroyWnd()
 
 void TCustomControl::PaintWindow(HDC DC)
 {
-    HDC prev = FCanvas->BeginPaintDC(DC);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->EndPaintDC(prev);
-        throw;
-    }
-    FCanvas->EndPaintDC(prev);
+    TPaintDCScope painting(*FCanvas, DC);
+    Paint();
 }
 
 void TCustomControl::WMPaint(TMessage& Message)
 {
-    FControlState |= csCustomPaint;
-    try {
-        TWinControl::WMPaint(Message);
-    } catch (...) {
-        FControlState &= ~csCustomPaint;
-        throw;
-    }
-    FControlState &= ~csCustomPaint;
+    TFlagScope<TControlState> customPaint(FControlState, csCustomPaint);
+    TWinControl::WMPaint(Message);
 }

@@ -1,4 +1,5 @@
 #include "Edit.h"
+#include "ScopeGuard.h"
 
 // ---- TCustomEdit ----
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
@@ -27,14 +28,10 @@ void TCustomEdit::CreateParams(TCreateParams& Params)
 
 void TCustomEdit::CreateWnd()
 {
-    FCreating = true;
-    try {
+    {
+        TRestore<bool> creating(FCreating, true);
         TWinControl::CreateWnd();
-    } catch (...) {
-        FCreating = false;
-        throw;
     }
-    FCreating = false;
     SendMessageA(FHandle, EM_LIMITTEXT, FMaxLength, 0);
     if (FPasswordChar) SendMessageA(FHandle, EM_SETPASSWORDCHAR, static_cast<unsigned char>(FPasswordChar), 0);
     SendMessageA(FHandle, EM_SETMODIFY, FModified, 0);

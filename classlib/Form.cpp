@@ -1,4 +1,5 @@
 #include "Form.h"
+#include "ScopeGuard.h"
 #include "ActnList.h"
 #include "Application.h"
 #include "Icon.h"
@@ -365,6 +366,8 @@ int TCustomForm::ShowModal()
     DisableList disabled = {FHandle, {}};
     EnumThreadWindows(GetCurrentThreadId(), DisableTaskWindow, reinterpret_cast<LPARAM>(&disabled));
     int result = mrCancel;
+    // Not a scope guard: the clean-up hides the form, which runs its handlers,
+    // and a destructor is no place for what they may throw.
     try {
         Show();
         FModalResult = mrNone;
@@ -482,38 +485,32 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control)
     // Windows going away move the focus around; no events for a form or control being freed.
     if (IsDestroying() || Control->IsDestroying()) return true;
     FActiveControl = Control != this ? Control : nullptr;
-    Control->FControlState |= csFocusing;
-    try {
-        if (Screen->FocusedForm != this) {
-            if (TCustomForm* old = Screen->FocusedForm) {
-                Screen->FocusedForm = nullptr;
-                old->Perform(CM_DEACTIVATE, 0, 0);
-            }
-            Screen->FocusedForm = this;
-            Perform(CM_ACTIVATE, 0, 0);
+    TFlagScope<TControlState> focusing(Control->FControlState, csFocusing);
+    if (Screen->FocusedForm != this) {
+        if (TCustomForm* old = Screen->FocusedForm) {
+            Screen->FocusedForm = nullptr;
+            old->Perform(CM_DEACTIVATE, 0, 0);
         }
-        if (!FFocusedControl) FFocusedControl = this;
-        if (FFocusedControl != Control) {
-            // Exit up to the common parent, then enter down to the control.
-            while (FFocusedControl && !FFocusedControl->ContainsControl(Control)) {
-                TWinControl* c = FFocusedControl;
-                FFocusedControl = c->GetParent();
-                c->Perform(CM_EXIT, 0, 0);
-            }
-            while (FFocusedControl && FFocusedControl != Control) {
-                TWinControl* t = Control;
-                while (t->GetParent() != FFocusedControl) t = t->GetParent();
-                FFocusedControl = t;
-                t->Perform(CM_ENTER, 0, 0);
-            }
-            Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
-        }
-        Screen->SetActive(this, Control);
-    } catch (...) {
-        Control->FControlState &= ~csFocusing;
-        throw;
+        Screen->FocusedForm = this;
+        Perform(CM_ACTIVATE, 0, 0);
     }
-    Control->FControlState &= ~csFocusing;
+    if (!FFocusedControl) FFocusedControl = this;
+    if (FFocusedControl != Control) {
+        // Exit up to the common parent, then enter down to the control.
+        while (FFocusedControl && !FFocusedControl->ContainsControl(Control)) {
+            TWinControl* c = FFocusedControl;
+            FFocusedControl = c->GetParent();
+            c->Perform(CM_EXIT, 0, 0);
+        }
+        while (FFocusedControl && FFocusedControl != Control) {
+            TWinControl* t = Control;
+            while (t->GetParent() != FFocusedControl) t = t->GetParent();
+            FFocusedControl = t;
+            t->Perform(CM_ENTER, 0, 0);
+        }
+        Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
+    }
+    Screen->SetActive(this, Control);
     return true;
 }
 
@@ -634,26 +631,14 @@ void TCustomForm::WMPaint(TMessage& Message)
         DefaultHandler(&Message);
         return;
     }
-    FControlState |= csCustomPaint;
-    try {
-        TScrollingWinControl::WMPaint(Message);
-    } catch (...) {
-        FControlState &= ~csCustomPaint;
-        throw;
-    }
-    FControlState &= ~csCustomPaint;
+    TFlagScope<TControlState> customPaint(FControlState, csCustomPaint);
+    TScrollingWinControl::WMPaint(Message);
 }
 
 void TCustomForm::PaintWindow(HDC DC)
 {
-    HDC prev = FCanvas->BeginPaintDC(DC);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->EndPaintDC(prev);
-        throw;
-    }
-    FCanvas->EndPaintDC(prev);
+    TPaintDCScope painting(*FCanvas, DC);
+    Paint();
 }
 
 void TCustomForm::Paint()

@@ -1,39 +1,19 @@
-// Move-only owners of the GDI and USER handles that the class library creates,
-// and scoped guards that undo a selection or release a borrowed device context.
+// Move-only owners of the GDI and USER handles that the class library creates
+// (the one holder of UniqueHandle.h with their traits), and scoped guards that
+// undo a selection or release a borrowed device context.
 #pragma once
+#include "UniqueHandle.h"
 #include <windows.h>
 #include <utility>
 
 // Owns one GDI object (pen, brush, font, bitmap, region, palette) and deletes it.
-template <class H> class TGdiObject {
-public:
-    TGdiObject() = default;
-    explicit TGdiObject(H h) : FHandle(h) {}
-    ~TGdiObject() { Reset(); }
-    TGdiObject(TGdiObject&& o) noexcept : FHandle(o.Release()) {}
-    TGdiObject& operator=(TGdiObject&& o) noexcept
-    {
-        if (this != &o) Reset(o.Release());
-        return *this;
-    }
-    TGdiObject(const TGdiObject&) = delete;
-    TGdiObject& operator=(const TGdiObject&) = delete;
-    H Get() const { return FHandle; }
-    explicit operator bool() const { return FHandle != nullptr; }
-    H Release()
-    {
-        H h = FHandle;
-        FHandle = nullptr;
-        return h;
-    }
-    void Reset(H h = nullptr)
-    {
-        if (FHandle && FHandle != h) DeleteObject(reinterpret_cast<HGDIOBJ>(FHandle));
-        FHandle = h;
-    }
-private:
-    H FHandle = nullptr;
+template <class H> struct TGdiObjectTraits {
+    typedef H Type;
+    static Type Empty() { return nullptr; }
+    static bool Valid(Type h) { return h != nullptr; }
+    static void Close(Type h) { DeleteObject(reinterpret_cast<HGDIOBJ>(h)); }
 };
+template <class H> using TGdiObject = TUniqueHandle<TGdiObjectTraits<H>>;
 
 typedef TGdiObject<HFONT> TFontHandle;
 typedef TGdiObject<HPEN> TPenHandle;
@@ -107,55 +87,19 @@ private:
 };
 
 // Owns an icon or cursor made by our code (not a shared one from LoadIcon).
-class TIconHandle {
-public:
-    TIconHandle() = default;
-    explicit TIconHandle(HICON h) : FHandle(h) {}
-    ~TIconHandle() { Reset(); }
-    TIconHandle(TIconHandle&& o) noexcept : FHandle(o.Release()) {}
-    TIconHandle& operator=(TIconHandle&& o) noexcept
-    {
-        if (this != &o) Reset(o.Release());
-        return *this;
-    }
-    TIconHandle(const TIconHandle&) = delete;
-    TIconHandle& operator=(const TIconHandle&) = delete;
-    HICON Get() const { return FHandle; }
-    HICON Release()
-    {
-        HICON h = FHandle;
-        FHandle = nullptr;
-        return h;
-    }
-    void Reset(HICON h = nullptr)
-    {
-        if (FHandle && FHandle != h) DestroyIcon(FHandle);
-        FHandle = h;
-    }
-private:
-    HICON FHandle = nullptr;
+struct TIconHandleTraits {
+    typedef HICON Type;
+    static Type Empty() { return nullptr; }
+    static bool Valid(Type h) { return h != nullptr; }
+    static void Close(Type h) { DestroyIcon(h); }
 };
+typedef TUniqueHandle<TIconHandleTraits> TIconHandle;
 
 // Owns a menu handle that no window holds (a window destroys its own menu bar).
-class TMenuHandle {
-public:
-    TMenuHandle() = default;
-    explicit TMenuHandle(HMENU h) : FHandle(h) {}
-    ~TMenuHandle() { Reset(); }
-    TMenuHandle(const TMenuHandle&) = delete;
-    TMenuHandle& operator=(const TMenuHandle&) = delete;
-    HMENU Get() const { return FHandle; }
-    HMENU Release()
-    {
-        HMENU h = FHandle;
-        FHandle = nullptr;
-        return h;
-    }
-    void Reset(HMENU h = nullptr)
-    {
-        if (FHandle && FHandle != h) DestroyMenu(FHandle);
-        FHandle = h;
-    }
-private:
-    HMENU FHandle = nullptr;
+struct TMenuHandleTraits {
+    typedef HMENU Type;
+    static Type Empty() { return nullptr; }
+    static bool Valid(Type h) { return h != nullptr; }
+    static void Close(Type h) { DestroyMenu(h); }
 };
+typedef TUniqueHandle<TMenuHandleTraits> TMenuHandle;

@@ -26,14 +26,8 @@ void TGraphicControl::SetParent(TWinControl* AParent)
 void TGraphicControl::WMPaint(TMessage& Message)
 {
     if (!Message.WParam) return;
-    HDC prev = FCanvas->BeginPaintDC(reinterpret_cast<HDC>(Message.WParam));
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->EndPaintDC(prev);
-        throw;
-    }
-    FCanvas->EndPaintDC(prev);
+    TPaintDCScope painting(*FCanvas, reinterpret_cast<HDC>(Message.WParam));
+    Paint();
 }
 
 void TGraphicControl::WMWindowPosChanged(TMessage& Message)

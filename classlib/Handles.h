@@ -1,13 +1,14 @@
 // Move-only owners of the non-GDI handles our code obtains from the system:
-// COM interface pointers, kernel objects, find handles, WinHTTP handles and
-// process-heap blocks. Sockets: SocketHandle.h (winsock must come first there);
-// GDI and USER handles: GdiHandles.h.
+// COM interface pointers, kernel objects (UniqueHandle.h, included), find
+// handles, WinHTTP handles and process-heap blocks. Sockets: SocketHandle.h
+// (winsock must come first there); GDI and USER handles: GdiHandles.h.
 #pragma once
 #include <windows.h>
 #include <objbase.h>
 #include <winhttp.h>
 #include <cstddef>
 #include <utility>
+#include "UniqueHandle.h"
 
 // Holds one reference to a COM object; moved, never copied.
 template <class T> class TComPtr {
@@ -83,66 +84,17 @@ private:
     T* FPtr = nullptr;
 };
 
-// One move-only holder for every handle kind below; Traits gives its empty
-// value and how to close it.
-template <class Traits> class TUniqueHandle {
-public:
-    typedef typename Traits::Type Type;
-    TUniqueHandle() = default;
-    explicit TUniqueHandle(Type h) : FHandle(h) {}
-    ~TUniqueHandle() { Reset(); }
-    TUniqueHandle(TUniqueHandle&& o) noexcept : FHandle(o.Release()) {}
-    TUniqueHandle& operator=(TUniqueHandle&& o) noexcept
-    {
-        if (this != &o) Reset(o.Release());
-        return *this;
-    }
-    TUniqueHandle(const TUniqueHandle&) = delete;
-    TUniqueHandle& operator=(const TUniqueHandle&) = delete;
-
-    Type Get() const { return FHandle; }
-    bool Valid() const { return Traits::Valid(FHandle); }
-    explicit operator bool() const { return Valid(); }
-    Type Release()
-    {
-        Type h = FHandle;
-        FHandle = Traits::Empty();
-        return h;
-    }
-    void Reset(Type h = Traits::Empty())
-    {
-        if (Traits::Valid(FHandle) && FHandle != h) Traits::Close(FHandle);
-        FHandle = h;
-    }
-    // For out parameters: closes what is held and returns the slot.
-    Type* Put()
-    {
-        Reset();
-        return &FHandle;
-    }
-private:
-    Type FHandle = Traits::Empty();
-};
-
-// Kernel objects: events, threads, processes, files, mutexes, semaphores.
-// Both null and INVALID_HANDLE_VALUE count as no handle.
-struct TKernelHandleTraits {
-    typedef HANDLE Type;
+struct TInternetHandleTraits {
+    typedef HINTERNET Type;
     static Type Empty() { return nullptr; }
-    static bool Valid(Type h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-    static void Close(Type h) { CloseHandle(h); }
+    static bool Valid(Type h) { return h != nullptr; }
+    static void Close(Type h) { WinHttpCloseHandle(h); }
 };
 struct TFindHandleTraits {
     typedef HANDLE Type;
     static Type Empty() { return INVALID_HANDLE_VALUE; }
     static bool Valid(Type h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
     static void Close(Type h) { FindClose(h); }
-};
-struct TInternetHandleTraits {
-    typedef HINTERNET Type;
-    static Type Empty() { return nullptr; }
-    static bool Valid(Type h) { return h != nullptr; }
-    static void Close(Type h) { WinHttpCloseHandle(h); }
 };
 struct THeapBlockTraits {
     typedef void* Type;
@@ -151,7 +103,6 @@ struct THeapBlockTraits {
     static void Close(Type h) { HeapFree(GetProcessHeap(), 0, h); }
 };
 
-typedef TUniqueHandle<TKernelHandleTraits> TKernelHandle;
 typedef TUniqueHandle<TFindHandleTraits> TFindHandle;
 typedef TUniqueHandle<TInternetHandleTraits> TInternetHandle;
 typedef TUniqueHandle<THeapBlockTraits> THeapBlock;

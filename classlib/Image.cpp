@@ -84,6 +84,8 @@ void TImage::Paint()
     FDrawing = true;
     bool oldTransparent = g->GetTransparent();
     if (FTransparent != oldTransparent) g->SetTransparent(FTransparent);
+    // Not a scope guard: putting the setting back raises the graphic's OnChange,
+    // which may throw, and a destructor must not.
     try {
         c->StretchDraw(DestRect(), g);
     } catch (...) {

@@ -1,4 +1,5 @@
 #include "ImgList.h"
+#include "Trace.h"
 #include "GdiHandles.h"
 #include <algorithm>
 
@@ -113,6 +114,7 @@ bool TCustomImageList::ResourceLoad(HINSTANCE Instance, const std::string& ResNa
     try {
         b.LoadFromResourceName(Instance, ResName);
     } catch (const EInvalidGraphic&) {
+        Trace::Caught(Trace::ClassLib, "image list resource " + ResName);
         return false;
     }
     return AddMasked(&b, MaskColor) >= 0;

@@ -16,6 +16,18 @@ TOwnerDrawState OwnerDrawState(UINT s)
     return r;
 }
 
+void PrepareItemCanvas(TCanvas* Canvas, TFont* Font, TColor Color, TOwnerDrawState State)
+{
+    Canvas->SetFont(Font);
+    Canvas->GetBrush()->SetStyle(bsSolid);
+    if (State & odSelected) {
+        Canvas->GetBrush()->SetColor(clHighlight);
+        Canvas->GetFont()->SetColor(clHighlightText);
+    } else {
+        Canvas->GetBrush()->SetColor(Color);
+    }
+}
+
 TCustomListBox::TCustomListBox(TComponent* AOwner)
     : TWinControl(AOwner), FItems(new TItemStrings(this, ListBoxMessages)), FCanvas(new TControlCanvas(this))
 {
@@ -207,23 +219,10 @@ void TCustomListBox::CNDrawItem(TMessage& Message)
 {
     auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
     TOwnerDrawState state = OwnerDrawState(dis->itemState);
-    HDC prev = FCanvas->BeginPaintDC(dis->hDC);
-    try {
-        FCanvas->SetFont(FFont.get());
-        FCanvas->GetBrush()->SetStyle(bsSolid);
-        if (state & odSelected) {
-            FCanvas->GetBrush()->SetColor(clHighlight);
-            FCanvas->GetFont()->SetColor(clHighlightText);
-        } else {
-            FCanvas->GetBrush()->SetColor(FColor);
-        }
-        DrawItem(static_cast<int>(dis->itemID), TRect(dis->rcItem), state);
-        if (state & odFocused) DrawFocusRect(dis->hDC, &dis->rcItem);
-    } catch (...) {
-        FCanvas->EndPaintDC(prev);
-        throw;
-    }
-    FCanvas->EndPaintDC(prev);
+    TPaintDCScope painting(*FCanvas, dis->hDC);
+    PrepareItemCanvas(FCanvas.get(), FFont.get(), FColor, state);
+    DrawItem(static_cast<int>(dis->itemID), TRect(dis->rcItem), state);
+    if (state & odFocused) DrawFocusRect(dis->hDC, &dis->rcItem);
     Message.Result = 1;
 }
 

@@ -11,6 +11,9 @@ enum TOwnerDrawStateFlag : unsigned {
 };
 typedef unsigned TOwnerDrawState;
 TOwnerDrawState OwnerDrawState(UINT ItemState);
+// The canvas of an owner-drawn item before its OnDrawItem: the control's font
+// and colour, or the selection's colours.
+void PrepareItemCanvas(TCanvas* Canvas, TFont* Font, TColor Color, TOwnerDrawState State);
 
 class TCustomListBox;
 typedef std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)> TDrawItemEvent;

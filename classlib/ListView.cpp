@@ -598,11 +598,13 @@ void TCustomListView::CNNotify(TMessage& Message)
                 if (hdr->code == LVN_GETDISPINFOA) {
                     lstrcpynA(it.pszText, FDispText.c_str(), it.cchTextMax);
                 } else {
-                    // The wide form carries a WCHAR buffer in the same place.
+                    // The wide form carries a WCHAR buffer in the same place; a
+                    // text longer than the buffer is cut, as the ANSI form cuts it.
                     auto* w = reinterpret_cast<WCHAR*>(it.pszText);
-                    int n = MultiByteToWideChar(CP_ACP, 0, FDispText.c_str(), -1, w, it.cchTextMax);
-                    if (n <= 0) w[0] = 0;
-                    w[it.cchTextMax - 1] = 0;
+                    TWideString text = AnsiToWide(FDispText);
+                    size_t n = std::min(text.size(), static_cast<size_t>(it.cchTextMax - 1));
+                    std::copy_n(text.data(), n, w);
+                    w[n] = 0;
                 }
             }
         }
@@ -629,22 +631,9 @@ void TCustomListView::CNDrawItem(TMessage& Message)
 {
     auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
     TOwnerDrawState state = OwnerDrawState(dis->itemState);
-    HDC prev = FCanvas->BeginPaintDC(dis->hDC);
-    try {
-        FCanvas->SetFont(FFont.get());
-        FCanvas->GetBrush()->SetStyle(bsSolid);
-        if (state & odSelected) {
-            FCanvas->GetBrush()->SetColor(clHighlight);
-            FCanvas->GetFont()->SetColor(clHighlightText);
-        } else {
-            FCanvas->GetBrush()->SetColor(FColor);
-        }
-        DrawItem(ItemOf(static_cast<int>(dis->itemID)), TRect(dis->rcItem), state);
-    } catch (...) {
-        FCanvas->EndPaintDC(prev);
-        throw;
-    }
-    FCanvas->EndPaintDC(prev);
+    TPaintDCScope painting(*FCanvas, dis->hDC);
+    PrepareItemCanvas(FCanvas.get(), FFont.get(), FColor, state);
+    DrawItem(ItemOf(static_cast<int>(dis->itemID)), TRect(dis->rcItem), state);
     Message.Result = 1;
 }
 

@@ -1,4 +1,5 @@
 #include "ScktComp.h"
+#include "Trace.h"
 #include <ws2tcpip.h>
 #include <vector>
 
@@ -150,6 +151,7 @@ void TServerClientThread::Execute()
         ClientExecute();
     } catch (...) {
         // A failure ends the connection, nothing more.
+        Trace::Caught(Trace::ClassLib, "server client thread");
     }
     Withdraw();
     FClientSocket->Close();
@@ -180,11 +182,15 @@ protected:
             int n = select(0, &rd, nullptr, nullptr, &tv);
             if (n <= 0 || Terminated()) continue;
             SOCKET s = accept(FServer->FListen, nullptr, nullptr);
-            if (s == INVALID_SOCKET) continue;
+            if (s == INVALID_SOCKET) {
+                Trace::Failure(Trace::ClassLib, "accept", WSAGetLastError());
+                continue;
+            }
             try {
                 FServer->Accepted(s);
             } catch (...) {
                 // One connection that could not be set up does not stop the server.
+                Trace::Caught(Trace::ClassLib, "accepting a connection");
             }
         }
     }
@@ -199,7 +205,7 @@ TServerWinSocket::TServerWinSocket()
 {
     WSADATA data;
     FWsaStarted = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    FThreadGone = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    FThreadGone.Reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
 }
 
 TServerWinSocket::~TServerWinSocket()
@@ -207,8 +213,8 @@ TServerWinSocket::~TServerWinSocket()
     try {
         Close();
     } catch (...) {
+        Trace::Caught(Trace::ClassLib, "closing the server socket");
     }
-    if (FThreadGone) CloseHandle(FThreadGone);
     if (FWsaStarted) WSACleanup();
 }
 
@@ -250,6 +256,7 @@ void TServerWinSocket::Accepted(SOCKET s)
     try {
         if (OnGetThread) OnGetThread(this, c, t);
     } catch (...) {
+        Trace::Caught(Trace::ClassLib, "OnGetThread");
         t = nullptr;
     }
     if (!t) {
@@ -258,6 +265,7 @@ void TServerWinSocket::Accepted(SOCKET s)
         try {
             t = new TServerClientThread(true, c);
         } catch (...) {
+            Trace::Caught(Trace::ClassLib, "making a client thread");
             t = nullptr;
         }
     }
@@ -285,7 +293,7 @@ void TServerWinSocket::RemoveThread(TServerClientThread* t)
     FThreads.Remove(t);
     if (t->FClientSocket->FThread == t) t->FClientSocket->FThread = nullptr;
     if (t->FRan) FConnections.Remove(t->FClientSocket);
-    SetEvent(FThreadGone);
+    SetEvent(FThreadGone.Get());
 }
 
 void TServerWinSocket::RemoveConnection(TServerClientWinSocket* c)
@@ -353,7 +361,7 @@ void TServerWinSocket::Close()
             t->WaitFor();
             delete t;
         }
-        if (claimed.empty()) WaitServingSync(FThreadGone, 50);
+        if (claimed.empty()) WaitServingSync(FThreadGone.Get(), 50);
     }
     // Connections left without a thread (none in normal operation).
     TLockGuard<TCriticalSection> hold(FLock);
@@ -373,6 +381,7 @@ TServerSocket::~TServerSocket()
     try {
         Close();
     } catch (...) {
+        Trace::Caught(Trace::ClassLib, "closing the server socket component");
     }
 }
 

@@ -3,8 +3,8 @@
 // the owner's OnGetThread factory), and the registry of live connections that the
 // owner's fan-out loops walk under the registry's lock.
 #pragma once
-// winsock2.h must come before the C library's headers: include this header first.
-#include <winsock2.h>
+// Sockets: include this header first (WinsockPrelude.h says why).
+#include "WinsockPrelude.h"
 #include "Classes.h"
 #include "SyncObjs.h"
 #include "Thread.h"
@@ -148,7 +148,7 @@ private:
     SOCKET FListen = INVALID_SOCKET;
     int FLocalPort = 0;
     TServerAcceptThread* FAcceptThread = nullptr;
-    HANDLE FThreadGone;           // set whenever a thread leaves the thread list
+    TKernelHandle FThreadGone;    // set whenever a thread leaves the thread list
     bool FWsaStarted = false;
 };
 

@@ -73,6 +73,7 @@ TFileStream::TFileStream(const std::string& FileName, unsigned Mode)
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (FHandle == INVALID_HANDLE_VALUE)
             throw EFCreateError("Cannot create file \"" + FileName + "\". " + SysErrorMessage(GetLastError()));
+        FFile.Reset(FHandle);
         return;
     }
     static const DWORD access[3] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
@@ -87,11 +88,7 @@ TFileStream::TFileStream(const std::string& FileName, unsigned Mode)
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (FHandle == INVALID_HANDLE_VALUE)
         throw EFOpenError("Cannot open file \"" + FileName + "\". " + SysErrorMessage(GetLastError()));
-}
-
-TFileStream::~TFileStream()
-{
-    if (FHandle != INVALID_HANDLE_VALUE) CloseHandle(FHandle);
+    FFile.Reset(FHandle);
 }
 
 long TCustomMemoryStream::Read(void* Buffer, long Count)

@@ -1,6 +1,7 @@
 // Streams: the abstract stream, streams over Win32 file handles, and memory.
 #pragma once
 #include "Classes.h"
+#include "UniqueHandle.h"
 
 enum TSeekOrigin { soBeginning = 0, soCurrent = 1, soEnd = 2 };
 
@@ -42,10 +43,10 @@ class TFileStream : public THandleStream {
 public:
     // EFCreateError / EFOpenError when the file cannot be created or opened.
     TFileStream(const std::string& FileName, unsigned Mode);
-    ~TFileStream() override;
     const std::string& FileName() const { return FFileName; }
 private:
     std::string FFileName;
+    TKernelHandle FFile;            // owns the handle the base class reads and writes
 };
 
 class TCustomMemoryStream : public TStream {

@@ -1,6 +1,7 @@
 // Locks and events of the class library, on Win32 objects.
 #pragma once
 #include "Classes.h"
+#include "UniqueHandle.h"
 #include "LockGuard.h"
 
 class TCriticalSection : public TObject {
@@ -23,11 +24,10 @@ enum TWaitResult { wrSignaled, wrTimeout, wrAbandoned, wrError };
 class TEvent : public TObject {
 public:
     TEvent(bool ManualReset, bool InitialState, const std::string& Name = std::string());
-    ~TEvent() override;
-    void SetEvent() { ::SetEvent(FHandle); }
-    void ResetEvent() { ::ResetEvent(FHandle); }
+    void SetEvent() { ::SetEvent(FHandle.Get()); }
+    void ResetEvent() { ::ResetEvent(FHandle.Get()); }
     TWaitResult WaitFor(DWORD Timeout);
-    HANDLE Handle() const { return FHandle; }
+    HANDLE Handle() const { return FHandle.Get(); }
 private:
-    HANDLE FHandle;
+    TKernelHandle FHandle;
 };

@@ -1,4 +1,5 @@
 #include "Thread.h"
+#include "Trace.h"
 #include <deque>
 
 DWORD MainThreadID = 0;
@@ -13,6 +14,8 @@ struct SyncRecord {
 
 struct SyncQueue {
     CRITICAL_SECTION Lock;
+    // Never closed: the queue lives as long as the process, and threads still
+    // running at exit may signal it.
     HANDLE Event;
     std::deque<SyncRecord*> Items;
     HWND WakeWnd = nullptr;
@@ -78,7 +81,9 @@ void SynchronizeCall(const std::function<void()>& Method)
         return;
     }
     SyncQueue& q = Queue();
-    SyncRecord r{&Method, CreateEventA(nullptr, TRUE, FALSE, nullptr), nullptr};
+    TKernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!done) RaiseLastOSError();
+    SyncRecord r{&Method, done.Get(), nullptr};
     EnterCriticalSection(&q.Lock);
     q.Items.push_back(&r);
     HWND wnd = q.WakeWnd;
@@ -87,7 +92,6 @@ void SynchronizeCall(const std::function<void()>& Method)
     SetEvent(q.Event);
     if (wnd) PostMessageA(wnd, msg, 0, 0);
     WaitForSingleObject(r.Done, INFINITE);
-    CloseHandle(r.Done);
     if (r.Error) std::rethrow_exception(r.Error);
 }
 
@@ -124,7 +128,7 @@ TThread::TThread(bool CreateSuspended, SIZE_T StackSize)
 {
     (void)CreateSuspended;
     DWORD flags = CREATE_SUSPENDED | (StackSize ? STACK_SIZE_PARAM_IS_A_RESERVATION : 0);
-    FHandle = CreateThread(nullptr, StackSize, &TThread::ThreadProc, this, flags, &FThreadID);
+    FHandle.Reset(CreateThread(nullptr, StackSize, &TThread::ThreadProc, this, flags, &FThreadID));
     if (!FHandle) throw EThread("Thread creation error: " + SysErrorMessage(GetLastError()));
 }
 
@@ -136,11 +140,10 @@ TThread::~TThread()
             if (FSuspended) {
                 // Never started: let the thread run out without calling Execute.
                 FSuspended = false;
-                ResumeThread(FHandle);
+                ResumeThread(FHandle.Get());
             }
-            WaitServingSync(FHandle, INFINITE);
+            WaitServingSync(FHandle.Get(), INFINITE);
         }
-        CloseHandle(FHandle);
     }
 }
 
@@ -156,6 +159,8 @@ DWORD WINAPI TThread::ThreadProc(LPVOID param)
         try {
             t->DoTerminate();
         } catch (...) {
+            // The thread ends anyway; OnTerminate's failure has no one to go to.
+            Trace::Caught(Trace::ClassLib, "thread termination");
         }
     }
     int rv = t->ReturnValue;
@@ -178,14 +183,14 @@ void TThread::Resume()
     if (!FSuspended) return;
     FSuspended = false;
     FStarted = true;
-    ResumeThread(FHandle);
+    ResumeThread(FHandle.Get());
 }
 
 void TThread::Suspend()
 {
     if (FSuspended) return;
     FSuspended = true;
-    SuspendThread(FHandle);
+    SuspendThread(FHandle.Get());
 }
 
 void TThread::Terminate() { FTerminated = true; }
@@ -193,7 +198,7 @@ void TThread::Terminate() { FTerminated = true; }
 DWORD TThread::WaitFor()
 {
     if (GetCurrentThreadId() == FThreadID) throw EThread("A thread cannot wait for itself");
-    HANDLE h = FHandle;
+    HANDLE h = FHandle.Get();
     WaitServingSync(h, INFINITE);
     DWORD code = 0;
     GetExitCodeThread(h, &code);
@@ -205,7 +210,7 @@ void TThread::SetPriority(TThreadPriority p)
     static const int map[] = {THREAD_PRIORITY_IDLE, THREAD_PRIORITY_LOWEST, THREAD_PRIORITY_BELOW_NORMAL,
                               THREAD_PRIORITY_NORMAL, THREAD_PRIORITY_ABOVE_NORMAL, THREAD_PRIORITY_HIGHEST,
                               THREAD_PRIORITY_TIME_CRITICAL};
-    SetThreadPriority(FHandle, map[p]);
+    SetThreadPriority(FHandle.Get(), map[p]);
 }
 
 bool TThread::SleepUnlessTerminated(DWORD ms)

@@ -1,6 +1,7 @@
 // Threads of the class library, on CreateThread, with calls synchronised to the GUI thread.
 #pragma once
 #include "Classes.h"
+#include "UniqueHandle.h"
 #include <exception>
 
 // The GUI thread: the thread that initialised the application object.
@@ -41,7 +42,7 @@ public:
     bool Terminated() const { return FTerminated; }
     bool Finished() const { return FFinished; }
     bool Suspended() const { return FSuspended; }
-    HANDLE Handle() const { return FHandle; }
+    HANDLE Handle() const { return FHandle.Get(); }
     DWORD ThreadID() const { return FThreadID; }
     void SetPriority(TThreadPriority p);
 
@@ -61,7 +62,7 @@ protected:
 
 private:
     static DWORD WINAPI ThreadProc(LPVOID param);
-    HANDLE FHandle = nullptr;
+    TKernelHandle FHandle;
     DWORD FThreadID = 0;
     volatile bool FTerminated = false;
     volatile bool FFinished = false;

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 
 namespace Trace {
 const char* const Media = "media";
@@ -63,5 +64,20 @@ void Failure(const char* channel, const std::string& what, long code)
     char num[32];
     snprintf(num, sizeof(num), " (0x%08lX)", static_cast<unsigned long>(code));
     Line(channel, what + num);
+}
+
+void Caught(const char* channel, const std::string& where)
+{
+    if (!Enabled(channel)) return;
+    std::string message = "unknown exception";
+    try {
+        if (std::exception_ptr e = std::current_exception()) std::rethrow_exception(e);
+        message = "no exception";
+    } catch (const std::exception& e) {
+        // The class library's Exception is a std::exception with its message as what().
+        message = e.what();
+    } catch (...) {
+    }
+    Line(channel, where + ": " + message);
 }
 } // namespace Trace

@@ -22,4 +22,7 @@ bool Enabled(const char* channel);
 void Line(const char* channel, const std::string& text);
 // The same, for a failed call with its result code (HRESULT, Win32 error ...).
 void Failure(const char* channel, const std::string& what, long code);
+// Inside a catch block: "where: " and the message of the exception being
+// handled (or "unknown exception"). Never throws.
+void Caught(const char* channel, const std::string& where);
 } // namespace Trace

@@ -1,4 +1,5 @@
 #include "WinControl.h"
+#include "ScopeGuard.h"
 #include "Application.h"
 #include "Form.h"
 #include "Menus.h"
@@ -188,14 +189,10 @@ void TWinControl::CreateWnd()
         wc.lpszClassName = p.WinClassName.c_str();
         if (!RegisterClassA(&wc)) RaiseLastOSError();
     }
-    CreationControl = this;
-    try {
+    {
+        TRestore<TWinControl*> creation(CreationControl, this);
         CreateWindowHandle(p);
-    } catch (...) {
-        CreationControl = nullptr;
-        throw;
     }
-    CreationControl = nullptr;
     if (!FHandle) RaiseLastOSError();
     UpdateBounds();
     Perform(WM_SETFONT, reinterpret_cast<WPARAM>(FFont->GetHandle()), 1);
@@ -494,16 +491,12 @@ void TWinControl::AlignControl(TControl* AControl)
         return;
     }
     DisableAlign();
-    try {
-        TRect r = GetClientRect();
-        AlignControls(AControl, r);
-    } catch (...) {
+    TScopeExit aligned([this] {
         FControlState &= ~csAlignmentNeeded;
         --FAlignLevel;
-        throw;
-    }
-    FControlState &= ~csAlignmentNeeded;
-    --FAlignLevel;
+    });
+    TRect r = GetClientRect();
+    AlignControls(AControl, r);
 }
 
 bool TWinControl::CustomAlignInsertBefore(TControl*, TControl*) { return false; }
@@ -572,14 +565,10 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect)
                 }
             }
         }
-        c->FAnchorMove = true;
-        try {
+        {
+            TRestore<bool> anchorMove(c->FAnchorMove, true);
             c->SetBounds(l, t, w, h);
-        } catch (...) {
-            c->FAnchorMove = false;
-            throw;
         }
-        c->FAnchorMove = false;
         // The space taken is what the control kept (it may refuse a size).
         switch (a) {
         case alTop: Rect.top += c->FHeight; break;

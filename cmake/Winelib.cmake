@@ -1,5 +1,13 @@
 # Helpers shared by every folder of the project.
 
+# What the build reads from outside the tree, where Debian 12's packages put it;
+# another system sets these on the cmake command line (-DGTEST_SRC=...).
+set(WINE_INCLUDE_DIR /usr/include/wine/wine/windows CACHE PATH
+    "Wine's Win32 headers (libwine-dev), for wrc and widl")
+set(WINE_WINDOWS_LIB_DIR /usr/lib/x86_64-linux-gnu/wine/x86_64-windows CACHE PATH
+    "Wine's Windows-side libraries (wine64), where widl finds the standard type libraries")
+set(GTEST_SRC /usr/src/googletest/googletest CACHE PATH "GoogleTest's sources (googletest)")
+
 # Win32 import libraries, linked by name through winegcc.
 set(WIN32_LIBS user32 gdi32 comctl32 comdlg32 ole32 oleaut32 uuid shell32 shlwapi
     ws2_32 winmm msvfw32 strmiids winhttp advapi32 kernel32)

@@ -48,7 +48,12 @@ bool CMpeg4Codec::Open(int32_t width, int32_t height)
 void* CMpeg4Codec::Decode(const void* frame, int32_t length)
 {
     if (!FHandle || !frame || length <= 0) return nullptr;
-    void* block = HeapAllocZero(2 * static_cast<size_t>(FOutFormat.biSizeImage));
+    // The codec writes every pixel and never the row padding or the second
+    // half, so a block given back holds what a fresh zero-filled one would
+    // once the picture is in.
+    void* block = FSpare;
+    FSpare = nullptr;
+    if (!block) block = HeapAllocZero(PictureBlockBytes());
     if (!block) return nullptr;
     // The codec learns the frame's length from the input format's image size.
     FInFormat.biSizeImage = static_cast<DWORD>(length);
@@ -58,8 +63,20 @@ void* CMpeg4Codec::Decode(const void* frame, int32_t length)
     } catch (...) {
         TraceCaught("video decoder: decoding a frame");
     }
-    HeapFreeBlock(block);
+    Release(block);
     return nullptr;
+}
+
+void CMpeg4Codec::Release(void* picture)
+{
+    if (!picture) return;
+    // Only a block of the current picture size is kept (an older size's block
+    // comes back after the decoder was opened again); one spare is enough for
+    // a player that shows each picture before it decodes the next.
+    if (!FSpare && FHandle && HeapBlockSize(picture) == PictureBlockBytes())
+        FSpare = picture;
+    else
+        HeapFreeBlock(picture);
 }
 
 void CMpeg4Codec::Close()
@@ -68,6 +85,8 @@ void CMpeg4Codec::Close()
         ICDecompressEnd(FHandle);
         ICClose(FHandle);
     }
+    HeapFreeBlock(FSpare);
+    FSpare = nullptr;
     FHandle = nullptr;
     std::memset(&FOutFormat, 0, sizeof FOutFormat);
     std::memset(&FInFormat, 0, sizeof FInFormat);

@@ -19,11 +19,16 @@ public:
 
     // Opens the decompressor for pictures of width x height (closing any open one).
     bool Open(int32_t width, int32_t height);
-    // Decodes one compressed frame of `length` bytes into a fresh zero-filled
-    // player block (twice the picture size) holding the picture as 24-bit DIB
-    // rows, bottom row first; null when the codec gives no picture. The caller
-    // frees the block with HeapFreeBlock.
+    // Decodes one compressed frame of `length` bytes into a player block
+    // (twice the picture size, zero-filled when first allocated) holding the
+    // picture as 24-bit DIB rows, bottom row first; null when the codec gives
+    // no picture. The caller gives the block back with Release, or frees it
+    // with HeapFreeBlock.
     void* Decode(const void* frame, int32_t length);
+    // Takes back a picture that Decode returned, to decode the next frame into:
+    // under Wine every heap block of a picture's size is mapped afresh and
+    // costs page faults, many times the decoding itself.
+    void Release(void* picture);
     void Close();
 
     bool IsOpen() const { return FHandle != nullptr; }
@@ -44,7 +49,11 @@ public:
     static bool IsPlausibleFrameSize(int32_t width, int32_t height);
 
 private:
+    size_t PictureBlockBytes() const { return 2 * static_cast<size_t>(FOutFormat.biSizeImage); }
+
     HIC FHandle;
     BITMAPINFOHEADER FOutFormat;
     BITMAPINFOHEADER FInFormat;
+    // A picture block given back, of PictureBlockBytes; owned while held here.
+    void* FSpare = nullptr;
 };

@@ -163,7 +163,7 @@ CMpeg4Player::FrameResult CMpeg4Player::ShowFrame(const uint8_t* frame, int32_t 
     }
     FWaitKey = false;
     bool shown = CopyPicture(static_cast<const uint8_t*>(picture));
-    HeapFreeBlock(picture);
+    FDecoder->Release(picture);
     return shown ? FrameResult::Picture : FrameResult::NoPicture;
 }
 

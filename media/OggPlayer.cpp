@@ -6,7 +6,7 @@
 #include <cstring>
 
 COggPlayer::COggPlayer(CSyncFIFO* queue)
-    : TThread(true), FWaveOut(new CWaveOut(8, 256)), FCodec(new COggCodec(8192)), FQueue(queue)
+    : TThread(true), FWaveOut(new CWaveOut(8, 256)), FHeard(OutputFormat().nAvgBytesPerSec), FCodec(new COggCodec(8192)), FQueue(queue)
 {
     FreeOnTerminate = false;
     std::memset(&FSync, 0, sizeof FSync);
@@ -44,6 +44,12 @@ void COggPlayer::SetClock(int32_t value)
 int32_t COggPlayer::GetClock()
 {
     TLockGuard<CMultiThreadClass> hold(FClockLock);
+    if (FClock == -1) return -1;
+    uint32_t played = 0;
+    if (FWaveOut->PlayedBytes(played)) {
+        int32_t heard = FHeard.Heard(played);
+        if (heard != -1) return heard;
+    }
     return FClock;
 }
 
@@ -55,7 +61,11 @@ bool COggPlayer::Start()
         // still follows the packets.
         FWaveOut->Open(WAVE_MAPPER, f, nullptr, 0);
         FCodec->Init();
-        SetClock(-1);
+        {
+            TLockGuard<CMultiThreadClass> hold(FClockLock);
+            FClock = -1;
+            FHeard.Reset();
+        }
         if (!FSyncReady) ogg_sync_init(&FSync);
         FSyncReady = true;
         Resume();
@@ -83,7 +93,11 @@ void COggPlayer::Stop()
     } catch (const Exception&) {
         TraceCaught("sound player: closing the sound output");
     }
-    SetClock(-1);
+    {
+        TLockGuard<CMultiThreadClass> hold(FClockLock);
+        FClock = -1;
+        FHeard.Reset();
+    }
     if (FStreamReady) ogg_stream_clear(&FStream);
     FStreamReady = false;
     if (FSyncReady) ogg_sync_clear(&FSync);
@@ -153,10 +167,24 @@ void COggPlayer::Execute()
             void* samples = FCodec->Decode(packet);
             delete packet;
             if (samples) {
-                FWaveOut->Write(static_cast<const uint8_t*>(samples), static_cast<int32_t>(HeapBlockSize(samples)));
+                PlaySamples(static_cast<const uint8_t*>(samples), static_cast<int32_t>(HeapBlockSize(samples)));
                 HeapFreeBlock(samples);
             }
         }
         Sleep(8);
+    }
+}
+
+void COggPlayer::PlaySamples(const uint8_t* samples, int32_t length)
+{
+    // Announced before the write: the device may start on them while it blocks.
+    {
+        TLockGuard<CMultiThreadClass> hold(FClockLock);
+        FHeard.Written(FClock, static_cast<uint32_t>(length));
+    }
+    int32_t taken = FWaveOut->Write(samples, length);
+    if (taken < length) {
+        TLockGuard<CMultiThreadClass> hold(FClockLock);
+        FHeard.Unwritten(static_cast<uint32_t>(length - taken));
     }
 }

@@ -3,6 +3,7 @@
 // decodes the Vorbis packets to 8-bit PCM and plays them. Writing blocks while
 // every output buffer is queued, so the clock runs at the pace of the device.
 #pragma once
+#include "AudioClock.h"
 #include "MultiThreadClass.h"
 #include "OggCodec.h"
 #include "SyncFIFO.h"
@@ -23,8 +24,12 @@ public:
     // device holds (bounded) and closes the output. Harmless to call again.
     void Stop();
 
-    void SetClock(int32_t value);
     // The stamp of the packet most recently taken out; -1 when there is none.
+    void SetClock(int32_t value);
+    // The clock of the sound being heard: the stamp of the packet whose samples
+    // the device plays now, and how far into them it is. Without an open device
+    // (or before anything reached it) the stamp of the packet most recently
+    // taken out; -1 when there is none.
     int32_t GetClock();
 
     // The next packet with its stamp removed (the caller frees the record with
@@ -40,9 +45,14 @@ protected:
     void Execute() override;
 
 private:
+    // Writes decoded samples to the output, noting under which stamp they play.
+    void PlaySamples(const uint8_t* samples, int32_t length);
+
     std::unique_ptr<CWaveOut> FWaveOut;
     CMultiThreadClass FClockLock;
     int32_t FClock = -1;
+    // What went to the sound output under which stamp; under the clock lock.
+    CAudioClock FHeard;
     std::unique_ptr<COggCodec> FCodec;
     CSyncFIFO* FQueue;
     ogg_sync_state FSync;

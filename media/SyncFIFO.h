@@ -33,6 +33,11 @@ public:
     static CSharedPacket* Create(const void* data, int32_t length);
     void AddRef() { InterlockedIncrement(&FRefs); }
     void Release();
+    // Release of a possibly null packet, for holders.
+    static void ReleaseRef(CSharedPacket* p)
+    {
+        if (p) p->Release();
+    }
     void* Data() { return FData; }
     int32_t Length() const { return FLength; }
 private:

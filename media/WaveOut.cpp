@@ -89,7 +89,11 @@ bool CWaveOut::Open(UINT deviceId, const WAVEFORMATEX& format, TWaveOutCallback 
     if (waveOutOpen(&device, deviceId, &format, reinterpret_cast<DWORD_PTR>(&CWaveOut::WaveOutProc),
                     reinterpret_cast<DWORD_PTR>(this), flags) != MMSYSERR_NOERROR)
         return false;
-    FDevice = device;
+    {
+        TLockGuard<CMultiThreadClass> hold(FDeviceLock);
+        FDevice = device;
+    }
+    FBlockAlign = format.nBlockAlign ? format.nBlockAlign : 1;
     for (auto& b : FBuffers)
         if (!b.Prepare(FDevice, FBufferSize)) return false;
     FCallback = callback;
@@ -99,6 +103,7 @@ bool CWaveOut::Open(UINT deviceId, const WAVEFORMATEX& format, TWaveOutCallback 
 
 bool CWaveOut::Close()
 {
+    TLockGuard<CMultiThreadClass> hold(FDeviceLock);
     if (FDevice) {
         // Hands every queued buffer back (each one releases the semaphore).
         waveOutReset(FDevice);
@@ -125,11 +130,12 @@ bool CWaveOut::TakeFreeBuffer()
     return true;
 }
 
-void CWaveOut::Write(const uint8_t* data, int32_t length)
+int32_t CWaveOut::Write(const uint8_t* data, int32_t length)
 {
-    if (!FDevice || !data) return;
+    if (!FDevice || !data) return 0;
+    int32_t taken = 0;
     while (length > 0) {
-        if (FNeedFree && !TakeFreeBuffer()) return;
+        if (FNeedFree && !TakeFreeBuffer()) return taken;
         int32_t written = 0;
         bool sent = FBuffers[FIndex].Fill(data, length, written);
         if (!sent) {
@@ -138,14 +144,38 @@ void CWaveOut::Write(const uint8_t* data, int32_t length)
                 // again, and the sound is dropped.
                 FNeedFree = 1;
                 ReleaseSemaphore(FSemaphore.Get(), 1, nullptr);
+                return taken;
             }
             // Otherwise the bytes wait in the buffer for the next write.
-            return;
+            return taken + written;
         }
         FNeedFree = 1;
         FIndex = (FIndex + 1) % FBufferCount;
         data += written;
         length -= written;
+        taken += written;
+    }
+    return taken;
+}
+
+bool CWaveOut::PlayedBytes(uint32_t& bytes)
+{
+    TLockGuard<CMultiThreadClass> hold(FDeviceLock);
+    if (!FDevice) return false;
+    MMTIME t;
+    std::memset(&t, 0, sizeof t);
+    t.wType = TIME_BYTES;
+    if (waveOutGetPosition(FDevice, &t, sizeof t) != MMSYSERR_NOERROR) return false;
+    // A device may answer in another unit than the one asked for.
+    switch (t.wType) {
+    case TIME_BYTES:
+        bytes = t.u.cb;
+        return true;
+    case TIME_SAMPLES:
+        bytes = t.u.sample * FBlockAlign;
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 #include "Handles.h"
+#include "MultiThreadClass.h"
 #include <cstdint>
 #include <vector>
 
@@ -42,13 +43,18 @@ public:
     bool Close();
     // Blocks while every buffer is queued; gives up on Cancel, or when the
     // device hands no buffer back within WriteTimeoutMs. Without an open
-    // device the data is dropped at once.
-    void Write(const uint8_t* data, int32_t length);
+    // device the data is dropped at once. Returns the bytes taken (sent or
+    // waiting in the current buffer); the rest was dropped.
+    int32_t Write(const uint8_t* data, int32_t length);
     bool Flush();
     // Sends what is buffered and waits (bounded) until every buffer has played.
     void Drain();
     // Makes a blocked Write return now (and every later one, until Open).
     void Cancel();
+
+    // The device's byte position: how much of what was sent since Open it has
+    // played. False without an open device or a position. Any thread.
+    bool PlayedBytes(uint32_t& bytes);
 
     bool IsOpen() const { return FDevice != nullptr; }
     int32_t BufferCount() const { return FBufferCount; }
@@ -72,5 +78,8 @@ private:
     int32_t FIndex = 0;
     int32_t FNeedFree = 1;
     std::vector<CWaveBufferOut> FBuffers;
+    // Keeps a position query on another thread off a device being closed.
+    CMultiThreadClass FDeviceLock;
     HWAVEOUT FDevice = nullptr;
+    uint32_t FBlockAlign = 1;
 };

@@ -10,4 +10,5 @@ export WINEARCH=win64
 # register a full path or copy the DLL into the prefix's system32 as name.dll (the ELF file).
 case ":${WINEDLLPATH:-}:" in *":$BUILD/platform/dlls:"*) ;; *) export WINEDLLPATH="$BUILD/platform/dlls${WINEDLLPATH:+:$WINEDLLPATH}" ;; esac
 # The prefix's sound devices (platform/sound/install.sh writes the second file).
-export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$WINEPREFIX/alsa/asound.conf"
+# ALSA_SYSTEM_CONFIG: the system's own ALSA configuration (Debian's place by default).
+export ALSA_CONFIG_PATH="${ALSA_SYSTEM_CONFIG:-/usr/share/alsa/alsa.conf}:$WINEPREFIX/alsa/asound.conf"

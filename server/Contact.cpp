@@ -1,6 +1,7 @@
 #include "Contact.h"
 #include "Log.h"
 #include "Settings.h"
+#include "Handles.h"
 #include <vector>
 
 const char* const GuestRegistration =
@@ -24,15 +25,7 @@ std::string StripControlChars(const std::string& text)
     return out;
 }
 
-CContact::CContact(TStream* file) : Threads(new CMultiThreadList)
-{
-    try {
-        ReadFrom(file);
-    } catch (...) {
-        delete Threads;
-        throw;
-    }
-}
+CContact::CContact(TStream* file) : Threads(new CMultiThreadList) { ReadFrom(file); }
 
 CContact::CContact(const std::string& registration, const std::string& ip) : IP(ip), Threads(new CMultiThreadList)
 {
@@ -44,7 +37,6 @@ CContact::~CContact()
     Threads->Lock();
     Threads->Clear();
     Threads->Unlock();
-    delete Threads;
 }
 
 void CContact::ParseRegistration(const std::string& text)
@@ -139,13 +131,13 @@ void WriteContactsFile(CMultiThreadList* list, const std::string& path)
     for (int i = 0; i < count; ++i) static_cast<CContact*>(list->Get(i))->WriteTo(&data);
 
     std::string temp = path + ".tmp";
-    HANDLE h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) RaiseLastOSError();
+    TKernelHandle h(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) RaiseLastOSError();
     DWORD written = 0;
     DWORD size = static_cast<DWORD>(data.GetSize());
-    BOOL ok = WriteFile(h, data.Memory(), size, &written, nullptr) && written == size && FlushFileBuffers(h);
+    BOOL ok = WriteFile(h.Get(), data.Memory(), size, &written, nullptr) && written == size && FlushFileBuffers(h.Get());
     DWORD error = GetLastError();
-    CloseHandle(h);
+    h.Reset();
     if (!ok) {
         DeleteFileA(temp.c_str());
         RaiseLastOSError(error ? error : ERROR_WRITE_FAULT);
@@ -164,7 +156,7 @@ void LoadContacts(CMultiThreadList* list)
     try {
         ReadContactsFile(list, ContactsPath());
     } catch (const std::exception& e) {
-        if (MyLog) MyLog->Write(LogPrefix::LoadContacts, e);
+        LogLine(LogPrefix::LoadContacts, e);
     }
 }
 
@@ -173,7 +165,7 @@ void SaveContacts(CMultiThreadList* list)
     try {
         WriteContactsFile(list, ContactsPath());
     } catch (const std::exception& e) {
-        if (MyLog) MyLog->Write(LogPrefix::SaveContacts, e);
+        LogLine(LogPrefix::SaveContacts, e);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "MultiThreadList.h"
 #include "Streams.h"
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // The text a new address starts with, and the form of a registration message.
@@ -42,7 +43,9 @@ public:
     uint8_t BlackListed = 0;     // saved
     double Balance = 0;          // paid amount left; read and written under the contacts lock
     uint32_t LastCharge = 0;     // tick count at which the visitor's current minute began
-    CMultiThreadList* Threads;   // the visitor's live connection threads (not owned)
+    // The visitor's live connection threads: the list is the contact's, the
+    // threads in it are not (each thread removes itself when it ends).
+    std::unique_ptr<CMultiThreadList> Threads;
     std::string PayUser;
     std::string PayPassword;
     // The visitor's minute runs while any of its streams is live: the number of live

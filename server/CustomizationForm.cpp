@@ -2,6 +2,7 @@
 #include "Handles.h"
 #include "AboutForm.h"
 #include "EmbedHtml.h"
+#include "Handles.h"
 #include "Language.h"
 #include "Log.h"
 #include "PreviewForm.h"
@@ -570,9 +571,9 @@ void TForm3::Button12Click(TObject*)
         preview->FileName = file;
         preview->ShowModal();
     } catch (const std::exception& e) {
-        if (MyLog) MyLog->Write(PlayErrorPrefix, e);
+        LogLine(PlayErrorPrefix, e);
     } catch (...) {
-        if (MyLog) MyLog->Write(std::string(PlayErrorPrefix) + "unknown exception");
+        LogUnknown(PlayErrorPrefix);
     }
 }
 

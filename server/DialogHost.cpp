@@ -9,7 +9,7 @@ void CMainWindowHost::SetResIndex(int Index) { FMain->FResIndex = Index; }
 void CMainWindowHost::SetCodecConfigure(bool On) { FMain->FCodecConfigure = On ? 1 : 0; }
 void CMainWindowHost::StopVideo() { FMain->StopVideo(); }
 void CMainWindowHost::InitVideo() { FMain->InitVideo(); }
-void CMainWindowHost::SendTextToAll(const std::string& Text) { FMain->SendText(Text, -1, nullptr); }
+void CMainWindowHost::SendTextToAll(const std::string& Text) { FMain->SendText(Text, nullptr); }
 void CMainWindowHost::StartRecording(CVideo* Recorder) { FMain->StartRecording(Recorder); }
 void CMainWindowHost::StopRecording() { FMain->StopRecording(); }
 

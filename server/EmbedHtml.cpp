@@ -1,5 +1,4 @@
-// Winsock must come before the C library's headers in a winelib build.
-#include <winsock2.h>
+#include "WinsockPrelude.h"
 #include "EmbedHtml.h"
 #include <cstring>
 
@@ -16,17 +15,20 @@ void GetLocalAddresses(TStrings* list)
     char name[65] = {0};
     DWORD size = 64;
     if (GetComputerNameExA(ComputerNameDnsHostname, name, &size)) {
-        if (hostent* h = gethostbyname(name)) {
-            for (int i = 0; h->h_addr_list[i]; ++i) {
-                in_addr a;
-                memcpy(&a, h->h_addr_list[i], sizeof(a));
-                // Loopback is no address a visitor can reach.
-                if ((ntohl(a.s_addr) >> 24) == 127) continue;
-                list->Add(inet_ntoa(a));
-            }
-        }
+        if (hostent* h = gethostbyname(name)) AddVisitorAddresses(list, h->h_addr_list);
     }
     WSACleanup();
+}
+
+void AddVisitorAddresses(TStrings* list, const char* const* addresses)
+{
+    for (int i = 0; addresses[i]; ++i) {
+        in_addr a;
+        memcpy(&a, addresses[i], sizeof(a));
+        // Loopback is no address a visitor can reach.
+        if ((ntohl(a.s_addr) >> 24) == 127) continue;
+        list->Add(inet_ntoa(a));
+    }
 }
 
 const char* ClientTypeSetting(int clientType) { return clientType == 0 ? "Java" : "ActiveX"; }

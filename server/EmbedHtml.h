@@ -12,6 +12,9 @@ extern const char* const LayoutNames[4];
 // The machine's IPv4 addresses in dotted form, from the host-name lookup, without
 // loopback addresses (on some systems the host name resolves to 127.0.1.1).
 void GetLocalAddresses(TStrings* list);
+// Its filter: appends the addresses of a lookup's list (null-terminated, each four
+// bytes in network order) that are not loopback (127.x.x.x).
+void AddVisitorAddresses(TStrings* list, const char* const* addresses);
 
 // The lines of the HTML for a client type (0 applet, anything else the viewer
 // control), a layout index (-1: none selected, which gives no size line and the

@@ -1,4 +1,6 @@
 #include "Log.h"
+#include "Handles.h"
+#include "Trace.h"
 #include <cstdio>
 
 CLog* MyLog = nullptr;
@@ -15,13 +17,37 @@ void CLog::Write(const std::string& message)
 {
     TLockGuard<CLog> hold(*this);
     // Opened and closed for every line, so the file may be read or removed between lines.
-    HANDLE h = CreateFileA(FFileName.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;
+    TKernelHandle h(CreateFileA(FFileName.c_str(), FILE_APPEND_DATA,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) return;
     SYSTEMTIME now;
     GetSystemTime(&now);
     std::string line = Stamp(now) + message + "\n";
     DWORD written;
-    WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(h);
+    WriteFile(h.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+void LogLine(const char* prefix, const std::exception& e)
+{
+    if (MyLog) MyLog->Write(prefix, e);
+}
+
+void LogLine(const char* prefix, const std::string& what)
+{
+    if (MyLog) MyLog->Write(std::string(prefix) + what);
+}
+
+void LogUnknown(const char* prefix) { LogLine(prefix, std::string("unknown exception")); }
+
+void TraceCaught(const char* where)
+{
+    if (!Trace::Enabled(Trace::Server)) return;
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        Trace::Line(Trace::Server, std::string(where) + ": " + e.what());
+    } catch (...) {
+        Trace::Line(Trace::Server, std::string(where) + ": unknown exception");
+    }
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include "MultiThreadClass.h"
 #include "LogPrefixes.h"
+#include <exception>
 #include <string>
 
 class CLog : public CMultiThreadClass {
@@ -21,3 +22,15 @@ private:
 
 // The program's one log, created at start-up before the main window (null until then).
 extern CLog* MyLog;
+
+// One line of a routine of the main window: its prefix (label and description)
+// and the exception's message, or a text of its own. Nothing is written before
+// the log exists.
+void LogLine(const char* prefix, const std::exception& e);
+void LogLine(const char* prefix, const std::string& what);
+// The line of a failure that is no exception of the class library.
+void LogUnknown(const char* prefix);
+// For a catch that goes on without an error-log line (connection threads, the
+// sound callback, the frame grab): one line "where: message" on the server's
+// trace channel. Call it only inside a catch block.
+void TraceCaught(const char* where);

@@ -1,13 +1,16 @@
 // TForm1: construction, translation, first show, shut-down, help and the
 // connection threads' calls.
 #include "MainForm.h"
+#include "AboutForm.h"
 #include "Contact.h"
 #include "Dialogs.h"
 #include "Language.h"
+#include "OggEncoder.h"
 #include "Log.h"
 #include "Settings.h"
 #include "Video.h"
 #include "VideoCapture.h"
+#include "WaveIn.h"
 #include <shellapi.h>
 #include <memory>
 
@@ -18,16 +21,6 @@ namespace {
 
 const int kClientWidth = 738;
 const int kClientHeight = 313;
-
-void LogLine(const char* prefix, const std::exception& e)
-{
-    if (MyLog) MyLog->Write(prefix, e);
-}
-
-void LogLine(const char* prefix, const std::string& what)
-{
-    if (MyLog) MyLog->Write(std::string(prefix) + what);
-}
 
 } // namespace
 
@@ -56,7 +49,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
     } catch (const std::exception& e) {
         LogLine(LogPrefix::TForm1Create, e);
     } catch (...) {
-        LogLine(LogPrefix::TForm1Create, std::string("unknown exception"));
+        LogUnknown(LogPrefix::TForm1Create);
     }
     if (!FContacts) FContacts = new CMultiThreadList;
 }
@@ -384,7 +377,7 @@ void TForm1::StartUp()
         } catch (const std::exception& e) {
             LogLine(LogPrefix::FormShow, e);
         } catch (...) {
-            LogLine(LogPrefix::FormShow, std::string("unknown exception"));
+            LogUnknown(LogPrefix::FormShow);
         }
     };
     step([this] {
@@ -412,7 +405,12 @@ void TForm1::StartUp()
     step([this] {
         FSetupPath = Settings::SetupPath();
         int index = 0;
-        if (!TryStrToInt(Settings::Read("RES", "0", 254), index)) index = 0;
+        std::string res = Settings::Read("RES", "0", 254);
+        if (!TryStrToInt(res, index)) {
+            // Read once per run, so logged once: the size falls back to 160 by 120.
+            LogLine(LogPrefix::FormShowRes, "\"" + res + "\"");
+            index = 0;
+        }
         FResIndex = ClampResIndex(index);
     });
     step([this] { InitAudio(); });
@@ -431,7 +429,9 @@ bool TForm1::OpenServer()
         return true;
     } catch (...) {
         // The program runs on without a server.
-        Application->MessageBox("Can't bind socket.Port 80 is busy.", Application->Title, MB_OK | MB_ICONERROR);
+        // The port really asked for (ORVANTA_PORT may choose another than 80).
+        std::string text = "Can't bind socket.Port " + IntToStr(ServerSocket1->Port) + " is busy.";
+        Application->MessageBox(text, Application->Title, MB_OK | MB_ICONERROR);
         return false;
     }
 }
@@ -458,7 +458,7 @@ void TForm1::FormDestroy(TObject*)
     } catch (const std::exception& e) {
         LogLine(LogPrefix::FormClose, e);
     } catch (...) {
-        LogLine(LogPrefix::FormClose, std::string("unknown exception"));
+        LogUnknown(LogPrefix::FormClose);
     }
     ServerWinSocket = nullptr;
 }
@@ -474,16 +474,14 @@ void TForm1::ShutDown()
     // Ends every connection thread; their online-list calls do nothing now the
     // window is hidden.
     ServerSocket1->Close();
-    delete FGrabImage;
-    FGrabImage = nullptr;
+    FGrabImage.reset();
     if (FContacts) FreeContacts(FContacts);
     FOnlineMap.clear();
     FSelectedContact = nullptr;
     StopVideo();
     StopAudio();
     StopRecording();
-    delete FAutoVideo;
-    FAutoVideo = nullptr;
+    FAutoVideo.reset();
 }
 
 void TForm1::Exit1Click(TObject*) { Application->Terminate(); }
@@ -502,7 +500,7 @@ void TForm1::Help2Click(TObject*)
     ShellExecuteA(GetHandle(), "open", HelpFilePath().c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
 }
 
-void TForm1::Button13Click(TObject*) { ShowAboutWindow(); }
+void TForm1::Button13Click(TObject*) { RunAboutWindow(); }
 
 void TForm1::Edit1KeyPress(TObject*, char& Key)
 {
@@ -523,7 +521,7 @@ void TForm1::LinkUpdateOnLine()
 
 void TForm1::LinkSendText(const std::string& Text, CContact* Contact)
 {
-    if (GetVisible()) SendText(Text, -1, Contact);
+    if (GetVisible()) SendText(Text, Contact);
 }
 
 void TForm1::LinkUpdateAlarm(uint8_t Value, const std::string& Address)
@@ -538,6 +536,6 @@ void TForm1::ServerSocket1GetThread(TObject*, TServerClientWinSocket* ClientSock
     } catch (const std::exception& e) {
         LogLine(LogPrefix::ServerSocket1GetThread, e);
     } catch (...) {
-        LogLine(LogPrefix::ServerSocket1GetThread, std::string("unknown exception"));
+        LogUnknown(LogPrefix::ServerSocket1GetThread);
     }
 }

@@ -27,6 +27,7 @@
 #include "MultiThreadList.h"
 #include <vfw.h>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -81,7 +82,7 @@ public:
     std::vector<int> FOnlineMap;          // row -> index in FContacts
     CContact* FSelectedContact = nullptr;
     int FSelectedRow = -1;
-    CVideo* FAutoVideo = nullptr;         // the prerecorded stream while unavailable
+    std::unique_ptr<CVideo> FAutoVideo;   // the prerecorded stream while unavailable
     std::string FSetupPath;
     std::string FAvailableCaption = "Available";
     std::string FUnavailableCaption = "Unavailable";
@@ -143,9 +144,8 @@ public:
     void ActionToBlackListExecute(TObject* Sender);
     void ActionSetupExecute(TObject* Sender);
     void ActionCustomizationExecute(TObject* Sender);
-    // Chat: to a visitor's chat connections (contact), to the visitor of a row of the
-    // online list (row), or to every chat connection (row -1, no contact).
-    void SendText(const std::string& Text, int Row, CContact* Contact);
+    // Chat: to a visitor's chat connections, or to every chat connection (no contact).
+    void SendText(const std::string& Text, CContact* Contact);
     void UpdateAlarm(uint8_t Value, const std::string& Address, bool All);
     void UpdateOnOff(uint8_t Value);
     void ParseForMemo(const std::string& Text, TMemo* Memo);
@@ -180,6 +180,7 @@ private:
     bool OpenServer();
     void CheckAdminPassword();
     void ConfigureCapture(const std::string& Device);
+    int AutoVideoState();
     // The operator's line to one visitor: pushed to its chat connections and, when
     // it reached one, appended to the history.
     int SendToVisitor(const std::string& Text, CContact* Contact);
@@ -190,12 +191,12 @@ private:
     static int32_t WaveInCallback(uint8_t* Data, int32_t Bytes, DWORD_PTR User);
 
     // Sound: the encoder has no lock of its own; every use is made under FEncoderLock.
-    CWaveIn* FWaveIn = nullptr;
-    COggEncoder* FEncoder = nullptr;
+    std::unique_ptr<CWaveIn> FWaveIn;
+    std::unique_ptr<COggEncoder> FEncoder;
     CMultiThreadClass FEncoderLock;
     // The recording is written from the sound thread and the GUI thread; its
     // pointer is taken and dropped only under this lock.
-    CVideo* FRecorder = nullptr;
+    std::unique_ptr<CVideo> FRecorder;
     CMultiThreadClass FRecorderLock;
     // Video compression.
     HIC FCompressor = nullptr;
@@ -207,20 +208,13 @@ private:
     LONG FFrameNumber = 0;
     DWORD FKeyFlags = 0;
     DWORD FChunkId = 0;
-    TBitmap* FGrabImage = nullptr;        // the grabbed picture at the frame size
+    std::unique_ptr<TBitmap> FGrabImage;  // the grabbed picture at the frame size
     bool FUpdatingList = false;           // the online list is being rebuilt by the program
     bool FScheduleInvalidLogged = false;
+    bool FAutoVideoStateLogged = false;
 };
 
 extern TForm1* Form1;
 // The server socket of ServerSocket1 once the main window has been shown; the
 // fan-out loops walk its connections.
 extern TServerWinSocket* ServerWinSocket;
-
-// The dialogs of later work, one function each: the Preferences dialog, the
-// Customization dialog (both modal, created and freed per use) and the about window.
-void ShowPreferencesDialog(TForm1* Main);
-void ShowCustomizationDialog(TForm1* Main);
-void CreateAboutWindow();
-void ShowAboutWindow();
-void FreeAboutWindow();

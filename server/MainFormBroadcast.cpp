@@ -24,26 +24,11 @@ struct TFrameSize {
 };
 const TFrameSize kFrameSizes[kResIndexCount] = {{160, 120}, {320, 240}, {640, 480}};
 
-void LogLine(const char* prefix, const std::exception& e)
-{
-    if (MyLog) MyLog->Write(prefix, e);
-}
-
-void LogUnknown(const char* prefix)
-{
-    if (MyLog) MyLog->Write(std::string(prefix) + "unknown exception");
-}
-
 // A malloc block that is freed when it goes out of scope.
 struct TMallocBlock {
     void* P = nullptr;
     ~TMallocBlock() { free(P); }
 };
-
-void ReleasePacket(CSharedPacket* p)
-{
-    if (p) p->Release();
-}
 
 } // namespace
 
@@ -51,27 +36,7 @@ void ReleasePacket(CSharedPacket* p)
 
 int TForm1::FanOut(int32_t Kind, const void* Data, int32_t Length, uint8_t Key, const char* Prefix)
 {
-    TServerWinSocket* server = ServerWinSocket;
-    if (!server) return 0;
-    int pushed = 0;
-    // One copy of the payload for every connection of the kind; each queue holds a reference.
-    std::unique_ptr<CSharedPacket, void (*)(CSharedPacket*)> packet(CSharedPacket::Create(Data, Length),
-                                                                    &ReleasePacket);
-    if (!packet) return 0;
-    TLockGuard<TServerWinSocket> hold(*server);
-    for (int i = 0; i < server->ActiveConnections(); ++i) {
-        try {
-            TServerClientWinSocket* c = server->Connections(i);
-            if (!c || !c->Connected()) continue;
-            auto* t = dynamic_cast<TMyServerSendThread*>(c->ServerClientThread());
-            if (t && t->FRequestKind == Kind && t->FFifo->PushShared(packet.get(), Key)) ++pushed;
-        } catch (const std::exception& e) {
-            if (Prefix) LogLine(Prefix, e);
-        } catch (...) {
-            if (Prefix) LogUnknown(Prefix);
-        }
-    }
-    return pushed;
+    return ::FanOut(ServerWinSocket, Kind, Data, Length, Key, Prefix);
 }
 
 void TForm1::RecordPayload(int32_t Kind, const void* Data, int32_t Length, uint8_t Flag, bool On)
@@ -86,7 +51,7 @@ void TForm1::StartRecording(CVideo* Recorder)
     StopRecording();
     {
         TLockGuard<CMultiThreadClass> hold(FRecorderLock);
-        FRecorder = Recorder;
+        FRecorder.reset(Recorder);
     }
     FRecordVideo = 1;
     FRecordAudio = 1;
@@ -96,14 +61,12 @@ void TForm1::StopRecording()
 {
     FRecordVideo = 0;
     FRecordAudio = 0;
-    CVideo* done;
+    std::unique_ptr<CVideo> done;
     {
         // A write in progress holds the lock: once we have it, no writer uses the file.
         TLockGuard<CMultiThreadClass> hold(FRecorderLock);
-        done = FRecorder;
-        FRecorder = nullptr;
+        done = std::move(FRecorder);
     }
-    delete done;
 }
 
 // ---------------------------------------------------------------- sound
@@ -114,6 +77,7 @@ int32_t TForm1::WaveInCallback(uint8_t* Data, int32_t Bytes, DWORD_PTR User)
     try {
         return reinterpret_cast<TForm1*>(User)->MyWaveInWorker(Data, Bytes);
     } catch (...) {
+        TraceCaught("sound input");
         return WAVEIN_CB_REQUEUE;
     }
 }
@@ -121,8 +85,8 @@ int32_t TForm1::WaveInCallback(uint8_t* Data, int32_t Bytes, DWORD_PTR User)
 void TForm1::InitAudio()
 {
     try {
-        FWaveIn = new CWaveIn(kSoundBuffers, kSoundBufferBytes);
-        FEncoder = new COggEncoder;
+        FWaveIn.reset(new CWaveIn(kSoundBuffers, kSoundBufferBytes));
+        FEncoder.reset(new COggEncoder);
         WAVEFORMATEX format = {};
         format.wFormatTag = WAVE_FORMAT_PCM;
         format.nChannels = 1;
@@ -151,14 +115,12 @@ void TForm1::StopAudio()
         // since a running callback may be waiting for it.
         FWaveIn->Stop();
         FWaveIn->Close();
-        delete FWaveIn;
-        FWaveIn = nullptr;
+        FWaveIn.reset();
     }
     TLockGuard<CMultiThreadClass> hold(FEncoderLock);
     if (FEncoder) {
         FEncoder->Close();
-        delete FEncoder;
-        FEncoder = nullptr;
+        FEncoder.reset();
     }
 }
 
@@ -337,6 +299,7 @@ void TForm1::cap0BitmapGrabbed(TCapturedBitmap* Bitmap)
         ProcessFrame(Bitmap);
     } catch (...) {
         // A frame that cannot be made is skipped; the next grab tries again.
+        TraceCaught("frame grab");
     }
 }
 
@@ -347,9 +310,8 @@ void TForm1::ProcessFrame(TBitmap* Grabbed)
     // The picture is made at the frame's size, so the compressor always gets
     // exactly w x h pixels whatever size the device delivered.
     if (!FGrabImage || FGrabImage->GetWidth() != w || FGrabImage->GetHeight() != h) {
-        delete FGrabImage;
-        FGrabImage = nullptr;
-        FGrabImage = new TBitmap(w, h, pf24bit);
+        FGrabImage.reset();
+        FGrabImage.reset(new TBitmap(w, h, pf24bit));
     }
     TCanvas* canvas = FGrabImage->GetCanvas();
     SetStretchBltMode(canvas->GetHandle(), COLORONCOLOR);

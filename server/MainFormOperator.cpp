@@ -2,6 +2,7 @@
 // availability and the weekly schedule, the online list and black-listing.
 #include "MainForm.h"
 #include "Contact.h"
+#include "DialogHost.h"
 #include "Log.h"
 #include "Schedule.h"
 #include "Settings.h"
@@ -15,16 +16,6 @@ const char* const kScheduleInvalid =
     "Timer4Timer: \xCE\xF8\xE8\xE1\xEA\xE0 \xE2 \xED\xE0\xF1\xF2\xF0\xEE\xE9\xEA\xE0\xF5 \xF0\xE0\xF1\xEF\xE8\xF1"
     "\xE0\xED\xE8\xFF: ";
 
-void LogLine(const char* prefix, const std::exception& e)
-{
-    if (MyLog) MyLog->Write(prefix, e);
-}
-
-void LogLine(const char* prefix, const std::string& what)
-{
-    if (MyLog) MyLog->Write(std::string(prefix) + what);
-}
-
 // Runs a handler body; every failure is written with the handler's line.
 template <class F> void Guarded(const char* prefix, F body)
 {
@@ -33,7 +24,7 @@ template <class F> void Guarded(const char* prefix, F body)
     } catch (const std::exception& e) {
         LogLine(prefix, e);
     } catch (...) {
-        LogLine(prefix, std::string("unknown exception"));
+        LogUnknown(prefix);
     }
 }
 
@@ -84,19 +75,32 @@ void TForm1::ActionAvailableExecute(TObject*)
 {
     Guarded(LogPrefix::ActionAvailableExecute, [this] {
         FAvailable = FAvailable ? 0 : 1;
-        int state = 0;
-        bool show = !FAvailable && TryStrToInt(Settings::Read("AUTOVIDEO_STATE", "0", 254), state) && state != 0;
+        bool show = !FAvailable && AutoVideoState() != 0;
         Timer3->SetEnabled(false);
-        delete FAutoVideo;
-        FAutoVideo = nullptr;
+        FAutoVideo.reset();
         if (show) {
-            FAutoVideo = new CVideo(Settings::Read("AUTOVIDEO", "0", 254), false);
+            FAutoVideo.reset(new CVideo(Settings::Read("AUTOVIDEO", "0", 254), false));
             Timer3->SetEnabled(true);
         }
         DrawLamp(Image5, ImageList4, FAvailable != 0);
         UpdateOnOff(FAvailable);
     });
     ActionAvailable->SetCaption(FAvailable ? FAvailableCaption : FUnavailableCaption);
+}
+
+// AUTOVIDEO_STATE as a number; text that is none counts as 0 and is logged once,
+// until the setting is a number again (it is read at every change of availability).
+int TForm1::AutoVideoState()
+{
+    std::string text = Settings::Read("AUTOVIDEO_STATE", "0", 254);
+    int state = 0;
+    if (TryStrToInt(text, state)) {
+        FAutoVideoStateLogged = false;
+        return state;
+    }
+    if (!FAutoVideoStateLogged) LogLine(LogPrefix::ActionAvailableAutoVideoState, "\"" + text + "\"");
+    FAutoVideoStateLogged = true;
+    return 0;
 }
 
 void TForm1::UpdateOnOff(uint8_t Value)
@@ -129,7 +133,7 @@ int TForm1::SendToVisitor(const std::string& Text, CContact* Contact)
     return pushed;
 }
 
-void TForm1::SendText(const std::string& Text, int Row, CContact* Contact)
+void TForm1::SendText(const std::string& Text, CContact* Contact)
 {
     if (Contact) {
         Guarded(LogPrefix::SendTextContact, [&] {
@@ -142,20 +146,10 @@ void TForm1::SendText(const std::string& Text, int Row, CContact* Contact)
                 if (t->FRequestKind == rkChat) t->FFifo->PushFrame(line.data(), static_cast<int32_t>(line.size()), 1);
             }
         });
-    } else if (Row < 0) {
+    } else {
         Guarded(LogPrefix::SendTextAll, [&] {
             std::string line = ChatLine(Text);
             FanOut(rkChat, line.data(), static_cast<int32_t>(line.size()), 1, LogPrefix::SendTextAll);
-        });
-    } else {
-        Guarded(LogPrefix::SendTextRow, [&] {
-            CContact* c = nullptr;
-            {
-                TLockGuard<CMultiThreadList> contacts(*FContacts);
-                if (Row < static_cast<int>(FOnlineMap.size()) && FOnlineMap[Row] < FContacts->GetCount())
-                    c = static_cast<CContact*>(FContacts->Get(FOnlineMap[Row]));
-            }
-            if (c) SendToVisitor(Text, c);
         });
     }
 }
@@ -183,7 +177,7 @@ void TForm1::ActionSendTextExecute(TObject*)
 void TForm1::ActionStopAlarmExecute(TObject*)
 {
     Guarded(LogPrefix::ActionStopAlarmExecute, [this] {
-        SendText("~al_stop", -1, nullptr);
+        SendText("~al_stop", nullptr);
         FAnyAlarm = 0;
         UpdateAlarm(0, "", true);
     });
@@ -249,6 +243,7 @@ void TForm1::Timer4Timer(TObject*)
     } catch (const std::exception& e) {
         LogLine(kScheduleInvalid, e);
     } catch (...) {
+        TraceCaught("schedule");
     }
 }
 
@@ -440,10 +435,10 @@ void TForm1::ActionToBlackListExecute(TObject*)
 
 void TForm1::ActionSetupExecute(TObject*)
 {
-    Guarded(LogPrefix::ActionSetupExecute, [this] { ShowPreferencesDialog(this); });
+    Guarded(LogPrefix::ActionSetupExecute, [this] { RunPreferencesDialog(this); });
 }
 
 void TForm1::ActionCustomizationExecute(TObject*)
 {
-    Guarded(LogPrefix::ActionCustomizationExecute, [this] { ShowCustomizationDialog(this); });
+    Guarded(LogPrefix::ActionCustomizationExecute, [this] { RunCustomizationDialog(this); });
 }

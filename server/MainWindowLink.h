@@ -15,7 +15,7 @@ public:
     virtual bool LinkGetOnline() = 0;
     // SyncUpdateOnLine: the online list is rebuilt (UpdateOnLine).
     virtual void LinkUpdateOnLine() = 0;
-    // SyncSendText: SendText(text, -1, contact): the visitor's line reaches the
+    // SyncSendText: SendText(text, contact): the visitor's line reaches the
     // operator's window and the visitor's chat connections.
     virtual void LinkSendText(const std::string& text, CContact* contact) = 0;
     // SyncUpdateAlarm: UpdateAlarm(value, address, false): the alarm mark of every

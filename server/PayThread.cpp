@@ -1,6 +1,8 @@
 #include "PayThread.h"
 #include "Settings.h"
 #include <winhttp.h>
+#include "Handles.h"
+#include "Trace.h"
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -8,31 +10,6 @@
 DWORD CPayThread::TimeoutMs = 3000;
 
 namespace {
-
-// WinHTTP has only wide-character entry points: texts go through WCHAR buffers.
-std::vector<WCHAR> Widen(const std::string& s)
-{
-    int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, nullptr, 0);
-    std::vector<WCHAR> w(static_cast<size_t>(n > 0 ? n : 1), 0);
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w.data(), n);
-    return w;
-}
-
-class HInternet {
-public:
-    explicit HInternet(HINTERNET h) : FH(h) {}
-    ~HInternet()
-    {
-        if (FH) WinHttpCloseHandle(FH);
-    }
-    HInternet(const HInternet&) = delete;
-    HInternet& operator=(const HInternet&) = delete;
-    operator HINTERNET() const { return FH; }
-    explicit operator bool() const { return FH != nullptr; }
-
-private:
-    HINTERNET FH;
-};
 
 // "host" or "host:port" (an optional "http://" in front is ignored); false when unusable.
 bool SplitHost(std::string text, std::string& host, INTERNET_PORT& port)
@@ -50,6 +27,13 @@ bool SplitHost(std::string text, std::string& host, INTERNET_PORT& port)
     }
     host = text;
     return !host.empty();
+}
+
+// A failed request counts as a refusal; the trace keeps why.
+std::string Refused(const std::string& what)
+{
+    Trace::Failure(Trace::Server, "payment request: " + what, static_cast<long>(GetLastError()));
+    return "0";
 }
 
 } // namespace
@@ -113,44 +97,44 @@ std::string CPayThread::Post(const std::string& pathAndQuery)
 {
     std::string host;
     INTERNET_PORT port;
-    if (!SplitHost(Settings::Read("PAYHOST", "", 254), host, port)) return "0";
+    if (!SplitHost(Settings::Read("PAYHOST", "", 254), host, port)) return Refused("PAYHOST");
 
-    std::vector<WCHAR> agent = Widen("Orvanta_TM");
-    HInternet session(WinHttpOpen(agent.data(), WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
-                                  WINHTTP_NO_PROXY_BYPASS, 0));
-    if (!session) return "0";
+    // WinHTTP has only wide-character entry points.
+    TInternetHandle session(WinHttpOpen(AnsiToWide("Orvanta_TM").c_str(), WINHTTP_ACCESS_TYPE_NO_PROXY,
+                                        WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    if (!session) return Refused("WinHttpOpen");
     int t = static_cast<int>(TimeoutMs);
-    WinHttpSetTimeouts(session, t, t, t, t);
-    std::vector<WCHAR> whost = Widen(host);
-    HInternet connection(WinHttpConnect(session, whost.data(), port, 0));
-    if (!connection) return "0";
-    std::vector<WCHAR> verb = Widen("POST");
-    std::vector<WCHAR> path = Widen(pathAndQuery);
-    HInternet request(WinHttpOpenRequest(connection, verb.data(), path.data(), nullptr, WINHTTP_NO_REFERER,
-                                         WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
-    if (!request) return "0";
-    WinHttpSetTimeouts(request, t, t, t, t);
+    WinHttpSetTimeouts(session.Get(), t, t, t, t);
+    TInternetHandle connection(WinHttpConnect(session.Get(), AnsiToWide(host).c_str(), port, 0));
+    if (!connection) return Refused("WinHttpConnect");
+    TInternetHandle request(WinHttpOpenRequest(connection.Get(), AnsiToWide("POST").c_str(),
+                                               AnsiToWide(pathAndQuery).c_str(), nullptr, WINHTTP_NO_REFERER,
+                                               WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
+    if (!request) return Refused("WinHttpOpenRequest");
+    WinHttpSetTimeouts(request.Get(), t, t, t, t);
     // Wine waits for the response's first bytes under a time-out of its own, which
     // WinHttpSetTimeouts leaves alone (a silent host held a request for over 40 s): set it as well.
     DWORD responseTimeout = TimeoutMs;
-    WinHttpSetOption(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseTimeout, sizeof(responseTimeout));
+    WinHttpSetOption(request.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseTimeout,
+                     sizeof(responseTimeout));
     // An empty form.
-    std::vector<WCHAR> headers = Widen("Content-Type: application/x-www-form-urlencoded\r\n");
-    if (!WinHttpSendRequest(request, headers.data(), static_cast<DWORD>(-1L), WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-        !WinHttpReceiveResponse(request, nullptr))
-        return "0";
+    TWideString headers = AnsiToWide("Content-Type: application/x-www-form-urlencoded\r\n");
+    if (!WinHttpSendRequest(request.Get(), headers.c_str(), static_cast<DWORD>(-1L), WINHTTP_NO_REQUEST_DATA, 0, 0,
+                            0) ||
+        !WinHttpReceiveResponse(request.Get(), nullptr))
+        return Refused("WinHttpSendRequest");
     DWORD status = 0;
     DWORD size = sizeof(status);
-    if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+    if (!WinHttpQueryHeaders(request.Get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
                              WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX) ||
         status < 200 || status > 299)
-        return "0";
+        return Refused("HTTP status " + IntToStr(static_cast<int>(status)));
     std::string body;
     char buf[1024];
     while (body.size() < MaxReply) {
         DWORD want = static_cast<DWORD>(std::min(sizeof(buf), MaxReply - body.size()));
         DWORD got = 0;
-        if (!WinHttpReadData(request, buf, want, &got)) return "0";
+        if (!WinHttpReadData(request.Get(), buf, want, &got)) return Refused("WinHttpReadData");
         if (got == 0) break;
         body.append(buf, got);
     }

@@ -1,8 +1,11 @@
 #include "ServerSendThread.h"
 #include "Contact.h"
+#include "Handles.h"
 #include "MainWindowLink.h"
+#include "Log.h"
 #include "PayThread.h"
 #include "Settings.h"
+#include "Trace.h"
 #include <memory>
 #include <vector>
 
@@ -65,21 +68,6 @@ bool SafeFileName(const std::string& name)
     return true;
 }
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : FH(h) {}
-    ~FileHandle()
-    {
-        if (FH != INVALID_HANDLE_VALUE) CloseHandle(FH);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE Get() const { return FH; }
-
-private:
-    HANDLE FH;
-};
-
 } // namespace
 
 std::string ChatLine(const std::string& text)
@@ -115,6 +103,7 @@ TMyServerSendThread::~TMyServerSendThread()
         try {
             SyncUpdateOnLine();
         } catch (...) {
+            TraceCaught("connection end: online list");
         }
     }
 }
@@ -130,26 +119,29 @@ std::string TMyServerSendThread::HttpDate()
                   t.wYear, t.wHour, t.wMinute, t.wSecond);
 }
 
-int TMyServerSendThread::PushToStreams(TServerWinSocket* Server, int32_t Kind, const void* Data, int32_t Length,
-                                       uint8_t Key)
+int FanOut(TServerWinSocket* Server, int32_t Kind, const void* Data, int32_t Length, uint8_t Key,
+           const char* Prefix)
 {
-    CSharedPacket* packet = CSharedPacket::Create(Data, Length);
+    if (!Server) return 0;
+    // One copy of the payload for every connection of the kind; each queue holds a reference.
+    std::unique_ptr<CSharedPacket, void (*)(CSharedPacket*)> packet(CSharedPacket::Create(Data, Length),
+                                                                    &CSharedPacket::ReleaseRef);
     if (!packet) return 0;
-    int pushed = PushToStreams(Server, Kind, packet, Key);
-    packet->Release();
-    return pushed;
-}
-
-int TMyServerSendThread::PushToStreams(TServerWinSocket* Server, int32_t Kind, CSharedPacket* Packet, uint8_t Key)
-{
-    if (!Packet) return 0;
     int pushed = 0;
     TLockGuard<TServerWinSocket> hold(*Server);
     for (int i = 0; i < Server->ActiveConnections(); ++i) {
-        TServerClientWinSocket* c = Server->Connections(i);
-        if (!c->Connected()) continue;
-        auto* t = dynamic_cast<TMyServerSendThread*>(c->ServerClientThread());
-        if (t && t->FRequestKind == Kind && t->FFifo->PushShared(Packet, Key)) ++pushed;
+        try {
+            TServerClientWinSocket* c = Server->Connections(i);
+            if (!c || !c->Connected()) continue;
+            auto* t = dynamic_cast<TMyServerSendThread*>(c->ServerClientThread());
+            if (t && t->FRequestKind == Kind && t->FFifo->PushShared(packet.get(), Key)) ++pushed;
+        } catch (const std::exception& e) {
+            if (Prefix) LogLine(Prefix, e);
+            else Trace::Line(Trace::Server, std::string("fan-out: ") + e.what());
+        } catch (...) {
+            if (Prefix) LogUnknown(Prefix);
+            else Trace::Line(Trace::Server, "fan-out: unknown exception");
+        }
     }
     return pushed;
 }
@@ -251,6 +243,7 @@ int32_t TMyServerSendThread::ParseRequest()
     try {
         if (ClientSocket()->WaitForData(2000)) ClientSocket()->ReceiveBuf(buf, kRequestMax);
     } catch (...) {
+        TraceCaught("request read");
         Withdraw();
     }
     Sleep(5);
@@ -396,9 +389,9 @@ void TMyServerSendThread::SendFile(const std::string& Name)
     try {
         FHeader.clear();
         std::string path = Settings::ProgramFolder() + "HTML\\" + Name;
-        FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.Get() == INVALID_HANDLE_VALUE) throw EFOpenError("Cannot open " + path);
+        TKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) throw EFOpenError("Cannot open " + path);
         // Regular files only: no folder, device or pipe.
         BY_HANDLE_FILE_INFORMATION info;
         if (GetFileType(file.Get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.Get(), &info) ||
@@ -421,6 +414,7 @@ void TMyServerSendThread::SendFile(const std::string& Name)
         Sleep(100);
     } catch (...) {
         // A missing or unreadable page: no reply (or the reply cut), and the connection ends.
+        TraceCaught("page");
     }
     Withdraw();
 }
@@ -466,6 +460,7 @@ void TMyServerSendThread::SendClientJar()
         SendText(body);
         Sleep(100);
     } catch (...) {
+        TraceCaught("client.jar");
     }
     Withdraw();
 }
@@ -477,6 +472,7 @@ void TMyServerSendThread::SendOk()
         SendText("HTTP/1.0 200 OK\r\n");
         Sleep(100);
     } catch (...) {
+        TraceCaught("ok reply");
     }
     Withdraw();
 }
@@ -502,6 +498,7 @@ void TMyServerSendThread::HandleRegistration()
             WriteContactsFile(FContacts, ContactsPath());
         } catch (...) {
             // Connection threads log nothing; the file keeps its previous state.
+            TraceCaught("registration: contacts.tbl");
         }
     }
     SendOk();

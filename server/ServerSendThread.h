@@ -36,6 +36,15 @@ const int32_t MaxPacketPayload = 65535;
 // A chat text as a queued line: the text cut so that it and its line feed fit one packet.
 std::string ChatLine(const std::string& text);
 
+// The fan-out of the producers (the main window's sound worker, frame grab, header
+// timer, prerecorded stream and chat to all): under the server's registry lock,
+// pushes a copy of the data into the queue of every connected connection whose
+// thread streams that kind. A failure for one connection is written to the error
+// log with Prefix (nothing when it is null) and the others go on. Returns the
+// number of queues that took it; a null server takes nothing.
+int FanOut(TServerWinSocket* Server, int32_t Kind, const void* Data, int32_t Length, uint8_t Key,
+           const char* Prefix);
+
 class TMyServerSendThread : public TServerClientThread {
 public:
     // Reads PASS and builds the queue; the server socket starts the thread. Link may
@@ -56,12 +65,6 @@ public:
     const std::string& PeerAddress() const { return FPeerAddress; }
 
     static std::string HttpDate();
-    // The fan-out of the producers: under the server's registry lock, push a copy of
-    // the data into the queue of every connected connection whose thread streams
-    // that kind. Returns the number of queues that took it.
-    static int PushToStreams(TServerWinSocket* Server, int32_t Kind, const void* Data, int32_t Length, uint8_t Key);
-    // The same with one shared copy of the data for every queue (null: out of memory).
-    static int PushToStreams(TServerWinSocket* Server, int32_t Kind, CSharedPacket* Packet, uint8_t Key);
 
     // The clock of the pay-per-view minute (GetTickCount; tests drive their own).
     static DWORD(WINAPI* TickSource)();

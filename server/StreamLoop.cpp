@@ -49,6 +49,7 @@ void TMyServerSendThread::StreamLoop()
             if (FRequestKind == rkChat) SendGreeting();
         }
     } catch (...) {
+        TraceCaught("stream header");
         Withdraw();
     }
     try {
@@ -56,6 +57,7 @@ void TMyServerSendThread::StreamLoop()
         if (TryStrToInt(Settings::ReadCached("SOUND", "0", 254), sound) && sound != 0)
             PlaySoundA(Settings::ReadCached("CONNECT", "0", 254).c_str(), nullptr, SND_ASYNC | SND_FILENAME | SND_NODEFAULT);
     } catch (...) {
+        TraceCaught("connect sound");
     }
 
     StartMinuteClock();
@@ -77,6 +79,7 @@ void TMyServerSendThread::StreamLoop()
                 NoticeVanishedPeer();
             }
         } catch (...) {
+            TraceCaught("stream loop");
             Withdraw();
         }
         turn = WaitForNextTurn(turn);

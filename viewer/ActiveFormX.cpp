@@ -80,7 +80,7 @@ void TActiveFormX::ActionStartExecute()
 bool TActiveFormX::Connect()
 {
     ApplySkin();
-    AVSocketPlayerData data{FAddress, FPort, GetSkinInt("VideoWidth", 160), GetSkinInt("VideoHeight", 120)};
+    AVSocketPlayerData data{FAddress, FPort, GetSkinInt("VideoWidth"), GetSkinInt("VideoHeight")};
     FPlayer = CreateSocketPlayer();
     if (FPlayer && FPlayer->Play(&data, true, true)) {
         FChat = std::make_unique<CChat>(FView->ChatLines());
@@ -96,8 +96,8 @@ bool TActiveFormX::Connect()
 void TActiveFormX::PlacePanelInForm()
 {
     if (CMpeg4Panel* panel = FPlayer ? FPlayer->GetPanel() : nullptr)
-        FView->InsertPanel(panel, false, GetSkinInt("VideoX", 5), GetSkinInt("VideoY", 33),
-                           GetSkinInt("VideoWidth", 160), GetSkinInt("VideoHeight", 120), false);
+        FView->InsertPanel(panel, false, GetSkinInt("VideoX"), GetSkinInt("VideoY"),
+                           GetSkinInt("VideoWidth"), GetSkinInt("VideoHeight"), false);
 }
 
 void TActiveFormX::Disconnect()
@@ -141,7 +141,7 @@ void TActiveFormX::ActionVideoExecute()
             if (CMpeg4Panel* panel = FPlayer->GetPanel()) FView->RemovePanel(panel);
             FPlayer->StopVideo();
         } else {
-            AVSocketPlayerData data{FAddress, FPort, GetSkinInt("VideoWidth", 160), GetSkinInt("VideoHeight", 120)};
+            AVSocketPlayerData data{FAddress, FPort, GetSkinInt("VideoWidth"), GetSkinInt("VideoHeight")};
             if (FPlayer->StartVideo(&data)) PlacePanelInForm();
         }
     }
@@ -154,7 +154,7 @@ void TActiveFormX::ActionAudioExecute()
         if (FPlayer->IsAudioRunning()) {
             FPlayer->StopAudio();
         } else {
-            AVSocketPlayerData data{FAddress, FPort, GetSkinInt("VideoWidth", 160), GetSkinInt("VideoHeight", 120)};
+            AVSocketPlayerData data{FAddress, FPort, GetSkinInt("VideoWidth"), GetSkinInt("VideoHeight")};
             FPlayer->StartAudio(&data);
         }
     }
@@ -186,10 +186,10 @@ void TActiveFormX::ActionPopupExecute()
         // that handling is over; closing it here would re-enter it.
         if (!FInPopupClose) FView->ClosePopup();
     } else if (CMpeg4Panel* panel = FPlayer ? FPlayer->GetPanel() : nullptr) {
-        FView->OpenPopup(kPopupCaption, GetSkinInt("PopUpVideoWidth", 328), GetSkinInt("PopUpVideoHeight", 267));
+        FView->OpenPopup(kPopupCaption, GetSkinInt("PopUpVideoWidth"), GetSkinInt("PopUpVideoHeight"));
         FView->RemovePanel(panel);
-        FView->InsertPanel(panel, true, GetSkinInt("PopUpVideoX", 0), GetSkinInt("PopUpVideoY", 0),
-                           GetSkinInt("VideoWidth", 160), GetSkinInt("VideoHeight", 120), true);
+        FView->InsertPanel(panel, true, GetSkinInt("PopUpVideoX"), GetSkinInt("PopUpVideoY"),
+                           GetSkinInt("VideoWidth"), GetSkinInt("VideoHeight"), true);
     }
     UpdateStatus();
 }
@@ -208,11 +208,11 @@ void TActiveFormX::PopupFormClose()
 
 void TActiveFormX::UpdateStatus()
 {
-    FView->MovePart(fpImageVideoStatus, GetSkinInt("VideoStateX", 7), GetSkinInt("VideoStateY", 454));
-    FView->MovePart(fpImageAudioStatus, GetSkinInt("AudioStateX", 46), GetSkinInt("AudioStateY", 454));
-    FView->MovePart(fpImageCallStatus, GetSkinInt("CallStateX", 120), GetSkinInt("CallStateY", 454));
-    FView->MovePart(fpImagePopupStatus, GetSkinInt("PopUpVideoStateX", 85), GetSkinInt("PopUpVideoStateY", 454));
-    FView->MovePart(fpImageOnLine, GetSkinInt("WorkStateX", 84), GetSkinInt("WorkStateY", 5));
+    FView->MovePart(fpImageVideoStatus, GetSkinInt("VideoStateX"), GetSkinInt("VideoStateY"));
+    FView->MovePart(fpImageAudioStatus, GetSkinInt("AudioStateX"), GetSkinInt("AudioStateY"));
+    FView->MovePart(fpImageCallStatus, GetSkinInt("CallStateX"), GetSkinInt("CallStateY"));
+    FView->MovePart(fpImagePopupStatus, GetSkinInt("PopUpVideoStateX"), GetSkinInt("PopUpVideoStateY"));
+    FView->MovePart(fpImageOnLine, GetSkinInt("WorkStateX"), GetSkinInt("WorkStateY"));
     FView->SetPicture(fpImageVideoStatus, FPlayer && FPlayer->IsVideoRunning() ? 0 : 1);
     FView->SetPicture(fpImageAudioStatus, FPlayer && FPlayer->IsAudioRunning() ? 2 : 3);
     FView->SetPicture(fpImageCallStatus, FCallActive ? 4 : 5);
@@ -223,16 +223,16 @@ void TActiveFormX::UpdateStatus()
 void TActiveFormX::ApplySkin()
 {
     if (!FSkin.empty()) LoadSkin(FSkin);
-    FView->SetSize(GetSkinInt("AppletWidth", 170) + 7, GetSkinInt("AppletHeight", 510) + 26);
-    FView->SetPartBounds(fpInputMessage, GetSkinInt("InputMessageX", 12), GetSkinInt("InputMessageY", 352),
-                         GetSkinInt("InputMessageWidth", 143), GetSkinInt("InputMessageHeight", 26));
-    FView->SetPartBounds(fpChatView, GetSkinInt("ChatViewX", 4), GetSkinInt("ChatViewY", 167),
-                         GetSkinInt("ChatViewWidth", 160), GetSkinInt("ChatViewHeight", 172));
-    FView->MovePart(fpImageSend, GetSkinInt("SendButtonX", 82), GetSkinInt("SendButtonY", 380));
-    FView->MovePart(fpImageVideo, GetSkinInt("VideoButtonX", 10), GetSkinInt("VideoButtonY", 406));
-    FView->MovePart(fpImageAudio, GetSkinInt("AudioButtonX", 82), GetSkinInt("AudioButtonY", 406));
-    FView->MovePart(fpImagePopup, GetSkinInt("PopUpButtonX", 10), GetSkinInt("PopUpButtonY", 431));
-    FView->MovePart(fpImageCall, GetSkinInt("CallButtonX", 82), GetSkinInt("CallButtonY", 431));
+    FView->SetSize(GetSkinInt("AppletWidth") + 7, GetSkinInt("AppletHeight") + 26);
+    FView->SetPartBounds(fpInputMessage, GetSkinInt("InputMessageX"), GetSkinInt("InputMessageY"),
+                         GetSkinInt("InputMessageWidth"), GetSkinInt("InputMessageHeight"));
+    FView->SetPartBounds(fpChatView, GetSkinInt("ChatViewX"), GetSkinInt("ChatViewY"),
+                         GetSkinInt("ChatViewWidth"), GetSkinInt("ChatViewHeight"));
+    FView->MovePart(fpImageSend, GetSkinInt("SendButtonX"), GetSkinInt("SendButtonY"));
+    FView->MovePart(fpImageVideo, GetSkinInt("VideoButtonX"), GetSkinInt("VideoButtonY"));
+    FView->MovePart(fpImageAudio, GetSkinInt("AudioButtonX"), GetSkinInt("AudioButtonY"));
+    FView->MovePart(fpImagePopup, GetSkinInt("PopUpButtonX"), GetSkinInt("PopUpButtonY"));
+    FView->MovePart(fpImageCall, GetSkinInt("CallButtonX"), GetSkinInt("CallButtonY"));
 }
 
 void TActiveFormX::ButtonMouse(TFormPart Button, bool Down)

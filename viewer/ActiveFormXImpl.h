@@ -1,12 +1,21 @@
 // The viewer control's COM object: wraps the form (TActiveFormX) and exposes it
 // through the dual interface IActiveFormX, the event interface's connection
 // point and the control interfaces an ActiveX host calls.
+//
+// One class, its methods in files by interface group: ActiveFormXImpl.cpp
+// (creation, IUnknown, IDispatch, class information, connection points, error
+// reporting), ActiveFormXImplProperties.cpp (properties and events),
+// ActiveFormXImplEmbedding.cpp (OLE embedding, in-place activation),
+// ActiveFormXImplPersistence.cpp and ActiveFormXImplView.cpp (IViewObject2).
 #pragma once
 #include "QuendaIdl.h"
 #include "ActiveFormX.h"
+#include "ComSupport.h"
 #include "ConnectionPoints.h"
+#include "Handles.h"
 #include <olectl.h>
 #include <memory>
+#include <new>
 
 class TActiveFormXImpl final : public IActiveFormX,
                          public IOleObject,
@@ -194,14 +203,22 @@ private:
     void FireEvent(DISPID Id, short* Key = nullptr);
     HRESULT FireOnRequestEdit(DISPID Id);
     void FireOnChanged(DISPID Id);
-    HRESULT ReportException(const std::exception& E);
+    // Sets the error information (naming the class and IActiveFormX) and
+    // returns Code. Never throws.
+    HRESULT ReportError(HRESULT Code, const std::string& Message);
     HRESULT InPlaceActivate(bool UIActivate);
     HRESULT GetBool(TFormProp Prop, VARIANT_BOOL* Value);
     HRESULT SetBool(TFormProp Prop, DISPID Id, VARIANT_BOOL Value);
     HRESULT GetInt(TFormProp Prop, LONG* Value);
+    // GetInt for a property of an enumeration or colour type.
+    template <class T> HRESULT GetIntAs(TFormProp Prop, T* Value);
     HRESULT SetInt(TFormProp Prop, DISPID Id, LONG Value);
     HRESULT GetTextProp(TFormTextProp Prop, BSTR* Value);
     HRESULT SetTextProp(TFormTextProp Prop, DISPID Id, BSTR Value);
+    // One of the control's own text properties as a new BSTR.
+    template <class F> HRESULT GetOwnText(F Read, BSTR* Value);
+    // Runs a COM method's body; an exception becomes its result code with
+    // error information, so none crosses into the host.
     template <class F> HRESULT Guard(F Body);
     // Stores a changed property with the sinks' consent.
     template <class F> HRESULT Change(DISPID Id, F Store);
@@ -209,15 +226,21 @@ private:
     HRESULT SaveTo(IStream* Stream);
     SIZEL ExtentHimetric();
 
+    // Event DISPIDs of IActiveFormXEvents.
+    enum : DISPID {
+        kOnActivate = 1, kOnClick = 2, kOnCreate = 3, kOnMouseMove = 4, kOnDblClick = 5, kOnDestroy = 6,
+        kOnDeactivate = 7, kOnKeyPress = 11, kOnPaint = 16
+    };
+
     LONG FRefs = 1;
     std::unique_ptr<TActiveFormX> FForm;
-    ITypeInfo* FTypeInfo = nullptr;
-    IOleClientSite* FClientSite = nullptr;
-    IOleInPlaceSite* FInPlaceSite = nullptr;
-    IOleAdviseHolder* FOleAdvise = nullptr;
-    IAdviseSink* FViewAdvise = nullptr;
+    TComPtr<ITypeInfo> FTypeInfo;
+    TComPtr<IOleClientSite> FClientSite;
+    TComPtr<IOleInPlaceSite> FInPlaceSite;
+    TComPtr<IOleAdviseHolder> FOleAdvise;
+    TComPtr<IAdviseSink> FViewAdvise;
     DWORD FViewAdviseFlags = 0;
-    IFontDisp* FFont = nullptr;
+    TComPtr<IFontDisp> FFont;
     CConnectionPoint FPropertyNotify;
     CConnectionPoint FEvents;
     LONG FFreezeEvents = 0;
@@ -225,3 +248,20 @@ private:
     bool FUIActive = false;
     bool FDirty = false;
 };
+
+template <class F> HRESULT TActiveFormXImpl::Guard(F Body)
+{
+    try {
+        return Body();
+    } catch (const EOleSysError& e) {
+        return ReportError(e.ErrorCode(), e.what());
+    } catch (const EOutOfMemory& e) {
+        return ReportError(E_OUTOFMEMORY, e.what());
+    } catch (const std::bad_alloc&) {
+        return ReportError(E_OUTOFMEMORY, "Out of memory");
+    } catch (const std::exception& e) {
+        return ReportError(E_FAIL, e.what());
+    } catch (...) {
+        return ReportError(E_UNEXPECTED, "Unexpected failure");
+    }
+}

@@ -1,6 +1,7 @@
 #include "Chat.h"
 #include "Classes.h"
 #include "PlayerBlocks.h"
+#include "Trace.h"
 #include <cstring>
 
 namespace {
@@ -48,7 +49,8 @@ bool CChat::Connect(const std::string& Address, int32_t Port)
 {
     try {
         FConnection.Open(Address, Port, kChatRequest);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        Trace::Line(Trace::Viewer, std::string("chat stream not opened: ") + e.what());
         Disconnect();
         return false;
     }
@@ -58,14 +60,19 @@ bool CChat::Connect(const std::string& Address, int32_t Port)
     }
     FAddress = Address;
     FPort = Port;
+    FConnected = true;
     return true;
 }
 
 void CChat::Disconnect()
 {
-    Send(kDisconnectNotice);
-    FConnection.Shutdown();
+    // The server learns that the visitor left only from this notice. The chat
+    // thread sends what is queued once it is told to stop, so the stream may
+    // be shut down at once (a read waiting on it returns) without losing it.
+    if (FConnected) Send(kDisconnectNotice);
+    FConnected = false;
     Terminate();
+    FConnection.Shutdown();
     if (!Suspended() && GetCurrentThreadId() != ThreadID()) WaitFor();
     FConnection.Close();
 }
@@ -121,6 +128,18 @@ void CChat::Execute()
         }
         Sleep(10);
     }
+    if (Terminated()) SendQueued();
+}
+
+void CChat::SendQueued()
+{
+    // Stops at the first message that cannot be delivered: the server is gone
+    // and every further connect would only make Disconnect wait longer.
+    while (char* message = static_cast<char*>(FOutgoing->Pop())) {
+        std::string out(message);
+        HeapFreeBlock(message);
+        if (!SendNow(out)) break;
+    }
 }
 
 void* CChat::ReadMessage()
@@ -128,7 +147,10 @@ void* CChat::ReadMessage()
     try {
         int waiting = FConnection.Waiting();
         if (waiting < 0) return nullptr; // the server has closed the chat stream
-        if (waiting < 4) return HeapAllocZero(4);
+        // Nothing yet: an empty text. Part of a header: the rest is waited for
+        // (it comes, or the close that follows it fails the read); polling
+        // would never see a close that came after those bytes.
+        if (waiting == 0) return HeapAllocZero(4);
         uint8_t header[4];
         if (ReadExact(header, 4) != 4) return nullptr;
         uint32_t length = header[0] | (header[1] << 8);
@@ -141,7 +163,8 @@ void* CChat::ReadMessage()
         }
         OutputDebugStringA(block);
         return block;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        Trace::Line(Trace::Viewer, std::string("chat stream read failed: ") + e.what());
         return nullptr;
     }
 }
@@ -164,9 +187,9 @@ void CChat::HandleCommand()
     // Notices ("~online", "~offline", "~al_stop", "~resizevideo") change nothing here.
 }
 
-void CChat::SendNow(const std::string& Text)
+bool CChat::SendNow(const std::string& Text)
 {
-    if (Text.empty()) return;
+    if (Text.empty()) return true;
     try {
         TClientSocket socket(nullptr);
         socket.Address = FAddress;
@@ -185,7 +208,10 @@ void CChat::SendNow(const std::string& Text)
                 break;
             }
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // A message that cannot be delivered is dropped; the next one tries again.
+        Trace::Line(Trace::Viewer, std::string("chat message not sent: ") + e.what());
+        return false;
     }
+    return true;
 }

@@ -27,7 +27,8 @@ public:
 
     // Opens the chat stream; true when connected. Then Resume the thread.
     bool Connect(const std::string& Address, int32_t Port);
-    // Queues "~al_disconnect", closes the stream and stops the thread.
+    // Queues "~al_disconnect" (sent before the thread ends), closes the
+    // stream and stops the thread.
     void Disconnect();
     // Queues Text for sending (any thread); empty texts and a full queue drop it.
     void Send(const std::string& Text);
@@ -46,13 +47,17 @@ private:
     int32_t ReadExact(void* Buffer, int32_t Count);
     void ShowLine();
     void HandleCommand();
-    void SendNow(const std::string& Text);
+    // One message request; false when it could not be delivered.
+    bool SendNow(const std::string& Text);
+    // After a stop request: sends what is still queued, in order.
+    void SendQueued();
 
     TStrings* FChatBox;
     std::unique_ptr<CSyncFIFO> FOutgoing;
     CStreamConnection FConnection;
     std::string FAddress;
     int32_t FPort = 0;
+    bool FConnected = false;
     std::mutex FTextLock;
     std::string FLastText;
     std::string FLastNotice;

@@ -1,4 +1,4 @@
-#include <winsock2.h>
+#include "SocketHandle.h"
 #include <ws2tcpip.h>
 #include "ClientSocket.h"
 #include <algorithm>
@@ -32,14 +32,15 @@ void TClientSocket::Open()
     to.sin_port = htons(static_cast<u_short>(Port));
     if (Port <= 0 || Port > 65535 || inet_pton(AF_INET, Address.c_str(), &to.sin_addr) != 1)
         throw ESocketError("Invalid address: " + Address + ":" + IntToStr(Port));
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (s == INVALID_SOCKET) RaiseSocketError("socket", WSAGetLastError());
+    // Held until the connection stands: every failure below closes it.
+    TSocketHandle held(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    if (!held) RaiseSocketError("socket", WSAGetLastError());
+    SOCKET s = held.Get();
     int rc;
     if (ConnectTimeout == 0) {
         rc = connect(s, reinterpret_cast<sockaddr*>(&to), sizeof(to));
         if (rc == SOCKET_ERROR) {
             int e = WSAGetLastError();
-            closesocket(s);
             RaiseSocketError("connect", e);
         }
     } else {
@@ -51,7 +52,6 @@ void TClientSocket::Open()
         rc = connect(s, reinterpret_cast<sockaddr*>(&to), sizeof(to));
         int e = rc == SOCKET_ERROR ? WSAGetLastError() : 0;
         if (rc == SOCKET_ERROR && e != WSAEWOULDBLOCK && e != WSAEINPROGRESS) {
-            closesocket(s);
             RaiseSocketError("connect", e);
         }
         if (rc == SOCKET_ERROR) {
@@ -71,14 +71,13 @@ void TClientSocket::Open()
                 err = n == 0 ? WSAETIMEDOUT : WSAGetLastError();
             }
             if (err) {
-                closesocket(s);
-                RaiseSocketError("connect", err);
+                    RaiseSocketError("connect", err);
             }
         }
         u_long off = 0;
         ioctlsocket(s, FIONBIO, &off);
     }
-    FSocket = static_cast<TSocketHandle>(s);
+    FSocket = static_cast<TRawSocket>(held.Release());
     FShutdown = false;
 }
 

@@ -3,9 +3,10 @@
 #pragma once
 #include "Streams.h"
 
-// A Windows socket handle. The header keeps <winsock2.h> to itself: it must come
-// before the C library's headers, which would bind every includer to an order.
-typedef UINT_PTR TSocketHandle;
+// A Windows socket's value. The header keeps <winsock2.h> to itself: it must
+// come before the C library's headers, which would bind every includer to an
+// order. The .cpp owns sockets through the class library's TSocketHandle.
+typedef UINT_PTR TRawSocket;
 
 enum TClientType { ctNonBlocking, ctBlocking };
 
@@ -44,8 +45,8 @@ public:
     bool WaitForData(DWORD Timeout);
 
 private:
-    static const TSocketHandle kNoSocket = ~static_cast<TSocketHandle>(0);
-    TSocketHandle FSocket = kNoSocket;
+    static const TRawSocket kNoSocket = ~static_cast<TRawSocket>(0);
+    TRawSocket FSocket = kNoSocket;
     volatile bool FShutdown = false;
     bool FStarted = false;
 };

@@ -1,4 +1,6 @@
 #include "ComSupport.h"
+#include "GdiHandles.h"
+#include "Trace.h"
 #include <oleauto.h>
 #include <vector>
 
@@ -21,29 +23,36 @@ std::string ModuleFileName()
     return path;
 }
 
-std::basic_string<WCHAR> ToWide(const std::string& Value)
-{
-    if (Value.empty()) return std::basic_string<WCHAR>();
-    int n = MultiByteToWideChar(CP_ACP, 0, Value.data(), static_cast<int>(Value.size()), nullptr, 0);
-    std::basic_string<WCHAR> out(static_cast<size_t>(n), 0);
-    MultiByteToWideChar(CP_ACP, 0, Value.data(), static_cast<int>(Value.size()), &out[0], n);
-    return out;
-}
-
 std::string BstrToString(BSTR Value)
 {
-    UINT len = Value ? SysStringLen(Value) : 0;
-    if (!len) return std::string();
-    int n = WideCharToMultiByte(CP_ACP, 0, Value, static_cast<int>(len), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, Value, static_cast<int>(len), &out[0], n, nullptr, nullptr);
-    return out;
+    return Value ? WideToAnsi(Value, SysStringLen(Value)) : std::string();
 }
 
 BSTR StringToBstr(const std::string& Value)
 {
-    std::basic_string<WCHAR> w = ToWide(Value);
-    return SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
+    TWideString w = AnsiToWide(Value);
+    BSTR b = SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
+    if (!b) throw EOleSysError("Out of memory for a string", E_OUTOFMEMORY);
+    return b;
+}
+
+std::string GuidText(REFGUID Guid)
+{
+    WCHAR w[40] = {};
+    StringFromGUID2(Guid, w, 40);
+    return WideToAnsi(w);
+}
+
+void OleCheck(HRESULT Result, const std::string& What)
+{
+    if (FAILED(Result)) throw EOleSysError(What, Result);
+}
+
+int ScreenPixelsPerInch(bool X)
+{
+    TWindowDC screen(nullptr);
+    int n = screen.Get() ? GetDeviceCaps(screen.Get(), X ? LOGPIXELSX : LOGPIXELSY) : 0;
+    return n > 0 ? n : 96;
 }
 
 std::string TypeLibFileName()
@@ -72,7 +81,11 @@ ITypeLib* ControlTypeLib()
 {
     if (g_TypeLib) return g_TypeLib;
     // This module is loaded, so its own path finds its TYPELIB resource.
-    std::basic_string<WCHAR> self = ToWide(ModuleFileName());
-    if (FAILED(LoadTypeLibEx(self.c_str(), REGKIND_NONE, &g_TypeLib))) g_TypeLib = nullptr;
+    TWideString self = AnsiToWide(ModuleFileName());
+    HRESULT hr = LoadTypeLibEx(self.c_str(), REGKIND_NONE, &g_TypeLib);
+    if (FAILED(hr)) {
+        Trace::Failure(Trace::Viewer, "type library not loaded from " + ModuleFileName(), hr);
+        g_TypeLib = nullptr;
+    }
     return g_TypeLib;
 }

@@ -3,12 +3,28 @@
 #pragma once
 #include <windows.h>
 #include <ole2.h>
+#include "SysUtils.h"
 #include <string>
 
+// A failure with its COM result code: the control's methods return that code.
+class EOleSysError : public Exception {
+public:
+    EOleSysError(const std::string& Message, HRESULT Code) : Exception(Message), FCode(Code) {}
+    HRESULT ErrorCode() const { return FCode; }
+private:
+    HRESULT FCode;
+};
+// Raises EOleSysError (What and the code) when Result is a failure.
+void OleCheck(HRESULT Result, const std::string& What);
+
+// Dots per logical inch of the screen, across (X) or down.
+int ScreenPixelsPerInch(bool X);
+
+// BSTRs over the class library's converters (AnsiToWide, WideToAnsi).
 std::string BstrToString(BSTR Value);
 BSTR StringToBstr(const std::string& Value);
-// UTF-16 text for the W functions (WCHAR is 16 bits, wchar_t 32 bits here).
-std::basic_string<WCHAR> ToWide(const std::string& Value);
+// "{xxxxxxxx-...}", as the registry writes class and library identifiers.
+std::string GuidText(REFGUID Guid);
 
 // Objects and server locks alive in this module (DllCanUnloadNow).
 void ModuleLock();

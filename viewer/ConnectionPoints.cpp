@@ -61,11 +61,15 @@ public:
     STDMETHODIMP Clone(TEnum** ppEnum) override
     {
         if (!ppEnum) return E_POINTER;
-        auto* e = new (std::nothrow) TSnapshotEnum(FItems);
-        if (!e) return E_OUTOFMEMORY;
-        e->FPos = FPos;
-        *ppEnum = e;
-        return S_OK;
+        *ppEnum = nullptr;
+        try {
+            auto* e = new TSnapshotEnum(FItems);
+            e->FPos = FPos;
+            *ppEnum = e;
+            return S_OK;
+        } catch (const std::bad_alloc&) {
+            return E_OUTOFMEMORY;
+        }
     }
 
 private:
@@ -131,10 +135,13 @@ STDMETHODIMP CConnectionPoint::Advise(IUnknown* pUnkSink, DWORD* pdwCookie)
     if (!pUnkSink || !pdwCookie) return E_POINTER;
     *pdwCookie = 0;
     if (FSinks.size() >= FMaxSinks) return CONNECT_E_ADVISELIMIT;
-    IUnknown* sink = nullptr;
-    if (FAILED(pUnkSink->QueryInterface(FIid, reinterpret_cast<void**>(&sink))) || !sink)
-        return CONNECT_E_CANNOTCONNECT;
-    FSinks.push_back({sink, FNextCookie});
+    TComPtr<IUnknown> sink;
+    if (FAILED(pUnkSink->QueryInterface(FIid, sink.PutVoid())) || !sink) return CONNECT_E_CANNOTCONNECT;
+    try {
+        FSinks.push_back({std::move(sink), FNextCookie});
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
     *pdwCookie = FNextCookie++;
     return S_OK;
 }
@@ -143,9 +150,9 @@ STDMETHODIMP CConnectionPoint::Unadvise(DWORD dwCookie)
 {
     for (auto it = FSinks.begin(); it != FSinks.end(); ++it) {
         if (it->Cookie == dwCookie) {
-            IUnknown* sink = it->Unk;
+            // Released after the list is whole again: the sink's end may call back.
+            TComPtr<IUnknown> sink = std::move(it->Unk);
             FSinks.erase(it);
-            sink->Release();
             return S_OK;
         }
     }
@@ -155,19 +162,21 @@ STDMETHODIMP CConnectionPoint::Unadvise(DWORD dwCookie)
 STDMETHODIMP CConnectionPoint::EnumConnections(IEnumConnections** ppEnum)
 {
     if (!ppEnum) return E_POINTER;
-    std::vector<CONNECTDATA> items;
-    for (const Sink& s : FSinks) items.push_back({s.Unk, s.Cookie});
-    *ppEnum = new (std::nothrow) TConnectionEnum(items);
-    return *ppEnum ? S_OK : E_OUTOFMEMORY;
+    *ppEnum = nullptr;
+    try {
+        std::vector<CONNECTDATA> items;
+        for (const Sink& s : FSinks) items.push_back({s.Unk.Get(), s.Cookie});
+        *ppEnum = new TConnectionEnum(items);
+        return S_OK;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
 }
 
-std::vector<IUnknown*> CConnectionPoint::Sinks()
+std::vector<TComPtr<IUnknown>> CConnectionPoint::Sinks()
 {
-    std::vector<IUnknown*> out;
-    for (const Sink& s : FSinks) {
-        s.Unk->AddRef();
-        out.push_back(s.Unk);
-    }
+    std::vector<TComPtr<IUnknown>> out;
+    for (const Sink& s : FSinks) out.push_back(s.Unk.Copy());
     return out;
 }
 
@@ -175,12 +184,16 @@ void CConnectionPoint::UnadviseAll()
 {
     std::vector<Sink> sinks;
     sinks.swap(FSinks);
-    for (const Sink& s : sinks) s.Unk->Release();
 }
 
 HRESULT CreateConnectionPointEnum(const std::vector<IConnectionPoint*>& Points, IEnumConnectionPoints** ppEnum)
 {
     if (!ppEnum) return E_POINTER;
-    *ppEnum = new (std::nothrow) TPointEnum(Points);
-    return *ppEnum ? S_OK : E_OUTOFMEMORY;
+    *ppEnum = nullptr;
+    try {
+        *ppEnum = new TPointEnum(Points);
+        return S_OK;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
 }

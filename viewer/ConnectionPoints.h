@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <ole2.h>
 #include <ocidl.h>
+#include "Handles.h"
 #include <vector>
 
 class CConnectionPoint : public IConnectionPoint {
@@ -22,8 +23,9 @@ public:
     STDMETHODIMP EnumConnections(IEnumConnections** ppEnum) override;
 
     const IID& Iid() const { return FIid; }
-    // The sinks now advised, each AddRef'd for the caller (release them).
-    std::vector<IUnknown*> Sinks();
+    // The sinks now advised, each with a reference of the caller's own (a sink
+    // may unadvise itself while it is called).
+    std::vector<TComPtr<IUnknown>> Sinks();
     void UnadviseAll();
 
 private:
@@ -31,7 +33,7 @@ private:
     IID FIid;
     size_t FMaxSinks;
     struct Sink {
-        IUnknown* Unk;
+        TComPtr<IUnknown> Unk;
         DWORD Cookie;
     };
     std::vector<Sink> FSinks;

@@ -1,4 +1,5 @@
 #include "GetData.h"
+#include "Trace.h"
 #include "PlayerBlocks.h"
 
 namespace {
@@ -27,7 +28,8 @@ bool CGetData::Connect(const std::string& Address, int32_t Port)
 {
     try {
         FConnection.Open(Address, Port, FRequest);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        Trace::Line(Trace::Viewer, "stream " + FRequest + " not opened: " + e.what());
         CGetData::Disconnect();
         return false;
     }
@@ -69,6 +71,7 @@ int32_t CGetData::ReadPackets(int32_t Count)
             HeapFreeBlock(block);
             return -1;
         }
+        ++FPacketsRead;
         // Empty and short packets carry nothing a player could use.
         bool usable = length >= FMinPayload;
         if (skipping && flagged && (usable || FEmptyKeyStarts)) skipping = false;

@@ -4,6 +4,7 @@
 #include "StreamConnection.h"
 #include "SyncFIFO.h"
 #include "Thread.h"
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -23,6 +24,8 @@ public:
     // Returns -1 on a read failure, 1 when the queue was full, else 0.
     virtual int32_t ReadPackets(int32_t Count);
     virtual CSyncFIFO* GetFIFO() { return FFifo.get(); }
+    // Packets read whole from the stream so far, queued or not.
+    int32_t PacketsRead() const { return FPacketsRead; }
 
     // Packet header: length in bytes 0-1 (little-endian), flag in byte 2.
     static uint32_t PacketLength(const uint8_t Header[4]) { return Header[0] | (Header[1] << 8); }
@@ -43,6 +46,7 @@ private:
     std::string FRequest;
     uint32_t FMinPayload = 0;
     bool FEmptyKeyStarts = true;
+    std::atomic<int32_t> FPacketsRead{0};
 };
 
 // The video stream: after a full queue it skips to the next key frame, since

@@ -1,4 +1,5 @@
 #include "MainThreadQueue.h"
+#include "Trace.h"
 
 namespace {
 const char* const kClassName = "QuendaMainThreadQueue";
@@ -64,8 +65,11 @@ LRESULT CALLBACK CMainThreadQueue::WndProc(HWND Wnd, UINT Msg, WPARAM WParam, LP
         auto* q = reinterpret_cast<CMainThreadQueue*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
         try {
             if (q) q->RunPending();
-        } catch (...) {
+        } catch (const std::exception& e) {
             // A failed call must not unwind through the window procedure.
+            Trace::Line(Trace::Viewer, std::string("call on the GUI thread failed: ") + e.what());
+        } catch (...) {
+            Trace::Line(Trace::Viewer, "call on the GUI thread failed");
         }
         return 0;
     }

@@ -3,6 +3,7 @@
 #include "ActiveFormXImpl.h"
 #include "ComSupport.h"
 #include "SysUtils.h"
+#include "Trace.h"
 #include <shlwapi.h>
 #include <new>
 
@@ -44,6 +45,7 @@ public:
         try {
             return TActiveFormXImpl::Create(riid, ppv);
         } catch (...) {
+            Trace::Line(Trace::Viewer, "class factory: the control failed while it was made");
             return E_UNEXPECTED;
         }
     }
@@ -56,15 +58,6 @@ public:
 };
 
 TClassFactory g_Factory;
-
-std::string GuidText(REFGUID g)
-{
-    WCHAR w[40] = {};
-    StringFromGUID2(g, w, 40);
-    char a[40] = {};
-    WideCharToMultiByte(CP_ACP, 0, w, -1, a, sizeof(a), nullptr, nullptr);
-    return a;
-}
 
 // Writes the default value (Name empty) or a named value of a key under HKCR.
 bool SetKey(const std::string& Key, const std::string& Name, const std::string& Value)
@@ -119,14 +112,21 @@ extern "C" HRESULT WINAPI DllRegisterServer()
         // (a winelib DLL's file on disk is only a placeholder without resources).
         const std::string tlb = TypeLibFileName();
         if (!WriteTypeLibFile(tlb)) return SELFREG_E_TYPELIB;
-        std::basic_string<WCHAR> w = ToWide(tlb);
-        std::basic_string<WCHAR> dir = ToWide(ExtractFileDir(path));
-        ITypeLib* lib = nullptr;
-        if (FAILED(LoadTypeLibEx(w.c_str(), REGKIND_NONE, &lib)) || !lib) return SELFREG_E_TYPELIB;
-        HRESULT hr = RegisterTypeLib(lib, const_cast<LPOLESTR>(w.c_str()), const_cast<LPOLESTR>(dir.c_str()));
-        lib->Release();
-        return FAILED(hr) ? SELFREG_E_TYPELIB : S_OK;
+        TWideString w = AnsiToWide(tlb);
+        TWideString dir = AnsiToWide(ExtractFileDir(path));
+        TComPtr<ITypeLib> lib;
+        HRESULT hr = LoadTypeLibEx(w.c_str(), REGKIND_NONE, lib.Put());
+        if (SUCCEEDED(hr) && lib) hr = RegisterTypeLib(lib.Get(), const_cast<LPOLESTR>(w.c_str()), const_cast<LPOLESTR>(dir.c_str()));
+        if (FAILED(hr) || !lib) {
+            Trace::Failure(Trace::Viewer, "type library not registered: " + tlb, hr);
+            return SELFREG_E_TYPELIB;
+        }
+        return S_OK;
+    } catch (const std::exception& e) {
+        Trace::Line(Trace::Viewer, std::string("registration failed: ") + e.what());
+        return E_UNEXPECTED;
     } catch (...) {
+        Trace::Line(Trace::Viewer, "registration failed");
         return E_UNEXPECTED;
     }
 }
@@ -141,6 +141,7 @@ extern "C" HRESULT WINAPI DllUnregisterServer()
         DeleteFileA(TypeLibFileName().c_str());
         return S_OK;
     } catch (...) {
+        Trace::Line(Trace::Viewer, "unregistration failed");
         return E_UNEXPECTED;
     }
 }

@@ -1,4 +1,5 @@
 #include "StreamConnection.h"
+#include "Trace.h"
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -74,7 +75,8 @@ long CStreamConnection::ReadExact(void* Buffer, long Count, const std::function<
     try {
         while (total < Count && FStream && !Stop())
             total += Read(static_cast<char*>(Buffer) + total, Count - total);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        Trace::Line(Trace::Viewer, std::string("stream read ends: ") + e.what());
         return -1;
     }
     return total;
@@ -88,7 +90,8 @@ int CStreamConnection::Waiting()
         // Readable with nothing to read means the peer has closed.
         try {
             if (FSocket->WaitForData(0) && FSocket->ReceiveLength() == 0) return FKept.empty() ? -1 : static_cast<int>(FKept.size());
-        } catch (const std::exception&) {
+        } catch (const std::exception& e) {
+            Trace::Line(Trace::Viewer, std::string("stream closed: ") + e.what());
             return -1;
         }
     }

@@ -1,4 +1,5 @@
 #include "ViewerLayout.h"
+#include "Trace.h"
 #include "Classes.h"
 #include "MultiThreadClass.h"
 #include <memory>
@@ -38,7 +39,66 @@ bool ReadLayoutResource(const std::string& Name, TStringList& Lines)
     return true;
 }
 
+const TLayoutKey kLayoutKeys[] = {
+    {"VideoWidth", 160},
+    {"VideoHeight", 120},
+    {"VideoX", 5},
+    {"VideoY", 33},
+    {"PopUpVideoWidth", 328},
+    {"PopUpVideoHeight", 267},
+    {"PopUpVideoX", 0},
+    {"PopUpVideoY", 0},
+    {"VideoStateX", 7},
+    {"VideoStateY", 454},
+    {"AudioStateX", 46},
+    {"AudioStateY", 454},
+    {"CallStateX", 120},
+    {"CallStateY", 454},
+    {"PopUpVideoStateX", 85},
+    {"PopUpVideoStateY", 454},
+    {"WorkStateX", 84},
+    {"WorkStateY", 5},
+    {"AppletWidth", 170},
+    {"AppletHeight", 510},
+    {"InputMessageX", 12},
+    {"InputMessageY", 352},
+    {"InputMessageWidth", 143},
+    {"InputMessageHeight", 26},
+    {"ChatViewX", 4},
+    {"ChatViewY", 167},
+    {"ChatViewWidth", 160},
+    {"ChatViewHeight", 172},
+    {"SendButtonX", 82},
+    {"SendButtonY", 380},
+    {"VideoButtonX", 10},
+    {"VideoButtonY", 406},
+    {"AudioButtonX", 82},
+    {"AudioButtonY", 406},
+    {"PopUpButtonX", 10},
+    {"PopUpButtonY", 431},
+    {"CallButtonX", 82},
+    {"CallButtonY", 431},
+};
+
 } // namespace
+
+const TLayoutKey* LayoutKeys(size_t& Count)
+{
+    Count = sizeof(kLayoutKeys) / sizeof(kLayoutKeys[0]);
+    return kLayoutKeys;
+}
+
+int LayoutDefault(const std::string& Key)
+{
+    for (const TLayoutKey& k : kLayoutKeys)
+        if (Key == k.Key) return k.Default;
+    throw EListError("Not a layout key of the control: " + Key);
+}
+
+int GetSkinInt(const std::string& Key)
+{
+    return GetSkinInt(Key, LayoutDefault(Key));
+}
 
 bool LoadSkin(const std::string& Name)
 {
@@ -51,7 +111,8 @@ bool LoadSkin(const std::string& Name)
         auto lines = std::make_unique<TStringList>();
         if (Name.empty() || !ReadLayoutResource(Name, *lines)) return false;
         s.Lines = std::move(lines);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        Trace::Line(Trace::Viewer, "layout " + Name + " not read: " + e.what());
         s.Lines.reset();
         return false;
     }
@@ -94,7 +155,8 @@ std::string GetSkinValue(const std::string& Key, const std::string& Default)
                     return Trim(l.substr(k.size() + 1));
             }
             return Default;
-        } catch (const std::exception&) {
+        } catch (const std::exception& e) {
+            Trace::Line(Trace::Viewer, std::string("layout lookup failed, reloading: ") + e.what());
             FreeSkin();
             if (!EnsureSkinLoaded()) return Default;
         }

@@ -211,17 +211,17 @@ int main(int argc, char** argv)
         DWORD now = GetTickCount();
         TServerWinSocket* s = server.Socket();
         if (now - nextVideo < 0x80000000u) {
-            due[kVideo] += TMyServerSendThread::PushToStreams(s, rkVideo, video.data(), 8192, produced[kVideo] % 8 == 0);
+            due[kVideo] += FanOut(s, rkVideo, video.data(), 8192, produced[kVideo] % 8 == 0, nullptr);
             ++produced[kVideo];
             nextVideo += 125;
         }
         if (now - nextAudio < 0x80000000u) {
-            due[kAudio] += TMyServerSendThread::PushToStreams(s, rkAudio, audio.data(), 600, produced[kAudio] % 20 == 0);
+            due[kAudio] += FanOut(s, rkAudio, audio.data(), 600, produced[kAudio] % 20 == 0, nullptr);
             ++produced[kAudio];
             nextAudio += 100;
         }
         if (now - nextChat < 0x80000000u) {
-            due[kChat] += TMyServerSendThread::PushToStreams(s, rkChat, chat.data(), static_cast<int32_t>(chat.size()), 1);
+            due[kChat] += FanOut(s, rkChat, chat.data(), static_cast<int32_t>(chat.size()), 1, nullptr);
             ++produced[kChat];
             nextChat += 1000;
         }

@@ -4,18 +4,12 @@
 # connections, the pipeline without fan-out, and the codec alone, per frame.
 # Usage: bench/program/run.sh [frames] [res] [N ...]   (default: 80 frames, res 0, N = 1 100 1000)
 set -uo pipefail
-ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
-cd "$ROOT"
 FRAMES="${1:-80}"
 RES="${2:-0}"
 shift 2 || shift $#
 COUNTS="${*:-1 100 1000}"
-BUILD_TARGETS="bench_program mpeg4vidc" bash scripts/build.sh >/dev/null || exit 1
-FORCE_XVFB=1
-. scripts/wine-session.sh
-trap stop_session EXIT
-start_display
-start_wine
+. "$(dirname "$0")/../support/session.sh"
+bench_session --display --quiet bench_program mpeg4vidc
 cd "$BUILD/bench/program"
 for n in $COUNTS; do
   wine bench_program.exe.so "$n" "$FRAMES" "$RES" 2>/dev/null | grep '^N='

@@ -33,7 +33,7 @@ struct Result {
 
 // The driver alone: ICCompress into one buffer, ICDecompress into another.
 // With `player` the decompression goes through CMpeg4Codec::Decode instead,
-// as the video player calls it (a fresh zero-filled block for every picture).
+// as the video player calls it (the picture block handed back after use).
 Result ThroughDriver(const std::vector<std::vector<uint8_t>>& frames, int w, int h, bool player)
 {
     Result r;
@@ -64,7 +64,7 @@ Result ThroughDriver(const std::vector<std::vector<uint8_t>>& frames, int w, int
         if (player) {
             void* pic = codec.Decode(f.Data.data(), static_cast<int32_t>(f.Data.size()));
             r.Ok &= pic != nullptr;
-            HeapFreeBlock(pic);
+            codec.Release(pic);
         } else {
             in.biSizeImage = static_cast<DWORD>(f.Data.size());
             r.Ok &= ICDecompress(dec, 0, &in, f.Data.data(), &out, picture.data()) == ICERR_OK;
@@ -215,5 +215,7 @@ int main(int argc, char** argv)
                 ratio(drv.CompressMs, conv.CompressMs), ratio(drv.DecompressMs, conv.DecompressMs));
     std::printf("driver / libavcodec alone:          compress %.2f, decompress %.2f\n",
                 ratio(drv.CompressMs, raw.CompressMs), ratio(drv.DecompressMs, raw.DecompressMs));
+    std::printf("CMpeg4Codec::Decode / driver:       decompress %.2f (goal 1.10 or less)\n",
+                ratio(ply.DecompressMs, drv.DecompressMs));
     return 0;
 }

@@ -3,14 +3,8 @@
 # a loopback broadcast watched by the viewer host with the real control.
 # Usage: bench/viewer/run.sh [seconds]     (default 60)
 set -uo pipefail
-ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
-cd "$ROOT"
-BUILD_TARGETS="bench_viewer ViewerHost quenda mpeg4vidc" bash scripts/build.sh || exit 1
-FORCE_XVFB=1
-. scripts/wine-session.sh
-trap stop_session EXIT
-start_display
-start_wine
+. "$(dirname "$0")/../support/session.sh"
+bench_session --display bench_viewer ViewerHost quenda mpeg4vidc
 # The control's sound goes to the software sound card, which writes it here
 # (read from the Unix environment, so it is set before Wine starts).
 export SOFTCARD_DEFAULT=softcard SOFTCARD_OUT="$BUILD/bench/viewer/played.raw"

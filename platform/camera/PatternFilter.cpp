@@ -125,25 +125,22 @@ HRESULT STDMETHODCALLTYPE PatternFilter::GetClassID(CLSID* clsid)
 
 HRESULT STDMETHODCALLTYPE PatternFilter::Stop()
 {
-    HANDLE thread = nullptr;
+    TKernelHandle thread;
     {
-        TLockGuard<CamLock> hold(FLock);
+        TLockGuard<TCriticalSection> hold(FLock);
         if (FState == State_Stopped) return S_OK;
         FState = State_Stopped;
         thread = FPin.StopPushing();
     }
     // Waited for outside the lock: the thread may be inside a downstream Receive
     // that calls back into the pin.
-    if (thread) {
-        WaitForSingleObject(thread, INFINITE);
-        CloseHandle(thread);
-    }
+    if (thread) WaitForSingleObject(thread.Get(), INFINITE);
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE PatternFilter::Pause()
 {
-    TLockGuard<CamLock> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     if (FState == State_Stopped) {
         HRESULT hr = FPin.Active();
         if (FAILED(hr)) return hr;
@@ -154,13 +151,13 @@ HRESULT STDMETHODCALLTYPE PatternFilter::Pause()
 
 HRESULT STDMETHODCALLTYPE PatternFilter::Run(REFERENCE_TIME start)
 {
-    TLockGuard<CamLock> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     if (FState == State_Stopped) {
         HRESULT hr = Pause();
         if (FAILED(hr)) return hr;
     }
     {
-        TLockGuard<CamLock> time(FTimeLock);
+        TLockGuard<TCriticalSection> time(FTimeLock);
         FStart = start;
     }
     FState = State_Running;
@@ -178,7 +175,7 @@ HRESULT STDMETHODCALLTYPE PatternFilter::GetState(DWORD timeout, FILTER_STATE* s
 
 HRESULT STDMETHODCALLTYPE PatternFilter::SetSyncSource(IReferenceClock* clock)
 {
-    TLockGuard<CamLock> hold(FTimeLock);
+    TLockGuard<TCriticalSection> hold(FTimeLock);
     if (clock) clock->AddRef();
     if (FClock) FClock->Release();
     FClock = clock;
@@ -188,7 +185,7 @@ HRESULT STDMETHODCALLTYPE PatternFilter::SetSyncSource(IReferenceClock* clock)
 HRESULT STDMETHODCALLTYPE PatternFilter::GetSyncSource(IReferenceClock** clock)
 {
     if (!clock) return E_POINTER;
-    TLockGuard<CamLock> hold(FTimeLock);
+    TLockGuard<TCriticalSection> hold(FTimeLock);
     *clock = FClock;
     if (FClock) FClock->AddRef();
     return S_OK;
@@ -196,7 +193,7 @@ HRESULT STDMETHODCALLTYPE PatternFilter::GetSyncSource(IReferenceClock** clock)
 
 bool PatternFilter::StreamTime(REFERENCE_TIME& t)
 {
-    TLockGuard<CamLock> hold(FTimeLock);
+    TLockGuard<TCriticalSection> hold(FTimeLock);
     if (!FClock) return false;
     REFERENCE_TIME now = 0;
     if (FAILED(FClock->GetTime(&now))) return false;
@@ -226,7 +223,7 @@ HRESULT STDMETHODCALLTYPE PatternFilter::FindPin(LPCWSTR id, IPin** pin)
 HRESULT STDMETHODCALLTYPE PatternFilter::QueryFilterInfo(FILTER_INFO* info)
 {
     if (!info) return E_POINTER;
-    TLockGuard<CamLock> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     lstrcpynW(info->achName, FName, MAX_FILTER_NAME);
     info->pGraph = FGraph;
     if (FGraph) FGraph->AddRef();
@@ -235,7 +232,7 @@ HRESULT STDMETHODCALLTYPE PatternFilter::QueryFilterInfo(FILTER_INFO* info)
 
 HRESULT STDMETHODCALLTYPE PatternFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name)
 {
-    TLockGuard<CamLock> hold(FLock);
+    TLockGuard<TCriticalSection> hold(FLock);
     FGraph = graph;
     FName[0] = 0;
     if (name) lstrcpynW(FName, name, MAX_FILTER_NAME);

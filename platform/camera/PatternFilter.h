@@ -1,23 +1,11 @@
 // The pattern camera's filter and its output pin (internal to the DLL).
 #pragma once
 #include "PatternCamera.h"
-#include "LockGuard.h"
+#include "Handles.h"
+// TCriticalSection is recursive: downstream pins call back into ours while we connect.
+#include "SyncObjs.h"
 
 class PatternFilter;
-
-// A recursive lock: downstream pins call back into ours while we connect.
-class CamLock {
-public:
-    CamLock() { InitializeCriticalSection(&FCS); }
-    ~CamLock() { DeleteCriticalSection(&FCS); }
-    CamLock(const CamLock&) = delete;
-    CamLock& operator=(const CamLock&) = delete;
-    void Lock() { EnterCriticalSection(&FCS); }
-    void Unlock() { LeaveCriticalSection(&FCS); }
-private:
-    CRITICAL_SECTION FCS;
-};
-
 
 // The output pin. Its lifetime is the filter's: AddRef and Release go to the filter.
 class PatternPin final : public IPin, public IAMStreamConfig, public IKsPropertySet {
@@ -62,7 +50,7 @@ public:
     // -> stopped: signals the push thread and decommits the allocator (which frees a
     // thread waiting for a buffer); returns the thread, which the caller waits for
     // outside the filter's lock and closes.
-    HANDLE StopPushing();
+    TKernelHandle StopPushing();
     bool IsConnected() const { return FConnected != nullptr; }
     // The media types in the order the pin proposes them: the current format first.
     int ProposedTypes(AM_MEDIA_TYPE* types, int max);
@@ -82,9 +70,9 @@ private:
     AM_MEDIA_TYPE FMediaType = {};          // valid while connected
     int FMode = 0;                          // the current format: mode and interval
     REFERENCE_TIME FInterval = kDefaultFrameInterval;
-    HANDLE FThread = nullptr;
-    HANDLE FStopEvent = nullptr;            // manual reset, set while stopped
-    CamLock FIntervalLock;                  // the interval changes while streaming
+    TKernelHandle FThread;
+    TKernelHandle FStopEvent;               // manual reset, set while stopped
+    TCriticalSection FIntervalLock;                  // the interval changes while streaming
     volatile LONG FFrameNumber = 0;
 };
 
@@ -114,7 +102,7 @@ public:
     // IAMFilterMiscFlags
     ULONG STDMETHODCALLTYPE GetMiscFlags() override;
 
-    CamLock& Lock() { return FLock; }
+    TCriticalSection& Lock() { return FLock; }
     FILTER_STATE State() const { return FState; }
     // Stream time now (reference clock minus the run start); false without a clock.
     bool StreamTime(REFERENCE_TIME& t);
@@ -122,8 +110,8 @@ public:
 
 private:
     volatile LONG FRef = 1;
-    CamLock FLock;
-    CamLock FTimeLock;                     // clock and start; the push thread takes only this
+    TCriticalSection FLock;
+    TCriticalSection FTimeLock;                     // clock and start; the push thread takes only this
     volatile FILTER_STATE FState = State_Stopped;
     REFERENCE_TIME FStart = 0;
     IReferenceClock* FClock = nullptr;

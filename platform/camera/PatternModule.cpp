@@ -1,6 +1,7 @@
 // The pattern camera DLL: class factory and self-registration as a COM server
 // and as a filter of the video input device category.
 #include "PatternCamera.h"
+#include "SysUtils.h"
 #include <olectl.h>
 #include <string>
 
@@ -47,19 +48,11 @@ public:
 
 ClassFactory g_factory;
 
-// Filter mapper and property bag calls take wide text.
-struct WideText {
-    explicit WideText(const std::string& s) { MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, Buf, 256); }
-    WCHAR Buf[256] = {};
-};
-
 std::string ClsidText()
 {
     WCHAR w[64] = {};
     StringFromGUID2(CLSID_PatternCamera, w, 64);
-    char a[64] = {};
-    WideCharToMultiByte(CP_ACP, 0, w, -1, a, sizeof(a), nullptr, nullptr);
-    return a;
+    return WideToAnsi(w);
 }
 
 bool SetKeyValue(const std::string& key, const char* name, const std::string& value)
@@ -102,16 +95,17 @@ HRESULT RegisterInCategory(IFilterMapper2* mapper)
     rf.dwMerit = MERIT_DO_NOT_USE;
     rf.cPins2 = 1;
     rf.rgPins2 = &pin;
-    WideText name(kPatternCameraName);
-    WideText instance(ClsidText());
-    return mapper->RegisterFilter(CLSID_PatternCamera, name.Buf, nullptr, &CLSID_VideoInputDeviceCategory,
-                                  instance.Buf, &rf);
+    // The filter mapper takes wide text.
+    TWideString name = AnsiToWide(kPatternCameraName);
+    TWideString instance = AnsiToWide(ClsidText());
+    return mapper->RegisterFilter(CLSID_PatternCamera, name.c_str(), nullptr, &CLSID_VideoInputDeviceCategory,
+                                  instance.c_str(), &rf);
 }
 
 HRESULT UnregisterFromCategory(IFilterMapper2* mapper)
 {
-    WideText instance(ClsidText());
-    return mapper->UnregisterFilter(&CLSID_VideoInputDeviceCategory, instance.Buf, CLSID_PatternCamera);
+    TWideString instance = AnsiToWide(ClsidText());
+    return mapper->UnregisterFilter(&CLSID_VideoInputDeviceCategory, instance.c_str(), CLSID_PatternCamera);
 }
 
 } // namespace

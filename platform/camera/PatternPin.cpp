@@ -93,13 +93,12 @@ const VIDEOINFOHEADER* VideoInfo(const AM_MEDIA_TYPE& mt)
 
 PatternPin::PatternPin(PatternFilter* filter) : FFilter(filter)
 {
-    FStopEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    FStopEvent.Reset(CreateEventA(nullptr, TRUE, TRUE, nullptr));
 }
 
 PatternPin::~PatternPin()
 {
     ClearConnection();
-    if (FStopEvent) CloseHandle(FStopEvent);
 }
 
 HRESULT STDMETHODCALLTYPE PatternPin::QueryInterface(REFIID riid, void** ppv)
@@ -133,7 +132,7 @@ int PatternPin::ProposedTypes(AM_MEDIA_TYPE* types, int max)
     int n = 0;
     REFERENCE_TIME interval;
     {
-        TLockGuard<CamLock> h(FIntervalLock);
+        TLockGuard<TCriticalSection> h(FIntervalLock);
         interval = FInterval;
     }
     if (n < max && MakeModeType(FMode, interval, types[n])) ++n;
@@ -145,7 +144,7 @@ int PatternPin::ProposedTypes(AM_MEDIA_TYPE* types, int max)
 HRESULT STDMETHODCALLTYPE PatternPin::Connect(IPin* receivePin, const AM_MEDIA_TYPE* pmt)
 {
     if (!receivePin) return E_POINTER;
-    TLockGuard<CamLock> hold(FFilter->Lock());
+    TLockGuard<TCriticalSection> hold(FFilter->Lock());
     if (FConnected) return VFW_E_ALREADY_CONNECTED;
     if (FFilter->State() != State_Stopped) return VFW_E_NOT_STOPPED;
     AM_MEDIA_TYPE types[kPatternModeCount];
@@ -175,7 +174,7 @@ HRESULT PatternPin::TryConnect(IPin* receivePin, const AM_MEDIA_TYPE& mt)
     }
     FMode = ModeOfType(&mt);
     {
-        TLockGuard<CamLock> h(FIntervalLock);
+        TLockGuard<TCriticalSection> h(FIntervalLock);
         FInterval = VideoInfo(mt)->AvgTimePerFrame;
     }
     hr = NegotiateAllocator(receivePin, mt);
@@ -263,7 +262,7 @@ HRESULT STDMETHODCALLTYPE PatternPin::ReceiveConnection(IPin* connector, const A
 
 HRESULT STDMETHODCALLTYPE PatternPin::Disconnect()
 {
-    TLockGuard<CamLock> hold(FFilter->Lock());
+    TLockGuard<TCriticalSection> hold(FFilter->Lock());
     if (!FConnected) return S_FALSE;
     if (FFilter->State() != State_Stopped) return VFW_E_NOT_STOPPED;
     ClearConnection();
@@ -273,7 +272,7 @@ HRESULT STDMETHODCALLTYPE PatternPin::Disconnect()
 HRESULT STDMETHODCALLTYPE PatternPin::ConnectedTo(IPin** pin)
 {
     if (!pin) return E_POINTER;
-    TLockGuard<CamLock> hold(FFilter->Lock());
+    TLockGuard<TCriticalSection> hold(FFilter->Lock());
     *pin = FConnected;
     if (!FConnected) return VFW_E_NOT_CONNECTED;
     FConnected->AddRef();
@@ -283,7 +282,7 @@ HRESULT STDMETHODCALLTYPE PatternPin::ConnectedTo(IPin** pin)
 HRESULT STDMETHODCALLTYPE PatternPin::ConnectionMediaType(AM_MEDIA_TYPE* pmt)
 {
     if (!pmt) return E_POINTER;
-    TLockGuard<CamLock> hold(FFilter->Lock());
+    TLockGuard<TCriticalSection> hold(FFilter->Lock());
     if (!FConnected) {
         std::memset(pmt, 0, sizeof(*pmt));
         return VFW_E_NOT_CONNECTED;
@@ -325,7 +324,7 @@ HRESULT STDMETHODCALLTYPE PatternPin::QueryAccept(const AM_MEDIA_TYPE* pmt)
 HRESULT STDMETHODCALLTYPE PatternPin::EnumMediaTypes(IEnumMediaTypes** ppEnum)
 {
     if (!ppEnum) return E_POINTER;
-    TLockGuard<CamLock> hold(FFilter->Lock());
+    TLockGuard<TCriticalSection> hold(FFilter->Lock());
     AM_MEDIA_TYPE types[kPatternModeCount];
     int n = ProposedTypes(types, kPatternModeCount);
     *ppEnum = new (std::nothrow) TypeEnum(static_cast<IPin*>(this), types, n, 0);
@@ -367,7 +366,7 @@ HRESULT STDMETHODCALLTYPE PatternPin::NewSegment(REFERENCE_TIME start, REFERENCE
 
 HRESULT STDMETHODCALLTYPE PatternPin::SetFormat(AM_MEDIA_TYPE* pmt)
 {
-    TLockGuard<CamLock> hold(FFilter->Lock());
+    TLockGuard<TCriticalSection> hold(FFilter->Lock());
     int mode = 0;
     REFERENCE_TIME interval = kDefaultFrameInterval;
     if (pmt) {
@@ -383,7 +382,7 @@ HRESULT STDMETHODCALLTYPE PatternPin::SetFormat(AM_MEDIA_TYPE* pmt)
         reinterpret_cast<VIDEOINFOHEADER*>(FMediaType.pbFormat)->AvgTimePerFrame = interval;
     }
     FMode = mode;
-    TLockGuard<CamLock> h(FIntervalLock);
+    TLockGuard<TCriticalSection> h(FIntervalLock);
     FInterval = interval;
     return S_OK;
 }
@@ -391,11 +390,11 @@ HRESULT STDMETHODCALLTYPE PatternPin::SetFormat(AM_MEDIA_TYPE* pmt)
 HRESULT STDMETHODCALLTYPE PatternPin::GetFormat(AM_MEDIA_TYPE** pmt)
 {
     if (!pmt) return E_POINTER;
-    TLockGuard<CamLock> hold(FFilter->Lock());
+    TLockGuard<TCriticalSection> hold(FFilter->Lock());
     auto* mt = static_cast<AM_MEDIA_TYPE*>(CoTaskMemAlloc(sizeof(AM_MEDIA_TYPE)));
     REFERENCE_TIME interval;
     {
-        TLockGuard<CamLock> h(FIntervalLock);
+        TLockGuard<TCriticalSection> h(FIntervalLock);
         interval = FInterval;
     }
     if (!mt || !MakeModeType(FMode, interval, *mt)) {
@@ -488,23 +487,21 @@ HRESULT PatternPin::Active()
     if (!FConnected || !FAllocator) return S_OK;     // nothing downstream: nothing to push
     HRESULT hr = FAllocator->Commit();
     if (FAILED(hr)) return hr;
-    ResetEvent(FStopEvent);
-    FThread = CreateThread(nullptr, 0, &PatternPin::PushThreadProc, this, 0, nullptr);
+    ResetEvent(FStopEvent.Get());
+    FThread.Reset(CreateThread(nullptr, 0, &PatternPin::PushThreadProc, this, 0, nullptr));
     if (!FThread) {
-        SetEvent(FStopEvent);
+        SetEvent(FStopEvent.Get());
         FAllocator->Decommit();
         return E_OUTOFMEMORY;
     }
     return S_OK;
 }
 
-HANDLE PatternPin::StopPushing()
+TKernelHandle PatternPin::StopPushing()
 {
-    SetEvent(FStopEvent);
+    SetEvent(FStopEvent.Get());
     if (FAllocator) FAllocator->Decommit();
-    HANDLE h = FThread;
-    FThread = nullptr;
-    return h;
+    return std::move(FThread);
 }
 
 DWORD WINAPI PatternPin::PushThreadProc(LPVOID param)
@@ -520,15 +517,15 @@ DWORD PatternPin::PushLoop()
     LONGLONG next = 0;              // 100 ns units since base
     bool running = false;
     for (;;) {
-        if (WaitForSingleObject(FStopEvent, 0) == WAIT_OBJECT_0) break;
+        if (WaitForSingleObject(FStopEvent.Get(), 0) == WAIT_OBJECT_0) break;
         if (FFilter->State() != State_Running) {
             running = false;
-            if (WaitForSingleObject(FStopEvent, 5) == WAIT_OBJECT_0) break;
+            if (WaitForSingleObject(FStopEvent.Get(), 5) == WAIT_OBJECT_0) break;
             continue;
         }
         REFERENCE_TIME interval;
         {
-            TLockGuard<CamLock> h(FIntervalLock);
+            TLockGuard<TCriticalSection> h(FIntervalLock);
             interval = FInterval;
         }
         const LONGLONG now = static_cast<LONGLONG>(timeGetTime() - base) * 10000;
@@ -536,7 +533,7 @@ DWORD PatternPin::PushLoop()
         running = true;
         if (next > now) {
             DWORD wait = static_cast<DWORD>((next - now + 9999) / 10000);
-            if (WaitForSingleObject(FStopEvent, wait) == WAIT_OBJECT_0) break;
+            if (WaitForSingleObject(FStopEvent.Get(), wait) == WAIT_OBJECT_0) break;
         }
         next += interval;
         DeliverOne(static_cast<unsigned>(InterlockedIncrement(&FFrameNumber) - 1));
@@ -560,7 +557,7 @@ void PatternPin::DeliverOne(unsigned frameNumber)
         if (FFilter->StreamTime(start)) {
             REFERENCE_TIME interval;
             {
-                TLockGuard<CamLock> h(FIntervalLock);
+                TLockGuard<TCriticalSection> h(FIntervalLock);
                 interval = FInterval;
             }
             REFERENCE_TIME stop = start + interval;

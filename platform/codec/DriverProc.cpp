@@ -186,7 +186,9 @@ LRESULT GetInfo(ICINFO* info, DWORD size)
     info->dwFlags = VIDCF_QUALITY | VIDCF_TEMPORAL | VIDCF_FASTTEMPORALC | VIDCF_FASTTEMPORALD;
     info->dwVersion = 0x00010000;
     info->dwVersionICM = ICVERSION;
-    // ICINFO's strings are UTF-16 (WCHAR), not the compiler's 32-bit wchar_t.
+    // ICINFO's strings are UTF-16 (WCHAR), not the compiler's 32-bit wchar_t. They
+    // are fixed arrays inside the caller's structure: converted in place, cut to
+    // the field's size, rather than through a string that would need copying.
     MultiByteToWideChar(CP_ACP, 0, "MPEG-4", -1, info->szName, 16);
     MultiByteToWideChar(CP_ACP, 0, "MPEG-4 Part 2 video codec", -1, info->szDescription, 128);
     return sizeof(ICINFO);

@@ -1,4 +1,5 @@
 #include "ControlSite.h"
+#include "SysUtils.h"
 #include <vector>
 
 namespace {
@@ -20,10 +21,8 @@ const int HimetricPerInch = 2540;
 
 BSTR AnsiToBstr(const std::string& text)
 {
-    int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    std::vector<WCHAR> wide(static_cast<size_t>(n) + 1, 0);
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), wide.data(), n);
-    return SysAllocStringLen(wide.data(), static_cast<UINT>(n));
+    TWideString wide = AnsiToWide(text);
+    return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
 TControlSite::TControlSite(HWND window, const RECT& position, const std::string& displayName, THostLog& log)

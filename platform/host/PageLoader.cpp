@@ -1,5 +1,5 @@
 // Winsock must come before the C library's headers in a winelib build.
-#include <winsock2.h>
+#include "WinsockPrelude.h"
 #include <ws2tcpip.h>
 #include "PageLoader.h"
 #include <cctype>

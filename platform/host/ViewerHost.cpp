@@ -1,5 +1,6 @@
 #include "ViewerHost.h"
 #include "ControlSinks.h"
+#include "SysUtils.h"
 #include <cstdlib>
 #include <vector>
 
@@ -10,14 +11,6 @@ const UINT_PTR CloseTimer = 1;
 // The largest layout's size, for a page whose element gives none.
 const int DefaultWidth = 808;
 const int DefaultHeight = 524;
-
-std::vector<WCHAR> Wide(const std::string& text)
-{
-    int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::vector<WCHAR> w(n > 0 ? static_cast<size_t>(n) : 1, 0);
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, w.data(), n);
-    return w;
-}
 
 void FreeExcepInfo(EXCEPINFO& e)
 {
@@ -33,11 +26,9 @@ std::string Literal(const TScriptAssignment& a) { return a.Quoted ? "\"" + a.Val
 
 std::string GuidText(const GUID& guid)
 {
-    WCHAR w[40];
-    int n = StringFromGUID2(guid, w, 40);
-    char a[40] = {0};
-    if (n > 0) WideCharToMultiByte(CP_ACP, 0, w, -1, a, sizeof(a), nullptr, nullptr);
-    return a;
+    WCHAR w[40] = {0};
+    StringFromGUID2(guid, w, 40);
+    return WideToAnsi(w);
 }
 
 bool GuidFromText(const std::string& text, GUID& guid)
@@ -46,8 +37,8 @@ bool GuidFromText(const std::string& text, GUID& guid)
     if (braced.empty() || braced.front() != '{') braced = "{" + braced + "}";
     // Exactly a GUID: the conversion would otherwise look the text up as a ProgID.
     if (braced.size() != 38) return false;
-    std::vector<WCHAR> w = Wide(braced);
-    return SUCCEEDED(CLSIDFromString(w.data(), &guid));
+    TWideString w = AnsiToWide(braced);
+    return SUCCEEDED(CLSIDFromString(&w[0], &guid));
 }
 
 TViewerHost::TViewerHost(THostLog& log) : FLog(log) {}
@@ -190,8 +181,8 @@ void TViewerHost::SetProperties(const std::vector<TScriptAssignment>& assignment
     }
     for (const TScriptAssignment& a : assignments) {
         // The name goes as the script wrote it; the control matches it without regard to case.
-        std::vector<WCHAR> name = Wide(a.Name);
-        LPOLESTR names[1] = {name.data()};
+        TWideString name = AnsiToWide(a.Name);
+        LPOLESTR names[1] = {&name[0]};
         DISPID id = DISPID_UNKNOWN;
         HRESULT hr = disp->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
         if (FAILED(hr)) {

@@ -5,6 +5,8 @@
 #include "Trace.h"
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -85,30 +87,83 @@ TEST(Strings, WideConversionsRoundTrip)
     EXPECT_EQ(WideToAnsi(nullptr), "");
 }
 
+// Trace lines of the given channels go to a file of the test for its lifetime.
+class TTraceFile {
+public:
+    TTraceFile(const char* Channels, const char* Name)
+    {
+        char path[MAX_PATH];
+        GetTempPathA(MAX_PATH, path);
+        FFile = std::string(path) + Name;
+        DeleteFileA(FFile.c_str());
+        setenv("ORVANTA_TRACE", Channels, 1);
+        setenv("ORVANTA_TRACE_FILE", FFile.c_str(), 1);
+    }
+    ~TTraceFile()
+    {
+        DeleteFileA(FFile.c_str());
+        unsetenv("ORVANTA_TRACE");
+        unsetenv("ORVANTA_TRACE_FILE");
+    }
+    std::string Text() const
+    {
+        std::string text;
+        if (FILE* f = fopen(FFile.c_str(), "rb")) {
+            char buf[1024];
+            size_t n;
+            while ((n = fread(buf, 1, sizeof(buf), f)) > 0) text.append(buf, n);
+            fclose(f);
+        }
+        return text;
+    }
+private:
+    std::string FFile;
+};
+
 TEST(Trace, ChannelsFollowTheEnvironmentAndWriteTheirFile)
 {
-    char path[MAX_PATH];
-    GetTempPathA(MAX_PATH, path);
-    std::string file = std::string(path) + "orvanta_trace_test.txt";
-    DeleteFileA(file.c_str());
-    setenv("ORVANTA_TRACE", "media,skin", 1);
-    setenv("ORVANTA_TRACE_FILE", file.c_str(), 1);
+    TTraceFile trace("media,skin", "orvanta_trace_test.txt");
     EXPECT_TRUE(Trace::Enabled(Trace::Media));
     EXPECT_TRUE(Trace::Enabled(Trace::Skin));
     EXPECT_FALSE(Trace::Enabled(Trace::Server));
     Trace::Line(Trace::Server, "not written");
     Trace::Failure(Trace::Media, "grab", 0x80004005L);
-    FILE* f = fopen(file.c_str(), "rb");
-    ASSERT_NE(f, nullptr);
-    char buf[256] = {};
-    size_t n = fread(buf, 1, sizeof(buf) - 1, f);
-    fclose(f);
-    std::string text(buf, n);
+    std::string text = trace.Text();
     EXPECT_NE(text.find("media: grab (0x80004005)"), std::string::npos) << text;
     EXPECT_EQ(text.find("not written"), std::string::npos);
-    DeleteFileA(file.c_str());
-    unsetenv("ORVANTA_TRACE");
-    unsetenv("ORVANTA_TRACE_FILE");
+}
+
+// What a swallowed exception leaves in the trace: where, and its message.
+TEST(Trace, CaughtExceptionsWriteWhereAndTheirMessage)
+{
+    TTraceFile trace("classlib", "orvanta_trace_caught.txt");
+    const struct {
+        void (*Throw)();
+        const char* Line;
+    } cases[] = {
+        {[] { throw EConvertError("'x' is not a number"); }, "classlib: where 0: 'x' is not a number"},
+        {[] { throw std::runtime_error("plain"); }, "classlib: where 1: plain"},
+        {[] { throw 42; }, "classlib: where 2: unknown exception"},
+    };
+    int i = 0;
+    for (const auto& c : cases) {
+        try {
+            c.Throw();
+        } catch (...) {
+            Trace::Caught(Trace::ClassLib, "where " + std::to_string(i));
+        }
+        ++i;
+    }
+    // A channel that is off writes nothing.
+    try {
+        throw std::runtime_error("quiet");
+    } catch (...) {
+        Trace::Caught(Trace::Server, "not written");
+    }
+    std::string text = trace.Text();
+    ASSERT_FALSE(text.empty());
+    for (const auto& c : cases) EXPECT_NE(text.find(c.Line), std::string::npos) << text;
+    EXPECT_EQ(text.find("not written"), std::string::npos);
 }
 
 } // namespace

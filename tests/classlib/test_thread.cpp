@@ -1,5 +1,6 @@
 #include "test_gtest.h"
 #include "Forms.h"
+#include "WaitUntil.h"
 #include <atomic>
 
 namespace {
@@ -50,12 +51,10 @@ TEST(Thread, SynchronizeServedInsideModalLoop)
     Closer w(20, &counter);
     SetTimer(nullptr, 0, 50, nullptr);
     w.Resume();
-    DWORD start = GetTickCount();
     int r = MessageBoxA(nullptr, "waiting", "modal-sync-test", MB_OK);
     (void)r;
     w.WaitFor();
     EXPECT_EQ(counter.load(), 20);
-    EXPECT_LT(GetTickCount() - start, 20000u);
 }
 
 TEST(Thread, ExceptionInSynchronizedCallReachesCaller)
@@ -79,13 +78,19 @@ TEST(Thread, ExceptionInSynchronizedCallReachesCaller)
 TEST(Thread, TerminateAndFreeOnTerminate)
 {
     static std::atomic<int> destroyed{0};
+    static std::atomic<bool> running{false};
     struct Looper : TThread {
         ~Looper() override { ++destroyed; }
-        void Execute() override { while (!Terminated()) Sleep(5); }
+        void Execute() override
+        {
+            running = true;
+            while (!Terminated()) Sleep(5);
+        }
     };
     auto* t = new Looper;
     t->Resume();
-    Sleep(30);
+    // Terminated while it runs, not before it started.
+    ASSERT_TRUE(WaitUntil([] { return running.load(); }, 5000));
     t->Terminate();
     t->WaitFor();
     EXPECT_TRUE(t->Finished());
@@ -96,16 +101,15 @@ TEST(Thread, TerminateAndFreeOnTerminate)
     delete new Looper;
     EXPECT_EQ(destroyed.load(), 2);
 
-    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    TKernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     struct SelfFree : TThread {
         HANDLE Done;
         explicit SelfFree(HANDLE d) : Done(d) { FreeOnTerminate = true; }
         ~SelfFree() override { SetEvent(Done); }
         void Execute() override {}
     };
-    (new SelfFree(done))->Resume();
-    EXPECT_EQ(WaitForSingleObject(done, 5000), WAIT_OBJECT_0);
-    CloseHandle(done);
+    (new SelfFree(done.Get()))->Resume();
+    EXPECT_EQ(WaitForSingleObject(done.Get(), 5000), static_cast<DWORD>(WAIT_OBJECT_0));
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // Helpers of the GUI tests: pumping messages for a while, reading pixels.
 #pragma once
 #include "Forms.h"
+#include "GdiHandles.h"
+#include "WaitUntil.h"
 
 namespace guitest {
 
@@ -14,25 +16,14 @@ inline void Pump(DWORD Ms = 50)
     } while (GetTickCount() - start < Ms);
 }
 
-// Pumps until Cond holds or Ms pass; true when it held.
-template <class F> bool PumpUntil(F Cond, DWORD Ms = 2000)
-{
-    DWORD start = GetTickCount();
-    while (!Cond()) {
-        if (GetTickCount() - start > Ms) return false;
-        Application->ProcessMessages();
-        Sleep(5);
-    }
-    return true;
-}
+// How long a GUI test waits for what its messages should bring about.
+const DWORD GuiWaitMs = 2000;
 
 // The colour of a pixel of a window's client area as it is on screen.
 inline COLORREF ScreenPixel(HWND Wnd, int X, int Y)
 {
-    HDC dc = GetDC(Wnd);
-    COLORREF c = GetPixel(dc, X, Y);
-    ReleaseDC(Wnd, dc);
-    return c;
+    TWindowDC dc(Wnd);
+    return GetPixel(dc.Get(), X, Y);
 }
 
 } // namespace guitest

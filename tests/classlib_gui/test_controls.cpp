@@ -5,6 +5,8 @@
 #include "ExtCtrls.h"
 #include "Menus.h"
 #include "StdCtrls.h"
+#include "ControlCanvas.h"
+#include "GdiHandles.h"
 #include <memory>
 #include <vector>
 
@@ -421,7 +423,13 @@ TEST(Controls, MouseEnterAndLeaveAlsoWhileCaptured)
     auto moveTo = [&](int x, int y) {
         TPoint p = form->ClientToScreen(TPoint(x, y));
         SetCursorPos(p.x, p.y);
-        PumpUntil([&] { return false; }, 60);
+        // The control under the mouse is found from the cursor's position.
+        PumpUntil(
+            [&] {
+                POINT at;
+                return GetCursorPos(&at) && at.x == p.x && at.y == p.y;
+            },
+            GuiWaitMs);
         UpdateMouseControl();
     };
     moveTo(250, 150);
@@ -501,6 +509,60 @@ TEST(Controls, ExceptionsInHandlersGoToTheApplication)
     Application->OnException = saved;
     EXPECT_EQ(reported, "'x' is not a valid integer value");
     EXPECT_TRUE(IsWindow(p));
+}
+
+// A control whose painting fails.
+struct FailingPaint : TCustomControl {
+    explicit FailingPaint(TComponent* owner) : TCustomControl(owner) {}
+    int Paints = 0;
+    bool PaintingFlagSeen = false;
+    void Paint() override
+    {
+        ++Paints;
+        PaintingFlagSeen = (GetControlState() & csCustomPaint) != 0;
+        GetCanvas()->FillRect(TRect(0, 0, GetWidth(), GetHeight()));
+        throw Exception("paint failed");
+    }
+};
+
+TEST(Controls, FailedPaintingLeavesTheControlAsItWas)
+{
+    auto form = ShownForm();
+    auto* c = new FailingPaint(form.get());
+    c->SetParent(form.get());
+    c->SetBounds(10, 10, 50, 50);
+    std::vector<std::string> reported;
+    TExceptionEvent saved = Application->OnException;
+    Application->OnException = [&](TObject*, const Exception& e) { reported.push_back(e.Message()); };
+    form->Show();
+    InvalidateRect(c->GetHandle(), nullptr, TRUE);
+    UpdateWindow(c->GetHandle());
+    Application->OnException = saved;
+    ASSERT_GE(c->Paints, 1);
+    EXPECT_TRUE(c->PaintingFlagSeen);
+    EXPECT_EQ(reported.front(), "paint failed");
+    EXPECT_EQ(c->GetControlState() & csCustomPaint, 0u);
+
+    // The paint-message scopes nest: each gives the canvas back to what it drew on before.
+    auto* canvas = dynamic_cast<TControlCanvas*>(c->GetCanvas());
+    ASSERT_NE(canvas, nullptr);
+    TMemoryDC outerDC, innerDC;
+    {
+        TPaintDCScope outer(*canvas, outerDC.Get());
+        EXPECT_EQ(canvas->GetHandle(), outerDC.Get());
+        try {
+            TPaintDCScope inner(*canvas, innerDC.Get());
+            EXPECT_EQ(canvas->GetHandle(), innerDC.Get());
+            throw Exception("inner paint failed");
+        } catch (const Exception&) {
+        }
+        EXPECT_EQ(canvas->GetHandle(), outerDC.Get());
+    }
+    // Outside a paint message the canvas draws on a DC of its own window again.
+    HDC own = canvas->GetHandle();
+    EXPECT_NE(own, nullptr);
+    EXPECT_NE(own, outerDC.Get());
+    EXPECT_NE(own, innerDC.Get());
 }
 
 TEST(Controls, RecreateWndKeepsState)

@@ -157,17 +157,17 @@ TEST(Forms, TabMovesFocusInTabOrderWithEnterAndExit)
     edits[2]->SetTabOrder(0);   // order now: 2, 0, 1
     form.Show();
     edits[2]->SetFocus();
-    PumpUntil([&] { return edits[2]->Focused(); });
+    PumpUntil([&] { return edits[2]->Focused(); }, GuiWaitMs);
     log.clear();
     PostKey(edits[2]->GetHandle(), VK_TAB);
-    PumpUntil([&] { return edits[0]->Focused(); });
+    PumpUntil([&] { return edits[0]->Focused(); }, GuiWaitMs);
     EXPECT_TRUE(edits[0]->Focused());
     EXPECT_EQ(form.GetActiveControl(), edits[0]);
     EXPECT_EQ(Screen->GetActiveControl(), edits[0]);
     EXPECT_EQ(Screen->GetActiveForm(), &form);
     EXPECT_EQ(log, (std::vector<std::string>{"exit 2", "enter 0"}));
     PostKey(edits[0]->GetHandle(), VK_TAB);
-    PumpUntil([&] { return edits[1]->Focused(); });
+    PumpUntil([&] { return edits[1]->Focused(); }, GuiWaitMs);
     EXPECT_TRUE(edits[1]->Focused());
 
     // Key preview: the form sees the key first and may take it.
@@ -180,7 +180,7 @@ TEST(Forms, TabMovesFocusInTabOrderWithEnterAndExit)
     edits[1]->OnKeyDown = [&](TObject*, WORD&, TShiftState) { ++editKeys; };
     PostKey(edits[1]->GetHandle(), VK_F5);
     PostKey(edits[1]->GetHandle(), VK_F6);
-    PumpUntil([&] { return formKeys == 2; });
+    PumpUntil([&] { return formKeys == 2; }, GuiWaitMs);
     EXPECT_EQ(formKeys, 2);
     EXPECT_EQ(editKeys, 1);
 
@@ -226,7 +226,7 @@ TEST(Forms, ShortCutsRunFormHandlerMenuItemsAndActions)
     PostKey(e, 'V', true);
     PostKey(e, 'X', true);
     PostKey(e, 'Q', true);
-    PumpUntil([&] { return formSeen >= 3; });
+    PumpUntil([&] { return formSeen >= 3; }, GuiWaitMs);
     EXPECT_EQ(executed, 1);
     EXPECT_EQ(exits, 1);
     EXPECT_EQ(formSeen, 3);
@@ -373,7 +373,7 @@ TEST(Forms, CreateAndDestroyEventsSeeTheWholeForm)
     h->OnClose = [](TObject*, TCloseAction& a) { a = caFree; };
     h->Show();
     h->Close();
-    PumpUntil([&] { return log.size() == 2; });
+    PumpUntil([&] { return log.size() == 2; }, GuiWaitMs);
     EXPECT_EQ(log.back(), "destroy released");
 }
 
@@ -427,7 +427,7 @@ TEST(Forms, FormHostedInAForeignWindow)
         EXPECT_TRUE(IsWindowVisible(h));
         EXPECT_EQ(GetParent(edit->GetHandle()), h);
         // A message box's own loop runs the timer too.
-        PumpUntil([&] { return ticks >= 2; });
+        PumpUntil([&] { return ticks >= 2; }, GuiWaitMs);
         EXPECT_GE(ticks, 2);
     }
     DestroyWindow(host);

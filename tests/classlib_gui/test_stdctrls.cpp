@@ -4,6 +4,8 @@
 #include "ExtCtrls.h"
 #include "ImgList.h"
 #include "StdCtrls.h"
+#include <algorithm>
+#include <iterator>
 #include <set>
 
 using namespace guitest;
@@ -279,6 +281,39 @@ TEST(StdCtrls, VirtualListViewAsksForTheRowsItShows)
     EXPECT_EQ(view->GetItems()->GetItem(7)->Data, &rows[7]);
     view->GetItems()->SetCount(3);
     EXPECT_EQ(ListView_GetItemCount(view->GetHandle()), 3);
+}
+
+// A list view that asks for its text in the wide form gets it cut to the
+// buffer it gave, like the ANSI form, not an empty text when it is too long.
+TEST(StdCtrls, ListViewGivesWideTextCutToTheBuffer)
+{
+    auto form = NewForm(400, 300);
+    auto* view = new TListView(form.get());
+    view->SetParent(form.get());
+    view->SetViewStyle(vsReport);
+    view->SetOwnerData(true);
+    view->GetColumns()->Add()->SetWidth(100);
+    view->OnData = [](TObject*, TListItem* item) { item->SetCaption("abcdefghij"); };
+    view->GetItems()->SetCount(1);
+    const struct {
+        int Room;
+        const char* Expected;
+    } cases[] = {{64, "abcdefghij"}, {11, "abcdefghij"}, {10, "abcdefghi"}, {5, "abcd"}, {1, ""}};
+    for (const auto& c : cases) {
+        WCHAR text[65];
+        std::fill(std::begin(text), std::end(text), WCHAR('#'));
+        NMLVDISPINFOA di = {};
+        di.hdr.hwndFrom = view->GetHandle();
+        di.hdr.code = LVN_GETDISPINFOW;
+        di.item.mask = LVIF_TEXT;
+        di.item.iItem = 0;
+        di.item.pszText = reinterpret_cast<char*>(text);
+        di.item.cchTextMax = c.Room;
+        view->Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&di));
+        EXPECT_EQ(WideToAnsi(text), c.Expected) << "room " << c.Room;
+        // Nothing is written past the room given.
+        EXPECT_EQ(text[c.Room], WCHAR('#')) << "room " << c.Room;
+    }
 }
 
 TEST(StdCtrls, OwnerDrawnListViewDrawsEachRowOnItsCanvas)

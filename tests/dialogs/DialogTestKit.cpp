@@ -135,29 +135,29 @@ TFileDialogHand::~TFileDialogHand()
 
 void TFileDialogHand::Execute()
 {
-    DWORD start = GetTickCount();
-    while (!Terminated() && GetTickCount() - start < FTimeout) {
-        FindDialog f{GetCurrentProcessId(), nullptr};
-        EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&f));
-        if (f.Found) {
-            char title[256] = {};
-            GetWindowTextA(f.Found, title, sizeof title);
-            Title = title;
-            // Let the dialog finish its initialisation before typing into it.
-            Sleep(300);
-            if (FFileName.empty()) {
-                SendMessageA(f.Found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-            } else {
-                SetDlgItemTextA(f.Found, kFileNameCombo, FFileName.c_str());
-                SetDlgItemTextA(f.Found, kFileNameEdit, FFileName.c_str());
-                SendMessageA(f.Found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                             reinterpret_cast<LPARAM>(GetDlgItem(f.Found, IDOK)));
-            }
-            FAnswered = true;
-            return;
-        }
-        Sleep(50);
+    FindDialog f{GetCurrentProcessId(), nullptr};
+    WaitUntil(
+        [&] {
+            if (Terminated()) return true;
+            EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&f));
+            return f.Found != nullptr;
+        },
+        FTimeout);
+    if (!f.Found) return;
+    char title[256] = {};
+    GetWindowTextA(f.Found, title, sizeof title);
+    Title = title;
+    // Let the dialog finish its initialisation before typing into it.
+    Sleep(300);
+    if (FFileName.empty()) {
+        SendMessageA(f.Found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    } else {
+        SetDlgItemTextA(f.Found, kFileNameCombo, FFileName.c_str());
+        SetDlgItemTextA(f.Found, kFileNameEdit, FFileName.c_str());
+        SendMessageA(f.Found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(f.Found, IDOK)));
     }
+    FAnswered = true;
 }
 
 // ---------------------------------------------------------------- modal steps
@@ -193,15 +193,6 @@ TCustomForm* ModalForm()
         if ((f->GetFormState() & fsModal) && f->GetVisible()) return f;
     }
     return nullptr;
-}
-
-void Pump(DWORD ms)
-{
-    DWORD start = GetTickCount();
-    do {
-        Application->ProcessMessages();
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
 }
 
 } // namespace dlgtest

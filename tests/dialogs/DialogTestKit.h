@@ -7,6 +7,7 @@
 #include "Thread.h"
 #include "Timer.h"
 #include "Video.h"
+#include "WaitUntil.h"
 #include <functional>
 #include <memory>
 #include <string>
@@ -89,7 +90,5 @@ private:
 
 // The top-level form of this thread that is shown modally now (null when none is).
 TCustomForm* ModalForm();
-
-void Pump(DWORD ms);
 
 } // namespace dlgtest

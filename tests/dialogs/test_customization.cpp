@@ -497,13 +497,29 @@ TEST(Customization, PlayWithAnEmptyRecordingFieldDoesNothing)
 {
     CustomFixture f("cust_play_empty");
     TForm3& d = f.Show();
-    d.Edit1->SetText("");
-    TModalStep guard([] { return ModalForm() != nullptr; }, 1000, [] {
-        if (TCustomForm* m = ModalForm()) m->Close();
-    });
-    d.Button12->Click();
-    Pump(100);
-    EXPECT_EQ(FilePlayer, nullptr);
+    // The second case shows that the watch does see a preview when Play opens one.
+    struct Case {
+        std::string file;
+        bool preview;
+    } cases[] = {{"", false}, {f.Folder + "absent.str", true}};
+    for (auto& c : cases) {
+        d.Edit1->SetText(c.file);
+        bool seen = false;
+        TModalStep watch(
+            [&] {
+                auto* preview = dynamic_cast<TForm4*>(ModalForm());
+                if (preview) {
+                    seen = true;
+                    preview->Close();
+                }
+                return seen;
+            },
+            3000);
+        // A preview is modal: the click returns once the watch has closed it.
+        d.Button12->Click();
+        EXPECT_EQ(seen, c.preview) << c.file;
+        EXPECT_EQ(FilePlayer, nullptr) << c.file;
+    }
 }
 
 // ---------------------------------------------------------------- skin and about

@@ -5,6 +5,7 @@
 // standard output ("control: ..."), which is the host's output too, so a test
 // sees both sides in one ordered record.
 #include <windows.h>
+#include "SysUtils.h"
 #include <ole2.h>
 #include <olectl.h>
 #include <ocidl.h>
@@ -55,12 +56,7 @@ const TPropertyInfo* FindProperty(DISPID id)
     return nullptr;
 }
 
-std::string Narrow(const WCHAR* w)
-{
-    char buf[256] = {0};
-    if (w) WideCharToMultiByte(CP_ACP, 0, w, -1, buf, sizeof(buf) - 1, nullptr, nullptr);
-    return buf;
-}
+std::string Narrow(const WCHAR* w) { return WideToAnsi(w); }
 
 class TTestControl;
 
@@ -401,10 +397,9 @@ private:
             return S_OK;
         }
         const std::string& s = p.Id == 16 ? FSkin : FAddress;
-        WCHAR w[256] = {0};
-        MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w, 255);
+        TWideString w = AnsiToWide(s);
         V_VT(result) = VT_BSTR;
-        V_BSTR(result) = SysAllocString(w);
+        V_BSTR(result) = SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
         return S_OK;
     }
 

@@ -2,7 +2,8 @@
 // server, creates the test control the page names, sets the script's properties
 // before it pumps any message, activates the control in place, hears its events
 // and property notifications, and closes it cleanly after --seconds.
-#include <winsock2.h>
+#include "WinsockPrelude.h"
+#include "Registration.h"
 #include "test_gtest.h"
 #include "Thread.h"
 #include <memory>
@@ -13,14 +14,6 @@
 namespace {
 
 const char* const TestClassId = "6A1C3F20-8D4B-4E57-9B0E-2F7D51C4A9E3";
-
-std::string DosPath(const std::string& unixPath)
-{
-    std::string p = "Z:" + unixPath;
-    for (char& c : p)
-        if (c == '/') c = '\\';
-    return p;
-}
 
 // The viewer page as the broadcasting program writes it, naming the test control.
 std::string TestPage()
@@ -194,13 +187,7 @@ protected:
     static void SetUpTestSuite()
     {
         // What regsvr32 does: the control registers itself under its own file name.
-        HMODULE dll = LoadLibraryA(DosPath(HOST_TEST_CONTROL).c_str());
-        ASSERT_NE(dll, nullptr) << "cannot load the test control " << HOST_TEST_CONTROL;
-        typedef HRESULT(WINAPI * TRegister)();
-        auto reg = reinterpret_cast<TRegister>(GetProcAddress(dll, "DllRegisterServer"));
-        ASSERT_NE(reg, nullptr);
-        EXPECT_EQ(reg(), S_OK);
-        FreeLibrary(dll);
+        EXPECT_EQ(S_OK, RegisterServerInProcess(HOST_TEST_CONTROL)) << "the test control " << HOST_TEST_CONTROL;
     }
 };
 

@@ -1,5 +1,5 @@
 // The viewer host's reading of viewer pages and page addresses.
-#include <winsock2.h>
+#include "WinsockPrelude.h"
 #include "test_gtest.h"
 #include "PageLoader.h"
 #include "ViewerPage.h"

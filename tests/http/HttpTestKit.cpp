@@ -1,6 +1,7 @@
 #include "HttpTestKit.h"
 #include "Settings.h"
 #include "Thread.h"
+#include "Handles.h"
 
 namespace httptest {
 
@@ -43,17 +44,6 @@ std::string ReadFile(const std::string& path)
     while (::ReadFile(h, buf, sizeof(buf), &n, nullptr) && n > 0) out.append(buf, n);
     CloseHandle(h);
     return out;
-}
-
-bool PumpUntil(const std::function<bool()>& cond, DWORD ms)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        CheckSynchronize();
-        if (cond()) return true;
-        if (GetTickCount() - start >= ms) return false;
-        CheckSynchronize(5);
-    }
 }
 
 // ---------------------------------------------------------------- Client
@@ -305,8 +295,15 @@ int RunUnix(const std::string& command, DWORD ms)
     std::vector<char> cmd(line.begin(), line.end());
     cmd.push_back('\0');
     if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -2;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    // For a Unix program Wine (8) returns no process handle and fills the thread
+    // handle and ids from its own uninitialised stack. Closing that "thread handle"
+    // closed whatever live handle of ours had the same value (the payment service's
+    // listening socket, after the case before left it on the stack). Only a Windows
+    // program's handles are real.
+    if (pi.hProcess) {
+        TKernelHandle process(pi.hProcess);
+        TKernelHandle thread(pi.hThread);
+    }
     int rc = -1;
     if (PumpUntil([&] { return FileExists(done); }, ms)) rc = StrToIntDef(Trim(ReadFile(done)), -3);
     DeleteFile(script);

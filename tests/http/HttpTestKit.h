@@ -6,6 +6,7 @@
 #include "Contact.h"
 #include "MainWindowLink.h"
 #include "ServerSendThread.h"
+#include "WaitUntil.h"
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -17,9 +18,6 @@ namespace httptest {
 std::string MakeProgramFolder(const std::string& name);
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
-
-// Runs the GUI thread's synchronous calls until cond holds or ms pass; true when it held.
-bool PumpUntil(const std::function<bool()>& cond, DWORD ms);
 
 // A loopback TCP client. Every wait serves the synchronous calls of the server threads.
 class Client {

@@ -26,8 +26,7 @@ protected:
         uint8_t key = 0;
         while (!Terminated()) {
             for (int32_t kind : {rkVideo, rkAudio, rkChat})
-                TMyServerSendThread::PushToStreams(FServer, kind, frame.data(), static_cast<int32_t>(frame.size()),
-                                                   key);
+                FanOut(FServer, kind, frame.data(), static_cast<int32_t>(frame.size()), key, nullptr);
             key = static_cast<uint8_t>(++Rounds % 10 == 0);
             Sleep(1);
         }

@@ -59,7 +59,7 @@ TEST_F(Connections, AVanishedPeerEndsItsThreadOnly)
     // Packets keep coming for the gone viewer until its thread notices.
     bool gone = PumpUntil(
         [&] {
-            TMyServerSendThread::PushToStreams(srv.Socket.Socket(), rkVideo, frame.data(), 8192, 1);
+            FanOut(srv.Socket.Socket(), rkVideo, frame.data(), 8192, 1, nullptr);
             return srv.Socket.Socket()->ActiveThreads() == 0;
         },
         8000);
@@ -94,7 +94,7 @@ TEST_F(Connections, APeerThatStopsReadingIsDropped)
     DWORD start = GetTickCount();
     bool dropped = PumpUntil(
         [&] {
-            TMyServerSendThread::PushToStreams(srv.Socket.Socket(), rkVideo, frame.data(), 60000, 1);
+            FanOut(srv.Socket.Socket(), rkVideo, frame.data(), 60000, 1, nullptr);
             return srv.Socket.Socket()->ActiveThreads() == 0;
         },
         20000);

@@ -59,8 +59,8 @@ struct Streams : ::testing::Test {
     }
     int Push(int kind, const std::string& payload, int key)
     {
-        return TMyServerSendThread::PushToStreams(Srv->Socket.Socket(), kind, payload.data(),
-                                                  static_cast<int32_t>(payload.size()), static_cast<uint8_t>(key));
+        return FanOut(Srv->Socket.Socket(), kind, payload.data(), static_cast<int32_t>(payload.size()),
+                      static_cast<uint8_t>(key), nullptr);
     }
     std::string Folder;
     std::unique_ptr<CLog> Log;
@@ -262,6 +262,28 @@ TEST_F(PayPerView, PaidMinutesThenRunOutThenTrickle)
     FakeNow = t0 + 185000;
     EXPECT_FALSE(Item(*video, n++, 300));
     EXPECT_EQ(Amounts().size(), 2u);
+}
+
+// A visitor without paid time gets one chat packet in 150, as on the other streams;
+// the online/offline notices pass the gate. The password prompt is the stream's
+// first packet through it, so the 150th is line 149.
+TEST_F(PayPerView, UnpaidChatTricklesOnePacketIn150)
+{
+    auto chat = Open("chat", rkChat);
+    for (int i = 1; i <= 300; ++i) {
+        EXPECT_EQ(Push(rkChat, "line" + IntToStr(i), 1), 1);
+        ASSERT_TRUE(Srv->WaitDrained(rkChat));
+    }
+    std::vector<std::string> arrived;
+    std::string payload;
+    int key = 0;
+    int notices = 0;
+    while (chat->ReadPacket(payload, key, 500)) {
+        if (payload[0] == '~') ++notices;
+        else arrived.push_back(payload);
+    }
+    EXPECT_GE(notices, 1);
+    EXPECT_EQ(arrived, (std::vector<std::string>{"line149", "line299"}));
 }
 
 TEST_F(PayPerView, RemainderIsChargedOncePerVisitorAndReconnectingKeepsTheMinute)

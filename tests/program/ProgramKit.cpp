@@ -58,16 +58,6 @@ std::string RecordBytes(int kind, int flag, const std::string& payload)
     return httptest::Le32Bytes(h) + payload;
 }
 
-bool WaitFor(const std::function<bool()>& cond, DWORD ms)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (cond()) return true;
-        if (GetTickCount() - start >= ms) return false;
-        Sleep(50);
-    }
-}
-
 // ---------------------------------------------------------------- Program
 
 namespace {
@@ -207,7 +197,7 @@ bool Program::Launch()
 
 bool Program::WaitShown(DWORD ms)
 {
-    return WaitFor(
+    return WaitUntil(
         [this] {
             FMain = FindMainWindow(FFolder);
             return FMain && IsWindowVisible(FMain);
@@ -228,11 +218,11 @@ bool Program::Stop(DWORD ms)
     FStarted = false;
     HWND main = FindMainWindow(FFolder);
     if (main) PostMessageA(main, WM_CLOSE, 0, 0);
-    bool ended = WaitFor([this] { return !Running(); }, ms);
+    bool ended = WaitUntil([this] { return !Running(); }, ms);
     if (!ended) {
         std::string pid = Trim(httptest::ReadFile(FPidFile));
         if (!pid.empty()) RunUnix("kill -9 " + pid + " 2>/dev/null", 5000);
-        WaitFor([this] { return !Running(); }, 5000);
+        WaitUntil([this] { return !Running(); }, 5000);
     }
     FMain = nullptr;
     return ended;

@@ -120,7 +120,5 @@ HWND ChildOf(HWND parent, const std::string& className, const std::string& text 
              bool visibleOnly = false);
 std::string MessageBoxText(HWND box);
 
-// Waits (bounded) while serving nothing but time.
-bool WaitFor(const std::function<bool()>& cond, DWORD ms);
 
 } // namespace programtest

@@ -2,11 +2,15 @@
 // chat memo parser, the frame pipeline at every frame size, the schedule timer,
 // and recordings stopped while the sound thread writes into them.
 // Winsock first: its headers must precede the C library's.
+#include "HttpTestKit.h"
 #include "MainForm.h"
 #include "test_gtest.h"
+#include "DialogHost.h"
 #include "Log.h"
+#include "LogPrefixes.h"
 #include "Mpeg4Codec.h"
 #include "PlayerBlocks.h"
+#include "PreferencesForm.h"
 #include "Settings.h"
 #include "Video.h"
 #include <memory>
@@ -64,13 +68,10 @@ std::vector<Record> Records(const std::string& bytes, bool& whole)
     return out;
 }
 
-void Pump(DWORD ms)
+// A span of time in which the GUI thread serves messages and other threads run.
+void PumpFor(DWORD ms)
 {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        Application->ProcessMessages();
-        Sleep(5);
-    }
+    PumpUntil([] { return false; }, ms);
 }
 
 class MainFormTest : public ::testing::Test {
@@ -88,6 +89,7 @@ protected:
     }
     void TearDown() override
     {
+        ServerWinSocket = nullptr;
         Form.reset();
         MyLog = nullptr;
         Log.reset();
@@ -96,6 +98,17 @@ protected:
     {
         Form.reset(new TForm1(Application));
         return Form.get();
+    }
+    // The main window whose streams srv serves: free viewing, no broadcast
+    // password, the sound header timer left to the test.
+    TForm1* MakeServedForm(httptest::Server& srv)
+    {
+        Settings::Write("PRICE", "0");
+        Settings::Write("PASS", "");
+        ServerWinSocket = srv.Socket.Socket();
+        TForm1* f = MakeForm();
+        f->Timer1->SetEnabled(false);
+        return f;
     }
     std::string Folder;
     std::unique_ptr<CLog> Log;
@@ -251,6 +264,126 @@ TEST_F(MainFormTest, FramesWithoutACompressorOrAfterStopAreDropped)
     EXPECT_EQ(ReadAll(path), "");
 }
 
+// ---------------------------------------------------------------- the switches
+
+// The packets of a stream up to a marker pushed behind them: what the producers
+// sent before it, without waiting for something that should not come.
+std::vector<int> KeysBefore(httptest::Client& c, int kind, const std::string& marker)
+{
+    EXPECT_EQ(FanOut(ServerWinSocket, kind, marker.data(), static_cast<int32_t>(marker.size()), 1, nullptr), 1);
+    std::vector<int> keys;
+    std::string payload;
+    int key = 0;
+    while (c.ReadPacket(payload, key, 5000) && payload != marker) keys.push_back(key);
+    EXPECT_EQ(payload, marker);
+    return keys;
+}
+
+TEST_F(MainFormTest, VideoAndVoiceSwitchesGateTheFanOut)
+{
+    httptest::Server srv;
+    TForm1* f = MakeServedForm(srv);
+    f->InitAudio();
+    f->SetVideoSize(0);
+    ASSERT_TRUE(f->OpenCompressor());
+    f->FStopGrab = 0;
+    std::unique_ptr<TBitmap> grab(BarsPicture(kGrabWidth, kGrabHeight));
+    httptest::Client video(srv.Port()), audio(srv.Port());
+    video.Send("GET /video HTTP 1.0");
+    audio.Send("GET /audio HTTP 1.0");
+    ASSERT_NE(video.ReadHeader().find("200 OK"), std::string::npos);
+    ASSERT_NE(audio.ReadHeader().find("200 OK"), std::string::npos);
+    ASSERT_NE(srv.WaitStream(rkVideo), nullptr);
+    ASSERT_NE(srv.WaitStream(rkAudio), nullptr);
+    // Frames go while video is on and the operator available; the 2-second header
+    // packets (the only key packets of the sound) while voice is on.
+    struct Case {
+        uint8_t video, voice, available;
+        size_t frames, headers;
+    } cases[] = {
+        {1, 1, 1, 2, 1}, {0, 1, 1, 0, 1}, {1, 0, 1, 2, 0}, {1, 1, 0, 0, 1}, {0, 0, 0, 0, 0},
+    };
+    int n = 0;
+    for (auto& c : cases) {
+        f->FVideoOn = c.video;
+        f->FVoiceOn = c.voice;
+        f->FAvailable = c.available;
+        f->ProcessFrame(grab.get());
+        f->ProcessFrame(grab.get());
+        f->Timer1Timer(f);
+        std::string mark = "mark" + IntToStr(n++);
+        EXPECT_EQ(KeysBefore(video, rkVideo, mark).size(), c.frames) << mark;
+        std::vector<int> sound = KeysBefore(audio, rkAudio, mark);
+        EXPECT_EQ(static_cast<size_t>(std::count(sound.begin(), sound.end(), 1)), c.headers) << mark;
+    }
+    f->StopAudio();
+    f->StopVideo();
+    ServerWinSocket = nullptr;
+}
+
+// A new size chosen in Preferences restarts the main window's video at that size
+// and tells every viewer's chat to resize.
+TEST_F(MainFormTest, PreferencesSizeChangeReachesViewersAsResizeVideo)
+{
+    Settings::Write("RES", "0");
+    httptest::Server srv;
+    TForm1* f = MakeServedForm(srv);
+    httptest::Client chat(srv.Port());
+    chat.Send("GET /chat HTTP 1.0");
+    ASSERT_NE(chat.ReadHeader().find("200 OK"), std::string::npos);
+    ASSERT_NE(srv.WaitStream(rkChat), nullptr);
+    CMainWindowHost host(f);
+    std::unique_ptr<TForm2> prefs(new TForm2(nullptr, &host));
+    prefs->Show();
+    prefs->ComboBox2->SetItemIndex(1);
+    prefs->Button5Click(prefs->Button5);
+    EXPECT_EQ(f->FResIndex, 1);
+    EXPECT_EQ(Settings::Read("RES", ""), "1");
+    std::string payload;
+    int key = 0;
+    bool resized = false;
+    while (!resized && chat.ReadPacket(payload, key, 5000)) resized = payload == "~resizevideo\n";
+    EXPECT_TRUE(resized);
+    // The same size again restarts nothing and sends nothing.
+    prefs.reset(new TForm2(nullptr, &host));
+    prefs->Show();
+    prefs->ComboBox2->SetItemIndex(1);
+    prefs->Button5Click(prefs->Button5);
+    // (The stream's own online notices may come meanwhile.)
+    EXPECT_EQ(FanOut(ServerWinSocket, rkChat, "after", 5, 1, nullptr), 1);
+    int resizes = 0;
+    while (chat.ReadPacket(payload, key, 5000) && payload != "after") resizes += payload == "~resizevideo\n";
+    EXPECT_EQ(payload, "after");
+    EXPECT_EQ(resizes, 0);
+    prefs.reset();
+    f->StopVideo();
+    ServerWinSocket = nullptr;
+}
+
+// An AUTOVIDEO_STATE that is no number counts as 0 (no automatic video) and is
+// logged once, until the setting has been a number again.
+TEST_F(MainFormTest, AutoVideoStateThatIsNoNumberIsLoggedOnce)
+{
+    TForm1* f = MakeForm();
+    struct Case {
+        const char* state;
+        int toggles;
+        int logLines;   // after the toggles
+    } cases[] = {{"?", 4, 1}, {"0", 2, 1}, {"x", 2, 2}, {"x", 2, 2}};
+    for (auto& c : cases) {
+        Settings::Write("AUTOVIDEO_STATE", c.state);
+        for (int i = 0; i < c.toggles; ++i) {
+            f->ActionAvailableExecute(f);
+            EXPECT_FALSE(f->Timer3->GetEnabled()) << c.state;
+        }
+        std::string log = ReadAll(Folder + "errors.log");
+        EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), c.logLines) << c.state << "\n" << log;
+    }
+    std::string log = ReadAll(Folder + "errors.log");
+    EXPECT_NE(log.find(std::string(LogPrefix::ActionAvailableAutoVideoState) + "\"?\""), std::string::npos) << log;
+    EXPECT_NE(log.find(std::string(LogPrefix::ActionAvailableAutoVideoState) + "\"x\""), std::string::npos) << log;
+}
+
 // ---------------------------------------------------------------- the schedule
 
 TEST_F(MainFormTest, ScheduleIgnoresAnInvalidWindowLoggingItOnceAndFollowsAValidOne)
@@ -308,9 +441,11 @@ TEST_F(MainFormTest, RecordingsStopWhileTheSoundThreadWritesAndHoldWholeRecords)
     for (int round = 0; round < 12; ++round) {
         std::string path = Folder + "rec_" + IntToStr(round) + ".str";
         f->StartRecording(new CVideo(path, true));
-        Pump(60 + 20 * (round % 4));
+        // The writer runs for a varying while (the file is not readable while it is
+        // open), so that the stop meets it at different points.
+        PumpFor(60 + 20 * (round % 4));
         f->Timer1Timer(f);   // a header key packet, recorded even when empty
-        Pump(40);
+        PumpFor(40);
         f->StopRecording();
         std::string bytes = ReadAll(path);
         bool whole = false;
@@ -319,9 +454,8 @@ TEST_F(MainFormTest, RecordingsStopWhileTheSoundThreadWritesAndHoldWholeRecords)
             (r.Flag ? keys : sound) += 1;
         }
         EXPECT_TRUE(whole) << round;
-        // Nothing is written after the stop.
-        Pump(150);
-        EXPECT_EQ(ReadAll(path).size(), bytes.size()) << round;
+        // Nothing is written after the stop (a while of the writer's pace).
+        EXPECT_FALSE(PumpUntil([&] { return ReadAll(path).size() != bytes.size(); }, 150)) << round;
     }
     f->StopAudio();
     EXPECT_EQ(keys, 12);

@@ -7,6 +7,7 @@
 #include "test_gtest.h"
 #include "Mpeg4Codec.h"
 #include "PlayerBlocks.h"
+#include "LogPrefixes.h"
 #include <ogg/ogg.h>
 #include <algorithm>
 
@@ -85,7 +86,7 @@ void OpenChat(Program& p, Visitor& chat, int rows = 1)
     ASSERT_TRUE(chat.Next(first));
     EXPECT_EQ(first.Payload, std::string("Enter password\n", 16));
     EXPECT_EQ(first.Key, 1);
-    ASSERT_TRUE(WaitFor([&] { return p.ListRows() == rows; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return p.ListRows() == rows; }, 10000));
 }
 
 class ProgramTest : public ::testing::Test {};
@@ -135,7 +136,7 @@ TEST_F(ProgramTest, WrongAdminPasswordDisablesTheOperatorsSwitches)
     ASSERT_TRUE(p.Launch());
     EXPECT_FALSE(p.WaitShown(3000));   // the question comes before the window is shown
     HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = p.TopWindow("TForm", "Access")) != nullptr && IsWindowVisible(box); },
+    ASSERT_TRUE(WaitUntil([&] { return (box = p.TopWindow("TForm", "Access")) != nullptr && IsWindowVisible(box); },
                         30000));
     HWND prompt = ChildOf(box, "TEdit");
     ASSERT_NE(prompt, nullptr);
@@ -176,8 +177,9 @@ TEST_F(ProgramTest, BusyPortIsReportedAndTheProgramRunsOn)
     ASSERT_EQ(listen(holder, 1), 0);
     ASSERT_TRUE(p.Launch());
     HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = p.TopWindow("#32770", "Orvanta_TM")) != nullptr; }, 30000));
-    EXPECT_EQ(MessageBoxText(box), "Can't bind socket.Port 80 is busy.");
+    ASSERT_TRUE(WaitUntil([&] { return (box = p.TopWindow("#32770", "Orvanta_TM")) != nullptr; }, 30000));
+    // The port named is the one the program was asked to listen on.
+    EXPECT_EQ(MessageBoxText(box), "Can't bind socket.Port " + IntToStr(p.Port()) + " is busy.");
     SendMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(p.WaitShown(30000));
     EXPECT_EQ(p.ListRows(), 0);
@@ -200,13 +202,21 @@ TEST_F(ProgramTest, UnreadableSettingsLeaveTheStartUpWhole)
                                            static_cast<int32_t>(key.Payload.size() - 4), w, h));
     EXPECT_EQ(w, 160);
     EXPECT_EQ(h, 120);
-    // Several schedule ticks pass: the invalid schedule is logged once and changes nothing.
-    Sleep(7000);
+    // The schedule timer (every 3 s) finds the schedule invalid; two more of its
+    // ticks pass (a span of time, nothing to wait for): it is logged once and changes nothing.
+    ASSERT_TRUE(WaitUntil([&] { return p.ReadFile("errors.log").find("Timer4Timer: ") != std::string::npos; }, 10000));
+    auto lines = [&] {
+        std::string log = p.ReadFile("errors.log");
+        return std::count(log.begin(), log.end(), '\n');
+    };
+    EXPECT_FALSE(WaitUntil([&] { return lines() > 2; }, 6500));
     EXPECT_NE(p.Child("TButton", "Available"), nullptr);
     EXPECT_TRUE(p.Stop());
+    // The size that is no number is logged, once, with its text.
     std::string log = p.ReadFile("errors.log");
-    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2) << log;
     EXPECT_NE(log.find("Timer4Timer: "), std::string::npos);
+    EXPECT_NE(log.find(std::string(LogPrefix::FormShowRes) + "\"abc\""), std::string::npos) << log;
 }
 
 // ---------------------------------------------------------------- media to a paying visitor
@@ -388,7 +398,7 @@ TEST_F(ProgramTest, ChatReachesTheOperatorAndTheOperatorsReplyTheVisitor)
     EXPECT_TRUE(chat.ReadUntil([](const Packet& pk) { return HasText(pk, "guest: hello operator\n"); }, 10000));
     HWND memo = p.ChatMemo();
     ASSERT_NE(memo, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return p.Text(memo).find("guest: hello operator") != std::string::npos; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return p.Text(memo).find("guest: hello operator") != std::string::npos; }, 5000));
 
     // The operator's reply: control characters dropped, sent with Send.
     HWND edit = p.ChatEdit();
@@ -433,13 +443,13 @@ TEST_F(ProgramTest, OperatorsReplyReachesTheSelectedVisitorWhenItsRowMoves)
         Visitor c(p.Port(), "GET /chat HTTP 1.0", "127.0.0.3");
         OpenChat(p, c);
     }
-    ASSERT_TRUE(WaitFor([&] { return p.ListRows() == 0; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return p.ListRows() == 0; }, 10000));
     Visitor a(p.Port(), "GET /chat HTTP 1.0", "127.0.0.2");
     OpenChat(p, a);
     EXPECT_EQ(p.RowAddress(0), "127.0.0.2");
     EXPECT_EQ(Request(p.Port(), MessageRequest("i am a"), "127.0.0.2"), "HTTP/1.0 200 OK\r\n");
     HWND memo = p.ChatMemo();
-    ASSERT_TRUE(WaitFor([&] { return p.Text(memo).find("guest: i am a") != std::string::npos; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return p.Text(memo).find("guest: i am a") != std::string::npos; }, 5000));
 
     Visitor c(p.Port(), "GET /chat HTTP 1.0", "127.0.0.3");
     OpenChat(p, c, 2);
@@ -466,12 +476,12 @@ TEST_F(ProgramTest, AlarmStartMarksTheVisitorAndTheOperatorsStopReachesTheChat)
     EXPECT_EQ(p.RowImage(0), 0);
 
     EXPECT_EQ(Request(p.Port(), MessageRequest("~al_start")), "HTTP/1.0 200 OK\r\n");
-    EXPECT_TRUE(WaitFor([&] { return p.RowImage(0) == 1; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return p.RowImage(0) == 1; }, 5000));
     EXPECT_TRUE(p.Screenshot(Artefact("main_window_alarm.png")));
 
     ASSERT_TRUE(p.ClickButton("Alarm on/off"));
     EXPECT_TRUE(chat.ReadUntil([](const Packet& pk) { return HasText(pk, "~al_stop\n"); }, 10000));
-    EXPECT_TRUE(WaitFor([&] { return p.RowImage(0) == 0; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return p.RowImage(0) == 0; }, 5000));
     EXPECT_TRUE(p.Stop());
 }
 
@@ -545,7 +555,7 @@ TEST_F(ProgramTest, OperatorBlackListsTheSelectedVisitor)
     ASSERT_TRUE(p.ClickButton("BlackList", false));
     EXPECT_TRUE(chat.WaitClosed(10000));
     EXPECT_TRUE(video.WaitClosed(10000));
-    EXPECT_TRUE(WaitFor([&] { return p.ListRows() == 0; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return p.ListRows() == 0; }, 10000));
     EXPECT_EQ(Request(p.Port(), "GET / HTTP/1.0\r\n\r\n"), "");
     // The flag is in contacts.tbl at once.
     auto saved = ReadContacts(p.ReadFile("contacts.tbl"));

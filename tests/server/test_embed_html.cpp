@@ -56,9 +56,20 @@ TEST(EmbedHtml, NoLayoutSelectedGivesNoSizeLineAndTheFirstLayout)
 
 TEST(EmbedHtml, LocalAddressesHoldNoLoopback)
 {
+    // A lookup's list as the resolver gives it (network order), loopback among them.
+    const unsigned char bytes[][4] = {{127, 0, 0, 1}, {192, 168, 1, 7}, {127, 0, 1, 1}, {10, 1, 2, 3}, {126, 9, 9, 9}};
+    std::vector<const char*> lookup;
+    for (auto& b : bytes) lookup.push_back(reinterpret_cast<const char*>(b));
+    lookup.push_back(nullptr);
     TStringList addr;
-    EmbedHtml::GetLocalAddresses(&addr);
-    for (int i = 0; i < addr.Count(); ++i) EXPECT_NE(addr[i].rfind("127.", 0), 0u) << addr[i];
+    EmbedHtml::AddVisitorAddresses(&addr, lookup.data());
+    std::vector<std::string> got;
+    for (int i = 0; i < addr.Count(); ++i) got.push_back(addr[i]);
+    EXPECT_EQ(got, (std::vector<std::string>{"192.168.1.7", "10.1.2.3", "126.9.9.9"}));
+    // The machine's own lookup goes through the same filter.
+    TStringList local;
+    EmbedHtml::GetLocalAddresses(&local);
+    for (int i = 0; i < local.Count(); ++i) EXPECT_NE(local[i].rfind("127.", 0), 0u) << local[i];
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "WaitUntil.h"
-#include "Thread.h"
+#include "Application.h"
 
 bool WaitUntil(const std::function<bool()>& cond, DWORD ms)
 {
@@ -15,12 +15,9 @@ bool PumpUntil(const std::function<bool()>& cond, DWORD ms)
 {
     DWORD start = GetTickCount();
     for (;;) {
-        CheckSynchronize();
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        // The application's own loop: synchronous calls, and key messages handed
+        // to the class library's controls as the program's loop hands them.
+        Application->ProcessMessages();
         if (cond()) return true;
         if (GetTickCount() - start >= ms) return false;
         CheckSynchronize(5);

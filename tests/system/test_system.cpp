@@ -9,20 +9,6 @@ namespace {
 
 using namespace programtest;
 
-int RunRegsvr(const std::string& Dll)
-{
-    std::string cmd = "regsvr32.exe /s \"" + DosPath(Dll) + "\"";
-    STARTUPINFOA si = {sizeof(si)};
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-    WaitForSingleObject(pi.hProcess, 60000);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return static_cast<int>(code);
-}
-
 std::string FreeViewingSetup(const std::string& folder)
 {
     return SetupIni({{"AUTOVIDEO_STATE", "0"}, {"AUTOONLINE_STATE", "0"}, {"AUTOOFFLINE_STATE", "0"},
@@ -35,7 +21,7 @@ const int SendX = 100 + 34, SendY = 465 + 9, CallX = 252 + 34, CallY = 308 + 9;
 
 TEST(System, ViewerWatchesChatsAndCallsTheBroadcastingProgram)
 {
-    ASSERT_EQ(0, RunRegsvr(QUENDA_DLL));
+    ASSERT_EQ(0, Regsvr32(QUENDA_DLL));
     Program p("system");
     p.WriteFile("setup.ini", FreeViewingSetup(p.Folder()));
     ASSERT_TRUE(p.Start());
@@ -47,7 +33,7 @@ TEST(System, ViewerWatchesChatsAndCallsTheBroadcastingProgram)
     ASSERT_TRUE(host.WaitForForm(30000));
 
     // The viewer's three streams make it a visitor in the operator's online list.
-    ASSERT_TRUE(WaitFor([&] { return p.ListRows() == 1; }, 20000));
+    ASSERT_TRUE(WaitUntil([&] { return p.ListRows() == 1; }, 20000));
     EXPECT_EQ(p.RowAddress(0), "127.0.0.1");
 
     // A line typed in the control reaches the operator's chat memo, lower-cased as
@@ -56,7 +42,7 @@ TEST(System, ViewerWatchesChatsAndCallsTheBroadcastingProgram)
     host.Click(SendX, SendY);
     HWND memo = p.ChatMemo();
     ASSERT_NE(memo, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return p.Text(memo).find("guest: hello a+b & c") != std::string::npos; }, 15000))
+    EXPECT_TRUE(WaitUntil([&] { return p.Text(memo).find("guest: hello a+b & c") != std::string::npos; }, 15000))
         << p.Text(memo);
 
     // The operator's reply reaches the control's chat box.
@@ -64,14 +50,14 @@ TEST(System, ViewerWatchesChatsAndCallsTheBroadcastingProgram)
     ASSERT_NE(edit, nullptr);
     p.SetText(edit, "Welcome");
     ASSERT_TRUE(p.ClickButton("Send"));
-    EXPECT_TRUE(WaitFor([&] { return host.ChatText().find("Server: Welcome") != std::string::npos; }, 15000))
+    EXPECT_TRUE(WaitUntil([&] { return host.ChatText().find("Server: Welcome") != std::string::npos; }, 15000))
         << host.ChatText();
 
     // Call raises the visitor's alarm mark; the operator's alarm stop clears it.
     host.Click(CallX, CallY);
-    EXPECT_TRUE(WaitFor([&] { return p.RowImage(0) == 1; }, 15000));
+    EXPECT_TRUE(WaitUntil([&] { return p.RowImage(0) == 1; }, 15000));
     ASSERT_TRUE(p.ClickButton("Alarm on/off"));
-    EXPECT_TRUE(WaitFor([&] { return p.RowImage(0) == 0; }, 15000));
+    EXPECT_TRUE(WaitUntil([&] { return p.RowImage(0) == 0; }, 15000));
 
     host.Kill();
     EXPECT_TRUE(p.Stop());

@@ -4,6 +4,7 @@
 #include "Mpeg4Codec.h"
 #include "PlayerBlocks.h"
 #include "VideoTestSupport.h"
+#include <cstring>
 #include <memory>
 
 using namespace videotest;
@@ -150,6 +151,64 @@ TEST(Mpeg4Codec, DecoderRefusesWhatItCannotShowAndWaitsForTheNextKeyFrame)
     // Closed: nothing.
     dec.Close();
     EXPECT_FALSE(decode(dec, frames[16].Data, frames[16].Data.size()));
+}
+
+// A picture block given back is decoded into again, and then holds exactly
+// what a fresh decoder's fresh block holds (row padding and the unused second
+// half still zero); a block of another size, or one given back after the
+// decoder closed, is freed instead of reused.
+TEST(Mpeg4Codec, PictureBlockGivenBackIsReusedWithTheSameContents)
+{
+    const int w = 162, h = 120; // 486 bytes of a row padded to 488
+    const int w2 = 80, h2 = 60;
+    TestCompressor enc;
+    ASSERT_TRUE(enc.Open(w, h));
+    std::vector<CompressedFrame> frames(6);
+    for (int i = 0; i < 6; ++i) ASSERT_EQ(enc.Compress(Pattern(w, h, i).data(), kProgramQuality, frames[i]), ICERR_OK);
+    const size_t blockBytes = 2u * CMpeg4Codec::RowBytes(w) * h;
+
+    CMpeg4Codec reusing, fresh;
+    ASSERT_TRUE(reusing.Open(w, h));
+    ASSERT_TRUE(fresh.Open(w, h));
+    void* first = reusing.Decode(frames[0].Data.data(), static_cast<int32_t>(frames[0].Data.size()));
+    ASSERT_NE(first, nullptr);
+    HeapFreeBlock(fresh.Decode(frames[0].Data.data(), static_cast<int32_t>(frames[0].Data.size())));
+    reusing.Release(first);
+    for (int i = 1; i < 6; ++i) {
+        SCOPED_TRACE(i);
+        const auto& f = frames[i].Data;
+        void* again = reusing.Decode(f.data(), static_cast<int32_t>(f.size()));
+        Picture expected(fresh.Decode(f.data(), static_cast<int32_t>(f.size())));
+        ASSERT_NE(again, nullptr);
+        ASSERT_TRUE(expected);
+        EXPECT_EQ(again, first) << "the block given back is decoded into";
+        ASSERT_EQ(HeapBlockSize(again), blockBytes);
+        EXPECT_EQ(std::memcmp(again, expected.get(), blockBytes), 0);
+        reusing.Release(again);
+    }
+
+    // A frame the codec refuses keeps the held block for the next one.
+    std::vector<uint8_t> garbage(600);
+    for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<uint8_t>(i * 37 + 11);
+    EXPECT_EQ(reusing.Decode(garbage.data(), static_cast<int32_t>(garbage.size())), nullptr);
+    void* old = reusing.Decode(frames[0].Data.data(), static_cast<int32_t>(frames[0].Data.size()));
+    EXPECT_EQ(old, first);
+    ASSERT_NE(old, nullptr);
+
+    // Opened again at another size: the held block is gone, and an old-size
+    // block given back late is not taken for a new picture.
+    ASSERT_TRUE(reusing.Open(w2, h2));
+    reusing.Release(old);
+    TestCompressor smallEnc;
+    ASSERT_TRUE(smallEnc.Open(w2, h2));
+    CompressedFrame key;
+    ASSERT_EQ(smallEnc.Compress(Pattern(w2, h2, 0).data(), kProgramQuality, key), ICERR_OK);
+    Picture smaller(reusing.Decode(key.Data.data(), static_cast<int32_t>(key.Data.size())));
+    ASSERT_TRUE(smaller);
+    EXPECT_EQ(HeapBlockSize(smaller.get()), 2u * CMpeg4Codec::RowBytes(w2) * (h2));
+    // Closed: a block given back is simply freed.
+    reusing.Close();
+    reusing.Release(smaller.release());
 }
 
 // A key frame header built bit by bit: VO and VOL start codes, then the VOL

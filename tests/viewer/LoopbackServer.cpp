@@ -1,4 +1,4 @@
-#include <winsock2.h>
+#include "WinsockPrelude.h"
 #include <ws2tcpip.h>
 #include "LoopbackServer.h"
 #include "Application.h"
@@ -187,15 +187,4 @@ std::vector<DWORD> CLoopbackServer::RequestTimes()
 bool CLoopbackServer::WaitRequests(size_t Count, DWORD Ms)
 {
     return PumpUntil([&] { return Requests().size() >= Count; }, Ms);
-}
-
-bool PumpUntil(const std::function<bool()>& Done, DWORD Ms)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        Application->ProcessMessages();
-        if (Done()) return true;
-        if (GetTickCount() - start >= Ms) return false;
-        Sleep(5);
-    }
 }

@@ -3,6 +3,7 @@
 // then runs the test's handler on a thread of its own.
 #pragma once
 #include "Thread.h"
+#include "WaitUntil.h"
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -61,6 +62,3 @@ private:
     std::vector<std::unique_ptr<TThread>> FConns;
     std::unique_ptr<TThread> FAccept;
 };
-
-// Pumps the GUI thread's messages until Done() or Ms passed; true when done.
-bool PumpUntil(const std::function<bool()>& Done, DWORD Ms);

@@ -4,6 +4,7 @@
 #include "Chat.h"
 #include "Classes.h"
 #include "LoopbackServer.h"
+#include <algorithm>
 
 namespace {
 
@@ -30,6 +31,13 @@ TEST(ChatEncoding, EscapesEveryByteOutsideTheUnreservedCharacters)
     };
     for (const EncodeCase& c : cases) EXPECT_EQ(c.encoded, ChatEncode(c.text)) << c.text;
     EXPECT_EQ("GET /message?message=a%20b HTTP 1.0", ChatMessageRequest("a b"));
+}
+
+// A chat stream that opens and then stays quiet.
+void QuietStream(CServerConn& c)
+{
+    c.Send(kHeader);
+    c.Pause(10000);
 }
 
 // A server with a chat stream and message requests; every message request is
@@ -90,10 +98,7 @@ TEST(ChatClient, ShowsTextsAndKeepsNotices)
 
 TEST(ChatClient, SendsEachMessageOnItsOwnConnection)
 {
-    ChatServer s([](CServerConn& c) {
-        c.Send(kHeader);
-        c.Pause(10000);
-    });
+    ChatServer s(QuietStream);
     TStringList box;
     CChat chat(&box);
     ASSERT_TRUE(chat.Connect("127.0.0.1", s.server.Port()));
@@ -148,6 +153,49 @@ TEST(ChatClient, EndsWhenTheServerClosesTheStream)
     ASSERT_TRUE(PumpUntil([&] { return chat.Finished(); }, 5000));
     ASSERT_TRUE(PumpUntil([&] { return box.GetCount() == 1; }, 1000));
     EXPECT_EQ("bye", box[0]);
+}
+
+// A server that closes the stream after part of a packet header: the chat
+// thread must see the close instead of polling the few bytes for ever.
+TEST(ChatClient, EndsWhenTheStreamClosesInsideAPacketHeader)
+{
+    for (size_t bytes = 1; bytes <= 3; ++bytes) {
+        ChatServer s([bytes](CServerConn& c) {
+            c.Send(kHeader + CServerConn::Packet("hi", 1).substr(0, bytes));
+            c.Pause(50);
+            c.Close();
+        });
+        TStringList box;
+        CChat chat(&box);
+        ASSERT_TRUE(chat.Connect("127.0.0.1", s.server.Port()));
+        chat.Resume();
+        EXPECT_TRUE(PumpUntil([&] { return chat.Finished(); }, 8000)) << bytes << " header bytes";
+        EXPECT_EQ(0, box.GetCount());
+    }
+}
+
+// Leaving the chat tells the server: "~al_disconnect" goes out, after what the
+// visitor queued, even though the stream is closed at once.
+TEST(ChatClient, DisconnectSendsTheNoticeAfterTheQueuedMessages)
+{
+    ChatServer s(QuietStream);
+    TStringList box;
+    CChat chat(&box);
+    ASSERT_TRUE(chat.Connect("127.0.0.1", s.server.Port()));
+    chat.Resume();
+    ASSERT_TRUE(PumpUntil([&] { return s.server.Requests().size() >= 1; }, 5000));
+    chat.Send("bye");
+    chat.Disconnect();
+    ASSERT_TRUE(PumpUntil([&] { return s.Messages().size() >= 2; }, 5000)) << s.Messages().size();
+    // One connection each, sent in this order; the server's threads may
+    // record them the other way round.
+    std::vector<std::string> got = s.Messages();
+    std::sort(got.begin(), got.end());
+    EXPECT_EQ((std::vector<std::string>{"GET /message?message=bye HTTP 1.0",
+                                        "GET /message?message=~al_disconnect HTTP 1.0"}),
+              got);
+    chat.Disconnect(); // a second time sends nothing more
+    EXPECT_FALSE(PumpUntil([&] { return s.Messages().size() > 2; }, 300));
 }
 
 TEST(ChatClient, ConnectRefusedOrSilent)

@@ -48,9 +48,24 @@ TEST(Layouts, EveryKeyOfEveryLayout)
     }
 }
 
+// The control's own defaults (what it uses without a layout) are the first
+// layout's values, and it reads no key this table leaves out.
 TEST(Layouts, ControlDefaultsAreTheFirstLayout)
 {
-    for (const KeyRow& r : kKeys) EXPECT_EQ(r.p1, r.def) << r.key;
+    size_t count = 0;
+    const TLayoutKey* keys = LayoutKeys(count);
+    EXPECT_EQ(sizeof(kKeys) / sizeof(kKeys[0]), count);
+    ASSERT_TRUE(LoadSkin("prop1"));
+    for (size_t i = 0; i < count; ++i) {
+        EXPECT_EQ(GetSkinInt(keys[i].Key, kNoise), keys[i].Default) << keys[i].Key;
+        EXPECT_EQ(keys[i].Default, LayoutDefault(keys[i].Key)) << keys[i].Key;
+    }
+    for (const KeyRow& r : kKeys) {
+        int def = -1;
+        EXPECT_NO_THROW(def = LayoutDefault(r.key)) << r.key;
+        EXPECT_EQ(r.def, def) << r.key;
+    }
+    EXPECT_THROW(LayoutDefault("background"), EListError);
 }
 
 TEST(Layouts, UnknownNamesGiveTheDefaults)

@@ -182,8 +182,7 @@ TEST(Readers, FullQueueSoundDropsSinglePackets)
     ASSERT_TRUE(reader.Connect("127.0.0.1", server.Port()));
     reader.Resume();
     // Make room once the first burst was read: the next packet is queued again.
-    ASSERT_TRUE(PumpUntil([&] { return reader.GetFIFO()->GetCount() == 3; }, 3000));
-    Sleep(200);
+    ASSERT_TRUE(PumpUntil([&] { return reader.GetFIFO()->GetCount() == 3 && reader.PacketsRead() == 5; }, 3000));
     void* first = reader.GetFIFO()->Pop();
     ASSERT_NE(nullptr, first);
     EXPECT_EQ(p[0], std::string(static_cast<const char*>(first), HeapBlockSize(first)));

@@ -42,14 +42,6 @@ BOOL CALLBACK FindChildWindow(HWND Wnd, LPARAM Data)
 
 } // namespace
 
-std::string DosPath(const std::string& Unix)
-{
-    std::string p = "Z:" + Unix;
-    for (char& c : p)
-        if (c == '/') c = '\\';
-    return p;
-}
-
 std::string UnixPath(const std::string& Windows)
 {
     std::string p = Windows;

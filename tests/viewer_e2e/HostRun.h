@@ -3,6 +3,7 @@
 // sends mouse clicks and text to the control's form as messages, reads the
 // chat box back, and reads the screen with GDI, as a person would look at it.
 #pragma once
+#include "Registration.h"
 #include <windows.h>
 #include <cstdint>
 #include <string>
@@ -55,6 +56,5 @@ private:
     HWND FForm = nullptr;
 };
 
-// A path as Windows programs see it (Z: and backslashes), and back.
-std::string DosPath(const std::string& UnixPath);
+// A path as Windows programs see it (DosPath, Registration.h), and back.
 std::string UnixPath(const std::string& WindowsPath);

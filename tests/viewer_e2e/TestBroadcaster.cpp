@@ -215,7 +215,7 @@ protected:
 private:
     void Push(int32_t Kind, const void* Data, int32_t Length, uint8_t Key)
     {
-        TMyServerSendThread::PushToStreams(FSocket.Socket(), Kind, Data, Length, Key);
+        FanOut(FSocket.Socket(), Kind, Data, Length, Key, nullptr);
     }
 
     void SendFrame()

@@ -10,6 +10,7 @@
 #include "ViewerPictures.h"
 #include "ViewerRun.h"
 #include "test_gtest.h"
+#include "WaitUntil.h"
 #include <algorithm>
 #include <map>
 
@@ -19,31 +20,6 @@ namespace {
 const int HostSeconds = 120;
 // How long the playback is watched (beeps come every 4 s).
 const DWORD WatchMs = 20000;
-
-int RunRegsvr(const std::string& Dll)
-{
-    std::string cmd = "regsvr32.exe /s \"" + DosPath(Dll) + "\"";
-    STARTUPINFOA si = {sizeof(si)};
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-    WaitForSingleObject(pi.hProcess, 60000);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return static_cast<int>(code);
-}
-
-// Waits, serving the broadcaster's calls to the main window, until Done holds.
-template <class F> bool WaitFor(F Done, DWORD Ms)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (Done()) return true;
-        if (GetTickCount() - start >= Ms) return false;
-        TTestBroadcaster::Pump(20);
-    }
-}
 
 std::string Joined(const std::vector<std::string>& Lines)
 {
@@ -63,7 +39,7 @@ protected:
     static void SetUpTestSuite()
     {
         // The control as a visitor's machine has it: registered by its file.
-        ASSERT_EQ(0, RunRegsvr(QUENDA_DLL));
+        ASSERT_EQ(0, Regsvr32(QUENDA_DLL));
         Run = new TViewerRun(GetCurrentDir() + "\\viewer_e2e", HOST_PROGRAM, HostSeconds);
         std::string error;
         Started = Run->Start(error);
@@ -102,7 +78,7 @@ TEST_F(ViewerEndToEnd, ControlStartsAfterItsAddressBoxAndOpensThreeStreams)
     EXPECT_GT(created, box) << Joined(log);
     EXPECT_GT(port, created) << Joined(log);
     TTestBroadcaster& b = Run->Broadcaster();
-    EXPECT_TRUE(WaitFor([&] { return b.Streams(1) == 1 && b.Streams(2) == 1 && b.Streams(3) == 1; }, 15000))
+    EXPECT_TRUE(PumpUntil([&] { return b.Streams(1) == 1 && b.Streams(2) == 1 && b.Streams(3) == 1; }, 15000))
         << "video " << b.Streams(1) << ", chat " << b.Streams(2) << ", audio " << b.Streams(3);
 }
 
@@ -167,7 +143,7 @@ TEST_F(ViewerEndToEnd, ChatLineReachesTheOperatorAsTyped)
     THostRun& host = Run->Host();
     TTestBroadcaster& b = Run->Broadcaster();
     // The chat stream's first text shows in the chat box.
-    EXPECT_TRUE(WaitFor([&] { return host.ChatText().find("Enter password") != std::string::npos; }, 10000))
+    EXPECT_TRUE(PumpUntil([&] { return host.ChatText().find("Enter password") != std::string::npos; }, 10000))
         << host.ChatText();
 
     // Typed into the input line and sent with the Send button; "+", "&", "="
@@ -180,9 +156,9 @@ TEST_F(ViewerEndToEnd, ChatLineReachesTheOperatorAsTyped)
             if (t.size() >= typed.size() && t.compare(t.size() - typed.size(), typed.size(), typed) == 0) return true;
         return false;
     };
-    ASSERT_TRUE(WaitFor(reached, 10000)) << "texts: " << Joined(b.ChatTexts());
+    ASSERT_TRUE(PumpUntil(reached, 10000)) << "texts: " << Joined(b.ChatTexts());
     // The operator's window shows it and sends it back to the visitor's chat.
-    EXPECT_TRUE(WaitFor([&] { return host.ChatText().find(typed) != std::string::npos; }, 10000)) << host.ChatText();
+    EXPECT_TRUE(PumpUntil([&] { return host.ChatText().find(typed) != std::string::npos; }, 10000)) << host.ChatText();
 }
 
 TEST_F(ViewerEndToEnd, CallButtonRaisesAndClearsTheAlarm)
@@ -195,16 +171,16 @@ TEST_F(ViewerEndToEnd, CallButtonRaisesAndClearsTheAlarm)
     EXPECT_EQ(ScreenColor(ViewerPictures::LampOff), lamp);
 
     host.Click(Prop3::CallX + 34, Prop3::CallY + 9);
-    ASSERT_TRUE(WaitFor([&] { return b.Alarms().size() >= 1; }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return b.Alarms().size() >= 1; }, 10000));
     EXPECT_EQ(1, b.Alarms()[0].first);
     EXPECT_EQ("127.0.0.1", b.Alarms()[0].second);
     auto lampShows = [&](TColor Color) { return host.PixelAt(lampX, lampY, lamp) && lamp == ScreenColor(Color); };
-    EXPECT_TRUE(WaitFor([&] { return lampShows(ViewerPictures::LampAlarm); }, 5000)) << std::hex << lamp;
+    EXPECT_TRUE(PumpUntil([&] { return lampShows(ViewerPictures::LampAlarm); }, 5000)) << std::hex << lamp;
 
     host.Click(Prop3::CallX + 34, Prop3::CallY + 9);
-    ASSERT_TRUE(WaitFor([&] { return b.Alarms().size() >= 2; }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return b.Alarms().size() >= 2; }, 10000));
     EXPECT_EQ(0, b.Alarms()[1].first);
-    EXPECT_TRUE(WaitFor([&] { return lampShows(ViewerPictures::LampOff); }, 5000)) << std::hex << lamp;
+    EXPECT_TRUE(PumpUntil([&] { return lampShows(ViewerPictures::LampOff); }, 5000)) << std::hex << lamp;
 }
 
 TEST_F(ViewerEndToEnd, ClosingTheHostEndsTheStreams)
@@ -216,7 +192,7 @@ TEST_F(ViewerEndToEnd, ClosingTheHostEndsTheStreams)
     std::vector<std::string> log = host.LogLines();
     EXPECT_NE(log.end(), std::find(log.begin(), log.end(), "closed")) << Joined(log);
     TTestBroadcaster& b = Run->Broadcaster();
-    EXPECT_TRUE(WaitFor([&] { return b.Streams(1) + b.Streams(2) + b.Streams(3) == 0; }, 15000))
+    EXPECT_TRUE(PumpUntil([&] { return b.Streams(1) + b.Streams(2) + b.Streams(3) == 0; }, 15000))
         << "video " << b.Streams(1) << ", chat " << b.Streams(2) << ", audio " << b.Streams(3);
 }
 

@@ -1,0 +1,302 @@
+#include "SkinControls.h"
+
+void TspDataSkinControl::LoadFromFile(const TCustomIniFile* IniFile)
+{
+    TspSkinFieldReader r(IniFile, IDName);
+    VisitFields(r);
+}
+
+void TspDataSkinControl::SaveToFile(TCustomIniFile* IniFile)
+{
+    IniFile->EraseSection(IDName);
+    TspSkinFieldWriter w(IniFile, IDName);
+    VisitFields(w);
+}
+
+void TspDataSkinControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    V.PictureIndex("pictureindex", PictureIndex);
+    V.PictureIndex("maskpictureindex", MaskPictureIndex);
+    V.Int("cursorindex", CursorIndex, -1);
+    V.Rect("skinrect", SkinRect);
+}
+
+void TspDataSkinCustomControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinControl::VisitFields(V);
+    V.Point("lefttoppoint", LeftTopPoint);
+    V.Point("righttoppoint", RightTopPoint);
+    V.Point("leftbottompoint", LeftBottomPoint);
+    V.Point("rightbottompoint", RightBottomPoint);
+    V.Rect("clientrect", ClientRect);
+}
+
+void TspDataSkinFrameControl::LoadFromFile(const TCustomIniFile* IniFile)
+{
+    TspDataSkinControl::LoadFromFile(IniFile);
+    if (FramesCount < 1) FramesCount = 1;
+}
+
+void TspDataSkinFrameControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinControl::VisitFields(V);
+    V.Int("framescount", FramesCount, 1);
+    V.FramesPlacement("framesplacement", FramesPlacement);
+}
+
+void TspDataSkinFrameRegulator::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinFrameControl::VisitFields(V);
+    V.RegulatorKind("kind", Kind);
+}
+
+void TspDataSkinButtonControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinCustomControl::VisitFields(V);
+    V.Str("fontname", FontName, "Arial");
+    V.Int("fontheight", FontHeight, 14);
+    V.FontStyles("fontstyle", FontStyle);
+    V.Color("fontcolor", FontColor, 0);
+    V.Color("activefontcolor", ActiveFontColor, 0);
+    V.Color("downfontcolor", DownFontColor, 0);
+    V.Color("disabledfontcolor", DisabledFontColor, 0);
+    V.Bool("morphing", Morphing);
+    V.MorphKind("morphkind", MorphKind);
+    V.Rect("activeskinrect", ActiveSkinRect);
+    V.Rect("downskinrect", DownSkinRect);
+    V.Rect("disabledskinrect", DisabledSkinRect);
+}
+
+void TspDataSkinMenuButtonControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinButtonControl::VisitFields(V);
+    V.Rect("trackbuttonrect", TrackButtonRect);
+}
+
+void TspDataSkinCheckRadioControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinCustomControl::VisitFields(V);
+    V.Str("fontname", FontName, "Arial");
+    V.Int("fontheight", FontHeight, 14);
+    V.FontStyles("fontstyle", FontStyle);
+    V.Color("fontcolor", FontColor, 0);
+    V.Color("activefontcolor", ActiveFontColor, 0);
+    V.Color("unenabledfontcolor", UnEnabledFontColor, 0);
+    V.Color("framefontcolor", FrameFontColor, 0);
+    V.Bool("morphing", Morphing);
+    V.MorphKind("morphkind", MorphKind);
+    V.Rect("activeskinrect", ActiveSkinRect);
+    V.Rect("checkimagearea", CheckImageArea);
+    V.Rect("textarea", TextArea);
+    V.Rect("checkimagerect", CheckImageRect);
+    V.Rect("uncheckimagerect", UnCheckImageRect);
+    V.Rect("activecheckimagerect", ActiveCheckImageRect);
+    V.Rect("activeuncheckimagerect", ActiveUnCheckImageRect);
+    V.Rect("unenabledcheckimagerect", UnEnabledCheckImageRect);
+    V.Rect("unenableduncheckimagerect", UnEnabledUnCheckImageRect);
+}
+
+void TspDataSkinPanelControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinCustomControl::VisitFields(V);
+    V.PictureIndex("bgpictureindex", BGPictureIndex);
+    V.Rect("captionrect", CaptionRect);
+    V.Alignment("alignment", Alignment);
+    V.Str("fontname", FontName, "Arial");
+    V.Int("fontheight", FontHeight, 14);
+    V.FontStyles("fontstyle", FontStyle);
+    V.Color("fontcolor", FontColor, 0);
+    V.Rect("checkimagerect", CheckImageRect);
+    V.Rect("uncheckimagerect", UnCheckImageRect);
+}
+
+void TspDataSkinExPanelControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinCustomControl::VisitFields(V);
+    V.Rect("rollhskinrect", RollHSkinRect);
+    V.Rect("rollvskinrect", RollVSkinRect);
+    V.Int("rollleftoffset", RollLeftOffset, 0);
+    V.Int("rollrightoffset", RollRightOffset, 0);
+    V.Int("rolltopoffset", RollTopOffset, 0);
+    V.Int("rollbottomoffset", RollBottomOffset, 0);
+    V.Rect("rollvcaptionrect", RollVCaptionRect);
+    V.Rect("rollhcaptionrect", RollHCaptionRect);
+    V.Rect("closebuttonrect", CloseButtonRect);
+    V.Rect("closebuttonactiverect", CloseButtonActiveRect);
+    V.Rect("closebuttondownrect", CloseButtonDownRect);
+    V.Rect("hrollbuttonrect", HRollButtonRect);
+    V.Rect("hrollbuttonactiverect", HRollButtonActiveRect);
+    V.Rect("hrollbuttondownrect", HRollButtonDownRect);
+    V.Rect("hrestorebuttonrect", HRestoreButtonRect);
+    V.Rect("hrestorebuttonactiverect", HRestoreButtonActiveRect);
+    V.Rect("hrestorebuttondownrect", HRestoreButtonDownRect);
+    V.Rect("vrollbuttonrect", VRollButtonRect);
+    V.Rect("vrollbuttonactiverect", VRollButtonActiveRect);
+    V.Rect("vrollbuttondownrect", VRollButtonDownRect);
+    V.Rect("vrestorebuttonrect", VRestoreButtonRect);
+    V.Rect("vrestorebuttonactiverect", VRestoreButtonActiveRect);
+    V.Rect("vrestorebuttondownrect", VRestoreButtonDownRect);
+    V.Rect("captionrect", CaptionRect);
+    V.Str("fontname", FontName, "Arial");
+    V.Int("fontheight", FontHeight, 14);
+    V.FontStyles("fontstyle", FontStyle);
+    V.Color("fontcolor", FontColor, 0);
+}
+
+void TspDataSkinLabelControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinCustomControl::VisitFields(V);
+    V.Str("fontname", FontName, "Arial");
+    V.Int("fontheight", FontHeight, 14);
+    V.FontStyles("fontstyle", FontStyle);
+    V.Color("fontcolor", FontColor, 0);
+}
+
+void TspDataSkinStdLabelControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinControl::VisitFields(V);
+    V.Str("fontname", FontName, "Arial");
+    V.Int("fontheight", FontHeight, 14);
+    V.FontStyles("fontstyle", FontStyle);
+    V.Color("fontcolor", FontColor, 0);
+    V.Color("activefontcolor", ActiveFontColor, 16711680);
+}
+
+void TspDataSkinBitLabelControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinCustomControl::VisitFields(V);
+    V.Rect("skintextrect", SkinTextRect);
+    V.Int("symbolwidth", SymbolWidth, 0);
+    V.Int("symbolheight", SymbolHeight, 0);
+    V.Lines("symbols", SkinTextSymbols);
+}
+
+void TspDataSkinBevel::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinControl::VisitFields(V);
+    V.Color("lightcolor", LightColor, 0);
+    V.Color("darkcolor", DarkColor, 0);
+}
+
+void TspDataSkinControlBar::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinCustomControl::VisitFields(V);
+    V.Rect("itemrect", ItemRect);
+    V.PictureIndex("bgpictureindex", BGPictureIndex);
+}
+
+void TspDataSkinScrollBoxControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinCustomControl::VisitFields(V);
+    V.PictureIndex("bgpictureindex", BGPictureIndex);
+}
+
+void TspDataSkinGaugeControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinCustomControl::VisitFields(V);
+    V.Rect("progressarea", ProgressArea);
+    V.Rect("progressrect", ProgressRect);
+    V.Int("beginoffset", BeginOffset, 0);
+    V.Int("endoffset", EndOffset, 0);
+    V.Bool("vertical", Vertical);
+    V.Str("fontname", FontName, "Arial");
+    V.Int("fontheight", FontHeight, 14);
+    V.FontStyles("fontstyle", FontStyle);
+    V.Color("fontcolor", FontColor, 0);
+}
+
+void TspDataSkinTrackBarControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinCustomControl::VisitFields(V);
+    V.Rect("trackarea", TrackArea);
+    V.Rect("buttonrect", ButtonRect);
+    V.Rect("activebuttonrect", ActiveButtonRect);
+    V.Bool("vertical", Vertical);
+}
+
+void TspDataSkinSlider::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinControl::VisitFields(V);
+    V.Color("bgcolor", BGColor, 0);
+    V.Rect("hrulerrect", HRulerRect);
+    V.Rect("hthumbrect", HThumbRect);
+    V.Rect("vrulerrect", VRulerRect);
+    V.Rect("vthumbrect", VThumbRect);
+    V.Int("edgesize", EdgeSize, 0);
+    V.Color("pointscolor", PointsColor, 0);
+}
+
+void TspDataSkinTabControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinControl::VisitFields(V);
+    V.Rect("tabrect", TabRect);
+    V.Rect("activetabrect", ActiveTabRect);
+    V.Rect("focustabrect", FocusTabRect);
+    V.Rect("mouseintabrect", MouseInTabRect);
+    V.Rect("clientrect", ClientRect);
+    V.PictureIndex("bgpictureindex", BGPictureIndex);
+    V.Point("lefttoppoint", LeftTopPoint);
+    V.Point("righttoppoint", RightTopPoint);
+    V.Point("leftbottompoint", LeftBottomPoint);
+    V.Point("rightbottompoint", RightBottomPoint);
+    V.Int("tableftoffset", TabLeftOffset, 0);
+    V.Int("tabrightoffset", TabRightOffset, 0);
+    V.Rect("tabsbgrect", TabsBGRect);
+    V.Str("fontname", FontName, "Arial");
+    V.Int("fontheight", FontHeight, 14);
+    V.FontStyles("fontstyle", FontStyle);
+    V.Color("fontcolor", FontColor, 0);
+    V.Color("activefontcolor", ActiveFontColor, 0);
+    V.Color("focusfontcolor", FocusFontColor, 0);
+    V.Color("mouseinfontcolor", MouseInFontColor, 0);
+    V.Str("updown", UpDown, "");
+}
+
+void TspDataSkinUpDownControl::ClearResizeModel()
+{
+    LeftTopPoint = RightTopPoint = LeftBottomPoint = RightBottomPoint = TPoint(0, 0);
+    ClientRect = TRect();
+}
+
+void TspDataSkinUpDownControl::LoadFromFile(const TCustomIniFile* IniFile)
+{
+    TspDataSkinCustomControl::LoadFromFile(IniFile);
+    ClearResizeModel();
+}
+
+void TspDataSkinUpDownControl::SaveToFile(TCustomIniFile* IniFile)
+{
+    ClearResizeModel();
+    TspDataSkinCustomControl::SaveToFile(IniFile);
+}
+
+void TspDataSkinUpDownControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinCustomControl::VisitFields(V);
+    V.Rect("upbuttonrect", UpButtonRect);
+    V.Rect("activeupbuttonrect", ActiveUpButtonRect);
+    V.Rect("downupbuttonrect", DownUpButtonRect);
+    V.Rect("downbuttonrect", DownButtonRect);
+    V.Rect("activedownbuttonrect", ActiveDownButtonRect);
+    V.Rect("downdownbuttonrect", DownDownButtonRect);
+}
+
+void TspDataSkinScrollBarControl::VisitFields(TspSkinFieldVisitor& V)
+{
+    TspDataSkinCustomControl::VisitFields(V);
+    V.Rect("trackarea", TrackArea);
+    V.Rect("upbuttonrect", UpButtonRect);
+    V.Rect("activeupbuttonrect", ActiveUpButtonRect);
+    V.Rect("downupbuttonrect", DownUpButtonRect);
+    V.Rect("downbuttonrect", DownButtonRect);
+    V.Rect("activedownbuttonrect", ActiveDownButtonRect);
+    V.Rect("downdownbuttonrect", DownDownButtonRect);
+    V.Rect("thumbrect", ThumbRect);
+    V.Rect("activethumbrect", ActiveThumbRect);
+    V.Rect("downthumbrect", DownThumbRect);
+    V.Int("thumboffset1", ThumbOffset1, 0);
+    V.Int("thumboffset2", ThumbOffset2, 0);
+    V.Rect("glyphrect", GlyphRect);
+    V.Rect("activeglyphrect", ActiveGlyphRect);
+    V.Rect("downglyphrect", DownGlyphRect);
+}

@@ -1,0 +1,207 @@
+// Window regions from skin masks. The masks come from a skin: every strip is
+// bounded by the mask it is cut from, and the run array grows as needed instead
+// of overflowing a fixed table.
+#include "SkinRegion.h"
+#include "SkinImage.h"
+#include <algorithm>
+#include <cstring>
+
+namespace Sputils {
+
+namespace {
+
+// A copy larger than this is refused (the mask would not fit any screen anyway).
+const long long MaxFBitmapBytes = 256LL * 1024 * 1024;
+
+}  // namespace
+
+TFBitmap::TFBitmap(HBITMAP Bmp)
+{
+    BITMAP info{};
+    if (!Bmp || !GetObjectA(Bmp, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0) {
+        Initialize();
+        return;
+    }
+    const int w = info.bmWidth, h = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    const long long stride = static_cast<long long>(w) * 3 + w % 4;
+    if (stride * h > MaxFBitmapBytes) {
+        Initialize();
+        return;
+    }
+    FWidth = w;
+    FHeight = h;
+    FBmpHeader.biSize = sizeof(BITMAPINFOHEADER);
+    FBmpHeader.biWidth = w;
+    FBmpHeader.biHeight = -h;   // rows top first
+    FBmpHeader.biPlanes = 1;
+    FBmpHeader.biBitCount = 24;
+    FBmpHeader.biCompression = BI_RGB;
+    FBmpInfo.bmiHeader = FBmpHeader;
+    void* bits = nullptr;
+    TWindowDC screen(nullptr);
+    FHandle.Reset(CreateDIBSection(screen.Get(), &FBmpInfo, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!FHandle || !bits) {
+        FHandle.Reset();
+        FWidth = FHeight = 0;
+        Initialize();
+        return;
+    }
+    FBits = static_cast<BYTE*>(bits);
+    // GetDIBits converts any depth (a 1-bit mask included) into our 24-bit rows.
+    BITMAPINFO bi = FBmpInfo;
+    if (!GetDIBits(screen.Get(), Bmp, 0, h, FBits, &bi, DIB_RGB_COLORS))
+        std::memset(FBits, 0xFF, static_cast<size_t>(stride * h));   // unreadable: no black pixel
+    Initialize();
+}
+
+void TFBitmap::Initialize()
+{
+    FGap = FWidth % 4;
+    FRowInc = FWidth * 3 + FGap;
+    FSize = FRowInc * FHeight;
+    FRows.resize(FHeight);
+    for (int y = 0; y < FHeight; ++y) FRows[y] = FBits + static_cast<size_t>(y) * FRowInc;
+    if (FHandle && FDC.Get()) FSelect = std::make_unique<TSelectGuard>(FDC.Get(), FHandle.Get());
+}
+
+TFBitmap::~TFBitmap() = default;
+
+DWORD CreateRgnFromBmp(TBitmap* Bmp, int XO, int YO, std::unique_ptr<BYTE[]>& RgnData)
+{
+    if (!Bmp || Bmp->Empty()) return 0;
+    // The bitmap's own canvas may hold it selected; let go so that it can be read.
+    Bmp->Dormant();
+    TFBitmap copy(Bmp->GetHandle());
+    if (copy.Width() <= 0 || copy.Height() <= 0) return 0;
+    std::vector<RECT> runs;
+    const int w = copy.Width();
+    for (int y = 0; y < copy.Height(); ++y) {
+        const BYTE* row = copy.Row(y);
+        int x = 0;
+        while (x < w) {
+            while (x < w && (row[x * 3] | row[x * 3 + 1] | row[x * 3 + 2]) != 0) ++x;
+            if (x >= w) break;
+            const int start = x;
+            while (x < w && (row[x * 3] | row[x * 3 + 1] | row[x * 3 + 2]) == 0) ++x;
+            runs.push_back(RECT{start + XO, y + YO, x + XO, y + YO + 1});
+        }
+    }
+    const size_t size = sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT);
+    std::unique_ptr<BYTE[]> data(new BYTE[size]());
+    RGNDATAHEADER* hdr = reinterpret_cast<RGNDATAHEADER*>(data.get());
+    hdr->dwSize = sizeof(RGNDATAHEADER);
+    hdr->iType = RDH_RECTANGLES;
+    hdr->nCount = static_cast<DWORD>(runs.size());
+    hdr->nRgnSize = 0;
+    hdr->rcBound = RECT{XO, YO, XO + w, YO + copy.Height()};
+    if (!runs.empty()) std::memcpy(data.get() + sizeof(RGNDATAHEADER), runs.data(), runs.size() * sizeof(RECT));
+    RgnData = std::move(data);
+    return static_cast<DWORD>(size);
+}
+
+namespace {
+
+HRGN RegionOf(TBitmap* Bmp, int XO, int YO)
+{
+    std::unique_ptr<BYTE[]> data;
+    DWORD size = CreateRgnFromBmp(Bmp, XO, YO, data);
+    if (!size) return nullptr;
+    return ExtCreateRegion(nullptr, size, reinterpret_cast<const RGNDATA*>(data.get()));
+}
+
+// Repeats rows From..To of the source strip (columns SX0..SX1) over rows 0..NH of Dest.
+void RepeatRows(TBitmap* Dest, TBitmap* Src, int SX0, int SX1, int From, int To, int NH)
+{
+    TCanvas* C = Dest->GetCanvas();
+    const int w = Dest->GetWidth();
+    for (const TTile& t : TileSpan(0, NH, To - From, 0, NH))
+        CopyPiece(C, TRect(0, t.Start, w, t.Start + t.Length), Src, TRect(SX0, From, SX1, From + t.Length));
+}
+
+// One side strip (left or right) of CreateSkinMask: mask columns SX0..SX1.
+void SideStrip(TBitmap* Strip, TBitmap* Mask, int SX0, int SX1, int TopY, int BottomY, int CT, int CB, int NH)
+{
+    Strip->SetSize(SX1 - SX0, NH);
+    if (Strip->Empty()) return;
+    if (BottomY - TopY != 0) RepeatRows(Strip, Mask, SX0, SX1, TopY, BottomY, NH);
+    TCanvas* C = Strip->GetCanvas();
+    const int w = Strip->GetWidth();
+    if (TopY - CT > 0) CopyPiece(C, TRect(0, 0, w, TopY - CT), Mask, TRect(SX0, CT, SX1, TopY));
+    if (CB - BottomY > 0) CopyPiece(C, TRect(0, NH - (CB - BottomY), w, NH), Mask, TRect(SX0, BottomY, SX1, CB));
+}
+
+// The top or bottom strip: mask rows SY0..SY1, the repeated part between the
+// points, the fixed parts at both ends.
+void EndStrip(TBitmap* Strip, TBitmap* Mask, int SY0, int SY1, int LX, int RX, int NLX, int NRX, int W)
+{
+    const int wM = Mask->GetWidth();
+    Strip->SetSize(W, SY1 - SY0);
+    if (Strip->Empty()) return;
+    const int h = Strip->GetHeight();
+    if (RX - LX != 0) {
+        TCanvas* C = Strip->GetCanvas();
+        for (const TTile& t : TileSpan(NLX, NRX, RX - LX, 0, W))
+            CopyPiece(C, TRect(t.Start, 0, t.Start + t.Length, h), Mask, TRect(LX, SY0, LX + t.Length, SY1));
+    }
+    TCanvas* C = Strip->GetCanvas();
+    CopyPiece(C, TRect(0, 0, LX, h), Mask, TRect(0, SY0, LX, SY1));
+    CopyPiece(C, TRect(NRX, 0, W, h), Mask, TRect(RX, SY0, wM, SY1));
+}
+
+}  // namespace
+
+void CreateSkinSimplyRegion(HRGN& Rgn, TBitmap* Mask)
+{
+    Rgn = RegionOf(Mask, 0, 0);
+}
+
+void CreateSkinMask(const TPoint& LtPt, const TPoint& RtPt, const TPoint& LbPt, const TPoint& RbPt,
+                    const TRect& ClRect, const TPoint& NewLtPt, const TPoint& NewRtPt, const TPoint& NewLbPt,
+                    const TPoint& NewRbPt, const TRect& NewClRect, TBitmap* Mask, TBitmap* TopMask,
+                    TBitmap* LeftMask, TBitmap* RightMask, TBitmap* BottomMask, int W, int H)
+{
+    if (!Mask || Mask->Empty()) return;
+    const int wM = Mask->GetWidth(), hM = Mask->GetHeight();
+    // The client rectangle's sides, kept inside the mask: no strip is wider or
+    // taller than the mask it is cut from.
+    const int CL = std::clamp<int>(ClRect.left, 0, wM), CT = std::clamp<int>(ClRect.top, 0, hM);
+    const int CR = std::clamp<int>(ClRect.right, 0, wM), CB = std::clamp<int>(ClRect.bottom, 0, hM);
+    long long nh = static_cast<long long>(NewClRect.bottom) - NewClRect.top;
+    // A strip never outgrows the element (nor, without a height, what GDI can address).
+    nh = std::min<long long>(nh, H > 0 ? H : 32767);
+    const int NH = static_cast<int>(std::max<long long>(nh, 0));
+    if (LeftMask && CL > 0 && NH > 0) SideStrip(LeftMask, Mask, 0, CL, LtPt.y, LbPt.y, CT, CB, NH);
+    if (RightMask && wM - CR > 0 && NH > 0) SideStrip(RightMask, Mask, CR, wM, RtPt.y, RbPt.y, CT, CB, NH);
+    W = std::min(W, 32767);
+    if (TopMask && W > 0 && CT > 0) EndStrip(TopMask, Mask, 0, CT, LtPt.x, RtPt.x, NewLtPt.x, NewRtPt.x, W);
+    if (BottomMask && W >= 1 && hM - CB >= 1)
+        EndStrip(BottomMask, Mask, CB, hM, LbPt.x, RbPt.x, NewLbPt.x, NewRbPt.x, W);
+}
+
+void CreateSkinRegion(HRGN& Rgn, const TPoint& LtPt, const TPoint& RtPt, const TPoint& LbPt, const TPoint& RbPt,
+                      const TRect& ClRect, const TPoint& NewLtPt, const TPoint& NewRtPt, const TPoint& NewLbPt,
+                      const TPoint& NewRbPt, const TRect& NewClRect, TBitmap* Mask, int W, int H)
+{
+    Rgn = nullptr;
+    if (NewRtPt.x < NewLtPt.x || NewLbPt.y < NewLtPt.y) return;
+    TBitmap top, left, right, bottom;
+    CreateSkinMask(LtPt, RtPt, LbPt, RbPt, ClRect, NewLtPt, NewRtPt, NewLbPt, NewRbPt, NewClRect, Mask, &top, &left,
+                   &right, &bottom, W, H);
+    TRegionHandle parts[4] = {
+        TRegionHandle(top.Empty() ? nullptr : RegionOf(&top, 0, 0)),
+        TRegionHandle(bottom.Empty() ? nullptr : RegionOf(&bottom, 0, NewClRect.bottom)),
+        TRegionHandle(left.Empty() ? nullptr : RegionOf(&left, 0, NewClRect.top)),
+        TRegionHandle(right.Empty() ? nullptr : RegionOf(&right, NewClRect.right, NewClRect.top)),
+    };
+    TRegionHandle result;
+    if (!TRect(NewClRect).IsEmpty())
+        result.Reset(CreateRectRgn(NewClRect.left, NewClRect.top, NewClRect.right, NewClRect.bottom));
+    for (TRegionHandle& part : parts) {
+        if (!part) continue;
+        if (!result) result = std::move(part);
+        else CombineRgn(result.Get(), result.Get(), part.Get(), RGN_OR);
+    }
+    Rgn = result.Release();
+}
+
+}  // namespace Sputils

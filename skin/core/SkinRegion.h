@@ -1,0 +1,73 @@
+// Masks and window regions: the black pixels of a skin mask become the region of a
+// control or window, either at the mask's own size or fitted to a resized
+// eight-point element (the same geometry as the skin images).
+#pragma once
+#include "Bitmap.h"
+#include "Classes.h"
+#include "GdiHandles.h"
+#include "Types.h"
+#include <memory>
+#include <vector>
+
+namespace Sputils {
+
+// A pixel-addressable 24-bit top-down copy of a bitmap (3 bytes a pixel, blue
+// first, rows padded to 4 bytes). An empty or unreadable bitmap gives an empty copy.
+class TFBitmap : public TObject {
+public:
+    explicit TFBitmap(HBITMAP Bmp);
+    ~TFBitmap() override;
+
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    int RowStride() const { return FRowInc; }
+    int Gap() const { return FGap; }
+    int Size() const { return FSize; }
+    BYTE* Bits() const { return FBits; }
+    BYTE* Row(int Y) const { return FRows[Y]; }
+    HDC DC() const { return FDC.Get(); }
+    HBITMAP Handle() const { return FHandle.Get(); }
+
+private:
+    void Initialize();
+
+    BYTE* FBits = nullptr;
+    std::vector<BYTE*> FRows;
+    int FGap = 0;
+    int FRowInc = 0;
+    int FSize = 0;
+    int FWidth = 0;
+    int FHeight = 0;
+    TBitmapHandle FHandle;
+    TMemoryDC FDC;
+    BITMAPINFO FBmpInfo{};
+    BITMAPINFOHEADER FBmpHeader{};
+    std::unique_ptr<TSelectGuard> FSelect;   // last: deselected before the DC and section go
+};
+
+// The region data block of the black pixels of Bmp moved by (XO, YO): a 32-byte
+// header and one rectangle per horizontal run of black pixels, for ExtCreateRegion.
+// Returns its size in bytes and stores it in RgnData, or returns 0 (RgnData
+// untouched) for an empty bitmap. The rectangle array grows as the runs need.
+DWORD CreateRgnFromBmp(TBitmap* Bmp, int XO, int YO, std::unique_ptr<BYTE[]>& RgnData);
+
+// The region of the black pixels of Mask at (0, 0); 0 for an empty mask. The
+// caller owns the region.
+void CreateSkinSimplyRegion(HRGN& Rgn, TBitmap* Mask);
+
+// The four edge strips of Mask fitted to a W-wide element with the new points and
+// client rectangle (H only bounds the side strips); the strips come in the order
+// top, left, right, bottom; a strip whose condition fails is left as it was.
+void CreateSkinMask(const TPoint& LtPt, const TPoint& RtPt, const TPoint& LbPt, const TPoint& RbPt,
+                    const TRect& ClRect, const TPoint& NewLtPt, const TPoint& NewRtPt, const TPoint& NewLbPt,
+                    const TPoint& NewRbPt, const TRect& NewClRect, TBitmap* Mask, TBitmap* TopMask,
+                    TBitmap* LeftMask, TBitmap* RightMask, TBitmap* BottomMask, int W, int H);
+
+// The region of an eight-point element of size W x H: the new client rectangle
+// united with the regions of the four mask strips; 0 when there is none or the
+// target is smaller than the element's fixed parts. The caller owns the region.
+void CreateSkinRegion(HRGN& Rgn, const TPoint& LtPt, const TPoint& RtPt, const TPoint& LbPt, const TPoint& RbPt,
+                      const TRect& ClRect, const TPoint& NewLtPt, const TPoint& NewRtPt, const TPoint& NewLbPt,
+                      const TPoint& NewRbPt, const TRect& NewClRect, TBitmap* Mask, int W, int H);
+
+}  // namespace Sputils

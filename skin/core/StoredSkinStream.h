@@ -1,0 +1,64 @@
+// The stored skin stream: what a compressed skin block inflates to. A kind word,
+// the main pictures that the kind includes (each an empty flag and a BMP file
+// image), the further pictures, and the description text. Reading treats the
+// stream as untrusted: every length is checked against the bytes present.
+#pragma once
+#include "Bitmap.h"
+#include "Streams.h"
+#include "SysUtils.h"
+#include <memory>
+#include <string>
+#include <vector>
+
+// A skin that is malformed beyond what the platform's own errors describe.
+class ESkinDataError : public Exception { public: using Exception::Exception; };
+
+// Index of the five main pictures, in the order the formats and writers use.
+enum TspMainPicture { mpPicture, mpInActivePicture, mpMask, mpRollUpPicture, mpRollUpMask };
+constexpr int MainPictureCount = 5;
+
+// Largest BMP image taken from a skin (file or stream); far above any real skin picture.
+constexpr long long MaxSkinImageBytes = 64LL * 1024 * 1024;
+
+namespace Skindata {
+
+// Reads exactly one BMP file image from Stream into Bitmap, its length taken from
+// its file header and checked against its own headers and the bytes left; the
+// stream stands right after the image. EInvalidGraphic or EReadError otherwise.
+void ReadBitmapImage(TStream* Stream, TBitmap* Bitmap);
+// Loads a BMP file by the same rules.
+void LoadBitmapFile(const std::string& FileName, TBitmap* Bitmap);
+// Raises ESkinDataError when FileName exists and is larger than any skin file
+// needs to be; a description is read whole, so its size is bounded first.
+void CheckSkinFileSize(const std::string& FileName);
+// Writes Bitmap as a BMP file image (nothing for an empty bitmap).
+void WriteBitmapImage(TStream* Stream, TBitmap* Bitmap);
+
+// True when Name is a plain file name: not empty, no path separator, no drive,
+// no "..", no control characters. Picture and cursor names of a skin must be.
+bool IsSafeFileName(const std::string& Name);
+
+// Which main pictures a stored skin stream of this kind carries (kind <= 3).
+bool KindIncludes(int Kind, TspMainPicture Picture);
+
+} // namespace Skindata
+
+// The decoded content of one stored skin stream.
+class TspStoredSkinStream {
+public:
+    TspStoredSkinStream();
+    int Kind = 2;
+    std::unique_ptr<TBitmap> MainPictures[MainPictureCount];
+    std::vector<std::unique_ptr<TBitmap>> ActivePictures;
+    // The description, one INI line per entry.
+    std::vector<std::string> Lines;
+
+    // Reads a whole stream from its current position. False (and nothing read
+    // past the kind) when the kind is above 3; raises on any malformed part.
+    bool ReadFrom(TStream* Stream);
+    // Writes kind 2 with all five main picture entries.
+    void WriteTo(TStream* Stream) const;
+    // The same from pictures that someone else owns (null or empty: no picture).
+    static void Write(TStream* Stream, TBitmap* const (&Main)[MainPictureCount], const std::vector<TBitmap*>& Active,
+                      const std::vector<std::string>& Lines);
+};
