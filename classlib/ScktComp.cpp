@@ -121,12 +121,14 @@ TServerClientWinSocket::TServerClientWinSocket(SOCKET Socket, TServerWinSocket* 
 // ---------------------------------------------------------------- TServerClientThread
 
 TServerClientThread::TServerClientThread(bool CreateSuspended, TServerClientWinSocket* ASocket)
-    : TThread(true), FClientSocket(ASocket), FServer(ASocket ? ASocket->ServerWinSocket() : nullptr)
+    : TThread(true, StackReservation), FClientSocket(ASocket), FServer(ASocket ? ASocket->ServerWinSocket() : nullptr)
 {
     (void)CreateSuspended;
     if (!FClientSocket || !FServer) throw ESocketError("A client thread needs an accepted socket");
     FreeOnTerminate = true;
-    FServer->AddThread(this);
+    // Not registered here: a derived constructor has not run yet, and a thread
+    // that the fan-out can reach must be whole. The server registers it once the
+    // factory has returned (Accepted).
 }
 
 TServerClientThread::~TServerClientThread()
@@ -272,6 +274,9 @@ void TServerWinSocket::Accepted(SOCKET s)
         delete c;
         return;
     }
+    // Registered only now that it is fully built, and started exactly once: from
+    // Resume on, the thread may end and free itself, so it is not touched again.
+    AddThread(t);
     t->Resume();
 }
 

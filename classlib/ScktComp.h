@@ -64,12 +64,16 @@ private:
 };
 
 // The thread of one accepted connection. It owns its client socket; ClientExecute is
-// the whole conversation. Threads are always created suspended: the owner (or the
-// derived constructor) resumes them.
+// the whole conversation. Threads are always created suspended and must not resume
+// themselves: the server registers a thread with its connection after the factory
+// has returned, and then resumes it once.
 class TServerClientThread : public TThread {
 public:
     TServerClientThread(bool CreateSuspended, TServerClientWinSocket* ASocket);
     ~TServerClientThread() override;
+    // A connection thread's stack reservation: thousands of them may run at once,
+    // and none needs more than a few pages.
+    static const SIZE_T StackReservation = 128 * 1024;
 
     TServerClientWinSocket* ClientSocket() const { return FClientSocket; }
     bool KeepInCache = false;     // no thread cache: every thread ends with its connection

@@ -124,10 +124,11 @@ DWORD WaitServingSync(HANDLE h, DWORD Timeout)
     }
 }
 
-TThread::TThread(bool CreateSuspended)
+TThread::TThread(bool CreateSuspended, SIZE_T StackSize)
 {
     (void)CreateSuspended;
-    FHandle.Reset(CreateThread(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &FThreadID));
+    DWORD flags = CREATE_SUSPENDED | (StackSize ? STACK_SIZE_PARAM_IS_A_RESERVATION : 0);
+    FHandle.Reset(CreateThread(nullptr, StackSize, &TThread::ThreadProc, this, flags, &FThreadID));
     if (!FHandle) throw EThread("Thread creation error: " + SysErrorMessage(GetLastError()));
 }
 

@@ -27,13 +27,15 @@ enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest,
 // Resume() (or Start()) once the object is built.
 class TThread : public TObject {
 public:
-    explicit TThread(bool CreateSuspended = true);
+    // StackSize: the stack's reservation in bytes (0: the program's default).
+    explicit TThread(bool CreateSuspended = true, SIZE_T StackSize = 0);
     ~TThread() override;
 
     void Resume();
     void Start() { Resume(); }
     void Suspend();
-    void Terminate();
+    // Asks Execute to end; a thread that waits for work wakes itself here.
+    virtual void Terminate();
     // Waits for the thread's end; on the GUI thread it serves synchronous calls meanwhile.
     DWORD WaitFor();
 

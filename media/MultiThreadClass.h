@@ -13,6 +13,9 @@ public:
     CMultiThreadClass& operator=(const CMultiThreadClass&) = delete;
     void Lock() { EnterCriticalSection(&FSection); }
     void Unlock() { LeaveCriticalSection(&FSection); }
+protected:
+    // For condition-variable waits of derived queues (held exactly once there).
+    CRITICAL_SECTION* Section() { return &FSection; }
 private:
     CRITICAL_SECTION FSection;
 };

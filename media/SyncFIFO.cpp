@@ -1,4 +1,5 @@
 #include "SyncFIFO.h"
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -107,10 +108,74 @@ bool CFrameFIFO::PushFrame(const void* data, int32_t length, uint8_t key)
     }
     if (length > 0) memcpy(item->data, data, static_cast<size_t>(length));
     item->length = length;
+    return Store(item, key);
+}
+
+bool CFrameFIFO::PushShared(CSharedPacket* packet, uint8_t key)
+{
+    TLockGuard<CSyncFIFO> hold(*this);
+    if (IsFull()) {
+        FWaitKey = 1;
+        return false;
+    }
+    if (FWaitKey && !key) return true;
+    CFrameItem* item = new (std::nothrow) CFrameItem;
+    if (!item) {
+        FWaitKey = 1;
+        return false;
+    }
+    packet->AddRef();
+    item->shared = packet;
+    item->data = packet->Data();
+    item->length = packet->Length();
+    return Store(item, key);
+}
+
+bool CFrameFIFO::Store(CFrameItem* item, uint8_t key)
+{
     item->key = key;
     Push(item);
     FWaitKey = 0;
+    WakeConditionVariable(&FReady);
     return true;
+}
+
+CFrameFIFO::CFrameFIFO(int32_t capacity) : CSyncFIFO(capacity) { InitializeConditionVariable(&FReady); }
+
+bool CFrameFIFO::WaitFrame(DWORD ms)
+{
+    // Entered once here, so the condition variable's release of the lock is complete.
+    EnterCriticalSection(Section());
+    if (!FWoken && GetCount() == 0) SleepConditionVariableCS(&FReady, Section(), ms);
+    bool ready = FWoken || GetCount() > 0;
+    LeaveCriticalSection(Section());
+    return ready;
+}
+
+void CFrameFIFO::Wake()
+{
+    TLockGuard<CSyncFIFO> hold(*this);
+    FWoken = true;
+    WakeAllConditionVariable(&FReady);
+}
+
+CSharedPacket* CSharedPacket::Create(const void* data, int32_t length)
+{
+    if (length < 0) length = 0;
+    void* block = malloc(offsetof(CSharedPacket, FData) + static_cast<size_t>(length) + 1);
+    if (!block) return nullptr;
+    CSharedPacket* p = new (block) CSharedPacket;
+    p->FLength = length;
+    if (length > 0) memcpy(p->FData, data, static_cast<size_t>(length));
+    return p;
+}
+
+void CSharedPacket::Release()
+{
+    if (InterlockedDecrement(&FRefs) == 0) {
+        this->~CSharedPacket();
+        free(this);
+    }
 }
 
 void* CFrameFIFO::AllocatePayload(size_t bytes)
@@ -121,7 +186,10 @@ void* CFrameFIFO::AllocatePayload(size_t bytes)
 void CFrameFIFO::FreeFrame(CFrameItem* item)
 {
     if (!item) return;
-    if (item->data) free(item->data);
+    if (item->shared)
+        item->shared->Release();
+    else if (item->data)
+        free(item->data);
     delete item;
 }
 

@@ -83,8 +83,10 @@ TMyServerSendThread::TMyServerSendThread(bool CreateSuspended, CMultiThreadList*
     (void)CreateSuspended;
     KeepInCache = false;
     FreeOnTerminate = true;
-    FPass = Settings::Read("PASS", DefaultPass, 254);
-    Resume();
+    FPass = Settings::ReadCached("PASS", DefaultPass, 254);
+    // Not resumed here: with free-on-terminate a thread that ends at once (a
+    // black-listed visitor's) would be gone before the server socket, which starts
+    // every connection thread itself, could register it.
 }
 
 TMyServerSendThread::~TMyServerSendThread()
@@ -121,6 +123,10 @@ int FanOut(TServerWinSocket* Server, int32_t Kind, const void* Data, int32_t Len
            const char* Prefix)
 {
     if (!Server) return 0;
+    // One copy of the payload for every connection of the kind; each queue holds a reference.
+    std::unique_ptr<CSharedPacket, void (*)(CSharedPacket*)> packet(CSharedPacket::Create(Data, Length),
+                                                                    &CSharedPacket::ReleaseRef);
+    if (!packet) return 0;
     int pushed = 0;
     TLockGuard<TServerWinSocket> hold(*Server);
     for (int i = 0; i < Server->ActiveConnections(); ++i) {
@@ -128,7 +134,7 @@ int FanOut(TServerWinSocket* Server, int32_t Kind, const void* Data, int32_t Len
             TServerClientWinSocket* c = Server->Connections(i);
             if (!c || !c->Connected()) continue;
             auto* t = dynamic_cast<TMyServerSendThread*>(c->ServerClientThread());
-            if (t && t->FRequestKind == Kind && t->FFifo->PushFrame(Data, Length, Key)) ++pushed;
+            if (t && t->FRequestKind == Kind && t->FFifo->PushShared(packet.get(), Key)) ++pushed;
         } catch (const std::exception& e) {
             if (Prefix) LogLine(Prefix, e);
             else Trace::Line(Trace::Server, std::string("fan-out: ") + e.what());
@@ -138,6 +144,12 @@ int FanOut(TServerWinSocket* Server, int32_t Kind, const void* Data, int32_t Len
         }
     }
     return pushed;
+}
+
+void TMyServerSendThread::Terminate()
+{
+    TServerClientThread::Terminate();
+    if (FFifo) FFifo->Wake();
 }
 
 bool TMyServerSendThread::Alive() { return !Terminated() && ClientSocket()->Connected(); }
@@ -409,7 +421,7 @@ void TMyServerSendThread::SendFile(const std::string& Name)
 
 void TMyServerSendThread::SendViewerPage()
 {
-    SendFile(Settings::Read("ClientType", "ActiveX", 254) == "ActiveX" ? "viewax.html" : "view.html");
+    SendFile(Settings::ReadCached("ClientType", "ActiveX", 254) == "ActiveX" ? "viewax.html" : "view.html");
 }
 
 void TMyServerSendThread::SendHtmlFile()
@@ -498,7 +510,7 @@ void TMyServerSendThread::CheckLogin()
         SendLoginPage();
         return;
     }
-    std::unique_ptr<CPayThread> pay(new CPayThread(false, Settings::Read("PAYPAL", "", 49), 0,
+    std::unique_ptr<CPayThread> pay(new CPayThread(false, Settings::ReadCached("PAYPAL", "", 49), 0,
                                                    ClientSocket()->RemoteAddress(), FLoginPassword, FLoginUser,
                                                    CPayThread::cmdCheckLogin));
     pay->WaitFor();
@@ -521,7 +533,7 @@ void TMyServerSendThread::RegisterNewUser()
         SendRegistrationPage();
         return;
     }
-    std::unique_ptr<CPayThread> pay(new CPayThread(false, Settings::Read("PAYPAL", "", 49), 0,
+    std::unique_ptr<CPayThread> pay(new CPayThread(false, Settings::ReadCached("PAYPAL", "", 49), 0,
                                                    ClientSocket()->RemoteAddress(), FLoginPassword, FLoginUser,
                                                    CPayThread::cmdRegister));
     pay->WaitFor();

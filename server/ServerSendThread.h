@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CContact;
 class IMainWindowLink;
@@ -46,10 +47,13 @@ int FanOut(TServerWinSocket* Server, int32_t Kind, const void* Data, int32_t Len
 
 class TMyServerSendThread : public TServerClientThread {
 public:
-    // Reads PASS, builds the queue and starts the thread. Link may be null (no main window).
+    // Reads PASS and builds the queue; the server socket starts the thread. Link may
+    // be null (no main window).
     TMyServerSendThread(bool CreateSuspended, CMultiThreadList* Contacts, TServerClientWinSocket* ASocket,
                         IMainWindowLink* Link = nullptr);
     ~TMyServerSendThread() override;
+    // Also wakes the stream loop from its wait on the queue.
+    void Terminate() override;
 
     // Shared with the GUI thread and the producers (see the fan-out below).
     CFrameFIFO* FFifo;
@@ -108,6 +112,7 @@ private:
     void StartMinuteClock();
     void StopMinuteClock();
     void NoticeVanishedPeer();
+    int WaitForNextTurn(int Turn);
 
     CMultiThreadList* FContacts;
     CContact* FContact = nullptr;
@@ -122,4 +127,5 @@ private:
     int32_t FIdleSleep = 100;
     std::string FFileName;
     int32_t FTrickleCount = 0;
+    std::vector<char> FPacket;   // the stream packet being sent
 };

@@ -17,14 +17,14 @@ namespace {
 double ReadPrice()
 {
     double price = 0;
-    if (!TryStrToFloat(Settings::Read("PRICE", "1", 19), price) || !std::isfinite(price)) return 0;
+    if (!TryStrToFloat(Settings::ReadCached("PRICE", "1", 19), price) || !std::isfinite(price)) return 0;
     return price;
 }
 
 bool ReadFlag(const char* key)
 {
     int v = 0;
-    return TryStrToInt(Settings::Read(key, "0", 254), v) && v == 1;
+    return TryStrToInt(Settings::ReadCached(key, "0", 254), v) && v == 1;
 }
 
 void PutLE32(char* p, uint32_t v)
@@ -54,8 +54,8 @@ void TMyServerSendThread::StreamLoop()
     }
     try {
         int sound = 0;
-        if (TryStrToInt(Settings::Read("SOUND", "0", 254), sound) && sound != 0)
-            PlaySoundA(Settings::Read("CONNECT", "0", 254).c_str(), nullptr, SND_ASYNC | SND_FILENAME | SND_NODEFAULT);
+        if (TryStrToInt(Settings::ReadCached("SOUND", "0", 254), sound) && sound != 0)
+            PlaySoundA(Settings::ReadCached("CONNECT", "0", 254).c_str(), nullptr, SND_ASYNC | SND_FILENAME | SND_NODEFAULT);
     } catch (...) {
         TraceCaught("connect sound");
     }
@@ -82,17 +82,33 @@ void TMyServerSendThread::StreamLoop()
             TraceCaught("stream loop");
             Withdraw();
         }
-        Sleep(static_cast<DWORD>(FIdleSleep));
-        turn = turn % 50 + 1;
+        turn = WaitForNextTurn(turn);
     }
     StopMinuteClock();
+}
+
+// The loop's turns last FIdleSleep ms each (the turn counter runs 1..50, and the
+// turn numbered 2 sends the idle notice and looks for a vanished peer). Turns with
+// an empty queue do nothing else, so they are not run one by one: the thread
+// waits on its queue until the next turn 2 is due, and a push ends the wait at
+// once, on the turn the item would have been found on. Returns the next turn's number.
+int TMyServerSendThread::WaitForNextTurn(int Turn)
+{
+    DWORD step = static_cast<DWORD>(FIdleSleep > 0 ? FIdleSleep : 1);
+    int toTurn2 = Turn < 2 ? 2 - Turn : 52 - Turn;
+    DWORD start = GetTickCount();
+    int passed = toTurn2;
+    if (FFifo->WaitFrame(step * static_cast<DWORD>(toTurn2)))
+        passed = std::min<int>(static_cast<int>((GetTickCount() - start) / step) + 1, toTurn2);
+    for (int i = 0; i < passed; ++i) Turn = Turn % 50 + 1;
+    return Turn;
 }
 
 void TMyServerSendThread::SendGreeting()
 {
     bool on = FOnline != 0;
     if (!ReadFlag(on ? "AUTOONLINE_STATE" : "AUTOOFFLINE_STATE")) return;
-    std::string text = ChatLine(Settings::Read(on ? "AUTOONLINE" : "AUTOOFFLINE", "0", 254));
+    std::string text = ChatLine(Settings::ReadCached(on ? "AUTOONLINE" : "AUTOOFFLINE", "0", 254));
     if (text.size() <= 1) return;
     char header[4];
     PutLE32(header, static_cast<uint32_t>(text.size()));
@@ -119,10 +135,13 @@ void TMyServerSendThread::SendPacket(const CFrameItem* Item)
                          " bytes is over 65535 and was dropped");
         return;
     }
-    std::vector<char> packet(4 + static_cast<size_t>(Item->length));
-    PutLE32(packet.data(), static_cast<uint32_t>(Item->length) + (Item->key ? 1u : 0u) * 65536u);
-    if (Item->length > 0) memcpy(packet.data() + 4, Item->data, static_cast<size_t>(Item->length));
-    SendData(packet.data(), static_cast<int>(packet.size()));
+    // Header and payload in one send, through the connection's own buffer, which
+    // grows to the largest packet once instead of being allocated per packet.
+    size_t size = 4 + static_cast<size_t>(Item->length);
+    if (FPacket.size() < size) FPacket.resize(size);
+    PutLE32(FPacket.data(), static_cast<uint32_t>(Item->length) + (Item->key ? 1u : 0u) * 65536u);
+    if (Item->length > 0) memcpy(FPacket.data() + 4, Item->data, static_cast<size_t>(Item->length));
+    SendData(FPacket.data(), static_cast<int>(size));
 }
 
 void TMyServerSendThread::ServeItem(CFrameItem* Item)
@@ -181,7 +200,7 @@ void TMyServerSendThread::ServeItem(CFrameItem* Item)
 void TMyServerSendThread::Charge(double Amount, const std::string& User, const std::string& Password)
 {
     // Waited for with no lock held; the answer does not change the local bookkeeping.
-    std::unique_ptr<CPayThread> pay(new CPayThread(false, Settings::Read("PAYPAL", "", 49), Amount,
+    std::unique_ptr<CPayThread> pay(new CPayThread(false, Settings::ReadCached("PAYPAL", "", 49), Amount,
                                                    ClientSocket()->RemoteAddress(), Password, User,
                                                    CPayThread::cmdSubTime));
     pay->WaitFor();

@@ -107,12 +107,22 @@ long long ThreadCpuMs(HANDLE h)
     return FileTimeMs(k) + FileTimeMs(u);
 }
 
+// Under Wine the page-file figure is the process's address space (reserved stacks
+// included), so the working set is printed beside it as the memory really used.
 SIZE_T PrivateBytes()
 {
     PROCESS_MEMORY_COUNTERS pmc = {};
     pmc.cb = sizeof(pmc);
     K32GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
     return pmc.PagefileUsage;
+}
+
+SIZE_T WorkingSet()
+{
+    PROCESS_MEMORY_COUNTERS pmc = {};
+    pmc.cb = sizeof(pmc);
+    K32GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
+    return pmc.WorkingSetSize;
 }
 
 
@@ -152,6 +162,7 @@ int main(int argc, char** argv)
 
     Pump(200);
     SIZE_T memBefore = PrivateBytes();
+    SIZE_T wsBefore = WorkingSet();
     std::vector<std::unique_ptr<Reader>> readers;
     int connections = 0;
     for (int i = 0; i < viewers; ++i) {
@@ -181,6 +192,7 @@ int main(int argc, char** argv)
     }
     Pump(500);
     SIZE_T memAfter = PrivateBytes();
+    SIZE_T wsAfter = WorkingSet();
 
     long long readerCpu0 = 0;
     for (auto& r : readers) readerCpu0 += ThreadCpuMs(r->Handle());
@@ -237,13 +249,14 @@ int main(int argc, char** argv)
     double mb = bytes / 1048576.0;
     long long serverCpu = (cpu1 - cpu0) - (readerCpu1 - readerCpu0);
     printf("N=%d connections=%d streaming=%d delivered=%.1f%% (video %.1f%%, audio %.1f%%, chat %.1f%%; queued %.1f%%) "
-           "MB=%.1f cpu=%.1f ms/MB memory=%.0f KB/viewer\n",
+           "MB=%.1f cpu=%.1f ms/MB memory=%.0f KB/viewer (working set %.0f KB/viewer)\n",
            viewers, connections, streaming, 100.0 * allGot / (allExpected ? allExpected : 1),
            100.0 * got[kVideo] / (expected[kVideo] ? expected[kVideo] : 1),
            100.0 * got[kAudio] / (expected[kAudio] ? expected[kAudio] : 1),
            100.0 * got[kChat] / (expected[kChat] ? expected[kChat] : 1),
            100.0 * (due[0] + due[1] + due[2]) / (allExpected ? allExpected : 1), mb,
-           mb > 0 ? serverCpu / mb : 0.0, (static_cast<double>(memAfter) - memBefore) / 1024.0 / viewers);
+           mb > 0 ? serverCpu / mb : 0.0, (static_cast<double>(memAfter) - memBefore) / 1024.0 / viewers,
+           (static_cast<double>(wsAfter) - wsBefore) / 1024.0 / viewers);
     fflush(stdout);
 
     for (auto& r : readers) {

@@ -30,6 +30,8 @@ TEST_F(Connections, CloseEndsEveryConnectionThreadAndServesTheirCalls)
     CContact* me = srv.Contact("127.0.0.1");
     ASSERT_TRUE(PumpUntil([&] { return me->Threads->GetCount() == 3; }, 2000));
     EXPECT_EQ(srv.Socket.Socket()->ActiveConnections(), 3);
+    // Each stream shows itself in the online list once it is listed with the visitor.
+    ASSERT_TRUE(PumpUntil([&] { return srv.Link.UpdateOnLineCalls == 3; }, 2000));
     int updates = srv.Link.UpdateOnLineCalls;
 
     DWORD start = GetTickCount();
