@@ -28,6 +28,7 @@ void TCustomTabControl::CreateParams(TCreateParams& Params)
 void TCustomTabControl::CreateWnd()
 {
     TWinControl::CreateWnd();
+    if (FTabHeight > 0 || FTabWidth > 0) SetItemSize(FTabWidth, FTabHeight);
     ApplyImages();
     UpdateTabs();
 }
@@ -58,6 +59,33 @@ void TCustomTabControl::SetMultiLine(bool Value)
     if (Value == FMultiLine) return;
     FMultiLine = Value;
     RecreateWnd();
+}
+
+void TCustomTabControl::SetTabHeight(int Value)
+{
+    FTabHeight = Value < 0 ? 0 : (Value > 0x7FFF ? 0x7FFF : Value);
+    SetItemSize(FTabWidth, FTabHeight);
+}
+
+void TCustomTabControl::SetTabWidth(int Value)
+{
+    FTabWidth = Value < 0 ? 0 : (Value > 0x7FFF ? 0x7FFF : Value);
+    SetItemSize(FTabWidth, FTabHeight);
+}
+
+void TCustomTabControl::SetItemSize(int AWidth, int AHeight)
+{
+    if (!FHandle) return;
+    SendMessageA(FHandle, TCM_SETITEMSIZE, 0, MAKELPARAM(AWidth & 0xFFFF, AHeight & 0xFFFF));
+    Realign();
+}
+
+TRect TCustomTabControl::GetItemRect(int Index)
+{
+    RECT r = {0, 0, 0, 0};
+    if (FHandle && Index >= 0 && SendMessageA(FHandle, TCM_GETITEMRECT, Index, reinterpret_cast<LPARAM>(&r)))
+        return TRect(r.left, r.top, r.right, r.bottom);
+    return TRect(0, 0, 0, 0);
 }
 
 void TCustomTabControl::SetImages(TCustomImageList* Value)

@@ -21,6 +21,13 @@ public:
     TCustomImageList* GetImages() const { return FImages; }
     void SetImages(TCustomImageList* Value);
     int GetTabCount();
+    // Fixed tab size; 0 lets the native control measure that side.
+    int GetTabHeight() const { return FTabHeight; }
+    void SetTabHeight(int Value);
+    int GetTabWidth() const { return FTabWidth; }
+    void SetTabWidth(int Value);
+    // The native rectangle of the visible tab Index (empty when there is none).
+    TRect GetItemRect(int Index);
     TNotifyEvent OnChange;
     TTabChangingEvent OnChanging;
     void Dispatch(TMessage& Message) override;
@@ -38,9 +45,12 @@ protected:
     void UpdateTabs();
     int GetTabIndexInWindow();
     void SetTabIndexInWindow(int Value);
+    // Sends the native item size: width in the low, height in the high 16 bits.
+    void SetItemSize(int AWidth, int AHeight);
 private:
     void ApplyImages();
     bool FMultiLine = false;
+    int FTabHeight = 0, FTabWidth = 0;
     TCustomImageList* FImages = nullptr;
 };
 

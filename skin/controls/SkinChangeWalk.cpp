@@ -2,6 +2,7 @@
 #include "GraphicSkinControl.h"
 #include "SkinControl.h"
 #include "SkinLabels.h"
+#include "SkinTabs.h"
 #include <vector>
 
 namespace Skinctrls {
@@ -14,6 +15,8 @@ void Visit(TControl* C, TspSkinData* Sender, bool Before)
         if (w->GetSkinDataComponent() == Sender) Before ? w->BeforeChangeSkinData() : w->ChangeSkinData();
     } else if (auto* g = dynamic_cast<TspGraphicSkinControl*>(C)) {
         if (g->GetSkinDataComponent() == Sender) Before ? g->BeforeChangeSkinData() : g->ChangeSkinData();
+    } else if (auto* pc = dynamic_cast<TspSkinPageControl*>(C)) {
+        if (pc->GetSkinDataComponent() == Sender && !Before) pc->ChangeSkinData();
     } else if (auto* l = dynamic_cast<TspSkinStdLabel*>(C)) {
         if (l->GetSkinDataComponent() == Sender && !Before) l->ChangeSkinData();
     }
