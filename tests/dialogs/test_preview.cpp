@@ -179,7 +179,7 @@ TEST(Preview, ARecordingMadeFromTheDialogPlaysWithPictureAndSoundInStep)
         if (s.Wall - samples.front().Wall < 300) continue;
         int32_t gap = s.Stamp - s.Clock;
         gaps.push_back(std::abs(gap));
-        // A picture more than two frames late means the players have come apart.
+        // A picture this far from its sound means the players have come apart.
         EXPECT_LE(std::abs(gap), 600) << "picture " << s.Stamp << " with the sound at " << s.Clock;
     }
     ASSERT_FALSE(gaps.empty());
