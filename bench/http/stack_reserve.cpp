@@ -3,10 +3,11 @@
 // STACK_SIZE_PARAM_IS_A_RESERVATION, a 64 KB commit size) and prints, per thread,
 // the reservation each thread finds around its own stack (VirtualQuery from the
 // stack's allocation base) and what the process's address space and working set
-// grew by. Usage: bench_stack
+// grew by. Usage: bench_stack [seconds to hold the threads, to read /proc/<pid>/smaps]
 #include <windows.h>
 #include <psapi.h>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -46,7 +47,7 @@ void Counters(SIZE_T& space, SIZE_T& ws)
     ws = pmc.WorkingSetSize;
 }
 
-void Try(const char* name, SIZE_T stack, DWORD flags)
+void Try(const char* name, SIZE_T stack, DWORD flags, int hold)
 {
     gRelease = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     SIZE_T space0, ws0, space1, ws1;
@@ -62,6 +63,8 @@ void Try(const char* name, SIZE_T stack, DWORD flags)
            name, threads.size(), static_cast<long>(gReserveKb),
            (static_cast<double>(space1) - space0) / 1024.0 / threads.size(),
            (static_cast<double>(ws1) - ws0) / 1024.0 / threads.size());
+    fflush(stdout);
+    if (hold > 0) Sleep(static_cast<DWORD>(hold) * 1000);
     SetEvent(gRelease);
     for (HANDLE h : threads) {
         WaitForSingleObject(h, 10000);
@@ -72,11 +75,12 @@ void Try(const char* name, SIZE_T stack, DWORD flags)
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
-    Try("default", 0, 0);
-    Try("64 KB reservation", 64 * 1024, STACK_SIZE_PARAM_IS_A_RESERVATION);
-    Try("64 KB commit", 64 * 1024, 0);
+    int hold = argc > 1 ? atoi(argv[1]) : 0;
+    Try("default", 0, 0, 0);
+    Try("64 KB reservation", 64 * 1024, STACK_SIZE_PARAM_IS_A_RESERVATION, hold);
+    Try("64 KB commit", 64 * 1024, 0, 0);
     fflush(stdout);
     return 0;
 }
