@@ -11,7 +11,9 @@ void CAudioClock::Reset()
 void CAudioClock::Written(int32_t stamp, uint32_t bytes)
 {
     if (!bytes) return;
-    FSpans.push_back({FWritten, stamp});
+    // The rest of the same captured buffer: the span grows, its stamp now
+    // marks the end of these samples.
+    if (FSpans.empty() || FSpans.back().Stamp != stamp) FSpans.push_back({FWritten, stamp});
     FWritten += bytes;
 }
 
@@ -35,8 +37,13 @@ int32_t CAudioClock::Heard(uint32_t playedBytes)
     // Spans wholly played are of no further use (the last one stays).
     while (FSpans.size() > 1 && static_cast<int32_t>(playedBytes - FSpans[1].Start) >= 0) FSpans.pop_front();
     const Span& s = FSpans.front();
-    int32_t into = static_cast<int32_t>(playedBytes - s.Start);
+    uint32_t end = FSpans.size() > 1 ? FSpans[1].Start : FWritten;
     // Before the first span still known (cannot happen with one device): its start.
-    if (into < 0) into = 0;
-    return s.Stamp + static_cast<int32_t>(static_cast<uint64_t>(into) * 1000 / FBytesPerSecond);
+    if (static_cast<int32_t>(playedBytes - s.Start) < 0) playedBytes = s.Start;
+    // The stamp is the moment the span's last sample was captured.
+    uint32_t toCome = end - playedBytes;
+    uint32_t ms = static_cast<uint32_t>(static_cast<uint64_t>(toCome) * 1000 / FBytesPerSecond);
+    // Sound from before the stamps' zero does not exist (and -1 means none).
+    if (s.Stamp >= 0 && static_cast<uint32_t>(s.Stamp) < ms) return 0;
+    return static_cast<int32_t>(static_cast<uint32_t>(s.Stamp) - ms);
 }

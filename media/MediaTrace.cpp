@@ -11,10 +11,8 @@ void TraceCaught(const char* Where) noexcept
             throw;
         } catch (const EVideoCaptureError& e) {
             Trace::Failure(Trace::Media, std::string(Where) + ": " + e.what(), e.Code());
-        } catch (const std::exception& e) {
-            Trace::Line(Trace::Media, std::string(Where) + ": " + e.what());
         } catch (...) {
-            Trace::Line(Trace::Media, std::string(Where) + ": unknown exception");
+            Trace::Caught(Trace::Media, Where);
         }
     } catch (...) {
         // No memory even for the line: nothing more can be said.

@@ -1,6 +1,5 @@
 #include "Log.h"
 #include "Handles.h"
-#include "Trace.h"
 #include <cstdio>
 
 CLog* MyLog = nullptr;
@@ -39,15 +38,3 @@ void LogLine(const char* prefix, const std::string& what)
 }
 
 void LogUnknown(const char* prefix) { LogLine(prefix, std::string("unknown exception")); }
-
-void TraceCaught(const char* where)
-{
-    if (!Trace::Enabled(Trace::Server)) return;
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        Trace::Line(Trace::Server, std::string(where) + ": " + e.what());
-    } catch (...) {
-        Trace::Line(Trace::Server, std::string(where) + ": unknown exception");
-    }
-}

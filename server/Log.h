@@ -30,7 +30,3 @@ void LogLine(const char* prefix, const std::exception& e);
 void LogLine(const char* prefix, const std::string& what);
 // The line of a failure that is no exception of the class library.
 void LogUnknown(const char* prefix);
-// For a catch that goes on without an error-log line (connection threads, the
-// sound callback, the frame grab): one line "where: message" on the server's
-// trace channel. Call it only inside a catch block.
-void TraceCaught(const char* where);

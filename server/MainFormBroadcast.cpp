@@ -4,6 +4,7 @@
 #include "MainForm.h"
 #include "GraphConfig.h"
 #include "Log.h"
+#include "Trace.h"
 #include "MediaClock.h"
 #include "Mpeg4Codec.h"
 #include "OggEncoder.h"
@@ -77,7 +78,7 @@ int32_t TForm1::WaveInCallback(uint8_t* Data, int32_t Bytes, DWORD_PTR User)
     try {
         return reinterpret_cast<TForm1*>(User)->MyWaveInWorker(Data, Bytes);
     } catch (...) {
-        TraceCaught("sound input");
+        Trace::Caught(Trace::Server, "sound input");
         return WAVEIN_CB_REQUEUE;
     }
 }
@@ -299,7 +300,7 @@ void TForm1::cap0BitmapGrabbed(TCapturedBitmap* Bitmap)
         ProcessFrame(Bitmap);
     } catch (...) {
         // A frame that cannot be made is skipped; the next grab tries again.
-        TraceCaught("frame grab");
+        Trace::Caught(Trace::Server, "frame grab");
     }
 }
 

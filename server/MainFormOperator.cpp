@@ -4,6 +4,7 @@
 #include "Contact.h"
 #include "DialogHost.h"
 #include "Log.h"
+#include "Trace.h"
 #include "Schedule.h"
 #include "Settings.h"
 #include "Video.h"
@@ -243,7 +244,7 @@ void TForm1::Timer4Timer(TObject*)
     } catch (const std::exception& e) {
         LogLine(kScheduleInvalid, e);
     } catch (...) {
-        TraceCaught("schedule");
+        Trace::Caught(Trace::Server, "schedule");
     }
 }
 

@@ -103,7 +103,7 @@ TMyServerSendThread::~TMyServerSendThread()
         try {
             SyncUpdateOnLine();
         } catch (...) {
-            TraceCaught("connection end: online list");
+            Trace::Caught(Trace::Server, "connection end: online list");
         }
     }
 }
@@ -243,7 +243,7 @@ int32_t TMyServerSendThread::ParseRequest()
     try {
         if (ClientSocket()->WaitForData(2000)) ClientSocket()->ReceiveBuf(buf, kRequestMax);
     } catch (...) {
-        TraceCaught("request read");
+        Trace::Caught(Trace::Server, "request read");
         Withdraw();
     }
     Sleep(5);
@@ -414,7 +414,7 @@ void TMyServerSendThread::SendFile(const std::string& Name)
         Sleep(100);
     } catch (...) {
         // A missing or unreadable page: no reply (or the reply cut), and the connection ends.
-        TraceCaught("page");
+        Trace::Caught(Trace::Server, "page");
     }
     Withdraw();
 }
@@ -460,7 +460,7 @@ void TMyServerSendThread::SendClientJar()
         SendText(body);
         Sleep(100);
     } catch (...) {
-        TraceCaught("client.jar");
+        Trace::Caught(Trace::Server, "client.jar");
     }
     Withdraw();
 }
@@ -472,7 +472,7 @@ void TMyServerSendThread::SendOk()
         SendText("HTTP/1.0 200 OK\r\n");
         Sleep(100);
     } catch (...) {
-        TraceCaught("ok reply");
+        Trace::Caught(Trace::Server, "ok reply");
     }
     Withdraw();
 }
@@ -498,7 +498,7 @@ void TMyServerSendThread::HandleRegistration()
             WriteContactsFile(FContacts, ContactsPath());
         } catch (...) {
             // Connection threads log nothing; the file keeps its previous state.
-            TraceCaught("registration: contacts.tbl");
+            Trace::Caught(Trace::Server, "registration: contacts.tbl");
         }
     }
     SendOk();

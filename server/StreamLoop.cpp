@@ -3,6 +3,7 @@
 #include "ServerSendThread.h"
 #include "Contact.h"
 #include "Log.h"
+#include "Trace.h"
 #include "PayThread.h"
 #include "Settings.h"
 #include <cmath>
@@ -49,7 +50,7 @@ void TMyServerSendThread::StreamLoop()
             if (FRequestKind == rkChat) SendGreeting();
         }
     } catch (...) {
-        TraceCaught("stream header");
+        Trace::Caught(Trace::Server, "stream header");
         Withdraw();
     }
     try {
@@ -57,7 +58,7 @@ void TMyServerSendThread::StreamLoop()
         if (TryStrToInt(Settings::ReadCached("SOUND", "0", 254), sound) && sound != 0)
             PlaySoundA(Settings::ReadCached("CONNECT", "0", 254).c_str(), nullptr, SND_ASYNC | SND_FILENAME | SND_NODEFAULT);
     } catch (...) {
-        TraceCaught("connect sound");
+        Trace::Caught(Trace::Server, "connect sound");
     }
 
     StartMinuteClock();
@@ -79,7 +80,7 @@ void TMyServerSendThread::StreamLoop()
                 NoticeVanishedPeer();
             }
         } catch (...) {
-            TraceCaught("stream loop");
+            Trace::Caught(Trace::Server, "stream loop");
             Withdraw();
         }
         turn = WaitForNextTurn(turn);

@@ -1,13 +1,175 @@
 #!/usr/bin/env bash
-# Builds and runs the fan-out benchmark in its own Wine session, one line per N.
-# Usage: bench/http/run.sh [seconds per N] [N ...]   (default: 10 s, N = 10 100 1000)
+# The fan-out benchmark: our server in its own Wine process, the loopback viewers in
+# a native process (loopback_load), and beside it in the same run the reference,
+# Icecast 2, fed one source at the same byte rate and read by the same number of
+# loopback listeners. Prints both per N, and the ratios. Loopback only; every wait
+# is bounded, and the run stops by itself.
+# Usage: bench/http/run.sh [seconds per N] [N ...]   (default: a quick run, 5 s at N = 100;
+#        the full one: bench/http/run.sh 10 100 1000 2000)
+# REFERENCE=0 skips Icecast.
 set -uo pipefail
-SECONDS_PER_N="${1:-10}"
+SECONDS_PER_N="${1:-5}"
 shift || true
-COUNTS="${*:-10 100 1000}"
+COUNTS="${*:-100}"
+REFERENCE="${REFERENCE:-1}"
 . "$(dirname "$0")/../support/session.sh"
-bench_session --display --quiet bench_http
-cd "$BUILD/bench/http"
+bench_session --display --quiet bench_http bench_stack
+HERE="$BUILD/bench/http"
+g++ -O2 -o "$HERE/loopback_load" "$ROOT/bench/http/loopback_load.cpp" || exit 1
+cd "$HERE" || exit 1
+WORK="$(mktemp -d /tmp/bench_http.XXXXXX)"
+chmod 755 "$WORK"
+ICE_PID=""
+cleanup() {
+  [ -n "$ICE_PID" ] && kill "$ICE_PID" 2>/dev/null
+  rm -rf "$WORK"
+  stop_session
+}
+trap cleanup EXIT
+
+# key=value from a line of one of the programs.
+field() { sed -n "s/.*\b$2=\([^ ]*\).*/\1/p" <<<"$1" | head -1; }
+
+# Whether the platform honours a small thread stack (memory per connection thread).
+wine bench_stack.exe.so 2>/dev/null | grep '^STACK'
+
+ICECAST=""
+if [ "$REFERENCE" = 1 ]; then
+  if ! command -v icecast2 >/dev/null; then
+    if [ "$(id -u)" = 0 ]; then apt-get install -y icecast2 >/dev/null 2>&1
+    else sudo -n apt-get install -y icecast2 >/dev/null 2>&1; fi
+  fi
+  command -v icecast2 >/dev/null && ICECAST=icecast2 || echo "reference: icecast2 is not installed, skipped"
+fi
+
+free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
+
+wait_file() {  # path seconds
+  local i
+  for i in $(seq $(( $2 * 10 ))); do [ -e "$1" ] && return 0; sleep 0.1; done
+  return 1
+}
+
+run_ours() {  # N -> the SERVER and VIEWERS lines
+  local n=$1 port
+  rm -f bench_http_port.txt bench_http_ready.txt
+  wine bench_http.exe.so "$n" "$SECONDS_PER_N" bench_http_port.txt bench_http_ready.txt \
+    >"$WORK/server.out" 2>/dev/null &
+  local server=$!
+  if ! wait_file bench_http_port.txt 60; then
+    echo "ours: the server did not start"; kill "$server" 2>/dev/null; return 1
+  fi
+  port=$(cat bench_http_port.txt)
+  "$HERE/loopback_load" viewers "$port" "$n" $(( SECONDS_PER_N + 180 )) "$HERE/bench_http_ready.txt" \
+    >"$WORK/viewers.out"
+  wait "$server"
+  OURS_SERVER=$(grep '^SERVER' "$WORK/server.out")
+  OURS_VIEWERS=$(grep '^VIEWERS' "$WORK/viewers.out")
+}
+
+run_icecast() {  # N -> the SOURCE and LISTENERS lines
+  local n=$1 port dir="$WORK/icecast"
+  port=$(free_port)
+  rm -rf "$dir"; mkdir -p "$dir"; chmod 777 "$dir"
+  cat >"$dir/icecast.xml" <<EOF
+<icecast>
+  <location>loopback</location>
+  <admin>bench@localhost</admin>
+  <limits>
+    <clients>$(( n + 20 ))</clients>
+    <sources>2</sources>
+    <queue-size>524288</queue-size>
+    <client-timeout>30</client-timeout>
+    <header-timeout>15</header-timeout>
+    <source-timeout>240</source-timeout>
+    <burst-on-connect>0</burst-on-connect>
+    <burst-size>0</burst-size>
+  </limits>
+  <authentication>
+    <source-password>benchsource</source-password>
+    <admin-user>admin</admin-user>
+    <admin-password>benchadmin</admin-password>
+  </authentication>
+  <hostname>127.0.0.1</hostname>
+  <listen-socket><port>$port</port><bind-address>127.0.0.1</bind-address></listen-socket>
+  <fileserve>0</fileserve>
+  <paths>
+    <basedir>/usr/share/icecast2</basedir>
+    <logdir>$dir</logdir>
+    <webroot>/usr/share/icecast2/web</webroot>
+    <adminroot>/usr/share/icecast2/admin</adminroot>
+  </paths>
+  <logging><accesslog>access.log</accesslog><errorlog>error.log</errorlog><loglevel>2</loglevel></logging>
+  <security><chroot>0</chroot></security>
+</icecast>
+EOF
+  chmod 644 "$dir/icecast.xml"
+  # It refuses to run as root: then as nobody (setpriv execs, so $! is the server itself).
+  if [ "$(id -u)" = 0 ]; then
+    setpriv --reuid=nobody --regid=nogroup --clear-groups icecast2 -c "$dir/icecast.xml" >/dev/null 2>&1 &
+  else
+    icecast2 -c "$dir/icecast.xml" >/dev/null 2>&1 &
+  fi
+  ICE_PID=$!
+  local i
+  for i in $(seq 100); do
+    (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break
+    sleep 0.1
+  done
+  "$HERE/loopback_load" source "$port" "$SECONDS_PER_N" "$dir/ready" "$dir/mounted" "$ICE_PID" \
+    >"$dir/source.out" &
+  local source=$!
+  wait_file "$dir/mounted" 30
+  "$HERE/loopback_load" listeners "$port" "$n" $(( SECONDS_PER_N + 180 )) "$dir/ready" >"$dir/listeners.out" &
+  local listeners=$!
+  wait "$source"
+  kill "$ICE_PID" 2>/dev/null
+  wait "$ICE_PID" 2>/dev/null
+  ICE_PID=""
+  wait "$listeners"
+  ICE_SOURCE=$(grep '^SOURCE' "$dir/source.out")
+  ICE_LISTENERS=$(grep '^LISTENERS' "$dir/listeners.out")
+}
+
 for n in $COUNTS; do
-  wine bench_http.exe.so "$n" "$SECONDS_PER_N" 2>/dev/null | grep '^N='
+  OURS_SERVER="" OURS_VIEWERS="" ICE_SOURCE="" ICE_LISTENERS=""
+  run_ours "$n"
+  [ -n "$ICECAST" ] && run_icecast "$n"
+  awk -v n="$n" \
+      -v pv="$(field "$OURS_SERVER" produced_video)" -v pa="$(field "$OURS_SERVER" produced_audio)" \
+      -v pc="$(field "$OURS_SERVER" produced_chat)" -v qv="$(field "$OURS_SERVER" queued_video)" \
+      -v qa="$(field "$OURS_SERVER" queued_audio)" -v qc="$(field "$OURS_SERVER" queued_chat)" \
+      -v win="$(field "$OURS_SERVER" window_ms)" -v cpu="$(field "$OURS_SERVER" cpu_ms)" \
+      -v sb="$(field "$OURS_SERVER" space_base_kb)" -v se="$(field "$OURS_SERVER" space_end_kb)" \
+      -v wb="$(field "$OURS_SERVER" ws_base_kb)" -v we="$(field "$OURS_SERVER" ws_end_kb)" \
+      -v conns="$(field "$OURS_VIEWERS" connections)" -v streaming="$(field "$OURS_VIEWERS" streaming)" \
+      -v gv="$(field "$OURS_VIEWERS" video)" -v ga="$(field "$OURS_VIEWERS" audio)" \
+      -v gc="$(field "$OURS_VIEWERS" chat)" -v bytes="$(field "$OURS_VIEWERS" bytes)" \
+      -v ifed="$(field "$ICE_SOURCE" fed)" -v iwin="$(field "$ICE_SOURCE" window_ms)" \
+      -v icpu="$(field "$ICE_SOURCE" cpu_ms)" -v irb="$(field "$ICE_SOURCE" rss_base_kb)" \
+      -v ire="$(field "$ICE_SOURCE" rss_end_kb)" -v iconns="$(field "$ICE_LISTENERS" connections)" \
+      -v istreaming="$(field "$ICE_LISTENERS" streaming)" -v ibytes="$(field "$ICE_LISTENERS" bytes)" '
+    function pct(a, b) { return b > 0 ? 100.0 * a / b : 0 }
+    BEGIN {
+      if (pv == "") { printf "N=%d ours: no figures (the server or the viewers failed)\n", n; }
+      else {
+        due = (pv + pa + pc) * n
+        mb = bytes / 1048576.0
+        cores = win > 0 ? cpu / win : 0
+        printf "N=%d ours:    connections=%d streaming=%d delivered=%.1f%% (video %.1f%%, audio %.1f%%, chat %.1f%%; queued %.1f%%) MB=%.1f cpu=%.2f cores %.1f ms/MB memory=%.0f KB/viewer (address space %.0f KB/viewer)\n",
+          n, conns, streaming, pct(gv + ga + gc, due), pct(gv, pv * n), pct(ga, pa * n), pct(gc, pc * n),
+          pct(qv + qa + qc, due), mb, cores, (mb > 0 ? cpu / mb : 0), (we - wb) / n, (se - sb) / n
+      }
+      if (ifed == "") { if (ibytes != "" || iconns != "") printf "N=%d icecast: no figures\n", n; exit }
+      imb = ibytes / 1048576.0
+      icores = iwin > 0 ? icpu / iwin : 0
+      printf "N=%d icecast: connections=%d streaming=%d delivered=%.1f%% MB=%.1f cpu=%.2f cores %.1f ms/MB memory=%.0f KB/listener\n",
+        n, iconns, istreaming, pct(ibytes, ifed * n), imb, icores, (imb > 0 ? icpu / imb : 0), (ire - irb) / n
+      ratioBase = pct(ibytes, ifed * n); if (ratioBase <= 0) ratioBase = 1
+      cpuRatio = (icpu > 0) ? (cpu / mb) / (icpu / imb) : 0
+      memRatio = (ire - irb > 0) ? (we - wb) / (ire - irb) : 0
+      if (pv != "" && imb > 0 && mb > 0)
+        printf "N=%d ratio ours/icecast: delivered %.3f  cpu per MB %.2f  memory per viewer %.2f\n", n,
+          pct(gv + ga + gc, due) / ratioBase, cpuRatio, memRatio
+    }'
 done

@@ -111,6 +111,35 @@ int Run(int seconds)
                 break;
             }
     }
+    // The same beeps against the picture captured with them: the frame last
+    // stamped at or before the beep's own capture moment. The packet's stamp
+    // above is later than that by the encoder's look-ahead and by the rest of
+    // the captured buffer.
+    std::vector<uint32_t> beepCaptures = run.Broadcaster().BeepCaptures();
+    std::vector<int> captureOffsets;
+    for (uint32_t t : beepTimes) {
+        uint32_t captured = 0;
+        bool found = false;
+        for (uint32_t c : beepCaptures)
+            if (static_cast<int32_t>(t - c) > 0 && (!found || static_cast<int32_t>(c - captured) > 0)) {
+                captured = c;
+                found = true;
+            }
+        if (!found) continue;
+        uint32_t number = 0;
+        bool haveFrame = false;
+        for (const auto& f : frames)
+            if (static_cast<int32_t>(captured - f.Stamp) >= 0) {
+                number = f.Number;
+                haveFrame = true;
+            }
+        if (!haveFrame) continue;
+        for (const auto& s : seen)
+            if (s.Number == number) {
+                captureOffsets.push_back(static_cast<int32_t>(t - s.Time));
+                break;
+            }
+    }
     run.Stop();
 
     std::printf("  frames sent %zu, shown %zu (%zu different pictures read from the screen)\n", stamps.size(),
@@ -121,6 +150,7 @@ int Run(int seconds)
     Print("  the same after the first 10 s", Summarise(steady));
     Print("sound: beep stamp -> sound card", Summarise(soundDelays));
     Print("sound card behind the picture", Summarise(offsets));
+    Print("  behind the picture captured with it", Summarise(captureOffsets));
     std::printf("  imposed by the design: video queue %d frames x %lu ms = %lu ms before the first picture;\n"
                 "    the picture then follows the sound's clock, whose queue holds %d packets x %lu ms = %lu ms,\n"
                 "    and the sound output %d ms more\n",

@@ -34,13 +34,12 @@ void TspGraphicSkinControl::SetAlphaBlendValue(BYTE Value)
 
 void TspGraphicSkinControl::GetSkinData()
 {
-    FIndex = (!FSD || FSD->Empty) ? -1 : FSD->GetControlIndex(SkinDataName);
+    FIndex = FSD ? FSD->FindControlElement(SkinDataName) : -1;
 }
 
 TspDataSkinControl* TspGraphicSkinControl::CurrentRecord() const
 {
-    if (FIndex < 0 || !FSD || FIndex >= static_cast<int>(FSD->CtrlList.size())) return nullptr;
-    return FSD->CtrlList[FIndex].get();
+    return FSD ? FSD->ControlRecord(FIndex) : nullptr;
 }
 
 void TspGraphicSkinControl::ApplySkinCursor()

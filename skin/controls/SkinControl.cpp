@@ -38,13 +38,12 @@ void TspSkinControl::SetAlphaBlendValue(BYTE Value)
 
 void TspSkinControl::GetSkinData()
 {
-    FIndex = (!FSD || FSD->Empty) ? -1 : FSD->GetControlIndex(FSkinDataName);
+    FIndex = FSD ? FSD->FindControlElement(FSkinDataName) : -1;
 }
 
 TspDataSkinControl* TspSkinControl::CurrentRecord() const
 {
-    if (FIndex < 0 || !FSD || FIndex >= static_cast<int>(FSD->CtrlList.size())) return nullptr;
-    return FSD->CtrlList[FIndex].get();
+    return FSD ? FSD->ControlRecord(FIndex) : nullptr;
 }
 
 void TspSkinControl::ApplySkinCursor()

@@ -23,13 +23,9 @@ void TspSkinStdLabel::SetSkinData(TspSkinData* Value)
 
 void TspSkinStdLabel::GetSkinData()
 {
-    FIndex = (!FSD || FSD->Empty) ? -1 : FSD->GetControlIndex(SkinDataName);
-    if (FIndex < 0 || FIndex >= static_cast<int>(FSD->CtrlList.size())) {
-        FIndex = -1;
-        return;
-    }
-    // Only a std-label record gives this label its look; any other kind leaves it plain.
-    const auto* r = dynamic_cast<const TspDataSkinStdLabelControl*>(FSD->CtrlList[FIndex].get());
+    FIndex = FSD ? FSD->FindControlElement(SkinDataName) : -1;
+    // Only a std-label record gives this label its look; any other kind (or none) leaves it plain.
+    const auto* r = dynamic_cast<const TspDataSkinStdLabelControl*>(FSD ? FSD->ControlRecord(FIndex) : nullptr);
     if (!r) {
         FIndex = -1;
         return;

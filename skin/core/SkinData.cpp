@@ -485,6 +485,12 @@ int TspSkinData::GetControlIndex(const std::string& Name) const
     return -1;
 }
 
+TspDataSkinControl* TspSkinData::ControlRecord(int Index) const
+{
+    if (Index < 0 || Index >= static_cast<int>(CtrlList.size())) return nullptr;
+    return CtrlList[Index].get();
+}
+
 int TspSkinData::GetAreaIndex(const std::string& Name) const
 {
     for (size_t i = 0; i < AreaList.size(); ++i)

@@ -98,6 +98,10 @@ public:
     int GetIndex(const std::string& Name) const;
     int GetControlIndex(const std::string& Name) const;
     int GetAreaIndex(const std::string& Name) const;
+    // What a skinned control finds: its element's index (-1 while no skin is in
+    // place or none is named so), and the record at an index (null outside the list).
+    int FindControlElement(const std::string& Name) const { return Empty ? -1 : GetControlIndex(Name); }
+    TspDataSkinControl* ControlRecord(int Index) const;
 
     void ClearObjects();
     void ClearAll();

@@ -185,6 +185,7 @@ public:
     std::mutex FLock;
     std::vector<TFrame> FFrames;
     std::vector<uint32_t> FBeeps;
+    std::vector<uint32_t> FBeepCaptures;
     TLink FLink;
     TServerSocket FSocket{nullptr};
     CMultiThreadList FContacts;
@@ -236,7 +237,13 @@ private:
     {
         int n = static_cast<int>(SampleRate * FOptions.SoundMs / 1000);
         std::vector<int16_t> pcm(static_cast<size_t>(n), 0);
+        // The buffer stands for sound captured up to now.
+        uint32_t captured = MediaClockMs();
         for (int i = 0; i < n; ++i, ++FSample) {
+            if (FOptions.BeepEveryMs && FSample * 1000 % (static_cast<uint64_t>(FOptions.BeepEveryMs) * SampleRate) == 0) {
+                std::lock_guard<std::mutex> hold(FLock);
+                FBeepCaptures.push_back(captured - static_cast<uint32_t>((n - i) * 1000 / SampleRate));
+            }
             uint64_t ms = FSample * 1000 / SampleRate;
             if (FOptions.BeepEveryMs && ms % FOptions.BeepEveryMs < FOptions.BeepMs)
                 pcm[static_cast<size_t>(i)] =
@@ -307,6 +314,12 @@ std::vector<uint32_t> TTestBroadcaster::BeepStamps()
 {
     std::lock_guard<std::mutex> hold(FImpl->FLock);
     return FImpl->FBeeps;
+}
+
+std::vector<uint32_t> TTestBroadcaster::BeepCaptures()
+{
+    std::lock_guard<std::mutex> hold(FImpl->FLock);
+    return FImpl->FBeepCaptures;
 }
 
 std::vector<std::string> TTestBroadcaster::ChatTexts()

@@ -51,6 +51,9 @@ public:
     // For each beep, the stamp of the first sound packet whose decoded samples
     // carry it: the audio clock at which a viewer starts playing the beep.
     std::vector<uint32_t> BeepStamps();
+    // For each beep, when its first sample was "captured": the moment its
+    // sound buffer was produced, less the sound after it in that buffer.
+    std::vector<uint32_t> BeepCaptures();
     // The chat lines and alarm signals that the connections handed to the main window.
     std::vector<std::string> ChatTexts();
     std::vector<std::pair<int, std::string>> Alarms();
