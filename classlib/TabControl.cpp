@@ -1,5 +1,6 @@
 #include "TabControl.h"
 #include "ImgList.h"
+#include "GdiHandles.h"
 #include <algorithm>
 
 // ---- TCustomTabControl ----
@@ -28,7 +29,7 @@ void TCustomTabControl::CreateParams(TCreateParams& Params)
 void TCustomTabControl::CreateWnd()
 {
     TWinControl::CreateWnd();
-    if (FTabHeight > 0 || FTabWidth > 0) SetItemSize(FTabWidth, FTabHeight);
+    if (FItemHeight > 0 || FItemWidth > 0) SetItemSize(FItemWidth, FItemHeight);
     ApplyImages();
     UpdateTabs();
 }
@@ -39,13 +40,30 @@ TRect TCustomTabControl::GetDisplayRect()
     if (FHandle) {
         SendMessageA(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
     } else {
-        // No window yet: the usual frame and one row of tabs.
-        int tab = (FFont->GetHeight() < 0 ? -FFont->GetHeight() : 13) + 10;
-        r = TRect(r.left + 4, r.top + tab + 2, r.right - 4, r.bottom - 4);
+        // No window yet: the request still goes through the window procedure, so
+        // that a descendant's rewrite of the native answer applies to the layout
+        // made before the window exists as well.
+        r = EstimateDisplayRect();
+        Perform(TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
     }
     if (r.right < r.left) r.right = r.left;
     if (r.bottom < r.top) r.bottom = r.top;
     return r;
+}
+
+TRect TCustomTabControl::EstimateDisplayRect()
+{
+    // The system control puts a 4-pixel frame around the page and one row of
+    // tabs 2 pixels below the top: a set item height, or the font's plus 5.
+    int item = FItemHeight;
+    if (item <= 0) {
+        TWindowDC screen(nullptr);
+        TSelectGuard font(screen.Get(), FFont->GetHandle());
+        TEXTMETRICA tm = {};
+        item = (GetTextMetricsA(screen.Get(), &tm) ? tm.tmHeight : 13) + 5;
+    }
+    const TRect c = GetClientRect();
+    return TRect(c.left + 4, c.top + item + 4, c.right - 4, c.bottom - 4);
 }
 
 void TCustomTabControl::AdjustClientRect(TRect& Rect)
@@ -75,17 +93,22 @@ void TCustomTabControl::SetTabWidth(int Value)
 
 void TCustomTabControl::SetItemSize(int AWidth, int AHeight)
 {
+    // Skins set the size while a form loads, before any window exists: keep it.
+    FItemWidth = std::max(0, std::min(AWidth, 0x7FFF));
+    FItemHeight = std::max(0, std::min(AHeight, 0x7FFF));
     if (!FHandle) return;
-    SendMessageA(FHandle, TCM_SETITEMSIZE, 0, MAKELPARAM(AWidth & 0xFFFF, AHeight & 0xFFFF));
+    SendMessageA(FHandle, TCM_SETITEMSIZE, 0, MAKELPARAM(FItemWidth, FItemHeight));
     Realign();
 }
 
 TRect TCustomTabControl::GetItemRect(int Index)
 {
+    // Wine answers FALSE for a tab outside the visible strip (scrolled out, or past
+    // the right edge) but still fills in its rectangle, which is what we want.
     RECT r = {0, 0, 0, 0};
-    if (FHandle && Index >= 0 && SendMessageA(FHandle, TCM_GETITEMRECT, Index, reinterpret_cast<LPARAM>(&r)))
-        return TRect(r.left, r.top, r.right, r.bottom);
-    return TRect(0, 0, 0, 0);
+    if (!FHandle || Index < 0 || Index >= GetTabCount()) return TRect(0, 0, 0, 0);
+    SendMessageA(FHandle, TCM_GETITEMRECT, Index, reinterpret_cast<LPARAM>(&r));
+    return TRect(r.left, r.top, r.right, r.bottom);
 }
 
 void TCustomTabControl::SetImages(TCustomImageList* Value)
@@ -132,6 +155,13 @@ void TCustomTabControl::UpdateTabs()
     }
     SendMessageA(FHandle, TCM_SETCURSEL, CurrentTab(), 0);
     Realign();
+    TabsChanged();
+}
+
+void TCustomTabControl::DestroyNativeScroller()
+{
+    if (!FHandle) return;
+    if (HWND arrows = FindWindowExA(FHandle, nullptr, UPDOWN_CLASSA, nullptr)) DestroyWindow(arrows);
 }
 
 int TCustomTabControl::GetTabIndexInWindow()
@@ -384,6 +414,9 @@ void TPageControl::SelectNextPage(bool GoForward)
 
 void TPageControl::Change()
 {
-    ChangeActivePage(PageForTab(GetTabIndexInWindow()));
+    // Only a window's selection names a page: without a window (or with the active
+    // page's tab hidden) there is none, and the page shown stays.
+    const int tab = GetTabIndexInWindow();
+    if (tab >= 0) ChangeActivePage(PageForTab(tab));
     TCustomTabControl::Change();
 }

@@ -43,14 +43,24 @@ protected:
     virtual int CurrentTab() = 0;
     // Puts every tab into the window again.
     void UpdateTabs();
+    // Called after the window's tabs were put in again.
+    virtual void TabsChanged() {}
+    // Destroys the arrows the system control makes when one row of tabs overflows
+    // (for a control that scrolls its tabs with arrows of its own).
+    void DestroyNativeScroller();
     int GetTabIndexInWindow();
     void SetTabIndexInWindow(int Value);
     // Sends the native item size: width in the low, height in the high 16 bits.
+    // The size is kept and sent again whenever the window is (re)created.
     void SetItemSize(int AWidth, int AHeight);
 private:
     void ApplyImages();
+    // What the native control would answer to the display-rectangle request,
+    // for the time before the window exists.
+    TRect EstimateDisplayRect();
     bool FMultiLine = false;
     int FTabHeight = 0, FTabWidth = 0;
+    int FItemWidth = 0, FItemHeight = 0;
     TCustomImageList* FImages = nullptr;
 };
 

@@ -2,7 +2,7 @@
 #include "GraphicSkinControl.h"
 #include "SkinControl.h"
 #include "SkinLabels.h"
-#include "SkinTabs.h"
+#include "SkinPageControl.h"
 #include <vector>
 
 namespace Skinctrls {

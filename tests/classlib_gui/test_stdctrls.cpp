@@ -388,6 +388,43 @@ TEST(StdCtrls, PageControlShowsTheActiveSheetAndHidesTabs)
     EXPECT_EQ(changes, 1);
 }
 
+class TProbePageControl : public TPageControl {
+public:
+    using TPageControl::TPageControl;
+    using TPageControl::Change;
+};
+
+// What a form sets while it loads (no window yet) holds once its windows exist.
+TEST(StdCtrls, PageControlKeepsWhatWasSetBeforeItsWindow)
+{
+    auto form = NewForm(400, 300);
+    auto* pages = new TProbePageControl(form.get());
+    pages->SetParent(form.get());
+    pages->SetBounds(0, 0, 200, 150);
+    TTabSheet* sheets[8];
+    for (int i = 0; i < 8; ++i) {
+        sheets[i] = new TTabSheet(form.get());
+        sheets[i]->SetCaption("Sheet " + std::to_string(i));
+        sheets[i]->SetPageControl(pages);
+    }
+    pages->SetTabHeight(30);
+    pages->Change();   // a change notice with no window to ask for the current tab
+    ASSERT_FALSE(pages->HandleAllocated());
+    EXPECT_EQ(pages->GetActivePage(), sheets[0]);
+    const TRect before = pages->GetDisplayRect();
+    form->Show();
+    EXPECT_EQ(pages->GetActivePage(), sheets[0]);
+    EXPECT_EQ(TabCtrl_GetCurSel(pages->GetHandle()), 0);
+    EXPECT_EQ(pages->GetItemRect(0).Height(), 30);
+    EXPECT_EQ(pages->GetDisplayRect(), before);
+    // A tab past the right edge still has its place in the row.
+    const TRect last = pages->GetItemRect(7), first = pages->GetItemRect(0);
+    EXPECT_GT(last.right, 200);
+    EXPECT_EQ(last.top, first.top);
+    EXPECT_EQ(last.Height(), 30);
+    EXPECT_EQ(pages->GetItemRect(8), TRect());
+}
+
 TEST(StdCtrls, TabControlTabsAndIndex)
 {
     auto form = NewForm();

@@ -2,28 +2,35 @@
 #include "ControlFixture.h"
 #include "Form.h"
 #include "ImgList.h"
-#include "SkinTabs.h"
+#include "SkinPageControl.h"
+#include "SkinTabSheet.h"
+#include "SkinUpDown.h"
 
 using namespace CtlFixture;
 
 namespace {
 
-// A 60 x 60 framed element (6-pixel ring, its middle another colour) and three
-// 40 x 20 tab looks beside it; a strip under it for the tabs background.
+// A 60 x 60 framed element (6-pixel ring, its middle another colour) and three tab
+// looks beside it, 40 wide: normal 20 high, active 24 high (taller, so it
+// overhangs the frame), mouse-in 20 high; a strip under the frame for the tabs
+// background and a second picture for the sheets' background.
 const TColor cFrame = 0x0000C0, cClient = 0x00C000, cTab = 0xC00000, cActiveTab = 0x808000, cHotTab = 0x008080,
-             cTabsBG = 0x800080;
+             cTabsBG = 0x800080, cSheetBG = 0x404080, cImage = 0x0000FF;
+
+TspDataSkinTabControl* TabRecord(TspSkinData* D) { return static_cast<TspDataSkinTabControl*>(D->CtrlList[0].get()); }
 
 std::unique_ptr<TspSkinData> NewTabSkin()
 {
     auto d = std::make_unique<TspSkinData>(nullptr);
-    auto pic = NewPicture(100, 80, 0);
+    auto pic = NewPicture(100, 90, 0);
     Paint(pic.get(), TRect(0, 0, 60, 60), cFrame);
     Paint(pic.get(), TRect(6, 6, 54, 54), cClient);
     Paint(pic.get(), TRect(60, 0, 100, 20), cTab);
-    Paint(pic.get(), TRect(60, 20, 100, 40), cActiveTab);
-    Paint(pic.get(), TRect(60, 40, 100, 60), cHotTab);
+    Paint(pic.get(), TRect(60, 20, 100, 44), cActiveTab);
+    Paint(pic.get(), TRect(60, 44, 100, 64), cHotTab);
     Paint(pic.get(), TRect(0, 60, 10, 70), cTabsBG);
     d->ActivePictures.push_back(std::move(pic));
+    d->ActivePictures.push_back(NewPicture(8, 8, cSheetBG));
     d->Empty = false;
     auto r = std::make_unique<TspDataSkinTabControl>("tab");
     r->PictureIndex = 0;
@@ -34,95 +41,230 @@ std::unique_ptr<TspSkinData> NewTabSkin()
     r->LeftBottomPoint = TPoint(6, 54);
     r->RightBottomPoint = TPoint(54, 54);
     r->TabRect = TRect(60, 0, 100, 20);
-    r->ActiveTabRect = TRect(60, 20, 100, 40);
-    r->MouseInTabRect = TRect(60, 40, 100, 60);
+    r->ActiveTabRect = TRect(60, 20, 100, 44);
+    r->MouseInTabRect = TRect(60, 44, 100, 64);
     r->TabsBGRect = TRect(0, 60, 10, 70);
+    r->TabLeftOffset = r->TabRightOffset = 4;
+    r->UpDown = "hupdown";
     d->CtrlList.push_back(std::move(r));
     return d;
 }
 
+// A form with a 300 x 200 page control of N sheets, bound to Skin while no window
+// exists (as a form being loaded), then given its windows (as a form shown).
 struct Scene {
     std::unique_ptr<TForm> Form;
     TspSkinPageControl* Pc;
-    Scene(TspSkinData* Skin, int Pages = 3)
+    explicit Scene(TspSkinData* Skin, int Pages = 3, int Width = 300, bool Windows = true)
     {
         Form.reset(new TForm(nullptr));
         Form->SetBorderStyle(bsNone);
         Form->SetBounds(0, 0, 400, 300);
         Pc = new TspSkinPageControl(Form.get());
         Pc->SetParent(Form.get());
-        Pc->SetBounds(0, 0, 300, 200);
+        Pc->SetBounds(0, 0, Width, 200);
         for (int i = 0; i < Pages; ++i) {
             auto* t = new TspSkinTabSheet(Form.get());
             t->SetPageControl(Pc);
             t->SetText("P" + std::to_string(i));
         }
         Pc->SetSkinData(Skin);
+        if (Windows) Form->HandleNeeded();
     }
-    // A point just inside the top-left corner of visible tab V.
-    TPoint TabCorner(int V)
+    TPoint Inside(int V, int Dx = 2, int Dy = 2)
     {
         TRect r = Pc->GetItemRect(V);
-        return TPoint(r.left + 2, r.top + 2);
+        return TPoint(r.left + Dx, r.top + Dy);
     }
+    TPoint Middle(int V)
+    {
+        TRect r = Pc->GetItemRect(V);
+        return TPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    void MouseMove(const TPoint& P) { SendMessageA(Pc->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(P.x, P.y)); }
 };
 
-// Disabled until the frame rewrite of the display rectangle and the native
-// current tab reach the skinned control under the test form (see report).
-TEST(SkinPageControl, DISABLED_SkinnedFaceTakesEachPieceFromTheElement)
+TEST(SkinPageControl, SheetsAddedMakeTheFirstCurrentBeforeAndAfterTheWindowExists)
+{
+    auto skin = NewTabSkin();
+    for (bool windows : {false, true}) {
+        Scene s(skin.get(), 3, 300, windows);
+        EXPECT_EQ(s.Pc->GetActivePageIndex(), 0) << windows;
+        EXPECT_TRUE(s.Pc->GetPage(0)->GetVisible()) << windows;
+        s.Form->HandleNeeded();
+        EXPECT_EQ(s.Pc->GetActivePageIndex(), 0) << windows;
+        EXPECT_EQ(SendMessageA(s.Pc->GetHandle(), TCM_GETCURSEL, 0, 0), 0) << windows;
+    }
+}
+
+// The display rectangle is the native answer rewritten by the skin's borders; the
+// tab height set while the form loads reaches the native control with its window.
+TEST(SkinPageControl, DisplayRectangleAndTabsFollowTheSkin)
+{
+    auto skin = NewTabSkin();
+    struct Case {
+        const char* What;
+        bool Skinned;
+        TRect Display;   // native top for tabs 20 high is 24
+    } cases[] = {
+        {"skinned: borders of 6, top + 6 - 6", true, TRect(6, 24, 294, 194)},
+        {"unskinned: 1-pixel frame, top - 5", false, TRect(1, 19, 299, 199)},
+    };
+    for (const auto& c : cases) {
+        Scene s(c.Skinned ? skin.get() : nullptr);
+        s.Pc->SetDefaultItemHeight(20);   // what loading does for an unskinned control
+        EXPECT_EQ(s.Pc->Skinned(), c.Skinned) << c.What;
+        const TRect d = s.Pc->GetDisplayRect();
+        EXPECT_EQ(d.left, c.Display.left) << c.What;
+        EXPECT_EQ(d.top, c.Display.top) << c.What;
+        EXPECT_EQ(d.right, c.Display.right) << c.What;
+        EXPECT_EQ(d.bottom, c.Display.bottom) << c.What;
+        // Tabs from the control's corner, as high as the skin's tab look (or the default 20).
+        const TRect t0 = s.Pc->GetItemRect(0), t1 = s.Pc->GetItemRect(1);
+        EXPECT_EQ(t0.left, 0) << c.What;
+        EXPECT_EQ(t0.top, 0) << c.What;
+        EXPECT_EQ(t0.Height(), 20) << c.What;
+        EXPECT_EQ(t1.left, t0.right) << c.What;
+        // The current sheet fills the display rectangle.
+        TTabSheet* p = s.Pc->GetActivePage();
+        ASSERT_TRUE(p) << c.What;
+        EXPECT_EQ(p->GetLeft(), d.left) << c.What;
+        EXPECT_EQ(p->GetTop(), d.top) << c.What;
+        EXPECT_EQ(p->GetWidth(), d.Width()) << c.What;
+        EXPECT_EQ(p->GetHeight(), d.Height()) << c.What;
+    }
+}
+
+TEST(SkinPageControl, DisplayRectangleBeforeTheWindowMatchesTheWindowsOwn)
+{
+    auto skin = NewTabSkin();
+    for (TspSkinData* d : {skin.get(), static_cast<TspSkinData*>(nullptr)}) {
+        Scene s(d, 3, 300, false);
+        ASSERT_FALSE(s.Pc->HandleAllocated());
+        const TRect before = s.Pc->GetDisplayRect();
+        s.Form->HandleNeeded();
+        const TRect after = s.Pc->GetDisplayRect();
+        EXPECT_EQ(before.left, after.left);
+        EXPECT_EQ(before.top, after.top);
+        EXPECT_EQ(before.right, after.right);
+        EXPECT_EQ(before.bottom, after.bottom);
+    }
+}
+
+TEST(SkinPageControl, SkinnedFaceTakesEachPieceFromTheElement)
 {
     auto skin = NewTabSkin();
     Scene s(skin.get());
     ASSERT_TRUE(s.Pc->Skinned());
     const TRect d = s.Pc->GetDisplayRect();
-    // Frame ring placed around the display rectangle by the element's borders.
-    EXPECT_EQ(d.left, 6);
-    EXPECT_EQ(d.right, 300 - 6);
-    EXPECT_EQ(d.bottom, 200 - 6);
     auto shot = Snapshot(s.Pc);
+    // The frame's top is 6 above the display rectangle (y 18); the active look,
+    // 24 high, overhangs it while the normal 20-high tab leaves it showing.
+    const int belowTabs = 22;
     struct Case {
         const char* What;
-        int X, Y;
+        TPoint At;
         TColor Expect;
     } cases[] = {
-        {"tabs background right of the tabs", 297, 2, cTabsBG},
-        {"left frame edge", 2, (d.top + d.bottom) / 2, cFrame},
-        {"bottom frame edge", 150, 197, cFrame},
-        {"sheet over the middle", 150, (d.top + d.bottom) / 2, cClient},
-        {"active tab", s.TabCorner(0).x, s.TabCorner(0).y, cActiveTab},
-        {"normal tab", s.TabCorner(1).x, s.TabCorner(1).y, cTab},
+        {"tabs background right of the tabs", TPoint(297, 2), cTabsBG},
+        {"frame top right of the tabs", TPoint(297, 20), cFrame},
+        {"left frame edge", TPoint(2, (d.top + d.bottom) / 2), cFrame},
+        {"right frame edge", TPoint(297, (d.top + d.bottom) / 2), cFrame},
+        {"bottom frame edge", TPoint(150, 197), cFrame},
+        {"sheet over the middle", TPoint(150, (d.top + d.bottom) / 2), cClient},
+        {"active tab", s.Inside(0), cActiveTab},
+        {"active tab overhangs the frame", TPoint(s.Inside(0).x, belowTabs), cActiveTab},
+        {"normal tab", s.Inside(1), cTab},
+        {"frame below a normal tab", TPoint(s.Inside(1).x, belowTabs), cFrame},
     };
-    for (const auto& c : cases) EXPECT_EQ(Probe(shot.get(), c.X, c.Y), c.Expect) << c.What;
+    for (const auto& c : cases) EXPECT_EQ(Probe(shot.get(), c.At.x, c.At.y), c.Expect) << c.What;
 }
 
-TEST(SkinPageControl, DISABLED_HotTabFollowsTheMouseButNeverTheActiveTab)
+TEST(SkinPageControl, FixedTabHeightStretchesEveryLookToTheTab)
 {
     auto skin = NewTabSkin();
     Scene s(skin.get());
-    TRect r1 = s.Pc->GetItemRect(1), r0 = s.Pc->GetItemRect(0);
-    s.Pc->TestActive((r1.left + r1.right) / 2, (r1.top + r1.bottom) / 2);
+    s.Pc->SetTabHeight(16);
+    s.Pc->UpDateTabs();
+    const TRect t0 = s.Pc->GetItemRect(0);
+    EXPECT_EQ(t0.Height(), 16);
+    auto shot = Snapshot(s.Pc);
+    EXPECT_EQ(Probe(shot.get(), t0.left + 2, t0.bottom - 1), cActiveTab);
+    EXPECT_NE(Probe(shot.get(), t0.left + 2, t0.bottom + 1), cActiveTab);
+}
+
+TEST(SkinPageControl, UnskinnedFaceInSystemColours)
+{
+    Scene s(nullptr);
+    ASSERT_FALSE(s.Pc->Skinned());
+    const TRect d = s.Pc->GetDisplayRect();
+    auto shot = Snapshot(s.Pc);
+    const TColor face = ColorToRGB(clBtnFace) & 0xFFFFFF, shadow = ColorToRGB(clBtnShadow) & 0xFFFFFF;
+    EXPECT_EQ(Probe(shot.get(), d.left - 1, (d.top + d.bottom) / 2), shadow);
+    EXPECT_EQ(Probe(shot.get(), 150, d.bottom), shadow);
+    EXPECT_EQ(Probe(shot.get(), 150, (d.top + d.bottom) / 2), face);
+    const TRect t0 = s.Pc->GetItemRect(0);
+    EXPECT_EQ(Probe(shot.get(), t0.left, t0.top), ColorToRGB(clNavy) & 0xFFFFFF);   // the active tab's frame
+    EXPECT_EQ(Probe(shot.get(), t0.left + 2, t0.top + 2), static_cast<TColor>(0xD2BDB6));
+    EXPECT_EQ(Probe(shot.get(), s.Inside(1).x, s.Inside(1).y), face);
+}
+
+// Hot tracking through the window's own mouse messages: the tab under the mouse
+// takes the mouse-in look, except the active tab; leaving the control clears it.
+TEST(SkinPageControl, HotTabFollowsTheMouseButNeverTheActiveTab)
+{
+    auto skin = NewTabSkin();
+    Scene s(skin.get());
+    struct Step {
+        const char* What;
+        TPoint At;
+        int HotTab, HotPage;
+        TColor Tab0, Tab1;
+    } steps[] = {
+        {"over tab 1", s.Middle(1), 1, 1, cActiveTab, cHotTab},
+        {"over the active tab", s.Middle(0), 0, 0, cActiveTab, cTab},
+        {"over tab 1 again", s.Middle(1), 1, 1, cActiveTab, cHotTab},
+        {"over the sheet", TPoint(150, 150), -1, 3, cActiveTab, cTab},
+    };
+    for (const auto& st : steps) {
+        s.MouseMove(st.At);
+        EXPECT_EQ(s.Pc->HotTab(), st.HotTab) << st.What;
+        EXPECT_EQ(s.Pc->HotPage(), st.HotPage) << st.What;
+        auto shot = Snapshot(s.Pc);
+        EXPECT_EQ(Probe(shot.get(), s.Inside(0).x, s.Inside(0).y), st.Tab0) << st.What;
+        EXPECT_EQ(Probe(shot.get(), s.Inside(1).x, s.Inside(1).y), st.Tab1) << st.What;
+    }
+    s.MouseMove(s.Middle(2));
+    EXPECT_EQ(s.Pc->HotTab(), 2);
+    s.Pc->Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(s.Pc->HotTab(), -1);
+    auto shot = Snapshot(s.Pc);
+    EXPECT_EQ(Probe(shot.get(), s.Inside(2).x, s.Inside(2).y), cTab);
+}
+
+TEST(SkinPageControl, NullMouseInLookFallsBackToTheNormalLook)
+{
+    auto skin = NewTabSkin();
+    TabRecord(skin.get())->MouseInTabRect = TRect();
+    Scene s(skin.get());
+    s.MouseMove(s.Middle(1));
     EXPECT_EQ(s.Pc->HotTab(), 1);
     auto shot = Snapshot(s.Pc);
-    EXPECT_EQ(Probe(shot.get(), r1.left + 2, r1.top + 2), cHotTab);
-    s.Pc->TestActive((r0.left + r0.right) / 2, (r0.top + r0.bottom) / 2);
-    EXPECT_EQ(s.Pc->HotTab(), 0);
-    shot = Snapshot(s.Pc);
-    EXPECT_EQ(Probe(shot.get(), r0.left + 2, r0.top + 2), cActiveTab);
-    EXPECT_EQ(Probe(shot.get(), r1.left + 2, r1.top + 2), cTab);
-    s.Pc->TestActive(299, 199);
-    EXPECT_EQ(s.Pc->HotTab(), -1);
-    EXPECT_EQ(s.Pc->HotPage(), 3);
+    EXPECT_EQ(Probe(shot.get(), s.Inside(1).x, s.Inside(1).y), cTab);
 }
 
-TEST(SkinPageControl, DISABLED_HiddenTabTakesNoVisiblePosition)
+TEST(SkinPageControl, HiddenTabTakesNoVisiblePosition)
 {
     auto skin = NewTabSkin();
-    Scene s(skin.get());
-    s.Pc->GetPage(0)->SetTabVisible(false);
-    TRect r0 = s.Pc->GetItemRect(0);
-    s.Pc->TestActive((r0.left + r0.right) / 2, (r0.top + r0.bottom) / 2);
-    EXPECT_EQ(s.Pc->HotTab(), 0);
-    EXPECT_EQ(s.Pc->HotPage(), 1);
+    Scene s(skin.get(), 4);
+    s.Pc->GetPage(1)->SetTabVisible(false);
+    EXPECT_EQ(SendMessageA(s.Pc->GetHandle(), TCM_GETITEMCOUNT, 0, 0), 3);
+    s.MouseMove(s.Middle(1));
+    EXPECT_EQ(s.Pc->HotTab(), 1);
+    EXPECT_EQ(s.Pc->HotPage(), 2);
+    s.MouseMove(s.Middle(2));
+    EXPECT_EQ(s.Pc->HotTab(), 2);
+    EXPECT_EQ(s.Pc->HotPage(), 3);
 }
 
 // Records that cannot skin the control leave it unskinned at its own size,
@@ -137,10 +279,11 @@ TEST(SkinPageControl, UnusableRecordLeavesTheControlUnskinned)
              D->CtrlList.clear();
              AddButton(D, "tab");
          }},
-        {"picture index outside the list",
-         [](TspSkinData* D) { static_cast<TspDataSkinTabControl*>(D->CtrlList[0].get())->PictureIndex = 7; }},
-        {"null skin rectangle",
-         [](TspSkinData* D) { static_cast<TspDataSkinTabControl*>(D->CtrlList[0].get())->SkinRect = TRect(); }},
+        {"picture index outside the list", [](TspSkinData* D) { TabRecord(D)->PictureIndex = 7; }},
+        {"no picture", [](TspSkinData* D) { TabRecord(D)->PictureIndex = -1; }},
+        {"null skin rectangle", [](TspSkinData* D) { TabRecord(D)->SkinRect = TRect(); }},
+        {"skin rectangle outside the picture", [](TspSkinData* D) { TabRecord(D)->SkinRect = TRect(200, 0, 260, 60); }},
+        {"null tab look", [](TspSkinData* D) { TabRecord(D)->TabRect = TRect(); }},
     };
     for (const auto& c : cases) {
         auto skin = NewTabSkin();
@@ -149,25 +292,95 @@ TEST(SkinPageControl, UnusableRecordLeavesTheControlUnskinned)
         EXPECT_FALSE(s.Pc->Skinned()) << c.What;
         EXPECT_EQ(s.Pc->GetWidth(), 300) << c.What;
         EXPECT_EQ(s.Pc->GetHeight(), 200) << c.What;
+        EXPECT_EQ(s.Pc->GetItemRect(0).Height(), 20) << c.What;
         auto shot = Snapshot(s.Pc);
         const TRect d = s.Pc->GetDisplayRect();
         EXPECT_EQ(Probe(shot.get(), 150, (d.top + d.bottom) / 2), ColorToRGB(clBtnFace) & 0xFFFFFF) << c.What;
     }
 }
 
+// Degenerate elements (borders of nothing, a middle of no size) still paint the
+// control without a fault, and never outside it.
+TEST(SkinPageControl, DegenerateFramesPaintWithoutFault)
+{
+    struct Case {
+        const char* What;
+        void (*Spoil)(TspDataSkinTabControl*);
+    } cases[] = {
+        {"coinciding points", [](TspDataSkinTabControl* R) {
+             R->LeftTopPoint = R->RightTopPoint = R->LeftBottomPoint = R->RightBottomPoint = TPoint(30, 30);
+         }},
+        {"client rectangle of no size", [](TspDataSkinTabControl* R) { R->ClientRect = TRect(30, 30, 30, 30); }},
+        {"client rectangle outside the skin", [](TspDataSkinTabControl* R) { R->ClientRect = TRect(-50, -50, 500, 500); }},
+        {"inverted client rectangle", [](TspDataSkinTabControl* R) { R->ClientRect = TRect(54, 54, 6, 6); }},
+        {"huge tab offsets", [](TspDataSkinTabControl* R) { R->TabLeftOffset = R->TabRightOffset = 100000; }},
+        {"negative tab offsets", [](TspDataSkinTabControl* R) { R->TabLeftOffset = R->TabRightOffset = -9; }},
+        {"background picture outside the list", [](TspDataSkinTabControl* R) { R->BGPictureIndex = 99; }},
+        {"tabs background outside the picture", [](TspDataSkinTabControl* R) { R->TabsBGRect = TRect(500, 500, 510, 510); }},
+    };
+    for (const auto& c : cases) {
+        auto skin = NewTabSkin();
+        c.Spoil(TabRecord(skin.get()));
+        Scene s(skin.get());
+        EXPECT_TRUE(s.Pc->Skinned()) << c.What;
+        const TRect d = s.Pc->GetDisplayRect();
+        EXPECT_GE(d.left, 0) << c.What;
+        EXPECT_LE(d.right, 300) << c.What;
+        EXPECT_LE(d.bottom, 200) << c.What;
+        EXPECT_LE(d.top, d.bottom) << c.What;
+        auto shot = Snapshot(s.Pc);
+        EXPECT_EQ(Probe(shot.get(), s.Inside(1).x, s.Inside(1).y), cTab) << c.What;
+    }
+}
+
+TEST(SkinPageControl, SheetBackgroundFromTheBackgroundPictureOrTheFramesMiddle)
+{
+    struct Case {
+        const char* What;
+        int BGPictureIndex;
+        TColor Expect;
+    } cases[] = {
+        {"background picture", 1, cSheetBG},
+        {"no background picture", -1, cClient},
+        {"index past the pictures", 2, cClient},
+        {"negative index", -7, cClient},
+    };
+    for (const auto& c : cases) {
+        auto skin = NewTabSkin();
+        TabRecord(skin.get())->BGPictureIndex = c.BGPictureIndex;
+        Scene s(skin.get());
+        TTabSheet* p = s.Pc->GetActivePage();
+        ASSERT_TRUE(p);
+        auto shot = Snapshot(p);
+        for (TPoint at : {TPoint(0, 0), TPoint(p->GetWidth() - 1, p->GetHeight() - 1), TPoint(37, 41)})
+            EXPECT_EQ(Probe(shot.get(), at.x, at.y), c.Expect) << c.What << " at " << at.x << "," << at.y;
+    }
+}
+
+// The image of a tab shows only while the page's image index names one of the list.
 TEST(SkinPageControl, ImageIndexOutsideTheListDrawsNoImage)
 {
     auto skin = NewTabSkin();
     Scene s(skin.get());
     TImageList images(16, 16);
-    auto pic = NewPicture(16, 16, 0x0000FF);
+    auto pic = NewPicture(16, 16, cImage);
+    images.Add(pic.get(), nullptr);
     images.Add(pic.get(), nullptr);
     s.Pc->SetImages(&images);
-    const int indexes[] = {0, -1, 1, 99, -100};
-    for (int ii : indexes) {
-        s.Pc->GetPage(1)->SetImageIndex(ii);
+    struct Case {
+        int Index;
+        bool Shown;
+    } cases[] = {{0, true}, {1, true}, {-1, false}, {2, false}, {99, false}, {-100, false}};
+    for (const auto& c : cases) {
+        s.Pc->GetPage(1)->SetImageIndex(c.Index);
         auto shot = Snapshot(s.Pc);
-        EXPECT_EQ(Probe(shot.get(), s.TabCorner(1).x, s.TabCorner(1).y), cTab) << ii;
+        const TRect t = s.Pc->GetItemRect(1);
+        int found = 0;
+        for (int y = t.top; y < t.bottom; ++y)
+            for (int x = t.left; x < t.right; ++x)
+                if (Probe(shot.get(), x, y) == cImage) ++found;
+        EXPECT_EQ(found > 0, c.Shown) << c.Index;
+        EXPECT_EQ(Probe(shot.get(), t.left + 2, t.top + 2), cTab) << c.Index;
     }
     s.Pc->SetImages(nullptr);
 }
@@ -182,7 +395,54 @@ TEST(SkinPageControl, RemovedSkinDataIsForgotten)
     s.Pc->ChangeSkinData();
     EXPECT_FALSE(s.Pc->Skinned());
     auto shot = Snapshot(s.Pc);
-    EXPECT_EQ(s.Pc->SkinRecord(), nullptr);
+    const TRect d = s.Pc->GetDisplayRect();
+    EXPECT_EQ(Probe(shot.get(), 150, (d.top + d.bottom) / 2), ColorToRGB(clBtnFace) & 0xFFFFFF);
+}
+
+// Tabs that overflow one row get our scroller at the top right instead of the
+// native arrows; stepping it scrolls the native tabs; once all fit it goes.
+TEST(SkinPageControl, OverflowingTabsGetTheSkinnedScroller)
+{
+    auto skin = NewTabSkin();
+    Scene s(skin.get(), 8, 200);
+    HWND wnd = s.Pc->GetHandle();
+    TspSkinUpDown* u = s.Pc->Scroller();
+    ASSERT_TRUE(u);
+    EXPECT_EQ(FindWindowExA(wnd, nullptr, UPDOWN_CLASSA, nullptr), nullptr);
+    EXPECT_EQ(u->GetLeft() + u->GetWidth(), 200);
+    EXPECT_EQ(u->GetTop(), 0);
+    EXPECT_EQ(u->GetWidth(), 40);
+    EXPECT_EQ(u->GetHeight(), 20);
+    EXPECT_EQ(u->GetSkinDataName(), "hupdown");
+    const int hidden = s.Pc->GetInVisibleItemCount();
+    EXPECT_GT(hidden, 0);
+    EXPECT_EQ(u->GetMax(), hidden);
+    EXPECT_EQ(s.Pc->GetPosition(), 0);
+
+    u->SetPosition(2);
+    EXPECT_EQ(s.Pc->GetPosition(), 2);
+    EXPECT_LE(s.Pc->GetItemRect(1).right, 0);
+    EXPECT_EQ(s.Pc->GetItemRect(2).left, 0);
+
+    s.Pc->SetBounds(0, 0, 480, 200);   // 8 tabs of 54 fit beside the scroller
+    EXPECT_EQ(s.Pc->Scroller(), nullptr);
+    EXPECT_EQ(s.Pc->GetInVisibleItemCount(), 0);
+    EXPECT_EQ(FindWindowExA(wnd, nullptr, UPDOWN_CLASSA, nullptr), nullptr);
+    s.Pc->SetBounds(0, 0, 150, 200);
+    ASSERT_TRUE(s.Pc->Scroller());
+    EXPECT_EQ(s.Pc->Scroller()->GetLeft() + s.Pc->Scroller()->GetWidth(), 150);
+}
+
+TEST(SkinPageControl, MultiLineTabsNeedNoScroller)
+{
+    auto skin = NewTabSkin();
+    Scene s(skin.get(), 8, 200);
+    ASSERT_TRUE(s.Pc->Scroller());
+    s.Pc->SetMultiLine(true);
+    s.Pc->UpDateTabs();
+    EXPECT_EQ(s.Pc->Scroller(), nullptr);
+    s.Pc->SetBounds(0, 0, 180, 200);
+    EXPECT_EQ(s.Pc->Scroller(), nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,108 @@
+// TspSkinPageControl: the system page control whose tab strip, frame and page
+// background come from a "tab" skin element, with a hot tab that follows the
+// mouse and a skinned scroller in place of the native one. It is not built on the
+// skinned-control base, so it carries the skin protocol (SkinData, SkinDataName,
+// a non-virtual ChangeSkinData) itself. Its pages are TspSkinTabSheet objects.
+#pragma once
+#include "TabControl.h"
+#include "SkinControls.h"
+#include <memory>
+#include <string>
+
+class TspSkinData;
+class TspSkinUpDown;
+class TBitmap;
+class TCanvas;
+class TControlCanvas;
+
+class TspSkinPageControl : public TPageControl {
+public:
+    explicit TspSkinPageControl(TComponent* AOwner);
+    ~TspSkinPageControl() override;
+
+    void GetSkinData();
+    // Applies the skin fetched; the re-skin walk calls it.
+    void ChangeSkinData();
+    TspSkinData* GetSkinDataComponent() const { return FSD; }
+    void SetSkinData(TspSkinData* Value);
+    const std::string& GetSkinDataName() const { return FSkinDataName; }
+    void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
+    TFont* GetDefaultFont() const { return FDefaultFont.get(); }
+    void SetDefaultFont(TFont* Value);
+    int GetDefaultItemHeight() const { return FDefaultItemHeight; }
+    void SetDefaultItemHeight(int Value);
+    bool UseSkinFont = true;
+    void UpDateTabs();
+    void Loaded() override;
+
+    bool Skinned() const { return FIndex != -1; }
+    int HotTab() const { return FHotTab; }
+    int HotPage() const { return FHotPage; }
+    // The tab scroller; null while every tab fits.
+    TspSkinUpDown* Scroller() const { return FUpDown; }
+    // Hot tracking at a point of the control (what mouse moves do).
+    void TestActive(int X, int Y);
+    // Visible tabs that lie (partly) outside the strip, and those scrolled out to the left.
+    int GetInVisibleItemCount();
+    int GetPosition();
+    void CheckScroll();
+
+protected:
+    void Change() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void WndProc(TMessage& Message) override;
+    void WMPaint(TMessage& Message) override;
+    void WMEraseBkgnd(TMessage& Message) override;
+    void WMSize(TMessage& Message) override;
+    void WMScroll(TMessage& Message) override;
+    void CMMouseLeave(TMessage& Message) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void PaintWindow(HDC DC) override;
+    void PaintDefaultWindow(TCanvas* C);
+    void PaintSkinWindow(TCanvas* C);
+    void DrawTabs(TCanvas* C);
+    void DrawTab(int PageIndex, const TRect& R, bool Active, bool MouseIn, TCanvas* C);
+    void ShowSkinUpDown();
+    void HideSkinUpDown();
+    void OnUpDownChange(TObject* Sender);
+    void TabsChanged() override;
+
+private:
+    friend class TspSkinCustomTabSheet;
+    // The element's values as copied by the last fetch, already clipped to its
+    // picture: nothing of an earlier skin's record is kept between fetches.
+    struct TTabSkin {
+        TRect SkinRect, ClientRect, TabRect, ActiveTabRect, FocusTabRect, MouseInTabRect, TabsBGRect;
+        TPoint LeftTop, RightTop, LeftBottom, RightBottom;
+        int TabLeftOffset = 0, TabRightOffset = 0;
+        std::string FontName;
+        TFontStyles FontStyle = 0;
+        int FontHeight = 14;
+        TColor FontColor = 0, ActiveFontColor = 0, FocusFontColor = 0, MouseInFontColor = 0;
+        std::string UpDown;
+        int BGPictureIndex = -1;
+        // The frame's widths around the display rectangle.
+        int BorderLeft() const { return ClientRect.left; }
+        int BorderTop() const { return ClientRect.top; }
+        int BorderRight() const { return SkinRect.Width() - ClientRect.right; }
+        int BorderBottom() const { return SkinRect.Height() - ClientRect.bottom; }
+    };
+    void AdjustDisplayRect(RECT& R);
+    void CorrectItemRect(RECT& R);
+    // Redraws the visible tab V (of page P) straight onto the window.
+    void RedrawTab(int PageIndex, int V, bool MouseIn);
+    int PageOfTab(int V) const;
+    void ApplyItemHeight(int SkinnedHeight);
+
+    TspSkinData* FSD = nullptr;
+    std::string FSkinDataName = "tab";
+    int FIndex = -1;
+    TTabSkin FSkin;
+    TBitmap* FPicture = nullptr;
+    int FHotPage = -1, FOldHotPage = -1, FHotTab = -1, FOldHotTab = -1;
+    TspSkinUpDown* FUpDown = nullptr;   // owned as a component
+    std::unique_ptr<TFont> FDefaultFont;
+    int FDefaultItemHeight = 20;
+    std::unique_ptr<TControlCanvas> FCanvas;
+};
