@@ -9,7 +9,9 @@
 #include "SkinCheckRadioBox.h"
 #include "SkinLabels.h"
 #include "SkinGroups.h"
+#include "SkinPageControl.h"
 #include "SkinPanel.h"
+#include "SkinTabSheet.h"
 #include "SkinUpDown.h"
 #include "SkinSpeedButton.h"
 #include <vector>
@@ -24,6 +26,7 @@ struct Gallery {
     std::vector<TspSkinSpeedButton*> SpeedButtons;
     std::vector<TspSkinControl*> Others;   // checks, panels, labels
     TspSkinStdLabel* StdLabel = nullptr;
+    TspSkinPageControl* Pages = nullptr;
 
     template <class C> C* Place(TWinControl* Parent, int X, int Y, int W, int H, const char* Caption)
     {
@@ -39,7 +42,7 @@ struct Gallery {
     {
         Form.reset(new TForm(nullptr));
         Form->SetBorderStyle(bsNone);
-        Form->SetBounds(0, 0, 420, 330);
+        Form->SetBounds(0, 0, 420, 460);
         Form->SetColor(0xE0E0E0);
         const char* captions[] = {"OK", "&Cancel", "Disabled", "Down"};
         for (int i = 0; i < 4; ++i) {
@@ -97,6 +100,18 @@ struct Gallery {
         (void)updown;
         auto* bar = Place<TspSkinStatusBar>(Form.get(), 0, 0, 420, 21, "");
         (void)bar;
+        Pages = new TspSkinPageControl(Form.get());
+        Pages->SetParent(Form.get());
+        Pages->SetBounds(10, 305, 400, 130);
+        const char* sheets[] = {"General", "Sound", "Hidden", "Video"};
+        for (int i = 0; i < 4; ++i) {
+            auto* sheet = new TspSkinTabSheet(Form.get());
+            sheet->SetPageControl(Pages);
+            sheet->SetText(sheets[i]);
+            auto* c = Place<TspSkinCheckRadioBox>(sheet, 10, 10, 160, 25, "On a sheet");
+            c->SetChecked(i == 0);
+        }
+        Pages->GetPage(2)->SetTabVisible(false);
     }
 
     void Bind(TspSkinData* D)
@@ -105,6 +120,7 @@ struct Gallery {
         for (auto* s : SpeedButtons) s->SetSkinData(D);
         for (auto* o : Others) o->SetSkinData(D);
         StdLabel->SetSkinData(D);
+        Pages->SetSkinData(D);
     }
 
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
@@ -129,6 +145,7 @@ TEST(Gallery, EveryControlWithBothSkinsAndWithout)
     auto plain = g.Shoot("unskinned");
     for (auto* b : g.Buttons) EXPECT_FALSE(b->Skinned());
     for (auto* o : g.Others) EXPECT_FALSE(o->Skinned());
+    EXPECT_FALSE(g.Pages->Skinned());
     EXPECT_EQ(Probe(plain.get(), 20, 15), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
 
     for (const char* name : {"Korvel2", "Sarnic"}) {
@@ -140,12 +157,20 @@ TEST(Gallery, EveryControlWithBothSkinsAndWithout)
         for (auto* s : g.SpeedButtons) EXPECT_TRUE(s->Skinned());
         for (auto* o : g.Others) EXPECT_TRUE(o->Skinned()) << o->GetSkinDataName();
         EXPECT_NE(g.StdLabel->GetSkinIndex(), -1);
+        EXPECT_TRUE(g.Pages->Skinned());
         auto shot = g.Shoot(name);
         // The skinned face is not the plain one somewhere along the first button.
         int differ = 0;
         for (int x = 12; x < 98; x += 2)
             if (Probe(shot.get(), x, 20) != Probe(plain.get(), x, 20)) ++differ;
         EXPECT_GT(differ, 10);
+        // The page control's tabs and frame wear the skin too.
+        const TPoint pages(g.Pages->GetLeft(), g.Pages->GetTop());
+        differ = 0;
+        for (int x = 2; x < 398; x += 4)
+            for (int y : {2, 30, 127})
+                if (Probe(shot.get(), pages.x + x, pages.y + y) != Probe(plain.get(), pages.x + x, pages.y + y)) ++differ;
+        EXPECT_GT(differ, 30);
         g.Bind(nullptr);
     }
 }
