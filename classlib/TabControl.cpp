@@ -22,6 +22,12 @@ void TCustomTabControl::CreateParams(TCreateParams& Params)
     TWinControl::CreateParams(Params);
     CreateSubClass(Params, WC_TABCONTROLA);
     Params.Style |= WS_CLIPCHILDREN | TCS_TABS | (FMultiLine ? TCS_MULTILINE : 0);
+    switch (FTabPosition) {
+    case tpBottom: Params.Style |= TCS_BOTTOM; break;
+    case tpLeft: Params.Style |= TCS_VERTICAL; break;
+    case tpRight: Params.Style |= TCS_VERTICAL | TCS_RIGHT; break;
+    default: break;
+    }
     Params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
     Params.WinClassName = "TTabControl";
 }
@@ -54,7 +60,7 @@ TRect TCustomTabControl::GetDisplayRect()
 TRect TCustomTabControl::EstimateDisplayRect()
 {
     // The system control puts a 4-pixel frame around the page and one row of
-    // tabs 2 pixels below the top: a set item height, or the font's plus 5.
+    // tabs 2 pixels from its side: a set item height, or the font's plus 5.
     int item = FItemHeight;
     if (item <= 0) {
         TWindowDC screen(nullptr);
@@ -62,8 +68,15 @@ TRect TCustomTabControl::EstimateDisplayRect()
         TEXTMETRICA tm = {};
         item = (GetTextMetricsA(screen.Get(), &tm) ? tm.tmHeight : 13) + 5;
     }
-    const TRect c = GetClientRect();
-    return TRect(c.left + 4, c.top + item + 4, c.right - 4, c.bottom - 4);
+    TRect r = GetClientRect();
+    r.Inflate(-4, -4);
+    switch (FTabPosition) {
+    case tpTop: r.top += item; break;
+    case tpBottom: r.bottom -= item; break;
+    case tpLeft: r.left += item; break;
+    case tpRight: r.right -= item; break;
+    }
+    return r;
 }
 
 void TCustomTabControl::AdjustClientRect(TRect& Rect)
@@ -77,6 +90,14 @@ void TCustomTabControl::SetMultiLine(bool Value)
     if (Value == FMultiLine) return;
     FMultiLine = Value;
     RecreateWnd();
+}
+
+void TCustomTabControl::SetTabPosition(TTabPosition Value)
+{
+    if (Value == FTabPosition) return;
+    FTabPosition = Value;
+    RecreateWnd();
+    Realign();
 }
 
 void TCustomTabControl::SetTabHeight(int Value)

@@ -7,6 +7,8 @@
 #include <vector>
 
 class TCustomImageList;
+// Which side of the control the tabs sit on.
+enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 typedef std::function<void(TObject* Sender, bool& AllowChange)> TTabChangingEvent;
 
 class TCustomTabControl : public TWinControl {
@@ -18,6 +20,8 @@ public:
     void AdjustClientRect(TRect& Rect) override;
     bool GetMultiLine() const { return FMultiLine; }
     void SetMultiLine(bool Value);
+    TTabPosition GetTabPosition() const { return FTabPosition; }
+    void SetTabPosition(TTabPosition Value);
     TCustomImageList* GetImages() const { return FImages; }
     void SetImages(TCustomImageList* Value);
     int GetTabCount();
@@ -59,6 +63,7 @@ private:
     // for the time before the window exists.
     TRect EstimateDisplayRect();
     bool FMultiLine = false;
+    TTabPosition FTabPosition = tpTop;
     int FTabHeight = 0, FTabWidth = 0;
     int FItemWidth = 0, FItemHeight = 0;
     TCustomImageList* FImages = nullptr;

@@ -133,7 +133,7 @@ void TspSkinPageControl::UpDateTabs()
 {
     GetSkinData();
     ApplyItemHeight(FSkin.TabRect.Height());
-    if (GetMultiLine()) HideSkinUpDown();
+    if (!OneRow()) HideSkinUpDown();
     Realign();
 }
 
@@ -183,6 +183,19 @@ void TspSkinPageControl::Change()
     Invalidate();
 }
 
+bool TspSkinPageControl::OneRow() const
+{
+    // Side tabs are always in rows of their own height in the system control.
+    return !GetMultiLine() && (GetTabPosition() == tpTop || GetTabPosition() == tpBottom);
+}
+
+void TspSkinPageControl::FollowTabRow()
+{
+    if (IsDesigning()) return;
+    if (OneRow()) CheckScroll();
+    else if (FUpDown) HideSkinUpDown();   // rows of tabs never scroll
+}
+
 // ---- window procedure ----
 void TspSkinPageControl::WndProc(TMessage& Message)
 {
@@ -197,7 +210,7 @@ void TspSkinPageControl::WndProc(TMessage& Message)
             CorrectItemRect(*reinterpret_cast<RECT*>(Message.LParam));
         break;
     case WM_SIZE:
-        if (!GetMultiLine() && !IsDesigning()) CheckScroll();
+        FollowTabRow();
         break;
     default:
         break;
@@ -206,20 +219,22 @@ void TspSkinPageControl::WndProc(TMessage& Message)
 
 void TspSkinPageControl::AdjustDisplayRect(RECT& R)
 {
-    // The native control measures its own frame; ours is the skin's. Only the top
-    // of its answer (below the row of tabs) is kept.
+    // The native control measures its own frame; ours is the skin's. Of its answer
+    // only the sides next to the tabs are kept (moved by our frame's width there).
     const int cw = GetClientWidth(), ch = GetClientHeight();
     GetSkinData();
+    const TTabPosition pos = GetTabPosition();
     if (Skinned()) {
-        R.left = FSkin.BorderLeft();
-        R.right = cw - FSkin.BorderRight();
-        R.top += FSkin.BorderTop() - 6;
-        R.bottom = ch - FSkin.BorderBottom();
+        const int l = FSkin.BorderLeft(), t = FSkin.BorderTop(), r = FSkin.BorderRight(), b = FSkin.BorderBottom();
+        R.left = pos == tpLeft ? R.left + l - 4 : l;
+        R.right = pos == tpRight ? R.right + 4 - r : cw - r;
+        R.top += t - 6;
+        R.bottom = pos == tpBottom ? R.bottom + 4 - b : ch - b;
     } else {
-        R.left = 1;
-        R.right = cw - 1;
-        R.top -= 5;
-        R.bottom = ch - 1;
+        R.left = pos == tpLeft || pos == tpRight ? R.left - 3 : 1;
+        R.right = pos == tpRight ? R.right + 3 : cw - 1;
+        R.top = pos == tpBottom ? 1 : R.top - 5;
+        R.bottom = pos == tpBottom ? R.bottom + 3 : ch - 1;
     }
     if (R.right < R.left) R.right = R.left;
     if (R.bottom < R.top) R.bottom = R.top;
@@ -227,9 +242,15 @@ void TspSkinPageControl::AdjustDisplayRect(RECT& R)
 
 void TspSkinPageControl::CorrectItemRect(RECT& R)
 {
-    // Our tabs start at the control's top-left corner, where the native ones keep
-    // a 2-pixel margin.
-    OffsetRect(&R, GetMultiLine() ? 0 : -2, -2);
+    // Our tabs sit against the control's edge, where the native ones keep a
+    // 2-pixel margin.
+    const int along = GetMultiLine() ? 0 : -2;
+    switch (GetTabPosition()) {
+    case tpTop: OffsetRect(&R, along, -2); break;
+    case tpBottom: OffsetRect(&R, along, 2); break;
+    case tpLeft: OffsetRect(&R, -2, 0); break;
+    case tpRight: OffsetRect(&R, 2, 0); break;
+    }
 }
 
 void TspSkinPageControl::WMPaint(TMessage& Message)
@@ -291,7 +312,14 @@ void TspSkinPageControl::PaintSkinWindow(TCanvas* C)
     const TRect f(d.left - s.BorderLeft(), d.top - s.BorderTop(), d.right + s.BorderRight(), d.bottom + s.BorderBottom());
     // The strip behind the tabs: the skin's tiles, or the face colour when the
     // element has none (the buffer is not cleared).
-    const TRect band(0, 0, GetWidth(), std::max<int>(0, f.top));
+    const int w = GetWidth(), h = GetHeight();
+    TRect band;
+    switch (GetTabPosition()) {
+    case tpTop: band = TRect(0, 0, w, f.top); break;
+    case tpBottom: band = TRect(0, f.bottom, w, h); break;
+    case tpLeft: band = TRect(0, 0, f.left, h); break;
+    case tpRight: band = TRect(f.right, 0, w, h); break;
+    }
     C->GetBrush()->SetStyle(bsSolid);
     C->GetBrush()->SetColor(clBtnFace);
     C->FillRect(TRect(0, 0, GetWidth(), GetHeight()));
@@ -327,7 +355,10 @@ void TspSkinPageControl::DrawTab(int PageIndex, const TRect& R, bool Active, boo
 {
     if (PageIndex < 0 || PageIndex >= GetPageCount()) return;
     TTabSheet* page = GetPage(PageIndex);
-    const int w = std::min(R.Width(), MaxSkinControlSide), h = std::min(R.Height(), MaxSkinControlSide);
+    // Side tabs are drawn lying down, then turned.
+    const bool side = GetTabPosition() == tpLeft || GetTabPosition() == tpRight;
+    const int w = std::min(side ? R.Height() : R.Width(), MaxSkinControlSide);
+    const int h = std::min(side ? R.Width() : R.Height(), MaxSkinControlSide);
     if (w <= 0 || h <= 0) return;
     TBitmap b(w, h, pf24bit);
     if (!Skinned()) {
@@ -391,7 +422,9 @@ void TspSkinPageControl::DrawTab(int PageIndex, const TRect& R, bool Active, boo
         TRect tr(0, 0, w, std::min<int>(h, b.GetHeight()));
         bc->DrawText(page->GetText(), tr, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
-    C->Draw(R.left, R.top, &b);
+    if (GetTabPosition() == tpLeft) Skintabs::DrawRotate90_1(C, &b, R.left, R.top);
+    else if (GetTabPosition() == tpRight) Skintabs::DrawRotate90_2(C, &b, R.left, R.top);
+    else C->Draw(R.left, R.top, &b);
 }
 
 // ---- hot tab ----
@@ -493,7 +526,7 @@ void TspSkinPageControl::CheckScroll()
     if (!FUpDown) return;
     // Counted again: the scroller now standing over the strip hides more of it.
     FUpDown->SetMax(GetInVisibleItemCount());
-    FUpDown->SetBounds(GetWidth() - FUpDown->GetWidth(), 0, FUpDown->GetWidth(), FUpDown->GetHeight());
+    PlaceSkinUpDown();
 }
 
 void TspSkinPageControl::ShowSkinUpDown()
@@ -503,7 +536,8 @@ void TspSkinPageControl::ShowSkinUpDown()
     u->SetVisible(false);
     u->SetParent(this);
     const int h = std::max(1, std::min(FDefaultItemHeight, MaxSkinControlSide / 2));
-    u->SetBounds(GetWidth() - 2 * h, 0, 2 * h, h);
+    u->SetBounds(0, 0, 2 * h, h);
+    PlaceSkinUpDown();
     u->SetMin(0);
     u->SetMax(GetInVisibleItemCount());
     u->SetPosition(GetPosition());
@@ -512,6 +546,13 @@ void TspSkinPageControl::ShowSkinUpDown()
     u->SetSkinDataName(FSkin.UpDown);
     u->SetSkinData(FSD);
     u->SetVisible(true);
+}
+
+void TspSkinPageControl::PlaceSkinUpDown()
+{
+    // At the right end of the strip: the top for top tabs, the bottom otherwise.
+    const int uw = FUpDown->GetWidth(), uh = FUpDown->GetHeight();
+    FUpDown->SetBounds(GetWidth() - uw, GetTabPosition() == tpTop ? 0 : GetHeight() - uh, uw, uh);
 }
 
 void TspSkinPageControl::HideSkinUpDown()
@@ -541,5 +582,5 @@ void TspSkinPageControl::TabsChanged()
 {
     TPageControl::TabsChanged();
     // New tabs may overflow the row (the native control then makes its arrows) or fit again.
-    if (!GetMultiLine() && !IsDesigning()) CheckScroll();
+    FollowTabRow();
 }

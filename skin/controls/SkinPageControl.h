@@ -65,6 +65,7 @@ protected:
     void DrawTab(int PageIndex, const TRect& R, bool Active, bool MouseIn, TCanvas* C);
     void ShowSkinUpDown();
     void HideSkinUpDown();
+    void PlaceSkinUpDown();
     void OnUpDownChange(TObject* Sender);
     void TabsChanged() override;
 
@@ -93,6 +94,10 @@ private:
     // Redraws the visible tab V (of page P) straight onto the window.
     void RedrawTab(int PageIndex, int V, bool MouseIn);
     int PageOfTab(int V) const;
+    // Tabs in one row that may overflow, scrolled by our scroller.
+    bool OneRow() const;
+    // Shows, moves or drops the scroller after a resize or new tabs.
+    void FollowTabRow();
     void ApplyItemHeight(int SkinnedHeight);
 
     TspSkinData* FSD = nullptr;

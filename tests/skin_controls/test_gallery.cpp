@@ -191,6 +191,13 @@ TEST(Gallery, SkinChangeFollowsLiveOnlyForControlsOfThatComponent)
     ASSERT_TRUE(first->LoadFromCompressedFile(std::string(SKINS_DIR) + "/Sarnic.skn"));
     Skinctrls::ReskinControls(g.Form.get(), first.get(), false);
     for (auto* b : g.Buttons) EXPECT_TRUE(b->Skinned());
+    EXPECT_TRUE(g.Pages->Skinned());
+    // The page control's font followed the new skin's tab element.
+    const int tab = first->GetControlIndex("tab");
+    ASSERT_GE(tab, 0);
+    auto* rec = dynamic_cast<TspDataSkinTabControl*>(first->CtrlList[tab].get());
+    ASSERT_TRUE(rec);
+    EXPECT_EQ(g.Pages->GetFont()->GetColor(), rec->FontColor);
     auto after = g.Shoot("after-change");
     int differ = 0;
     for (int x = 12; x < 98; x += 2)

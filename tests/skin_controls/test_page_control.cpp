@@ -3,6 +3,7 @@
 #include "Form.h"
 #include "ImgList.h"
 #include "SkinPageControl.h"
+#include "SkinTabs.h"
 #include "SkinTabSheet.h"
 #include "SkinUpDown.h"
 
@@ -55,7 +56,7 @@ std::unique_ptr<TspSkinData> NewTabSkin()
 struct Scene {
     std::unique_ptr<TForm> Form;
     TspSkinPageControl* Pc;
-    explicit Scene(TspSkinData* Skin, int Pages = 3, int Width = 300, bool Windows = true)
+    explicit Scene(TspSkinData* Skin, int Pages = 3, int Width = 300, bool Windows = true, TTabPosition Side = tpTop)
     {
         Form.reset(new TForm(nullptr));
         Form->SetBorderStyle(bsNone);
@@ -63,6 +64,7 @@ struct Scene {
         Pc = new TspSkinPageControl(Form.get());
         Pc->SetParent(Form.get());
         Pc->SetBounds(0, 0, Width, 200);
+        Pc->SetTabPosition(Side);
         for (int i = 0; i < Pages; ++i) {
             auto* t = new TspSkinTabSheet(Form.get());
             t->SetPageControl(Pc);
@@ -442,6 +444,76 @@ TEST(SkinPageControl, MultiLineTabsNeedNoScroller)
     s.Pc->UpDateTabs();
     EXPECT_EQ(s.Pc->Scroller(), nullptr);
     s.Pc->SetBounds(0, 0, 180, 200);
+    EXPECT_EQ(s.Pc->Scroller(), nullptr);
+}
+
+// A quarter turn counter-clockwise puts a bitmap's left end at the bottom (its
+// text reads upwards); clockwise puts it at the top (reads downwards).
+TEST(SkinTabsRoutines, QuarterTurnsEitherWay)
+{
+    const TColor cLeft = 0x0000C0, cRight = 0x00C000;
+    auto b = NewPicture(20, 10, cRight);
+    Paint(b.get(), TRect(0, 0, 10, 10), cLeft);
+    struct Case {
+        const char* What;
+        void (*Turn)(TCanvas*, TBitmap*, int, int);
+        TColor Top, Bottom;
+    } cases[] = {
+        {"counter-clockwise", Skintabs::DrawRotate90_1, cRight, cLeft},
+        {"clockwise", Skintabs::DrawRotate90_2, cLeft, cRight},
+    };
+    for (const auto& c : cases) {
+        auto out = NewPicture(30, 30, 0xFFFFFF);
+        c.Turn(out->GetCanvas(), b.get(), 5, 3);
+        EXPECT_EQ(Probe(out.get(), 10, 5), c.Top) << c.What;
+        EXPECT_EQ(Probe(out.get(), 10, 20), c.Bottom) << c.What;
+        EXPECT_EQ(Probe(out.get(), 4, 10), static_cast<TColor>(0xFFFFFF)) << c.What;    // left of the 10 x 20 result
+        EXPECT_EQ(Probe(out.get(), 15, 10), static_cast<TColor>(0xFFFFFF)) << c.What;   // right of it
+        EXPECT_EQ(Probe(out.get(), 10, 23), static_cast<TColor>(0xFFFFFF)) << c.What;   // below it
+    }
+}
+
+// Tabs on each side: the display rectangle keeps the native side next to the tabs,
+// the tabs background fills the band beside the frame, side tabs are turned.
+TEST(SkinPageControl, TabsOnEverySide)
+{
+    auto skin = NewTabSkin();
+    struct Case {
+        TTabPosition Side;
+        TRect Display;     // native: tabs 20 wide, a 4-pixel frame
+        TPoint Tab0;       // corner of the first tab
+        TPoint TabsBG;     // a point of the band beside the frame, past the tabs
+        TPoint Overhang;   // just past the normal tab 1, inside the taller active look's reach
+    } cases[] = {
+        {tpTop, TRect(6, 24, 294, 194), TPoint(0, 0), TPoint(297, 2), TPoint(0, 22)},
+        {tpBottom, TRect(6, 4, 294, 174), TPoint(0, 180), TPoint(297, 197), TPoint(0, 177)},
+        {tpLeft, TRect(26, 4, 294, 194), TPoint(0, 2), TPoint(2, 197), TPoint(22, 0)},
+        {tpRight, TRect(6, 4, 274, 194), TPoint(280, 2), TPoint(297, 197), TPoint(277, 0)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Side);
+        Scene s(skin.get(), 3, 300, true, c.Side);
+        ASSERT_TRUE(s.Pc->Skinned());
+        const TRect d = s.Pc->GetDisplayRect();
+        EXPECT_EQ(d, c.Display);
+        const TRect t0 = s.Pc->GetItemRect(0), t1 = s.Pc->GetItemRect(1);
+        EXPECT_EQ(t0.TopLeft(), c.Tab0);
+        auto shot = Snapshot(s.Pc);
+        EXPECT_EQ(Probe(shot.get(), c.TabsBG.x, c.TabsBG.y), cTabsBG);
+        EXPECT_EQ(Probe(shot.get(), t0.left + 2, t0.top + 2), cActiveTab);
+        EXPECT_EQ(Probe(shot.get(), t1.left + 2, t1.top + 2), cTab);
+        EXPECT_EQ(s.Pc->Scroller(), nullptr);
+    }
+}
+
+TEST(SkinPageControl, ScrollerSitsAtTheBottomForBottomTabs)
+{
+    auto skin = NewTabSkin();
+    Scene s(skin.get(), 8, 200, true, tpBottom);
+    ASSERT_TRUE(s.Pc->Scroller());
+    EXPECT_EQ(s.Pc->Scroller()->GetTop() + s.Pc->Scroller()->GetHeight(), 200);
+    EXPECT_EQ(s.Pc->Scroller()->GetLeft() + s.Pc->Scroller()->GetWidth(), 200);
+    s.Pc->SetTabPosition(tpLeft);
     EXPECT_EQ(s.Pc->Scroller(), nullptr);
 }
 
