@@ -124,8 +124,9 @@ void TspSkinPageControl::SetDefaultItemHeight(int Value)
     GetSkinData();
     if (!Skinned()) {
         SetItemSize(GetTabWidth(), FDefaultItemHeight);
+        auto alive = FAlive.Watch();
         Change();
-        Realign();
+        if (*alive) Realign();
     }
 }
 
@@ -143,8 +144,9 @@ void TspSkinPageControl::Loaded()
     GetSkinData();
     if (!Skinned()) {
         ApplyItemHeight(0);
+        auto alive = FAlive.Watch();
         Change();
-        Realign();
+        if (*alive) Realign();
     }
 }
 
@@ -166,7 +168,9 @@ void TspSkinPageControl::ChangeSkinData()
         f->SetColor(FSkin.FontColor);
     }
     ApplyItemHeight(FSkin.TabRect.Height());
+    auto alive = FAlive.Watch();
     Change();
+    if (!*alive) return;
     Realign();
     if (FUpDown) {
         // Rebuilt so that it wears the new skin's scroller element.
@@ -178,9 +182,11 @@ void TspSkinPageControl::ChangeSkinData()
 
 void TspSkinPageControl::Change()
 {
+    auto alive = FAlive.Watch();
     if (FUpDown) FUpDown->SetPosition(GetPosition());
+    if (!*alive) return;
     TPageControl::Change();
-    Invalidate();
+    if (*alive) Invalidate();
 }
 
 bool TspSkinPageControl::OneRow() const
@@ -484,14 +490,16 @@ void TspSkinPageControl::CMMouseLeave(TMessage& Message)
 
 void TspSkinPageControl::MouseMove(TShiftState Shift, int X, int Y)
 {
+    auto alive = FAlive.Watch();
     TPageControl::MouseMove(Shift, X, Y);
-    if (!IsDesigning()) TestActive(X, Y);
+    if (*alive && !IsDesigning()) TestActive(X, Y);
 }
 
 void TspSkinPageControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    auto alive = FAlive.Watch();
     TPageControl::MouseDown(Button, Shift, X, Y);
-    if (Button == mbLeft && !IsDesigning()) TestActive(X, Y);
+    if (*alive && Button == mbLeft && !IsDesigning()) TestActive(X, Y);
 }
 
 // ---- scroller ----

@@ -4,6 +4,7 @@
 // skinned-control base, so it carries the skin protocol (SkinData, SkinDataName,
 // a non-virtual ChangeSkinData) itself. Its pages are TspSkinTabSheet objects.
 #pragma once
+#include "AliveToken.h"
 #include "TabControl.h"
 #include "SkinControls.h"
 #include <memory>
@@ -110,4 +111,6 @@ private:
     std::unique_ptr<TFont> FDefaultFont;
     int FDefaultItemHeight = 20;
     std::unique_ptr<TControlCanvas> FCanvas;
+    // Events (OnChange, mouse events) may free the control: code after them checks it.
+    TAliveToken FAlive;
 };

@@ -517,4 +517,114 @@ TEST(SkinPageControl, ScrollerSitsAtTheBottomForBottomTabs)
     EXPECT_EQ(s.Pc->Scroller(), nullptr);
 }
 
+// The control's font: the skin's name, height and style with the default font's
+// character set (or the default font itself), coloured with the skin's font colour.
+TEST(SkinPageControl, FontFollowsTheSkinOrTheDefaultFont)
+{
+    auto skin = NewTabSkin();
+    auto* rec = TabRecord(skin.get());
+    rec->FontName = "Courier New";
+    rec->FontHeight = 17;
+    rec->FontStyle = fsBold;
+    rec->FontColor = 0x123456;
+    struct Case {
+        const char* What;
+        bool Skinned, UseSkinFont;
+        const char* Name;
+        int Height;
+        TColor Color;
+    } cases[] = {
+        {"skin font", true, true, "Courier New", 17, 0x123456},
+        {"default font, skin colour", true, false, "Tahoma", 12, 0x123456},
+        {"unskinned: the default font", false, true, "Tahoma", 12, 0x0000FF},
+    };
+    for (const auto& c : cases) {
+        Scene s(nullptr);
+        s.Pc->GetDefaultFont()->SetName("Tahoma");
+        s.Pc->GetDefaultFont()->SetHeight(12);
+        s.Pc->GetDefaultFont()->SetColor(0x0000FF);
+        s.Pc->UseSkinFont = c.UseSkinFont;
+        s.Pc->SetSkinData(c.Skinned ? skin.get() : nullptr);
+        s.Pc->ChangeSkinData();
+        EXPECT_EQ(s.Pc->GetFont()->GetName(), c.Name) << c.What;
+        EXPECT_EQ(s.Pc->GetFont()->GetHeight(), c.Height) << c.What;
+        EXPECT_EQ(s.Pc->GetFont()->GetColor(), c.Color) << c.What;
+    }
+}
+
+// A handler that frees the control while it reports a change of sheet: nothing
+// touches the control afterwards.
+TEST(SkinPageControl, FreedInsideItsOwnChange)
+{
+    auto skin = NewTabSkin();
+    Scene s(skin.get());
+    TspSkinPageControl* pc = s.Pc;
+    bool freed = false;
+    pc->OnChange = [&](TObject*) {
+        delete pc;
+        freed = true;
+    };
+    HWND wnd = pc->GetHandle();
+    TabCtrl_SetCurSel(wnd, 1);
+    NMHDR hdr = {wnd, static_cast<UINT_PTR>(GetDlgCtrlID(wnd)), static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageA(s.Form->GetHandle(), WM_NOTIFY, hdr.idFrom, reinterpret_cast<LPARAM>(&hdr));
+    EXPECT_TRUE(freed);
+    EXPECT_FALSE(IsWindow(wnd));
+    EXPECT_EQ(s.Form->GetControlCount(), 0);
+}
+
+// Seeded damage to every value of the tab element: the control paints, hovers and
+// scrolls without a fault, and never grows.
+TEST(SkinPageControl, SurvivesSeededDamageToItsRecord)
+{
+    struct TRandom {
+        uint32_t State;
+        uint32_t Next() { return State = State * 1664525u + 1013904223u; }
+        int Any()
+        {
+            switch (Next() % 6) {
+            case 0: return 0;
+            case 1: return -1;
+            case 2: return static_cast<int>(Next() % 100);
+            case 3: return -static_cast<int>(Next() % 100000);
+            case 4: return static_cast<int>(Next());
+            default: return static_cast<int>(Next() % 70);
+            }
+        }
+        TRect Rect() { return TRect(Any(), Any(), Any(), Any()); }
+        TPoint Point() { return TPoint(Any(), Any()); }
+    } rnd{20261211u};
+    auto skin = NewTabSkin();
+    const TTabPosition sides[] = {tpTop, tpBottom, tpLeft, tpRight};
+    Scene s(skin.get(), 6);
+    for (int round = 0; round < 60; ++round) {
+        auto* r = TabRecord(skin.get());
+        r->PictureIndex = rnd.Next() % 3 ? static_cast<int>(rnd.Next() % 3) - 1 : rnd.Any();
+        r->SkinRect = rnd.Next() % 2 ? TRect(0, 0, rnd.Next() % 70, rnd.Next() % 70) : rnd.Rect();
+        r->ClientRect = rnd.Rect();
+        r->LeftTopPoint = rnd.Point();
+        r->RightTopPoint = rnd.Point();
+        r->LeftBottomPoint = rnd.Point();
+        r->RightBottomPoint = rnd.Point();
+        for (TRect* t : {&r->TabRect, &r->ActiveTabRect, &r->FocusTabRect, &r->MouseInTabRect, &r->TabsBGRect})
+            *t = rnd.Next() % 2 ? TRect(60, 0, 60 + rnd.Next() % 50, rnd.Next() % 90) : rnd.Rect();
+        r->TabLeftOffset = rnd.Any();
+        r->TabRightOffset = rnd.Any();
+        r->FontHeight = rnd.Any() % 200;
+        r->BGPictureIndex = rnd.Any();
+        const int w = static_cast<int>(rnd.Next() % 400), h = static_cast<int>(rnd.Next() % 300);
+        s.Pc->SetBounds(0, 0, w, h);
+        if (round % 7 == 0) s.Pc->SetTabPosition(sides[rnd.Next() % 4]);
+        s.Pc->SetTabHeight(rnd.Next() % 3 ? 0 : static_cast<int>(rnd.Next() % 40));
+        s.Pc->ChangeSkinData();
+        ASSERT_EQ(s.Pc->GetWidth(), w) << round;
+        ASSERT_EQ(s.Pc->GetHeight(), h) << round;
+        s.MouseMove(s.Middle(1));
+        if (s.Pc->Scroller()) s.Pc->Scroller()->SetPosition(s.Pc->Scroller()->GetMax());
+        auto shot = NewPicture(400, 300, 0);
+        s.Form->PaintTo(shot->GetCanvas()->GetHandle(), 0, 0);
+        s.Pc->Perform(CM_MOUSELEAVE, 0, 0);
+    }
+}
+
 }  // namespace
