@@ -181,6 +181,8 @@ void TCustomTabControl::UpdateTabs()
 
 void TCustomTabControl::DestroyNativeScroller()
 {
+    // Wine makes the arrows (hidden) as soon as inserted tabs overflow the row, not
+    // only on a resize, and does not make them again once they were destroyed.
     if (!FHandle) return;
     if (HWND arrows = FindWindowExA(FHandle, nullptr, UPDOWN_CLASSA, nullptr)) DestroyWindow(arrows);
 }

@@ -627,4 +627,31 @@ TEST(SkinPageControl, SurvivesSeededDamageToItsRecord)
     }
 }
 
+// The sheets paint the area under the tabs: with pages the control never erases
+// its background (no flicker under them); without pages the platform erases it.
+TEST(SkinPageControl, BackgroundErasedOnlyWithoutPages)
+{
+    auto skin = NewTabSkin();
+    for (int pages : {0, 2}) {
+        Scene s(skin.get(), pages);
+        auto b = NewPicture(300, 200, 0xFFFFFF);
+        s.Pc->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(b->GetCanvas()->GetHandle()), 0);
+        EXPECT_EQ(Probe(b.get(), 150, 100) == 0xFFFFFF, pages > 0) << pages;
+    }
+}
+
+// A skin change rebuilds the scroller so that it wears the new skin's element.
+TEST(SkinPageControl, SkinChangeRebuildsTheScroller)
+{
+    auto skin = NewTabSkin();
+    Scene s(skin.get(), 8, 200);
+    ASSERT_TRUE(s.Pc->Scroller());
+    EXPECT_EQ(s.Pc->Scroller()->GetSkinDataName(), "hupdown");
+    TabRecord(skin.get())->UpDown = "otherupdown";
+    s.Pc->ChangeSkinData();
+    ASSERT_TRUE(s.Pc->Scroller());
+    EXPECT_EQ(s.Pc->Scroller()->GetSkinDataName(), "otherupdown");
+    EXPECT_EQ(s.Pc->Scroller()->GetLeft() + s.Pc->Scroller()->GetWidth(), 200);
+}
+
 }  // namespace
