@@ -191,7 +191,7 @@ void TspSkinPageControl::Change()
 
 bool TspSkinPageControl::OneRow() const
 {
-    // Side tabs are always in rows of their own height in the system control.
+    // The system control (Wine too) makes side tabs multi-line: they never scroll.
     return !GetMultiLine() && (GetTabPosition() == tpTop || GetTabPosition() == tpBottom);
 }
 
