@@ -30,5 +30,9 @@ void DeferFree(TComponent* C);
 void DropTimer(std::unique_ptr<TTimer>& T);
 // The transition of Kind from A (K = 0) towards B (K = 1), in A.
 void MorphByKind(TspEffectBmp& A, const TspEffectBmp& B, TMorphKind Kind, double K);
+// The image a custom action shows, from its action list's images, as a one-cell
+// glyph of the list's image size on clFuchsia (its fixed transparent colour).
+// False, and Glyph untouched, when the action has no such image.
+bool ActionGlyph(TBasicAction* Action, TBitmap* Glyph);
 
 }  // namespace Skinctrls

@@ -476,6 +476,22 @@ void TspSkinButton::SetMargin(int Value)
 void TspSkinButton::SetGlyph(TBitmap* Value)
 {
     FGlyph->Assign(Value);
+    FGlyphFromAction = false;
+    Repaint();
+}
+
+void TspSkinButton::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    TspSkinCustomControl::ActionChange(Sender, CheckDefaults);
+    // A glyph of the button's own stays; one taken from the action follows its image.
+    if (!FGlyph->Empty() && !FGlyphFromAction) return;
+    auto* a = dynamic_cast<TBasicAction*>(Sender);
+    if (Skinctrls::ActionGlyph(a, FGlyph.get()))
+        FGlyphFromAction = true;
+    else if (FGlyphFromAction) {
+        FGlyph->Assign(nullptr);
+        FGlyphFromAction = false;
+    }
     Repaint();
 }
 

@@ -1,6 +1,7 @@
 #include "SkinSpeedButton.h"
 #include "SkinData.h"
 #include "SkinParentImage.h"
+#include "SkinToolBar.h"
 #include "WinControl.h"
 
 namespace {
@@ -53,8 +54,27 @@ void TspSkinSpeedButton::CreateButtonImage(TBitmap* B, const TRect& R, bool ADow
                                 : (ADown && AMouseIn ? FFace.DownFontColor
                                                      : (AMouseIn ? FFace.ActiveFontColor : FFace.FontColor));
     ApplySkinFont(c, FFace.FontName, FFace.FontHeight, FFace.FontStyle, color);
-    Skinctrls::DrawGlyphAndText(c, FElement.NewClRect, FMargin, FSpacing, FLayout, FaceCaption(), FGlyph.get(),
-                                FNumGlyphs, GlyphCell(ADown, AMouseIn), ADown && AMouseIn);
+    DrawContent(c, FElement.NewClRect, GlyphCell(ADown, AMouseIn), ADown && AMouseIn, true, ADown || AMouseIn);
+}
+
+void TspSkinSpeedButton::DrawContent(TCanvas* C, const TRect& R, int Cell, bool Pressed, bool HotLook, bool Hot)
+{
+    auto* bar = dynamic_cast<TspSkinToolBar*>(GetParent());
+    if (!FGlyph->Empty() || !bar) {
+        Skinctrls::DrawGlyphAndText(C, R, FMargin, FSpacing, FLayout, FaceCaption(), FGlyph.get(), FNumGlyphs, Cell,
+                                    Pressed);
+        return;
+    }
+    TCustomImageList* list = bar->GetImages();
+    bool enabled = IsEnabled();
+    if (!enabled && bar->GetDisabledImages()) {
+        list = bar->GetDisabledImages();
+        enabled = true;   // its images are the disabled look already
+    } else if (HotLook && Hot && bar->GetHotImages()) {
+        list = bar->GetHotImages();
+    }
+    // DrawImageAndText range-checks the index against the list chosen.
+    Skinctrls::DrawImageAndText(C, R, FMargin, FSpacing, FLayout, FaceCaption(), FImageIndex, list, Pressed, enabled);
 }
 
 void TspSkinSpeedButton::CreateControlDefaultImage(TBitmap* B)
@@ -78,8 +98,7 @@ void TspSkinSpeedButton::CreateControlDefaultImage(TBitmap* B)
     c->FrameRect(r);
     c->GetFont()->Assign(FDefaultFont.get());
     if (!IsEnabled()) c->GetFont()->SetColor(clBtnShadow);
-    Skinctrls::DrawGlyphAndText(c, r, FMargin, FSpacing, FLayout, FaceCaption(), FGlyph.get(), FNumGlyphs,
-                                GlyphCell(FDown, FMouseIn), down);
+    DrawContent(c, r, GlyphCell(FDown, FMouseIn), down, true, FMouseIn || FDown);
 }
 
 void TspSkinSpeedButton::PaintFlat()
@@ -100,8 +119,7 @@ void TspSkinSpeedButton::PaintFlat()
         c->GetFont()->Assign(FDefaultFont.get());
         if (!IsEnabled()) c->GetFont()->SetColor(clBtnShadow);
     }
-    Skinctrls::DrawGlyphAndText(c, r, FMargin, FSpacing, FLayout, FaceCaption(), FGlyph.get(), FNumGlyphs,
-                                GlyphCell(FDown, FMouseIn), false);
+    DrawContent(c, r, GlyphCell(FDown, FMouseIn), false, false, false);
     GetCanvas()->Draw(0, 0, &b);
 }
 
@@ -362,7 +380,29 @@ void TspSkinSpeedButton::SetMargin(int Value)
 void TspSkinSpeedButton::SetGlyph(TBitmap* Value)
 {
     FGlyph->Assign(Value);
+    FGlyphFromAction = false;
     Repaint();
+}
+
+void TspSkinSpeedButton::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    TspGraphicSkinCustomControl::ActionChange(Sender, CheckDefaults);
+    // A glyph of the button's own stays; one taken from the action follows its image.
+    if (!FGlyph->Empty() && !FGlyphFromAction) return;
+    auto* a = dynamic_cast<TBasicAction*>(Sender);
+    if (Skinctrls::ActionGlyph(a, FGlyph.get()))
+        FGlyphFromAction = true;
+    else if (FGlyphFromAction) {
+        FGlyph->Assign(nullptr);
+        FGlyphFromAction = false;
+    }
+    Repaint();
+}
+
+void TspSkinSpeedButton::SetImageIndex(int Value)
+{
+    FImageIndex = Value;
+    if (dynamic_cast<TspSkinToolBar*>(GetParent())) Repaint();
 }
 
 void TspSkinSpeedButton::SetNumGlyphs(int Value)
