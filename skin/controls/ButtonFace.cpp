@@ -77,12 +77,12 @@ void MorphByKind(TspEffectBmp& A, const TspEffectBmp& B, TMorphKind Kind, double
     }
 }
 
-bool ActionGlyph(TBasicAction* Action, TBitmap* Glyph)
+bool ActionGlyph(TBasicAction* Action, int Index, TBitmap* Glyph)
 {
     auto* a = dynamic_cast<TCustomAction*>(Action);
     if (!a || !Glyph || !a->GetActionList()) return false;
     TCustomImageList* il = a->GetActionList()->GetImages();
-    const int index = a->GetImageIndex();
+    const int index = Index;
     if (!il || index < 0 || index >= il->GetCount() || il->GetWidth() <= 0 || il->GetHeight() <= 0) return false;
     TBitmap b(il->GetWidth(), il->GetHeight(), pf24bit);
     TCanvas* c = b.GetCanvas();
@@ -94,6 +94,17 @@ bool ActionGlyph(TBasicAction* Action, TBitmap* Glyph)
     b.SetTransparentColor(clFuchsia);
     Glyph->Assign(&b);
     return true;
+}
+
+void FollowActionImage(TBasicAction* Action, int Index, TBitmap* Glyph, bool& FromAction)
+{
+    if (!Glyph->Empty() && !FromAction) return;
+    if (ActionGlyph(Action, Index, Glyph))
+        FromAction = true;
+    else if (FromAction) {
+        Glyph->Assign(nullptr);
+        FromAction = false;
+    }
 }
 
 }  // namespace Skinctrls

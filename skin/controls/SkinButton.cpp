@@ -1,4 +1,5 @@
 #include "SkinButton.h"
+#include "ActnList.h"
 #include "Form.h"
 #include "SkinData.h"
 #include "SkinParentImage.h"
@@ -483,15 +484,17 @@ void TspSkinButton::SetGlyph(TBitmap* Value)
 void TspSkinButton::ActionChange(TObject* Sender, bool CheckDefaults)
 {
     TspSkinCustomControl::ActionChange(Sender, CheckDefaults);
-    // A glyph of the button's own stays; one taken from the action follows its image.
-    if (!FGlyph->Empty() && !FGlyphFromAction) return;
-    auto* a = dynamic_cast<TBasicAction*>(Sender);
-    if (Skinctrls::ActionGlyph(a, FGlyph.get()))
-        FGlyphFromAction = true;
-    else if (FGlyphFromAction) {
-        FGlyph->Assign(nullptr);
-        FGlyphFromAction = false;
-    }
+    if (auto* a = dynamic_cast<TCustomAction*>(Sender)) ActionImageChange(a->GetImageIndex());
+}
+
+TControlActionLink* TspSkinButton::CreateActionLink()
+{
+    return new TspActionLink(this, [this](int Index) { ActionImageChange(Index); }, nullptr);
+}
+
+void TspSkinButton::ActionImageChange(int Index)
+{
+    Skinctrls::FollowActionImage(GetAction(), Index, FGlyph.get(), FGlyphFromAction);
     Repaint();
 }
 

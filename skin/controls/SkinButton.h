@@ -63,6 +63,8 @@ protected:
     void CMEnabledChanged(TMessage& Message) override;
     void CMTextChanged(TMessage& Message) override;
     void ActionChange(TObject* Sender, bool CheckDefaults) override;
+    TControlActionLink* CreateActionLink() override;
+    void ActionImageChange(int Index);
     void CMDialogKey(TMessage& Message) override;
     void CMDialogChar(TMessage& Message) override;
     void CMFocusChanged(TMessage& Message) override;

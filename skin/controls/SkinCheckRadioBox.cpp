@@ -218,7 +218,9 @@ void TspSkinCheckRadioBox::Paint()
         TspEffectBmp from(&b), to(&active);
         Skinctrls::MorphByKind(from, to, FMorphKind, FMorphKf);
         from.Draw(b.GetCanvas()->GetHandle(), 0, 0);
-    } else if (MorphGoal()) {
+    } else if (FMorphing ? FMorphKf >= 1 : MorphGoal()) {
+        // While the skin blends, the factor alone picks the look: a paint between
+        // two steps never jumps to the end of the transition and back.
         CreateImage(&b, FActiveSkinRect, true);
     } else {
         CreateImage(&b, FElement.SkinRect, false);
@@ -423,7 +425,18 @@ void TspSkinCheckRadioBox::ActionChange(TObject* Sender, bool CheckDefaults)
 {
     TspSkinCustomControl::ActionChange(Sender, CheckDefaults);
     auto* a = dynamic_cast<TCustomAction*>(Sender);
-    if (a && !(CheckDefaults && FChecked) && a->GetChecked() != FChecked) SetChecked(a->GetChecked());
+    if (a && !(CheckDefaults && FChecked)) ActionCheckedChange(a->GetChecked());
+}
+
+TControlActionLink* TspSkinCheckRadioBox::CreateActionLink()
+{
+    return new TspActionLink(this, nullptr, [this](bool Value) { ActionCheckedChange(Value); });
+}
+
+void TspSkinCheckRadioBox::ActionCheckedChange(bool Value)
+{
+    // Only a change of the state: the action's other changes raise no click here.
+    if (Value != FChecked) SetChecked(Value);
 }
 
 void TspSkinCheckRadioBox::WndProc(TMessage& Message)

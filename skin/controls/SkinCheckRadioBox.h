@@ -63,6 +63,8 @@ protected:
     void WMKillFocus(TMessage& Message) override;
     void CMDialogChar(TMessage& Message) override;
     void ActionChange(TObject* Sender, bool CheckDefaults) override;
+    TControlActionLink* CreateActionLink() override;
+    void ActionCheckedChange(bool Value);
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // The transition between the normal and the active look.

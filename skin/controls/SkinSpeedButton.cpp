@@ -1,4 +1,5 @@
 #include "SkinSpeedButton.h"
+#include "ActnList.h"
 #include "SkinData.h"
 #include "SkinParentImage.h"
 #include "SkinToolBar.h"
@@ -387,15 +388,17 @@ void TspSkinSpeedButton::SetGlyph(TBitmap* Value)
 void TspSkinSpeedButton::ActionChange(TObject* Sender, bool CheckDefaults)
 {
     TspGraphicSkinCustomControl::ActionChange(Sender, CheckDefaults);
-    // A glyph of the button's own stays; one taken from the action follows its image.
-    if (!FGlyph->Empty() && !FGlyphFromAction) return;
-    auto* a = dynamic_cast<TBasicAction*>(Sender);
-    if (Skinctrls::ActionGlyph(a, FGlyph.get()))
-        FGlyphFromAction = true;
-    else if (FGlyphFromAction) {
-        FGlyph->Assign(nullptr);
-        FGlyphFromAction = false;
-    }
+    if (auto* a = dynamic_cast<TCustomAction*>(Sender)) ActionImageChange(a->GetImageIndex());
+}
+
+TControlActionLink* TspSkinSpeedButton::CreateActionLink()
+{
+    return new TspActionLink(this, [this](int Index) { ActionImageChange(Index); }, nullptr);
+}
+
+void TspSkinSpeedButton::ActionImageChange(int Index)
+{
+    Skinctrls::FollowActionImage(GetAction(), Index, FGlyph.get(), FGlyphFromAction);
     Repaint();
 }
 

@@ -59,6 +59,8 @@ protected:
     void CMEnabledChanged(TMessage& Message) override;
     void CMTextChanged(TMessage& Message) override;
     void ActionChange(TObject* Sender, bool CheckDefaults) override;
+    TControlActionLink* CreateActionLink() override;
+    void ActionImageChange(int Index);
 
     void StartMorph();
     void StopMorph();
