@@ -32,9 +32,10 @@ void TspSkinBitLabel::GetSkinData()
 
 int TspSkinBitLabel::GetFixWidth() const
 {
-    const long long w = static_cast<long long>(FElement.ClRect.left) +
-                        static_cast<long long>(FSymbolWidth) * std::max(FFixLength, 0) +
-                        (FElement.SkinRect.Width() - FElement.ClRect.right);
+    // Margins of a client rectangle that lies (partly) outside the element count as none.
+    const int sw = FElement.SkinRect.Width();
+    const int left = std::clamp(FElement.ClRect.left, 0, sw), right = std::clamp(sw - FElement.ClRect.right, 0, sw);
+    const long long w = left + static_cast<long long>(FSymbolWidth) * std::max(FFixLength, 0) + right;
     return ClampSide(static_cast<int>(std::min<long long>(w, MaxSkinControlSide)));
 }
 
@@ -42,7 +43,9 @@ int TspSkinBitLabel::TextExcess()
 {
     if (!Skinned()) return 0;
     const long long need = static_cast<long long>(GetText().size()) * FSymbolWidth;
-    return static_cast<int>(std::min<long long>(need, MaxSkinControlSide)) - FElement.NewClRect.Width();
+    // A client rectangle inverted or wider than the element gives no room and asks none.
+    const int room = std::clamp(FElement.NewClRect.Width(), 0, MaxSkinControlSide);
+    return static_cast<int>(std::min<long long>(need, MaxSkinControlSide)) - room;
 }
 
 void TspSkinBitLabel::CalcSize(int& W, int& H)
