@@ -113,7 +113,7 @@ void TspSkinSpeedButton::PaintFlat()
         TFont* f = c->GetFont();
         f->SetName(FFace.FontName);
         f->SetStyle(FFace.FontStyle);
-        f->SetHeight(FFace.FontHeight);
+        f->SetHeight(ClampFontHeight(FFace.FontHeight));
         f->SetColor(IsEnabled() ? FFace.FontColor : FFace.DisabledFontColor);
         r = FElement.NewClRect;
     } else {

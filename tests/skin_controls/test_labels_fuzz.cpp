@@ -79,6 +79,24 @@ TEST(SkinLabel, SkinnedFramedLabelDrawsTheElementAndItsText)
     EXPECT_EQ(Probe(shot.get(), 70, 3), cNormal);
 }
 
+TEST(SkinLabel, SkinFontHeightIsBoundedWhateverTheRecordSays)
+{
+    for (int height : {-40000, 40000}) {
+        Scene s;
+        AddLabel(s.Skin.get())->FontHeight = height;
+        auto* l = new TspSkinLabel(s.Form.get());
+        l->SetParent(s.Form.get());
+        l->SetBounds(0, 0, 100, 21);
+        l->SetCaption("Label");
+        l->SetSkinData(s.Skin.get());
+        ASSERT_TRUE(l->Skinned());
+        // Grown to its text: at most five letters of the tallest font a skin may have.
+        l->SetAutoSize(true);
+        EXPECT_GT(l->GetWidth(), 100) << height;
+        EXPECT_LT(l->GetWidth(), 5 * MaxSkinFontHeight) << height;
+    }
+}
+
 TEST(SkinStdLabel, FontFollowsSkinAndUseSkinFont)
 {
     Scene s;
