@@ -14,6 +14,13 @@ TspSkinToolBar::~TspSkinToolBar()
         if (l) l->RemoveFreeNotification(this);
 }
 
+void TspSkinToolBar::SetSkinData(TspSkinData* Value)
+{
+    TspSkinPanel::SetSkinData(Value);
+    for (int i = 0; i < GetControlCount(); ++i)
+        if (auto* b = dynamic_cast<TspSkinSpeedButton*>(GetControl(i))) b->SetSkinData(Value);
+}
+
 void TspSkinToolBar::Hold(TCustomImageList*& Field, TCustomImageList* Value)
 {
     if (Field == Value) return;

@@ -1,7 +1,7 @@
 // TspSkinToolBar: a skinned panel that holds a row of speed buttons and the image
 // lists they draw from when they have no glyph of their own: Images, HotImages
 // (hovered or pressed) and DisabledImages (drawn as they are, undimmed). It passes
-// its flat look on to its buttons.
+// its skin and its flat look on to its buttons.
 #pragma once
 #include "ImgList.h"
 #include "SkinPanel.h"
@@ -10,6 +10,8 @@ class TspSkinToolBar : public TspSkinPanel {
 public:
     explicit TspSkinToolBar(TComponent* AOwner);
     ~TspSkinToolBar() override;
+
+    void SetSkinData(TspSkinData* Value) override;
 
     TCustomImageList* GetImages() const { return FImages; }
     // Repaints the buttons, which show the new list at once.

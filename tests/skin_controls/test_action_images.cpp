@@ -206,7 +206,8 @@ TEST(ToolBarImages, SkinnedButtonsTakeTheHotListInTheirActiveLook)
     BarScene s;
     auto skin = NewSkin();
     AddButton(skin.get(), "toolbutton");
-    s.Button->SetSkinData(skin.get());
+    s.Bar->SetSkinData(skin.get());   // passed on to its buttons
+    EXPECT_EQ(s.Button->GetSkinDataComponent(), skin.get());
     ASSERT_TRUE(s.Button->Skinned());
     EXPECT_EQ(s.Centre(), cRed);
     EXPECT_EQ(Probe(Snapshot(s.Bar).get(), 2, 2), cEdge);
@@ -216,7 +217,7 @@ TEST(ToolBarImages, SkinnedButtonsTakeTheHotListInTheirActiveLook)
     EXPECT_TRUE(s.Button->GetFlat());
     s.Button->Perform(CM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(s.Centre(), cRed);
-    s.Button->SetSkinData(nullptr);
+    s.Bar->SetSkinData(nullptr);
 }
 
 }  // namespace
