@@ -988,7 +988,8 @@ void Builder::ExtraControls()
     IniSection& bl = Control("bitlabel", "bitlabel");
     ControlBase(bl, PicControls, lbl);
     EightPoint(bl, 60, 16, 2);
-    bl.Rect("skintextrect", MakeBox(2, 3, 58, 3 + sh)).Int("symbolwidth", sw).Int("symbolheight", sh)
+    // The character table: where the digits' cells lie in the picture.
+    bl.Rect("skintextrect", glyphs).Int("symbolwidth", sw).Int("symbolheight", sh)
         .Int("symbolslinecount", 1).Text("symbolsline0", "0123456789");
 
     struct F { const char* type; int frames; bool vertical; };

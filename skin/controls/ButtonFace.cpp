@@ -1,4 +1,6 @@
 #include "ButtonFace.h"
+#include "ActnList.h"
+#include "ImgList.h"
 #include "UtilWindow.h"
 
 void TspButtonFace::Read(const TspDataSkinButtonControl* Rec)
@@ -72,6 +74,36 @@ void MorphByKind(TspEffectBmp& A, const TspEffectBmp& B, TMorphKind Kind, double
     case mkRightSlide: A.MorphRightSlide(&B, K); break;
     case mkPush: A.MorphPush(&B, K); break;
     default: A.Morph(&B, K); break;
+    }
+}
+
+bool ActionGlyph(TBasicAction* Action, int Index, TBitmap* Glyph)
+{
+    auto* a = dynamic_cast<TCustomAction*>(Action);
+    if (!a || !Glyph || !a->GetActionList()) return false;
+    TCustomImageList* il = a->GetActionList()->GetImages();
+    const int index = Index;
+    if (!il || index < 0 || index >= il->GetCount() || il->GetWidth() <= 0 || il->GetHeight() <= 0) return false;
+    TBitmap b(il->GetWidth(), il->GetHeight(), pf24bit);
+    TCanvas* c = b.GetCanvas();
+    c->GetBrush()->SetStyle(bsSolid);
+    c->GetBrush()->SetColor(clFuchsia);
+    c->FillRect(TRect(0, 0, il->GetWidth(), il->GetHeight()));
+    il->Draw(c, 0, 0, index, true);
+    // Fixed, not the bottom-left pixel: an image that covers its corner keeps that colour.
+    b.SetTransparentColor(clFuchsia);
+    Glyph->Assign(&b);
+    return true;
+}
+
+void FollowActionImage(TBasicAction* Action, int Index, TBitmap* Glyph, bool& FromAction)
+{
+    if (!Glyph->Empty() && !FromAction) return;
+    if (ActionGlyph(Action, Index, Glyph))
+        FromAction = true;
+    else if (FromAction) {
+        Glyph->Assign(nullptr);
+        FromAction = false;
     }
 }
 

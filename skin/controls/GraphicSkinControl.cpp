@@ -221,7 +221,7 @@ void TspGraphicSkinCustomControl::ApplySkinFont(TCanvas* C, const std::string& N
     TFont* f = C->GetFont();
     if (UseSkinFont && Skinned()) {
         f->SetName(Name);
-        f->SetHeight(Height);
+        f->SetHeight(ClampFontHeight(Height));
         f->SetStyle(Style);
         f->SetCharset(FDefaultFont->GetCharset());
     } else {

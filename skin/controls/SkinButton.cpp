@@ -1,4 +1,5 @@
 #include "SkinButton.h"
+#include "ActnList.h"
 #include "Form.h"
 #include "SkinData.h"
 #include "SkinParentImage.h"
@@ -476,6 +477,24 @@ void TspSkinButton::SetMargin(int Value)
 void TspSkinButton::SetGlyph(TBitmap* Value)
 {
     FGlyph->Assign(Value);
+    FGlyphFromAction = false;
+    Repaint();
+}
+
+void TspSkinButton::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    TspSkinCustomControl::ActionChange(Sender, CheckDefaults);
+    if (auto* a = dynamic_cast<TCustomAction*>(Sender)) ActionImageChange(a->GetImageIndex());
+}
+
+TControlActionLink* TspSkinButton::CreateActionLink()
+{
+    return new TspActionLink(this, [this](int Index) { ActionImageChange(Index); }, nullptr);
+}
+
+void TspSkinButton::ActionImageChange(int Index)
+{
+    Skinctrls::FollowActionImage(GetAction(), Index, FGlyph.get(), FGlyphFromAction);
     Repaint();
 }
 

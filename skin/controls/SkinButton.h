@@ -62,6 +62,9 @@ protected:
     void CMMouseLeave(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
     void CMTextChanged(TMessage& Message) override;
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
+    TControlActionLink* CreateActionLink() override;
+    void ActionImageChange(int Index);
     void CMDialogKey(TMessage& Message) override;
     void CMDialogChar(TMessage& Message) override;
     void CMFocusChanged(TMessage& Message) override;
@@ -87,5 +90,6 @@ protected:
     TspButtonLayout FLayout = blGlyphLeft;
     int FSpacing = 1, FMargin = -1, FNumGlyphs = 1;
     std::unique_ptr<TBitmap> FGlyph;
+    bool FGlyphFromAction = false;   // the glyph is the linked action's image, not the button's own
     std::unique_ptr<TTimer> FMorphTimer, FRepeatTimer;
 };

@@ -1,4 +1,6 @@
 #include "SkinCheckRadioBox.h"
+#include "ActnList.h"
+#include "Button.h"
 #include "SkinData.h"
 #include "SkinDrawHelpers.h"
 #include "SkinParentImage.h"
@@ -11,6 +13,12 @@ TspSkinCheckRadioBox::TspSkinCheckRadioBox(TComponent* AOwner) : TspSkinCustomCo
     SetBounds(GetLeft(), GetTop(), 150, 25);
 }
 
+TspSkinCheckRadioBox::~TspSkinCheckRadioBox()
+{
+    StopMorph();
+    if (FImages) FImages->RemoveFreeNotification(this);
+}
+
 bool TspSkinCheckRadioBox::AcceptsRecord(const TspDataSkinControl* Rec) const
 {
     return dynamic_cast<const TspDataSkinCheckRadioControl*>(Rec) != nullptr;
@@ -19,7 +27,11 @@ bool TspSkinCheckRadioBox::AcceptsRecord(const TspDataSkinControl* Rec) const
 void TspSkinCheckRadioBox::GetSkinData()
 {
     TspSkinCustomControl::GetSkinData();
-    if (!Skinned()) return;
+    if (!Skinned()) {
+        FMorphing = false;
+        FMorphKf = 0;
+        return;
+    }
     const auto* r = static_cast<const TspDataSkinCheckRadioControl*>(CurrentRecord());
     FFontName = r->FontName;
     FFontStyle = r->FontStyle;
@@ -37,7 +49,12 @@ void TspSkinCheckRadioBox::GetSkinData()
     FActiveUnCheck = r->ActiveUnCheckImageRect.IsEmpty() ? FUnCheck : r->ActiveUnCheckImageRect;
     FDisabledCheck = r->UnEnabledCheckImageRect.IsEmpty() ? FCheck : r->UnEnabledCheckImageRect;
     FDisabledUnCheck = r->UnEnabledUnCheckImageRect.IsEmpty() ? FUnCheck : r->UnEnabledUnCheckImageRect;
-    if (FFlat) FElement.Mask = nullptr;   // a flat control gets no window region
+    FMorphing = r->Morphing;
+    FMorphKind = r->MorphKind;
+    if (FFlat) {
+        FMorphing = false;        // the flat look has no face to blend
+        FElement.Mask = nullptr;  // and gets no window region
+    }
     // Positions for the current size (every paint looks the record up again).
     int w = GetWidth(), h = GetHeight();
     CalcSize(w, h);
@@ -64,7 +81,9 @@ void TspSkinCheckRadioBox::ChangeSkinData()
         Repaint();
         return;
     }
+    StopMorph();
     TspSkinCustomControl::ChangeSkinData();
+    if (FMorphing && Skinned() && MorphGoal()) FMorphKf = 1;
 }
 
 TRect TspSkinCheckRadioBox::CheckImageRect() const
@@ -150,14 +169,30 @@ void TspSkinCheckRadioBox::PaintFlat(TBitmap* B)
         if (!IsEnabled()) c->GetFont()->SetColor(clBtnShadow);
     }
     const int th = c->TextHeight("Wq");
-    TRect r(tx, h / 2 - th / 2, tx + c->TextWidth(GetText()), h / 2 - th / 2 + th);
-    if (r.right > GetWidth() - 2) r.right = GetWidth() - 2;   // the caption never runs past the control
-    c->GetBrush()->SetStyle(bsClear);
-    Sputils::SPDrawText(c, GetText(), r);
-    if (IsFocused() && !GetText().empty()) {
-        TRect f(r.left - 2, r.top - 1, r.right + 3, r.bottom + 1);
-        c->DrawFocusRect(f);
+    const std::string text = GetText();
+    TRect r(tx, h / 2 - th / 2, tx + c->TextWidth(text), h / 2 - th / 2 + th);
+    TRect image;
+    if (HasImage()) {
+        image = Bounds(r.left, h / 2 - FImages->GetHeight() / 2, FImages->GetWidth(), FImages->GetHeight());
+        FImages->Draw(c, image.left, image.top, FImageIndex, IsEnabled());
+        r.Offset(FImages->GetWidth() + 5, 0);
     }
+    // Limited after the image moved it: the caption never runs past the control.
+    if (r.right > GetWidth() - 2) r.right = GetWidth() - 2;
+    c->GetBrush()->SetStyle(bsClear);
+    if (r.right > r.left) Sputils::SPDrawText(c, text, r);
+    if (IsFocused()) {
+        if (!text.empty())
+            c->DrawFocusRect(TRect(r.left - 2, r.top - 1, r.right + 3, r.bottom + 1));
+        else if (!image.IsEmpty())
+            c->DrawFocusRect(TRect(image.left - 1, image.top - 1, image.right + 1, image.bottom + 1));
+    }
+}
+
+bool TspSkinCheckRadioBox::HasImage() const
+{
+    return FImages && FImageIndex >= 0 && FImageIndex < FImages->GetCount() && FImages->GetWidth() > 0 &&
+           FImages->GetHeight() > 0;
 }
 
 void TspSkinCheckRadioBox::Paint()
@@ -175,10 +210,21 @@ void TspSkinCheckRadioBox::Paint()
         TspSkinCustomControl::Paint();
         return;
     }
-    if (FMouseIn || IsFocused())
-        CreateImage(&b, FActiveSkinRect, true);
-    else
+    if (FMorphing && FMorphKf > 0 && FMorphKf < 1) {
+        // Blended also while disabled: the transition finishes whatever the state.
         CreateImage(&b, FElement.SkinRect, false);
+        TBitmap active(w, h, pf24bit);
+        CreateImage(&active, FActiveSkinRect, true);
+        TspEffectBmp from(&b), to(&active);
+        Skinctrls::MorphByKind(from, to, FMorphKind, FMorphKf);
+        from.Draw(b.GetCanvas()->GetHandle(), 0, 0);
+    } else if (FMorphing ? FMorphKf >= 1 : MorphGoal()) {
+        // While the skin blends, the factor alone picks the look: a paint between
+        // two steps never jumps to the end of the transition and back.
+        CreateImage(&b, FActiveSkinRect, true);
+    } else {
+        CreateImage(&b, FElement.SkinRect, false);
+    }
     PresentImage(&b);
 }
 
@@ -220,6 +266,76 @@ void TspSkinCheckRadioBox::SetRadio(bool Value)
 void TspSkinCheckRadioBox::SetFlat(bool Value)
 {
     FFlat = Value;
+    if (FFlat) {
+        StopMorph();
+        FMorphKf = 0;
+    }
+    Repaint();
+}
+
+void TspSkinCheckRadioBox::SetImages(TCustomImageList* Value)
+{
+    if (FImages == Value) return;
+    if (FImages) FImages->RemoveFreeNotification(this);
+    FImages = Value;
+    if (FImages) FImages->FreeNotification(this);
+    Repaint();
+}
+
+void TspSkinCheckRadioBox::SetImageIndex(int Value)
+{
+    FImageIndex = Value;
+    Repaint();
+}
+
+void TspSkinCheckRadioBox::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TspSkinCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FImages) SetImages(nullptr);
+}
+
+// ---- transition ----
+
+void TspSkinCheckRadioBox::ReDrawControl()
+{
+    if (FMorphing && Skinned())
+        StartMorph();
+    else
+        Repaint();
+}
+
+void TspSkinCheckRadioBox::StartMorph()
+{
+    if (FMorphTimer) return;
+    FMorphTimer = std::make_unique<TTimer>(nullptr);
+    FMorphTimer->SetInterval(20);
+    FMorphTimer->OnTimer = [this](TObject*) { DoMorph(); };
+    FMorphTimer->SetEnabled(true);
+}
+
+// Disabled before it goes: DropTimer stops it and frees it from the message loop,
+// since a tick may be the caller.
+void TspSkinCheckRadioBox::StopMorph() { Skinctrls::DropTimer(FMorphTimer); }
+
+void TspSkinCheckRadioBox::DoMorph()
+{
+    const bool goal = MorphGoal();
+    if (!Skinned() || !FMorphing) {
+        FMorphKf = goal ? 1 : 0;
+        StopMorph();
+        return;
+    }
+    if (goal && FMorphKf < 1)
+        FMorphKf += 0.2;
+    else if (!goal && FMorphKf > 0)
+        FMorphKf -= 0.2;
+    else {
+        FMorphKf = goal ? 1 : 0;
+        StopMorph();
+    }
+    // Steps of 0.2 on a double do not land on 0 or 1 exactly: the last one does.
+    if (FMorphKf > 0.999) FMorphKf = 1;
+    if (FMorphKf < 0.001) FMorphKf = 0;
     Repaint();
 }
 
@@ -235,7 +351,7 @@ void TspSkinCheckRadioBox::MouseDown(TMouseButton Button, TShiftState Shift, int
 {
     if (!FMouseIn) {
         FMouseIn = true;
-        Repaint();
+        ReDrawControl();
     }
     TspSkinCustomControl::MouseDown(Button, Shift, X, Y);
 }
@@ -252,7 +368,7 @@ void TspSkinCheckRadioBox::CMMouseEnter(TMessage& Message)
     TspSkinCustomControl::CMMouseEnter(Message);
     if (IsDesigning()) return;
     FMouseIn = true;
-    Repaint();
+    ReDrawControl();
 }
 
 void TspSkinCheckRadioBox::CMMouseLeave(TMessage& Message)
@@ -260,7 +376,7 @@ void TspSkinCheckRadioBox::CMMouseLeave(TMessage& Message)
     TspSkinCustomControl::CMMouseLeave(Message);
     if (IsDesigning()) return;
     FMouseIn = false;
-    Repaint();
+    ReDrawControl();
 }
 
 void TspSkinCheckRadioBox::CMTextChanged(TMessage& Message)
@@ -273,6 +389,54 @@ void TspSkinCheckRadioBox::WMMove(TMessage& Message)
 {
     TspSkinCustomControl::WMMove(Message);
     Invalidate();   // a flat control shows what lies under it
+}
+
+void TspSkinCheckRadioBox::WMSetFocus(TMessage& Message)
+{
+    TspSkinCustomControl::WMSetFocus(Message);
+    if (FCanFocused) ReDrawControl();
+}
+
+void TspSkinCheckRadioBox::WMKillFocus(TMessage& Message)
+{
+    TspSkinCustomControl::WMKillFocus(Message);
+    if (FCanFocused) ReDrawControl();
+}
+
+void TspSkinCheckRadioBox::CMDialogChar(TMessage& Message)
+{
+    // The underlined letter works whether or not the control takes the focus:
+    // the program's check boxes never do, and a shown accelerator that does
+    // nothing would be a dead promise. One that can takes the focus first.
+    if (IsAccel(static_cast<WORD>(Message.WParam), GetText()) && CanFocus()) {
+        auto alive = FAlive.Watch();
+        if (FCanFocused) {
+            SetFocus();
+            if (!*alive) return;
+        }
+        SetCheckState();
+        if (*alive) Message.Result = 1;
+        return;
+    }
+    TspSkinCustomControl::CMDialogChar(Message);
+}
+
+void TspSkinCheckRadioBox::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    TspSkinCustomControl::ActionChange(Sender, CheckDefaults);
+    auto* a = dynamic_cast<TCustomAction*>(Sender);
+    if (a && !(CheckDefaults && FChecked)) ActionCheckedChange(a->GetChecked());
+}
+
+TControlActionLink* TspSkinCheckRadioBox::CreateActionLink()
+{
+    return new TspActionLink(this, nullptr, [this](bool Value) { ActionCheckedChange(Value); });
+}
+
+void TspSkinCheckRadioBox::ActionCheckedChange(bool Value)
+{
+    // Only a change of the state: the action's other changes raise no click here.
+    if (Value != FChecked) SetChecked(Value);
 }
 
 void TspSkinCheckRadioBox::WndProc(TMessage& Message)

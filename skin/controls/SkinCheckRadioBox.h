@@ -1,13 +1,17 @@
 // TspSkinCheckRadioBox: the skinned check box and, with Radio, radio button. The
 // skinned look is the element image with one of six check images and the
-// caption; the flat look draws check and caption over the parent. Members of one
-// parent with a common non-zero GroupIndex exclude each other.
+// caption, with the skin's transition into the active look; the flat look draws
+// check, an optional image and caption over the parent. Members of one parent
+// with a common non-zero GroupIndex exclude each other.
 #pragma once
+#include "ButtonFace.h"
+#include "ImgList.h"
 #include "SkinControl.h"
 
 class TspSkinCheckRadioBox : public TspSkinCustomControl {
 public:
     explicit TspSkinCheckRadioBox(TComponent* AOwner);
+    ~TspSkinCheckRadioBox() override;
 
     void GetSkinData() override;
     void CalcSize(int& W, int& H) override;
@@ -26,6 +30,14 @@ public:
     bool MouseIn() const { return FMouseIn; }
     bool IsFocused();
     TRect CheckImagePosition() const { return FCheckImagePos; }
+    // Image shown before the caption in the flat look (not owned).
+    TCustomImageList* GetImages() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
+    int GetImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
+    bool GetMorphing() const { return FMorphing; }
+    double MorphFactor() const { return FMorphKf; }
+    bool Transitioning() const { return FMorphTimer != nullptr; }
 
     int GroupIndex = 0;
     TNotifyEvent OnClick;
@@ -47,6 +59,22 @@ protected:
     void CMTextChanged(TMessage& Message) override;
     void WndProc(TMessage& Message) override;
     void WMMove(TMessage& Message) override;
+    void WMSetFocus(TMessage& Message) override;
+    void WMKillFocus(TMessage& Message) override;
+    void CMDialogChar(TMessage& Message) override;
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
+    TControlActionLink* CreateActionLink() override;
+    void ActionCheckedChange(bool Value);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    // The transition between the normal and the active look.
+    void ReDrawControl();
+    void StartMorph();
+    void StopMorph();
+    void DoMorph();
+    bool MorphGoal() { return FMouseIn || IsFocused(); }
+    // The flat look's image when Images holds ImageIndex.
+    bool HasImage() const;
 
     bool FChecked = false, FRadio = false, FFlat = false, FCanFocused = false, FMouseIn = false;
     TRect FCheckImagePos, FTextRect;
@@ -57,4 +85,10 @@ protected:
     TColor FFontColor = 0, FActiveFontColor = 0, FFrameFontColor = 0, FUnEnabledFontColor = 0;
     TRect FActiveSkinRect, FCheckImageArea, FTextArea;
     TRect FCheck, FUnCheck, FActiveCheck, FActiveUnCheck, FDisabledCheck, FDisabledUnCheck;
+    bool FMorphing = false;
+    TMorphKind FMorphKind = mkDefault;
+    double FMorphKf = 0;
+    std::unique_ptr<TTimer> FMorphTimer;
+    TCustomImageList* FImages = nullptr;
+    int FImageIndex = 0;
 };

@@ -271,7 +271,7 @@ void TspSkinCustomControl::ApplySkinFont(TCanvas* C, const std::string& Name, in
     TFont* f = C->GetFont();
     if (UseSkinFont && Skinned()) {
         f->SetName(Name);
-        f->SetHeight(Height);
+        f->SetHeight(ClampFontHeight(Height));
         f->SetStyle(Style);
         f->SetCharset(FDefaultFont->GetCharset());
     } else {

@@ -51,5 +51,13 @@ TBitmap* SkinPicture(const TspSkinData* Data, int Index);
 TRect ClipToPicture(const TRect& R, TBitmap* Picture);
 // A skin rectangle that is null (no positive width or height).
 inline bool IsNullSkinRect(const TRect& R) { return R.right <= R.left || R.bottom <= R.top; }
+// Largest text height a skin may ask for. Wine rasterises a font tens of
+// thousands of pixels high for seconds on its first text (a height of 40000 took
+// 10 to 16 s per draw in a probe), so a damaged skin would freeze every paint.
+constexpr int MaxSkinFontHeight = 256;
+inline int ClampFontHeight(int H)
+{
+    return H > MaxSkinFontHeight ? MaxSkinFontHeight : (H < -MaxSkinFontHeight ? -MaxSkinFontHeight : H);
+}
 // A size clipped to what a control may have.
 inline int ClampSide(int V) { return V < 0 ? 0 : (V > MaxSkinControlSide ? MaxSkinControlSide : V); }

@@ -90,7 +90,7 @@ void TspSkinStdLabel::DrawTextOn(TCanvas* c, TRect& R, UINT Flags)
         if (UseSkinFont) {
             f->SetName(FFontName);
             f->SetStyle(FFontStyle);
-            f->SetHeight(FFontHeight);
+            f->SetHeight(ClampFontHeight(FFontHeight));
         } else {
             f->Assign(GetFont());
         }
@@ -141,7 +141,7 @@ void TspSkinLabel::SetTextFont(TCanvas* C)
     }
     f->SetName(FFontName);
     f->SetStyle(FFontStyle);
-    f->SetHeight(FFontHeight);
+    f->SetHeight(ClampFontHeight(FFontHeight));
     f->SetColor(FFontColor);
     f->SetCharset(FDefaultFont->GetCharset());
 }
@@ -195,7 +195,7 @@ int TspSkinLabel::CalcWidthOffset()
     if (FElement.ResizeMode < rmEightPoint) return 0;
     if (UseSkinFont) {
         c->GetFont()->SetName(FFontName);
-        c->GetFont()->SetHeight(FFontHeight);
+        c->GetFont()->SetHeight(ClampFontHeight(FFontHeight));
         c->GetFont()->SetStyle(FFontStyle);
     } else {
         c->GetFont()->Assign(FDefaultFont.get());

@@ -1,6 +1,8 @@
 #include "SkinSpeedButton.h"
+#include "ActnList.h"
 #include "SkinData.h"
 #include "SkinParentImage.h"
+#include "SkinToolBar.h"
 #include "WinControl.h"
 
 namespace {
@@ -53,8 +55,27 @@ void TspSkinSpeedButton::CreateButtonImage(TBitmap* B, const TRect& R, bool ADow
                                 : (ADown && AMouseIn ? FFace.DownFontColor
                                                      : (AMouseIn ? FFace.ActiveFontColor : FFace.FontColor));
     ApplySkinFont(c, FFace.FontName, FFace.FontHeight, FFace.FontStyle, color);
-    Skinctrls::DrawGlyphAndText(c, FElement.NewClRect, FMargin, FSpacing, FLayout, FaceCaption(), FGlyph.get(),
-                                FNumGlyphs, GlyphCell(ADown, AMouseIn), ADown && AMouseIn);
+    DrawContent(c, FElement.NewClRect, GlyphCell(ADown, AMouseIn), ADown && AMouseIn, true, ADown || AMouseIn);
+}
+
+void TspSkinSpeedButton::DrawContent(TCanvas* C, const TRect& R, int Cell, bool Pressed, bool HotLook, bool Hot)
+{
+    auto* bar = dynamic_cast<TspSkinToolBar*>(GetParent());
+    if (!FGlyph->Empty() || !bar) {
+        Skinctrls::DrawGlyphAndText(C, R, FMargin, FSpacing, FLayout, FaceCaption(), FGlyph.get(), FNumGlyphs, Cell,
+                                    Pressed);
+        return;
+    }
+    TCustomImageList* list = bar->GetImages();
+    bool enabled = IsEnabled();
+    if (!enabled && bar->GetDisabledImages()) {
+        list = bar->GetDisabledImages();
+        enabled = true;   // its images are the disabled look already
+    } else if (HotLook && Hot && bar->GetHotImages()) {
+        list = bar->GetHotImages();
+    }
+    // DrawImageAndText range-checks the index against the list chosen.
+    Skinctrls::DrawImageAndText(C, R, FMargin, FSpacing, FLayout, FaceCaption(), FImageIndex, list, Pressed, enabled);
 }
 
 void TspSkinSpeedButton::CreateControlDefaultImage(TBitmap* B)
@@ -78,8 +99,7 @@ void TspSkinSpeedButton::CreateControlDefaultImage(TBitmap* B)
     c->FrameRect(r);
     c->GetFont()->Assign(FDefaultFont.get());
     if (!IsEnabled()) c->GetFont()->SetColor(clBtnShadow);
-    Skinctrls::DrawGlyphAndText(c, r, FMargin, FSpacing, FLayout, FaceCaption(), FGlyph.get(), FNumGlyphs,
-                                GlyphCell(FDown, FMouseIn), down);
+    DrawContent(c, r, GlyphCell(FDown, FMouseIn), down, true, FMouseIn || FDown);
 }
 
 void TspSkinSpeedButton::PaintFlat()
@@ -93,15 +113,14 @@ void TspSkinSpeedButton::PaintFlat()
         TFont* f = c->GetFont();
         f->SetName(FFace.FontName);
         f->SetStyle(FFace.FontStyle);
-        f->SetHeight(FFace.FontHeight);
+        f->SetHeight(ClampFontHeight(FFace.FontHeight));
         f->SetColor(IsEnabled() ? FFace.FontColor : FFace.DisabledFontColor);
         r = FElement.NewClRect;
     } else {
         c->GetFont()->Assign(FDefaultFont.get());
         if (!IsEnabled()) c->GetFont()->SetColor(clBtnShadow);
     }
-    Skinctrls::DrawGlyphAndText(c, r, FMargin, FSpacing, FLayout, FaceCaption(), FGlyph.get(), FNumGlyphs,
-                                GlyphCell(FDown, FMouseIn), false);
+    DrawContent(c, r, GlyphCell(FDown, FMouseIn), false, false, false);
     GetCanvas()->Draw(0, 0, &b);
 }
 
@@ -362,7 +381,31 @@ void TspSkinSpeedButton::SetMargin(int Value)
 void TspSkinSpeedButton::SetGlyph(TBitmap* Value)
 {
     FGlyph->Assign(Value);
+    FGlyphFromAction = false;
     Repaint();
+}
+
+void TspSkinSpeedButton::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    TspGraphicSkinCustomControl::ActionChange(Sender, CheckDefaults);
+    if (auto* a = dynamic_cast<TCustomAction*>(Sender)) ActionImageChange(a->GetImageIndex());
+}
+
+TControlActionLink* TspSkinSpeedButton::CreateActionLink()
+{
+    return new TspActionLink(this, [this](int Index) { ActionImageChange(Index); }, nullptr);
+}
+
+void TspSkinSpeedButton::ActionImageChange(int Index)
+{
+    Skinctrls::FollowActionImage(GetAction(), Index, FGlyph.get(), FGlyphFromAction);
+    Repaint();
+}
+
+void TspSkinSpeedButton::SetImageIndex(int Value)
+{
+    FImageIndex = Value;
+    if (dynamic_cast<TspSkinToolBar*>(GetParent())) Repaint();
 }
 
 void TspSkinSpeedButton::SetNumGlyphs(int Value)

@@ -32,6 +32,9 @@ public:
     void SetGlyph(TBitmap* Value);
     int GetNumGlyphs() const { return FNumGlyphs; }
     void SetNumGlyphs(int Value);
+    // Image of the parent tool bar's lists shown while Glyph is empty.
+    int GetImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
     bool MouseIn() const { return FMouseIn; }
     bool Repeating() const { return FRepeatTimer != nullptr; }
 
@@ -55,6 +58,9 @@ protected:
     void CMMouseLeave(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
     void CMTextChanged(TMessage& Message) override;
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
+    TControlActionLink* CreateActionLink() override;
+    void ActionImageChange(int Index);
 
     void StartMorph();
     void StopMorph();
@@ -67,13 +73,18 @@ protected:
     int GlyphCell(bool ADown, bool AMouseIn) const;
     // Glyph and caption only, on what lies under the button (the flat idle look).
     void PaintFlat();
+    // Glyph (cell Cell) or, on a tool bar without a glyph of its own, the image of
+    // one of the bar's lists, with Caption in R. HotLook: a look that can show
+    // the hot list (not the flat idle paints); Hot: active or down in it.
+    void DrawContent(TCanvas* C, const TRect& R, int Cell, bool Pressed, bool HotLook, bool Hot);
 
     TspButtonFace FFace;
     bool FDown = false, FMouseIn = false, FDownAtPress = false, FFlat = false, FShowCaption = true;
     int FGroupIndex = 0;
     double FMorphKf = 0;
     TspButtonLayout FLayout = blGlyphLeft;
-    int FSpacing = 1, FMargin = -1, FNumGlyphs = 1;
+    int FSpacing = 1, FMargin = -1, FNumGlyphs = 1, FImageIndex = 0;
     std::unique_ptr<TBitmap> FGlyph;
+    bool FGlyphFromAction = false;   // the glyph is the linked action's image, not the button's own
     std::unique_ptr<TTimer> FMorphTimer, FRepeatTimer;
 };

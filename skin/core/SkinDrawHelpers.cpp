@@ -121,7 +121,9 @@ void DrawGlyph(TCanvas* Cnvs, int X, int Y, TBitmap* FGlyph, int FNumGlyphs, int
     auto cell = std::make_unique<TBitmap>(gw, gh);
     cell->GetCanvas()->CopyRect(TRect(0, 0, gw, gh), FGlyph->GetCanvas(),
                                 TRect((FGlyphNum - 1) * gw, 0, FGlyphNum * gw, gh));
-    cell->SetTransparent(true);   // the bottom-left pixel's colour shows nothing
+    // The bottom-left pixel's colour shows nothing, unless the glyph names its own.
+    if (FGlyph->GetTransparentMode() == tmFixed) cell->SetTransparentColor(FGlyph->GetTransparentColor());
+    cell->SetTransparent(true);
     Cnvs->Draw(X, Y, cell.get());
 }
 

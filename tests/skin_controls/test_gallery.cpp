@@ -2,8 +2,12 @@
 // our default skin, the second skin and no skin; each look is saved under
 // artefacts/ for a person to look at, and probed here.
 #include "test_gtest.h"
+#include "ActnList.h"
 #include "ControlFixture.h"
 #include "Form.h"
+#include "ImgList.h"
+#include "SkinBitLabel.h"
+#include "SkinToolBar.h"
 #include "SkinButton.h"
 #include "SkinChangeWalk.h"
 #include "SkinCheckRadioBox.h"
@@ -27,6 +31,14 @@ struct Gallery {
     std::vector<TspSkinControl*> Others;   // checks, panels, labels
     TspSkinStdLabel* StdLabel = nullptr;
     TspSkinPageControl* Pages = nullptr;
+    // Images of the tool bar, the flat check box and the action: one flat colour each.
+    std::unique_ptr<TImageList> Images, HotImages;
+    std::unique_ptr<TActionList> Actions;
+    std::unique_ptr<TAction> Action;
+    TspSkinBitLabel* BitLabel = nullptr;
+    TspSkinToolBar* ToolBar = nullptr;
+    TspSkinCheckRadioBox* ImageCheck = nullptr;
+    TspSkinButton* ActionButton = nullptr;
 
     template <class C> C* Place(TWinControl* Parent, int X, int Y, int W, int H, const char* Caption)
     {
@@ -42,7 +54,7 @@ struct Gallery {
     {
         Form.reset(new TForm(nullptr));
         Form->SetBorderStyle(bsNone);
-        Form->SetBounds(0, 0, 420, 460);
+        Form->SetBounds(0, 0, 420, 530);
         Form->SetColor(0xE0E0E0);
         const char* captions[] = {"OK", "&Cancel", "Disabled", "Down"};
         for (int i = 0; i < 4; ++i) {
@@ -100,9 +112,16 @@ struct Gallery {
         (void)updown;
         auto* bar = Place<TspSkinStatusBar>(Form.get(), 0, 0, 420, 21, "");
         (void)bar;
+        PlaceImageControls();
+        PlacePages();
+    }
+
+    // A page control of four sheets, the third one's tab hidden, each sheet holding a check box.
+    void PlacePages()
+    {
         Pages = new TspSkinPageControl(Form.get());
         Pages->SetParent(Form.get());
-        Pages->SetBounds(10, 305, 400, 130);
+        Pages->SetBounds(10, 370, 400, 130);
         const char* sheets[] = {"General", "Sound", "Hidden", "Video"};
         for (int i = 0; i < 4; ++i) {
             auto* sheet = new TspSkinTabSheet(Form.get());
@@ -112,6 +131,60 @@ struct Gallery {
             c->SetChecked(i == 0);
         }
         Pages->GetPage(2)->SetTabVisible(false);
+    }
+
+    static std::unique_ptr<TImageList> Squares(std::initializer_list<TColor> Colors)
+    {
+        auto il = std::make_unique<TImageList>(12, 12);
+        for (TColor c : Colors) {
+            auto b = NewPicture(12, 12, c);
+            Paint(b.get(), TRect(3, 3, 9, 9), 0xFFFFFF);
+            il->AddMasked(b.get(), clFuchsia);
+        }
+        return il;
+    }
+
+    // The row of controls that show images: a tool bar lending its lists to its
+    // buttons, a flat check box with an image, a button showing its action's
+    // image, and a bit label.
+    void PlaceImageControls()
+    {
+        Images = Squares({0x0000C0, 0x00A000, 0xC00000});
+        HotImages = Squares({0x4040FF, 0x40FF40, 0xFF4040});
+        ToolBar = Place<TspSkinToolBar>(Form.get(), 10, 305, 120, 26, "");
+        ToolBar->SetImages(Images.get());
+        ToolBar->SetHotImages(HotImages.get());
+        for (int i = 0; i < 3; ++i) {
+            auto* s = new TspSkinSpeedButton(Form.get());
+            s->SetParent(ToolBar);
+            s->SetBounds(2 + i * 26, 1, 24, 24);
+            s->SetImageIndex(i);
+            SpeedButtons.push_back(s);
+        }
+        ImageCheck = Place<TspSkinCheckRadioBox>(Form.get(), 140, 305, 120, 25, "&Image");
+        ImageCheck->SetFlat(true);
+        ImageCheck->SetImages(Images.get());
+        ImageCheck->SetImageIndex(1);
+        Actions = std::make_unique<TActionList>(nullptr);
+        Actions->SetImages(Images.get());
+        Action = std::make_unique<TAction>(nullptr);
+        Action->SetActionList(Actions.get());
+        Action->SetCaption("Action");
+        Action->SetImageIndex(2);
+        ActionButton = new TspSkinButton(Form.get());
+        ActionButton->SetParent(Form.get());
+        ActionButton->SetCanFocused(false);
+        ActionButton->SetBounds(270, 305, 90, 25);
+        ActionButton->SetAction(Action.get());
+        Buttons.push_back(ActionButton);
+        BitLabel = Place<TspSkinBitLabel>(Form.get(), 10, 340, 100, 20, "0123456789");
+        BitLabel->SetAutoSizeX(true);
+    }
+
+    ~Gallery()
+    {
+        // The controls go before the lists and the action they refer to.
+        Form.reset();
     }
 
     void Bind(TspSkinData* D)
@@ -139,6 +212,33 @@ std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
     return d;
 }
 
+// Pixels of a control's image list, or of its own colour, inside the control on the form.
+int CountColour(TBitmap* Shot, TControl* C, TColor Colour)
+{
+    int n = 0;
+    TPoint o(C->GetLeft(), C->GetTop());
+    for (TControl* p = C->GetParent(); p && p->GetParent(); p = p->GetParent()) o = TPoint(o.x + p->GetLeft(), o.y + p->GetTop());
+    for (int y = 0; y < C->GetHeight(); ++y)
+        for (int x = 0; x < C->GetWidth(); ++x)
+            if (Probe(Shot, o.x + x, o.y + y) == Colour) ++n;
+    return n;
+}
+
+void ExpectImageControls(Gallery& G, TBitmap* Shot, bool Skinned)
+{
+    EXPECT_EQ(G.BitLabel->Skinned(), Skinned);
+    EXPECT_EQ(G.ToolBar->Skinned(), Skinned);
+    // Each tool button shows its square of the bar's list (the ring round the white centre).
+    const TColor squares[] = {0x0000C0, 0x00A000, 0xC00000};
+    for (int i = 0; i < 3; ++i) EXPECT_GE(CountColour(Shot, G.SpeedButtons[3 + i], squares[i]), 20) << i;
+    EXPECT_GE(CountColour(Shot, G.ImageCheck, squares[1]), 20);
+    EXPECT_GE(CountColour(Shot, G.ActionButton, squares[2]), 20);
+    if (Skinned) {
+        // Ten digits of the skin's table make the label wider than its element.
+        EXPECT_GT(G.BitLabel->GetWidth(), 70);
+    }
+}
+
 TEST(Gallery, EveryControlWithBothSkinsAndWithout)
 {
     Gallery g;
@@ -147,6 +247,7 @@ TEST(Gallery, EveryControlWithBothSkinsAndWithout)
     for (auto* o : g.Others) EXPECT_FALSE(o->Skinned());
     EXPECT_FALSE(g.Pages->Skinned());
     EXPECT_EQ(Probe(plain.get(), 20, 15), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
+    ExpectImageControls(g, plain.get(), false);
 
     for (const char* name : {"Korvel2", "Sarnic"}) {
         SCOPED_TRACE(name);
@@ -159,6 +260,7 @@ TEST(Gallery, EveryControlWithBothSkinsAndWithout)
         EXPECT_NE(g.StdLabel->GetSkinIndex(), -1);
         EXPECT_TRUE(g.Pages->Skinned());
         auto shot = g.Shoot(name);
+        ExpectImageControls(g, shot.get(), true);
         // The skinned face is not the plain one somewhere along the first button.
         int differ = 0;
         for (int x = 12; x < 98; x += 2)

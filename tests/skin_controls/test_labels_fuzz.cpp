@@ -1,8 +1,11 @@
 #include "test_gtest.h"
 #include "ControlFixture.h"
 #include "Form.h"
+#include "ImgList.h"
+#include "SkinBitLabel.h"
 #include "SkinButton.h"
 #include "SkinCheckRadioBox.h"
+#include "SkinToolBar.h"
 #include "SkinLabels.h"
 #include "SkinPanel.h"
 #include "SkinSpeedButton.h"
@@ -76,6 +79,24 @@ TEST(SkinLabel, SkinnedFramedLabelDrawsTheElementAndItsText)
     EXPECT_EQ(Probe(shot.get(), 70, 3), cNormal);
 }
 
+TEST(SkinLabel, SkinFontHeightIsBoundedWhateverTheRecordSays)
+{
+    for (int height : {-40000, 40000}) {
+        Scene s;
+        AddLabel(s.Skin.get())->FontHeight = height;
+        auto* l = new TspSkinLabel(s.Form.get());
+        l->SetParent(s.Form.get());
+        l->SetBounds(0, 0, 100, 21);
+        l->SetCaption("Label");
+        l->SetSkinData(s.Skin.get());
+        ASSERT_TRUE(l->Skinned());
+        // Grown to its text: at most five letters of the tallest font a skin may have.
+        l->SetAutoSize(true);
+        EXPECT_GT(l->GetWidth(), 100) << height;
+        EXPECT_LT(l->GetWidth(), 5 * MaxSkinFontHeight) << height;
+    }
+}
+
 TEST(SkinStdLabel, FontFollowsSkinAndUseSkinFont)
 {
     Scene s;
@@ -146,6 +167,16 @@ void Damage(TspDataSkinControl* R, TRandom& Rnd)
         k->TextArea = Rnd.Rect();
         k->CheckImageRect = Rnd.Rect();
         k->UnCheckImageRect = Rnd.Rect();
+        k->ActiveSkinRect = Rnd.Rect();
+        k->Morphing = Rnd.Next() % 2;
+        k->MorphKind = static_cast<TMorphKind>(Rnd.Next() % 7);
+    }
+    if (auto* l = dynamic_cast<TspDataSkinBitLabelControl*>(R)) {
+        l->SkinTextRect = Rnd.Next() % 2 ? TRect(0, 0, 40, 20) : Rnd.Rect();
+        l->SymbolWidth = Rnd.Next() % 2 ? static_cast<int>(Rnd.Next() % 12) : Rnd.Any();
+        l->SymbolHeight = Rnd.Next() % 2 ? static_cast<int>(Rnd.Next() % 12) : Rnd.Any();
+        l->SkinTextSymbols.Clear();
+        for (unsigned i = Rnd.Next() % 4; i > 0; --i) l->SkinTextSymbols.Add(i % 2 ? "0123" : "");
     }
     if (auto* p = dynamic_cast<TspDataSkinPanelControl*>(R)) {
         p->CaptionRect = Rnd.Rect();
@@ -167,6 +198,8 @@ TEST(DamagedSkins, EveryControlSurvivesSeededDamageToItsRecord)
     s.Skin->CtrlList.push_back(std::move(panel));
     s.Skin->CtrlList.push_back(std::move(group));
     AddLabel(s.Skin.get());
+    s.Skin->CtrlList.push_back(std::make_unique<TspDataSkinBitLabelControl>("bitlabel"));
+    s.Skin->CtrlList.push_back(std::make_unique<TspDataSkinPanelControl>("toolpanel"));
     (void)btn;
     (void)names;
 
@@ -182,27 +215,66 @@ TEST(DamagedSkins, EveryControlSurvivesSeededDamageToItsRecord)
     auto* l = new TspSkinLabel(s.Form.get());
     l->SetCaption("Label");
     l->SetAutoSize(true);
-    std::vector<TControl*> all = {b, sp, k, p, g, l};
+    auto* bits = new TspSkinBitLabel(s.Form.get());
+    bits->SetCaption("0123x");
+    auto* flat = new TspSkinCheckRadioBox(s.Form.get());
+    flat->SetFlat(true);
+    flat->SetCaption("Flat");
+    TImageList images(8, 8);
+    {
+        auto one = NewPicture(8, 8, 0x0000FF);
+        images.AddMasked(one.get(), clFuchsia);
+    }
+    flat->SetImages(&images);
+    auto* bar = new TspSkinToolBar(s.Form.get());
+    bar->SetImages(&images);
+    bar->SetHotImages(&images);
+    std::vector<TControl*> all = {b, sp, k, p, g, l, bits, flat, bar};
+    const size_t firstControls = 6;
     for (TControl* c : all) c->SetParent(s.Form.get());
+    auto* tool = new TspSkinSpeedButton(s.Form.get());
+    tool->SetParent(bar);
+    all.push_back(tool);
 
-    TRandom rnd{20261210u};
+    // The records and controls added later draw from their own generator, so the
+    // first ones meet the same damage as before they came.
+    const size_t firstRecords = s.Skin->CtrlList.size() - 2;
+    TRandom rnd{20261210u}, more{20261211u};
     for (int round = 0; round < 100; ++round) {
-        for (auto& rec : s.Skin->CtrlList) Damage(rec.get(), rnd);
-        for (TControl* c : all) {
-            c->SetBounds(static_cast<int>(rnd.Next() % 50), static_cast<int>(rnd.Next() % 50),
-                         static_cast<int>(rnd.Next() % 300) - 20, static_cast<int>(rnd.Next() % 200) - 20);
+        for (size_t i = 0; i < s.Skin->CtrlList.size(); ++i)
+            Damage(s.Skin->CtrlList[i].get(), i < firstRecords ? rnd : more);
+        for (size_t i = 0; i < all.size(); ++i) {
+            TControl* c = all[i];
+            TRandom& r = i < firstControls ? rnd : more;
+            c->SetBounds(static_cast<int>(r.Next() % 50), static_cast<int>(r.Next() % 50),
+                         static_cast<int>(r.Next() % 300) - 20, static_cast<int>(r.Next() % 200) - 20);
             if (auto* w = dynamic_cast<TspSkinControl*>(c)) w->SetSkinData(s.Skin.get());
             if (auto* gr = dynamic_cast<TspGraphicSkinControl*>(c)) gr->SetSkinData(s.Skin.get());
             ASSERT_LE(c->GetWidth(), MaxSkinControlSide) << round;
             ASSERT_LE(c->GetHeight(), MaxSkinControlSide) << round;
         }
+        bits->SetFixLength(static_cast<int>(more.Next() % 8) - 2);
+        bits->SetAutoSizeX(more.Next() % 2);
+        flat->SetImageIndex(static_cast<int>(more.Next() % 4) - 1);
+        tool->SetImageIndex(static_cast<int>(more.Next() % 4) - 1);
+        for (TControl* c : {static_cast<TControl*>(bits), static_cast<TControl*>(bar)}) {
+            ASSERT_LE(c->GetWidth(), MaxSkinControlSide) << round;
+            ASSERT_GE(c->GetWidth(), 0) << round;
+        }
         b->Perform(CM_MOUSEENTER, 0, 0);
         sp->Perform(CM_MOUSEENTER, 0, 0);
+        k->Perform(CM_MOUSEENTER, 0, 0);
+        tool->Perform(CM_MOUSEENTER, 0, 0);
         auto shot = NewPicture(400, 200, 0);
         s.Form->PaintTo(shot->GetCanvas()->GetHandle(), 0, 0);
         b->Perform(CM_MOUSELEAVE, 0, 0);
         sp->Perform(CM_MOUSELEAVE, 0, 0);
+        k->Perform(CM_MOUSELEAVE, 0, 0);
+        tool->Perform(CM_MOUSELEAVE, 0, 0);
     }
+    flat->SetImages(nullptr);
+    bar->SetImages(nullptr);
+    bar->SetHotImages(nullptr);
 }
 
 }  // namespace

@@ -108,7 +108,9 @@ public:
 // skin rectangle) rather than picture coordinates.
 const std::set<std::string> ElementKeys = {
     "clientrect",   "captionrect",    "checkimagearea", "textarea",    "progressarea", "trackarea",
-    "upbuttonrect", "downbuttonrect", "checkbuttonrect", "trackbuttonrect", "skintextrect", "itemsrect"};
+    "upbuttonrect", "downbuttonrect", "checkbuttonrect", "trackbuttonrect", "itemsrect"};
+// The bit label's "skintextrect" is its character table, cut from the picture
+// cell by cell: picture coordinates, checked with the others.
 
 // Rectangles relative to another image of the same record.
 const std::map<std::string, std::string> RelativeKeys = {
