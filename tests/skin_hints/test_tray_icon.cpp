@@ -5,6 +5,7 @@
 #include "test_gtest.h"
 #include "HintFixture.h"
 #include "TrayIcon.h"
+#include <algorithm>
 #include <vector>
 
 using namespace hintfix;
@@ -329,15 +330,43 @@ TEST_F(TrayIcon, FreeingTheIconRemovesItAndPutsTheFormsEntryBack)
     Form->WindowProc(m);   // the restored entry still works
 }
 
-// What the real notification area answers here (no shell tray under Xvfb).
+// What the real notification area answers here (no shell tray under Xvfb), and
+// what a person would see of it: the screen is saved beside the other artefacts.
+struct TTopWindows {
+    std::vector<std::string> Visible;
+    static BOOL CALLBACK Add(HWND W, LPARAM P)
+    {
+        char cls[128] = "", text[128] = "";
+        GetClassNameA(W, cls, sizeof(cls));
+        GetWindowTextA(W, text, sizeof(text));
+        if (IsWindowVisible(W)) reinterpret_cast<TTopWindows*>(P)->Visible.push_back(std::string(cls) + " '" + text + "'");
+        return TRUE;
+    }
+    TTopWindows() { EnumWindows(&TTopWindows::Add, reinterpret_cast<LPARAM>(this)); }
+};
+
 TEST(TrayIconShell, RealCallsAnswerWithoutATray)
 {
     std::unique_ptr<TForm> form(new TForm(nullptr));
     auto* tray = new TspTrayIcon(form.get());
+    tray->SetHint("Orvanta tray test");
+    TTopWindows before;
     bool added = tray->ShowIcon();
+    PumpUntil([] { return false; }, 500);
+    TTopWindows during;
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    TBitmap screen(sw, sh, pf24bit);
+    HDC dc = GetDC(nullptr);
+    BitBlt(screen.GetCanvas()->GetHandle(), 0, 0, sw, sh, dc, 0, 0, SRCCOPY);
+    ReleaseDC(nullptr, dc);
+    SaveArtefact(&screen, "tray-screen");
     bool modified = tray->ModifyIcon();
     bool removed = tray->HideIcon();
-    std::printf("Shell_NotifyIcon here: add %d, modify %d, delete %d\n", added, modified, removed);
+    std::printf("Shell_NotifyIcon here: add %d, modify %d, delete %d; shell tray window %p\n", added, modified,
+                removed, static_cast<void*>(FindWindowA("Shell_TrayWnd", nullptr)));
+    for (const std::string& w : during.Visible)
+        if (std::find(before.Visible.begin(), before.Visible.end(), w) == before.Visible.end())
+            std::printf("visible while the icon was there: %s\n", w.c_str());
     // Whatever the machine answers, an added icon can be removed again.
     if (added) EXPECT_TRUE(removed);
 }
