@@ -59,6 +59,18 @@ inline void MoveTo(TWinControl* C, int X, int Y)
     SendMessageA(C->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(X, Y));
 }
 
+// Real input, as the system delivers it: a move to a screen point, and optional buttons there.
+inline void InputAt(int X, int Y, DWORD Buttons = 0)
+{
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (X * 65535) / (sw - 1);
+    in.mi.dy = (Y * 65535) / (sh - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | Buttons;
+    SendInput(1, &in, sizeof(INPUT));
+}
+
 // What the window shows, read through its own DC (a region does not clip it).
 inline std::unique_ptr<TBitmap> WindowShot(HWND Wnd)
 {

@@ -61,6 +61,19 @@ TEST_F(AppHint, ShowsTheShortHintBelowTheCursorOnceTheMouseRested)
     EXPECT_EQ(Px(shot.get(), 2, shot->GetHeight() - 3), static_cast<TColor>(ColorToRGB(clInfoBk)));
 }
 
+TEST_F(AppHint, RealMouseInputShowsTheHintAndARealPressEndsIt)
+{
+    TPoint p = F->A->ClientToScreen(TPoint(40, 30));
+    InputAt(p.x, p.y);
+    ASSERT_TRUE(WaitShown());
+    EXPECT_EQ(HintText(), "First");
+    InputAt(p.x, p.y, MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(PumpUntil([] { return !Application->GetHintActive(); }, kWait));
+    InputAt(p.x, p.y, MOUSEEVENTF_LEFTUP);
+    PumpUntil([] { return false; }, 200);
+    EXPECT_FALSE(Application->GetHintActive());
+}
+
 TEST_F(AppHint, EndsOnPressOnKeyAndOnLeaving)
 {
     struct Case {

@@ -371,4 +371,50 @@ TEST(TrayIconShell, RealCallsAnswerWithoutATray)
     if (added) EXPECT_TRUE(removed);
 }
 
+// Without a tray on the desktop Wine shows the icons in a small window of its
+// own; a real click there reaches the component as the shell's callback.
+void ClickAt(int X, int Y, DWORD Down, DWORD Up)
+{
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in[3] = {};
+    for (INPUT& i : in) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = (X * 65535) / (sw - 1);
+        i.mi.dy = (Y * 65535) / (sh - 1);
+    }
+    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in[1].mi.dwFlags = Down | MOUSEEVENTF_ABSOLUTE;
+    in[2].mi.dwFlags = Up | MOUSEEVENTF_ABSOLUTE;
+    SendInput(3, in, sizeof(INPUT));
+}
+
+TEST(TrayIconShell, ARealClickOnTheIconInWinesOwnTrayWindowReachesTheComponent)
+{
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    auto* tray = new TspTrayIcon(form.get());
+    auto* menu = new TRecordingPopup(form.get());
+    tray->SetPopupMenu(menu);
+    std::vector<TMouseButton> downs;
+    tray->OnMouseDown = [&](TObject*, TMouseButton B, TShiftState, int, int) { downs.push_back(B); };
+    ASSERT_TRUE(tray->ShowIcon());
+    HWND standalone = nullptr;
+    PumpUntil([&] {
+        standalone = FindWindowA("__winex11_standalone_tray", nullptr);
+        return standalone && IsWindowVisible(standalone);
+    }, 3000);
+    if (!standalone || !IsWindowVisible(standalone)) GTEST_SKIP() << "the desktop has a notification area of its own";
+    // The icon sits in the first cell of the window's client area.
+    RECT client;
+    GetClientRect(standalone, &client);
+    POINT at = {GetSystemMetrics(SM_CXSMICON) / 2 + 2, GetSystemMetrics(SM_CYSMICON) / 2 + 2};
+    ClientToScreen(standalone, &at);
+    std::printf("Wine's tray window: client %ldx%ld, clicking at %ld,%ld\n", client.right, client.bottom, at.x, at.y);
+    ClickAt(at.x, at.y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    EXPECT_TRUE(PumpUntil([&] { return menu->Shown > 0; }, 3000));
+    ASSERT_FALSE(downs.empty());
+    EXPECT_EQ(downs[0], mbRight);
+    EXPECT_EQ(menu->Opener, tray);
+    tray->HideIcon();
+}
+
 }  // namespace
