@@ -75,8 +75,32 @@ void TspSkinHintWindow::ChooseSkin()
     // The client rectangle must lie inside the picture, or the look is unusable.
     const TRect& cr = FSD->HintWindow->ClientRect;
     if (!pic || cr.IsEmpty() || cr.left < 0 || cr.top < 0 || cr.right > pic->GetWidth() ||
-        cr.bottom > pic->GetHeight())
+        cr.bottom > pic->GetHeight()) {
         FSD = nullptr;
+        return;
+    }
+    FChosenPicture = TSize(pic->GetWidth(), pic->GetHeight());
+    FChosenClient = cr;
+}
+
+bool TspSkinHintWindow::StillServed()
+{
+    // The component or its skin may have gone, or the skin changed, since the
+    // hint was shown: never draw from what was freed or from geometry that no
+    // longer fits the picture.
+    TspSkinHint* h = FindHintComponent();
+    if (h != FHintComponent) {
+        FHintComponent = h;
+        FSD = nullptr;
+    }
+    if (!FHintComponent) return false;
+    if (FSD) {
+        TBitmap* pic = FHintComponent->GetSkinData() == FSD && !FSD->Empty ? WindowPicture() : nullptr;
+        if (!pic || pic->GetWidth() != FChosenPicture.cx || pic->GetHeight() != FChosenPicture.cy ||
+            FSD->HintWindow->ClientRect != FChosenClient)
+            FSD = nullptr;
+    }
+    return true;
 }
 
 void TspSkinHintWindow::ApplyFont(TFont* F) const
@@ -217,7 +241,7 @@ void TspSkinHintWindow::DrawText(TCanvas* C)
 void TspSkinHintWindow::Paint()
 {
     const int w = GetWidth(), h = GetHeight();
-    if (w <= 0 || h <= 0 || !FHintComponent) return;
+    if (w <= 0 || h <= 0 || !StillServed()) return;
     TBitmap b(w, h, pf24bit);
     TCanvas* bc = b.GetCanvas();
     TBitmap* pic = Record() ? WindowPicture() : nullptr;

@@ -43,6 +43,7 @@ private:
     TspDataSkinHintWindow* Record() const { return FSD ? FSD->HintWindow.get() : nullptr; }
     TBitmap* WindowPicture() const;
     void ChooseSkin();
+    bool StillServed();
     void ApplyFont(TFont* F) const;
     void ApplyAlpha();
     void DrawText(TCanvas* C);
@@ -52,6 +53,8 @@ private:
     TRect FNewClRect;
     TPoint FNewLTPoint, FNewRTPoint, FNewLBPoint, FNewRBPoint;
     TSize FTextSize;
+    TSize FChosenPicture;
+    TRect FChosenClient;
     bool FAlphaApplied = false;
     int FAlphaValue = 0;
     std::unique_ptr<TBitmap> FScreenCopy;

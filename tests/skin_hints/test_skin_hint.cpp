@@ -200,6 +200,39 @@ TEST_F(SkinHint, WithoutAUsableSkinTheDefaultLookShows)
     }
 }
 
+TEST_F(SkinHint, AShownHintOutlivesItsSkinAndItsComponent)
+{
+    auto redraw = [this] { RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); };
+    Hint->ActivateHint(TPoint(150, 150), "Hi");
+    ASSERT_EQ(Hint->GetHintWindow()->GetSkinInUse(), Skin.get());
+    // The skin's look changed under the shown hint: drawn plain, not from stale geometry.
+    Skin->HintWindow->ClientRect = TRect(2, 2, 10, 10);
+    redraw();
+    EXPECT_EQ(Hint->GetHintWindow()->GetSkinInUse(), nullptr);
+    Skin->HintWindow->ClientRect = kClient;
+    Hint->ActivateHint(TPoint(150, 150), "Hi");
+    ASSERT_EQ(Hint->GetHintWindow()->GetSkinInUse(), Skin.get());
+    Skin.reset();
+    redraw();
+    EXPECT_EQ(Hint->GetHintWindow()->GetSkinInUse(), nullptr);
+    EXPECT_EQ(Hint->GetSkinData(), nullptr);
+
+    // The application's hint window while the main form and its component go.
+    Skin = NewHintSkin();
+    Hint->SetSkinData(Skin.get());
+    Application->HintPause = 60;
+    Application->HintHidePause = 20000;
+    TBlockForm f;
+    MoveTo(f.A, 30, 20);
+    ASSERT_TRUE(PumpUntil([] { return Application->GetHintActive(); }, 3000));
+    HWND appHint = Application->GetHintWindow()->GetWindowHandle();
+    delete Main;
+    Main = nullptr;
+    RedrawWindow(appHint, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpUntil([] { return false; }, 100);
+    EXPECT_TRUE(IsWindow(appHint));
+}
+
 TEST_F(SkinHint, AMaskPictureThatIsMissingLeavesTheWindowWhole)
 {
     Skin->HintWindow->MaskPictureIndex = 7;
