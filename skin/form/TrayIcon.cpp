@@ -11,6 +11,9 @@
 namespace Sptrayicon {
 
 namespace {
+// Under Wine on a display without a system tray the calls succeed and Wine's
+// explorer shows the icons in a small window of its own ("Wine System Tray",
+// top-left of the screen), from which clicks arrive as usual.
 BOOL ShellNotifyIcon(DWORD Message, NOTIFYICONDATAA* Data) { return Shell_NotifyIconA(Message, Data); }
 }  // namespace
 
@@ -318,6 +321,9 @@ void TspTrayIcon::HandleIconMessage(TMessage& Message)
         return;
     }
     // The shell's window was made anew (explorer restarted): the icon it had is gone.
+    // The shell broadcasts this to top-level windows only; the application's hidden
+    // window is message-only and never hears it (checked on Wine), so this
+    // component's own top-level window listens for it.
     if (Message.Msg == Sptrayicon::TaskbarCreatedMessage()) {
         FAdded = false;
         if (FIconVisible) ShowIcon();

@@ -417,4 +417,38 @@ TEST(TrayIconShell, ARealClickOnTheIconInWinesOwnTrayWindowReachesTheComponent)
     tray->HideIcon();
 }
 
+// Why the icon keeps a top-level window of its own for the task bar's restart:
+// a message-only window (as the application's hidden one is) hears no broadcast.
+HWND gTopLevel = nullptr, gMessageOnly = nullptr;
+int gHeardTop = 0, gHeardMessageOnly = 0;
+
+LRESULT CALLBACK CountingProc(HWND W, UINT M, WPARAM WP, LPARAM LP)
+{
+    if (M == Sptrayicon::TaskbarCreatedMessage()) {
+        if (W == gTopLevel) ++gHeardTop;
+        if (W == gMessageOnly) ++gHeardMessageOnly;
+    }
+    return DefWindowProcA(W, M, WP, LP);
+}
+
+TEST(TrayIconShell, AMessageOnlyWindowHearsNoBroadcast)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = CountingProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TrayTestCounting";
+    RegisterClassA(&wc);
+    gTopLevel = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+    gMessageOnly = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                                   nullptr);
+    ASSERT_TRUE(gTopLevel && gMessageOnly);
+    PostMessageA(HWND_BROADCAST, Sptrayicon::TaskbarCreatedMessage(), 0, 0);
+    EXPECT_TRUE(PumpUntil([] { return gHeardTop > 0; }, 3000));
+    PumpUntil([] { return false; }, 100);
+    EXPECT_EQ(gHeardMessageOnly, 0);
+    DestroyWindow(gTopLevel);
+    DestroyWindow(gMessageOnly);
+}
+
 }  // namespace
