@@ -259,7 +259,9 @@ void TspSkinPopupWindow::CreateMenu2(TMenuItem* Item1, TMenuItem* Item2, int Sta
     // is never written.
     FItemData = nullptr;
     FItemPicture = nullptr;
-    TspSkinData* skin = FEngine->GetSkinData();
+    // Only a level drawn from the skin's window picture takes the item record: a
+    // skin without one gives the default look to the window and its items alike.
+    TspSkinData* skin = FSkin;
     if (skin && !skin->Empty) {
         int index = skin->GetIndex("MENUITEM");
         if (index < 0) index = skin->GetIndex("menuitem");
