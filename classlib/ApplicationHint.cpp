@@ -9,16 +9,20 @@ namespace {
 // How often a shown hint looks whether the mouse is still over its control.
 const UINT kWatchInterval = 100;
 
-// The control whose hint the mouse asks for: the first one upwards that shows
-// hints, unless a control on the way refused them for itself.
-TControl* HintTarget(TControl* Control)
+// A control shows hints when it says so, or, while it follows its parent's
+// setting, when its parent does (asked up the chain, so a parent switched on
+// after its children were placed counts too).
+bool ShowsHints(TControl* Control)
 {
     for (TControl* c = Control; c; c = c->GetParent()) {
-        if (c->GetShowHint()) return c;
-        if (!c->GetParentShowHint()) return nullptr;
+        if (c->GetShowHint()) return true;
+        if (!c->GetParentShowHint()) return false;
     }
-    return nullptr;
+    return false;
 }
+
+// The control whose hint the mouse asks for: the one under it, if it shows hints.
+TControl* HintTarget(TControl* Control) { return ShowsHints(Control) ? Control : nullptr; }
 
 // A control without a hint text of its own shows its parent's.
 std::string HintTextOf(TControl* Control)

@@ -112,6 +112,36 @@ TEST_F(AppHint, NextControlShowsItsOwnHint)
     EXPECT_EQ(HintText(), "Second");
 }
 
+TEST_F(AppHint, ChildrenFollowTheirParentsSettingAndText)
+{
+    auto* panel = new TBlock(F->Form.get(), TRect(130, 100, 310, 190), 0x404040);
+    auto* own = new TBlock(panel, TRect(5, 5, 55, 55), 0x00FFFF);
+    own->SetHint("Child");
+    auto* silent = new TBlock(panel, TRect(60, 5, 110, 55), 0xFF00FF);
+    auto* refusing = new TBlock(panel, TRect(115, 5, 165, 55), 0xFFFF00);
+    refusing->SetHint("Never");
+    refusing->SetParentShowHint(false);   // its own ShowHint stays off
+    // Switched on after the children were placed.
+    panel->SetHint("Panel");
+    panel->SetShowHint(true);
+    struct Case { TBlock* Over; const char* Expected; };
+    const Case cases[] = {{own, "Child"}, {silent, "Panel"}, {refusing, nullptr}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Expected ? c.Expected : "none");
+        MoveTo(F->Plain, 5, 5);
+        MoveTo(c.Over, 20, 20);
+        if (!c.Expected) {
+            EXPECT_EQ(Application->GetHintControl(), nullptr);
+            PumpUntil([] { return false; }, 200);
+            EXPECT_FALSE(Application->GetHintActive());
+            continue;
+        }
+        EXPECT_EQ(Application->GetHintControl(), c.Over);
+        ASSERT_TRUE(WaitShown());
+        EXPECT_EQ(HintText(), c.Expected);
+    }
+}
+
 TEST_F(AppHint, HidesAfterTheHidePause)
 {
     Application->HintHidePause = 150;
