@@ -299,6 +299,16 @@ TEST_F(TrayIcon, MinimisingTheMainFormHidesItIntoTheTray)
     tray->ShowMainForm();
     EXPECT_TRUE(IsWindowVisible(main->GetHandle()));
     EXPECT_FALSE(IsIconic(main->GetHandle()));
+
+    // The same through the application's own minimising.
+    Calls.clear();
+    Application->Minimize();
+    PumpUntil([&] { return !IsWindowVisible(main->GetHandle()); }, 3000);
+    EXPECT_FALSE(IsWindowVisible(main->GetHandle()));
+    EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD}));
+    tray->ShowMainForm();
+    EXPECT_TRUE(IsWindowVisible(main->GetHandle()));
+    EXPECT_FALSE(IsIconic(main->GetHandle()));
     delete main;
 }
 
