@@ -75,7 +75,9 @@ public:
     bool MaximizeOnFullScreen = false;
     bool ShowObjectHint = false;
     bool UseSkinCursors = false;
-    int DefMenuItemHeight = 20;
+    int GetDefMenuItemHeight() const { return DefMenuItemHeight; }
+    // Values of 0 or less are ignored.
+    void SetDefMenuItemHeight(int Value);
     bool UseDefaultSysMenu = true;
     bool AlphaBlendAnimation = false;
     bool MenusAlphaBlend = false;
@@ -263,6 +265,23 @@ private:
     void NewWndProc(TMessage& Message);
     void CallOldWndProc(TMessage& Message);
     void InstallHook();
+    void RemoveHook();
+    void StripCaption();
+    bool WMCreate(TMessage& Message);
+    void CaptionDoubleClick();
+    HWND FormHandle() const;
+    TBitmap* SkinPicture() const;
+    void SyncFrameSize();
+    void GiveRegion(HRGN Rgn);
+    void RemoveRegion();
+    TRect MaxArea() const;
+    TRect MaxAreaWork() const;
+    HICON GetIcon();
+    bool ObjectTested(TspActiveSkinObject* AObject) const;
+    void DrawObject(TspActiveSkinObject* AObject, TCanvas* Canvas, bool Forced);
+    void DrawFrameObjects(TCanvas* Top, TCanvas* Bottom);
+    void DrawDefaultObjects(TCanvas* Caption);
+    bool CommandOffered(TStdCommand Command) const;
     // First-phase handlers; each returns whether the message goes on to the form.
     bool WMDestroy(TMessage& Message);
     bool WMSize(TMessage& Message);
@@ -307,6 +326,7 @@ private:
     TspSkinHint* FSkinHint = nullptr;
     TspTrayIcon* FTrayIcon = nullptr;
     TspSkinMainMenuBar* FMainMenuBar = nullptr;
+    int DefMenuItemHeight = 20;
     TspBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize | biRollUp;
     bool FSupportNCArea = true;
     bool FShowIcon = false;
