@@ -183,6 +183,7 @@ TspSkinMenu::~TspSkinMenu()
     SetOpener(nullptr);
     SetLastOpener(nullptr);
     WatchMenu(nullptr);
+    SetShownMenu(nullptr);
     if (FUtilWnd) DeallocateHWnd(FUtilWnd);
 }
 
@@ -197,30 +198,55 @@ void TspSkinMenu::Notification(TComponent* AComponent, TOperation Operation)
         FHasPending = false;
     }
     if (AComponent == FOwnerForm) FOwnerForm = nullptr;
+    if (AComponent == FShownMenu) {
+        // The items on screen are going: the levels go first.
+        FShownMenu = nullptr;
+        if (FOpen || !FLevels.empty()) CloseMenu(0);
+    }
+}
+
+// The removal link goes both ways and is one per pair: it is dropped only when
+// no field refers to the component any more.
+void TspSkinMenu::Unwatch(TComponent* C)
+{
+    if (!C || C == FOpener || C == FLastOpener || C == FPendingMenu || C == FShownMenu || C == FOwnerForm) return;
+    C->RemoveFreeNotification(this);
 }
 
 void TspSkinMenu::SetOpener(TControl* Value)
 {
     if (FOpener == Value) return;
-    if (FOpener && FOpener != FLastOpener && FOpener != FOwnerForm) FOpener->RemoveFreeNotification(this);
+    TControl* old = FOpener;
     FOpener = Value;
+    Unwatch(old);
     if (FOpener) FOpener->FreeNotification(this);
 }
 
 void TspSkinMenu::SetLastOpener(TControl* Value)
 {
     if (FLastOpener == Value) return;
-    if (FLastOpener && FLastOpener != FOpener && FLastOpener != FOwnerForm) FLastOpener->RemoveFreeNotification(this);
+    TControl* old = FLastOpener;
     FLastOpener = Value;
+    Unwatch(old);
     if (FLastOpener) FLastOpener->FreeNotification(this);
 }
 
 void TspSkinMenu::WatchMenu(TMenu* Value)
 {
     if (FPendingMenu == Value) return;
-    if (FPendingMenu) FPendingMenu->RemoveFreeNotification(this);
+    TMenu* old = FPendingMenu;
     FPendingMenu = Value;
+    Unwatch(old);
     if (FPendingMenu) FPendingMenu->FreeNotification(this);
+}
+
+void TspSkinMenu::SetShownMenu(TMenu* Value)
+{
+    if (FShownMenu == Value) return;
+    TMenu* old = FShownMenu;
+    FShownMenu = Value;
+    Unwatch(old);
+    if (FShownMenu) FShownMenu->FreeNotification(this);
 }
 
 TspSkinPopupWindow* TspSkinMenu::GetLevel(int Index) const
@@ -268,6 +294,7 @@ void TspSkinMenu::Popup2(TControl* AOpener, TspSkinData* ASkinData, int StartInd
     }
     FOpen = true;
     ++FGeneration;
+    SetShownMenu(Item1->GetParentMenu());
     if (Item2)
         PopupSub2(R, Item1, Item2, StartIndex, false, PopupUp);
     else
@@ -397,6 +424,7 @@ void TspSkinMenu::CloseMenu(int Index)
     FSubMenuTimer->SetEnabled(false);
     FOpen = false;
     StopWatchingPresses();
+    SetShownMenu(nullptr);
     TControl* opener = FOpener;
     SetLastOpener(opener);
     if (opener) {

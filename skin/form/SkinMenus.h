@@ -99,6 +99,8 @@ private:
     void SetOpener(TControl* Value);
     void SetLastOpener(TControl* Value);
     void WatchMenu(TMenu* Value);
+    void SetShownMenu(TMenu* Value);
+    void Unwatch(TComponent* C);
     void SendToControl(TControl* C, UINT Msg);
     void Retire(int Index);
     void FlushRetired();
@@ -123,6 +125,8 @@ private:
     bool FFlushing = false;
     // The command chosen inside a handler, run when the outermost scope ends.
     TMenu* FPendingMenu = nullptr;
+    // The menu whose items the levels show.
+    TMenu* FShownMenu = nullptr;
     UINT FPendingCommand = 0;
     bool FHasPending = false;
     bool FWatchingPresses = false;

@@ -343,3 +343,19 @@ TEST(MenuEngine, ACommandThatFreesTheEngineEndsCleanly)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MenuEngine, FreeingTheShownMenuClosesItsLevelsFirst)
+{
+    TreeScene s;
+    s.Open(s.Opener);
+    ASSERT_EQ(CountLevelWindows(), 1);
+    s.Menu.reset();
+    EXPECT_FALSE(s.Engine->GetOpen());
+    EXPECT_EQ(s.Engine->GetLevelCount(), 0);
+    EXPECT_EQ(CountLevelWindows(), 0);
+    EXPECT_EQ(s.Log, (TLog{"opener:close"}));
+}
+
+}  // namespace
