@@ -100,5 +100,12 @@ void ApplyInActiveEffect(TspEffectBmp& E, TspInActiveEffect Effect);
 void DrawMorphed(TCanvas* Cnvs, int X, int Y, TBitmap* A, TBitmap* B, TMorphKind Kind, double K);
 // Draws Image at (X, Y), through the inactive effect when Effect is set.
 void DrawImage(TCanvas* Cnvs, int X, int Y, TBitmap* Image, const TspInActiveEffect* Effect = nullptr);
+// Drops down Item's submenu from the screen rectangle R for an object of Frame: a
+// skinned popup menu shows itself, any other menu through the frame's menu engine.
+void PopupLinkedMenu(TspFormFrame* Frame, const TRect& R, TMenuItem* Item, bool PopupUp);
+// The object's rectangle on the screen (where its menu drops down from).
+TRect ScreenRect(TspFormFrame* Frame, const TRect& ObjectRect);
+// After a menu of Frame closed: every pressed button with a linked menu goes up.
+void ReleaseMenuButtons(TspFormFrame* Frame);
 
 }  // namespace Frameobjects

@@ -130,4 +130,6 @@ void TspSkinAnimateObject::DoCommand()
 void TspSkinAnimateObject::TrackMenu()
 {
     if (!LinkedMenuItem || LinkedMenuItem->GetCount() == 0) return;
+    Frameobjects::PopupLinkedMenu(SkinForm, Frameobjects::ScreenRect(SkinForm, ObjectRect), LinkedMenuItem,
+                                  PopupToUp);
 }

@@ -1,5 +1,7 @@
 #include "FrameButtonObjects.h"
 #include "SkinDrawHelpers.h"
+#include "SkinMenuMode.h"
+#include "SkinPopupMenu.h"
 
 namespace {
 
@@ -9,6 +11,49 @@ const TColor cDefDownFill = RGB(133, 147, 181);
 const TColor cDefHotFill = RGB(182, 189, 210);
 
 }  // namespace
+
+namespace Frameobjects {
+
+TRect ScreenRect(TspFormFrame* Frame, const TRect& ObjectRect)
+{
+    TRect r = ObjectRect;
+    TCustomForm* f = Frame ? Frame->GetOwnerForm() : nullptr;
+    if (!f) return r;
+    // Objects sit in window coordinates: the window's own position on the screen.
+    RECT wr;
+    if (f->HandleAllocated() && GetWindowRect(f->GetHandle(), &wr))
+        r.Offset(wr.left, wr.top);
+    else
+        r.Offset(f->GetLeft(), f->GetTop());
+    return r;
+}
+
+void PopupLinkedMenu(TspFormFrame* Frame, const TRect& R, TMenuItem* Item, bool PopupUp)
+{
+    if (!Frame || !Item || Item->GetCount() == 0) return;
+    if (auto* pm = dynamic_cast<TspSkinPopupMenu*>(Item->GetParentMenu())) {
+        pm->PopupFromRect(R, PopupUp);
+        return;
+    }
+    TspSkinMenuMode* mode = TspSkinMenuMode::ForFrame(Frame);
+    if (!mode || !mode->GetSkinMenu()) return;
+    TspSkinData* skin = Frame->GetMenusSkinData() ? Frame->GetMenusSkinData() : Frame->GetSkinData();
+    mode->SkinMenuOpen();
+    mode->GetSkinMenu()->Popup(nullptr, skin, 0, R, Item, PopupUp);
+    // Menu mode stays only while a level is really shown.
+    mode->CheckOpened();
+}
+
+void ReleaseMenuButtons(TspFormFrame* Frame)
+{
+    if (!Frame) return;
+    for (int i = 0; i < Frame->ObjectCount(); ++i) {
+        auto* b = dynamic_cast<TspSkinButtonObject*>(Frame->GetObject(i));
+        if (b && b->Down && b->LinkedMenuItem) b->SetDown(false);
+    }
+}
+
+}  // namespace Frameobjects
 
 // ---- TspSkinButtonObject ----
 
@@ -113,23 +158,12 @@ void TspSkinButtonObject::ReleaseGroup()
     }
 }
 
-TRect TspSkinButtonObject::ScreenRect() const
-{
-    TRect r = ObjectRect;
-    if (TCustomForm* f = SkinForm->GetOwnerForm()) {
-        RECT wr;
-        if (f->HandleAllocated() && GetWindowRect(f->GetHandle(), &wr))
-            r.Offset(wr.left, wr.top);
-        else
-            r.Offset(f->GetLeft(), f->GetTop());
-    }
-    return r;
-}
+TRect TspSkinButtonObject::ScreenRect() const { return Frameobjects::ScreenRect(SkinForm, ObjectRect); }
 
 void TspSkinButtonObject::TrackMenu()
 {
     if (!LinkedMenuItem || LinkedMenuItem->GetCount() == 0) return;
-    (void)ScreenRect();
+    Frameobjects::PopupLinkedMenu(SkinForm, ScreenRect(), LinkedMenuItem, PopupToUp);
 }
 
 // ---- TspSkinStdButtonObject ----
