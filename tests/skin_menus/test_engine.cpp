@@ -359,3 +359,70 @@ TEST(MenuEngine, FreeingTheShownMenuClosesItsLevelsFirst)
 }
 
 }  // namespace
+
+namespace {
+
+void Click(int X, int Y)
+{
+    SetCursorPos(X, Y);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
+TEST(MenuEngine, ARealClickChoosesWithoutActivatingTheLevel)
+{
+    TreeScene s;
+    SetForegroundWindow(s.Form->GetHandle());
+    PumpUntil([&] { return GetActiveWindow() == s.Form->GetHandle(); }, 2000);
+    s.Open(s.Opener, nullptr, 0, TPoint(400, 300));
+    TspSkinPopupWindow* l = s.Level(0);
+    const TPoint p = Scene::Centre(l->GetItem(1));
+    Click(l->GetLeft() + p.x, l->GetTop() + p.y);
+    ASSERT_TRUE(PumpUntil([&] { return !s.Log.empty() && s.Log.back() == "opener:after"; }, 3000));
+    EXPECT_EQ(s.Log, (TLog{"opener:close", "form:close", "click:&Open", "opener:after"}));
+    EXPECT_EQ(GetActiveWindow(), s.Form->GetHandle());
+    SetCursorPos(5, 5);
+}
+
+TEST(MenuEngine, AlphaBlendedLevelSelectsTheFirstSelectable)
+{
+    Scene s;
+    AddItem(s.Menu.get(), s.Root(), "-");
+    AddItem(s.Menu.get(), s.Root(), "Off")->SetEnabled(false);
+    AddItem(s.Menu.get(), s.Root(), "On");
+    s.Form->SetColor(0x0000FF);
+    s.Form->Repaint();
+    PumpUntil([] { return false; }, 100);
+    s.Engine->AlphaBlend = true;
+    s.Engine->AlphaBlendValue = 128;
+    s.Open(s.Opener, nullptr, 0, TPoint(40, 40));
+    TspSkinPopupWindow* l = s.Level(0);
+    if (!l->GetSoftwareAlpha()) {
+        // This system version takes layered windows: the level is layered at the value.
+        HWND h = l->GetHandle();
+        EXPECT_TRUE(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_LAYERED);
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        ASSERT_TRUE(GetLayeredWindowAttributes(h, nullptr, &alpha, &flags));
+        EXPECT_EQ(alpha, 128);
+        EXPECT_TRUE(flags & LWA_ALPHA);
+        EXPECT_EQ(l->GetHotIndex(), 2);   // not item 0, a divider
+        return;
+    }
+    // Shown only after the delay that lets the screen be copied first.
+    EXPECT_FALSE(IsWindowVisible(l->GetHandle()));
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(l->GetHandle()); }, 3000));
+    EXPECT_EQ(l->GetHotIndex(), 2);   // not item 0, a divider
+    auto b = std::make_unique<TBitmap>();
+    l->ComposeTo(b.get());
+    // The default look's white, half over the form's red.
+    const TColor c = b->GetCanvas()->GetPixel(l->GetWidth() - 8, Scene::Centre(l->GetItem(1)).y) & 0xFFFFFF;
+    EXPECT_NEAR(GetRValue(c), 255, 3);
+    EXPECT_NEAR(GetGValue(c), 127, 4);
+    EXPECT_NEAR(GetBValue(c), 127, 4);
+}
+
+}  // namespace
