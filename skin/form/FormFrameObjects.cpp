@@ -4,7 +4,6 @@
 #include "FormFrame.h"
 #include "SkinDrawHelpers.h"
 
-#ifdef FRAME_OBJECTS_LINKED
 #include "FrameObjects.h"
 
 using Sputils::IsNullRect;
@@ -46,6 +45,11 @@ bool TspFormFrame::OverCaption(TPoint P) const
     for (const auto& o : FObjectList)
         if (AsCaption(o.get()) && CanObjectTest(o->rollup) && PtIn(o->ObjectRect, P.x, P.y)) return true;
     return false;
+}
+
+TspActiveSkinObject* TspFormFrame::GetObject(int Index) const
+{
+    return Index >= 0 && Index < ObjectCount() ? FObjectList[Index].get() : nullptr;
 }
 
 int TspFormFrame::GetIndex(const std::string& IDName) const
@@ -440,57 +444,3 @@ void TspFormFrame::FormChangeActive(bool Redraw)
         OnDeActivate(this);
     }
 }
-
-#else   // the live objects are not linked yet: the frame runs without objects
-
-void TspActiveSkinObjectDeleter::operator()(TspActiveSkinObject*) const {}
-bool TspFormFrame::ObjectTested(TspActiveSkinObject*) const { return false; }
-void TspFormFrame::DrawObject(TspActiveSkinObject*, TCanvas*, bool) {}
-bool TspFormFrame::IsCaptionObject(int) const { return false; }
-bool TspFormFrame::OverCaption(TPoint P) const
-{
-    return P.y >= FrameCaptionRect.top && P.y < FrameCaptionRect.bottom && P.x >= FrameCaptionRect.left &&
-           P.x < FrameCaptionRect.right;
-}
-int TspFormFrame::GetIndex(const std::string&) const { return -1; }
-void TspFormFrame::ClearObjects() { ActiveObject = OldActiveObject = MouseCaptureObject = -1; }
-void TspFormFrame::LoadObjects() { ClearObjects(); }
-void TspFormFrame::LoadDefObjects() { ClearObjects(); }
-bool TspFormFrame::CommandOffered(TStdCommand) const { return true; }
-void TspFormFrame::CheckObjects() {}
-bool TspFormFrame::CanObjectTest(bool RollUp) const { return FSupportNCArea ? !RollUp : RollUp == FRolledUp; }
-void TspFormFrame::SetDefaultCaptionText(const std::string&) {}
-void TspFormFrame::SetEnabled(const std::string&, bool) {}
-void TspFormFrame::UserObjectDraw(const std::string&) {}
-void TspFormFrame::CalcAllRealObjectRect() {}
-void TspFormFrame::CalcDefRects()
-{
-    SyncFrameSize();
-    DefaultCaptionRect = TRect(3, 3, FrameWidth - 3, GetDefCaptionHeight());
-}
-TRect TspFormFrame::GetDefCaptionRect()
-{
-    CalcDefRects();
-    return DefaultCaptionRect;
-}
-void TspFormFrame::DrawFrameObjects(TCanvas*, TCanvas*) {}
-void TspFormFrame::DrawDefaultObjects(TCanvas*) {}
-void TspFormFrame::TestActive(int, int, bool) {}
-void TspFormFrame::TestMouse() {}
-void TspFormFrame::TestMorph() { FMorphingTimer->SetEnabled(false); }
-void TspFormFrame::TestAnimate() { FAnimationTimer->SetEnabled(false); }
-void TspFormFrame::MouseDown(TMouseButton, int, int) {}
-void TspFormFrame::MouseUp(TMouseButton, int, int) {}
-void TspFormFrame::MouseMove(int, int) {}
-void TspFormFrame::MouseDBlClick() {}
-void TspFormFrame::UpDateActiveObjects() {}
-void TspFormFrame::FormChangeActive(bool)
-{
-    if (GetFormActive()) {
-        if (OnActivate) OnActivate(this);
-    } else if (OnDeActivate) {
-        OnDeActivate(this);
-    }
-}
-
-#endif
