@@ -198,6 +198,15 @@ void TspSkinMenu::Notification(TComponent* AComponent, TOperation Operation)
         FHasPending = false;
     }
     if (AComponent == FOwnerForm) FOwnerForm = nullptr;
+    // Compared as components: a menu item being freed is no longer a menu item here.
+    if (FOpen) {
+        for (auto& level : FLevels)
+            for (int i = 0; i < level->GetItemCount(); ++i)
+                if (static_cast<TComponent*>(level->GetItem(i)->MenuItem) == AComponent) {
+                    CloseMenu(0);
+                    return;
+                }
+    }
     if (AComponent == FShownMenu) {
         // The items on screen are going: the levels go first.
         FShownMenu = nullptr;
@@ -238,6 +247,17 @@ void TspSkinMenu::WatchMenu(TMenu* Value)
     FPendingMenu = Value;
     Unwatch(old);
     if (FPendingMenu) FPendingMenu->FreeNotification(this);
+}
+
+int TspSkinMenu::BoundFontHeight(int Height)
+{
+    return std::max(-256, std::min(256, Height));
+}
+
+void TspSkinMenu::WatchShownItem(TMenuItem* Item)
+{
+    // The link stays until the item or the engine goes; FreeNotification keeps one.
+    if (Item) Item->FreeNotification(this);
 }
 
 void TspSkinMenu::SetShownMenu(TMenu* Value)

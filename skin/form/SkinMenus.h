@@ -88,6 +88,11 @@ public:
         TspSkinMenu* FEngine;
     };
 
+    // A font height from the skin, kept to what a menu can show.
+    static int BoundFontHeight(int Height);
+    // The level shows Item: if it is freed meanwhile, the menu closes first.
+    void WatchShownItem(TMenuItem* Item);
+
     // The low-level mouse hook's report of a press outside every level.
     void OutsidePress(const TPoint& ScreenPoint);
 

@@ -243,6 +243,7 @@ void TspSkinPopupWindow::AddItems(TMenuItem* Item, int StartIndex)
         if (child->GetAction()) child->InitiateAction();
         if (!child->GetVisible()) continue;
         FItems.push_back(std::make_unique<TspSkinMenuItem>(this, child, FItemData));
+        FEngine->WatchShownItem(child);
     }
 }
 
@@ -280,7 +281,7 @@ void TspSkinPopupWindow::CreateMenu2(TMenuItem* Item1, TMenuItem* Item2, int Sta
     TFont* def = FEngine->GetDefaultMenuItemFont();
     if (FData && FItemData && FEngine->UseSkinFont) {
         FLevelFont->SetName(FItemData->FontName);
-        FLevelFont->SetHeight(FItemData->FontHeight);
+        FLevelFont->SetHeight(TspSkinMenu::BoundFontHeight(FItemData->FontHeight));
         FLevelFont->SetStyle(FItemData->FontStyle);
         FLevelFont->SetCharset(def->GetCharset());
     } else {

@@ -270,3 +270,77 @@ TEST(MenuLook, HoverBlendsOverFiveSteps)
 }
 
 }  // namespace
+
+namespace {
+
+// A small deterministic generator, so a failing case can be replayed.
+struct Lcg {
+    unsigned State;
+    int Next(int Lo, int Hi)
+    {
+        State = State * 1103515245u + 12345u;
+        return Lo + static_cast<int>((State >> 8) % static_cast<unsigned>(Hi - Lo + 1));
+    }
+    TRect Rect() { return TRect(Next(-50, 150), Next(-50, 150), Next(-50, 150), Next(-50, 150)); }
+    TPoint Point() { return TPoint(Next(-60, 160), Next(-60, 160)); }
+};
+
+TEST(MenuLook, HostileSkinRecordsNeverBreakALevel)
+{
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        SCOPED_TRACE(seed);
+        Lcg g{seed};
+        LookScene s;
+        SkinFixture skin;
+        auto& pw = *skin.Data->PopupWindow;
+        pw.WindowPictureIndex = g.Next(-1, 2);
+        pw.MaskPictureIndex = g.Next(-1, 2);
+        pw.LeftTopPoint = g.Point();
+        pw.RightTopPoint = g.Point();
+        pw.LeftBottomPoint = g.Point();
+        pw.RightBottomPoint = g.Point();
+        pw.ItemsRect = g.Next(0, 1) ? g.Rect() : TRect(10, 10, 30, 30);
+        pw.TopStretch = g.Next(0, 1) != 0;
+        pw.LeftStretch = g.Next(0, 1) != 0;
+        auto& it = *skin.Item;
+        it.ActivePictureIndex = g.Next(-1, 2);
+        it.SkinRect = g.Next(0, 1) ? g.Rect() : TRect(0, 0, 100, 20);
+        it.ActiveSkinRect = g.Next(0, 1) ? g.Rect() : TRect(0, 20, 100, 40);
+        it.DividerRect = g.Rect();
+        it.TextRect = g.Rect();
+        it.ItemLeftOffset = g.Next(-20, 120);
+        it.ItemRightOffset = g.Next(-20, 120);
+        it.DividerLeftOffset = g.Next(-20, 120);
+        it.DividerRightOffset = g.Next(-20, 120);
+        it.FontHeight = g.Next(0, 1) ? g.Next(-100000, 100000) : 14;
+        it.Morphing = g.Next(0, 1) != 0;
+        it.MorphKind = static_cast<TMorphKind>(g.Next(0, 6));
+        s.Open(s.Opener, skin.Data.get());
+        ASSERT_EQ(s.Engine->GetLevelCount(), 1);
+        TspSkinPopupWindow* l = s.Level(0);
+        const TRect wa = s.Engine->GetWorkArea();
+        EXPECT_GT(l->GetHeight(), 0);
+        EXPECT_LE(l->GetHeight(), wa.Height());
+        EXPECT_LE(l->GetWidth(), wa.Width());
+        for (int i = 0; i < l->GetItemCount(); ++i)
+            if (!l->GetItem(i)->IsDivider()) EXPECT_GT(l->GetItem(i)->ObjectRect.Height(), 0) << i;
+        auto b = s.Compose(l);
+        for (int key : {VK_DOWN, VK_DOWN, VK_UP, VK_RIGHT, VK_LEFT}) s.Key(key);
+        PumpUntil([&] { return !l->GetMorphTimerRunning(); }, 1000);
+        s.Compose(l);
+        s.Engine->Hide();
+        EXPECT_EQ(CountLevelWindows(), 0);
+    }
+}
+
+TEST(MenuLook, AnItemFreedWhileShownClosesTheMenuFirst)
+{
+    LookScene s;
+    s.Open(s.Opener);
+    TMenuItem* second = s.Level(0)->GetItem(1)->MenuItem;
+    delete second;
+    EXPECT_FALSE(s.Engine->GetOpen());
+    EXPECT_EQ(CountLevelWindows(), 0);
+}
+
+}  // namespace
