@@ -103,6 +103,8 @@ void DrawImage(TCanvas* Cnvs, int X, int Y, TBitmap* Image, const TspInActiveEff
 // Drops down Item's submenu from the screen rectangle R for an object of Frame: a
 // skinned popup menu shows itself, any other menu through the frame's menu engine.
 void PopupLinkedMenu(TspFormFrame* Frame, const TRect& R, TMenuItem* Item, bool PopupUp);
+// Whether the frame's menu engine shows a menu now.
+bool MenuOpen(TspFormFrame* Frame);
 // The object's rectangle on the screen (where its menu drops down from).
 TRect ScreenRect(TspFormFrame* Frame, const TRect& ObjectRect);
 // After a menu of Frame closed: every pressed button with a linked menu goes up.

@@ -28,6 +28,12 @@ TRect ScreenRect(TspFormFrame* Frame, const TRect& ObjectRect)
     return r;
 }
 
+bool MenuOpen(TspFormFrame* Frame)
+{
+    TspSkinMenuMode* mode = Frame ? TspSkinMenuMode::ForFrame(Frame) : nullptr;
+    return mode && mode->GetSkinMenu() && mode->GetSkinMenu()->GetOpen();
+}
+
 void PopupLinkedMenu(TspFormFrame* Frame, const TRect& R, TMenuItem* Item, bool PopupUp)
 {
     if (!Frame || !Item || Item->GetCount() == 0) return;
@@ -70,6 +76,8 @@ TspSkinButtonObject::TspSkinButtonObject(TspFormFrame* AForm, TspDataSkinObject*
         disableskinrsect = r->DisableSkinRsect;
     }
 }
+
+TspSkinButtonObject::~TspSkinButtonObject() = default;
 
 void TspSkinButtonObject::Draw(TCanvas* Cnvs, bool Forced)
 {
@@ -139,6 +147,7 @@ void TspSkinButtonObject::SetDown(bool Value)
         ReleaseGroup();
         return;
     }
+    if (FMenuWatch) FMenuWatch->SetEnabled(false);
     if (GroupIndex != -1 || LinkedMenuItem) Active = false;
     // Redraw of a morphing object only starts the fade: the pressed image must
     // go now, so the fade's first image is drawn at once.
@@ -164,6 +173,20 @@ void TspSkinButtonObject::TrackMenu()
 {
     if (!LinkedMenuItem || LinkedMenuItem->GetCount() == 0) return;
     Frameobjects::PopupLinkedMenu(SkinForm, ScreenRect(), LinkedMenuItem, PopupToUp);
+    if (!FMenuWatch) {
+        FMenuWatch = std::make_unique<TTimer>(nullptr);
+        FMenuWatch->SetInterval(50);
+        FMenuWatch->OnTimer = [this](TObject*) { MenuWatchTick(); };
+    }
+    FMenuWatch->SetEnabled(true);
+}
+
+void TspSkinButtonObject::MenuWatchTick()
+{
+    // Only disabled here, never freed: this runs inside the timer's own tick.
+    if (Down && LinkedMenuItem && Frameobjects::MenuOpen(SkinForm)) return;
+    FMenuWatch->SetEnabled(false);
+    if (Down && LinkedMenuItem) SetDown(false);
 }
 
 // ---- TspSkinStdButtonObject ----

@@ -5,10 +5,12 @@
 // look for frames without a skin record.
 #pragma once
 #include "ActiveSkinObject.h"
+#include "Timer.h"
 
 class TspSkinButtonObject : public TspActiveSkinObject {
 public:
     TspSkinButtonObject(TspFormFrame* AForm, TspDataSkinObject* AData);
+    ~TspSkinButtonObject() override;
 
     void Draw(TCanvas* Cnvs, bool Forced) override;
     void MouseDown(int X, int Y, TMouseButton Button) override;
@@ -32,6 +34,13 @@ public:
 protected:
     // Releases the one other pressed member of this button's group.
     void ReleaseGroup();
+
+private:
+    // While the dropped-down menu is open the button stays pressed; it goes up
+    // once the frame's menu engine shows no level any more, however the menu
+    // closed (a choice, Escape, a click elsewhere, a closed form).
+    void MenuWatchTick();
+    std::unique_ptr<TTimer> FMenuWatch;
 };
 
 class TspSkinStdButtonObject : public TspSkinButtonObject {
