@@ -638,10 +638,13 @@ void TspSkinPopupWindow::PopupKeyDown(int Key)
 {
     TspSkinMenu::THandlerScope scope(FEngine);
     if (!HandleAllocated() || !IsWindowVisible(GetWindowHandle())) return;
-    // Accelerators first: a caption's marked character chooses its item.
-    for (int i = 0; i < GetItemCount(); ++i) {
+    // Accelerators first: a caption's marked character chooses its item. Only keys
+    // that stand for a character count; a function or cursor key whose code
+    // happens to equal a letter (F1 is 'p') chooses nothing.
+    const UINT ch = MapVirtualKeyA(static_cast<UINT>(Key), MAPVK_VK_TO_CHAR) & 0x7FFFFFFF;
+    for (int i = 0; ch != 0 && i < GetItemCount(); ++i) {
         TspSkinMenuItem* item = FItems[i].get();
-        if (!IsAccel(static_cast<WORD>(Key), item->MenuItem->GetCaption())) continue;
+        if (!IsAccel(static_cast<WORD>(ch), item->MenuItem->GetCaption())) continue;
         const int old = FHotIndex;
         if (old != i && old >= 0 && old < GetItemCount()) FItems[old]->MouseLeave();
         FHotIndex = i;

@@ -18,7 +18,7 @@ struct TreeScene : Scene {
         Gone->SetEnabled(false);
         More = AddItem(Menu.get(), Root(), "&More", &Log);
         Alpha = AddItem(Menu.get(), More, "&Alpha", &Log);
-        Beta = AddItem(Menu.get(), More, "&Beta", &Log);
+        Beta = AddItem(Menu.get(), More, "&beta", &Log);   // a lower-case mark matches its key too
         Exit = AddItem(Menu.get(), Root(), "E&xit", &Log);
     }
     TMenuItem* Hot(int LevelIndex)
@@ -141,7 +141,7 @@ TEST(MenuEngine, AcceleratorsChooseAndRunAfterTheLevelsAreGone)
     s.Open(s.Opener);
     s.Key('M');   // opens the submenu
     ASSERT_EQ(s.Engine->GetLevelCount(), 2);
-    s.Key('b');   // lower case matches too
+    s.Key('B');
     EXPECT_EQ(s.Log, (TLog{"click:&More", "opener:close", "form:close", "click:&Beta", "opener:after"}));
     EXPECT_EQ(windowsAtClick, 0);
     EXPECT_FALSE(openAtClick);
@@ -423,6 +423,33 @@ TEST(MenuEngine, AlphaBlendedLevelSelectsTheFirstSelectable)
     EXPECT_NEAR(GetRValue(c), 255, 3);
     EXPECT_NEAR(GetGValue(c), 127, 4);
     EXPECT_NEAR(GetBValue(c), 127, 4);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MenuEngine, OnlyCharacterKeysAreAccelerators)
+{
+    struct Case {
+        int Key;
+        bool Chooses;
+    } cases[] = {{VK_F1, false}, {VK_NUMPAD0, false}, {VK_DOWN, false}, {'P', true}, {'8', true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Key);
+        Scene s;
+        AddItem(s.Menu.get(), s.Root(), "Top", &s.Log);
+        AddItem(s.Menu.get(), s.Root(), "&Print", &s.Log);   // F1's code is 'p'
+        AddItem(s.Menu.get(), s.Root(), "&`", &s.Log);       // numpad 0's code is '`'
+        AddItem(s.Menu.get(), s.Root(), "&8", &s.Log);
+        AddItem(s.Menu.get(), s.Root(), "&(", &s.Log);       // Down's code is '('
+        s.Open(s.Opener);
+        s.Key(c.Key);
+        EXPECT_EQ(!s.Engine->GetOpen(), c.Chooses);
+        bool clicked = false;
+        for (const auto& line : s.Log) clicked = clicked || line.rfind("click:", 0) == 0;
+        EXPECT_EQ(clicked, c.Chooses);
+    }
 }
 
 }  // namespace
