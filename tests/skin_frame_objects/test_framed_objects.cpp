@@ -4,6 +4,7 @@
 #include "test_gtest.h"
 #include "FrameFixture.h"
 #include "FrameObjects.h"
+#include "WaitUntil.h"
 
 using namespace FrameFixture;
 
@@ -14,7 +15,7 @@ namespace {
 const TColor cMax = 0x3060A0, cClose = 0x2020E0, cHot = 0x20E0E0, cPressed = 0xE02020;
 const TRect MaxRect(81, 6, 89, 14), CloseRect(90, 6, 98, 14);
 
-std::unique_ptr<TspSkinData> NewObjectSkin()
+std::unique_ptr<TspSkinData> NewObjectSkin(bool Morphing = false)
 {
     auto d = NewSkin();
     Paint(d->Picture.get(), MaxRect, cMax);
@@ -30,6 +31,7 @@ std::unique_ptr<TspSkinData> NewObjectSkin()
         r->ActiveSkinRect = TRect(0, 0, 8, 8);
         r->DownRect = TRect(8, 0, 16, 8);
         r->Command = Command;
+        r->Morphing = Morphing;
         d->ObjectList.push_back(std::move(r));
     };
     button("maxbutton", MaxRect, cmMaximize);
@@ -119,6 +121,25 @@ TEST(FramedObjects, CaptionButtonsRunByMouseMessages)
     FramedForm::Settle(150);
     f.Send(WM_NCLBUTTONUP, away);
     EXPECT_EQ(closes, 1);
+}
+
+TEST(FramedObjects, HoverFadesInAndOutOnTheFramesTimers)
+{
+    auto skin = NewObjectSkin(true);
+    Framed f(skin.get());
+    ASSERT_TRUE(f.Object("maxbutton"));
+    const POINT p = f.ScreenCentre("maxbutton");
+    SetCursorPos(p.x, p.y);
+    RECT w;
+    GetWindowRect(f.Wnd(), &w);
+    // The first hit on an object starts the frame's pointer polling.
+    EXPECT_EQ(f.HitTest(p.x - w.left, p.y - w.top), HTOBJECT_FRAME);
+    EXPECT_TRUE(PumpUntil([&] { return f.Shown("maxbutton") == cHot; }, 3000));
+    EXPECT_EQ(f.Object("maxbutton")->MorphKf, 1.0);
+    SetCursorPos(w.left + 150, w.top + 120);
+    EXPECT_TRUE(PumpUntil([&] { return f.Shown("maxbutton") == cMax; }, 3000));
+    EXPECT_EQ(f.Object("maxbutton")->MorphKf, 0.0);
+    EXPECT_TRUE(PumpUntil([&] { return !f.Frame->GetMorphingTimer()->GetEnabled(); }, 3000));
 }
 
 }  // namespace
