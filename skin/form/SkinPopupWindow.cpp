@@ -630,6 +630,18 @@ void TspSkinPopupWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, 
 void TspSkinPopupWindow::HotChange(int OldHot)
 {
     if (FHotIndex == OldHot) return;
+    // A key never selects an item out of sight (the level may have been
+    // scrolled by the mouse away from the hot item).
+    if (FScrollable && FHotIndex >= 0) {
+        const int before = FTopIndex;
+        if (FHotIndex < FTopIndex) FTopIndex = FHotIndex;
+        CalcItemRects();
+        while (FHotIndex >= FTopIndex + FFitCount && FTopIndex < GetItemCount() - 1) {
+            ++FTopIndex;
+            CalcItemRects();
+        }
+        if (FTopIndex != before) Repaint();
+    }
     if (FHotIndex >= 0) FItems[FHotIndex]->MouseEnter(true);
     if (OldHot >= 0 && OldHot < GetItemCount()) FItems[OldHot]->MouseLeave();
 }

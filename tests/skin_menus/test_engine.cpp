@@ -285,6 +285,14 @@ TEST(MenuEngine, TallMenuScrollsAndWrapsWithinTheWorkArea)
     EXPECT_EQ(l->GetHotIndex(), 0);
     EXPECT_EQ(l->GetTopIndex(), 0);
     EXPECT_TRUE(l->GetItem(0)->Visible);
+    // Scrolled away from the hot item, a key brings the new hot item into sight.
+    for (int i = 0; i < 50; ++i) l->ScrollDown(false);
+    ASSERT_EQ(l->GetTopIndex(), 50);
+    s.Key(VK_DOWN);
+    EXPECT_EQ(l->GetHotIndex(), 1);
+    EXPECT_TRUE(l->GetItem(1)->Visible);
+    EXPECT_EQ(l->GetTopIndex(), 1);
+    for (int i = 0; i < 50; ++i) l->ScrollUp(false);
     // The pointer resting on the marker zone scrolls one item per tick; leaving
     // the zone stops it.
     const TRect ir = l->GetItemsRect();
