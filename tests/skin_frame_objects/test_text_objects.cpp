@@ -177,6 +177,40 @@ TEST(CaptionObject, StretchZones)
     }
 }
 
+TEST(CaptionObject, ActiveImageFadeAndInactiveEffect)
+{
+    const TColor blend = RGB(0xC0 / 2, 0xC0 / 2, 0);   // cNormal half way to cActive
+    struct Case {
+        const char* Name;
+        bool FormActive, Morphing, AutoInactive;
+        double Kf;
+        TColor Expected;
+    } cases[] = {
+        {"active, no fade", true, false, false, 0, cActive},
+        {"active, faded in", true, true, false, 1, cActive},
+        {"active, half way", true, true, false, 0.5, blend},
+        {"inactive", false, true, false, 0, cNormal},
+        {"inactive, fading out", false, true, false, 0.5, blend},
+        {"inactive, rendered by effect", false, true, true, 0, static_cast<TColor>((~cNormal) & 0xFFFFFF)},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.Name);
+        Scene s(k.FormActive);
+        s.Form->SetCaption("");
+        s.Skin->AutoRenderingInActiveImage = k.AutoInactive;
+        s.Skin->InActiveEffect = ieInvert;
+        auto r = NewCaptionRecord(ObjRect);
+        r->ActiveSkinRect = Cell(kActive);
+        r->Morphing = k.Morphing;
+        TspSkinCaptionObject c(s.Frame, r.get());
+        c.MorphKf = k.Kf;
+        const TColor got = Look(&c, true);
+        EXPECT_NEAR(GetRValue(got), GetRValue(k.Expected), 1);
+        EXPECT_NEAR(GetGValue(got), GetGValue(k.Expected), 1);
+        EXPECT_NEAR(GetBValue(got), GetBValue(k.Expected), 1);
+    }
+}
+
 TEST(CaptionObject, EnterAndLeaveTouchOnlyHovered)
 {
     Scene s;
