@@ -51,12 +51,42 @@ struct TBlockForm {
     }
 };
 
+// Where the mouse was last put to rest.
+struct TRest {
+    TWinControl* C = nullptr;
+    int X = 0, Y = 0;
+};
+inline TRest& LastRest()
+{
+    static TRest r;
+    return r;
+}
+
 // The cursor goes to (X, Y) of C and C hears of it.
 inline void MoveTo(TWinControl* C, int X, int Y)
 {
+    LastRest() = {C, X, Y};
     TPoint p = C->ClientToScreen(TPoint(X, Y));
     SetCursorPos(p.x, p.y);
     SendMessageA(C->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(X, Y));
+}
+
+// Waits for the application's hint while the mouse rests where it was put. Tests
+// of other programs share the display and may move the mouse meanwhile: then it
+// is put back (and the pause starts again) instead of failing.
+inline bool WaitForHint(DWORD Ms = 4000)
+{
+    const DWORD start = GetTickCount();
+    do {
+        const TRest r = LastRest();
+        if (r.C) {
+            TPoint p = r.C->ClientToScreen(TPoint(r.X, r.Y));
+            POINT now;
+            if (GetCursorPos(&now) && (now.x != p.x || now.y != p.y)) MoveTo(r.C, r.X, r.Y);
+        }
+        if (PumpUntil([] { return Application->GetHintActive(); }, 300)) return true;
+    } while (GetTickCount() - start < Ms);
+    return false;
 }
 
 // Real input, as the system delivers it: a move to a screen point, and optional buttons there.

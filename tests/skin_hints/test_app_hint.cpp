@@ -8,7 +8,7 @@ using namespace hintfix;
 
 namespace {
 
-const DWORD kWait = 3000;
+const DWORD kWait = 4000;
 
 class AppHint : public testing::Test {
 protected:
@@ -29,7 +29,7 @@ protected:
         F.reset();
         Application->OnShowHint = nullptr;
     }
-    bool WaitShown() { return PumpUntil([] { return Application->GetHintActive(); }, kWait); }
+    bool WaitShown() { return WaitForHint(kWait); }
     std::string HintText() { return Application->GetHintWindow() ? Application->GetHintWindow()->GetCaption() : ""; }
     std::unique_ptr<TBlockForm> F;
 };
@@ -65,6 +65,7 @@ TEST_F(AppHint, RealMouseInputShowsTheHintAndARealPressEndsIt)
 {
     TPoint p = F->A->ClientToScreen(TPoint(40, 30));
     InputAt(p.x, p.y);
+    LastRest() = {F->A, 40, 30};
     ASSERT_TRUE(WaitShown());
     EXPECT_EQ(HintText(), "First");
     InputAt(p.x, p.y, MOUSEEVENTF_LEFTDOWN);

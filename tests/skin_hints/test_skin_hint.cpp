@@ -224,7 +224,7 @@ TEST_F(SkinHint, AShownHintOutlivesItsSkinAndItsComponent)
     Application->HintHidePause = 20000;
     TBlockForm f;
     MoveTo(f.A, 30, 20);
-    ASSERT_TRUE(PumpUntil([] { return Application->GetHintActive(); }, 3000));
+    ASSERT_TRUE(WaitForHint());
     HWND appHint = Application->GetHintWindow()->GetWindowHandle();
     delete Main;
     Main = nullptr;
@@ -330,7 +330,7 @@ TEST_F(SkinHint, TheApplicationShowsControlHintsInTheSkinnedLook)
     Application->HintHidePause = 20000;
     TBlockForm f;
     MoveTo(f.A, 30, 20);
-    ASSERT_TRUE(PumpUntil([] { return Application->GetHintActive(); }, 3000));
+    ASSERT_TRUE(WaitForHint());
     auto* w = dynamic_cast<TspSkinHintWindow*>(Application->GetHintWindow());
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->GetSkinInUse(), Skin.get());
