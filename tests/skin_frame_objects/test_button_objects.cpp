@@ -357,4 +357,44 @@ TEST(CaptionButton, DefaultButtonNothingForDefaultCommand)
     EXPECT_EQ(CountOther(pic.get(), TRect(0, 0, 17, 17), face), 0);
 }
 
+TEST(ButtonObject, DamagedRecordsDrawSafely)
+{
+    struct Case {
+        const char* Name;
+        TRect Skin, Down, Restore;
+        int Picture;
+    } cases[] = {
+        {"huge object", TRect(0, 0, 1 << 30, 1 << 30), Cell(kDown), Cell(kRestore), 0},
+        {"negative place", TRect(-50000, -50000, -49990, -49990), Cell(kDown), Cell(kRestore), 0},
+        {"pieces far outside the picture", ObjRect, TRect(1 << 29, 0, (1 << 29) + 20, 20),
+         TRect(0, 1 << 29, 20, (1 << 29) + 20), 0},
+        {"empty active picture", ObjRect, Cell(kDown), Cell(kRestore), 1},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.Name);
+        Scene s;
+        s.Skin->ActivePictures.push_back(std::make_unique<TBitmap>());
+        s.Frame->SetWindowState(fwsMaximized);
+        auto r = NewStdButtonRecord("max", cmMaximize);
+        r->SkinRect = k.Skin;
+        r->DownRect = k.Down;
+        r->RestoreRect = k.Restore;
+        r->ActivePictureIndex = k.Picture;
+        TspSkinStdButtonObject b(s.Frame, r.get());
+        b.MouseEnter();
+        b.MouseDown(1, 1, mbLeft);
+        Drawn(&b);
+        b.Enabled = false;
+        Drawn(&b);
+        std::unique_ptr<TspActiveSkinObject> d(Formframe::CreateDefaultCaptionButton(s.Frame, "d", cmClose));
+        d->ObjectRect = k.Skin;
+        Drawn(d.get());
+        s.Frame->SetWindowState(fwsNormal);
+    }
+    EXPECT_FALSE(Frameobjects::NewImage(Frameobjects::MaxImageSide + 1, 10));
+    EXPECT_FALSE(Frameobjects::NewImage(8000, 8000));   // beyond the area bound
+    EXPECT_FALSE(Frameobjects::NewImage(0, 10));
+    EXPECT_TRUE(Frameobjects::NewImage(300, 20));
+}
+
 }  // namespace
