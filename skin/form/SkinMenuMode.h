@@ -7,6 +7,11 @@
 // leaves, whatever order frames enter and leave in; a frame that goes away
 // leaves first. So the saved hook is never saved twice, nothing points at a
 // freed frame, and no key is swallowed once no menu is open.
+//
+// The frame's engine is ForFrame(Frame)->GetSkinMenu(); the frame's own menu
+// mode operations (SkinMenuOpen, SkinMenuClose) come down to the ones here. The
+// mode wraps the form's window procedure itself, so the frame's procedure needs
+// no forwarding for the close messages.
 #pragma once
 #include "Classes.h"
 #include "SkinMenus.h"

@@ -461,3 +461,30 @@ TEST(MenuEngine, OnlyCharacterKeysAreAccelerators)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MenuEngine, Popup2ListsBothTreesFromTheStartIndex)
+{
+    struct Case {
+        int Start;
+        std::vector<std::string> Shown;
+    } cases[] = {
+        {0, {"a1", "a2", "a3", "b1", "b2"}}, {2, {"a3", "b1", "b2"}}, {4, {"b2"}}, {5, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Start);
+        Scene s;
+        TPopupMenu second(nullptr);
+        for (const char* n : {"a1", "a2", "a3"}) AddItem(s.Menu.get(), s.Root(), n);
+        for (const char* n : {"b1", "b2"}) AddItem(&second, second.GetItems(), n);
+        s.Engine->Popup2(s.Opener, nullptr, c.Start, TRect(300, 200, 300, 200), s.Root(), second.GetItems(), false);
+        std::vector<std::string> shown;
+        if (TspSkinPopupWindow* l = s.Level(0))
+            for (int i = 0; i < l->GetItemCount(); ++i) shown.push_back(l->GetItem(i)->MenuItem->GetCaption());
+        EXPECT_EQ(shown, c.Shown);
+        s.Engine->Hide();
+    }
+}
+
+}  // namespace
