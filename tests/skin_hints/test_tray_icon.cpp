@@ -378,7 +378,9 @@ TEST(TrayIconShell, RealCallsAnswerWithoutATray)
         if (std::find(before.Visible.begin(), before.Visible.end(), w) == before.Visible.end())
             std::printf("visible while the icon was there: %s\n", w.c_str());
     // Whatever the machine answers, an added icon can be removed again.
-    if (added) EXPECT_TRUE(removed);
+    if (added) {
+        EXPECT_TRUE(removed);
+    }
 }
 
 // Without a tray on the desktop Wine shows the icons in a small window of its
@@ -418,7 +420,8 @@ TEST(TrayIconShell, ARealClickOnTheIconInWinesOwnTrayWindowReachesTheComponent)
     GetClientRect(standalone, &client);
     POINT at = {GetSystemMetrics(SM_CXSMICON) / 2 + 2, GetSystemMetrics(SM_CYSMICON) / 2 + 2};
     ClientToScreen(standalone, &at);
-    std::printf("Wine's tray window: client %ldx%ld, clicking at %ld,%ld\n", client.right, client.bottom, at.x, at.y);
+    std::printf("Wine's tray window: client %dx%d, clicking at %d,%d\n", static_cast<int>(client.right),
+                static_cast<int>(client.bottom), static_cast<int>(at.x), static_cast<int>(at.y));
     ClickAt(at.x, at.y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     EXPECT_TRUE(PumpUntil([&] { return menu->Shown > 0; }, 3000));
     ASSERT_FALSE(downs.empty());
