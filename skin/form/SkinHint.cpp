@@ -119,9 +119,9 @@ void TspSkinHintWindow::ApplyFont(TFont* F) const
 
 void TspSkinHintWindow::CalcHintSize(TCanvas* Cnvs, const std::string& S, int& Height, int& Width)
 {
-    RECT tr = {0, 0, 0, 0};
-    ::DrawTextA(Cnvs->GetHandle(), S.c_str(), static_cast<int>(S.size()), &tr, kHintTextFormat | DT_CALCRECT);
-    FTextSize = TSize(Clamp(tr.right - tr.left, 0, kMaxHintExtent), Clamp(tr.bottom - tr.top, 0, kMaxHintExtent));
+    TRect tr(0, 0, 0, 0);
+    Cnvs->DrawText(S, tr, kHintTextFormat | DT_CALCRECT);
+    FTextSize = TSize(Clamp(tr.Width(), 0, kMaxHintExtent), Clamp(tr.Height(), 0, kMaxHintExtent));
     const int w = FTextSize.cx, h = FTextSize.cy;
     TspDataSkinHintWindow* r = Record();
     TBitmap* pic = WindowPicture();
@@ -234,7 +234,6 @@ void TspSkinHintWindow::DrawText(TCanvas* C)
         C->GetFont()->SetColor(clInfoText);
         tr = TRect(2, 2, GetWidth() - 2, GetHeight() - 2);
     }
-    ::SetTextColor(C->GetHandle(), ColorToRGB(C->GetFont()->GetColor()));
     C->DrawText(text, tr, kHintTextFormat);
 }
 
