@@ -1,5 +1,6 @@
 // A frame's menu mode and the one application hook all frames share.
 #include "SkinMenuMode.h"
+#include "ActiveSkinObject.h"
 #include "Application.h"
 #include "FormFrame.h"
 #include "SkinPopupWindow.h"
@@ -151,6 +152,8 @@ void TspSkinMenuMode::SkinMenuClose()
 {
     const bool was = FMenuOpened;
     FMenuOpened = false;
+    // The pressed menu button whose menu this was goes up.
+    if (was && FFrame) Frameobjects::ReleaseMenuButtons(FFrame);
     LeaveMode(this);
     if (was && FFrame && FFrame->OnSkinMenuClose) FFrame->OnSkinMenuClose(FFrame);
 }
