@@ -397,8 +397,13 @@ void TspFormFrame::AfterNCMouse(TMessage& Message)
         TestActive(p.x, p.y, true);
         MouseDown(mbLeft, p.x, p.y);
         MouseDBlClick();
-        if (Message.WParam == HTCAPTION) CaptionDoubleClick();
-        MouseCaptureObject = -1;
+        // A quick second click on a button is a press like any other: it keeps
+        // the mouse until its release, which completes it. Only the caption's
+        // double click (which holds no capture) ends the press here.
+        if (Message.WParam == HTCAPTION) {
+            MouseCaptureObject = -1;
+            CaptionDoubleClick();
+        }
         break;
     case WM_NCRBUTTONDOWN:
         TestActive(p.x, p.y, true);
