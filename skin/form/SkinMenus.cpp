@@ -547,5 +547,13 @@ void TspSkinMenu::OutsidePress(const TPoint& ScreenPoint)
     if (!FOpen) return;
     for (auto& level : FLevels)
         if (level->InWindow(ScreenPoint)) return;
+    // A press on the owner form reaches the form itself, whose frame closes the
+    // menu in the order of the form's own messages; closing here first would let
+    // the button that opened the menu open it again instead of closing it.
+    if (FOwnerForm && FOwnerForm->HandleAllocated() && IsWindowVisible(FOwnerForm->GetWindowHandle())) {
+        HWND form = FOwnerForm->GetWindowHandle();
+        HWND under = WindowFromPoint(POINT{ScreenPoint.x, ScreenPoint.y});
+        if (under == form || IsChild(form, under)) return;
+    }
     Hide();
 }
