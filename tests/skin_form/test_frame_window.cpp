@@ -186,6 +186,31 @@ TEST(FrameWindow, CaptionTextChangeKeepsTheSkinnedFrameOnScreen)
     auto shot = f.Shot();
     EXPECT_EQ(Probe(shot.get(), 150, 10), cTop);
     EXPECT_EQ(Probe(shot.get(), 10, 10), cTopLeft);
+    // The text and icon were stored, and the window stayed visible throughout.
+    char text[64] = {};
+    GetWindowTextA(f.Wnd(), text, sizeof(text));
+    EXPECT_STREQ(text, "Another caption");
+    EXPECT_NE(SendMessageA(f.Wnd(), WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_TRUE(IsWindowVisible(f.Wnd()));
+}
+
+// With the frame's own painting held back (a frame below its minimum size is
+// not painted), text, icon and activation changes leave the frame as it was:
+// nothing of the system's caption shows.
+TEST(FrameWindow, SystemPaintsNoCaptionOfItsOwn)
+{
+    auto skin = NewSkin();
+    FramedForm f(skin.get(), 40, 40, 300, 200);
+    f.Frame->AlwaysActive = true;
+    SendMessageA(f.Wnd(), WM_NCPAINT, 1, 0);
+    f.Frame->MinWidth = 1000;
+    SetWindowTextA(f.Wnd(), "Text while the frame is held");
+    SendMessageA(f.Wnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_APPLICATION)));
+    SendMessageA(f.Wnd(), WM_NCACTIVATE, FALSE, 0);
+    auto shot = f.Shot();
+    EXPECT_EQ(Probe(shot.get(), 150, 10), cTop);
+    EXPECT_EQ(Probe(shot.get(), 60, 10), cTop);
+    f.Frame->MinWidth = 0;
 }
 
 TEST(FrameWindow, DefaultFrameLongCaptionEndsInDots)
