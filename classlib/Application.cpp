@@ -54,6 +54,7 @@ bool TApplication::ProcessMessage(MSG& Msg)
         FTerminated = true;
         return true;
     }
+    if (IsHintMsg(Msg)) CancelHint();
     for (auto& h : FHooks)
         if (h(Msg)) return true;
     bool handled = false;

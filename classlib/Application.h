@@ -1,7 +1,9 @@
 // The application object: the GUI thread's message loop, the hidden window that
 // serves synchronous calls, the main form, and the default exception handler.
 #pragma once
+#include "HintWindow.h"
 #include "Thread.h"
+#include "Timer.h"
 
 class TCustomForm;
 
@@ -54,6 +56,31 @@ public:
     // Hooks see each message before it is dispatched (the library's message hooks).
     void HookMainWindow(const TMessageHook& Hook) { FHooks.push_back(Hook); }
 
+    // Hints (ApplicationHint.cpp): a control's hint shows once the mouse rested
+    // on it HintPause ms (HintShortPause while another hint was showing), and
+    // goes after HintHidePause ms, when the mouse leaves, on a press or a key.
+    int HintPause = 500;
+    int HintShortPause = 50;
+    int HintHidePause = 2500;
+    TColor HintColor = clInfoBk;
+    bool GetShowHint() const { return FShowHint; }
+    // Off frees the hint window, so the next hint makes one of HintWindowClass.
+    void SetShowHint(bool Value);
+    THintWindowClass HintWindowClass = HintWindowClassOf<THintWindow>();
+    TShowHintEvent OnShowHint;
+    // Every control hands its mouse messages here.
+    void HintMouseMessage(TControl* Control, TMessage& Message);
+    // Shows the hint of the control at a screen point now.
+    void ActivateHint(const TPoint& CursorPos);
+    // Hides the hint, and no hint comes back until the mouse goes to another control.
+    void CancelHint();
+    void HideHint();
+    THintWindow* GetHintWindow() const { return FHintWindow.get(); }
+    TControl* GetHintControl() const { return FHintControl; }
+    bool GetHintActive() const { return FHintActive; }
+    // A control going away is forgotten as the hint's control.
+    void ControlDestroying(TControl* Control);
+
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -67,6 +94,19 @@ private:
     bool FTerminated = false;
     TCustomForm* FMainForm = nullptr;
     std::vector<TMessageHook> FHooks;
+
+    bool IsHintMsg(const MSG& Msg) const;
+    void StartHintTimer(int Pause);
+    void HintWatch();
+    bool FShowHint = true;
+    std::unique_ptr<THintWindow> FHintWindow;
+    TControl* FHintControl = nullptr;
+    bool FHintActive = false;
+    bool FHintSuppressed = false;
+    TRect FHintCursorRect;          // screen; the hint stays while the cursor is inside
+    DWORD FHintShownAt = 0;
+    int FHintHideTimeout = 0;
+    std::unique_ptr<TTimer> FHintShowTimer, FHintWatchTimer;
 };
 
 extern TApplication* Application;

@@ -1,5 +1,6 @@
 #include "Control.h"
 #include "ActnList.h"
+#include "Application.h"
 #include "Form.h"
 #include "Menus.h"
 #include "WinControl.h"
@@ -128,6 +129,7 @@ TControl::~TControl()
         ReleaseCapture();
     }
     if (MouseControl == this) MouseControl = nullptr;
+    Application->ControlDestroying(this);
     if (FParent) FParent->RemoveControl(this);
     FActionLink.reset();
     if (FPopupMenu) RemoveFreeNotification(FPopupMenu);
@@ -451,6 +453,7 @@ void TControl::WndProc(TMessage& Message)
             Message.Msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
         if (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) FControlState |= csLButtonDown;
         else if (Message.Msg == WM_LBUTTONUP) FControlState &= ~csLButtonDown;
+        Application->HintMouseMessage(this, Message);
     }
     Dispatch(Message);
 }

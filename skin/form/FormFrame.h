@@ -1,0 +1,350 @@
+// TspFormFrame: the component that draws a form's whole window frame from a
+// skin. It takes over the form's window procedure, answers the non-client
+// messages (size of the frame, hit test, painting, activation), owns the live
+// frame objects (caption buttons, caption, labels, ...) built from the skin,
+// and re-skins the form's skinned controls when its skin data changes.
+#pragma once
+#include "Form.h"
+#include "GdiHandles.h"
+#include "Menus.h"
+#include "SkinData.h"
+#include "Timer.h"
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TspActiveSkinObject;
+class TspDataSkinObject;
+class TspFormFrame;
+class TspSkinHint;
+class TspTrayIcon;
+class TspSkinMainMenuBar;
+
+// The window commands a frame offers. The first three share their values with
+// the class library's own border icons.
+typedef unsigned TspBorderIcons;
+constexpr unsigned biRollUp = 0x10;
+constexpr unsigned biMinimizeToTray = 0x20;
+
+// The frame's own window state (WindowState).
+constexpr int fwsNormal = 0, fwsMinimized = 1, fwsMaximized = 2;
+
+// The hit code of frame parts that neither size nor move the window (objects,
+// caption buttons, inner frame). The system does nothing with it, so the press
+// reaches the frame as a non-client mouse message.
+constexpr LRESULT HTOBJECT_FRAME = 19;
+
+typedef std::function<void(const std::string& IDName, int X, int Y, const TRect& ObjectRect, TMouseButton Button)>
+    TspMouseUpDownObjectEvent;
+typedef std::function<void(const std::string& IDName, int X, int Y, const TRect& ObjectRect)> TspMouseMoveObjectEvent;
+typedef std::function<void(const std::string& IDName)> TspMouseEnterLeaveObjectEvent;
+typedef std::function<void(const std::string& IDName, TCanvas* Canvas, const TRect& ObjectRect)> TspPaintObjectEvent;
+typedef std::function<void(const TRect& NewClientRect)> TspChangeClientRectEvent;
+typedef std::function<void(const std::string& IDName, bool& ObjectVisible)> TspActivateCustomObjectEvent;
+
+// Frees a live object (its class is complete only where the objects are defined).
+struct TspActiveSkinObjectDeleter {
+    void operator()(TspActiveSkinObject* AObject) const;
+};
+typedef std::unique_ptr<TspActiveSkinObject, TspActiveSkinObjectDeleter> TspActiveSkinObjectPtr;
+
+namespace Formframe {
+// The first component of the form, in component order, that is a frame; null when none.
+TspFormFrame* GetFormFrameComponent(TCustomForm* Form);
+// Builds the live object for one [SKINOBJECTS] record; null for kinds that make
+// no frame object. Defined with the objects (FrameObjects.cpp).
+TspActiveSkinObject* CreateSkinObject(TspFormFrame* Frame, TspDataSkinObject* Record);
+// A record-less caption button with Command (the default caption buttons).
+TspActiveSkinObject* CreateDefaultCaptionButton(TspFormFrame* Frame, const std::string& IDName, TStdCommand Command);
+}  // namespace Formframe
+
+class TspFormFrame : public TComponent {
+public:
+    explicit TspFormFrame(TComponent* AOwner);
+    ~TspFormFrame() override;
+
+    // ---- published properties ----
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+    bool HideCaptionButtons = false;
+    bool AlwaysShowInTray = false;
+    bool LogoBitMapTransparent = false;
+    bool AlwaysMinimizeToTray = false;
+    bool UseSkinFontInMenu = true;
+    bool MaximizeOnFullScreen = false;
+    bool ShowObjectHint = false;
+    bool UseSkinCursors = false;
+    int GetDefMenuItemHeight() const { return DefMenuItemHeight; }
+    // Values of 0 or less are ignored.
+    void SetDefMenuItemHeight(int Value);
+    bool UseDefaultSysMenu = true;
+    bool AlphaBlendAnimation = false;
+    bool MenusAlphaBlend = false;
+    bool MenusAlphaBlendAnimation = false;
+    BYTE MenusAlphaBlendValue = 200;
+    int MinHeight = 0;
+    int MinWidth = 0;
+    bool Sizeable = true;
+    bool DraggAble = false;
+    bool Magnetic = false;
+    BYTE MagneticSize = 10;
+
+    TBitmap* GetLogoBitMap() const { return FLogoBitMap.get(); }
+    void SetLogoBitMap(TBitmap* Value);
+    bool GetShowIcon() const { return FShowIcon; }
+    void SetShowIcon(bool Value);
+    TFont* GetDefCaptionFont() const { return FDefCaptionFont.get(); }
+    void SetDefCaptionFont(TFont* Value);
+    TFont* GetDefInActiveCaptionFont() const { return FDefInActiveCaptionFont.get(); }
+    void SetDefInActiveCaptionFont(TFont* Value);
+    TFont* GetDefMenuItemFont() const { return FDefMenuItemFont.get(); }
+    void SetDefMenuItemFont(TFont* Value);
+    TspSkinHint* GetSkinHint() const { return FSkinHint; }
+    void SetSkinHint(TspSkinHint* Value);
+    TspTrayIcon* GetTrayIcon() const { return FTrayIcon; }
+    void SetTrayIcon(TspTrayIcon* Value);
+    TspSkinMainMenuBar* GetMainMenuBar() const { return FMainMenuBar; }
+    void SetMainMenuBar(TspSkinMainMenuBar* Value);
+    bool GetSupportNCArea() const { return FSupportNCArea; }
+    void SetSupportNCArea(bool Value);
+    bool GetAlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value);
+    BYTE GetAlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(BYTE Value);
+    TMainMenu* GetMainMenu() const { return FMainMenu; }
+    void SetMainMenu(TMainMenu* Value);
+    TPopupMenu* GetSystemMenuProperty() const { return FSystemMenu; }
+    void SetSystemMenu(TPopupMenu* Value);
+    TspSkinData* GetSkinData() const { return FSkinData; }
+    void SetSkinData(TspSkinData* Value);
+    TspSkinData* GetMenusSkinData() const { return FMenusSkinData; }
+    void SetMenusSkinData(TspSkinData* Value) { FMenusSkinData = Value; }
+    TspBorderIcons GetBorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TspBorderIcons Value);
+
+    // ---- published events ----
+    TspChangeClientRectEvent OnChangeClientRect;
+    TNotifyEvent OnChangeSkinData;
+    TspMouseUpDownObjectEvent OnMouseUpEvent;
+    TspMouseUpDownObjectEvent OnMouseDownEvent;
+    TspMouseMoveObjectEvent OnMouseMoveEvent;
+    TspMouseEnterLeaveObjectEvent OnMouseEnterEvent;
+    TspMouseEnterLeaveObjectEvent OnMouseLeaveEvent;
+    TspPaintObjectEvent OnPaintEvent;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeActivate;
+    TNotifyEvent OnSkinMenuOpen;
+    TNotifyEvent OnSkinMenuClose;
+    TNotifyEvent OnChangeRollUpState;
+    TNotifyEvent OnMinimizeToTray;
+    TNotifyEvent OnRestoreFromTray;
+    TspActivateCustomObjectEvent OnActivateCustomObject;
+
+    // The frame is always drawn active (the open-skin dialog's preview).
+    bool AlwaysActive = false;
+
+    // ---- Operations the frame objects call ----
+    // (The objects developer may add declarations here and define them in the
+    // objects' own source file.)
+    TCustomForm* GetOwnerForm() const { return OwnerForm; }
+    TspSkinData* SkinData() const { return FSkinData; }
+    bool SupportNCArea() const { return FSupportNCArea; }
+    bool SkinLoaded() const { return FSkinLoaded; }
+    bool IsSkinChanging() const { return FSkinChanging; }
+    bool GetFormActive();
+    // Draws one object now on the window (non-client mode: the window's DC).
+    void DrawSkinObject(TspActiveSkinObject* AObject);
+    void MouseDownEvent(const std::string& IDName, int X, int Y, const TRect& ObjectRect, TMouseButton Button);
+    void MouseUpEvent(const std::string& IDName, int X, int Y, const TRect& ObjectRect, TMouseButton Button);
+    void MouseMoveEvent(const std::string& IDName, int X, int Y, const TRect& ObjectRect);
+    void MouseEnterEvent(const std::string& IDName);
+    void MouseLeaveEvent(const std::string& IDName);
+    void PaintEvent(const std::string& IDName, TCanvas* Canvas, const TRect& ObjectRect);
+    // The morph (20 ms) and animation (25 ms) ticks run while enabled.
+    void EnableMorphingTimer() { FMorphingTimer->SetEnabled(true); }
+    void EnableAnimationTimer() { FAnimationTimer->SetEnabled(true); }
+    TTimer* GetMorphingTimer() const { return FMorphingTimer.get(); }
+    TTimer* GetAnimationTimer() const { return FAnimationTimer.get(); }
+    // Window commands of the caption buttons.
+    int GetWindowState() const { return FWindowState; }
+    void SetWindowState(int Value);
+    bool GetRolledUp() const { return FRolledUp; }
+    void SetRollUpState(bool Value);
+    void MinimizeToTray();
+    void RestoreFromTray();
+    void CloseForm();
+    // The menu the system-menu button drops down (the frame's own when none is set).
+    TPopupMenu* GetSystemMenu();
+    // Caption text and font of the default frame.
+    std::string GetCaptionText() const;
+    TFont* GetCaptionFont();
+    // The form's small icon, for a system-menu button with ShowIcon.
+    void GetIconSize(int& Width, int& Height);
+    void DrawFormIcon(TCanvas* Canvas, int X, int Y);
+    // Default-frame caption height (19, 15 for tool windows) and button size.
+    int GetDefCaptionHeight() const;
+    int GetDefButtonSize() const;
+
+    // ---- frame interface ----
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void ChangeSkinData();
+    // Frame objects, in creation order (owned).
+    int ObjectCount() const { return static_cast<int>(FObjectList.size()); }
+    TspActiveSkinObject* GetObject(int Index) const;
+    int GetIndex(const std::string& IDName) const;
+    void LoadObjects();
+    void LoadDefObjects();
+    void ClearObjects();
+    void CheckObjects();
+    bool CanObjectTest(bool RollUp) const;
+    void SetDefaultCaptionText(const std::string& Text);
+    void SetEnabled(const std::string& IDName, bool Value);
+    void UserObjectDraw(const std::string& IDName);
+
+    // Geometry for the current window size (window coordinates).
+    bool CanScale() const;
+    bool CanNCSupport() const;
+    void CalcRects();
+    void CalcAllRealObjectRect();
+    void CalcDefRects();
+    void CalcRealObjectRect(const TRect& SkinRect, TRect& Result) const;
+    TRect GetDefCaptionRect();
+    LRESULT NewNCHitTest(TPoint P);
+    LRESULT NewDefNCHitTest(TPoint P);
+    bool PtInMask(TPoint P) const;
+    void CreateNewRegion(bool Scale);
+    void CreateNewForm(bool Scale);
+    void UpDateForm();
+    // The client rectangle inside a window rectangle (WM_NCCALCSIZE).
+    void CalcNCClientRect(TRect& R);
+    TPoint PointToNCPoint(TPoint ScreenPoint) const;
+    int GetMinWidth() const;
+    int GetMinHeight() const;
+    int GetMaxWidth() const;
+    int GetMaxHeight() const;
+
+    // Painting.
+    void PaintNCSkin();
+    void PaintNCDefault();
+    void PaintBG(HDC DC);
+    void PaintBG2(HDC DC);
+    void PaintBGDefault(HDC DC);
+    void DrawLogoBitMap(TCanvas* Canvas);
+    bool GetAutoRenderingInActiveImage() const;
+    static void CorrectCaptionText(TCanvas* Canvas, std::string& Text, int Width);
+
+    // Tracking and dispatch.
+    void TestActive(int X, int Y, bool CanActivate);
+    void TestMouse();
+    void TestMorph();
+    void TestAnimate();
+    void MouseDown(TMouseButton Button, int X, int Y);
+    void MouseUp(TMouseButton Button, int X, int Y);
+    void MouseMove(int X, int Y);
+    void MouseDBlClick();
+    void UpDateActiveObjects();
+    void FormChangeActive(bool Redraw);
+
+    // Frame state read by the tests and the objects.
+    int FrameWidth = 0, FrameHeight = 0;
+    TPoint LeftTopCorner, RightTopCorner, LeftBottomCorner, RightBottomCorner;
+    TRect FrameClientRect, FrameCaptionRect, FrameButtonsRect, FrameMaskArea, FrameMainMenuRect;
+    TRect DefaultCaptionRect;
+    int ButtonsOffset = 0;
+    bool ButtonsInLeft = false;
+    TPoint SizingLeftTop, SizingRightTop, SizingLeftBottom, SizingRightBottom;
+    int ActiveObject = -1, OldActiveObject = -1, MouseCaptureObject = -1;
+    bool InSizeMove = false, FullDrag = false;
+    // Our own copy of the region last given to the window (the window owns the
+    // one it was given); used for nothing but tests and the next comparison.
+    HRGN GetWindowRegion() const { return FWindowRegion.Get(); }
+    TTimer* GetPointerTimer() const { return FPointerTimer.get(); }
+
+private:
+    void NewWndProc(TMessage& Message);
+    void CallOldWndProc(TMessage& Message);
+    void InstallHook();
+    void RemoveHook();
+    void StripCaption();
+    bool WMCreate(TMessage& Message);
+    void CaptionDoubleClick();
+    HWND FormHandle() const;
+    TBitmap* SkinPicture() const;
+    void SyncFrameSize();
+    void GiveRegion(HRGN Rgn);
+    void RemoveRegion();
+    TRect MaxArea() const;
+    TRect MaxAreaWork() const;
+    HICON GetIcon();
+    bool ObjectTested(TspActiveSkinObject* AObject) const;
+    void DrawObject(TspActiveSkinObject* AObject, TCanvas* Canvas, bool Forced);
+    void DrawFrameObjects(TCanvas* Top, TCanvas* Bottom);
+    void DrawDefaultObjects(TCanvas* Caption);
+    bool CommandOffered(TStdCommand Command) const;
+    // First-phase handlers; each returns whether the message goes on to the form.
+    bool WMDestroy(TMessage& Message);
+    bool WMSize(TMessage& Message);
+    bool WMActivate(TMessage& Message);
+    bool WMSetText(TMessage& Message);
+    bool WMEraseBkgnd(TMessage& Message);
+    bool WMShowWindow(TMessage& Message);
+    bool WMGetMinMaxInfo(TMessage& Message);
+    bool WMNCCalcSize(TMessage& Message);
+    bool WMNCHitTest(TMessage& Message);
+    bool WMNCPaint(TMessage& Message);
+    bool WMNCActivate(TMessage& Message);
+    bool WMSetIcon(TMessage& Message);
+    bool WMSyncPaint(TMessage& Message);
+    bool WMSizing(TMessage& Message);
+    bool WMMoving(TMessage& Message);
+    bool WMEnterSizeMove(TMessage& Message);
+    bool WMExitSizeMove(TMessage& Message);
+    bool WMBeforeChangeSkinData(TMessage& Message);
+    bool WMChangeSkinData(TMessage& Message);
+    // Second phase: mouse messages after the form's own procedure.
+    void AfterNCMouse(TMessage& Message);
+    void AfterClientMouse(TMessage& Message);
+    bool NoFrame() const;
+    void SendNCPaint();
+    void StopTimers();
+    bool IsCaptionObject(int Index) const;
+    bool OverCaption(TPoint P) const;
+    TRect FormBounds() const;
+    void DoNormal();
+    void DoMaximize();
+    void DoMinimize();
+
+    TCustomForm* OwnerForm = nullptr;
+    TWndMethod OldWindowProc;
+    bool FHooked = false;
+    bool FCaptionStripped = false;
+    TspSkinData* FSkinData = nullptr;
+    TspSkinData* FMenusSkinData = nullptr;
+    TMainMenu* FMainMenu = nullptr;
+    TPopupMenu* FSystemMenu = nullptr;
+    TspSkinHint* FSkinHint = nullptr;
+    TspTrayIcon* FTrayIcon = nullptr;
+    TspSkinMainMenuBar* FMainMenuBar = nullptr;
+    int DefMenuItemHeight = 20;
+    TspBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize | biRollUp;
+    bool FSupportNCArea = true;
+    bool FShowIcon = false;
+    bool FAlphaBlend = false;
+    BYTE FAlphaBlendValue = 200;
+    bool FSkinLoaded = false;
+    bool FSkinChanging = false;
+    int FWindowState = fwsNormal;
+    bool FRolledUp = false;
+    bool FRolledUpMaximized = false;
+    int FHeightBeforeRollUp = 0;
+    TRect FNormalBounds;
+    std::unique_ptr<TBitmap> FLogoBitMap;
+    std::unique_ptr<TFont> FDefCaptionFont, FDefInActiveCaptionFont, FDefMenuItemFont;
+    std::vector<TspActiveSkinObjectPtr> FObjectList;
+    std::unique_ptr<TTimer> FMorphingTimer, FAnimationTimer, FPointerTimer;
+    std::unique_ptr<TPopupMenu> FSystemPopupMenu;
+    TRegionHandle FWindowRegion;
+    std::unique_ptr<TBitmap> FTopMaskStrip, FBottomMaskStrip, FLeftMaskStrip, FRightMaskStrip;
+    TIconHandle FSmallIcon;
+};

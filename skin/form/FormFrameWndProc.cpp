@@ -1,0 +1,447 @@
+// TspFormFrame's window procedure: it stands in the form object's WindowProc
+// (so every window the form recreates is served), answers the non-client
+// messages itself and hands everything else to the form's own procedure.
+#include "FormFrame.h"
+#include "Application.h"
+#include "SkinChangeWalk.h"
+
+namespace {
+
+TPoint MsgPoint(const TMessage& M) { return TPoint(MsgX(M), MsgY(M)); }
+
+}  // namespace
+
+void TspFormFrame::InstallHook()
+{
+    if (!OwnerForm || FHooked) return;
+    OldWindowProc = OwnerForm->WindowProc;
+    OwnerForm->WindowProc = [this](TMessage& Message) { NewWndProc(Message); };
+    FHooked = true;
+    if (OwnerForm->HandleAllocated()) {
+        OwnerForm->RecreateWnd();
+        StripCaption();
+    }
+}
+
+void TspFormFrame::RemoveHook()
+{
+    if (!FHooked || !OwnerForm) return;
+    OwnerForm->WindowProc = OldWindowProc;
+    FHooked = false;
+}
+
+void TspFormFrame::StripCaption()
+{
+    HWND wnd = FormHandle();
+    if (!wnd) return;
+    // Without WS_CAPTION the system has no caption of its own to draw: on Wine
+    // the default handling of WM_SETTEXT and WM_SETICON repaints the native
+    // caption over ours whenever the style still has it.
+    LONG style = GetWindowLongA(wnd, GWL_STYLE);
+    if (style & WS_CAPTION) {
+        SetWindowLongA(wnd, GWL_STYLE, style & ~WS_CAPTION);
+        SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void TspFormFrame::CallOldWndProc(TMessage& Message)
+{
+    if (OldWindowProc) OldWindowProc(Message);
+}
+
+bool TspFormFrame::NoFrame() const
+{
+    return !OwnerForm || OwnerForm->GetBorderStyle() == bsNone;
+}
+
+void TspFormFrame::SendNCPaint()
+{
+    HWND wnd = FormHandle();
+    if (wnd) SendMessageA(wnd, WM_NCPAINT, 1, 0);
+}
+
+void TspFormFrame::StopTimers()
+{
+    FPointerTimer->SetEnabled(false);
+    FMorphingTimer->SetEnabled(false);
+    FAnimationTimer->SetEnabled(false);
+}
+
+void TspFormFrame::NewWndProc(TMessage& Message)
+{
+    bool passOn = true;
+    switch (Message.Msg) {
+    case WM_CREATE: passOn = WMCreate(Message); break;
+    case WM_DESTROY: passOn = WMDestroy(Message); break;
+    case WM_SIZE: passOn = WMSize(Message); break;
+    case WM_ACTIVATE: passOn = WMActivate(Message); break;
+    case WM_SETTEXT: passOn = WMSetText(Message); break;
+    case WM_SETICON: passOn = WMSetIcon(Message); break;
+    case WM_ERASEBKGND: passOn = WMEraseBkgnd(Message); break;
+    case WM_SHOWWINDOW: passOn = WMShowWindow(Message); break;
+    case WM_GETMINMAXINFO: passOn = WMGetMinMaxInfo(Message); break;
+    case WM_NCCALCSIZE: passOn = WMNCCalcSize(Message); break;
+    case WM_NCHITTEST: passOn = WMNCHitTest(Message); break;
+    case WM_NCPAINT: passOn = WMNCPaint(Message); break;
+    case WM_NCACTIVATE: passOn = WMNCActivate(Message); break;
+    case WM_SYNCPAINT: passOn = WMSyncPaint(Message); break;
+    case WM_SIZING: passOn = WMSizing(Message); break;
+    case WM_MOVING: passOn = WMMoving(Message); break;
+    case WM_ENTERSIZEMOVE: passOn = WMEnterSizeMove(Message); break;
+    case WM_EXITSIZEMOVE: passOn = WMExitSizeMove(Message); break;
+    case WM_BEFORECHANGESKINDATA: passOn = WMBeforeChangeSkinData(Message); break;
+    case WM_CHANGESKINDATA: passOn = WMChangeSkinData(Message); break;
+    default: break;
+    }
+    if (passOn) CallOldWndProc(Message);
+    if (!FSupportNCArea) return;
+    switch (Message.Msg) {
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+    case WM_NCRBUTTONDBLCLK: AfterNCMouse(Message); break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK: AfterClientMouse(Message); break;
+    default: break;
+    }
+}
+
+bool TspFormFrame::WMCreate(TMessage& Message)
+{
+    CallOldWndProc(Message);
+    // A window made after the hook went in (the form creates its window lazily,
+    // and again whenever it recreates it) loses the native caption too.
+    if (FSupportNCArea) StripCaption();
+    return false;
+}
+
+bool TspFormFrame::WMDestroy(TMessage&)
+{
+    StopTimers();
+    return true;
+}
+
+bool TspFormFrame::WMSize(TMessage& Message)
+{
+    if (InSizeMove && FullDrag) return true;
+    CallOldWndProc(Message);
+    if (!OwnerForm) return false;
+    FrameWidth = OwnerForm->GetWidth();
+    FrameHeight = OwnerForm->GetHeight();
+    if (FSupportNCArea) {
+        if (FSkinLoaded) {
+            if (FrameWidth >= GetMinWidth() && FrameHeight >= GetMinHeight()) CreateNewForm(true);
+        } else {
+            SendNCPaint();
+        }
+        if (!FLogoBitMap->Empty()) OwnerForm->Invalidate();
+    }
+    return false;
+}
+
+bool TspFormFrame::WMActivate(TMessage& Message)
+{
+    CallOldWndProc(Message);
+    if (FSupportNCArea) {
+        SendNCPaint();
+        TestActive(-1, -1, false);
+        UpDateActiveObjects();
+    }
+    FormChangeActive(true);
+    return false;
+}
+
+bool TspFormFrame::WMSetText(TMessage& Message)
+{
+    CallOldWndProc(Message);
+    if (!NoFrame()) {
+        if (FSkinLoaded) SetDefaultCaptionText(GetCaptionText());
+        SendNCPaint();
+    }
+    return false;
+}
+
+bool TspFormFrame::WMSetIcon(TMessage& Message)
+{
+    CallOldWndProc(Message);
+    FSmallIcon.Reset();
+    if (!NoFrame()) SendNCPaint();
+    return false;
+}
+
+bool TspFormFrame::WMEraseBkgnd(TMessage& Message)
+{
+    HDC dc = reinterpret_cast<HDC>(Message.WParam);
+    if (FSupportNCArea) {
+        if (FSkinLoaded) {
+            if (FSkinData->BGPictureIndex == -1)
+                PaintBG(dc);
+            else
+                PaintBG2(dc);
+        } else {
+            PaintBGDefault(dc);
+        }
+        Message.Result = 1;
+        return false;
+    }
+    return true;
+}
+
+bool TspFormFrame::WMShowWindow(TMessage& Message)
+{
+    if (Message.WParam && FSupportNCArea && OwnerForm) {
+        if (OwnerForm->GetMenu()) OwnerForm->SetMenu(nullptr);
+        UpDateForm();
+    }
+    return true;
+}
+
+bool TspFormFrame::WMGetMinMaxInfo(TMessage& Message)
+{
+    auto* mmi = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+    if (mmi) {
+        mmi->ptMinTrackSize.x = GetMinWidth();
+        mmi->ptMinTrackSize.y = GetMinHeight();
+        mmi->ptMaxTrackSize.x = GetMaxWidth();
+        mmi->ptMaxTrackSize.y = GetMaxHeight();
+    }
+    return true;
+}
+
+bool TspFormFrame::WMNCCalcSize(TMessage& Message)
+{
+    if (FSupportNCArea && !NoFrame()) {
+        // Both forms of the message: wParam TRUE gives the new window rectangle
+        // in the first of three, FALSE gives one rectangle.
+        RECT* r = Message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
+                                 : reinterpret_cast<RECT*>(Message.LParam);
+        if (r) {
+            if (OwnerForm) {
+                const int w = r->right - r->left, h = r->bottom - r->top;
+                if (w > 0 && h > 0) {
+                    FrameWidth = w;
+                    FrameHeight = h;
+                }
+            }
+            TRect t(r->left, r->top, r->right, r->bottom);
+            CalcNCClientRect(t);
+            *r = RECT{t.left, t.top, t.right, t.bottom};
+        }
+        Message.Result = 0;
+    } else if (FSupportNCArea) {
+        Message.Result = 0;   // border style none: the whole window is client
+    } else {
+        // Client-area mode: no non-client area at all.
+        Message.Result = 0;
+    }
+    return false;
+}
+
+bool TspFormFrame::WMNCHitTest(TMessage& Message)
+{
+    if (!FSupportNCArea) return true;
+    const TPoint p = PointToNCPoint(MsgPoint(Message));
+    SyncFrameSize();
+    if (FSkinLoaded && CanNCSupport()) {
+        CalcRects();
+        CalcAllRealObjectRect();
+        Message.Result = NewNCHitTest(p);
+    } else {
+        CalcDefRects();
+        Message.Result = NewDefNCHitTest(p);
+    }
+    if (!FPointerTimer->GetEnabled() && Message.Result == HTOBJECT_FRAME) {
+        TestActive(p.x, p.y, true);
+        FPointerTimer->SetEnabled(true);
+    }
+    return false;
+}
+
+bool TspFormFrame::WMNCPaint(TMessage&)
+{
+    if (NoFrame()) return false;
+    if (FSupportNCArea) {
+        if (FSkinLoaded && CanNCSupport())
+            PaintNCSkin();
+        else
+            PaintNCDefault();
+    }
+    return false;
+}
+
+bool TspFormFrame::WMNCActivate(TMessage& Message)
+{
+    // The system's own handling would paint a native caption (and on Wine the
+    // default frame) over ours; answering 1 lets the activation go ahead.
+    Message.Result = 1;
+    if (NoFrame()) {
+        FormChangeActive(false);
+    } else {
+        SendNCPaint();
+        FormChangeActive(true);
+    }
+    return false;
+}
+
+bool TspFormFrame::WMSyncPaint(TMessage& Message)
+{
+    if (FRolledUp && FSupportNCArea) {
+        SendNCPaint();
+        Message.Result = 0;
+        return false;
+    }
+    return true;
+}
+
+bool TspFormFrame::WMSizing(TMessage& Message)
+{
+    if (!(InSizeMove && FullDrag)) return true;
+    CallOldWndProc(Message);
+    auto* r = reinterpret_cast<RECT*>(Message.LParam);
+    if (r) {
+        FrameWidth = r->right - r->left;
+        FrameHeight = r->bottom - r->top;
+    }
+    if (FSupportNCArea && FSkinData && OwnerForm && OwnerForm->GetWidth() >= GetMinWidth() &&
+        OwnerForm->GetHeight() >= GetMinHeight())
+        CreateNewForm(true);
+    return false;
+}
+
+bool TspFormFrame::WMMoving(TMessage& Message)
+{
+    auto* r = reinterpret_cast<RECT*>(Message.LParam);
+    if (r && FWindowState == fwsMaximized) {
+        const TRect b = FormBounds();
+        *r = RECT{b.left, b.top, b.right, b.bottom};
+    }
+    return true;
+}
+
+bool TspFormFrame::WMEnterSizeMove(TMessage&)
+{
+    if (FSupportNCArea) {
+        UpDateActiveObjects();
+        FPointerTimer->SetEnabled(false);
+        ActiveObject = -1;
+        MouseCaptureObject = -1;
+        InSizeMove = true;
+        BOOL full = FALSE;
+        SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
+        FullDrag = full != FALSE;
+    }
+    return true;
+}
+
+bool TspFormFrame::WMExitSizeMove(TMessage&)
+{
+    // The loop is over whichever way it ended: a flag left set would keep
+    // every later press from reaching the objects.
+    InSizeMove = false;
+    if (FSupportNCArea) {
+        FPointerTimer->SetEnabled(false);
+        ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+        if (FSkinData && !FSkinData->Empty) SendNCPaint();
+    }
+    return true;
+}
+
+bool TspFormFrame::WMBeforeChangeSkinData(TMessage& Message)
+{
+    auto* s = reinterpret_cast<TspSkinData*>(Message.WParam);
+    if (s && s == FSkinData) {
+        FSkinLoaded = false;
+        StopTimers();
+        ClearObjects();
+        if (OwnerForm) Skinctrls::ReskinControls(OwnerForm, s, true);
+    }
+    return true;
+}
+
+bool TspFormFrame::WMChangeSkinData(TMessage& Message)
+{
+    auto* s = reinterpret_cast<TspSkinData*>(Message.WParam);
+    if (s && s == FSkinData) ChangeSkinData();
+    if (s && OwnerForm) Skinctrls::ReskinControls(OwnerForm, s, false);
+    return true;
+}
+
+void TspFormFrame::AfterNCMouse(TMessage& Message)
+{
+    const TPoint p = PointToNCPoint(MsgPoint(Message));
+    switch (Message.Msg) {
+    case WM_NCMOUSEMOVE: MouseMove(p.x, p.y); break;
+    case WM_NCLBUTTONDOWN:
+        if (InSizeMove) {
+            InSizeMove = false;
+            break;
+        }
+        TestActive(p.x, p.y, true);
+        MouseDown(mbLeft, p.x, p.y);
+        if (Message.WParam == HTCAPTION) MouseCaptureObject = -1;
+        break;
+    case WM_NCLBUTTONUP:
+        try {
+            MouseUp(mbLeft, p.x, p.y);
+        } catch (...) {
+            // An object's failure on release must not break the message loop.
+        }
+        break;
+    case WM_NCLBUTTONDBLCLK:
+        TestActive(p.x, p.y, true);
+        MouseDown(mbLeft, p.x, p.y);
+        MouseDBlClick();
+        // A quick second click on a button is a press like any other: it keeps
+        // the mouse until its release, which completes it. Only the caption's
+        // double click (which holds no capture) ends the press here.
+        if (Message.WParam == HTCAPTION) {
+            MouseCaptureObject = -1;
+            CaptionDoubleClick();
+        }
+        break;
+    case WM_NCRBUTTONDOWN:
+        TestActive(p.x, p.y, true);
+        MouseDown(mbRight, p.x, p.y);
+        if (Message.WParam == HTCAPTION) MouseCaptureObject = -1;
+        break;
+    case WM_NCRBUTTONUP: MouseUp(mbRight, p.x, p.y); break;
+    case WM_NCRBUTTONDBLCLK:
+        TestActive(p.x, p.y, true);
+        MouseDown(mbRight, p.x, p.y);
+        if (Message.WParam == HTCAPTION) MouseCaptureObject = -1;
+        break;
+    default: break;
+    }
+}
+
+void TspFormFrame::AfterClientMouse(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_LBUTTONUP: MouseUp(mbLeft, -1, -1); break;
+    case WM_RBUTTONUP: MouseUp(mbRight, -1, -1); break;
+    case WM_LBUTTONDBLCLK:
+        MouseDown(mbLeft, MsgX(Message), MsgY(Message));
+        MouseDBlClick();
+        break;
+    case WM_RBUTTONDBLCLK: MouseDown(mbRight, MsgX(Message), MsgY(Message)); break;
+    default: break;
+    }
+}
+
+void TspFormFrame::CaptionDoubleClick()
+{
+    if (Sizeable && FWindowState == fwsMinimized)
+        SetWindowState(fwsNormal);
+    else if (Sizeable && FWindowState != fwsMaximized && !FRolledUp && (FBorderIcons & biMaximize))
+        SetWindowState(fwsMaximized);
+    else if (Sizeable && FWindowState == fwsMaximized && !FRolledUpMaximized)
+        SetWindowState(fwsNormal);
+    else
+        SetRollUpState(!FRolledUp);
+}

@@ -1,0 +1,199 @@
+// A frame's menu mode and the one application hook all frames share.
+#include "SkinMenuMode.h"
+#include "ActiveSkinObject.h"
+#include "Application.h"
+#include "FormFrame.h"
+#include "SkinPopupWindow.h"
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Frames in menu mode, the latest last; it gets the keys.
+std::vector<TspSkinMenuMode*> ActiveModes;
+TMessageEvent SavedAppOnMessage;
+bool AppHookInstalled = false;
+
+void MenuModeAppMessage(MSG& Msg, bool& Handled)
+{
+    if (ActiveModes.empty()) {
+        if (SavedAppOnMessage) SavedAppOnMessage(Msg, Handled);
+        return;
+    }
+    ActiveModes.back()->NewAppMessage(Msg, Handled);
+}
+
+// A named functor so that the hook can tell whether the application still
+// holds it before giving the saved one back.
+struct TAppHook {
+    void operator()(MSG& Msg, bool& Handled) const { MenuModeAppMessage(Msg, Handled); }
+};
+
+void EnterMode(TspSkinMenuMode* Mode)
+{
+    if (std::find(ActiveModes.begin(), ActiveModes.end(), Mode) == ActiveModes.end()) ActiveModes.push_back(Mode);
+    if (AppHookInstalled) return;
+    SavedAppOnMessage = Application->OnMessage;
+    Application->OnMessage = TAppHook();
+    AppHookInstalled = true;
+}
+
+void LeaveMode(TspSkinMenuMode* Mode)
+{
+    ActiveModes.erase(std::remove(ActiveModes.begin(), ActiveModes.end(), Mode), ActiveModes.end());
+    if (!ActiveModes.empty() || !AppHookInstalled) return;
+    // Someone who replaced our hook meanwhile keeps theirs; ours then only passes on.
+    if (Application->OnMessage.target<TAppHook>()) Application->OnMessage = SavedAppOnMessage;
+    SavedAppOnMessage = nullptr;
+    AppHookInstalled = false;
+}
+
+// Wraps the form's window procedure. It keeps the procedure it replaced, so when
+// its menu mode is gone it still passes every message on, whoever installed what
+// after it.
+struct TFormHook {
+    std::weak_ptr<bool> Alive;
+    TspSkinMenuMode* Mode;
+    TWndMethod Previous;
+    void operator()(TMessage& Message) const
+    {
+        if (auto alive = Alive.lock())
+            if (*alive) Mode->FormMessage(Message);
+        if (Previous) Previous(Message);
+    }
+};
+
+}  // namespace
+
+TspSkinMenuMode::TspSkinMenuMode(TspFormFrame* AFrame)
+    : TComponent(AFrame), FFrame(AFrame), FAlive(std::make_shared<bool>(true))
+{
+    FForm = AFrame ? AFrame->GetOwnerForm() : nullptr;
+    FSkinMenu = new TspSkinMenu(this, FForm);
+    if (FForm) FForm->FreeNotification(this);
+    HookForm();
+}
+
+TspSkinMenuMode::~TspSkinMenuMode()
+{
+    *FAlive = false;
+    LeaveMode(this);
+    UnhookForm();
+    if (FForm) FForm->RemoveFreeNotification(this);
+}
+
+TspSkinMenuMode* TspSkinMenuMode::ForFrame(TspFormFrame* Frame)
+{
+    if (!Frame) return nullptr;
+    for (int i = 0; i < Frame->GetComponentCount(); ++i)
+        if (auto* m = dynamic_cast<TspSkinMenuMode*>(Frame->GetComponent(i))) return m;
+    return new TspSkinMenuMode(Frame);
+}
+
+int TspSkinMenuMode::ActiveCount()
+{
+    return static_cast<int>(ActiveModes.size());
+}
+
+bool TspSkinMenuMode::AppHooked()
+{
+    return AppHookInstalled;
+}
+
+void TspSkinMenuMode::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FForm) {
+        UnhookForm();
+        FForm = nullptr;
+    }
+}
+
+void TspSkinMenuMode::HookForm()
+{
+    if (!FForm || FFormHooked) return;
+    TFormHook hook{FAlive, this, FForm->WindowProc};
+    FForm->WindowProc = hook;
+    FFormHooked = true;
+}
+
+void TspSkinMenuMode::UnhookForm()
+{
+    if (!FFormHooked || !FForm) return;
+    FFormHooked = false;
+    // Only while ours is the outermost; otherwise the wrapper stays and passes on.
+    if (auto* h = FForm->WindowProc.target<TFormHook>())
+        if (h->Mode == this) FForm->WindowProc = h->Previous;
+}
+
+void TspSkinMenuMode::SkinMenuOpen()
+{
+    if (FFrame) {
+        FSkinMenu->UseSkinFont = FFrame->UseSkinFontInMenu;
+        FSkinMenu->ItemHeight = FFrame->GetDefMenuItemHeight();
+        FSkinMenu->SetDefaultMenuItemFont(FFrame->GetDefMenuItemFont());
+        FSkinMenu->AlphaBlend = FFrame->MenusAlphaBlend;
+        FSkinMenu->AlphaBlendValue = FFrame->MenusAlphaBlendValue;
+        FSkinMenu->AlphaBlendAnimation = FFrame->MenusAlphaBlendAnimation;
+    }
+    EnterMode(this);
+    if (FMenuOpened) return;
+    FMenuOpened = true;
+    if (FFrame && FFrame->OnSkinMenuOpen) FFrame->OnSkinMenuOpen(FFrame);
+}
+
+void TspSkinMenuMode::CheckOpened()
+{
+    if (!FSkinMenu->GetOpen() && FMenuOpened) SkinMenuClose();
+    if (!FSkinMenu->GetOpen()) LeaveMode(this);
+}
+
+void TspSkinMenuMode::SkinMenuClose()
+{
+    const bool was = FMenuOpened;
+    FMenuOpened = false;
+    // The pressed menu button whose menu this was goes up.
+    if (was && FFrame) Frameobjects::ReleaseMenuButtons(FFrame);
+    LeaveMode(this);
+    if (was && FFrame && FFrame->OnSkinMenuClose) FFrame->OnSkinMenuClose(FFrame);
+}
+
+void TspSkinMenuMode::NewAppMessage(MSG& Msg, bool& Handled)
+{
+    // A menu that closed without telling the form (its window was gone) must not
+    // leave the keyboard swallowed.
+    if (!FSkinMenu->GetOpen()) {
+        SkinMenuClose();
+        if (Msg.message == WM_KEYDOWN || Msg.message == WM_MOUSEWHEEL) return;
+        return;
+    }
+    if (Msg.message == WM_KEYDOWN) {
+        const WORD key = static_cast<WORD>(Msg.wParam);
+        Msg.message = WM_NULL;
+        Handled = true;
+        FormKeyDown(key);
+        return;
+    }
+    if (Msg.message == WM_MOUSEWHEEL) {
+        Msg.message = WM_NULL;
+        Handled = true;
+    }
+}
+
+void TspSkinMenuMode::FormKeyDown(WORD Key)
+{
+    TspSkinPopupWindow* last = FSkinMenu->GetLastLevel();
+    if (!last) return;
+    last->PopupKeyDown(Key);
+    // Escape on the first level tells only the opener: the mode ends here.
+    if (Key == VK_ESCAPE && FSkinMenu->GetLevelCount() == 0) SkinMenuClose();
+}
+
+void TspSkinMenuMode::FormMessage(TMessage& Message)
+{
+    if (Message.Msg == WM_CLOSESKINMENU) {
+        SkinMenuClose();
+        return;
+    }
+    if (Skinmenus::CanMenuClose(Message.Msg) && FSkinMenu->GetOpen()) FSkinMenu->Hide();
+}

@@ -1,0 +1,5 @@
+# The skinned popup menu engine, its drawing, a frame's menu mode, and the popup
+# menu component.
+list(APPEND SKIN_FORM_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SkinMenus.cpp ${CMAKE_CURRENT_LIST_DIR}/SkinPopupWindow.cpp
+     ${CMAKE_CURRENT_LIST_DIR}/SkinMenuPaint.cpp ${CMAKE_CURRENT_LIST_DIR}/SkinMenuMode.cpp
+     ${CMAKE_CURRENT_LIST_DIR}/SkinPopupMenu.cpp)

@@ -1,0 +1,83 @@
+// Open menus with our two skins: a level with a hot item, a divider, a checked, a
+// disabled and a parent item, and its open submenu, saved under artefacts/ for
+// a person to look at and probed against the skin's own pictures.
+#include "MenuFixture.h"
+#include "SkinObjects.h"
+#include "SkinPlatform.h"
+
+using namespace MenuFixture;
+
+namespace {
+
+std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
+{
+    auto d = std::make_unique<TspSkinData>(nullptr);
+    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
+    return d;
+}
+
+TColor Probe(TBitmap* B, int X, int Y) { return B->GetCanvas()->GetPixel(X, Y) & 0xFFFFFF; }
+
+std::unique_ptr<TBitmap> ScreenOf(TspSkinPopupWindow* L)
+{
+    RedrawWindow(L->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpUntil([] { return false; }, 150);
+    auto shot = std::make_unique<TBitmap>(L->GetWidth(), L->GetHeight(), pf24bit);
+    Sputils::GetScreenImage(L->GetLeft(), L->GetTop(), shot.get());
+    return shot;
+}
+
+TEST(MenuGallery, BothSkinsDrawLevelsFromTheirPictures)
+{
+    for (const char* name : {"Korvel2", "Sarnic"}) {
+        SCOPED_TRACE(name);
+        auto skin = LoadSkin(name);
+        ASSERT_TRUE(skin);
+        Scene s;
+        AddItem(s.Menu.get(), s.Root(), "&Broadcast");
+        auto* sc = AddItem(s.Menu.get(), s.Root(), "Snapshot");
+        sc->SetShortCut(ShortCut('S', ssCtrl));
+        AddItem(s.Menu.get(), s.Root(), "-");
+        AddItem(s.Menu.get(), s.Root(), "Show chat")->SetChecked(true);
+        AddItem(s.Menu.get(), s.Root(), "Pay per view")->SetEnabled(false);
+        auto* more = AddItem(s.Menu.get(), s.Root(), "Skins");
+        AddItem(s.Menu.get(), more, "Korvel2");
+        AddItem(s.Menu.get(), more, "Sarnic");
+        s.Open(s.Opener, skin.get(), 0, TPoint(260, 160));
+        TspSkinPopupWindow* l = s.Level(0);
+        ASSERT_TRUE(l->IsSkinned());
+        ASSERT_NE(l->GetItemData(), nullptr);
+        // The parent's submenu opened beside it (Right on the parent item).
+        for (int i = 0; i < 3; ++i) s.Key(VK_DOWN);   // over the divider and the disabled item
+        s.Key(VK_RIGHT);
+        ASSERT_EQ(s.Engine->GetLevelCount(), 2);
+        PumpUntil([&] { return !l->GetMorphTimerRunning() && !s.Level(1)->GetMorphTimerRunning(); }, 2000);
+        auto shot = ScreenOf(l);
+        CreateDirectoryA("artefacts", nullptr);
+        shot->SaveToFile(std::string("artefacts/menu-") + name + ".bmp");
+        auto sub = ScreenOf(s.Level(1));
+        sub->SaveToFile(std::string("artefacts/menu-") + name + "-submenu.bmp");
+
+        // A fixed corner piece of the frame, inside any rounded mask.
+        TBitmap* frame = skin->ActivePictures[skin->PopupWindow->WindowPictureIndex].get();
+        EXPECT_EQ(Probe(shot.get(), 10, 10), Probe(frame, 10, 10));
+        // The left end of a normal item and of the open (hot) parent item, as in the item picture.
+        TspDataSkinMenuItem* rec = l->GetItemData();
+        TBitmap* pic = l->GetItemPicture();
+        const TspSkinMenuItem* normal = l->GetItem(1);
+        const TspSkinMenuItem* open = l->GetItem(5);
+        ASSERT_TRUE(open->Down);
+        const int dy = rec->SkinRect.Height() / 2;
+        EXPECT_EQ(Probe(shot.get(), normal->ObjectRect.left + 3, normal->ObjectRect.top + dy),
+                  Probe(pic, rec->SkinRect.left + 3, rec->SkinRect.top + dy));
+        EXPECT_EQ(Probe(shot.get(), open->ObjectRect.left + 3, open->ObjectRect.top + dy),
+                  Probe(pic, rec->ActiveSkinRect.left + 3, rec->ActiveSkinRect.top + dy));
+        // The submenu's first item is hot.
+        const TspSkinMenuItem* first = s.Level(1)->GetItem(0);
+        EXPECT_EQ(Probe(sub.get(), first->ObjectRect.left + 3, first->ObjectRect.top + dy),
+                  Probe(pic, rec->ActiveSkinRect.left + 3, rec->ActiveSkinRect.top + dy));
+        s.Engine->Hide();
+    }
+}
+
+}  // namespace
