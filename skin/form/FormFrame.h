@@ -193,6 +193,8 @@ public:
     int ObjectCount() const { return static_cast<int>(FObjectList.size()); }
     TspActiveSkinObject* GetObject(int Index) const;
     int GetIndex(const std::string& IDName) const;
+    // Where an object is drawn on the frame now; empty for a missing one.
+    TRect GetObjectRect(int Index) const;
     void LoadObjects();
     void LoadDefObjects();
     void ClearObjects();

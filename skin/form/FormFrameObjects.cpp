@@ -52,6 +52,12 @@ TspActiveSkinObject* TspFormFrame::GetObject(int Index) const
     return Index >= 0 && Index < ObjectCount() ? FObjectList[Index].get() : nullptr;
 }
 
+TRect TspFormFrame::GetObjectRect(int Index) const
+{
+    const TspActiveSkinObject* o = GetObject(Index);
+    return o ? o->ObjectRect : TRect();
+}
+
 int TspFormFrame::GetIndex(const std::string& IDName) const
 {
     for (int i = 0; i < ObjectCount(); ++i)

@@ -9,6 +9,30 @@ namespace {
 
 TPoint MsgPoint(const TMessage& M) { return TPoint(MsgX(M), MsgY(M)); }
 
+// Wine's default handling of WM_SETTEXT, WM_SETICON and WM_NCACTIVATE paints the
+// native caption of a top-level window that is neither a popup nor a child,
+// even after WS_CAPTION was taken away (a tiny program showed it: the caption
+// band turned the system's caption colour after each of the three). With the
+// window's visible bit cleared for the call it paints nothing and still stores
+// the text or icon; the bit comes back untouched, so nothing is hidden or shown.
+class TNoDefaultPaint {
+public:
+    explicit TNoDefaultPaint(HWND Wnd) : FWnd(Wnd), FStyle(Wnd ? GetWindowLongA(Wnd, GWL_STYLE) : 0)
+    {
+        if (FStyle & WS_VISIBLE) SetWindowLongA(FWnd, GWL_STYLE, FStyle & ~WS_VISIBLE);
+    }
+    ~TNoDefaultPaint()
+    {
+        if (FStyle & WS_VISIBLE) SetWindowLongA(FWnd, GWL_STYLE, GetWindowLongA(FWnd, GWL_STYLE) | WS_VISIBLE);
+    }
+    TNoDefaultPaint(const TNoDefaultPaint&) = delete;
+    TNoDefaultPaint& operator=(const TNoDefaultPaint&) = delete;
+
+private:
+    HWND FWnd;
+    LONG FStyle;
+};
+
 }  // namespace
 
 void TspFormFrame::InstallHook()
@@ -34,9 +58,8 @@ void TspFormFrame::StripCaption()
 {
     HWND wnd = FormHandle();
     if (!wnd) return;
-    // Without WS_CAPTION the system has no caption of its own to draw: on Wine
-    // the default handling of WM_SETTEXT and WM_SETICON repaints the native
-    // caption over ours whenever the style still has it.
+    // Without WS_CAPTION the system sizes no caption of its own; its default
+    // painting is kept off separately (TNoDefaultPaint).
     LONG style = GetWindowLongA(wnd, GWL_STYLE);
     if (style & WS_CAPTION) {
         SetWindowLongA(wnd, GWL_STYLE, style & ~WS_CAPTION);
@@ -159,7 +182,10 @@ bool TspFormFrame::WMActivate(TMessage& Message)
 
 bool TspFormFrame::WMSetText(TMessage& Message)
 {
-    CallOldWndProc(Message);
+    {
+        TNoDefaultPaint quiet(NoFrame() ? nullptr : FormHandle());
+        CallOldWndProc(Message);
+    }
     if (!NoFrame()) {
         if (FSkinLoaded) SetDefaultCaptionText(GetCaptionText());
         SendNCPaint();
@@ -169,7 +195,10 @@ bool TspFormFrame::WMSetText(TMessage& Message)
 
 bool TspFormFrame::WMSetIcon(TMessage& Message)
 {
-    CallOldWndProc(Message);
+    {
+        TNoDefaultPaint quiet(NoFrame() ? nullptr : FormHandle());
+        CallOldWndProc(Message);
+    }
     FSmallIcon.Reset();
     if (!NoFrame()) SendNCPaint();
     return false;
@@ -277,8 +306,9 @@ bool TspFormFrame::WMNCPaint(TMessage&)
 
 bool TspFormFrame::WMNCActivate(TMessage& Message)
 {
-    // The system's own handling would paint a native caption (and on Wine the
-    // default frame) over ours; answering 1 lets the activation go ahead.
+    // The system's own handling paints the native caption over ours (on Wine
+    // also without WS_CAPTION, see TNoDefaultPaint); answering 1 without it lets
+    // the activation go ahead.
     Message.Result = 1;
     if (NoFrame()) {
         FormChangeActive(false);

@@ -353,6 +353,7 @@ void TspSkinPopupWindow::DrawItemOnWindow(TspSkinMenuItem* Item)
 
 void TspSkinPopupWindow::TestMorph(TObject* Sender)
 {
+    if (!*FEngineAlive) return;
     TspSkinMenu::THandlerScope scope(FEngine);
     bool moved = false;
     for (auto& item : FItems) {

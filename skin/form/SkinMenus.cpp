@@ -136,15 +136,34 @@ LRESULT CALLBACK MenuPressHookProc(int Code, WPARAM WParam, LPARAM LParam)
     return CallNextHookEx(PressHook, Code, WParam, LParam);
 }
 
+// Levels of an engine freed while one of their own handlers runs (a parent
+// item's click that frees the form): hidden at once, freed from the message loop.
+std::vector<std::unique_ptr<TspSkinPopupWindow>> OrphanLevels;
+UINT_PTR OrphanTimer = 0;
+
+void CALLBACK FreeOrphanLevels(HWND, UINT, UINT_PTR Id, DWORD)
+{
+    KillTimer(nullptr, Id);
+    OrphanTimer = 0;
+    std::vector<std::unique_ptr<TspSkinPopupWindow>> orphans;
+    orphans.swap(OrphanLevels);
+    try {
+        orphans.clear();
+    } catch (...) {
+        Application->HandleException(nullptr);
+    }
+}
+
 }  // namespace
 
-TspSkinMenu::THandlerScope::THandlerScope(TspSkinMenu* AEngine) : FEngine(AEngine)
+TspSkinMenu::THandlerScope::THandlerScope(TspSkinMenu* AEngine) : FEngine(AEngine), FAlive(AEngine->AliveWatch())
 {
     ++FEngine->FHandlerDepth;
 }
 
 TspSkinMenu::THandlerScope::~THandlerScope()
 {
+    if (!*FAlive) return;
     if (--FEngine->FHandlerDepth > 0) return;
     try {
         // The command may free the engine; it runs last, on locals.
@@ -170,6 +189,7 @@ TspSkinMenu::TspSkinMenu(TComponent* AOwner, TWinControl* AOwnerForm)
 
 TspSkinMenu::~TspSkinMenu()
 {
+    const bool inHandler = FHandlerDepth > 0;
     ++FHandlerDepth;   // nothing runs from here on
     try {
         CloseMenu(0);
@@ -177,6 +197,15 @@ TspSkinMenu::~TspSkinMenu()
         Application->HandleException(this);
     }
     StopWatchingPresses();
+    if (inHandler) {
+        // A level's own handler is on the stack: its object must outlive it.
+        for (auto& l : FRetired) OrphanLevels.push_back(std::move(l));
+        for (auto& l : FLevels) {
+            l->Hide();
+            OrphanLevels.push_back(std::move(l));
+        }
+        if (!OrphanTimer) OrphanTimer = SetTimer(nullptr, 0, 1, FreeOrphanLevels);
+    }
     FRetired.clear();
     FLevels.clear();
     FHasPending = false;
@@ -381,7 +410,9 @@ void TspSkinMenu::CheckItem(TspSkinPopupWindow* Level, TspSkinMenuItem* Item, bo
         // The parent's own click runs before its submenu opens.
         TMenu* menu = Item->MenuItem->GetParentMenu();
         const unsigned generation = FGeneration;
+        std::shared_ptr<const bool> alive = FAlive.Watch();
         if (menu) menu->DispatchCommand(static_cast<WORD>(Item->MenuItem->GetCommand()));
+        if (!*alive) return;
         StopWaiting();
         // The click may have closed the menu (or opened another one).
         if (!FOpen || generation != FGeneration || GetPWIndex(Level) >= GetLevelCount()) return;
@@ -415,8 +446,9 @@ void TspSkinMenu::WaitItem(TObject*)
     TspSkinMenuItem* item = FWaitingItem;
     FSubMenuTimer->SetEnabled(false);
     if (!item) return;
+    std::shared_ptr<const bool> alive = FAlive.Watch();
     CheckItem(item->Parent, item, true, false);
-    FSubMenuTimer->SetEnabled(false);
+    if (*alive) FSubMenuTimer->SetEnabled(false);
 }
 
 int TspSkinMenu::GetPWIndex(TspSkinPopupWindow* Level) const
@@ -547,5 +579,13 @@ void TspSkinMenu::OutsidePress(const TPoint& ScreenPoint)
     if (!FOpen) return;
     for (auto& level : FLevels)
         if (level->InWindow(ScreenPoint)) return;
+    // A press on the owner form reaches the form itself, whose frame closes the
+    // menu in the order of the form's own messages; closing here first would let
+    // the button that opened the menu open it again instead of closing it.
+    if (FOwnerForm && FOwnerForm->HandleAllocated() && IsWindowVisible(FOwnerForm->GetWindowHandle())) {
+        HWND form = FOwnerForm->GetWindowHandle();
+        HWND under = WindowFromPoint(POINT{ScreenPoint.x, ScreenPoint.y});
+        if (under == form || IsChild(form, under)) return;
+    }
     Hide();
 }

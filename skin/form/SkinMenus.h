@@ -86,7 +86,9 @@ public:
         THandlerScope& operator=(const THandlerScope&) = delete;
     private:
         TspSkinMenu* FEngine;
+        std::shared_ptr<const bool> FAlive;   // a command may free the engine
     };
+    std::shared_ptr<const bool> AliveWatch() const { return FAlive.Watch(); }
 
     // A font height from the skin, kept to what a menu can show.
     static int BoundFontHeight(int Height);

@@ -134,7 +134,8 @@ void TspSkinMenuItem::DoMorphing()
 // TspSkinPopupWindow
 
 TspSkinPopupWindow::TspSkinPopupWindow(TComponent* AOwner, TspSkinMenu* AEngine, TspDataSkinPopupWindow* AData)
-    : TCustomControl(AOwner), FEngine(AEngine), FLevelFont(std::make_unique<TFont>())
+    : TCustomControl(AOwner), FEngine(AEngine), FEngineAlive(AEngine->AliveWatch()),
+      FLevelFont(std::make_unique<TFont>())
 {
     SetVisible(false);
     TspSkinData* skin = AEngine->GetSkinData();
@@ -189,6 +190,11 @@ void TspSkinPopupWindow::CreateParams(TCreateParams& Params)
 
 void TspSkinPopupWindow::WndProc(TMessage& Message)
 {
+    if (!*FEngineAlive) {
+        // An orphan waiting to be freed: only the window's own handling.
+        TCustomControl::WndProc(Message);
+        return;
+    }
     TspSkinMenu::THandlerScope scope(FEngine);
     switch (Message.Msg) {
     case WM_MOUSEACTIVATE: WMMouseActivate(Message); break;
@@ -514,6 +520,7 @@ void TspSkinPopupWindow::SelectFirstItem()
 
 void TspSkinPopupWindow::WTProc(TObject*)
 {
+    if (!*FEngineAlive) return;
     TspSkinMenu::THandlerScope scope(FEngine);
     FShowDelayTimer->SetEnabled(false);
     FScreenCopy = std::make_unique<TBitmap>(FWidth + 1, FHeight + 1, pf24bit);
@@ -557,6 +564,7 @@ bool TspSkinPopupWindow::GetActive(int X, int Y)
 
 void TspSkinPopupWindow::TestMouse(TObject*)
 {
+    if (!*FEngineAlive) return;
     TspSkinMenu::THandlerScope scope(FEngine);
     if (!HandleAllocated()) return;
     POINT sp{};
@@ -648,6 +656,7 @@ void TspSkinPopupWindow::HotChange(int OldHot)
 
 void TspSkinPopupWindow::PopupKeyDown(int Key)
 {
+    if (!*FEngineAlive) return;
     TspSkinMenu::THandlerScope scope(FEngine);
     if (!HandleAllocated() || !IsWindowVisible(GetWindowHandle())) return;
     // Accelerators first: a caption's marked character chooses its item. Only keys

@@ -134,6 +134,7 @@ private:
     void DrawUpDownMarker(TCanvas* C, int Direction);
 
     TspSkinMenu* FEngine;
+    std::shared_ptr<const bool> FEngineAlive;   // false once the engine is freed
     TspDataSkinPopupWindow* FData = nullptr;
     TspSkinData* FSkin = nullptr;
     TBitmap* FFramePicture = nullptr;

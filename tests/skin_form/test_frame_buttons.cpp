@@ -132,3 +132,45 @@ TEST(FrameButtons, ReleaseOutsideThePressedButtonRunsNothing)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FrameButtons, HiddenCaptionButtonsAreOffAndGone)
+{
+    FramedForm f(nullptr, 200, 150, 320, 220);
+    f.Frame->HideCaptionButtons = true;
+    f.Frame->CheckObjects();
+    for (const char* name : {"closebutton", "maxbutton", "minbutton", "rollupbutton", "sysmenubutton"}) {
+        TspActiveSkinObject* o = f.Frame->GetObject(f.Frame->GetIndex(name));
+        ASSERT_TRUE(o) << name;
+        EXPECT_FALSE(o->Enabled) << name;
+        EXPECT_FALSE(o->Visible) << name;   // their image is not part of a frame picture
+    }
+    // No button left: the caption reaches the right border.
+    EXPECT_EQ(f.Frame->GetDefCaptionRect().right, 320 - 3);
+}
+
+TEST(FrameButtons, CaptionDoubleClickRollsANonSizeableFrameUpAndDown)
+{
+    FramedForm f(nullptr, 200, 150, 320, 220);
+    f.Frame->Sizeable = false;
+    RECT w;
+    GetWindowRect(f.Wnd(), &w);
+    const LPARAM at = MAKELPARAM(w.left + 60, w.top + 10);
+    SendMessageA(f.Wnd(), WM_NCLBUTTONDBLCLK, HTCAPTION, at);
+    EXPECT_TRUE(f.Frame->GetRolledUp());
+    EXPECT_EQ(f.Form->GetHeight(), f.Frame->GetMinHeight());
+    SendMessageA(f.Wnd(), WM_NCLBUTTONDBLCLK, HTCAPTION, at);
+    EXPECT_FALSE(f.Frame->GetRolledUp());
+    EXPECT_EQ(f.Form->GetHeight(), 220);
+    // A sizeable frame maximises instead, and a second double click restores it.
+    f.Frame->Sizeable = true;
+    SendMessageA(f.Wnd(), WM_NCLBUTTONDBLCLK, HTCAPTION, at);
+    EXPECT_EQ(f.Frame->GetWindowState(), fwsMaximized);
+    GetWindowRect(f.Wnd(), &w);
+    SendMessageA(f.Wnd(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(w.left + 60, w.top + 10));
+    EXPECT_EQ(f.Frame->GetWindowState(), fwsNormal);
+    EXPECT_EQ(f.Form->GetWidth(), 320);
+}
+
+}  // namespace

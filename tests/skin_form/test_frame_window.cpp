@@ -145,8 +145,41 @@ TEST(FrameWindow, PaintedPiecesLandWhereTheModelPutsThem)
         TColor C;
     } probes[] = {{10, 10, cTopLeft},   {150, 10, cTop},        {290, 10, cTopRight}, {2, 100, cLeft},
                   {297, 100, cRight},   {10, 198, cBottomLeft}, {150, 198, cBottom},  {290, 198, cBottomRight},
-                  {25, 12, cTop},       {275, 12, cTop}};
+                  {25, 12, cTop},       {275, 12, cTop},        {150, 100, cClient}, {10, 190, cClient}};
     for (const auto& p : probes) EXPECT_EQ(Probe(shot.get(), p.X, p.Y), p.C) << p.X << "," << p.Y;
+}
+
+// Caption buttons laid out along the caption rectangle when the skin has no
+// buttons rectangle: the first button ends where the stretched caption ends,
+// and the caption object ends where the leftmost button begins.
+TEST(FrameWindow, CaptionButtonsLaidOutAlongTheCaption)
+{
+    auto skin = NewSkin();
+    skin->CaptionRect = TRect(2, 4, 94, 19);
+    skin->ActivePictures.push_back(NewPicture(60, 20, 0x00FF00));
+    for (const auto& b : {std::make_pair("closebutton", cmClose), std::make_pair("maxbutton", cmMaximize)}) {
+        auto r = std::make_unique<TspDataSkinStdButton>(b.first);
+        r->Command = b.second;
+        r->SkinRectInAPicture = true;
+        r->ActivePictureIndex = 0;
+        r->SkinRect = TRect(0, 0, 15, 15);
+        skin->ObjectList.push_back(std::move(r));
+    }
+    FramedForm f(skin.get(), 40, 40, 300, 200);
+    f.Frame->CalcRects();
+    f.Frame->CalcAllRealObjectRect();
+    TspFormFrame* fr = f.Frame;
+    const TRect close = fr->GetObjectRect(fr->GetIndex("closebutton"));
+    const TRect max = fr->GetObjectRect(fr->GetIndex("maxbutton"));
+    const TRect caption = fr->GetObjectRect(fr->GetIndex("caption"));
+    EXPECT_EQ(close.right, 294);
+    EXPECT_EQ(close.left, 279);
+    EXPECT_EQ(close.top, 4);
+    EXPECT_EQ(max.right, 279);
+    EXPECT_EQ(caption.right, max.left);
+    // Each button is hit-tested as an object, not as caption.
+    EXPECT_EQ(f.HitTest(286, 10), HTOBJECT_FRAME);
+    EXPECT_EQ(f.HitTest(100, 10), HTCAPTION);
 }
 
 TEST(FrameWindow, InactiveFrameTakesTheSkinsInactiveEffect)
@@ -186,6 +219,31 @@ TEST(FrameWindow, CaptionTextChangeKeepsTheSkinnedFrameOnScreen)
     auto shot = f.Shot();
     EXPECT_EQ(Probe(shot.get(), 150, 10), cTop);
     EXPECT_EQ(Probe(shot.get(), 10, 10), cTopLeft);
+    // The text and icon were stored, and the window stayed visible throughout.
+    char text[64] = {};
+    GetWindowTextA(f.Wnd(), text, sizeof(text));
+    EXPECT_STREQ(text, "Another caption");
+    EXPECT_NE(SendMessageA(f.Wnd(), WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_TRUE(IsWindowVisible(f.Wnd()));
+}
+
+// With the frame's own painting held back (a frame below its minimum size is
+// not painted), text, icon and activation changes leave the frame as it was:
+// nothing of the system's caption shows.
+TEST(FrameWindow, SystemPaintsNoCaptionOfItsOwn)
+{
+    auto skin = NewSkin();
+    FramedForm f(skin.get(), 40, 40, 300, 200);
+    f.Frame->AlwaysActive = true;
+    SendMessageA(f.Wnd(), WM_NCPAINT, 1, 0);
+    f.Frame->MinWidth = 1000;
+    SetWindowTextA(f.Wnd(), "Text while the frame is held");
+    SendMessageA(f.Wnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_APPLICATION)));
+    SendMessageA(f.Wnd(), WM_NCACTIVATE, FALSE, 0);
+    auto shot = f.Shot();
+    EXPECT_EQ(Probe(shot.get(), 150, 10), cTop);
+    EXPECT_EQ(Probe(shot.get(), 60, 10), cTop);
+    f.Frame->MinWidth = 0;
 }
 
 TEST(FrameWindow, DefaultFrameLongCaptionEndsInDots)

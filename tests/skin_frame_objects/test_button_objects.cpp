@@ -179,19 +179,27 @@ TEST(ButtonObject, LinkedSkinPopupMenuDropsDownAndTheButtonGoesUpWhenItCloses)
     s.Frame->ClearObjects();
 }
 
-TEST(CaptionButton, SystemMenuButtonDropsTheSystemMenu)
+TEST(CaptionButton, SystemMenuButtonDropsTheSystemMenuOnThePress)
 {
     Scene s;
+    // The application's own system menu (a plain menu: shown by the frame's engine).
+    auto* sys = new TPopupMenu(s.Form.get());
+    auto* item = new TMenuItem(sys);
+    item->SetCaption("Item");
+    sys->GetItems()->Add(item);
+    s.Frame->SetSystemMenu(sys);
     auto r = NewStdButtonRecord("sys", cmSysMenu);
     TspSkinStdButtonObject b(s.Frame, r.get());
-    TPopupMenu* sys = s.Frame->GetSystemMenu();
-    if (!sys || sys->GetItems()->GetCount() == 0) GTEST_SKIP() << "the frame offers no system menu";
     b.MouseEnter();
     b.MouseDown(15, 15, mbLeft);
     EXPECT_EQ(b.LinkedMenuItem, sys->GetItems());
     TspSkinMenu* engine = TspSkinMenuMode::ForFrame(s.Frame)->GetSkinMenu();
     EXPECT_TRUE(engine->GetOpen());
+    b.MouseUp(15, 15, mbLeft);
+    EXPECT_TRUE(b.Down);   // down while its menu is open
     engine->Hide();
+    EXPECT_TRUE(PumpUntil([&] { return !b.Down; }, 2000));
+    s.Frame->SetSystemMenu(nullptr);
 }
 
 TEST(CaptionButton, MaximizeRunsOnReleaseInsideOnly)

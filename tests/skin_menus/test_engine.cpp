@@ -487,3 +487,26 @@ TEST(MenuEngine, Popup2ListsBothTreesFromTheStartIndex)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MenuEngine, AParentsClickThatFreesTheEngineLeavesItsLevelToTheMessageLoop)
+{
+    TreeScene s;
+    s.More->OnClick = [&](TObject*) {
+        delete s.Engine;
+        s.Engine = nullptr;
+        s.Log.push_back("freed");
+    };
+    s.Open(s.Opener);
+    TspSkinPopupWindow* l = s.Level(0);
+    HWND h = l->GetHandle();
+    const TPoint p = Scene::Centre(l->GetItem(4));
+    SendMessageA(h, WM_LBUTTONUP, 0, PointToLParam(p.x, p.y));
+    EXPECT_EQ(s.Log, (TLog{"opener:close", "freed"}));
+    EXPECT_FALSE(IsWindowVisible(h));
+    EXPECT_TRUE(PumpUntil([] { return CountLevelWindows() == 0; }, 3000));
+    s.Engine = new TspSkinMenu(s.Form.get(), s.Form.get());
+}
+
+}  // namespace

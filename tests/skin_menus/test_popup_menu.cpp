@@ -233,3 +233,28 @@ TEST(SkinPopupMenu, TrayStyleMenuOfAHiddenFormClosesOnAPressElsewhere)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SkinPopupMenu, ARealPressOnTheFormClosesTheMenuThroughTheForm)
+{
+    Framed f;
+    auto* m = f.Menu();
+    m->Popup(400, 300);
+    ASSERT_TRUE(f.Engine()->GetOpen());
+    RECT r;
+    GetWindowRect(f.Form->GetHandle(), &r);
+    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    SetCursorPos(x, y);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+    EXPECT_TRUE(PumpUntil([&] { return !f.Engine()->GetOpen(); }, 3000));
+    EXPECT_FALSE(TspSkinMenuMode::AppHooked());
+    EXPECT_EQ(f.Log, (TLog{"open", "close"}));
+    SetCursorPos(5, 5);
+}
+
+}  // namespace
