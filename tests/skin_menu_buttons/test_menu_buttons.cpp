@@ -285,8 +285,9 @@ TEST(MenuButtons, APressOnTheButtonWhileItsMenuIsOpenKeepsOneMenuAndOneState)
         const TRect b = s.ScreenRect();
         for (int i = 0; i < 2; ++i) {
             if (k.Speed) {
-                // A real press on the form did not reach its window-less child in
-                // this setup; the library's own delivery is what matters here.
+                // A real press on this borderless framed form does not reach its
+                // window-less children (the same press does without the frame), so
+                // the press comes through the library's delivery instead.
                 s.Click(30);
             } else {
                 PressElsewhere(b.left + 30, b.top + 5);
