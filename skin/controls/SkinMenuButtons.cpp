@@ -1,0 +1,514 @@
+#include "SkinMenuButtons.h"
+#include "Button.h"
+#include "FormFrame.h"
+#include "SkinData.h"
+#include "SkinDrawHelpers.h"
+#include "SkinMenuMode.h"
+#include "SkinParentImage.h"
+#include "SkinPopupMenu.h"
+
+namespace {
+const TColor cDownFill = RGB(133, 147, 181), cHotFill = RGB(182, 189, 210);
+
+// The track part of a record, or an empty rectangle for a plain button record.
+TRect ReadTrackRect(const TspDataSkinControl* Rec)
+{
+    if (auto* m = dynamic_cast<const TspDataSkinMenuButtonControl*>(Rec)) return m->TrackButtonRect;
+    return TRect();
+}
+
+TRect MovedTrackRect(const TRect& Track, const TspSkinElement& E, int W, int H)
+{
+    TRect r = Track;
+    const int mode = E.GetResizeMode();
+    if (mode == rmHorizontal) r.Offset(W - E.SkinRect.Width(), 0);
+    if (mode == rmVertical) r.Offset(0, H - E.SkinRect.Height());
+    return r;
+}
+
+bool PointIn(const TRect& R, int X, int Y) { return X >= R.left && X <= R.right && Y >= R.top && Y <= R.bottom; }
+
+// Whether the popup menu is on screen now, opened by Opener. The component shows
+// nothing without a frame on its form or without items; then no close message
+// will ever come, so the opener must not wait for one.
+bool MenuShownBy(TspSkinPopupMenu* Menu, TControl* Opener)
+{
+    TspFormFrame* frame = Menu->FindFrame();
+    if (!frame) return false;
+    TspSkinMenu* engine = TspSkinMenuMode::ForFrame(frame)->GetSkinMenu();
+    return engine->GetOpen() && engine->GetOpener() == Opener;
+}
+
+TRect ScreenRectOf(TControl* C)
+{
+    const TPoint p = C->ClientToScreen(TPoint(0, 0));
+    return TRect(p.x, p.y, p.x + C->GetWidth(), p.y + C->GetHeight());
+}
+
+// Copies the track part of the down look over the face: the track rectangle lies
+// in element coordinates inside the down look of the picture. Both come from the
+// skin, so the source is clipped to the down look and the picture.
+void CopyDownTrack(TCanvas* Dest, TBitmap* Picture, const TRect& Track, const TRect& DownRect, const TRect& Target)
+{
+    if (!Picture || Picture->Empty()) return;
+    TRect src = Track;
+    src.Offset(DownRect.left, DownRect.top);
+    TRect clipped = src;
+    clipped.left = std::max(clipped.left, DownRect.left);
+    clipped.top = std::max(clipped.top, DownRect.top);
+    clipped.right = std::min(clipped.right, DownRect.right);
+    clipped.bottom = std::min(clipped.bottom, DownRect.bottom);
+    clipped = ClipToPicture(clipped, Picture);
+    if (IsNullSkinRect(clipped)) return;
+    TRect dst(Target.left + (clipped.left - src.left), Target.top + (clipped.top - src.top), 0, 0);
+    dst.right = dst.left + clipped.Width();
+    dst.bottom = dst.top + clipped.Height();
+    Dest->CopyRect(dst, Picture->GetCanvas(), clipped);
+}
+
+void FillFramed(TCanvas* C, const TRect& R, TColor Frame, TColor Fill)
+{
+    C->GetBrush()->SetStyle(bsSolid);
+    C->GetBrush()->SetColor(Fill);
+    C->FillRect(R);
+    C->GetBrush()->SetColor(Frame);
+    C->FrameRect(R);
+}
+
+// The unskinned faces with a track part: F the face, T the track part.
+// Returns whether the content is drawn pressed.
+bool DrawTrackFaces(TCanvas* C, int W, int H, bool MenuOpen, bool DownUnderMouse, bool Hot)
+{
+    const TRect f(0, 0, W - MenuTrackWidth, H), t(W - MenuTrackWidth, 0, W, H);
+    if (MenuOpen) {
+        FillFramed(C, f, clNavy, cHotFill);
+        FillFramed(C, t, clNavy, cDownFill);
+        return false;
+    }
+    if (DownUnderMouse) {
+        FillFramed(C, f, clNavy, cDownFill);
+        FillFramed(C, t, clNavy, cDownFill);
+        return true;
+    }
+    if (Hot) {
+        FillFramed(C, f, clNavy, cHotFill);
+        FillFramed(C, t, clNavy, cHotFill);
+        return false;
+    }
+    FillFramed(C, f, clBtnShadow, clBtnFace);
+    FillFramed(C, t, clBtnShadow, clBtnFace);
+    return false;
+}
+
+// The whole button as one face (no track part).
+void DrawWholeFace(TCanvas* C, int W, int H, bool DownUnderMouse, bool Hot)
+{
+    const TRect r(0, 0, W, H);
+    if (DownUnderMouse)
+        FillFramed(C, r, clNavy, cDownFill);
+    else if (Hot)
+        FillFramed(C, r, clNavy, cHotFill);
+    else
+        FillFramed(C, r, clBtnShadow, clBtnFace);
+}
+}  // namespace
+
+// ---------------------------------------------------------------- menu button
+
+TspSkinMenuButton::TspSkinMenuButton(TComponent* AOwner) : TspSkinButton(AOwner)
+{
+    FSkinDataName = "toolmenubutton";
+}
+
+TspSkinMenuButton::~TspSkinMenuButton() { SetSkinPopupMenu(nullptr); }
+
+void TspSkinMenuButton::SetSkinPopupMenu(TspSkinPopupMenu* Value)
+{
+    if (FSkinPopupMenu == Value) return;
+    if (FSkinPopupMenu) FSkinPopupMenu->RemoveFreeNotification(this);
+    FSkinPopupMenu = Value;
+    if (FSkinPopupMenu) FSkinPopupMenu->FreeNotification(this);
+}
+
+void TspSkinMenuButton::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TspSkinButton::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FSkinPopupMenu) FSkinPopupMenu = nullptr;
+}
+
+void TspSkinMenuButton::GetSkinData()
+{
+    TspSkinButton::GetSkinData();
+    // Unskinned, nothing of an earlier skin's track part stays in use.
+    FTrackButtonRect = Skinned() ? ReadTrackRect(CurrentRecord()) : TRect();
+}
+
+void TspSkinMenuButton::SetTrackButtonMode(bool Value)
+{
+    FTrackButtonMode = Value;
+    if (!Skinned()) Repaint();
+}
+
+TRect TspSkinMenuButton::GetNewTrackButtonRect()
+{
+    return MovedTrackRect(FTrackButtonRect, FElement, GetWidth(), GetHeight());
+}
+
+bool TspSkinMenuButton::CanMenuTrack(int X, int Y)
+{
+    if (!FSkinPopupMenu) return false;
+    if (!FTrackButtonMode) return true;
+    if (!Skinned()) return PointIn(TRect(GetWidth() - MenuTrackWidth, 0, GetWidth(), GetHeight()), X, Y);
+    return PointIn(GetNewTrackButtonRect(), X, Y);
+}
+
+void TspSkinMenuButton::TrackMenu()
+{
+    if (!FSkinPopupMenu) return;
+    if (FFace.Morphing) FMorphKf = 1;
+    auto alive = FAlive.Watch();
+    FSkinPopupMenu->PopupFromRect2(this, ScreenRectOf(this), false);
+    if (!*alive) return;
+    // Opening again closes an earlier menu first, whose close message cleared the
+    // state; and a menu that could not show sends no close at all. So the state
+    // follows what is really on screen.
+    if (!FSkinPopupMenu || !MenuShownBy(FSkinPopupMenu, this)) {
+        FMenuOpen = false;
+        if (FDown) SetDown(false);
+        return;
+    }
+    FMenuOpen = true;
+    if (!FDown) SetDown(true);
+    if (OnShowTrackMenu) OnShowTrackMenu(this);
+}
+
+void TspSkinMenuButton::OpenFromInput()
+{
+    FMenuOpen = true;
+    if (!FDown) SetDown(true);
+    TrackMenu();
+}
+
+void TspSkinMenuButton::WMCloseSkinMenu(TMessage&)
+{
+    // A close for a menu this button no longer counts as open (one it replaced
+    // itself) changes nothing, so OnHideTrackMenu follows each showing once.
+    if (!FMenuOpen) return;
+    FMenuOpen = false;
+    SetDown(false);
+    // Last: the handler may free the button.
+    if (OnHideTrackMenu) OnHideTrackMenu(this);
+}
+
+void TspSkinMenuButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (Button == mbLeft && CanMenuTrack(X, Y)) {
+        FMenuPress = true;
+        OpenFromInput();
+        return;
+    }
+    TspSkinButton::MouseDown(Button, Shift, X, Y);
+}
+
+void TspSkinMenuButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    // The release of the press that opened the menu is no click, even when the
+    // menu is already gone again (an item chosen with the button held).
+    if (Button == mbLeft && FMenuPress) {
+        FMenuPress = false;
+        return;
+    }
+    if (FMenuOpen) return;
+    TspSkinButton::MouseUp(Button, Shift, X, Y);
+}
+
+void TspSkinMenuButton::CMMouseEnter(TMessage& Message)
+{
+    if (FMenuOpen) {
+        if (!IsDesigning()) FMouseIn = true;
+        return;
+    }
+    TspSkinButton::CMMouseEnter(Message);
+}
+
+void TspSkinMenuButton::CMMouseLeave(TMessage& Message)
+{
+    if (FMenuOpen) {
+        if (!IsDesigning()) FMouseIn = false;
+        return;
+    }
+    TspSkinButton::CMMouseLeave(Message);
+}
+
+void TspSkinMenuButton::WndProc(TMessage& Message)
+{
+    if (Message.Msg == WM_CLOSESKINMENU) {
+        WMCloseSkinMenu(Message);
+        return;
+    }
+    if (GetCanFocused()) {
+        switch (Message.Msg) {
+        case WM_KEYDOWN:
+            if (Message.WParam == VK_SPACE && !FTrackButtonMode && CanMenuTrack(0, 0)) {
+                FMenuKey = true;
+                OpenFromInput();
+                return;
+            }
+            break;
+        case WM_KEYUP:
+            if (Message.WParam == VK_SPACE) {
+                // The key that opened the menu comes up later, menu open or not
+                // any more: it neither clicks nor raises the button.
+                if (FMenuKey || FMenuOpen) {
+                    FMenuKey = false;
+                    return;
+                }
+                SetDown(false);
+                if (OnClick) OnClick(this);
+                return;
+            }
+            // Enter already clicked when it went down (the push button's key
+            // handling); its release only passes on, so one Enter is one click.
+            break;
+        default: break;
+        }
+    }
+    TspSkinButton::WndProc(Message);
+}
+
+void TspSkinMenuButton::CMDialogChar(TMessage& Message)
+{
+    if (FTrackButtonMode || !FSkinPopupMenu) {
+        TspSkinButton::CMDialogChar(Message);
+        return;
+    }
+    if (IsAccel(static_cast<WORD>(Message.WParam), GetText()) && CanFocus() && GetCanFocused()) {
+        auto alive = FAlive.Watch();
+        SetFocus();
+        if (!*alive) return;
+        Message.Result = 1;
+        OpenFromInput();
+        return;
+    }
+    TspSkinButton::CMDialogChar(Message);
+}
+
+void TspSkinMenuButton::CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bool AMouseIn)
+{
+    if (FMenuOpen && FTrackButtonMode && !IsNullSkinRect(FTrackButtonRect) && !IsNullSkinRect(FFace.DownSkinRect)) {
+        TspSkinButton::CreateButtonImage(B, FFace.ActiveSkinRect, false, true);
+        CopyDownTrack(B->GetCanvas(), FElement.Picture, FTrackButtonRect, FFace.DownSkinRect,
+                      GetNewTrackButtonRect());
+        return;
+    }
+    TspSkinButton::CreateButtonImage(B, R, ADown, AMouseIn);
+}
+
+void TspSkinMenuButton::CreateControlDefaultImage(TBitmap* B)
+{
+    TspSkinCustomControl::CreateControlDefaultImage(B);
+    TCanvas* c = B->GetCanvas();
+    const int w = GetWidth(), h = GetHeight();
+    const bool downUnderMouse = FDown && FMouseIn;
+    const bool hot = FMouseIn || IsFocused();
+    bool pressed = false;
+    if (FTrackButtonMode)
+        pressed = DrawTrackFaces(c, w, h, FMenuOpen, downUnderMouse, hot);
+    else
+        DrawWholeFace(c, w, h, downUnderMouse, hot);
+    c->GetFont()->Assign(FDefaultFont.get());
+    if (!IsEnabled()) c->GetFont()->SetColor(clBtnShadow);
+    c->GetBrush()->SetStyle(bsClear);
+    Skinctrls::DrawGlyphAndText(c, TRect(0, 0, w - MenuTrackWidth, h), FMargin, FSpacing, FLayout, GetText(),
+                                FGlyph.get(), FNumGlyphs, 1, pressed);
+    TRect arrow(w - MenuTrackWidth, 0, w, h);
+    if (downUnderMouse || FMenuOpen) arrow.Offset(2, 2);
+    Sputils::DrawTrackArrowImage(c, arrow, clBtnText);
+}
+
+// ---------------------------------------------------------- menu speed button
+
+TspSkinMenuSpeedButton::TspSkinMenuSpeedButton(TComponent* AOwner) : TspSkinSpeedButton(AOwner)
+{
+    SkinDataName = "menubutton";
+}
+
+TspSkinMenuSpeedButton::~TspSkinMenuSpeedButton() { SetSkinPopupMenu(nullptr); }
+
+void TspSkinMenuSpeedButton::SetSkinPopupMenu(TspSkinPopupMenu* Value)
+{
+    if (FSkinPopupMenu == Value) return;
+    if (FSkinPopupMenu) FSkinPopupMenu->RemoveFreeNotification(this);
+    FSkinPopupMenu = Value;
+    if (FSkinPopupMenu) FSkinPopupMenu->FreeNotification(this);
+}
+
+void TspSkinMenuSpeedButton::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TspSkinSpeedButton::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FSkinPopupMenu) FSkinPopupMenu = nullptr;
+}
+
+void TspSkinMenuSpeedButton::GetSkinData()
+{
+    TspSkinSpeedButton::GetSkinData();
+    FTrackButtonRect = Skinned() ? ReadTrackRect(CurrentRecord()) : TRect();
+}
+
+void TspSkinMenuSpeedButton::SetTrackButtonMode(bool Value)
+{
+    FTrackButtonMode = Value;
+    if (!Skinned()) Repaint();
+}
+
+TRect TspSkinMenuSpeedButton::GetNewTrackButtonRect()
+{
+    return MovedTrackRect(FTrackButtonRect, FElement, GetWidth(), GetHeight());
+}
+
+bool TspSkinMenuSpeedButton::CanMenuTrack(int X, int Y)
+{
+    if (!FSkinPopupMenu) return false;
+    if (!FTrackButtonMode) return true;
+    if (!Skinned()) return PointIn(TRect(GetWidth() - MenuTrackWidth, 0, GetWidth(), GetHeight()), X, Y);
+    return PointIn(GetNewTrackButtonRect(), X, Y);
+}
+
+void TspSkinMenuSpeedButton::TrackMenu()
+{
+    if (!FSkinPopupMenu) return;
+    if (FFace.Morphing) FMorphKf = 1;
+    auto alive = FAlive.Watch();
+    FSkinPopupMenu->PopupFromRect2(this, ScreenRectOf(this), false);
+    if (!*alive) return;
+    // As the menu button: the state follows what is really on screen.
+    if (!FSkinPopupMenu || !MenuShownBy(FSkinPopupMenu, this)) {
+        FMenuOpen = false;
+        if (FDown) SetDown(false);
+        return;
+    }
+    FMenuOpen = true;
+    if (!FDown) SetDown(true);
+    if (OnShowTrackMenu) OnShowTrackMenu(this);
+}
+
+void TspSkinMenuSpeedButton::WMCloseSkinMenu(TMessage&)
+{
+    if (!FMenuOpen) return;
+    FMenuOpen = false;
+    SetDown(false);
+    if (OnHideTrackMenu) OnHideTrackMenu(this);
+}
+
+void TspSkinMenuSpeedButton::WndProc(TMessage& Message)
+{
+    if (Message.Msg == WM_CLOSESKINMENU) {
+        WMCloseSkinMenu(Message);
+        return;
+    }
+    TspSkinSpeedButton::WndProc(Message);
+}
+
+void TspSkinMenuSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (Button == mbLeft && CanMenuTrack(X, Y)) {
+        FMenuPress = true;
+        FMenuOpen = true;
+        if (!FDown) SetDown(true);
+        TrackMenu();
+        return;
+    }
+    TspSkinSpeedButton::MouseDown(Button, Shift, X, Y);
+}
+
+void TspSkinMenuSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (Button == mbLeft && FMenuPress) {
+        FMenuPress = false;
+        return;
+    }
+    if (FMenuOpen) return;
+    TspSkinSpeedButton::MouseUp(Button, Shift, X, Y);
+}
+
+void TspSkinMenuSpeedButton::CMMouseEnter(TMessage& Message)
+{
+    if (FMenuOpen) {
+        if (!IsDesigning()) FMouseIn = true;
+        return;
+    }
+    TspSkinSpeedButton::CMMouseEnter(Message);
+}
+
+void TspSkinMenuSpeedButton::CMMouseLeave(TMessage& Message)
+{
+    if (FMenuOpen) {
+        if (!IsDesigning()) FMouseIn = false;
+        return;
+    }
+    TspSkinSpeedButton::CMMouseLeave(Message);
+}
+
+void TspSkinMenuSpeedButton::CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bool AMouseIn)
+{
+    if (FMenuOpen && FTrackButtonMode && !IsNullSkinRect(FTrackButtonRect) && !IsNullSkinRect(FFace.DownSkinRect)) {
+        TspSkinSpeedButton::CreateButtonImage(B, FFace.ActiveSkinRect, false, true);
+        CopyDownTrack(B->GetCanvas(), FElement.Picture, FTrackButtonRect, FFace.DownSkinRect,
+                      GetNewTrackButtonRect());
+        return;
+    }
+    TspSkinSpeedButton::CreateButtonImage(B, R, ADown, AMouseIn);
+}
+
+void TspSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap* B)
+{
+    TspGraphicSkinCustomControl::CreateControlDefaultImage(B);
+    TCanvas* c = B->GetCanvas();
+    const int w = GetWidth(), h = GetHeight();
+    const bool downUnderMouse = FDown && FMouseIn;
+    bool pressed = downUnderMouse;
+    if (FTrackButtonMode)
+        pressed = DrawTrackFaces(c, w, h, FMenuOpen, downUnderMouse, FMouseIn);
+    else
+        DrawWholeFace(c, w, h, downUnderMouse, FMouseIn);
+    c->GetFont()->Assign(FDefaultFont.get());
+    if (!IsEnabled()) c->GetFont()->SetColor(clBtnShadow);
+    c->GetBrush()->SetStyle(bsClear);
+    DrawContent(c, TRect(0, 0, w - MenuTrackWidth, h), 1, pressed, true, FMouseIn || FDown);
+    TRect strip(w - MenuTrackWidth, 0, w, h);
+    if (downUnderMouse || FMenuOpen) {
+        strip.left += 2;
+        strip.top += 2;
+    }
+    Sputils::DrawTrackArrowImage(c, strip, clBtnText);
+}
+
+void TspSkinMenuSpeedButton::PaintFlatWithArrow()
+{
+    const int w = GetWidth(), h = GetHeight();
+    TBitmap b(w, h, pf24bit);
+    Sputils::GetParentImage2(this, b.GetCanvas());
+    TCanvas* c = b.GetCanvas();
+    const TRect content = Skinned() ? FElement.NewClRect : TRect(0, 0, w - MenuTrackWidth, h);
+    c->GetFont()->Assign(FDefaultFont.get());
+    if (!IsEnabled()) c->GetFont()->SetColor(clBtnShadow);
+    c->GetBrush()->SetStyle(bsClear);
+    DrawContent(c, content, 1, false, false, false);
+    TRect strip(Skinned() ? content.right : w - MenuTrackWidth, 0, w, h);
+    if ((FDown && FMouseIn) || FMenuOpen) {
+        strip.left += 2;
+        strip.top += 2;
+    }
+    if (strip.right > strip.left) Sputils::DrawTrackArrowImage(c, strip, clBtnText);
+    GetCanvas()->Draw(0, 0, &b);
+}
+
+void TspSkinMenuSpeedButton::Paint()
+{
+    if (GetWidth() <= 0 || GetHeight() <= 0) return;
+    GetSkinData();
+    if (FMouseIn || FDown || FMenuOpen || !FFlat)
+        TspSkinSpeedButton::Paint();
+    else
+        PaintFlatWithArrow();
+}

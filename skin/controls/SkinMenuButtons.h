@@ -1,0 +1,103 @@
+// The two buttons that open a skinned popup menu under themselves: the windowed
+// push button TspSkinMenuButton and the window-less TspSkinMenuSpeedButton.
+// Either the whole button opens the menu or, with TrackButtonMode, only the track
+// part at its right end; the button stays down until the menu tells it that it
+// closed (WM_CLOSESKINMENU).
+#pragma once
+#include "SkinButton.h"
+#include "SkinSpeedButton.h"
+
+class TspSkinPopupMenu;
+
+// Unskinned, the track part is this many pixels at the right end.
+constexpr int MenuTrackWidth = 15;
+
+class TspSkinMenuButton : public TspSkinButton {
+public:
+    explicit TspSkinMenuButton(TComponent* AOwner);
+    ~TspSkinMenuButton() override;
+
+    void GetSkinData() override;
+
+    TspSkinPopupMenu* GetSkinPopupMenu() const { return FSkinPopupMenu; }
+    void SetSkinPopupMenu(TspSkinPopupMenu* Value);
+    bool GetTrackButtonMode() const { return FTrackButtonMode; }
+    void SetTrackButtonMode(bool Value);
+    // The last opening of the menu has not been followed by its close yet.
+    bool MenuOpen() const { return FMenuOpen; }
+    const TRect& TrackButtonRect() const { return FTrackButtonRect; }
+
+    // Whether a press at (X, Y) opens the menu.
+    bool CanMenuTrack(int X, int Y);
+    // The track part at the current size (element coordinates moved by the resize mode).
+    TRect GetNewTrackButtonRect();
+    // Opens the menu under the button.
+    void TrackMenu();
+
+    TNotifyEvent OnShowTrackMenu;
+    TNotifyEvent OnHideTrackMenu;
+
+protected:
+    void CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bool AMouseIn) override;
+    void CreateControlDefaultImage(TBitmap* B) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void WndProc(TMessage& Message) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void CMMouseEnter(TMessage& Message) override;
+    void CMMouseLeave(TMessage& Message) override;
+    void CMDialogChar(TMessage& Message) override;
+    void WMCloseSkinMenu(TMessage& Message);
+    // Opens the menu as a press, a key or an accelerator does.
+    void OpenFromInput();
+
+    TspSkinPopupMenu* FSkinPopupMenu = nullptr;
+    bool FTrackButtonMode = false;
+    bool FMenuOpen = false;
+    // The left press (or the Space key) that went down opened the menu: its
+    // release belongs to that opening and is no click.
+    bool FMenuPress = false, FMenuKey = false;
+    TRect FTrackButtonRect;
+};
+
+class TspSkinMenuSpeedButton : public TspSkinSpeedButton {
+public:
+    explicit TspSkinMenuSpeedButton(TComponent* AOwner);
+    ~TspSkinMenuSpeedButton() override;
+
+    void GetSkinData() override;
+
+    TspSkinPopupMenu* GetSkinPopupMenu() const { return FSkinPopupMenu; }
+    void SetSkinPopupMenu(TspSkinPopupMenu* Value);
+    bool GetTrackButtonMode() const { return FTrackButtonMode; }
+    void SetTrackButtonMode(bool Value);
+    bool MenuOpen() const { return FMenuOpen; }
+    const TRect& TrackButtonRect() const { return FTrackButtonRect; }
+
+    bool CanMenuTrack(int X, int Y);
+    TRect GetNewTrackButtonRect();
+    void TrackMenu();
+
+    TNotifyEvent OnShowTrackMenu;
+    TNotifyEvent OnHideTrackMenu;
+
+protected:
+    void Paint() override;
+    void CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bool AMouseIn) override;
+    void CreateControlDefaultImage(TBitmap* B) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void WndProc(TMessage& Message) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void CMMouseEnter(TMessage& Message) override;
+    void CMMouseLeave(TMessage& Message) override;
+    void WMCloseSkinMenu(TMessage& Message);
+    // Glyph and caption on what lies under the button, then the arrow strip.
+    void PaintFlatWithArrow();
+
+    TspSkinPopupMenu* FSkinPopupMenu = nullptr;
+    bool FTrackButtonMode = false;
+    bool FMenuOpen = false;
+    bool FMenuPress = false;
+    TRect FTrackButtonRect;
+};
