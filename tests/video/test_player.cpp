@@ -291,7 +291,8 @@ TEST(Mpeg4Player, StopReturnsPromptlyWhateverThePlayerIsDoing)
         p->Stop();
         p->Stop();
         p.reset();
-        EXPECT_LT(GetTickCount() - t0, 300u) << "case " << c;
+        // Generous: this catches a stop that waits on the stream, not a slow machine.
+        EXPECT_LT(GetTickCount() - t0, 2000u) << "case " << c;
     }
 }
 
