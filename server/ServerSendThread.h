@@ -106,7 +106,7 @@ private:
     // The stream loop and pay-per-view (StreamLoop.cpp).
     void StreamLoop();
     void SendGreeting();
-    void ServeItem(CFrameItem* Item);
+    void ServeItem(CFrameItem* Item, double Price);
     bool ServeQueued();
     void SendPacket(const CFrameItem* Item);
     void FlushPackets();

@@ -81,11 +81,12 @@ void TMyServerSendThread::StreamLoop()
                     FlushPackets();
                     FIdleSleep = 100;
                 }
-                // A stream that has been sending learns of a vanished peer from its
-                // failed send, so it looks only every 20th time (a look costs wine
-                // server round trips, and thousands of streams come here four times
-                // a second); an idle one looks every time.
-                if (!sentSinceCheck || ++busyChecks % 20 == 0) NoticeVanishedPeer();
+                // A video or sound stream that has been sending learns of a vanished
+                // peer from its failed send within two packets, so it looks only every
+                // 20th time (a look costs wine server round trips, and thousands of
+                // such streams come here four times a second). Chat, with a packet a
+                // second at most, and an idle stream look every time.
+                if (FRequestKind == rkChat || !sentSinceCheck || ++busyChecks % 20 == 0) NoticeVanishedPeer();
                 sentSinceCheck = false;
             }
         } catch (...) {
@@ -144,9 +145,12 @@ bool TMyServerSendThread::ServeQueued()
 {
     CFrameItem* item = FFifo->PopFrame();
     if (!item) return false;
+    // The price once for what is queued now: the settings copy sits behind one lock
+    // that every stream thread would otherwise take once per packet.
+    double price = ReadPrice();
     do {
         std::unique_ptr<CFrameItem, void (*)(CFrameItem*)> hold(item, &CFrameFIFO::FreeFrame);
-        ServeItem(item);
+        ServeItem(item, price);
         if (FOut.size() >= kFlushBytes) FlushPackets();
     } while (Alive() && (item = FFifo->PopFrame()) != nullptr);
     FlushPackets();
@@ -182,9 +186,8 @@ void TMyServerSendThread::FlushPackets()
     SendText(FOut);
 }
 
-void TMyServerSendThread::ServeItem(CFrameItem* Item)
+void TMyServerSendThread::ServeItem(CFrameItem* Item, double price)
 {
-    double price = ReadPrice();
     bool free = !(price > 0);
     DWORD now = TickSource();
     bool paid = true;
