@@ -106,8 +106,10 @@ private:
     // The stream loop and pay-per-view (StreamLoop.cpp).
     void StreamLoop();
     void SendGreeting();
-    void ServeItem(CFrameItem* Item);
+    void ServeItem(CFrameItem* Item, double Price);
+    bool ServeQueued();
     void SendPacket(const CFrameItem* Item);
+    void FlushPackets();
     void Charge(double Amount, const std::string& User, const std::string& Password);
     void StartMinuteClock();
     void StopMinuteClock();
@@ -127,5 +129,5 @@ private:
     int32_t FIdleSleep = 100;
     std::string FFileName;
     int32_t FTrickleCount = 0;
-    std::vector<char> FPacket;   // the stream packet being sent
+    std::string FOut;   // stream packets framed and not yet sent
 };

@@ -13,6 +13,9 @@
 
 namespace {
 
+// A batch is sent once it holds this much (the queue's worth of video fits).
+const size_t kFlushBytes = 256 * 1024;
+
 // The price per minute; a price that is not a positive number makes viewing free
 // (nothing is charged and the paid-time test always passes), so nothing divides by it.
 double ReadPrice()
@@ -63,21 +66,28 @@ void TMyServerSendThread::StreamLoop()
 
     StartMinuteClock();
     int turn = 0;
+    bool sentSinceCheck = false;
+    unsigned busyChecks = 0;
     while (Alive()) {
         try {
-            CFrameItem* item = FFifo->PopFrame();
-            if (item) {
-                std::unique_ptr<CFrameItem, void (*)(CFrameItem*)> hold(item, &CFrameFIFO::FreeFrame);
-                ServeItem(item);
+            if (ServeQueued()) {
                 FIdleSleep = 5;
+                sentSinceCheck = true;
             } else if (turn == 2) {
                 if (FRequestKind == rkChat) {
                     bool online = FOnline != 0;
                     CFrameItem notice{const_cast<char*>(online ? "~online" : "~offline"), online ? 7 : 8, 0};
                     SendPacket(&notice);
+                    FlushPackets();
                     FIdleSleep = 100;
                 }
-                NoticeVanishedPeer();
+                // A video or sound stream that has been sending learns of a vanished
+                // peer from its failed send within two packets, so it looks only every
+                // 20th time (a look costs wine server round trips, and thousands of
+                // such streams come here four times a second). Chat, with a packet a
+                // second at most, and an idle stream look every time.
+                if (FRequestKind == rkChat || !sentSinceCheck || ++busyChecks % 20 == 0) NoticeVanishedPeer();
+                sentSinceCheck = false;
             }
         } catch (...) {
             Trace::Caught(Trace::Server, "stream loop");
@@ -127,6 +137,26 @@ void TMyServerSendThread::NoticeVanishedPeer()
         if (ClientSocket()->ReceiveBuf(junk, sizeof(junk)) <= 0) break;
 }
 
+// Everything queued is served in one go and leaves in one send: under Wine every
+// send is a wine server round trip, so a thread that fell behind catches up with
+// one send instead of one per packet. The bytes on the wire are the same. True
+// when the queue held anything.
+bool TMyServerSendThread::ServeQueued()
+{
+    CFrameItem* item = FFifo->PopFrame();
+    if (!item) return false;
+    // The price once for what is queued now: the settings copy sits behind one lock
+    // that every stream thread would otherwise take once per packet.
+    double price = ReadPrice();
+    do {
+        std::unique_ptr<CFrameItem, void (*)(CFrameItem*)> hold(item, &CFrameFIFO::FreeFrame);
+        ServeItem(item, price);
+        if (FOut.size() >= kFlushBytes) FlushPackets();
+    } while (Alive() && (item = FFifo->PopFrame()) != nullptr);
+    FlushPackets();
+    return true;
+}
+
 void TMyServerSendThread::SendPacket(const CFrameItem* Item)
 {
     if (Item->length > MaxPacketPayload || Item->length < 0) {
@@ -136,18 +166,28 @@ void TMyServerSendThread::SendPacket(const CFrameItem* Item)
                          " bytes is over 65535 and was dropped");
         return;
     }
-    // Header and payload in one send, through the connection's own buffer, which
-    // grows to the largest packet once instead of being allocated per packet.
-    size_t size = 4 + static_cast<size_t>(Item->length);
-    if (FPacket.size() < size) FPacket.resize(size);
-    PutLE32(FPacket.data(), static_cast<uint32_t>(Item->length) + (Item->key ? 1u : 0u) * 65536u);
-    if (Item->length > 0) memcpy(FPacket.data() + 4, Item->data, static_cast<size_t>(Item->length));
-    SendData(FPacket.data(), static_cast<int>(size));
+    // Header and payload go to the connection's own buffer (it grows to the largest
+    // batch once instead of being allocated per packet); FlushPackets sends it.
+    size_t at = FOut.size();
+    FOut.resize(at + 4 + static_cast<size_t>(Item->length));
+    PutLE32(&FOut[at], static_cast<uint32_t>(Item->length) + (Item->key ? 1u : 0u) * 65536u);
+    if (Item->length > 0) memcpy(&FOut[at + 4], Item->data, static_cast<size_t>(Item->length));
 }
 
-void TMyServerSendThread::ServeItem(CFrameItem* Item)
+void TMyServerSendThread::FlushPackets()
 {
-    double price = ReadPrice();
+    if (FOut.empty()) return;
+    // Emptied whatever happens (the capacity stays): after a failed send no half
+    // batch may go out again.
+    struct Emptied {
+        std::string& Out;
+        ~Emptied() { Out.clear(); }
+    } emptied{FOut};
+    SendText(FOut);
+}
+
+void TMyServerSendThread::ServeItem(CFrameItem* Item, double price)
+{
     bool free = !(price > 0);
     DWORD now = TickSource();
     bool paid = true;
@@ -184,13 +224,19 @@ void TMyServerSendThread::ServeItem(CFrameItem* Item)
         user = c->PayUser;
         password = c->PayPassword;
     }
-    if (minuteAmount > 0) Charge(minuteAmount, user, password);
+    if (minuteAmount > 0) {
+        FlushPackets();   // what is already due goes out before the wait for the payment service
+        Charge(minuteAmount, user, password);
+    }
     if (paid) {
         // Video and voice only for a visitor who typed the broadcast password; chat always.
         if (passOk || FRequestKind == rkChat) SendPacket(Item);
         return;
     }
-    if (runOutAmount > 0) Charge(runOutAmount, user, password);
+    if (runOutAmount > 0) {
+        FlushPackets();
+        Charge(runOutAmount, user, password);
+    }
     // Without paid time one packet in 150 gets through.
     if (++FTrickleCount >= 150) {
         FTrickleCount = 0;

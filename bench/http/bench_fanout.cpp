@@ -12,6 +12,7 @@
 #include "ServerSendThread.h"
 #include "Settings.h"
 #include "Forms.h"
+#include "Handles.h"
 #include <psapi.h>
 #include <cstdio>
 #include <string>
@@ -77,6 +78,14 @@ int main(int argc, char** argv)
     DeleteFile(Settings::SetupPath());
     Settings::Write("PRICE", "0");   // free viewing: every packet is due to every viewer
     Settings::Write("PASS", "");
+    {
+        // The page the load side asks for while the streams run.
+        static const char page[] = "<html><body>login</body></html>\n";
+        TKernelHandle f(CreateFileA((folder + "HTML\\login.html").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        if (f) WriteFile(f.Get(), page, sizeof(page) - 1, &written, nullptr);
+    }
 
     CMultiThreadList contacts;
     TServerSocket server(nullptr);

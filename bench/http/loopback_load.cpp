@@ -26,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -48,12 +49,26 @@ long long NowMs()
     return t.tv_sec * 1000LL + t.tv_nsec / 1000000;
 }
 
+// kPage: a page request of the probe (answered when the server closes it after a reply).
+enum { kPage = kKinds };
+
 struct Conn {
     int fd = -1;
     int kind = 0;
     bool headerDone = false;
     std::string buf;
+    long long started = 0;   // a page request's start (ms)
+    size_t got = 0;          // a page request's bytes
 };
+
+// An environment knob as a number, or the default.
+long long Knob(const char* name, long long def)
+{
+    const char* v = getenv(name);
+    return v && *v ? atoll(v) : def;
+}
+
+long long ProcCpuMs(int pid);
 
 std::string Address(int i)
 {
@@ -168,13 +183,64 @@ int RunClients(bool ours, int port, int n, int deadline, const char* ready)
     long long bytes = 0;
     std::vector<char> chunk(256 * 1024);
     std::vector<epoll_event> events(1024);
-    while (open > 0 && NowMs() < stopAt) {
+    // While the streams run, a page is asked for every PAGE_EVERY_MS from an address of
+    // its own: the time to its whole answer is how prompt the server stays under load.
+    // SERVER_PID / WINESERVER_PID: whose CPU to read over the PRODUCE_MS after ready.
+    const long long pageEvery = ours ? Knob("PAGE_EVERY_MS", 500) : 0;
+    const int serverPid = static_cast<int>(Knob("SERVER_PID", 0));
+    const int wineserverPid = static_cast<int>(Knob("WINESERVER_PID", 0));
+    const long long produceMs = Knob("PRODUCE_MS", 0);
+    long long readyAt = 0, nextPage = 0, cpuServer0 = 0, cpuWineserver0 = 0, cpuAt = 0;
+    long long cpuServer = -1, cpuWineserver = -1;
+    std::vector<long long> pageMs;
+    int pagesAsked = 0, pagesUnanswered = 0, pagesOpen = 0;
+    while ((open > 0 || pagesOpen > 0) && NowMs() < stopAt) {
+        long long now = NowMs();
+        if (readyAt && serverPid && cpuServer < 0 && now - readyAt >= produceMs) {
+            cpuServer = ProcCpuMs(serverPid) - cpuServer0;
+            cpuWineserver = wineserverPid ? ProcCpuMs(wineserverPid) - cpuWineserver0 : 0;
+            cpuAt = now - readyAt;
+        }
+        if (readyAt && pageEvery > 0 && now >= nextPage && (produceMs == 0 || now - readyAt < produceMs)) {
+            nextPage = now + pageEvery;
+            Conn p;
+            p.kind = kPage;
+            p.started = now;
+            p.fd = ConnectFrom(port, "127.0.250.250");
+            ++pagesAsked;
+            const char req[] = "GET / HTTP/1.0\r\n\r\n";
+            if (p.fd < 0 || send(p.fd, req, sizeof(req) - 1, MSG_NOSIGNAL) < 0) {
+                if (p.fd >= 0) close(p.fd);
+                ++pagesUnanswered;
+            } else {
+                fcntl(p.fd, F_SETFL, fcntl(p.fd, F_GETFL) | O_NONBLOCK);
+                conns.push_back(std::move(p));
+                epoll_event ev = {};
+                ev.events = EPOLLIN;
+                ev.data.u64 = conns.size() - 1;
+                epoll_ctl(ep, EPOLL_CTL_ADD, conns.back().fd, &ev);
+                ++pagesOpen;
+            }
+        }
         int got = epoll_wait(ep, events.data(), static_cast<int>(events.size()), 50);
         for (int e = 0; e < got; ++e) {
             Conn& c = conns[events[e].data.u64];
             if (c.fd < 0) continue;
             for (int round = 0; round < 16; ++round) {
                 ssize_t r = recv(c.fd, chunk.data(), chunk.size(), 0);
+                if (c.kind == kPage) {
+                    if (r > 0) {
+                        c.got += static_cast<size_t>(r);
+                        continue;
+                    }
+                    if (r < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) break;
+                    if (c.got > 0) pageMs.push_back(NowMs() - c.started);
+                    else ++pagesUnanswered;
+                    close(c.fd);
+                    c.fd = -1;
+                    --pagesOpen;
+                    break;
+                }
                 if (r > 0) {
                     c.buf.append(chunk.data(), static_cast<size_t>(r));
                     if (ours) ParseOurs(c, packets, bytes, headers);
@@ -192,15 +258,31 @@ int RunClients(bool ours, int port, int n, int deadline, const char* ready)
         if (!readyWritten && headers >= static_cast<int>(conns.size())) {
             Touch(ready);
             readyWritten = true;
+            readyAt = nextPage = NowMs();
+            if (serverPid) cpuServer0 = ProcCpuMs(serverPid);
+            if (wineserverPid) cpuWineserver0 = ProcCpuMs(wineserverPid);
         }
     }
     if (!readyWritten) Touch(ready);   // the producer waits for it: never leave it hanging
-    for (auto& c : conns)
-        if (c.fd >= 0) close(c.fd);
+    int streams = 0;
+    for (auto& c : conns) {
+        if (c.kind != kPage) ++streams;
+        if (c.fd >= 0) {
+            if (c.kind == kPage) ++pagesUnanswered;
+            close(c.fd);
+        }
+    }
     close(ep);
-    if (ours)
-        printf("VIEWERS connections=%zu streaming=%d video=%lld audio=%lld chat=%lld bytes=%lld\n", conns.size(),
+    if (ours) {
+        printf("VIEWERS connections=%d streaming=%d video=%lld audio=%lld chat=%lld bytes=%lld\n", streams,
                headers, packets[kVideo], packets[kAudio], packets[kChat], bytes);
+        std::sort(pageMs.begin(), pageMs.end());
+        printf("PAGES asked=%d answered=%zu unanswered=%d median_ms=%lld max_ms=%lld\n", pagesAsked, pageMs.size(),
+               pagesUnanswered, pageMs.empty() ? -1 : pageMs[pageMs.size() / 2],
+               pageMs.empty() ? -1 : pageMs.back());
+        if (cpuServer >= 0)
+            printf("CPU window_ms=%lld server_ms=%lld wineserver_ms=%lld\n", cpuAt, cpuServer, cpuWineserver);
+    }
     else
         printf("LISTENERS connections=%zu streaming=%d bytes=%lld\n", conns.size(), headers, bytes);
     return 0;

@@ -42,6 +42,15 @@ if [ "$REFERENCE" = 1 ]; then
   command -v icecast2 >/dev/null && ICECAST=icecast2 || echo "reference: icecast2 is not installed, skipped"
 fi
 
+# The wine server of this prefix (its folder is named after the prefix's device and inode).
+our_wineserver() {
+  local dir p
+  dir=$(printf "server-%x-%x" $(stat -c "%d %i" "$WINEPREFIX"))
+  for p in $(pgrep wineserver); do
+    readlink "/proc/$p/cwd" 2>/dev/null | grep -q "/$dir\$" && { echo "$p"; return; }
+  done
+}
+
 free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
 
 wait_file() {  # path seconds
@@ -60,11 +69,16 @@ run_ours() {  # N -> the SERVER and VIEWERS lines
     echo "ours: the server did not start"; kill "$server" 2>/dev/null; return 1
   fi
   port=$(cat bench_http_port.txt)
+  # The CPU is read from /proc over the production window: the server's process and
+  # the wine server that works for it (a request it serves is the server's cost too).
+  SERVER_PID=$server WINESERVER_PID="$(our_wineserver)" PRODUCE_MS=$(( SECONDS_PER_N * 1000 )) \
   "$HERE/loopback_load" viewers "$port" "$n" $(( SECONDS_PER_N + 180 )) "$HERE/bench_http_ready.txt" \
     >"$WORK/viewers.out"
   wait "$server"
   OURS_SERVER=$(grep '^SERVER' "$WORK/server.out")
   OURS_VIEWERS=$(grep '^VIEWERS' "$WORK/viewers.out")
+  OURS_PAGES=$(grep '^PAGES' "$WORK/viewers.out")
+  OURS_CPU=$(grep '^CPU' "$WORK/viewers.out")
 }
 
 run_icecast() {  # N -> the SOURCE and LISTENERS lines
@@ -132,7 +146,7 @@ EOF
 }
 
 for n in $COUNTS; do
-  OURS_SERVER="" OURS_VIEWERS="" ICE_SOURCE="" ICE_LISTENERS=""
+  OURS_SERVER="" OURS_VIEWERS="" OURS_PAGES="" OURS_CPU="" ICE_SOURCE="" ICE_LISTENERS=""
   run_ours "$n"
   [ -n "$ICECAST" ] && run_icecast "$n"
   awk -v n="$n" \
@@ -142,6 +156,10 @@ for n in $COUNTS; do
       -v win="$(field "$OURS_SERVER" window_ms)" -v cpu="$(field "$OURS_SERVER" cpu_ms)" \
       -v sb="$(field "$OURS_SERVER" space_base_kb)" -v se="$(field "$OURS_SERVER" space_end_kb)" \
       -v wb="$(field "$OURS_SERVER" ws_base_kb)" -v we="$(field "$OURS_SERVER" ws_end_kb)" \
+      -v pcpu="$(field "$OURS_CPU" server_ms)" -v wscpu="$(field "$OURS_CPU" wineserver_ms)" \
+      -v pwin="$(field "$OURS_CPU" window_ms)" -v pasked="$(field "$OURS_PAGES" asked)" \
+      -v panswered="$(field "$OURS_PAGES" answered)" -v pmed="$(field "$OURS_PAGES" median_ms)" \
+      -v pmax="$(field "$OURS_PAGES" max_ms)" \
       -v conns="$(field "$OURS_VIEWERS" connections)" -v streaming="$(field "$OURS_VIEWERS" streaming)" \
       -v gv="$(field "$OURS_VIEWERS" video)" -v ga="$(field "$OURS_VIEWERS" audio)" \
       -v gc="$(field "$OURS_VIEWERS" chat)" -v bytes="$(field "$OURS_VIEWERS" bytes)" \
@@ -159,6 +177,12 @@ for n in $COUNTS; do
         printf "N=%d ours:    connections=%d streaming=%d delivered=%.1f%% (video %.1f%%, audio %.1f%%, chat %.1f%%; queued %.1f%%) MB=%.1f cpu=%.2f cores %.1f ms/MB memory=%.0f KB/viewer (address space %.0f KB/viewer)\n",
           n, conns, streaming, pct(gv + ga + gc, due), pct(gv, pv * n), pct(ga, pa * n), pct(gc, pc * n),
           pct(qv + qa + qc, due), mb, cores, (mb > 0 ? cpu / mb : 0), (we - wb) / n, (se - sb) / n
+        if (pwin > 0)
+          printf "N=%d ours from /proc: process %.2f cores, wine server %.2f cores, together %.1f ms/MB\n", n,
+            pcpu / pwin, wscpu / pwin, (mb > 0 ? (pcpu + wscpu) / mb * (win / pwin) : 0)
+        if (pasked != "")
+          printf "N=%d ours pages while streaming: asked=%d answered=%d median=%d ms max=%d ms\n", n, pasked,
+            panswered, pmed, pmax
       }
       if (ifed == "") { if (ibytes != "" || iconns != "") printf "N=%d icecast: no figures\n", n; exit }
       imb = ibytes / 1048576.0

@@ -7,6 +7,7 @@
 #include "Settings.h"
 #include <atomic>
 #include <regex>
+#include <vector>
 
 using namespace httptest;
 
@@ -147,6 +148,27 @@ TEST_F(Streams, VideoAndAudioPacketsAreFramed)
     EXPECT_EQ(payload, "again");
     std::string log = ReadFile(Folder + "errors.log");
     EXPECT_EQ(log.find("65535"), log.rfind("65535"));
+}
+
+// Packets that pile up in a queue leave together; on the wire each is still framed
+// on its own, in order, with its key flag, also when the pile is larger than one send.
+TEST_F(Streams, APileOfQueuedPacketsArrivesWholeAndInOrder)
+{
+    auto video = Open("video", rkVideo);
+    const int count = 20;   // a queue's worth (it holds 24), 20 KB each: more than one batch
+    std::vector<std::string> sent;
+    for (int i = 0; i < count; ++i) {
+        std::string payload(20000 + i, static_cast<char>('a' + i));
+        payload[0] = static_cast<char>(i);
+        sent.push_back(payload);
+        EXPECT_EQ(Push(rkVideo, payload, i % 5 == 0), 1) << i;
+    }
+    for (int i = 0; i < count; ++i) {
+        std::string header = video->Read(4);
+        ASSERT_EQ(header.size(), 4u) << i;
+        EXPECT_EQ(LE32(header), sent[i].size() + (i % 5 == 0 ? 65536u : 0u)) << i;
+        ASSERT_EQ(video->Read(sent[i].size()), sent[i]) << i;
+    }
 }
 
 TEST_F(Streams, VideoWaitsForTheBroadcastPasswordChatDoesNot)
