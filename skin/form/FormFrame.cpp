@@ -165,6 +165,7 @@ void TspFormFrame::Notification(TComponent* AComponent, TOperation Operation)
     if (reinterpret_cast<void*>(AComponent) == reinterpret_cast<void*>(FMainMenuBar)) FMainMenuBar = nullptr;
     if (reinterpret_cast<void*>(AComponent) == reinterpret_cast<void*>(FTrayIcon)) FTrayIcon = nullptr;
     if (reinterpret_cast<void*>(AComponent) == reinterpret_cast<void*>(FSkinHint)) FSkinHint = nullptr;
+    ForgetLinkedMenu(AComponent);
 }
 
 bool TspFormFrame::GetFormActive()

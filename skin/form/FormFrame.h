@@ -203,6 +203,19 @@ public:
     void SetDefaultCaptionText(const std::string& Text);
     void SetEnabled(const std::string& IDName, bool Value);
     void UserObjectDraw(const std::string& IDName);
+    // The rest of the object interface by name: each does nothing (or answers
+    // false) when no object of that name and kind exists; the first object of a
+    // name is the one reached.
+    void AnimateStart(const std::string& IDName);
+    void AnimateStop(const std::string& IDName);
+    void LabelSetText(const std::string& IDName, const std::string& Text);
+    void BitLabelSetText(const std::string& IDName, const std::string& Text);
+    void CaptionSetText(const std::string& IDName, const std::string& Text);
+    void ButtonSetDown(const std::string& IDName, bool Down);
+    bool ButtonGetDown(const std::string& IDName) const;
+    void LinkMenu(const std::string& IDName, TMenu* Menu, bool PopupUp);
+    // A menu linked by name that goes away is unlinked from every button.
+    void ForgetLinkedMenu(TComponent* AComponent);
 
     // Geometry for the current window size (window coordinates).
     bool CanScale() const;
@@ -336,6 +349,8 @@ private:
     BYTE FAlphaBlendValue = 200;
     bool FSkinLoaded = false;
     bool FSkinChanging = false;
+    // Menus linked to buttons by name, with the item tree each handed over.
+    std::vector<std::pair<TComponent*, TMenuItem*>> FLinkedMenus;
     int FWindowState = fwsNormal;
     bool FRolledUp = false;
     bool FRolledUpMaximized = false;

@@ -5,4 +5,5 @@ list(APPEND SKIN_FORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FormFrameWndProc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormFrameGeometry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormFramePaint.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/FormFrameObjects.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/FormFrameObjects.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FormFrameByName.cpp)
