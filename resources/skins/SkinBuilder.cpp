@@ -176,8 +176,20 @@ private:
     {
         return MakeBox(s_.BorderWidth, s_.CaptionHeight, W() - s_.BorderWidth, H() - s_.BorderWidth);
     }
-    int SplitLeft() const { return W() * 3 / 10; }
-    int SplitRight() const { return W() * 7 / 10; }
+    // The top band repeats only between the split points, so everything drawn once
+    // in it (caption buttons, system-menu button) must lie in the fixed parts beside
+    // them; the caption rectangle starts in the left part and ends in the right one,
+    // so the caption object stretches with the window while its ends stay put.
+    int SplitLeft() const
+    {
+        Box fixedLeft = s_.ButtonsInLeft ? ButtonsRect() : SysMenuPlace();
+        return std::max(W() * 3 / 10, fixedLeft.Right + 8);
+    }
+    int SplitRight() const
+    {
+        Box fixedRight = s_.ButtonsInLeft ? SysMenuPlace() : ButtonsRect();
+        return std::min(W() * 7 / 10, fixedRight.Left - 8);
+    }
     Box CaptionButtonPlace(int slot) const
     {
         // Slot 0 is the outermost button on the buttons' side.

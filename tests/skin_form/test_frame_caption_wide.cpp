@@ -1,0 +1,94 @@
+// Our two skins on a window much wider than their form picture: each caption
+// button whose picture is part of the form picture must show exactly once along
+// the caption band (a picture inside the repeated stretch would show at every
+// repeat), and the frame's button object must sit over that one picture.
+#include "test_gtest.h"
+#include "FrameFixture.h"
+#include "FrameObjects.h"
+#include <set>
+
+using namespace FrameFixture;
+
+namespace {
+
+std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
+{
+    auto d = std::make_unique<TspSkinData>(nullptr);
+    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
+    return d;
+}
+
+// The outer ring of a caption button's picture (its bevel's light and dark edges)
+// lies at (X, Y) of the shot. The ring is the same whether the button shows its
+// normal or its disabled picture (the frame disables buttons whose command the
+// form does not offer), and a repeated picture brings its ring along.
+bool RingAt(TBitmap* Pic, const TRect& R, TBitmap* Shot, int X, int Y)
+{
+    const int w = R.Width(), h = R.Height();
+    int total = 0, differ = 0;
+    auto cmp = [&](int x, int y) {
+        ++total;
+        if ((Pic->GetCanvas()->GetPixel(R.left + x, R.top + y) & 0xFFFFFF) != Probe(Shot, X + x, Y + y)) ++differ;
+    };
+    for (int x = 0; x < w; ++x) {
+        cmp(x, 0);
+        cmp(x, h - 1);
+    }
+    for (int y = 1; y < h - 1; ++y) {
+        cmp(0, y);
+        cmp(w - 1, y);
+    }
+    return differ * 100 <= total * 3;
+}
+
+TEST(FrameCaptionWide, CaptionButtonPicturesShowOnceUnderTheirObjects)
+{
+    for (const char* name : {"Korvel2", "Sarnic"}) {
+        SCOPED_TRACE(name);
+        auto skin = LoadSkin(name);
+        ASSERT_TRUE(skin);
+        const int width = 720;
+        FramedForm f(skin.get(), 30, 30, width, 300, "");
+        f.Frame->AlwaysActive = true;
+        // Keep the pointer off the caption so no button shows its hot picture.
+        SetCursorPos(900, 700);
+        FramedForm::Settle(60);
+        SendMessageA(f.Wnd(), WM_NCPAINT, 1, 0);
+        FramedForm::Settle(30);
+        auto shot = f.Shot();
+        SaveArtefact(shot.get(), std::string("frame-caption-wide-") + name);
+        TBitmap* pic = skin->Picture.get();
+        const int pw = pic->GetWidth();
+        std::set<int> expected;      // where a picture belongs on the window
+        std::set<int> mustShow;      // those the frame draws as they are (not the system-menu icon)
+        TRect ring;
+        for (const auto& rec : skin->ObjectList) {
+            auto* button = dynamic_cast<TspDataSkinStdButton*>(rec.get());
+            if (!button || button->SkinRectInAPicture || button->TypeWord() != std::string("stdbutton")) continue;
+            SCOPED_TRACE(button->IDName);
+            const TRect r = button->SkinRect;
+            // Beside the edge of its half of the picture, as the frame maps it.
+            const int at = r.left > pw / 2 ? width - (pw - r.left) : r.left;
+            expected.insert(at);
+            if (button->Command != cmSysMenu) {
+                mustShow.insert(at);
+                ring = r;
+            }
+            for (int i = 0; i < f.Frame->ObjectCount(); ++i) {
+                TspActiveSkinObject* o = f.Frame->GetObject(i);
+                if (o->IDName != button->IDName) continue;
+                EXPECT_EQ(o->ObjectRect.left, at);
+                EXPECT_EQ(o->ObjectRect.top, r.top);
+                EXPECT_EQ(o->ObjectRect.Width(), r.Width());
+            }
+        }
+        ASSERT_GE(mustShow.size(), 4u);
+        std::set<int> found;
+        for (int x = 0; x + ring.Width() <= width; ++x)
+            if (RingAt(pic, ring, shot.get(), x, ring.top)) found.insert(x);
+        for (int x : found) EXPECT_EQ(expected.count(x), 1u) << "a caption-button picture at x " << x;
+        for (int x : mustShow) EXPECT_EQ(found.count(x), 1u) << "no caption-button picture at x " << x;
+    }
+}
+
+}  // namespace
