@@ -2,6 +2,7 @@
 // default caption buttons), deciding which caption buttons show, laying them
 // out, finding the one under the pointer and passing it the mouse.
 #include "FormFrame.h"
+#include "SkinHint.h"
 #include "SkinDrawHelpers.h"
 
 #include "FrameObjects.h"
@@ -339,9 +340,19 @@ void TspFormFrame::TestActive(int X, int Y, bool CanActivate)
     if (OldActiveObject >= ObjectCount()) OldActiveObject = -1;
     if (ActiveObject == OldActiveObject) return;
     if (TspActiveSkinObject* old = GetObject(OldActiveObject))
-        if (old->Enabled && old->Visible) old->MouseLeave();
+        if (old->Enabled && old->Visible) {
+            old->MouseLeave();
+            if (ShowObjectHint && FSkinHint && !old->Hint.empty()) FSkinHint->HideHint();
+        }
+    // The enter handler may have changed the object list (a skin change from an
+    // event): look the object up again before showing its hint.
     if (TspActiveSkinObject* now = GetObject(ActiveObject))
-        if (now->Enabled && now->Visible) now->MouseEnter();
+        if (now->Enabled && now->Visible) {
+            now->MouseEnter();
+            now = GetObject(ActiveObject);
+            if (now && GetFormActive() && ShowObjectHint && FSkinHint && !now->Hint.empty())
+                FSkinHint->ActivateHint2(now->Hint);
+        }
 }
 
 void TspFormFrame::TestMouse()
