@@ -6,3 +6,4 @@ list(APPEND SKIN_FORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FormFrameGeometry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormFramePaint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormFrameObjects.cpp)
+list(APPEND SKIN_FORM_SOURCES ${CMAKE_CURRENT_LIST_DIR}/FormFrameMenus.cpp)
