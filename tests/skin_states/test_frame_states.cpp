@@ -103,6 +103,37 @@ TEST(FrameStates, MinimisedFormsParkSideBySideFromTheBottomLeft)
     EXPECT_EQ(TPoint(area.left + 130, area.bottom - 25).x, forms[1]->Frame->GetMinimizeCoord().x);
 }
 
+// Maximised over the work area, 1 pixel in from every side where the work area
+// is the whole monitor (a hidden task bar stays reachable); over the whole
+// monitor with MaximizeOnFullScreen; restore gives the bounds from before.
+TEST(FrameStates, MaximiseCoversTheWorkAreaOrTheMonitor)
+{
+    const TRect work = Sputils::GetPrimaryMonitorWorkArea(true);
+    const TRect whole = Sputils::GetPrimaryMonitorWorkArea(false);
+    const bool noTaskBar = work.left == whole.left && work.top == whole.top && work.right == whole.right &&
+                           work.bottom == whole.bottom;
+    for (bool full : {false, true}) {
+        SCOPED_TRACE(full ? "full screen" : "work area");
+        FramedForm f(nullptr, 100, 100, 240, 160);
+        f.Frame->MaximizeOnFullScreen = full;
+        f.Frame->SetWindowState(fwsMaximized);
+        FramedForm::Settle(30);
+        TRect want = full ? whole : work;
+        if (!full && noTaskBar) want.Inflate(-1, -1);
+        EXPECT_EQ(want.left, f.Form->GetLeft());
+        EXPECT_EQ(want.top, f.Form->GetTop());
+        EXPECT_EQ(want.Width(), f.Form->GetWidth());
+        EXPECT_EQ(want.Height(), f.Form->GetHeight());
+        // Minimise after maximise still restores the bounds from before both.
+        f.Frame->SetWindowState(fwsMinimized);
+        f.Frame->SetWindowState(fwsNormal);
+        FramedForm::Settle(30);
+        EXPECT_EQ(100, f.Form->GetLeft());
+        EXPECT_EQ(240, f.Form->GetWidth());
+        EXPECT_EQ(160, f.Form->GetHeight());
+    }
+}
+
 // Snapping is strict: closer than MagneticSize snaps, exactly that far does not.
 TEST(FrameStates, SnapsToTheWorkAreaEdgesOnlyWhenCloserThanTheMagneticSize)
 {

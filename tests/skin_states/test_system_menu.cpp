@@ -6,6 +6,7 @@
 #include "FrameFixture.h"
 #include "SkinMenuMode.h"
 #include "SkinPopupMenu.h"
+#include "SkinPopupWindow.h"
 #include "TrayIcon.h"
 #include <memory>
 #include <string>
@@ -195,6 +196,40 @@ TEST(TrayMenu, TheTrayIconGetsTheFramesMenuAndRestore)
         f.Frame->MinimizeToTray();
         f.Frame->RestoreFromTray();
         EXPECT_EQ(0, events);
+    }
+    Sptrayicon::NotifyIconCall = saved;
+}
+
+// A right press on the tray icon shows the frame's tray menu in its skinned
+// engine even while the form is hidden; its Restore restores from the tray.
+TEST(TrayMenu, TheIconsRightPressShowsTheTrayMenuWhileTheFormIsHidden)
+{
+    auto saved = Sptrayicon::NotifyIconCall;
+    Sptrayicon::NotifyIconCall = [](DWORD, NOTIFYICONDATAA*) { return TRUE; };
+    {
+        auto skin = NewSkin();
+        FramedForm f(skin.get(), 100, 100, 240, 160);
+        auto* tray = new TspTrayIcon(f.Form.get());
+        f.Frame->SetTrayIcon(tray);
+        f.Form->Hide();
+        FramedForm::Settle(30);
+        SetCursorPos(300, 300);
+        TMessage m{};
+        m.Msg = Sptrayicon::WM_TRAYNOTIFY;
+        m.LParam = WM_RBUTTONDOWN;
+        tray->HandleIconMessage(m);
+        TspSkinMenu* engine = TspSkinMenuMode::ForFrame(f.Frame)->GetSkinMenu();
+        PumpUntil([&] { return engine->GetOpen(); }, 1000);
+        ASSERT_TRUE(engine->GetOpen());
+        ASSERT_NE(nullptr, engine->GetLevel(0));
+        EXPECT_TRUE(IsWindowVisible(engine->GetLevel(0)->GetHandle()));
+        engine->Hide();
+        FramedForm::Settle(30);
+        int restored = 0;
+        f.Frame->OnRestoreFromTray = [&](TObject*) { ++restored; };
+        f.Frame->GetTrayPopupMenu()->GetItems()->GetItem(0)->Click();
+        EXPECT_EQ(1, restored);
+        SetCursorPos(5, 5);
     }
     Sptrayicon::NotifyIconCall = saved;
 }
