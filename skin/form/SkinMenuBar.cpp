@@ -18,6 +18,9 @@ namespace {
 // never reach the focused control, and it is removed as soon as the mode ends.
 TspSkinMainMenuBar* KeyBar = nullptr;
 HHOOK KeyHook = nullptr;
+// Escape went to the open drop-down: when it has closed, the item stays
+// highlighted and the mode goes on (any other close ends the mode).
+bool EscapeToDropDown = false;
 
 // While a drop-down is open its own keys go to the menu engine (through the
 // frame's menu mode); the bar takes only the moves along the bar itself: Left on
@@ -28,6 +31,7 @@ bool BarTakesKey(TspSkinMainMenuBar* Bar, WORD Key)
     TspSkinMenu* engine = frame ? TspSkinMenuMode::ForFrame(frame)->GetSkinMenu() : nullptr;
     if (!engine || !engine->GetOpen()) return true;
     if (engine->GetLevelCount() != 1) return false;
+    if (Key == VK_ESCAPE) EscapeToDropDown = true;
     if (Key == VK_LEFT) return true;
     if (Key != VK_RIGHT) return false;
     TspSkinPopupWindow* level = engine->GetLevel(0);
@@ -77,6 +81,7 @@ void StopKeys(TspSkinMainMenuBar* Bar)
 {
     if (KeyBar != Bar) return;
     KeyBar = nullptr;
+    EscapeToDropDown = false;
     if (KeyHook) UnhookWindowsHookEx(KeyHook);
     KeyHook = nullptr;
 }
@@ -469,7 +474,9 @@ void TspSkinMainMenuBar::MenuWatchTick()
     bool down = false;
     for (int i = 0; i < ItemCount(); ++i) down = down || GetItem(i)->Down;
     if (!down) return;
-    if (KeyBar == this && GetAsyncKeyState(VK_ESCAPE) < 0)
+    const bool escaped = EscapeToDropDown && KeyBar == this;
+    EscapeToDropDown = false;
+    if (escaped)
         MenuClose();
     else
         MenuExit();

@@ -225,6 +225,12 @@ void TspSkinMainMenuBarItem::MouseDown(int, int, TMouseButton Button)
     TspSkinMainMenuBar* bar = Bar;
     TMenuItem* item = LinkedMenuItem;
     if (bar->OnMainMenuItemClick) bar->OnMainMenuItemClick(IDName);
+    if (HasSubItems() && Down) {
+        // A second press on the open item closes its drop-down (the press itself
+        // may already have closed it, as a press outside the menu).
+        bar->MenuExit();
+        return;
+    }
     if (HasSubItems()) {
         bar->EnterMenuMode();
         SetDown(true);

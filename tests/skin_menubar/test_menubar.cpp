@@ -6,6 +6,7 @@
 #include "Application.h"
 #include "Form.h"
 #include "FormFrame.h"
+#include "FrameMainMenu.h"
 #include "Menus.h"
 #include "SkinBoxControls.h"
 #include "SkinData.h"
@@ -282,9 +283,16 @@ TEST(SkinMenuBar, ClickOpensTheDropDownAndMovingAlongOpensTheNextOne)
     EXPECT_TRUE(s.Open());
     EXPECT_EQ(EngineOf(s.Frame)->GetLevel(0)->GetItemCount(), 1);
     for (auto& e : s.Log) EXPECT_NE(e.rfind("enter:", 0), 0u) << e;
-    // Escape closes the drop-down; the item goes up once the menu is gone.
+    // A second press on the open item closes it and ends the mode.
+    Click(s.Centre(1));
+    EXPECT_TRUE(PumpUntil([&] { return !s.Open() && !s.Item(1)->Down; }, 1000));
+    EXPECT_FALSE(s.Bar->GetMenuActive());
+    // Closed from elsewhere: the item goes up once the menu is gone.
+    Click(s.Centre(0));
+    ASSERT_TRUE(PumpUntil([&] { return s.Open(); }, 1000));
     EngineOf(s.Frame)->Hide();
-    EXPECT_TRUE(PumpUntil([&] { return !s.Item(1)->Down; }, 1000));
+    EXPECT_TRUE(PumpUntil([&] { return !s.Item(0)->Down; }, 1000));
+    EXPECT_FALSE(s.Bar->GetMenuActive());
 }
 
 TEST(SkinMenuBar, ArrowOperationsWalkAndWrapTheShownEnabledItems)
@@ -352,8 +360,12 @@ TEST(SkinMenuBar, RealKeysAltArrowsEnterAndEscape)
     // Right on a first level whose item has no submenu moves the drop-down along.
     Key(VK_RIGHT);
     EXPECT_TRUE(PumpUntil([&] { return s.Item(0)->Down; }, 1000));
-    Key(VK_ESCAPE);   // closes the drop-down
+    Key(VK_ESCAPE);   // closes the drop-down; the item stays highlighted
     EXPECT_TRUE(PumpUntil([&] { return !s.Open(); }, 1000));
+    PumpUntil([&] { return !s.Item(0)->Down; }, 1000);
+    EXPECT_TRUE(s.Bar->GetMenuActive());
+    EXPECT_EQ(s.Highlighted(), 0);
+    EXPECT_FALSE(s.Item(0)->Down);
     Key(VK_ESCAPE);   // leaves the mode
     EXPECT_TRUE(PumpUntil([&] { return !s.Bar->GetMenuActive(); }, 1000));
     // No key is swallowed once the mode is over: the form sees the next one.
@@ -439,6 +451,20 @@ TEST(SkinMenuBar, MenuItemsFreedUnderTheBarAreDroppedAndTheBarRebuilt)
     delete s.Menu;
     EXPECT_EQ(s.Bar->GetMainMenu(), nullptr);
     EXPECT_EQ(s.Bar->ItemCount(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SkinMainMenu, ForgetsItsSkinWhenTheSkinGoes)
+{
+    auto* skin = new TspSkinData(nullptr);
+    TspSkinMainMenu menu(nullptr);
+    menu.SetSkinData(skin);
+    EXPECT_EQ(menu.GetSkinData(), skin);
+    delete skin;
+    EXPECT_EQ(menu.GetSkinData(), nullptr);
 }
 
 }  // namespace
