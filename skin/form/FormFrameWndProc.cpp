@@ -491,6 +491,9 @@ void TspFormFrame::AfterNCMouse(TMessage& Message)
         MouseDown(mbRight, p.x, p.y);
         if (Message.WParam == HTCAPTION) {
             MouseCaptureObject = -1;
+            // We run after the default handling, which on Wine holds the press
+            // in its own loop until the button is released: the menu shows on
+            // the release (a sent press with no real release never returns).
             TrackSystemMenu(MsgX(Message), MsgY(Message));
         }
         break;
