@@ -5,7 +5,10 @@
 #include "Application.h"
 #include "Screen.h"
 #include "SkinChangeWalk.h"
+#include "SkinMenuMode.h"
 #include "SkinPlatform.h"
+#include "SkinPopupMenu.h"
+#include "TrayIcon.h"
 
 TspFormFrame::TspFormFrame(TComponent* AOwner) : TComponent(AOwner)
 {
@@ -36,9 +39,11 @@ TspFormFrame::TspFormFrame(TComponent* AOwner) : TComponent(AOwner)
     FAnimationTimer = makeTimer(25, &TspFormFrame::TestAnimate);
 
     FSystemPopupMenu = std::make_unique<TPopupMenu>(nullptr);
+    CreateSysTrayMenu();
     if (OwnerForm) {
         OwnerForm->SetBorderIcons(0);
         OwnerForm->AutoSize = false;
+        OwnerForm->OnShortCut = [this](TMessage& Msg, bool& Handled) { FormShortCut(Msg, Handled); };
     }
     if (!IsDesigning()) InstallHook();
 }
@@ -48,6 +53,9 @@ TspFormFrame::~TspFormFrame()
     // The form gets its own procedure back before our parts go, so messages
     // that arrive meanwhile never reach a half-destroyed frame.
     if (!IsDesigning()) RemoveHook();
+    if (OwnerForm) OwnerForm->OnShortCut = nullptr;
+    // A tray icon that outlives us must not keep our menu or our handler.
+    SetTrayIcon(nullptr);
     StopTimers();
     ClearObjects();
     if (FWindowRegion) FWindowRegion.Reset();   // only our copy; the window keeps its own
@@ -92,7 +100,25 @@ void TspFormFrame::SetDefMenuItemHeight(int Value)
 }
 
 void TspFormFrame::SetSkinHint(TspSkinHint* Value) { FSkinHint = Value; }
-void TspFormFrame::SetTrayIcon(TspTrayIcon* Value) { FTrayIcon = Value; }
+void TspFormFrame::SetTrayIcon(TspTrayIcon* Value)
+{
+    if (Value == FTrayIcon) return;
+    if (FTrayIcon) {
+        FTrayIcon->RemoveFreeNotification(this);
+        if (FTrayIcon->GetPopupMenu() == FTrayPopupMenu.get()) {
+            FTrayIcon->SetPopupMenu(nullptr);
+            FTrayIcon->OnDblClick = nullptr;
+        }
+    }
+    FTrayIcon = Value;
+    if (!Value) return;
+    Value->FreeNotification(this);
+    if (!AlwaysShowInTray) Value->SetIconVisible(false);
+    if (!Value->IsDesigning() && !Value->GetPopupMenu()) {
+        Value->SetPopupMenu(FTrayPopupMenu.get());
+        Value->OnDblClick = [this](TObject* Sender) { TrayIconDBLCLK(Sender); };
+    }
+}
 void TspFormFrame::SetMainMenuBar(TspSkinMainMenuBar* Value) { FMainMenuBar = Value; }
 
 void TspFormFrame::SetSupportNCArea(bool Value)
@@ -136,6 +162,7 @@ void TspFormFrame::SetSystemMenu(TPopupMenu* Value) { FSystemMenu = Value; }
 void TspFormFrame::SetSkinData(TspSkinData* Value)
 {
     FSkinData = Value;
+    FTrayPopupMenu->SetSkinData(Value);
     if (!IsDesigning()) ChangeSkinData();
 }
 
@@ -310,30 +337,35 @@ void TspFormFrame::DoMinimize()
         return;
     }
     if (FNormalBounds.Width() <= 0 && FNormalBounds.Height() <= 0) FNormalBounds = OwnerForm->GetBoundsRect();
+    const TPoint p = GetMinimizeCoord();
+    OwnerForm->SetBounds(p.x, p.y, GetMinWidth(), GetMinHeight());
+}
+
+TPoint TspFormFrame::GetMinimizeCoord() const
+{
     const int w = GetMinWidth(), h = GetMinHeight();
     const TRect area = MaxAreaWork();
     int x = area.left, y = area.bottom - h;
-    // The first slot along the bottom that no other frame-minimised form holds.
-    for (int guard = 0; guard < 1000; ++guard) {
+    if (w <= 0 || h <= 0) return TPoint(x, y);
+    // The first slot along the bottom rows that no other frame-minimised form
+    // holds; when every row is full the first slot is used again.
+    for (;;) {
         bool taken = false;
-        for (int i = 0; Screen && i < Screen->GetFormCount(); ++i) {
+        for (int i = 0; Screen && i < Screen->GetFormCount() && !taken; ++i) {
             TCustomForm* f = Screen->GetForms(i);
             if (f == OwnerForm || (Application && f == Application->GetMainForm()) || !f->GetVisible()) continue;
             TspFormFrame* ff = Formframe::GetFormFrameComponent(f);
-            if (ff && ff->FWindowState == fwsMinimized && f->GetLeft() == x && f->GetTop() == y) taken = true;
+            taken = ff && ff->FWindowState == fwsMinimized && f->GetLeft() == x && f->GetTop() == y;
         }
         if (!taken) break;
         x += w;
         if (x + w > area.right) {
             x = area.left;
             y -= h;
-            if (y < area.top) {
-                y = area.bottom - h;
-                break;
-            }
+            if (y < area.top) return TPoint(area.left, area.bottom - h);
         }
     }
-    OwnerForm->SetBounds(x, y, w, h);
+    return TPoint(x, y);
 }
 
 void TspFormFrame::DoMaximize()
@@ -387,9 +419,10 @@ void TspFormFrame::SetRollUpState(bool Value)
 
 void TspFormFrame::MinimizeToTray()
 {
-    // The tray icon component does the hiding (its own part); without one
-    // there is nowhere to minimise to.
+    // The tray icon component does the hiding when the application minimises;
+    // without one there is nowhere to minimise to.
     if (!FTrayIcon) return;
+    FTrayIcon->MinimizeToTray = true;
     if (Application) Application->Minimize();
     if (OnMinimizeToTray) OnMinimizeToTray(this);
 }
@@ -397,18 +430,42 @@ void TspFormFrame::MinimizeToTray()
 void TspFormFrame::RestoreFromTray()
 {
     if (!FTrayIcon) return;
+    FTrayIcon->MinimizeToTray = false;
+    FTrayIcon->ShowMainForm();
     if (Application) Application->Restore();
+    if (!AlwaysShowInTray) FTrayIcon->SetIconVisible(false);
     if (OnRestoreFromTray) OnRestoreFromTray(this);
+}
+
+void TspFormFrame::TrayIconDBLCLK(TObject*) { RestoreFromTray(); }
+
+int TspFormFrame::GetRealHeight() const { return FRolledUp ? FHeightBeforeRollUp : FrameHeight; }
+
+void TspFormFrame::CheckWindowState()
+{
+    if (!IsCaptionObject(ActiveObject)) return;
+    if (FRolledUp)
+        SetRollUpState(false);
+    else if (Sizeable)
+        SetWindowState(FWindowState == fwsNormal ? fwsMaximized : fwsNormal);
+    else
+        SetRollUpState(true);
+}
+
+void TspFormFrame::DoMagnetic(int& L, int& T, int W, int H) const
+{
+    const int m = MagneticSize;
+    const TRect a = MaxAreaWork();
+    // Strictly closer than m pixels: a window exactly m away stays put.
+    if (a.left - m < L && L < a.left + m) L = a.left;
+    if (a.top - m < T && T < a.top + m) T = a.top;
+    if (a.right - m < L + W && L + W < a.right + m) L = a.right - W;
+    if (a.bottom - m < T + H && T + H < a.bottom + m) T = a.bottom - H;
 }
 
 void TspFormFrame::CloseForm()
 {
     if (OwnerForm) OwnerForm->Close();
-}
-
-TPopupMenu* TspFormFrame::GetSystemMenu()
-{
-    return FSystemMenu ? FSystemMenu : FSystemPopupMenu.get();
 }
 
 TRect TspFormFrame::MaxAreaWork() const

@@ -20,6 +20,7 @@ class TspFormFrame;
 class TspSkinHint;
 class TspTrayIcon;
 class TspSkinMainMenuBar;
+class TspSkinPopupMenu;
 
 // The window commands a frame offers. The first three share their values with
 // the class library's own border icons.
@@ -186,6 +187,37 @@ public:
     int GetDefCaptionHeight() const;
     int GetDefButtonSize() const;
 
+    // ---- window states ----
+    // The parking slot of a frame-minimised form (bottom row of the work area).
+    TPoint GetMinimizeCoord() const;
+    // The form's height as if it were not rolled up.
+    int GetRealHeight() const;
+    bool GetRolledUpMaximized() const { return FRolledUpMaximized; }
+    TRect GetNormalBounds() const { return FNormalBounds; }
+    // Snaps a window rectangle to the work area's edges (closer than MagneticSize).
+    void DoMagnetic(int& Left, int& Top, int Width, int Height) const;
+    // A left double click while the caption object is active.
+    void CheckWindowState();
+    void TrayIconDBLCLK(TObject* Sender);
+
+    // ---- system and tray menus ----
+    // The frame's own system menu, rebuilt from the window commands.
+    void CreateSysMenu();
+    // Merges the window commands into the application's SystemMenu.
+    void CreateUserSysMenu();
+    // Shows the system menu with its top-left corner at the screen point.
+    void TrackSystemMenu(int X, int Y);
+    TspSkinPopupMenu* GetTrayPopupMenu() const { return FTrayPopupMenu.get(); }
+    // The window commands behind the system and tray menu items.
+    void SM_Min();
+    void SM_Max();
+    void SM_Restore();
+    void SM_RollUp();
+    void SM_MinToTray();
+    void SM_Close();
+    // The form's OnShortCut: the frame's main menu's shortcuts.
+    void FormShortCut(TMessage& Msg, bool& Handled);
+
     // ---- frame interface ----
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void ChangeSkinData();
@@ -329,6 +361,13 @@ private:
     void DoNormal();
     void DoMaximize();
     void DoMinimize();
+    // The window timer of the fade-in (the form's own timers are not window timers).
+    static constexpr UINT_PTR FadeTimerId = 1;
+    bool WMTimer(TMessage& Message);
+    void FadeIn();
+    bool SystemMenuShown() const;
+    void CreateSysTrayMenu();
+    void AddWindowCommands(TMenuItem* Root, bool Merge);
 
     TCustomForm* OwnerForm = nullptr;
     TWndMethod OldWindowProc;
@@ -361,6 +400,7 @@ private:
     std::vector<TspActiveSkinObjectPtr> FObjectList;
     std::unique_ptr<TTimer> FMorphingTimer, FAnimationTimer, FPointerTimer;
     std::unique_ptr<TPopupMenu> FSystemPopupMenu;
+    std::unique_ptr<TspSkinPopupMenu> FTrayPopupMenu;
     TRegionHandle FWindowRegion;
     std::unique_ptr<TBitmap> FTopMaskStrip, FBottomMaskStrip, FLeftMaskStrip, FRightMaskStrip;
     TIconHandle FSmallIcon;

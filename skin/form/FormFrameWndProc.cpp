@@ -4,6 +4,7 @@
 #include "FormFrame.h"
 #include "Application.h"
 #include "SkinChangeWalk.h"
+#include "SkinPlatform.h"
 
 namespace {
 
@@ -115,6 +116,7 @@ void TspFormFrame::NewWndProc(TMessage& Message)
     case WM_EXITSIZEMOVE: passOn = WMExitSizeMove(Message); break;
     case WM_BEFORECHANGESKINDATA: passOn = WMBeforeChangeSkinData(Message); break;
     case WM_CHANGESKINDATA: passOn = WMChangeSkinData(Message); break;
+    case WM_TIMER: passOn = WMTimer(Message); break;
     default: break;
     }
     if (passOn) CallOldWndProc(Message);
@@ -228,7 +230,48 @@ bool TspFormFrame::WMShowWindow(TMessage& Message)
         if (OwnerForm->GetMenu()) OwnerForm->SetMenu(nullptr);
         UpDateForm();
     }
+    HWND wnd = FormHandle();
+    if (wnd && Sputils::CheckW2KWXP()) {
+        const LONG ex = GetWindowLongA(wnd, GWL_EXSTYLE);
+        if (Message.WParam && (FAlphaBlend || AlphaBlendAnimation)) {
+            // Shown transparent; the fade starts once the show is through.
+            SetWindowLongA(wnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+            Sputils::SetAlphaBlendTransparent(wnd, 0);
+            SetTimer(wnd, FadeTimerId, 1, nullptr);
+        } else if (!Message.WParam && FAlphaBlend) {
+            SetWindowLongA(wnd, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+        }
+    }
     return true;
+}
+
+bool TspFormFrame::WMTimer(TMessage& Message)
+{
+    if (Message.WParam != FadeTimerId || !(FAlphaBlend || AlphaBlendAnimation)) return true;
+    KillTimer(FormHandle(), FadeTimerId);
+    FadeIn();
+    return false;
+}
+
+void TspFormFrame::FadeIn()
+{
+    HWND wnd = FormHandle();
+    if (!wnd) return;
+    const int target = AlphaBlendAnimation && !FAlphaBlend ? 255 : FAlphaBlendValue;
+    if (AlphaBlendAnimation) {
+        // The window is painted before it fades in. A redraw now rather than a
+        // run of the message loop: pending messages could free this frame
+        // (a close, a skin change) while we are still fading it.
+        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        for (int a = 0; a < target;) {
+            a = std::min(a + 5, target);
+            Sputils::SetAlphaBlendTransparent(wnd, a);
+        }
+    } else if (target != 255) {
+        Sputils::SetAlphaBlendTransparent(wnd, FAlphaBlendValue);
+    }
+    // An opaque window is not left layered.
+    if (target == 255) SetWindowLongA(wnd, GWL_EXSTYLE, GetWindowLongA(wnd, GWL_EXSTYLE) & ~WS_EX_LAYERED);
 }
 
 bool TspFormFrame::WMGetMinMaxInfo(TMessage& Message)
@@ -274,7 +317,10 @@ bool TspFormFrame::WMNCCalcSize(TMessage& Message)
 
 bool TspFormFrame::WMNCHitTest(TMessage& Message)
 {
-    if (!FSupportNCArea) return true;
+    // A borderless form has no frame (its whole window is client, see
+    // WMNCCalcSize): the system's answer stands, so presses on its window-less
+    // children arrive as client presses.
+    if (!FSupportNCArea || NoFrame()) return true;
     const TPoint p = PointToNCPoint(MsgPoint(Message));
     SyncFrameSize();
     if (FSkinLoaded && CanNCSupport()) {
@@ -350,6 +396,11 @@ bool TspFormFrame::WMMoving(TMessage& Message)
     if (r && FWindowState == fwsMaximized) {
         const TRect b = FormBounds();
         *r = RECT{b.left, b.top, b.right, b.bottom};
+    } else if (r && Magnetic && OwnerForm) {
+        const int w = OwnerForm->GetWidth(), h = OwnerForm->GetHeight();
+        int left = r->left, top = r->top;
+        DoMagnetic(left, top, w, h);
+        *r = RECT{left, top, left + w, top + h};
     }
     return true;
 }
@@ -438,7 +489,13 @@ void TspFormFrame::AfterNCMouse(TMessage& Message)
     case WM_NCRBUTTONDOWN:
         TestActive(p.x, p.y, true);
         MouseDown(mbRight, p.x, p.y);
-        if (Message.WParam == HTCAPTION) MouseCaptureObject = -1;
+        if (Message.WParam == HTCAPTION) {
+            MouseCaptureObject = -1;
+            // We run after the default handling, which on Wine holds the press
+            // in its own loop until the button is released: the menu shows on
+            // the release (a sent press with no real release never returns).
+            TrackSystemMenu(MsgX(Message), MsgY(Message));
+        }
         break;
     case WM_NCRBUTTONUP: MouseUp(mbRight, p.x, p.y); break;
     case WM_NCRBUTTONDBLCLK:

@@ -7,3 +7,4 @@ list(APPEND SKIN_FORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FormFramePaint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormFrameObjects.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormFrameByName.cpp)
+list(APPEND SKIN_FORM_SOURCES ${CMAKE_CURRENT_LIST_DIR}/FormFrameMenus.cpp)

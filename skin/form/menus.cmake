@@ -3,3 +3,6 @@
 list(APPEND SKIN_FORM_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SkinMenus.cpp ${CMAKE_CURRENT_LIST_DIR}/SkinPopupWindow.cpp
      ${CMAKE_CURRENT_LIST_DIR}/SkinMenuPaint.cpp ${CMAKE_CURRENT_LIST_DIR}/SkinMenuMode.cpp
      ${CMAKE_CURRENT_LIST_DIR}/SkinPopupMenu.cpp)
+# The skinned menu bar control and its item objects.
+list(APPEND SKIN_FORM_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SkinMenuBar.cpp ${CMAKE_CURRENT_LIST_DIR}/SkinMenuBarObjects.cpp
+     ${CMAKE_CURRENT_LIST_DIR}/FrameMainMenu.cpp)

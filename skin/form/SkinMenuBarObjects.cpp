@@ -1,0 +1,285 @@
+#include "SkinMenuBarObjects.h"
+#include "ActiveSkinObject.h"
+#include "SkinData.h"
+#include "SkinDrawHelpers.h"
+#include "SkinImage.h"
+#include "SkinMenuBar.h"
+#include "SkinMenus.h"
+#include <algorithm>
+
+namespace {
+const TColor cDefFrame = 0x800000;
+const TColor cDefDownFill = RGB(133, 147, 181);
+const TColor cDefHotFill = RGB(182, 189, 210);
+}  // namespace
+
+// ---- TspMenuBarObject ----
+
+TspMenuBarObject::TspMenuBarObject(TspSkinMainMenuBar* ABar, TspDataSkinObject* AData) : Bar(ABar)
+{
+    if (!AData) return;
+    IDName = AData->IDName;
+    skinrect = AData->SkinRect;
+    activeskinrect = AData->ActiveSkinRect;
+    downrect = AData->ActiveSkinRect;
+    morphing = AData->Morphing;
+    morphkind = AData->MorphKind;
+    Picture = Frameobjects::ActivePicture(ABar ? ABar->GetSkinDataComponent() : nullptr, AData->ActivePictureIndex);
+    ObjectRect = skinrect;
+}
+
+void TspMenuBarObject::MouseEnter()
+{
+    Hovered = true;
+    Active = true;
+    Redraw();
+}
+
+void TspMenuBarObject::MouseLeave()
+{
+    Hovered = false;
+    Active = false;
+    Redraw();
+}
+
+bool TspMenuBarObject::CanMorphing()
+{
+    if (Down && !IsNullSkinRect(downrect)) return false;
+    return (Active && MorphKf < 1) || (!Active && MorphKf > 0);
+}
+
+void TspMenuBarObject::Redraw()
+{
+    MorphKf = Active ? 1 : 0;
+    if (Bar) Bar->DrawSkinObject(this);
+}
+
+void TspMenuBarObject::SetMorphKf(double Value) { MorphKf = std::clamp(Value, 0.0, 1.0); }
+
+// ---- TspSkinMainMenuBarItem ----
+
+TspSkinMainMenuBarItem::TspSkinMainMenuBarItem(TspSkinMainMenuBar* ABar, TspDataSkinObject* AData)
+    : TspMenuBarObject(ABar, AData)
+{
+    auto* r = dynamic_cast<TspDataSkinMainMenuItem*>(AData);
+    // An item without its picture, or whose images are empty, cannot be drawn from
+    // the skin: it takes the plain look instead of vanishing (or measuring 0).
+    HasSkin = r && Picture && !IsNullSkinRect(ClipToPicture(r->SkinRect, Picture)) && !IsNullSkinRect(r->TextRect);
+    if (!HasSkin) {
+        skinrect = activeskinrect = downrect = TRect();
+        morphing = false;
+        return;
+    }
+    FontName = r->FontName;
+    fontheight = TspSkinMenu::BoundFontHeight(r->FontHeight);
+    fontstyle = r->FontStyle;
+    unenabledfontColor = r->UnEnabledFontColor;
+    fontcolor = r->FontColor;
+    activefontcolor = r->ActiveFontColor;
+    downfontcolor = r->DownFontColor;
+    TextRect = r->TextRect;
+    // Offsets beyond the image would leave a middle of width 0 or less to tile.
+    const int w = skinrect.Width();
+    ItemLeftOffset = std::clamp(r->ItemLeftOffset, 0, w);
+    ItemRightOffset = std::clamp(r->ItemRightOffset, 0, w - ItemLeftOffset);
+    ItemDownRect = r->DownRect;
+    if (IsNullSkinRect(ItemDownRect)) ItemDownRect = activeskinrect;
+    if (IsNullSkinRect(ItemDownRect)) ItemDownRect = skinrect;
+    if (IsNullSkinRect(activeskinrect)) morphing = false;
+}
+
+std::string TspSkinMainMenuBarItem::Caption() const { return LinkedMenuItem ? LinkedMenuItem->GetCaption() : ""; }
+
+void TspSkinMainMenuBarItem::SetItemFont(TCanvas* C)
+{
+    C->GetFont()->Assign(Bar->GetDefItemFont());
+    if (HasSkin) {
+        C->GetFont()->SetName(FontName);
+        C->GetFont()->SetHeight(fontheight);
+        C->GetFont()->SetStyle(fontstyle);
+    }
+}
+
+int TspSkinMainMenuBarItem::ItemWidth()
+{
+    TBitmap probe(1, 1, pf24bit);
+    TCanvas* c = probe.GetCanvas();
+    SetItemFont(c);
+    TRect r(0, 0, 0, 0);
+    c->DrawText(Caption(), r, DT_CALCRECT | DT_CENTER | DT_SINGLELINE);
+    if (HasSkin) return std::max(1, skinrect.Width() - TextRect.Width() + r.Width() + 2);
+    return r.Width() + 12;
+}
+
+bool TspSkinMainMenuBarItem::Layout(int Left, const TRect& Area, int MarkerWidth)
+{
+    const int left = Left > 0 ? Left : Area.left;
+    const int top = Area.top;
+    const int bottom = HasSkin ? top + skinrect.Height() : Area.bottom;
+    ObjectRect = TRect(left, top, left + ItemWidth(), bottom);
+    const bool fits = ObjectRect.right <= Area.right - MarkerWidth;
+    if (!fits) {
+        if (InMenuRect) {
+            SavedEnabled = Enabled;
+            Enabled = false;
+            InMenuRect = false;
+        }
+    } else if (!InMenuRect) {
+        InMenuRect = true;
+        Enabled = SavedEnabled;
+    }
+    return fits;
+}
+
+void TspSkinMainMenuBarItem::Draw(TCanvas* Cnvs)
+{
+    if (!Cnvs || !InMenuRect || ObjectRect.IsEmpty()) return;
+    if (HasSkin)
+        SkinDraw(Cnvs);
+    else
+        DefaultDraw(Cnvs);
+}
+
+void TspSkinMainMenuBarItem::SkinDraw(TCanvas* Cnvs)
+{
+    TRect src = skinrect;
+    TColor color = fontcolor;
+    if (Down) {
+        src = ItemDownRect;
+        color = downfontcolor;
+    } else if (Active) {
+        if (!IsNullSkinRect(activeskinrect)) src = activeskinrect;
+        color = activefontcolor;
+    }
+    if (LinkedMenuItem && !LinkedMenuItem->GetEnabled()) color = unenabledfontColor;
+    TBitmap img;
+    const int lo = std::min(ItemLeftOffset, src.Width()), ro = std::min(ItemRightOffset, src.Width() - lo);
+    Sputils::CreateHSkinImage(lo, ro, &img, Picture, src, ObjectRect.Width(), src.Height());
+    if (img.Empty()) return;
+    TCanvas* c = img.GetCanvas();
+    SetItemFont(c);
+    c->GetFont()->SetColor(color);
+    c->GetBrush()->SetStyle(bsClear);
+    TRect t = TextRect;
+    c->DrawText(Caption(), t, DT_CALCRECT | DT_CENTER | DT_SINGLELINE);
+    t.right += 2;
+    c->DrawText(Caption(), t, DT_CENTER | DT_SINGLELINE);
+    Cnvs->Draw(ObjectRect.left, ObjectRect.top, &img);
+}
+
+void TspSkinMainMenuBarItem::DefaultDraw(TCanvas* Cnvs)
+{
+    const int w = ObjectRect.Width(), h = ObjectRect.Height();
+    TBitmap img(w, h, pf24bit);
+    if (img.Empty()) return;
+    TCanvas* c = img.GetCanvas();
+    c->GetBrush()->SetStyle(bsSolid);
+    if (Down || Hovered || Active) {
+        c->GetBrush()->SetColor(cDefFrame);
+        c->FillRect(TRect(0, 0, w, h));
+        c->GetBrush()->SetColor(Down ? cDefDownFill : cDefHotFill);
+        c->FillRect(TRect(1, 1, w - 1, h - 1));
+    } else {
+        c->GetBrush()->SetColor(clBtnFace);
+        c->FillRect(TRect(0, 0, w, h));
+    }
+    SetItemFont(c);
+    const bool enabled = LinkedMenuItem && LinkedMenuItem->GetEnabled();
+    c->GetFont()->SetColor(enabled ? Bar->GetDefItemFont()->GetColor() : clBtnShadow);
+    c->GetBrush()->SetStyle(bsClear);
+    const int th = c->TextHeight("Wq");
+    TRect t(0, h / 2 - th / 2, w, h / 2 - th / 2 + th);
+    if (Down) t.Offset(1, 1);
+    c->DrawText(Caption(), t, DT_CENTER | DT_SINGLELINE);
+    Cnvs->Draw(ObjectRect.left, ObjectRect.top, &img);
+}
+
+void TspSkinMainMenuBarItem::MouseEnter()
+{
+    if (SearchDown()) {
+        // Moving along the bar with a drop-down open opens this item's instead.
+        Active = true;
+        Hovered = true;
+        if (morphing) MorphKf = 1;
+        SetDown(true);
+        return;
+    }
+    SearchActive();
+    Hovered = true;
+    Active = true;
+    Redraw();
+    if (Bar->OnItemMouseEnter) Bar->OnItemMouseEnter(LinkedMenuItem);
+}
+
+void TspSkinMainMenuBarItem::MouseLeave()
+{
+    Active = false;
+    Hovered = false;
+    Redraw();
+    if (Bar->OnItemMouseLeave) Bar->OnItemMouseLeave(LinkedMenuItem);
+}
+
+void TspSkinMainMenuBarItem::MouseDown(int, int, TMouseButton Button)
+{
+    if (!Enabled || Button != mbLeft || !LinkedMenuItem) return;
+    TspSkinMainMenuBar* bar = Bar;
+    TMenuItem* item = LinkedMenuItem;
+    if (bar->OnMainMenuItemClick) bar->OnMainMenuItemClick(IDName);
+    if (HasSubItems() && Down) {
+        // A second press on the open item closes its drop-down (the press itself
+        // may already have closed it, as a press outside the menu).
+        bar->MenuExit();
+        return;
+    }
+    if (HasSubItems()) {
+        bar->EnterMenuMode();
+        SetDown(true);
+        return;
+    }
+    bar->MenuExit();
+    // The item's command may rebuild the bar (and free this object): it runs last.
+    item->Click();
+}
+
+void TspSkinMainMenuBarItem::SetDown(bool Value)
+{
+    if (Value) {
+        Down = true;
+        Bar->DrawSkinObject(this);
+        Bar->EnterMenuMode();
+        TrackMenu();
+        return;
+    }
+    Down = false;
+    Active = false;
+    Redraw();
+}
+
+bool TspSkinMainMenuBarItem::SearchDown()
+{
+    for (int i = 0; i < Bar->ItemCount(); ++i) {
+        TspSkinMainMenuBarItem* it = Bar->GetItem(i);
+        if (it != this && it->Down) {
+            it->SetDown(false);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TspSkinMainMenuBarItem::SearchActive()
+{
+    for (int i = 0; i < Bar->ItemCount(); ++i) {
+        TspSkinMainMenuBarItem* it = Bar->GetItem(i);
+        if (it != this && it->Active) {   // by object: unnamed items share an empty IDName
+            it->MouseLeave();
+            return;
+        }
+    }
+}
+
+void TspSkinMainMenuBarItem::TrackMenu()
+{
+    if (!HasSubItems()) return;
+    Bar->PopupItem(LinkedMenuItem, Bar->ObjectToScreen(ObjectRect));
+}
