@@ -548,9 +548,14 @@ void Builder::ExtraObjects()
         Box cell = MakeBox(anim.Left + i * aw, anim.Top, anim.Left + (i + 1) * aw, anim.Bottom);
         frm_.Canvas.Bevel(cell, Shade(s_.Face, 10 * i), s_.Light, s_.Dark);
     }
+    // The animation stands for its record kind only. Not "skinrectinapicture":
+    // the frame lays out every animation whose image lies in a picture of its
+    // own along the caption with the caption buttons, and ours would then cover
+    // the close button. Its place is inside the client, which hides it.
+    Box cl = ClientRect();
     IniSection& an = Object("logoanimate", "animate");
-    ObjectBase(an, "", PicFrame, true, MakeBox(anim.Left, anim.Top, anim.Left + aw, anim.Bottom), anim, Box(), false,
-               "mkdefault");
+    ObjectBase(an, "", PicFrame, false, MakeBox(cl.Left + 2, cl.Top + 2, cl.Left + 2 + aw, cl.Top + 2 + aw), anim,
+               Box(), false, "mkdefault");
     an.Int("countframes", aframes).Bool("cycle", true).Bool("buttonstyle", false).Int("timerinterval", 100)
         .Text("command", "cmdefault");
 

@@ -91,4 +91,41 @@ TEST(FrameCaptionWide, CaptionButtonPicturesShowOnceUnderTheirObjects)
     }
 }
 
+// Nothing else on the frame covers a caption button: every enabled caption
+// button of the form picture shows that picture, pixel for pixel, at its place.
+TEST(FrameCaptionWide, EnabledCaptionButtonsShowTheirOwnPicture)
+{
+    for (const char* name : {"Korvel2", "Sarnic"}) {
+        SCOPED_TRACE(name);
+        auto skin = LoadSkin(name);
+        ASSERT_TRUE(skin);
+        FramedForm f(skin.get(), 30, 30, 720, 300, "");
+        f.Frame->AlwaysActive = true;
+        SetCursorPos(900, 700);
+        FramedForm::Settle(60);
+        SendMessageA(f.Wnd(), WM_NCPAINT, 1, 0);
+        FramedForm::Settle(30);
+        auto shot = f.Shot();
+        TBitmap* pic = skin->Picture.get();
+        int checked = 0;
+        for (int i = 0; i < f.Frame->ObjectCount(); ++i) {
+            auto* b = dynamic_cast<TspSkinStdButtonObject*>(f.Frame->GetObject(i));
+            if (!b || !b->Enabled || !b->Visible || b->skinrectinapicture || b->Command == cmSysMenu) continue;
+            SCOPED_TRACE(b->IDName);
+            const TRect& r = b->skinrect;
+            int total = 0, differ = 0;
+            for (int y = 0; y < r.Height(); ++y)
+                for (int x = 0; x < r.Width(); ++x) {
+                    ++total;
+                    if ((pic->GetCanvas()->GetPixel(r.left + x, r.top + y) & 0xFFFFFF) !=
+                        Probe(shot.get(), b->ObjectRect.left + x, b->ObjectRect.top + y))
+                        ++differ;
+                }
+            EXPECT_LE(differ * 100, total * 3) << differ << " of " << total << " pixels differ";
+            ++checked;
+        }
+        EXPECT_GE(checked, 3);
+    }
+}
+
 }  // namespace
