@@ -588,6 +588,8 @@ void TspSkinScrollBar::WMTimer(TMessage& Message)
         return;
     }
     auto alive = FAlive.Watch();
+    // The thumb moved with every step even when no paint ran in between.
+    CalcRects();
     const TRect& th = FButtons[0].R;
     switch (FRepeat) {
     case 1: StepDown(); break;
@@ -677,8 +679,13 @@ void TspSkinScrollBar::WndProc(TMessage& Message)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (FCanFocused && !IsDesigning() && HandleAllocated() && !Focused()) {
+            // The class library throws when the bar cannot take the focus; nothing
+            // may leave a window procedure, and the press is dropped below.
             FTakingFocus = true;
-            SetFocus();
+            try {
+                if (CanFocus()) SetFocus();
+            } catch (...) {
+            }
             FTakingFocus = false;
             if (!Focused()) return;   // focus refused: the press is dropped
         }
