@@ -270,6 +270,21 @@ TEST(SkinScrollBar, PressInTheTrackPagesUntilTheThumbReachesTheMouse)
     EXPECT_EQ(s.S->RepeatInterval(), 0u);
 }
 
+TEST(SkinScrollBar, LeavingTheBarStopsPagingTowardsTheEnd)
+{
+    Scene s;
+    s.S->SetRange(0, 100, 0, 0);
+    s.S->SetLargeChange(10);
+    s.Press(150, 9);
+    EXPECT_EQ(s.S->GetPosition(), 10);
+    EXPECT_EQ(s.S->RepeatInterval(), 500u);
+    s.S->Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(s.S->RepeatInterval(), 0u);
+    s.Tick();
+    EXPECT_EQ(s.S->GetPosition(), 10);
+    s.Release(150, 9);
+}
+
 TEST(SkinScrollBar, DraggingTheThumbChangesAndEndsOnce)
 {
     Scene s;
@@ -516,7 +531,7 @@ TEST(SkinScrollBar, DefaultLookProbes)
     const TColor shadow = static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW)) & 0xFFFFFF;
     EXPECT_EQ(Probe(shot.get(), 17, 9), shadow);     // thumb frame
     EXPECT_EQ(Probe(shot.get(), 25, 4), face);       // thumb face
-    EXPECT_EQ(Probe(shot.get(), 9, 9), 0u);          // arrow
+    EXPECT_EQ(Probe(shot.get(), 9, 9), static_cast<TColor>(0));   // arrow
     s.Move(190, 9);
     shot = Snapshot(s.S);
     EXPECT_EQ(Probe(shot.get(), 185, 3), static_cast<TColor>(RGB(182, 189, 210)));
