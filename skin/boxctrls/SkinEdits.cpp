@@ -127,22 +127,17 @@ void TspCustomEdit::Notification(TComponent* AComponent, TOperation Operation)
 
 void TspCustomEdit::Dispatch(TMessage& Message)
 {
-    try {
-        switch (Message.Msg) {
-        case WM_AFTERDISPATCH: WMAfterDispatch(Message); break;
-        case CM_CANCELMODE: CMCancelMode(Message); break;
-        case WM_SETFONT: WMSetFont(Message); break;
-        case CN_CTLCOLOREDIT:
-        case CN_CTLCOLORSTATIC: CNCtlColor(Message); break;
-        case WM_CUT:
-        case WM_PASTE:
-        case WM_CLEAR:
-        case WM_UNDO: WMEditCommand(Message); break;
-        default: TCustomMaskEdit::Dispatch(Message); break;
-        }
-    } catch (const std::exception&) {
-        // No exception may leave a window procedure; the message counts as handled.
-        Message.Result = 0;
+    switch (Message.Msg) {
+    case WM_AFTERDISPATCH: WMAfterDispatch(Message); break;
+    case CM_CANCELMODE: CMCancelMode(Message); break;
+    case WM_SETFONT: WMSetFont(Message); break;
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORSTATIC: CNCtlColor(Message); break;
+    case WM_CUT:
+    case WM_PASTE:
+    case WM_CLEAR:
+    case WM_UNDO: WMEditCommand(Message); break;
+    default: TCustomMaskEdit::Dispatch(Message); break;
     }
 }
 
@@ -525,19 +520,15 @@ void TspSkinCustomEdit::CalcRects()
 
 void TspSkinCustomEdit::Dispatch(TMessage& Message)
 {
-    try {
-        switch (Message.Msg) {
-        case WM_NCCALCSIZE: WMNCCalcSize(Message); break;
-        case WM_NCPAINT: WMNCPaint(Message); break;
-        case WM_NCHITTEST: WMNCHitTest(Message); break;
-        case WM_NCLBUTTONDOWN:
-        case WM_NCLBUTTONDBLCLK: WMNCLButtonDown(Message); break;
-        case WM_NCLBUTTONUP: WMNCLButtonUp(Message); break;
-        case WM_NCMOUSEMOVE: WMNCMouseMove(Message); break;
-        default: TspCustomEdit::Dispatch(Message); break;
-        }
-    } catch (const std::exception&) {
-        Message.Result = 0;
+    switch (Message.Msg) {
+    case WM_NCCALCSIZE: WMNCCalcSize(Message); break;
+    case WM_NCPAINT: WMNCPaint(Message); break;
+    case WM_NCHITTEST: WMNCHitTest(Message); break;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK: WMNCLButtonDown(Message); break;
+    case WM_NCLBUTTONUP: WMNCLButtonUp(Message); break;
+    case WM_NCMOUSEMOVE: WMNCMouseMove(Message); break;
+    default: TspCustomEdit::Dispatch(Message); break;
     }
 }
 

@@ -248,30 +248,28 @@ void TspSkinMemo2::WMAfterDispatch(TMessage& Message)
 // ---- messages ----
 void TspSkinMemo2::Dispatch(TMessage& Message)
 {
-    try {
-        switch (Message.Msg) {
-        case WM_NCCALCSIZE: WMNCCalcSize(Message); break;
-        case WM_MOUSEWHEEL: WMMouseWheel(Message); break;
-        case WM_AFTERDISPATCH: WMAfterDispatch(Message); break;
-        case WM_VSCROLL:
-        case WM_HSCROLL:
-        case WM_CUT:
-        case WM_PASTE:
-        case WM_CLEAR:
-        case WM_UNDO:
-        case WM_SETTEXT:
-        case WM_CHAR:
-        case WM_KEYDOWN:
-            // Each of these can move the text: its ordinary handling, then the bars follow.
-            TMemo::Dispatch(Message);
-            UpDateScrollRange();
-            break;
-        default: TMemo::Dispatch(Message); break;
-        }
-    } catch (const std::exception&) {
-        // No exception may leave a window procedure.
-        Message.Result = 0;
+    switch (Message.Msg) {
+    case WM_NCCALCSIZE: WMNCCalcSize(Message); break;
+    case WM_MOUSEWHEEL: WMMouseWheel(Message); break;
+    case WM_AFTERDISPATCH: WMAfterDispatch(Message); break;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_CUT:
+    case WM_PASTE:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case WM_SETTEXT:
+    case WM_CHAR:
+    case WM_KEYDOWN: WMTextMoved(Message); break;
+    default: TMemo::Dispatch(Message); break;
     }
+}
+
+void TspSkinMemo2::WMTextMoved(TMessage& Message)
+{
+    // Each of these can move the text: its ordinary handling, then the bars follow.
+    TMemo::Dispatch(Message);
+    UpDateScrollRange();
 }
 
 void TspSkinMemo2::WMNCCalcSize(TMessage& Message)

@@ -48,6 +48,7 @@ protected:
     void SetHotLook(bool Hot);
 
     void WMNCCalcSize(TMessage& Message);
+    void WMTextMoved(TMessage& Message);
     void WMMouseWheel(TMessage& Message);
     void WMAfterDispatch(TMessage& Message);
     void WMContextMenu(TMessage& Message) override;
