@@ -3,7 +3,9 @@
 // the ellipsis button, and the frame's looks by pixel probes on a fixture skin.
 #include "test_gtest.h"
 #include "../skin_controls/ControlFixture.h"
+#include "Application.h"
 #include "Form.h"
+#include "SysUtils.h"
 #include "Menus.h"
 #include "SkinBoxControls.h"
 #include "SkinEdits.h"
@@ -299,6 +301,22 @@ TEST(SkinEdit, RecordOfAnotherKindOrDamagedGeometryLeavesItPlain)
     EXPECT_TRUE(s.E->Skinned());
     EXPECT_GE(s.Client().Width(), 0);
     EXPECT_GE(s.Client().Height(), 0);
+}
+
+TEST(SkinEdit, AnExceptionFromAnEventStaysInsideTheWindowProcedure)
+{
+    Scene s;
+    int reported = 0;
+    TExceptionEvent old = Application->OnException;
+    Application->OnException = [&](TObject*, const Exception&) { ++reported; };
+    s.E->OnKeyPress = [](TObject*, char&) { throw Exception("bad number"); };
+    // Through the real window procedure, as the keyboard delivers it.
+    SendMessageA(s.E->GetHandle(), WM_CHAR, '1', 1);
+    EXPECT_EQ(reported, 1);
+    Application->OnException = old;
+    s.E->OnKeyPress = nullptr;
+    SendMessageA(s.E->GetHandle(), WM_CHAR, '2', 1);
+    EXPECT_EQ(s.E->GetText(), "2");
 }
 
 }  // namespace
