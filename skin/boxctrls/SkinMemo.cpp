@@ -1,0 +1,345 @@
+#include "SkinMemo.h"
+#include "Form.h"
+#include "GdiHandles.h"
+#include "SkinBoxControls.h"
+#include "SkinData.h"
+#include "SkinEdits.h"
+#include "SkinElement.h"
+#include "SkinPopupMenu.h"
+#include "SkinScrollBar.h"
+
+namespace {
+
+// Height of a text line in Font, measured on a screen device context.
+int LineHeight(TFont* Font)
+{
+    TWindowDC dc(nullptr);
+    if (!dc.Get()) return 0;
+    TSelectGuard sel(dc.Get(), Font->GetHandle());
+    SIZE sz = {0, 0};
+    GetTextExtentPoint32A(dc.Get(), "Wq", 2, &sz);
+    return sz.cy;
+}
+
+}  // namespace
+
+TspSkinMemo2::TspSkinMemo2(TComponent* AOwner) : TMemo(AOwner)
+{
+    GetFont()->SetName("Arial");
+    GetFont()->SetHeight(14);
+    FDefaultFont = std::make_unique<TFont>();
+    FDefaultFont->Assign(GetFont());
+    FDefaultFont->OnChange = [this](TObject* S) { OnDefaultFontChange(S); };
+    SetScrollBars(ssBoth);
+}
+
+TspSkinMemo2::~TspSkinMemo2()
+{
+    delete FSysPopupMenu;
+    FSysPopupMenu = nullptr;
+    if (FSD) FSD->RemoveFreeNotification(this);
+    if (FVScrollBar) FVScrollBar->RemoveFreeNotification(this);
+    if (FHScrollBar) FHScrollBar->RemoveFreeNotification(this);
+}
+
+void TspSkinMemo2::CreateParams(TCreateParams& Params)
+{
+    TMemo::CreateParams(Params);
+    Params.ExStyle &= ~WS_EX_CLIENTEDGE;
+    Params.Style &= ~WS_BORDER;
+    Params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TspSkinMemo2::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TMemo::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FSD) {
+        FSD = nullptr;
+        FIndex = -1;
+    }
+    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
+    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
+    if (AComponent == FSysPopupMenu) FSysPopupMenu = nullptr;
+}
+
+// ---- scroll bars ----
+void TspSkinMemo2::SetVScrollBar(TspSkinScrollBar* Value)
+{
+    if (FVScrollBar && FVScrollBar != Value) FVScrollBar->RemoveFreeNotification(this);
+    FVScrollBar = Value;
+    if (Value) {
+        Value->FreeNotification(this);
+        Value->SetRange(0, 0, 0, 0);
+        Value->OnChange = [this](TObject* S) { OnVScrollBarChange(S); };
+    }
+    UpDateScrollRange();
+}
+
+void TspSkinMemo2::SetHScrollBar(TspSkinScrollBar* Value)
+{
+    if (FHScrollBar && FHScrollBar != Value) FHScrollBar->RemoveFreeNotification(this);
+    FHScrollBar = Value;
+    if (Value) {
+        Value->FreeNotification(this);
+        Value->SetRange(0, 0, 0, 0);
+        Value->OnChange = [this](TObject* S) { OnHScrollBarChange(S); };
+    }
+    UpDateScrollRange();
+}
+
+void TspSkinMemo2::UpDateScrollRange()
+{
+    if (!HandleAllocated()) return;
+    auto sync = [this](TspSkinScrollBar* Bar, int Which, int Visible) {
+        if (!Bar) return;
+        if (!GetEnabled()) {
+            Bar->SetEnabled(false);
+            return;
+        }
+        const int pos = GetScrollPos(FHandle, Which);
+        int lo = 0, hi = 0;
+        GetScrollRange(FHandle, Which, &lo, &hi);
+        if (hi > Visible) {
+            Bar->SetRange(0, hi, pos, Visible + 1);
+            if (!Bar->GetEnabled()) Bar->SetEnabled(true);
+        } else {
+            Bar->SetRange(0, 0, 0, 0);
+            if (Bar->GetEnabled()) Bar->SetEnabled(false);
+        }
+    };
+    if (FVScrollBar) {
+        RECT r;
+        ::GetClientRect(FHandle, &r);
+        const int lh = LineHeight(GetFont());
+        // A font without height counts one line, never a division by zero.
+        sync(FVScrollBar, SB_VERT, lh > 0 ? (r.bottom - r.top) / lh : 1);
+    }
+    if (FHScrollBar) sync(FHScrollBar, SB_HORZ, FHScrollBar->GetWidth());
+}
+
+void TspSkinMemo2::OnVScrollBarChange(TObject*)
+{
+    if (!FVScrollBar) return;
+    Perform(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, FVScrollBar->GetPosition()), 0);
+    Invalidate();
+}
+
+void TspSkinMemo2::OnHScrollBarChange(TObject*)
+{
+    if (!FHScrollBar) return;
+    Perform(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, FHScrollBar->GetPosition()), 0);
+    Invalidate();
+}
+
+void TspSkinMemo2::Change()
+{
+    TMemo::Change();
+    UpDateScrollRange();
+}
+
+// ---- skin ----
+void TspSkinMemo2::SetSkinData(TspSkinData* Value)
+{
+    if (FSD != Value) {
+        if (FSD) FSD->RemoveFreeNotification(this);
+        FSD = Value;
+        if (FSD) FSD->FreeNotification(this);
+    }
+    if (FSD && !FSD->Empty && !IsDesigning()) ChangeSkinData();
+}
+
+void TspSkinMemo2::GetSkinData()
+{
+    FIndex = -1;
+    if (!FSD || FSD->Empty) return;
+    const int index = FSD->GetControlIndex(FSkinDataName);
+    const auto* r = dynamic_cast<const TspDataSkinMemoControl*>(FSD->ControlRecord(index));
+    if (!r) return;
+    FIndex = index;
+    FFontName = r->FontName;
+    FFontStyle = r->FontStyle;
+    FFontHeight = ClampFontHeight(r->FontHeight);
+    FFontColor = r->FontColor;
+    FActiveFontColor = r->ActiveFontColor;
+    FBGColor = r->BGColor;
+    FActiveBGColor = r->ActiveBGColor;
+}
+
+void TspSkinMemo2::ChangeSkinData()
+{
+    GetSkinData();
+    if (!Skinned()) {
+        GetFont()->Assign(FDefaultFont.get());
+    } else {
+        if (UseSkinFont) {
+            GetFont()->SetName(FFontName);
+            GetFont()->SetStyle(FFontStyle);
+            GetFont()->SetHeight(FFontHeight);
+            GetFont()->SetCharset(FDefaultFont->GetCharset());
+        } else {
+            GetFont()->Assign(FDefaultFont.get());
+        }
+        GetFont()->SetColor(HandleAllocated() && Focused() ? FActiveFontColor : FFontColor);
+        SetColor(FBGColor);
+    }
+    UpDateScrollRange();
+    RecreateWnd();
+    if (FVScrollBar) {
+        // Its place beside the memo is taken anew.
+        const TAlign a = FVScrollBar->GetAlign();
+        FVScrollBar->SetAlign(alNone);
+        FVScrollBar->SetAlign(a);
+    }
+}
+
+void TspSkinMemo2::SetDefaultFont(TFont* Value)
+{
+    FDefaultFont->Assign(Value);
+    if (!Skinned()) GetFont()->Assign(Value);
+}
+
+void TspSkinMemo2::OnDefaultFontChange(TObject*)
+{
+    if (!Skinned()) GetFont()->Assign(FDefaultFont.get());
+}
+
+void TspSkinMemo2::SetHotLook(bool Hot)
+{
+    if (!Skinned()) return;
+    GetFont()->SetColor(Hot ? FActiveFontColor : FFontColor);
+    SetColor(Hot ? FActiveBGColor : FBGColor);
+}
+
+// ---- context menu ----
+void TspSkinMemo2::CreateSysPopupMenu()
+{
+    delete FSysPopupMenu;
+    FSysPopupMenu = new TspSkinPopupMenu(this);
+    FSysPopupMenu->SetLookupForm(GetParentForm(this));
+    const std::string text = GetText();
+    FillEditContextMenu(FSysPopupMenu, this, GetSelLength() > 0, GetSelText() == text, GetReadOnly());
+}
+
+void TspSkinMemo2::WMContextMenu(TMessage& Message)
+{
+    if (GetPopupMenu()) {
+        TMemo::WMContextMenu(Message);
+        return;
+    }
+    CreateSysPopupMenu();
+    int x = static_cast<short>(LOWORD(Message.LParam)), y = static_cast<short>(HIWORD(Message.LParam));
+    if (x < 0 || y < 0) {
+        const TPoint o = ClientToScreen(TPoint(0, 0));
+        x = o.x + GetWidth() / 2;
+        y = o.y + GetHeight() / 2;
+    }
+    FSysPopupMenu->Popup2(this, x, y);
+    Message.Result = 0;
+}
+
+void TspSkinMemo2::WMAfterDispatch(TMessage& Message)
+{
+    delete FSysPopupMenu;
+    FSysPopupMenu = nullptr;
+    Message.Result = 0;
+}
+
+// ---- messages ----
+void TspSkinMemo2::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_NCCALCSIZE: WMNCCalcSize(Message); break;
+    case WM_MOUSEWHEEL: WMMouseWheel(Message); break;
+    case WM_AFTERDISPATCH: WMAfterDispatch(Message); break;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_CUT:
+    case WM_PASTE:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case WM_SETTEXT:
+    case WM_CHAR:
+    case WM_KEYDOWN: WMTextMoved(Message); break;
+    default: TMemo::Dispatch(Message); break;
+    }
+}
+
+void TspSkinMemo2::WMTextMoved(TMessage& Message)
+{
+    // Each of these can move the text: its ordinary handling, then the bars follow.
+    TMemo::Dispatch(Message);
+    UpDateScrollRange();
+}
+
+void TspSkinMemo2::WMNCCalcSize(TMessage& Message)
+{
+    // No frame and no visible scroll bars: the client area is the whole window.
+    Message.Result = 0;
+}
+
+void TspSkinMemo2::WMMouseWheel(TMessage& Message)
+{
+    const int delta = static_cast<short>(HIWORD(Message.WParam));
+    Perform(WM_VSCROLL, delta > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+    Message.Result = 0;
+}
+
+void TspSkinMemo2::WMSize(TMessage& Message)
+{
+    TMemo::WMSize(Message);
+    UpDateScrollRange();
+}
+
+void TspSkinMemo2::WMSetFocus(TMessage& Message)
+{
+    TMemo::WMSetFocus(Message);
+    if (!FMouseIn) SetHotLook(true);
+}
+
+void TspSkinMemo2::WMKillFocus(TMessage& Message)
+{
+    TMemo::WMKillFocus(Message);
+    if (!FMouseIn) SetHotLook(false);
+}
+
+void TspSkinMemo2::WMLButtonDown(TMessage& Message)
+{
+    FLButtonDown = true;
+    TMemo::WMLButtonDown(Message);
+}
+
+void TspSkinMemo2::WMLButtonUp(TMessage& Message)
+{
+    TMemo::WMLButtonUp(Message);
+    if (FLButtonDown) UpDateScrollRange();
+    FLButtonDown = false;
+}
+
+void TspSkinMemo2::WMMouseMove(TMessage& Message)
+{
+    TMemo::WMMouseMove(Message);
+    if (FLButtonDown) UpDateScrollRange();   // a drag selection scrolls the text
+}
+
+void TspSkinMemo2::CMMouseEnter(TMessage& Message)
+{
+    TMemo::CMMouseEnter(Message);
+    FMouseIn = true;
+    if (!(HandleAllocated() && Focused())) SetHotLook(true);
+    if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TspSkinMemo2::CMMouseLeave(TMessage& Message)
+{
+    TMemo::CMMouseLeave(Message);
+    FMouseIn = false;
+    if (!(HandleAllocated() && Focused())) SetHotLook(false);
+    if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void TspSkinMemo2::CMEnabledChanged(TMessage& Message)
+{
+    TMemo::CMEnabledChanged(Message);
+    UpDateScrollRange();
+}
