@@ -19,6 +19,9 @@ int CMainWindowHost::ServerPort()
     return port > 0 ? port : FMain->ServerSocket1->Port;
 }
 
+TspSkinData* CMainWindowHost::SkinData() { return FMain->spSkinData1; }
+bool CMainWindowHost::ApplySkinFile(const std::string& Path) { return FMain->ApplySkinFile(Path); }
+
 void RunPreferencesDialog(TForm1* Main)
 {
     CMainWindowHost host(Main);

@@ -7,6 +7,7 @@
 
 class CVideo;
 class TForm1;
+class TspSkinData;
 
 // The main window as the settings dialogs see it. The program hands them its
 // TForm1 through CMainWindowHost; the tests hand them a stand-in.
@@ -29,6 +30,11 @@ public:
     virtual void StopRecording() = 0;
     // The server's port, for the embedding HTML.
     virtual int ServerPort() = 0;
+    // The main window's skin, which the dialogs' frames and controls wear
+    // (none: the dialogs stay unskinned).
+    virtual TspSkinData* SkinData() { return nullptr; }
+    // Loads a skin file as the program's skin (TForm1::ApplySkinFile).
+    virtual bool ApplySkinFile(const std::string&) { return false; }
 };
 
 class CMainWindowHost : public IDialogHost {
@@ -43,6 +49,8 @@ public:
     void StartRecording(CVideo* Recorder) override;
     void StopRecording() override;
     int ServerPort() override;
+    TspSkinData* SkinData() override;
+    bool ApplySkinFile(const std::string& Path) override;
 private:
     TForm1* FMain;
 };

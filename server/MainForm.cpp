@@ -318,6 +318,8 @@ void TForm1::CreateSkinComponents() {}
 // data component exists.
 void TForm1::LoadStartupSkin() {}
 
+bool TForm1::ApplySkinFile(const std::string&) { return false; }
+
 // ---------------------------------------------------------------- translation
 
 void TForm1::Translate()

@@ -37,6 +37,7 @@ class CWaveIn;
 class COggEncoder;
 class TVideoCapture;
 class TCapturedBitmap;
+class TspSkinData;
 
 // The frame sizes by RES index: 0 160x120, 1 320x240, 2 640x480.
 const int kResIndexCount = 3;
@@ -51,6 +52,13 @@ class TForm1 : public TForm, public IMainWindowLink {
 public:
     explicit TForm1(TComponent* AOwner);
     ~TForm1() override;
+
+    // The skin every window of the program wears (the main window owns it).
+    TspSkinData* spSkinData1 = nullptr;
+    // Loads a skin file into spSkinData1 and re-skins every open window. A file
+    // that cannot be read or is damaged leaves the skin in use as it was, shows
+    // the operator one message and answers false.
+    bool ApplySkinFile(const std::string& Path);
 
     // --- components (the designed names; plain controls stand in for the skinned ones) ---
     TMainMenu* spSkinMainMenu1;
