@@ -243,6 +243,7 @@ private:
         if (Rec) {
             TRect piece = Rec->ItemRect;
             if (sel) piece = !IsNullSkinRect(Rec->FocusItemRect) ? Rec->FocusItemRect : Rec->ActiveItemRect;
+            piece = ClipToPicture(piece, Pic);
             if (!IsNullSkinRect(piece)) {
                 TBitmap face;
                 Sputils::CreateHSkinImage(Rec->ItemLeftOffset, Rec->ItemRightOffset, &face, Pic, piece, R.Width(),
@@ -314,11 +315,18 @@ void TspSkinCustomComboBox::SetItems(TStrings* Value) { FListBox->Items()->Assig
 
 int TspSkinCustomComboBox::GetItemIndex() const { return FListBox->GetItemIndex(); }
 
-void TspSkinCustomComboBox::SetItemIndex(int Index)
+void TspSkinCustomComboBox::SetItemIndex(int Index) { SelectItem(Index, false); }
+
+void TspSkinCustomComboBox::SelectItem(int Index, bool ByUser)
 {
     FListBox->SetItemIndex(Index);
     const int i = FListBox->GetItemIndex();
-    if (GetItems()->GetCount() > 0 && i != -1) SetText(GetItems()->Get(i));
+    if (GetItems()->GetCount() > 0 && i != -1) {
+        // The forms select items while they set themselves up; their OnChange
+        // handlers are for what the user picks, not for that.
+        TRestore<bool> quiet(FQuietText, !ByUser);
+        SetText(GetItems()->Get(i));
+    }
     FOldItemIndex = i;
     if (!FEdit) Repaint();
     if (IsDesigning() || IsLoading()) return;
@@ -535,7 +543,9 @@ void TspSkinCustomComboBox::DrawSkinItem(TCanvas* C)
     const TRect& r = FItem.R;
     if (r.Width() <= 0 || r.Height() <= 0) return;
     const bool focused = Focused();
-    const TRect& piece = focused ? FFocusItemRect : FItemRect;
+    // Only what lies inside the picture is a piece: a damaged skin gets no giant bitmaps.
+    const TRect piece = FElement.Picture ? ClipToPicture(focused ? FFocusItemRect : FItemRect, FElement.Picture)
+                                         : TRect();
     TBitmap b;
     if (!IsNullSkinRect(piece) && FElement.Picture) {
         Sputils::CreateHSkinImage(FItemLeftOffset, FItemRightOffset, &b, FElement.Picture, piece, r.Width(),
@@ -612,7 +622,7 @@ void TspSkinCustomComboBox::CloseUp(bool AcceptChanges)
     } else if (i < GetItems()->GetCount() && AcceptChanges) {
         const std::string s = GetItems()->Get(i);
         if (FEdit) {
-            FEdit->SetText(s);
+            SetEditText(s);
         } else {
             SetText(s);
         }
@@ -669,7 +679,7 @@ void TspSkinCustomComboBox::FindLBItem(const std::string& S)
     }
     if (search.empty()) return;
     const int match = FindPrefix(search, search.size() == 1 ? GetItemIndex() : -1);
-    if (match >= 0) SetItemIndex(match);
+    if (match >= 0) SelectItem(match, true);
 }
 
 void TspSkinCustomComboBox::FindLBItemFromEdit()
@@ -681,7 +691,7 @@ void TspSkinCustomComboBox::FindLBItemFromEdit()
     if (typed.empty()) return;
     const int match = FindPrefix(typed, typed.size() == 1 ? GetItemIndex() : -1);
     if (match < 0) return;
-    SetItemIndex(match);
+    SelectItem(match, true);
     const std::string full = GetText();
     SetSelStart(static_cast<int>(typed.size()));
     SetSelLength(static_cast<int>(full.size()) - static_cast<int>(typed.size()));
@@ -794,13 +804,21 @@ void TspSkinCustomComboBox::EditChange(TObject*)
     SetText(t);
 }
 
+void TspSkinCustomComboBox::SetEditText(const std::string& S)
+{
+    FEdit->SetText(S);
+    // The editor is a multi-line EDIT (for its alignment styles), and such an EDIT
+    // reports no EN_CHANGE for WM_SETTEXT: the text it was given is a change all the same.
+    if (FEdit && GetText() != FEdit->GetText()) EditChange(FEdit);
+}
+
 void TspSkinCustomComboBox::EditPrevItem(bool WithText)
 {
     const int i = FListBox->GetItemIndex();
     if (i <= 0) return;
     FListBox->SetItemIndex(i - 1);
     if (!WithText) return;
-    if (FEdit) FEdit->SetText(GetItems()->Get(i - 1));
+    if (FEdit) SetEditText(GetItems()->Get(i - 1));
     if (OnClick) OnClick(this);
 }
 
@@ -810,7 +828,7 @@ void TspSkinCustomComboBox::EditNextItem(bool WithText)
     if (i >= GetItems()->GetCount() - 1) return;
     FListBox->SetItemIndex(i + 1);
     if (!WithText) return;
-    if (FEdit) FEdit->SetText(GetItems()->Get(i + 1));
+    if (FEdit) SetEditText(GetItems()->Get(i + 1));
     if (OnClick) OnClick(this);
 }
 
@@ -909,7 +927,7 @@ void TspSkinCustomComboBox::WMMouseWheel(TMessage& Message)
     if (FListBox->Shown())
         FListBox->SetItemIndex(next);
     else
-        SetItemIndex(next);
+        SelectItem(next, true);
 }
 
 void TspSkinCustomComboBox::WMSize(TMessage& Message)
@@ -939,7 +957,7 @@ void TspSkinCustomComboBox::CMTextChanged(TMessage& Message)
 {
     TspSkinCustomControl::CMTextChanged(Message);
     if (FEdit && !FEditChange) FEdit->SetText(GetText());
-    if (OnChange) OnChange(this);
+    if (OnChange && !FQuietText) OnChange(this);
     if (FEditChange) Change();
 }
 
@@ -1015,20 +1033,20 @@ void TspSkinCustomComboBox::KeyDown(WORD& Key, TShiftState Shift)
     case VK_RETURN: if (shown) CloseUp(true); break;
     case VK_ESCAPE: if (shown) CloseUp(false); break;
     case VK_F4: if (shown) CloseUp(true); else DropDown(); break;
-    case VK_PRIOR: if (count > 0) SetItemIndex(std::max(0, index - (FDropDownCount + 1))); break;
-    case VK_NEXT: if (count > 0) SetItemIndex(std::min(count - 1, index + (FDropDownCount - 1))); break;
+    case VK_PRIOR: if (count > 0) SelectItem(std::max(0, index - (FDropDownCount + 1)), true); break;
+    case VK_NEXT: if (count > 0) SelectItem(std::min(count - 1, index + (FDropDownCount - 1)), true); break;
     case VK_LEFT: case VK_UP:
         if (alt) {
             if (shown) CloseUp(false);
         } else if (index > 0) {
-            SetItemIndex(index - 1);
+            SelectItem(index - 1, true);
         }
         break;
     case VK_RIGHT: case VK_DOWN:
         if (alt) {
             if (!shown) DropDown();
         } else if (index < count - 1) {
-            SetItemIndex(index + 1);
+            SelectItem(index + 1, true);
         }
         break;
     default: break;

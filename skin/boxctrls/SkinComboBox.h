@@ -128,6 +128,8 @@ private:
     void DrawSkinItem(TCanvas* C);
     // The item text (and image, or the owner's drawing) on an item bitmap.
     void DrawItemContent(TBitmap* B, TRect TextRect, TOwnerDrawState State);
+    // Selects an item and shows its text; OnChange only when the user picked it.
+    void SelectItem(int Index, bool ByUser);
     int ShownIndex() const;
     int FindPrefix(const std::string& S, int After) const;
 
@@ -136,6 +138,7 @@ private:
     void ApplyEditorFont();
     void EditWindowProc(TMessage& Message);
     void EditChange(TObject* Sender);
+    void SetEditText(const std::string& S);
     void EditPrevItem(bool WithText);
     void EditNextItem(bool WithText);
     void ListMouseMove(int X, int Y);
@@ -153,6 +156,7 @@ private:
     bool FPointerInside = false;
     bool FLBDown = false;
     bool FEditChange = false;
+    bool FQuietText = false;
     bool FHideSelection = true;
     std::string FSearchString;
     DWORD FLastSearchTime = 0;
