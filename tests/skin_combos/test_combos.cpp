@@ -154,6 +154,28 @@ TEST(ComboMouse, HotTrackThenEscapeRestoresAndClickAccepts)
     EXPECT_EQ(s.Events(), "change click Change closeup");
 }
 
+TEST(ComboMouse, AnotherControlTakingTheMouseClosesWithoutAccepting)
+{
+    Scene s;
+    s.C->SetItemIndex(0);
+    s.C->DropDown();
+    HWND list = s.C->GetPopupHandle();
+    // Clicking the list never activates it.
+    EXPECT_EQ(SendMessageA(list, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(s.Form->GetHandle()),
+                           MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+              MA_NOACTIVATE);
+    SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(20, 1 + 2 * s.C->GetListItemHeight() + 3));
+    s.Events();
+    // The combo's own press and the list's are not another control's.
+    s.C->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(s.C));
+    EXPECT_TRUE(s.C->IsPopupVisible());
+    s.C->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(s.Form.get()));
+    EXPECT_FALSE(s.C->IsPopupVisible());
+    EXPECT_FALSE(IsWindowVisible(list));
+    EXPECT_EQ(s.C->GetItemIndex(), 0);
+    EXPECT_EQ(s.Events(), "");
+}
+
 TEST(ComboMouse, WheelStepsWhileClosedAndInTheListWhileOpen)
 {
     Scene s;
