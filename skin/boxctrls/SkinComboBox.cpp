@@ -961,6 +961,12 @@ void TspSkinCustomComboBox::CMTextChanged(TMessage& Message)
     if (FEditChange) Change();
 }
 
+void TspSkinCustomComboBox::CMVisibleChanged(TMessage& Message)
+{
+    TspSkinCustomControl::CMVisibleChanged(Message);
+    if (!GetVisible()) CloseUp(false);
+}
+
 void TspSkinCustomComboBox::CMMouseEnter(TMessage& Message)
 {
     TspSkinCustomControl::CMMouseEnter(Message);
@@ -980,6 +986,8 @@ void TspSkinCustomComboBox::CMMouseLeave(TMessage& Message)
 void TspSkinCustomComboBox::CMEnabledChanged(TMessage& Message)
 {
     TspSkinCustomControl::CMEnabledChanged(Message);
+    // A list left open over a combo that can no longer take it back would stay forever.
+    if (!IsEnabled()) CloseUp(false);
     Repaint();
 }
 

@@ -114,6 +114,7 @@ protected:
     void CMMouseEnter(TMessage& Message) override;
     void CMMouseLeave(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
+    void CMVisibleChanged(TMessage& Message) override;
 
 private:
     friend class TspComboPopupList;

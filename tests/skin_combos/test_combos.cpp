@@ -174,6 +174,14 @@ TEST(ComboMouse, AnotherControlTakingTheMouseClosesWithoutAccepting)
     EXPECT_FALSE(IsWindowVisible(list));
     EXPECT_EQ(s.C->GetItemIndex(), 0);
     EXPECT_EQ(s.Events(), "");
+    // Disabled or hidden, the combo takes its list with it.
+    s.C->DropDown();
+    s.C->SetEnabled(false);
+    EXPECT_FALSE(s.C->IsPopupVisible());
+    s.C->SetEnabled(true);
+    s.C->DropDown();
+    s.C->Hide();
+    EXPECT_FALSE(s.C->IsPopupVisible());
 }
 
 TEST(ComboMouse, WheelStepsWhileClosedAndInTheListWhileOpen)
