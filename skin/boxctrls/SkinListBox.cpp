@@ -1040,6 +1040,13 @@ void TspSkinCustomListBox::ChangeSkinData()
     FInnerListBox->Invalidate();
 }
 
+void TspSkinCustomListBox::SetSkinData(TspSkinData* Value)
+{
+    const bool unbind = !Value && FSD;
+    TspSkinCustomControl::SetSkinData(Value);
+    if (unbind && !IsDestroying()) ChangeSkinData();
+}
+
 void TspSkinCustomListBox::WMSize(TMessage& Message)
 {
     TspSkinCustomControl::WMSize(Message);

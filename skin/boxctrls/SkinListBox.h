@@ -87,6 +87,8 @@ public:
 
     void GetSkinData() override;
     void ChangeSkinData() override;
+    // Unbinding the skin data component brings the plain look back at once.
+    void SetSkinData(TspSkinData* Value) override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
     TspListBox* GetListBox() const { return FInnerListBox; }
