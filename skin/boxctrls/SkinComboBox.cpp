@@ -1,4 +1,6 @@
 #include "SkinComboBox.h"
+#include "SkinPopupList.h"
+#include "SkinScrollBar.h"
 #include "Classes.h"
 #include "ImgList.h"
 #include "ScopeGuard.h"
@@ -13,10 +15,6 @@
 #include <cstdlib>
 
 namespace {
-
-// Largest row a skin may give the drop-down; a taller one is taken as damage.
-constexpr int MaxListItemHeight = 256;
-constexpr int ListScrollWidth = 12;
 
 bool StartsWithNoCase(const std::string& S, const std::string& Prefix)
 {
@@ -35,262 +33,9 @@ TRect Intersect(const TRect& A, const TRect& B)
 
 }  // namespace
 
-// ---- the drop-down list ----
-
-// A borderless popup that lists the combo's items, one row per item, with a
-// plain scroll strip when not every item fits. It never takes activation, so
-// the combo (or its editor) keeps the focus while it is open; every click and
-// move is handed to the combo, which decides what it means.
-class TspComboPopupList : public TCustomControl {
-public:
-    explicit TspComboPopupList(TspSkinCustomComboBox* ACombo) : TCustomControl(nullptr), FCombo(ACombo)
-    {
-        FItems.OnChange = [this](TObject*) { ItemsChanged(); };
-    }
-    ~TspComboPopupList() override { FItems.OnChange = nullptr; }
-
-    TStringList* Items() { return &FItems; }
-    int GetItemIndex() const { return FItemIndex; }
-    void SetItemIndex(int Value)
-    {
-        if (Value < -1 || Value >= FItems.GetCount()) Value = -1;
-        FItemIndex = Value;
-        if (FShown) {
-            MakeVisible(Value);
-            Repaint();
-        }
-    }
-    int GetTopIndex() const { return FTopIndex; }
-    void SetTopIndex(int Value)
-    {
-        FTopIndex = std::max(0, std::min(Value, FItems.GetCount() - FRows));
-        if (FShown) Repaint();
-    }
-    bool Shown() const { return FShown; }
-    int Rows() const { return FRows; }
-
-    int ItemHeight() const
-    {
-        if (TspDataSkinListBox* rec = SkinRecord()) {
-            const int h = rec->ItemRect.Height();
-            if (h > 0 && h <= MaxListItemHeight) return h;
-        }
-        return std::min(MaxListItemHeight, std::abs(ClampFontHeight(FCombo->GetFont()->GetHeight())) + 4);
-    }
-    // The height of the list showing Rows rows (a frame of one pixel around them).
-    int CalcHeight(int Rows) const { return Rows * ItemHeight() + 2; }
-    // The item under a client point, or -1.
-    int ItemAtPos(const TPoint& P) const
-    {
-        if (P.x < 1 || P.x >= ItemsRight() || P.y < 1 || P.y >= GetHeight() - 1) return -1;
-        const int i = FTopIndex + (P.y - 1) / ItemHeight();
-        return i < FItems.GetCount() ? i : -1;
-    }
-
-    void Show(const TPoint& P, int W, int Rows)
-    {
-        FRows = std::max(1, Rows);
-        SetTopIndex(FTopIndex);
-        const int h = CalcHeight(FRows);
-        SetBounds(P.x, P.y, W, h);
-        FShown = true;
-        SetWindowPos(GetHandle(), HWND_TOPMOST, P.x, P.y, W, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        Repaint();
-    }
-    void Hide()
-    {
-        FShown = false;
-        if (HandleAllocated())
-            SetWindowPos(GetWindowHandle(), nullptr, 0, 0, 0, 0,
-                         SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-    }
-    void Scroll(int Delta) { SetTopIndex(FTopIndex + Delta); }
-
-protected:
-    void CreateParams(TCreateParams& Params) override
-    {
-        TCustomControl::CreateParams(Params);
-        Params.Style = WS_POPUP;
-        Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-        Params.WndParent = nullptr;
-        Params.WindowClass.style |= CS_SAVEBITS;
-        if (Sputils::CheckWXP()) Params.WindowClass.style |= CS_DROPSHADOW;
-        Params.WinClassName = "TspPopupListBox";
-    }
-    void WndProc(TMessage& Message) override
-    {
-        switch (Message.Msg) {
-        case WM_MOUSEACTIVATE: Message.Result = MA_NOACTIVATE; break;
-        case WM_ERASEBKGND: Message.Result = 1; break;
-        case WM_MOUSEMOVE: WMMouseMoveList(Message); break;
-        case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: WMLButtonDownList(Message); break;
-        case WM_LBUTTONUP: WMLButtonUpList(Message); break;
-        case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_MBUTTONDOWN: case WM_MBUTTONUP: break;
-        case WM_MOUSEWHEEL: Scroll(GET_WHEEL_DELTA_WPARAM(Message.WParam) > 0 ? -1 : 1); break;
-        default: TCustomControl::WndProc(Message); break;
-        }
-    }
-    void Paint() override
-    {
-        const int w = GetWidth(), h = GetHeight();
-        if (w <= 0 || h <= 0) return;
-        TBitmap b(w, h, pf24bit);
-        DrawList(b.GetCanvas(), w, h);
-        GetCanvas()->Draw(0, 0, &b);
-    }
-
-private:
-    static TPoint PointOf(const TMessage& M)
-    {
-        return TPoint(static_cast<short>(LOWORD(M.LParam)), static_cast<short>(HIWORD(M.LParam)));
-    }
-    bool HasStrip() const { return FItems.GetCount() > FRows; }
-    int ItemsRight() const { return GetWidth() - 1 - (HasStrip() ? ListScrollWidth : 0); }
-    bool InStrip(const TPoint& P) const { return HasStrip() && P.x >= ItemsRight() && P.x < GetWidth() - 1; }
-
-    void WMMouseMoveList(TMessage& Message)
-    {
-        const TPoint p = PointOf(Message);
-        if (!InStrip(p)) FCombo->ListMouseMove(p.x, p.y);
-    }
-    void WMLButtonDownList(TMessage& Message)
-    {
-        const TPoint p = PointOf(Message);
-        if (InStrip(p)) {
-            // A click above the thumb pages up, below it pages down.
-            const TRect t = ThumbRect();
-            Scroll(p.y < t.top ? -FRows : (p.y >= t.bottom ? FRows : 0));
-            return;
-        }
-        FPressedOnItems = true;
-        FCombo->ListMouseDown();
-        const int i = ItemAtPos(p);
-        if (i >= 0) SetItemIndex(i);
-    }
-    void WMLButtonUpList(TMessage& Message)
-    {
-        const TPoint p = PointOf(Message);
-        const bool pressed = FPressedOnItems;
-        FPressedOnItems = false;
-        if (InStrip(p) && !pressed) return;
-        FCombo->ListMouseUp();
-    }
-    void ItemsChanged()
-    {
-        if (FItemIndex >= FItems.GetCount()) FItemIndex = -1;
-        if (FTopIndex > std::max(0, FItems.GetCount() - FRows)) FTopIndex = std::max(0, FItems.GetCount() - FRows);
-        if (FShown) Repaint();
-        FCombo->Invalidate();
-    }
-    void MakeVisible(int Index)
-    {
-        if (Index < 0) return;
-        if (Index < FTopIndex)
-            FTopIndex = Index;
-        else if (Index >= FTopIndex + FRows)
-            FTopIndex = Index - FRows + 1;
-    }
-    TspDataSkinListBox* SkinRecord() const
-    {
-        TspSkinData* d = FCombo->FSD;
-        if (!d || !FCombo->Skinned() || FCombo->FListBoxName.empty()) return nullptr;
-        return dynamic_cast<TspDataSkinListBox*>(d->ControlRecord(d->FindControlElement(FCombo->FListBoxName)));
-    }
-    TRect ThumbRect() const
-    {
-        const int count = std::max(1, FItems.GetCount());
-        const int track = GetHeight() - 2;
-        const int len = std::max(8, track * FRows / count);
-        const int top = 1 + (track - len) * FTopIndex / std::max(1, count - FRows);
-        return TRect(ItemsRight(), top, GetWidth() - 1, top + len);
-    }
-
-    void DrawList(TCanvas* C, int W, int H)
-    {
-        TspDataSkinListBox* rec = SkinRecord();
-        TBitmap* pic = rec ? SkinPicture(FCombo->FSD, rec->PictureIndex) : nullptr;
-        if (!pic) rec = nullptr;
-        C->GetBrush()->SetStyle(bsSolid);
-        C->GetBrush()->SetColor(clWindow);
-        C->FillRect(TRect(0, 0, W, H));
-        const int ih = ItemHeight();
-        const int right = ItemsRight();
-        for (int row = 0; row < FRows; ++row) {
-            const int i = FTopIndex + row;
-            if (i >= FItems.GetCount()) break;
-            DrawItem(C, rec, pic, i, TRect(1, 1 + row * ih, right, 1 + (row + 1) * ih));
-        }
-        if (HasStrip()) {
-            C->GetBrush()->SetColor(clBtnFace);
-            C->FillRect(TRect(right, 1, W - 1, H - 1));
-            C->GetBrush()->SetColor(clBtnShadow);
-            C->FillRect(ThumbRect());
-        }
-        C->GetBrush()->SetColor(clBtnShadow);
-        C->FrameRect(TRect(0, 0, W, H));
-    }
-
-    void DrawItem(TCanvas* C, TspDataSkinListBox* Rec, TBitmap* Pic, int Index, const TRect& R)
-    {
-        const bool sel = Index == FItemIndex;
-        TBitmap b(R.Width(), R.Height(), pf24bit);
-        TCanvas* bc = b.GetCanvas();
-        bc->GetBrush()->SetStyle(bsSolid);
-        bc->GetBrush()->SetColor(sel ? clHighlight : clWindow);
-        bc->FillRect(TRect(0, 0, R.Width(), R.Height()));
-        TRect text(2, 0, R.Width() - 2, R.Height());
-        TColor color = sel ? clHighlightText : clWindowText;
-        if (Rec) {
-            TRect piece = Rec->ItemRect;
-            if (sel) piece = !IsNullSkinRect(Rec->FocusItemRect) ? Rec->FocusItemRect : Rec->ActiveItemRect;
-            piece = ClipToPicture(piece, Pic);
-            if (!IsNullSkinRect(piece)) {
-                TBitmap face;
-                Sputils::CreateHSkinImage(Rec->ItemLeftOffset, Rec->ItemRightOffset, &face, Pic, piece, R.Width(),
-                                          R.Height());
-                bc->Draw(0, 0, &face);
-            }
-            color = sel ? Rec->FocusFontColor : Rec->FontColor;
-            if (!IsNullSkinRect(Rec->ItemTextRect) && !IsNullSkinRect(Rec->ItemRect)) {
-                text = Rec->ItemTextRect;
-                text.right += R.Width() - Rec->ItemRect.Width();
-                text = Intersect(text, TRect(0, 0, R.Width(), R.Height()));
-            }
-            TFont* f = bc->GetFont();
-            if (FCombo->UseSkinFont) {
-                f->SetName(Rec->FontName);
-                f->SetHeight(ClampFontHeight(Rec->FontHeight));
-                f->SetStyle(Rec->FontStyle);
-                f->SetCharset(FCombo->GetDefaultFont()->GetCharset());
-            } else {
-                f->Assign(FCombo->GetDefaultFont());
-            }
-        } else {
-            bc->GetFont()->Assign(FCombo->GetFont());
-        }
-        bc->GetFont()->SetColor(color);
-        bc->GetBrush()->SetStyle(bsClear);
-        const TOwnerDrawState state = sel ? (odSelected | odFocused) : 0;
-        if (FCombo->OnListBoxDrawItem)
-            FCombo->OnListBoxDrawItem(bc, Index, R.Width(), R.Height(), text, state);
-        else
-            Sputils::SPDrawText2(bc, FItems.Get(Index), text);
-        C->Draw(R.left, R.top, &b);
-    }
-
-    TspSkinCustomComboBox* FCombo;
-    TStringList FItems;
-    int FItemIndex = -1;
-    int FTopIndex = 0;
-    int FRows = 1;
-    bool FShown = false;
-    bool FPressedOnItems = false;
-};
-
 // ---- TspSkinCustomComboBox ----
 
-TspSkinCustomComboBox::TspSkinCustomComboBox(TComponent* AOwner)
-    : TspSkinCustomControl(AOwner), FListBox(std::make_unique<TspComboPopupList>(this))
+TspSkinCustomComboBox::TspSkinCustomComboBox(TComponent* AOwner) : TspSkinCustomControl(AOwner)
 {
     SetControlStyle(csAcceptsControls | csCaptureMouse | csOpaque | csDoubleClicks);
     SetBounds(GetLeft(), GetTop(), 120, 20);
@@ -300,18 +45,28 @@ TspSkinCustomComboBox::TspSkinCustomComboBox(TComponent* AOwner)
     GetFont()->SetColor(clWindowText);
     GetFont()->SetStyle(0);
     FSkinDataName = "combobox";
+    FListBox = new TspPopupListBox(this);
+    FListBox->SetParent(this);
+    FListBox->OnListBoxMouseMove = [this](TObject*, TShiftState, int X, int Y) { ListMouseMove(X, Y); };
+    FListBox->OnListBoxMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { ListMouseDown(); };
+    FListBox->OnListBoxMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { ListMouseUp(); };
+    FListBox->OnCheckButtonClick = [this](TObject*) { CloseUp(true); };
     CalcRects();
 }
 
 TspSkinCustomComboBox::~TspSkinCustomComboBox()
 {
     FreeEditor();
-    FListBox.reset();
+    TspPopupListBox* list = FListBox;
+    FListBox = nullptr;
+    delete list;
 }
 
-TStrings* TspSkinCustomComboBox::GetItems() const { return FListBox->Items(); }
+bool TspSkinCustomComboBox::ListShown() const { return FListBox && FListBox->GetVisible(); }
 
-void TspSkinCustomComboBox::SetItems(TStrings* Value) { FListBox->Items()->Assign(Value); }
+TStrings* TspSkinCustomComboBox::GetItems() const { return FListBox->GetItems(); }
+
+void TspSkinCustomComboBox::SetItems(TStrings* Value) { FListBox->SetItems(Value); }
 
 int TspSkinCustomComboBox::GetItemIndex() const { return FListBox->GetItemIndex(); }
 
@@ -339,9 +94,9 @@ void TspSkinCustomComboBox::SetDropDownCount(int Value)
     if (Value > 0) FDropDownCount = Value;
 }
 
-bool TspSkinCustomComboBox::GetSorted() const { return FListBox->Items()->GetSorted(); }
+bool TspSkinCustomComboBox::GetSorted() const { return FListBox->GetSorted(); }
 
-void TspSkinCustomComboBox::SetSorted(bool Value) { FListBox->Items()->SetSorted(Value); }
+void TspSkinCustomComboBox::SetSorted(bool Value) { FListBox->SetSorted(Value); }
 
 void TspSkinCustomComboBox::SetHideSelection(bool Value) { FHideSelection = Value; }
 
@@ -359,13 +114,18 @@ void TspSkinCustomComboBox::SetImageIndex(int Value)
     Repaint();
 }
 
-void TspSkinCustomComboBox::SetListBoxDrawItem(TspDrawSkinItemEvent Value) { OnListBoxDrawItem = std::move(Value); }
+void TspSkinCustomComboBox::SetListBoxDrawItem(TspDrawSkinItemEvent Value)
+{
+    OnListBoxDrawItem = Value;
+    FListBox->OnDrawItem = std::move(Value);
+}
 
 void TspSkinCustomComboBox::Notification(TComponent* AComponent, TOperation Operation)
 {
     TspSkinCustomControl::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
     if (Operation == opRemove && AComponent == FEdit) FEdit = nullptr;
+    if (Operation == opRemove && AComponent == FListBox) FListBox = nullptr;
 }
 
 void TspSkinCustomComboBox::Invalidate()
@@ -429,6 +189,9 @@ void TspSkinCustomComboBox::ChangeSkinData()
     CalcRects();
     if (FEdit) ApplyEditorFont();
     Repaint();
+    // The drop-down wears the list element that the combo's element names.
+    FListBox->SetSkinDataName(Skinned() ? FListBoxName : std::string());
+    FListBox->SetSkinData(FSD);
 }
 
 void TspSkinCustomComboBox::DefaultFontChange() { GetFont()->Assign(GetDefaultFont()); }
@@ -437,7 +200,7 @@ void TspSkinCustomComboBox::DefaultFontChange() { GetFont()->Assign(GetDefaultFo
 
 int TspSkinCustomComboBox::ShownIndex() const
 {
-    return FListBox->Shown() ? FOldItemIndex : GetItemIndex();
+    return ListShown() ? FOldItemIndex : GetItemIndex();
 }
 
 void TspSkinCustomComboBox::CreateControlDefaultImage(TBitmap* B)
@@ -574,9 +337,9 @@ void TspSkinCustomComboBox::DrawSkinItem(TCanvas* C)
 
 // ---- drop-down ----
 
-bool TspSkinCustomComboBox::IsPopupVisible() const { return FListBox->Shown(); }
+bool TspSkinCustomComboBox::IsPopupVisible() const { return ListShown(); }
 
-bool TspSkinCustomComboBox::CanCancelDropDown() const { return FListBox->Shown() && !FPointerInside; }
+bool TspSkinCustomComboBox::CanCancelDropDown() const { return ListShown() && !FPointerInside; }
 
 HWND TspSkinCustomComboBox::GetPopupHandle() const
 {
@@ -585,35 +348,44 @@ HWND TspSkinCustomComboBox::GetPopupHandle() const
 
 TRect TspSkinCustomComboBox::GetPopupBounds() const
 {
-    return TRect(FListBox->GetLeft(), FListBox->GetTop(), FListBox->GetLeft() + FListBox->GetWidth(),
-                 FListBox->GetTop() + FListBox->GetHeight());
+    RECT r = {0, 0, 0, 0};
+    if (FListBox->HandleAllocated()) GetWindowRect(FListBox->GetWindowHandle(), &r);
+    return TRect(r.left, r.top, r.right, r.bottom);
 }
 
 int TspSkinCustomComboBox::GetListItemIndex() const { return FListBox->GetItemIndex(); }
 
 int TspSkinCustomComboBox::GetListTopIndex() const { return FListBox->GetTopIndex(); }
 
-int TspSkinCustomComboBox::GetListItemHeight() const { return FListBox->ItemHeight(); }
-
 void TspSkinCustomComboBox::DropDown()
 {
     const int count = GetItems()->GetCount();
-    if (count == 0 || FListBox->Shown()) return;
+    if (count == 0 || ListShown()) return;
     if (OnDropDown) OnDropDown(this);
     const int rows = std::min(count, FDropDownCount);
-    const int h = FListBox->CalcHeight(rows);
+    FListBox->SetWidth(GetWidth());
+    FListBox->SetHeight(FListBox->CalcHeight(rows));
+    const int h = FListBox->GetHeight();
     TPoint p = ClientToScreen(TPoint(0, GetHeight()));
     const TRect work = Sputils::GetMonitorWorkArea(GetHandle(), true);
+    // Only the height moves the list (above the combo when the work area ends);
+    // its left edge stays the combo's.
     if (p.y + h > work.bottom) p.y = p.y - GetHeight() - h;
     if (FEdit && FEdit->CanFocus()) FEdit->SetFocus();
+    FListBox->HandleNeeded();
     FOldItemIndex = FListBox->GetItemIndex();
-    FListBox->SetTopIndex(FOldItemIndex < 0 ? 0 : FOldItemIndex);
-    FListBox->Show(p, GetWidth(), rows);
+    if (FOldItemIndex == 0 && count > 1) {
+        // Stepping away and back makes the system list scroll its first row into view.
+        FListBox->SetItemIndex(1);
+        FListBox->SetItemIndex(0);
+    }
+    FListBox->SetTopIndex(std::max(0, FOldItemIndex));
+    FListBox->Show(p);
 }
 
 void TspSkinCustomComboBox::CloseUp(bool AcceptChanges)
 {
-    if (!FListBox->Shown()) return;
+    if (!ListShown()) return;
     FListBox->Hide();
     FLBDown = false;
     const int i = FListBox->GetItemIndex();
@@ -638,7 +410,7 @@ void TspSkinCustomComboBox::CloseUp(bool AcceptChanges)
 void TspSkinCustomComboBox::ListMouseMove(int X, int Y)
 {
     if (FLBDown) return;
-    const int i = FListBox->ItemAtPos(TPoint(X, Y));
+    const int i = FListBox->ItemAtPos(TPoint(X, Y), true);
     if (i >= 0 && i != FListBox->GetItemIndex()) FListBox->SetItemIndex(i);
 }
 
@@ -738,7 +510,7 @@ void TspSkinCustomComboBox::CreateEditor()
     FEditOldProc = FEdit->WindowProc;
     FEdit->WindowProc = [this](TMessage& M) { EditWindowProc(M); };
     FEdit->OnEditCancelMode = [this](TControl* Sender) {
-        if (Sender != this && Sender != FListBox.get()) CloseUp(false);
+        if (!IsListPart(Sender)) CloseUp(false);
     };
     FEdit->OnChange = [this](TObject* Sender) { EditChange(Sender); };
     FEdit->OnKeyDown = [this](TObject*, WORD& Key, TShiftState Shift) {
@@ -834,7 +606,7 @@ void TspSkinCustomComboBox::EditNextItem(bool WithText)
 
 void TspSkinCustomComboBox::EditWindowProc(TMessage& Message)
 {
-    const bool shown = FListBox->Shown();
+    const bool shown = ListShown();
     const int count = GetItems()->GetCount();
     const int index = FListBox->GetItemIndex();
     switch (Message.Msg) {
@@ -904,7 +676,7 @@ void TspSkinCustomComboBox::CMWantSpecialKey(TMessage& Message)
     switch (Message.WParam) {
     case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: Message.Result = 1; break;
     // While the list is open, Enter and Escape close it rather than pressing the form's buttons.
-    case VK_RETURN: case VK_ESCAPE: if (FListBox->Shown()) Message.Result = 1; break;
+    case VK_RETURN: case VK_ESCAPE: if (ListShown()) Message.Result = 1; break;
     default: break;
     }
 }
@@ -913,18 +685,26 @@ void TspSkinCustomComboBox::CMCancelMode(TMessage& Message)
 {
     TspSkinCustomControl::Dispatch(Message);
     auto* sender = reinterpret_cast<TControl*>(Message.LParam);
-    if (sender != this && sender != FListBox.get()) CloseUp(false);
+    if (!IsListPart(sender)) CloseUp(false);
+}
+
+bool TspSkinCustomComboBox::IsListPart(const TControl* C) const
+{
+    if (C == this) return true;
+    if (!FListBox) return false;
+    return C == FListBox || C == FListBox->GetListBox() || C == FListBox->GetScrollBar() ||
+           C == FListBox->GetHScrollBar();
 }
 
 void TspSkinCustomComboBox::WMMouseWheel(TMessage& Message)
 {
     Message.Result = 0;
-    if (FEdit) return;
+    if (FEdit || !FListBox) return;
     const bool up = GET_WHEEL_DELTA_WPARAM(Message.WParam) > 0;
     const int i = GetItemIndex();
     const int next = up ? i - 1 : i + 1;
     if (next < 0 || next >= GetItems()->GetCount()) return;
-    if (FListBox->Shown())
+    if (ListShown())
         FListBox->SetItemIndex(next);
     else
         SelectItem(next, true);
@@ -949,7 +729,7 @@ void TspSkinCustomComboBox::WMSetFocus(TMessage& Message)
 void TspSkinCustomComboBox::WMKillFocus(TMessage& Message)
 {
     TspSkinCustomControl::WMKillFocus(Message);
-    if (!FEdit && FListBox->Shown()) CloseUp(false);
+    if (!FEdit && ListShown()) CloseUp(false);
     Repaint();
 }
 
@@ -1001,11 +781,11 @@ void TspSkinCustomComboBox::MouseDown(TMouseButton Button, TShiftState Shift, in
     if (FButton.MouseIn || (FStyle == spcbFixedStyle && FItem.R.Contains(TPoint(X, Y)))) {
         FButton.Down = true;
         Repaint();
-        if (FListBox->Shown())
+        if (ListShown())
             CloseUp(false);
         else
             DropDown();
-    } else if (FListBox->Shown()) {
+    } else if (ListShown()) {
         CloseUp(false);
     }
 }
@@ -1034,7 +814,7 @@ void TspSkinCustomComboBox::KeyDown(WORD& Key, TShiftState Shift)
     TspSkinCustomControl::KeyDown(Key, Shift);
     if (FEdit) return;
     const bool alt = (Shift & ssAlt) != 0;
-    const bool shown = FListBox->Shown();
+    const bool shown = ListShown();
     const int index = GetItemIndex();
     const int count = GetItems()->GetCount();
     switch (Key) {

@@ -7,6 +7,7 @@
 #pragma once
 #include "ListBox.h"
 #include "SkinControl.h"
+#include "SkinPopupList.h"
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,13 +16,8 @@ class TCustomImageList;
 class TStringList;
 class TStrings;
 class TspCustomEdit;
-class TspComboPopupList;
 
 enum TspSkinCustomComboBoxStyle { spcbEditStyle, spcbFixedStyle };
-
-typedef std::function<void(TCanvas* Cnvs, int Index, int ItemWidth, int ItemHeight, TRect TxtRect,
-                           TOwnerDrawState State)>
-    TspDrawSkinItemEvent;
 
 // The text area of the control and the owner-draw state handed to OnComboBoxDrawItem.
 struct TspCBItem {
@@ -36,7 +32,7 @@ struct TspCBButtonX {
     bool Down = false;
 };
 
-class TspSkinCustomComboBox : public TspSkinCustomControl {
+class TspSkinCustomComboBox : public TspSkinCustomControl, public TspPopupListHost {
 public:
     explicit TspSkinCustomComboBox(TComponent* AOwner);
     ~TspSkinCustomComboBox() override;
@@ -76,7 +72,13 @@ public:
     TRect GetPopupBounds() const;
     int GetListItemIndex() const;
     int GetListTopIndex() const;
-    int GetListItemHeight() const;
+    TspPopupListBox* GetListBox() const { return FListBox; }
+    bool GetListBoxAlphaBlend() const override { return ListBoxAlphaBlend; }
+    bool GetListBoxAlphaBlendAnimation() const override { return ListBoxAlphaBlendAnimation; }
+    int GetListBoxAlphaBlendValue() const override { return ListBoxAlphaBlendValue; }
+    bool ListBoxAlphaBlend = false;
+    bool ListBoxAlphaBlendAnimation = false;
+    BYTE ListBoxAlphaBlendValue = 200;
     TspCustomEdit* GetEdit() const { return FEdit; }
     const TspCBItem& GetItemArea() const { return FItem; }
     const TspCBButtonX& GetButton() const { return FButton; }
@@ -117,7 +119,6 @@ protected:
     void CMVisibleChanged(TMessage& Message) override;
 
 private:
-    friend class TspComboPopupList;
     void WMMouseWheel(TMessage& Message);
     void WMGetDlgCode(TMessage& Message);
     void CMCancelMode(TMessage& Message);
@@ -146,7 +147,11 @@ private:
     void ListMouseDown();
     void ListMouseUp();
 
-    std::unique_ptr<TspComboPopupList> FListBox;
+    bool ListShown() const;
+    // The combo itself, its list, the list's inner list or one of its bars.
+    bool IsListPart(const TControl* C) const;
+
+    TspPopupListBox* FListBox = nullptr;   // owned through the component tree, freed first
     TspCustomEdit* FEdit = nullptr;   // owned through the component tree, freed with the style
     TWndMethod FEditOldProc;
     TspSkinCustomComboBoxStyle FStyle = spcbFixedStyle;

@@ -6,6 +6,7 @@
 #include "../skin_controls/ControlFixture.h"
 #include "ComboScene.h"
 #include "SkinBoxControls.h"
+#include "SkinPopupList.h"
 
 using namespace CtlFixture;
 using namespace ComboTest;
@@ -13,7 +14,8 @@ using namespace ComboTest;
 namespace {
 
 const TColor cFace = 0x404080, cBtn = 0x008000, cActiveBtn = 0x00C0C0, cDownBtn = 0xC00000, cDisBtn = 0x808000,
-             cItem = 0xC0C000, cFocusItem = 0xC000C0, cListItem = 0x0080FF, cListFocus = 0xFF8000;
+             cItem = 0xC0C000, cFocusItem = 0xC000C0, cListItem = 0x0080FF, cListFocus = 0xFF8000,
+             cListClient = 0x204020;
 
 struct FixtureSkin {
     std::unique_ptr<TspSkinData> D = std::make_unique<TspSkinData>(nullptr);
@@ -21,7 +23,8 @@ struct FixtureSkin {
     TspDataSkinListBox* List;
     FixtureSkin()
     {
-        auto pic = NewPicture(120, 80, 0);
+        auto pic = NewPicture(200, 80, 0);
+        Paint(pic.get(), TRect(120, 0, 200, 40), cListClient);
         Paint(pic.get(), TRect(0, 0, 100, 20), cFace);
         Paint(pic.get(), TRect(80, 2, 98, 18), cBtn);
         Paint(pic.get(), TRect(0, 20, 18, 36), cActiveBtn);
@@ -53,8 +56,15 @@ struct FixtureSkin {
         D->CtrlList.push_back(std::move(c));
         auto l = std::make_unique<TspDataSkinListBox>("comboboxlist");
         l->PictureIndex = 0;
-        l->SkinRect = TRect(60, 0, 120, 20);
+        l->SkinRect = TRect(120, 0, 200, 40);
+        l->LeftTopPoint = TPoint(10, 10);
+        l->RightTopPoint = TPoint(70, 10);
+        l->LeftBottomPoint = TPoint(10, 30);
+        l->RightBottomPoint = TPoint(70, 30);
+        l->ClientRect = TRect(2, 2, 78, 38);
         l->ItemRect = TRect(60, 40, 120, 56);
+        // The list never has the focus: its selected row is the active piece.
+        l->ActiveItemRect = TRect(60, 60, 120, 76);
         l->FocusItemRect = TRect(60, 60, 120, 76);
         l->ItemTextRect = TRect(2, 0, 58, 16);
         List = l.get();
@@ -122,12 +132,12 @@ TEST(ComboLooks, FixtureSkinPieces)
     ASSERT_TRUE(s.C->IsPopupVisible());
     // The drop-down wears the list element the combo element names.
     PumpUntil([] { return false; }, 50);
-    const TRect p = s.C->GetPopupBounds();
-    const int ih = s.C->GetListItemHeight();
-    EXPECT_EQ(ih, 16);
-    auto shot = ShootScreen(p);
-    EXPECT_EQ(Probe(shot.get(), p.Width() - 5, 1 + ih + 2), cListFocus);   // row 1, the selected item
-    EXPECT_EQ(Probe(shot.get(), p.Width() - 5, 1 + 2), cListItem);
+    TspListBox* inner = s.C->GetListBox()->GetListBox();
+    const TPoint o = inner->ClientToScreen(TPoint(0, 0));
+    const TRect r0 = s.C->GetListBox()->ItemRect(0), r1 = s.C->GetListBox()->ItemRect(1);
+    auto shot = ShootScreen(TRect(o.x, o.y, o.x + inner->GetWidth(), o.y + inner->GetHeight()));
+    EXPECT_EQ(Probe(shot.get(), r1.right - 5, r1.top + 2), cListFocus);   // the selected item
+    EXPECT_EQ(Probe(shot.get(), r0.right - 5, r0.top + 2), cListItem);
     s.C->Perform(WM_LBUTTONUP, 0, MAKELPARAM(w - 10, 10));
     s.C->CloseUp(false);
     s.C->SetEnabled(false);
@@ -169,7 +179,6 @@ TEST(ComboLooks, DamagedSkinStaysInsideTheControl)
     Snapshot(s.C);
     s.C->DropDown();
     ASSERT_TRUE(s.C->IsPopupVisible());
-    EXPECT_LE(s.C->GetListItemHeight(), 256);
     UpdateWindow(s.C->GetPopupHandle());
     s.C->CloseUp(true);
     EXPECT_EQ(s.C->GetText(), "Blueberry");

@@ -5,6 +5,7 @@
 #include "ComboScene.h"
 #include "SkinEdits.h"
 #include "SkinPlatform.h"
+#include "SkinPopupList.h"
 
 using namespace ComboTest;
 
@@ -57,7 +58,7 @@ TEST(ComboDropDown, RowsAndPlacement)
         ASSERT_TRUE(s.C->IsPopupVisible());
         EXPECT_TRUE(IsWindowVisible(s.C->GetPopupHandle()));
         const TRect p = s.C->GetPopupBounds();
-        EXPECT_EQ(p.Height(), c.Rows * s.C->GetListItemHeight() + 2);
+        EXPECT_EQ(p.Height(), s.C->GetListBox()->CalcHeight(c.Rows));
         const TRect r = s.ScreenRect();
         EXPECT_EQ(p.left, r.left);
         EXPECT_EQ(p.top, r.bottom);
@@ -132,9 +133,12 @@ TEST(ComboMouse, HotTrackThenEscapeRestoresAndClickAccepts)
     s.C->Perform(WM_LBUTTONUP, 0, at);
     ASSERT_TRUE(s.C->IsPopupVisible());
     EXPECT_EQ(s.Events(), "dropdown");
-    HWND list = s.C->GetPopupHandle();
-    const int ih = s.C->GetListItemHeight();
-    SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(20, 1 + 3 * ih + ih / 2));
+    HWND list = s.C->GetListBox()->GetListBox()->GetHandle();
+    auto row = [&](int I) {
+        const TRect r = s.C->GetListBox()->ItemRect(I);
+        return MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2);
+    };
+    SendMessageA(list, WM_MOUSEMOVE, 0, row(3));
     EXPECT_EQ(s.C->GetListItemIndex(), 3);
     EXPECT_EQ(s.C->GetItemIndex(), 3);
     s.Key(VK_ESCAPE);
@@ -145,9 +149,9 @@ TEST(ComboMouse, HotTrackThenEscapeRestoresAndClickAccepts)
 
     s.C->DropDown();
     s.Events();
-    SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(20, 1 + 4 * ih + ih / 2));
-    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 1 + 4 * ih + ih / 2));
-    SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(20, 1 + 4 * ih + ih / 2));
+    SendMessageA(list, WM_MOUSEMOVE, 0, row(4));
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, row(4));
+    SendMessageA(list, WM_LBUTTONUP, 0, row(4));
     EXPECT_FALSE(s.C->IsPopupVisible());
     EXPECT_EQ(s.C->GetItemIndex(), 4);
     EXPECT_EQ(s.C->GetText(), "Grape");
@@ -164,7 +168,8 @@ TEST(ComboMouse, AnotherControlTakingTheMouseClosesWithoutAccepting)
     EXPECT_EQ(SendMessageA(list, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(s.Form->GetHandle()),
                            MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
               MA_NOACTIVATE);
-    SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(20, 1 + 2 * s.C->GetListItemHeight() + 3));
+    const TRect r2 = s.C->GetListBox()->ItemRect(2);
+    SendMessageA(s.C->GetListBox()->GetListBox()->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(r2.left + 20, r2.top + 3));
     s.Events();
     // The combo's own press and the list's are not another control's.
     s.C->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(s.C));
