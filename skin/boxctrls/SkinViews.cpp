@@ -135,7 +135,24 @@ void TspSkinCustomTreeView::ChangeSkinData()
         GetFont()->SetHeight(ClampFontHeight(r->FontHeight));
         SetColor(r->BGColor);
     }
+    RefreshFont();
     UpDateScrollBars();
+}
+
+void TspSkinCustomTreeView::RefreshFont()
+{
+    if (!HandleAllocated()) return;
+    // The font changes in several steps (name, height, style), each one a
+    // WM_SETFONT. On Wine the labels of a tree whose face changed this way were
+    // seen cut after a few letters (their widths stayed those of an earlier
+    // font); one more WM_SETFONT with the finished font and a fresh label for
+    // every node have them measured anew.
+    SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont()->GetHandle()), FALSE);
+    for (int i = 0, n = GetItems()->GetCount(); i < n; ++i) {
+        TTreeNode* node = GetItems()->GetItem(i);
+        node->SetText(node->GetText());
+    }
+    InvalidateRect(FHandle, nullptr, TRUE);
 }
 
 void TspSkinCustomTreeView::SetVScrollBar(TspSkinScrollBar* Value)

@@ -44,6 +44,7 @@ protected:
     void CMVisibleChanged(TMessage& Message) override;
     void OnVScrollBarChange(TObject* Sender);
     void OnHScrollBarChange(TObject* Sender);
+    void RefreshFont();
 
     TspSkinData* FSD = nullptr;
     std::string FSkinDataName = "treeview";
