@@ -7,6 +7,7 @@
 #include "Form.h"
 #include "FormFrame.h"
 #include "SkinBoxControls.h"
+#include "SkinFramedMemo.h"
 #include "SkinScrollBar.h"
 #include "SkinViews.h"
 #include "WaitUntil.h"
@@ -24,13 +25,15 @@ struct Gallery {
     TspSkinListView* List;
     TspSkinScrollBar *ListBar, *TreeBar;
     TspSkinTreeView* Tree;
+    TspSkinMemo* Memo;
+    TspSkinScrollBar* MemoBar;
 
     Gallery()
     {
         SetCursorPos(5, 5);
         Form->SetBorderStyle(bsNone);
         Form->SetColor(0xE0E0E0);
-        Form->SetBounds(30, 30, 440, 260);
+        Form->SetBounds(30, 30, 440, 340);
         new TspFormFrame(Form.get());
         List = new TspSkinListView(Form.get());
         List->SetParent(Form.get());
@@ -77,6 +80,18 @@ struct Gallery {
         TreeBar->SetBounds(400, 10, 19, 200);
         Tree->HandleNeeded();
         Tree->SetVScrollBar(TreeBar);
+
+        Memo = new TspSkinMemo(Form.get());
+        Memo->SetParent(Form.get());
+        Memo->SetBounds(10, 220, 390, 100);
+        MemoBar = new TspSkinScrollBar(Form.get());
+        MemoBar->SetKind(sbVertical);
+        MemoBar->SetSkinDataName("vscrollbar");
+        MemoBar->SetParent(Form.get());
+        MemoBar->SetBounds(400, 220, 19, 100);
+        Memo->HandleNeeded();
+        Memo->SetVScrollBar(MemoBar);
+        for (int i = 0; i < 12; ++i) Memo->GetLines()->Add("<embed line " + std::to_string(i) + ">");
         Form->Show();
         PumpUntil([] { return false; }, 50);
     }
@@ -86,6 +101,8 @@ struct Gallery {
         ListBar->SetSkinData(D);
         Tree->SetSkinData(D);
         TreeBar->SetSkinData(D);
+        Memo->SetSkinData(D);
+        MemoBar->SetSkinData(D);
     }
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
@@ -136,6 +153,9 @@ TEST(ViewsGallery, BothSkinsAndWithout)
     EXPECT_EQ(Probe(plain.get(), head.x, head.y), static_cast<TColor>(ColorToRGB(clBtnFace)));
     EXPECT_TRUE(g.ListBar->GetVisible());
     EXPECT_TRUE(g.TreeBar->GetVisible());
+    EXPECT_TRUE(g.MemoBar->GetEnabled());
+    const TColor shadow = static_cast<TColor>(ColorToRGB(clBtnShadow));
+    EXPECT_EQ(Probe(plain.get(), g.Memo->GetLeft(), g.Memo->GetTop() + 50), shadow);
     for (const char* name : {"Korvel2", "Sarnic"}) {
         SCOPED_TRACE(name);
         auto skin = LoadSkin(name);
@@ -151,6 +171,14 @@ TEST(ViewsGallery, BothSkinsAndWithout)
         EXPECT_TRUE(g.ListBar->GetVisible());
         EXPECT_TRUE(g.TreeBar->GetVisible());
         EXPECT_TRUE(IsWindowVisible(g.ListBar->GetHandle()));
+        EXPECT_TRUE(g.Memo->Skinned());
+        // The memo's frame comes from the skin: its edge differs from the plain frame.
+        int differ = 0;
+        for (int y = 0; y < g.Memo->GetHeight(); ++y)
+            if (Probe(shot.get(), g.Memo->GetLeft(), g.Memo->GetTop() + y) !=
+                Probe(plain.get(), g.Memo->GetLeft(), g.Memo->GetTop() + y))
+                ++differ;
+        EXPECT_GT(differ, g.Memo->GetHeight() / 2);
         const TPoint r = g.OddRow();
         EXPECT_EQ(Probe(shot.get(), r.x, r.y), cRow);   // the owner drawing still paints the rows
         // The header wears the skin's button, not the plain face.
