@@ -11,6 +11,8 @@
 #include "SkinViews.h"
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace CtlFixture;
 
@@ -283,6 +285,58 @@ TEST(SkinListViewHeader, ARecreatedListHooksItsNewHeader)
     ASSERT_TRUE(s.Hdr());
     auto b = s.Paint();
     EXPECT_EQ(Probe(b.get(), 40, s.MidY()), cNormal);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SkinListViewHeader, ReorderedColumnsArePaintedInTheirPlaces)
+{
+    HeaderScene s;
+    SendMessageA(s.H(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_HEADERDRAGDROP, LVS_EX_HEADERDRAGDROP);
+    int order[] = {1, 0};
+    ASSERT_TRUE(SendMessageA(s.H(), LVM_SETCOLUMNORDERARRAY, 2, reinterpret_cast<LPARAM>(order)));
+    std::vector<std::pair<int, int>> drawn;   // column, width
+    s.L->OnDrawHeaderSection = [&](TCanvas*, TListColumn* Col, bool, const TRect& R) {
+        drawn.emplace_back(Col->GetIndex(), R.right);
+    };
+    auto b = s.Paint();
+    ASSERT_EQ(drawn.size(), 2u);
+    EXPECT_EQ(drawn[0], std::make_pair(1, 100));   // the wide column now comes first
+    EXPECT_EQ(drawn[1], std::make_pair(0, 80));
+    const int y = s.MidY();
+    EXPECT_EQ(Probe(b.get(), 98, y), cEdge);
+    EXPECT_EQ(Probe(b.get(), 60, y), cNormal);
+    EXPECT_EQ(s.L->GetHeaderSectionRect(0).right, 100);
+    // A press at the left lands on the place, which shows the wide column pressed.
+    SendMessageA(s.Hdr(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, y));
+    EXPECT_EQ(s.L->GetPressedSection(), 0);
+    b = s.Paint();
+    EXPECT_EQ(Probe(b.get(), 50, y), cDown);
+    SendMessageA(s.Hdr(), WM_LBUTTONUP, 0, MAKELPARAM(50, y));
+}
+
+TEST(SkinListView, TheOnlineListSelectionStillWorks)
+{
+    Scene s(3000);
+    std::vector<int> selected;
+    s.L->OnSelectItem = [&](TObject*, TListItem* I, bool Sel) {
+        if (Sel && I) selected.push_back(I->GetIndex());
+    };
+    s.L->SetItemIndex(2500);
+    ASSERT_FALSE(selected.empty());
+    EXPECT_EQ(selected.back(), 2500);
+    ASSERT_TRUE(s.L->GetSelected());
+    EXPECT_EQ(s.L->GetSelected()->GetIndex(), 2500);
+    EXPECT_EQ(s.L->GetSelected()->GetCaption(), "visitor 2500");
+    // The bar follows a selection made visible.
+    SendMessageA(s.H(), LVM_ENSUREVISIBLE, 2500, FALSE);
+    EXPECT_LE(s.Bar->GetPosition(), 2500);
+    EXPECT_GT(s.Bar->GetPosition() + s.PerPage(), 2500);
+    EXPECT_EQ(s.Bar->GetPosition(), s.Top());
+    s.Key(VK_DOWN);
+    EXPECT_EQ(selected.back(), 2501);
 }
 
 }  // namespace
