@@ -119,6 +119,12 @@ TEST(SkinFramedMemo, FramePiecesNormalActiveAndStretched)
     EXPECT_EQ(Probe(b.get(), 257, 75), cEdge);
     EXPECT_EQ(Probe(b.get(), 200, 147), cNormal);
     EXPECT_EQ(Probe(b.get(), 200, 75), 0xFFFFFF);
+    // Transparent without BitMapBG changes nothing.
+    s.M->SetAlphaBlend(true);
+    s.M->SetAlphaBlendValue(100);
+    b = s.Frame(false);
+    EXPECT_EQ(Probe(b.get(), 257, 75), cEdge);
+    s.M->SetAlphaBlend(false);
     // The whole image with BitMapBG: the element's client part too.
     s.M->SetBitMapBG(true);
     b = s.Frame(true);

@@ -115,3 +115,31 @@ TEST(SkinTreeView, ColoursFromATreeViewElementAndARecreatedWindowKeepsItsNodes)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SkinTreeView, HorizontalBarForWideLabelsAndBothMode)
+{
+    Scene s(60, 0);
+    s.Root(0)->SetText(std::string(80, 'W'));
+    auto* hbar = new TspSkinScrollBar(s.Form.get());
+    hbar->SetParent(s.Form.get());
+    hbar->SetBounds(0, 150, 200, 19);
+    s.T->SetHScrollBar(hbar);
+    s.T->UpDateScrollBars();
+    EXPECT_TRUE(hbar->GetVisible());
+    EXPECT_EQ(hbar->GetPageSize(), s.T->GetWidth());
+    EXPECT_TRUE(s.Bar->GetVisible());
+    EXPECT_TRUE(hbar->GetBoth());
+    hbar->SetPosition(30);
+    SCROLLINFO si = {sizeof(si), SIF_POS};
+    GetScrollInfo(s.T->GetHandle(), SB_HORZ, &si);
+    EXPECT_EQ(si.nPos, 30);
+    // Few rows: the vertical bar goes and the horizontal one leaves Both mode.
+    while (s.T->GetItems()->GetRootCount() > 2) s.T->GetItems()->Delete(s.Root(s.T->GetItems()->GetRootCount() - 1));
+    s.T->UpDateScrollBars();
+    EXPECT_FALSE(s.Bar->GetVisible());
+    EXPECT_FALSE(hbar->GetBoth());
+}
+
+}  // namespace
