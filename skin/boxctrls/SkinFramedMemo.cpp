@@ -11,6 +11,7 @@
 #include "SkinParentImage.h"
 #include "SkinPopupMenu.h"
 #include "SkinScrollBar.h"
+#include <algorithm>
 
 namespace {
 
@@ -310,6 +311,7 @@ void TspSkinMemo::WMNCCalcSizeFrame(TMessage& Message)
     GetSkinData();
     auto* r = reinterpret_cast<RECT*>(Message.LParam);
     if (!r) return;
+    const RECT outer = *r;
     if (!Skinned() || !HasPicture()) {
         InflateRect(r, -2, -2);
     } else {
@@ -318,9 +320,11 @@ void TspSkinMemo::WMNCCalcSizeFrame(TMessage& Message)
         r->right -= (FSkinRect.right - FSkinRect.left) - FClRect.right;
         r->bottom -= (FSkinRect.bottom - FSkinRect.top) - FClRect.bottom;
     }
-    // Damaged geometry never turns the client area inside out.
-    if (r->right < r->left) r->right = r->left;
-    if (r->bottom < r->top) r->bottom = r->top;
+    // Damaged geometry never puts the client area outside the window nor turns it inside out.
+    r->left = std::max(outer.left, std::min<LONG>(r->left, outer.right));
+    r->top = std::max(outer.top, std::min<LONG>(r->top, outer.bottom));
+    r->right = std::max(r->left, std::min<LONG>(r->right, outer.right));
+    r->bottom = std::max(r->top, std::min<LONG>(r->bottom, outer.bottom));
     Message.Result = 0;
 }
 

@@ -9,6 +9,7 @@
 #include "SkinBoxControls.h"
 #include "SkinFramedMemo.h"
 #include "SkinScrollBar.h"
+#include "SkinViews.h"
 #include <memory>
 #include <string>
 
@@ -174,6 +175,78 @@ TEST(SkinFramedMemo, BarRangeIsTheLineCountAndScrollsTheMemo)
     delete s.Bar;
     EXPECT_EQ(s.M->GetVScrollBar(), nullptr);
     s.M->GetLines()->Add("after the bar");
+}
+
+}  // namespace
+
+namespace {
+
+// Damaged records: the memo and the list header paint something sane (or the
+// plain look) and never read outside the picture.
+TEST(SkinViewsDamagedSkin, BadRecordsNeverCrashThePaint)
+{
+    struct Bad {
+        const char* Name;
+        int Picture;
+        TRect Skin, Client;
+        TPoint LT, RT, LB, RB;
+    } cases[] = {
+        {"picture index past the list", 7, LookRect(0), TRect(10, 5, 50, 15), {10, 5}, {50, 5}, {10, 15}, {50, 15}},
+        {"negative picture index", -3, LookRect(0), TRect(10, 5, 50, 15), {10, 5}, {50, 5}, {10, 15}, {50, 15}},
+        {"rectangle outside the picture", 0, TRect(500, 500, 900, 900), TRect(1, 1, 2, 2), {1, 1}, {2, 1}, {1, 2}, {2, 2}},
+        {"inverted rectangle", 0, TRect(60, 20, 0, 0), TRect(10, 5, 50, 15), {10, 5}, {50, 5}, {10, 15}, {50, 15}},
+        {"huge points", 0, LookRect(0), TRect(-100000, -100000, 100000, 100000), {-70000, 3}, {90000, 3},
+         {5, 80000}, {70000, 70000}},
+        {"client larger than the element", 0, LookRect(0), TRect(0, 0, 5000, 5000), {10, 5}, {50, 5}, {10, 15},
+         {50, 15}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto d = NewSkin();
+        auto m = std::make_unique<TspDataSkinMemoControl>("memo");
+        auto h = std::make_unique<TspDataSkinButtonControl>("resizebutton");
+        for (TspDataSkinCustomControl* r : {static_cast<TspDataSkinCustomControl*>(m.get()),
+                                            static_cast<TspDataSkinCustomControl*>(h.get())}) {
+            r->PictureIndex = c.Picture;
+            r->SkinRect = c.Skin;
+            r->ClientRect = c.Client;
+            r->LeftTopPoint = c.LT;
+            r->RightTopPoint = c.RT;
+            r->LeftBottomPoint = c.LB;
+            r->RightBottomPoint = c.RB;
+        }
+        d->CtrlList.push_back(std::move(m));
+        d->CtrlList.push_back(std::move(h));
+
+        Scene s;
+        s.M->SetSkinData(d.get());
+        TRect cl = s.ClientInWindow();
+        EXPECT_LE(cl.left, cl.right);
+        EXPECT_LE(cl.top, cl.bottom);
+        EXPECT_GE(cl.left, 0);
+        EXPECT_GE(cl.top, 0);
+        EXPECT_LE(cl.right, s.M->GetWidth());
+        EXPECT_LE(cl.bottom, s.M->GetHeight());
+        auto b = s.Frame(false);
+        s.M->SetBitMapBG(true);
+        b = s.Frame(true);
+        s.M->Perform(WM_NCPAINT, 1, 0);
+
+        std::unique_ptr<TForm> f(new TForm(nullptr));
+        f->SetBounds(0, 0, 300, 200);
+        auto* l = new TspSkinListView(f.get());
+        l->SetParent(f.get());
+        l->SetBounds(0, 0, 200, 150);
+        l->SetViewStyle(vsReport);
+        l->GetColumns()->Add()->SetCaption("a column");
+        l->GetColumns()->Add()->SetCaption("another");
+        l->HandleNeeded();
+        l->SetSkinData(d.get());
+        HWND hdr = l->GetHeaderWindow();
+        ASSERT_TRUE(hdr);
+        auto pic = NewPicture(200, 40, 0xFFFFFF);
+        SendMessageA(hdr, WM_PAINT, reinterpret_cast<WPARAM>(pic->GetCanvas()->GetHandle()), 0);
+    }
 }
 
 }  // namespace
