@@ -143,3 +143,24 @@ TEST(SkinTreeView, HorizontalBarForWideLabelsAndBothMode)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SkinTreeView, LoadingDefersTheSkinUntilLoaded)
+{
+    Scene s(40, 0);
+    auto d = NewSkin();
+    auto r = std::make_unique<TspDataSkinTreeView>("treeview");
+    r->BGColor = 0x405060;
+    d->CtrlList.push_back(std::move(r));
+    s.T->SetLoading(true);
+    s.T->SetSkinData(d.get());
+    EXPECT_FALSE(s.T->Skinned());
+    EXPECT_EQ(s.T->GetColor(), clWindow);
+    s.T->Loaded();
+    EXPECT_TRUE(s.T->Skinned());
+    EXPECT_EQ(s.T->GetColor(), 0x405060);
+    EXPECT_TRUE(s.Bar->GetVisible());
+}
+
+}  // namespace
