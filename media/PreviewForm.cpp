@@ -25,6 +25,9 @@ TForm4::TForm4(TComponent* AOwner, TspSkinData* Skin) : TForm(AOwner)
     spFormFrame1->Sizeable = true;
     spFormFrame1->SetAlphaBlend(false);
     spFormFrame1->SetShowIcon(false);
+    // The video keeps its 315 x 240 whatever the skin's frame takes.
+    spFormFrame1->ClientWidth = kClientWidth;
+    spFormFrame1->ClientHeight = kClientHeight;
     spFormFrame1->SetSkinData(Skin);
     OnShow = [this](TObject* s) { FormShow(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };

@@ -76,6 +76,7 @@ public:
     TComboBox* spSkinComboBox2;                      // the viewer's layout
     TRadioGroup* spSkinRadioGroup1;                  // the client type
     TspSkinMemo2* spSkinMemoHTML;
+    TspSkinScrollBar *spSkinScrollBar1, *spSkinScrollBar2;   // the memo's vertical and horizontal bars
     // Below the pages.
     TspSkinPanel* spSkinPanel2;
     TspSkinButton *Button13, *Button5, *Button6, *spSkinButton1;   // About, Apply, Cancel, Skin...

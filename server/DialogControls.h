@@ -19,6 +19,7 @@
 #include "SkinPageControl.h"
 #include "SkinPanel.h"
 #include "SkinPasswordEdit.h"
+#include "SkinScrollBar.h"
 #include "SkinTabSheet.h"
 #undef bvRaised
 #undef bvLowered

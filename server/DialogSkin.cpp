@@ -58,6 +58,9 @@ TspFormFrame* DressDialog(TCustomForm* Form, TspSkinData* Skin)
     frame->SetName("spFormFrame1");
     frame->SetBorderIcons(0);
     frame->Sizeable = false;
+    // Whatever the skin's frame takes, the designed client area stays.
+    frame->ClientWidth = Form->GetClientWidth();
+    frame->ClientHeight = Form->GetClientHeight();
     frame->OnChangeSkinData = [Form, frame](TObject*) {
         try {
             ReskinEdits(Form, frame->GetSkinData());

@@ -116,6 +116,7 @@ TEST(DialogSkins, CustomizationWearsTheHostsSkinOrStaysPlain)
         EXPECT_EQ(d.Edit4->Skinned(), c.Name != nullptr);
         EXPECT_EQ(d.spSkinMemoHTML->Skinned(), c.Name != nullptr);
         EXPECT_EQ(d.Tabsss->GetSkinDataComponent(), skin.get());
+        EXPECT_EQ(d.spSkinScrollBar1->Skinned(), c.Name != nullptr);
         // The check groups keep their captions' check in every look.
         EXPECT_TRUE(d.CheckBox13->GetCheckedMode());
         d.Show();
@@ -126,6 +127,10 @@ TEST(DialogSkins, CustomizationWearsTheHostsSkinOrStaysPlain)
             Settle();
             SaveShot(&d, "customization-" + look + "-" + page->GetName());
         }
+        // The HTML is longer than the memo: its vertical bar can scroll it.
+        EXPECT_GT(d.spSkinMemoHTML->GetLines()->GetCount(), 5);
+        EXPECT_TRUE(d.spSkinScrollBar1->GetEnabled());
+        EXPECT_GT(d.spSkinScrollBar1->GetMax(), 0);
         auto button = Grab(d.Button5->GetHandle());
         if (!c.Name)
             plainButton = std::move(button);
