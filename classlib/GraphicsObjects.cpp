@@ -21,11 +21,17 @@ int ScreenPixelsPerInch()
 
 void TGraphicsObject::Changed()
 {
-    // Listeners (a canvas that has the old object selected) let go first.
-    if (OnChange) OnChange(this);
     Lock();
-    FreeObject();
+    HGDIOBJ old = DetachObject();
     Unlock();
+    // Listeners (a canvas that has the old object selected) let go of it first.
+    try {
+        if (OnChange) OnChange(this);
+    } catch (...) {
+        if (old) DeleteObject(old);
+        throw;
+    }
+    if (old) DeleteObject(old);
 }
 
 // ---- TFont ----

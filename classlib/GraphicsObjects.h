@@ -87,9 +87,12 @@ public:
     void Lock() { FLock.Enter(); }
     void Unlock() { FLock.Leave(); }
 protected:
-    // Raised after every attribute change; drops the GDI object afterwards.
+    // Raised after every attribute change. The old GDI object is taken off the tool
+    // first and deleted only after the listeners have heard: a canvas deselects it
+    // meanwhile, and a window asking for the handle gets the new object, never the
+    // old one that is about to be deleted.
     virtual void Changed();
-    virtual void FreeObject() = 0;
+    virtual HGDIOBJ DetachObject() = 0;
     TCriticalSection FLock;
 };
 
@@ -117,7 +120,7 @@ public:
     void Assign(TPersistent* Source) override;
     bool SameAs(const TFont& Other) const;
 protected:
-    void FreeObject() override { FHandle.Reset(); }
+    HGDIOBJ DetachObject() override { return FHandle.Release(); }
 private:
     std::string FName;
     int FHeight;
@@ -142,7 +145,7 @@ public:
     void SetMode(TPenMode Value);
     void Assign(TPersistent* Source) override;
 protected:
-    void FreeObject() override { FHandle.Reset(); }
+    HGDIOBJ DetachObject() override { return FHandle.Release(); }
 private:
     TColor FColor = clBlack;
     int FWidth = 1;
@@ -167,7 +170,7 @@ public:
     void SetBitmap(TBitmap* Value);
     void Assign(TPersistent* Source) override;
 protected:
-    void FreeObject() override { FHandle.Reset(); }
+    HGDIOBJ DetachObject() override { return FHandle.Release(); }
 private:
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;

@@ -7,7 +7,7 @@ bash "$HERE/setup.sh" || exit 1
 bash "$HERE/build.sh" || exit 1
 . "$HERE/wine-session.sh"
 trap stop_session EXIT
-start_display
+start_display || exit 1
 start_wine
 cd "$BUILD/dist"
 wine ./Orvanta_TM.exe.so "$@"

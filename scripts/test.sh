@@ -8,7 +8,7 @@ bash "$HERE/build.sh" || exit 1
 FORCE_XVFB=1
 . "$HERE/wine-session.sh"
 trap stop_session EXIT
-start_display
+start_display || exit 1
 start_wine
 cd "$BUILD"
 # All tests share one X display: a test that reads pixels from the screen can

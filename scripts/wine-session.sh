@@ -4,15 +4,28 @@
 XVFB_PID=""
 start_display() {
   if [ -z "${DISPLAY:-}" ] || [ "${FORCE_XVFB:-0}" = 1 ]; then
-    local n
-    for n in $(seq 90 140); do
-      [ -e "/tmp/.X$n-lock" ] && continue
+    local n pid
+    unset DISPLAY
+    for n in $(seq 90 250); do
+      # A lock whose server is gone is stale: Xvfb takes the number over itself.
+      if [ -e "/tmp/.X$n-lock" ]; then
+        pid=$(tr -dc 0-9 <"/tmp/.X$n-lock" 2>/dev/null)
+        [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && continue
+      fi
       Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
       XVFB_PID=$!
-      export DISPLAY=":$n"
       for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-      break
+      # Another session may have taken the same number at the same moment.
+      if kill -0 "$XVFB_PID" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+        export DISPLAY=":$n"
+        break
+      fi
+      XVFB_PID=""
     done
+    if [ -z "${DISPLAY:-}" ]; then
+      echo "wine-session: no free X display number between 90 and 250" >&2
+      return 1
+    fi
   fi
 }
 stop_session() {

@@ -60,6 +60,24 @@ TEST(StdCtrls, EditTextLimitsPasswordAndSelection)
     EXPECT_EQ(edit->GetText(), "");
 }
 
+// A font change reaches the window as the new font object, which stays alive: the
+// control never keeps a font that the class library has already deleted.
+TEST(StdCtrls, FontChangeGivesTheWindowALiveNewFont)
+{
+    auto form = NewForm();
+    auto* edit = new TEdit(form.get());
+    edit->SetParent(form.get());
+    form->Show();
+    for (int height : {-11, -23, -9}) {
+        edit->GetFont()->SetHeight(height);
+        auto font = reinterpret_cast<HFONT>(SendMessageA(edit->GetHandle(), WM_GETFONT, 0, 0));
+        LOGFONTA lf = {};
+        ASSERT_EQ(GetObjectA(font, sizeof(lf), &lf), static_cast<int>(sizeof(lf))) << height;
+        EXPECT_EQ(lf.lfHeight, height);
+        EXPECT_EQ(font, edit->GetFont()->GetHandle());
+    }
+}
+
 TEST(StdCtrls, MemoLinesWithAndWithoutItsWindow)
 {
     auto form = NewForm();
