@@ -351,7 +351,9 @@ bool TspFormFrame::WMSysCommand(TMessage& Message)
     if ((Message.WParam & 0xFFF0) != SC_KEYMENU) return true;
     const WORD ch = static_cast<WORD>(Message.LParam & 0xFFFF);
     if (FMainMenuBar) {
-        if (!FMainMenuBar->KeyMenu(ch)) return true;
+        // A bar linked to this frame wraps the form's procedure itself and has
+        // had the command already; only a bar of another frame is served here.
+        if (FMainMenuBar->GetFormFrame() == this || !FMainMenuBar->KeyMenu(ch)) return true;
         Message.Result = 0;
         return false;
     }

@@ -68,6 +68,8 @@ int TspFormFrame::GetIndex(const std::string& IDName) const
 
 void TspFormFrame::ClearObjects()
 {
+    // The keyboard mode ends with its items (it would hold the keys for nothing).
+    if (FMainMenuActive && MainMenuItemCount() > 0) SkinMainMenuClose();
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
     FPressClosedItem = nullptr;
     FObjectList.clear();

@@ -5,6 +5,7 @@
 #include "test_gtest.h"
 #include "MenuFrameFixture.h"
 #include "SkinMenuBar.h"
+#include "SkinMenuBarObjects.h"
 
 using namespace MenuFixture;
 
@@ -263,6 +264,63 @@ TEST(FrameMainMenu, KeysOpenItemsAndRunCommands)
         EXPECT_EQ(s.Frame->GetMainMenuActive(), c.Pressed >= 0);
         EXPECT_EQ(TspSkinMenuMode::AppHooked(), c.Pressed >= 0);
     }
+}
+
+TEST(FrameMainMenu, WithAMenuBarTheSameKeysWalkTheBar)
+{
+    Scene s;
+    auto* bar = new TspSkinMainMenuBar(s.Form.get());
+    bar->SetParent(s.Form.get());
+    bar->SetFormFrame(s.Frame);
+    bar->SetMainMenu(s.Menu);
+    s.Frame->SetMainMenuBar(bar);
+    Pump(100);
+    EXPECT_EQ(s.Frame->MainMenuItemCount(), 0);   // the bar shows the menu instead
+    ASSERT_EQ(bar->ItemCount(), 4);
+    auto highlighted = [&] {
+        for (int i = 0; i < bar->ItemCount(); ++i)
+            if (bar->GetItem(i)->Active || bar->GetItem(i)->Down) return i;
+        return -1;
+    };
+    Keys({VK_MENU});
+    ASSERT_TRUE(bar->GetMenuActive());
+    EXPECT_EQ(highlighted(), 0);
+    Keys({VK_LEFT});   // wraps to the last
+    EXPECT_EQ(highlighted(), 3);
+    Keys({VK_RIGHT, VK_RIGHT});
+    EXPECT_EQ(highlighted(), 1);
+    Keys({VK_DOWN});
+    EXPECT_TRUE(PumpUntil([&] { return s.Open() && bar->GetItem(1)->Down; }, 1000));
+    Keys({VK_ESCAPE});
+    EXPECT_TRUE(PumpUntil([&] { return !s.Open(); }, 1000));
+    EXPECT_TRUE(bar->GetMenuActive());
+    Keys({VK_ESCAPE});
+    EXPECT_FALSE(bar->GetMenuActive());
+    Keys({'R'}, true);   // Alt with a command item's key runs it
+    EXPECT_TRUE(PumpUntil([&] { return s.Logged("click:RunItem"); }, 1000));
+    EXPECT_FALSE(bar->GetMenuActive());
+    EXPECT_FALSE(s.Frame->GetMainMenuActive());
+    s.Form->KeyPreview = true;
+    int seen = 0;
+    s.Form->OnKeyDown = [&](TObject*, WORD& K, TShiftState) {
+        if (K == 'Q') ++seen;
+    };
+    Keys({'Q'});
+    EXPECT_EQ(seen, 1);
+}
+
+TEST(FrameMainMenu, ASkinChangeWhileTheKeyboardModeIsOnEndsIt)
+{
+    Scene s;
+    Keys({VK_MENU});
+    ASSERT_TRUE(s.Frame->GetMainMenuActive());
+    auto other = NewSkin();
+    s.Frame->SetSkinData(other.get());
+    EXPECT_FALSE(s.Frame->GetMainMenuActive());
+    EXPECT_FALSE(TspSkinMenuMode::AppHooked());
+    EXPECT_EQ(s.Frame->MainMenuItemCount(), 4);
+    EXPECT_EQ(s.Highlighted(), -1);
+    s.Frame->SetSkinData(s.Skin.get());
 }
 
 TEST(FrameMainMenu, APressElsewhereEndsTheKeyboardModeAndFreesTheKeys)
