@@ -4,6 +4,7 @@
 // walking the items, opening their drop-downs and running commands.
 #include "test_gtest.h"
 #include "MenuFrameFixture.h"
+#include "FrameMainMenu.h"
 #include "SkinMenuBar.h"
 #include "SkinMenuBarObjects.h"
 
@@ -263,6 +264,51 @@ TEST(FrameMainMenu, KeysOpenItemsAndRunCommands)
         EXPECT_EQ(s.Open(), c.Pressed >= 0);
         EXPECT_EQ(s.Frame->GetMainMenuActive(), c.Pressed >= 0);
         EXPECT_EQ(TspSkinMenuMode::AppHooked(), c.Pressed >= 0);
+    }
+}
+
+TEST(FrameMainMenu, DropDownsTakeTheMenusOwnSkinAndOpenUpwardsWhenItSaysSo)
+{
+    struct Case {
+        const char* Name;
+        bool OwnSkin;   // the menu is a skinned main menu with a skin of its own
+        bool FrameUp, OwnUp;
+        bool ExpectUp;
+    } cases[] = {
+        {"the frame's skin, downwards", false, false, false, false},
+        {"the frame's skin, upwards", false, true, false, true},
+        {"the menu's own skin decides", true, true, false, false},
+        {"the menu's own skin, upwards", true, false, true, true},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto frameSkin = NewSkin();
+        frameSkin->MainMenuPopupUp = c.FrameUp;
+        auto ownSkin = NewSkin();
+        ownSkin->MainMenuPopupUp = c.OwnUp;
+        Scene s(300, frameSkin.get());
+        if (c.OwnSkin) {
+            auto* menu = new TspSkinMainMenu(s.Form.get());
+            menu->SetSkinData(ownSkin.get());
+            s.Menu = menu;
+            s.Add("HelpItem", "&Help", {"&About"});
+            s.Frame->SetMainMenu(menu);
+        }
+        ASSERT_GE(s.Frame->MainMenuItemCount(), 1);
+        const int last = s.Frame->MainMenuItemCount() - 1;   // Help: one entry
+        s.Item(last)->MouseDown(0, 0, mbLeft);
+        ASSERT_TRUE(s.Open());
+        EXPECT_EQ(s.Engine()->GetSkinData(), c.OwnSkin ? ownSkin.get() : frameSkin.get());
+        RECT lr = {}, wr = {};
+        GetWindowRect(s.Engine()->GetLevel(0)->GetHandle(), &lr);
+        GetWindowRect(s.Wnd(), &wr);
+        const TRect r = s.Item(last)->ObjectRect;
+        if (c.ExpectUp)
+            EXPECT_LE(lr.bottom, wr.top + r.top + 1);
+        else
+            EXPECT_GE(lr.top, wr.top + r.bottom - 1);
+        s.Engine()->Hide();
+        if (c.OwnSkin) static_cast<TspSkinMainMenu*>(s.Menu)->SetSkinData(nullptr);
     }
 }
 
