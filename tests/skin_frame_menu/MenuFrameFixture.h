@@ -26,7 +26,7 @@ namespace MenuFixture {
 const TColor cTop = 0x00C000, cMenuBand = 0x604020, cEdge = 0x0000C0, cClient = 0xF0F0F0;
 const TColor cItem = RGB(200, 40, 40), cItemHot = RGB(40, 40, 200), cItemDown = RGB(40, 200, 40);
 const TColor cItemEdge = RGB(250, 250, 0), cText = RGB(255, 255, 255), cDisabledText = RGB(130, 130, 130);
-const TRect MenuArea(4, 22, 96, 42);
+const TRect MenuArea(4, 22, 96, 42), BottomMenuArea(4, 60, 96, 80);
 
 inline void Paint(TBitmap* B, const TRect& R, TColor C)
 {
@@ -44,7 +44,9 @@ inline std::unique_ptr<TBitmap> NewPicture(int W, int H, TColor Fill)
 
 inline TColor Probe(TBitmap* B, int X, int Y) { return B->GetCanvas()->GetPixel(X, Y) & 0xFFFFFF; }
 
-inline std::unique_ptr<TspSkinData> NewSkin()
+// MenuAtBottom: the client ends at 56 and the main-menu area (4, 60, 96, 80)
+// lies in the bottom band (44 high) instead of the top one.
+inline std::unique_ptr<TspSkinData> NewSkin(bool MenuAtBottom = false)
 {
     auto d = std::make_unique<TspSkinData>(nullptr);
     auto pic = NewPicture(100, 100, cClient);
@@ -52,6 +54,13 @@ inline std::unique_ptr<TspSkinData> NewSkin()
     Paint(pic.get(), MenuArea, cMenuBand);
     for (const TRect& r : {TRect(0, 44, 4, 100), TRect(96, 44, 100, 100), TRect(0, 96, 100, 100)})
         Paint(pic.get(), r, cEdge);
+    if (MenuAtBottom) {
+        Paint(pic.get(), TRect(0, 0, 100, 100), cClient);
+        Paint(pic.get(), TRect(0, 0, 100, 24), cTop);
+        for (const TRect& r : {TRect(0, 24, 4, 56), TRect(96, 24, 100, 56), TRect(0, 56, 100, 100)})
+            Paint(pic.get(), r, cEdge);
+        Paint(pic.get(), BottomMenuArea, cMenuBand);
+    }
     d->Picture = std::move(pic);
     d->LTPoint = TPoint(20, 44);
     d->RTPoint = TPoint(80, 44);
@@ -60,6 +69,14 @@ inline std::unique_ptr<TspSkinData> NewSkin()
     d->ClientRect = TRect(4, 44, 96, 96);
     d->CaptionRect = TRect(24, 4, 76, 20);
     d->MainMenuRect = MenuArea;
+    if (MenuAtBottom) {
+        d->LTPoint = TPoint(20, 24);
+        d->RTPoint = TPoint(80, 24);
+        d->LBPoint = TPoint(20, 56);
+        d->RBPoint = TPoint(80, 56);
+        d->ClientRect = TRect(4, 24, 96, 56);
+        d->MainMenuRect = BottomMenuArea;
+    }
     d->HitTestLTPoint = TPoint(3, 3);
     d->HitTestRTPoint = TPoint(97, 3);
     d->HitTestLBPoint = TPoint(3, 97);

@@ -69,6 +69,27 @@ TEST(FrameMainMenu, ItemsFollowEachOtherInTheMenuAreaAndFitTheirCaptions)
     s.Item(1)->MouseLeave();
 }
 
+TEST(FrameMainMenu, AMenuAreaBelowTheClientIsDrawnInTheBottomBand)
+{
+    auto skin = NewSkin(true);
+    Scene s(300, skin.get());
+    ASSERT_EQ(s.Frame->MainMenuItemCount(), 4);
+    auto shot = s.Shot();
+    SaveArtefact(shot.get(), "frame-menu-bottom");
+    // The area keeps its distance from the window's bottom edge.
+    const int top = shot->GetHeight() - (100 - BottomMenuArea.top);
+    EXPECT_EQ(s.Frame->FrameMainMenuRect.top, top);
+    const TRect r0 = s.Item(0)->ObjectRect;
+    EXPECT_EQ(r0.top, top);
+    EXPECT_EQ(Probe(shot.get(), r0.left + 1, r0.top + 10), cItemEdge);
+    EXPECT_EQ(Probe(shot.get(), r0.left + 4, r0.top + 1), cItem);
+    EXPECT_EQ(Probe(shot.get(), shot->GetWidth() - 10, top + 5), cMenuBand);
+    s.Item(0)->MouseEnter();   // drawn on its own, at its place in the window
+    shot = s.Shot();
+    EXPECT_EQ(Probe(shot.get(), r0.left + 4, r0.top + 1), cItemHot);
+    s.Item(0)->MouseLeave();
+}
+
 TEST(FrameMainMenu, CaptionColourFollowsTheMenuItemsEnabledState)
 {
     Scene s;
