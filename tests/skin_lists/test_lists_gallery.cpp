@@ -42,9 +42,13 @@ struct Gallery {
         Popup->SetParent(Form.get());
         Popup->SetBounds(0, 0, 130, 70);
         for (int i = 0; i < 6; ++i) Popup->GetItems()->Add("choice " + std::to_string(i));
+        Popup->SetItemIndex(1);
         Form->Show();
-        Popup->Show(TPoint(Form->GetLeft() + 10, Form->GetTop() + 170));
+        // The form is active before its drop-down opens, as when a user opens it:
+        // activating the owner afterwards put it above its open popup here.
         SetFocus(Form->GetHandle());
+        PumpUntil([] { return false; }, 30);
+        Popup->Show(TPoint(Form->GetLeft() + 10, Form->GetTop() + 170));
         PumpUntil([] { return false; }, 50);
     }
     TspSkinListBox* Place(int X, int Y, int W, int H, int Items)
@@ -98,6 +102,9 @@ TEST(ListsGallery, BothSkinsAndWithout)
 {
     Gallery g;
     auto plain = g.Shoot("unskinned");
+    // The drop-down lies over the form, its selected row highlighted.
+    EXPECT_EQ(WindowFromPoint(POINT{g.Form->GetLeft() + 100, g.Form->GetTop() + 200}), g.Popup->GetListBox()->GetHandle());
+    EXPECT_EQ(Probe(plain.get(), 110, 170 + 2 + 30), Sys(COLOR_HIGHLIGHT));
     TPoint sel = g.RowPoint(g.Plain, 2), other = g.RowPoint(g.Plain, 0);
     EXPECT_EQ(Probe(plain.get(), sel.x, sel.y), Sys(COLOR_HIGHLIGHT));
     EXPECT_EQ(Probe(plain.get(), other.x, other.y), Sys(COLOR_WINDOW));
