@@ -105,12 +105,14 @@ void TspSkinCustomComboBox::SetImages(TCustomImageList* Value)
     if (FImages) FImages->RemoveFreeNotification(this);
     FImages = Value;
     if (FImages) FImages->FreeNotification(this);
+    FListBox->SetImages(Value);
     Repaint();
 }
 
 void TspSkinCustomComboBox::SetImageIndex(int Value)
 {
     FImageIndex = Value;
+    FListBox->SetImageIndex(Value);
     Repaint();
 }
 

@@ -286,3 +286,31 @@ TEST(ComboEditStyle, WithoutAutoCompleteOnlyScrollsTheList)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ComboListSettings, ReachTheDropDown)
+{
+    Scene s;
+    s.C->SetListBoxCaption("Pick one");
+    s.C->SetListBoxCaptionMode(true);
+    s.C->SetListBoxDefaultItemHeight(25);
+    s.C->SetListBoxUseSkinItemHeight(false);
+    TspPopupListBox* l = s.C->GetListBox();
+    EXPECT_EQ(l->GetCaption(), "Pick one");
+    EXPECT_TRUE(l->GetCaptionMode());
+    EXPECT_EQ(l->GetDefaultItemHeight(), 25);
+    EXPECT_FALSE(l->GetUseSkinItemHeight());
+    s.C->GetItems()->Clear();
+    for (const char* n : {"pear", "apple", "fig"}) s.C->GetItems()->Add(n);
+    s.C->SetSorted(true);
+    EXPECT_EQ(s.C->GetItems()->Get(0), "apple");
+    int drawn = 0;
+    s.C->SetListBoxDrawItem([&](TCanvas*, int, int, int, TRect, TOwnerDrawState) { ++drawn; });
+    s.C->DropDown();
+    UpdateWindow(l->GetListBox()->GetHandle());
+    PumpUntil([&] { return drawn > 0; }, 500);
+    EXPECT_GT(drawn, 0);   // the owner draws the list's rows
+}
+
+}  // namespace
