@@ -1,6 +1,4 @@
 #include "SkinComboBox.h"
-#include "SkinPopupList.h"
-#include "SkinScrollBar.h"
 #include "Classes.h"
 #include "ImgList.h"
 #include "ScopeGuard.h"
@@ -10,9 +8,9 @@
 #include "SkinEdits.h"
 #include "SkinImage.h"
 #include "SkinPlatform.h"
+#include "SkinScrollBar.h"
 #include "SysUtils.h"
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
