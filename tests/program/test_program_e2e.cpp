@@ -383,6 +383,35 @@ TEST_F(ProgramTest, PaidVisitorReceivesDecodableVideoAndOggSoundOnOneClock)
     EXPECT_TRUE(p.Stop());
 }
 
+// ---------------------------------------------------------------- skins
+
+// SKIN names the skin the program starts in; a damaged file leaves the stored
+// default on, costs one log line, and the broadcast starts all the same.
+TEST_F(ProgramTest, ShippedSkinsInSkinStartTheProgramAndADamagedOneIsLoggedOnce)
+{
+    struct Case {
+        const char* name;
+        const char* file;
+        int logLines;
+    } cases[] = {{"Korvel2", "SKINS\\Korvel2.skn", 0}, {"Sarnic", "SKINS\\Sarnic.skn", 0}, {"damaged", "damaged.skn", 1}};
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Program p(std::string("skin_") + c.name);
+        p.WriteFile("damaged.skn", std::string(200, 'x'));
+        const std::string skin = p.Folder() + c.file;
+        WriteFreeViewing(p, {{"SKIN", skin}});
+        ASSERT_TRUE(p.Start());
+        EXPECT_NE(Request(p.Port(), "GET / HTTP/1.0\r\n\r\n").find("200 OK"), std::string::npos);
+        EXPECT_NE(p.Button("Send"), nullptr);
+        EXPECT_TRUE(p.Screenshot(Artefact(std::string("program_skin_") + c.name + ".png")));
+        EXPECT_TRUE(p.Stop());
+        std::string log = p.ReadFile("errors.log");
+        int lines = 0;
+        for (size_t at = log.find(skin); at != std::string::npos; at = log.find(skin, at + 1)) ++lines;
+        EXPECT_EQ(lines, c.logLines) << log;
+    }
+}
+
 // ---------------------------------------------------------------- chat
 
 TEST_F(ProgramTest, ChatReachesTheOperatorAndTheOperatorsReplyTheVisitor)
