@@ -218,6 +218,17 @@ void TForm1::CreateComponents()
     // After the action: binding it takes over the action's Visible.
     Button1->SetVisible(false);
 
+    // The frame's re-skin walk knows the skinned edits and memos only by name
+    // and leaves them out; they take a new skin here.
+    spFormFrame1->OnChangeSkinData = [this](TObject*) {
+        try {
+            if (Edit1->GetSkinDataComponent() == spSkinData1) Edit1->ChangeSkinData();
+            if (Memo2->GetSkinDataComponent() == spSkinData1) Memo2->ChangeSkinData();
+        } catch (...) {
+            // A control that cannot take the new skin keeps the look it had.
+        }
+    };
+
     ServerSocket1 = new TServerSocket(this);
     ServerSocket1->SetName("ServerSocket1");
     ServerSocket1->Port = ServerPortFromEnvironment();

@@ -206,6 +206,7 @@ TEST_F(MainSkinTest, StartsWithTheStoredDefaultOrTheShippedSkinThatSkinNames)
         EXPECT_TRUE(f->spSkinMainMenuBar1->HasSkin());
         for (TspSkinButton* b : {f->EzRgnBtn1, f->EzRgnBtn5, f->spSkinButton1}) EXPECT_TRUE(b->Skinned()) << b->GetName();
         EXPECT_TRUE(f->Memo2->Skinned());
+        EXPECT_TRUE(f->Edit1->Skinned());
         EXPECT_EQ(f->GetClientWidth(), 738);
         EXPECT_EQ(f->GetClientHeight(), 313 + f->spSkinMainMenuBar1->GetHeight());
         SaveArtefact(Shot(f->GetHandle()).get(), std::string("main-") + c.name);
@@ -281,6 +282,10 @@ TEST_F(MainSkinTest, AnAppliedSkinReskinsEveryOpenWindowAndARefusedOneChangesNot
     Settle();
     EXPECT_EQ(f->spSkinData1->SkinName, "Flat fixture");
     EXPECT_EQ(f->spCompressedStoredSkin1->GetFileName(), fixture);
+    // The fixture has a frame and no control elements: every control turns plain.
+    EXPECT_FALSE(f->EzRgnBtn1->Skinned());
+    EXPECT_FALSE(f->Edit1->Skinned());
+    EXPECT_FALSE(f->Memo2->Skinned());
     for (HWND wnd : {f->GetHandle(), FormSolvaneTMAbout->GetHandle()}) {
         auto shot = Shot(wnd);
         EXPECT_EQ(Probe(shot.get(), 10, 10), cTopLeft);
@@ -317,6 +322,9 @@ TEST_F(MainSkinTest, AnAppliedSkinReskinsEveryOpenWindowAndARefusedOneChangesNot
     // And a shipped skin replaces the fixture again.
     ASSERT_TRUE(f->ApplySkinFile(kSkins + "\\Korvel2.skn"));
     EXPECT_EQ(f->spSkinData1->SkinName, korvel);
+    EXPECT_TRUE(f->EzRgnBtn1->Skinned());
+    EXPECT_TRUE(f->Edit1->Skinned());
+    EXPECT_TRUE(f->Memo2->Skinned());
     EXPECT_EQ(boxes.Texts.size(), 3u);
     EXPECT_EQ(ReadAll(Folder + "errors.log"), "");
 }
