@@ -113,8 +113,8 @@ int Run(int seconds)
     }
     // The same beeps against the picture captured with them: the frame last
     // stamped at or before the beep's own capture moment. The packet's stamp
-    // above is later than that by the encoder's look-ahead and by the rest of
-    // the captured buffer.
+    // above is the capture of the packet's first sample, a little before the
+    // beep when it starts inside the packet.
     // A frame stands for the time until the next one: the beep should be heard
     // as far after the frame's first showing as it was captured after the
     // frame, so that offset (up to one frame interval) is taken off as well.

@@ -50,7 +50,8 @@ TEST(OggEncoder, UnsupportedSampleSizeIsRefused)
 // packet: the three headers first, audio after them. Header stamps are the
 // moment they were written; an audio stamp is when its first sample was
 // captured, which for sound handed over as it is captured lies no further
-// back than the sound encoded so far.
+// back than the sound encoded so far (here all of it is handed over at once,
+// faster than it could be captured).
 TEST(OggEncoder, PacketsCarryTheClockAndVorbisPacketsBehindIt)
 {
     COggEncoder enc;
@@ -66,7 +67,6 @@ TEST(OggEncoder, PacketsCarryTheClockAndVorbisPacketsBehindIt)
     EXPECT_EQ(VorbisTypeOf(packets[1]), 3);
     EXPECT_EQ(VorbisTypeOf(packets[2]), 5);
     const int32_t soundMs = 1000;
-    int32_t last = static_cast<int32_t>(before) - soundMs;
     for (size_t i = 0; i < packets.size(); ++i) {
         const Packet& p = packets[i];
         ASSERT_GT(p.bytes.size(), 4u) << i;
@@ -78,8 +78,6 @@ TEST(OggEncoder, PacketsCarryTheClockAndVorbisPacketsBehindIt)
         }
         EXPECT_EQ(VorbisTypeOf(p) & 1, 0) << "audio packet " << i;
         EXPECT_GE(stamp, std::max(0, static_cast<int32_t>(before) - soundMs)) << i;
-        EXPECT_GE(stamp, last) << i;
-        last = stamp;
     }
     EXPECT_TRUE(packets.back().eos);
 }
