@@ -1,0 +1,7 @@
+# The shell namespace layer: ID lists, shell folder items, the change notifier, file masks.
+list(APPEND SKIN_DIALOGS_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ShellPidl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ShellNamespace.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ShellFolder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ShellChangeNotifier.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileMask.cpp)
