@@ -4,6 +4,7 @@ list(APPEND SKIN_DIALOGS_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ShellNamespace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShellFolder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShellChangeNotifier.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ShellContextMenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileMask.cpp)
 # The path routines and filter texts of the file-system controls.
 list(APPEND SKIN_DIALOGS_SOURCES
