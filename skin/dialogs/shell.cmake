@@ -9,4 +9,5 @@ list(APPEND SKIN_DIALOGS_SOURCES
 # The path routines and filter texts of the file-system controls.
 list(APPEND SKIN_DIALOGS_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FilePaths.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/FileFilter.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/FileFilter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileListing.cpp)
