@@ -78,6 +78,22 @@ TEST(ShellFolder, EnumeratesNamesAndAttributesOfATree)
     EXPECT_FALSE(FolderHasChildren(nullptr, 0x60));
 }
 
+TEST(ShellFolder, ArchivesListAsFiles)
+{
+    TTempTree tree;
+    for (const char* name : {"Pack.Zip", "other.ZIP", "plain.zipx"}) tree.MakeFolder(name);
+    auto root = RootOf(tree.Root());
+    auto all = Children(root.get(), {otFolders, otNonFolders});
+    const struct { const char* name; bool folder; } cases[] = {
+        {"Pack.Zip", false}, {"other.ZIP", false}, {"plain.zipx", true}, {"alpha", true}};
+    for (const auto& c : cases) {
+        TspShellFolder* item = Find(all, c.name);
+        ASSERT_NE(item, nullptr) << c.name;
+        EXPECT_TRUE(PidlIsFolder(root->ShellFolder(), item->RelativeID())) << c.name;
+        EXPECT_EQ(item->IsFolder(), c.folder) << c.name;
+    }
+}
+
 TEST(ShellFolder, IconIndexesComeFromTheSystemImageList)
 {
     TTempTree tree;
