@@ -1,4 +1,5 @@
 #include "PreviewForm.h"
+#include "FormFrame.h"
 #include "Mpeg4Panel.h"
 
 CAVFilePlayer* FilePlayer = nullptr;
@@ -8,7 +9,7 @@ const int kClientWidth = 315;
 const int kClientHeight = 240;
 } // namespace
 
-TForm4::TForm4(TComponent* AOwner) : TForm(AOwner)
+TForm4::TForm4(TComponent* AOwner, TspSkinData* Skin) : TForm(AOwner)
 {
     SetName("Form4");
     SetCaption("Player");
@@ -18,6 +19,16 @@ TForm4::TForm4(TComponent* AOwner) : TForm(AOwner)
     SetBorderIcons(biSystemMenu);
     SetPosition(poScreenCenter);
     SetClientSize(kClientWidth, kClientHeight);
+    spFormFrame1 = new TspFormFrame(this);
+    spFormFrame1->SetName("spFormFrame1");
+    spFormFrame1->SetBorderIcons(biSystemMenu);
+    spFormFrame1->Sizeable = true;
+    spFormFrame1->SetAlphaBlend(false);
+    spFormFrame1->SetShowIcon(false);
+    // The video keeps its 315 x 240 whatever the skin's frame takes.
+    spFormFrame1->ClientWidth = kClientWidth;
+    spFormFrame1->ClientHeight = kClientHeight;
+    spFormFrame1->SetSkinData(Skin);
     OnShow = [this](TObject* s) { FormShow(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
 }

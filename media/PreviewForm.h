@@ -4,16 +4,22 @@
 #include "Forms.h"
 #include <string>
 
+class TspFormFrame;
+class TspSkinData;
+
 class TForm4 : public TForm {
 public:
     static const int kVideoWidth = 320;
     static const int kVideoHeight = 240;
 
-    explicit TForm4(TComponent* AOwner);
+    // Skin: the main window's skin, which the window's frame wears (none: unskinned).
+    explicit TForm4(TComponent* AOwner, TspSkinData* Skin = nullptr);
     ~TForm4() override;
 
     // The recording to play; set by the creator before the window is shown.
     std::string FileName;
+    // The skinned frame: the system-menu button only, sizeable, no icon.
+    TspFormFrame* spFormFrame1;
 
     // Creates the player and starts it on FileName; on success its panel goes
     // onto the window at (0, 0). A file that does not play leaves the window empty.

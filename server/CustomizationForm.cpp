@@ -20,8 +20,8 @@ const int kClientWidth = 503;
 const int kClientHeight = 173;
 const int kPanelHeight = 35;
 
-// The skin file chosen with Skin... during this run of the program; until one
-// is chosen the skin in use is the one SKIN named at start-up.
+// The skin file loaded with Skin... during this run of the program; until one
+// is loaded the skin in use is the one SKIN named at start-up.
 struct {
     bool Chosen = false;
     std::string File;
@@ -37,9 +37,9 @@ template <class T> T* NewControl(TComponent* Owner, TWinControl* Parent, const c
     return c;
 }
 
-TLabel* NewLabel(TComponent* Owner, TWinControl* Parent, const char* Name, const char* Text, int Left, int Top)
+TspSkinStdLabel* NewLabel(TComponent* Owner, TWinControl* Parent, const char* Name, const char* Text, int Left, int Top)
 {
-    auto* l = new TLabel(Owner);
+    auto* l = new TspSkinStdLabel(Owner);
     l->SetName(Name);
     l->SetParent(Parent);
     l->SetCaption(Text);
@@ -56,18 +56,30 @@ template <class T> T* NewCaptioned(TComponent* Owner, TWinControl* Parent, const
     return c;
 }
 
-CCheckGroupBox* NewCheckGroup(TComponent* Owner, TWinControl* Parent, const char* Name, const char* Text, int Left,
-                              int Top, int Width, int Height)
+// A group box with a check in its caption: the controls inside it are enabled
+// only while it is ticked. Designed ticked.
+TspSkinGroupBox* NewCheckGroup(TComponent* Owner, TWinControl* Parent, const char* Name, const char* Text, int Left,
+                               int Top, int Width, int Height)
 {
-    auto* g = NewControl<CCheckGroupBox>(Owner, Parent, Name, Left, Top, Width, Height);
-    g->SetCaption("");
-    g->SetCheckCaption(Text);
+    auto* g = NewControl<TspSkinGroupBox>(Owner, Parent, Name, Left, Top, Width, Height);
+    g->SetCaption(Text);
+    g->SetCheckedMode(true);
+    g->AutoEnabledControls = true;
+    g->SetChecked(true);
     return g;
 }
 
-TTabSheet* NewSheet(TComponent* Owner, TPageControl* Pages, const char* Name, const char* Text)
+// Every combo box of the dialog is made here (the class library's for now).
+TComboBox* NewCombo(TComponent* Owner, TWinControl* Parent, const char* Name, int Left, int Top, int Width, int Height)
 {
-    auto* s = new TTabSheet(Owner);
+    auto* c = NewControl<TComboBox>(Owner, Parent, Name, Left, Top, Width, Height);
+    c->SetStyle(csDropDownList);
+    return c;
+}
+
+TspSkinTabSheet* NewSheet(TComponent* Owner, TspSkinPageControl* Pages, const char* Name, const char* Text)
+{
+    auto* s = new TspSkinTabSheet(Owner);
     s->SetName(Name);
     s->SetPageControl(Pages);
     s->SetCaption(Text);
@@ -86,6 +98,7 @@ TForm3::TForm3(TComponent* AOwner, IDialogHost* Host) : TForm(AOwner), FHost(Hos
     CreateComponents();
     OnShow = [this](TObject* s) { FormShow(s); };
     ListLanguages();
+    spFormFrame1 = DressDialog(this, FHost ? FHost->SkinData() : nullptr);
 }
 
 // ---------------------------------------------------------------- components
@@ -98,14 +111,14 @@ void TForm3::CreateComponents()
     SetPosition(poScreenCenter);
     SetClientSize(kClientWidth, kClientHeight);
 
-    spSkinPanel2 = new TPanel(this);
+    spSkinPanel2 = new TspSkinPanel(this);
     spSkinPanel2->SetName("spSkinPanel2");
     spSkinPanel2->SetParent(this);
     spSkinPanel2->SetCaption("");
     spSkinPanel2->SetHeight(kPanelHeight);
     spSkinPanel2->SetAlign(alBottom);
 
-    Tabsss = new TPageControl(this);
+    Tabsss = new TspSkinPageControl(this);
     Tabsss->SetName("Tabsss");
     Tabsss->SetParent(this);
     Tabsss->SetAlign(alClient);
@@ -141,14 +154,14 @@ void TForm3::CreateSoundPage()
     spSkinTabSheet1 = NewSheet(this, Tabsss, "spSkinTabSheet1", "Sound settings");
     CheckBox13 = NewCheckGroup(this, spSkinTabSheet1, "CheckBox13", "Sound on/off", 2, 0, 487, 106);
     struct Row {
-        TLabel** Label;
+        TspSkinStdLabel** Label;
         const char* LabelName;
         const char* Text;
-        TEdit** Edit;
+        TspSkinEdit** Edit;
         const char* EditName;
-        TButton** Choose;
+        TspSkinButton** Choose;
         const char* ChooseName;
-        TButton** Test;
+        TspSkinButton** Test;
         const char* TestName;
     };
     const Row rows[] = {
@@ -162,9 +175,9 @@ void TForm3::CreateSoundPage()
     int top = 22;
     for (const Row& r : rows) {
         *r.Label = NewLabel(this, CheckBox13, r.LabelName, r.Text, 8, top + 3);
-        *r.Edit = NewControl<TEdit>(this, CheckBox13, r.EditName, 130, top, 262, 22);
-        *r.Choose = NewCaptioned<TButton>(this, CheckBox13, r.ChooseName, "...", 396, top, 25, 22);
-        *r.Test = NewCaptioned<TButton>(this, CheckBox13, r.TestName, "Test", 425, top, 54, 22);
+        *r.Edit = NewControl<TspSkinEdit>(this, CheckBox13, r.EditName, 130, top, 262, 22);
+        *r.Choose = NewCaptioned<TspSkinButton>(this, CheckBox13, r.ChooseName, "...", 396, top, 25, 22);
+        *r.Test = NewCaptioned<TspSkinButton>(this, CheckBox13, r.TestName, "Test", 425, top, 54, 22);
         top += 27;
     }
     Button2->OnClick = [this](TObject* s) { Button2Click(s); };
@@ -180,16 +193,16 @@ void TForm3::CreateAvailabilityPage()
     spSkinTabSheet2 = NewSheet(this, Tabsss, "spSkinTabSheet2", "Availability settings");
     CheckBox11 = NewCheckGroup(this, spSkinTabSheet2, "CheckBox11", "Availability on/off", 2, 0, 487, 106);
     spSkinStdLabel8 = NewLabel(this, CheckBox11, "spSkinStdLabel8", "from", 8, 29);
-    MaskEdit1 = NewControl<TEdit>(this, CheckBox11, "MaskEdit1", 40, 26, 50, 22);
+    MaskEdit1 = NewControl<TspSkinEdit>(this, CheckBox11, "MaskEdit1", 40, 26, 50, 22);
     spSkinStdLabel9 = NewLabel(this, CheckBox11, "spSkinStdLabel9", "to", 104, 29);
-    MaskEdit2 = NewControl<TEdit>(this, CheckBox11, "MaskEdit2", 124, 26, 50, 22);
-    for (TEdit* e : {MaskEdit1, MaskEdit2}) {
+    MaskEdit2 = NewControl<TspSkinEdit>(this, CheckBox11, "MaskEdit2", 124, 26, 50, 22);
+    for (TspSkinEdit* e : {MaskEdit1, MaskEdit2}) {
         e->SetMaxLength(5);
         e->SetText("  :  ");
     }
-    CheckBox12 = NewCaptioned<TCheckBox>(this, CheckBox11, "CheckBox12", "Always available", 200, 28, 160, 19);
+    CheckBox12 = NewCaptioned<TspSkinCheckRadioBox>(this, CheckBox11, "CheckBox12", "Always available", 200, 28, 160, 19);
     struct Day {
-        TCheckBox** Box;
+        TspSkinCheckRadioBox** Box;
         const char* Name;
         const char* Text;
     };
@@ -199,7 +212,7 @@ void TForm3::CreateAvailabilityPage()
                         {&CheckBox9, "CheckBox9", "Sa"}};
     int left = 8;
     for (const Day& d : days) {
-        *d.Box = NewCaptioned<TCheckBox>(this, CheckBox11, d.Name, d.Text, left, 66, 52, 19);
+        *d.Box = NewCaptioned<TspSkinCheckRadioBox>(this, CheckBox11, d.Name, d.Text, left, 66, 52, 19);
         left += 56;
     }
 }
@@ -207,20 +220,18 @@ void TForm3::CreateAvailabilityPage()
 void TForm3::CreateAccountPage()
 {
     spSkinTabSheet3 = NewSheet(this, Tabsss, "spSkinTabSheet3", "Account settings");
-    spSkinGroupBox1 = NewCaptioned<TGroupBox>(this, spSkinTabSheet3, "spSkinGroupBox1", "Price", 4, 0, 170, 52);
-    Edit9 = NewControl<TEdit>(this, spSkinGroupBox1, "Edit9", 8, 20, 44, 22);
+    spSkinGroupBox1 = NewCaptioned<TspSkinGroupBox>(this, spSkinTabSheet3, "spSkinGroupBox1", "Price", 4, 0, 170, 52);
+    Edit9 = NewControl<TspSkinEdit>(this, spSkinGroupBox1, "Edit9", 8, 20, 44, 22);
     Edit9->SetText("1");
     spSkinStdLabel4 = NewLabel(this, spSkinGroupBox1, "spSkinStdLabel4", "1 minute", 58, 23);
     spSkinStdLabel10 = NewLabel(this, spSkinGroupBox1, "spSkinStdLabel10", "($)", 130, 23);
     spSkinStdLabel5 = NewLabel(this, spSkinTabSheet3, "spSkinStdLabel5", "Your paypal E-mail:", 6, 58);
-    Edit10 = NewControl<TEdit>(this, spSkinTabSheet3, "Edit10", 4, 76, 170, 22);
-    spSkinGroupBox2 = NewCaptioned<TGroupBox>(this, spSkinTabSheet3, "spSkinGroupBox2", "Passwords", 184, 0, 300, 100);
+    Edit10 = NewControl<TspSkinEdit>(this, spSkinTabSheet3, "Edit10", 4, 76, 170, 22);
+    spSkinGroupBox2 = NewCaptioned<TspSkinGroupBox>(this, spSkinTabSheet3, "spSkinGroupBox2", "Passwords", 184, 0, 300, 100);
     spSkinStdLabel6 = NewLabel(this, spSkinGroupBox2, "spSkinStdLabel6", "Admin", 10, 29);
-    Edit8 = NewControl<TEdit>(this, spSkinGroupBox2, "Edit8", 70, 26, 210, 22);
+    Edit8 = NewControl<TspSkinPasswordEdit>(this, spSkinGroupBox2, "Edit8", 70, 26, 210, 22);
     spSkinStdLabel7 = NewLabel(this, spSkinGroupBox2, "spSkinStdLabel7", "Client", 10, 63);
-    Edit7 = NewControl<TEdit>(this, spSkinGroupBox2, "Edit7", 70, 60, 210, 22);
-    Edit8->SetPasswordChar('*');
-    Edit7->SetPasswordChar('*');
+    Edit7 = NewControl<TspSkinPasswordEdit>(this, spSkinGroupBox2, "Edit7", 70, 60, 210, 22);
 }
 
 // The greetings: AUTOONLINE goes to new chat connections while the operator is
@@ -232,11 +243,11 @@ void TForm3::CreateAnswerPage()
     CheckBox3 = NewCheckGroup(this, spSkinTabSheet4, "CheckBox3",
                               "The text that is sent automatically at connecting the user in Available status", 2, 0,
                               487, 52);
-    Edit3 = NewControl<TEdit>(this, CheckBox3, "Edit3", 8, 22, 471, 22);
+    Edit3 = NewControl<TspSkinEdit>(this, CheckBox3, "Edit3", 8, 22, 471, 22);
     CheckBox2 = NewCheckGroup(this, spSkinTabSheet4, "CheckBox2",
                               "The text that is sent automatically at connecting the user in Unavailable status", 2,
                               54, 487, 52);
-    Edit2 = NewControl<TEdit>(this, CheckBox2, "Edit2", 8, 22, 471, 22);
+    Edit2 = NewControl<TspSkinEdit>(this, CheckBox2, "Edit2", 8, 22, 471, 22);
 }
 
 void TForm3::CreateRecordingPage()
@@ -245,12 +256,12 @@ void TForm3::CreateRecordingPage()
     CheckBox1 = NewCheckGroup(this, spSkinTabSheet5, "CheckBox1",
                               "The video data stream that is being sent to the client in Unavailable status", 2, 0, 487,
                               56);
-    Edit1 = NewControl<TEdit>(this, CheckBox1, "Edit1", 8, 24, 438, 22);
-    Button1 = NewCaptioned<TButton>(this, CheckBox1, "Button1", "...", 450, 23, 29, 24);
+    Edit1 = NewControl<TspSkinEdit>(this, CheckBox1, "Edit1", 8, 24, 438, 22);
+    Button1 = NewCaptioned<TspSkinButton>(this, CheckBox1, "Button1", "...", 450, 23, 29, 24);
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-    Button7 = NewCaptioned<TButton>(this, spSkinTabSheet5, "Button7", "Start Record", 4, 70, 110, 25);
-    Button8 = NewCaptioned<TButton>(this, spSkinTabSheet5, "Button8", "Stop Record", 120, 70, 110, 25);
-    Button12 = NewCaptioned<TButton>(this, spSkinTabSheet5, "Button12", "Play", 236, 70, 110, 25);
+    Button7 = NewCaptioned<TspSkinButton>(this, spSkinTabSheet5, "Button7", "Start Record", 4, 70, 110, 25);
+    Button8 = NewCaptioned<TspSkinButton>(this, spSkinTabSheet5, "Button8", "Stop Record", 120, 70, 110, 25);
+    Button12 = NewCaptioned<TspSkinButton>(this, spSkinTabSheet5, "Button12", "Play", 236, 70, 110, 25);
     Button7->OnClick = [this](TObject* s) { Button7Click(s); };
     Button8->OnClick = [this](TObject* s) { Button8Click(s); };
     Button12->OnClick = [this](TObject* s) { Button12Click(s); };
@@ -260,12 +271,12 @@ void TForm3::CreatePrivatePage()
 {
     spSkinTabSheet6 = NewSheet(this, Tabsss, "spSkinTabSheet6", "Private");
     spSkinTabSheet6->SetTabVisible(false);
-    spSkinGroupBox3 = NewCaptioned<TGroupBox>(this, spSkinTabSheet6, "spSkinGroupBox3",
+    spSkinGroupBox3 = NewCaptioned<TspSkinGroupBox>(this, spSkinTabSheet6, "spSkinGroupBox3",
                                               "If the time is not paid turn off", 4, 0, 240, 100);
-    spSkinCheckRadioBox1 = NewCaptioned<TCheckBox>(this, spSkinGroupBox3, "spSkinCheckRadioBox1", "Video", 10, 22, 200, 19);
-    spSkinCheckRadioBox2 = NewCaptioned<TCheckBox>(this, spSkinGroupBox3, "spSkinCheckRadioBox2", "Voice", 10, 46, 200, 19);
+    spSkinCheckRadioBox1 = NewCaptioned<TspSkinCheckRadioBox>(this, spSkinGroupBox3, "spSkinCheckRadioBox1", "Video", 10, 22, 200, 19);
+    spSkinCheckRadioBox2 = NewCaptioned<TspSkinCheckRadioBox>(this, spSkinGroupBox3, "spSkinCheckRadioBox2", "Voice", 10, 46, 200, 19);
     spSkinCheckRadioBox3 =
-        NewCaptioned<TCheckBox>(this, spSkinGroupBox3, "spSkinCheckRadioBox3", "Text chat", 10, 70, 200, 19);
+        NewCaptioned<TspSkinCheckRadioBox>(this, spSkinGroupBox3, "spSkinCheckRadioBox3", "Text chat", 10, 70, 200, 19);
     spSkinCheckRadioBox1->SetChecked(true);
 }
 
@@ -273,8 +284,7 @@ void TForm3::CreateLanguagePage()
 {
     spSkinTabSheet7 = NewSheet(this, Tabsss, "spSkinTabSheet7", "Languages");
     spSkinStdLabel11 = NewLabel(this, spSkinTabSheet7, "spSkinStdLabel11", "Language", 8, 15);
-    spSkinComboBox1 = NewControl<TComboBox>(this, spSkinTabSheet7, "spSkinComboBox1", 90, 11, 200, 24);
-    spSkinComboBox1->SetStyle(csDropDownList);
+    spSkinComboBox1 = NewCombo(this, spSkinTabSheet7, "spSkinComboBox1", 90, 11, 200, 24);
     spSkinComboBox1->OnChange = [this](TObject* s) { spSkinComboBox1Change(s); };
 }
 
@@ -282,8 +292,7 @@ void TForm3::CreateClientPage()
 {
     spSkinTabSheet8 = NewSheet(this, Tabsss, "spSkinTabSheet8", "Client settings");
     spSkinStdLabel12 = NewLabel(this, spSkinTabSheet8, "spSkinStdLabel12", "Select skin", 4, 2);
-    spSkinComboBox2 = NewControl<TComboBox>(this, spSkinTabSheet8, "spSkinComboBox2", 4, 18, 170, 24);
-    spSkinComboBox2->SetStyle(csDropDownList);
+    spSkinComboBox2 = NewCombo(this, spSkinTabSheet8, "spSkinComboBox2", 4, 18, 170, 24);
     for (const char* item : {"skin 160x120 vertical", "skin 160x120 horizontal", "skin 320x240", "skin 640x480"})
         spSkinComboBox2->GetItems()->Add(item);
     spSkinComboBox2->SetItemIndex(0);
@@ -296,19 +305,30 @@ void TForm3::CreateClientPage()
     spSkinRadioGroup1->OnClick = [this](TObject* s) { spSkinRadioGroup1Click(s); };
     spSkinStdLabel13 =
         NewLabel(this, spSkinTabSheet8, "spSkinStdLabel13", "HTML code for integration into webpage", 182, 2);
-    spSkinMemoHTML = NewControl<TMemo>(this, spSkinTabSheet8, "spSkinMemoHTML", 182, 18, 305, 88);
+    // The skinned memo shows no bars of its own: two skinned bars beside it follow its scrolling.
+    const int bar = 19;
+    spSkinMemoHTML = NewControl<TspSkinMemo2>(this, spSkinTabSheet8, "spSkinMemoHTML", 182, 18, 305 - bar, 88 - bar);
     spSkinMemoHTML->SetWordWrap(false);
     spSkinMemoHTML->SetScrollBars(ssBoth);
+    spSkinScrollBar1 = NewControl<TspSkinScrollBar>(this, spSkinTabSheet8, "spSkinScrollBar1", 182 + 305 - bar, 18, bar,
+                                                    88 - bar);
+    spSkinScrollBar1->SetKind(sbVertical);
+    spSkinScrollBar1->SetSkinDataName("vscrollbar");
+    spSkinScrollBar2 = NewControl<TspSkinScrollBar>(this, spSkinTabSheet8, "spSkinScrollBar2", 182, 18 + 88 - bar,
+                                                    305 - bar, bar);
+    spSkinScrollBar2->SetSkinDataName("hscrollbar");
+    spSkinMemoHTML->SetVScrollBar(spSkinScrollBar1);
+    spSkinMemoHTML->SetHScrollBar(spSkinScrollBar2);
 }
 
 void TForm3::CreateButtons()
 {
-    Button13 = NewCaptioned<TButton>(this, spSkinPanel2, "Button13", "About", 6, 5, 75, 25);
-    spSkinButton1 = NewCaptioned<TButton>(this, spSkinPanel2, "spSkinButton1", "Skin...", 86, 5, 75, 25);
-    Button5 = NewCaptioned<TButton>(this, spSkinPanel2, "Button5", "Apply", kClientWidth - 164, 5, 75, 25);
-    Button6 = NewCaptioned<TButton>(this, spSkinPanel2, "Button6", "Cancel", kClientWidth - 83, 5, 75, 25);
+    Button13 = NewCaptioned<TspSkinButton>(this, spSkinPanel2, "Button13", "About", 6, 5, 75, 25);
+    spSkinButton1 = NewCaptioned<TspSkinButton>(this, spSkinPanel2, "spSkinButton1", "Skin...", 86, 5, 75, 25);
+    Button5 = NewCaptioned<TspSkinButton>(this, spSkinPanel2, "Button5", "Apply", kClientWidth - 164, 5, 75, 25);
+    Button6 = NewCaptioned<TspSkinButton>(this, spSkinPanel2, "Button6", "Cancel", kClientWidth - 83, 5, 75, 25);
     Button5->SetDefault(true);
-    Button6->SetCancel(true);
+    Button6->Cancel = true;
     Button13->OnClick = [this](TObject* s) { Button13Click(s); };
     spSkinButton1->OnClick = [this](TObject* s) { spSkinButton1Click(s); };
     Button5->OnClick = [this](TObject* s) { Button5Click(s); };
@@ -382,9 +402,12 @@ void TForm3::LoadSettings()
     Edit8->SetText(Settings::Read("ADMINPASS", ""));
     Edit9->SetText(Settings::Read("PRICE", "1"));
     Edit10->SetText(Settings::Read("PAYPAL", ""));
-    TCheckBox* days[7] = {CheckBox10, CheckBox4, CheckBox5, CheckBox6, CheckBox7, CheckBox8, CheckBox9};
+    TspSkinCheckRadioBox* days[7] = {CheckBox10, CheckBox4, CheckBox5, CheckBox6, CheckBox7, CheckBox8, CheckBox9};
     for (int d = 0; d < 7; ++d) days[d]->SetChecked(ReadFlag(IntToStr(d).c_str(), "0"));
     std::string stored = Settings::Read("SKIN", "", 511);
+    // A stored file that is gone was not loaded at start-up either: the
+    // built-in skin is in use, and SKIN is to be empty.
+    if (!stored.empty() && GetFileAttributesA(stored.c_str()) == INVALID_FILE_ATTRIBUTES) stored.clear();
     FSkinFile = ChosenSkin.Chosen ? ChosenSkin.File : stored;
     spOpenSkinDialog1->FileName = FSkinFile;
     spSkinCheckRadioBox1->SetChecked(ReadFlag("VIDEO_PAID", "1", 511));
@@ -398,9 +421,6 @@ void TForm3::Translate()
     auto caption = [](const char* key, TControl* c, bool write = true) {
         return TCaption{key, [c] { return c->GetCaption(); }, [c](const std::string& v) { c->SetCaption(v); }, write};
     };
-    auto check = [](const char* key, CCheckGroupBox* g) {
-        return TCaption{key, [g] { return g->GetCheckCaption(); }, [g](const std::string& v) { g->SetCheckCaption(v); }};
-    };
     std::vector<TCaption> captions = {
         caption("Caption", this),
         caption("spSkinTabSheet1", spSkinTabSheet1),
@@ -410,26 +430,26 @@ void TForm3::Translate()
         caption("spSkinTabSheet5", spSkinTabSheet5),
         TCaption{"spOpenSkinDialog1", [this] { return spOpenSkinDialog1->Title; },
                  [this](const std::string& v) { spOpenSkinDialog1->Title = v; }},
-        check("CheckBox13", CheckBox13),
+        caption("CheckBox13", CheckBox13),
         caption("spSkinStdLabel1", spSkinStdLabel1),
         caption("spSkinStdLabel2", spSkinStdLabel2),
         caption("spSkinStdLabel3", spSkinStdLabel3),
         caption("Button9", Button9),
         caption("Button10", Button10),
         caption("Button11", Button11),
-        check("CheckBox11", CheckBox11),
+        caption("CheckBox11", CheckBox11),
         caption("spSkinStdLabel8", spSkinStdLabel8),
         caption("spSkinStdLabel9", spSkinStdLabel9),
         caption("CheckBox12", CheckBox12),
     };
     // The day boxes: written under their fixed names.
-    const std::pair<const char*, TCheckBox*> days[] = {{"CheckBox10", CheckBox10}, {"CheckBox4", CheckBox4},
+    const std::pair<const char*, TspSkinCheckRadioBox*> days[] = {{"CheckBox10", CheckBox10}, {"CheckBox4", CheckBox4},
                                                        {"CheckBox5", CheckBox5},   {"CheckBox6", CheckBox6},
                                                        {"CheckBox7", CheckBox7},   {"CheckBox8", CheckBox8},
                                                        {"CheckBox9", CheckBox9}};
     const char* const fixed[] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
     for (int d = 0; d < 7; ++d) {
-        TCheckBox* box = days[d].second;
+        TspSkinCheckRadioBox* box = days[d].second;
         const char* name = fixed[d];
         captions.push_back(TCaption{days[d].first, [name] { return std::string(name); },
                                     [box](const std::string& v) { box->SetCaption(v); }});
@@ -441,9 +461,9 @@ void TForm3::Translate()
         caption("spSkinGroupBox2", spSkinGroupBox2),
         caption("spSkinStdLabel6", spSkinStdLabel6),
         caption("spSkinStdLabel7", spSkinStdLabel7),
-        check("CheckBox3", CheckBox3),
-        check("CheckBox2", CheckBox2),
-        check("CheckBox1", CheckBox1),
+        caption("CheckBox3", CheckBox3),
+        caption("CheckBox2", CheckBox2),
+        caption("CheckBox1", CheckBox1),
         caption("Button7", Button7),
         caption("Button8", Button8),
         caption("Button12", Button12),
@@ -500,7 +520,7 @@ void TForm3::Button5Click(TObject*)
     Settings::Write("OT", MaskEdit1->GetText());
     Settings::Write("DO", MaskEdit2->GetText());
     WriteFlag("ALLAVAL", CheckBox12->GetChecked());
-    TCheckBox* days[7] = {CheckBox10, CheckBox4, CheckBox5, CheckBox6, CheckBox7, CheckBox8, CheckBox9};
+    TspSkinCheckRadioBox* days[7] = {CheckBox10, CheckBox4, CheckBox5, CheckBox6, CheckBox7, CheckBox8, CheckBox9};
     for (int d = 0; d < 7; ++d) WriteFlag(IntToStr(d).c_str(), days[d]->GetChecked());
     Settings::Write("PASS", Edit7->GetText());
     Settings::Write("ADMINPASS", Edit8->GetText());
@@ -517,7 +537,7 @@ void TForm3::Button6Click(TObject*) { Close(); }
 
 // ---------------------------------------------------------------- files and sounds
 
-void TForm3::ChooseFile(TEdit* Edit)
+void TForm3::ChooseFile(TspSkinEdit* Edit)
 {
     if (OpenDialog1->Execute()) Edit->SetText(OpenDialog1->FileName);
 }
@@ -527,7 +547,7 @@ void TForm3::Button2Click(TObject*) { ChooseFile(Edit4); }
 void TForm3::Button3Click(TObject*) { ChooseFile(Edit5); }
 void TForm3::Button4Click(TObject*) { ChooseFile(Edit6); }
 
-void TForm3::PlayFile(TEdit* Edit)
+void TForm3::PlayFile(TspSkinEdit* Edit)
 {
     std::string file = Edit->GetText();
     // Returns at once; a file that cannot be played plays nothing (no default sound).
@@ -567,7 +587,7 @@ void TForm3::Button12Click(TObject*)
     std::string file = Edit1->GetText();
     if (file.empty()) return;
     try {
-        std::unique_ptr<TForm4> preview(new TForm4(nullptr));
+        std::unique_ptr<TForm4> preview(new TForm4(nullptr, FHost->SkinData()));
         preview->FileName = file;
         preview->ShowModal();
     } catch (const std::exception& e) {
@@ -585,11 +605,21 @@ void TForm3::spSkinButton1Click(TObject*)
 {
     spOpenSkinDialog1->InitialDir = Settings::ProgramFolder() + "Skins";
     if (!spOpenSkinDialog1->Execute()) return;
-    // Until the skin engine loads it, the choice is remembered as the skin in
-    // use, which Apply stores as SKIN and the next start loads.
+    std::string file = spOpenSkinDialog1->FileName;
+    bool loaded = false;
+    try {
+        // The main window loads it, and every open form, this one too, re-skins itself.
+        loaded = FHost->ApplySkinFile(file);
+    } catch (const std::exception& e) {
+        LogLine("TForm3::spSkinButton1Click: ", e);
+    } catch (...) {
+        LogUnknown("TForm3::spSkinButton1Click: ");
+    }
+    // A file that did not load leaves the skin in use, and SKIN, as they were.
+    if (!loaded) return;
     ChosenSkin.Chosen = true;
-    ChosenSkin.File = spOpenSkinDialog1->FileName;
-    FSkinFile = ChosenSkin.File;
+    ChosenSkin.File = file;
+    FSkinFile = file;
 }
 
 void ForgetChosenSkin()

@@ -4,11 +4,10 @@
 // it also starts and stops a recording, previews one, and produces the HTML
 // that embeds the viewer in a web page.
 #pragma once
-#include "CheckGroupBox.h"
 #include "ComCtrls.h"
+#include "DialogControls.h"
 #include "DialogHost.h"
 #include "Dialogs.h"
-#include "ExtCtrls.h"
 #include "Forms.h"
 #include "StdCtrls.h"
 #include <exception>
@@ -26,64 +25,67 @@ class TForm3 : public TForm {
 public:
     TForm3(TComponent* AOwner, IDialogHost* Host);
 
-    TPageControl* Tabsss;
-    // Sound settings.
-    TTabSheet* spSkinTabSheet1;
-    CCheckGroupBox* CheckBox13;
-    TLabel *spSkinStdLabel1, *spSkinStdLabel2, *spSkinStdLabel3;
-    TEdit *Edit4, *Edit5, *Edit6;
-    TButton *Button2, *Button3, *Button4;      // "..."
-    TButton *Button9, *Button10, *Button11;    // Test
+    TspSkinPageControl* Tabsss;
+    // Sound settings. The groups with a check in their caption enable the
+    // controls inside them only while ticked.
+    TspSkinTabSheet* spSkinTabSheet1;
+    TspSkinGroupBox* CheckBox13;
+    TspSkinStdLabel *spSkinStdLabel1, *spSkinStdLabel2, *spSkinStdLabel3;
+    TspSkinEdit *Edit4, *Edit5, *Edit6;
+    TspSkinButton *Button2, *Button3, *Button4;      // "..."
+    TspSkinButton *Button9, *Button10, *Button11;    // Test
     // Availability settings.
-    TTabSheet* spSkinTabSheet2;
-    CCheckGroupBox* CheckBox11;
-    TLabel *spSkinStdLabel8, *spSkinStdLabel9;
-    TEdit *MaskEdit1, *MaskEdit2;
-    TCheckBox* CheckBox12;
-    TCheckBox *CheckBox10, *CheckBox4, *CheckBox5, *CheckBox6, *CheckBox7, *CheckBox8, *CheckBox9;
+    TspSkinTabSheet* spSkinTabSheet2;
+    TspSkinGroupBox* CheckBox11;
+    TspSkinStdLabel *spSkinStdLabel8, *spSkinStdLabel9;
+    TspSkinEdit *MaskEdit1, *MaskEdit2;
+    TspSkinCheckRadioBox* CheckBox12;
+    TspSkinCheckRadioBox *CheckBox10, *CheckBox4, *CheckBox5, *CheckBox6, *CheckBox7, *CheckBox8, *CheckBox9;
     // Account settings.
-    TTabSheet* spSkinTabSheet3;
-    TGroupBox* spSkinGroupBox1;                // price
-    TEdit* Edit9;
-    TLabel *spSkinStdLabel4, *spSkinStdLabel10, *spSkinStdLabel5;
-    TEdit* Edit10;
-    TGroupBox* spSkinGroupBox2;                // passwords
-    TLabel *spSkinStdLabel6, *spSkinStdLabel7;
-    TEdit *Edit8, *Edit7;                      // shown masked
+    TspSkinTabSheet* spSkinTabSheet3;
+    TspSkinGroupBox* spSkinGroupBox1;                // price
+    TspSkinEdit* Edit9;
+    TspSkinStdLabel *spSkinStdLabel4, *spSkinStdLabel10, *spSkinStdLabel5;
+    TspSkinEdit* Edit10;
+    TspSkinGroupBox* spSkinGroupBox2;                // passwords
+    TspSkinStdLabel *spSkinStdLabel6, *spSkinStdLabel7;
+    TspSkinPasswordEdit *Edit8, *Edit7;
     // Auto answering: the greeting sent while available, and the one sent while unavailable.
-    TTabSheet* spSkinTabSheet4;
-    CCheckGroupBox* CheckBox3;
-    TEdit* Edit3;
-    CCheckGroupBox* CheckBox2;
-    TEdit* Edit2;
+    TspSkinTabSheet* spSkinTabSheet4;
+    TspSkinGroupBox* CheckBox3;
+    TspSkinEdit* Edit3;
+    TspSkinGroupBox* CheckBox2;
+    TspSkinEdit* Edit2;
     // Recording.
-    TTabSheet* spSkinTabSheet5;
-    CCheckGroupBox* CheckBox1;
-    TEdit* Edit1;
-    TButton* Button1;                          // "..."
-    TButton *Button7, *Button8, *Button12;     // Start Record, Stop Record, Play
+    TspSkinTabSheet* spSkinTabSheet5;
+    TspSkinGroupBox* CheckBox1;
+    TspSkinEdit* Edit1;
+    TspSkinButton* Button1;                          // "..."
+    TspSkinButton *Button7, *Button8, *Button12;     // Start Record, Stop Record, Play
     // The payment switches (the page's tab is hidden).
-    TTabSheet* spSkinTabSheet6;
-    TGroupBox* spSkinGroupBox3;
-    TCheckBox *spSkinCheckRadioBox1, *spSkinCheckRadioBox2, *spSkinCheckRadioBox3;
+    TspSkinTabSheet* spSkinTabSheet6;
+    TspSkinGroupBox* spSkinGroupBox3;
+    TspSkinCheckRadioBox *spSkinCheckRadioBox1, *spSkinCheckRadioBox2, *spSkinCheckRadioBox3;
     // Languages.
-    TTabSheet* spSkinTabSheet7;
-    TLabel* spSkinStdLabel11;
+    TspSkinTabSheet* spSkinTabSheet7;
+    TspSkinStdLabel* spSkinStdLabel11;
     TComboBox* spSkinComboBox1;
     // Client settings: the embedding HTML.
-    TTabSheet* spSkinTabSheet8;
-    TLabel *spSkinStdLabel12, *spSkinStdLabel13;
-    TComboBox* spSkinComboBox2;                // the viewer's layout
-    TRadioGroup* spSkinRadioGroup1;            // the client type
-    TMemo* spSkinMemoHTML;
+    TspSkinTabSheet* spSkinTabSheet8;
+    TspSkinStdLabel *spSkinStdLabel12, *spSkinStdLabel13;
+    TComboBox* spSkinComboBox2;                      // the viewer's layout
+    TRadioGroup* spSkinRadioGroup1;                  // the client type
+    TspSkinMemo2* spSkinMemoHTML;
+    TspSkinScrollBar *spSkinScrollBar1, *spSkinScrollBar2;   // the memo's vertical and horizontal bars
     // Below the pages.
-    TPanel* spSkinPanel2;
-    TButton *Button13, *Button5, *Button6, *spSkinButton1;   // About, Apply, Cancel, Skin...
+    TspSkinPanel* spSkinPanel2;
+    TspSkinButton *Button13, *Button5, *Button6, *spSkinButton1;   // About, Apply, Cancel, Skin...
     TSaveDialog* SaveDialog1;
     TOpenDialog* OpenDialog1;
-    // Stands in for the skinned open-skin dialog: the platform's open dialog on
-    // the SKINS folder, whose choice is only remembered as the skin in use.
+    // The platform's open dialog on the SKINS folder; the skin chosen in it is
+    // loaded into the program through the main window.
     TOpenDialog* spOpenSkinDialog1;
+    TspFormFrame* spFormFrame1;                      // the skinned frame, bound to the main window's skin
 
     void FormShow(TObject* Sender);
     void Button5Click(TObject* Sender);
@@ -109,7 +111,8 @@ public:
 
     // The languages listed, entry i for item i of spSkinComboBox1.
     const std::vector<LNG>& Languages() const { return FLanguages; }
-    // The skin file that Apply stores as SKIN.
+    // The skin file that Apply stores as SKIN: the file of the skin in use,
+    // empty while the built-in skin is.
     const std::string& SkinFile() const { return FSkinFile; }
     // The error that abandoned the show (a stored flag that is not a number);
     // whoever showed the dialog raises it again.
@@ -133,14 +136,14 @@ private:
     void LoadSettings();
     void Translate();
     void SelectClientType();
-    void ChooseFile(TEdit* Edit);
-    void PlayFile(TEdit* Edit);
+    void ChooseFile(TspSkinEdit* Edit);
+    void PlayFile(TspSkinEdit* Edit);
 
     IDialogHost* FHost;
     std::vector<LNG> FLanguages;
     std::string FSkinFile;
 };
 
-// Forgets the skin file chosen with Skin... during this run (as a new start of
-// the program does): the skin in use is again the one SKIN names.
+// Forgets the skin loaded with Skin... during this run (as a new start of the
+// program does): the skin in use is again the one SKIN names.
 void ForgetChosenSkin();

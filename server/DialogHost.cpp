@@ -1,8 +1,6 @@
 // The main window's header first: its socket headers must precede the C library's.
 #include "MainForm.h"
 #include "DialogHost.h"
-#include "CustomizationForm.h"
-#include "PreferencesForm.h"
 
 int CMainWindowHost::GetResIndex() { return FMain->FResIndex; }
 void CMainWindowHost::SetResIndex(int Index) { FMain->FResIndex = Index; }
@@ -21,15 +19,3 @@ int CMainWindowHost::ServerPort()
 
 TspSkinData* CMainWindowHost::SkinData() { return FMain->spSkinData1; }
 bool CMainWindowHost::ApplySkinFile(const std::string& Path) { return FMain->ApplySkinFile(Path); }
-
-void RunPreferencesDialog(TForm1* Main)
-{
-    CMainWindowHost host(Main);
-    RunDialog<TForm2>(&host);
-}
-
-void RunCustomizationDialog(TForm1* Main)
-{
-    CMainWindowHost host(Main);
-    RunDialog<TForm3>(&host);
-}

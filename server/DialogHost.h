@@ -6,7 +6,9 @@
 #include <string>
 
 class CVideo;
+class TCustomForm;
 class TForm1;
+class TspFormFrame;
 class TspSkinData;
 
 // The main window as the settings dialogs see it. The program hands them its
@@ -54,6 +56,12 @@ public:
 private:
     TForm1* FMain;
 };
+
+// Dresses a dialog in the main window's skin: every skinned control the form
+// owns is bound to Skin (none: they stay unskinned), and the form gets its
+// skinned frame "spFormFrame1", which re-skins the form and its controls
+// whenever that skin changes. Returns the frame.
+TspFormFrame* DressDialog(TCustomForm* Form, TspSkinData* Skin);
 
 // Creates a settings dialog without an owner, shows it modally and frees it.
 // An error that abandoned the dialog's show is raised again here, for the

@@ -6,6 +6,7 @@ namespace {
 const int kClientWidth = 451;
 const int kClientHeight = 147;
 
+// Every combo box of the dialog is made here (the class library's for now).
 TComboBox* NewCombo(TComponent* Owner, TWinControl* Parent, const char* Name, std::initializer_list<const char*> Items)
 {
     auto* c = new TComboBox(Owner);
@@ -22,6 +23,7 @@ TForm2::TForm2(TComponent* AOwner, IDialogHost* Host) : TForm(AOwner), FHost(Hos
     SetName("Form2");
     CreateComponents();
     Translate();
+    spFormFrame1 = DressDialog(this, Host ? Host->SkinData() : nullptr);
     OnShow = [this](TObject* s) { FormShow(s); };
 }
 
@@ -33,53 +35,53 @@ void TForm2::CreateComponents()
     SetPosition(poScreenCenter);
     SetClientSize(kClientWidth, kClientHeight);
 
-    spSkinPanel1 = new TPanel(this);
+    spSkinPanel1 = new TspSkinPanel(this);
     spSkinPanel1->SetName("spSkinPanel1");
     spSkinPanel1->SetParent(this);
     spSkinPanel1->SetCaption("");
     spSkinPanel1->SetHeight(37);
     spSkinPanel1->SetAlign(alBottom);
-    Button5 = new TButton(this);
+    Button5 = new TspSkinButton(this);
     Button5->SetName("Button5");
     Button5->SetParent(spSkinPanel1);
     Button5->SetCaption("Apply");
     Button5->SetBounds(kClientWidth - 170, 6, 80, 25);
     Button5->SetDefault(true);
     Button5->OnClick = [this](TObject* s) { Button5Click(s); };
-    Button6 = new TButton(this);
+    Button6 = new TspSkinButton(this);
     Button6->SetName("Button6");
     Button6->SetParent(spSkinPanel1);
     Button6->SetCaption("Cancel");
     Button6->SetBounds(kClientWidth - 86, 6, 80, 25);
-    Button6->SetCancel(true);
+    Button6->Cancel = true;
     Button6->OnClick = [this](TObject* s) { Button6Click(s); };
 
-    spSkinGroupBox2 = new TGroupBox(this);
+    spSkinGroupBox2 = new TspSkinGroupBox(this);
     spSkinGroupBox2->SetName("spSkinGroupBox2");
     spSkinGroupBox2->SetParent(this);
     spSkinGroupBox2->SetCaption("Video settings");
     spSkinGroupBox2->SetHeight(55);
     spSkinGroupBox2->SetAlign(alTop);
-    spSkinStdLabel2 = new TLabel(this);
+    spSkinStdLabel2 = new TspSkinStdLabel(this);
     spSkinStdLabel2->SetName("spSkinStdLabel2");
     spSkinStdLabel2->SetParent(spSkinGroupBox2);
     spSkinStdLabel2->SetCaption("Video resolution");
     spSkinStdLabel2->SetBounds(10, 24, 110, 17);
     ComboBox2 = NewCombo(this, spSkinGroupBox2, "ComboBox2", {"160x120", "320x240"});
     ComboBox2->SetBounds(130, 20, 150, 24);
-    spSkinButton1 = new TButton(this);
+    spSkinButton1 = new TspSkinButton(this);
     spSkinButton1->SetName("spSkinButton1");
     spSkinButton1->SetParent(spSkinGroupBox2);
     spSkinButton1->SetCaption("Compress setup");
     spSkinButton1->SetBounds(kClientWidth - 130, 19, 120, 25);
     spSkinButton1->OnClick = [this](TObject* s) { Button1Click(s); };
 
-    spSkinGroupBox1 = new TGroupBox(this);
+    spSkinGroupBox1 = new TspSkinGroupBox(this);
     spSkinGroupBox1->SetName("spSkinGroupBox1");
     spSkinGroupBox1->SetParent(this);
     spSkinGroupBox1->SetCaption("Network settings");
     spSkinGroupBox1->SetAlign(alClient);
-    spSkinStdLabel1 = new TLabel(this);
+    spSkinStdLabel1 = new TspSkinStdLabel(this);
     spSkinStdLabel1->SetName("spSkinStdLabel1");
     spSkinStdLabel1->SetParent(spSkinGroupBox1);
     spSkinStdLabel1->SetCaption("Net speed");

@@ -1,8 +1,8 @@
 // The Preferences dialog: the video size the compressor works at (RES), the
 // operator's network speed (LAN) and the codec's own set-up.
 #pragma once
+#include "DialogControls.h"
 #include "DialogHost.h"
-#include "ExtCtrls.h"
 #include "Forms.h"
 #include "StdCtrls.h"
 #include <exception>
@@ -12,16 +12,17 @@ class TForm2 : public TForm {
 public:
     TForm2(TComponent* AOwner, IDialogHost* Host);
 
-    TGroupBox* spSkinGroupBox2;   // video settings
-    TLabel* spSkinStdLabel2;
-    TComboBox* ComboBox2;         // the frame size index
-    TButton* spSkinButton1;       // the codec's set-up
-    TGroupBox* spSkinGroupBox1;   // network settings
-    TLabel* spSkinStdLabel1;
-    TComboBox* ComboBox1;         // the network speed index
-    TPanel* spSkinPanel1;
-    TButton* Button5;             // Apply
-    TButton* Button6;             // Cancel
+    TspSkinGroupBox* spSkinGroupBox2;   // video settings
+    TspSkinStdLabel* spSkinStdLabel2;
+    TComboBox* ComboBox2;               // the frame size index
+    TspSkinButton* spSkinButton1;       // the codec's set-up
+    TspSkinGroupBox* spSkinGroupBox1;   // network settings
+    TspSkinStdLabel* spSkinStdLabel1;
+    TComboBox* ComboBox1;               // the network speed index
+    TspSkinPanel* spSkinPanel1;
+    TspSkinButton* Button5;             // Apply
+    TspSkinButton* Button6;             // Cancel
+    TspFormFrame* spFormFrame1;         // the skinned frame, bound to the main window's skin
 
     void FormShow(TObject* Sender);
     void Button5Click(TObject* Sender);

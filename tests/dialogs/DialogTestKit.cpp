@@ -1,4 +1,5 @@
 #include "DialogTestKit.h"
+#include "SkinData.h"
 #include "Settings.h"
 #include "Screen.h"
 #include "Streams.h"
@@ -90,6 +91,17 @@ void TFakeHost::StopRecording()
     Calls.push_back("StopRecording");
     if (Recorder) ++RecordingsClosed;
     Recorder.reset();
+}
+
+bool TFakeHost::ApplySkinFile(const std::string& Path)
+{
+    SkinFilesTried.push_back(Path);
+    if (!Skin) return false;
+    try {
+        return Skin->LoadFromCompressedFile(Path);
+    } catch (...) {
+        return false;
+    }
 }
 
 // ---------------------------------------------------------------- file dialogs

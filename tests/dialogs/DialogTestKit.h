@@ -47,7 +47,13 @@ public:
     void StartRecording(CVideo* Recorder) override;
     void StopRecording() override;
     int ServerPort() override { return Port; }
+    TspSkinData* SkinData() override { return Skin; }
+    // Loads the file into Skin as the main window does: a file that does not
+    // load leaves Skin as it was. False without a Skin.
+    bool ApplySkinFile(const std::string& Path) override;
 
+    TspSkinData* Skin = nullptr;
+    std::vector<std::string> SkinFilesTried;
     int ResIndex = 0;
     int Port = 80;
     std::vector<std::string> Calls;

@@ -168,8 +168,8 @@ TEST(Preferences, CompressSetupRestartsTheVideoWithTheCodecDialogAndKeepsTheDial
 {
     PrefsFixture f("prefs_codec");
     TForm2& d = f.Show();
-    d.spSkinButton1->Click();
-    d.spSkinButton1->Click();
+    d.spSkinButton1->ButtonClick();
+    d.spSkinButton1->ButtonClick();
     EXPECT_EQ(f.Host.Calls, (std::vector<std::string>{"StopVideo", "SetCodecConfigure 1", "InitVideo", "StopVideo",
                                                       "SetCodecConfigure 1", "InitVideo"}));
     EXPECT_TRUE(d.GetVisible());
@@ -184,7 +184,7 @@ TEST(Preferences, ModalUseAppliesThroughTheButtonAndIsFreedAfter)
         auto* d = dynamic_cast<TForm2*>(ModalForm());
         if (!d) return false;
         d->ComboBox2->SetItemIndex(1);
-        d->Button5->Click();
+        d->Button5->ButtonClick();
         clicked = true;
         return true;
     }, 10000, [] {

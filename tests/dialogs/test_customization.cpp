@@ -9,6 +9,7 @@
 #include "PreferencesForm.h"
 #include "PreviewForm.h"
 #include "Settings.h"
+#include "SkinData.h"
 #include <algorithm>
 #include <set>
 
@@ -111,6 +112,8 @@ TEST(Customization, ApplyWithoutChangesRewritesTheLoadedValues)
         {"SKIN", f.Folder + "SKINS\\Korvel2.skn"},
         {"VIDEO_PAID", "1"}, {"VOICE_PAID", "0"}, {"CHAT_PAID", "1"},
     };
+    // The stored skin file is there: it is the skin in use.
+    WriteFileText(f.Folder + "SKINS\\Korvel2.skn", "skin");
     std::vector<std::string> lines;
     for (auto& kv : stored) {
         Settings::Write(kv.first, kv.second);
@@ -145,8 +148,9 @@ TEST(Customization, ShowLoadsTheSettingsAndTheDefaultsOfAbsentKeys)
     EXPECT_TRUE(d.spSkinCheckRadioBox1->GetChecked());
     EXPECT_FALSE(d.spSkinCheckRadioBox2->GetChecked());
     EXPECT_FALSE(d.spSkinCheckRadioBox3->GetChecked());
-    EXPECT_EQ(d.Edit7->GetPasswordChar(), '*');
-    EXPECT_EQ(d.Edit8->GetPasswordChar(), '*');
+    // The passwords are shown masked.
+    EXPECT_NE(dynamic_cast<TspSkinPasswordEdit*>(d.FindComponent("Edit7")), nullptr);
+    EXPECT_NE(dynamic_cast<TspSkinPasswordEdit*>(d.FindComponent("Edit8")), nullptr);
     EXPECT_EQ(d.MaskEdit1->GetMaxLength(), 5);
     EXPECT_FALSE(d.spSkinTabSheet6->GetTabVisible());
     EXPECT_EQ(d.Tabsss->GetActivePage(), d.spSkinTabSheet1);
@@ -189,11 +193,11 @@ TEST(Customization, EachGreetingGroupIsCaptionedForTheStatusOfTheSettingItEdits)
     Settings::Write("AUTOOFFLINE_STATE", "0");
     Settings::Write("AUTOOFFLINE", "I am away");
     TForm3& d = f.Show();
-    EXPECT_EQ(d.CheckBox3->GetCheckCaption(),
+    EXPECT_EQ(d.CheckBox3->GetCaption(),
               "The text that is sent automatically at connecting the user in Available status");
     EXPECT_TRUE(d.CheckBox3->GetChecked());
     EXPECT_EQ(d.Edit3->GetText(), "Welcome, I am online");
-    EXPECT_EQ(d.CheckBox2->GetCheckCaption(),
+    EXPECT_EQ(d.CheckBox2->GetCaption(),
               "The text that is sent automatically at connecting the user in Unavailable status");
     EXPECT_FALSE(d.CheckBox2->GetChecked());
     EXPECT_EQ(d.Edit2->GetText(), "I am away");
@@ -318,7 +322,7 @@ TEST(Customization, ReadingModeTranslatesAndRebuildsTheClientTypes)
     EXPECT_EQ(d.GetCaption(), "Anpassen");
     EXPECT_EQ(d.CheckBox10->GetCaption(), "So");
     EXPECT_EQ(d.spOpenSkinDialog1->Title, "Skin laden");
-    EXPECT_EQ(d.CheckBox3->GetCheckCaption(), "Gruss online");
+    EXPECT_EQ(d.CheckBox3->GetCaption(), "Gruss online");
     EXPECT_EQ(d.spSkinTabSheet8->GetCaption(), "Kunde");
     EXPECT_EQ(d.Button5->GetCaption(), "Apply");
     ASSERT_EQ(d.spSkinRadioGroup1->GetItems()->GetCount(), 2);
@@ -452,7 +456,7 @@ TEST(Customization, StartRecordHandsTheRecordingToTheMainWindow)
     {
         TForm3& d = f.Show();
         TFileDialogHand hand(first);
-        d.Button7->Click();
+        d.Button7->ButtonClick();
         hand.WaitFor();
         EXPECT_TRUE(hand.Answered());
         ASSERT_TRUE(f.Host.Recorder);
@@ -471,7 +475,7 @@ TEST(Customization, StartRecordHandsTheRecordingToTheMainWindow)
 
     // A later dialog stops it, although it did not start it.
     TForm3& again = f.Show();
-    again.Button8->Click();
+    again.Button8->ButtonClick();
     EXPECT_FALSE(f.Host.Recorder);
     EXPECT_EQ(f.Host.RecordingsClosed, 1);
     EXPECT_FALSE(OpenForWriting(first));
@@ -485,7 +489,7 @@ TEST(Customization, ACancelledSaveDialogStartsNoRecording)
     CustomFixture f("cust_record_cancel");
     TForm3& d = f.Show();
     TFileDialogHand hand("");
-    d.Button7->Click();
+    d.Button7->ButtonClick();
     hand.WaitFor();
     EXPECT_TRUE(hand.Answered());
     EXPECT_FALSE(f.Host.Recorder);
@@ -516,7 +520,7 @@ TEST(Customization, PlayWithAnEmptyRecordingFieldDoesNothing)
             },
             3000);
         // A preview is modal: the click returns once the watch has closed it.
-        d.Button12->Click();
+        d.Button12->ButtonClick();
         EXPECT_EQ(seen, c.preview) << c.file;
         EXPECT_EQ(FilePlayer, nullptr) << c.file;
     }
@@ -524,24 +528,71 @@ TEST(Customization, PlayWithAnEmptyRecordingFieldDoesNothing)
 
 // ---------------------------------------------------------------- skin and about
 
-TEST(Customization, TheChosenSkinFileIsWhatApplyStores)
+std::string SkinPath(const char* Name) { return std::string(SKINS_DIR) + "\\" + Name + ".skn"; }
+
+void CopySkin(const char* Name, const std::string& To)
 {
+    CreateDirectoryA(To.substr(0, To.rfind('\\')).c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(SkinPath(Name).c_str(), To.c_str(), FALSE)) << To;
+}
+
+TEST(Customization, SkinLoadsTheChosenFileAndApplyStoresOnlyALoadedSkin)
+{
+    // The skin outlives the dialogs that wear it.
+    TspSkinData skin(nullptr);
     CustomFixture f("cust_skin");
-    Settings::Write("SKIN", f.Folder + "SKINS\\Korvel2.skn");
-    WriteFileText(f.Folder + "SKINS\\Other.skn", "skin");
+    f.Host.Skin = &skin;
+    const std::string korvel = f.Folder + "SKINS\\Korvel2.skn", sarnic = f.Folder + "SKINS\\Sarnic.skn",
+                      bad = f.Folder + "SKINS\\Bad.skn";
+    CopySkin("Korvel2", korvel);
+    CopySkin("Sarnic", sarnic);
+    WriteFileText(bad, "skin");
+    ASSERT_TRUE(skin.LoadFromCompressedFile(korvel));
+    const std::string korvelName = skin.SkinName;
+    Settings::Write("SKIN", korvel);
     TForm3& d = f.Show();
-    EXPECT_EQ(d.SkinFile(), f.Folder + "SKINS\\Korvel2.skn");
-    TFileDialogHand hand(f.Folder + "SKINS\\Other.skn");
-    d.spSkinButton1->Click();
-    hand.WaitFor();
-    EXPECT_EQ(hand.Title, "Open skin");
-    EXPECT_EQ(d.SkinFile(), f.Folder + "SKINS\\Other.skn");
+    EXPECT_EQ(d.SkinFile(), korvel);
+    struct Case {
+        std::string File;
+        bool Loads;
+    } cases[] = {{sarnic, true}, {bad, false}};
+    for (const Case& c : cases) {
+        TFileDialogHand hand(c.File);
+        d.spSkinButton1->ButtonClick();
+        hand.WaitFor();
+        EXPECT_EQ(hand.Title, "Open skin");
+        ASSERT_FALSE(f.Host.SkinFilesTried.empty());
+        EXPECT_EQ(f.Host.SkinFilesTried.back(), c.File);
+        // A file that does not load leaves the skin in use and the file Apply would store.
+        EXPECT_EQ(d.SkinFile(), sarnic) << c.File;
+        EXPECT_FALSE(skin.Empty);
+    }
+    EXPECT_NE(skin.SkinName, korvelName);
     // Cancelled: nothing stored; a later dialog still knows the skin in use.
     d.Button6Click(d.Button6);
-    EXPECT_EQ(Settings::Read("SKIN", ""), f.Folder + "SKINS\\Korvel2.skn");
+    EXPECT_EQ(Settings::Read("SKIN", ""), korvel);
     TForm3& again = f.Show();
     again.Button5Click(again.Button5);
-    EXPECT_EQ(Settings::Read("SKIN", ""), f.Folder + "SKINS\\Other.skn");
+    EXPECT_EQ(Settings::Read("SKIN", ""), sarnic);
+}
+
+TEST(Customization, SkinIsEmptyWhileTheBuiltInSkinIsInUse)
+{
+    // The stored file is gone (the start-up fell back on the built-in skin), or
+    // none is stored; a host without a skin loads nothing.
+    CustomFixture f("cust_skin_builtin");
+    WriteFileText(f.Folder + "SKINS\\Other.skn", "skin");
+    for (std::string stored : {f.Folder + "SKINS\\Gone.skn", std::string()}) {
+        Settings::Write("SKIN", stored);
+        TForm3& d = f.Show();
+        EXPECT_EQ(d.SkinFile(), "") << stored;
+        TFileDialogHand hand(f.Folder + "SKINS\\Other.skn");
+        d.spSkinButton1->ButtonClick();
+        hand.WaitFor();
+        EXPECT_EQ(d.SkinFile(), "") << stored;
+        d.Button5Click(d.Button5);
+        EXPECT_EQ(Settings::Read("SKIN", "unset"), "") << stored;
+    }
 }
 
 TEST(Customization, AboutShowsTheAboutWindowModally)
@@ -558,7 +609,7 @@ TEST(Customization, AboutShowsTheAboutWindowModally)
     }, 10000, [] {
         if (TCustomForm* m = ModalForm()) m->Close();
     });
-    d.Button13->Click();
+    d.Button13->ButtonClick();
     EXPECT_TRUE(saw);
     DeleteAboutWindow();
 }

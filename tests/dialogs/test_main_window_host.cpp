@@ -22,7 +22,7 @@ TEST(MainWindowHost, TheMainWindowOwnsEveryRecordingStartedFromTheDialog)
         std::unique_ptr<TForm3> d(new TForm3(nullptr, &host));
         d->Show();
         TFileDialogHand hand(file);
-        d->Button7->Click();
+        d->Button7->ButtonClick();
         hand.WaitFor();
         EXPECT_TRUE(hand.Answered());
         EXPECT_EQ(d->Edit1->GetText(), file);
@@ -42,7 +42,7 @@ TEST(MainWindowHost, TheMainWindowOwnsEveryRecordingStartedFromTheDialog)
     // Stop Record of yet another dialog closes what the main window writes.
     std::unique_ptr<TForm3> d(new TForm3(nullptr, &host));
     d->Show();
-    d->Button8->Click();
+    d->Button8->ButtonClick();
     EXPECT_FALSE(OpenForWriting(second));
     EXPECT_EQ(main->FRecordVideo, 0);
     EXPECT_EQ(main->FRecordAudio, 0);

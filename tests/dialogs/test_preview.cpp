@@ -117,12 +117,12 @@ TEST(Preview, ARecordingMadeFromTheDialogPlaysWithPictureAndSoundInStep)
     std::string file = folder + "broadcast.str";
     {
         TFileDialogHand hand(file);
-        dialog->Button7->Click();
+        dialog->Button7->ButtonClick();
         hand.WaitFor();
     }
     ASSERT_TRUE(host.Recorder);
     Broadcast b = RecordBroadcast(*host.Recorder, 4000);
-    dialog->Button8->Click();
+    dialog->Button8->ButtonClick();
     ASSERT_FALSE(host.Recorder);
     ASSERT_GE(b.Frames, 28);
     ASSERT_GE(b.SoundRecords, 30);
@@ -161,7 +161,7 @@ TEST(Preview, ARecordingMadeFromTheDialogPlaysWithPictureAndSoundInStep)
         20000, [] {
             if (TCustomForm* m = ModalForm()) m->Close();
         });
-    dialog->Button12->Click();
+    dialog->Button12->ButtonClick();
     EXPECT_TRUE(watch.Done());
     EXPECT_EQ(FilePlayer, nullptr);
     EXPECT_TRUE(panelPlaced);

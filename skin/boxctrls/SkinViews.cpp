@@ -1,0 +1,855 @@
+#include "SkinViews.h"
+#include "Bitmap.h"
+#include "SkinBoxControls.h"
+#include "SkinData.h"
+#include "SkinDrawHelpers.h"
+#include "SkinElement.h"
+#include "SkinImage.h"
+#include "SkinScrollBar.h"
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// The window property that leads a taken-over header back to its list view.
+const char* const HeaderOwnerProp = "SkinListViewHeaderOwner";
+
+struct TNativeScroll {
+    int Min = 0, Max = 0, Pos = 0;
+};
+
+TNativeScroll NativeScroll(HWND Wnd, int Bar)
+{
+    TNativeScroll s;
+    SCROLLINFO si = {};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_POS;
+    if (GetScrollInfo(Wnd, Bar, &si)) {
+        s.Min = si.nMin;
+        s.Max = si.nMax;
+        s.Pos = si.nPos;
+    }
+    return s;
+}
+
+// Shows or hides a bound bar; answers whether its visibility changed.
+bool ShowBar(TspSkinScrollBar* Bar, bool Visible)
+{
+    if (!Bar || Bar->GetVisible() == Visible) return false;
+    Bar->SetVisible(Visible);
+    return true;
+}
+
+// Both mode of the horizontal bar exactly while the vertical one shows.
+void MatchBoth(TspSkinScrollBar* V, TspSkinScrollBar* H)
+{
+    if (!V || !H) return;
+    const bool both = V->GetVisible();
+    if (H->GetBoth() != both) H->SetBoth(both);
+}
+
+void ReapplyAlign(TspSkinScrollBar* Bar)
+{
+    if (!Bar) return;
+    const TAlign a = Bar->GetAlign();
+    Bar->SetAlign(alNone);
+    Bar->SetAlign(a);
+}
+
+}  // namespace
+
+// ======================= tree view =======================
+TspSkinCustomTreeView::TspSkinCustomTreeView(TComponent* AOwner) : TCustomTreeView(AOwner)
+{
+    FDefaultFont = std::make_unique<TFont>();
+    FDefaultFont->SetName("Arial");
+    FDefaultFont->SetHeight(14);
+    FDefaultFont->SetStyle(0);
+}
+
+TspSkinCustomTreeView::~TspSkinCustomTreeView()
+{
+    if (FSD) FSD->RemoveFreeNotification(this);
+    if (FVScrollBar) FVScrollBar->RemoveFreeNotification(this);
+    if (FHScrollBar) FHScrollBar->RemoveFreeNotification(this);
+}
+
+void TspSkinCustomTreeView::CreateParams(TCreateParams& Params)
+{
+    TCustomTreeView::CreateParams(Params);
+    Params.Style &= ~(WS_HSCROLL | WS_VSCROLL);
+}
+
+void TspSkinCustomTreeView::Loaded()
+{
+    TCustomTreeView::Loaded();
+    ChangeSkinData();
+}
+
+void TspSkinCustomTreeView::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TCustomTreeView::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FSD) {
+        FSD = nullptr;
+        FSkinIndex = -1;
+    }
+    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
+    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
+}
+
+void TspSkinCustomTreeView::SetSkinData(TspSkinData* Value)
+{
+    if (FSD != Value) {
+        if (FSD) FSD->RemoveFreeNotification(this);
+        FSD = Value;
+        if (FSD) FSD->FreeNotification(this);
+    }
+    if (FSD && !FSD->Empty && !IsDesigning()) ChangeSkinData();
+}
+
+void TspSkinCustomTreeView::SetDefaultFont(TFont* Value)
+{
+    FDefaultFont->Assign(Value);
+    if (FSkinIndex == -1) GetFont()->Assign(Value);
+}
+
+void TspSkinCustomTreeView::SetDefaultColor(TColor Value)
+{
+    FDefaultColor = Value;
+    if (FSkinIndex == -1) SetColor(Value);
+}
+
+void TspSkinCustomTreeView::ChangeSkinData()
+{
+    if (IsLoading()) return;
+    FSkinIndex = (!FSD || FSD->Empty) ? -1 : FSD->GetControlIndex(FSkinDataName);
+    if (FSkinIndex == -1) {
+        SetColor(FDefaultColor);
+        GetFont()->Assign(FDefaultFont.get());
+    } else if (const auto* r = dynamic_cast<const TspDataSkinTreeView*>(FSD->ControlRecord(FSkinIndex))) {
+        GetFont()->SetCharset(FDefaultFont->GetCharset());
+        GetFont()->SetName(r->FontName);
+        GetFont()->SetColor(r->FontColor);
+        GetFont()->SetStyle(r->FontStyle);
+        GetFont()->SetHeight(ClampFontHeight(r->FontHeight));
+        SetColor(r->BGColor);
+    }
+    RefreshFont();
+    UpDateScrollBars();
+}
+
+void TspSkinCustomTreeView::RefreshFont()
+{
+    if (!HandleAllocated()) return;
+    // The font changes in several steps (name, height, style), each one a
+    // WM_SETFONT. On Wine the labels of a tree whose face changed this way were
+    // seen cut after a few letters (their widths stayed those of an earlier
+    // font); one more WM_SETFONT with the finished font and a fresh label for
+    // every node have them measured anew.
+    SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont()->GetHandle()), FALSE);
+    for (int i = 0, n = GetItems()->GetCount(); i < n; ++i) {
+        TTreeNode* node = GetItems()->GetItem(i);
+        node->SetText(node->GetText());
+    }
+    InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+void TspSkinCustomTreeView::SetVScrollBar(TspSkinScrollBar* Value)
+{
+    if (FVScrollBar && FVScrollBar != Value) FVScrollBar->RemoveFreeNotification(this);
+    FVScrollBar = Value;
+    if (Value) {
+        Value->FreeNotification(this);
+        Value->SetEnabled(true);
+        Value->SetVisible(false);
+        Value->OnChange = [this](TObject* S) { OnVScrollBarChange(S); };
+    }
+    UpDateScrollBars();
+}
+
+void TspSkinCustomTreeView::SetHScrollBar(TspSkinScrollBar* Value)
+{
+    if (FHScrollBar && FHScrollBar != Value) FHScrollBar->RemoveFreeNotification(this);
+    FHScrollBar = Value;
+    if (Value) {
+        Value->FreeNotification(this);
+        Value->SetEnabled(true);
+        Value->SetVisible(false);
+        Value->OnChange = [this](TObject* S) { OnHScrollBarChange(S); };
+    }
+    UpDateScrollBars();
+}
+
+void TspSkinCustomTreeView::UpDateScrollBars()
+{
+    if (IsLoading() || FSyncingBars || !HandleAllocated()) return;
+    bool changed = false;
+    FSyncingBars = true;
+    if (FVScrollBar) {
+        const TNativeScroll s = NativeScroll(FHandle, SB_VERT);
+        const int rows = static_cast<int>(SendMessageA(FHandle, TVM_GETVISIBLECOUNT, 0, 0));
+        const int count = static_cast<int>(SendMessageA(FHandle, TVM_GETCOUNT, 0, 0));
+        const bool show = s.Max > 0 && s.Max >= rows && s.Max < count && GetVisible();
+        changed |= ShowBar(FVScrollBar, show);
+        if (show) FVScrollBar->SetRange(s.Min, s.Max, s.Pos, rows);
+    }
+    if (FHScrollBar) {
+        const TNativeScroll s = NativeScroll(FHandle, SB_HORZ);
+        const bool show = GetWidth() < s.Max && GetVisible();
+        changed |= ShowBar(FHScrollBar, show);
+        if (show) FHScrollBar->SetRange(s.Min, s.Max, s.Pos, GetWidth());
+    }
+    MatchBoth(FVScrollBar, FHScrollBar);
+    if (changed && GetAlign() != alNone && GetParent()) GetParent()->Realign();
+    FSyncingBars = false;
+}
+
+void TspSkinCustomTreeView::OnVScrollBarChange(TObject*)
+{
+    if (FVScrollBar && HandleAllocated())
+        SendMessageA(FHandle, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, FVScrollBar->GetPosition() & 0xFFFF), 0);
+}
+
+void TspSkinCustomTreeView::OnHScrollBarChange(TObject*)
+{
+    if (FHScrollBar && HandleAllocated())
+        SendMessageA(FHandle, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, FHScrollBar->GetPosition() & 0xFFFF), 0);
+}
+
+void TspSkinCustomTreeView::Change(TTreeNode* Node)
+{
+    TCustomTreeView::Change(Node);
+    UpDateScrollBars();
+}
+
+void TspSkinCustomTreeView::CMVisibleChanged(TMessage& Message)
+{
+    TCustomTreeView::CMVisibleChanged(Message);
+    if (FVScrollBar) FVScrollBar->SetVisible(GetVisible());
+    if (FHScrollBar) FHScrollBar->SetVisible(GetVisible());
+}
+
+void TspSkinCustomTreeView::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_NCCALCSIZE:
+    case WM_NCPAINT:
+        // No frame and no native bars: the whole window is client area.
+        Message.Result = 0;
+        return;
+    default: break;
+    }
+    TCustomTreeView::WndProc(Message);
+    switch (Message.Msg) {
+    case WM_SIZE:
+        if (!FSyncingBars) UpDateScrollBars();
+        break;
+    case WM_PAINT:
+    case WM_KEYDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEWHEEL:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case TVM_EXPAND: UpDateScrollBars(); break;
+    default: break;
+    }
+}
+
+// ======================= list view =======================
+TspSkinCustomListView::TspSkinCustomListView(TComponent* AOwner) : TCustomListView(AOwner)
+{
+    FDefaultFont = std::make_unique<TFont>();
+    FDefaultFont->SetName("Arial");
+    FDefaultFont->SetHeight(14);
+    FDefaultFont->SetStyle(0);
+    GetFont()->Assign(FDefaultFont.get());
+}
+
+TspSkinCustomListView::~TspSkinCustomListView()
+{
+    UnhookHeader();
+    if (FSD) FSD->RemoveFreeNotification(this);
+    if (FVScrollBar) FVScrollBar->RemoveFreeNotification(this);
+    if (FHScrollBar) FHScrollBar->RemoveFreeNotification(this);
+}
+
+void TspSkinCustomListView::CreateParams(TCreateParams& Params)
+{
+    TCustomListView::CreateParams(Params);
+    Params.Style &= ~(WS_HSCROLL | WS_VSCROLL);
+}
+
+void TspSkinCustomListView::CreateWnd()
+{
+    TCustomListView::CreateWnd();
+    ApplyColors();
+    // A header made before our window procedure could hear of it is taken over here.
+    if (!FHeaderWindow && GetShowColumnHeaders()) {
+        HWND h = reinterpret_cast<HWND>(SendMessageA(FHandle, LVM_GETHEADER, 0, 0));
+        if (h) HookHeader(h);
+    }
+}
+
+void TspSkinCustomListView::DestroyWnd()
+{
+    UnhookHeader();
+    TCustomListView::DestroyWnd();
+}
+
+void TspSkinCustomListView::Loaded()
+{
+    TCustomListView::Loaded();
+    ChangeSkinData();
+}
+
+void TspSkinCustomListView::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TCustomListView::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FSD) {
+        FSD = nullptr;
+        FSkinIndex = -1;
+        FHeaderIndex = -1;
+        FHPicture = nullptr;
+    }
+    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
+    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
+}
+
+void TspSkinCustomListView::SetSkinData(TspSkinData* Value)
+{
+    if (FSD != Value) {
+        if (FSD) FSD->RemoveFreeNotification(this);
+        FSD = Value;
+        if (FSD) FSD->FreeNotification(this);
+        // The header reads the skin at every paint; it must not keep a picture of the old one.
+        FHPicture = nullptr;
+        FHeaderIndex = -1;
+    }
+    if (FSD && !FSD->Empty && !IsDesigning()) ChangeSkinData();
+    else if (FHeaderWindow) InvalidateRect(FHeaderWindow, nullptr, TRUE);
+}
+
+void TspSkinCustomListView::SetHeaderSkinDataName(const std::string& Value)
+{
+    FHeaderSkinDataName = Value;
+    if (FHeaderWindow) InvalidateRect(FHeaderWindow, nullptr, TRUE);
+}
+
+void TspSkinCustomListView::SetDefaultFont(TFont* Value)
+{
+    FDefaultFont->Assign(Value);
+    if (FSkinIndex == -1) GetFont()->Assign(Value);
+}
+
+void TspSkinCustomListView::SetDefaultColor(TColor Value)
+{
+    FDefaultColor = Value;
+    if (FSkinIndex == -1) SetColor(Value);
+}
+
+void TspSkinCustomListView::ChangeSkinData()
+{
+    FSkinIndex = (!FSD || FSD->Empty) ? -1 : FSD->GetControlIndex(FSkinDataName);
+    if (FSkinIndex == -1) {
+        SetColor(FDefaultColor);
+        GetFont()->Assign(FDefaultFont.get());
+    } else if (const auto* r = dynamic_cast<const TspDataSkinListView*>(FSD->ControlRecord(FSkinIndex))) {
+        if (UseSkinFont) {
+            GetFont()->SetCharset(FDefaultFont->GetCharset());
+            GetFont()->SetName(r->FontName);
+            GetFont()->SetStyle(r->FontStyle);
+            GetFont()->SetHeight(ClampFontHeight(r->FontHeight));
+        } else {
+            GetFont()->Assign(FDefaultFont.get());
+        }
+        GetFont()->SetColor(r->FontColor);
+        SetColor(r->BGColor);
+    }
+    UpDateScrollBars();
+    ReapplyAlign(FVScrollBar);
+    ReapplyAlign(FHScrollBar);
+    if (FHeaderWindow) InvalidateRect(FHeaderWindow, nullptr, TRUE);
+}
+
+void TspSkinCustomListView::ApplyColors()
+{
+    if (!HandleAllocated()) return;
+    SendMessageA(FHandle, LVM_SETBKCOLOR, 0, ColorToRGB(GetColor()));
+    SendMessageA(FHandle, LVM_SETTEXTBKCOLOR, 0, ColorToRGB(GetColor()));
+    SendMessageA(FHandle, LVM_SETTEXTCOLOR, 0, ColorToRGB(GetFont()->GetColor()));
+}
+
+void TspSkinCustomListView::CMColorChanged(TMessage& Message)
+{
+    TCustomListView::CMColorChanged(Message);
+    ApplyColors();
+}
+
+void TspSkinCustomListView::CMFontChanged(TMessage& Message)
+{
+    TCustomListView::CMFontChanged(Message);
+    ApplyColors();
+}
+
+void TspSkinCustomListView::CMVisibleChanged(TMessage& Message)
+{
+    TCustomListView::CMVisibleChanged(Message);
+    if (FVScrollBar) FVScrollBar->SetVisible(GetVisible());
+    if (FHScrollBar) FHScrollBar->SetVisible(GetVisible());
+}
+
+// ---- external bars ----
+void TspSkinCustomListView::SetVScrollBar(TspSkinScrollBar* Value)
+{
+    if (FVScrollBar && FVScrollBar != Value) FVScrollBar->RemoveFreeNotification(this);
+    FVScrollBar = Value;
+    if (Value) {
+        Value->FreeNotification(this);
+        Value->SetEnabled(true);
+        Value->SetVisible(false);
+        Value->OnChange = [this](TObject* S) { OnVScrollBarChange(S); };
+    }
+    UpDateScrollBars();
+}
+
+void TspSkinCustomListView::SetHScrollBar(TspSkinScrollBar* Value)
+{
+    if (FHScrollBar && FHScrollBar != Value) FHScrollBar->RemoveFreeNotification(this);
+    FHScrollBar = Value;
+    if (Value) {
+        Value->FreeNotification(this);
+        Value->SetEnabled(true);
+        Value->SetVisible(false);
+        Value->OnChange = [this](TObject* S) { OnHScrollBarChange(S); };
+    }
+    UpDateScrollBars();
+}
+
+int TspSkinCustomListView::FirstItemHeight()
+{
+    RECT r = {};
+    r.left = LVIR_BOUNDS;
+    if (SendMessageA(FHandle, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r))) return r.bottom - r.top;
+    return 0;
+}
+
+int TspSkinCustomListView::FirstItemWidth()
+{
+    RECT r = {};
+    r.left = LVIR_BOUNDS;
+    if (SendMessageA(FHandle, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r))) return r.right - r.left;
+    return 0;
+}
+
+void TspSkinCustomListView::UpDateScrollBars()
+{
+    if (!HandleAllocated() || FScrollingByBar || GetWidth() <= 5 || GetHeight() <= 5) return;
+    switch (GetViewStyle()) {
+    case vsIcon:
+    case vsSmallIcon: UpDateScrollBars1(); break;
+    case vsReport: UpDateScrollBars2(); break;
+    case vsList: UpDateScrollBars3(); break;
+    }
+}
+
+void TspSkinCustomListView::EndScrollBarsUpdate(bool VWasVisible, bool HWasVisible)
+{
+    MatchBoth(FVScrollBar, FHScrollBar);
+    const bool changed = (FVScrollBar && FVScrollBar->GetVisible() != VWasVisible) ||
+                         (FHScrollBar && FHScrollBar->GetVisible() != HWasVisible);
+    if (changed && GetAlign() != alNone && GetParent()) {
+        FSyncingBars = true;
+        GetParent()->Realign();
+        FSyncingBars = false;
+    }
+}
+
+void TspSkinCustomListView::UpDateScrollBars1()
+{
+    if (FSyncingBars) return;
+    const bool vWas = FVScrollBar && FVScrollBar->GetVisible(), hWas = FHScrollBar && FHScrollBar->GetVisible();
+    int step = FirstItemHeight() / 2;
+    if (step <= 0) step = 1;
+    if (FVScrollBar) {
+        const TNativeScroll s = NativeScroll(FHandle, SB_VERT);
+        FSyncingBars = true;
+        FVScrollBar->SetVisible(GetHeight() < s.Max && GetVisible());
+        FSyncingBars = false;
+        FVScrollBar->SetSmallChange(step);
+        FVScrollBar->SetLargeChange(step);
+        FVScrollBar->SetRange(s.Min, s.Max, s.Pos, GetHeight());
+        FOldVScrollPos = s.Pos;
+    }
+    if (FHScrollBar) {
+        const TNativeScroll s = NativeScroll(FHandle, SB_HORZ);
+        FSyncingBars = true;
+        FHScrollBar->SetVisible(GetWidth() < s.Max && GetVisible());
+        FSyncingBars = false;
+        FHScrollBar->SetSmallChange(step);
+        FHScrollBar->SetLargeChange(step);
+        FHScrollBar->SetRange(s.Min, s.Max, s.Pos, GetWidth());
+        FOldHScrollPos = s.Pos;
+    }
+    EndScrollBarsUpdate(vWas, hWas);
+}
+
+void TspSkinCustomListView::UpDateScrollBars2()
+{
+    if (FSyncingBars) return;
+    const bool vWas = FVScrollBar && FVScrollBar->GetVisible(), hWas = FHScrollBar && FHScrollBar->GetVisible();
+    if (FVScrollBar) {
+        const TNativeScroll s = NativeScroll(FHandle, SB_VERT);
+        const int rows = static_cast<int>(SendMessageA(FHandle, LVM_GETCOUNTPERPAGE, 0, 0));
+        FSyncingBars = true;
+        FVScrollBar->SetVisible(rows < s.Max + 1 && GetVisible());
+        FSyncingBars = false;
+        FVScrollBar->SetRange(s.Min, s.Max, s.Pos, rows);
+        FOldVScrollPos = s.Pos;
+        FVScrollBar->SetSmallChange(1);
+        FVScrollBar->SetLargeChange(std::max(rows, 1));
+    }
+    if (FHScrollBar) {
+        const TNativeScroll s = NativeScroll(FHandle, SB_HORZ);
+        FSyncingBars = true;
+        FHScrollBar->SetVisible(GetWidth() < s.Max && GetVisible());
+        FSyncingBars = false;
+        FHScrollBar->SetRange(s.Min, s.Max, s.Pos, GetWidth());
+        FOldHScrollPos = s.Pos;
+    }
+    EndScrollBarsUpdate(vWas, hWas);
+}
+
+void TspSkinCustomListView::UpDateScrollBars3()
+{
+    if (FSyncingBars) return;
+    const bool vWas = FVScrollBar && FVScrollBar->GetVisible(), hWas = FHScrollBar && FHScrollBar->GetVisible();
+    if (FVScrollBar && FVScrollBar->GetVisible()) {
+        FSyncingBars = true;
+        FVScrollBar->SetVisible(false);
+        FSyncingBars = false;
+    }
+    if (FHScrollBar) {
+        const TNativeScroll s = NativeScroll(FHandle, SB_HORZ);
+        const int count = static_cast<int>(SendMessageA(FHandle, LVM_GETITEMCOUNT, 0, 0));
+        int w = count > 0 ? FirstItemWidth() : 0;
+        if (w <= 0) w = 1;
+        const int page = GetWidth() / w;
+        const int rows = static_cast<int>(SendMessageA(FHandle, LVM_GETCOUNTPERPAGE, 0, 0));
+        FSyncingBars = true;
+        FHScrollBar->SetVisible(rows < count && GetVisible());
+        FSyncingBars = false;
+        FHScrollBar->SetRange(s.Min, s.Max, s.Pos, page);
+        FHScrollBar->SetSmallChange(1);
+        FHScrollBar->SetLargeChange(1);
+        FOldHScrollPos = s.Pos;
+    }
+    EndScrollBarsUpdate(vWas, hWas);
+}
+
+void TspSkinCustomListView::OnVScrollBarChange(TObject*)
+{
+    if (!FVScrollBar || !HandleAllocated()) return;
+    FScrollingByBar = true;
+    const int delta = FVScrollBar->GetPosition() - FOldVScrollPos;
+    const TViewStyle vs = GetViewStyle();
+    const int dy = (vs == vsReport || vs == vsList) ? delta * FirstItemHeight() : delta;
+    if (dy) SendMessageA(FHandle, LVM_SCROLL, 0, dy);
+    FOldVScrollPos = FVScrollBar->GetPosition();
+    FScrollingByBar = false;
+}
+
+void TspSkinCustomListView::OnHScrollBarChange(TObject*)
+{
+    if (!FHScrollBar || !HandleAllocated()) return;
+    FScrollingByBar = true;
+    const int pos = FHScrollBar->GetPosition();
+    if (GetViewStyle() == vsList) {
+        // Each step is one column; the count is bounded by the bar's own range.
+        const int steps = std::min(std::abs(pos - FOldHScrollPos), 100000);
+        const WPARAM code = pos < FOldHScrollPos ? SB_LINELEFT : SB_LINERIGHT;
+        for (int i = 0; i < steps; ++i) SendMessageA(FHandle, WM_HSCROLL, code, 0);
+    } else if (pos != FOldHScrollPos) {
+        SendMessageA(FHandle, LVM_SCROLL, pos - FOldHScrollPos, 0);
+    }
+    FOldHScrollPos = pos;
+    FScrollingByBar = false;
+}
+
+void TspSkinCustomListView::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_NCCALCSIZE:
+    case WM_NCPAINT:
+        // No frame and no native bars: the whole window is client area.
+        Message.Result = 0;
+        return;
+    case WM_PARENTNOTIFY:
+        if (LOWORD(Message.WParam) == WM_CREATE && GetShowColumnHeaders()) {
+            HWND child = reinterpret_cast<HWND>(Message.LParam);
+            char name[80] = {};
+            GetClassNameA(child, name, sizeof(name));
+            if (lstrcmpA(name, "SysHeader32") == 0) HookHeader(child);
+        }
+        break;
+    default: break;
+    }
+    TCustomListView::WndProc(Message);
+    switch (Message.Msg) {
+    case WM_SIZE:
+    case WM_PAINT:
+        if (!FSyncingBars) UpDateScrollBars();
+        break;
+    case WM_KEYDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEWHEEL:
+    case LVM_SETITEMCOUNT:
+    case LVM_ENSUREVISIBLE: UpDateScrollBars(); break;
+    default: break;
+    }
+}
+
+// ---- header ----
+void TspSkinCustomListView::HookHeader(HWND Header)
+{
+    if (Header == FHeaderWindow) return;
+    UnhookHeader();
+    FHeaderWindow = Header;
+    SetPropA(Header, HeaderOwnerProp, this);
+    FOldHeaderProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(Header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TspSkinCustomListView::HeaderHook)));
+}
+
+void TspSkinCustomListView::UnhookHeader()
+{
+    if (!FHeaderWindow) return;
+    if (IsWindow(FHeaderWindow)) {
+        if (FOldHeaderProc) SetWindowLongPtrA(FHeaderWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldHeaderProc));
+        RemovePropA(FHeaderWindow, HeaderOwnerProp);
+    }
+    FHeaderWindow = nullptr;
+    FOldHeaderProc = nullptr;
+}
+
+LRESULT CALLBACK TspSkinCustomListView::HeaderHook(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    auto* self = static_cast<TspSkinCustomListView*>(GetPropA(Wnd, HeaderOwnerProp));
+    if (!self || self->FHeaderWindow != Wnd) return DefWindowProcA(Wnd, Msg, WParam, LParam);
+    try {
+        return self->HeaderWndProc(Msg, WParam, LParam);
+    } catch (...) {
+        // A failure in one paint must not leave through the window procedure.
+        return 0;
+    }
+}
+
+LRESULT TspSkinCustomListView::HeaderWndProc(UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    HWND wnd = FHeaderWindow;
+    if (Msg == WM_PAINT) {
+        PaintHeader(reinterpret_cast<HDC>(WParam));
+        return 0;
+    }
+    if (Msg == WM_ERASEBKGND) return 1;
+    WNDPROC old = FOldHeaderProc;
+    if (Msg == WM_NCDESTROY) {
+        // The header goes with its list window: forget it before its last message.
+        SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+        RemovePropA(wnd, HeaderOwnerProp);
+        FHeaderWindow = nullptr;
+        FOldHeaderProc = nullptr;
+        return CallWindowProcA(old, wnd, Msg, WParam, LParam);
+    }
+    const LRESULT result = CallWindowProcA(old, wnd, Msg, WParam, LParam);
+    if (Msg == WM_LBUTTONDOWN) {
+        const TPoint p(static_cast<short>(LOWORD(LParam)), static_cast<short>(HIWORD(LParam)));
+        FPressedSection = -1;
+        const int count = GetColumns()->GetCount();
+        for (int i = 0; i < count; ++i) {
+            const TRect r = GetHeaderSectionRect(i);
+            if (p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom) {
+                FPressedSection = i;
+                break;
+            }
+        }
+        HDHITTESTINFO hit = {};
+        hit.pt = p;
+        SendMessageA(wnd, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        FHeaderPressed = (hit.flags & HHT_ONDIVIDER) == 0;
+        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE);
+    } else if (Msg == WM_LBUTTONUP) {
+        FHeaderPressed = false;
+        FPressedSection = -1;
+        if (FHeaderWindow) RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE);
+    }
+    return result;
+}
+
+void TspSkinCustomListView::HGetSkinData()
+{
+    FHeaderIndex = (!FSD || FSD->Empty) ? -1 : FSD->GetControlIndex(FHeaderSkinDataName);
+    FHPicture = nullptr;
+    if (FHeaderIndex == -1) return;
+    const auto* r = dynamic_cast<const TspDataSkinButtonControl*>(FSD->ControlRecord(FHeaderIndex));
+    if (!r) return;
+    if (r->PictureIndex >= 0 && r->PictureIndex < static_cast<int>(FSD->ActivePictures.size()))
+        FHPicture = FSD->ActivePictures[r->PictureIndex].get();
+    FHLTPoint = r->LeftTopPoint;
+    FHRTPoint = r->RightTopPoint;
+    FHLBPoint = r->LeftBottomPoint;
+    FHRBPoint = r->RightBottomPoint;
+    FHSkinRect = r->SkinRect;
+    FHClRect = r->ClientRect;
+    FHFontColor = r->FontColor;
+    FHActiveFontColor = r->ActiveFontColor;
+    FHDownFontColor = r->DownFontColor;
+    FHActiveSkinRect = IsNullSkinRect(r->ActiveSkinRect) ? r->SkinRect : r->ActiveSkinRect;
+    FHDownSkinRect = IsNullSkinRect(r->DownSkinRect) ? FHActiveSkinRect : r->DownSkinRect;
+    // A source that lies outside the picture leaves nothing to draw from.
+    if (FHPicture && IsNullSkinRect(ClipToPicture(FHSkinRect, FHPicture))) FHPicture = nullptr;
+}
+
+TRect TspSkinCustomListView::GetHeaderSectionRect(int Index)
+{
+    TRect r(0, 0, 0, 0);
+    if (!FHeaderWindow) return r;
+    int item = Index;
+    const DWORD ex = static_cast<DWORD>(SendMessageA(FHandle, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    if (ex & LVS_EX_HEADERDRAGDROP) {
+        // Columns can be dragged to a new order: Index is a place on screen.
+        const int count = GetColumns()->GetCount();
+        if (Index < 0 || Index >= count) return r;
+        std::vector<int> order(count);
+        if (SendMessageA(FHeaderWindow, HDM_GETORDERARRAY, count, reinterpret_cast<LPARAM>(order.data())))
+            item = order[Index];
+    }
+    RECT rr = {};
+    if (SendMessageA(FHeaderWindow, HDM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&rr))) r = TRect(rr);
+    return r;
+}
+
+// Fits the source rectangle of the header element to W x H in B: the eight-point
+// model when the element has a left-bottom point, else a horizontal three-part
+// strip stretched to the height. Open leaves the right end out (the empty area
+// after the last section).
+void TspSkinCustomListView::HeaderImage(TBitmap* B, const TRect& Source, int W, int H, bool Open)
+{
+    const int sw = Source.right - Source.left, sh = Source.bottom - Source.top;
+    if (!Sputils::IsNullPoint(FHLBPoint)) {
+        const int dw = W - (FHSkinRect.right - FHSkinRect.left), dh = H - (FHSkinRect.bottom - FHSkinRect.top);
+        const TPoint lt = FHLTPoint, rt(FHRTPoint.x + dw, FHRTPoint.y), lb(FHLBPoint.x, FHLBPoint.y + dh),
+                     rb(FHRBPoint.x + dw, FHRBPoint.y + dh);
+        const TRect cl(FHClRect.left, FHClRect.top, FHClRect.right + dw, FHClRect.bottom + dh);
+        if (Open)
+            Sputils::CreateSkinImage2(FHLTPoint, FHRTPoint, FHLBPoint, FHRBPoint, FHClRect, lt, rt, lb, rb, cl, B,
+                                      FHPicture, Source, W, H, true);
+        else
+            Sputils::CreateSkinImage(FHLTPoint, FHRTPoint, FHLBPoint, FHRBPoint, FHClRect, lt, rt, lb, rb, cl, B,
+                                     FHPicture, Source, W, H, true);
+        return;
+    }
+    TBitmap strip;
+    if (Open)
+        Sputils::CreateHSkinImage2(FHLTPoint.x, sw - FHRTPoint.x, &strip, FHPicture, Source, W, sh);
+    else
+        Sputils::CreateHSkinImage(FHLTPoint.x, sw - FHRTPoint.x, &strip, FHPicture, Source, W, sh);
+    B->SetSize(W, H);
+    B->GetCanvas()->StretchDraw(TRect(0, 0, W, H), &strip);
+}
+
+void TspSkinCustomListView::DrawHeaderSection(TCanvas* Cnvs, TListColumn* Column, bool Hot, bool Pressed,
+                                              const TRect& R)
+{
+    const int w = ClampSide(R.right - R.left), h = ClampSide(R.bottom - R.top);
+    if (w <= 0 || h <= 0 || !Column) return;
+    TBitmap b(w, h, pf24bit);
+    TCanvas* c = b.GetCanvas();
+    HGetSkinData();
+    c->GetFont()->Assign(GetFont());
+    if (!FHPicture) {
+        TColor frame = clBtnShadow, fill = clBtnFace;
+        if (Pressed) {
+            frame = clNavy;
+            fill = RGB(133, 147, 181);
+        } else if (Hot) {
+            frame = clNavy;
+            fill = RGB(182, 189, 210);
+        }
+        c->GetBrush()->SetStyle(bsSolid);
+        c->GetBrush()->SetColor(fill);
+        c->FillRect(TRect(0, 0, w, h));
+        c->GetBrush()->SetColor(frame);
+        c->FrameRect(TRect(0, 0, w, h));
+        c->GetFont()->SetColor(clBtnText);
+    } else {
+        c->GetFont()->SetColor(Pressed ? FHDownFontColor : FHFontColor);
+        HeaderImage(&b, Pressed ? FHDownSkinRect : FHSkinRect, w, h, false);
+        c = b.GetCanvas();
+    }
+    if (OnDrawHeaderSection) {
+        OnDrawHeaderSection(c, Column, Pressed, TRect(0, 0, w, h));
+    } else {
+        c->GetBrush()->SetStyle(bsClear);
+        const TRect t(5, 0, w - 5, h);
+        std::string caption = Column->GetCaption();
+        Sputils::CorrectTextbyWidth(c, caption, t.right - t.left);
+        const int tw = c->TextWidth(caption), th = c->TextHeight(caption.empty() ? "Wq" : caption);
+        int x = t.left;
+        if (Column->GetAlignment() == taRightJustify) x = t.right - tw - 10;
+        else if (Column->GetAlignment() == taCenter) x = w / 2 - tw / 2;
+        const int y = t.top + (t.bottom - t.top) / 2 - th / 2;
+        c->TextRect(t, x, y, caption);
+    }
+    Cnvs->Draw(R.left, R.top, &b);
+}
+
+void TspSkinCustomListView::PaintHeader(HDC DC)
+{
+    if (!FHeaderWindow) return;
+    HWND wnd = FHeaderWindow;
+    PAINTSTRUCT ps = {};
+    HDC dc = DC;
+    if (!dc) dc = BeginPaint(wnd, &ps);
+    if (!dc) return;
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    const int items = static_cast<int>(SendMessageA(wnd, HDM_GETITEMCOUNT, 0, 0));
+    const int columns = GetColumns()->GetCount();
+    int right = 0;
+    TRect last(0, 0, 0, 0);
+    std::vector<int> order;
+    const DWORD ex = static_cast<DWORD>(SendMessageA(FHandle, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    if ((ex & LVS_EX_HEADERDRAGDROP) && items > 0) {
+        order.resize(items);
+        if (!SendMessageA(wnd, HDM_GETORDERARRAY, items, reinterpret_cast<LPARAM>(order.data()))) order.clear();
+    }
+    for (int i = 0; i < items && i < columns; ++i) {
+        const TRect r = GetHeaderSectionRect(i);
+        // The section at place i shows the column the header holds there.
+        const int column = (i < static_cast<int>(order.size()) && order[i] >= 0 && order[i] < columns) ? order[i] : i;
+        DrawHeaderSection(&canvas, GetColumns()->GetItem(column), false, i == FPressedSection && FHeaderPressed, r);
+        if (r.right > right) right = r.right;
+        last = r;
+    }
+    RECT client;
+    ::GetClientRect(wnd, &client);
+    const int aw = ClampSide(client.right + 1 - right);
+    const int ah = ClampSide(items > 0 ? last.bottom - last.top : client.bottom);
+    if (aw > 0 && ah > 0) {
+        HGetSkinData();
+        if (!FHPicture) {
+            canvas.GetBrush()->SetStyle(bsSolid);
+            canvas.GetBrush()->SetColor(clBtnFace);
+            canvas.FillRect(TRect(right, 0, right + aw, ah));
+            canvas.GetBrush()->SetColor(clBtnShadow);
+            canvas.FrameRect(TRect(right, 0, right + aw, ah));
+        } else {
+            TBitmap b(aw, ah, pf24bit);
+            HeaderImage(&b, FHSkinRect, aw, ah, true);
+            canvas.Draw(right, 0, &b);
+        }
+    }
+    canvas.SetHandle(nullptr);
+    if (!DC) EndPaint(wnd, &ps);
+}

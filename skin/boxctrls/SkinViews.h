@@ -1,0 +1,154 @@
+// The skinned tree view and list view: the system controls with their frame and
+// native scroll bars taken away, font and background from a "treeview" /
+// "listview" element, and two external skinned scroll bars that mirror the
+// control's own scroll state and scroll it when moved. The list view also paints
+// its column header itself, from an element of the button kind.
+#pragma once
+#include "ListView.h"
+#include "TreeView.h"
+#include <functional>
+#include <memory>
+#include <string>
+
+class TspSkinData;
+class TspSkinScrollBar;
+class TBitmap;
+
+class TspSkinCustomTreeView : public TCustomTreeView {
+public:
+    explicit TspSkinCustomTreeView(TComponent* AOwner);
+    ~TspSkinCustomTreeView() override;
+
+    virtual void ChangeSkinData();
+    TspSkinData* GetSkinDataComponent() const { return FSD; }
+    void SetSkinData(TspSkinData* Value);
+    const std::string& GetSkinDataName() const { return FSkinDataName; }
+    void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
+    TFont* GetDefaultFont() const { return FDefaultFont.get(); }
+    void SetDefaultFont(TFont* Value);
+    TColor GetDefaultColor() const { return FDefaultColor; }
+    void SetDefaultColor(TColor Value);
+    TspSkinScrollBar* GetVScrollBar() const { return FVScrollBar; }
+    void SetVScrollBar(TspSkinScrollBar* Value);
+    TspSkinScrollBar* GetHScrollBar() const { return FHScrollBar; }
+    void SetHScrollBar(TspSkinScrollBar* Value);
+    void UpDateScrollBars();
+    bool Skinned() const { return FSkinIndex != -1; }
+    void Loaded() override;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void WndProc(TMessage& Message) override;
+    void Change(TTreeNode* Node) override;
+    void CMVisibleChanged(TMessage& Message) override;
+    void OnVScrollBarChange(TObject* Sender);
+    void OnHScrollBarChange(TObject* Sender);
+    void RefreshFont();
+
+    TspSkinData* FSD = nullptr;
+    std::string FSkinDataName = "treeview";
+    int FSkinIndex = -1;
+    std::unique_ptr<TFont> FDefaultFont;
+    TColor FDefaultColor = clWindow;
+    TspSkinScrollBar* FVScrollBar = nullptr;
+    TspSkinScrollBar* FHScrollBar = nullptr;
+    bool FSyncingBars = false;
+};
+
+class TspSkinTreeView : public TspSkinCustomTreeView {
+public:
+    explicit TspSkinTreeView(TComponent* AOwner) : TspSkinCustomTreeView(AOwner) {}
+};
+
+typedef std::function<void(TCanvas* Cnvs, TListColumn* Column, bool Pressed, const TRect& R)>
+    TspDrawHeaderSectionEvent;
+
+class TspSkinCustomListView : public TCustomListView {
+public:
+    explicit TspSkinCustomListView(TComponent* AOwner);
+    ~TspSkinCustomListView() override;
+
+    void ChangeSkinData();
+    TspSkinData* GetSkinDataComponent() const { return FSD; }
+    void SetSkinData(TspSkinData* Value);
+    const std::string& GetSkinDataName() const { return FSkinDataName; }
+    void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
+    const std::string& GetHeaderSkinDataName() const { return FHeaderSkinDataName; }
+    void SetHeaderSkinDataName(const std::string& Value);
+    TFont* GetDefaultFont() const { return FDefaultFont.get(); }
+    void SetDefaultFont(TFont* Value);
+    TColor GetDefaultColor() const { return FDefaultColor; }
+    void SetDefaultColor(TColor Value);
+    bool UseSkinFont = true;
+    TspSkinScrollBar* GetVScrollBar() const { return FVScrollBar; }
+    void SetVScrollBar(TspSkinScrollBar* Value);
+    TspSkinScrollBar* GetHScrollBar() const { return FHScrollBar; }
+    void SetHScrollBar(TspSkinScrollBar* Value);
+    void UpDateScrollBars();
+    bool Skinned() const { return FSkinIndex != -1; }
+    void Loaded() override;
+
+    // The header window taken over, none without one.
+    HWND GetHeaderWindow() const { return FHeaderWindow; }
+    int GetPressedSection() const { return FPressedSection; }
+    bool GetHeaderPressed() const { return FHeaderPressed; }
+    TRect GetHeaderSectionRect(int Index);
+    void DrawHeaderSection(TCanvas* Cnvs, TListColumn* Column, bool Hot, bool Pressed, const TRect& R);
+    void PaintHeader(HDC DC);
+
+    TspDrawHeaderSectionEvent OnDrawHeaderSection;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void WndProc(TMessage& Message) override;
+    void CMVisibleChanged(TMessage& Message) override;
+    void CMColorChanged(TMessage& Message) override;
+    void CMFontChanged(TMessage& Message) override;
+    void OnVScrollBarChange(TObject* Sender);
+    void OnHScrollBarChange(TObject* Sender);
+    void UpDateScrollBars1();
+    void UpDateScrollBars2();
+    void UpDateScrollBars3();
+    void EndScrollBarsUpdate(bool VWasVisible, bool HWasVisible);
+    void ApplyColors();
+    int FirstItemHeight();
+    int FirstItemWidth();
+
+    // Header.
+    void HookHeader(HWND Header);
+    void UnhookHeader();
+    void HGetSkinData();
+    LRESULT HeaderWndProc(UINT Msg, WPARAM WParam, LPARAM LParam);
+    static LRESULT CALLBACK HeaderHook(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+    void HeaderImage(TBitmap* B, const TRect& Source, int W, int H, bool Open);
+
+    TspSkinData* FSD = nullptr;
+    std::string FSkinDataName = "listview";
+    std::string FHeaderSkinDataName = "resizebutton";
+    int FSkinIndex = -1;
+    std::unique_ptr<TFont> FDefaultFont;
+    TColor FDefaultColor = clWindow;
+    TspSkinScrollBar* FVScrollBar = nullptr;
+    TspSkinScrollBar* FHScrollBar = nullptr;
+    bool FSyncingBars = false, FScrollingByBar = false;
+    int FOldVScrollPos = 0, FOldHScrollPos = 0;
+
+    HWND FHeaderWindow = nullptr;
+    WNDPROC FOldHeaderProc = nullptr;
+    int FPressedSection = 0;
+    bool FHeaderPressed = false;
+    int FHeaderIndex = -1;
+    TBitmap* FHPicture = nullptr;
+    TPoint FHLTPoint, FHRTPoint, FHLBPoint, FHRBPoint;
+    TRect FHSkinRect, FHClRect, FHActiveSkinRect, FHDownSkinRect;
+    TColor FHFontColor = clBtnText, FHActiveFontColor = clBtnText, FHDownFontColor = clBtnText;
+};
+
+class TspSkinListView : public TspSkinCustomListView {
+public:
+    explicit TspSkinListView(TComponent* AOwner) : TspSkinCustomListView(AOwner) {}
+};

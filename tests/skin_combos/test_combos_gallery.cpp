@@ -1,0 +1,111 @@
+// The combo boxes with our two skins and with none: a closed combo, one with
+// its list open, and one in the edit style, shot from the screen and saved
+// under artefacts/.
+#include "test_gtest.h"
+#include "../skin_controls/ControlFixture.h"
+#include "Form.h"
+#include "FormFrame.h"
+#include "SkinComboBox.h"
+#include "WaitUntil.h"
+#include <memory>
+#include <string>
+
+using namespace CtlFixture;
+
+namespace {
+
+struct Gallery {
+    std::unique_ptr<TForm> Form{new TForm(nullptr)};
+    TspSkinComboBox *Closed, *Open, *Edit;
+
+    Gallery()
+    {
+        SetCursorPos(700, 700);
+        Form->SetBorderStyle(bsNone);
+        Form->SetColor(0xE0E0E0);
+        Form->SetBounds(30, 30, 360, 240);
+        new TspFormFrame(Form.get());
+        Closed = Place(10, 10);
+        Closed->SetItemIndex(0);
+        Edit = Place(10, 40);
+        Edit->SetStyle(spcbEditStyle);
+        Edit->SetText("typed text");
+        Open = Place(180, 10);
+        Open->SetItemIndex(2);
+        Form->Show();
+        PumpUntil([] { return false; }, 50);
+    }
+    TspSkinComboBox* Place(int X, int Y)
+    {
+        auto* c = new TspSkinComboBox(Form.get());
+        c->SetParent(Form.get());
+        c->SetBounds(X, Y, 150, 20);
+        for (const char* s : {"Low quality", "Medium quality", "High quality", "Best quality"})
+            c->GetItems()->Add(s);
+        return c;
+    }
+    void Bind(TspSkinData* D)
+    {
+        Open->CloseUp(false);
+        for (auto* c : {Closed, Open, Edit}) c->SetSkinData(D);
+    }
+    std::unique_ptr<TBitmap> Shoot(const std::string& Name)
+    {
+        Open->DropDown();
+        RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        RedrawWindow(Open->GetPopupHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        PumpUntil([] { return false; }, 50);
+        auto shot = NewPicture(Form->GetWidth(), Form->GetHeight(), 0);
+        HDC screen = GetDC(nullptr);
+        BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, Form->GetWidth(), Form->GetHeight(), screen, Form->GetLeft(),
+               Form->GetTop(), SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        CreateDirectoryA("artefacts", nullptr);
+        shot->SaveToFile("artefacts/combos-" + Name + ".bmp");
+        return shot;
+    }
+};
+
+std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
+{
+    auto d = std::make_unique<TspSkinData>(nullptr);
+    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
+    return d;
+}
+
+int Differ(TBitmap* A, TBitmap* B, TControl* C)
+{
+    int n = 0;
+    for (int y = 0; y < C->GetHeight(); ++y)
+        for (int x = 0; x < C->GetWidth(); ++x)
+            if (Probe(A, C->GetLeft() + x, C->GetTop() + y) != Probe(B, C->GetLeft() + x, C->GetTop() + y)) ++n;
+    return n;
+}
+
+TEST(CombosGallery, BothSkinsAndWithout)
+{
+    Gallery g;
+    auto plain = g.Shoot("unskinned");
+    // Unskinned: the shadow frame, and the open list right under its combo.
+    EXPECT_EQ(Probe(plain.get(), g.Closed->GetLeft(), g.Closed->GetTop() + 10),
+              static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFF));
+    ASSERT_TRUE(g.Open->IsPopupVisible());
+    const int listY = g.Open->GetTop() + g.Open->GetHeight();
+    EXPECT_EQ(Probe(plain.get(), g.Open->GetLeft(), listY + 5),
+              static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFF));
+    for (const char* name : {"Korvel2", "Sarnic"}) {
+        SCOPED_TRACE(name);
+        auto skin = LoadSkin(name);
+        ASSERT_TRUE(skin);
+        g.Bind(skin.get());
+        EXPECT_TRUE(g.Closed->Skinned());
+        EXPECT_TRUE(g.Edit->Skinned());
+        auto shot = g.Shoot(name);
+        // The skin's look replaced the plain one.
+        EXPECT_GT(Differ(plain.get(), shot.get(), g.Closed), g.Closed->GetWidth());
+        EXPECT_GT(Differ(plain.get(), shot.get(), g.Edit), g.Edit->GetWidth());
+        g.Bind(nullptr);
+    }
+}
+
+}  // namespace
