@@ -11,8 +11,7 @@ void CAudioClock::Reset()
 void CAudioClock::Written(int32_t stamp, uint32_t bytes)
 {
     if (!bytes) return;
-    // The rest of the same captured buffer: the span grows, its stamp now
-    // marks the end of these samples.
+    // The rest of the same packet: the span grows.
     if (FSpans.empty() || FSpans.back().Stamp != stamp) FSpans.push_back({FWritten, stamp});
     FWritten += bytes;
 }
@@ -37,13 +36,10 @@ int32_t CAudioClock::Heard(uint32_t playedBytes)
     // Spans wholly played are of no further use (the last one stays).
     while (FSpans.size() > 1 && static_cast<int32_t>(playedBytes - FSpans[1].Start) >= 0) FSpans.pop_front();
     const Span& s = FSpans.front();
-    uint32_t end = FSpans.size() > 1 ? FSpans[1].Start : FWritten;
     // Before the first span still known (cannot happen with one device): its start.
     if (static_cast<int32_t>(playedBytes - s.Start) < 0) playedBytes = s.Start;
-    // The stamp is the moment the span's last sample was captured.
-    uint32_t toCome = end - playedBytes;
-    uint32_t ms = static_cast<uint32_t>(static_cast<uint64_t>(toCome) * 1000 / FBytesPerSecond);
-    // Sound from before the stamps' zero does not exist (and -1 means none).
-    if (s.Stamp >= 0 && static_cast<uint32_t>(s.Stamp) < ms) return 0;
-    return static_cast<int32_t>(static_cast<uint32_t>(s.Stamp) - ms);
+    // The stamp is the moment the span's first sample was captured.
+    uint32_t into = playedBytes - s.Start;
+    uint32_t ms = static_cast<uint32_t>(static_cast<uint64_t>(into) * 1000 / FBytesPerSecond);
+    return static_cast<int32_t>(static_cast<uint32_t>(s.Stamp) + ms);
 }

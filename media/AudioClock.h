@@ -4,11 +4,10 @@
 // more), so the stamp of the packet last written runs that far ahead of what
 // is heard; pictures paced by it would come early.
 //
-// A stamp is taken when its packet leaves the encoder, after the samples were
-// captured, and one captured buffer (100 ms in the broadcasting program)
-// comes out as several Vorbis packets with the same stamp. So packets with
-// equal stamps are one span, and the stamp belongs to the end of that span:
-// the clock at a sample is the stamp less the sound still to come in the span.
+// A packet's stamp is the capture moment of its first sample (see
+// COggEncoder), so the clock at a sample is the stamp of its packet plus the
+// sound before it in the packet. A packet stamped like the one before it
+// continues that one's span (a packet written in pieces).
 #pragma once
 #include <cstdint>
 #include <deque>
@@ -22,14 +21,14 @@ public:
     // (a device opened afresh).
     void Reset();
     // The samples of the packet stamped `stamp` go to the device next, `bytes`
-    // of them; they join the span before when it has the same stamp.
+    // of them; they continue the span before when it has the same stamp.
     void Written(int32_t stamp, uint32_t bytes);
     // Of the last bytes announced by Written, `bytes` never reached the device.
     void Unwritten(uint32_t bytes);
     // The stamp being heard when the device has played `playedBytes` of what was
     // written (its byte position), in the stamps' milliseconds; -1 before
     // anything was written. At the end of what was written, and past it (an
-    // output that ran dry), the clock is the last stamp.
+    // output that ran dry), the clock is the end of the last span.
     int32_t Heard(uint32_t playedBytes);
 
     uint32_t WrittenBytes() const { return FWritten; }

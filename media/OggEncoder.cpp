@@ -36,6 +36,8 @@ bool COggEncoder::Init(int32_t channels, int32_t sampleRate, int32_t bitsPerSamp
     vorbis_comment_add_tag(&FComment, "ENCODER", "Orvanta_TM");
     vorbis_analysis_init(&FDsp, &FInfo);
     vorbis_block_init(&FDsp, &FBlock);
+    FInputSamples = 0;
+    FLastGranule = 0;
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     ogg_stream_init(&FStream, std::rand() & 0x7FFF);
     FReady = 1;
@@ -55,12 +57,14 @@ bool COggEncoder::Close()
     return true;
 }
 
-bool COggEncoder::StampPacket(ogg_packet& packet)
+bool COggEncoder::StampPacket(ogg_packet& packet) { return StampPacket(packet, MediaClockMs()); }
+
+bool COggEncoder::StampPacket(ogg_packet& packet, uint32_t stamp)
 {
     long bytes = packet.bytes > 0 ? packet.bytes : 0;
     uint8_t* stamped = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bytes) + 4));
     if (!stamped) return false;
-    PutStamp(stamped, MediaClockMs());
+    PutStamp(stamped, stamp);
     if (bytes) std::memcpy(stamped + 4, packet.packet, static_cast<size_t>(bytes));
     // The bytes the packet pointed at belong to libvorbis and stay where they are.
     packet.packet = stamped;
@@ -75,9 +79,26 @@ bool COggEncoder::FreePacket(ogg_packet& packet)
     return true;
 }
 
-void COggEncoder::PacketIn(ogg_packet& packet)
+uint32_t COggEncoder::AudioPacketStamp(int64_t endGranule, int64_t sampleCount, int64_t capturedSamples,
+                                       uint32_t capturedEnd, int32_t sampleRate)
 {
-    if (StampPacket(packet)) {
+    if (sampleRate <= 0) return capturedEnd;
+    int64_t first = endGranule - (sampleCount > 0 ? sampleCount : 0);
+    if (first < 0) first = 0;
+    // How long before the end of the input the packet's first sample came.
+    int64_t before = capturedSamples - first;
+    if (before <= 0) return capturedEnd;
+    int64_t ms = (before * 1000 + sampleRate / 2) / sampleRate;
+    // Stamps are signed milliseconds; sound from before the clock's zero is
+    // stamped at the zero (a negative stamp would read as "no clock").
+    int32_t end = static_cast<int32_t>(capturedEnd);
+    if (end >= 0 && ms > end) return 0;
+    return capturedEnd - static_cast<uint32_t>(ms);
+}
+
+void COggEncoder::PacketIn(ogg_packet& packet, uint32_t stamp)
+{
+    if (StampPacket(packet, stamp)) {
         ogg_stream_packetin(&FStream, &packet);
         FreePacket(packet);
     }
@@ -88,13 +109,17 @@ bool COggEncoder::WriteHeaders()
     if (!FReady) return false;
     ogg_packet id, comment, setup;
     if (vorbis_analysis_headerout(&FDsp, &FComment, &id, &comment, &setup) != 0) return false;
-    PacketIn(id);
-    PacketIn(comment);
-    PacketIn(setup);
+    // Header packets carry no sound: the clock of the moment they are written.
+    uint32_t now = MediaClockMs();
+    PacketIn(id, now);
+    PacketIn(comment, now);
+    PacketIn(setup, now);
     return true;
 }
 
-bool COggEncoder::Encode(const uint8_t* data, int32_t length)
+bool COggEncoder::Encode(const uint8_t* data, int32_t length) { return Encode(data, length, MediaClockMs()); }
+
+bool COggEncoder::Encode(const uint8_t* data, int32_t length, uint32_t capturedEnd)
 {
     if (!FReady) return false;
     if (FBitsPerSample != 8 && FBitsPerSample != 16) return false;
@@ -116,10 +141,19 @@ bool COggEncoder::Encode(const uint8_t* data, int32_t length)
     }
     // An empty input (n = 0) tells libvorbis that the input has ended.
     vorbis_analysis_wrote(&FDsp, n);
+    FInputSamples += n;
     while (vorbis_analysis_blockout(&FDsp, &FBlock) == 1) {
         vorbis_analysis(&FBlock, nullptr);
         vorbis_bitrate_addblock(&FBlock);
-        while (vorbis_bitrate_flushpacket(&FDsp, &FPacket)) PacketIn(FPacket);
+        while (vorbis_bitrate_flushpacket(&FDsp, &FPacket)) {
+            // The packet decodes to the samples between the previous audio
+            // packet's end and its own (none for the first, which only primes
+            // the decoder; the last may end short of a whole block).
+            int64_t end = FPacket.granulepos >= 0 ? FPacket.granulepos : FLastGranule;
+            int64_t count = end > FLastGranule ? end - FLastGranule : 0;
+            FLastGranule = end;
+            PacketIn(FPacket, AudioPacketStamp(end, count, FInputSamples, capturedEnd, FSampleRate));
+        }
     }
     return true;
 }

@@ -1,4 +1,7 @@
+// The main window's header first: its socket headers must precede the C library's.
+#include "MainForm.h"
 #include "AboutForm.h"
+#include "FormFrame.h"
 #include "Language.h"
 #include <shellapi.h>
 
@@ -13,10 +16,12 @@ const int kClientHeight = 156;
 const char* const kVersion = "Version 2.0.0.2";
 } // namespace
 
-TFormSolvaneTMAbout::TFormSolvaneTMAbout(TComponent* AOwner) : TForm(AOwner)
+TFormSolvaneTMAbout::TFormSolvaneTMAbout(TComponent* AOwner) : TFormSolvaneTMAbout(AOwner, nullptr) {}
+
+TFormSolvaneTMAbout::TFormSolvaneTMAbout(TComponent* AOwner, TspSkinData* SkinData) : TForm(AOwner)
 {
     SetName("FormSolvaneTMAbout");
-    CreateComponents();
+    CreateComponents(SkinData);
     Label3->SetCaption(kVersion);
     using Language::TCaption;
     Language::Apply("FormSolvaneTMAbout",
@@ -36,12 +41,26 @@ TLabel* TFormSolvaneTMAbout::NewLabel(const char* Name, const std::string& Text,
     return l;
 }
 
-void TFormSolvaneTMAbout::CreateComponents()
+void TFormSolvaneTMAbout::CreateComponents(TspSkinData* SkinData)
 {
     SetCaption("About...");
-    SetBorderStyle(bsDialog);
+    // The frame draws the border; a dialog border's extra edge would eat into the
+    // client area the frame keeps.
+    SetBorderStyle(bsSingle);
     SetBorderIcons(biSystemMenu);
     SetPosition(poScreenCenter);
+    spFormFrame1 = new TspFormFrame(this);
+    spFormFrame1->SetName("spFormFrame1");
+    spFormFrame1->SetBorderIcons(biSystemMenu);
+    spFormFrame1->Sizeable = false;
+    spFormFrame1->ClientWidth = kClientWidth;
+    spFormFrame1->ClientHeight = kClientHeight;
+    spFormFrame1->SetSkinData(SkinData);
+    // Another form's component: the frame must hear of its going.
+    if (SkinData) SkinData->FreeNotification(spFormFrame1);
+    // The client size is set on the window the frame has taken over: before the
+    // window exists it would be worked out for the system's border, not the skin's.
+    GetHandle();
     SetClientSize(kClientWidth, kClientHeight);
 
     Image1 = new TImage(this);
@@ -111,7 +130,8 @@ void TFormSolvaneTMAbout::Label7Click(TObject*)
 
 void NewAboutWindow()
 {
-    if (!FormSolvaneTMAbout) FormSolvaneTMAbout = new TFormSolvaneTMAbout(Application);
+    if (!FormSolvaneTMAbout)
+        FormSolvaneTMAbout = new TFormSolvaneTMAbout(Application, Form1 ? Form1->spSkinData1 : nullptr);
 }
 
 void RunAboutWindow()

@@ -1,13 +1,20 @@
 // The about window: the product's name, version and year, a picture and two
 // links to the maker.
 #pragma once
-#include "ExtCtrls.h"
+#include "Image.h"
+#include "Timer.h"
 #include "Forms.h"
 #include "StdCtrls.h"
+
+class TspFormFrame;
+class TspSkinData;
 
 class TFormSolvaneTMAbout : public TForm {
 public:
     explicit TFormSolvaneTMAbout(TComponent* AOwner);
+    // The window wearing SkinData (null: unskinned); the program passes the
+    // main window's spSkinData1.
+    TFormSolvaneTMAbout(TComponent* AOwner, TspSkinData* SkinData);
 
     TImage* Image1;
     TLabel* spSkinLabel1;       // the product's name
@@ -17,6 +24,8 @@ public:
     TLabel* Label2;             // the maker's web address
     TLabel* Label7;             // the maker's mail address
     TButton* Button1;
+    // The frame, wearing the main window's skin (none without a main window).
+    TspFormFrame* spFormFrame1;
 
     void Button1Click(TObject* Sender);
     void Label2Click(TObject* Sender);
@@ -26,7 +35,7 @@ public:
     static const char* const MailAddress;
 
 private:
-    void CreateComponents();
+    void CreateComponents(TspSkinData* SkinData);
     void DrawPicture();
     TLabel* NewLabel(const char* Name, const std::string& Text, int Left, int Top);
 };

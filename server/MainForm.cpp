@@ -11,16 +11,26 @@
 #include "Video.h"
 #include "VideoCapture.h"
 #include "WaveIn.h"
+#include "ResourceStream.h"
+#include "SkinButton.h"
+#include "SkinMenuBar.h"
+#include "SkinPanel.h"
+#include "SkinScrollBar.h"
 #include <shellapi.h>
 #include <memory>
 
 TForm1* Form1 = nullptr;
 TServerWinSocket* ServerWinSocket = nullptr;
+const char* const kDefaultSkinResource = "KORVEL2SKN";
+const char* const kDefaultSkinName = "Korvel2.skn";
 
 namespace {
 
+// The controls' area under the menu bar.
 const int kClientWidth = 738;
 const int kClientHeight = 313;
+const int kMenuBarHeight = 22;
+const int kScrollBarWidth = 16;
 
 } // namespace
 
@@ -63,11 +73,12 @@ TForm1::~TForm1()
     if (Form1 == this) Form1 = nullptr;
 }
 
-TButton* TForm1::NewButton(const char* Name, int Left, int Top, int Width, TAction* Action)
+TspSkinButton* TForm1::NewButton(const char* Name, int Left, int Top, int Width, TAction* Action)
 {
-    auto* b = new TButton(this);
+    auto* b = new TspSkinButton(this);
     b->SetName(Name);
-    b->SetParent(this);
+    b->SetSkinData(spSkinData1);
+    b->SetParent(spSkinPanel1);
     b->SetBounds(Left, Top, Width, 25);
     if (Action) b->SetAction(Action);
     return b;
@@ -82,7 +93,9 @@ void TForm1::CreateComponents()
     CreateSkinComponents();
     CreateActions();
     CreateMenu();
-    SetClientSize(kClientWidth, kClientHeight);
+    // On the window the frame has taken over, so the skin's border is counted.
+    GetHandle();
+    SetClientSize(kClientWidth, kClientHeight + kMenuBarHeight);
 
     // The capture preview; it becomes a child of the window at first show.
     cap0 = new TVideoCapture(this);
@@ -121,7 +134,7 @@ void TForm1::CreateComponents()
     }
     ListView2 = new TListView(this);
     ListView2->SetName("ListView2");
-    ListView2->SetParent(this);
+    ListView2->SetParent(spSkinPanel1);
     ListView2->SetBounds(334, 8, 168, 236);
     ListView2->SetViewStyle(vsReport);
     ListView2->SetOwnerData(true);
@@ -141,16 +154,26 @@ void TForm1::CreateComponents()
     };
     ListView2->OnSelectItem = [this](TObject* s, TListItem* i, bool sel) { ListView2SelectItem(s, i, sel); };
 
-    Memo2 = new TMemo(this);
+    Memo2 = new TspSkinMemo2(this);
     Memo2->SetName("Memo2");
-    Memo2->SetParent(this);
-    Memo2->SetBounds(508, 8, 222, 236);
+    Memo2->SetSkinData(spSkinData1);
+    Memo2->SetParent(spSkinPanel1);
+    Memo2->SetBounds(508, 8, 222 - kScrollBarWidth, 236);
     Memo2->SetReadOnly(true);
     Memo2->SetScrollBars(ssVertical);
+    spSkinScrollBar1 = new TspSkinScrollBar(this);
+    spSkinScrollBar1->SetName("spSkinScrollBar1");
+    spSkinScrollBar1->SetKind(sbVertical);
+    spSkinScrollBar1->SetSkinDataName("vscrollbar");
+    spSkinScrollBar1->SetSkinData(spSkinData1);
+    spSkinScrollBar1->SetParent(spSkinPanel1);
+    spSkinScrollBar1->SetBounds(730 - kScrollBarWidth, 8, kScrollBarWidth, 236);
+    Memo2->SetVScrollBar(spSkinScrollBar1);
 
-    Edit1 = new TEdit(this);
+    Edit1 = new TspSkinEdit(this);
     Edit1->SetName("Edit1");
-    Edit1->SetParent(this);
+    Edit1->SetSkinData(spSkinData1);
+    Edit1->SetParent(spSkinPanel1);
     Edit1->SetBounds(334, 253, 316, 23);
     // "Server: " + the line + a line feed must fit one stream packet.
     Edit1->SetMaxLength(MaxPacketPayload - 1 - 8);
@@ -166,7 +189,7 @@ void TForm1::CreateComponents()
         TLabel* l = new TLabel(this);
         l->SetName("Label" + IntToStr(i + 1));
         l->SetVisible(false);
-        l->SetParent(this);
+        l->SetParent(spSkinPanel1);
         l->SetBounds(600, 8 + i * 24, 60, 16);
         l->SetCaption(labels[i]);
         *labelFields[i] = l;
@@ -176,7 +199,7 @@ void TForm1::CreateComponents()
         TEdit* e = new TEdit(this);
         e->SetName("Edit" + IntToStr(i + 2));
         e->SetVisible(false);
-        e->SetParent(this);
+        e->SetParent(spSkinPanel1);
         e->SetBounds(660, 8 + i * 24, 70, 21);
         e->SetReadOnly(true);
         *edits[i] = e;
@@ -184,16 +207,27 @@ void TForm1::CreateComponents()
     Memo1 = new TMemo(this);
     Memo1->SetName("Memo1");
     Memo1->SetVisible(false);
-    Memo1->SetParent(this);
+    Memo1->SetParent(spSkinPanel1);
     Memo1->SetBounds(600, 130, 130, 60);
     Memo1->SetReadOnly(true);
     Button1 = new TButton(this);
     Button1->SetName("Button1");
-    Button1->SetParent(this);
+    Button1->SetParent(spSkinPanel1);
     Button1->SetBounds(600, 196, 80, 25);
     Button1->SetAction(ActionToBlackList);
     // After the action: binding it takes over the action's Visible.
     Button1->SetVisible(false);
+
+    // The frame's re-skin walk knows the skinned edits and memos only by name
+    // and leaves them out; they take a new skin here.
+    spFormFrame1->OnChangeSkinData = [this](TObject*) {
+        try {
+            if (Edit1->GetSkinDataComponent() == spSkinData1) Edit1->ChangeSkinData();
+            if (Memo2->GetSkinDataComponent() == spSkinData1) Memo2->ChangeSkinData();
+        } catch (...) {
+            // A control that cannot take the new skin keeps the look it had.
+        }
+    };
 
     ServerSocket1 = new TServerSocket(this);
     ServerSocket1->SetName("ServerSocket1");
@@ -244,8 +278,9 @@ void TForm1::CreateActions()
 
 void TForm1::CreateMenu()
 {
-    spSkinMainMenu1 = new TMainMenu(this);
+    spSkinMainMenu1 = new TspSkinMainMenu(this);
     spSkinMainMenu1->SetName("spSkinMainMenu1");
+    spSkinMainMenu1->SetSkinData(spSkinData1);
     auto item = [this](TMenuItem* parent, const char* name, const char* caption, TAction* action) {
         auto* m = new TMenuItem(this);
         m->SetName(name);
@@ -271,7 +306,9 @@ void TForm1::CreateMenu()
     Help2->OnClick = [this](TObject* s) { Help2Click(s); };
     About1 = item(Help1, "About1", "About", nullptr);
     About1->OnClick = [this](TObject* s) { Button13Click(s); };
-    SetMenu(spSkinMainMenu1);
+    // The skinned bar shows the menu inside the frame; the window has no menu of its own.
+    spFormFrame1->SetMainMenu(spSkinMainMenu1);
+    spSkinMainMenuBar1->SetMainMenu(spSkinMainMenu1);
 }
 
 void TForm1::CreateLamps()
@@ -300,7 +337,7 @@ void TForm1::CreateLamps()
     auto image = [this](const char* name, int left) {
         auto* i = new TImage(this);
         i->SetName(name);
-        i->SetParent(this);
+        i->SetParent(spSkinPanel1);
         i->SetBounds(left, 284, 48, 20);
         return i;
     };
@@ -310,15 +347,115 @@ void TForm1::CreateLamps()
     Image5 = image("Image5", 263);
 }
 
-// The skinned frame, menu bar, tray icon and the skin data come with the skin
-// subsystems; the plain window frame and menu bar stand in for them meanwhile.
-void TForm1::CreateSkinComponents() {}
+// The skin, the frame that wears it, the tray icon, the menu bar and the panel
+// that holds the controls. The default skin is in place before the controls are
+// made, so each control takes its look as it is created.
+void TForm1::CreateSkinComponents()
+{
+    spSkinData1 = new TspSkinData(this);
+    spSkinData1->SetName("spSkinData1");
+    spCompressedStoredSkin1 = new TspCompressedStoredSkin(this);
+    spCompressedStoredSkin1->SetName("spCompressedStoredSkin1");
+    spCompressedStoredSkin1->SetCompressedFileName(kDefaultSkinName);
+    try {
+        LoadDefaultSkin();
+    } catch (const std::exception& e) {
+        LogLine(LogPrefix::TForm1Create, std::string(kDefaultSkinName) + ": " + e.what());
+    } catch (...) {
+        LogUnknown(LogPrefix::TForm1Create);
+    }
 
-// SKIN names the skin file loaded at start; no skin is loaded until the skin
-// data component exists.
-void TForm1::LoadStartupSkin() {}
+    spFormFrame1 = new TspFormFrame(this);
+    spFormFrame1->SetName("spFormFrame1");
+    spFormFrame1->SetBorderIcons(biSystemMenu | biMinimizeToTray);
+    spFormFrame1->Sizeable = false;
+    // Every skin keeps the designed client area; only the frame around it changes.
+    spFormFrame1->ClientWidth = kClientWidth;
+    spFormFrame1->ClientHeight = kClientHeight + kMenuBarHeight;
+    spTrayIcon1 = new TspTrayIcon(this);
+    spTrayIcon1->SetName("spTrayIcon1");
+    spTrayIcon1->SetHint("Orvanta");
+    spTrayIcon1->MinimizeToTray = true;
+    spTrayIcon1->SetIconVisible(false);
+    spFormFrame1->SetTrayIcon(spTrayIcon1);
 
-bool TForm1::ApplySkinFile(const std::string&) { return false; }
+    spSkinMainMenuBar1 = new TspSkinMainMenuBar(this);
+    spSkinMainMenuBar1->SetName("spSkinMainMenuBar1");
+    spSkinMainMenuBar1->SetSkinData(spSkinData1);
+    spSkinMainMenuBar1->SetFormFrame(spFormFrame1);
+    spSkinMainMenuBar1->SetParent(this);
+    spFormFrame1->SetMainMenuBar(spSkinMainMenuBar1);
+    spFormFrame1->SetSkinData(spSkinData1);
+
+    spSkinPanel1 = new TspSkinPanel(this);
+    spSkinPanel1->SetName("spSkinPanel1");
+    spSkinPanel1->SetSkinData(spSkinData1);
+    spSkinPanel1->SetBorderStyle(bvNone);
+    spSkinPanel1->SetCaption("");
+    spSkinPanel1->SetAlign(alClient);
+    spSkinPanel1->SetParent(this);
+}
+
+// The default skin travels in the program's resources; a host without them (a
+// test) keeps the window unskinned until a skin file is applied.
+bool TForm1::LoadDefaultSkin()
+{
+    HMODULE module = GetModuleHandleA(nullptr);
+    bool stored = false;
+    if (FindResourceA(module, kDefaultSkinResource, RT_RCDATA)) {
+        TResourceStream res(module, kDefaultSkinResource, RT_RCDATA);
+        stored = spCompressedStoredSkin1->LoadFromCompressStream(&res);
+    }
+    // Bound in any case: the Customization dialog finds the skin file in use there.
+    spSkinData1->SetCompressedStoredSkin(spCompressedStoredSkin1);
+    return stored && !spSkinData1->Empty;
+}
+
+// SKIN names a skin file to wear instead of the default. One that is missing or
+// damaged leaves the default in place and is logged, not shown: the window is
+// not up yet and the broadcast must start all the same.
+void TForm1::LoadStartupSkin()
+{
+    std::string path = Settings::Read("SKIN", "", 511);
+    if (path.empty()) return;
+    std::string why = TryApplySkinFile(path);
+    if (!why.empty()) LogLine(LogPrefix::TForm1Create, "SKIN \"" + path + "\": " + why);
+}
+
+std::string TForm1::TryApplySkinFile(const std::string& Path)
+{
+    try {
+        // The file is read and decoded whole into components of its own first, so
+        // a refused file never reaches the skin every window wears.
+        TspCompressedStoredSkin stored(nullptr);
+        if (!stored.LoadFromCompressFile(Path)) return "unsupported skin file version";
+        {
+            TspSkinData trial(nullptr);
+            if (!trial.LoadCompressedStoredSkin(&stored) || trial.Empty) return "not a usable skin";
+        }
+        TMemoryStream block;
+        stored.SaveToCompressStream(&block);
+        block.SetPosition(0);
+        spCompressedStoredSkin1->LoadFromCompressStream(&block);
+        spCompressedStoredSkin1->SetFileName(Path);
+        // The same block again: every open window re-skins from spSkinData1.
+        if (!spSkinData1->LoadCompressedStoredSkin(spCompressedStoredSkin1)) return "not a usable skin";
+        return std::string();
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "unknown error";
+    }
+}
+
+bool TForm1::ApplySkinFile(const std::string& Path)
+{
+    std::string why = TryApplySkinFile(Path);
+    if (why.empty()) return true;
+    Application->MessageBox("The skin \"" + Path + "\" cannot be loaded (" + why + ").", Application->Title,
+                            MB_OK | MB_ICONERROR);
+    return false;
+}
 
 // ---------------------------------------------------------------- translation
 
@@ -417,7 +554,7 @@ void TForm1::StartUp()
     });
     step([this] { InitAudio(); });
     step([this] {
-        cap0->SetParent(this);
+        cap0->SetParent(spSkinPanel1);
         cap0->SetBounds(8, 8, 318, 236);
         InitVideo();
     });
@@ -448,7 +585,7 @@ void TForm1::CheckAdminPassword()
     if (answer == pass) return;
     for (TAction* a : {ActionStartVideo, ActionStartAudio, ActionAvailable, ActionSetup, ActionCustomization})
         a->SetEnabled(false);
-    for (TButton* b : {EzRgnBtn1, EzRgnBtn2, EzRgnBtn4, EzRgnBtn5, EzRgnBtn6}) b->SetEnabled(false);
+    for (TspSkinButton* b : {EzRgnBtn1, EzRgnBtn2, EzRgnBtn4, EzRgnBtn5, EzRgnBtn6}) b->SetEnabled(false);
 }
 
 // ---------------------------------------------------------------- shut-down
@@ -472,6 +609,8 @@ void TForm1::ShutDown()
     for (TTimer* t : {TimerCapture, Timer1, Timer2, Timer3, Timer4}) t->SetEnabled(false);
     if (FContacts) SaveContacts(FContacts);
     FVideoOn = 0;
+    FClosing = true;
+    if (spTrayIcon1) spTrayIcon1->SetIconVisible(false);
     Hide();
     // Ends every connection thread; their online-list calls do nothing now the
     // window is hidden.
@@ -514,21 +653,25 @@ void TForm1::Edit1KeyPress(TObject*, char& Key)
 
 // ---------------------------------------------------------------- the connection threads' calls
 
-bool TForm1::LinkGetOnline() { return GetVisible() && FAvailable != 0; }
+// Shown, or hidden in the tray: the operator is still at work. Only the
+// shut-down (which hides the window first) ends the service.
+bool TForm1::Serving() { return !FClosing && (GetVisible() || (spTrayIcon1 && spTrayIcon1->GetIconVisible())); }
+
+bool TForm1::LinkGetOnline() { return Serving() && FAvailable != 0; }
 
 void TForm1::LinkUpdateOnLine()
 {
-    if (GetVisible() && ListView2 && FContacts) UpdateOnLine();
+    if (Serving() && ListView2 && FContacts) UpdateOnLine();
 }
 
 void TForm1::LinkSendText(const std::string& Text, CContact* Contact)
 {
-    if (GetVisible()) SendText(Text, Contact);
+    if (Serving()) SendText(Text, Contact);
 }
 
 void TForm1::LinkUpdateAlarm(uint8_t Value, const std::string& Address)
 {
-    if (GetVisible()) UpdateAlarm(Value, Address, false);
+    if (Serving()) UpdateAlarm(Value, Address, false);
 }
 
 void TForm1::ServerSocket1GetThread(TObject*, TServerClientWinSocket* ClientSocket, TServerClientThread*& SocketThread)

@@ -7,10 +7,10 @@
 // distribution, recording), MainFormOperator.cpp (actions, chat, alarms,
 // availability, schedule, online list).
 //
-// The skinned frame, menu bar, tray icon and controls come with the skin
-// subsystems; until then the window carries the class library's plain controls
-// under the component names of the skinned ones, and CreateSkinComponents /
-// LoadStartupSkin are where the skin components go.
+// The window wears the program's skin: spFormFrame1 draws its frame from
+// spSkinData1, the skinned menu bar shows spSkinMainMenu1, spTrayIcon1 takes it
+// to the tray, and the visible controls are the skinned ones. The online list
+// is still the class library's list view.
 #pragma once
 // Winsock first: its headers must precede the C library's (ScktComp.h says why).
 #include "ScktComp.h"
@@ -18,13 +18,20 @@
 #include "ServerSendThread.h"
 #include "Forms.h"
 #include "StdCtrls.h"
-#include "ExtCtrls.h"
+#include "Image.h"
+#include "Timer.h"
 #include "ComCtrls.h"
 #include "ActnList.h"
 #include "ImgList.h"
 #include "Menus.h"
 #include "MultiThreadClass.h"
 #include "MultiThreadList.h"
+#include "CompressedStoredSkin.h"
+#include "FormFrame.h"
+#include "FrameMainMenu.h"
+#include "SkinEdits.h"
+#include "SkinMemo.h"
+#include "TrayIcon.h"
 #include <vfw.h>
 #include <cstdint>
 #include <memory>
@@ -38,6 +45,17 @@ class COggEncoder;
 class TVideoCapture;
 class TCapturedBitmap;
 class TspSkinData;
+// The skinned controls' own headers clash with the class library's panel names
+// (bvNone, ...), which the dialogs' headers bring in beside this one.
+class TspSkinButton;
+class TspSkinMainMenuBar;
+class TspSkinPanel;
+class TspSkinScrollBar;
+
+// The stored default skin: an RCDATA resource of the program (Orvanta_TM.rc).
+extern const char* const kDefaultSkinResource;
+// The name the default skin goes by.
+extern const char* const kDefaultSkinName;
 
 // The frame sizes by RES index: 0 160x120, 1 320x240, 2 640x480.
 const int kResIndexCount = 3;
@@ -55,22 +73,33 @@ public:
 
     // The skin every window of the program wears (the main window owns it).
     TspSkinData* spSkinData1 = nullptr;
+    // The default skin kept in the program and the skin file in use (its FileName;
+    // empty while the default is worn).
+    TspCompressedStoredSkin* spCompressedStoredSkin1 = nullptr;
     // Loads a skin file into spSkinData1 and re-skins every open window. A file
     // that cannot be read or is damaged leaves the skin in use as it was, shows
     // the operator one message and answers false.
     bool ApplySkinFile(const std::string& Path);
+    // The same without the message: the reason a file was refused, or empty.
+    std::string TryApplySkinFile(const std::string& Path);
 
-    // --- components (the designed names; plain controls stand in for the skinned ones) ---
-    TMainMenu* spSkinMainMenu1;
+    // --- components (the designed names) ---
+    TspFormFrame* spFormFrame1;
+    TspSkinMainMenuBar* spSkinMainMenuBar1;
+    TspSkinMainMenu* spSkinMainMenu1;
+    TspTrayIcon* spTrayIcon1;
+    // The client area under the menu bar; every control of the window sits on it.
+    TspSkinPanel* spSkinPanel1;
     TMenuItem *File1, *Exit1, *Actions1, *Video1, *Voice1, *Alarm1, *Available1, *options1, *Customization1,
         *Preferences1, *Help1, *Help2, *About1;
     TVideoCapture* cap0;
     TListView* ListView2;
     TImageList* ImageList1;
-    TMemo* Memo2;
-    TEdit* Edit1;
-    TButton* spSkinButton1;
-    TButton *EzRgnBtn1, *EzRgnBtn2, *EzRgnBtn3, *EzRgnBtn4, *EzRgnBtn5, *EzRgnBtn6;
+    TspSkinMemo2* Memo2;
+    TspSkinScrollBar* spSkinScrollBar1;
+    TspSkinEdit* Edit1;
+    TspSkinButton* spSkinButton1;
+    TspSkinButton *EzRgnBtn1, *EzRgnBtn2, *EzRgnBtn3, *EzRgnBtn4, *EzRgnBtn5, *EzRgnBtn6;
     TImage *Image2, *Image3, *Image4, *Image5;
     TImageList *ImageList2, *ImageList3, *ImageList4, *ImageList5;
     TLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
@@ -113,6 +142,9 @@ public:
     std::string HelpFilePath();
     // The port ServerSocket1 was opened on (0 when it is not listening).
     int ListeningPort();
+    // Whether the connection threads' calls are served: while the window is shown
+    // or hidden in the tray, until the shut-down.
+    bool Serving();
 
     // --- the broadcast controller ---
     void InitAudio();
@@ -180,7 +212,8 @@ private:
     void CreateLamps();
     void CreateSkinComponents();
     void LoadStartupSkin();
-    TButton* NewButton(const char* Name, int Left, int Top, int Width, TAction* Action);
+    TspSkinButton* NewButton(const char* Name, int Left, int Top, int Width, TAction* Action);
+    bool LoadDefaultSkin();
     void DrawLamp(TImage* Image, TImageList* Images, bool On);
     void UpdateLamps();
     void StartUp();
@@ -217,6 +250,7 @@ private:
     DWORD FKeyFlags = 0;
     DWORD FChunkId = 0;
     std::unique_ptr<TBitmap> FGrabImage;  // the grabbed picture at the frame size
+    bool FClosing = false;                // the shut-down has begun
     bool FUpdatingList = false;           // the online list is being rebuilt by the program
     bool FScheduleInvalidLogged = false;
     bool FAutoVideoStateLogged = false;

@@ -73,7 +73,7 @@ void TForm2::CreateComponents()
     spSkinButton1->SetName("spSkinButton1");
     spSkinButton1->SetParent(spSkinGroupBox2);
     spSkinButton1->SetCaption("Compress setup");
-    spSkinButton1->SetBounds(kClientWidth - 130, 19, 120, 25);
+    spSkinButton1->SetBounds(kClientWidth - 146, 19, 136, 25);
     spSkinButton1->OnClick = [this](TObject* s) { Button1Click(s); };
 
     spSkinGroupBox1 = new TspSkinGroupBox(this);

@@ -113,10 +113,13 @@ int Run(int seconds)
     }
     // The same beeps against the picture captured with them: the frame last
     // stamped at or before the beep's own capture moment. The packet's stamp
-    // above is later than that by the encoder's look-ahead and by the rest of
-    // the captured buffer.
+    // above is the capture of the packet's first sample, a little before the
+    // beep when it starts inside the packet.
+    // A frame stands for the time until the next one: the beep should be heard
+    // as far after the frame's first showing as it was captured after the
+    // frame, so that offset (up to one frame interval) is taken off as well.
     std::vector<uint32_t> beepCaptures = run.Broadcaster().BeepCaptures();
-    std::vector<int> captureOffsets;
+    std::vector<int> captureOffsets, alignedOffsets;
     for (uint32_t t : beepTimes) {
         uint32_t captured = 0;
         bool found = false;
@@ -126,17 +129,19 @@ int Run(int seconds)
                 found = true;
             }
         if (!found) continue;
-        uint32_t number = 0;
+        uint32_t number = 0, frameStamp = 0;
         bool haveFrame = false;
         for (const auto& f : frames)
             if (static_cast<int32_t>(captured - f.Stamp) >= 0) {
                 number = f.Number;
+                frameStamp = f.Stamp;
                 haveFrame = true;
             }
         if (!haveFrame) continue;
         for (const auto& s : seen)
             if (s.Number == number) {
                 captureOffsets.push_back(static_cast<int32_t>(t - s.Time));
+                alignedOffsets.push_back(static_cast<int32_t>(t - s.Time) - static_cast<int32_t>(captured - frameStamp));
                 break;
             }
     }
@@ -151,6 +156,7 @@ int Run(int seconds)
     Print("sound: beep stamp -> sound card", Summarise(soundDelays));
     Print("sound card behind the picture", Summarise(offsets));
     Print("  behind the picture captured with it", Summarise(captureOffsets));
+    Print("  the same, less the beep's lead on it", Summarise(alignedOffsets));
     std::printf("  imposed by the design: video queue %d frames x %lu ms = %lu ms before the first picture;\n"
                 "    the picture then follows the sound's clock, whose queue holds %d packets x %lu ms = %lu ms,\n"
                 "    and the sound output %d ms more\n",

@@ -1,6 +1,4 @@
 #include "SkinComboBox.h"
-#include "SkinPopupList.h"
-#include "SkinScrollBar.h"
 #include "Classes.h"
 #include "ImgList.h"
 #include "ScopeGuard.h"
@@ -10,9 +8,9 @@
 #include "SkinEdits.h"
 #include "SkinImage.h"
 #include "SkinPlatform.h"
+#include "SkinScrollBar.h"
 #include "SysUtils.h"
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -105,12 +103,14 @@ void TspSkinCustomComboBox::SetImages(TCustomImageList* Value)
     if (FImages) FImages->RemoveFreeNotification(this);
     FImages = Value;
     if (FImages) FImages->FreeNotification(this);
+    FListBox->SetImages(Value);
     Repaint();
 }
 
 void TspSkinCustomComboBox::SetImageIndex(int Value)
 {
     FImageIndex = Value;
+    FListBox->SetImageIndex(Value);
     Repaint();
 }
 

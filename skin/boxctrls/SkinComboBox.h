@@ -54,6 +54,24 @@ public:
     int GetImageIndex() const { return FImageIndex; }
     void SetImageIndex(int Value);
     void SetListBoxDrawItem(TspDrawSkinItemEvent Value);
+    bool GetHorizontalExtent() const { return FListBox->GetHorizontalExtent(); }
+    void SetHorizontalExtent(bool Value) { FListBox->SetHorizontalExtent(Value); }
+
+    // The drop-down list's own settings, as the list box has them.
+    std::string GetListBoxCaption() const { return FListBox->GetCaption(); }
+    void SetListBoxCaption(const std::string& Value) { FListBox->SetCaption(Value); }
+    bool GetListBoxCaptionMode() const { return FListBox->GetCaptionMode(); }
+    void SetListBoxCaptionMode(bool Value) { FListBox->SetCaptionMode(Value); }
+    TAlignment GetListBoxCaptionAlignment() const { return FListBox->GetAlignment(); }
+    void SetListBoxCaptionAlignment(TAlignment Value) { FListBox->SetAlignment(Value); }
+    TFont* GetListBoxDefaultFont() const { return FListBox->GetDefaultFont(); }
+    void SetListBoxDefaultFont(TFont* Value) { FListBox->SetDefaultFont(Value); }
+    TFont* GetListBoxDefaultCaptionFont() const { return FListBox->GetDefaultCaptionFont(); }
+    void SetListBoxDefaultCaptionFont(TFont* Value) { FListBox->SetDefaultCaptionFont(Value); }
+    int GetListBoxDefaultItemHeight() const { return FListBox->GetDefaultItemHeight(); }
+    void SetListBoxDefaultItemHeight(int Value) { FListBox->SetDefaultItemHeight(Value); }
+    bool GetListBoxUseSkinItemHeight() const { return FListBox->GetUseSkinItemHeight(); }
+    void SetListBoxUseSkinItemHeight(bool Value) { FListBox->SetUseSkinItemHeight(Value); }
     bool AutoComplete = true;
 
     void DropDown();

@@ -10,6 +10,8 @@
 namespace {
 
 const UINT RepeatTimer = 1;
+// Asks the frame to bring its bars in line once the current bar call has returned.
+const UINT WM_SPUPDATEBARS = WM_USER + 0x2A1;
 
 // A canvas lent to a DC for one paint; it lets go of the DC when it ends.
 struct TDCCanvas {
@@ -762,6 +764,20 @@ void TspSkinCustomListBox::ListBoxWProc(TMessage&, bool& CallDefault) { CallDefa
 
 void TspSkinCustomListBox::CalcRects()
 {
+    // Placing a bar can bring the list's bars up to date from inside the bar's own
+    // code; that update waits until the placing is done.
+    ++FInBarChange;
+    try {
+        PlaceParts();
+    } catch (...) {
+        --FInBarChange;
+        throw;
+    }
+    --FInBarChange;
+}
+
+void TspSkinCustomListBox::PlaceParts()
+{
     const int w = GetWidth(), h = GetHeight();
     int k = 1;
     const bool skin = Skinned();
@@ -828,6 +844,15 @@ int TspSkinCustomListBox::CalcHeight(int Rows)
 void TspSkinCustomListBox::UpDateScrollBar()
 {
     if (!FInnerListBox || FUpdatingBars) return;
+    if (FInBarChange > 0) {
+        // A bar's change handler scrolled the list: updating now could free the
+        // very bar whose code is still running. The update runs right after it.
+        if (!FUpdatePosted && HandleAllocated()) {
+            FUpdatePosted = true;
+            PostMessageA(GetHandle(), WM_SPUPDATEBARS, 0, 0);
+        }
+        return;
+    }
     FUpdatingBars = true;
     try {
         UpdateBarsNow();
@@ -993,7 +1018,14 @@ void TspSkinCustomListBox::SBChange(TObject*)
 {
     if (!FScrollBar || !FInnerListBox->HandleAllocated()) return;
     const WPARAM w = MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(FScrollBar->GetPosition()));
-    SendMessageA(FInnerListBox->GetHandle(), GetColumns() <= 0 ? WM_VSCROLL : WM_HSCROLL, w, 0);
+    ++FInBarChange;
+    try {
+        SendMessageA(FInnerListBox->GetHandle(), GetColumns() <= 0 ? WM_VSCROLL : WM_HSCROLL, w, 0);
+    } catch (...) {
+        --FInBarChange;
+        throw;
+    }
+    --FInBarChange;
 }
 
 void TspSkinCustomListBox::HSBChange(TObject*)
@@ -1009,6 +1041,10 @@ void TspSkinCustomListBox::ChangeSkinData()
 {
     TspSkinCustomControl::ChangeSkinData();
     FSkinChanging = true;
+    // The bars take the new skin inside their own code, which can scroll the list
+    // and ask for a bar update; a bar freed there would be freed under its own
+    // feet. The update runs once, at the end.
+    ++FInBarChange;
     try {
         if (!Skinned()) {
             FInnerListBox->SetItemHeight(FDefaultItemHeight);
@@ -1033,9 +1069,11 @@ void TspSkinCustomListBox::ChangeSkinData()
         CalcRects();
     } catch (...) {
         FSkinChanging = false;
+        --FInBarChange;
         throw;
     }
     FSkinChanging = false;
+    --FInBarChange;
     UpDateScrollBar();
     FInnerListBox->Invalidate();
 }
@@ -1333,6 +1371,11 @@ void TspSkinCustomListBox::WMTimer(TMessage& Message)
 
 void TspSkinCustomListBox::WndProc(TMessage& Message)
 {
+    if (Message.Msg == WM_SPUPDATEBARS) {
+        FUpdatePosted = false;
+        UpDateScrollBar();
+        return;
+    }
     if (Message.Msg == WM_TIMER) {
         TspSkinCustomControl::WndProc(Message);
         WMTimer(Message);

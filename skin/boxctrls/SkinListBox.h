@@ -206,6 +206,7 @@ protected:
     int SkinItemHeight() const;
     bool SkinnedList() const { return Skinned() && FElement.Picture != nullptr; }
     void UpdateBarsNow();
+    void PlaceParts();
     // Moves the selection by Delta, never past either end of the items.
     void StepItemIndex(int Delta);
     // Switches the extent bar to its corner form beside the item bar, under Name.
@@ -220,6 +221,9 @@ protected:
     bool FWaitMode = false;
     bool FSkinChanging = false;
     bool FUpdatingBars = false;
+    // Depth of the bars' change handlers: a bar is never freed inside its own call.
+    int FInBarChange = 0;
+    bool FUpdatePosted = false;
     TRect FListArea, FListRect, FCaptionRect;
 
     bool FExtandedSelect = false;

@@ -95,8 +95,8 @@ void TspPopupListBox::Show(const TPoint& Pt)
             Sputils::SetAlphaBlendTransparent(h, FCurrentAlpha);
         }
     }
-    SetWindowPos(h, HWND_TOP, Pt.x, Pt.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     SetVisible(true);
+    SetWindowPos(h, HWND_TOP, Pt.x, Pt.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     if (effects && blend && animate) {
         Application->ProcessMessages();
         for (int a = 2;; a += 2) {

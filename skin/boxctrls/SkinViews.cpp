@@ -48,6 +48,18 @@ void MatchBoth(TspSkinScrollBar* V, TspSkinScrollBar* H)
     if (H->GetBoth() != both) H->SetBoth(both);
 }
 
+// The class library's font announces a change before it lets go of its old
+// handle, so the WM_SETFONT of each step of a font change (name, style,
+// height) hands the window the font of the step before, a handle deleted right
+// after. A tree whose face changed showed its labels cut after a few letters.
+// One more WM_SETFONT once the font is finished gives the window the real one.
+void ResendFont(TWinControl* C)
+{
+    if (!C->HandleAllocated()) return;
+    SendMessageA(C->GetWindowHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(C->GetFont()->GetHandle()), FALSE);
+    InvalidateRect(C->GetWindowHandle(), nullptr, TRUE);
+}
+
 void ReapplyAlign(TspSkinScrollBar* Bar)
 {
     if (!Bar) return;
@@ -111,7 +123,10 @@ void TspSkinCustomTreeView::SetSkinData(TspSkinData* Value)
 void TspSkinCustomTreeView::SetDefaultFont(TFont* Value)
 {
     FDefaultFont->Assign(Value);
-    if (FSkinIndex == -1) GetFont()->Assign(Value);
+    if (FSkinIndex == -1) {
+        GetFont()->Assign(Value);
+        ResendFont(this);
+    }
 }
 
 void TspSkinCustomTreeView::SetDefaultColor(TColor Value)
@@ -141,18 +156,7 @@ void TspSkinCustomTreeView::ChangeSkinData()
 
 void TspSkinCustomTreeView::RefreshFont()
 {
-    if (!HandleAllocated()) return;
-    // The font changes in several steps (name, height, style), each one a
-    // WM_SETFONT. On Wine the labels of a tree whose face changed this way were
-    // seen cut after a few letters (their widths stayed those of an earlier
-    // font); one more WM_SETFONT with the finished font and a fresh label for
-    // every node have them measured anew.
-    SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont()->GetHandle()), FALSE);
-    for (int i = 0, n = GetItems()->GetCount(); i < n; ++i) {
-        TTreeNode* node = GetItems()->GetItem(i);
-        node->SetText(node->GetText());
-    }
-    InvalidateRect(FHandle, nullptr, TRUE);
+    ResendFont(this);
 }
 
 void TspSkinCustomTreeView::SetVScrollBar(TspSkinScrollBar* Value)
@@ -340,7 +344,10 @@ void TspSkinCustomListView::SetHeaderSkinDataName(const std::string& Value)
 void TspSkinCustomListView::SetDefaultFont(TFont* Value)
 {
     FDefaultFont->Assign(Value);
-    if (FSkinIndex == -1) GetFont()->Assign(Value);
+    if (FSkinIndex == -1) {
+        GetFont()->Assign(Value);
+        ResendFont(this);
+    }
 }
 
 void TspSkinCustomListView::SetDefaultColor(TColor Value)
@@ -367,6 +374,7 @@ void TspSkinCustomListView::ChangeSkinData()
         GetFont()->SetColor(r->FontColor);
         SetColor(r->BGColor);
     }
+    ResendFont(this);
     UpDateScrollBars();
     ReapplyAlign(FVScrollBar);
     ReapplyAlign(FHScrollBar);

@@ -3,6 +3,7 @@
 // painting and the object handling live in their own source files.
 #include "FormFrame.h"
 #include "Application.h"
+#include "FrameMainMenuItem.h"
 #include "Screen.h"
 #include "SkinChangeWalk.h"
 #include "SkinMenuMode.h"
@@ -54,6 +55,7 @@ TspFormFrame::~TspFormFrame()
     // that arrive meanwhile never reach a half-destroyed frame.
     if (!IsDesigning()) RemoveHook();
     if (OwnerForm) OwnerForm->OnShortCut = nullptr;
+    FMainMenuActive = false;
     // A tray icon that outlives us must not keep our menu or our handler.
     SetTrayIcon(nullptr);
     StopTimers();
@@ -119,7 +121,13 @@ void TspFormFrame::SetTrayIcon(TspTrayIcon* Value)
         Value->OnDblClick = [this](TObject* Sender) { TrayIconDBLCLK(Sender); };
     }
 }
-void TspFormFrame::SetMainMenuBar(TspSkinMainMenuBar* Value) { FMainMenuBar = Value; }
+void TspFormFrame::SetMainMenuBar(TspSkinMainMenuBar* Value)
+{
+    if (Value == FMainMenuBar) return;
+    FMainMenuBar = Value;
+    // The bar shows the main menu instead of the frame (and the other way round).
+    if (FSkinLoaded && !IsDesigning()) UpdateMainMenu(true);
+}
 
 void TspFormFrame::SetSupportNCArea(bool Value)
 {
@@ -152,9 +160,10 @@ void TspFormFrame::SetAlphaBlendValue(BYTE Value)
 
 void TspFormFrame::SetMainMenu(TMainMenu* Value)
 {
+    if (Value == FMainMenu) return;
     FMainMenu = Value;
-    // The menu is shown in the frame from the skin's "MAINMENUITEM" object; the
-    // frame items are made by the main-menu objects, which are not built yet.
+    if (FMainMenu) FMainMenu->FreeNotification(this);
+    if (FSkinLoaded && !IsDesigning()) UpdateMainMenu(true);
 }
 
 void TspFormFrame::SetSystemMenu(TPopupMenu* Value) { FSystemMenu = Value; }
@@ -187,7 +196,12 @@ void TspFormFrame::Notification(TComponent* AComponent, TOperation Operation)
     // Every reference is tested on its own: one component may hold two roles.
     if (AComponent == FSkinData) FSkinData = nullptr;
     if (AComponent == FMenusSkinData) FMenusSkinData = nullptr;
-    if (AComponent == FMainMenu) FMainMenu = nullptr;
+    if (AComponent == FMainMenu) {
+        FMainMenu = nullptr;
+        FMainMenuActive = false;
+        for (int i = 0; i < MainMenuItemCount(); ++i) ForgetMainMenuItem(GetMainMenuItem(i)->LinkedMenuItem);
+    }
+    ForgetMainMenuItem(AComponent);
     if (AComponent == FSystemMenu) FSystemMenu = nullptr;
     if (reinterpret_cast<void*>(AComponent) == reinterpret_cast<void*>(FMainMenuBar)) FMainMenuBar = nullptr;
     if (reinterpret_cast<void*>(AComponent) == reinterpret_cast<void*>(FTrayIcon)) FTrayIcon = nullptr;

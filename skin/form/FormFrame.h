@@ -18,6 +18,7 @@ class TspActiveSkinObject;
 class TspDataSkinObject;
 class TspFormFrame;
 class TspSkinHint;
+class TspSkinMainMenuItem;
 class TspTrayIcon;
 class TspSkinMainMenuBar;
 class TspSkinPopupMenu;
@@ -137,6 +138,9 @@ public:
     TNotifyEvent OnDeActivate;
     TNotifyEvent OnSkinMenuOpen;
     TNotifyEvent OnSkinMenuClose;
+    // The main menu's keyboard mode (Alt, F10, or a press on an item) began or ended.
+    TNotifyEvent OnMainMenuEnter;
+    TNotifyEvent OnMainMenuExit;
     TNotifyEvent OnChangeRollUpState;
     TNotifyEvent OnMinimizeToTray;
     TNotifyEvent OnRestoreFromTray;
@@ -217,6 +221,42 @@ public:
     void SM_Close();
     // The form's OnShortCut: the frame's main menu's shortcuts.
     void FormShortCut(TMessage& Msg, bool& Handled);
+
+    // ---- the main menu drawn in the frame, and its keyboard mode ----
+    // Items are made from the skin's "MAINMENUITEM" record when the form has a
+    // main menu and no menu bar control shows it.
+    void CreateMainMenu();
+    void UpdateMainMenu(bool Repaint);
+    // Places every item in FrameMainMenuRect, one after the other.
+    void LayoutMainMenuItems();
+    int MainMenuItemCount() const;
+    TspSkinMainMenuItem* GetMainMenuItem(int Index) const;
+    // Whether a skinned menu of the frame is open, and whether the main menu is
+    // in its keyboard mode (keys then go to the items, not to the form).
+    bool GetMenuOpened() const;
+    bool GetMainMenuActive() const { return FMainMenuActive; }
+    // Enters the keyboard mode (an item pressed, Alt, F10); fires OnMainMenuEnter.
+    void SetMainMenuActive(bool Value);
+    // Alt or F10 without a menu bar: the first item is highlighted.
+    void ActivateMenu();
+    // Leaves the keyboard mode, closing an open drop-down.
+    void SkinMainMenuClose();
+    // A menu of the frame closed: a pressed item goes up and the mode ends.
+    void MainMenuClosed();
+    // Escape closed the last drop-down level: its item stays highlighted.
+    void MainMenuEscaped();
+    bool CanNextMainMenuItem() const;
+    bool CanPriorMainMenuItem() const;
+    void NextMainMenuItem();
+    void PriorMainMenuItem();
+    bool FindHotKeyItem(WORD Key);
+    bool CheckReturnKey();
+    // A key while the keyboard mode is on.
+    void MainMenuKeyDown(WORD Key);
+    // A press on the form is about to close the open menu: when it lands on
+    // the item whose drop-down that is, the item does not open it again.
+    void NoteMenuClosingPress();
+    bool TakeMenuClosingPress(TspActiveSkinObject* AObject);
 
     // ---- frame interface ----
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -364,7 +404,10 @@ private:
     // The window timer of the fade-in (the form's own timers are not window timers).
     static constexpr UINT_PTR FadeTimerId = 1;
     bool WMTimer(TMessage& Message);
+    bool WMSysCommand(TMessage& Message);
     void FadeIn();
+    void ForgetMainMenuItem(TComponent* AComponent);
+    std::vector<TspSkinMainMenuItem*> UsableMainMenuItems() const;
     bool SystemMenuShown() const;
     void CreateSysTrayMenu();
     void AddWindowCommands(TMenuItem* Root, bool Merge);
@@ -380,6 +423,8 @@ private:
     TspSkinHint* FSkinHint = nullptr;
     TspTrayIcon* FTrayIcon = nullptr;
     TspSkinMainMenuBar* FMainMenuBar = nullptr;
+    bool FMainMenuActive = false;
+    TspActiveSkinObject* FPressClosedItem = nullptr;
     int DefMenuItemHeight = 20;
     TspBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize | biRollUp;
     bool FSupportNCArea = true;

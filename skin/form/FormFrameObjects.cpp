@@ -68,7 +68,10 @@ int TspFormFrame::GetIndex(const std::string& IDName) const
 
 void TspFormFrame::ClearObjects()
 {
+    // The keyboard mode ends with its items (it would hold the keys for nothing).
+    if (FMainMenuActive && MainMenuItemCount() > 0) SkinMainMenuClose();
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    FPressClosedItem = nullptr;
     FObjectList.clear();
 }
 
@@ -78,6 +81,7 @@ void TspFormFrame::LoadObjects()
     if (!FSkinData) return;
     for (auto& r : FSkinData->ObjectList)
         if (TspActiveSkinObject* o = Formframe::CreateSkinObject(this, r.get())) FObjectList.emplace_back(o);
+    CreateMainMenu();
 }
 
 void TspFormFrame::LoadDefObjects()
@@ -182,6 +186,8 @@ void TspFormFrame::UserObjectDraw(const std::string& IDName)
 void TspFormFrame::CalcAllRealObjectRect()
 {
     for (auto& o : FObjectList) CalcRealObjectRect(o->skinrect, o->ObjectRect);
+    // The main-menu items follow one another in the main-menu area instead.
+    LayoutMainMenuItems();
     TRect row;
     bool fromCaption = false;
     if (!IsNullRect(FrameButtonsRect))

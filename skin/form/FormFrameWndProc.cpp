@@ -117,6 +117,7 @@ void TspFormFrame::NewWndProc(TMessage& Message)
     case WM_BEFORECHANGESKINDATA: passOn = WMBeforeChangeSkinData(Message); break;
     case WM_CHANGESKINDATA: passOn = WMChangeSkinData(Message); break;
     case WM_TIMER: passOn = WMTimer(Message); break;
+    case WM_SYSCOMMAND: passOn = WMSysCommand(Message); break;
     default: break;
     }
     if (passOn) CallOldWndProc(Message);
@@ -465,6 +466,7 @@ void TspFormFrame::AfterNCMouse(TMessage& Message)
         }
         TestActive(p.x, p.y, true);
         MouseDown(mbLeft, p.x, p.y);
+        FPressClosedItem = nullptr;
         if (Message.WParam == HTCAPTION) MouseCaptureObject = -1;
         break;
     case WM_NCLBUTTONUP:

@@ -145,16 +145,49 @@ void TspSkinMenuMode::SkinMenuOpen()
 void TspSkinMenuMode::CheckOpened()
 {
     if (!FSkinMenu->GetOpen() && FMenuOpened) SkinMenuClose();
-    if (!FSkinMenu->GetOpen()) LeaveMode(this);
+    if (!FSkinMenu->GetOpen()) LeaveIfIdle();
+}
+
+bool TspSkinMenuMode::MainMenuActive() const { return FFrame && FFrame->GetMainMenuActive(); }
+
+void TspSkinMenuMode::EnterMainMenu() { EnterMode(this); }
+
+void TspSkinMenuMode::CloseQuietly()
+{
+    // The engine tells no opener (its menus here have none), so no close message
+    // reaches the form and the pressed item is not looked for.
+    if (FSkinMenu->GetOpen()) FSkinMenu->CloseMenu(0);
+    const bool was = FMenuOpened;
+    FMenuOpened = false;
+    LeaveIfIdle();
+    if (was && FFrame && FFrame->OnSkinMenuClose) FFrame->OnSkinMenuClose(FFrame);
+}
+
+void TspSkinMenuMode::LeaveIfIdle()
+{
+    if (!FMenuOpened && !MainMenuActive()) LeaveMode(this);
 }
 
 void TspSkinMenuMode::SkinMenuClose()
 {
     const bool was = FMenuOpened;
     FMenuOpened = false;
-    // The pressed menu button whose menu this was goes up.
-    if (was && FFrame) Frameobjects::ReleaseMenuButtons(FFrame);
-    LeaveMode(this);
+    // The pressed menu button or main-menu item whose menu this was goes up,
+    // and the main menu's keyboard mode ends with its menu.
+    if (FFrame) {
+        if (was) Frameobjects::ReleaseMenuButtons(FFrame);
+        FFrame->MainMenuClosed();
+    }
+    LeaveIfIdle();
+    if (was && FFrame && FFrame->OnSkinMenuClose) FFrame->OnSkinMenuClose(FFrame);
+}
+
+void TspSkinMenuMode::SkinMenuClose2()
+{
+    const bool was = FMenuOpened;
+    FMenuOpened = false;
+    if (FFrame) FFrame->MainMenuEscaped();
+    LeaveIfIdle();
     if (was && FFrame && FFrame->OnSkinMenuClose) FFrame->OnSkinMenuClose(FFrame);
 }
 
@@ -163,9 +196,11 @@ void TspSkinMenuMode::NewAppMessage(MSG& Msg, bool& Handled)
     // A menu that closed without telling the form (its window was gone) must not
     // leave the keyboard swallowed.
     if (!FSkinMenu->GetOpen()) {
-        SkinMenuClose();
-        if (Msg.message == WM_KEYDOWN || Msg.message == WM_MOUSEWHEEL) return;
-        return;
+        if (FMenuOpened) SkinMenuClose();
+        if (!MainMenuActive()) {
+            LeaveIfIdle();
+            return;
+        }
     }
     if (Msg.message == WM_KEYDOWN) {
         const WORD key = static_cast<WORD>(Msg.wParam);
@@ -182,6 +217,10 @@ void TspSkinMenuMode::NewAppMessage(MSG& Msg, bool& Handled)
 
 void TspSkinMenuMode::FormKeyDown(WORD Key)
 {
+    if (MainMenuActive()) {
+        FFrame->MainMenuKeyDown(Key);
+        return;
+    }
     TspSkinPopupWindow* last = FSkinMenu->GetLastLevel();
     if (!last) return;
     last->PopupKeyDown(Key);
@@ -195,5 +234,15 @@ void TspSkinMenuMode::FormMessage(TMessage& Message)
         SkinMenuClose();
         return;
     }
-    if (Skinmenus::CanMenuClose(Message.Msg) && FSkinMenu->GetOpen()) FSkinMenu->Hide();
+    if (!Skinmenus::CanMenuClose(Message.Msg)) return;
+    if (FSkinMenu->GetOpen()) {
+        // A left press reaches the form as WM_MOUSEACTIVATE first, then as the press.
+        const bool leftPress = Message.Msg == WM_NCLBUTTONDOWN ||
+                               (Message.Msg == WM_MOUSEACTIVATE && HIWORD(Message.LParam) == WM_NCLBUTTONDOWN);
+        if (leftPress && FFrame) FFrame->NoteMenuClosingPress();
+        FSkinMenu->Hide();
+    } else if (MainMenuActive()) {
+        // Only highlighted by the keyboard: any press or move of the form ends the mode.
+        FFrame->SkinMainMenuClose();
+    }
 }

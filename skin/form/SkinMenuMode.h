@@ -34,8 +34,19 @@ public:
     void SkinMenuOpen();
     // A menu of this frame closed (WM_CLOSESKINMENU, or Escape left no level).
     void SkinMenuClose();
+    // Escape closed the last level while the frame's main menu is in its
+    // keyboard mode: the mode (and the application hook) stays.
+    void SkinMenuClose2();
     // Leaves menu mode again when the engine showed nothing.
     void CheckOpened();
+    // The frame's main-menu keyboard mode began: the application is hooked
+    // even with no menu open. LeaveIfIdle gives the hook back once neither a
+    // menu is open nor the keyboard mode is on.
+    void EnterMainMenu();
+    // Closes the open menu without ending the main menu's keyboard mode (the
+    // highlight moved onto an item without a drop-down).
+    void CloseQuietly();
+    void LeaveIfIdle();
     bool GetMenuOpened() const { return FMenuOpened; }
 
     // How many frames are in menu mode, and whether the application is hooked.
@@ -54,6 +65,7 @@ private:
     void HookForm();
     void UnhookForm();
     void FormKeyDown(WORD Key);
+    bool MainMenuActive() const;
 
     TspFormFrame* FFrame;
     TspSkinMenu* FSkinMenu;

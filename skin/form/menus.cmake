@@ -5,4 +5,5 @@ list(APPEND SKIN_FORM_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SkinMenus.cpp ${CMAKE_CU
      ${CMAKE_CURRENT_LIST_DIR}/SkinPopupMenu.cpp)
 # The skinned menu bar control and its item objects.
 list(APPEND SKIN_FORM_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SkinMenuBar.cpp ${CMAKE_CURRENT_LIST_DIR}/SkinMenuBarObjects.cpp
-     ${CMAKE_CURRENT_LIST_DIR}/FrameMainMenu.cpp)
+     ${CMAKE_CURRENT_LIST_DIR}/FrameMainMenu.cpp ${CMAKE_CURRENT_LIST_DIR}/FrameMainMenuItem.cpp
+     ${CMAKE_CURRENT_LIST_DIR}/FormFrameMainMenu.cpp)

@@ -169,6 +169,34 @@ TEST(DialogSkins, PreviewWindowWearsTheSkinWithItsOwnFrameSettings)
     }
 }
 
+TEST(DialogSkins, PlayOpensThePreviewInTheHostsSkin)
+{
+    TTestFolder folder("skin_play");
+    auto skin = LoadSkin("Sarnic");
+    ASSERT_TRUE(skin);
+    TFakeHost host;
+    host.Skin = skin.get();
+    TForm3 d(nullptr, &host);
+    d.Show();
+    d.Edit1->SetText(folder + "absent.str");
+    TspSkinData* worn = nullptr;
+    bool seen = false;
+    TModalStep watch(
+        [&] {
+            auto* preview = dynamic_cast<TForm4*>(ModalForm());
+            if (!preview) return false;
+            seen = true;
+            worn = preview->spFormFrame1->GetSkinData();
+            preview->Close();
+            return true;
+        },
+        5000);
+    d.Button12->ButtonClick();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(worn, skin.get());
+    d.Hide();
+}
+
 // ---------------------------------------------------------------- a live change
 
 TEST(DialogSkins, ASkinChangeReskinsAnOpenDialog)

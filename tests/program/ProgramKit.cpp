@@ -260,15 +260,25 @@ void Program::SetText(HWND wnd, const std::string& text)
 bool Program::Click(HWND button)
 {
     if (!button) return false;
-    HWND parent = GetParent(button);
-    SendMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    char cls[64] = {};
+    GetClassNameA(button, cls, sizeof(cls));
+    if (std::string(cls) == "TButton") {
+        HWND parent = GetParent(button);
+        SendMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    } else {
+        // A skinned button: its own key press, which clicks it as a mouse click does.
+        SendMessageA(button, WM_KEYDOWN, VK_RETURN, 0);
+    }
     return true;
 }
 
-bool Program::ClickButton(const std::string& caption, bool visibleOnly)
+HWND Program::Button(const std::string& caption, bool visibleOnly)
 {
-    return Click(Child("TButton", caption, visibleOnly));
+    HWND b = Child(kSkinButtonClass, caption, visibleOnly);
+    return b ? b : Child("TButton", caption, visibleOnly);
 }
+
+bool Program::ClickButton(const std::string& caption, bool visibleOnly) { return Click(Button(caption, visibleOnly)); }
 
 int Program::ListRows()
 {

@@ -9,6 +9,9 @@
 
 namespace programtest {
 
+// The window class of the skinned buttons (a custom control of the class library).
+inline const char* const kSkinButtonClass = "TCustomControl";
+
 // The build's dist folder (the program and its folders), as a Windows path.
 std::string DistFolder();
 // "Z:" + the path with backslashes.
@@ -56,8 +59,10 @@ public:
     HWND OnlineList() { return Child("TListView"); }
     std::string Text(HWND wnd);
     void SetText(HWND wnd, const std::string& text);
-    // Clicks a button of the main window, also a hidden one, as the button's
-    // notification to its parent does.
+    // A button of the main window by caption: a skinned one, else a plain one.
+    HWND Button(const std::string& caption, bool visibleOnly = true);
+    // Clicks a button of the main window, also a hidden one: a plain one as its
+    // notification to its parent does, a skinned one by its Enter key.
     bool Click(HWND button);
     bool ClickButton(const std::string& caption, bool visibleOnly = true);
     // Rows of the online list, and the image (mark) of a row, read from the program.

@@ -129,7 +129,7 @@ TEST_F(MainFormTest, CaptionsComeFromTheFormsSectionOfTheLanguageFile)
     EXPECT_EQ(f->ListView2->GetColumns()->GetItem(1)->GetCaption(), "Gosti");
     EXPECT_EQ(f->Exit1->GetCaption(), "Quit");
     EXPECT_EQ(f->ActionSetup->GetCaption(), "Preferences");   // absent: the designed caption
-    EXPECT_EQ(f->EzRgnBtn4->GetCaption(), "Da");             // the button follows its action
+    EXPECT_EQ(dynamic_cast<TControl*>(f->FindComponent("EzRgnBtn4"))->GetCaption(), "Da");   // the button follows its action
 }
 
 TEST_F(MainFormTest, WritingModeWritesTheSixteenDesignedCaptions)

@@ -119,7 +119,7 @@ TEST_F(ProgramTest, FirstRunWritesSetupIniAndServesTheLoginPage)
 
     // Video, voice and availability are on; nobody is online.
     EXPECT_EQ(p.ListRows(), 0);
-    EXPECT_NE(p.Child("TButton", "Available"), nullptr);
+    EXPECT_NE(p.Button("Available"), nullptr);
     EXPECT_TRUE(p.Screenshot(Artefact("main_window_first_run.png")));
     EXPECT_TRUE(p.Stop());
     // The shut-down saved the (empty) contacts; nothing was logged.
@@ -147,12 +147,12 @@ TEST_F(ProgramTest, WrongAdminPasswordDisablesTheOperatorsSwitches)
     ASSERT_TRUE(p.WaitShown(30000));
 
     for (const char* off : {"Video on/off", "Voice on/off", "Available", "Preferences", "Customization"}) {
-        HWND b = p.Child("TButton", off);
+        HWND b = p.Button(off);
         ASSERT_NE(b, nullptr) << off;
         EXPECT_FALSE(IsWindowEnabled(b)) << off;
     }
     for (const char* on : {"Send", "Alarm on/off"}) {
-        HWND b = p.Child("TButton", on);
+        HWND b = p.Button(on);
         ASSERT_NE(b, nullptr) << on;
         EXPECT_TRUE(IsWindowEnabled(b)) << on;
     }
@@ -210,7 +210,7 @@ TEST_F(ProgramTest, UnreadableSettingsLeaveTheStartUpWhole)
         return std::count(log.begin(), log.end(), '\n');
     };
     EXPECT_FALSE(WaitUntil([&] { return lines() > 2; }, 6500));
-    EXPECT_NE(p.Child("TButton", "Available"), nullptr);
+    EXPECT_NE(p.Button("Available"), nullptr);
     EXPECT_TRUE(p.Stop());
     // The size that is no number is logged, once, with its text.
     std::string log = p.ReadFile("errors.log");
@@ -383,6 +383,35 @@ TEST_F(ProgramTest, PaidVisitorReceivesDecodableVideoAndOggSoundOnOneClock)
     EXPECT_TRUE(p.Stop());
 }
 
+// ---------------------------------------------------------------- skins
+
+// SKIN names the skin the program starts in; a damaged file leaves the stored
+// default on, costs one log line, and the broadcast starts all the same.
+TEST_F(ProgramTest, ShippedSkinsInSkinStartTheProgramAndADamagedOneIsLoggedOnce)
+{
+    struct Case {
+        const char* name;
+        const char* file;
+        int logLines;
+    } cases[] = {{"Korvel2", "SKINS\\Korvel2.skn", 0}, {"Sarnic", "SKINS\\Sarnic.skn", 0}, {"damaged", "damaged.skn", 1}};
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Program p(std::string("skin_") + c.name);
+        p.WriteFile("damaged.skn", std::string(200, 'x'));
+        const std::string skin = p.Folder() + c.file;
+        WriteFreeViewing(p, {{"SKIN", skin}});
+        ASSERT_TRUE(p.Start());
+        EXPECT_NE(Request(p.Port(), "GET / HTTP/1.0\r\n\r\n").find("200 OK"), std::string::npos);
+        EXPECT_NE(p.Button("Send"), nullptr);
+        EXPECT_TRUE(p.Screenshot(Artefact(std::string("program_skin_") + c.name + ".png")));
+        EXPECT_TRUE(p.Stop());
+        std::string log = p.ReadFile("errors.log");
+        int lines = 0;
+        for (size_t at = log.find(skin); at != std::string::npos; at = log.find(skin, at + 1)) ++lines;
+        EXPECT_EQ(lines, c.logLines) << log;
+    }
+}
+
 // ---------------------------------------------------------------- chat
 
 TEST_F(ProgramTest, ChatReachesTheOperatorAndTheOperatorsReplyTheVisitor)
@@ -409,6 +438,13 @@ TEST_F(ProgramTest, ChatReachesTheOperatorAndTheOperatorsReplyTheVisitor)
     EXPECT_TRUE(chat.ReadUntil([](const Packet& pk) { return HasText(pk, "Server: Hivisitor\n") && pk.Key == 1; },
                                10000));
     EXPECT_NE(p.Text(memo).find("Server: Hivisitor"), std::string::npos);
+    EXPECT_EQ(p.Text(edit), "");
+
+    // Enter in the chat line sends it as Send does.
+    p.SetText(edit, "by enter");
+    SendMessageA(edit, WM_CHAR, '\r', 0);
+    EXPECT_TRUE(chat.ReadUntil([](const Packet& pk) { return HasText(pk, "Server: by enter\n"); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return p.Text(memo).find("Server: by enter") != std::string::npos; }, 5000));
     EXPECT_EQ(p.Text(edit), "");
 
     // A line longer than a packet can carry is cut to fit one. (Words, not one long
@@ -504,7 +540,7 @@ TEST_F(ProgramTest, UnavailableSendsOfflineAndThePrerecordedStream)
     EXPECT_TRUE(chat.ReadUntil([](const Packet& pk) { return HasText(pk, "~online"); }, 10000));
 
     ASSERT_TRUE(p.ClickButton("Available"));
-    EXPECT_NE(p.Child("TButton", "Unavailable"), nullptr);
+    EXPECT_NE(p.Button("Unavailable"), nullptr);
     EXPECT_TRUE(chat.ReadUntil([](const Packet& pk) { return HasText(pk, "~offline"); }, 10000));
     // The recording's video records, in a loop; never its sound record.
     Packet recorded;

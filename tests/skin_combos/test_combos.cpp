@@ -286,3 +286,91 @@ TEST(ComboEditStyle, WithoutAutoCompleteOnlyScrollsTheList)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ComboListSettings, ReachTheDropDown)
+{
+    Scene s;
+    s.C->SetListBoxCaption("Pick one");
+    s.C->SetListBoxCaptionMode(true);
+    s.C->SetListBoxDefaultItemHeight(25);
+    s.C->SetListBoxUseSkinItemHeight(false);
+    TspPopupListBox* l = s.C->GetListBox();
+    EXPECT_EQ(l->GetCaption(), "Pick one");
+    EXPECT_TRUE(l->GetCaptionMode());
+    EXPECT_EQ(l->GetDefaultItemHeight(), 25);
+    EXPECT_FALSE(l->GetUseSkinItemHeight());
+    s.C->GetItems()->Clear();
+    for (const char* n : {"pear", "apple", "fig"}) s.C->GetItems()->Add(n);
+    s.C->SetSorted(true);
+    EXPECT_EQ(s.C->GetItems()->Get(0), "apple");
+    int drawn = 0;
+    s.C->SetListBoxDrawItem([&](TCanvas*, int, int, int, TRect, TOwnerDrawState) { ++drawn; });
+    s.C->DropDown();
+    UpdateWindow(l->GetListBox()->GetHandle());
+    PumpUntil([&] { return drawn > 0; }, 500);
+    EXPECT_GT(drawn, 0);   // the owner draws the list's rows
+}
+
+}  // namespace
+
+namespace {
+
+void Keys(std::initializer_list<std::pair<WORD, bool>> Strokes)
+{
+    for (const auto& k : Strokes) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = k.first;
+        in.ki.dwFlags = k.second ? 0 : KEYEVENTF_KEYUP;
+        SendInput(1, &in, sizeof(in));
+    }
+    PumpUntil([] { return false; }, 60);
+}
+
+void Click(int X, int Y)
+{
+    SetCursorPos(X, Y);
+    PumpUntil([] { return false; }, 30);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+    PumpUntil([] { return false; }, 60);
+}
+
+// Real input through the message loop: the form's dialog keys must not take
+// Enter and Escape from an open list, and a click into the list keeps the form active.
+TEST(ComboRealInput, KeysAndClickThroughTheMessageLoop)
+{
+    Scene s;
+    SetForegroundWindow(s.Form->GetHandle());
+    s.C->SetFocus();
+    PumpUntil([] { return false; }, 30);
+    ASSERT_TRUE(s.C->Focused());
+    s.C->SetItemIndex(0);
+    s.Events();
+    Keys({{VK_MENU, true}, {VK_DOWN, true}, {VK_DOWN, false}, {VK_MENU, false}});
+    ASSERT_TRUE(s.C->IsPopupVisible());
+    Keys({{VK_DOWN, true}, {VK_DOWN, false}, {VK_RETURN, true}, {VK_RETURN, false}});
+    EXPECT_FALSE(s.C->IsPopupVisible());
+    EXPECT_EQ(s.C->GetItemIndex(), 1);
+    Keys({{'C', true}, {'C', false}});
+    EXPECT_EQ(s.C->GetText(), "Cherry");
+    s.Events();
+
+    Keys({{VK_F4, true}, {VK_F4, false}});
+    ASSERT_TRUE(s.C->IsPopupVisible());
+    const TRect r = s.C->GetListBox()->ItemRect(4);
+    const TPoint p = s.C->GetListBox()->GetListBox()->ClientToScreen(TPoint(r.left + 10, (r.top + r.bottom) / 2));
+    Click(p.x, p.y);
+    EXPECT_FALSE(s.C->IsPopupVisible());
+    EXPECT_EQ(s.C->GetText(), "Grape");
+    EXPECT_EQ(GetActiveWindow(), s.Form->GetHandle());
+    EXPECT_TRUE(s.C->Focused());
+    SetCursorPos(700, 700);
+}
+
+}  // namespace

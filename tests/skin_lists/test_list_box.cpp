@@ -398,3 +398,26 @@ TEST(SkinListBox, AThrowingHandlerNeverLeavesTheWindowProcedure)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SkinListBox, ColumnModeTakesAHorizontalBarUnderTheList)
+{
+    ListScene s(40);
+    s.L->SetColumns(2);
+    s.L->UpDateScrollBar();
+    TspSkinScrollBar* b = s.L->GetScrollBar();
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->GetKind(), sbHorizontal);
+    EXPECT_EQ(TRect(b->GetLeft(), b->GetTop(), b->GetLeft() + b->GetWidth(), b->GetTop() + b->GetHeight()),
+              TRect(1, 100, 119, 119));
+    EXPECT_EQ(s.L->GetListRect(), TRect(2, 2, 118, 100));
+    EXPECT_EQ(b->GetPageSize(), 2);
+    // Back to one column: a vertical bar again.
+    s.L->SetColumns(0);
+    ASSERT_NE(s.L->GetScrollBar(), nullptr);
+    EXPECT_EQ(s.L->GetScrollBar()->GetKind(), sbVertical);
+    EXPECT_EQ(s.L->GetItems()->GetCount(), 40);
+}
+
+}  // namespace

@@ -164,3 +164,30 @@ TEST(SkinTreeView, LoadingDefersTheSkinUntilLoaded)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SkinTreeView, LabelsAreMeasuredInTheSkinsFont)
+{
+    Scene s(3, 0);
+    auto d = NewSkin();
+    auto r = std::make_unique<TspDataSkinTreeView>("treeview");
+    r->FontName = "Arial";
+    r->FontHeight = 30;
+    d->CtrlList.push_back(std::move(r));
+    s.T->SetSkinData(d.get());
+    HWND h = s.T->GetHandle();
+    RECT item = {};
+    *reinterpret_cast<HTREEITEM*>(&item) = s.Root(0)->GetItemId();
+    ASSERT_TRUE(SendMessageA(h, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&item)));
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, s.T->GetFont()->GetHandle());
+    SIZE sz = {};
+    GetTextExtentPoint32A(dc, "folder 0", 8, &sz);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    EXPECT_GE(item.right - item.left, sz.cx);
+    EXPECT_GE(item.bottom - item.top, sz.cy);
+}
+
+}  // namespace

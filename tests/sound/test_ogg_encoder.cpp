@@ -2,6 +2,7 @@
 #include "test_gtest.h"
 #include "EncodeHelpers.h"
 #include "MediaClock.h"
+#include <algorithm>
 
 using namespace soundtest;
 
@@ -45,8 +46,12 @@ TEST(OggEncoder, UnsupportedSampleSizeIsRefused)
     EXPECT_FALSE(enc.Encode(pcm, sizeof pcm));
 }
 
-// Every packet carries a stamp of the shared clock at encoding time and, behind
-// it, a Vorbis packet: the three headers first, audio after them.
+// Every packet carries a stamp of the shared clock and, behind it, a Vorbis
+// packet: the three headers first, audio after them. Header stamps are the
+// moment they were written; an audio stamp is when its first sample was
+// captured, which for sound handed over as it is captured lies no further
+// back than the sound encoded so far (here all of it is handed over at once,
+// faster than it could be captured).
 TEST(OggEncoder, PacketsCarryTheClockAndVorbisPacketsBehindIt)
 {
     COggEncoder enc;
@@ -61,20 +66,122 @@ TEST(OggEncoder, PacketsCarryTheClockAndVorbisPacketsBehindIt)
     EXPECT_TRUE(packets[0].bos);
     EXPECT_EQ(VorbisTypeOf(packets[1]), 3);
     EXPECT_EQ(VorbisTypeOf(packets[2]), 5);
-    uint32_t last = 0;
+    const int32_t soundMs = 1000;
     for (size_t i = 0; i < packets.size(); ++i) {
         const Packet& p = packets[i];
         ASSERT_GT(p.bytes.size(), 4u) << i;
-        uint32_t stamp = StampOf(p);
-        EXPECT_GE(stamp, before) << i;
-        EXPECT_LE(stamp, after) << i;
-        EXPECT_GE(stamp, last) << i;
-        last = stamp;
-        if (i >= 3) {
-            EXPECT_EQ(VorbisTypeOf(p) & 1, 0) << "audio packet " << i;
+        int32_t stamp = static_cast<int32_t>(StampOf(p));
+        EXPECT_LE(stamp, static_cast<int32_t>(after)) << i;
+        if (i < 3) {
+            EXPECT_GE(stamp, static_cast<int32_t>(before)) << "header " << i;
+            continue;
         }
+        EXPECT_EQ(VorbisTypeOf(p) & 1, 0) << "audio packet " << i;
+        EXPECT_GE(stamp, std::max(0, static_cast<int32_t>(before) - soundMs)) << i;
     }
     EXPECT_TRUE(packets.back().eos);
+}
+
+// The stamping rule by itself: a packet ending at a granule position and
+// decoding to so many samples, against the input counted so far and the
+// capture moment of its end.
+TEST(OggEncoder, AudioPacketStampIsTheCaptureOfItsFirstSample)
+{
+    struct {
+        const char* name;
+        int64_t endGranule, sampleCount, capturedSamples;
+        uint32_t capturedEnd;
+        int32_t rate;
+        uint32_t stamp;
+    } cases[] = {
+        {"a packet inside the buffer just captured", 768, 256, 1600, 5000, 8000, 4864},
+        {"the stream's first packet decodes to nothing", 0, 0, 1600, 5000, 8000, 4800},
+        {"a packet of an earlier buffer still held back", 1024, 256, 2400, 5000, 8000, 4796},
+        {"a short last packet at the stream's end", 8000, 64, 8000, 9000, 8000, 8992},
+        {"a packet whose sound starts at the end of the input", 1856, 256, 1600, 5000, 8000, 5000},
+        {"half a millisecond rounds up", 1600, 4, 1600, 5000, 8000, 4999},
+        {"another rate", 44100, 1024, 44100, 7000, 44100, 6977},
+        {"more samples than the end granule", 100, 300, 800, 5000, 8000, 4900},
+        {"sound from before the clock's zero", 768, 256, 1600, 100, 8000, 0},
+        {"no rate: the capture moment", 768, 256, 1600, 5000, 0, 5000},
+        {"across the sign of the clock", 768, 256, 1600, 0x80000010u, 8000, 0x80000010u - 136},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(COggEncoder::AudioPacketStamp(c.endGranule, c.sampleCount, c.capturedSamples, c.capturedEnd, c.rate),
+                  c.stamp)
+            << c.name;
+}
+
+// Through the encoder and the player's own parser and decoder: sound captured
+// steadily from a known moment (buffers of 100 ms, each handed over as it
+// ends), so sample i was captured at start + i / 8 ms. Each packet that
+// decodes to sound is stamped with the capture moment of its first decoded
+// sample, whatever the buffer sizes, the look-ahead, and the header sets in
+// between; header packets keep the moment they were written.
+TEST(OggEncoder, PacketsAreStampedWithTheCaptureOfTheirFirstDecodedSample)
+{
+    const uint32_t start = 50000;
+    struct {
+        const char* name;
+        int32_t bufferSamples;
+        int headerEvery;  // buffers between header sets (0: only at the start)
+    } cases[] = {{"buffers of 100 ms", 800, 0}, {"buffers of 100 ms, headers every 2 s", 800, 20},
+                 {"buffers of 37 ms", 296, 7}, {"buffers of 1 s", 8000, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        COggEncoder enc;
+        ASSERT_TRUE(enc.Init(1, 8000, 16, -0.1f));
+        uint32_t headersFrom = MediaClockMs();
+        enc.WriteHeaders();
+        Payloads payloads{TakePages(enc, true)};
+        std::vector<uint8_t> pcm = LittleEndian(SpeechLike(6 * 8000));
+        const int32_t bytes = 2 * c.bufferSamples;
+        int buffers = 0;
+        for (size_t at = 0; at + bytes <= pcm.size(); at += bytes) {
+            uint32_t end = start + static_cast<uint32_t>((at + bytes) / 2 / 8);
+            ASSERT_TRUE(enc.Encode(pcm.data() + at, bytes, end));
+            payloads.push_back(TakePages(enc, true));
+            if (c.headerEvery && ++buffers % c.headerEvery == 0) {
+                enc.WriteHeaders();
+                payloads.push_back(TakePages(enc, false));
+            }
+        }
+        uint32_t headersTo = MediaClockMs();
+
+        CSyncFIFO queue(30);
+        COggPlayer player(&queue);
+        player.Codec().Init();
+        size_t next = 0, decoded = 0;
+        int sounding = 0;
+        for (;;) {
+            while (next < payloads.size() && !queue.IsFull()) {
+                if (!payloads[next].empty()) queue.Push(ToBlock(payloads[next]));
+                ++next;
+            }
+            ogg_packet* p = player.GetPacket();
+            if (!p) {
+                if (next >= payloads.size()) break;
+                continue;
+            }
+            uint32_t stamp = static_cast<uint32_t>(player.GetClock());
+            bool header = p->bytes > 0 && (p->packet[0] & 1);
+            void* s = player.Codec().Decode(p);
+            delete p;
+            if (header) {
+                EXPECT_GE(stamp, headersFrom);
+                EXPECT_LE(stamp, headersTo);
+            }
+            if (!s) continue;
+            // Exact but for rounding to the millisecond.
+            uint32_t expected = start + static_cast<uint32_t>((decoded * 1000 + 4000) / 8000);
+            EXPECT_EQ(stamp, expected) << "packet starting at sample " << decoded;
+            decoded += HeapBlockSize(s);
+            HeapFreeBlock(s);
+            ++sounding;
+        }
+        EXPECT_GT(decoded, 5u * 8000);
+        EXPECT_GT(sounding, 150);
+    }
 }
 
 TEST(OggEncoder, LengthIsWholeSamplesAndStreamKeepsItExactly)

@@ -49,7 +49,8 @@ public:
     // The frames sent so far, in order.
     std::vector<TFrame> Frames();
     // For each beep, the stamp of the first sound packet whose decoded samples
-    // carry it: the audio clock at which a viewer starts playing the beep.
+    // carry it: the audio clock at which a viewer starts playing that packet,
+    // the capture moment of its first sample (the beep starts within it).
     std::vector<uint32_t> BeepStamps();
     // For each beep, when its first sample was "captured": the moment its
     // sound buffer was produced, less the sound after it in that buffer.

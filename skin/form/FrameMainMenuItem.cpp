@@ -1,0 +1,259 @@
+#include "FrameMainMenuItem.h"
+#include "FrameMainMenu.h"
+#include "SkinElement.h"
+#include "SkinImage.h"
+#include "SkinMenuMode.h"
+#include "SkinMenus.h"
+#include <algorithm>
+
+bool TspSkinMainMenuItem::Usable(TspSkinData* Skin, TspDataSkinMainMenuItem* AData)
+{
+    if (!AData) return false;
+    TBitmap* pic = Frameobjects::ActivePicture(Skin, AData->ActivePictureIndex);
+    return pic && !IsNullSkinRect(ClipToPicture(AData->SkinRect, pic)) && !IsNullSkinRect(AData->TextRect) &&
+           AData->SkinRect.Width() <= Frameobjects::MaxImageSide && AData->SkinRect.Height() <= Frameobjects::MaxImageSide;
+}
+
+TspSkinMainMenuItem::TspSkinMainMenuItem(TspFormFrame* AForm, TspDataSkinMainMenuItem* AData)
+    : TspActiveSkinObject(AForm, AData)
+{
+    if (!AData) return;
+    FontName = AData->FontName;
+    fontheight = TspSkinMenu::BoundFontHeight(AData->FontHeight);
+    fontstyle = AData->FontStyle;
+    unenabledfontColor = AData->UnEnabledFontColor;
+    fontcolor = AData->FontColor;
+    activefontcolor = AData->ActiveFontColor;
+    downfontcolor = AData->DownFontColor;
+    TextRect = AData->TextRect;
+    // Offsets beyond the image would leave a middle of width 0 or less to tile.
+    const int w = std::max(0, skinrect.Width());
+    ItemLeftOffset = std::clamp(AData->ItemLeftOffset, 0, w);
+    ItemRightOffset = std::clamp(AData->ItemRightOffset, 0, w - ItemLeftOffset);
+    // Our copies only: the record is shared by every reader of the skin.
+    if (ActivePictureBitmap) {
+        activeskinrect = ClipToPicture(activeskinrect, ActivePictureBitmap);
+        downrect = ClipToPicture(AData->DownRect, ActivePictureBitmap);
+    }
+    if (IsNullSkinRect(downrect)) downrect = activeskinrect;
+    if (IsNullSkinRect(downrect)) downrect = skinrect;
+    if (IsNullSkinRect(activeskinrect)) {
+        activeskinrect = TRect();
+        morphing = false;
+    }
+}
+
+std::string TspSkinMainMenuItem::Caption() const { return LinkedMenuItem ? LinkedMenuItem->GetCaption() : ""; }
+
+void TspSkinMainMenuItem::SetItemFont(TCanvas* C) const
+{
+    TFont* f = C->GetFont();
+    f->SetName(FontName);
+    f->SetHeight(fontheight);
+    f->SetStyle(fontstyle);
+}
+
+int TspSkinMainMenuItem::ItemWidth() const
+{
+    TBitmap probe(1, 1, pf24bit);
+    TCanvas* c = probe.GetCanvas();
+    SetItemFont(c);
+    TRect r(0, 0, 0, 0);
+    c->DrawText(Caption(), r, DT_CALCRECT | DT_CENTER | DT_SINGLELINE);
+    const int w = skinrect.Width() - TextRect.Width() + r.Width() + 2;
+    return std::clamp(w, 1, Frameobjects::MaxImageSide);
+}
+
+bool TspSkinMainMenuItem::Layout(int Left)
+{
+    const TRect& area = SkinForm->FrameMainMenuRect;
+    const int left = Left > 0 ? Left : area.left;
+    ObjectRect = TRect(left, area.top, left + ItemWidth(), area.top + skinrect.Height());
+    const bool fits = !IsNullSkinRect(area) && ObjectRect.right <= area.right;
+    if (!fits) {
+        if (InMenuRect) {
+            SavedEnabled = Enabled;
+            Enabled = false;
+            InMenuRect = false;
+        }
+    } else if (!InMenuRect) {
+        InMenuRect = true;
+        Enabled = SavedEnabled;
+    }
+    return fits;
+}
+
+TColor TspSkinMainMenuItem::CaptionColor(TColor StateColor) const
+{
+    return LinkedMenuItem && !LinkedMenuItem->GetEnabled() ? unenabledfontColor : StateColor;
+}
+
+std::unique_ptr<TBitmap> TspSkinMainMenuItem::StateImage(const TRect& Source, TColor FontColor) const
+{
+    if (!ActivePictureBitmap || IsNullSkinRect(Source)) return nullptr;
+    auto img = Frameobjects::NewImage(ObjectRect.Width(), Source.Height());
+    if (!img) return nullptr;
+    const int lo = std::min(ItemLeftOffset, Source.Width()), ro = std::min(ItemRightOffset, Source.Width() - lo);
+    Sputils::CreateHSkinImage(lo, ro, img.get(), ActivePictureBitmap, Source, ObjectRect.Width(), Source.Height());
+    if (img->Empty()) return nullptr;
+    TCanvas* c = img->GetCanvas();
+    SetItemFont(c);
+    c->GetFont()->SetColor(FontColor);
+    c->GetBrush()->SetStyle(bsClear);
+    TRect t = TextRect;
+    c->DrawText(Caption(), t, DT_CALCRECT | DT_CENTER | DT_SINGLELINE);
+    t.right += 2;
+    c->DrawText(Caption(), t, DT_CENTER | DT_SINGLELINE);
+    return img;
+}
+
+void TspSkinMainMenuItem::Draw(TCanvas* Cnvs, bool /*Forced*/)
+{
+    if (!Cnvs || !InMenuRect || IsNullSkinRect(skinrect) || IsNullSkinRect(TextRect) || ObjectRect.IsEmpty()) return;
+    if (Down) {
+        auto img = StateImage(downrect, CaptionColor(downfontcolor));
+        Frameobjects::DrawImage(Cnvs, ObjectRect.left, ObjectRect.top, img.get());
+        return;
+    }
+    if (morphing && MorphUnderWay()) {
+        auto normal = StateImage(skinrect, CaptionColor(fontcolor));
+        auto act = StateImage(activeskinrect, CaptionColor(activefontcolor));
+        if (normal && act && normal->GetHeight() == act->GetHeight()) {
+            DrawMorph(Cnvs, normal.get(), act.get());
+            return;
+        }
+    }
+    std::unique_ptr<TBitmap> img;
+    if (Active)
+        img = StateImage(IsNullSkinRect(activeskinrect) ? skinrect : activeskinrect, CaptionColor(activefontcolor));
+    else
+        img = StateImage(skinrect, CaptionColor(fontcolor));
+    Frameobjects::DrawImage(Cnvs, ObjectRect.left, ObjectRect.top, img.get());
+}
+
+bool TspSkinMainMenuItem::CanMorphing()
+{
+    if (Down) return false;
+    return TspActiveSkinObject::CanMorphing();
+}
+
+void TspSkinMainMenuItem::MouseEnter()
+{
+    if (SearchDown()) {
+        // Moving along the items with a drop-down open opens this item's instead;
+        // a command item only takes the highlight, and the mode goes on.
+        Active = true;
+        Hovered = true;
+        if (morphing) MorphKf = 1;
+        if (HasSubItems()) {
+            SetDown(true);
+            return;
+        }
+        TspSkinMenuMode::ForFrame(SkinForm)->CloseQuietly();
+        Redraw();
+        return;
+    }
+    SearchActive();
+    Hovered = true;
+    Active = true;
+    Redraw();
+}
+
+void TspSkinMainMenuItem::MouseLeave()
+{
+    Active = false;
+    Hovered = false;
+    if (morphing && Down) MorphKf = 0;
+    Redraw();
+    SkinForm->MouseLeaveEvent(IDName);
+}
+
+void TspSkinMainMenuItem::MouseDown(int X, int Y, TMouseButton Button)
+{
+    if (!Enabled || !LinkedMenuItem) return;
+    TspFormFrame* frame = SkinForm;
+    if (Button != mbLeft) {
+        TspActiveSkinObject::MouseDown(X, Y, Button);
+        return;
+    }
+    // The press that closed this item's own drop-down (the form's press closes
+    // menus first) leaves it closed rather than opening it again.
+    if (frame->TakeMenuClosingPress(this)) {
+        TspActiveSkinObject::MouseDown(X, Y, Button);
+        return;
+    }
+    if (HasSubItems()) {
+        if (!Down) SetDown(true);
+        TspActiveSkinObject::MouseDown(X, Y, Button);
+        return;
+    }
+    SetDown(false);
+    TMenuItem* item = LinkedMenuItem;
+    const std::string id = IDName;
+    const TRect r = ObjectRect;
+    frame->MouseDownEvent(id, X, Y, r, Button);
+    // A command leaves the menu mode first; it runs last, since it may rebuild
+    // the frame's objects (and free this one).
+    if (frame->GetMainMenuActive()) frame->SkinMainMenuClose();
+    TspSkinMenuMode::ForFrame(frame)->SkinMenuClose();
+    TMenu* menu = item->GetParentMenu();
+    if (!menu || !menu->DispatchCommand(static_cast<WORD>(item->GetCommand()))) item->Click();
+}
+
+void TspSkinMainMenuItem::SetDown(bool Value)
+{
+    if (Value) {
+        Down = true;
+        SkinForm->DrawSkinObject(this);
+        TrackMenu();
+        if (!SkinForm->GetMainMenuActive()) SkinForm->SetMainMenuActive(true);
+        return;
+    }
+    Down = false;
+    Active = false;
+    if (morphing) MorphKf = 1;
+    Redraw();
+}
+
+void TspSkinMainMenuItem::SearchActive()
+{
+    for (int i = 0; i < SkinForm->ObjectCount(); ++i) {
+        auto* it = dynamic_cast<TspSkinMainMenuItem*>(SkinForm->GetObject(i));
+        // By object: unnamed menu items share an empty IDName.
+        if (it && it != this && it->Active) {
+            it->MouseLeave();
+            return;
+        }
+    }
+}
+
+bool TspSkinMainMenuItem::SearchDown()
+{
+    for (int i = 0; i < SkinForm->ObjectCount(); ++i) {
+        auto* it = dynamic_cast<TspSkinMainMenuItem*>(SkinForm->GetObject(i));
+        if (it && it != this && it->Down) {
+            it->SetDown(false);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TspSkinMainMenuItem::TrackMenu()
+{
+    if (!HasSubItems()) return;
+    TspSkinMenuMode* mode = TspSkinMenuMode::ForFrame(SkinForm);
+    if (!mode || !mode->GetSkinMenu()) return;
+    TspSkinData* skin = nullptr;
+    auto* own = dynamic_cast<TspSkinMainMenu*>(LinkedMenuItem->GetParentMenu());
+    if (own && own->GetSkinData())
+        skin = own->GetSkinData();
+    else
+        skin = SkinForm->GetMenusSkinData() ? SkinForm->GetMenusSkinData() : SkinForm->GetSkinData();
+    TspSkinData* upFrom = own && own->GetSkinData() ? own->GetSkinData() : SkinForm->GetSkinData();
+    const bool up = upFrom && !upFrom->Empty && upFrom->MainMenuPopupUp;
+    mode->SkinMenuOpen();
+    mode->GetSkinMenu()->Popup(nullptr, skin, 0, Frameobjects::ScreenRect(SkinForm, ObjectRect), LinkedMenuItem, up);
+    // Menu mode stays only while a level is really shown.
+    mode->CheckOpened();
+}

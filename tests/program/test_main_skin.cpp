@@ -1,0 +1,395 @@
+// The main window and the about window wearing the program's skin, in this
+// process (no first show): the default skin stored in the program, SKIN at
+// start-up, skins applied while the windows are open (refused ones leave the
+// skin in use), and the trip to the tray and back while a viewer streams.
+// Winsock first: its headers must precede the C library's.
+#include "HttpTestKit.h"
+#include "MainForm.h"
+#include "test_gtest.h"
+#include "AboutForm.h"
+#include "FrameFixture.h"
+#include "Log.h"
+#include "Mpeg4Codec.h"
+#include "Settings.h"
+#include "SkinButton.h"
+#include "SkinMenuBar.h"
+#include "Timer.h"
+#include "TrayIcon.h"
+#include <memory>
+
+namespace {
+
+const std::string kSkins = SKINS_DIR;
+
+std::string ReadAll(const std::string& path)
+{
+    TMemoryStream m;
+    try {
+        m.LoadFromFile(path);
+    } catch (...) {
+        return std::string();
+    }
+    return std::string(static_cast<const char*>(m.Memory()), static_cast<size_t>(m.GetSize()));
+}
+
+void WriteAll(const std::string& path, const std::string& bytes)
+{
+    TFileStream f(path, fmCreate);
+    if (!bytes.empty()) f.Write(bytes.data(), static_cast<int>(bytes.size()));
+}
+
+int Lines(const std::string& text)
+{
+    int n = 0;
+    for (char c : text) n += c == '\n';
+    return n;
+}
+
+std::string SkinNameOf(const std::string& file)
+{
+    TspSkinData d(nullptr);
+    return d.LoadFromCompressedFile(file) ? d.SkinName : std::string("?");
+}
+
+// A frame skin of flat colours (FrameFixture) written as a compressed skin file.
+std::string WriteFixtureSkin(const std::string& path)
+{
+    TspSkinData d(nullptr);
+    FrameFixture::FillSkin(&d);
+    // Active or not, a window shows the same picture.
+    d.AutoRenderingInActiveImage = false;
+    d.PictureName = "picture.bmp";
+    d.MaskName = "mask.bmp";
+    d.SkinName = "Flat fixture";
+    d.SaveToCompressedFile(path);
+    return path;
+}
+
+// Answers every message box of this thread while it is up: keeps its text and
+// presses OK (a thread timer runs inside the box's modal loop).
+class TBoxAnswerer {
+public:
+    TBoxAnswerer() : FTimer(new TTimer(nullptr))
+    {
+        FTimer->SetInterval(30);
+        FTimer->OnTimer = [this](TObject*) { Tick(); };
+        FTimer->SetEnabled(true);
+    }
+    ~TBoxAnswerer() { FTimer->SetEnabled(false); }
+    std::vector<std::string> Texts;
+
+private:
+    static BOOL CALLBACK Find(HWND wnd, LPARAM data)
+    {
+        char cls[32] = {};
+        GetClassNameA(wnd, cls, sizeof(cls));
+        if (IsWindowVisible(wnd) && strcmp(cls, "#32770") == 0) {
+            *reinterpret_cast<HWND*>(data) = wnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static BOOL CALLBACK Text(HWND wnd, LPARAM data)
+    {
+        char cls[32] = {}, text[512] = {};
+        GetClassNameA(wnd, cls, sizeof(cls));
+        GetWindowTextA(wnd, text, sizeof(text));
+        if (lstrcmpiA(cls, "Static") == 0 && text[0]) *reinterpret_cast<std::string*>(data) = text;
+        return TRUE;
+    }
+    void Tick()
+    {
+        HWND box = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), Find, reinterpret_cast<LPARAM>(&box));
+        if (!box || box == FLast) return;
+        FLast = box;
+        std::string text;
+        EnumChildWindows(box, Text, reinterpret_cast<LPARAM>(&text));
+        Texts.push_back(text);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+    std::unique_ptr<TTimer> FTimer;
+    HWND FLast = nullptr;
+};
+
+void Settle(DWORD ms = 150)
+{
+    PumpUntil([] { return false; }, ms);
+}
+
+// What a window shows, frame included, read from its own surface.
+std::unique_ptr<TBitmap> Shot(HWND wnd)
+{
+    RECT w;
+    GetWindowRect(wnd, &w);
+    auto b = std::make_unique<TBitmap>(w.right - w.left, w.bottom - w.top, pf24bit);
+    HDC dc = GetWindowDC(wnd);
+    BitBlt(b->GetCanvas()->GetHandle(), 0, 0, b->GetWidth(), b->GetHeight(), dc, 0, 0, SRCCOPY);
+    ReleaseDC(wnd, dc);
+    return b;
+}
+
+TColor Probe(TBitmap* b, int x, int y) { return b->GetCanvas()->GetPixel(x, y) & 0xFFFFFF; }
+
+void SaveArtefact(TBitmap* b, const std::string& name)
+{
+    CreateDirectoryA("artefacts", nullptr);
+    b->SaveToFile("artefacts/" + name + ".bmp");
+}
+
+class MainSkinTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        Folder = GetCurrentDir() + "\\skin_" + info->name() + "\\";
+        ForceDirectories(Folder + "Languages");
+        for (const char* f : {"setup.ini", "errors.log", "contacts.tbl"}) DeleteFile(Folder + f);
+        Settings::SetProgramFolder(Folder);
+        Log.reset(new CLog(Folder + "errors.log"));
+        MyLog = Log.get();
+        SetCursorPos(2, 2);
+    }
+    void TearDown() override
+    {
+        DeleteAboutWindow();
+        ServerWinSocket = nullptr;
+        Form.reset();
+        Form1 = nullptr;
+        MyLog = nullptr;
+        Log.reset();
+    }
+    // The main window as the program makes it (the application's main form),
+    // shown without its first show's start-up.
+    TForm1* MakeForm(bool show = true)
+    {
+        TForm1* f = nullptr;
+        Application->CreateForm(f);
+        Form.reset(f);
+        Form1 = f;
+        if (show) {
+            f->FFirstShow = 0;
+            f->Show();
+            Settle();
+        }
+        return f;
+    }
+    std::string Folder;
+    std::unique_ptr<CLog> Log;
+    std::unique_ptr<TForm1> Form;
+};
+
+// ---------------------------------------------------------------- start-up
+
+TEST_F(MainSkinTest, StartsWithTheStoredDefaultOrTheShippedSkinThatSkinNames)
+{
+    const std::string korvel = kSkins + "\\Korvel2.skn", sarnic = kSkins + "\\Sarnic.skn";
+    struct Case {
+        const char* name;
+        std::string skin, expectedName;
+    } cases[] = {
+        {"default", "", SkinNameOf(korvel)},
+        {"Korvel2", korvel, SkinNameOf(korvel)},
+        {"Sarnic", sarnic, SkinNameOf(sarnic)},
+    };
+    ASSERT_NE(cases[0].expectedName, cases[2].expectedName);
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Settings::Write("SKIN", c.skin);
+        TForm1* f = MakeForm();
+        EXPECT_FALSE(f->spSkinData1->Empty);
+        EXPECT_EQ(f->spSkinData1->SkinName, c.expectedName);
+        // SKIN is the file in use; the default has none.
+        EXPECT_EQ(f->spCompressedStoredSkin1->GetFileName(), c.skin);
+        EXPECT_EQ(f->spSkinData1->GetCompressedStoredSkin(), f->spCompressedStoredSkin1);
+        EXPECT_EQ(f->spFormFrame1->GetSkinData(), f->spSkinData1);
+        EXPECT_TRUE(f->spSkinMainMenuBar1->HasSkin());
+        for (TspSkinButton* b : {f->EzRgnBtn1, f->EzRgnBtn5, f->spSkinButton1}) EXPECT_TRUE(b->Skinned()) << b->GetName();
+        EXPECT_TRUE(f->Memo2->Skinned());
+        EXPECT_TRUE(f->Edit1->Skinned());
+        EXPECT_EQ(f->GetClientWidth(), 738);
+        EXPECT_EQ(f->GetClientHeight(), 313 + f->spSkinMainMenuBar1->GetHeight());
+        SaveArtefact(Shot(f->GetHandle()).get(), std::string("main-") + c.name);
+
+        NewAboutWindow();
+        ASSERT_NE(FormSolvaneTMAbout, nullptr);
+        EXPECT_EQ(FormSolvaneTMAbout->spFormFrame1->GetSkinData(), f->spSkinData1);
+        FormSolvaneTMAbout->Show();
+        Settle();
+        EXPECT_EQ(FormSolvaneTMAbout->GetClientWidth(), 445);
+        EXPECT_EQ(FormSolvaneTMAbout->GetClientHeight(), 156);
+        SaveArtefact(Shot(FormSolvaneTMAbout->GetHandle()).get(), std::string("about-") + c.name);
+        DeleteAboutWindow();
+        Form.reset();
+        Form1 = nullptr;
+        EXPECT_EQ(ReadAll(Folder + "errors.log"), "");
+    }
+}
+
+TEST_F(MainSkinTest, MissingOrDamagedSkinKeepsTheDefaultAndWritesOneLogLine)
+{
+    const std::string good = ReadAll(kSkins + "\\Sarnic.skn");
+    ASSERT_GT(good.size(), 64u);
+    std::string newer = good;
+    newer[0] = 9;   // a version above 3
+    struct Case {
+        const char* name;
+        std::string bytes;   // empty: no file
+    } cases[] = {
+        {"missing", ""},
+        {"garbage", std::string(300, 'x')},
+        {"truncated", good.substr(0, good.size() / 2)},
+        {"newer", newer},
+    };
+    const std::string expected = SkinNameOf(kSkins + "\\Korvel2.skn");
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string path = Folder + c.name + ".skn";
+        DeleteFile(path);
+        if (!c.bytes.empty()) WriteAll(path, c.bytes);
+        DeleteFile(Folder + "errors.log");
+        Settings::Write("SKIN", path);
+        TBoxAnswerer boxes;
+        TForm1* f = MakeForm(false);
+        EXPECT_EQ(f->spSkinData1->SkinName, expected);
+        EXPECT_EQ(f->spCompressedStoredSkin1->GetFileName(), "");
+        // The rest of the construction ran: the captions are in place.
+        EXPECT_EQ(f->ActionSetup->GetCaption(), "Preferences");
+        std::string log = ReadAll(Folder + "errors.log");
+        EXPECT_EQ(Lines(log), 1) << log;
+        EXPECT_NE(log.find(path), std::string::npos) << log;
+        EXPECT_TRUE(boxes.Texts.empty());
+        Form.reset();
+        Form1 = nullptr;
+    }
+}
+
+// ---------------------------------------------------------------- skins applied while running
+
+TEST_F(MainSkinTest, AnAppliedSkinReskinsEveryOpenWindowAndARefusedOneChangesNothing)
+{
+    using namespace FrameFixture;
+    const std::string fixture = WriteFixtureSkin(Folder + "fixture.skn");
+    TForm1* f = MakeForm();
+    NewAboutWindow();
+    FormSolvaneTMAbout->Show();
+    Settle();
+    const std::string korvel = f->spSkinData1->SkinName;
+
+    // A good file: both open windows wear it at once.
+    TBoxAnswerer boxes;
+    ASSERT_TRUE(f->ApplySkinFile(fixture));
+    Settle();
+    EXPECT_EQ(f->spSkinData1->SkinName, "Flat fixture");
+    EXPECT_EQ(f->spCompressedStoredSkin1->GetFileName(), fixture);
+    // The fixture has a frame and no control elements: every control turns plain.
+    EXPECT_FALSE(f->EzRgnBtn1->Skinned());
+    EXPECT_FALSE(f->Edit1->Skinned());
+    EXPECT_FALSE(f->Memo2->Skinned());
+    for (HWND wnd : {f->GetHandle(), FormSolvaneTMAbout->GetHandle()}) {
+        auto shot = Shot(wnd);
+        EXPECT_EQ(Probe(shot.get(), 10, 10), cTopLeft);
+        EXPECT_EQ(Probe(shot.get(), shot->GetWidth() / 2, 2), cTop);
+        EXPECT_EQ(Probe(shot.get(), 1, shot->GetHeight() / 2), cLeft);
+    }
+    SaveArtefact(Shot(f->GetHandle()).get(), "main-fixture");
+    SaveArtefact(Shot(FormSolvaneTMAbout->GetHandle()).get(), "about-fixture");
+
+    // Refused files: one message each, and the fixture stays on.
+    const std::string good = ReadAll(kSkins + "\\Sarnic.skn");
+    struct Case {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"missing", ""},
+        {"garbage", std::string(300, 'x')},
+        {"truncated", good.substr(0, good.size() / 2)},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string path = Folder + "bad_" + c.name + ".skn";
+        if (!c.bytes.empty()) WriteAll(path, c.bytes);
+        size_t before = boxes.Texts.size();
+        EXPECT_FALSE(f->ApplySkinFile(path));
+        Settle();
+        ASSERT_EQ(boxes.Texts.size(), before + 1);
+        EXPECT_NE(boxes.Texts.back().find(path), std::string::npos) << boxes.Texts.back();
+        EXPECT_EQ(f->spSkinData1->SkinName, "Flat fixture");
+        EXPECT_EQ(f->spCompressedStoredSkin1->GetFileName(), fixture);
+        EXPECT_EQ(Probe(Shot(f->GetHandle()).get(), 10, 10), cTopLeft);
+    }
+
+    // And a shipped skin replaces the fixture again.
+    ASSERT_TRUE(f->ApplySkinFile(kSkins + "\\Korvel2.skn"));
+    EXPECT_EQ(f->spSkinData1->SkinName, korvel);
+    EXPECT_TRUE(f->EzRgnBtn1->Skinned());
+    EXPECT_TRUE(f->Edit1->Skinned());
+    EXPECT_TRUE(f->Memo2->Skinned());
+    EXPECT_EQ(boxes.Texts.size(), 3u);
+    EXPECT_EQ(ReadAll(Folder + "errors.log"), "");
+}
+
+// ---------------------------------------------------------------- the tray
+
+TEST_F(MainSkinTest, MinimisedToTheTrayTheViewerStreamGoesOnAndTheIconBringsTheWindowBack)
+{
+    std::vector<DWORD> calls;
+    Sptrayicon::TNotifyIconCall saved = Sptrayicon::NotifyIconCall;
+    Sptrayicon::NotifyIconCall = [&](DWORD message, NOTIFYICONDATAA*) {
+        calls.push_back(message);
+        return TRUE;
+    };
+    httptest::Server srv;
+    Settings::Write("PRICE", "0");
+    Settings::Write("PASS", "");
+    ServerWinSocket = srv.Socket.Socket();
+    TForm1* f = MakeForm();
+    f->Timer1->SetEnabled(false);
+    f->SetVideoSize(0);
+    ASSERT_TRUE(f->OpenCompressor()) << "the codec is not installed in the prefix";
+    f->FStopGrab = 0;
+    f->FVideoOn = 1;
+    f->FAvailable = 1;
+    httptest::Client video(srv.Port());
+    video.Send("GET /video HTTP 1.0");
+    ASSERT_NE(video.ReadHeader().find("200 OK"), std::string::npos);
+    ASSERT_NE(srv.WaitStream(rkVideo), nullptr);
+    std::unique_ptr<TBitmap> grab(new TBitmap(kGrabWidth, kGrabHeight, pf24bit));
+    auto framesArrive = [&](int n) {
+        for (int i = 0; i < n; ++i) f->ProcessFrame(grab.get());
+        int got = 0;
+        std::string payload;
+        int key = 0;
+        while (got < n && video.ReadPacket(payload, key, 3000)) ++got;
+        return got;
+    };
+    ASSERT_EQ(framesArrive(2), 2);
+
+    // Minimised: the window goes, the icon comes, the operator stays online.
+    SendMessageA(f->GetHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Settle();
+    EXPECT_FALSE(IsWindowVisible(f->GetHandle()));
+    EXPECT_TRUE(f->spTrayIcon1->GetIconVisible());
+    EXPECT_NE(std::find(calls.begin(), calls.end(), static_cast<DWORD>(NIM_ADD)), calls.end());
+    EXPECT_TRUE(f->LinkGetOnline());
+    EXPECT_EQ(framesArrive(3), 3);
+
+    // A double click on the icon brings the window back and takes the icon away.
+    calls.clear();
+    PostMessageA(f->spTrayIcon1->GetCallbackWindow(), Sptrayicon::WM_TRAYNOTIFY, 0, WM_LBUTTONDBLCLK);
+    PumpUntil([&] { return IsWindowVisible(f->GetHandle()) != 0; }, 3000);
+    Settle();
+    EXPECT_TRUE(IsWindowVisible(f->GetHandle()));
+    EXPECT_FALSE(IsIconic(f->GetHandle()));
+    EXPECT_FALSE(f->spTrayIcon1->GetIconVisible());
+    EXPECT_NE(std::find(calls.begin(), calls.end(), static_cast<DWORD>(NIM_DELETE)), calls.end());
+    EXPECT_EQ(framesArrive(2), 2);
+
+    f->StopVideo();
+    ServerWinSocket = nullptr;
+    Form.reset();
+    Form1 = nullptr;
+    Sptrayicon::NotifyIconCall = saved;
+}
+
+} // namespace
