@@ -110,11 +110,6 @@ void TspFrameSkinControl::SetFrame(int N)
     Repaint();
 }
 
-void TspFrameSkinControl::FitToFrame()
-{
-    TspSkinControl::SetBounds(GetLeft(), GetTop(), FFrameWidth, FFrameHeight);
-}
-
 void TspFrameSkinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     GetSkinData();
@@ -164,7 +159,8 @@ void TspFrameSkinControl::SetDefaultImage(TBitmap* Value)
     FDefaultImage->Assign(Value);
     FCurrentFrame = 1;
     CalcDefaultFrameSize();
-    SetBounds(GetLeft(), GetTop(), FFrameWidth, FFrameHeight);
+    // Without frames (no image yet) the size stays as it is.
+    if (HasFrames()) SetBounds(GetLeft(), GetTop(), FFrameWidth, FFrameHeight);
     Repaint();
 }
 
@@ -180,7 +176,7 @@ void TspFrameSkinControl::SetDefaultFramesCount(int Value)
     FDefaultFramesCount = std::max(Value, 1);
     CalcDefaultFrameSize();
     FCurrentFrame = std::clamp(FCurrentFrame, 1, std::max(FFrameCount, 1));
-    SetBounds(GetLeft(), GetTop(), FFrameWidth, FFrameHeight);
+    if (HasFrames()) SetBounds(GetLeft(), GetTop(), FFrameWidth, FFrameHeight);
     Repaint();
 }
 
@@ -188,7 +184,8 @@ void TspFrameSkinControl::SetDefaultFramesPlacement(TFramesPlacement Value)
 {
     FDefaultFramesPlacement = Value;
     CalcDefaultFrameSize();
-    SetBounds(GetLeft(), GetTop(), FFrameWidth, FFrameHeight);
+    // Without frames (no image yet) the size stays as it is.
+    if (HasFrames()) SetBounds(GetLeft(), GetTop(), FFrameWidth, FFrameHeight);
     Repaint();
 }
 

@@ -52,7 +52,6 @@ protected:
     // Frame count, placement and size from a strip of W x H pixels.
     void SetStrip(int W, int H, int Count, TFramesPlacement Placement);
     void ClearStrip();
-    void FitToFrame();
 
     int FCurrentFrame = 1;
     int FFrameWidth = 0, FFrameHeight = 0;
