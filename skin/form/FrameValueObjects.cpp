@@ -258,6 +258,18 @@ TspSkinSwitchObject::TspSkinSwitchObject(TspFormFrame* AForm, TspDataSkinObject*
     Active = false;
 }
 
+void TspSkinSwitchObject::Draw(TCanvas* Cnvs, bool Forced)
+{
+    // The frame's reset of its objects' pointer state clears every Active flag;
+    // a switch's look follows its state alone, so the state puts it back.
+    const bool on = State == swsOn;
+    if (Active != on) {
+        Active = on;
+        SetMorphKf(on ? 1 : 0);
+    }
+    TspActiveSkinObject::Draw(Cnvs, Forced);
+}
+
 void TspSkinSwitchObject::SetState(TSwitchState S)
 {
     State = S;

@@ -56,6 +56,7 @@ class TspSkinSwitchObject : public TspActiveSkinObject {
 public:
     TspSkinSwitchObject(TspFormFrame* AForm, TspDataSkinObject* AData);
 
+    void Draw(TCanvas* Cnvs, bool Forced) override;
     void MouseDown(int X, int Y, TMouseButton Button) override;
     void MouseEnter() override;
     void MouseLeave() override;

@@ -176,6 +176,26 @@ TEST(SwitchObject, LeftPressTogglesAndReports)
     EXPECT_EQ(s.ValueEvents.size(), 2u);
 }
 
+TEST(SwitchObject, AnOnSwitchStaysOnThroughTheFramesPointerReset)
+{
+    for (bool morph : {false, true}) {
+        SCOPED_TRACE(morph);
+        ValueScene s;
+        auto r = NewRecord<TspDataSkinSwitch>("sw");
+        r->Morphing = morph;
+        s.Skin->ObjectList.push_back(std::move(r));
+        s.Frame->LoadObjects();
+        auto* w = dynamic_cast<TspSkinSwitchObject*>(s.Frame->GetObject(s.Frame->GetIndex("sw")));
+        ASSERT_TRUE(w);
+        w->SetState(swsOn);
+        w->MorphKf = 1;
+        s.Frame->UpDateActiveObjects();   // clears every object's pointer state
+        EXPECT_EQ(Look(w), cActive);
+        EXPECT_EQ(w->State, swsOn);
+        s.Frame->ClearObjects();
+    }
+}
+
 TEST(GaugeObject, FillFollowsTheValue)
 {
     struct Case {
