@@ -201,3 +201,24 @@ TEST(SkinHeaderControl, UnusableElementsLeaveThePlainLook)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SkinHeaderControl, ADragToReorderFiresNoClick)
+{
+    Scene s;
+    s.H->SetDragReorder(true);
+    s.Hover(140, 10);
+    s.Press(140, 10);
+    s.Drag(120, 10);
+    s.Drag(40, 10);
+    s.Release(40, 10);
+    EXPECT_TRUE(s.SkinClicks.empty());
+    // Without moving, a press and release is still a click.
+    s.Hover(140, 10);
+    s.Press(140, 10);
+    s.Release(140, 10);
+    EXPECT_EQ(s.SkinClicks.size(), 1u);
+}
+
+}  // namespace

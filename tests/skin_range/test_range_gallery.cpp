@@ -4,6 +4,7 @@
 #include "ControlFixture.h"
 #include "Form.h"
 #include "SkinGauge.h"
+#include "SkinHeaderControl.h"
 #include "SkinSlider.h"
 #include "SkinTrackBar.h"
 #include "WaitUntil.h"
@@ -21,6 +22,7 @@ struct Gallery {
     TspSkinGauge *G, *VG;
     TspSkinTrackBar *T, *VT;
     TspSkinSlider* S;
+    TspSkinHeaderControl* H;
 
     Gallery()
     {
@@ -39,6 +41,7 @@ struct Gallery {
         VG->SetSkinDataName("vgauge");
         VG->SetBounds(230, 10, 20, 150);
         VG->SetValue(70);
+        VG->SetShowPercent(true);
         T = new TspSkinTrackBar(Form.get());
         T->SetParent(Form.get());
         T->SetBounds(10, 50, 200, 20);
@@ -53,6 +56,14 @@ struct Gallery {
         S->SetParent(Form.get());
         S->SetBounds(10, 100, 200, 40);
         S->SetValue(60);
+        H = new TspSkinHeaderControl(Form.get());
+        H->SetParent(Form.get());
+        H->SetBounds(10, 180, 280, 20);
+        for (const char* t : {"Name", "Size", "Date"}) {
+            THeaderSection* sec = H->GetSections()->Add();
+            sec->SetText(t);
+            sec->SetWidth(70);
+        }
         Form->Show();
         PumpUntil([] { return false; }, 30);
     }
@@ -63,6 +74,7 @@ struct Gallery {
         T->SetSkinData(D);
         VT->SetSkinData(D);
         S->SetSkinData(D);
+        H->SetSkinData(D);
     }
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
@@ -115,6 +127,7 @@ TEST(RangeGallery, BothSkinsAndWithout)
     EXPECT_GE(Colours(plain.get(), g.G, false), 2);
     EXPECT_GE(Colours(plain.get(), g.T, false), 2);
     EXPECT_GE(Colours(plain.get(), g.S, false), 2);
+    EXPECT_GE(Colours(plain.get(), g.H, false), 3);   // faces, frames and captions
     for (const char* name : {"Korvel2", "Sarnic"}) {
         SCOPED_TRACE(name);
         auto skin = LoadSkin(name);
@@ -125,12 +138,17 @@ TEST(RangeGallery, BothSkinsAndWithout)
         EXPECT_TRUE(g.T->Skinned());
         EXPECT_TRUE(g.VT->Skinned());
         EXPECT_TRUE(g.S->Skinned());
+        EXPECT_TRUE(g.H->Skinned());
         EXPECT_TRUE(g.VG->GetVertical());
         EXPECT_TRUE(g.VT->GetVertical());
         auto shot = g.Shoot(name);
         EXPECT_GE(Colours(shot.get(), g.G, false), 2);
         EXPECT_GE(Colours(shot.get(), g.T, false), 2);
         EXPECT_GE(Colours(shot.get(), g.S, false), 2);
+        EXPECT_GE(Colours(shot.get(), g.H, false), 3);
+        // A hot section looks different from a plain one.
+        EXPECT_GT(Moved(g.H, false, [&] { g.H->Perform(WM_MOUSEMOVE, 0, PointToLParam(100, 10)); }), 5);
+        g.H->Perform(WM_MOUSEMOVE, 0, PointToLParam(275, 10));
         EXPECT_GT(Moved(g.G, false, [&] { g.G->SetValue(90); }), 5);
         EXPECT_GT(Moved(g.VG, true, [&] { g.VG->SetValue(10); }), 5);
         EXPECT_GT(Moved(g.T, false, [&] { g.T->SetValue(90); }), 3);
