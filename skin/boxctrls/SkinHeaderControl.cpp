@@ -312,6 +312,9 @@ void TspSkinHeaderControl::WndProc(TMessage& Message)
     }
 }
 
+// Whether the platform header sends itself HDM_HITTEST on a press is its own
+// business; the divider flag is asked for here on press and release, through
+// WndProc, so it never depends on that.
 void TspSkinHeaderControl::HitTest(int X, int Y)
 {
     FOnDivider = false;

@@ -675,6 +675,19 @@ void TspSkinCustomSlider::WMSize(TMessage& Message)
     if (!IsLoading()) Sized();
 }
 
+void TspSkinCustomSlider::WMMove(TMessage& Message)
+{
+    TspSkinControl::WMMove(Message);
+    if (FTransparent) Invalidate();   // the parent's image behind it moved
+}
+
+void TspSkinCustomSlider::Loaded()
+{
+    TspSkinControl::Loaded();
+    // Pictures and sizes read from a form were kept without layout until now.
+    AdjustElements();
+}
+
 void TspSkinCustomSlider::CMEnabledChanged(TMessage& Message)
 {
     TspSkinControl::CMEnabledChanged(Message);

@@ -89,6 +89,8 @@ protected:
     void WMKillFocus(TMessage& Message) override;
     void WMSize(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
+    void WMMove(TMessage& Message) override;
+    void Loaded() override;
     void DestroyWnd() override;
 
     bool Horizontal() const { return FOrientation == soHorizontal; }
