@@ -25,7 +25,9 @@ void TspSkinGauge::GetSkinData()
     TspSkinCustomControl::GetSkinData();
     if (!Skinned()) return;
     const auto* r = static_cast<const TspDataSkinGaugeControl*>(CurrentRecord());
-    FSkinProgressArea = r->ProgressArea;
+    const auto a = SkinRange::BoundCoords(r->ProgressArea.left, r->ProgressArea.top, r->ProgressArea.right,
+                                          r->ProgressArea.bottom);
+    FSkinProgressArea = TRect(a.left, a.top, a.right, a.bottom);
     FProgressRect = ClipToPicture(r->ProgressRect, FElement.Picture);
     // Caps longer than the picture part would read outside it.
     const int len = FVertical ? FProgressRect.Height() : FProgressRect.Width();
@@ -150,7 +152,7 @@ void TspSkinGauge::SetUseSkinSize(bool Value)
 
 // ---- drawing
 
-void TspSkinGauge::DrawProgress(TCanvas* C, const TRect& P)
+void TspSkinGauge::DrawProgress(TCanvas* C, const TRect& P, int W, int H)
 {
     TBitmap* pic = FElement.Picture;
     const TRect& R = FProgressRect;
@@ -160,7 +162,7 @@ void TspSkinGauge::DrawProgress(TCanvas* C, const TRect& P)
         const int mid = R.Width() - b - e;
         if (mid <= 0) return;
         if (P.Width() - b - e > 0)
-            for (const auto& t : Sputils::TileSpan(P.left + b, P.right - e, mid))
+            for (const auto& t : Sputils::TileSpan(P.left + b, P.right - e, mid, 0, W))
                 Sputils::CopyPiece(C, TRect(t.Start, P.top, t.Start + t.Length, P.top + R.Height()), pic,
                                    TRect(R.left + b, R.top, R.left + b + t.Length, R.bottom));
         if (P.Width() >= b + e) {
@@ -175,7 +177,10 @@ void TspSkinGauge::DrawProgress(TCanvas* C, const TRect& P)
     if (mid <= 0) return;
     if (P.Height() - b - e > 0) {
         // Tiles are laid from the bottom up; the topmost one is cut at its top.
-        for (int y = P.bottom - e; y > P.top + b;) {
+        // Tiles below the image are skipped whole, keeping the others in place.
+        int y = P.bottom - e;
+        if (y > H + mid) y -= (y - H) / mid * mid;
+        for (; y > P.top + b && y > 0;) {
             const int len = y - (P.top + b) < mid ? y - (P.top + b) : mid;
             Sputils::CopyPiece(C, TRect(P.left, y - len, P.left + R.Width(), y), pic,
                                TRect(R.left, R.bottom - e - len, R.right, R.bottom - e));
@@ -220,7 +225,7 @@ void TspSkinGauge::CreateControlSkinImage(TBitmap* B)
 {
     TspSkinCustomControl::CreateControlSkinImage(B);
     if (!FElement.Picture) return;
-    DrawProgress(B->GetCanvas(), CalcProgressRect(FProgressArea));
+    DrawProgress(B->GetCanvas(), CalcProgressRect(FProgressArea), B->GetWidth(), B->GetHeight());
     if (!FUseSkinSize) return;   // Paint draws the text on the stretched image
     if (FTextAlphaBlend && HasText()) {
         TBitmap plain(B->GetWidth(), B->GetHeight(), pf24bit);
@@ -265,7 +270,7 @@ void TspSkinGauge::Paint()
     if (sw <= 0 || sh <= 0) return;
     TBitmap own(sw, sh, pf24bit);
     Sputils::CopyPiece(own.GetCanvas(), TRect(0, 0, sw, sh), FElement.Picture, FElement.SkinRect);
-    DrawProgress(own.GetCanvas(), CalcProgressRect(FSkinProgressArea));
+    DrawProgress(own.GetCanvas(), CalcProgressRect(FSkinProgressArea), sw, sh);
     TBitmap b(w, h, pf24bit);
     b.GetCanvas()->StretchDraw(TRect(0, 0, w, h), &own);
     DrawProgressText(b.GetCanvas(), w, h);

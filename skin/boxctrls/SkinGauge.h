@@ -48,7 +48,7 @@ protected:
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;
     void DrawProgressText(TCanvas* C, int W, int H);
-    void DrawProgress(TCanvas* C, const TRect& P);
+    void DrawProgress(TCanvas* C, const TRect& P, int W, int H);
     bool HasText() const { return !ProgressTextToShow().empty(); }
 
     int FMinValue = 0, FMaxValue = 100, FValue = 50;

@@ -39,4 +39,11 @@ int ValueAt(int Offset, int Length, int Min, int Max)
     return static_cast<int>(static_cast<long long>(RoundEven(v)) + Min);
 }
 
+TBoundedRect BoundCoords(int Left, int Top, int Right, int Bottom)
+{
+    const int lo = -16384, hi = 16384;
+    auto b = [&](int V) { return V < lo ? lo : (V > hi ? hi : V); };
+    return {b(Left), b(Top), b(Right), b(Bottom)};
+}
+
 }  // namespace SkinRange

@@ -16,4 +16,9 @@ int OffsetOf(int Value, int Min, int Max, int Length);
 // round((Max - Min) * clamp(Offset / Length, 0, 1)) + Min; Min when Length <= 0.
 int ValueAt(int Offset, int Length, int Min, int Max);
 
+// A rectangle from a skin with every coordinate pulled into a span no control can
+// leave, so that the arithmetic on it never overflows and loops over it stay short.
+struct TBoundedRect { int left, top, right, bottom; };
+TBoundedRect BoundCoords(int Left, int Top, int Right, int Bottom);
+
 }  // namespace SkinRange

@@ -22,7 +22,8 @@ void TspSkinTrackBar::GetSkinData()
     TspSkinCustomControl::GetSkinData();
     if (!Skinned()) return;
     const auto* r = static_cast<const TspDataSkinTrackBarControl*>(CurrentRecord());
-    FSkinTrackArea = r->TrackArea;
+    const auto a = SkinRange::BoundCoords(r->TrackArea.left, r->TrackArea.top, r->TrackArea.right, r->TrackArea.bottom);
+    FSkinTrackArea = TRect(a.left, a.top, a.right, a.bottom);
     FButtonRect = ClipToPicture(r->ButtonRect, FElement.Picture);
     FActiveButtonRect = IsNullSkinRect(r->ActiveButtonRect) ? FButtonRect
                                                             : ClipToPicture(r->ActiveButtonRect, FElement.Picture);

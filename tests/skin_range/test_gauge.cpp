@@ -176,3 +176,78 @@ TEST(SkinGauge, ARecordOfAnotherKindLeavesItUnskinned)
 }
 
 }  // namespace
+
+#include "SkinSlider.h"
+#include "SkinTrackBar.h"
+
+namespace {
+
+// Damaged records: pieces outside the picture, caps longer than the piece,
+// negative sizes. Every control paints without reading outside its picture.
+TEST(SkinRangeRecords, DamagedRecordsPaintSafely)
+{
+    struct Case {
+        const char* What;
+        TRect Piece;
+        int Offset;
+    };
+    const Case cases[] = {
+        {"outside", TRect(500, 500, 600, 520), 3},
+        {"inverted", TRect(50, 30, 10, 20), 3},
+        {"huge caps", TRect(7, 20, 53, 30), 100000},
+        {"negative caps", TRect(7, 20, 53, 30), -40},
+        {"half outside", TRect(40, 70, 90, 95), 2},
+        {"far corners", TRect(-2000000000, -2000000000, 2000000000, 2000000000), 2000000000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        auto skin = NewSkin();
+        auto* g = AddGauge(skin.get());
+        g->ProgressRect = c.Piece;
+        g->BeginOffset = g->EndOffset = c.Offset;
+        g->ProgressArea = c.Offset > 1000000 ? TRect(-2000000000, -2000000000, 2000000000, 2000000000)
+                                             : TRect(-50, -50, 5000, 5000);
+        auto t = std::make_unique<TspDataSkinTrackBarControl>("htrackbar");
+        t->PictureIndex = 0;
+        t->SkinRect = LookRect(0);
+        t->TrackArea = c.Offset > 1000000 ? TRect(-2000000000, 0, 2000000000, 20) : TRect(-20, 0, 9000, 20);
+        t->ButtonRect = c.Piece;
+        t->ActiveButtonRect = c.Piece;
+        skin->CtrlList.push_back(std::move(t));
+        auto sl = std::make_unique<TspDataSkinSlider>("slider");
+        sl->PictureIndex = 0;
+        sl->HRulerRect = sl->VRulerRect = sl->HThumbRect = sl->VThumbRect = c.Piece;
+        sl->EdgeSize = c.Offset;
+        skin->CtrlList.push_back(std::move(sl));
+
+        Scene s;
+        s.G->SetShowPercent(true);
+        s.G->SetSkinData(skin.get());
+        Snapshot(s.G);
+        s.G->SetVertical(true);
+        Snapshot(s.G);
+        auto* tb = new TspSkinTrackBar(s.Form.get());
+        tb->SetParent(s.Form.get());
+        tb->SetSkinData(skin.get());
+        tb->SetValue(70);
+        Snapshot(tb);
+        tb->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(30, 10));
+        tb->Perform(WM_MOUSEMOVE, MK_LBUTTON, PointToLParam(3000, 10));
+        tb->Perform(WM_LBUTTONUP, 0, PointToLParam(3000, 10));
+        Snapshot(tb);
+        auto* sd = new TspSkinSlider(s.Form.get());
+        sd->SetParent(s.Form.get());
+        sd->SetSkinData(skin.get());
+        sd->SetValue(50);
+        Snapshot(sd);
+        sd->SetOrientation(soVertical);
+        Snapshot(sd);
+        EXPECT_LE(tb->GetValue(), 100);
+        EXPECT_EQ(sd->GetValue(), 50);
+        s.G->SetSkinData(nullptr);
+        tb->SetSkinData(nullptr);
+        sd->SetSkinData(nullptr);
+    }
+}
+
+}  // namespace
