@@ -222,3 +222,22 @@ TEST(SkinHeaderControl, ADragToReorderFiresNoClick)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SkinHeaderControl, DefaultHeightHoldsWhileUnskinned)
+{
+    Scene s;
+    s.H->SetDefaultHeight(24);
+    EXPECT_EQ(s.H->GetHeight(), 24);
+    s.H->SetBounds(0, 0, 300, 30);
+    EXPECT_EQ(s.H->GetHeight(), 24);
+    auto skin = NewSkin();
+    AddButton(skin.get(), "resizebutton");
+    s.H->SetSkinData(skin.get());   // a fixed-height element wins
+    EXPECT_EQ(s.H->GetHeight(), 20);
+    s.H->SetSkinData(nullptr);
+    EXPECT_EQ(s.H->GetHeight(), 24);
+}
+
+}  // namespace

@@ -250,6 +250,12 @@ TEST(SkinSlider, PlainLook)
     EXPECT_EQ(Probe(shot.get(), 60, 10), cBack);   // the ruler's key colour shows the back
     EXPECT_EQ(Probe(shot.get(), 10, 25), static_cast<TColor>(GetSysColor(COLOR_WINDOWTEXT)));  // tick at 0
     EXPECT_EQ(Probe(shot.get(), 10, 30), cBack);   // 5 long
+    int drawn = 0;   // a handler of its own replaces the built-in ticks
+    s.S->OnDrawPoints = [&](TObject*) { ++drawn; };
+    shot = Snapshot(s.S);
+    EXPECT_GT(drawn, 0);
+    EXPECT_EQ(Probe(shot.get(), 10, 25), cBack);
+    s.S->OnDrawPoints = nullptr;
     s.Press(8, 10);
     shot = Snapshot(s.S);
     EXPECT_EQ(Probe(shot.get(), 10, 14), static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW)));   // pressed state
