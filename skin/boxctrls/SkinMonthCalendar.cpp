@@ -234,6 +234,14 @@ void TspSkinMonthCalendar::PriorYButtonClick(TObject*)
     Click();
 }
 
+void TspSkinMonthCalendar::Paint()
+{
+    TspSkinPanel::Paint();
+    // A panel with a background picture tiles it straight onto the canvas,
+    // past the control image: the calendar goes on top of the tiles.
+    if (BackgroundPicture()) DrawCalendar(GetCanvas());
+}
+
 void TspSkinMonthCalendar::CreateControlDefaultImage(TBitmap* B)
 {
     TspSkinPanel::CreateControlDefaultImage(B);

@@ -48,6 +48,7 @@ public:
     void NextYButtonClick(TObject* Sender);
 
 protected:
+    void Paint() override;
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

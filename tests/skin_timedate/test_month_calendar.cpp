@@ -14,7 +14,7 @@ using namespace CtlFixture;
 
 namespace {
 
-const TColor cNumber = 0xFF00FF, cTitle = 0xFFFF00;
+const TColor cNumber = 0xFF00FF, cTitle = 0xFFFF00, cTile = 0x204080;
 
 struct Scene {
     std::unique_ptr<TForm> Form{new TForm(nullptr)};
@@ -30,8 +30,9 @@ struct Scene {
         C->HandleNeeded();
     }
     // A "panel" record on the fixture picture and, when asked, a "stdlabel" one.
-    void Bind(bool WithLabel)
+    void Bind(bool WithLabel, bool WithBackground = false)
     {
+        if (WithBackground) Skin->ActivePictures.push_back(NewPicture(8, 8, cTile));
         auto rec = std::make_unique<TspDataSkinPanelControl>("panel");
         rec->PictureIndex = 0;
         rec->SkinRect = LookRect(0);
@@ -40,6 +41,7 @@ struct Scene {
         rec->LeftBottomPoint = TPoint(10, 15);
         rec->RightBottomPoint = TPoint(50, 15);
         rec->ClientRect = TRect(10, 5, 50, 15);
+        if (WithBackground) rec->BGPictureIndex = 2;
         Skin->CtrlList.push_back(std::move(rec));
         if (WithLabel) {
             auto l = std::make_unique<TspDataSkinStdLabelControl>("stdlabel");
@@ -172,29 +174,33 @@ TEST(MonthCalendar, ALeftClickOnADaySelectsItAndOthersChangeNothing)
 
 TEST(MonthCalendar, SkinColoursByPixelProbes)
 {
-    Scene s;
-    s.Bind(true);
-    ASSERT_TRUE(s.C->Skinned());
-    EXPECT_EQ(s.C->NumberColor(), cNumber);
-    EXPECT_EQ(s.C->TitleColor(), cTitle);
-    s.C->SetDate(D(2026, 2, 11));
-    auto shot = Snapshot(s.C);
-    CreateDirectoryA("artefacts", nullptr);
-    shot->SaveToFile("artefacts/calendar-fixture.bmp");
-    const TRect r = s.C->CalendarRect();
-    // 1 February 2026 is a Sunday: day 11 is row 2, column 3.
-    const TRect sel = s.C->CellRect(2, 3);
-    EXPECT_EQ(Probe(shot.get(), sel.left, (sel.top + sel.bottom) / 2), cTitle);
-    EXPECT_EQ(Probe(shot.get(), sel.right - 1, (sel.top + sel.bottom) / 2), cTitle);
-    EXPECT_GT(Count(shot.get(), s.C->CellRect(1, 0), cNumber), 0);        // day 1
-    EXPECT_GT(Count(shot.get(), s.C->CellRect(4, 6), cNumber), 0);        // day 28
-    EXPECT_EQ(Count(shot.get(), s.C->CellRect(5, 0), cNumber), 0);        // after the month: blank
-    EXPECT_GT(Count(shot.get(), TRect(r.left, r.top + 2, r.right, r.top + 22), cTitle), 0);   // title
-    EXPECT_GT(Count(shot.get(), TRect(r.left, r.top + 33, r.right, s.C->GridTop()), cTitle), 0);   // weekdays
-    EXPECT_EQ(Probe(shot.get(), (r.left + r.right) / 2, s.C->GridTop()), cTitle);   // the separator line
-    // The blank cell shows the panel's own piece.
-    const TRect blank = s.C->CellRect(6, 3);
-    EXPECT_EQ(Probe(shot.get(), blank.left + 2, blank.top + 2), cNormal);
+    // On the panel's own piece, and on a panel that tiles a background picture.
+    for (bool background : {false, true}) {
+        SCOPED_TRACE(background ? "background picture" : "panel piece");
+        Scene s;
+        s.Bind(true, background);
+        ASSERT_TRUE(s.C->Skinned());
+        EXPECT_EQ(s.C->NumberColor(), cNumber);
+        EXPECT_EQ(s.C->TitleColor(), cTitle);
+        s.C->SetDate(D(2026, 2, 11));
+        auto shot = Snapshot(s.C);
+        CreateDirectoryA("artefacts", nullptr);
+        shot->SaveToFile(background ? "artefacts/calendar-fixture-tiled.bmp" : "artefacts/calendar-fixture.bmp");
+        const TRect r = s.C->CalendarRect();
+        // 1 February 2026 is a Sunday: day 11 is row 2, column 3.
+        const TRect sel = s.C->CellRect(2, 3);
+        EXPECT_EQ(Probe(shot.get(), sel.left, (sel.top + sel.bottom) / 2), cTitle);
+        EXPECT_EQ(Probe(shot.get(), sel.right - 1, (sel.top + sel.bottom) / 2), cTitle);
+        EXPECT_GT(Count(shot.get(), s.C->CellRect(1, 0), cNumber), 0);   // day 1
+        EXPECT_GT(Count(shot.get(), s.C->CellRect(4, 6), cNumber), 0);   // day 28
+        EXPECT_EQ(Count(shot.get(), s.C->CellRect(5, 0), cNumber), 0);   // after the month: blank
+        EXPECT_GT(Count(shot.get(), TRect(r.left, r.top + 2, r.right, r.top + 22), cTitle), 0);   // title
+        EXPECT_GT(Count(shot.get(), TRect(r.left, r.top + 33, r.right, s.C->GridTop()), cTitle), 0);   // weekdays
+        EXPECT_EQ(Probe(shot.get(), (r.left + r.right) / 2, s.C->GridTop()), cTitle);   // the separator line
+        // A blank cell shows the panel's own look.
+        const TRect blank = s.C->CellRect(6, 3);
+        EXPECT_EQ(Probe(shot.get(), blank.left + 2, blank.top + 2), background ? cTile : cNormal);
+    }
 }
 
 TEST(MonthCalendar, WithoutALabelElementTheKeptColoursAreUsed)
