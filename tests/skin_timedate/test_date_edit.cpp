@@ -6,6 +6,8 @@
 #include "DateRules.h"
 #include "Form.h"
 #include "SkinDateEdit.h"
+#include "SkinPlatform.h"
+#include "SkinSpeedButton.h"
 #include "WaitUntil.h"
 #include <memory>
 #include <string>
@@ -202,6 +204,36 @@ TEST(DateEdit, DropDownOpensBelowAndKeysOrTheButtonCloseItWithoutTakingItsDate)
     EXPECT_TRUE(s.E->CalendarShown());
     s.E->ButtonClick(nullptr);
     EXPECT_FALSE(s.E->CalendarShown());
+}
+
+TEST(DateEdit, CancelModeFromElsewhereClosesTheCalendarButNotFromItself)
+{
+    Scene s;
+    s.Form->Show();
+    auto* other = new TspSkinEdit(s.Form.get());
+    other->SetParent(s.Form.get());
+    s.E->DropDown();
+    s.E->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(static_cast<TControl*>(s.E->GetCalendar())));
+    EXPECT_TRUE(s.E->CalendarShown());
+    s.E->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(static_cast<TControl*>(s.E->GetCalendar()->Button(2))));
+    EXPECT_TRUE(s.E->CalendarShown());
+    s.E->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(static_cast<TControl*>(other)));
+    EXPECT_FALSE(s.E->CalendarShown());
+}
+
+TEST(DateEdit, TranslucentCalendarOnlyWhereTheSystemHasIt)
+{
+    Scene s;
+    s.Form->Show();
+    s.E->CalendarAlphaBlend = true;
+    s.E->CalendarAlphaBlendValue = 200;
+    s.E->CalendarAlphaBlendAnimation = true;
+    s.E->DropDown();
+    HWND h = s.E->GetCalendar()->GetHandle();
+    const LONG layered = Sputils::CheckW2KWXP() ? WS_EX_LAYERED : 0;
+    EXPECT_EQ(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_LAYERED, layered);
+    s.E->CloseUp(false);
+    EXPECT_EQ(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
 }
 
 TEST(DateEdit, AClickOnADayInTheCalendarSetsTheDateAndClosesIt)

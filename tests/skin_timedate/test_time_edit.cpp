@@ -51,6 +51,7 @@ TEST(TimeEdit, KeyFilterAcceptsOnlyDigitsThatKeepTheTimeValid)
         {false, "12:34:56", 8, '1', "12:34:56", 8},       // nothing past the text
         {false, "12:34:56", 3, 'a', "12:34:56", 3},       // the mask takes digits only
         {false, "12:34:56", 3, '-', "12:34:56", 3},
+        {false, "ab:cd:ef", 0, '1', "ab:cd:ef", 0},        // a text that does not convert takes nothing
         {true, "00:00:00.000", 8, '5', "00:00:00.500", 10},
         {true, "00:00:00.000", 12, '5', "00:00:00.000", 12},
         {true, "23:59:59.999", 0, '1', "13:59:59.999", 1},
