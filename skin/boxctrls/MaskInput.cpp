@@ -1,6 +1,8 @@
 #include "MaskInput.h"
 #include "Edit.h"
+#include <windows.h>
 #include <cctype>
+#include <cstring>
 
 TspMaskLayout::TspMaskLayout(const std::string& Mask, char DateSeparator)
 {
@@ -79,6 +81,20 @@ bool TspMaskLayout::Fits(const std::string& S) const
 }
 
 namespace Spmask {
+
+std::string ClipboardText()
+{
+    std::string s;
+    if (!OpenClipboard(nullptr)) return s;
+    if (HANDLE h = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(h))) {
+            s.assign(p, strnlen(p, GlobalSize(h)));
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    return s;
+}
 
 int TypingPlace(const TspMaskLayout& L, int SelStart) { return L.NextEditable(SelStart); }
 

@@ -51,6 +51,8 @@ namespace Spmask {
 bool HandleChar(TCustomEdit* Edit, const TspMaskLayout& L, char& Key);
 // Delete: blanks the input places of the selection (or the one at the caret).
 bool DeleteSelection(TCustomEdit* Edit, const TspMaskLayout& L);
+// The text of the clipboard (CF_TEXT), empty when there is none.
+std::string ClipboardText();
 // The input place a typed character goes to for a caret at SelStart; -1 when none.
 int TypingPlace(const TspMaskLayout& L, int SelStart);
 

@@ -65,6 +65,9 @@ public:
 protected:
     void Change() override;
     void KeyPress(char& Key) override;
+    void Dispatch(TMessage& Message) override;
+    // Cut, clear, paste and undo keep to the mask (the menu's and the keys').
+    void MaskEditCommand(TMessage& Message);
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void WndProc(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;

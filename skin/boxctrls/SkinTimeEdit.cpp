@@ -160,3 +160,40 @@ void TspSkinTimeEdit::Change()
     // Typing reports its change once, after the mask wrote the text.
     if (!FMaskWriting) TspSkinMaskEdit::Change();
 }
+
+void TspSkinTimeEdit::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_PASTE:
+    case WM_UNDO: MaskEditCommand(Message); break;
+    default: TspSkinMaskEdit::Dispatch(Message); break;
+    }
+}
+
+void TspSkinTimeEdit::MaskEditCommand(TMessage& Message)
+{
+    Message.Result = 0;
+    if (ReadOnly) return;
+    switch (Message.Msg) {
+    case WM_CUT:
+        CopyToClipboard();
+        [[fallthrough]];
+    case WM_CLEAR:
+        if (GetSelLength() > 0) {
+            {
+                TMaskWriting w(FMaskWriting);
+                Spmask::DeleteSelection(this, FLayout);
+            }
+            Change();
+        }
+        break;
+    case WM_PASTE:
+        // Pasted text is typed character by character, through the key filter.
+        for (char ch : Spmask::ClipboardText()) Perform(WM_CHAR, static_cast<unsigned char>(ch), 1);
+        break;
+    default:   // an undo could bring back a text that does not fit the mask
+        break;
+    }
+}

@@ -32,6 +32,9 @@ public:
 
 protected:
     void KeyPress(char& Key) override;
+    void Dispatch(TMessage& Message) override;
+    // Cut, clear, paste and undo keep to the mask (the menu's and the keys').
+    void MaskEditCommand(TMessage& Message);
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void Change() override;
 

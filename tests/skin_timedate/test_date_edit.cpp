@@ -258,6 +258,58 @@ TEST(DateEdit, AClickOnADayInTheCalendarSetsTheDateAndClosesIt)
     EXPECT_GE(s.Changes, 1);
 }
 
+void Click(const TPoint& P)
+{
+    SetCursorPos(P.x, P.y);
+    PumpUntil([] { return false; }, 30);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+    PumpUntil([] { return false; }, 60);
+}
+
+// Real input through the message loop: the ellipsis button drops the calendar,
+// its month buttons step it without taking the focus or the activation, and a
+// day picked closes it with the date in the edit.
+TEST(DateEditRealInput, PickADayWithTheMouse)
+{
+    FormatGuard g("d.M.yyyy", '.');
+    Scene s;
+    s.Form->Show();
+    SetForegroundWindow(s.Form->GetHandle());
+    s.E->SetFocus();
+    s.E->SetDate(D(2026, 1, 20));
+    PumpUntil([] { return false; }, 30);
+    RECT wr;
+    GetWindowRect(s.E->GetHandle(), &wr);
+    s.E->CalcRects();
+    const TRect b = s.E->GetButtonRect();
+    Click(TPoint(wr.left + (b.left + b.right) / 2, wr.top + (b.top + b.bottom) / 2));
+    ASSERT_TRUE(s.E->CalendarShown());
+    TspPopupCalendar* cal = s.E->GetCalendar();
+    UpdateWindow(cal->GetHandle());
+    TControl* next = cal->Button(2);
+    Click(cal->ClientToScreen(TPoint(next->GetLeft() + 11, next->GetTop() + 11)));
+    EXPECT_TRUE(s.E->CalendarShown());
+    EXPECT_EQ(GetActiveWindow(), s.Form->GetHandle());
+    EXPECT_TRUE(s.E->Focused());
+    int y, m, d;
+    Spdates::DecodeDate(cal->GetDate(), y, m, d);
+    EXPECT_EQ(m, 2);
+    EXPECT_EQ(s.E->GetText(), "20.01.2026");
+    UpdateWindow(cal->GetHandle());
+    PumpUntil([] { return false; }, 30);
+    const TRect cell = cal->CellRect(2, 3);   // 1 February 2026 is a Sunday: day 11
+    Click(cal->ClientToScreen(TPoint((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2)));
+    EXPECT_FALSE(s.E->CalendarShown());
+    EXPECT_EQ(s.E->GetText(), "11.02.2026");
+    EXPECT_EQ(s.E->GetDate(), D(2026, 2, 11));
+    EXPECT_TRUE(s.E->Focused());
+    SetCursorPos(700, 700);
+}
+
 TEST(DateEdit, TodayDefaultTakesTheCurrentDate)
 {
     FormatGuard g("d.M.yyyy", '.');

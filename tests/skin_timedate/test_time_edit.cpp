@@ -4,6 +4,7 @@
 #include "Form.h"
 #include "SkinTimeEdit.h"
 #include "SysUtils.h"
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -87,6 +88,44 @@ TEST(TimeEdit, BackspaceAndDeleteBlankPlacesAndKeepTheLayout)
     s.E->Perform(WM_KEYDOWN, VK_DELETE, 1);
     EXPECT_EQ(s.E->GetText(), "  :  :  ");
     EXPECT_EQ(s.E->GetMilliseconds(), 0);
+}
+
+void PutClipboard(const std::string& S)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, S.size() + 1);
+    memcpy(GlobalLock(g), S.c_str(), S.size() + 1);
+    GlobalUnlock(g);
+    SetClipboardData(CF_TEXT, g);
+    CloseClipboard();
+}
+
+TEST(TimeEdit, ClipboardCommandsKeepToTheMaskAndTheFilter)
+{
+    struct Case {
+        const char* Before;
+        int Start, Length;
+        UINT Msg;
+        const char* Clip;
+        const char* After;
+    } cases[] = {
+        {"00:00:00", 0, 0, WM_PASTE, "2359", "23:59:00"},
+        {"00:00:00", 0, 0, WM_PASTE, "99", "00:00:00"},          // every digit refused
+        {"00:00:00", 6, 0, WM_PASTE, "12:34:56", "00:00:12"},    // nothing past the text
+        {"12:34:56", 0, 5, WM_CUT, "", "  :  :56"},
+        {"12:34:56", 3, 2, WM_CLEAR, "", "12:  :56"},
+        {"12:34:56", 0, 8, WM_UNDO, "", "12:34:56"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Before) + " msg " + std::to_string(c.Msg) + " " + c.Clip);
+        Scene s;
+        if (c.Msg == WM_PASTE) PutClipboard(c.Clip);
+        s.Put(c.Before, c.Start);
+        s.E->SetSelLength(c.Length);
+        s.E->Perform(c.Msg, 0, 0);
+        EXPECT_EQ(s.E->GetText(), c.After);
+    }
 }
 
 TEST(TimeEdit, OwnKeyPressHandlerReplacesTheFilterButNotTheMask)
