@@ -2,7 +2,9 @@
 // formatting) as tables; the numeric edit and the spin edit driven through window
 // messages: typing, clamping on leaving and Enter, keys, wheel and buttons.
 #include "test_gtest.h"
+#include "../skin_controls/ControlFixture.h"
 #include "Form.h"
+#include "SkinBoxControls.h"
 #include "SkinNumericEdits.h"
 #include <memory>
 #include <string>
@@ -314,6 +316,68 @@ TEST(SkinSpinEdit, UnskinnedLooksAndLayout)
               static_cast<TColor>(GetSysColor(COLOR_BTNFACE) & 0xFFFFFF));
     CreateDirectoryA("artefacts", nullptr);
     b.SaveToFile("artefacts/spinedit-unskinned-probe.bmp");
+}
+
+TEST(SkinSpinEdit, AHeldButtonRepeatsOnItsTimer)
+{
+    NumScene s;
+    const TRect up = s.S->GetButtonRect(0);
+    const LPARAM on = MAKELPARAM(up.left + 2, up.top + 2), off = MAKELPARAM(2, 2);
+    auto tick = [&] { s.S->Perform(WM_TIMER, 1, 0); };
+    s.S->Perform(WM_MOUSEMOVE, 0, on);
+    s.S->Perform(WM_LBUTTONDOWN, MK_LBUTTON, on);
+    tick();   // the first delay ends: no step yet
+    EXPECT_DOUBLE_EQ(s.S->GetValue(), 0);
+    tick();
+    tick();
+    EXPECT_DOUBLE_EQ(s.S->GetValue(), 2);
+    s.S->Perform(WM_MOUSEMOVE, MK_LBUTTON, off);   // dragged off: the button lets go of its look
+    s.S->Perform(WM_MOUSEMOVE, MK_LBUTTON, on);    // and back on: repeating resumes
+    tick();
+    EXPECT_DOUBLE_EQ(s.S->GetValue(), 3);
+    s.S->Perform(WM_LBUTTONUP, 0, on);             // released on the button: one more step
+    EXPECT_DOUBLE_EQ(s.S->GetValue(), 4);
+    tick();                                        // no repeat after release
+    EXPECT_DOUBLE_EQ(s.S->GetValue(), 4);
+}
+
+TEST(SkinSpinEdit, ButtonLooksFromAFixtureSkin)
+{
+    using namespace CtlFixture;
+    auto skin = NewSkin();
+    auto r = std::make_unique<TspDataSkinSpinEditControl>("spinedit");
+    r->PictureIndex = 0;
+    r->SkinRect = LookRect(0);
+    r->ActiveSkinRect = LookRect(1);
+    r->LeftTopPoint = TPoint(10, 0);
+    r->RightTopPoint = TPoint(44, 0);
+    r->ClientRect = TRect(10, 2, 44, 18);
+    r->UpButtonRect = TRect(50, 2, 58, 10);
+    r->DownButtonRect = TRect(50, 10, 58, 18);
+    r->ActiveUpButtonRect = r->ActiveDownButtonRect = TRect(20, 40, 28, 48);    // the down look's colour
+    r->DownUpButtonRect = r->DownDownButtonRect = TRect(20, 60, 28, 68);        // the disabled look's colour
+    skin->CtrlList.push_back(std::move(r));
+    NumScene s;
+    s.S->SetSkinData(skin.get());
+    ASSERT_TRUE(s.S->Skinned());
+    EXPECT_EQ(s.S->GetHeight(), 20);
+    const TRect up = s.S->GetButtonRect(0);
+    EXPECT_EQ(up.left, 50 + 120 - 60);   // a button in the right part stays at the right end
+    const int bx = up.left + 4, by = up.top + 4;
+    EXPECT_EQ(Probe(Snapshot(s.S).get(), bx, by), cEdge);    // the skin image itself
+    EXPECT_EQ(Probe(Snapshot(s.S).get(), 30, 1), cNormal);
+    s.S->Perform(CM_MOUSEENTER, 0, 0);
+    s.S->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(bx, by));
+    auto hot = Snapshot(s.S);
+    EXPECT_EQ(Probe(hot.get(), bx, by), cDown);
+    EXPECT_EQ(Probe(hot.get(), 30, 1), cActive);   // the hot frame
+    s.S->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bx, by));
+    EXPECT_EQ(Probe(Snapshot(s.S).get(), bx, by), cDisabled);
+    s.S->Perform(WM_LBUTTONUP, 0, MAKELPARAM(bx, by));
+    EXPECT_DOUBLE_EQ(s.S->GetValue(), 1);
+    CreateDirectoryA("artefacts", nullptr);
+    hot->SaveToFile("artefacts/spinedit-fixture-hot.bmp");
+    s.S->SetSkinData(nullptr);
 }
 
 }  // namespace
