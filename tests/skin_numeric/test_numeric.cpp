@@ -201,6 +201,10 @@ TEST(SkinNumericEdit, LeavingTheFieldClampsAndSetValueFormats)
     s.S->GetEditor()->SetFocus();   // the field is left
     EXPECT_EQ(s.E->GetText(), "100");
     EXPECT_DOUBLE_EQ(s.E->GetValue(), 100);
+    // Focusing the spin edit itself (as Tab does) puts the focus into its editor.
+    s.E->SetFocus();
+    s.S->SetFocus();
+    EXPECT_TRUE(s.S->GetEditor()->Focused());
 
     s.E->SetValueType(vtFloat);
     s.E->SetDecimal(2);
