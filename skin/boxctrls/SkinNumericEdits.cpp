@@ -11,6 +11,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iomanip>
+#include <locale>
+#include <sstream>
 
 // ---- the number rules ----
 namespace SpNumber {
@@ -62,8 +65,12 @@ bool TryConvert(const std::string& Text, TspValueType Type, double& Value)
     }
     std::string t = Text;
     std::replace(t.begin(), t.end(), DecimalSeparator(), '.');
-    const double v = strtod(t.c_str(), &end);
-    if (errno || *end || end == t.c_str() || !std::isfinite(v)) return false;
+    // Read in the classic locale: the C library's own locale never decides the separator.
+    std::istringstream in(t);
+    in.imbue(std::locale::classic());
+    double v = 0;
+    in >> v;
+    if (in.fail() || in.peek() != std::char_traits<char>::eof() || !std::isfinite(v)) return false;
     Value = v;
     return true;
 }
@@ -87,15 +94,32 @@ std::string FormatValue(double X, TspValueType Type, int Decimal)
         return buf;
     }
     const int places = std::min(std::max(Decimal, 0), 18);
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
     // Beyond 15 digits before the point the fixed form has no meaning left.
-    if (std::fabs(X) >= 1e15) snprintf(buf, sizeof(buf), "%.*E", 14, X);
-    else snprintf(buf, sizeof(buf), "%.*f", places, X);
-    std::string s = buf;
+    if (std::fabs(X) >= 1e15) out << std::scientific << std::uppercase << std::setprecision(14) << X;
+    else out << std::fixed << std::setprecision(places) << X;
+    std::string s = out.str();
     std::replace(s.begin(), s.end(), '.', DecimalSeparator());
     return s;
 }
 
 }  // namespace SpNumber
+
+namespace {
+
+// What stays of the text when the typed character replaces the selection: a
+// selected "-" or separator may be typed again.
+std::string TextOutsideSelection(TCustomEdit* E)
+{
+    std::string t = E->GetText();
+    if (!E->HandleAllocated()) return t;
+    const int s = E->GetSelStart(), n = E->GetSelLength();
+    if (s >= 0 && n > 0 && s + n <= static_cast<int>(t.size())) t.erase(s, n);
+    return t;
+}
+
+}  // namespace
 
 // ---- TspSkinNumericEdit ----
 TspSkinNumericEdit::TspSkinNumericEdit(TComponent* AOwner) : TspSkinCustomEdit(AOwner)
@@ -128,6 +152,11 @@ void TspSkinNumericEdit::Commit()
     // Out of range, not a number, or not convertible: the field shows its value.
     TRestore<bool> reformatting(FReformatting, true);
     SetText(SpNumber::FormatValue(FValue, FValueType, FDecimal));
+}
+
+bool TspSkinNumericEdit::IsValidChar(char Ch)
+{
+    return SpNumber::IsValidChar(Ch, TextOutsideSelection(this), FValueType, ReadOnly);
 }
 
 void TspSkinNumericEdit::KeyPress(char& Key)
@@ -179,8 +208,7 @@ void TspSkinNumEdit::KeyDown(WORD& Key, TShiftState Shift)
 
 void TspSkinNumEdit::KeyPress(char& Key)
 {
-    const std::string text = GetText();
-    if (!SpNumber::IsValidChar(Key, text, Float ? vtFloat : vtInteger, !EditorEnabled)) {
+    if (!SpNumber::IsValidChar(Key, TextOutsideSelection(this), Float ? vtFloat : vtInteger, !EditorEnabled)) {
         Key = 0;
         MessageBeep(0);
     }

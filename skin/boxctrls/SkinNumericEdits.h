@@ -46,7 +46,8 @@ public:
 
     double CheckValue(double X) const { return SpNumber::CheckValue(X, FMinValue, FMaxValue); }
     bool IsNumText(const std::string& S) const { return SpNumber::IsNumText(S, FValueType); }
-    bool IsValidChar(char Ch) { return SpNumber::IsValidChar(Ch, GetText(), FValueType, ReadOnly); }
+    // The typed-character rule against the text that stays beside the selection.
+    bool IsValidChar(char Ch);
     // Clamps the typed number and writes it back (also done on leaving and Enter).
     void Commit();
 

@@ -215,6 +215,11 @@ TEST(SkinNumericEdit, LeavingTheFieldClampsAndSetValueFormats)
     EXPECT_EQ(s.E->GetText(), Sep("3.14"));
     EXPECT_DOUBLE_EQ(s.E->GetValue(), 3.14159);   // the stored value, not the rounded text
     EXPECT_EQ(s.Changes, changes + 1);
+    // A minus typed over a selected minus is a replacement, not a second minus.
+    s.E->SetValue(-5);
+    s.E->SelectAll();
+    NumScene::Type(s.E, "-7");
+    EXPECT_EQ(s.E->GetText(), "-7");
     s.E->SetValueType(vtInteger);
     s.E->SetValue(2.5);
     EXPECT_EQ(s.E->GetText(), "2");
