@@ -315,7 +315,8 @@ void TCustomMaskEdit::PasteText(const std::string& S)
     bool refused = false;
     for (char c : S) {
         if (c == '\r' || c == '\n') break;   // one line only
-        if (!FMask.Type(t, caret, c)) refused = true;
+        // Literals in the pasted text ("12:34") are where the mask has its own.
+        if (!FMask.Type(t, caret, c) && FMask.BlankText().find(c) == std::string::npos) refused = true;
     }
     if (refused) MessageBeep(0);
     PutEditText(t, caret);

@@ -209,6 +209,14 @@ TEST(SkinMaskEdit, TextInCodeSelectionPasteAndUndo)
     s.E->Perform(WM_UNDO, 0, 0);
     EXPECT_EQ(s.E->GetEditText(), "82:__");
 
+    // A pasted text with the literals in it fills the places around them.
+    PutClipboard("07:45");
+    s.E->Perform(EM_SETSEL, 0, 5);
+    s.E->Perform(WM_PASTE, 0, 0);
+    EXPECT_EQ(s.E->GetEditText(), "07:45");
+    s.E->Perform(WM_UNDO, 0, 0);
+    EXPECT_EQ(s.E->GetEditText(), "82:__");
+
     // Cut and clear blank the selection but never remove a literal.
     s.E->Perform(EM_SETSEL, 0, 5);
     s.E->Perform(WM_CLEAR, 0, 0);
