@@ -25,9 +25,10 @@ namespace Spskinshellctrls {
 // The platform's small (or large) system image list.
 HIMAGELIST SystemImageList(bool Large);
 // The shell's order of two items of one folder: CompareIDs, low 16 bits, signed.
-int ShellCompare(IShellFolder* Folder, LPCITEMIDLIST First, LPCITEMIDLIST Second);
-// Folders first, then the shell's order.
-bool ShellListLess(const TspShellFolder* First, const TspShellFolder* Second);
+int ShellCompare(IShellFolder* Folder, LPCITEMIDLIST First, LPCITEMIDLIST Second, int Column = 0);
+// Folders first, then the shell's order of Column (reversed when not Ascending).
+bool ShellListLess(const TspShellFolder* First, const TspShellFolder* Second, int Column = 0,
+                   bool Ascending = true);
 // The mask test of the file list: a mask holding ".*" passes everything; else the
 // upper-cased extension of Path must occur in the upper-cased mask.
 bool MaskPasses(const std::string& Mask, const std::string& Path);
@@ -119,6 +120,7 @@ private:
     TspShellChangeNotifier* FNotifier = nullptr;
     std::string FSavedDir;
     TTreeNode* FNodeToMonitor = nullptr;
+    TPidl FSavedSelection;   // across a window made again
     HIMAGELIST FImages = nullptr;
     TspCustomShellListView* FListView = nullptr;
     TspCustomShellComboBox* FComboBox = nullptr;
@@ -190,6 +192,12 @@ public:
     std::string CellText(int Index, int Column);
     TspShellChangeNotifier* Notifier() const { return FNotifier; }
     void SetViewStyle(TViewStyle Value);
+    // Orders the rows by a detail column (0 the name), folders still first; the
+    // selected item stays selected. A click on a column header does the same,
+    // a second click on it turns the order round.
+    void SortBy(int Column, bool Ascending);
+    int GetSortColumn() const { return FSortColumn; }
+    bool GetSortAscending() const { return FSortAscending; }
 
     void ExecuteCommand(const std::string& Verb, bool& Handled) override;
     void CommandCompleted(const std::string& Verb, bool Succeeded) override;
@@ -220,6 +228,8 @@ private:
     bool FUpdating = false;
     bool FRootJustSet = false;
     bool FEditing = false;
+    int FSortColumn = 0;
+    bool FSortAscending = true;
     HIMAGELIST FLargeImages = nullptr, FSmallImages = nullptr;
     std::vector<std::unique_ptr<TspShellFolder>> FFolders;
     TspShellChangeNotifier* FNotifier = nullptr;
@@ -230,6 +240,9 @@ private:
     void SyncPaths();
     void ApplyImageLists();
     void DoPathChange();
+    void SortFolders();
+    // The row of the item with this ID list relative to the listed folder; -1 when none.
+    int IndexOfRelativeID(LPCITEMIDLIST ID) const;
 };
 
 class TspSkinFileListView : public TspCustomShellListView {

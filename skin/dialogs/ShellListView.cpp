@@ -13,18 +13,21 @@ HIMAGELIST SystemImageList(bool Large)
         SHGetFileInfoA("C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | (Large ? 0 : SHGFI_SMALLICON)));
 }
 
-int ShellCompare(IShellFolder* Folder, LPCITEMIDLIST First, LPCITEMIDLIST Second)
+int ShellCompare(IShellFolder* Folder, LPCITEMIDLIST First, LPCITEMIDLIST Second, int Column)
 {
     if (!Folder) return 0;
-    HRESULT hr = Folder->CompareIDs(0, First, Second);
+    HRESULT hr = Folder->CompareIDs(static_cast<LPARAM>(Column & 0xFFFF), First, Second);
     return static_cast<short>(HRESULT_CODE(hr) & 0xFFFF);
 }
 
-bool ShellListLess(const TspShellFolder* First, const TspShellFolder* Second)
+bool ShellListLess(const TspShellFolder* First, const TspShellFolder* Second, int Column, bool Ascending)
 {
     const bool f1 = First->IsFolder(), f2 = Second->IsFolder();
     if (f1 != f2) return f1;
-    return ShellCompare(First->ParentShellFolder(), First->RelativeID(), Second->RelativeID()) < 0;
+    IShellFolder* parent = First->ParentShellFolder();
+    int c = ShellCompare(parent, First->RelativeID(), Second->RelativeID(), Column);
+    if (c == 0 && Column != 0) c = ShellCompare(parent, First->RelativeID(), Second->RelativeID(), 0);
+    return Ascending ? c < 0 : c > 0;
 }
 
 bool MaskPasses(const std::string& Mask, const std::string& Path)
@@ -152,12 +155,92 @@ void TspCustomShellListView::Populate()
         if (OnAddFolder) OnAddFolder(this, f.get(), canAdd);
         if (canAdd) FFolders.push_back(std::move(f));
     }
-    if (FSorted)
-        std::stable_sort(FFolders.begin(), FFolders.end(),
-                         [](const std::unique_ptr<TspShellFolder>& a, const std::unique_ptr<TspShellFolder>& b) {
-                             return ShellListLess(a.get(), b.get());
-                         });
+    if (FSorted) SortFolders();
     if (HandleAllocated()) GetItems()->SetCount(FolderCount());
+}
+
+void TspCustomShellListView::SortFolders()
+{
+    const int column = FSortColumn;
+    const bool ascending = FSortAscending;
+    if (column == 0) {
+        std::stable_sort(FFolders.begin(), FFolders.end(),
+                         [ascending](const std::unique_ptr<TspShellFolder>& a, const std::unique_ptr<TspShellFolder>& b) {
+                             return ShellListLess(a.get(), b.get(), 0, ascending);
+                         });
+        return;
+    }
+    // Wine's file-system folder ignores the column that CompareIDs is given and
+    // always orders by name, so the other columns are ordered here by their
+    // values: size and date of a file-system item as numbers, the rest as text.
+    struct TKey {
+        bool Folder;
+        long long Number;
+        std::string Text;
+    };
+    const bool fileSystem = FRootFolder && FRootFolder->Properties().Contains(fpFileSystem);
+    const bool numeric = fileSystem && (column == 1 || column == 3);
+    std::vector<TKey> keys;
+    keys.reserve(FFolders.size());
+    for (auto& f : FFolders) {
+        TKey k{f->IsFolder(), 0, std::string()};
+        if (numeric) {
+            WIN32_FIND_DATAA fd;
+            HANDLE h = FindFirstFileA(f->PathName().c_str(), &fd);
+            if (h != INVALID_HANDLE_VALUE) {
+                FindClose(h);
+                k.Number = column == 1 ? (static_cast<long long>(fd.nFileSizeHigh) << 32 | fd.nFileSizeLow)
+                                       : (static_cast<long long>(fd.ftLastWriteTime.dwHighDateTime) << 32 |
+                                          fd.ftLastWriteTime.dwLowDateTime);
+            }
+        } else {
+            try {
+                f->LoadColumnDetails(FRootFolder.get(), HandleAllocated() ? GetWindowHandle() : nullptr,
+                                     std::max(column, GetColumns()->GetCount()));
+                if (column <= f->DetailCount()) k.Text = UpperCase(f->GetDetails(column));
+            } catch (const Exception&) {
+                // No detail: sorts as empty text.
+            }
+        }
+        keys.push_back(std::move(k));
+    }
+    std::vector<int> order(FFolders.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    IShellFolder* parent = FRootFolder ? FRootFolder->ShellFolder() : nullptr;
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const TKey &ka = keys[a], &kb = keys[b];
+        if (ka.Folder != kb.Folder) return ka.Folder;
+        int c = numeric ? (ka.Number < kb.Number ? -1 : ka.Number > kb.Number ? 1 : 0) : ka.Text.compare(kb.Text);
+        if (c == 0) c = ShellCompare(parent, FFolders[a]->RelativeID(), FFolders[b]->RelativeID(), 0);
+        return ascending ? c < 0 : c > 0;
+    });
+    std::vector<std::unique_ptr<TspShellFolder>> sorted;
+    sorted.reserve(FFolders.size());
+    for (int i : order) sorted.push_back(std::move(FFolders[i]));
+    FFolders.swap(sorted);
+}
+
+int TspCustomShellListView::IndexOfRelativeID(LPCITEMIDLIST ID) const
+{
+    if (!ID || !FRootFolder) return -1;
+    for (int i = 0; i < FolderCount(); ++i)
+        if (ShellCompare(FRootFolder->ShellFolder(), FFolders[i]->RelativeID(), ID) == 0 &&
+            PidlByteSize(FFolders[i]->RelativeID()) == PidlByteSize(ID))
+            return i;
+    return -1;
+}
+
+void TspCustomShellListView::SortBy(int Column, bool Ascending)
+{
+    FSortColumn = std::max(0, std::min(Column, 0xFFFF));
+    FSortAscending = Ascending;
+    // The rows change places: the selection follows its item, not its row.
+    TspShellFolder* selected = SelectedFolder();
+    TPidl keep = selected ? PidlCopy(selected->RelativeID()) : TPidl();
+    SortFolders();
+    if (!HandleAllocated()) return;
+    SetItemIndex(keep ? IndexOfRelativeID(keep.Get()) : -1);
+    InvalidateRect(GetWindowHandle(), nullptr, TRUE);
 }
 
 std::string TspCustomShellListView::CellText(int Index, int Column)
@@ -227,6 +310,12 @@ void TspCustomShellListView::CNNotify(TMessage& Message)
             }
             Message.Result = FindItem(text, find->iStart, (find->lvfi.flags & LVFI_WRAP) != 0);
         }
+        return;
+    }
+    if (hdr->code == LVN_COLUMNCLICK) {
+        const int column = reinterpret_cast<NMLISTVIEW*>(Message.LParam)->iSubItem;
+        SortBy(column, column == FSortColumn ? !FSortAscending : true);
+        Message.Result = 0;
         return;
     }
     if (hdr->code == LVN_BEGINLABELEDITA || hdr->code == LVN_BEGINLABELEDITW) {
@@ -391,13 +480,18 @@ void TspCustomShellListView::Back()
 void TspCustomShellListView::Refresh()
 {
     if (!FRootFolder) return;
-    const int selected = GetItemIndex();
+    // The rows are made anew: the selection is found again by its item.
+    TspShellFolder* selected = SelectedFolder();
+    TPidl keep = selected ? PidlCopy(selected->RelativeID()) : TPidl();
     if (HandleAllocated()) SetItemIndex(-1);
     TPidl copy = PidlCopy(FRootFolder->AbsoluteID());
     ClearItems();
     FRootFolder.reset();
     SetPathFromID(copy.Get());
-    if (selected >= 0 && selected < FolderCount()) SetItemIndex(selected);
+    if (keep && HandleAllocated()) {
+        const int i = IndexOfRelativeID(keep.Get());
+        if (i >= 0) SetItemIndex(i);
+    }
 }
 
 void TspCustomShellListView::SyncPaths()
@@ -613,12 +707,16 @@ void TspCustomShellListView::CreateWnd()
     ApplyImageLists();
     if (IsLoading()) return;
     ClearItems();
-    TRoot name = FRoot;
-    try {
-        CreateShellRootFolder(FRootFolder, FOldRoot, name);
-        FRoot = name;
-    } catch (const Exception&) {
-        // A window is being made: it shows the folder it had, or nothing.
+    // A window made again (a new view style, a new skin) goes on showing the
+    // folder it showed; only a first window starts at Root.
+    if (!FRootFolder) {
+        TRoot name = FRoot;
+        try {
+            CreateShellRootFolder(FRootFolder, FOldRoot, name);
+            FRoot = name;
+        } catch (const Exception&) {
+            // An unusable root: the list stays empty.
+        }
     }
     RootChanged();
 }

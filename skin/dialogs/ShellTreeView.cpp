@@ -589,6 +589,12 @@ void TspCustomShellTreeView::CreateWnd()
     ClearNodes();
     try {
         CreateRoot();
+        // A window made again opens where the old one was.
+        if (FSavedSelection) {
+            TPidl id = std::move(FSavedSelection);
+            TRestore<bool> quiet(FUpdating, false);
+            SetPathFromID(id.Get());
+        }
     } catch (const Exception&) {
         // The window shows the root it could make.
     }
@@ -596,6 +602,7 @@ void TspCustomShellTreeView::CreateWnd()
 
 void TspCustomShellTreeView::DestroyWnd()
 {
+    FSavedSelection = SelectedFolder() ? PidlCopy(SelectedFolder()->AbsoluteID()) : TPidl();
     ClearNodes();
     TspSkinCustomTreeView::DestroyWnd();
 }
