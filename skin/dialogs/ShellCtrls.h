@@ -345,3 +345,46 @@ class TspSkinShellComboBox : public TspCustomShellComboBox {
 public:
     using TspCustomShellComboBox::TspCustomShellComboBox;
 };
+
+// ---------------------------------------------------------------- drive combo
+
+// The platform's drive kinds, in the order of GetDriveType's values.
+enum TDriveType { dtUnknown, dtNoDrive, dtFloppy, dtFixed, dtNetwork, dtCDROM, dtRAM };
+typedef TEnumSet<TDriveType> TDriveTypes;
+
+class TspSkinShellDriveComboBox : public TspSkinCustomComboBox {
+public:
+    explicit TspSkinShellDriveComboBox(TComponent* AOwner);
+    ~TspSkinShellDriveComboBox() override;
+
+    TDriveTypes GetDriveTypes() const { return FDriveTypes; }
+    void SetDriveTypes(TDriveTypes Value);
+    // The chosen drive's letter; 0 when none.
+    char GetDrive() const { return FDrive; }
+    void SetDrive(char Letter);
+    // Reads the drives again (for drives that came or went).
+    void UpdateDrives();
+    virtual void BuildList();
+    // The letters of the listed drives, one per item.
+    const std::string& GetLetters() const { return FLetters; }
+    // The system icon of item Index; -1 outside the list.
+    int IconIndex(int Index) const;
+    // Fired after a drive is chosen in the list; it stands in for the combo's
+    // own change event, which this control never fires.
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateWnd() override;
+    void Change() override;
+    void DrawItem(TCanvas* Cnvs, int Index, const TRect& TextRect);
+
+private:
+    std::string FLetters;
+    std::vector<int> FIcons;
+    HIMAGELIST FImages = nullptr;   // the system list: shared, never freed here
+    int FImageWidth = 0, FImageHeight = 0;
+    TDriveTypes FDriveTypes{dtFloppy, dtFixed, dtNetwork, dtCDROM, dtRAM};
+    int FItemIndex = 0;
+    char FDrive = 0;
+    bool FBuilding = false;
+};
