@@ -18,13 +18,14 @@ struct Gallery {
     TspSkinShellComboBox* Combo;
     TspSkinDirTreeView* Tree;
     TspSkinFileListView* List;
+    TspSkinShellDriveComboBox* Drives;
 
     explicit Gallery(const std::string& Path)
     {
         SetCursorPos(5, 5);
         Form->SetBorderStyle(bsNone);
         Form->SetColor(0xE0E0E0);
-        Form->SetBounds(30, 30, 560, 300);
+        Form->SetBounds(30, 30, 560, 330);
         Combo = new TspSkinShellComboBox(Form.get());
         Combo->SetParent(Form.get());
         Combo->SetBounds(10, 10, 540, 22);
@@ -34,6 +35,11 @@ struct Gallery {
         List = new TspSkinFileListView(Form.get());
         List->SetParent(Form.get());
         List->SetBounds(200, 40, 350, 250);
+        Drives = new TspSkinShellDriveComboBox(Form.get());
+        Drives->SetParent(Form.get());
+        Drives->SetBounds(10, 298, 250, 22);
+        Drives->HandleNeeded();
+        Drives->SetDrive('C');
         Combo->HandleNeeded();
         Tree->HandleNeeded();
         List->HandleNeeded();
@@ -51,6 +57,7 @@ struct Gallery {
         Combo->SetSkinData(D);
         Tree->SetSkinData(D);
         List->SetSkinData(D);
+        Drives->SetSkinData(D);
     }
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
@@ -108,6 +115,11 @@ TEST(ShellCtrlsGallery, BothSkinsAndWithout)
         for (int x = g.Combo->GetLeft(); x < g.Combo->GetLeft() + g.Combo->GetWidth(); x += 4)
             if (Probe(shot.get(), x, g.Combo->GetTop() + 2) != Probe(plain.get(), x, g.Combo->GetTop() + 2)) ++differ;
         EXPECT_GT(differ, 10);
+        differ = 0;
+        for (int x = g.Drives->GetLeft(); x < g.Drives->GetLeft() + g.Drives->GetWidth(); x += 4)
+            if (Probe(shot.get(), x, g.Drives->GetTop() + 2) != Probe(plain.get(), x, g.Drives->GetTop() + 2)) ++differ;
+        EXPECT_GT(differ, 10);
+        EXPECT_EQ(g.Drives->GetDrive(), 'C');
         // Still the same folder, shown the same way.
         EXPECT_EQ(g.List->FolderCount(), 4);
         EXPECT_EQ(g.Tree->GetPath(), tree.Root());
