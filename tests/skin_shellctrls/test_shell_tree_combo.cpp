@@ -228,3 +228,64 @@ TEST(ShellCombo, ChoiceMovesLinkedListOnce)
     EXPECT_EQ(t.Combo->GetPath(), tree.Path("beta"));
     EXPECT_EQ(t.Combo->GetItems()->Get(t.Combo->GetItemIndex()), "beta");
 }
+
+TEST(ShellLinks, AFreedControlLeavesNoLinkBehind)
+{
+    TTempTree tree;
+    Trio t;
+    t.Tree->SetRoot(tree.Root());
+    t.Tree->SetListView(t.List);
+    t.Tree->SetComboBox(t.Combo);
+    t.List->SetComboBox(t.Combo);
+    delete t.List;
+    EXPECT_EQ(t.Tree->GetShellListView(), nullptr);
+    EXPECT_EQ(t.Combo->GetShellListView(), nullptr);
+    delete t.Combo;
+    EXPECT_EQ(t.Tree->GetShellComboBox(), nullptr);
+    // Moving the tree reaches no freed control.
+    t.Tree->SetPath(tree.Path("beta\\gamma"));
+    EXPECT_EQ(t.Tree->GetPath(), tree.Path("beta\\gamma"));
+    t.Tree->SetSelected(t.Tree->GetItems()->GetFirstNode());
+    EXPECT_EQ(t.Tree->GetPath(), tree.Root());
+}
+
+TEST(ShellRename, LabelEditsRenameThroughTheShell)
+{
+    TTempTree tree;
+    Trio t;
+    t.Tree->SetRoot(tree.Root());
+    t.Tree->SetListView(t.List);
+    ASSERT_EQ(t.List->GetPath(), tree.Root());
+    ASSERT_EQ(t.List->GetFolder(2)->DisplayName(), "one.txt");
+    // The list's label edit ends with a new name.
+    char name[] = "first.txt";
+    NMLVDISPINFOA di = {};
+    di.hdr.hwndFrom = t.List->GetHandle();
+    di.hdr.code = LVN_ENDLABELEDITA;
+    di.item.iItem = 2;
+    di.item.pszText = name;
+    SendMessageA(t.Form->GetHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&di));
+    EXPECT_TRUE(FileExists(tree.Path("first.txt")));
+    EXPECT_FALSE(FileExists(tree.Path("one.txt")));
+    // An edit given up (no text) and a row outside the list change nothing.
+    di.item.pszText = nullptr;
+    SendMessageA(t.Form->GetHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&di));
+    di.item.pszText = name;
+    di.item.iItem = 99;
+    SendMessageA(t.Form->GetHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&di));
+    EXPECT_TRUE(FileExists(tree.Path("first.txt")));
+
+    // The tree's label edit renames a folder and its node.
+    TTreeNode* alpha = Child(t.Tree->GetItems()->GetFirstNode(), "alpha");
+    ASSERT_TRUE(alpha);
+    char folder[] = "omega";
+    NMTVDISPINFOA tv = {};
+    tv.hdr.hwndFrom = t.Tree->GetHandle();
+    tv.hdr.code = TVN_ENDLABELEDITA;
+    tv.item.hItem = alpha->GetItemId();
+    tv.item.pszText = folder;
+    SendMessageA(t.Form->GetHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tv));
+    EXPECT_TRUE(DirectoryExists(tree.Path("omega")));
+    EXPECT_EQ(alpha->GetText(), "omega");
+    EXPECT_EQ(FolderOf(alpha)->PathName(), tree.Path("omega"));
+}
