@@ -132,6 +132,7 @@ private:
     };
     std::map<const TTreeNode*, TNodeLook> FLooks;
     bool FPopulating = false;
+    bool FSendingImages = false;
     void ApplyLook(TTreeNode* Node);
     void FreeFolders(TTreeNode* Node);
 };

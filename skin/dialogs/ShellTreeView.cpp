@@ -422,6 +422,7 @@ void TspCustomShellTreeView::SetAutoRefresh(bool Value)
 void TspCustomShellTreeView::ApplyImages()
 {
     if (!HandleAllocated()) return;
+    TRestore<bool> own(FSendingImages, true);
     SendMessageA(GetWindowHandle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
                  reinterpret_cast<LPARAM>(FUseShellImages ? FImages : nullptr));
 }
@@ -549,6 +550,8 @@ void TspCustomShellTreeView::WndProc(TMessage& Message)
             return;
         }
     TspSkinCustomTreeView::WndProc(Message);
+    // Another normal image list must not take the shell icons' place.
+    if (m == TVM_SETIMAGELIST && !FSendingImages && Message.WParam == TVSIL_NORMAL && FUseShellImages) ApplyImages();
 }
 
 void TspCustomShellTreeView::ExecuteCommand(const std::string& Verb, bool& Handled)

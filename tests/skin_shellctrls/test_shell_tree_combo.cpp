@@ -289,3 +289,20 @@ TEST(ShellRename, LabelEditsRenameThroughTheShell)
     EXPECT_EQ(alpha->GetText(), "omega");
     EXPECT_EQ(FolderOf(alpha)->PathName(), tree.Path("omega"));
 }
+
+TEST(ShellTree, KeepsTheShellIconsAgainstOtherImageLists)
+{
+    Trio t;
+    HWND w = t.Tree->GetHandle();
+    const LRESULT shell = SendMessageA(w, TVM_GETIMAGELIST, TVSIL_NORMAL, 0);
+    ASSERT_NE(shell, 0);
+    HIMAGELIST other = ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
+    SendMessageA(w, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(other));
+    SendMessageA(w, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(other));
+    EXPECT_EQ(SendMessageA(w, TVM_GETIMAGELIST, TVSIL_NORMAL, 0), shell);
+    EXPECT_EQ(SendMessageA(w, TVM_GETIMAGELIST, TVSIL_STATE, 0), reinterpret_cast<LRESULT>(other));
+    t.Tree->SetUseShellImages(false);
+    EXPECT_EQ(SendMessageA(w, TVM_GETIMAGELIST, TVSIL_NORMAL, 0), 0);
+    SendMessageA(w, TVM_SETIMAGELIST, TVSIL_STATE, 0);
+    ImageList_Destroy(other);
+}
