@@ -262,13 +262,11 @@ void TspSkinNotebook::UpdateButtons()
 {
     if (FPageList.empty()) return;
     ClearButtons();
+    DisableAlign();
     for (int i = 0; i < PageCount(); ++i) {
         auto* b = new TspPageButton(this, this, i);
         FButtons.push_back(b);
-        const bool below = i > FPageIndex;
-        // Alignment stacks by position: the place given first keeps page order.
-        b->SetTop(below ? GetHeight() + i * 25 : i * 25);
-        b->SetAlign(below ? alBottom : alTop);
+        b->SetAlign(i > FPageIndex ? alBottom : alTop);
         b->SetParent(this);
         b->SetDefaultHeight(25);
         b->SetHeight(25);
@@ -276,6 +274,8 @@ void TspSkinNotebook::UpdateButtons()
         b->SetText(FPageList[i]->GetText());
         LoadHeadingGlyph(b, i);
     }
+    EnableAlign();
+    RealignButtons();
 }
 
 void TspSkinNotebook::UpdateButton(int Index, const std::string& Text)
@@ -289,18 +289,18 @@ void TspSkinNotebook::UpdateButton(int Index, const std::string& Text)
 
 void TspSkinNotebook::RealignButtons()
 {
-    for (int i = ButtonCount() - 1; i >= 0; --i) {
-        TspPageButton* b = FButtons[i];
-        if (b->PageIndex() > FPageIndex && b->GetAlign() != alBottom) {
-            b->SetTop(GetHeight() + b->PageIndex() * 25);
-            b->SetAlign(alBottom);
-        }
+    // Alignment stacks by position (the control being aligned first): with
+    // alignment held, every heading is given a place in page order (above the
+    // notebook's bottom for the top ones, below it for the bottom ones), then all
+    // are aligned at once.
+    DisableAlign();
+    for (TspPageButton* b : FButtons) {
+        const int i = b->PageIndex();
+        const bool top = i <= FPageIndex;
+        b->SetTop(top ? i * 25 : GetHeight() + i * 25);
+        if (b->GetAlign() != (top ? alTop : alBottom)) b->SetAlign(top ? alTop : alBottom);
     }
-    for (TspPageButton* b : FButtons)
-        if (b->PageIndex() <= FPageIndex && b->GetAlign() != alTop) {
-            b->SetTop(b->PageIndex() * 25);
-            b->SetAlign(alTop);
-        }
+    EnableAlign();
 }
 
 void TspSkinNotebook::Notification(TComponent* AComponent, TOperation Operation)
