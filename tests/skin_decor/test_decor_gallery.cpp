@@ -6,6 +6,7 @@
 #include "SkinBevel.h"
 #include "SkinButtonLabel.h"
 #include "SkinButtonsBar.h"
+#include "SkinControlBar.h"
 #include "SkinExPanel.h"
 #include "SkinLinkLabel.h"
 #include "SkinNotebook.h"
@@ -29,6 +30,7 @@ struct Gallery {
     TspSkinLinkLabel* Link;
     TspSkinButtonLabel* ButtonLabel;
     TspSkinStatusPanel* Status;
+    TspSkinControlBar* CBar;
 
     template <class C> C* Place(TWinControl* Parent, int X, int Y, int W, int H)
     {
@@ -41,7 +43,7 @@ struct Gallery {
     Gallery()
     {
         Form->SetBorderStyle(bsNone);
-        Form->SetBounds(0, 0, 520, 400);
+        Form->SetBounds(0, 0, 520, 460);
         Form->SetColor(0xE0E0E0);
         for (int i = 0; i < 3; ++i) {
             Ex[i] = Place<TspSkinExPanel>(Form.get(), 10 + i * 170, 10, 150, 100);
@@ -98,6 +100,10 @@ struct Gallery {
         auto glyph = NewPicture(16, 16, 0xFF00FF);
         Paint(glyph.get(), TRect(3, 3, 13, 13), 0x00A000);
         Status->SetGlyph(glyph.get());
+        CBar = Place<TspSkinControlBar>(Form.get(), 10, 380, 500, 70);
+        auto* band = Place<TspSkinPanel>(CBar, 20, 10, 150, 24);
+        band->SetCaption("Band");
+        CBar->SetSkinBevel(true);
     }
 
     void Bind(TspSkinData* D)
@@ -112,6 +118,9 @@ struct Gallery {
         Link->SetSkinData(D);
         ButtonLabel->SetSkinData(D);
         Status->SetSkinData(D);
+        CBar->SetSkinData(D);
+        for (int i = 0; i < CBar->GetControlCount(); ++i)
+            if (auto* p = dynamic_cast<TspSkinPanel*>(CBar->GetControl(i))) p->SetSkinData(D);
         if (!D) {
             // Unbinding stores no skin without a re-skin; the walk that follows a
             // skin change does that, here by hand.
@@ -180,6 +189,7 @@ TEST(DecorGallery, EveryControlWithBothSkinsAndWithout)
         EXPECT_NE(g.Link->GetSkinIndex(), -1);
         EXPECT_NE(g.ButtonLabel->GetSkinIndex(), -1);
         EXPECT_TRUE(g.Status->Skinned());
+        EXPECT_TRUE(g.CBar->Skinned());
         // Rolled panels keep their rolled side at the skin's strip.
         EXPECT_GT(g.Ex[1]->GetHeight(), 0);
         EXPECT_LT(g.Ex[1]->GetHeight(), 100);
@@ -189,6 +199,7 @@ TEST(DecorGallery, EveryControlWithBothSkinsAndWithout)
         EXPECT_GT(Differ(shot.get(), plain.get(), g.Ex[0]), 100);
         EXPECT_GT(Differ(shot.get(), plain.get(), g.Book), 100);
         EXPECT_GT(Differ(shot.get(), plain.get(), g.Status), 20);
+        EXPECT_GT(Differ(shot.get(), plain.get(), g.CBar), 100);
         g.Bind(nullptr);
     }
     // Unbound again: the plain looks and sizes come back.
