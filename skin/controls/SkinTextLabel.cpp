@@ -8,9 +8,14 @@ TspSkinTextLabel::TspSkinTextLabel(TComponent* AOwner)
     FControlStyle &= ~csOpaque;
     FWidth = 65;
     FHeight = 65;
+    // Lines edited in place size and repaint the label as SetLines does.
+    FLines->OnChange = [this](TObject*) {
+        if (FAutoSize) AdjustBounds();
+        Invalidate();
+    };
 }
 
-TspSkinTextLabel::~TspSkinTextLabel() = default;
+TspSkinTextLabel::~TspSkinTextLabel() { FLines->OnChange = nullptr; }
 
 void TspSkinTextLabel::SetSkinData(TspSkinData* Value)
 {

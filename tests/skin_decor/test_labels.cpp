@@ -69,6 +69,8 @@ TEST(TextLabel, AutoSizeKeepsTheLeftOrTheRightEdge)
             EXPECT_EQ(l->GetLeft() + l->GetWidth(), 250);
         else
             EXPECT_EQ(l->GetLeft(), 50);   // a centred label is not re-centred
+        l->GetLines()->Add("third");       // edited in place
+        EXPECT_EQ(l->GetHeight(), 3 * th);
     }
 }
 
