@@ -4,6 +4,16 @@
 #include "SkinImage.h"
 #include <algorithm>
 
+namespace {
+
+bool TooLarge(const TRect& R)
+{
+    return R.right - static_cast<long long>(R.left) > MaxSkinControlSide ||
+           R.bottom - static_cast<long long>(R.top) > MaxSkinControlSide;
+}
+
+}  // namespace
+
 TspSkinControlBar::TspSkinControlBar(TComponent* AOwner) : TCustomControl(AOwner)
 {
     FControlStyle |= csAcceptsControls;
@@ -38,17 +48,23 @@ void TspSkinControlBar::GetSkinData()
     const auto* r = dynamic_cast<const TspDataSkinControlBar*>(FSD->ControlRecord(FIndex));
     // A record of another kind, or one whose rectangles no control can have, is
     // no skin for the bar: it keeps its plain look.
-    if (!r || r->SkinRect.Width() > MaxSkinControlSide || r->SkinRect.Height() > MaxSkinControlSide) {
+    if (!r || TooLarge(r->SkinRect)) {
         FIndex = -1;
         return;
     }
-    FLTPoint = r->LeftTopPoint;
-    FRTPoint = r->RightTopPoint;
-    FLBPoint = r->LeftBottomPoint;
-    FRBPoint = r->RightBottomPoint;
     FSkinRect = r->SkinRect;
-    FClRect = r->ClientRect;
-    FItemRect = r->ItemRect;
+    const int sw = std::max<int>(FSkinRect.Width(), 0), sh = std::max<int>(FSkinRect.Height(), 0);
+    // Points and the client rectangle are kept inside the element, so that no
+    // border image grows beyond it; an item image larger than a control can be is none.
+    auto inside = [&](const TPoint& P) { return TPoint(std::clamp<int>(P.x, 0, sw), std::clamp<int>(P.y, 0, sh)); };
+    FLTPoint = inside(r->LeftTopPoint);
+    FRTPoint = inside(r->RightTopPoint);
+    FLBPoint = inside(r->LeftBottomPoint);
+    FRBPoint = inside(r->RightBottomPoint);
+    const TPoint clTL = inside(TPoint(r->ClientRect.left, r->ClientRect.top));
+    const TPoint clBR = inside(TPoint(r->ClientRect.right, r->ClientRect.bottom));
+    FClRect = TRect(clTL.x, clTL.y, std::max(clTL.x, clBR.x), std::max(clTL.y, clBR.y));
+    FItemRect = TooLarge(r->ItemRect) ? TRect() : r->ItemRect;
     FPicture = SkinPicture(FSD, r->PictureIndex);
     FBGPictureIndex = SkinPicture(FSD, r->BGPictureIndex) ? r->BGPictureIndex : -1;
 }

@@ -18,6 +18,16 @@ void Frame(TCanvas* C, TRect& R, TColor TopLeft, TColor BottomRight)
 
 // Normal, active and down looks of a roll button: a missing active look is the
 // normal one, a missing down look the (resolved) active one.
+// A rectangle no control can have is read as none.
+TRect Bounded(const TRect& R)
+{
+    const bool huge = R.right - static_cast<long long>(R.left) > MaxSkinControlSide ||
+                      R.bottom - static_cast<long long>(R.top) > MaxSkinControlSide;
+    return huge ? TRect() : R;
+}
+
+int BoundedOffset(int V) { return std::max(0, std::min(V, MaxSkinControlSide)); }
+
 void ResolveLooks(TRect* L)
 {
     if (IsNullSkinRect(L[lkActive])) L[lkActive] = L[lkNormal];
@@ -47,30 +57,32 @@ void TspSkinExPanel::GetSkinData()
     TspSkinCustomControl::GetSkinData();
     const auto* r = dynamic_cast<const TspDataSkinExPanelControl*>(CurrentRecord());
     if (!Skinned() || !r) return;
-    FRollHSkinRect = r->RollHSkinRect;
-    FRollVSkinRect = r->RollVSkinRect;
-    FRollLeftOffset = r->RollLeftOffset;
-    FRollRightOffset = r->RollRightOffset;
-    FRollTopOffset = r->RollTopOffset;
-    FRollBottomOffset = r->RollBottomOffset;
-    FRollVCaptionRect = r->RollVCaptionRect;
-    FRollHCaptionRect = r->RollHCaptionRect;
-    FClose[lkNormal] = r->CloseButtonRect;
-    FClose[lkActive] = r->CloseButtonActiveRect;
-    FClose[lkDown] = r->CloseButtonDownRect;
+    FRollHSkinRect = Bounded(r->RollHSkinRect);
+    FRollVSkinRect = Bounded(r->RollVSkinRect);
+    FRollLeftOffset = BoundedOffset(r->RollLeftOffset);
+    FRollRightOffset = BoundedOffset(r->RollRightOffset);
+    FRollTopOffset = BoundedOffset(r->RollTopOffset);
+    FRollBottomOffset = BoundedOffset(r->RollBottomOffset);
+    FRollVCaptionRect = Bounded(r->RollVCaptionRect);
+    FRollHCaptionRect = Bounded(r->RollHCaptionRect);
+    FClose[lkNormal] = Bounded(r->CloseButtonRect);
+    FClose[lkActive] = Bounded(r->CloseButtonActiveRect);
+    FClose[lkDown] = Bounded(r->CloseButtonDownRect);
     const TRect hr[3] = {r->HRollButtonRect, r->HRollButtonActiveRect, r->HRollButtonDownRect};
     const TRect hs[3] = {r->HRestoreButtonRect, r->HRestoreButtonActiveRect, r->HRestoreButtonDownRect};
     const TRect vr[3] = {r->VRollButtonRect, r->VRollButtonActiveRect, r->VRollButtonDownRect};
     const TRect vs[3] = {r->VRestoreButtonRect, r->VRestoreButtonActiveRect, r->VRestoreButtonDownRect};
-    std::copy(hr, hr + 3, FHRoll);
-    std::copy(hs, hs + 3, FHRestore);
-    std::copy(vr, vr + 3, FVRoll);
-    std::copy(vs, vs + 3, FVRestore);
+    for (int i = 0; i < 3; ++i) {
+        FHRoll[i] = Bounded(hr[i]);
+        FHRestore[i] = Bounded(hs[i]);
+        FVRoll[i] = Bounded(vr[i]);
+        FVRestore[i] = Bounded(vs[i]);
+    }
     ResolveLooks(FHRoll);
     ResolveLooks(FHRestore);
     ResolveLooks(FVRoll);
     ResolveLooks(FVRestore);
-    FCaptionRect = r->CaptionRect;
+    FCaptionRect = Bounded(r->CaptionRect);
     FFontName = r->FontName;
     FFontStyle = r->FontStyle;
     FFontHeight = r->FontHeight;
@@ -383,7 +395,8 @@ void TspSkinExPanel::CreateControlDefaultImage(TBitmap* B)
 void TspSkinExPanel::CreateControlSkinImage(TBitmap* B)
 {
     TBitmap* pic = Picture();
-    if (!pic) {
+    const bool noStrip = FRollState && IsNullSkinRect(FRollKind == rkRollVertical ? FRollVSkinRect : FRollHSkinRect);
+    if (!pic || noStrip) {
         CreateControlDefaultImage(B);
         return;
     }

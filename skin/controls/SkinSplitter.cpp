@@ -1,5 +1,6 @@
 #include "SkinSplitter.h"
 #include "SkinData.h"
+#include "SkinElement.h"
 #include "SkinImage.h"
 
 TspSkinSplitter::TspSkinSplitter(TComponent* AOwner) : TSplitter(AOwner)
@@ -24,6 +25,13 @@ void TspSkinSplitter::GetSkinData()
     if (FIndex == -1) return;
     const auto* r = dynamic_cast<const TspDataSkinSplitterControl*>(FSD->ControlRecord(FIndex));
     if (!r) return;
+    // A bar rectangle no control can have (or inverted) is no skin: the plain bar.
+    const TRect& sr = r->SkinRect;
+    if (sr.right - static_cast<long long>(sr.left) > MaxSkinControlSide ||
+        sr.bottom - static_cast<long long>(sr.top) > MaxSkinControlSide || IsNullSkinRect(sr)) {
+        FIndex = -1;
+        return;
+    }
     FLTPoint = r->LeftTopPoint;
     FRTPoint = r->RightTopPoint;
     FLBPoint = r->LeftBottomPoint;
