@@ -215,3 +215,41 @@ TEST(ExPanel, SkinnedLooksRolledAndNot)
 }
 
 }  // namespace
+
+namespace {
+
+int Dark(TBitmap* B, const TRect& R)
+{
+    int n = 0;
+    for (int y = R.top; y < R.bottom; ++y)
+        for (int x = R.left; x < R.right; ++x)
+            if (Probe(B, x, y) == 0) ++n;
+    return n;
+}
+
+TEST(ExPanel, SidewaysCaptionReadsUpwardsBelowTheButtons)
+{
+    PanelScene s;
+    s.P->SetCaption("IIIIIIIIII");
+    s.P->SetRollKind(rkRollHorizontal);
+    s.P->SetRollState(true);
+    auto shot = Snapshot(s.P);
+    const int below = s.P->Button(1).R.bottom + 2;
+    EXPECT_EQ(s.P->Button(1).R.bottom, 3 + 15 + 15);
+    // Upright "I"s turned on their side: a column of strokes, tall and narrow.
+    EXPECT_GT(Dark(shot.get(), TRect(2, below, 19, 98)), 20);
+    int top = 100, bottom = 0, left = 21, right = 0;
+    for (int y = below; y < 100; ++y)
+        for (int x = 0; x < 21; ++x)
+            if (Probe(shot.get(), x, y) == 0) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    EXPECT_GT(bottom - top, 3 * (right - left));
+    EXPECT_GE(bottom, 90);                          // starts at the bottom
+    EXPECT_LE(std::abs((left + right) / 2 - 10), 3);   // centred across the strip
+}
+
+}  // namespace
