@@ -255,6 +255,10 @@ void TspSkinButtonsBar::SetSkinData(TspSkinData* Value)
 {
     TspSkinPanel::SetSkinData(Value);
     if (FItemPanel) FItemPanel->SetSkinData(Value);
+    // The item buttons and arrows already made wear the new skin too.
+    for (auto* b : FItemButtons) b->SetSkinData(Value);
+    if (FUpButton) FUpButton->SetSkinData(Value);
+    if (FDownButton) FDownButton->SetSkinData(Value);
     UpdateSections();
 }
 
