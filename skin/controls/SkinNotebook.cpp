@@ -51,6 +51,14 @@ std::string TspPageAccess::Get(int Index) const
 
 TObject* TspPageAccess::GetObject(int Index) const { return FNotebook->Page(Index); }
 
+void TspPageAccess::PutObject(int Index, TObject* AObject)
+{
+    auto& list = FNotebook->FPageList;
+    auto it = std::find(list.begin(), list.end(), AObject);
+    if (it == list.end() || Index < 0 || Index >= GetCount()) return;
+    Move(static_cast<int>(it - list.begin()), Index);
+}
+
 void TspPageAccess::Changed()
 {
     if (FNotebook->FButtonsMode) FNotebook->UpdateButtons();

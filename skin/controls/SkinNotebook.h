@@ -38,6 +38,9 @@ public:
     std::string Get(int Index) const override;
     void Put(int Index, const std::string& S) override;
     TObject* GetObject(int Index) const override;
+    // Puts the page AObject (one of the notebook's) at Index by swapping places:
+    // the list's own Exchange then swaps pages, not just their captions.
+    void PutObject(int Index, TObject* AObject) override;
     int Add(const std::string& S) override;
     void Insert(int Index, const std::string& S) override;
     void Delete(int Index) override;

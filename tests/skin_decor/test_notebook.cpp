@@ -118,6 +118,14 @@ TEST(Notebook, ChoosingByIndexAndNameAndMovingSwaps)
     EXPECT_EQ(s.N->GetActivePage(), "B");
     s.N->GetPages()->Put(1, "Bee");
     EXPECT_EQ(s.N->GetActivePage(), "Bee");
+    // The string list's own exchange swaps the pages with their captions.
+    TObject* b = s.N->GetPages()->GetObject(1);
+    static_cast<TStrings*>(s.N->GetPages())->Exchange(1, 2);
+    EXPECT_EQ(s.N->GetPages()->GetObject(2), b);
+    EXPECT_EQ(s.N->GetPages()->Get(2), "Bee");
+    EXPECT_EQ(s.N->GetPages()->Get(1), "C");
+    EXPECT_EQ(s.N->GetActivePage(), "Bee");
+    EXPECT_EQ(s.N->PageCount(), 4);
 }
 
 TEST(Notebook, HeadingsStandAboveAndBelowTheShownPage)
