@@ -168,3 +168,34 @@ TEST(Notebook, APageLetsTheMouseThrough)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Notebook, HeadingGlyphsFromTheImageListOnlyForValidIndexes)
+{
+    struct Case {
+        int ImageIndex;
+        bool Glyph;
+    } cases[] = {{1, true}, {0, true}, {-1, false}, {2, false}, {99, false}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.ImageIndex);
+        BookScene s;
+        auto images = std::make_unique<TImageList>(12, 12);
+        for (TColor c : {0x0000C0, 0x00C000}) {
+            auto b = NewPicture(12, 12, c);
+            images->AddMasked(b.get(), clFuchsia);
+        }
+        s.N->Page(0)->ImageIndex = k.ImageIndex;
+        s.N->SetImages(images.get());
+        s.N->SetButtonsMode(true);
+        ASSERT_EQ(s.N->ButtonCount(), 1);
+        TBitmap* g = s.N->Heading(0)->GetGlyph();
+        EXPECT_EQ(!g->Empty(), k.Glyph);
+        if (k.Glyph) EXPECT_EQ(Probe(g, 6, 6), k.ImageIndex == 1 ? 0x00C000u : 0x0000C0u);
+        // The list going away clears it from the notebook.
+        images.reset();
+        EXPECT_EQ(s.N->GetImages(), nullptr);
+    }
+}
+
+}  // namespace
