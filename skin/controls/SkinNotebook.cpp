@@ -223,6 +223,18 @@ void TspSkinNotebook::SetPageIndex(int Value)
     if (OnPageChanged) OnPageChanged(this);
 }
 
+void TspSkinNotebook::Loaded()
+{
+    TspSkinPanel::Loaded();
+    const int stored = FPageIndex;
+    FPageIndex = -1;
+    if (stored >= 0 && stored < PageCount())
+        SetPageIndex(stored);
+    else
+        for (TspSkinPage* p : FPageList) p->SetVisible(false);
+    if (FButtonsMode) UpdateButtons();
+}
+
 std::string TspSkinNotebook::GetActivePage() const
 {
     TspSkinPage* p = Page(FPageIndex);

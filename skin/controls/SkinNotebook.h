@@ -76,6 +76,8 @@ public:
     int ButtonCount() const { return static_cast<int>(FButtons.size()); }
     TspPageButton* Heading(int Index) const;
     void SetSkinData(TspSkinData* Value) override;
+    // After loading: the stored PageIndex is shown (alone), or -1 when no page has it.
+    void Loaded() override;
 
     std::string ButtonSkinDataName = "toolbutton";
     TNotifyEvent OnPageChanged;

@@ -199,3 +199,33 @@ TEST(Notebook, HeadingGlyphsFromTheImageListOnlyForValidIndexes)
 }
 
 }  // namespace
+
+namespace {
+
+class TLoadingNotebook : public TspSkinNotebook {
+public:
+    using TspSkinNotebook::TspSkinNotebook;
+    void BeginLoading() { FComponentState |= csLoading; }
+};
+
+TEST(Notebook, AnIndexStoredWhileLoadingIsShownAfterwards)
+{
+    struct Case {
+        int Stored, Shown;
+    } cases[] = {{1, 1}, {0, 0}, {7, -1}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.Stored);
+        Scene s;
+        auto* n = s.Place<TLoadingNotebook>(0, 0, 200, 200);
+        n->GetPages()->Add("Second");
+        n->BeginLoading();
+        n->SetPageIndex(k.Stored);
+        EXPECT_EQ(n->GetPageIndex(), k.Stored);
+        n->Loaded();
+        EXPECT_EQ(n->GetPageIndex(), k.Shown);
+        EXPECT_EQ(ShownPages(n), k.Shown == -1 ? 0 : 1);
+        if (k.Shown != -1) EXPECT_TRUE(n->Page(k.Shown)->GetVisible());
+    }
+}
+
+}  // namespace
