@@ -26,6 +26,9 @@ public:
     int GetRollHeight() const;
     int GetRealWidth() const { return FRealWidth; }
     int GetRealHeight() const { return FRealHeight; }
+    // Stored as read from a form, before RollState: the size to unroll to.
+    void SetRealWidth(int Value) { FRealWidth = ClampSide(Value); }
+    void SetRealHeight(int Value) { FRealHeight = ClampSide(Value); }
     int GetDefaultCaptionHeight() const { return FDefaultCaptionHeight; }
     void SetDefaultCaptionHeight(int Value);
     bool GetShowRollButton() const { return FShowRollButton; }

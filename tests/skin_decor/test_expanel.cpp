@@ -253,3 +253,20 @@ TEST(ExPanel, SidewaysCaptionReadsUpwardsBelowTheButtons)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ExPanel, ASizeReadBeforeRollStateIsTheOneToUnrollTo)
+{
+    PanelScene s;
+    s.P->SetBounds(10, 10, 150, 21);   // stored rolled
+    s.P->SetRealHeight(80);
+    s.P->SetRollState(true);
+    EXPECT_EQ(s.P->GetHeight(), 21);
+    EXPECT_EQ(s.P->GetRealHeight(), 80);
+    s.P->SetRollState(false);
+    EXPECT_EQ(s.P->GetHeight(), 80);
+    EXPECT_EQ(s.P->GetRealHeight(), 0);
+}
+
+}  // namespace
