@@ -19,6 +19,13 @@ namespace {
 
 std::string ProgramFolder() { return ExtractFilePath(Application->ExeName()); }
 
+// "D:\a\b\" -> "D:\a\b"; a drive root keeps its separator.
+std::string FolderName(std::string S)
+{
+    while (S.size() > 3 && (S.back() == '\\' || S.back() == '/')) S.pop_back();
+    return S;
+}
+
 } // namespace
 
 TspOpenSkinDialog::TspOpenSkinDialog(TComponent* AOwner)
@@ -62,13 +69,12 @@ std::string TspOpenSkinDialog::StartFolder() const
 {
     // A stored skin whose folder was moved, or an InitialDir that is gone, must
     // not stop the user from picking another skin.
-    std::string given = ExtractFilePath(FileName);
-    if (given.empty()) given = InitialDir;
-    if (given.empty()) return ProgramFolder();
-    if (Spfilectrl::DirectoryExists(given)) return given;
-    if (!ExtractFilePath(FileName).empty() && Spfilectrl::DirectoryExists(InitialDir)) return InitialDir;
+    const std::string own = FolderName(ExtractFilePath(FileName)), initial = FolderName(InitialDir);
+    if (own.empty() && initial.empty()) return FolderName(ProgramFolder());
+    for (const std::string& f : {own, initial})
+        if (!f.empty() && Spfilectrl::DirectoryExists(f)) return f;
     const std::string skins = ProgramFolder() + "SKINS";
-    return Spfilectrl::DirectoryExists(skins) ? skins : ProgramFolder();
+    return Spfilectrl::DirectoryExists(skins) ? skins : FolderName(ProgramFolder());
 }
 
 bool TspOpenSkinDialog::Execute()

@@ -117,6 +117,7 @@ TspOpenSkinDlgForm::TspOpenSkinDlgForm(TComponent* AOwner) : TForm(AOwner)
     CentralPanel = Place<TspSkinPanel>(this, this, alClient, 0, 25, 350, 185);
     CentralPanel->SetBorderStyle(bvFrame);
     FileList = Place<TspSkinFileListBox>(this, CentralPanel, alClient, 0, 0, 350, 185);
+    FileList->SetFoldersFirst(true);
     FileList->OnChange = [this](TObject* s) { FLVChange(s); };
     FileList->OnListBoxDblClick = [this](TObject* s) { FLVDblClick(s); };
     FileList->OnListBoxKeyPress = [this](TObject* s, char& k) { FLVKeyPress(s, k); };

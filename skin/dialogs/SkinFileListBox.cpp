@@ -3,6 +3,7 @@
 #include "SkinFilterComboBox.h"
 #include "SysUtils.h"
 #include <windows.h>
+#include <vector>
 
 namespace {
 
@@ -85,12 +86,32 @@ void TspSkinFileListBox::SetFileName(const std::string& Name)
     Change();
 }
 
+void TspSkinFileListBox::SetFoldersFirst(bool Value)
+{
+    if (Value == FFoldersFirst) return;
+    FFoldersFirst = Value;
+    ReadFileNames();
+}
+
 void TspSkinFileListBox::ReadFileNames()
 {
+    std::vector<std::string> names;
+    if (FFoldersFirst) {
+        Spfilectrl::TFileTypeSet folders;
+        folders.Attributes = FILE_ATTRIBUTE_DIRECTORY;
+        folders.Normal = false;
+        for (const std::string& s : Spfilectrl::ReadFileNames(FDirectory, "*", folders))
+            if (s != "[.]") names.push_back(s);
+        Spfilectrl::TFileTypeSet files = FFileType;
+        for (const std::string& s : Spfilectrl::ReadFileNames(FDirectory, FMask, files))
+            if (s.size() < 2 || s.front() != '[' || s.back() != ']') names.push_back(s);
+    } else {
+        names = Spfilectrl::ReadFileNames(FDirectory, FMask, FFileType);
+    }
     TStrings* items = GetItems();
     items->BeginUpdate();
     items->Clear();
-    for (const std::string& s : Spfilectrl::ReadFileNames(FDirectory, FMask, FFileType)) items->Add(s);
+    for (const std::string& s : names) items->Add(s);
     items->EndUpdate();
     Change();
 }

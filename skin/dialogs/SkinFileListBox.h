@@ -32,6 +32,11 @@ public:
     // Reads the directory again.
     void Update() { ReadFileNames(); }
     TspSkinFilterComboBox* GetFilterCombo() const { return FFilterCombo; }
+    // With FoldersFirst the list starts with every subfolder (and "[..]" below a
+    // root), whatever the mask, then the matching files: the way a file dialog
+    // browses. Off, the list is what the mask and FileType select.
+    bool GetFoldersFirst() const { return FFoldersFirst; }
+    void SetFoldersFirst(bool Value);
 
     TNotifyEvent OnChange;
 
@@ -46,5 +51,6 @@ private:
     std::string FMask = "*.*";
     Spfilectrl::TFileTypeSet FFileType;
     int FLastIndex = -1;
+    bool FFoldersFirst = false;
     TspSkinFilterComboBox* FFilterCombo = nullptr;   // back reference, set by the combo
 };

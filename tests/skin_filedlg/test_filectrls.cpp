@@ -1,0 +1,147 @@
+// The filter combo box and the file list box: masks come from the filter's
+// mask parts, the list follows the combo, and listing never moves the process's
+// current directory.
+#include "test_gtest.h"
+#include "FileDlgKit.h"
+#include "Form.h"
+#include "SkinFileListBox.h"
+#include "SkinFilterComboBox.h"
+#include <memory>
+#include <vector>
+
+using namespace FileDlgTest;
+
+namespace {
+
+struct Scene {
+    std::unique_ptr<TForm> Form{new TForm(nullptr)};
+    TspSkinFilterComboBox* Combo;
+    TspSkinFileListBox* List;
+    Scene()
+    {
+        Form->SetBounds(0, 0, 300, 300);
+        Combo = new TspSkinFilterComboBox(Form.get());
+        Combo->SetParent(Form.get());
+        Combo->SetBounds(5, 5, 200, 20);
+        List = new TspSkinFileListBox(Form.get());
+        List->SetParent(Form.get());
+        List->SetBounds(5, 40, 200, 200);
+    }
+    std::vector<std::string> Items() const
+    {
+        std::vector<std::string> v;
+        for (int i = 0; i < List->GetItems()->GetCount(); ++i) v.push_back(List->GetItems()->Get(i));
+        return v;
+    }
+};
+
+TEST(FilterCombo, MasksComeFromTheMaskParts)
+{
+    struct Case {
+        std::string Filter;
+        std::vector<std::string> Items;
+        int Select;
+        std::string Mask;
+    } cases[] = {
+        {"Compressed skin (*.skn)|*.skn|UnCompressed skin (*.ini)|*.ini",
+         {"Compressed skin (*.skn)", "UnCompressed skin (*.ini)"}, 1, "*.ini"},
+        {"Compressed skin (*.skn)|*.skn", {"Compressed skin (*.skn)"}, 0, "*.skn"},
+        {"", {}, -1, "*.*"},
+        {"Skins|*.skn|Dangling", {"Skins"}, 0, "*.skn"},
+        {"Both|*.skn;*.ini", {"Both"}, 0, "*.skn;*.ini"},
+    };
+    for (const Case& c : cases) {
+        Scene s;
+        s.Combo->SetFilter(c.Filter);
+        std::vector<std::string> items;
+        for (int i = 0; i < s.Combo->GetItems()->GetCount(); ++i) items.push_back(s.Combo->GetItems()->Get(i));
+        EXPECT_EQ(items, c.Items) << c.Filter;
+        s.Combo->SetFileList(s.List);
+        if (c.Select >= 0) s.Combo->SetItemIndex(c.Select);
+        EXPECT_EQ(s.Combo->GetMask(), c.Mask) << c.Filter;
+        EXPECT_EQ(s.List->GetMask(), c.Mask) << c.Filter;
+    }
+}
+
+TEST(FilterCombo, NoSelectionTakesTheLastEntryAndCaseOnlyChangesNothing)
+{
+    Scene s;
+    s.Combo->SetFilter("A|*.a|B|*.b");
+    s.Combo->SetItemIndex(-1);
+    EXPECT_EQ(s.Combo->GetMask(), "*.b");
+    EXPECT_EQ(s.Combo->GetItemIndex(), 1);
+    s.Combo->SetItemIndex(0);
+    s.Combo->SetFilter("a|*.A|b|*.B");
+    EXPECT_EQ(s.Combo->GetFilter(), "A|*.a|B|*.b");
+    EXPECT_EQ(s.Combo->GetItemIndex(), 0);
+    EXPECT_TRUE(s.Combo->IsFilterStored());
+    s.Combo->SetFilter(TspSkinFilterComboBox::DefaultFilter);
+    EXPECT_FALSE(s.Combo->IsFilterStored());
+}
+
+TEST(FilterCombo, AFreedListIsForgotten)
+{
+    Scene s;
+    s.Combo->SetFileList(s.List);
+    delete s.List;
+    EXPECT_EQ(s.Combo->GetFileList(), nullptr);
+    s.Combo->SetFilter("X|*.x");   // would reach the freed list otherwise
+    EXPECT_EQ(s.Combo->GetMask(), "*.x");
+}
+
+TEST(FileListBox, ListsByMaskWithoutMovingTheCurrentDirectory)
+{
+    TScratch t("list");
+    t.Folder("sub");
+    t.Write("a.skn", "x");
+    t.Write("b.ini", "x");
+    t.Write("c.txt", "x");
+    t.Write("d.sknx", "x");
+    const std::string cwd = CurrentDir();
+    Scene s;
+    s.List->SetDirectory(t.Root());
+    struct Case {
+        bool FoldersFirst;
+        std::string Mask;
+        std::vector<std::string> Items;
+    } cases[] = {
+        {false, "*.skn", {"a.skn"}},
+        {false, "*.skn;*.ini", {"a.skn", "b.ini"}},
+        {false, "*.*", {"a.skn", "b.ini", "c.txt", "d.sknx", "[..]", "[.]", "[sub]"}},
+        {true, "*.skn", {"[..]", "[sub]", "a.skn"}},
+        {true, "*.ini", {"[..]", "[sub]", "b.ini"}},
+        {true, "*.*", {"[..]", "[sub]", "a.skn", "b.ini", "c.txt", "d.sknx"}},
+    };
+    for (const Case& c : cases) {
+        s.List->SetFoldersFirst(c.FoldersFirst);
+        s.List->SetMask(c.Mask);
+        EXPECT_EQ(s.Items(), c.Items) << c.Mask << " " << c.FoldersFirst;
+    }
+    s.List->SetFoldersFirst(false);
+    EXPECT_EQ(CurrentDir(), cwd);
+    s.List->SetFileName("A.SKN");
+    EXPECT_EQ(s.List->GetFileName(), "a.skn");
+    EXPECT_EQ(s.List->GetFilePath(), t.Path("a.skn"));
+    // A folder that is gone raises and keeps the list.
+    EXPECT_THROW(s.List->SetDirectory(t.Path("gone")), std::exception);
+    EXPECT_EQ(s.List->GetDirectory(), t.Root());
+    EXPECT_EQ(CurrentDir(), cwd);
+}
+
+TEST(FileListBox, ChangeReportsEachNewSelectionOnce)
+{
+    TScratch t("change");
+    t.Write("a.skn", "x");
+    t.Write("b.skn", "x");
+    Scene s;
+    int changes = 0;
+    s.List->OnChange = [&](TObject*) { ++changes; };
+    s.List->SetDirectory(t.Root());
+    EXPECT_EQ(changes, 1);
+    s.List->SetFileName("b.skn");
+    EXPECT_EQ(changes, 2);
+    s.List->SetFileName("b.skn");
+    EXPECT_EQ(changes, 2);
+}
+
+}  // namespace
