@@ -12,7 +12,9 @@
 #include "SkinEdits.h"
 #include "SkinFileListBox.h"
 #include "SkinFilterComboBox.h"
+#include "SkinPanel.h"
 #include "SysUtils.h"
+#include "FilePaths.h"
 #include "Bitmap.h"
 #include "Canvas.h"
 #include "WaitUntil.h"
@@ -74,6 +76,21 @@ bool RunDialog(TspOpenSkinDialog& D, const std::function<void(TspOpenSkinDlgForm
     const bool ok = D.Execute();
     EXPECT_TRUE(ran);
     return ok;
+}
+
+TColor ScreenPixel(TControl* C, int X, int Y)
+{
+    const TPoint p = C->ClientToScreen(TPoint(X, Y));
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return static_cast<TColor>(c);
+}
+
+void Repaint(TspOpenSkinDlgForm* W)
+{
+    RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    PumpUntil([] { return false; }, 100);
 }
 
 void Shoot(TspOpenSkinDlgForm* W, const std::string& Name)
@@ -165,6 +182,13 @@ TEST(OpenSkinDialog, PreviewsEachSkinPrivatelyAndReturnsTheFullPath)
                 EXPECT_EQ(w->FileNameEdit->GetText(), p.Name);
                 EXPECT_EQ(w->PreviewShown(), p.Shown) << p.Name;
                 EXPECT_EQ(w->PreviewError().empty(), p.Shown) << p.Name << ": " << w->PreviewError();
+                if (!p.Shown && !prog) {
+                    // Where the sample window stood, below the error line, the (flat,
+                    // unskinned) panel shows plain.
+                    Repaint(w);
+                    const int x = w->PreviewPanel->GetWidth() / 2;
+                    EXPECT_EQ(ScreenPixel(w->PreviewPanel, x, 120), ScreenPixel(w->PreviewPanel, x, 178)) << programSkin;
+                }
             }
             EXPECT_NE(w->PreviewSkinData->SkinName, korvelName);
             // The program's skin is untouched by the previews.
@@ -245,6 +269,11 @@ TEST(OpenSkinDialog, KeysMasksAndFolders)
         EXPECT_EQ(w->GetPath(), f.Dir);
         w->UpToolButtonClick(nullptr);
         EXPECT_EQ(w->GetPath(), f.T.Root());
+        // A new folder is made once; an existing one is left alone.
+        for (int i = 0; i < 2; ++i) w->NewFolderToolButtonClick(nullptr);
+        EXPECT_TRUE(Spfilectrl::DirectoryExists(f.T.Path("New Folder")));
+        w->FileList->SetFileName("[New Folder]");
+        EXPECT_EQ(w->FileList->GetFileName(), "[New Folder]");
         // Enter on a folder entry in the list opens it.
         w->FileList->SetFileName("[skins]");
         char enter = '\r';
@@ -263,6 +292,12 @@ TEST(OpenSkinDialog, KeysMasksAndFolders)
     EXPECT_FALSE(RunDialog(d, [&](TspOpenSkinDlgForm* w) {
         EXPECT_EQ(w->FileTypeCombo->GetItemIndex(), 1);
         EXPECT_EQ(w->FileList->GetMask(), "*.ini");
+        w->SetClientSize(640, 330);
+    }));
+    // ... and at the size it was left at.
+    EXPECT_FALSE(RunDialog(d, [&](TspOpenSkinDlgForm* w) {
+        EXPECT_EQ(w->GetClientWidth(), 640);
+        EXPECT_EQ(w->GetClientHeight(), 330);
     }));
 }
 
