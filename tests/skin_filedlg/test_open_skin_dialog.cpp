@@ -214,15 +214,39 @@ TEST(OpenSkinDialog, PreviewsEachSkinPrivatelyAndReturnsTheFullPath)
     }
 }
 
-TEST(OpenSkinDialog, DamagedStoredSkinOpensWithAnErrorLineNotACrash)
+TEST(OpenSkinDialog, DamagedSkinsShowAnErrorLineNotACrash)
 {
     SkinFolder f("damaged");
+    // Damaged copies of a real skin: empty, cut in half, its header kept and the rest garbled.
+    std::string korvel;
+    {
+        HANDLE h = CreateFileA(f.File("Korvel2.skn").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                               nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        korvel.resize(GetFileSize(h, nullptr));
+        DWORD n = 0;
+        ReadFile(h, &korvel[0], static_cast<DWORD>(korvel.size()), &n, nullptr);
+        CloseHandle(h);
+    }
+    std::string garbled = korvel;
+    for (size_t i = 64; i < garbled.size(); i += 7) garbled[i] = static_cast<char>(garbled[i] ^ 0x5A);
+    f.T.Write("skins\\Empty.skn", "");
+    f.T.Write("skins\\Half.skn", korvel.substr(0, korvel.size() / 2));
+    f.T.Write("skins\\Garbled.skn", garbled);
     TspOpenSkinDialog d(nullptr);
     d.FileName = f.File("Bad.skn");
     EXPECT_FALSE(RunDialog(d, [&](TspOpenSkinDlgForm* w) {
+        // The stored file is damaged: the window opens all the same.
         EXPECT_FALSE(w->PreviewShown());
         EXPECT_FALSE(w->PreviewError().empty());
         EXPECT_TRUE(w->PreviewSkinData->Empty);
+        for (const char* name : {"Korvel2.skn", "Empty.skn", "Korvel2.skn", "Half.skn", "Korvel2.skn", "Garbled.skn"}) {
+            w->FileList->SetFileName(name);
+            const bool good = std::string(name) == "Korvel2.skn";
+            EXPECT_EQ(w->PreviewShown(), good) << name;
+            EXPECT_EQ(w->PreviewError().empty(), good) << name << ": " << w->PreviewError();
+        }
+        Shoot(w, "damaged");
         w->CancelButton->ButtonClick();
     }));
     EXPECT_EQ(d.FileName, f.File("Bad.skn"));
