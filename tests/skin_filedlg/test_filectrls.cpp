@@ -4,7 +4,9 @@
 #include "test_gtest.h"
 #include "FileDlgKit.h"
 #include "Form.h"
+#include "SkinDirectoryListBox.h"
 #include "SkinFileListBox.h"
+#include "SkinLabels.h"
 #include "SkinFilterComboBox.h"
 #include <memory>
 #include <vector>
@@ -142,6 +144,67 @@ TEST(FileListBox, ChangeReportsEachNewSelectionOnce)
     EXPECT_EQ(changes, 2);
     s.List->SetFileName("b.skn");
     EXPECT_EQ(changes, 2);
+}
+
+TEST(DirectoryListBox, ShowsThePathAndSubfoldersAndTakesTheFileListAlong)
+{
+    TScratch t("dirs");
+    t.Folder("b");
+    t.Folder("a");
+    t.Folder("a\\deep");
+    t.Write("a\\x.skn", "x");
+    t.Write("top.skn", "x");
+    const std::string cwd = CurrentDir();
+    Scene s;
+    auto* dirs = new TspSkinDirectoryListBox(s.Form.get());
+    dirs->SetParent(s.Form.get());
+    dirs->SetBounds(210, 40, 80, 200);
+    auto* label = new TspSkinStdLabel(s.Form.get());
+    label->SetParent(s.Form.get());
+    dirs->SetFileList(s.List);
+    dirs->SetDirLabel(label);
+    s.List->SetMask("*.skn");
+    int changes = 0;
+    dirs->OnChange = [&](TObject*) { ++changes; };
+    dirs->SetDirectory(t.Root());
+    EXPECT_EQ(changes, 1);
+    std::vector<std::string> items;
+    for (int i = 0; i < dirs->GetItems()->GetCount(); ++i) items.push_back(dirs->GetItems()->Get(i));
+    // The path from the drive root, the current folder selected, then the sorted subfolders.
+    ASSERT_GE(items.size(), 3u);
+    EXPECT_EQ(items[0].substr(1), ":\\");
+    EXPECT_EQ(items[items.size() - 2], "a");
+    EXPECT_EQ(items.back(), "b");
+    EXPECT_EQ(items[dirs->GetItemIndex()], "filedlg_dirs");
+    EXPECT_EQ(dirs->GetItemPath(dirs->GetItemIndex()), t.Root());
+    EXPECT_EQ(dirs->GetItemPath(static_cast<int>(items.size()) - 2), t.Path("a"));
+    EXPECT_EQ(dirs->GetItemPath(static_cast<int>(items.size())), "");
+    EXPECT_EQ(s.List->GetDirectory(), t.Root());
+    EXPECT_EQ(s.Items(), (std::vector<std::string>{"top.skn"}));
+    // The label shows the folder shortened to the list's width, its last part kept.
+    const std::string caption = label->GetCaption();
+    EXPECT_LT(caption.size(), t.Root().size());
+    EXPECT_EQ(caption.substr(caption.size() - 12), "filedlg_dirs") << caption;
+    // Opening the subfolder "a" (as a double click or Enter does).
+    dirs->SetItemIndex(static_cast<int>(items.size()) - 2);
+    dirs->OpenCurrent();
+    EXPECT_EQ(dirs->GetDirectory(), t.Path("a"));
+    EXPECT_EQ(dirs->GetItems()->Get(dirs->GetItemIndex()), "a");
+    EXPECT_EQ(dirs->GetItems()->Get(dirs->GetItems()->GetCount() - 1), "deep");
+    EXPECT_EQ(s.Items(), (std::vector<std::string>{"x.skn"}));
+    // Opening a path entry goes back up to it.
+    dirs->SetItemIndex(dirs->GetItemIndex() - 1);
+    dirs->OpenCurrent();
+    EXPECT_EQ(dirs->GetDirectory(), t.Root());
+    dirs->SetItemIndex(0);
+    dirs->OpenCurrent();
+    EXPECT_EQ(dirs->GetDirectory().substr(1), ":\\");
+    EXPECT_EQ(dirs->GetItems()->Get(dirs->GetItemIndex()), dirs->GetDirectory());
+    EXPECT_THROW(dirs->SetDirectory(t.Path("gone")), std::exception);
+    EXPECT_EQ(CurrentDir(), cwd);
+    delete s.List;   // a freed file list is forgotten
+    dirs->SetDirectory(t.Root());
+    EXPECT_EQ(dirs->GetFileList(), nullptr);
 }
 
 }  // namespace
