@@ -5,6 +5,7 @@
 #include "FileDlgKit.h"
 #include "Form.h"
 #include "SkinDirectoryListBox.h"
+#include "SkinDriveComboBox.h"
 #include "SkinFileListBox.h"
 #include "SkinLabels.h"
 #include "SkinFilterComboBox.h"
@@ -205,6 +206,53 @@ TEST(DirectoryListBox, ShowsThePathAndSubfoldersAndTakesTheFileListAlong)
     delete s.List;   // a freed file list is forgotten
     dirs->SetDirectory(t.Root());
     EXPECT_EQ(dirs->GetFileList(), nullptr);
+}
+
+TEST(DriveComboBox, ListsTheDrivesAndMovesTheDirectoryList)
+{
+    Scene s;
+    auto* drives = new TspSkinDriveComboBox(s.Form.get());
+    drives->SetParent(s.Form.get());
+    drives->SetBounds(5, 250, 200, 20);
+    auto* dirs = new TspSkinDirectoryListBox(s.Form.get());
+    dirs->SetParent(s.Form.get());
+    drives->SetDirList(dirs);
+    // Every drive of the mask that is listed reads "x: [label]" or "x:", in letter order.
+    std::vector<std::string> items;
+    for (int i = 0; i < drives->GetItems()->GetCount(); ++i) items.push_back(drives->GetItems()->Get(i));
+    ASSERT_GE(items.size(), 2u);
+    for (size_t i = 0; i < items.size(); ++i) {
+        EXPECT_TRUE(items[i].size() == 2 || (items[i].substr(2, 2) == " [" && items[i].back() == ']')) << items[i];
+        EXPECT_EQ(items[i][1], ':');
+        EXPECT_TRUE(islower(static_cast<unsigned char>(items[i][0])));
+        if (i) EXPECT_LT(items[i - 1][0], items[i][0]);
+    }
+    // Two drives other than the current one (the cwd's drive is selected at first).
+    const char current = drives->GetDrive();
+    std::vector<char> others;
+    for (const std::string& it : items)
+        if (toupper(it[0]) != toupper(current)) others.push_back(it[0]);
+    ASSERT_GE(others.size(), 1u);
+    const char c = others[0];
+    int changes = 0;
+    drives->OnChange = [&](TObject*) { ++changes; };
+    drives->SetDrive(c);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(drives->GetItems()->Get(drives->GetItemIndex())[0], c);
+    EXPECT_EQ(dirs->GetDirectory(), std::string(1, static_cast<char>(toupper(c))) + ":\\");
+    drives->SetDrive(static_cast<char>(toupper(c)));   // already selected: nothing
+    EXPECT_EQ(changes, 1);
+    drives->SetDrive(0);   // none: the selection clears, the change still runs
+    EXPECT_EQ(drives->GetItemIndex(), -1);
+    EXPECT_EQ(changes, 2);
+    drives->SetDrive(current);
+    EXPECT_EQ(toupper(dirs->GetDirectory()[0]), toupper(current));
+    drives->SetTextCase(tcUpperCase);
+    EXPECT_EQ(drives->GetItems()->Get(0)[0], toupper(c));
+    delete dirs;
+    EXPECT_EQ(drives->GetDirList(), nullptr);
+    drives->SetDrive(c);
+    EXPECT_EQ(drives->GetDrive(), toupper(c));
 }
 
 }  // namespace
