@@ -19,7 +19,8 @@ TspSkinAnimateObject::TspSkinAnimateObject(TspFormFrame* AForm, TspDataSkinObjec
 void TspSkinAnimateObject::Draw(TCanvas* Cnvs, bool /*Forced*/)
 {
     const long long w = skinrect.Width(), h = skinrect.Height();
-    const long long left = activeskinrect.left + (CurrentFrame - 1) * w;
+    const int frame = std::clamp(CurrentFrame, 1, countframes);
+    const long long left = activeskinrect.left + (frame - 1) * w;
     if (!ActivePictureBitmap || w <= 0 || h <= 0 || left + w > INT_MAX) return;
     DrawPiece(Cnvs, ActivePictureBitmap,
               TRect(int(left), activeskinrect.top, int(left + w), int(activeskinrect.top + h)));
@@ -42,11 +43,22 @@ void TspSkinAnimateObject::Stop()
 
 void TspSkinAnimateObject::SetFrame(int N)
 {
+    // Playing forwards wraps past the last frame to the first, backwards past the
+    // first to the last; a number outside the strip either way lands on that end.
     if (Forward)
-        CurrentFrame = N > countframes ? 1 : N;
+        CurrentFrame = N > countframes || N < 1 ? 1 : N;
     else
-        CurrentFrame = N <= 0 ? countframes : N;
+        CurrentFrame = N <= 0 || N > countframes ? countframes : N;
     SkinForm->DrawSkinObject(this);
+}
+
+bool TspSkinAnimateObject::LinkMenu(TMenuItem* Item, bool PopupUp)
+{
+    // Only a button-style animation is clicked, so only it can open a menu.
+    if (!ButtonStyle) return false;
+    LinkedMenuItem = Item;
+    PopupToUp = PopupUp;
+    return true;
 }
 
 void TspSkinAnimateObject::ChangeFrame()

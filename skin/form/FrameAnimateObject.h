@@ -17,6 +17,8 @@ public:
     void Start();
     void Stop();
     void SetFrame(int N);
+    // Links the menu a click opens (cmDefault); refused (false) unless button style.
+    bool LinkMenu(TMenuItem* Item, bool PopupUp);
     // One tick of the frame's 25 ms animation timer.
     void ChangeFrame();
     void DoCommand();

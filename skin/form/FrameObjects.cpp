@@ -1,4 +1,5 @@
 #include "FrameObjects.h"
+#include "FrameValueObjects.h"
 
 namespace Formframe {
 
@@ -17,6 +18,12 @@ TspActiveSkinObject* CreateSkinObject(TspFormFrame* Frame, TspDataSkinObject* Re
     if (auto* r = dynamic_cast<TspDataSkinLabel*>(Record)) return new TspSkinLabelObject(Frame, r);
     if (auto* r = dynamic_cast<TspDataSkinAnimate*>(Record)) return new TspSkinAnimateObject(Frame, r);
     if (auto* r = dynamic_cast<TspDataSkinBitLabel*>(Record)) return new TspSkinBitLabelObject(Frame, r);
+    if (auto* r = dynamic_cast<TspDataSkinTrackBar*>(Record)) return new TspSkinTrackBarObject(Frame, r);
+    if (auto* r = dynamic_cast<TspDataSkinSwitch*>(Record)) return new TspSkinSwitchObject(Frame, r);
+    if (auto* r = dynamic_cast<TspDataSkinGauge*>(Record)) return new TspSkinGaugeObject(Frame, r);
+    if (auto* r = dynamic_cast<TspDataSkinFrameGaugeObject*>(Record)) return new TspSkinFrameGaugeObject(Frame, r);
+    if (auto* r = dynamic_cast<TspDataSkinFrameRegulatorObject*>(Record))
+        return new TspSkinFrameRegulatorObject(Frame, r);
     return nullptr;
 }
 

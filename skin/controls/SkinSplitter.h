@@ -1,0 +1,34 @@
+// TspSkinSplitter: the library's splitter whose bar is a three-part image of the
+// skin's "vsplitter" element and whose thickness follows that element.
+#pragma once
+#include "Splitter.h"
+#include <string>
+
+class TspSkinData;
+class TBitmap;
+
+class TspSkinSplitter : public TSplitter {
+public:
+    explicit TspSkinSplitter(TComponent* AOwner);
+
+    TspSkinData* GetSkinDataComponent() const { return FSD; }
+    void SetSkinData(TspSkinData* Value);
+    void GetSkinData();
+    // Called by name by the re-skin walk.
+    void ChangeSkinData();
+    int GetSkinIndex() const { return FIndex; }
+
+    int DefaultSize = 10;
+    std::string SkinDataName = "vsplitter";
+
+protected:
+    void Paint() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TspSkinData* FSD = nullptr;
+    int FIndex = -1;
+    TPoint FLTPoint, FRTPoint, FLBPoint;
+    TRect FSkinRect;
+    TBitmap* FPicture = nullptr;
+};
