@@ -289,7 +289,8 @@ void TspCustomEdit::WMEditCommand(TMessage& Message)
         Message.Result = 0;
         return;
     }
-    DefaultHandler(&Message);
+    // The mask keeps its literals through cut, paste, clear and undo.
+    TCustomMaskEdit::Dispatch(Message);
     if (FEditTransparent) Invalidate();
 }
 

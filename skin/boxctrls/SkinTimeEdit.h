@@ -1,0 +1,50 @@
+// TspSkinTimeEdit: the skinned mask edit for a time of day (hours, minutes,
+// seconds, optionally milliseconds) at fixed places of its text. Its own key
+// filter, installed as OnKeyPress, drops any digit that would make the time
+// invalid; a handler assigned to OnKeyPress later replaces the filter.
+#pragma once
+#include "MaskInput.h"
+#include "SkinEdits.h"
+#include <string>
+
+class TspSkinTimeEdit : public TspSkinMaskEdit {
+public:
+    explicit TspSkinTimeEdit(TComponent* AOwner);
+
+    bool GetShowMilliseconds() const { return FShowMSec; }
+    void SetShowMilliseconds(bool Value);
+
+    std::string GetTime() { return GetText(); }
+    void SetTime(const std::string& S);
+    int GetMilliseconds();
+    void SetMilliseconds(int Ms);
+    // EConvertError when a part of the text is no number.
+    void DecodeTime(WORD& Hour, WORD& Min, WORD& Sec, WORD& MSec);
+    void EncodeTime(WORD Hour, WORD Min, WORD Sec, WORD MSec);
+    static bool IsValidTime(int Hour, int Min, int Sec, int MSec);
+    static bool IsValidChar(char Ch) { return Ch >= '0' && Ch <= '9'; }
+    static void CheckSpace(std::string& S);
+    void HandleOnKeyPress(TObject* Sender, char& Key);
+
+    // The parts of a time text at their fixed places, blanks read as "0"; false
+    // when a part is no number. Without WithMSec the milliseconds are 0.
+    static bool ReadParts(const std::string& S, bool WithMSec, int& Hour, int& Min, int& Sec, int& MSec);
+
+protected:
+    void KeyPress(char& Key) override;
+    void Dispatch(TMessage& Message) override;
+    // Cut, clear, paste and undo keep to the mask (the menu's and the keys').
+    void MaskEditCommand(TMessage& Message);
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void Change() override;
+
+private:
+    void ApplyMask();
+    std::string ZeroText() const { return FShowMSec ? "00:00:00.000" : "00:00:00"; }
+    // Text := S when it fits the mask (cut to the mask's length), else the zero text.
+    void SetFittedText(const std::string& S);
+
+    bool FShowMSec = false;
+    TspMaskLayout FLayout;
+    bool FMaskWriting = false;
+};

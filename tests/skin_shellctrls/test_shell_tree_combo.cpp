@@ -1,0 +1,308 @@
+#include "test_gtest.h"
+#include "Form.h"
+#include "ShellCtrls.h"
+#include "TempTree.h"
+#include "WaitUntil.h"
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace Spskinshellctrls;
+
+namespace {
+
+TspShellFolder* FolderOf(TTreeNode* N) { return N ? static_cast<TspShellFolder*>(N->Data) : nullptr; }
+
+TTreeNode* Child(TTreeNode* N, const std::string& Name)
+{
+    for (int i = 0; N && i < N->GetCount(); ++i)
+        if (N->GetItem(i)->GetText() == Name) return N->GetItem(i);
+    return nullptr;
+}
+
+struct Trio {
+    std::unique_ptr<TForm> Form{new TForm(nullptr)};
+    TspSkinDirTreeView* Tree;
+    TspSkinFileListView* List;
+    TspSkinShellComboBox* Combo;
+    Trio()
+    {
+        Form->SetBounds(20, 20, 600, 320);
+        Combo = new TspSkinShellComboBox(Form.get());
+        Combo->SetParent(Form.get());
+        Combo->SetBounds(5, 5, 590, 22);
+        Tree = new TspSkinDirTreeView(Form.get());
+        Tree->SetParent(Form.get());
+        Tree->SetBounds(5, 30, 200, 280);
+        List = new TspSkinFileListView(Form.get());
+        List->SetParent(Form.get());
+        List->SetBounds(210, 30, 385, 280);
+        Combo->HandleNeeded();
+        Tree->HandleNeeded();
+        List->HandleNeeded();
+    }
+};
+
+} // namespace
+
+TEST(ShellTree, RootNodeFillsLazily)
+{
+    TTempTree tree;
+    Trio t;
+    t.Tree->SetRoot(tree.Root());
+    TTreeNodes* nodes = t.Tree->GetItems();
+    ASSERT_EQ(nodes->GetRootCount(), 1);
+    TTreeNode* root = nodes->GetFirstNode();
+    EXPECT_EQ(FolderOf(root)->PathName(), tree.Root());
+    EXPECT_TRUE(root->GetExpanded());
+    EXPECT_TRUE(root->GetSelected());
+    EXPECT_FALSE(t.Tree->GetShowRoot());
+    ASSERT_EQ(root->GetCount(), 2);   // folders only: alpha, beta
+    TTreeNode* alpha = Child(root, "alpha");
+    TTreeNode* beta = Child(root, "beta");
+    ASSERT_TRUE(alpha && beta);
+    // Nothing below the first level is read before it is opened.
+    EXPECT_EQ(beta->GetCount(), 0);
+    EXPECT_TRUE(t.Tree->GetHasChildrenMark(beta));
+    // The window shows a button for beta and none for alpha.
+    TVITEMA item = {};
+    item.mask = TVIF_CHILDREN | TVIF_HANDLE;
+    item.hItem = beta->GetItemId();
+    SendMessageA(t.Tree->GetHandle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(item.cChildren, 1);
+    // Opening it by the window's own message fills it.
+    SendMessageA(t.Tree->GetHandle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(beta->GetItemId()));
+    if (beta->GetCount() == 0) t.Tree->ExpandNode(beta);
+    ASSERT_EQ(beta->GetCount(), 1);
+    EXPECT_EQ(beta->GetItem(0)->GetText(), "gamma");
+    EXPECT_EQ(Child(beta, "gamma")->GetCount(), 0);
+    // An empty folder opens to nothing and loses its mark.
+    EXPECT_FALSE(t.Tree->ExpandNode(alpha));
+    EXPECT_FALSE(t.Tree->GetHasChildrenMark(alpha));
+}
+
+TEST(ShellTree, ExpandingAFileNodeRunsNothing)
+{
+    TTempTree tree;
+    TTempTree::WriteFile(tree.Path("archive.zip"), "not really an archive");
+    TTempTree::WriteFile(tree.Path("run.bat"), "@echo off\r\necho ran> \"" + tree.Path("ran.txt") + "\"\r\n");
+    Trio t;
+    t.Tree->SetObjectTypes(TShellObjectTypes{otFolders, otNonFolders});
+    t.Tree->SetRoot(tree.Root());
+    TTreeNode* root = t.Tree->GetItems()->GetFirstNode();
+    for (const char* name : {"run.bat", "archive.zip", "one.txt"}) {
+        TTreeNode* n = nullptr;
+        for (int i = 0; i < root->GetCount(); ++i)
+            if (FolderOf(root->GetItem(i))->PathName() == tree.Path(name)) n = root->GetItem(i);
+        ASSERT_TRUE(n) << name;
+        if (FolderOf(n)->IsFolder()) continue;   // a shell that lists the archive as a folder
+        EXPECT_FALSE(t.Tree->ExpandNode(n)) << name;
+        EXPECT_EQ(n->GetCount(), 0);
+    }
+    PumpUntil([] { return false; }, 500);
+    EXPECT_FALSE(FileExists(tree.Path("ran.txt")));
+}
+
+TEST(ShellTree, SetPathExpandsAncestorsAndMovesLinks)
+{
+    TTempTree tree;
+    Trio t;
+    t.Tree->SetRoot(tree.Root());
+    t.Tree->SetListView(t.List);
+    t.Tree->SetComboBox(t.Combo);
+    EXPECT_EQ(t.List->GetShellTreeView(), t.Tree);
+    t.Tree->SetPath(tree.Path("beta\\gamma"));
+    ASSERT_TRUE(t.Tree->SelectedFolder());
+    EXPECT_EQ(t.Tree->GetPath(), tree.Path("beta\\gamma"));
+    TTreeNode* beta = Child(t.Tree->GetItems()->GetFirstNode(), "beta");
+    ASSERT_TRUE(beta);
+    EXPECT_TRUE(beta->GetExpanded());
+    EXPECT_EQ(t.List->GetPath(), tree.Path("beta\\gamma"));
+    EXPECT_EQ(t.Combo->GetPath(), tree.Path("beta\\gamma"));
+
+    // Selecting by the window moves both followers.
+    TTreeNode* alpha = Child(t.Tree->GetItems()->GetFirstNode(), "alpha");
+    t.Tree->SetSelected(alpha);
+    EXPECT_EQ(t.List->GetPath(), tree.Path("alpha"));
+    EXPECT_EQ(t.Combo->GetPath(), tree.Path("alpha"));
+    // The list moving itself moves the tree, without bouncing back.
+    t.List->SetPath(tree.Path("beta"));
+    EXPECT_EQ(t.Tree->GetPath(), tree.Path("beta"));
+    EXPECT_EQ(t.Combo->GetPath(), tree.Path("beta"));
+    EXPECT_EQ(t.List->GetPath(), tree.Path("beta"));
+    EXPECT_THROW(t.Tree->SetPath(tree.Path("nowhere")), EInvalidPath);
+    EXPECT_EQ(t.Tree->GetPath(), tree.Path("beta"));
+}
+
+TEST(ShellTree, RefreshRebuildsAndKeepsSelectionByValue)
+{
+    TTempTree tree;
+    Trio t;
+    t.Tree->SetRoot(tree.Root());
+    t.Tree->SetPath(tree.Path("beta\\gamma"));
+    TTreeNode* root = t.Tree->GetItems()->GetFirstNode();
+    CreateDirectoryA(tree.Path("aardvark").c_str(), nullptr);
+    for (int i = 0; i < 5; ++i) t.Tree->Refresh(root);
+    root = t.Tree->GetItems()->GetFirstNode();
+    ASSERT_EQ(root->GetCount(), 3);
+    EXPECT_EQ(root->GetItem(0)->GetText(), "aardvark");
+    EXPECT_EQ(t.Tree->GetPath(), tree.Path("beta\\gamma"));
+    EXPECT_TRUE(Child(root, "beta")->GetExpanded());
+    RemoveDirectoryA(tree.Path("aardvark").c_str());
+}
+
+TEST(ShellTree, NewFolderAppearsThroughTheNotifier)
+{
+    TTempTree tree;
+    Trio t;
+    t.Tree->SetRoot(tree.Root());
+    t.Tree->SetAutoRefresh(true);
+    ASSERT_TRUE(t.Tree->Notifier());
+    TspShellChangeThread* w = t.Tree->Notifier()->Worker();
+    ASSERT_TRUE(PumpUntil([w] { return w->ArmCount() > 0; }, 10000));
+    CreateDirectoryA(tree.Path("later").c_str(), nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return Child(t.Tree->GetItems()->GetFirstNode(), "later") != nullptr; }, 10000));
+    RemoveDirectoryA(tree.Path("later").c_str());
+}
+
+TEST(ShellCombo, OutlineOfTheDesktopAndIndentedPath)
+{
+    TTempTree tree;
+    Trio t;
+    TspItemsEx* items = t.Combo->GetItemsEx();
+    ASSERT_GT(items->GetCount(), 1);
+    EXPECT_EQ(t.Combo->GetItemIndex(), 0);
+    EXPECT_EQ(items->GetItem(0)->Indent, 0);
+    TPidl drives;
+    ASSERT_TRUE(SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, drives.Put())));
+    const int computer = t.Combo->IndexFromID(drives.Get());
+    ASSERT_GE(computer, 1);
+    EXPECT_EQ(items->GetItem(computer)->Indent, 1);
+    ASSERT_LT(computer + 1, items->GetCount());
+    EXPECT_EQ(items->GetItem(computer + 1)->Indent, 2);   // a drive below it
+    const int before = items->GetCount();
+
+    t.Combo->SetPath(tree.Path("beta\\gamma"));
+    const int sel = t.Combo->GetItemIndex();
+    ASSERT_GE(sel, 2);
+    EXPECT_EQ(t.Combo->GetPath(), tree.Path("beta\\gamma"));
+    EXPECT_EQ(items->GetItem(sel)->Caption, "gamma");
+    EXPECT_EQ(items->GetItem(sel - 1)->Caption, "beta");
+    EXPECT_EQ(items->GetItem(sel)->Indent, items->GetItem(sel - 1)->Indent + 1);
+    EXPECT_EQ(t.Combo->TextOffset(sel, true), t.Combo->TextOffset(sel - 1, true) + t.Combo->IconWidth() / 2);
+    EXPECT_EQ(t.Combo->TextOffset(sel, false), t.Combo->IconWidth() + 4);
+    EXPECT_GT(items->GetCount(), before);
+    // The combo's own strings are the captions, in order.
+    ASSERT_EQ(t.Combo->GetItems()->GetCount(), items->GetCount());
+    for (int i = 0; i < items->GetCount(); ++i) EXPECT_EQ(t.Combo->GetItems()->Get(i), items->GetItem(i)->Caption);
+
+    // Another branch replaces the old chain.
+    t.Combo->SetPath(tree.Path("alpha"));
+    EXPECT_EQ(t.Combo->GetPath(), tree.Path("alpha"));
+    for (int i = 0; i < items->GetCount(); ++i) EXPECT_NE(items->GetItem(i)->Caption, "gamma");
+    // Out of range asks give the last item or none.
+    EXPECT_EQ(t.Combo->GetFolder(items->GetCount() + 5), items->GetItem(items->GetCount() - 1)->Folder.get());
+    EXPECT_EQ(t.Combo->GetFolder(-1), nullptr);
+    t.Combo->SetUseShellImages(false);
+    EXPECT_EQ(t.Combo->TextOffset(0, false), 20);
+}
+
+TEST(ShellCombo, ChoiceMovesLinkedListOnce)
+{
+    TTempTree tree;
+    Trio t;
+    t.Combo->SetListView(t.List);
+    int changes = 0;
+    t.List->OnPathChange = [&](TObject*) { ++changes; };
+    t.List->SetPath(tree.Path("beta\\gamma"));
+    EXPECT_EQ(t.Combo->GetPath(), tree.Path("beta\\gamma"));
+    EXPECT_EQ(changes, 1);
+    // The user picks "beta" in the drop-down.
+    const int beta = t.Combo->GetItemIndex() - 1;
+    changes = 0;
+    t.Combo->DropDown();
+    t.Combo->GetListBox()->SetItemIndex(beta);
+    t.Combo->CloseUp(true);
+    EXPECT_EQ(t.List->GetPath(), tree.Path("beta"));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(t.Combo->GetPath(), tree.Path("beta"));
+    EXPECT_EQ(t.Combo->GetItems()->Get(t.Combo->GetItemIndex()), "beta");
+}
+
+TEST(ShellLinks, AFreedControlLeavesNoLinkBehind)
+{
+    TTempTree tree;
+    Trio t;
+    t.Tree->SetRoot(tree.Root());
+    t.Tree->SetListView(t.List);
+    t.Tree->SetComboBox(t.Combo);
+    t.List->SetComboBox(t.Combo);
+    delete t.List;
+    EXPECT_EQ(t.Tree->GetShellListView(), nullptr);
+    EXPECT_EQ(t.Combo->GetShellListView(), nullptr);
+    delete t.Combo;
+    EXPECT_EQ(t.Tree->GetShellComboBox(), nullptr);
+    // Moving the tree reaches no freed control.
+    t.Tree->SetPath(tree.Path("beta\\gamma"));
+    EXPECT_EQ(t.Tree->GetPath(), tree.Path("beta\\gamma"));
+    t.Tree->SetSelected(t.Tree->GetItems()->GetFirstNode());
+    EXPECT_EQ(t.Tree->GetPath(), tree.Root());
+}
+
+TEST(ShellRename, LabelEditsRenameThroughTheShell)
+{
+    TTempTree tree;
+    Trio t;
+    t.Tree->SetRoot(tree.Root());
+    t.Tree->SetListView(t.List);
+    ASSERT_EQ(t.List->GetPath(), tree.Root());
+    ASSERT_EQ(t.List->GetFolder(2)->DisplayName(), "one.txt");
+    // The list's label edit ends with a new name.
+    char name[] = "first.txt";
+    NMLVDISPINFOA di = {};
+    di.hdr.hwndFrom = t.List->GetHandle();
+    di.hdr.code = LVN_ENDLABELEDITA;
+    di.item.iItem = 2;
+    di.item.pszText = name;
+    SendMessageA(t.Form->GetHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&di));
+    EXPECT_TRUE(FileExists(tree.Path("first.txt")));
+    EXPECT_FALSE(FileExists(tree.Path("one.txt")));
+    // An edit given up (no text) and a row outside the list change nothing.
+    di.item.pszText = nullptr;
+    SendMessageA(t.Form->GetHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&di));
+    di.item.pszText = name;
+    di.item.iItem = 99;
+    SendMessageA(t.Form->GetHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&di));
+    EXPECT_TRUE(FileExists(tree.Path("first.txt")));
+
+    // The tree's label edit renames a folder and its node.
+    TTreeNode* alpha = Child(t.Tree->GetItems()->GetFirstNode(), "alpha");
+    ASSERT_TRUE(alpha);
+    char folder[] = "omega";
+    NMTVDISPINFOA tv = {};
+    tv.hdr.hwndFrom = t.Tree->GetHandle();
+    tv.hdr.code = TVN_ENDLABELEDITA;
+    tv.item.hItem = alpha->GetItemId();
+    tv.item.pszText = folder;
+    SendMessageA(t.Form->GetHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tv));
+    EXPECT_TRUE(DirectoryExists(tree.Path("omega")));
+    EXPECT_EQ(alpha->GetText(), "omega");
+    EXPECT_EQ(FolderOf(alpha)->PathName(), tree.Path("omega"));
+}
+
+TEST(ShellTree, KeepsTheShellIconsAgainstOtherImageLists)
+{
+    Trio t;
+    HWND w = t.Tree->GetHandle();
+    const LRESULT shell = SendMessageA(w, TVM_GETIMAGELIST, TVSIL_NORMAL, 0);
+    ASSERT_NE(shell, 0);
+    HIMAGELIST other = ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
+    SendMessageA(w, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(other));
+    SendMessageA(w, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(other));
+    EXPECT_EQ(SendMessageA(w, TVM_GETIMAGELIST, TVSIL_NORMAL, 0), shell);
+    EXPECT_EQ(SendMessageA(w, TVM_GETIMAGELIST, TVSIL_STATE, 0), reinterpret_cast<LRESULT>(other));
+    t.Tree->SetUseShellImages(false);
+    EXPECT_EQ(SendMessageA(w, TVM_GETIMAGELIST, TVSIL_NORMAL, 0), 0);
+    SendMessageA(w, TVM_SETIMAGELIST, TVSIL_STATE, 0);
+    ImageList_Destroy(other);
+}
