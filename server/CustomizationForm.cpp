@@ -70,11 +70,12 @@ TspSkinGroupBox* NewCheckGroup(TComponent* Owner, TWinControl* Parent, const cha
     return g;
 }
 
-// Every combo box of the dialog is made here (the class library's for now).
-TComboBox* NewCombo(TComponent* Owner, TWinControl* Parent, const char* Name, int Left, int Top, int Width, int Height)
+// Every combo box of the dialog is made here: a fixed list, no typing.
+TspSkinComboBox* NewCombo(TComponent* Owner, TWinControl* Parent, const char* Name, int Left, int Top, int Width,
+                          int Height)
 {
-    auto* c = NewControl<TComboBox>(Owner, Parent, Name, Left, Top, Width, Height);
-    c->SetStyle(csDropDownList);
+    auto* c = NewControl<TspSkinComboBox>(Owner, Parent, Name, Left, Top, Width, Height);
+    c->SetStyle(spcbFixedStyle);
     return c;
 }
 

@@ -633,7 +633,7 @@ TEST(Customization, AboutShowsTheAboutWindowModally)
         TCustomForm* m = ModalForm();
         if (!m || m != FormSolvaneTMAbout) return false;
         saw = true;
-        FormSolvaneTMAbout->Button1->Click();
+        FormSolvaneTMAbout->Button1->ButtonClick();
         return true;
     }, 10000, [] {
         if (TCustomForm* m = ModalForm()) m->Close();
