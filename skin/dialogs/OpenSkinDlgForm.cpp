@@ -67,7 +67,7 @@ TspOpenSkinDlgForm::TspOpenSkinDlgForm(TComponent* AOwner) : TForm(AOwner)
     Frame = new TspFormFrame(this);
 
     ToolBar = Place<TspSkinToolBar>(this, this, alTop, 0, 0, 580, 25);
-    ToolBar->SetBorderStyle(bvNone);
+    ToolBar->SetBorderStyle(TspSkinBorderStyle::bvNone);
     ToolBar->SetSkinDataName("toolpanel");
     LookInLabel = PlaceLabel(this, ToolBar, Text(SPCONST_ID_SP_FLV_LOOKIN, "Look in: "), 10, 5);
     // The folder shown, shortened to the room left of the buttons.
@@ -90,9 +90,9 @@ TspOpenSkinDlgForm::TspOpenSkinDlgForm(TComponent* AOwner) : TForm(AOwner)
     NewFolderButton->OnClick = [this](TObject* s) { NewFolderToolButtonClick(s); };
 
     BottomPanel = Place<TspSkinPanel>(this, this, alBottom, 0, 210, 580, 80);
-    BottomPanel->SetBorderStyle(bvNone);
+    BottomPanel->SetBorderStyle(TspSkinBorderStyle::bvNone);
     PreviewPanel = Place<TspSkinPanel>(this, this, alRight, 350, 25, kPreviewPanelWidth, 185);
-    PreviewPanel->SetBorderStyle(bvNone);
+    PreviewPanel->SetBorderStyle(TspSkinBorderStyle::bvNone);
 
     PreviewSkinData = new TspSkinData(this);
     PreviewForm = new TForm(this);
@@ -115,7 +115,7 @@ TspOpenSkinDlgForm::TspOpenSkinDlgForm(TComponent* AOwner) : TForm(AOwner)
     PreviewErrorLabel->SetVisible(false);
 
     CentralPanel = Place<TspSkinPanel>(this, this, alClient, 0, 25, 350, 185);
-    CentralPanel->SetBorderStyle(bvFrame);
+    CentralPanel->SetBorderStyle(TspSkinBorderStyle::bvFrame);
     FileList = Place<TspSkinFileListBox>(this, CentralPanel, alClient, 0, 0, 350, 185);
     FileList->SetFoldersFirst(true);
     FileList->OnChange = [this](TObject* s) { FLVChange(s); };

@@ -1,15 +1,21 @@
 // A live skin change on a framed form reaches every skinned edit, memo, view,
-// list box and combo box below it, however deep, and only those bound to the
+// list box, combo box, bevel, splitter, label and control bar below it, however deep, and only those bound to the
 // skin data component that changed.
 #include "test_gtest.h"
 #include "../skin_form/FrameFixture.h"
+#include "SkinBevel.h"
 #include "SkinBoxControls.h"
+#include "SkinButtonLabel.h"
 #include "SkinComboBox.h"
+#include "SkinControlBar.h"
 #include "SkinEdits.h"
 #include "SkinFramedMemo.h"
+#include "SkinLinkLabel.h"
 #include "SkinListBox.h"
 #include "SkinMemo.h"
 #include "SkinPanel.h"
+#include "SkinSplitter.h"
+#include "SkinTextLabel.h"
 #include "SkinViews.h"
 #include <functional>
 #include <memory>
@@ -58,7 +64,13 @@ std::vector<Probe> PlaceAll(TForm* Form, TWinControl* Parent, TspSkinData* Skin)
             Place<TspSkinTreeView>(Form, Parent, Skin, "tree view", 76),
             Place<TspSkinListView>(Form, Parent, Skin, "list view", 100),
             Place<TspSkinListBox>(Form, Parent, Skin, "list box", 124),
-            Place<TspSkinComboBox>(Form, Parent, Skin, "combo box", 148)};
+            Place<TspSkinComboBox>(Form, Parent, Skin, "combo box", 148),
+            Place<TspSkinBevel>(Form, Parent, Skin, "bevel", 172),
+            Place<TspSkinSplitter>(Form, Parent, Skin, "splitter", 196),
+            Place<TspSkinTextLabel>(Form, Parent, Skin, "text label", 220),
+            Place<TspSkinLinkLabel>(Form, Parent, Skin, "link label", 244),
+            Place<TspSkinButtonLabel>(Form, Parent, Skin, "button label", 268),
+            Place<TspSkinControlBar>(Form, Parent, Skin, "control bar", 292)};
 }
 
 void Reset(std::vector<Probe>& P, std::vector<std::pair<int, int>>& Base)
@@ -75,10 +87,10 @@ TEST(SkinChangeWalk, ALiveSkinChangeReachesTheBoxControlsOfItsSkinOnly)
     // Two panels deep, beside controls of another skin data component.
     auto* outer = new TspSkinPanel(f.Form.get());
     outer->SetParent(f.Form.get());
-    outer->SetBounds(0, 0, 200, 300);
+    outer->SetBounds(0, 0, 200, 340);
     auto* inner = new TspSkinPanel(f.Form.get());
     inner->SetParent(outer);
-    inner->SetBounds(2, 2, 190, 190);
+    inner->SetBounds(2, 2, 190, 330);
     std::vector<Probe> ours = PlaceAll(f.Form.get(), inner, skin.get());
     std::vector<Probe> theirs = PlaceAll(f.Form.get(), f.Form.get(), other.get());
     std::vector<std::pair<int, int>> ourBase, theirBase;
