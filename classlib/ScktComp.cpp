@@ -255,6 +255,8 @@ void TServerWinSocket::Listen(const std::string& Address, int Port)
 
 void TServerWinSocket::Accepted(SOCKET s)
 {
+    if (Trace::Enabled(Trace::ClassLib))
+        Trace::Line(Trace::ClassLib, "connection " + IntToStr(static_cast<long long>(s)) + " accepted");
     auto* c = new TServerClientWinSocket(s, this);
     {
         TLockGuard<TCriticalSection> hold(FLock);

@@ -159,6 +159,9 @@ bool TMyServerSendThread::Alive() { return !Terminated() && ClientSocket()->Conn
 void TMyServerSendThread::ClientExecute()
 {
     std::string peer = ClientSocket()->RemoteAddress();
+    const bool traced = Trace::Enabled(Trace::Server);
+    const unsigned long sock = static_cast<unsigned long>(ClientSocket()->SocketHandle());
+    if (traced) Trace::Line(Trace::Server, "connection " + IntToStr(static_cast<long long>(sock)) + " started");
     {
         // Lookup and creation in one step: one address never gets two contacts.
         TLockGuard<CMultiThreadList> hold(*FContacts);
@@ -183,6 +186,9 @@ void TMyServerSendThread::ClientExecute()
     }
     SyncGetOnline();
     FRequestKind = ParseRequest();
+    if (traced)
+        Trace::Line(Trace::Server, "connection " + IntToStr(static_cast<long long>(sock)) + " asks kind " +
+                                       IntToStr(FRequestKind));
     switch (FRequestKind) {
     case rkViewerPage:
         SendViewerPage();
@@ -226,6 +232,7 @@ void TMyServerSendThread::ClientExecute()
     default:
         break;
     }
+    if (traced) Trace::Line(Trace::Server, "connection " + IntToStr(static_cast<long long>(sock)) + " answered");
 }
 
 void TMyServerSendThread::ListWithContact()
