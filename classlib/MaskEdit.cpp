@@ -204,11 +204,13 @@ void TCustomMaskEdit::SetMaskSeparators(char DateSeparator, char TimeSeparator)
     if (DateSeparator == FDateSeparator && TimeSeparator == FTimeSeparator) return;
     FDateSeparator = DateSeparator;
     FTimeSeparator = TimeSeparator;
-    if (FEditMask.empty()) return;
-    // The same mask with other separators: rebuilt, the text laid in again.
-    const std::string mask = FEditMask;
-    FEditMask.clear();
-    SetEditMask(mask);
+    if (!IsMasked()) return;
+    // The same mask with other separators: what was typed moves over place by
+    // place (the old separators would not match the new literals).
+    const std::string typed = GetTextWithoutLiterals();
+    FMask = TEditMask(FEditMask, FDateSeparator, FTimeSeparator);
+    FCanUndo = false;
+    SetText(FMask.Format(typed));
 }
 
 std::string TCustomMaskEdit::GetEditText() { return GetText(); }
@@ -330,7 +332,8 @@ void TCustomMaskEdit::PasteText(const std::string& S)
     for (char c : S) {
         if (c == '\r' || c == '\n') break;   // one line only
         // Literals in the pasted text ("12:34") are where the mask has its own.
-        if (!FMask.Type(t, caret, c) && FMask.BlankText().find(c) == std::string::npos) refused = true;
+        if (!PasteAccepts(t, caret, c)) refused = true;
+        else if (!FMask.Type(t, caret, c) && FMask.BlankText().find(c) == std::string::npos) refused = true;
     }
     if (refused) MessageBeep(0);
     PutEditText(t, caret);

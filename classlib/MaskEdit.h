@@ -100,8 +100,9 @@ protected:
     void MaskCommand(TMessage& Message);
     // A text set in code as the window shows it; by default laid into the mask.
     virtual std::string LayText(const std::string& Value) { return FMask.Format(Value); }
-    // Pasted text: typed in place character by character, refused ones skipped.
-    virtual void PasteText(const std::string& S);
+    // Whether a pasted character may be typed at Caret of EditText (the text as
+    // the paste has built it so far); the mask's own classes are checked after.
+    virtual bool PasteAccepts(const std::string&, int, char) { return true; }
 
 private:
     // Puts a whole edit text through the EDIT as one user change (EN_CHANGE, our own undo).
@@ -110,6 +111,8 @@ private:
     void TypeChar(char Ch);
     void Backspace();
     void DeleteAtCaret();
+    // Pasted text: typed in place character by character, refused ones skipped.
+    void PasteText(const std::string& S);
 
     std::string FEditMask;
     char FDateSeparator = '/';

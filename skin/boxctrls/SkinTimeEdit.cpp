@@ -111,23 +111,30 @@ void TspSkinTimeEdit::CheckSpace(std::string& S)
         if (c == ' ') c = '0';
 }
 
-void TspSkinTimeEdit::HandleOnKeyPress(TObject*, char& Key)
+bool TspSkinTimeEdit::KeyKeepsTime(std::string T, int SelStart, char Key) const
 {
-    if (Key == 13 || Key == 8) return;
-    std::string t = GetText();
-    if (GetSelLength() > 1) SetSelLength(1);
     if (IsValidChar(Key)) {
         // The digit goes where the mask will put it: the first input place at
         // or after the caret. With none left the mask drops it anyway.
-        const int p = Mask().NextEditable(GetSelStart());
-        if (p < 0 || p >= static_cast<int>(t.size())) {
-            Key = 0;
-            return;
-        }
-        t[static_cast<size_t>(p)] = Key;
+        const int p = Mask().NextEditable(SelStart);
+        if (p < 0 || p >= static_cast<int>(T.size())) return false;
+        T[static_cast<size_t>(p)] = Key;
     }
     int h, m, s, ms;
-    if (!ReadParts(t, FShowMSec, h, m, s, ms) || !IsValidTime(h, m, s, ms)) Key = 0;
+    return ReadParts(T, FShowMSec, h, m, s, ms) && IsValidTime(h, m, s, ms);
+}
+
+void TspSkinTimeEdit::HandleOnKeyPress(TObject*, char& Key)
+{
+    if (Key == 13 || Key == 8) return;
+    const std::string t = GetText();
+    if (GetSelLength() > 1) SetSelLength(1);
+    if (!KeyKeepsTime(t, GetSelStart(), Key)) Key = 0;
+}
+
+bool TspSkinTimeEdit::PasteAccepts(const std::string& EditText, int Caret, char Ch)
+{
+    return KeyKeepsTime(EditText, Caret, Ch);
 }
 
 std::string TspSkinTimeEdit::LayText(const std::string& Value)
@@ -137,12 +144,4 @@ std::string TspSkinTimeEdit::LayText(const std::string& Value)
     for (int i = 0; shape && i < m.Length(); ++i)
         if (m.IsLiteral(i) && Value[static_cast<size_t>(i)] != m.Place(i).Literal) shape = false;
     return shape ? Value : TspSkinMaskEdit::LayText(Value);
-}
-
-void TspSkinTimeEdit::PasteText(const std::string& S)
-{
-    for (char ch : S) {
-        if (ch == '\r' || ch == '\n') break;   // one line only
-        Perform(WM_CHAR, static_cast<unsigned char>(ch), 1);
-    }
 }

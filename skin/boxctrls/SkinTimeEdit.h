@@ -34,11 +34,13 @@ protected:
     // A text of the mask's shape set in code stays as it is, so that one that is
     // no time shows so (and DecodeTime reports it); other texts go into the mask.
     std::string LayText(const std::string& Value) override;
-    // Pasted text is typed character by character, through the key filter.
-    void PasteText(const std::string& S) override;
+    // Pasted characters pass the key filter's rules too.
+    bool PasteAccepts(const std::string& EditText, int Caret, char Ch) override;
 
 private:
     void ApplyMask();
+    // The filter's rule: false when Key typed at SelStart of T gives no valid time.
+    bool KeyKeepsTime(std::string T, int SelStart, char Key) const;
     std::string ZeroText() const { return FShowMSec ? "00:00:00.000" : "00:00:00"; }
     // Text := S when it fits the mask (cut to the mask's length), else the zero text.
     void SetFittedText(const std::string& S);
