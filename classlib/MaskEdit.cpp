@@ -2,7 +2,7 @@
 #include <algorithm>
 
 // ---- TEditMask ----
-TEditMask::TEditMask(const std::string& Mask)
+TEditMask::TEditMask(const std::string& Mask, char DateSeparator, char TimeSeparator)
 {
     // The mask field ends at the first ';' that is not escaped.
     size_t i = 0;
@@ -36,6 +36,8 @@ TEditMask::TEditMask(const std::string& Mask)
         case '9': p.Kind = mkDigit; break;
         case '#': p.Kind = mkDigitSign; break;
         case '_': p.Literal = ' '; break;
+        case '/': p.Literal = DateSeparator ? DateSeparator : c; break;
+        case ':': p.Literal = TimeSeparator ? TimeSeparator : c; break;
         default: p.Literal = c; break;
         }
         FPlaces.push_back(p);
@@ -192,9 +194,23 @@ void TCustomMaskEdit::SetEditMask(const std::string& Value)
     if (Value == FEditMask) return;
     const std::string old = IsMasked() ? GetMaskedText() : GetText();
     FEditMask = Value;
-    FMask = TEditMask(Value);
+    FMask = TEditMask(Value, FDateSeparator, FTimeSeparator);
     FCanUndo = false;
     if (IsMasked()) SetText(FMask.Format(old));
+}
+
+void TCustomMaskEdit::SetMaskSeparators(char DateSeparator, char TimeSeparator)
+{
+    if (DateSeparator == FDateSeparator && TimeSeparator == FTimeSeparator) return;
+    FDateSeparator = DateSeparator;
+    FTimeSeparator = TimeSeparator;
+    if (!IsMasked()) return;
+    // The same mask with other separators: what was typed moves over place by
+    // place (the old separators would not match the new literals).
+    const std::string typed = GetTextWithoutLiterals();
+    FMask = TEditMask(FEditMask, FDateSeparator, FTimeSeparator);
+    FCanUndo = false;
+    SetText(FMask.Format(typed));
 }
 
 std::string TCustomMaskEdit::GetEditText() { return GetText(); }
@@ -221,7 +237,7 @@ void TCustomMaskEdit::CreateWnd()
     TCustomEdit::CreateWnd();
     // The text given at creation does not pass WM_SETTEXT: lay it into the mask here.
     if (IsMasked()) {
-        const std::string t = GetText(), f = FMask.Format(t);
+        const std::string t = GetText(), f = LayText(t);
         if (t != f) SendMessageA(FHandle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(f.c_str()));
     }
 }
@@ -316,7 +332,8 @@ void TCustomMaskEdit::PasteText(const std::string& S)
     for (char c : S) {
         if (c == '\r' || c == '\n') break;   // one line only
         // Literals in the pasted text ("12:34") are where the mask has its own.
-        if (!FMask.Type(t, caret, c) && FMask.BlankText().find(c) == std::string::npos) refused = true;
+        if (!PasteAccepts(t, caret, c)) refused = true;
+        else if (!FMask.Type(t, caret, c) && FMask.BlankText().find(c) == std::string::npos) refused = true;
     }
     if (refused) MessageBeep(0);
     PutEditText(t, caret);
@@ -416,7 +433,7 @@ void TCustomMaskEdit::WMSetText(TMessage& Message)
         return;
     }
     // Text set in code is laid into the mask like any value.
-    const std::string f = FMask.Format(reinterpret_cast<const char*>(Message.LParam));
+    const std::string f = LayText(reinterpret_cast<const char*>(Message.LParam));
     Message.LParam = reinterpret_cast<LPARAM>(f.c_str());
     TCustomEdit::WMSetText(Message);
     FCanUndo = false;

@@ -3,7 +3,8 @@
 //   and the character shown in unfilled places (default '_'); e.g. "!90:00;1;_".
 // Mask characters: L/l letter, A/a letter or digit, C/c any character, 0/9 digit,
 // # digit or sign (upper case = required, lower case and 9/# = optional);
-// > upper case, < lower case, <> no conversion for what follows; ! optional places
+// > upper case, < lower case, <> no conversion for what follows; '/' is the date
+// separator and ':' the time separator given to the mask; ! optional places
 // are left blank at the start rather than at the end when a value is laid in;
 // \ takes the next character as a literal; _ is a literal space; anything else
 // is a literal kept in place. The edit text always has the mask's length.
@@ -24,7 +25,7 @@ public:
     // Masks longer than this are cut: a mask is a short form field.
     static constexpr int MaxPlaces = 255;
 
-    explicit TEditMask(const std::string& Mask = std::string());
+    explicit TEditMask(const std::string& Mask = std::string(), char DateSeparator = '/', char TimeSeparator = ':');
     bool Empty() const { return FPlaces.empty(); }
     int Length() const { return static_cast<int>(FPlaces.size()); }
     bool SaveLiterals() const { return FSaveLiterals; }
@@ -77,6 +78,8 @@ public:
     explicit TCustomMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
     const std::string& GetEditMask() const { return FEditMask; }
     void SetEditMask(const std::string& Value);
+    // The characters the mask's '/' and ':' stand for (the locale's, for dates and times).
+    void SetMaskSeparators(char DateSeparator, char TimeSeparator);
     bool IsMasked() const { return !FMask.Empty(); }
     const TEditMask& Mask() const { return FMask; }
 
@@ -95,6 +98,11 @@ protected:
     void WMKeyDown(TMessage& Message) override;
     void WMSetText(TMessage& Message) override;
     void MaskCommand(TMessage& Message);
+    // A text set in code as the window shows it; by default laid into the mask.
+    virtual std::string LayText(const std::string& Value) { return FMask.Format(Value); }
+    // Whether a pasted character may be typed at Caret of EditText (the text as
+    // the paste has built it so far); the mask's own classes are checked after.
+    virtual bool PasteAccepts(const std::string&, int, char) { return true; }
 
 private:
     // Puts a whole edit text through the EDIT as one user change (EN_CHANGE, our own undo).
@@ -103,9 +111,12 @@ private:
     void TypeChar(char Ch);
     void Backspace();
     void DeleteAtCaret();
+    // Pasted text: typed in place character by character, refused ones skipped.
     void PasteText(const std::string& S);
 
     std::string FEditMask;
+    char FDateSeparator = '/';
+    char FTimeSeparator = ':';
     TEditMask FMask;
     std::string FUndoText;
     int FUndoCaret = 0;

@@ -78,10 +78,11 @@ void TspSkinDateEdit::Notification(TComponent* AComponent, TOperation Operation)
 
 void TspSkinDateEdit::ApplyMask()
 {
+    // The mask's '/' is the separator the date rules split at.
+    SetMaskSeparators(Spdates::Settings().DateSeparator, ':');
     SetEditMask(GetDateMask());
-    FLayout = TspMaskLayout(TspSkinCustomEdit::GetEditMask(), Spdates::Settings().DateSeparator);
     FStopCheck = true;
-    SetText(FLayout.BlankText());
+    SetText(Mask().BlankText());
     FStopCheck = false;
 }
 
@@ -265,7 +266,7 @@ void TspSkinDateEdit::CheckValidDate()
 std::string TspSkinDateEdit::DateText(TDateTime Value)
 {
     std::string s = Spdates::DateToStr(Value);
-    if (FLayout.Fits(s)) return s;
+    if (Mask().Format(s) == s) return s;
     // The locale's short format may drop leading zeros ("d/M/yyyy"); the mask
     // has a fixed place for every digit, so numbers are padded to their places.
     const auto parts = SplitParts(s), places = SplitParts(Template());
@@ -289,38 +290,12 @@ void TspSkinDateEdit::SetTextFromDate(TDateTime Value)
 
 void TspSkinDateEdit::Change()
 {
-    // Typing reports its change once, after the mask wrote the text.
-    if (FMaskWriting) return;
     TspSkinCustomEdit::Change();
     if (FStopCheck) return;
     // Change runs inside the edit's window procedure: nothing may escape it.
     try {
         if (IsValidText(GetText())) CheckValidDate();
     } catch (const std::exception&) {
-    }
-}
-
-void TspSkinDateEdit::KeyPress(char& Key)
-{
-    TspSkinCustomEdit::KeyPress(Key);
-    bool changed = false;
-    {
-        TMaskWriting w(FMaskWriting);
-        changed = Spmask::HandleChar(this, FLayout, Key);
-    }
-    if (changed) Change();
-}
-
-void TspSkinDateEdit::KeyDown(WORD& Key, TShiftState Shift)
-{
-    TspSkinCustomEdit::KeyDown(Key, Shift);
-    if (Key == VK_DELETE) {
-        {
-            TMaskWriting w(FMaskWriting);
-            Spmask::DeleteSelection(this, FLayout);
-        }
-        Key = 0;
-        Change();
     }
 }
 
@@ -411,43 +386,6 @@ void TspSkinDateEdit::WndProc(TMessage& Message)
             // An unfinished or impossible entry gives way to the last valid date.
             SetTextFromDate(FMonthCalendar->GetDate());
         }
-        break;
-    }
-}
-
-void TspSkinDateEdit::Dispatch(TMessage& Message)
-{
-    switch (Message.Msg) {
-    case WM_CUT:
-    case WM_CLEAR:
-    case WM_PASTE:
-    case WM_UNDO: MaskEditCommand(Message); break;
-    default: TspSkinCustomEdit::Dispatch(Message); break;
-    }
-}
-
-void TspSkinDateEdit::MaskEditCommand(TMessage& Message)
-{
-    Message.Result = 0;
-    if (ReadOnly) return;
-    switch (Message.Msg) {
-    case WM_CUT:
-        CopyToClipboard();
-        [[fallthrough]];
-    case WM_CLEAR:
-        if (GetSelLength() > 0) {
-            {
-                TMaskWriting w(FMaskWriting);
-                Spmask::DeleteSelection(this, FLayout);
-            }
-            Change();
-        }
-        break;
-    case WM_PASTE:
-        // Pasted text is typed character by character, through the key filter.
-        for (char ch : Spmask::ClipboardText()) Perform(WM_CHAR, static_cast<unsigned char>(ch), 1);
-        break;
-    default:   // an undo could bring back a text that does not fit the mask
         break;
     }
 }

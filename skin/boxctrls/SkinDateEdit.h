@@ -1,9 +1,8 @@
 // TspSkinDateEdit: the skinned button edit for a date. Its mask follows the
-// locale's short date format; a complete valid date typed in sets Date, and the
+// locale's short date format and does the typing; a complete valid date typed in sets Date, and the
 // ellipsis button drops a month calendar (TspPopupCalendar) below the edit.
 // The calendar never takes the activation, so the edit keeps the focus.
 #pragma once
-#include "MaskInput.h"
 #include "SkinEdits.h"
 #include "SkinMonthCalendar.h"
 #include <string>
@@ -64,11 +63,6 @@ public:
 
 protected:
     void Change() override;
-    void KeyPress(char& Key) override;
-    void Dispatch(TMessage& Message) override;
-    // Cut, clear, paste and undo keep to the mask (the menu's and the keys').
-    void MaskEditCommand(TMessage& Message);
-    void KeyDown(WORD& Key, TShiftState Shift) override;
     void WndProc(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void CMCancelMode(TControl* Sender);
@@ -91,6 +85,4 @@ private:
     bool FStopCheck = false;
     bool FTodayDefault = false;
     bool FLayered = false;
-    TspMaskLayout FLayout;
-    bool FMaskWriting = false;
 };

@@ -32,7 +32,6 @@ TspSkinTimeEdit::TspSkinTimeEdit(TComponent* AOwner) : TspSkinMaskEdit(AOwner)
 void TspSkinTimeEdit::ApplyMask()
 {
     SetEditMask(FShowMSec ? kMaskMSec : kMask);
-    FLayout = TspMaskLayout(TspSkinMaskEdit::GetEditMask());
 }
 
 void TspSkinTimeEdit::SetShowMilliseconds(bool Value)
@@ -52,8 +51,8 @@ bool TspSkinTimeEdit::ReadParts(const std::string& S, bool WithMSec, int& Hour, 
 
 void TspSkinTimeEdit::SetFittedText(const std::string& S)
 {
-    std::string t = S.substr(0, static_cast<size_t>(FLayout.Length()));
-    SetText(FLayout.Fits(t) ? t : ZeroText());
+    const std::string t = S.substr(0, static_cast<size_t>(Mask().Length()));
+    SetText(Mask().Format(t) == t ? t : ZeroText());
 }
 
 void TspSkinTimeEdit::SetTime(const std::string& S)
@@ -112,88 +111,37 @@ void TspSkinTimeEdit::CheckSpace(std::string& S)
         if (c == ' ') c = '0';
 }
 
-void TspSkinTimeEdit::HandleOnKeyPress(TObject*, char& Key)
+bool TspSkinTimeEdit::KeyKeepsTime(std::string T, int SelStart, char Key) const
 {
-    if (Key == 13 || Key == 8) return;
-    std::string t = GetText();
-    if (GetSelLength() > 1) SetSelLength(1);
     if (IsValidChar(Key)) {
         // The digit goes where the mask will put it: the first input place at
         // or after the caret. With none left the mask drops it anyway.
-        const int p = Spmask::TypingPlace(FLayout, GetSelStart());
-        if (p < 0 || p >= static_cast<int>(t.size())) {
-            Key = 0;
-            return;
-        }
-        t[static_cast<size_t>(p)] = Key;
+        const int p = Mask().NextEditable(SelStart);
+        if (p < 0 || p >= static_cast<int>(T.size())) return false;
+        T[static_cast<size_t>(p)] = Key;
     }
     int h, m, s, ms;
-    if (!ReadParts(t, FShowMSec, h, m, s, ms) || !IsValidTime(h, m, s, ms)) Key = 0;
+    return ReadParts(T, FShowMSec, h, m, s, ms) && IsValidTime(h, m, s, ms);
 }
 
-void TspSkinTimeEdit::KeyPress(char& Key)
+void TspSkinTimeEdit::HandleOnKeyPress(TObject*, char& Key)
 {
-    TspSkinMaskEdit::KeyPress(Key);
-    bool changed = false;
-    {
-        TMaskWriting w(FMaskWriting);
-        changed = Spmask::HandleChar(this, FLayout, Key);
-    }
-    if (changed) Change();
+    if (Key == 13 || Key == 8) return;
+    const std::string t = GetText();
+    if (GetSelLength() > 1) SetSelLength(1);
+    if (!KeyKeepsTime(t, GetSelStart(), Key)) Key = 0;
 }
 
-void TspSkinTimeEdit::KeyDown(WORD& Key, TShiftState Shift)
+bool TspSkinTimeEdit::PasteAccepts(const std::string& EditText, int Caret, char Ch)
 {
-    TspSkinMaskEdit::KeyDown(Key, Shift);
-    if (Key == VK_DELETE) {
-        {
-            TMaskWriting w(FMaskWriting);
-            Spmask::DeleteSelection(this, FLayout);
-        }
-        Key = 0;
-        Change();
-    }
+    return KeyKeepsTime(EditText, Caret, Ch);
 }
 
-void TspSkinTimeEdit::Change()
+std::string TspSkinTimeEdit::LayText(const std::string& Value)
 {
-    // Typing reports its change once, after the mask wrote the text.
-    if (!FMaskWriting) TspSkinMaskEdit::Change();
-}
-
-void TspSkinTimeEdit::Dispatch(TMessage& Message)
-{
-    switch (Message.Msg) {
-    case WM_CUT:
-    case WM_CLEAR:
-    case WM_PASTE:
-    case WM_UNDO: MaskEditCommand(Message); break;
-    default: TspSkinMaskEdit::Dispatch(Message); break;
-    }
-}
-
-void TspSkinTimeEdit::MaskEditCommand(TMessage& Message)
-{
-    Message.Result = 0;
-    if (ReadOnly) return;
-    switch (Message.Msg) {
-    case WM_CUT:
-        CopyToClipboard();
-        [[fallthrough]];
-    case WM_CLEAR:
-        if (GetSelLength() > 0) {
-            {
-                TMaskWriting w(FMaskWriting);
-                Spmask::DeleteSelection(this, FLayout);
-            }
-            Change();
-        }
-        break;
-    case WM_PASTE:
-        // Pasted text is typed character by character, through the key filter.
-        for (char ch : Spmask::ClipboardText()) Perform(WM_CHAR, static_cast<unsigned char>(ch), 1);
-        break;
-    default:   // an undo could bring back a text that does not fit the mask
-        break;
-    }
+    const TEditMask& m = Mask();
+    bool shape = static_cast<int>(Value.size()) == m.Length();
+    for (int i = 0; shape && i < m.Length(); ++i)
+        if (m.IsLiteral(i) && Value[static_cast<size_t>(i)] != m.Place(i).Literal) shape = false;
+    return shape ? Value : TspSkinMaskEdit::LayText(Value);
 }

@@ -1,9 +1,9 @@
 // TspSkinTimeEdit: the skinned mask edit for a time of day (hours, minutes,
-// seconds, optionally milliseconds) at fixed places of its text. Its own key
-// filter, installed as OnKeyPress, drops any digit that would make the time
-// invalid; a handler assigned to OnKeyPress later replaces the filter.
+// seconds, optionally milliseconds) at fixed places of its text. The edit mask
+// does the typing; its own key filter, installed as OnKeyPress, drops any digit
+// that would make the time invalid before the mask sees it; a handler assigned
+// to OnKeyPress later replaces the filter.
 #pragma once
-#include "MaskInput.h"
 #include "SkinEdits.h"
 #include <string>
 
@@ -31,20 +31,19 @@ public:
     static bool ReadParts(const std::string& S, bool WithMSec, int& Hour, int& Min, int& Sec, int& MSec);
 
 protected:
-    void KeyPress(char& Key) override;
-    void Dispatch(TMessage& Message) override;
-    // Cut, clear, paste and undo keep to the mask (the menu's and the keys').
-    void MaskEditCommand(TMessage& Message);
-    void KeyDown(WORD& Key, TShiftState Shift) override;
-    void Change() override;
+    // A text of the mask's shape set in code stays as it is, so that one that is
+    // no time shows so (and DecodeTime reports it); other texts go into the mask.
+    std::string LayText(const std::string& Value) override;
+    // Pasted characters pass the key filter's rules too.
+    bool PasteAccepts(const std::string& EditText, int Caret, char Ch) override;
 
 private:
     void ApplyMask();
+    // The filter's rule: false when Key typed at SelStart of T gives no valid time.
+    bool KeyKeepsTime(std::string T, int SelStart, char Key) const;
     std::string ZeroText() const { return FShowMSec ? "00:00:00.000" : "00:00:00"; }
     // Text := S when it fits the mask (cut to the mask's length), else the zero text.
     void SetFittedText(const std::string& S);
 
     bool FShowMSec = false;
-    TspMaskLayout FLayout;
-    bool FMaskWriting = false;
 };

@@ -81,6 +81,29 @@ TEST(EditMask, ParsesItsFields)
     EXPECT_EQ(TEditMask(std::string(100000, '0')).Length(), TEditMask::MaxPlaces);
 }
 
+TEST(EditMask, SlashAndColonStandForTheSeparatorsGiven)
+{
+    struct Case {
+        const char* Mask;
+        char DateSep, TimeSep;
+        const char* Value;
+        const char* Edit;
+    };
+    const Case cases[] = {
+        {"!99/99/0000;1; ", '.', ':', "", "  .  .    "},
+        {"!99/99/0000;1; ", '.', ':', "31.12.2004", "31.12.2004"},
+        {"!99/99/0000;1; ", '-', ':', "05-03-2004", "05-03-2004"},
+        {"00:00;1;_", '/', '.', "12.30", "12.30"},
+        {"00\\/00\\:00;1;_", '.', '.', "12/34:56", "12/34:56"},   // escaped: the characters themselves
+        {"00/00;0;_", '.', ':', "1231", "12.31"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Mask) + " " + c.DateSep + c.TimeSep + " <- '" + c.Value + "'");
+        TEditMask m(c.Mask, c.DateSep, c.TimeSep);
+        EXPECT_EQ(m.Format(c.Value), c.Edit);
+    }
+}
+
 TEST(EditMask, TypingFollowsTheCharacterClasses)
 {
     struct Case {
@@ -229,6 +252,25 @@ TEST(SkinMaskEdit, TextInCodeSelectionPasteAndUndo)
     s.E->Perform(WM_CUT, 0, 0);
     s.Type("9");
     EXPECT_EQ(s.E->GetEditText(), "12:34");
+}
+
+TEST(SkinMaskEdit, OtherSeparatorsKeepTheValueAndTyping)
+{
+    MaskScene s("00/00;1;_");
+    s.E->SetText("1231");
+    EXPECT_EQ(s.E->GetEditText(), "12/31");
+    s.E->SetMaskSeparators('.', ':');
+    EXPECT_EQ(s.E->GetEditText(), "12.31");
+    s.Caret(0);
+    s.Type("05");
+    EXPECT_EQ(s.E->GetEditText(), "05.31");
+    s.Caret(2);
+    s.Type(".");     // the separator typed on its place moves past it
+    EXPECT_EQ(s.E->GetSelStart(), 3);
+    s.Caret(2);
+    s.Type("/");     // the old one is nothing now
+    EXPECT_EQ(s.E->GetSelStart(), 2);
+    EXPECT_EQ(s.E->GetEditText(), "05.31");
 }
 
 TEST(SkinMaskEdit, WithoutAMaskItIsThePlainEdit)

@@ -128,6 +128,21 @@ TEST(TimeEdit, ClipboardCommandsKeepToTheMaskAndTheFilter)
     }
 }
 
+TEST(TimeEdit, APasteIsOneChangeAndOneUndo)
+{
+    Scene s;
+    int changes = 0;
+    s.E->OnChange = [&](TObject*) { ++changes; };
+    PutClipboard("1830");
+    s.Put("00:00:00", 0);
+    changes = 0;
+    s.E->Perform(WM_PASTE, 0, 0);
+    EXPECT_EQ(s.E->GetText(), "18:30:00");
+    EXPECT_EQ(changes, 1);
+    s.E->Perform(WM_UNDO, 0, 0);
+    EXPECT_EQ(s.E->GetText(), "00:00:00");
+}
+
 TEST(TimeEdit, OwnKeyPressHandlerReplacesTheFilterButNotTheMask)
 {
     Scene s;
