@@ -146,11 +146,14 @@ private:
     {
         sec.Int("pictureindex", picture).Int("maskpictureindex", mask).Rect("skinrect", skin).Int("cursorindex", -1);
     }
-    void EightPoint(IniSection& sec, int w, int h, int border)
+    // Eight-point element; rightEnd > border keeps that many columns at the right
+    // (buttons drawn in the face) out of the client, which is repeated when the control grows.
+    void EightPoint(IniSection& sec, int w, int h, int border, int rightEnd = 0)
     {
         int cx = std::max(border, w / 3), cy = std::max(border, h / 3);
         sec.Point("lefttoppoint", cx, cy).Point("righttoppoint", w - cx, cy).Point("leftbottompoint", cx, h - cy)
-            .Point("rightbottompoint", w - cx, h - cy).Rect("clientrect", MakeBox(border, border, w - border, h - border));
+            .Point("rightbottompoint", w - cx, h - cy)
+            .Rect("clientrect", MakeBox(border, border, w - std::max(border, rightEnd), h - border));
     }
     void HThree(IniSection& sec, int w, int h, int side)
     {
@@ -767,7 +770,7 @@ void Builder::Edits()
         }
         IniSection& sec = Control(name, "edit");
         ControlBase(sec, PicControls, n);
-        EightPoint(sec, w, h, 2);
+        EightPoint(sec, w, h, 2, withButton ? 18 : 0);
         sec.Rect("activeskinrect", a);
         Font(sec, "", 14, "", s_.Text);
         sec.Int("activefontcolor", s_.ActiveText).Int("disabledfontcolor", s_.DisabledText)
@@ -799,7 +802,7 @@ void Builder::Edits()
         }
         IniSection& sec = Control(name, "spinedit");
         ControlBase(sec, PicControls, n);
-        EightPoint(sec, w, h, 2);
+        EightPoint(sec, w, h, 2, w - upPlace.Left);
         sec.Rect("activeskinrect", a);
         Font(sec, "", 14, "", s_.Text);
         sec.Int("activefontcolor", s_.ActiveText).Int("disabledfontcolor", s_.DisabledText)

@@ -117,6 +117,8 @@ TEST_P(ControlParts, SpinEditArrowsShowInEveryLook)
         const SkinCanvas& pic = Pic(s);
         const Box up = RectOf(s, "upbuttonrect"), down = RectOf(s, "downbuttonrect");
         EXPECT_FALSE(Meet(up, down)) << name;
+        // The client is repeated when the control grows: it must not hold the buttons' pictures.
+        EXPECT_LE(RectOf(s, "clientrect").Right, std::min(up.Left, down.Left)) << name;
         for (const char* look : {"skinrect", "activeskinrect"}) {
             const Box face = RectOf(s, look);
             ExpectArrow(pic, Offset(up, face.Left, face.Top), true, TextColour(), std::string(name) + " up " + look);
@@ -127,6 +129,16 @@ TEST_P(ControlParts, SpinEditArrowsShowInEveryLook)
         ExpectArrow(pic, RectOf(s, "downupbuttonrect"), true, TextColour(), std::string(name) + " pressed up");
         ExpectArrow(pic, RectOf(s, "activedownbuttonrect"), false, TextColour(), std::string(name) + " active down");
         ExpectArrow(pic, RectOf(s, "downdownbuttonrect"), false, TextColour(), std::string(name) + " pressed down");
+    }
+}
+
+TEST_P(ControlParts, EditButtonsLieOutsideTheRepeatedClient)
+{
+    for (const char* name : {"buttonedit", "statusbuttonedit", "toolbuttonedit"}) {
+        const IniSection& s = Sec(name);
+        const Box button = RectOf(s, "buttonrect");
+        ASSERT_FALSE(Empty(button)) << name;
+        EXPECT_LE(RectOf(s, "clientrect").Right, button.Left) << name;
     }
 }
 
