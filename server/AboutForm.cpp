@@ -30,10 +30,12 @@ TFormSolvaneTMAbout::TFormSolvaneTMAbout(TComponent* AOwner, TspSkinData* SkinDa
                               [this](const std::string& v) { Button1->SetCaption(v); }}});
 }
 
-TLabel* TFormSolvaneTMAbout::NewLabel(const char* Name, const std::string& Text, int Left, int Top)
+TspSkinStdLabel* TFormSolvaneTMAbout::NewLabel(const char* Name, const std::string& Text, int Left, int Top,
+                                               TspSkinData* SkinData)
 {
-    auto* l = new TLabel(this);
+    auto* l = new TspSkinStdLabel(this);
     l->SetName(Name);
+    l->SetSkinData(SkinData);
     l->SetParent(this);
     l->SetCaption(Text);
     l->SetLeft(Left);
@@ -69,16 +71,23 @@ void TFormSolvaneTMAbout::CreateComponents(TspSkinData* SkinData)
     Image1->SetBounds(12, 12, 148, 111);
     DrawPicture();
 
-    spSkinLabel1 = NewLabel("spSkinLabel1", "Orvanta TM", 176, 12);
-    spSkinLabel1->GetFont()->SetStyle(fsBold);
-    spSkinLabel1->GetFont()->SetHeight(-20);
-    Label3 = NewLabel("Label3", "", 176, 44);
-    spSkinStdLabel2 = NewLabel("spSkinStdLabel2", "2005", 176, 62);
-    Label1 = NewLabel("Label1", "Developed by the Orvanta TM team", 176, 80);
+    spSkinLabel1 = new TspSkinLabel(this);
+    spSkinLabel1->SetName("spSkinLabel1");
+    spSkinLabel1->SetSkinData(SkinData);
+    spSkinLabel1->SetParent(this);
+    spSkinLabel1->SetBounds(176, 10, 180, 28);
+    spSkinLabel1->SetCaption("Orvanta TM");
+    spSkinLabel1->GetDefaultFont()->SetStyle(fsBold);
+    spSkinLabel1->GetDefaultFont()->SetHeight(-20);
+    Label3 = NewLabel("Label3", "", 176, 44, SkinData);
+    spSkinStdLabel2 = NewLabel("spSkinStdLabel2", "2005", 176, 62, SkinData);
+    Label1 = NewLabel("Label1", "Developed by the Orvanta TM team", 176, 80, SkinData);
 
-    Label2 = NewLabel("Label2", WebAddress, 176, 98);
-    Label7 = NewLabel("Label7", MailAddress, 176, 116);
-    for (TLabel* link : {Label2, Label7}) {
+    Label2 = NewLabel("Label2", WebAddress, 176, 98, SkinData);
+    Label7 = NewLabel("Label7", MailAddress, 176, 116, SkinData);
+    // The links keep their underline in every skin; the skin gives the colour.
+    for (TspSkinStdLabel* link : {Label2, Label7}) {
+        link->UseSkinFont = false;
         link->GetFont()->SetColor(clBlue);
         link->GetFont()->SetStyle(fsUnderline);
         link->SetCursor(crHandPoint);
@@ -86,13 +95,14 @@ void TFormSolvaneTMAbout::CreateComponents(TspSkinData* SkinData)
     Label2->OnClick = [this](TObject* s) { Label2Click(s); };
     Label7->OnClick = [this](TObject* s) { Label7Click(s); };
 
-    Button1 = new TButton(this);
+    Button1 = new TspSkinButton(this);
     Button1->SetName("Button1");
+    Button1->SetSkinData(SkinData);
     Button1->SetParent(this);
     Button1->SetCaption("Ok");
     Button1->SetBounds(kClientWidth - 87, kClientHeight - 33, 75, 25);
     Button1->SetDefault(true);
-    Button1->SetCancel(true);
+    Button1->Cancel = true;
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
 }
 

@@ -4,9 +4,10 @@
 #include "Image.h"
 #include "Timer.h"
 #include "Forms.h"
-#include "StdCtrls.h"
+#include "FormFrame.h"
+#include "SkinButton.h"
+#include "SkinLabels.h"
 
-class TspFormFrame;
 class TspSkinData;
 
 class TFormSolvaneTMAbout : public TForm {
@@ -17,13 +18,13 @@ public:
     TFormSolvaneTMAbout(TComponent* AOwner, TspSkinData* SkinData);
 
     TImage* Image1;
-    TLabel* spSkinLabel1;       // the product's name
-    TLabel* Label3;             // the version
-    TLabel* spSkinStdLabel2;    // the year
-    TLabel* Label1;             // the developer
-    TLabel* Label2;             // the maker's web address
-    TLabel* Label7;             // the maker's mail address
-    TButton* Button1;
+    TspSkinLabel* spSkinLabel1;        // the product's name
+    TspSkinStdLabel* Label3;           // the version
+    TspSkinStdLabel* spSkinStdLabel2;  // the year
+    TspSkinStdLabel* Label1;           // the developer
+    TspSkinStdLabel* Label2;           // the maker's web address
+    TspSkinStdLabel* Label7;           // the maker's mail address
+    TspSkinButton* Button1;
     // The frame, wearing the main window's skin (none without a main window).
     TspFormFrame* spFormFrame1;
 
@@ -37,7 +38,7 @@ public:
 private:
     void CreateComponents(TspSkinData* SkinData);
     void DrawPicture();
-    TLabel* NewLabel(const char* Name, const std::string& Text, int Left, int Top);
+    TspSkinStdLabel* NewLabel(const char* Name, const std::string& Text, int Left, int Top, TspSkinData* SkinData);
 };
 
 // The about window of the running program (null until start-up made it).

@@ -5,6 +5,7 @@
 #include "Handles.h"
 #include "Language.h"
 #include "Log.h"
+#include "OpenSkinDialog.h"
 #include "PreviewForm.h"
 #include "Settings.h"
 #include "Video.h"
@@ -69,11 +70,12 @@ TspSkinGroupBox* NewCheckGroup(TComponent* Owner, TWinControl* Parent, const cha
     return g;
 }
 
-// Every combo box of the dialog is made here (the class library's for now).
-TComboBox* NewCombo(TComponent* Owner, TWinControl* Parent, const char* Name, int Left, int Top, int Width, int Height)
+// Every combo box of the dialog is made here: a fixed list, no typing.
+TspSkinComboBox* NewCombo(TComponent* Owner, TWinControl* Parent, const char* Name, int Left, int Top, int Width,
+                          int Height)
 {
-    auto* c = NewControl<TComboBox>(Owner, Parent, Name, Left, Top, Width, Height);
-    c->SetStyle(csDropDownList);
+    auto* c = NewControl<TspSkinComboBox>(Owner, Parent, Name, Left, Top, Width, Height);
+    c->SetStyle(spcbFixedStyle);
     return c;
 }
 
@@ -604,8 +606,37 @@ void TForm3::Button13Click(TObject*) { RunAboutWindow(); }
 void TForm3::spSkinButton1Click(TObject*)
 {
     spOpenSkinDialog1->InitialDir = Settings::ProgramFolder() + "Skins";
-    if (!spOpenSkinDialog1->Execute()) return;
-    std::string file = spOpenSkinDialog1->FileName;
+    // The skinned open-skin window runs the choice. spOpenSkinDialog1 keeps the
+    // settings that the rest of this dialog reads and writes (the translated
+    // title, the filter, the skin file in use); the skinned dialog lives as
+    // long as this form, so it keeps its size and file type between runs.
+    auto* dialog = dynamic_cast<TspOpenSkinDialog*>(FindComponent("spSkinOpenSkinDialog"));
+    if (!dialog) {
+        dialog = new TspOpenSkinDialog(this);
+        dialog->SetName("spSkinOpenSkinDialog");
+        dialog->FilterIndex = spOpenSkinDialog1->FilterIndex;
+    }
+    dialog->SetTitle(spOpenSkinDialog1->Title);
+    dialog->Filter = spOpenSkinDialog1->Filter;
+    dialog->CompressedFilterIndex = 1;
+    dialog->UnCompressedFilterIndex = 2;
+    dialog->InitialDir = spOpenSkinDialog1->InitialDir;
+    dialog->FileName = spOpenSkinDialog1->FileName;
+    TspSkinData* skin = FHost ? FHost->SkinData() : nullptr;
+    dialog->SetSkinData(skin);
+    dialog->SetCtrlSkinData(skin);
+    bool chosen = false;
+    try {
+        chosen = dialog->Execute();
+    } catch (const std::exception& e) {
+        LogLine("TForm3::spSkinButton1Click: ", e);
+    } catch (...) {
+        LogUnknown("TForm3::spSkinButton1Click: ");
+    }
+    spOpenSkinDialog1->FilterIndex = dialog->FilterIndex;
+    if (!chosen) return;
+    spOpenSkinDialog1->FileName = dialog->FileName;
+    std::string file = dialog->FileName;
     bool loaded = false;
     try {
         // The main window loads it, and every open form, this one too, re-skins itself.

@@ -69,11 +69,11 @@ public:
     // Languages.
     TspSkinTabSheet* spSkinTabSheet7;
     TspSkinStdLabel* spSkinStdLabel11;
-    TComboBox* spSkinComboBox1;
+    TspSkinComboBox* spSkinComboBox1;
     // Client settings: the embedding HTML.
     TspSkinTabSheet* spSkinTabSheet8;
     TspSkinStdLabel *spSkinStdLabel12, *spSkinStdLabel13;
-    TComboBox* spSkinComboBox2;                      // the viewer's layout
+    TspSkinComboBox* spSkinComboBox2;                // the viewer's layout
     TRadioGroup* spSkinRadioGroup1;                  // the client type
     TspSkinMemo2* spSkinMemoHTML;
     TspSkinScrollBar *spSkinScrollBar1, *spSkinScrollBar2;   // the memo's vertical and horizontal bars

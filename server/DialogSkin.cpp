@@ -35,20 +35,6 @@ void BindSkin(TComponent* C, TspSkinData* Skin)
         l->SetSkinData(Skin);
 }
 
-// The frame's re-skin walk reaches the skinned edits and memos, which live in
-// a library of their own, only through this: they take the new skin here.
-void ReskinEdits(TCustomForm* Form, TspSkinData* Skin)
-{
-    for (int i = 0; i < Form->GetComponentCount(); ++i) {
-        TComponent* c = Form->GetComponent(i);
-        if (auto* e = dynamic_cast<TspSkinCustomEdit*>(c)) {
-            if (e->GetSkinDataComponent() == Skin) e->ChangeSkinData();
-        } else if (auto* m = dynamic_cast<TspSkinMemo2*>(c)) {
-            if (m->GetSkinDataComponent() == Skin) m->ChangeSkinData();
-        }
-    }
-}
-
 } // namespace
 
 TspFormFrame* DressDialog(TCustomForm* Form, TspSkinData* Skin)
@@ -61,13 +47,6 @@ TspFormFrame* DressDialog(TCustomForm* Form, TspSkinData* Skin)
     // Whatever the skin's frame takes, the designed client area stays.
     frame->ClientWidth = Form->GetClientWidth();
     frame->ClientHeight = Form->GetClientHeight();
-    frame->OnChangeSkinData = [Form, frame](TObject*) {
-        try {
-            ReskinEdits(Form, frame->GetSkinData());
-        } catch (...) {
-            // A control that cannot take the new skin keeps the look it had.
-        }
-    };
     frame->SetSkinData(Skin);
     return frame;
 }

@@ -132,10 +132,12 @@ void TForm1::CreateComponents()
             ImageList1->AddMasked(&bmp, RGB(255, 0, 255));
         }
     }
-    ListView2 = new TListView(this);
+    ListView2 = new TspSkinListView(this);
     ListView2->SetName("ListView2");
+    ListView2->SetSkinData(spSkinData1);
+    ListView2->SetHeaderSkinDataName("resizebutton");
     ListView2->SetParent(spSkinPanel1);
-    ListView2->SetBounds(334, 8, 168, 236);
+    ListView2->SetBounds(334, 8, 168 - kScrollBarWidth, 236);
     ListView2->SetViewStyle(vsReport);
     ListView2->SetOwnerData(true);
     ListView2->SetOwnerDraw(true);
@@ -153,6 +155,16 @@ void TForm1::CreateComponents()
         ListView2DrawItem(s, i, r, st);
     };
     ListView2->OnSelectItem = [this](TObject* s, TListItem* i, bool sel) { ListView2SelectItem(s, i, sel); };
+    // The list's own bar is hidden; this one follows its rows and scrolls it.
+    spSkinScrollBar2 = new TspSkinScrollBar(this);
+    spSkinScrollBar2->SetName("spSkinScrollBar2");
+    spSkinScrollBar2->SetKind(sbVertical);
+    spSkinScrollBar2->SetSkinDataName("vscrollbar");
+    spSkinScrollBar2->SetSkinData(spSkinData1);
+    spSkinScrollBar2->SetParent(spSkinPanel1);
+    spSkinScrollBar2->SetBounds(502 - kScrollBarWidth, 8, kScrollBarWidth, 236);
+    ListView2->HandleNeeded();
+    ListView2->SetVScrollBar(spSkinScrollBar2);
 
     Memo2 = new TspSkinMemo2(this);
     Memo2->SetName("Memo2");
@@ -217,17 +229,6 @@ void TForm1::CreateComponents()
     Button1->SetAction(ActionToBlackList);
     // After the action: binding it takes over the action's Visible.
     Button1->SetVisible(false);
-
-    // The frame's re-skin walk knows the skinned edits and memos only by name
-    // and leaves them out; they take a new skin here.
-    spFormFrame1->OnChangeSkinData = [this](TObject*) {
-        try {
-            if (Edit1->GetSkinDataComponent() == spSkinData1) Edit1->ChangeSkinData();
-            if (Memo2->GetSkinDataComponent() == spSkinData1) Memo2->ChangeSkinData();
-        } catch (...) {
-            // A control that cannot take the new skin keeps the look it had.
-        }
-    };
 
     ServerSocket1 = new TServerSocket(this);
     ServerSocket1->SetName("ServerSocket1");
@@ -390,7 +391,7 @@ void TForm1::CreateSkinComponents()
     spSkinPanel1 = new TspSkinPanel(this);
     spSkinPanel1->SetName("spSkinPanel1");
     spSkinPanel1->SetSkinData(spSkinData1);
-    spSkinPanel1->SetBorderStyle(bvNone);
+    spSkinPanel1->SetBorderStyle(TspSkinBorderStyle::bvNone);
     spSkinPanel1->SetCaption("");
     spSkinPanel1->SetAlign(alClient);
     spSkinPanel1->SetParent(this);

@@ -9,8 +9,7 @@
 //
 // The window wears the program's skin: spFormFrame1 draws its frame from
 // spSkinData1, the skinned menu bar shows spSkinMainMenu1, spTrayIcon1 takes it
-// to the tray, and the visible controls are the skinned ones. The online list
-// is still the class library's list view.
+// to the tray, and the visible controls are the skinned ones.
 #pragma once
 // Winsock first: its headers must precede the C library's (ScktComp.h says why).
 #include "ScktComp.h"
@@ -29,8 +28,13 @@
 #include "CompressedStoredSkin.h"
 #include "FormFrame.h"
 #include "FrameMainMenu.h"
+#include "SkinButton.h"
 #include "SkinEdits.h"
 #include "SkinMemo.h"
+#include "SkinMenuBar.h"
+#include "SkinPanel.h"
+#include "SkinScrollBar.h"
+#include "SkinViews.h"
 #include "TrayIcon.h"
 #include <vfw.h>
 #include <cstdint>
@@ -45,12 +49,6 @@ class COggEncoder;
 class TVideoCapture;
 class TCapturedBitmap;
 class TspSkinData;
-// The skinned controls' own headers clash with the class library's panel names
-// (bvNone, ...), which the dialogs' headers bring in beside this one.
-class TspSkinButton;
-class TspSkinMainMenuBar;
-class TspSkinPanel;
-class TspSkinScrollBar;
 
 // The stored default skin: an RCDATA resource of the program (Orvanta_TM.rc).
 extern const char* const kDefaultSkinResource;
@@ -93,7 +91,8 @@ public:
     TMenuItem *File1, *Exit1, *Actions1, *Video1, *Voice1, *Alarm1, *Available1, *options1, *Customization1,
         *Preferences1, *Help1, *Help2, *About1;
     TVideoCapture* cap0;
-    TListView* ListView2;
+    TspSkinListView* ListView2;           // the online list, with its bar spSkinScrollBar2
+    TspSkinScrollBar* spSkinScrollBar2;
     TImageList* ImageList1;
     TspSkinMemo2* Memo2;
     TspSkinScrollBar* spSkinScrollBar1;

@@ -6,13 +6,14 @@ namespace {
 const int kClientWidth = 451;
 const int kClientHeight = 147;
 
-// Every combo box of the dialog is made here (the class library's for now).
-TComboBox* NewCombo(TComponent* Owner, TWinControl* Parent, const char* Name, std::initializer_list<const char*> Items)
+// Every combo box of the dialog is made here: a fixed list, no typing.
+TspSkinComboBox* NewCombo(TComponent* Owner, TWinControl* Parent, const char* Name,
+                          std::initializer_list<const char*> Items)
 {
-    auto* c = new TComboBox(Owner);
+    auto* c = new TspSkinComboBox(Owner);
     c->SetName(Name);
     c->SetParent(Parent);
-    c->SetStyle(csDropDownList);
+    c->SetStyle(spcbFixedStyle);
     for (const char* item : Items) c->GetItems()->Add(item);
     return c;
 }
@@ -69,6 +70,7 @@ void TForm2::CreateComponents()
     spSkinStdLabel2->SetBounds(10, 24, 110, 17);
     ComboBox2 = NewCombo(this, spSkinGroupBox2, "ComboBox2", {"160x120", "320x240"});
     ComboBox2->SetBounds(130, 20, 150, 24);
+    ComboBox2->SetText("320x240");
     spSkinButton1 = new TspSkinButton(this);
     spSkinButton1->SetName("spSkinButton1");
     spSkinButton1->SetParent(spSkinGroupBox2);

@@ -14,11 +14,11 @@ public:
 
     TspSkinGroupBox* spSkinGroupBox2;   // video settings
     TspSkinStdLabel* spSkinStdLabel2;
-    TComboBox* ComboBox2;               // the frame size index
+    TspSkinComboBox* ComboBox2;         // the frame size index
     TspSkinButton* spSkinButton1;       // the codec's set-up
     TspSkinGroupBox* spSkinGroupBox1;   // network settings
     TspSkinStdLabel* spSkinStdLabel1;
-    TComboBox* ComboBox1;               // the network speed index
+    TspSkinComboBox* ComboBox1;         // the network speed index
     TspSkinPanel* spSkinPanel1;
     TspSkinButton* Button5;             // Apply
     TspSkinButton* Button6;             // Cancel

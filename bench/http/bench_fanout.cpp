@@ -16,6 +16,8 @@
 #include <psapi.h>
 #include <cstdio>
 #include <string>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -127,6 +129,12 @@ int main(int argc, char** argv)
     long long produced[kKinds] = {};
     long long due[kKinds] = {};
     DWORD nextVideo = start, nextAudio = start, nextChat = start;
+    // The wine server's answer time while the streams run: a wait that does not
+    // block is one request to it, the smallest step of anything a new connection
+    // does (its thread, socket, file and replies are tens of such requests).
+    TKernelHandle probe(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    std::vector<double> roundTrips;
+    DWORD nextProbe = start + 500;
     while (GetTickCount() - start < static_cast<DWORD>(seconds) * 1000) {
         DWORD now = GetTickCount();
         TServerWinSocket* s = server.Socket();
@@ -145,8 +153,22 @@ int main(int argc, char** argv)
             ++produced[kChat];
             nextChat += 1000;
         }
+        if (now - nextProbe < 0x80000000u) {
+            LARGE_INTEGER f, a, b;
+            QueryPerformanceFrequency(&f);
+            for (int i = 0; i < 20; ++i) {
+                QueryPerformanceCounter(&a);
+                WaitForSingleObject(probe.Get(), 0);
+                QueryPerformanceCounter(&b);
+                roundTrips.push_back(1e6 * static_cast<double>(b.QuadPart - a.QuadPart) / f.QuadPart);
+            }
+            nextProbe += 250;
+        }
         CheckSynchronize(2);
     }
+    std::sort(roundTrips.begin(), roundTrips.end());
+    const double tripMedian = roundTrips.empty() ? 0 : roundTrips[roundTrips.size() / 2];
+    const double tripP90 = roundTrips.empty() ? 0 : roundTrips[roundTrips.size() * 9 / 10];
     SIZE_T memEnd = PrivateBytes();
     SIZE_T wsEnd = WorkingSet();
     // A second for the queues to drain; the load side counts until the connections close.
@@ -156,10 +178,10 @@ int main(int argc, char** argv)
     printf("SERVER N=%d connections=%d produced_video=%lld produced_audio=%lld produced_chat=%lld "
            "queued_video=%lld queued_audio=%lld queued_chat=%lld window_ms=%lu cpu_ms=%lld "
            "space_base_kb=%.0f space_streaming_kb=%.0f space_end_kb=%.0f "
-           "ws_base_kb=%.0f ws_streaming_kb=%.0f ws_end_kb=%.0f\n",
+           "ws_base_kb=%.0f ws_streaming_kb=%.0f ws_end_kb=%.0f roundtrip_median_us=%.0f roundtrip_p90_us=%.0f\n",
            viewers, connections, produced[kVideo], produced[kAudio], produced[kChat], due[kVideo], due[kAudio],
            due[kChat], static_cast<unsigned long>(window), cpu1 - cpu0, memBefore / 1024.0, memStreaming / 1024.0,
-           memEnd / 1024.0, wsBefore / 1024.0, wsStreaming / 1024.0, wsEnd / 1024.0);
+           memEnd / 1024.0, wsBefore / 1024.0, wsStreaming / 1024.0, wsEnd / 1024.0, tripMedian, tripP90);
     fflush(stdout);
 
     server.Close();

@@ -160,6 +160,7 @@ for n in $COUNTS; do
       -v pwin="$(field "$OURS_CPU" window_ms)" -v pasked="$(field "$OURS_PAGES" asked)" \
       -v panswered="$(field "$OURS_PAGES" answered)" -v pmed="$(field "$OURS_PAGES" median_ms)" \
       -v pmax="$(field "$OURS_PAGES" max_ms)" \
+      -v rtm="$(field "$OURS_SERVER" roundtrip_median_us)" -v rtp="$(field "$OURS_SERVER" roundtrip_p90_us)" \
       -v conns="$(field "$OURS_VIEWERS" connections)" -v streaming="$(field "$OURS_VIEWERS" streaming)" \
       -v gv="$(field "$OURS_VIEWERS" video)" -v ga="$(field "$OURS_VIEWERS" audio)" \
       -v gc="$(field "$OURS_VIEWERS" chat)" -v bytes="$(field "$OURS_VIEWERS" bytes)" \
@@ -183,6 +184,8 @@ for n in $COUNTS; do
         if (pasked != "")
           printf "N=%d ours pages while streaming: asked=%d answered=%d median=%d ms max=%d ms\n", n, pasked,
             panswered, pmed, pmax
+        if (rtm != "")
+          printf "N=%d ours one wine server request while streaming: median=%d us p90=%d us\n", n, rtm, rtp
       }
       if (ifed == "") { if (ibytes != "" || iconns != "") printf "N=%d icecast: no figures\n", n; exit }
       imb = ibytes / 1048576.0

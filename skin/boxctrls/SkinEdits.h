@@ -4,6 +4,7 @@
 // the non-client area; TspSkinEdit and TspSkinMaskEdit are what forms place.
 #pragma once
 #include "MaskEdit.h"
+#include "SkinChangeWalk.h"
 #include <memory>
 #include <string>
 
@@ -73,17 +74,17 @@ protected:
     TspSkinPopupMenu* FSysPopupMenu = nullptr;   // owned through the component tree
 };
 
-class TspSkinCustomEdit : public TspCustomEdit {
+class TspSkinCustomEdit : public TspCustomEdit, public TspSkinDataClient {
 public:
     explicit TspSkinCustomEdit(TComponent* AOwner);
     ~TspSkinCustomEdit() override;
 
-    TspSkinData* GetSkinDataComponent() const { return FSD; }
+    TspSkinData* GetSkinDataComponent() const override { return FSD; }
     void SetSkinData(TspSkinData* Value);
     const std::string& GetSkinDataName() const { return FSkinDataName; }
     void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
     virtual void GetSkinData();
-    virtual void ChangeSkinData();
+    void ChangeSkinData() override;
     bool Skinned() const { return FIndex != -1; }
 
     TFont* GetDefaultFont() const { return FDefaultFont.get(); }

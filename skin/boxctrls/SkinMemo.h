@@ -4,6 +4,7 @@
 // to the bars after every change that can move it.
 #pragma once
 #include "Edit.h"
+#include "SkinChangeWalk.h"
 #include <memory>
 #include <string>
 
@@ -11,17 +12,17 @@ class TspSkinData;
 class TspSkinPopupMenu;
 class TspSkinScrollBar;
 
-class TspSkinMemo2 : public TMemo {
+class TspSkinMemo2 : public TMemo, public TspSkinDataClient {
 public:
     explicit TspSkinMemo2(TComponent* AOwner);
     ~TspSkinMemo2() override;
 
-    TspSkinData* GetSkinDataComponent() const { return FSD; }
+    TspSkinData* GetSkinDataComponent() const override { return FSD; }
     void SetSkinData(TspSkinData* Value);
     const std::string& GetSkinDataName() const { return FSkinDataName; }
     void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
     virtual void GetSkinData();
-    virtual void ChangeSkinData();
+    void ChangeSkinData() override;
     bool Skinned() const { return FIndex != -1; }
     TFont* GetDefaultFont() const { return FDefaultFont.get(); }
     void SetDefaultFont(TFont* Value);

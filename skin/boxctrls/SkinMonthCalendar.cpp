@@ -43,7 +43,7 @@ std::unique_ptr<TBitmap> ArrowGlyph(bool Left, bool Double)
 
 TspSkinMonthCalendar::TspSkinMonthCalendar(TComponent* AOwner) : TspSkinPanel(AOwner)
 {
-    SetBorderStyle(bvFrame);
+    SetBorderStyle(TspSkinBorderStyle::bvFrame);
     struct Spec {
         bool Left, Double;
         int Interval;

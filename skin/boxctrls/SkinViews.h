@@ -5,6 +5,7 @@
 // its column header itself, from an element of the button kind.
 #pragma once
 #include "ListView.h"
+#include "SkinChangeWalk.h"
 #include "TreeView.h"
 #include <functional>
 #include <memory>
@@ -14,13 +15,13 @@ class TspSkinData;
 class TspSkinScrollBar;
 class TBitmap;
 
-class TspSkinCustomTreeView : public TCustomTreeView {
+class TspSkinCustomTreeView : public TCustomTreeView, public TspSkinDataClient {
 public:
     explicit TspSkinCustomTreeView(TComponent* AOwner);
     ~TspSkinCustomTreeView() override;
 
-    virtual void ChangeSkinData();
-    TspSkinData* GetSkinDataComponent() const { return FSD; }
+    void ChangeSkinData() override;
+    TspSkinData* GetSkinDataComponent() const override { return FSD; }
     void SetSkinData(TspSkinData* Value);
     const std::string& GetSkinDataName() const { return FSkinDataName; }
     void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
@@ -64,13 +65,13 @@ public:
 typedef std::function<void(TCanvas* Cnvs, TListColumn* Column, bool Pressed, const TRect& R)>
     TspDrawHeaderSectionEvent;
 
-class TspSkinCustomListView : public TCustomListView {
+class TspSkinCustomListView : public TCustomListView, public TspSkinDataClient {
 public:
     explicit TspSkinCustomListView(TComponent* AOwner);
     ~TspSkinCustomListView() override;
 
-    void ChangeSkinData();
-    TspSkinData* GetSkinDataComponent() const { return FSD; }
+    void ChangeSkinData() override;
+    TspSkinData* GetSkinDataComponent() const override { return FSD; }
     void SetSkinData(TspSkinData* Value);
     const std::string& GetSkinDataName() const { return FSkinDataName; }
     void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }

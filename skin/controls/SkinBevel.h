@@ -3,18 +3,19 @@
 // divider across the middle.
 #pragma once
 #include "Bevel.h"
+#include "SkinChangeWalk.h"
 #include <string>
 
 class TspSkinData;
 
-class TspSkinBevel : public TBevel {
+class TspSkinBevel : public TBevel, public TspSkinDataClient {
 public:
     explicit TspSkinBevel(TComponent* AOwner);
 
-    TspSkinData* GetSkinDataComponent() const { return FSD; }
+    TspSkinData* GetSkinDataComponent() const override { return FSD; }
     void SetSkinData(TspSkinData* Value);
     // Called by name by the re-skin walk.
-    void ChangeSkinData();
+    void ChangeSkinData() override;
     int GetSkinIndex() const { return FIndex; }
     bool GetDividerMode() const { return FDividerMode; }
     void SetDividerMode(bool Value);

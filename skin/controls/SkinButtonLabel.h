@@ -3,21 +3,22 @@
 // from the skin's "stdlabel" element.
 #pragma once
 #include "GlyphLayout.h"
+#include "SkinChangeWalk.h"
 #include "GraphicControl.h"
 #include "SkinStdLabelLook.h"
 #include <memory>
 
 class TspSkinData;
 
-class TspSkinButtonLabel : public TGraphicControl {
+class TspSkinButtonLabel : public TGraphicControl, public TspSkinDataClient {
 public:
     explicit TspSkinButtonLabel(TComponent* AOwner);
     ~TspSkinButtonLabel() override;
 
-    TspSkinData* GetSkinDataComponent() const { return FSD; }
+    TspSkinData* GetSkinDataComponent() const override { return FSD; }
     void SetSkinData(TspSkinData* Value);
     // Called by name by the re-skin walk; the only place the record is looked up.
-    void ChangeSkinData();
+    void ChangeSkinData() override;
     int GetSkinIndex() const { return FIndex; }
     TFont* GetDefaultFont() const { return FDefaultFont.get(); }
     void SetDefaultFont(TFont* Value);

@@ -214,9 +214,9 @@ TspSkinButtonsBar::TspSkinButtonsBar(TComponent* AOwner)
     }
     FWidth = 150;
     FAlign = alLeft;
-    SetBorderStyle(bvFrame);
+    SetBorderStyle(TspSkinBorderStyle::bvFrame);
     FItemPanel = new TspSkinPanel(this);
-    FItemPanel->SetBorderStyle(bvNone);
+    FItemPanel->SetBorderStyle(TspSkinBorderStyle::bvNone);
     FItemPanel->SetAlign(alClient);
     FItemPanel->SetParent(this);
     FItemPanel->OnResize = [this](TObject*) { CheckVisibleItems(); };

@@ -19,6 +19,8 @@ void Visit(TControl* C, TspSkinData* Sender, bool Before)
         if (pc->GetSkinDataComponent() == Sender && !Before) pc->ChangeSkinData();
     } else if (auto* l = dynamic_cast<TspSkinStdLabel*>(C)) {
         if (l->GetSkinDataComponent() == Sender && !Before) l->ChangeSkinData();
+    } else if (auto* x = dynamic_cast<TspSkinDataClient*>(C)) {
+        if (x->GetSkinDataComponent() == Sender) Before ? x->BeforeChangeSkinData() : x->ChangeSkinData();
     }
 }
 

@@ -8,6 +8,17 @@
 class TWinControl;
 class TspSkinData;
 
+// A skinned control whose class lies outside this library (the edits, memos,
+// views, which derive from the class library's standard controls) takes part
+// in the walk through this.
+class TspSkinDataClient {
+public:
+    virtual ~TspSkinDataClient() = default;
+    virtual TspSkinData* GetSkinDataComponent() const = 0;
+    virtual void BeforeChangeSkinData() {}
+    virtual void ChangeSkinData() = 0;
+};
+
 namespace Skinctrls {
 
 // Before: BeforeChangeSkinData, else ChangeSkinData, on every skinned control

@@ -12,7 +12,8 @@
 class TspSkinData;
 class TspDataSkinControl;
 
-enum TspSkinBorderStyle { bvFrame, bvRaised, bvLowered, bvNone };
+// Scoped: the class library's panel bevels (TPanelBevel) use the same three names.
+enum class TspSkinBorderStyle { bvFrame, bvRaised, bvLowered, bvNone };
 
 class TspSkinControl : public TCustomControl {
 public:

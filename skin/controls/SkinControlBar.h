@@ -4,20 +4,21 @@
 // from the element's frame.
 #pragma once
 #include "CustomControl.h"
+#include "SkinChangeWalk.h"
 #include "SkinElement.h"
 #include <string>
 
 class TspSkinData;
 
-class TspSkinControlBar : public TCustomControl {
+class TspSkinControlBar : public TCustomControl, public TspSkinDataClient {
 public:
     explicit TspSkinControlBar(TComponent* AOwner);
 
-    TspSkinData* GetSkinDataComponent() const { return FSD; }
+    TspSkinData* GetSkinDataComponent() const override { return FSD; }
     void SetSkinData(TspSkinData* Value);
     void GetSkinData();
     // Called by name by the re-skin walk.
-    void ChangeSkinData();
+    void ChangeSkinData() override;
     int GetSkinIndex() const { return FIndex; }
     bool Skinned() const { return FIndex != -1 && FPicture; }
     bool GetSkinBevel() const { return FSkinBevel; }

@@ -173,12 +173,12 @@ void TspSkinLabel::CreateControlDefaultImage(TBitmap* B)
     TCanvas* c = B->GetCanvas();
     const TRect all(0, 0, GetWidth(), GetHeight());
     switch (FBorderStyle) {
-    case bvFrame:
+    case TspSkinBorderStyle::bvFrame:
         c->GetBrush()->SetColor(clBtnShadow);
         c->FrameRect(all);
         break;
-    case bvRaised: Sputils::Frm3D(c, all, clBtnHighlight, clBtnShadow); break;
-    case bvLowered: Sputils::Frm3D(c, all, clBtnShadow, clBtnHighlight); break;
+    case TspSkinBorderStyle::bvRaised: Sputils::Frm3D(c, all, clBtnHighlight, clBtnShadow); break;
+    case TspSkinBorderStyle::bvLowered: Sputils::Frm3D(c, all, clBtnShadow, clBtnHighlight); break;
     default: break;
     }
     DrawLabelText(c, TRect(2, 2, GetWidth() - 2, GetHeight() - 2));

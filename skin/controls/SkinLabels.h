@@ -67,7 +67,7 @@ protected:
 
     TAlignment FAlignment = taLeftJustify;
     bool FAutoSize = false;
-    TspSkinBorderStyle FBorderStyle = bvFrame;
+    TspSkinBorderStyle FBorderStyle = TspSkinBorderStyle::bvFrame;
     std::string FFontName = "Arial";
     TFontStyles FFontStyle = 0;
     int FFontHeight = 14;

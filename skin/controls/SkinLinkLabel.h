@@ -3,6 +3,7 @@
 // "stdlabel" element. TspSkinLinkImage: a picture that opens its URL when clicked.
 #pragma once
 #include "AliveToken.h"
+#include "SkinChangeWalk.h"
 #include "Image.h"
 #include "Label.h"
 #include "SkinStdLabelLook.h"
@@ -10,15 +11,15 @@
 
 class TspSkinData;
 
-class TspSkinLinkLabel : public TCustomLabel {
+class TspSkinLinkLabel : public TCustomLabel, public TspSkinDataClient {
 public:
     explicit TspSkinLinkLabel(TComponent* AOwner);
     ~TspSkinLinkLabel() override;
 
-    TspSkinData* GetSkinDataComponent() const { return FSD; }
+    TspSkinData* GetSkinDataComponent() const override { return FSD; }
     void SetSkinData(TspSkinData* Value);
     // Called by name by the re-skin walk.
-    void ChangeSkinData();
+    void ChangeSkinData() override;
     int GetSkinIndex() const { return FIndex; }
     TFont* GetDefaultFont() const { return FDefaultFont.get(); }
     void SetDefaultFont(TFont* Value) { FDefaultFont->Assign(Value); }

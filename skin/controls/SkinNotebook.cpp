@@ -9,7 +9,7 @@ TspSkinPage::TspSkinPage(TComponent* AOwner) : TspSkinPanel(AOwner)
 {
     FVisible = false;
     FAlign = alClient;
-    SetBorderStyle(bvNone);
+    SetBorderStyle(TspSkinBorderStyle::bvNone);
 }
 
 void TspSkinPage::WndProc(TMessage& Message)
@@ -134,7 +134,7 @@ TspSkinNotebook::TspSkinNotebook(TComponent* AOwner)
     : TspSkinPanel(AOwner), FAccess(std::make_unique<TspPageAccess>(this))
 {
     FControlStyle &= ~(csAcceptsControls | csCaptureMouse | csClickEvents);
-    SetBorderStyle(bvFrame);
+    SetBorderStyle(TspSkinBorderStyle::bvFrame);
     FWidth = 150;
     FHeight = 150;
     FAccess->Add("Default");

@@ -62,7 +62,7 @@ void TspSkinPanel::CreateControlSkinImage(TBitmap* B)
 {
     const int w = GetWidth(), h = GetHeight();
     const TspSkinElement& e = FElement;
-    if (FBorderStyle == bvNone && e.ResizeMode == rmEightPoint && !FCaptionMode) {
+    if (FBorderStyle == TspSkinBorderStyle::bvNone && e.ResizeMode == rmEightPoint && !FCaptionMode) {
         // Borderless: the element's middle tiled over the whole panel.
         TRect cl = e.ClRect;
         cl.Offset(e.SkinRect.left, e.SkinRect.top);
@@ -133,17 +133,17 @@ void TspSkinPanel::CreateControlDefaultImage(TBitmap* B)
     const int w = GetWidth(), h = GetHeight();
     TRect all(0, 0, w, h);
     switch (FBorderStyle) {
-    case bvFrame:
+    case TspSkinBorderStyle::bvFrame:
         c->GetBrush()->SetColor(clBtnShadow);
         c->FrameRect(all);
         break;
-    case bvRaised: Sputils::Frm3D(c, all, clBtnHighlight, clBtnShadow); break;
-    case bvLowered: Sputils::Frm3D(c, all, clBtnShadow, clBtnHighlight); break;
+    case TspSkinBorderStyle::bvRaised: Sputils::Frm3D(c, all, clBtnHighlight, clBtnShadow); break;
+    case TspSkinBorderStyle::bvLowered: Sputils::Frm3D(c, all, clBtnShadow, clBtnHighlight); break;
     default: break;
     }
     if (!FCaptionMode) return;
     TRect r;
-    if (FBorderStyle == bvFrame) {
+    if (FBorderStyle == TspSkinBorderStyle::bvFrame) {
         r = TRect(0, 0, w, FDefaultCaptionHeight);
         c->GetBrush()->SetColor(clBtnShadow);
         c->FrameRect(r);
@@ -177,7 +177,7 @@ void TspSkinPanel::AdjustClientRect(TRect& Rect)
 {
     TspSkinCustomControl::AdjustClientRect(Rect);
     if (!Skinned() || IsDesigning()) {
-        if (FBorderStyle != bvNone) Rect.Inflate(-1, -1);
+        if (FBorderStyle != TspSkinBorderStyle::bvNone) Rect.Inflate(-1, -1);
         if (FCaptionMode) Rect.top += FDefaultCaptionHeight;
         if (Rect.top > Rect.bottom) Rect.top = Rect.bottom;
         return;
@@ -343,7 +343,7 @@ TspSkinStatusBar::TspSkinStatusBar(TComponent* AOwner) : TspSkinPanel(AOwner)
     FSkinDataName = "statusbar";
     SetAlign(alBottom);
     SetDefaultHeight(21);
-    FBorderStyle = bvNone;
+    FBorderStyle = TspSkinBorderStyle::bvNone;
 }
 
 void TspSkinStatusBar::SetSkinData(TspSkinData* Value)

@@ -54,7 +54,7 @@ protected:
     TBitmap* BackgroundPicture() const;
 
     bool FChecked = false, FCheckedMode = false, FCaptionMode = false, FRollUpMode = false, FRollUpState = false;
-    TspSkinBorderStyle FBorderStyle = bvFrame;
+    TspSkinBorderStyle FBorderStyle = TspSkinBorderStyle::bvFrame;
     int FDefaultCaptionHeight = 22, FRealHeight = -1, FSpacing = 2, FNumGlyphs = 1;
     std::unique_ptr<TBitmap> FGlyph;
     // The children hidden by rolling up; a child that goes is dropped at once.

@@ -2,20 +2,21 @@
 // skin's "vsplitter" element and whose thickness follows that element.
 #pragma once
 #include "Splitter.h"
+#include "SkinChangeWalk.h"
 #include <string>
 
 class TspSkinData;
 class TBitmap;
 
-class TspSkinSplitter : public TSplitter {
+class TspSkinSplitter : public TSplitter, public TspSkinDataClient {
 public:
     explicit TspSkinSplitter(TComponent* AOwner);
 
-    TspSkinData* GetSkinDataComponent() const { return FSD; }
+    TspSkinData* GetSkinDataComponent() const override { return FSD; }
     void SetSkinData(TspSkinData* Value);
     void GetSkinData();
     // Called by name by the re-skin walk.
-    void ChangeSkinData();
+    void ChangeSkinData() override;
     int GetSkinIndex() const { return FIndex; }
 
     int DefaultSize = 10;

@@ -77,9 +77,9 @@ void TspSkinStatusPanel::CreateControlDefaultImage(TBitmap* B)
     c->GetBrush()->SetColor(clBtnFace);
     c->FillRect(all);
     switch (FBorderStyle) {
-    case bvFrame: Sputils::Frm3D(c, all, clBtnShadow, clBtnShadow); break;
-    case bvRaised: Sputils::Frm3D(c, all, clBtnHighlight, clBtnShadow); break;
-    case bvLowered: Sputils::Frm3D(c, all, clBtnShadow, clBtnHighlight); break;
+    case TspSkinBorderStyle::bvFrame: Sputils::Frm3D(c, all, clBtnShadow, clBtnShadow); break;
+    case TspSkinBorderStyle::bvRaised: Sputils::Frm3D(c, all, clBtnHighlight, clBtnShadow); break;
+    case TspSkinBorderStyle::bvLowered: Sputils::Frm3D(c, all, clBtnShadow, clBtnHighlight); break;
     default: break;
     }
     TRect r(3, 3, GetWidth() - 3, GetHeight() - 3);

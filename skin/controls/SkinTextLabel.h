@@ -3,6 +3,7 @@
 // colour come from the skin's "stdlabel" element.
 #pragma once
 #include "Classes.h"
+#include "SkinChangeWalk.h"
 #include "GraphicControl.h"
 #include "Label.h"
 #include "SkinStdLabelLook.h"
@@ -10,15 +11,15 @@
 
 class TspSkinData;
 
-class TspSkinTextLabel : public TGraphicControl {
+class TspSkinTextLabel : public TGraphicControl, public TspSkinDataClient {
 public:
     explicit TspSkinTextLabel(TComponent* AOwner);
     ~TspSkinTextLabel() override;
 
-    TspSkinData* GetSkinDataComponent() const { return FSD; }
+    TspSkinData* GetSkinDataComponent() const override { return FSD; }
     void SetSkinData(TspSkinData* Value);
     // Called by name by the re-skin walk.
-    void ChangeSkinData();
+    void ChangeSkinData() override;
     int GetSkinIndex() const { return FIndex; }
     TFont* GetDefaultFont() const { return FDefaultFont.get(); }
     void SetDefaultFont(TFont* Value) { FDefaultFont->Assign(Value); }

@@ -4,7 +4,7 @@
 TspSkinToolBar::TspSkinToolBar(TComponent* AOwner) : TspSkinPanel(AOwner)
 {
     FSkinDataName = "toolpanel";
-    SetBorderStyle(bvNone);
+    SetBorderStyle(TspSkinBorderStyle::bvNone);
     SetBounds(GetLeft(), GetTop(), GetWidth(), 25);
 }
 

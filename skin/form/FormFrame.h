@@ -17,6 +17,9 @@
 class TspActiveSkinObject;
 class TspDataSkinObject;
 class TspFormFrame;
+
+// The state of a switch object on the frame.
+enum TSwitchState { swsOn, swsOff };
 class TspSkinHint;
 class TspSkinMainMenuItem;
 class TspTrayIcon;
@@ -286,6 +289,17 @@ public:
     void ButtonSetDown(const std::string& IDName, bool Down);
     bool ButtonGetDown(const std::string& IDName) const;
     void LinkMenu(const std::string& IDName, TMenu* Menu, bool PopupUp);
+    // The value objects by name: each does nothing when no object of that name and
+    // kind exists; while the skin changes, it only stores the value.
+    void TrackBarSetValue(const std::string& IDName, int Value);
+    void SwitchSetState(const std::string& IDName, TSwitchState State);
+    void GaugeSetValue(const std::string& IDName, int Value);
+    void FrameGaugeSetValue(const std::string& IDName, int Value);
+    void FrameRegulatorSetValue(const std::string& IDName, int Value);
+    // A value object changed.
+    std::function<void(const std::string& IDName, int Value)> OnTrackBarChangeValueEvent;
+    std::function<void(const std::string& IDName, TSwitchState State)> OnSwitchChangeStateEvent;
+    std::function<void(const std::string& IDName, int Value)> OnFrameRegulatorChangeValueEvent;
     // A menu linked by name that goes away is unlinked from every button.
     void ForgetLinkedMenu(TComponent* AComponent);
 

@@ -2,6 +2,7 @@
 // objects by the section names of the skin. While the skin changes, setters
 // only store their values; the frame paints everything once the change ends.
 #include "FormFrame.h"
+#include "FrameAnimateObject.h"
 #include "FrameObjects.h"
 #include "Menus.h"
 
@@ -56,10 +57,16 @@ bool TspFormFrame::ButtonGetDown(const std::string& IDName) const
 
 void TspFormFrame::LinkMenu(const std::string& IDName, TMenu* Menu, bool PopupUp)
 {
-    auto* b = ObjectAs<TspSkinButtonObject>(this, IDName);
-    if (!b) return;
-    b->LinkedMenuItem = Menu ? Menu->GetItems() : nullptr;
-    b->PopupToUp = PopupUp;
+    TMenuItem* items = Menu ? Menu->GetItems() : nullptr;
+    if (auto* b = ObjectAs<TspSkinButtonObject>(this, IDName)) {
+        b->LinkedMenuItem = items;
+        b->PopupToUp = PopupUp;
+    } else if (auto* a = ObjectAs<TspSkinAnimateObject>(this, IDName)) {
+        // Only an animation that works as a button takes a menu.
+        if (!a->LinkMenu(items, PopupUp)) return;
+    } else {
+        return;
+    }
     if (!Menu) return;
     // The button only borrows the menu's items: hear when the menu goes.
     Menu->FreeNotification(this);
@@ -74,8 +81,11 @@ void TspFormFrame::ForgetLinkedMenu(TComponent* AComponent)
             continue;
         }
         for (int i = 0; i < ObjectCount(); ++i)
-            if (auto* b = dynamic_cast<TspSkinButtonObject*>(GetObject(i)))
+            if (auto* b = dynamic_cast<TspSkinButtonObject*>(GetObject(i))) {
                 if (b->LinkedMenuItem == it->second) b->LinkedMenuItem = nullptr;
+            } else if (auto* a = dynamic_cast<TspSkinAnimateObject*>(GetObject(i))) {
+                if (a->LinkedMenuItem == it->second) a->LinkedMenuItem = nullptr;
+            }
         it = FLinkedMenus.erase(it);
     }
 }

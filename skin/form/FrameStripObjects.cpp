@@ -118,16 +118,14 @@ void TspSkinFrameRegulatorObject::SetValue(int V)
     if (!Accepts(V)) return;
     Value = V;
     SkinForm->DrawSkinObject(this);
-    auto* e = Framevalues::Events(SkinForm);
-    if (e && e->OnFrameRegulatorChangeValueEvent) e->OnFrameRegulatorChangeValueEvent(IDName, Value);
+    if (SkinForm && SkinForm->OnFrameRegulatorChangeValueEvent) SkinForm->OnFrameRegulatorChangeValueEvent(IDName, Value);
 }
 
 void TspSkinFrameRegulatorObject::SimplySetValue(int V)
 {
     if (!Accepts(V)) return;
     Value = V;
-    auto* e = Framevalues::Events(SkinForm);
-    if (e && e->OnFrameRegulatorChangeValueEvent) e->OnFrameRegulatorChangeValueEvent(IDName, Value);
+    if (SkinForm && SkinForm->OnFrameRegulatorChangeValueEvent) SkinForm->OnFrameRegulatorChangeValueEvent(IDName, Value);
 }
 
 int TspSkinFrameRegulatorObject::DragCoord(int X, int Y) const

@@ -25,8 +25,7 @@ void TspSkinSwitchObject::SetState(TSwitchState S)
     State = S;
     Active = S == swsOn;
     Redraw();
-    auto* e = Framevalues::Events(SkinForm);
-    if (e && e->OnSwitchChangeStateEvent) e->OnSwitchChangeStateEvent(IDName, State);
+    if (SkinForm && SkinForm->OnSwitchChangeStateEvent) SkinForm->OnSwitchChangeStateEvent(IDName, State);
 }
 
 void TspSkinSwitchObject::SimpleSetState(TSwitchState S)

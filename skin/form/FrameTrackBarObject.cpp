@@ -68,15 +68,13 @@ void TspSkinTrackBarObject::SetValue(int V)
     if (V == Value) return;
     ChangeValue(V);
     SkinForm->DrawSkinObject(this);
-    auto* e = Framevalues::Events(SkinForm);
-    if (e && e->OnTrackBarChangeValueEvent) e->OnTrackBarChangeValueEvent(IDName, Value);
+    if (SkinForm && SkinForm->OnTrackBarChangeValueEvent) SkinForm->OnTrackBarChangeValueEvent(IDName, Value);
 }
 
 void TspSkinTrackBarObject::SimplySetValue(int V)
 {
     ChangeValue(V);
-    auto* e = Framevalues::Events(SkinForm);
-    if (e && e->OnTrackBarChangeValueEvent) e->OnTrackBarChangeValueEvent(IDName, Value);
+    if (SkinForm && SkinForm->OnTrackBarChangeValueEvent) SkinForm->OnTrackBarChangeValueEvent(IDName, Value);
 }
 
 void TspSkinTrackBarObject::SetButtonPos(const TPoint& P)
@@ -86,8 +84,7 @@ void TspSkinTrackBarObject::SetButtonPos(const TPoint& P)
     ButtonPos = P;
     Value = CalcValue();
     SkinForm->DrawSkinObject(this);
-    auto* e = Framevalues::Events(SkinForm);
-    if (e && e->OnTrackBarChangeValueEvent) e->OnTrackBarChangeValueEvent(IDName, Value);
+    if (SkinForm && SkinForm->OnTrackBarChangeValueEvent) SkinForm->OnTrackBarChangeValueEvent(IDName, Value);
 }
 
 void TspSkinTrackBarObject::MouseDown(int X, int Y, TMouseButton Button)

@@ -1,4 +1,4 @@
-// The frame's value events and the arithmetic its value objects share.
+// The arithmetic the frame's value objects share.
 #pragma once
 #include "FormFrame.h"
 #include <algorithm>
@@ -7,22 +7,7 @@
 #include <functional>
 #include <string>
 
-enum TSwitchState { swsOn, swsOff };
-
-// The frame's value events. They live in a small component the frame owns, so
-// they go with the frame.
-class TspFrameValueEvents : public TComponent {
-public:
-    using TComponent::TComponent;
-    std::function<void(const std::string& IDName, int Value)> OnTrackBarChangeValueEvent;
-    std::function<void(const std::string& IDName, TSwitchState State)> OnSwitchChangeStateEvent;
-    std::function<void(const std::string& IDName, int Value)> OnFrameRegulatorChangeValueEvent;
-};
-
 namespace Framevalues {
-
-// The frame's value events, made on first use (owned by the frame).
-TspFrameValueEvents* Events(TspFormFrame* Frame);
 
 inline int ClampInt(long long V) { return static_cast<int>(std::clamp<long long>(V, INT_MIN, INT_MAX)); }
 // Value V clamped to Lo..Hi; a range given upside down holds only Lo.

@@ -10,65 +10,54 @@ T* ObjectAs(const TspFormFrame* Frame, const std::string& IDName)
 
 }  // namespace
 
-namespace Framevalues {
-
-TspFrameValueEvents* Events(TspFormFrame* Frame)
+void TspFormFrame::TrackBarSetValue(const std::string& IDName, int Value)
 {
-    if (!Frame) return nullptr;
-    for (int i = 0; i < Frame->GetComponentCount(); ++i)
-        if (auto* e = dynamic_cast<TspFrameValueEvents*>(Frame->GetComponent(i))) return e;
-    return new TspFrameValueEvents(Frame);
-}
-
-void TrackBarSetValue(TspFormFrame* Frame, const std::string& IDName, int Value)
-{
-    auto* t = ObjectAs<TspSkinTrackBarObject>(Frame, IDName);
+    auto* t = ObjectAs<TspSkinTrackBarObject>(this, IDName);
     if (!t) return;
-    if (Frame->IsSkinChanging())
+    if (IsSkinChanging())
         t->SimplySetValue(Value);
     else
         t->SetValue(Value);
 }
 
-void SwitchSetState(TspFormFrame* Frame, const std::string& IDName, TSwitchState State)
+void TspFormFrame::SwitchSetState(const std::string& IDName, TSwitchState State)
 {
-    auto* s = ObjectAs<TspSkinSwitchObject>(Frame, IDName);
+    auto* s = ObjectAs<TspSkinSwitchObject>(this, IDName);
     if (!s) return;
-    if (Frame->IsSkinChanging())
+    if (IsSkinChanging())
         s->SimpleSetState(State);
     else
         s->SetState(State);
 }
 
-void GaugeSetValue(TspFormFrame* Frame, const std::string& IDName, int Value)
+void TspFormFrame::GaugeSetValue(const std::string& IDName, int Value)
 {
-    auto* g = ObjectAs<TspSkinGaugeObject>(Frame, IDName);
+    auto* g = ObjectAs<TspSkinGaugeObject>(this, IDName);
     if (!g) return;
-    if (Frame->IsSkinChanging())
+    if (IsSkinChanging())
         g->SimplySetValue(Value);
     else
         g->SetValue(Value);
 }
 
-void FrameGaugeSetValue(TspFormFrame* Frame, const std::string& IDName, int Value)
+void TspFormFrame::FrameGaugeSetValue(const std::string& IDName, int Value)
 {
-    auto* g = ObjectAs<TspSkinFrameGaugeObject>(Frame, IDName);
+    auto* g = ObjectAs<TspSkinFrameGaugeObject>(this, IDName);
     // The regulator is a frame gauge too, but has its own setter.
     if (!g || dynamic_cast<TspSkinFrameRegulatorObject*>(g)) return;
-    if (Frame->IsSkinChanging())
+    if (IsSkinChanging())
         g->SimplySetValue(Value);
     else
         g->SetValue(Value);
 }
 
-void FrameRegulatorSetValue(TspFormFrame* Frame, const std::string& IDName, int Value)
+void TspFormFrame::FrameRegulatorSetValue(const std::string& IDName, int Value)
 {
-    auto* r = ObjectAs<TspSkinFrameRegulatorObject>(Frame, IDName);
+    auto* r = ObjectAs<TspSkinFrameRegulatorObject>(this, IDName);
     if (!r) return;
-    if (Frame->IsSkinChanging())
+    if (IsSkinChanging())
         r->SimplySetValue(Value);
     else
         r->SetValue(Value);
 }
 
-}  // namespace Framevalues

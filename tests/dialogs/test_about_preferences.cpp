@@ -59,7 +59,7 @@ TEST(AboutWindow, OkClosesTheModalWindow)
     TModalStep click([&] {
         if (ModalForm() != FormSolvaneTMAbout) return false;
         sawIt = true;
-        FormSolvaneTMAbout->Button1->Click();
+        FormSolvaneTMAbout->Button1->ButtonClick();
         return true;
     }, 10000, [] {
         // Never leave a modal loop running when the test fails.

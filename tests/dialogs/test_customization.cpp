@@ -6,10 +6,13 @@
 #include "CustomizationForm.h"
 #include "DialogTestKit.h"
 #include "EmbedHtml.h"
+#include "OpenSkinDialog.h"
+#include "OpenSkinDlgForm.h"
 #include "PreferencesForm.h"
 #include "PreviewForm.h"
 #include "Settings.h"
 #include "SkinData.h"
+#include "SkinFileListBox.h"
 #include <algorithm>
 #include <set>
 
@@ -536,6 +539,34 @@ void CopySkin(const char* Name, const std::string& To)
     ASSERT_TRUE(CopyFileA(SkinPath(Name).c_str(), To.c_str(), FALSE)) << To;
 }
 
+// Answers the skinned open-skin window that Skin... opens: opens File there
+// (its folder, then its entry), and reads the window's title.
+struct TSkinDialogHand {
+    std::string Title;
+    TModalStep Step;
+    TSkinDialogHand(TForm3& D, const std::string& File)
+        : Step(
+              [this, &D, File] {
+                  auto* dialog = dynamic_cast<TspOpenSkinDialog*>(D.FindComponent("spSkinOpenSkinDialog"));
+                  TspOpenSkinDlgForm* w = dialog ? dialog->GetWindow() : nullptr;
+                  if (!w || !w->GetVisible()) return false;
+                  Title = w->GetCaption();
+                  w->SetPath(ExtractFilePath(File));
+                  w->FileList->SetFileName(ExtractFileName(File));
+                  w->OpenButtonClick(nullptr);
+                  if (w->GetModalResult() == mrNone) w->SetModalResult(mrCancel);
+                  return true;
+              },
+              10000,
+              [this] {
+                  // Only a window that never showed up is closed here.
+                  if (Title.empty())
+                      if (TCustomForm* m = ModalForm()) m->Close();
+              })
+    {
+    }
+};
+
 TEST(Customization, SkinLoadsTheChosenFileAndApplyStoresOnlyALoadedSkin)
 {
     // The skin outlives the dialogs that wear it.
@@ -557,9 +588,8 @@ TEST(Customization, SkinLoadsTheChosenFileAndApplyStoresOnlyALoadedSkin)
         bool Loads;
     } cases[] = {{sarnic, true}, {bad, false}};
     for (const Case& c : cases) {
-        TFileDialogHand hand(c.File);
+        TSkinDialogHand hand(d, c.File);
         d.spSkinButton1->ButtonClick();
-        hand.WaitFor();
         EXPECT_EQ(hand.Title, "Open skin");
         ASSERT_FALSE(f.Host.SkinFilesTried.empty());
         EXPECT_EQ(f.Host.SkinFilesTried.back(), c.File);
@@ -586,9 +616,8 @@ TEST(Customization, SkinIsEmptyWhileTheBuiltInSkinIsInUse)
         Settings::Write("SKIN", stored);
         TForm3& d = f.Show();
         EXPECT_EQ(d.SkinFile(), "") << stored;
-        TFileDialogHand hand(f.Folder + "SKINS\\Other.skn");
+        TSkinDialogHand hand(d, f.Folder + "SKINS\\Other.skn");
         d.spSkinButton1->ButtonClick();
-        hand.WaitFor();
         EXPECT_EQ(d.SkinFile(), "") << stored;
         d.Button5Click(d.Button5);
         EXPECT_EQ(Settings::Read("SKIN", "unset"), "") << stored;
@@ -604,7 +633,7 @@ TEST(Customization, AboutShowsTheAboutWindowModally)
         TCustomForm* m = ModalForm();
         if (!m || m != FormSolvaneTMAbout) return false;
         saw = true;
-        FormSolvaneTMAbout->Button1->Click();
+        FormSolvaneTMAbout->Button1->ButtonClick();
         return true;
     }, 10000, [] {
         if (TCustomForm* m = ModalForm()) m->Close();

@@ -81,8 +81,8 @@ TEST(DialogSkins, PreferencesWearsTheHostsSkinOrStaysPlain)
         ASSERT_NE(d.spFormFrame1, nullptr);
         EXPECT_EQ(d.FindComponent("spFormFrame1"), d.spFormFrame1);
         EXPECT_EQ(d.spFormFrame1->GetSkinData(), skin.get());
-        for (TspSkinControl* s : std::initializer_list<TspSkinControl*>{d.Button5, d.Button6, d.spSkinButton1,
-                                                                        d.spSkinGroupBox1, d.spSkinGroupBox2})
+        for (TspSkinControl* s : std::initializer_list<TspSkinControl*>{
+                 d.Button5, d.Button6, d.spSkinButton1, d.spSkinGroupBox1, d.spSkinGroupBox2, d.ComboBox1, d.ComboBox2})
             EXPECT_EQ(s->Skinned(), c.Name != nullptr) << s->GetName();
         EXPECT_EQ(d.spSkinStdLabel1->GetSkinDataComponent(), skin.get());
         d.Show();
@@ -111,7 +111,7 @@ TEST(DialogSkins, CustomizationWearsTheHostsSkinOrStaysPlain)
         EXPECT_EQ(d.spFormFrame1->GetSkinData(), skin.get());
         for (TspSkinControl* s : std::initializer_list<TspSkinControl*>{
                  d.Button5, d.spSkinButton1, d.CheckBox13, d.CheckBox1, d.spSkinGroupBox2, d.CheckBox12, d.Edit7,
-                 d.spSkinPanel2})
+                 d.spSkinPanel2, d.spSkinComboBox1, d.spSkinComboBox2})
             EXPECT_EQ(s->Skinned(), c.Name != nullptr) << s->GetName();
         EXPECT_EQ(d.Edit4->Skinned(), c.Name != nullptr);
         EXPECT_EQ(d.spSkinMemoHTML->Skinned(), c.Name != nullptr);
@@ -122,7 +122,7 @@ TEST(DialogSkins, CustomizationWearsTheHostsSkinOrStaysPlain)
         d.Show();
         Settle();
         std::string look = c.Name ? c.Name : "unskinned";
-        for (TspSkinTabSheet* page : {d.spSkinTabSheet1, d.spSkinTabSheet3, d.spSkinTabSheet8}) {
+        for (TspSkinTabSheet* page : {d.spSkinTabSheet1, d.spSkinTabSheet3, d.spSkinTabSheet7, d.spSkinTabSheet8}) {
             d.Tabsss->SetActivePage(page);
             Settle();
             SaveShot(&d, "customization-" + look + "-" + page->GetName());

@@ -207,6 +207,12 @@ TEST_F(MainSkinTest, StartsWithTheStoredDefaultOrTheShippedSkinThatSkinNames)
         for (TspSkinButton* b : {f->EzRgnBtn1, f->EzRgnBtn5, f->spSkinButton1}) EXPECT_TRUE(b->Skinned()) << b->GetName();
         EXPECT_TRUE(f->Memo2->Skinned());
         EXPECT_TRUE(f->Edit1->Skinned());
+        // The online list: skinned, its header taken over, its own bar beside it.
+        EXPECT_TRUE(f->ListView2->Skinned());
+        EXPECT_NE(f->ListView2->GetHeaderWindow(), nullptr);
+        EXPECT_EQ(f->ListView2->GetHeaderSkinDataName(), "resizebutton");
+        EXPECT_TRUE(f->spSkinScrollBar2->Skinned());
+        EXPECT_EQ(f->ListView2->GetVScrollBar(), f->spSkinScrollBar2);
         EXPECT_EQ(f->GetClientWidth(), 738);
         EXPECT_EQ(f->GetClientHeight(), 313 + f->spSkinMainMenuBar1->GetHeight());
         SaveArtefact(Shot(f->GetHandle()).get(), std::string("main-") + c.name);
@@ -214,6 +220,13 @@ TEST_F(MainSkinTest, StartsWithTheStoredDefaultOrTheShippedSkinThatSkinNames)
         NewAboutWindow();
         ASSERT_NE(FormSolvaneTMAbout, nullptr);
         EXPECT_EQ(FormSolvaneTMAbout->spFormFrame1->GetSkinData(), f->spSkinData1);
+        EXPECT_TRUE(FormSolvaneTMAbout->Button1->Skinned());
+        EXPECT_TRUE(FormSolvaneTMAbout->spSkinLabel1->Skinned());
+        for (TspSkinStdLabel* l : {FormSolvaneTMAbout->Label3, FormSolvaneTMAbout->spSkinStdLabel2,
+                                   FormSolvaneTMAbout->Label1, FormSolvaneTMAbout->Label2, FormSolvaneTMAbout->Label7}) {
+            EXPECT_EQ(l->GetSkinDataComponent(), f->spSkinData1) << l->GetName();
+            EXPECT_NE(l->GetSkinIndex(), -1) << l->GetName();
+        }
         FormSolvaneTMAbout->Show();
         Settle();
         EXPECT_EQ(FormSolvaneTMAbout->GetClientWidth(), 445);
@@ -286,6 +299,8 @@ TEST_F(MainSkinTest, AnAppliedSkinReskinsEveryOpenWindowAndARefusedOneChangesNot
     EXPECT_FALSE(f->EzRgnBtn1->Skinned());
     EXPECT_FALSE(f->Edit1->Skinned());
     EXPECT_FALSE(f->Memo2->Skinned());
+    EXPECT_FALSE(f->ListView2->Skinned());
+    EXPECT_FALSE(f->spSkinScrollBar2->Skinned());
     for (HWND wnd : {f->GetHandle(), FormSolvaneTMAbout->GetHandle()}) {
         auto shot = Shot(wnd);
         EXPECT_EQ(Probe(shot.get(), 10, 10), cTopLeft);
@@ -325,6 +340,8 @@ TEST_F(MainSkinTest, AnAppliedSkinReskinsEveryOpenWindowAndARefusedOneChangesNot
     EXPECT_TRUE(f->EzRgnBtn1->Skinned());
     EXPECT_TRUE(f->Edit1->Skinned());
     EXPECT_TRUE(f->Memo2->Skinned());
+    EXPECT_TRUE(f->ListView2->Skinned());
+    EXPECT_TRUE(f->spSkinScrollBar2->Skinned());
     EXPECT_EQ(boxes.Texts.size(), 3u);
     EXPECT_EQ(ReadAll(Folder + "errors.log"), "");
 }

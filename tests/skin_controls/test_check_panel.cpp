@@ -218,7 +218,9 @@ TEST(SkinPanel, UnskinnedBorderDecidesTheChildrenArea)
     struct Case {
         TspSkinBorderStyle Style;
         TRect Child;
-    } cases[] = {{bvNone, TRect(0, 0, 100, 80)}, {bvFrame, TRect(1, 1, 99, 79)}, {bvLowered, TRect(1, 1, 99, 79)}};
+    } cases[] = {{TspSkinBorderStyle::bvNone, TRect(0, 0, 100, 80)},
+                 {TspSkinBorderStyle::bvFrame, TRect(1, 1, 99, 79)},
+                 {TspSkinBorderStyle::bvLowered, TRect(1, 1, 99, 79)}};
     for (const auto& k : cases) {
         Scene s;
         auto* p = new TspSkinPanel(s.Form.get());
@@ -228,7 +230,7 @@ TEST(SkinPanel, UnskinnedBorderDecidesTheChildrenArea)
         auto* c = new TspSkinPanel(s.Form.get());
         c->SetParent(p);
         c->SetAlign(alClient);
-        EXPECT_EQ(c->GetBoundsRect(), k.Child) << k.Style;
+        EXPECT_EQ(c->GetBoundsRect(), k.Child) << static_cast<int>(k.Style);
     }
 }
 

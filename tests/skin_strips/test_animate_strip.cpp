@@ -71,4 +71,22 @@ TEST(AnimateStrip, OnlyAButtonStyleAnimationTakesAMenu)
     }
 }
 
+// The frame links a menu by name to a button-style animation, and unlinks it when
+// the menu goes, so a later click never opens a freed menu.
+TEST(AnimateStrip, MenuLinkedByNameIsForgottenWhenTheMenuGoes)
+{
+    StripScene s;
+    s.Skin->ObjectList.push_back(std::move(s.Rec));
+    s.Frame->LoadObjects();
+    auto* a = dynamic_cast<TspSkinAnimateObject*>(s.Frame->GetObject(s.Frame->GetIndex("anim")));
+    ASSERT_TRUE(a);
+    auto* menu = new TPopupMenu(s.Form.get());
+    s.Frame->LinkMenu("anim", menu, true);
+    EXPECT_EQ(a->LinkedMenuItem, menu->GetItems());
+    EXPECT_TRUE(a->PopupToUp);
+    delete menu;
+    EXPECT_EQ(a->LinkedMenuItem, nullptr);
+    s.Frame->ClearObjects();
+}
+
 }  // namespace

@@ -44,7 +44,7 @@ TEST(FramedValues, BothSkinsShowTheirValueObjects)
         EXPECT_EQ(fgauge->countframes, 8);
         EXPECT_EQ(reg->Kind, rkHorizontal);
         std::vector<std::string> events;
-        auto* e = Framevalues::Events(fr);
+        auto* e = fr;
         e->OnFrameRegulatorChangeValueEvent = [&](const std::string& Id, int V) {
             events.push_back(Id + "=" + std::to_string(V));
         };
@@ -55,10 +55,10 @@ TEST(FramedValues, BothSkinsShowTheirValueObjects)
         FramedForm::Settle(30);
         auto before = f.Shot();
         SaveArtefact(before.get(), std::string("strips-values-") + name + "-min");
-        Framevalues::GaugeSetValue(fr, "levelgauge", 100);
-        Framevalues::FrameGaugeSetValue(fr, "levelframegauge", 7);
-        Framevalues::FrameRegulatorSetValue(fr, "volumeregulator", 100);
-        Framevalues::SwitchSetState(fr, "stayswitch", swsOn);
+        fr->GaugeSetValue("levelgauge", 100);
+        fr->FrameGaugeSetValue("levelframegauge", 7);
+        fr->FrameRegulatorSetValue("volumeregulator", 100);
+        fr->SwitchSetState("stayswitch", swsOn);
         SendMessageA(f.Wnd(), WM_NCPAINT, 1, 0);
         FramedForm::Settle(30);
         auto after = f.Shot();

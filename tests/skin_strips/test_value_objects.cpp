@@ -23,7 +23,7 @@ struct ValueScene : Scene {
         Paint(Skin->ActivePictures[0].get(), TRect(0, 40, 130, 60), cFill);
         // A strip of six 10 x 10 frames at (0, 80) of the active picture.
         for (int i = 1; i <= 6; ++i) Paint(Skin->ActivePictures[0].get(), Bounds((i - 1) * 10, 80, 10, 10), StripColour(i));
-        auto* e = Framevalues::Events(Frame);
+        auto* e = Frame;
         e->OnTrackBarChangeValueEvent = [this](const std::string& Id, int V) {
             ValueEvents.push_back("track:" + Id + "=" + std::to_string(V));
         };
@@ -324,23 +324,22 @@ TEST(ValueObjects, FactoryAndSettersByName)
     auto* fg = dynamic_cast<TspSkinFrameGaugeObject*>(named("fg"));
     auto* reg = dynamic_cast<TspSkinFrameRegulatorObject*>(named("reg"));
     ASSERT_TRUE(t && w && g && fg && reg);
-    Framevalues::TrackBarSetValue(s.Frame, "track", 3);
-    Framevalues::SwitchSetState(s.Frame, "sw", swsOn);
-    Framevalues::GaugeSetValue(s.Frame, "gauge", 40);
-    Framevalues::FrameGaugeSetValue(s.Frame, "fg", 7);
-    Framevalues::FrameRegulatorSetValue(s.Frame, "reg", 60);
+    s.Frame->TrackBarSetValue("track", 3);
+    s.Frame->SwitchSetState("sw", swsOn);
+    s.Frame->GaugeSetValue("gauge", 40);
+    s.Frame->FrameGaugeSetValue("fg", 7);
+    s.Frame->FrameRegulatorSetValue("reg", 60);
     EXPECT_EQ(t->Value, 3);
     EXPECT_EQ(w->State, swsOn);
     EXPECT_EQ(g->Value, 40);
     EXPECT_EQ(fg->Value, 7);
     EXPECT_EQ(reg->Value, 60);
     // Other kinds and missing names do nothing.
-    Framevalues::FrameGaugeSetValue(s.Frame, "reg", 80);
-    Framevalues::TrackBarSetValue(s.Frame, "sw", 1);
-    Framevalues::GaugeSetValue(s.Frame, "none", 1);
+    s.Frame->FrameGaugeSetValue("reg", 80);
+    s.Frame->TrackBarSetValue("sw", 1);
+    s.Frame->GaugeSetValue("none", 1);
     EXPECT_EQ(reg->Value, 60);
     EXPECT_EQ(s.ValueEvents, (std::vector<std::string>{"track:track=3", "switch:sw=on", "reg:reg=60"}));
-    EXPECT_EQ(Framevalues::Events(s.Frame), Framevalues::Events(s.Frame));
     s.Frame->ClearObjects();
 }
 

@@ -1,0 +1,56 @@
+// The skinned file list box: the entries of one directory that match a mask and
+// a set of file attributes, folders shown as "[name]". The directory is always
+// held by name; the process's current directory is never changed.
+#pragma once
+#include "FileListing.h"
+#include "SkinListBox.h"
+#include <string>
+
+class TspSkinFilterComboBox;
+
+class TspSkinFileListBox : public TspSkinListBox {
+    friend class TspSkinFilterComboBox;
+
+public:
+    explicit TspSkinFileListBox(TComponent* AOwner);
+    ~TspSkinFileListBox() override;
+
+    const std::string& GetDirectory() const { return FDirectory; }
+    // Reads Dir's entries; a name that is no existing folder raises and keeps
+    // the list as it was.
+    void SetDirectory(const std::string& Dir);
+    const std::string& GetMask() const { return FMask; }
+    void SetMask(const std::string& Value);
+    Spfilectrl::TFileTypeSet GetFileType() const { return FFileType; }
+    void SetFileType(Spfilectrl::TFileTypeSet Value);
+    // The selected entry's text; empty with nothing selected.
+    std::string GetFileName() const;
+    // The selected entry's full path; empty with nothing selected.
+    std::string GetFilePath() const;
+    // Selects the entry named Name (letter case ignored), or none.
+    void SetFileName(const std::string& Name);
+    // Reads the directory again.
+    void Update() { ReadFileNames(); }
+    TspSkinFilterComboBox* GetFilterCombo() const { return FFilterCombo; }
+    // With FoldersFirst the list starts with every subfolder (and "[..]" below a
+    // root), whatever the mask, then the matching files: the way a file dialog
+    // browses. Off, the list is what the mask and FileType select.
+    bool GetFoldersFirst() const { return FFoldersFirst; }
+    void SetFoldersFirst(bool Value);
+
+    TNotifyEvent OnChange;
+
+protected:
+    virtual void Change();
+    virtual void ReadFileNames();
+    void ListBoxClick() override;
+    void ListBoxKeyUp(WORD& Key, TShiftState Shift) override;
+
+private:
+    std::string FDirectory;
+    std::string FMask = "*.*";
+    Spfilectrl::TFileTypeSet FFileType;
+    int FLastIndex = -1;
+    bool FFoldersFirst = false;
+    TspSkinFilterComboBox* FFilterCombo = nullptr;   // back reference, set by the combo
+};

@@ -1,0 +1,104 @@
+// A scratch folder for the file dialog tests and a step that runs on the GUI
+// thread inside a modal loop.
+#pragma once
+#include "Timer.h"
+#include <windows.h>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace FileDlgTest {
+
+class TScratch {
+public:
+    explicit TScratch(const std::string& Name)
+    {
+        char tmp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, tmp);
+        FRoot = std::string(tmp) + "filedlg_" + Name;
+        Remove(FRoot);
+        CreateDirectoryA(FRoot.c_str(), nullptr);
+    }
+    ~TScratch() { Remove(FRoot); }
+    const std::string& Root() const { return FRoot; }
+    std::string Path(const std::string& Rel) const { return FRoot + "\\" + Rel; }
+    std::string Folder(const std::string& Rel) const
+    {
+        CreateDirectoryA(Path(Rel).c_str(), nullptr);
+        return Path(Rel);
+    }
+    void Write(const std::string& Rel, const std::string& Text) const
+    {
+        HANDLE h = CreateFileA(Path(Rel).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD n = 0;
+        WriteFile(h, Text.data(), static_cast<DWORD>(Text.size()), &n, nullptr);
+        CloseHandle(h);
+    }
+    bool Copy(const std::string& From, const std::string& Rel) const
+    {
+        return CopyFileA(From.c_str(), Path(Rel).c_str(), FALSE) != 0;
+    }
+    static void Remove(const std::string& Dir)
+    {
+        WIN32_FIND_DATAA fd;
+        HANDLE h = FindFirstFileA((Dir + "\\*").c_str(), &fd);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                std::string n = fd.cFileName;
+                if (n == "." || n == "..") continue;
+                std::string p = Dir + "\\" + n;
+                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    Remove(p);
+                else
+                    DeleteFileA(p.c_str());
+            } while (FindNextFileA(h, &fd));
+            FindClose(h);
+        }
+        RemoveDirectoryA(Dir.c_str());
+    }
+
+private:
+    std::string FRoot;
+};
+
+// Runs Step every 30 ms on the GUI thread (a window timer, so modal loops run
+// it too) until it returns true; a step that throws counts as done.
+class TModalStep {
+public:
+    explicit TModalStep(std::function<bool()> Step) : FTimer(new TTimer(nullptr)), FStep(std::move(Step))
+    {
+        FTimer->SetInterval(30);
+        FTimer->OnTimer = [this](TObject*) {
+            // A step that pumps messages must not run again from inside itself.
+            if (FDone || FBusy) return;
+            FBusy = true;
+            bool done = true;
+            try {
+                done = FStep();
+            } catch (...) {
+            }
+            FBusy = false;
+            if (done) {
+                FDone = true;
+                FTimer->SetEnabled(false);
+            }
+        };
+        FTimer->SetEnabled(true);
+    }
+    bool Done() const { return FDone; }
+
+private:
+    std::unique_ptr<TTimer> FTimer;
+    std::function<bool()> FStep;
+    bool FDone = false;
+    bool FBusy = false;
+};
+
+inline std::string CurrentDir()
+{
+    char b[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, b);
+    return b;
+}
+
+}  // namespace FileDlgTest

@@ -1,0 +1,258 @@
+// The filter combo box and the file list box: masks come from the filter's
+// mask parts, the list follows the combo, and listing never moves the process's
+// current directory.
+#include "test_gtest.h"
+#include "FileDlgKit.h"
+#include "Form.h"
+#include "SkinDirectoryListBox.h"
+#include "SkinDriveComboBox.h"
+#include "SkinFileListBox.h"
+#include "SkinLabels.h"
+#include "SkinFilterComboBox.h"
+#include <memory>
+#include <vector>
+
+using namespace FileDlgTest;
+
+namespace {
+
+struct Scene {
+    std::unique_ptr<TForm> Form{new TForm(nullptr)};
+    TspSkinFilterComboBox* Combo;
+    TspSkinFileListBox* List;
+    Scene()
+    {
+        Form->SetBounds(0, 0, 300, 300);
+        Combo = new TspSkinFilterComboBox(Form.get());
+        Combo->SetParent(Form.get());
+        Combo->SetBounds(5, 5, 200, 20);
+        List = new TspSkinFileListBox(Form.get());
+        List->SetParent(Form.get());
+        List->SetBounds(5, 40, 200, 200);
+    }
+    std::vector<std::string> Items() const
+    {
+        std::vector<std::string> v;
+        for (int i = 0; i < List->GetItems()->GetCount(); ++i) v.push_back(List->GetItems()->Get(i));
+        return v;
+    }
+};
+
+TEST(FilterCombo, MasksComeFromTheMaskParts)
+{
+    struct Case {
+        std::string Filter;
+        std::vector<std::string> Items;
+        int Select;
+        std::string Mask;
+    } cases[] = {
+        {"Compressed skin (*.skn)|*.skn|UnCompressed skin (*.ini)|*.ini",
+         {"Compressed skin (*.skn)", "UnCompressed skin (*.ini)"}, 1, "*.ini"},
+        {"Compressed skin (*.skn)|*.skn", {"Compressed skin (*.skn)"}, 0, "*.skn"},
+        {"", {}, -1, "*.*"},
+        {"Skins|*.skn|Dangling", {"Skins"}, 0, "*.skn"},
+        {"Both|*.skn;*.ini", {"Both"}, 0, "*.skn;*.ini"},
+    };
+    for (const Case& c : cases) {
+        Scene s;
+        s.Combo->SetFilter(c.Filter);
+        std::vector<std::string> items;
+        for (int i = 0; i < s.Combo->GetItems()->GetCount(); ++i) items.push_back(s.Combo->GetItems()->Get(i));
+        EXPECT_EQ(items, c.Items) << c.Filter;
+        s.Combo->SetFileList(s.List);
+        if (c.Select >= 0) s.Combo->SetItemIndex(c.Select);
+        EXPECT_EQ(s.Combo->GetMask(), c.Mask) << c.Filter;
+        EXPECT_EQ(s.List->GetMask(), c.Mask) << c.Filter;
+    }
+}
+
+TEST(FilterCombo, NoSelectionTakesTheLastEntryAndCaseOnlyChangesNothing)
+{
+    Scene s;
+    s.Combo->SetFilter("A|*.a|B|*.b");
+    s.Combo->SetItemIndex(-1);
+    EXPECT_EQ(s.Combo->GetMask(), "*.b");
+    EXPECT_EQ(s.Combo->GetItemIndex(), 1);
+    s.Combo->SetItemIndex(0);
+    s.Combo->SetFilter("a|*.A|b|*.B");
+    EXPECT_EQ(s.Combo->GetFilter(), "A|*.a|B|*.b");
+    EXPECT_EQ(s.Combo->GetItemIndex(), 0);
+    EXPECT_TRUE(s.Combo->IsFilterStored());
+    s.Combo->SetFilter(TspSkinFilterComboBox::DefaultFilter);
+    EXPECT_FALSE(s.Combo->IsFilterStored());
+}
+
+TEST(FilterCombo, AFreedListIsForgotten)
+{
+    Scene s;
+    s.Combo->SetFileList(s.List);
+    delete s.List;
+    EXPECT_EQ(s.Combo->GetFileList(), nullptr);
+    s.Combo->SetFilter("X|*.x");   // would reach the freed list otherwise
+    EXPECT_EQ(s.Combo->GetMask(), "*.x");
+}
+
+TEST(FileListBox, ListsByMaskWithoutMovingTheCurrentDirectory)
+{
+    TScratch t("list");
+    t.Folder("sub");
+    t.Write("a.skn", "x");
+    t.Write("b.ini", "x");
+    t.Write("c.txt", "x");
+    t.Write("d.sknx", "x");
+    const std::string cwd = CurrentDir();
+    Scene s;
+    s.List->SetDirectory(t.Root());
+    struct Case {
+        bool FoldersFirst;
+        std::string Mask;
+        std::vector<std::string> Items;
+    } cases[] = {
+        {false, "*.skn", {"a.skn"}},
+        {false, "*.skn;*.ini", {"a.skn", "b.ini"}},
+        {false, "*.*", {"a.skn", "b.ini", "c.txt", "d.sknx", "[..]", "[.]", "[sub]"}},
+        {true, "*.skn", {"[..]", "[sub]", "a.skn"}},
+        {true, "*.ini", {"[..]", "[sub]", "b.ini"}},
+        {true, "*.*", {"[..]", "[sub]", "a.skn", "b.ini", "c.txt", "d.sknx"}},
+    };
+    for (const Case& c : cases) {
+        s.List->SetFoldersFirst(c.FoldersFirst);
+        s.List->SetMask(c.Mask);
+        EXPECT_EQ(s.Items(), c.Items) << c.Mask << " " << c.FoldersFirst;
+    }
+    s.List->SetFoldersFirst(false);
+    EXPECT_EQ(CurrentDir(), cwd);
+    s.List->SetFileName("A.SKN");
+    EXPECT_EQ(s.List->GetFileName(), "a.skn");
+    EXPECT_EQ(s.List->GetFilePath(), t.Path("a.skn"));
+    // A folder that is gone raises and keeps the list.
+    EXPECT_THROW(s.List->SetDirectory(t.Path("gone")), std::exception);
+    EXPECT_EQ(s.List->GetDirectory(), t.Root());
+    EXPECT_EQ(CurrentDir(), cwd);
+}
+
+TEST(FileListBox, ChangeReportsEachNewSelectionOnce)
+{
+    TScratch t("change");
+    t.Write("a.skn", "x");
+    t.Write("b.skn", "x");
+    Scene s;
+    int changes = 0;
+    s.List->OnChange = [&](TObject*) { ++changes; };
+    s.List->SetDirectory(t.Root());
+    EXPECT_EQ(changes, 1);
+    s.List->SetFileName("b.skn");
+    EXPECT_EQ(changes, 2);
+    s.List->SetFileName("b.skn");
+    EXPECT_EQ(changes, 2);
+}
+
+TEST(DirectoryListBox, ShowsThePathAndSubfoldersAndTakesTheFileListAlong)
+{
+    TScratch t("dirs");
+    t.Folder("b");
+    t.Folder("a");
+    t.Folder("a\\deep");
+    t.Write("a\\x.skn", "x");
+    t.Write("top.skn", "x");
+    const std::string cwd = CurrentDir();
+    Scene s;
+    auto* dirs = new TspSkinDirectoryListBox(s.Form.get());
+    dirs->SetParent(s.Form.get());
+    dirs->SetBounds(210, 40, 80, 200);
+    auto* label = new TspSkinStdLabel(s.Form.get());
+    label->SetParent(s.Form.get());
+    dirs->SetFileList(s.List);
+    dirs->SetDirLabel(label);
+    s.List->SetMask("*.skn");
+    int changes = 0;
+    dirs->OnChange = [&](TObject*) { ++changes; };
+    dirs->SetDirectory(t.Root());
+    EXPECT_EQ(changes, 1);
+    std::vector<std::string> items;
+    for (int i = 0; i < dirs->GetItems()->GetCount(); ++i) items.push_back(dirs->GetItems()->Get(i));
+    // The path from the drive root, the current folder selected, then the sorted subfolders.
+    ASSERT_GE(items.size(), 3u);
+    EXPECT_EQ(items[0].substr(1), ":\\");
+    EXPECT_EQ(items[items.size() - 2], "a");
+    EXPECT_EQ(items.back(), "b");
+    EXPECT_EQ(items[dirs->GetItemIndex()], "filedlg_dirs");
+    EXPECT_EQ(dirs->GetItemPath(dirs->GetItemIndex()), t.Root());
+    EXPECT_EQ(dirs->GetItemPath(static_cast<int>(items.size()) - 2), t.Path("a"));
+    EXPECT_EQ(dirs->GetItemPath(static_cast<int>(items.size())), "");
+    EXPECT_EQ(s.List->GetDirectory(), t.Root());
+    EXPECT_EQ(s.Items(), (std::vector<std::string>{"top.skn"}));
+    // The label shows the folder shortened to the list's width, its last part kept.
+    const std::string caption = label->GetCaption();
+    EXPECT_LT(caption.size(), t.Root().size());
+    EXPECT_EQ(caption.substr(caption.size() - 12), "filedlg_dirs") << caption;
+    // Opening the subfolder "a" (as a double click or Enter does).
+    dirs->SetItemIndex(static_cast<int>(items.size()) - 2);
+    dirs->OpenCurrent();
+    EXPECT_EQ(dirs->GetDirectory(), t.Path("a"));
+    EXPECT_EQ(dirs->GetItems()->Get(dirs->GetItemIndex()), "a");
+    EXPECT_EQ(dirs->GetItems()->Get(dirs->GetItems()->GetCount() - 1), "deep");
+    EXPECT_EQ(s.Items(), (std::vector<std::string>{"x.skn"}));
+    // Opening a path entry goes back up to it.
+    dirs->SetItemIndex(dirs->GetItemIndex() - 1);
+    dirs->OpenCurrent();
+    EXPECT_EQ(dirs->GetDirectory(), t.Root());
+    dirs->SetItemIndex(0);
+    dirs->OpenCurrent();
+    EXPECT_EQ(dirs->GetDirectory().substr(1), ":\\");
+    EXPECT_EQ(dirs->GetItems()->Get(dirs->GetItemIndex()), dirs->GetDirectory());
+    EXPECT_THROW(dirs->SetDirectory(t.Path("gone")), std::exception);
+    EXPECT_EQ(CurrentDir(), cwd);
+    delete s.List;   // a freed file list is forgotten
+    dirs->SetDirectory(t.Root());
+    EXPECT_EQ(dirs->GetFileList(), nullptr);
+}
+
+TEST(DriveComboBox, ListsTheDrivesAndMovesTheDirectoryList)
+{
+    Scene s;
+    auto* drives = new TspSkinDriveComboBox(s.Form.get());
+    drives->SetParent(s.Form.get());
+    drives->SetBounds(5, 250, 200, 20);
+    auto* dirs = new TspSkinDirectoryListBox(s.Form.get());
+    dirs->SetParent(s.Form.get());
+    drives->SetDirList(dirs);
+    // Every drive of the mask that is listed reads "x: [label]" or "x:", in letter order.
+    std::vector<std::string> items;
+    for (int i = 0; i < drives->GetItems()->GetCount(); ++i) items.push_back(drives->GetItems()->Get(i));
+    ASSERT_GE(items.size(), 2u);
+    for (size_t i = 0; i < items.size(); ++i) {
+        EXPECT_TRUE(items[i].size() == 2 || (items[i].substr(2, 2) == " [" && items[i].back() == ']')) << items[i];
+        EXPECT_EQ(items[i][1], ':');
+        EXPECT_TRUE(islower(static_cast<unsigned char>(items[i][0])));
+        if (i) EXPECT_LT(items[i - 1][0], items[i][0]);
+    }
+    // Two drives other than the current one (the cwd's drive is selected at first).
+    const char current = drives->GetDrive();
+    std::vector<char> others;
+    for (const std::string& it : items)
+        if (toupper(it[0]) != toupper(current)) others.push_back(it[0]);
+    ASSERT_GE(others.size(), 1u);
+    const char c = others[0];
+    int changes = 0;
+    drives->OnChange = [&](TObject*) { ++changes; };
+    drives->SetDrive(c);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(drives->GetItems()->Get(drives->GetItemIndex())[0], c);
+    EXPECT_EQ(dirs->GetDirectory(), std::string(1, static_cast<char>(toupper(c))) + ":\\");
+    drives->SetDrive(static_cast<char>(toupper(c)));   // already selected: nothing
+    EXPECT_EQ(changes, 1);
+    drives->SetDrive(0);   // none: the selection clears, the change still runs
+    EXPECT_EQ(drives->GetItemIndex(), -1);
+    EXPECT_EQ(changes, 2);
+    drives->SetDrive(current);
+    EXPECT_EQ(toupper(dirs->GetDirectory()[0]), toupper(current));
+    drives->SetTextCase(tcUpperCase);
+    EXPECT_EQ(drives->GetItems()->Get(0)[0], toupper(c));
+    delete dirs;
+    EXPECT_EQ(drives->GetDirList(), nullptr);
+    drives->SetDrive(c);
+    EXPECT_EQ(drives->GetDrive(), toupper(c));
+}
+
+}  // namespace
