@@ -60,6 +60,18 @@ void CaptionGlyph(SkinCanvas& c, const Box& b, int slot, Colour colour)
 }
 Box Local(int w, int h) { return MakeBox(0, 0, w, h); }
 
+// A filled arrow head centred in the box, pointing up or down: rows of odd widths
+// narrowing towards the tip.
+void ArrowGlyph(SkinCanvas& c, const Box& b, bool up, Colour colour)
+{
+    const int rows = std::max(2, std::min((b.Width() - 2) / 3, (b.Height() - 2) / 2));
+    const int cx = b.Left + b.Width() / 2, top = b.Top + (b.Height() - rows) / 2;
+    for (int i = 0; i < rows; ++i) {
+        const int half = up ? i : rows - 1 - i;
+        c.Fill(MakeBox(cx - half, top + i, cx + half + 1, top + i + 1), colour);
+    }
+}
+
 class Builder {
 public:
     explicit Builder(const SkinStyle& s)
@@ -97,6 +109,20 @@ private:
             a.Canvas.Frame(Inset(b, 1), Shade(s_.Face, -10));
         return b;
     }
+    // A button face of the given state carrying an arrow head.
+    Box ArrowFace(Atlas& a, int w, int h, int state, bool up)
+    {
+        Box b = Face(a, w, h, state);
+        ArrowGlyph(a.Canvas, b, up, state == 3 ? s_.DisabledText : s_.Text);
+        return b;
+    }
+    // The normal look of an arrow button, drawn at its place inside a control's face.
+    void ArrowButtonAt(const Box& face, const Box& place, bool up)
+    {
+        Box b = MakeBox(face.Left + place.Left, face.Top + place.Top, face.Left + place.Right, face.Top + place.Bottom);
+        ctl_.Canvas.Bevel(b, s_.Face, s_.Light, s_.Dark);
+        ArrowGlyph(ctl_.Canvas, b, up, s_.Text);
+    }
     Box Glyph(Atlas& a, int w, int h, int state)
     {
         Box b = Face(a, w, h, state);
@@ -120,11 +146,14 @@ private:
     {
         sec.Int("pictureindex", picture).Int("maskpictureindex", mask).Rect("skinrect", skin).Int("cursorindex", -1);
     }
-    void EightPoint(IniSection& sec, int w, int h, int border)
+    // Eight-point element; rightEnd > border keeps that many columns at the right
+    // (buttons drawn in the face) out of the client, which is repeated when the control grows.
+    void EightPoint(IniSection& sec, int w, int h, int border, int rightEnd = 0)
     {
         int cx = std::max(border, w / 3), cy = std::max(border, h / 3);
         sec.Point("lefttoppoint", cx, cy).Point("righttoppoint", w - cx, cy).Point("leftbottompoint", cx, h - cy)
-            .Point("rightbottompoint", w - cx, h - cy).Rect("clientrect", MakeBox(border, border, w - border, h - border));
+            .Point("rightbottompoint", w - cx, h - cy)
+            .Rect("clientrect", MakeBox(border, border, w - std::max(border, rightEnd), h - border));
     }
     void HThree(IniSection& sec, int w, int h, int side)
     {
@@ -172,9 +201,18 @@ private:
     // Form picture geometry.
     int W() const { return s_.FormWidth; }
     int H() const { return s_.FormHeight; }
+    // Height of the frame's main-menu items ("MAINMENUITEM").
+    static constexpr int MenuItemHeight = 18;
+    // The menu band under the caption, where the frame lays out a main menu that no
+    // menu bar control shows; the client starts below it and its dividing line.
+    Box MainMenuRect() const
+    {
+        return MakeBox(s_.BorderWidth, s_.CaptionHeight + 1, W() - s_.BorderWidth,
+                       s_.CaptionHeight + 1 + MenuItemHeight);
+    }
     Box ClientRect() const
     {
-        return MakeBox(s_.BorderWidth, s_.CaptionHeight, W() - s_.BorderWidth, H() - s_.BorderWidth);
+        return MakeBox(s_.BorderWidth, MainMenuRect().Bottom + 2, W() - s_.BorderWidth, H() - s_.BorderWidth);
     }
     // The top band repeats only between the split points, so everything drawn once
     // in it (caption buttons, system-menu button) must lie in the fixed parts beside
@@ -226,6 +264,7 @@ SkinCanvas Builder::DrawFrame(Colour top, Colour bottom) const
     c.Bevel(Local(W(), H()), s_.Face, s_.Light, s_.Dark);
     c.Frame(Local(W(), H()), s_.Border);
     c.VerticalRamp(MakeBox(1, 1, W() - 1, s_.CaptionHeight), top, bottom);
+    c.Fill(MainMenuRect(), s_.Face);
     Box cl = ClientRect();
     c.Fill(cl, s_.Client);
     c.Frame(MakeBox(cl.Left - 1, cl.Top - 1, cl.Right + 1, cl.Bottom + 1), s_.Dark);
@@ -307,7 +346,7 @@ void Builder::FormInfo()
         f.Point("hittestlefttoppoint", 0, 0).Point("hittestrighttoppoint", 0, 0).Point("hittestleftbottompoint", 0, 0)
             .Point("hittestrightbottompoint", 0, 0);
     f.Point("rollupleftpoint", s_.Shaped ? SplitLeft() : 0, 0).Point("rolluprightpoint", s_.Shaped ? SplitRight() : 0, 0)
-        .Rect("mainmenurect", Box()).Rect("iconrect", SysMenuPlace()).Bool("mainmenupopupup", false)
+        .Rect("mainmenurect", MainMenuRect()).Rect("iconrect", SysMenuPlace()).Bool("mainmenupopupup", false)
         .Int("borderwidth", s_.BorderWidth).Int("cursorindex", -1)
         .Bool("autorenderinginactiveimage", !s_.Shaped).Text("inactiveeffect", s_.InactiveEffect);
 }
@@ -474,10 +513,11 @@ void Builder::ExtraObjects()
     ObjectBase(fb, "Frame button", PicFrame, true, b0, b1, Box(), false, "mkdefault");
     fb.Rect("downrect", b2).Rect("disableskinrsect", b3).Int("groupindex", 1);
 
-    Box mi0 = Face(frm_, 40, 18, 0), mi1 = Face(frm_, 40, 18, 1), mi2 = Face(frm_, 40, 18, 2);
+    const int mh = MenuItemHeight;
+    Box mi0 = Face(frm_, 40, mh, 0), mi1 = Face(frm_, 40, mh, 1), mi2 = Face(frm_, 40, mh, 2);
     IniSection& mmi = Object("MAINMENUITEM", "mainmenuitem");
     ObjectBase(mmi, "", PicFrame, true, mi0, mi1, Box(), false, "mkdefault");
-    mmi.Int("itemleftoffset", 3).Int("itemrightoffset", 3).Rect("downrect", mi2).Rect("textrect", MakeBox(3, 0, 37, 18))
+    mmi.Int("itemleftoffset", 3).Int("itemrightoffset", 3).Rect("downrect", mi2).Rect("textrect", MakeBox(3, 0, 37, mh))
         .Text("fontname", "Arial").Int("fontheight", 13).Text("fontstyle", "").Int("fontcolor", s_.Text)
         .Int("activefontcolor", s_.ActiveText).Int("downfontcolor", s_.ActiveText)
         .Int("unenabledfontColor", s_.DisabledText);
@@ -730,7 +770,7 @@ void Builder::Edits()
         }
         IniSection& sec = Control(name, "edit");
         ControlBase(sec, PicControls, n);
-        EightPoint(sec, w, h, 2);
+        EightPoint(sec, w, h, 2, withButton ? 18 : 0);
         sec.Rect("activeskinrect", a);
         Font(sec, "", 14, "", s_.Text);
         sec.Int("activefontcolor", s_.ActiveText).Int("disabledfontcolor", s_.DisabledText)
@@ -750,18 +790,24 @@ void Builder::Edits()
         .Int("bgcolor", s_.Window).Int("activebgcolor", Shade(s_.Window, 8));
 
     const int bh = (h - 4) / 2;
-    Box upA = Glyph(ctl_, 14, bh, 1), upD = Glyph(ctl_, 14, bh, 2), dnA = Glyph(ctl_, 14, bh, 1),
-        dnD = Glyph(ctl_, 14, bh, 2);
+    Box upA = ArrowFace(ctl_, 14, bh, 1, true), upD = ArrowFace(ctl_, 14, bh, 2, true),
+        dnA = ArrowFace(ctl_, 14, bh, 1, false), dnD = ArrowFace(ctl_, 14, bh, 2, false);
+    const Box upPlace = MakeBox(w - 16, 2, w - 2, 2 + bh), dnPlace = MakeBox(w - 16, 2 + bh, w - 2, 2 + 2 * bh);
     for (const char* name : {"spinedit", "statusspinedit", "toolspinedit"}) {
+        // The buttons' normal look is the face's own picture at their places.
         Box n = Face(ctl_, w, h, 0, true), a = Face(ctl_, w, h, 1, true);
+        for (const Box& f : {n, a}) {
+            ArrowButtonAt(f, upPlace, true);
+            ArrowButtonAt(f, dnPlace, false);
+        }
         IniSection& sec = Control(name, "spinedit");
         ControlBase(sec, PicControls, n);
-        EightPoint(sec, w, h, 2);
+        EightPoint(sec, w, h, 2, w - upPlace.Left);
         sec.Rect("activeskinrect", a);
         Font(sec, "", 14, "", s_.Text);
         sec.Int("activefontcolor", s_.ActiveText).Int("disabledfontcolor", s_.DisabledText)
-            .Rect("upbuttonrect", MakeBox(w - 16, 2, w - 2, 2 + bh)).Rect("activeupbuttonrect", upA)
-            .Rect("downupbuttonrect", upD).Rect("downbuttonrect", MakeBox(w - 16, 2 + bh, w - 2, 2 + 2 * bh))
+            .Rect("upbuttonrect", upPlace).Rect("activeupbuttonrect", upA)
+            .Rect("downupbuttonrect", upD).Rect("downbuttonrect", dnPlace)
             .Rect("activedownbuttonrect", dnA).Rect("downdownbuttonrect", dnD);
     }
 }
@@ -815,17 +861,22 @@ void Builder::Lists()
     ctl_.Canvas.Fill(cItem, s_.Window);
     Box cFocus = ctl_.Alloc(60, ch - 4);
     ctl_.Canvas.Fill(cFocus, s_.Accent);
-    Box cBtn[3] = {Glyph(ctl_, 16, ch - 4, 1), Glyph(ctl_, 16, ch - 4, 2), Glyph(ctl_, 16, ch - 4, 3)};
+    Box cBtn[3] = {ArrowFace(ctl_, 16, ch - 4, 1, false), ArrowFace(ctl_, 16, ch - 4, 2, false),
+                   ArrowFace(ctl_, 16, ch - 4, 3, false)};
+    // The left end is the sunken frame alone; the right end holds the drop-down button.
+    const int frameW = 2, rightEnd = 20;
+    const Box button = MakeBox(cw - 18, 2, cw - 2, ch - 2);
     for (const char* name : {"combobox", "captioncombobox", "statuscombobox", "toolcombobox"}) {
         Box n = Face(ctl_, cw, ch, 0, true);
-        ctl_.Canvas.Bevel(MakeBox(n.Right - 18, n.Top + 2, n.Right - 2, n.Bottom - 2), s_.Face, s_.Light, s_.Dark);
+        ArrowButtonAt(n, button, false);
         IniSection& sec = Control(name, "combobox");
         ControlBase(sec, PicControls, n);
-        HThree(sec, cw, ch, 20);
+        sec.Point("lefttoppoint", frameW, 0).Point("righttoppoint", cw - rightEnd, 0).Point("leftbottompoint", 0, 0)
+            .Point("rightbottompoint", 0, 0).Rect("clientrect", MakeBox(frameW, frameW, cw - rightEnd, ch - frameW));
         sec.Rect("itemrect", cItem).Rect("focusitemrect", cFocus).Int("itemleftoffset", 2).Int("itemrightoffset", 2)
             .Rect("itemtextrect", MakeBox(2, 0, 58, ch - 4));
         Font(sec, "", 14, "", s_.Text);
-        sec.Int("focusfontcolor", White).Rect("buttonrect", MakeBox(cw - 18, 2, cw - 2, ch - 2))
+        sec.Int("focusfontcolor", White).Rect("buttonrect", button)
             .Rect("activebuttonrect", cBtn[0]).Rect("downbuttonrect", cBtn[1]).Rect("unenabledbuttonrect", cBtn[2])
             .Text("listboxname", "listbox");
     }
@@ -964,14 +1015,18 @@ void Builder::Singles()
     Box open = Face(ctl_, ew, eh, 0);
     ctl_.Canvas.VerticalRamp(MakeBox(open.Left + 1, open.Top + 1, open.Right - 1, open.Top + cap), s_.CaptionTop,
                              s_.CaptionBottom);
-    Box rollH = Face(ctl_, ew, cap, 0), rollV = Face(ctl_, cap, eh, 0);
+    // Rolled vertically the panel is its caption bar alone (a horizontal bar); rolled
+    // horizontally it is a vertical strip whose caption reads upwards.
+    Box rollV = Face(ctl_, ew, cap, 0), rollH = Face(ctl_, cap, eh, 0);
+    ctl_.Canvas.VerticalRamp(Inset(rollV, 1), s_.CaptionTop, s_.CaptionBottom);
+    ctl_.Canvas.Fill(Inset(rollH, 1), s_.CaptionBottom);
     IniSection& ex = Control("expanel", "expanel");
     ControlBase(ex, PicControls, open);
     ex.Point("lefttoppoint", 20, cap + 4).Point("righttoppoint", 40, cap + 4).Point("leftbottompoint", 20, 50)
         .Point("rightbottompoint", 40, 50).Rect("clientrect", MakeBox(2, cap, ew - 2, eh - 2));
     ex.Rect("rollhskinrect", rollH).Rect("rollvskinrect", rollV).Int("rollleftoffset", 4).Int("rollrightoffset", 4)
-        .Int("rolltopoffset", 4).Int("rollbottomoffset", 4).Rect("rollvcaptionrect", MakeBox(0, cap, cap, eh - cap))
-        .Rect("rollhcaptionrect", MakeBox(cap, 0, ew - cap, cap));
+        .Int("rolltopoffset", 4).Int("rollbottomoffset", 4).Rect("rollvcaptionrect", MakeBox(4, 3, ew - 4, cap - 3))
+        .Rect("rollhcaptionrect", MakeBox(3, 4, cap - 3, eh - 4));
     for (const char* b : {"closebutton", "hrollbutton", "hrestorebutton", "vrollbutton", "vrestorebutton"}) {
         std::string k = b;
         ex.Rect(k + "rect", Glyph(ctl_, bs, bs, 0)).Rect(k + "activerect", Glyph(ctl_, bs, bs, 1))
