@@ -203,16 +203,11 @@ private:
     int H() const { return s_.FormHeight; }
     // Height of the frame's main-menu items ("MAINMENUITEM").
     static constexpr int MenuItemHeight = 18;
-    // The menu band under the caption, where the frame lays out a main menu that no
-    // menu bar control shows; the client starts below it and its dividing line.
-    Box MainMenuRect() const
-    {
-        return MakeBox(s_.BorderWidth, s_.CaptionHeight + 1, W() - s_.BorderWidth,
-                       s_.CaptionHeight + 1 + MenuItemHeight);
-    }
+    // No menu band: every form of the program either has no main menu or shows it in
+    // a menu bar control, and a band in the form picture would stand empty on each.
     Box ClientRect() const
     {
-        return MakeBox(s_.BorderWidth, MainMenuRect().Bottom + 2, W() - s_.BorderWidth, H() - s_.BorderWidth);
+        return MakeBox(s_.BorderWidth, s_.CaptionHeight, W() - s_.BorderWidth, H() - s_.BorderWidth);
     }
     // The top band repeats only between the split points, so everything drawn once
     // in it (caption buttons, system-menu button) must lie in the fixed parts beside
@@ -264,7 +259,6 @@ SkinCanvas Builder::DrawFrame(Colour top, Colour bottom) const
     c.Bevel(Local(W(), H()), s_.Face, s_.Light, s_.Dark);
     c.Frame(Local(W(), H()), s_.Border);
     c.VerticalRamp(MakeBox(1, 1, W() - 1, s_.CaptionHeight), top, bottom);
-    c.Fill(MainMenuRect(), s_.Face);
     Box cl = ClientRect();
     c.Fill(cl, s_.Client);
     c.Frame(MakeBox(cl.Left - 1, cl.Top - 1, cl.Right + 1, cl.Bottom + 1), s_.Dark);
@@ -346,7 +340,7 @@ void Builder::FormInfo()
         f.Point("hittestlefttoppoint", 0, 0).Point("hittestrighttoppoint", 0, 0).Point("hittestleftbottompoint", 0, 0)
             .Point("hittestrightbottompoint", 0, 0);
     f.Point("rollupleftpoint", s_.Shaped ? SplitLeft() : 0, 0).Point("rolluprightpoint", s_.Shaped ? SplitRight() : 0, 0)
-        .Rect("mainmenurect", MainMenuRect()).Rect("iconrect", SysMenuPlace()).Bool("mainmenupopupup", false)
+        .Rect("mainmenurect", Box()).Rect("iconrect", SysMenuPlace()).Bool("mainmenupopupup", false)
         .Int("borderwidth", s_.BorderWidth).Int("cursorindex", -1)
         .Bool("autorenderinginactiveimage", !s_.Shaped).Text("inactiveeffect", s_.InactiveEffect);
 }

@@ -1,6 +1,6 @@
 // Parts of the generated controls and frame that the controls cut from the skin's
 // own pictures: the drop-down and spin arrows in every look, the combo box's ends,
-// the extended panel's rolled bar and strip, and the frame's main-menu band.
+// the extended panel's rolled bar and strip.
 #include "test_gtest.h"
 #include "SkinBuilder.h"
 
@@ -171,45 +171,6 @@ TEST_P(ControlParts, ExPanelRolledBarIsHorizontalAndRolledStripVertical)
     const Colour barMid = pic.Pixel(bar.Left + bar.Width() / 2, bar.Top + bar.Height() / 2);
     EXPECT_NE(barMid, st.Face);
     EXPECT_EQ(barMid, pic.Pixel(bar.Left + 5, bar.Top + bar.Height() / 2)) << "one colour per row";
-}
-
-TEST_P(ControlParts, FrameHasAMenuBandUnderTheCaption)
-{
-    const IniSection& f = Sec("FORMINFO");
-    const SkinStyle st = GetParam() == 0 ? Korvel2Style() : SarnicStyle();
-    const SkinCanvas& form = skin.Main[0].Canvas;
-    const Box menu = RectOf(f, "mainmenurect"), client = RectOf(f, "clientrect"), caption = RectOf(f, "captionrect");
-    const Box item = RectOf(Sec("MAINMENUITEM"), "skinrect");
-    ASSERT_FALSE(Empty(menu));
-    EXPECT_TRUE(Inside(Box{0, 0, form.Width(), form.Height()}, menu));
-    EXPECT_GE(menu.Top, st.CaptionHeight);
-    EXPECT_LE(menu.Bottom, client.Top);
-    EXPECT_GE(menu.Height(), item.Height());
-    EXPECT_GE(menu.Width(), 3 * item.Width()) << "room for a few items";
-    EXPECT_FALSE(Meet(menu, caption));
-    EXPECT_FALSE(Meet(menu, RectOf(f, "buttonsrect")));
-    EXPECT_FALSE(Meet(menu, RectOf(f, "iconrect")));
-    // The band starts in the left-top part, so it is not moved down on taller windows,
-    // and it reaches past the right split so it grows with the window's width.
-    EXPECT_LT(menu.Top, std::stoi(f.Get("lefttoppoint").substr(f.Get("lefttoppoint").find(',') + 1)));
-    // Pixel probes: the band is the frame's face, the client below it is not.
-    for (int x : {menu.Left + 1, menu.Left + menu.Width() / 2, menu.Right - 2})
-        for (int y : {menu.Top, menu.Top + menu.Height() / 2, menu.Bottom - 1})
-            EXPECT_EQ(form.Pixel(x, y), st.Face) << x << "," << y;
-    EXPECT_EQ(form.Pixel(client.Left + 1, client.Top + 1), st.Client);
-    EXPECT_NE(st.Face, st.Client);
-    if (skin.Main[1].Canvas.Width() > 0) {
-        EXPECT_EQ(skin.Main[1].Canvas.Pixel(menu.Left + menu.Width() / 2, menu.Top + 2), st.Face);
-    }
-    // No caption button's own picture reaches into the band.
-    const IniSection& list = Sec("SKINOBJECTS");
-    for (int i = 0; i < std::stoi(list.Get("count")); ++i) {
-        const std::string e = list.Get(std::to_string(i));
-        const std::string name = e.substr(0, e.find(':')), type = e.substr(e.find(':') + 1);
-        if (type == "stdbutton" && Sec(name).Get("skinrectinapicture") == "0") {
-            EXPECT_FALSE(Meet(menu, RectOf(Sec(name), "skinrect"))) << name;
-        }
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(OurSkins, ControlParts, ::testing::Values(0, 1),
