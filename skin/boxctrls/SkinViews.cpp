@@ -430,6 +430,14 @@ void TspSkinCustomListView::EndScrollBarsUpdate(bool VWasVisible, bool HWasVisib
     }
 }
 
+void TspSkinCustomListView::ShowBarQuietly(TspSkinScrollBar* Bar, bool Visible)
+{
+    // The bar's own realign must not come back into the update under way.
+    FSyncingBars = true;
+    Bar->SetVisible(Visible);
+    FSyncingBars = false;
+}
+
 void TspSkinCustomListView::UpDateScrollBars1()
 {
     if (FSyncingBars) return;
@@ -438,9 +446,7 @@ void TspSkinCustomListView::UpDateScrollBars1()
     if (step <= 0) step = 1;
     if (FVScrollBar) {
         const TNativeScroll s = NativeScroll(FHandle, SB_VERT);
-        FSyncingBars = true;
-        FVScrollBar->SetVisible(GetHeight() < s.Max && GetVisible());
-        FSyncingBars = false;
+        ShowBarQuietly(FVScrollBar, GetHeight() < s.Max && GetVisible());
         FVScrollBar->SetSmallChange(step);
         FVScrollBar->SetLargeChange(step);
         FVScrollBar->SetRange(s.Min, s.Max, s.Pos, GetHeight());
@@ -448,9 +454,7 @@ void TspSkinCustomListView::UpDateScrollBars1()
     }
     if (FHScrollBar) {
         const TNativeScroll s = NativeScroll(FHandle, SB_HORZ);
-        FSyncingBars = true;
-        FHScrollBar->SetVisible(GetWidth() < s.Max && GetVisible());
-        FSyncingBars = false;
+        ShowBarQuietly(FHScrollBar, GetWidth() < s.Max && GetVisible());
         FHScrollBar->SetSmallChange(step);
         FHScrollBar->SetLargeChange(step);
         FHScrollBar->SetRange(s.Min, s.Max, s.Pos, GetWidth());
@@ -466,9 +470,7 @@ void TspSkinCustomListView::UpDateScrollBars2()
     if (FVScrollBar) {
         const TNativeScroll s = NativeScroll(FHandle, SB_VERT);
         const int rows = static_cast<int>(SendMessageA(FHandle, LVM_GETCOUNTPERPAGE, 0, 0));
-        FSyncingBars = true;
-        FVScrollBar->SetVisible(rows < s.Max + 1 && GetVisible());
-        FSyncingBars = false;
+        ShowBarQuietly(FVScrollBar, rows < s.Max + 1 && GetVisible());
         FVScrollBar->SetRange(s.Min, s.Max, s.Pos, rows);
         FOldVScrollPos = s.Pos;
         FVScrollBar->SetSmallChange(1);
@@ -476,9 +478,7 @@ void TspSkinCustomListView::UpDateScrollBars2()
     }
     if (FHScrollBar) {
         const TNativeScroll s = NativeScroll(FHandle, SB_HORZ);
-        FSyncingBars = true;
-        FHScrollBar->SetVisible(GetWidth() < s.Max && GetVisible());
-        FSyncingBars = false;
+        ShowBarQuietly(FHScrollBar, GetWidth() < s.Max && GetVisible());
         FHScrollBar->SetRange(s.Min, s.Max, s.Pos, GetWidth());
         FOldHScrollPos = s.Pos;
     }
@@ -489,11 +489,7 @@ void TspSkinCustomListView::UpDateScrollBars3()
 {
     if (FSyncingBars) return;
     const bool vWas = FVScrollBar && FVScrollBar->GetVisible(), hWas = FHScrollBar && FHScrollBar->GetVisible();
-    if (FVScrollBar && FVScrollBar->GetVisible()) {
-        FSyncingBars = true;
-        FVScrollBar->SetVisible(false);
-        FSyncingBars = false;
-    }
+    if (FVScrollBar && FVScrollBar->GetVisible()) ShowBarQuietly(FVScrollBar, false);
     if (FHScrollBar) {
         const TNativeScroll s = NativeScroll(FHandle, SB_HORZ);
         const int count = static_cast<int>(SendMessageA(FHandle, LVM_GETITEMCOUNT, 0, 0));
@@ -501,9 +497,7 @@ void TspSkinCustomListView::UpDateScrollBars3()
         if (w <= 0) w = 1;
         const int page = GetWidth() / w;
         const int rows = static_cast<int>(SendMessageA(FHandle, LVM_GETCOUNTPERPAGE, 0, 0));
-        FSyncingBars = true;
-        FHScrollBar->SetVisible(rows < count && GetVisible());
-        FSyncingBars = false;
+        ShowBarQuietly(FHScrollBar, rows < count && GetVisible());
         FHScrollBar->SetRange(s.Min, s.Max, s.Pos, page);
         FHScrollBar->SetSmallChange(1);
         FHScrollBar->SetLargeChange(1);

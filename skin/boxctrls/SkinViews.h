@@ -126,6 +126,7 @@ protected:
     void UpDateScrollBars2();
     void UpDateScrollBars3();
     void EndScrollBarsUpdate(bool VWasVisible, bool HWasVisible);
+    void ShowBarQuietly(TspSkinScrollBar* Bar, bool Visible);
     void ApplyColors();
     int FirstItemHeight();
     int FirstItemWidth();
