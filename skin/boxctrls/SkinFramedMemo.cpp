@@ -15,16 +15,6 @@
 
 namespace {
 
-int LineHeight(TFont* Font)
-{
-    TWindowDC dc(nullptr);
-    if (!dc.Get()) return 0;
-    TSelectGuard sel(dc.Get(), Font->GetHandle());
-    SIZE sz = {0, 0};
-    GetTextExtentPoint32A(dc.Get(), "Wq", 2, &sz);
-    return sz.cy;
-}
-
 void PlainFrames(TCanvas* C, int W, int H)
 {
     C->GetBrush()->SetStyle(bsSolid);
@@ -439,26 +429,4 @@ void TspSkinMemo::WMMouseMove(TMessage& Message)
 {
     TMemo::WMMouseMove(Message);
     if (FLButtonDown) UpDateScrollRange();
-}
-
-void TspSkinMemo::WMContextMenu(TMessage& Message)
-{
-    if (GetPopupMenu()) {
-        TMemo::WMContextMenu(Message);
-        return;
-    }
-    delete FSysPopupMenu;
-    FSysPopupMenu = new TspSkinPopupMenu(this);
-    FSysPopupMenu->SetLookupForm(GetParentForm(this));
-    const std::string text = GetText();
-    // The memo's own read-only state decides what the menu offers.
-    FillEditContextMenu(FSysPopupMenu, this, GetSelLength() > 0, GetSelText() == text, FReadOnly);
-    int x = static_cast<short>(LOWORD(Message.LParam)), y = static_cast<short>(HIWORD(Message.LParam));
-    if (x < 0 || y < 0) {
-        const TPoint o = ClientToScreen(TPoint(0, 0));
-        x = o.x + GetWidth() / 2;
-        y = o.y + GetHeight() / 2;
-    }
-    FSysPopupMenu->Popup2(this, x, y);
-    Message.Result = 0;
 }

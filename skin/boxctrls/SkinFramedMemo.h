@@ -51,7 +51,8 @@ protected:
 
     void WMNCCalcSizeFrame(TMessage& Message);
     void WMNCPaintFrame(TMessage& Message);
-    void WMContextMenu(TMessage& Message) override;
+    // The memo's own read-only state decides what the context menu offers.
+    bool ContextMenuReadOnly() const override { return FReadOnly; }
     void WMSize(TMessage& Message) override;
     void WMMove(TMessage& Message) override;
     void WMSetFocus(TMessage& Message) override;

@@ -358,15 +358,29 @@ void TspListBox::DrawDefaultItem(TCanvas* Cnvs, int Index, const TRect& Rect, TO
     Cnvs->Draw(Rect.left, Rect.top, &b);
 }
 
+TspSkinCustomListBox* TspListBox::SkinItemOwner(TCanvas* Cnvs, int Index, const TRect& Rect,
+                                                 TOwnerDrawState State)
+{
+    if (!FOwnerBox || !FOwnerBox->FElement.Picture) return nullptr;
+    if (Index < 0 || Index >= GetItems()->GetCount() || !RectHasArea(Rect)) return nullptr;
+    if (!UsableSkinRect(FOwnerBox->SItemRect)) {
+        DrawDefaultItem(Cnvs, Index, Rect, State);
+        return nullptr;
+    }
+    return FOwnerBox;
+}
+
+void TspListBox::SkinItemStrip(TBitmap* B, const TRect& Source, int Width)
+{
+    TspSkinCustomListBox* o = FOwnerBox;
+    Sputils::CreateHSkinImage(o->SItemLeftOffset, o->SItemRightOffset, B, o->FElement.Picture, Source, Width,
+                              o->SItemRect.Height());
+}
+
 void TspListBox::DrawSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State)
 {
-    if (!FOwnerBox || !FOwnerBox->FElement.Picture) return;
-    if (Index < 0 || Index >= GetItems()->GetCount() || !RectHasArea(Rect)) return;
-    TspSkinCustomListBox* o = FOwnerBox;
-    if (!UsableSkinRect(o->SItemRect)) {
-        DrawDefaultItem(Cnvs, Index, Rect, State);
-        return;
-    }
+    TspSkinCustomListBox* o = SkinItemOwner(Cnvs, Index, Rect, State);
+    if (!o) return;
     TRect source = o->SItemRect;
     TColor color = o->SFontColor;
     bool focusFrame = false;
@@ -380,8 +394,7 @@ void TspListBox::DrawSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwne
         color = o->SActiveFontColor;
     }
     TBitmap b;
-    Sputils::CreateHSkinImage(o->SItemLeftOffset, o->SItemRightOffset, &b, o->FElement.Picture, source, Rect.Width(),
-                     o->SItemRect.Height());
+    SkinItemStrip(&b, source, Rect.Width());
     if (b.Empty()) return;
     TCanvas* c = b.GetCanvas();
     TRect t = o->SItemTextRect;
@@ -398,13 +411,8 @@ void TspListBox::DrawSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwne
 
 void TspListBox::DrawStretchSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State)
 {
-    if (!FOwnerBox || !FOwnerBox->FElement.Picture) return;
-    if (Index < 0 || Index >= GetItems()->GetCount() || !RectHasArea(Rect)) return;
-    TspSkinCustomListBox* o = FOwnerBox;
-    if (!UsableSkinRect(o->SItemRect)) {
-        DrawDefaultItem(Cnvs, Index, Rect, State);
-        return;
-    }
+    TspSkinCustomListBox* o = SkinItemOwner(Cnvs, Index, Rect, State);
+    if (!o) return;
     TRect source = o->SItemRect;
     TColor color = o->SFontColor;
     if (State & odFocused) {
@@ -415,8 +423,7 @@ void TspListBox::DrawStretchSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect
         color = o->SActiveFontColor;
     }
     TBitmap first;
-    Sputils::CreateHSkinImage(o->SItemLeftOffset, o->SItemRightOffset, &first, o->FElement.Picture, source, Rect.Width(),
-                     o->SItemRect.Height());
+    SkinItemStrip(&first, source, Rect.Width());
     TRect t = o->SItemTextRect;
     t.right += Rect.Width() - o->SItemRect.Width();
     t.bottom += Rect.Height() - o->SItemRect.Height();

@@ -57,6 +57,11 @@ protected:
     void Click() override;
 
 private:
+    // The skinned box an item is drawn from, null when there is nothing to draw;
+    // an item element without a usable source draws the plain item instead.
+    TspSkinCustomListBox* SkinItemOwner(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State);
+    // Source of the item element fitted to Width in B, at the element's height.
+    void SkinItemStrip(TBitmap* B, const TRect& Source, int Width);
     // Rows never have a height below one pixel, whatever a skin says.
     int SafeItemHeight();
     void DrawItemByMode(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State);

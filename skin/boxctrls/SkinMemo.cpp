@@ -8,10 +8,7 @@
 #include "SkinPopupMenu.h"
 #include "SkinScrollBar.h"
 
-namespace {
-
-// Height of a text line in Font, measured on a screen device context.
-int LineHeight(TFont* Font)
+int TspSkinMemo2::LineHeight(TFont* Font)
 {
     TWindowDC dc(nullptr);
     if (!dc.Get()) return 0;
@@ -20,8 +17,6 @@ int LineHeight(TFont* Font)
     GetTextExtentPoint32A(dc.Get(), "Wq", 2, &sz);
     return sz.cy;
 }
-
-}  // namespace
 
 TspSkinMemo2::TspSkinMemo2(TComponent* AOwner) : TMemo(AOwner)
 {
@@ -218,7 +213,7 @@ void TspSkinMemo2::CreateSysPopupMenu()
     FSysPopupMenu = new TspSkinPopupMenu(this);
     FSysPopupMenu->SetLookupForm(GetParentForm(this));
     const std::string text = GetText();
-    FillEditContextMenu(FSysPopupMenu, this, GetSelLength() > 0, GetSelText() == text, GetReadOnly());
+    FillEditContextMenu(FSysPopupMenu, this, GetSelLength() > 0, GetSelText() == text, ContextMenuReadOnly());
 }
 
 void TspSkinMemo2::WMContextMenu(TMessage& Message)

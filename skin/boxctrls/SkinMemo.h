@@ -47,6 +47,10 @@ protected:
     void OnVScrollBarChange(TObject* Sender);
     void OnHScrollBarChange(TObject* Sender);
     void SetHotLook(bool Hot);
+    // The read-only state the context menu offers its commands by.
+    virtual bool ContextMenuReadOnly() const { return GetReadOnly(); }
+    // Height of a text line in Font, measured on a screen device context.
+    static int LineHeight(TFont* Font);
 
     void WMNCCalcSize(TMessage& Message);
     void WMTextMoved(TMessage& Message);

@@ -70,8 +70,10 @@ void ReapplyAlign(TspSkinScrollBar* Bar)
 
 }  // namespace
 
-// ======================= tree view =======================
-TspSkinCustomTreeView::TspSkinCustomTreeView(TComponent* AOwner) : TCustomTreeView(AOwner)
+// ======================= shared by both views =======================
+template <class TBase>
+TspSkinBarsView<TBase>::TspSkinBarsView(TComponent* AOwner, const char* SkinDataName)
+    : TBase(AOwner), FSkinDataName(SkinDataName)
 {
     FDefaultFont = std::make_unique<TFont>();
     FDefaultFont->SetName("Arial");
@@ -79,28 +81,25 @@ TspSkinCustomTreeView::TspSkinCustomTreeView(TComponent* AOwner) : TCustomTreeVi
     FDefaultFont->SetStyle(0);
 }
 
-TspSkinCustomTreeView::~TspSkinCustomTreeView()
+template <class TBase>
+TspSkinBarsView<TBase>::~TspSkinBarsView()
 {
     if (FSD) FSD->RemoveFreeNotification(this);
     if (FVScrollBar) FVScrollBar->RemoveFreeNotification(this);
     if (FHScrollBar) FHScrollBar->RemoveFreeNotification(this);
 }
 
-void TspSkinCustomTreeView::CreateParams(TCreateParams& Params)
+template <class TBase>
+void TspSkinBarsView<TBase>::CreateParams(TCreateParams& Params)
 {
-    TCustomTreeView::CreateParams(Params);
+    TBase::CreateParams(Params);
     Params.Style &= ~(WS_HSCROLL | WS_VSCROLL);
 }
 
-void TspSkinCustomTreeView::Loaded()
+template <class TBase>
+void TspSkinBarsView<TBase>::Notification(TComponent* AComponent, TOperation Operation)
 {
-    TCustomTreeView::Loaded();
-    ChangeSkinData();
-}
-
-void TspSkinCustomTreeView::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TCustomTreeView::Notification(AComponent, Operation);
+    TBase::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
     if (AComponent == FSD) {
         FSD = nullptr;
@@ -110,29 +109,94 @@ void TspSkinCustomTreeView::Notification(TComponent* AComponent, TOperation Oper
     if (AComponent == FHScrollBar) FHScrollBar = nullptr;
 }
 
-void TspSkinCustomTreeView::SetSkinData(TspSkinData* Value)
+template <class TBase>
+bool TspSkinBarsView<TBase>::LinkSkinData(TspSkinData* Value)
 {
-    if (FSD != Value) {
-        if (FSD) FSD->RemoveFreeNotification(this);
-        FSD = Value;
-        if (FSD) FSD->FreeNotification(this);
-    }
-    if (FSD && !FSD->Empty && !IsDesigning()) ChangeSkinData();
+    if (FSD == Value) return false;
+    if (FSD) FSD->RemoveFreeNotification(this);
+    FSD = Value;
+    if (FSD) FSD->FreeNotification(this);
+    return true;
 }
 
-void TspSkinCustomTreeView::SetDefaultFont(TFont* Value)
+template <class TBase>
+void TspSkinBarsView<TBase>::SetDefaultFont(TFont* Value)
 {
     FDefaultFont->Assign(Value);
     if (FSkinIndex == -1) {
-        GetFont()->Assign(Value);
+        this->GetFont()->Assign(Value);
         ResendFont(this);
     }
 }
 
-void TspSkinCustomTreeView::SetDefaultColor(TColor Value)
+template <class TBase>
+void TspSkinBarsView<TBase>::SetDefaultColor(TColor Value)
 {
     FDefaultColor = Value;
-    if (FSkinIndex == -1) SetColor(Value);
+    if (FSkinIndex == -1) this->SetColor(Value);
+}
+
+template <class TBase>
+void TspSkinBarsView<TBase>::BindBar(TspSkinScrollBar*& Slot, TspSkinScrollBar* Value, bool Vertical)
+{
+    if (Slot && Slot != Value) Slot->RemoveFreeNotification(this);
+    Slot = Value;
+    if (Value) {
+        Value->FreeNotification(this);
+        Value->SetEnabled(true);
+        Value->SetVisible(false);
+        if (Vertical) Value->OnChange = [this](TObject* S) { OnVScrollBarChange(S); };
+        else Value->OnChange = [this](TObject* S) { OnHScrollBarChange(S); };
+    }
+    UpDateScrollBars();
+}
+
+template <class TBase>
+void TspSkinBarsView<TBase>::SetVScrollBar(TspSkinScrollBar* Value)
+{
+    BindBar(FVScrollBar, Value, true);
+}
+
+template <class TBase>
+void TspSkinBarsView<TBase>::SetHScrollBar(TspSkinScrollBar* Value)
+{
+    BindBar(FHScrollBar, Value, false);
+}
+
+template <class TBase>
+void TspSkinBarsView<TBase>::CMVisibleChanged(TMessage& Message)
+{
+    TBase::CMVisibleChanged(Message);
+    if (FVScrollBar) FVScrollBar->SetVisible(this->GetVisible());
+    if (FHScrollBar) FHScrollBar->SetVisible(this->GetVisible());
+}
+
+template <class TBase>
+bool TspSkinBarsView<TBase>::NoFrame(TMessage& Message)
+{
+    if (Message.Msg != WM_NCCALCSIZE && Message.Msg != WM_NCPAINT) return false;
+    Message.Result = 0;
+    return true;
+}
+
+template class TspSkinBarsView<TCustomTreeView>;
+template class TspSkinBarsView<TCustomListView>;
+
+// ======================= tree view =======================
+TspSkinCustomTreeView::TspSkinCustomTreeView(TComponent* AOwner) : TspSkinBarsView(AOwner, "treeview") {}
+
+TspSkinCustomTreeView::~TspSkinCustomTreeView() = default;
+
+void TspSkinCustomTreeView::Loaded()
+{
+    TCustomTreeView::Loaded();
+    ChangeSkinData();
+}
+
+void TspSkinCustomTreeView::SetSkinData(TspSkinData* Value)
+{
+    LinkSkinData(Value);
+    if (FSD && !FSD->Empty && !IsDesigning()) ChangeSkinData();
 }
 
 void TspSkinCustomTreeView::ChangeSkinData()
@@ -157,32 +221,6 @@ void TspSkinCustomTreeView::ChangeSkinData()
 void TspSkinCustomTreeView::RefreshFont()
 {
     ResendFont(this);
-}
-
-void TspSkinCustomTreeView::SetVScrollBar(TspSkinScrollBar* Value)
-{
-    if (FVScrollBar && FVScrollBar != Value) FVScrollBar->RemoveFreeNotification(this);
-    FVScrollBar = Value;
-    if (Value) {
-        Value->FreeNotification(this);
-        Value->SetEnabled(true);
-        Value->SetVisible(false);
-        Value->OnChange = [this](TObject* S) { OnVScrollBarChange(S); };
-    }
-    UpDateScrollBars();
-}
-
-void TspSkinCustomTreeView::SetHScrollBar(TspSkinScrollBar* Value)
-{
-    if (FHScrollBar && FHScrollBar != Value) FHScrollBar->RemoveFreeNotification(this);
-    FHScrollBar = Value;
-    if (Value) {
-        Value->FreeNotification(this);
-        Value->SetEnabled(true);
-        Value->SetVisible(false);
-        Value->OnChange = [this](TObject* S) { OnHScrollBarChange(S); };
-    }
-    UpDateScrollBars();
 }
 
 void TspSkinCustomTreeView::UpDateScrollBars()
@@ -227,23 +265,9 @@ void TspSkinCustomTreeView::Change(TTreeNode* Node)
     UpDateScrollBars();
 }
 
-void TspSkinCustomTreeView::CMVisibleChanged(TMessage& Message)
-{
-    TCustomTreeView::CMVisibleChanged(Message);
-    if (FVScrollBar) FVScrollBar->SetVisible(GetVisible());
-    if (FHScrollBar) FHScrollBar->SetVisible(GetVisible());
-}
-
 void TspSkinCustomTreeView::WndProc(TMessage& Message)
 {
-    switch (Message.Msg) {
-    case WM_NCCALCSIZE:
-    case WM_NCPAINT:
-        // No frame and no native bars: the whole window is client area.
-        Message.Result = 0;
-        return;
-    default: break;
-    }
+    if (NoFrame(Message)) return;
     TCustomTreeView::WndProc(Message);
     switch (Message.Msg) {
     case WM_SIZE:
@@ -261,27 +285,14 @@ void TspSkinCustomTreeView::WndProc(TMessage& Message)
 }
 
 // ======================= list view =======================
-TspSkinCustomListView::TspSkinCustomListView(TComponent* AOwner) : TCustomListView(AOwner)
+TspSkinCustomListView::TspSkinCustomListView(TComponent* AOwner) : TspSkinBarsView(AOwner, "listview")
 {
-    FDefaultFont = std::make_unique<TFont>();
-    FDefaultFont->SetName("Arial");
-    FDefaultFont->SetHeight(14);
-    FDefaultFont->SetStyle(0);
     GetFont()->Assign(FDefaultFont.get());
 }
 
 TspSkinCustomListView::~TspSkinCustomListView()
 {
     UnhookHeader();
-    if (FSD) FSD->RemoveFreeNotification(this);
-    if (FVScrollBar) FVScrollBar->RemoveFreeNotification(this);
-    if (FHScrollBar) FHScrollBar->RemoveFreeNotification(this);
-}
-
-void TspSkinCustomListView::CreateParams(TCreateParams& Params)
-{
-    TCustomListView::CreateParams(Params);
-    Params.Style &= ~(WS_HSCROLL | WS_VSCROLL);
 }
 
 void TspSkinCustomListView::CreateWnd()
@@ -309,24 +320,17 @@ void TspSkinCustomListView::Loaded()
 
 void TspSkinCustomListView::Notification(TComponent* AComponent, TOperation Operation)
 {
-    TCustomListView::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSD) {
-        FSD = nullptr;
-        FSkinIndex = -1;
+    const bool skinDataGone = Operation == opRemove && AComponent && AComponent == FSD;
+    TspSkinBarsView::Notification(AComponent, Operation);
+    if (skinDataGone) {
         FHeaderIndex = -1;
         FHPicture = nullptr;
     }
-    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
-    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
 }
 
 void TspSkinCustomListView::SetSkinData(TspSkinData* Value)
 {
-    if (FSD != Value) {
-        if (FSD) FSD->RemoveFreeNotification(this);
-        FSD = Value;
-        if (FSD) FSD->FreeNotification(this);
+    if (LinkSkinData(Value)) {
         // The header reads the skin at every paint; it must not keep a picture of the old one.
         FHPicture = nullptr;
         FHeaderIndex = -1;
@@ -339,21 +343,6 @@ void TspSkinCustomListView::SetHeaderSkinDataName(const std::string& Value)
 {
     FHeaderSkinDataName = Value;
     if (FHeaderWindow) InvalidateRect(FHeaderWindow, nullptr, TRUE);
-}
-
-void TspSkinCustomListView::SetDefaultFont(TFont* Value)
-{
-    FDefaultFont->Assign(Value);
-    if (FSkinIndex == -1) {
-        GetFont()->Assign(Value);
-        ResendFont(this);
-    }
-}
-
-void TspSkinCustomListView::SetDefaultColor(TColor Value)
-{
-    FDefaultColor = Value;
-    if (FSkinIndex == -1) SetColor(Value);
 }
 
 void TspSkinCustomListView::ChangeSkinData()
@@ -401,40 +390,7 @@ void TspSkinCustomListView::CMFontChanged(TMessage& Message)
     ApplyColors();
 }
 
-void TspSkinCustomListView::CMVisibleChanged(TMessage& Message)
-{
-    TCustomListView::CMVisibleChanged(Message);
-    if (FVScrollBar) FVScrollBar->SetVisible(GetVisible());
-    if (FHScrollBar) FHScrollBar->SetVisible(GetVisible());
-}
-
 // ---- external bars ----
-void TspSkinCustomListView::SetVScrollBar(TspSkinScrollBar* Value)
-{
-    if (FVScrollBar && FVScrollBar != Value) FVScrollBar->RemoveFreeNotification(this);
-    FVScrollBar = Value;
-    if (Value) {
-        Value->FreeNotification(this);
-        Value->SetEnabled(true);
-        Value->SetVisible(false);
-        Value->OnChange = [this](TObject* S) { OnVScrollBarChange(S); };
-    }
-    UpDateScrollBars();
-}
-
-void TspSkinCustomListView::SetHScrollBar(TspSkinScrollBar* Value)
-{
-    if (FHScrollBar && FHScrollBar != Value) FHScrollBar->RemoveFreeNotification(this);
-    FHScrollBar = Value;
-    if (Value) {
-        Value->FreeNotification(this);
-        Value->SetEnabled(true);
-        Value->SetVisible(false);
-        Value->OnChange = [this](TObject* S) { OnHScrollBarChange(S); };
-    }
-    UpDateScrollBars();
-}
-
 int TspSkinCustomListView::FirstItemHeight()
 {
     RECT r = {};
@@ -474,6 +430,14 @@ void TspSkinCustomListView::EndScrollBarsUpdate(bool VWasVisible, bool HWasVisib
     }
 }
 
+void TspSkinCustomListView::ShowBarQuietly(TspSkinScrollBar* Bar, bool Visible)
+{
+    // The bar's own realign must not come back into the update under way.
+    FSyncingBars = true;
+    Bar->SetVisible(Visible);
+    FSyncingBars = false;
+}
+
 void TspSkinCustomListView::UpDateScrollBars1()
 {
     if (FSyncingBars) return;
@@ -482,9 +446,7 @@ void TspSkinCustomListView::UpDateScrollBars1()
     if (step <= 0) step = 1;
     if (FVScrollBar) {
         const TNativeScroll s = NativeScroll(FHandle, SB_VERT);
-        FSyncingBars = true;
-        FVScrollBar->SetVisible(GetHeight() < s.Max && GetVisible());
-        FSyncingBars = false;
+        ShowBarQuietly(FVScrollBar, GetHeight() < s.Max && GetVisible());
         FVScrollBar->SetSmallChange(step);
         FVScrollBar->SetLargeChange(step);
         FVScrollBar->SetRange(s.Min, s.Max, s.Pos, GetHeight());
@@ -492,9 +454,7 @@ void TspSkinCustomListView::UpDateScrollBars1()
     }
     if (FHScrollBar) {
         const TNativeScroll s = NativeScroll(FHandle, SB_HORZ);
-        FSyncingBars = true;
-        FHScrollBar->SetVisible(GetWidth() < s.Max && GetVisible());
-        FSyncingBars = false;
+        ShowBarQuietly(FHScrollBar, GetWidth() < s.Max && GetVisible());
         FHScrollBar->SetSmallChange(step);
         FHScrollBar->SetLargeChange(step);
         FHScrollBar->SetRange(s.Min, s.Max, s.Pos, GetWidth());
@@ -510,9 +470,7 @@ void TspSkinCustomListView::UpDateScrollBars2()
     if (FVScrollBar) {
         const TNativeScroll s = NativeScroll(FHandle, SB_VERT);
         const int rows = static_cast<int>(SendMessageA(FHandle, LVM_GETCOUNTPERPAGE, 0, 0));
-        FSyncingBars = true;
-        FVScrollBar->SetVisible(rows < s.Max + 1 && GetVisible());
-        FSyncingBars = false;
+        ShowBarQuietly(FVScrollBar, rows < s.Max + 1 && GetVisible());
         FVScrollBar->SetRange(s.Min, s.Max, s.Pos, rows);
         FOldVScrollPos = s.Pos;
         FVScrollBar->SetSmallChange(1);
@@ -520,9 +478,7 @@ void TspSkinCustomListView::UpDateScrollBars2()
     }
     if (FHScrollBar) {
         const TNativeScroll s = NativeScroll(FHandle, SB_HORZ);
-        FSyncingBars = true;
-        FHScrollBar->SetVisible(GetWidth() < s.Max && GetVisible());
-        FSyncingBars = false;
+        ShowBarQuietly(FHScrollBar, GetWidth() < s.Max && GetVisible());
         FHScrollBar->SetRange(s.Min, s.Max, s.Pos, GetWidth());
         FOldHScrollPos = s.Pos;
     }
@@ -533,11 +489,7 @@ void TspSkinCustomListView::UpDateScrollBars3()
 {
     if (FSyncingBars) return;
     const bool vWas = FVScrollBar && FVScrollBar->GetVisible(), hWas = FHScrollBar && FHScrollBar->GetVisible();
-    if (FVScrollBar && FVScrollBar->GetVisible()) {
-        FSyncingBars = true;
-        FVScrollBar->SetVisible(false);
-        FSyncingBars = false;
-    }
+    if (FVScrollBar && FVScrollBar->GetVisible()) ShowBarQuietly(FVScrollBar, false);
     if (FHScrollBar) {
         const TNativeScroll s = NativeScroll(FHandle, SB_HORZ);
         const int count = static_cast<int>(SendMessageA(FHandle, LVM_GETITEMCOUNT, 0, 0));
@@ -545,9 +497,7 @@ void TspSkinCustomListView::UpDateScrollBars3()
         if (w <= 0) w = 1;
         const int page = GetWidth() / w;
         const int rows = static_cast<int>(SendMessageA(FHandle, LVM_GETCOUNTPERPAGE, 0, 0));
-        FSyncingBars = true;
-        FHScrollBar->SetVisible(rows < count && GetVisible());
-        FSyncingBars = false;
+        ShowBarQuietly(FHScrollBar, rows < count && GetVisible());
         FHScrollBar->SetRange(s.Min, s.Max, s.Pos, page);
         FHScrollBar->SetSmallChange(1);
         FHScrollBar->SetLargeChange(1);
@@ -587,12 +537,8 @@ void TspSkinCustomListView::OnHScrollBarChange(TObject*)
 
 void TspSkinCustomListView::WndProc(TMessage& Message)
 {
+    if (NoFrame(Message)) return;
     switch (Message.Msg) {
-    case WM_NCCALCSIZE:
-    case WM_NCPAINT:
-        // No frame and no native bars: the whole window is client area.
-        Message.Result = 0;
-        return;
     case WM_PARENTNOTIFY:
         if (LOWORD(Message.WParam) == WM_CREATE && GetShowColumnHeaders()) {
             HWND child = reinterpret_cast<HWND>(Message.LParam);

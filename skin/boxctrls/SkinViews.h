@@ -15,14 +15,17 @@ class TspSkinData;
 class TspSkinScrollBar;
 class TBitmap;
 
-class TspSkinCustomTreeView : public TCustomTreeView, public TspSkinDataClient {
+// What the tree view and list view share: the link to the skin data, the font
+// and colour used while unskinned, and the two external skinned scroll bars that
+// stand for the view's own. Each view says how its bars follow its scroll state
+// (UpDateScrollBars) and how a moved bar scrolls it.
+template <class TBase>
+class TspSkinBarsView : public TBase, public TspSkinDataClient {
 public:
-    explicit TspSkinCustomTreeView(TComponent* AOwner);
-    ~TspSkinCustomTreeView() override;
+    TspSkinBarsView(TComponent* AOwner, const char* SkinDataName);
+    ~TspSkinBarsView() override;
 
-    void ChangeSkinData() override;
     TspSkinData* GetSkinDataComponent() const override { return FSD; }
-    void SetSkinData(TspSkinData* Value);
     const std::string& GetSkinDataName() const { return FSkinDataName; }
     void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
     TFont* GetDefaultFont() const { return FDefaultFont.get(); }
@@ -33,28 +36,50 @@ public:
     void SetVScrollBar(TspSkinScrollBar* Value);
     TspSkinScrollBar* GetHScrollBar() const { return FHScrollBar; }
     void SetHScrollBar(TspSkinScrollBar* Value);
-    void UpDateScrollBars();
+    virtual void UpDateScrollBars() = 0;
     bool Skinned() const { return FSkinIndex != -1; }
-    void Loaded() override;
 
 protected:
     void CreateParams(TCreateParams& Params) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    void WndProc(TMessage& Message) override;
-    void Change(TTreeNode* Node) override;
     void CMVisibleChanged(TMessage& Message) override;
-    void OnVScrollBarChange(TObject* Sender);
-    void OnHScrollBarChange(TObject* Sender);
-    void RefreshFont();
+    virtual void OnVScrollBarChange(TObject* Sender) = 0;
+    virtual void OnHScrollBarChange(TObject* Sender) = 0;
+    // Makes Value the bar in Slot: hidden until the view's state asks for it,
+    // moving it scrolls the view.
+    void BindBar(TspSkinScrollBar*& Slot, TspSkinScrollBar* Value, bool Vertical);
+    // Takes FSD to Value with free notification; answers whether it changed.
+    bool LinkSkinData(TspSkinData* Value);
+    // With no frame and no native bars the whole window is client area; answers
+    // whether Message was one of the frame's and is answered.
+    static bool NoFrame(TMessage& Message);
 
     TspSkinData* FSD = nullptr;
-    std::string FSkinDataName = "treeview";
+    std::string FSkinDataName;
     int FSkinIndex = -1;
     std::unique_ptr<TFont> FDefaultFont;
     TColor FDefaultColor = clWindow;
     TspSkinScrollBar* FVScrollBar = nullptr;
     TspSkinScrollBar* FHScrollBar = nullptr;
     bool FSyncingBars = false;
+};
+
+class TspSkinCustomTreeView : public TspSkinBarsView<TCustomTreeView> {
+public:
+    explicit TspSkinCustomTreeView(TComponent* AOwner);
+    ~TspSkinCustomTreeView() override;
+
+    void ChangeSkinData() override;
+    void SetSkinData(TspSkinData* Value);
+    void UpDateScrollBars() override;
+    void Loaded() override;
+
+protected:
+    void WndProc(TMessage& Message) override;
+    void Change(TTreeNode* Node) override;
+    void OnVScrollBarChange(TObject* Sender) override;
+    void OnHScrollBarChange(TObject* Sender) override;
+    void RefreshFont();
 };
 
 class TspSkinTreeView : public TspSkinCustomTreeView {
@@ -65,29 +90,17 @@ public:
 typedef std::function<void(TCanvas* Cnvs, TListColumn* Column, bool Pressed, const TRect& R)>
     TspDrawHeaderSectionEvent;
 
-class TspSkinCustomListView : public TCustomListView, public TspSkinDataClient {
+class TspSkinCustomListView : public TspSkinBarsView<TCustomListView> {
 public:
     explicit TspSkinCustomListView(TComponent* AOwner);
     ~TspSkinCustomListView() override;
 
     void ChangeSkinData() override;
-    TspSkinData* GetSkinDataComponent() const override { return FSD; }
     void SetSkinData(TspSkinData* Value);
-    const std::string& GetSkinDataName() const { return FSkinDataName; }
-    void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
     const std::string& GetHeaderSkinDataName() const { return FHeaderSkinDataName; }
     void SetHeaderSkinDataName(const std::string& Value);
-    TFont* GetDefaultFont() const { return FDefaultFont.get(); }
-    void SetDefaultFont(TFont* Value);
-    TColor GetDefaultColor() const { return FDefaultColor; }
-    void SetDefaultColor(TColor Value);
     bool UseSkinFont = true;
-    TspSkinScrollBar* GetVScrollBar() const { return FVScrollBar; }
-    void SetVScrollBar(TspSkinScrollBar* Value);
-    TspSkinScrollBar* GetHScrollBar() const { return FHScrollBar; }
-    void SetHScrollBar(TspSkinScrollBar* Value);
-    void UpDateScrollBars();
-    bool Skinned() const { return FSkinIndex != -1; }
+    void UpDateScrollBars() override;
     void Loaded() override;
 
     // The header window taken over, none without one.
@@ -101,20 +114,19 @@ public:
     TspDrawHeaderSectionEvent OnDrawHeaderSection;
 
 protected:
-    void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void WndProc(TMessage& Message) override;
-    void CMVisibleChanged(TMessage& Message) override;
     void CMColorChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
-    void OnVScrollBarChange(TObject* Sender);
-    void OnHScrollBarChange(TObject* Sender);
+    void OnVScrollBarChange(TObject* Sender) override;
+    void OnHScrollBarChange(TObject* Sender) override;
     void UpDateScrollBars1();
     void UpDateScrollBars2();
     void UpDateScrollBars3();
     void EndScrollBarsUpdate(bool VWasVisible, bool HWasVisible);
+    void ShowBarQuietly(TspSkinScrollBar* Bar, bool Visible);
     void ApplyColors();
     int FirstItemHeight();
     int FirstItemWidth();
@@ -127,15 +139,8 @@ protected:
     static LRESULT CALLBACK HeaderHook(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
     void HeaderImage(TBitmap* B, const TRect& Source, int W, int H, bool Open);
 
-    TspSkinData* FSD = nullptr;
-    std::string FSkinDataName = "listview";
     std::string FHeaderSkinDataName = "resizebutton";
-    int FSkinIndex = -1;
-    std::unique_ptr<TFont> FDefaultFont;
-    TColor FDefaultColor = clWindow;
-    TspSkinScrollBar* FVScrollBar = nullptr;
-    TspSkinScrollBar* FHScrollBar = nullptr;
-    bool FSyncingBars = false, FScrollingByBar = false;
+    bool FScrollingByBar = false;
     int FOldVScrollPos = 0, FOldHScrollPos = 0;
 
     HWND FHeaderWindow = nullptr;

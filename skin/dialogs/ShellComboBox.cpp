@@ -275,32 +275,12 @@ void TspCustomShellComboBox::SetUseShellImages(bool Value)
 
 void TspCustomShellComboBox::SetTreeView(TspCustomShellTreeView* Value)
 {
-    if (FTreeView == Value) return;
-    if (FTreeView) {
-        FTreeView->FComboBox = nullptr;
-        FTreeView->RemoveFreeNotification(this);
-    }
-    FTreeView = Value;
-    if (Value) {
-        Value->FComboBox = this;
-        Value->FreeNotification(this);
-        Value->SetRoot(FRoot);
-    }
+    LinkShellControl(this, FTreeView, Value, &TspCustomShellTreeView::FComboBox, FRoot);
 }
 
 void TspCustomShellComboBox::SetListView(TspCustomShellListView* Value)
 {
-    if (FListView == Value) return;
-    if (FListView) {
-        FListView->FComboBox = nullptr;
-        FListView->RemoveFreeNotification(this);
-    }
-    FListView = Value;
-    if (Value) {
-        Value->FComboBox = this;
-        Value->FreeNotification(this);
-        Value->SetRoot(FRoot);
-    }
+    LinkShellControl(this, FListView, Value, &TspCustomShellListView::FComboBox, FRoot);
 }
 
 void TspCustomShellComboBox::Notification(TComponent* AComponent, TOperation Operation)

@@ -1,5 +1,6 @@
 #include "ShellContextMenu.h"
 #include "ScopeGuard.h"
+#include "SysUtils.h"
 #include "WinControl.h"
 
 namespace Spskinshellctrls {
@@ -50,6 +51,28 @@ void InvokeContextMenu(TWinControl* Control, const TspShellFolder* Folder, int X
         succeeded = menu->InvokeCommand(&info) == S_OK;
     }
     if (target) target->CommandCompleted(verb, succeeded);
+}
+
+void InvokeContextMenuAt(TWinControl* Control, const TspShellFolder* Folder, LPARAM Pos)
+{
+    if (!Control) return;
+    POINT pt = {static_cast<short>(LOWORD(Pos)), static_cast<short>(HIWORD(Pos))};
+    if (pt.x == -1 && pt.y == -1) pt = {0, 0};
+    else ::ScreenToClient(Control->GetWindowHandle(), &pt);
+    InvokeContextMenu(Control, Folder, pt.x, pt.y);
+}
+
+bool IsContextMenuMessage(UINT Msg)
+{
+    return Msg == WM_INITMENUPOPUP || Msg == WM_DRAWITEM || Msg == WM_MEASUREITEM || Msg == WM_MENUCHAR;
+}
+
+void EnterFolderDirectory(std::string& SavedDir, const TspShellFolder* Folder)
+{
+    char dir[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof(dir), dir);
+    SavedDir = dir;
+    if (Folder) SetCurrentDirectoryA(ExtractFilePath(Folder->PathName()).c_str());
 }
 
 } // namespace Spskinshellctrls

@@ -22,6 +22,15 @@ namespace Spskinshellctrls {
 // Shows Folder's shell context menu at (X, Y) of Control's client area and runs
 // the command chosen; nothing runs when the menu is dismissed.
 void InvokeContextMenu(TWinControl* Control, const TspShellFolder* Folder, int X, int Y);
+// The same at the screen point a WM_CONTEXTMENU carries in Pos, or at the
+// control's top left when the keyboard asked for the menu (-1, -1).
+void InvokeContextMenuAt(TWinControl* Control, const TspShellFolder* Folder, LPARAM Pos);
+// The owner-drawn menu messages the open context menu wants to hear.
+bool IsContextMenuMessage(UINT Msg);
+// Before the shell opens Folder: remembers the current directory in SavedDir
+// and makes Folder's own directory current, so that a program it starts finds
+// its files; the verb's completion goes back to SavedDir.
+void EnterFolderDirectory(std::string& SavedDir, const TspShellFolder* Folder);
 // The extended menu interface of the context menu open at the moment (null
 // otherwise): the views route the owner-drawn menu messages to it.
 IContextMenu2* CurrentContextMenu2();

@@ -34,6 +34,40 @@ bool ShellListLess(const TspShellFolder* First, const TspShellFolder* Second, in
 bool MaskPasses(const std::string& Mask, const std::string& Path);
 // The absolute ID list of a path the desktop folder parses; EInvalidPath otherwise.
 TPidl ParsePath(const std::string& Path);
+// A watch on the folder Path alone (not below it) that calls Refresh on each
+// change; a refresh that fails leaves the control as it was. Null for no path
+// (a virtual folder has nothing to watch). The caller owns the watch.
+TspShellChangeNotifier* WatchFolder(const std::string& Path, std::function<void()> Refresh);
+
+// The hourglass for the time of a shell enumeration.
+class TBusyCursor {
+public:
+    TBusyCursor();
+    ~TBusyCursor();
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+private:
+    TCursor FOld;
+};
+
+// Links Self to the shell control Value in Slot, both ways: the one linked
+// before lets go of Self, Value points back at Self through Back and takes
+// Self's root.
+template <class TSelf, class TPeer, class TRootName>
+void LinkShellControl(TSelf* Self, TPeer*& Slot, TPeer* Value, TSelf* TPeer::*Back, const TRootName& Root)
+{
+    if (Slot == Value) return;
+    if (Slot) {
+        Slot->*Back = nullptr;
+        Slot->RemoveFreeNotification(Self);
+    }
+    Slot = Value;
+    if (Value) {
+        Value->*Back = Self;
+        Value->FreeNotification(Self);
+        Value->SetRoot(Root);
+    }
+}
 } // namespace Spskinshellctrls
 
 // ---------------------------------------------------------------- tree

@@ -50,33 +50,39 @@ TPidl ParsePath(const std::string& Path)
     return id;
 }
 
+TspShellChangeNotifier* WatchFolder(const std::string& Path, std::function<void()> Refresh)
+{
+    if (Path.empty()) return nullptr;
+    auto* notifier = new TspShellChangeNotifier(nullptr);
+    notifier->SetWatchSubTree(false);
+    notifier->SetRoot(Path);
+    notifier->SetOnChange([Refresh] {
+        try {
+            Refresh();
+        } catch (const Exception&) {
+            // A folder that went away shows as it was left.
+        }
+    });
+    return notifier;
+}
+
+TBusyCursor::TBusyCursor() : FOld(Screen ? Screen->GetCursor() : crDefault)
+{
+    if (Screen) Screen->SetCursor(crHourGlass);
+}
+
+TBusyCursor::~TBusyCursor()
+{
+    if (Screen) Screen->SetCursor(FOld);
+}
+
 } // namespace Spskinshellctrls
 
 using namespace Spskinshellctrls;
 
 namespace {
 
-// A busy cursor for the time of a shell enumeration.
-class THourGlass {
-public:
-    THourGlass() : FOld(Screen ? Screen->GetCursor() : crDefault)
-    {
-        if (Screen) Screen->SetCursor(crHourGlass);
-    }
-    ~THourGlass()
-    {
-        if (Screen) Screen->SetCursor(FOld);
-    }
-private:
-    TCursor FOld;
-};
-
 HWND AppWindow() { return Application ? Application->Handle() : nullptr; }
-
-bool IsMenuMessage(UINT Msg)
-{
-    return Msg == WM_INITMENUPOPUP || Msg == WM_DRAWITEM || Msg == WM_MEASUREITEM || Msg == WM_MENUCHAR;
-}
 
 } // namespace
 
@@ -138,7 +144,7 @@ void TspCustomShellListView::Populate()
     TScopeExit endUpdate([this] { GetItems()->EndUpdate(); });
     ClearItems();
     if (!FRootFolder || !FRootFolder->ShellFolder()) return;
-    THourGlass busy;
+    TBusyCursor busy;
     TComPtr<IEnumIDList> items;
     if (FAILED(FRootFolder->ShellFolder()->EnumObjects(AppWindow(), ObjectTypesToEnumFlags(FObjectTypes),
                                                         items.Put())) || !items)
@@ -557,18 +563,7 @@ void TspCustomShellListView::ApplyAutoRefresh()
     delete FNotifier;
     FNotifier = nullptr;
     if (!FAutoRefresh || !FRootFolder) return;
-    std::string path = FRootFolder->PathName();
-    if (path.empty()) return;   // a virtual folder has nothing to watch
-    FNotifier = new TspShellChangeNotifier(nullptr);
-    FNotifier->SetWatchSubTree(false);
-    FNotifier->SetRoot(path);
-    FNotifier->SetOnChange([this] {
-        try {
-            Refresh();
-        } catch (const Exception&) {
-            // A folder that went away lists as it was left.
-        }
-    });
+    FNotifier = WatchFolder(FRootFolder->PathName(), [this] { Refresh(); });
 }
 
 void TspCustomShellListView::SetAutoRefresh(bool Value)
@@ -617,10 +612,7 @@ void TspCustomShellListView::WMContextMenu(TMessage& Message)
 {
     TspShellFolder* f = SelectedFolder();
     if (AutoContextMenus && f) {
-        POINT pt = {static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
-        if (pt.x == -1 && pt.y == -1) pt = {0, 0};
-        else ::ScreenToClient(GetWindowHandle(), &pt);
-        InvokeContextMenu(this, f, pt.x, pt.y);
+        InvokeContextMenuAt(this, f, Message.LParam);
         Message.Result = 1;
         return;
     }
@@ -629,7 +621,7 @@ void TspCustomShellListView::WMContextMenu(TMessage& Message)
 
 void TspCustomShellListView::WndProc(TMessage& Message)
 {
-    if (IsMenuMessage(Message.Msg))
+    if (IsContextMenuMessage(Message.Msg))
         if (IContextMenu2* menu = CurrentContextMenu2()) menu->HandleMenuMsg(Message.Msg, Message.WParam, Message.LParam);
     TspSkinCustomListView::WndProc(Message);
 }
@@ -640,10 +632,7 @@ void TspCustomShellListView::ExecuteCommand(const std::string& Verb, bool& Handl
         EditText();
         Handled = true;
     } else if (SameText(Verb, "open")) {
-        char dir[MAX_PATH] = "";
-        GetCurrentDirectoryA(sizeof(dir), dir);
-        FSavedDir = dir;
-        if (TspShellFolder* f = SelectedFolder()) SetCurrentDirectoryA(ExtractFilePath(f->PathName()).c_str());
+        EnterFolderDirectory(FSavedDir, SelectedFolder());
     }
 }
 
@@ -656,32 +645,12 @@ void TspCustomShellListView::CommandCompleted(const std::string& Verb, bool Succ
 
 void TspCustomShellListView::SetTreeView(TspCustomShellTreeView* Value)
 {
-    if (FTreeView == Value) return;
-    if (FTreeView) {
-        FTreeView->FListView = nullptr;
-        FTreeView->RemoveFreeNotification(this);
-    }
-    FTreeView = Value;
-    if (Value) {
-        Value->FListView = this;
-        Value->FreeNotification(this);
-        Value->SetRoot(FRoot);
-    }
+    LinkShellControl(this, FTreeView, Value, &TspCustomShellTreeView::FListView, FRoot);
 }
 
 void TspCustomShellListView::SetComboBox(TspCustomShellComboBox* Value)
 {
-    if (FComboBox == Value) return;
-    if (FComboBox) {
-        FComboBox->FListView = nullptr;
-        FComboBox->RemoveFreeNotification(this);
-    }
-    FComboBox = Value;
-    if (Value) {
-        Value->FListView = this;
-        Value->FreeNotification(this);
-        Value->SetRoot(FRoot);
-    }
+    LinkShellControl(this, FComboBox, Value, &TspCustomShellComboBox::FListView, FRoot);
 }
 
 void TspCustomShellListView::Notification(TComponent* AComponent, TOperation Operation)

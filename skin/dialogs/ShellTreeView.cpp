@@ -9,20 +9,6 @@ using namespace Spskinshellctrls;
 
 namespace {
 
-class TBusyCursor {
-public:
-    TBusyCursor() : FOld(Screen ? Screen->GetCursor() : crDefault)
-    {
-        if (Screen) Screen->SetCursor(crHourGlass);
-    }
-    ~TBusyCursor()
-    {
-        if (Screen) Screen->SetCursor(FOld);
-    }
-private:
-    TCursor FOld;
-};
-
 TspShellFolder* FolderOf(TTreeNode* Node) { return Node ? static_cast<TspShellFolder*>(Node->Data) : nullptr; }
 
 } // namespace
@@ -405,18 +391,7 @@ void TspCustomShellTreeView::SetAutoRefresh(bool Value)
     FNotifier = nullptr;
     if (!Value) return;
     TspShellFolder* f = FNodeToMonitor ? FolderOf(FNodeToMonitor) : FRootFolder.get();
-    std::string path = f ? f->PathName() : std::string();
-    if (path.empty()) return;
-    FNotifier = new TspShellChangeNotifier(nullptr);
-    FNotifier->SetWatchSubTree(false);
-    FNotifier->SetRoot(path);
-    FNotifier->SetOnChange([this] {
-        try {
-            RefreshEvent();
-        } catch (const Exception&) {
-            // The tree stays as it was.
-        }
-    });
+    FNotifier = WatchFolder(f ? f->PathName() : std::string(), [this] { RefreshEvent(); });
 }
 
 void TspCustomShellTreeView::ApplyImages()
@@ -490,32 +465,12 @@ void TspCustomShellTreeView::SetObjectTypes(TShellObjectTypes Value)
 
 void TspCustomShellTreeView::SetListView(TspCustomShellListView* Value)
 {
-    if (FListView == Value) return;
-    if (FListView) {
-        FListView->FTreeView = nullptr;
-        FListView->RemoveFreeNotification(this);
-    }
-    FListView = Value;
-    if (Value) {
-        Value->FTreeView = this;
-        Value->FreeNotification(this);
-        Value->SetRoot(FRoot);
-    }
+    LinkShellControl(this, FListView, Value, &TspCustomShellListView::FTreeView, FRoot);
 }
 
 void TspCustomShellTreeView::SetComboBox(TspCustomShellComboBox* Value)
 {
-    if (FComboBox == Value) return;
-    if (FComboBox) {
-        FComboBox->FTreeView = nullptr;
-        FComboBox->RemoveFreeNotification(this);
-    }
-    FComboBox = Value;
-    if (Value) {
-        Value->FTreeView = this;
-        Value->FreeNotification(this);
-        Value->SetRoot(FRoot);
-    }
+    LinkShellControl(this, FComboBox, Value, &TspCustomShellComboBox::FTreeView, FRoot);
 }
 
 void TspCustomShellTreeView::Notification(TComponent* AComponent, TOperation Operation)
@@ -530,10 +485,7 @@ void TspCustomShellTreeView::WMContextMenu(TMessage& Message)
 {
     TspShellFolder* f = SelectedFolder();
     if (AutoContextMenus && f && !(GetPopupMenu() && GetPopupMenu()->AutoPopup)) {
-        POINT pt = {static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
-        if (pt.x == -1 && pt.y == -1) pt = {0, 0};
-        else ::ScreenToClient(GetWindowHandle(), &pt);
-        InvokeContextMenu(this, f, pt.x, pt.y);
+        InvokeContextMenuAt(this, f, Message.LParam);
         Message.Result = 1;
         return;
     }
@@ -543,7 +495,7 @@ void TspCustomShellTreeView::WMContextMenu(TMessage& Message)
 void TspCustomShellTreeView::WndProc(TMessage& Message)
 {
     const UINT m = Message.Msg;
-    if (m == WM_INITMENUPOPUP || m == WM_DRAWITEM || m == WM_MEASUREITEM || m == WM_MENUCHAR)
+    if (IsContextMenuMessage(m))
         if (IContextMenu2* menu = CurrentContextMenu2()) {
             menu->HandleMenuMsg(m, Message.WParam, Message.LParam);
             Message.Result = 0;
@@ -563,10 +515,7 @@ void TspCustomShellTreeView::ExecuteCommand(const std::string& Verb, bool& Handl
             Handled = true;
         }
     } else if (SameText(Verb, "open")) {
-        char dir[MAX_PATH] = "";
-        GetCurrentDirectoryA(sizeof(dir), dir);
-        FSavedDir = dir;
-        if (TspShellFolder* f = SelectedFolder()) SetCurrentDirectoryA(ExtractFilePath(f->PathName()).c_str());
+        EnterFolderDirectory(FSavedDir, SelectedFolder());
     }
 }
 

@@ -1,5 +1,6 @@
 #include "FrameMainMenuItem.h"
 #include "FrameMainMenu.h"
+#include "MenuItemLook.h"
 #include "SkinElement.h"
 #include "SkinImage.h"
 #include "SkinMenuMode.h"
@@ -55,12 +56,8 @@ void TspSkinMainMenuItem::SetItemFont(TCanvas* C) const
 
 int TspSkinMainMenuItem::ItemWidth() const
 {
-    TBitmap probe(1, 1, pf24bit);
-    TCanvas* c = probe.GetCanvas();
-    SetItemFont(c);
-    TRect r(0, 0, 0, 0);
-    c->DrawText(Caption(), r, DT_CALCRECT | DT_CENTER | DT_SINGLELINE);
-    const int w = skinrect.Width() - TextRect.Width() + r.Width() + 2;
+    const int cw = Menuitemlook::CaptionWidth(Caption(), [this](TCanvas* C) { SetItemFont(C); });
+    const int w = skinrect.Width() - TextRect.Width() + cw + 2;
     return std::clamp(w, 1, Frameobjects::MaxImageSide);
 }
 
@@ -70,17 +67,7 @@ bool TspSkinMainMenuItem::Layout(int Left)
     const int left = Left > 0 ? Left : area.left;
     ObjectRect = TRect(left, area.top, left + ItemWidth(), area.top + skinrect.Height());
     const bool fits = !IsNullSkinRect(area) && ObjectRect.right <= area.right;
-    if (!fits) {
-        if (InMenuRect) {
-            SavedEnabled = Enabled;
-            Enabled = false;
-            InMenuRect = false;
-        }
-    } else if (!InMenuRect) {
-        InMenuRect = true;
-        Enabled = SavedEnabled;
-    }
-    return fits;
+    return Menuitemlook::FollowRoom(fits, InMenuRect, Enabled, SavedEnabled);
 }
 
 TColor TspSkinMainMenuItem::CaptionColor(TColor StateColor) const
@@ -93,17 +80,13 @@ std::unique_ptr<TBitmap> TspSkinMainMenuItem::StateImage(const TRect& Source, TC
     if (!ActivePictureBitmap || IsNullSkinRect(Source)) return nullptr;
     auto img = Frameobjects::NewImage(ObjectRect.Width(), Source.Height());
     if (!img) return nullptr;
-    const int lo = std::min(ItemLeftOffset, Source.Width()), ro = std::min(ItemRightOffset, Source.Width() - lo);
-    Sputils::CreateHSkinImage(lo, ro, img.get(), ActivePictureBitmap, Source, ObjectRect.Width(), Source.Height());
+    Menuitemlook::ItemStrip(img.get(), ActivePictureBitmap, Source, ItemLeftOffset, ItemRightOffset,
+                            ObjectRect.Width());
     if (img->Empty()) return nullptr;
     TCanvas* c = img->GetCanvas();
     SetItemFont(c);
     c->GetFont()->SetColor(FontColor);
-    c->GetBrush()->SetStyle(bsClear);
-    TRect t = TextRect;
-    c->DrawText(Caption(), t, DT_CALCRECT | DT_CENTER | DT_SINGLELINE);
-    t.right += 2;
-    c->DrawText(Caption(), t, DT_CENTER | DT_SINGLELINE);
+    Menuitemlook::DrawCaption(c, Caption(), TextRect);
     return img;
 }
 

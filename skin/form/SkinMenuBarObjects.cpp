@@ -1,5 +1,6 @@
 #include "SkinMenuBarObjects.h"
 #include "ActiveSkinObject.h"
+#include "MenuItemLook.h"
 #include "SkinData.h"
 #include "SkinDrawHelpers.h"
 #include "SkinImage.h"
@@ -102,13 +103,9 @@ void TspSkinMainMenuBarItem::SetItemFont(TCanvas* C)
 
 int TspSkinMainMenuBarItem::ItemWidth()
 {
-    TBitmap probe(1, 1, pf24bit);
-    TCanvas* c = probe.GetCanvas();
-    SetItemFont(c);
-    TRect r(0, 0, 0, 0);
-    c->DrawText(Caption(), r, DT_CALCRECT | DT_CENTER | DT_SINGLELINE);
-    if (HasSkin) return std::max(1, skinrect.Width() - TextRect.Width() + r.Width() + 2);
-    return r.Width() + 12;
+    const int cw = Menuitemlook::CaptionWidth(Caption(), [this](TCanvas* C) { SetItemFont(C); });
+    if (HasSkin) return std::max(1, skinrect.Width() - TextRect.Width() + cw + 2);
+    return cw + 12;
 }
 
 bool TspSkinMainMenuBarItem::Layout(int Left, const TRect& Area, int MarkerWidth)
@@ -118,17 +115,7 @@ bool TspSkinMainMenuBarItem::Layout(int Left, const TRect& Area, int MarkerWidth
     const int bottom = HasSkin ? top + skinrect.Height() : Area.bottom;
     ObjectRect = TRect(left, top, left + ItemWidth(), bottom);
     const bool fits = ObjectRect.right <= Area.right - MarkerWidth;
-    if (!fits) {
-        if (InMenuRect) {
-            SavedEnabled = Enabled;
-            Enabled = false;
-            InMenuRect = false;
-        }
-    } else if (!InMenuRect) {
-        InMenuRect = true;
-        Enabled = SavedEnabled;
-    }
-    return fits;
+    return Menuitemlook::FollowRoom(fits, InMenuRect, Enabled, SavedEnabled);
 }
 
 void TspSkinMainMenuBarItem::Draw(TCanvas* Cnvs)
@@ -153,17 +140,12 @@ void TspSkinMainMenuBarItem::SkinDraw(TCanvas* Cnvs)
     }
     if (LinkedMenuItem && !LinkedMenuItem->GetEnabled()) color = unenabledfontColor;
     TBitmap img;
-    const int lo = std::min(ItemLeftOffset, src.Width()), ro = std::min(ItemRightOffset, src.Width() - lo);
-    Sputils::CreateHSkinImage(lo, ro, &img, Picture, src, ObjectRect.Width(), src.Height());
+    Menuitemlook::ItemStrip(&img, Picture, src, ItemLeftOffset, ItemRightOffset, ObjectRect.Width());
     if (img.Empty()) return;
     TCanvas* c = img.GetCanvas();
     SetItemFont(c);
     c->GetFont()->SetColor(color);
-    c->GetBrush()->SetStyle(bsClear);
-    TRect t = TextRect;
-    c->DrawText(Caption(), t, DT_CALCRECT | DT_CENTER | DT_SINGLELINE);
-    t.right += 2;
-    c->DrawText(Caption(), t, DT_CENTER | DT_SINGLELINE);
+    Menuitemlook::DrawCaption(c, Caption(), TextRect);
     Cnvs->Draw(ObjectRect.left, ObjectRect.top, &img);
 }
 
