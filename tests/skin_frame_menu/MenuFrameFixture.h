@@ -176,7 +176,12 @@ struct Scene {
         Frame->OnMainMenuExit = [this](TObject*) { Log.push_back("mode:off"); };
         Frame->SetSkinData(UseSkin);
         Form->Show();
-        SetForegroundWindow(Form->GetHandle());
+        // Keys go to the foreground window: a window that another program has just
+        // shown can hold it for a moment, so ask until the form has it.
+        PumpUntil([this] {
+            SetForegroundWindow(Form->GetHandle());
+            return GetForegroundWindow() == Form->GetHandle();
+        }, 3000);
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
         Pump(100);
     }
