@@ -176,6 +176,15 @@ struct Scene {
         Frame->OnMainMenuExit = [this](TObject*) { Log.push_back("mode:off"); };
         Frame->SetSkinData(UseSkin);
         Form->Show();
+        // A modifier left down by an earlier program on this display would turn every
+        // key into a shortcut: let them all go first.
+        for (WORD vk : {VK_MENU, VK_CONTROL, VK_SHIFT, VK_LWIN}) {
+            INPUT up = {};
+            up.type = INPUT_KEYBOARD;
+            up.ki.wVk = vk;
+            up.ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(1, &up, sizeof(INPUT));
+        }
         // Keys go to the foreground window: a window that another program has just
         // shown can hold it for a moment, so ask until the form has it.
         PumpUntil([this] {
