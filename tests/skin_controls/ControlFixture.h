@@ -8,6 +8,7 @@
 #include "SkinControls.h"
 #include "SkinData.h"
 #include <memory>
+#include <string>
 
 namespace CtlFixture {
 
@@ -77,6 +78,44 @@ inline std::unique_ptr<TBitmap> Snapshot(TWinControl* C)
     C->PaintTo(b->GetCanvas()->GetHandle(), 0, 0);
     return b;
 }
+
+// What the screen shows where the form stands: its children and any popup over it.
+inline std::unique_ptr<TBitmap> ScreenShot(TControl* Form)
+{
+    auto shot = NewPicture(Form->GetWidth(), Form->GetHeight(), 0);
+    HDC screen = GetDC(nullptr);
+    BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, Form->GetWidth(), Form->GetHeight(), screen, Form->GetLeft(),
+           Form->GetTop(), SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+// A picture kept among the test's artefacts, as artefacts/<Name>.bmp.
+inline void SaveArtefact(TBitmap* B, const std::string& Name)
+{
+    CreateDirectoryA("artefacts", nullptr);
+    B->SaveToFile("artefacts/" + Name + ".bmp");
+}
+
+// Pixels of a control's rectangle, columns from X0 on, that differ between two shots.
+inline int Differ(TBitmap* A, TBitmap* B, TControl* C, int X0 = 0)
+{
+    int n = 0;
+    for (int y = 0; y < C->GetHeight(); ++y)
+        for (int x = X0; x < C->GetWidth(); ++x)
+            if (Probe(A, C->GetLeft() + x, C->GetTop() + y) != Probe(B, C->GetLeft() + x, C->GetTop() + y)) ++n;
+    return n;
+}
+
+#ifdef SKINS_DIR
+// One of the skins the build generates, or none when it does not load.
+inline std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
+{
+    auto d = std::make_unique<TspSkinData>(nullptr);
+    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
+    return d;
+}
+#endif
 
 // A plain parent that paints one colour.
 class TPlainParent : public TCustomControl {

@@ -199,18 +199,10 @@ struct Gallery {
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
         auto shot = Snapshot(Form.get());
-        CreateDirectoryA("artefacts", nullptr);
-        shot->SaveToFile("artefacts/gallery-" + Name + ".bmp");
+        SaveArtefact(shot.get(), "gallery-" + Name);
         return shot;
     }
 };
-
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
 
 // Pixels of a control's image list, or of its own colour, inside the control on the form.
 int CountColour(TBitmap* Shot, TControl* C, TColor Colour)

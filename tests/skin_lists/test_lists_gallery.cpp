@@ -71,13 +71,8 @@ struct Gallery {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         RedrawWindow(Popup->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         PumpUntil([] { return false; }, 50);
-        const int w = Form->GetWidth(), h = Form->GetHeight();
-        auto shot = NewPicture(w, h, 0);
-        HDC screen = GetDC(nullptr);
-        BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, w, h, screen, Form->GetLeft(), Form->GetTop(), SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        CreateDirectoryA("artefacts", nullptr);
-        shot->SaveToFile("artefacts/lists-" + Name + ".bmp");
+        auto shot = ScreenShot(Form.get());
+        SaveArtefact(shot.get(), "lists-" + Name);
         return shot;
     }
     // A point of a row of list L in form coordinates: near the row's right end.
@@ -88,13 +83,6 @@ struct Gallery {
         return TPoint(L->GetLeft() + lb->GetLeft() + r.right - 6, L->GetTop() + lb->GetTop() + (r.top + r.bottom) / 2);
     }
 };
-
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
 
 TColor Sys(int I) { return static_cast<TColor>(GetSysColor(I) & 0xFFFFFF); }
 

@@ -70,28 +70,10 @@ struct Gallery {
     {
         Form->Repaint();
         auto shot = Snapshot(Form.get());
-        CreateDirectoryA("artefacts", nullptr);
-        shot->SaveToFile("artefacts/menubutton-" + Name + ".bmp");
+        SaveArtefact(shot.get(), "menubutton-" + Name);
         return shot;
     }
 };
-
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
-
-// Pixels of the control's rectangle (from X0 on) that differ between two shots.
-int Differ(TBitmap* A, TBitmap* B, TControl* C, int X0 = 0)
-{
-    int n = 0;
-    for (int y = 0; y < C->GetHeight(); ++y)
-        for (int x = X0; x < C->GetWidth(); ++x)
-            if (Probe(A, C->GetLeft() + x, C->GetTop() + y) != Probe(B, C->GetLeft() + x, C->GetTop() + y)) ++n;
-    return n;
-}
 
 TEST(MenuButtonGallery, BothSkinsAndWithoutClosedAndOpen)
 {

@@ -80,18 +80,10 @@ struct Gallery {
     {
         Form->Repaint();
         auto shot = Snapshot(Form.get());
-        CreateDirectoryA("artefacts", nullptr);
-        shot->SaveToFile("artefacts/range-" + Name + ".bmp");
+        SaveArtefact(shot.get(), "range-" + Name);
         return shot;
     }
 };
-
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
 
 // Distinct colours along the middle line of a control.
 int Colours(TBitmap* B, TControl* C, bool Vertical)

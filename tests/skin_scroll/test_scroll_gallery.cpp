@@ -50,18 +50,10 @@ struct Gallery {
     {
         Form->Repaint();
         auto shot = Snapshot(Form.get());
-        CreateDirectoryA("artefacts", nullptr);
-        shot->SaveToFile("artefacts/scrollbar-" + Name + ".bmp");
+        SaveArtefact(shot.get(), "scrollbar-" + Name);
         return shot;
     }
 };
-
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
 
 // Distinct colours along a line of the control: a bar with buttons and a thumb
 // is never one flat colour.

@@ -63,13 +63,8 @@ struct Gallery {
     {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         PumpUntil([] { return false; }, 100);
-        auto shot = NewPicture(Form->GetWidth(), Form->GetHeight(), 0);
-        HDC screen = GetDC(nullptr);
-        BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, Form->GetWidth(), Form->GetHeight(), screen, Form->GetLeft(),
-               Form->GetTop(), SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        CreateDirectoryA("artefacts", nullptr);
-        shot->SaveToFile("artefacts/shellctrls-" + Name + ".bmp");
+        auto shot = ScreenShot(Form.get());
+        SaveArtefact(shot.get(), "shellctrls-" + Name);
         return shot;
     }
     // The middle of the list's header, in form coordinates.
@@ -80,13 +75,6 @@ struct Gallery {
         return TPoint(r.left - Form->GetLeft() + 40, r.top - Form->GetTop() + (r.bottom - r.top) / 2);
     }
 };
-
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
 
 TEST(ShellCtrlsGallery, BothSkinsAndWithout)
 {

@@ -59,32 +59,11 @@ struct Gallery {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         RedrawWindow(Date->GetCalendar()->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         PumpUntil([] { return false; }, 50);
-        auto shot = NewPicture(Form->GetWidth(), Form->GetHeight(), 0);
-        HDC screen = GetDC(nullptr);
-        BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, Form->GetWidth(), Form->GetHeight(), screen, Form->GetLeft(),
-               Form->GetTop(), SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        CreateDirectoryA("artefacts", nullptr);
-        shot->SaveToFile("artefacts/timedate-" + Name + ".bmp");
+        auto shot = ScreenShot(Form.get());
+        SaveArtefact(shot.get(), "timedate-" + Name);
         return shot;
     }
 };
-
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
-
-int Differ(TBitmap* A, TBitmap* B, TControl* C)
-{
-    int n = 0;
-    for (int y = 0; y < C->GetHeight(); ++y)
-        for (int x = 0; x < C->GetWidth(); ++x)
-            if (Probe(A, C->GetLeft() + x, C->GetTop() + y) != Probe(B, C->GetLeft() + x, C->GetTop() + y)) ++n;
-    return n;
-}
 
 TEST(TimeDateGallery, BothSkinsAndWithout)
 {

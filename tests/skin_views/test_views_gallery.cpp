@@ -108,13 +108,8 @@ struct Gallery {
     {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         PumpUntil([] { return false; }, 50);
-        auto shot = NewPicture(Form->GetWidth(), Form->GetHeight(), 0);
-        HDC screen = GetDC(nullptr);
-        BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, Form->GetWidth(), Form->GetHeight(), screen, Form->GetLeft(),
-               Form->GetTop(), SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        CreateDirectoryA("artefacts", nullptr);
-        shot->SaveToFile("artefacts/views-" + Name + ".bmp");
+        auto shot = ScreenShot(Form.get());
+        SaveArtefact(shot.get(), "views-" + Name);
         return shot;
     }
     // A point in the middle of the second list row (an odd row), in form coordinates.
@@ -136,13 +131,6 @@ struct Gallery {
         return TPoint(r.left - Form->GetLeft() + 100, r.top - Form->GetTop() + (r.bottom - r.top) / 2);
     }
 };
-
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
 
 TEST(ViewsGallery, BothSkinsAndWithout)
 {
