@@ -48,18 +48,6 @@ void MatchBoth(TspSkinScrollBar* V, TspSkinScrollBar* H)
     if (H->GetBoth() != both) H->SetBoth(both);
 }
 
-// The class library's font announces a change before it lets go of its old
-// handle, so the WM_SETFONT of each step of a font change (name, style,
-// height) hands the window the font of the step before, a handle deleted right
-// after. A tree whose face changed showed its labels cut after a few letters.
-// One more WM_SETFONT once the font is finished gives the window the real one.
-void ResendFont(TWinControl* C)
-{
-    if (!C->HandleAllocated()) return;
-    SendMessageA(C->GetWindowHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(C->GetFont()->GetHandle()), FALSE);
-    InvalidateRect(C->GetWindowHandle(), nullptr, TRUE);
-}
-
 void ReapplyAlign(TspSkinScrollBar* Bar)
 {
     if (!Bar) return;
@@ -125,7 +113,6 @@ void TspSkinBarsView<TBase>::SetDefaultFont(TFont* Value)
     FDefaultFont->Assign(Value);
     if (FSkinIndex == -1) {
         this->GetFont()->Assign(Value);
-        ResendFont(this);
     }
 }
 
@@ -214,13 +201,7 @@ void TspSkinCustomTreeView::ChangeSkinData()
         GetFont()->SetHeight(ClampFontHeight(r->FontHeight));
         SetColor(r->BGColor);
     }
-    RefreshFont();
     UpDateScrollBars();
-}
-
-void TspSkinCustomTreeView::RefreshFont()
-{
-    ResendFont(this);
 }
 
 void TspSkinCustomTreeView::UpDateScrollBars()
@@ -363,7 +344,6 @@ void TspSkinCustomListView::ChangeSkinData()
         GetFont()->SetColor(r->FontColor);
         SetColor(r->BGColor);
     }
-    ResendFont(this);
     UpDateScrollBars();
     ReapplyAlign(FVScrollBar);
     ReapplyAlign(FHScrollBar);

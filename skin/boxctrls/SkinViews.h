@@ -79,7 +79,6 @@ protected:
     void Change(TTreeNode* Node) override;
     void OnVScrollBarChange(TObject* Sender) override;
     void OnHScrollBarChange(TObject* Sender) override;
-    void RefreshFont();
 };
 
 class TspSkinTreeView : public TspSkinCustomTreeView {
