@@ -60,6 +60,16 @@ int Differ(TBitmap* A, TBitmap* B)
     return n;
 }
 
+// The unskinned case comes first and keeps its picture; every skinned one must
+// look different from it.
+void KeepOrCompare(std::unique_ptr<TBitmap>& Plain, std::unique_ptr<TBitmap> Look, bool Skinned)
+{
+    if (!Skinned)
+        Plain = std::move(Look);
+    else
+        EXPECT_GT(Differ(Look.get(), Plain.get()), 50);
+}
+
 struct SkinCase {
     const char* Name;   // null: no skin
 };
@@ -88,11 +98,7 @@ TEST(DialogSkins, PreferencesWearsTheHostsSkinOrStaysPlain)
         d.Show();
         Settle();
         SaveShot(&d, std::string("preferences-") + (c.Name ? c.Name : "unskinned"));
-        auto button = Grab(d.Button5->GetHandle());
-        if (!c.Name)
-            plainButton = std::move(button);
-        else
-            EXPECT_GT(Differ(button.get(), plainButton.get()), 50);
+        KeepOrCompare(plainButton, Grab(d.Button5->GetHandle()), c.Name != nullptr);
         d.Hide();
     }
 }
@@ -131,11 +137,7 @@ TEST(DialogSkins, CustomizationWearsTheHostsSkinOrStaysPlain)
         EXPECT_GT(d.spSkinMemoHTML->GetLines()->GetCount(), 5);
         EXPECT_TRUE(d.spSkinScrollBar1->GetEnabled());
         EXPECT_GT(d.spSkinScrollBar1->GetMax(), 0);
-        auto button = Grab(d.Button5->GetHandle());
-        if (!c.Name)
-            plainButton = std::move(button);
-        else
-            EXPECT_GT(Differ(button.get(), plainButton.get()), 50);
+        KeepOrCompare(plainButton, Grab(d.Button5->GetHandle()), c.Name != nullptr);
         d.Hide();
     }
 }
@@ -159,11 +161,7 @@ TEST(DialogSkins, PreviewWindowWearsTheSkinWithItsOwnFrameSettings)
         w.Show();
         Settle();
         SaveShot(&w, std::string("preview-") + (c.Name ? c.Name : "unskinned"));
-        auto shot = Grab(w.GetHandle());
-        if (!c.Name)
-            plain = std::move(shot);
-        else
-            EXPECT_GT(Differ(shot.get(), plain.get()), 50);
+        KeepOrCompare(plain, Grab(w.GetHandle()), c.Name != nullptr);
         w.Close();
         Settle();
     }
