@@ -2,6 +2,7 @@
 #include "ButtonFace.h"
 #include "GdiHandles.h"
 #include "SkinElement.h"
+#include <functional>
 #include <vector>
 
 namespace {
@@ -15,43 +16,82 @@ std::unique_ptr<TBitmap> PictureBitmap(TPicture* P)
     if (!HasGraphic(P)) return nullptr;
     const int w = ClampSide(P->GetWidth()), h = ClampSide(P->GetHeight());
     if (w <= 0 || h <= 0) return nullptr;
-    auto b = std::make_unique<TBitmap>(w, h, pf24bit);
-    if (b->Empty()) return nullptr;
-    TCanvas* c = b->GetCanvas();
-    c->GetBrush()->SetStyle(bsSolid);
-    c->GetBrush()->SetColor(clWhite);
-    c->FillRect(TRect(0, 0, w, h));
-    c->Draw(0, 0, P->GetGraphic());
-    return b;
+    try {
+        auto b = std::make_unique<TBitmap>(w, h, pf24bit);
+        if (b->Empty()) return nullptr;
+        TCanvas* c = b->GetCanvas();
+        c->GetBrush()->SetStyle(bsSolid);
+        c->GetBrush()->SetColor(clWhite);
+        c->FillRect(TRect(0, 0, w, h));
+        c->Draw(0, 0, P->GetGraphic());
+        return b;
+    } catch (const std::exception&) {
+        return nullptr;   // no memory for a picture this large: it is not drawn
+    }
 }
 
-// Unites the gathered rectangles into Rgn (made on first use) and empties the batch.
-void FlushRects(std::vector<RECT>& Rects, TRegionHandle& Rgn)
-{
-    if (Rects.empty()) return;
-    const DWORD size = static_cast<DWORD>(sizeof(RGNDATAHEADER) + Rects.size() * sizeof(RECT));
-    std::vector<BYTE> block(size);
-    auto* data = reinterpret_cast<RGNDATA*>(block.data());
-    data->rdh.dwSize = sizeof(RGNDATAHEADER);
-    data->rdh.iType = RDH_RECTANGLES;
-    data->rdh.nCount = static_cast<DWORD>(Rects.size());
-    RECT bounds = Rects.front();
-    for (const RECT& r : Rects) {
-        if (r.left < bounds.left) bounds.left = r.left;
-        if (r.top < bounds.top) bounds.top = r.top;
-        if (r.right > bounds.right) bounds.right = r.right;
-        if (r.bottom > bounds.bottom) bounds.bottom = r.bottom;
+// Builds a region from many rectangles. The platform unites the rectangles of one
+// region data block one by one (each union costs as much as the region so far), so
+// the rectangles go in small blocks whose regions are then merged pairwise, like
+// a binary counter: the cost grows with n log n instead of n squared.
+class TRegionBuilder {
+public:
+    void Add(const RECT& R)
+    {
+        FBatch.push_back(R);
+        if (FBatch.size() >= 64) Flush();
     }
-    data->rdh.rcBound = bounds;
-    memcpy(data->Buffer, Rects.data(), Rects.size() * sizeof(RECT));
-    Rects.clear();
-    TRegionHandle part(ExtCreateRegion(nullptr, size, data));
-    if (!part.Valid()) return;
-    if (!Rgn.Valid())
-        Rgn = std::move(part);
-    else
-        CombineRgn(Rgn.Get(), Rgn.Get(), part.Get(), RGN_OR);
-}
+    TRegionHandle Finish()
+    {
+        Flush();
+        while (FStack.size() > 1) MergeTop();
+        TRegionHandle r;
+        if (!FStack.empty()) r = std::move(FStack.back().first);
+        FStack.clear();
+        return r;
+    }
+
+private:
+    void Flush()
+    {
+        if (FBatch.empty()) return;
+        const DWORD size = static_cast<DWORD>(sizeof(RGNDATAHEADER) + FBatch.size() * sizeof(RECT));
+        std::vector<BYTE> block(size);
+        auto* data = reinterpret_cast<RGNDATA*>(block.data());
+        data->rdh.dwSize = sizeof(RGNDATAHEADER);
+        data->rdh.iType = RDH_RECTANGLES;
+        data->rdh.nCount = static_cast<DWORD>(FBatch.size());
+        RECT bounds = FBatch.front();
+        for (const RECT& r : FBatch) {
+            if (r.left < bounds.left) bounds.left = r.left;
+            if (r.top < bounds.top) bounds.top = r.top;
+            if (r.right > bounds.right) bounds.right = r.right;
+            if (r.bottom > bounds.bottom) bounds.bottom = r.bottom;
+        }
+        data->rdh.rcBound = bounds;
+        memcpy(data->Buffer, FBatch.data(), FBatch.size() * sizeof(RECT));
+        FBatch.clear();
+        TRegionHandle part(ExtCreateRegion(nullptr, size, data));
+        if (!part.Valid()) return;
+        FStack.emplace_back(std::move(part), 0);
+        while (FStack.size() > 1 && FStack[FStack.size() - 2].second == FStack.back().second) MergeTop();
+    }
+    void MergeTop()
+    {
+        auto top = std::move(FStack.back());
+        FStack.pop_back();
+        auto& below = FStack.back();
+        CombineRgn(below.first.Get(), below.first.Get(), top.first.Get(), RGN_OR);
+        below.second = (below.second > top.second ? below.second : top.second) + 1;
+    }
+
+    std::vector<RECT> FBatch;
+    std::vector<std::pair<TRegionHandle, int>> FStack;
+};
+
+// More runs than any button picture has: a picture this busy (noise, a dither)
+// stays whole rather than holding the GUI thread while its region is built.
+const size_t MaxCropRuns = 250000;
 
 // Hands Rgn to Wnd. On success the window owns it (and released the one it had):
 // our holder lets go and never deletes it.
@@ -74,22 +114,27 @@ bool CropWindow(HWND Wnd, TPicture* Picture)
     const int w = bmp->GetWidth(), h = bmp->GetHeight();
     const BYTE* first = static_cast<const BYTE*>(bmp->ScanLine(0));
     const BYTE kb = first[0], kg = first[1], kr = first[2];
-    std::vector<RECT> rects;
-    rects.reserve(1024);
-    TRegionHandle rgn;
-    for (int y = 0; y < h; ++y) {
-        const BYTE* row = static_cast<const BYTE*>(bmp->ScanLine(y));
-        int x = 0;
-        while (x < w) {
-            while (x < w && row[x * 3] == kb && row[x * 3 + 1] == kg && row[x * 3 + 2] == kr) ++x;
-            if (x >= w) break;
-            const int start = x;
-            while (x < w && !(row[x * 3] == kb && row[x * 3 + 1] == kg && row[x * 3 + 2] == kr)) ++x;
-            rects.push_back(RECT{start, y, x, y + 1});
+    auto key = [&](const BYTE* px) { return px[0] == kb && px[1] == kg && px[2] == kr; };
+    // Each run of other colours in a row is one rectangle of the region.
+    auto eachRun = [&](const std::function<void(int, int, int)>& Take) {
+        for (int y = 0; y < h; ++y) {
+            const BYTE* row = static_cast<const BYTE*>(bmp->ScanLine(y));
+            int x = 0;
+            while (x < w) {
+                while (x < w && key(row + x * 3)) ++x;
+                if (x >= w) break;
+                const int start = x;
+                while (x < w && !key(row + x * 3)) ++x;
+                Take(start, x, y);
+            }
         }
-        if (rects.size() >= 4000) FlushRects(rects, rgn);
-    }
-    FlushRects(rects, rgn);
+    };
+    size_t runs = 0;
+    eachRun([&](int, int, int) { ++runs; });
+    if (runs > MaxCropRuns) return false;
+    TRegionBuilder builder;
+    eachRun([&](int X0, int X1, int Y) { builder.Add(RECT{X0, Y, X1, Y + 1}); });
+    TRegionHandle rgn = builder.Finish();
     RECT box;
     // Nothing but the key colour: cutting it all away would hide the button for good.
     if (!rgn.Valid() || GetRgnBox(rgn.Get(), &box) == NULLREGION) return false;

@@ -24,7 +24,8 @@ struct TWMMouse {
 typedef std::function<void(TWMMouse& Msg)> TOnMouseEvent;
 
 // Cuts Wnd to Picture's rectangle less every pixel of the colour of its pixel
-// (0, 0); a picture of that colour only, or without pixels, leaves Wnd whole.
+// (0, 0); a picture of that colour only, without pixels, or too busy to cut
+// (hundreds of thousands of runs) leaves Wnd as it was.
 // True when the window took a region of the picture's shape.
 bool CropWindow(HWND Wnd, TPicture* Picture);
 // Gives Wnd back the picture's whole rectangle (no region for an empty picture).
