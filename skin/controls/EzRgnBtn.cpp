@@ -30,67 +30,9 @@ std::unique_ptr<TBitmap> PictureBitmap(TPicture* P)
     }
 }
 
-// Builds a region from many rectangles. The platform unites the rectangles of one
-// region data block one by one (each union costs as much as the region so far), so
-// the rectangles go in small blocks whose regions are then merged pairwise, like
-// a binary counter: the cost grows with n log n instead of n squared.
-class TRegionBuilder {
-public:
-    void Add(const RECT& R)
-    {
-        FBatch.push_back(R);
-        if (FBatch.size() >= 64) Flush();
-    }
-    TRegionHandle Finish()
-    {
-        Flush();
-        while (FStack.size() > 1) MergeTop();
-        TRegionHandle r;
-        if (!FStack.empty()) r = std::move(FStack.back().first);
-        FStack.clear();
-        return r;
-    }
-
-private:
-    void Flush()
-    {
-        if (FBatch.empty()) return;
-        const DWORD size = static_cast<DWORD>(sizeof(RGNDATAHEADER) + FBatch.size() * sizeof(RECT));
-        std::vector<BYTE> block(size);
-        auto* data = reinterpret_cast<RGNDATA*>(block.data());
-        data->rdh.dwSize = sizeof(RGNDATAHEADER);
-        data->rdh.iType = RDH_RECTANGLES;
-        data->rdh.nCount = static_cast<DWORD>(FBatch.size());
-        RECT bounds = FBatch.front();
-        for (const RECT& r : FBatch) {
-            if (r.left < bounds.left) bounds.left = r.left;
-            if (r.top < bounds.top) bounds.top = r.top;
-            if (r.right > bounds.right) bounds.right = r.right;
-            if (r.bottom > bounds.bottom) bounds.bottom = r.bottom;
-        }
-        data->rdh.rcBound = bounds;
-        memcpy(data->Buffer, FBatch.data(), FBatch.size() * sizeof(RECT));
-        FBatch.clear();
-        TRegionHandle part(ExtCreateRegion(nullptr, size, data));
-        if (!part.Valid()) return;
-        FStack.emplace_back(std::move(part), 0);
-        while (FStack.size() > 1 && FStack[FStack.size() - 2].second == FStack.back().second) MergeTop();
-    }
-    void MergeTop()
-    {
-        auto top = std::move(FStack.back());
-        FStack.pop_back();
-        auto& below = FStack.back();
-        CombineRgn(below.first.Get(), below.first.Get(), top.first.Get(), RGN_OR);
-        below.second = (below.second > top.second ? below.second : top.second) + 1;
-    }
-
-    std::vector<RECT> FBatch;
-    std::vector<std::pair<TRegionHandle, int>> FStack;
-};
-
 // More runs than any button picture has: a picture this busy (noise, a dither)
-// stays whole rather than holding the GUI thread while its region is built.
+// stays whole rather than holding the GUI thread and hundreds of megabytes while
+// its region is built.
 const size_t MaxCropRuns = 250000;
 
 // Hands Rgn to Wnd. On success the window owns it (and released the one it had):
@@ -106,7 +48,7 @@ bool GiveRegion(HWND Wnd, TRegionHandle& Rgn)
 
 // The picture's rectangle less the pixels of the key colour is the union of the
 // runs of other colours, row by row: the same region as removing each key pixel's
-// square, built from a few rectangles instead of one region operation per pixel.
+// square, built from one rectangle list instead of one region operation per pixel.
 bool CropWindow(HWND Wnd, TPicture* Picture)
 {
     auto bmp = PictureBitmap(Picture);
@@ -132,12 +74,18 @@ bool CropWindow(HWND Wnd, TPicture* Picture)
     size_t runs = 0;
     eachRun([&](int, int, int) { ++runs; });
     if (runs > MaxCropRuns) return false;
-    TRegionBuilder builder;
-    eachRun([&](int X0, int X1, int Y) { builder.Add(RECT{X0, Y, X1, Y + 1}); });
-    TRegionHandle rgn = builder.Finish();
-    RECT box;
-    // Nothing but the key colour: cutting it all away would hide the button for good.
-    if (!rgn.Valid() || GetRgnBox(rgn.Get(), &box) == NULLREGION) return false;
+    if (runs == 0) return false;   // nothing but the key colour: cutting it all away would hide the button
+    const DWORD size = static_cast<DWORD>(sizeof(RGNDATAHEADER) + runs * sizeof(RECT));
+    std::vector<BYTE> block(size);
+    auto* data = reinterpret_cast<RGNDATA*>(block.data());
+    data->rdh.dwSize = sizeof(RGNDATAHEADER);
+    data->rdh.iType = RDH_RECTANGLES;
+    data->rdh.nCount = static_cast<DWORD>(runs);
+    data->rdh.rcBound = RECT{0, 0, w, h};
+    RECT* out = reinterpret_cast<RECT*>(data->Buffer);
+    eachRun([&](int X0, int X1, int Y) { *out++ = RECT{X0, Y, X1, Y + 1}; });
+    TRegionHandle rgn(ExtCreateRegion(nullptr, size, data));
+    if (!rgn.Valid()) return false;
     return GiveRegion(Wnd, rgn);
 }
 
@@ -397,6 +345,15 @@ void TEzRgnBtn::Paint()
         FPaintPending = true;   // a region change is under way; paint once it is done
         return;
     }
+    {
+        TPaintLock::TScope held{FLock};
+        DrawPicture();
+    }
+    RunPending();
+}
+
+void TEzRgnBtn::DrawPicture()
+{
     TPicture* p = ChosenPicture();
     if (HasGraphic(p)) {
         FitToPicture(p->GetWidth(), p->GetHeight());
@@ -414,8 +371,6 @@ void TEzRgnBtn::Paint()
             c->Draw(0, 0, p->GetGraphic());
         }
     }
-    FLock.Leave();
-    RunPending();
 }
 
 void TEzRgnBtn::UpdateRegion()
@@ -425,11 +380,13 @@ void TEzRgnBtn::UpdateRegion()
         FRegionPending = true;   // painting now; the region follows when it is done
         return;
     }
-    if (FPaintMode == pmCrop && HasGraphic(FPicIdle.get()))
-        CropCanvas();
-    else if (FCropped)
-        UncropCanvas();
-    FLock.Leave();
+    {
+        TPaintLock::TScope held{FLock};
+        if (FPaintMode == pmCrop && HasGraphic(FPicIdle.get()))
+            CropCanvas();
+        else if (FCropped)
+            UncropCanvas();
+    }
     RunPending();
 }
 

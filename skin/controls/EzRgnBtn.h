@@ -93,6 +93,11 @@ private:
         TPaintLock();
         bool TryEnter();
         void Leave();
+        // Lets go at the end of the scope, however the work inside ends.
+        struct TScope {
+            TPaintLock& Lock;
+            ~TScope() { Lock.Leave(); }
+        };
     private:
         TKernelHandle FEvent;   // auto-reset, set while free
         bool FHeld = false;     // used when the event could not be made
@@ -102,6 +107,7 @@ private:
     // The chosen picture as a bitmap of its own size; null when it has none.
     std::unique_ptr<TBitmap> ChosenBitmap();
     void FitToPicture(int W, int H);
+    void DrawPicture();
     void Redraw();
     void CropCanvas();
     void UncropCanvas();

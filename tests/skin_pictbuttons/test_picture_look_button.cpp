@@ -222,7 +222,7 @@ TEST(PictureLookButton, WithoutPicturesItIsThePlainButton)
     EXPECT_EQ(b->GetWidth(), 100);
     EXPECT_EQ(Probe(Snapshot(b).get(), 3, 3), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
     Enter(b);
-    EXPECT_EQ(Probe(Snapshot(b).get(), 3, 3), RGB(182, 189, 210));
+    EXPECT_EQ(Probe(Snapshot(b).get(), 3, 3), static_cast<TColor>(RGB(182, 189, 210)));
     Leave(b);
     // An empty DefImage is no picture look: its other pictures are never used.
     TBitmap empty;
@@ -230,7 +230,7 @@ TEST(PictureLookButton, WithoutPicturesItIsThePlainButton)
     b->SetDefActiveImage(NewPicture(60, 30, cPicActive).get());
     EXPECT_FALSE(b->PictureLook());
     Enter(b);
-    EXPECT_EQ(Probe(Snapshot(b).get(), 3, 3), RGB(182, 189, 210));
+    EXPECT_EQ(Probe(Snapshot(b).get(), 3, 3), static_cast<TColor>(RGB(182, 189, 210)));
     Leave(b);
 }
 
@@ -254,6 +254,15 @@ TEST(PictureLookButton, BadPicturesKeepItBounded)
     Leave(b);
     EXPECT_TRUE(Shows(b, 2, 2));
     EXPECT_FALSE(Shows(b, 30, 20));
+    // A busy mask (a run in every other column) still gives its exact shape.
+    b->SetDefImage(NewPicture(400, 300, cPicNormal).get());
+    auto busy = NewPicture(400, 300, 0);
+    for (int x = 1; x < 400; x += 2) Paint(busy.get(), TRect(x, 0, x + 1, 300), 0xFFFFFF);
+    b->SetDefMask(busy.get());
+    EXPECT_TRUE(Shows(b, 0, 150));
+    EXPECT_FALSE(Shows(b, 1, 150));
+    EXPECT_TRUE(Shows(b, 398, 299));
+    EXPECT_FALSE(Shows(b, 399, 299));
 }
 
 // With the focus allowed, keys click it like the push button: space on release,
@@ -280,7 +289,9 @@ TEST(PictureLookButton, KeysClickItOnceItTakesTheFocus)
         in[1].ki.dwFlags = KEYEVENTF_KEYUP;
         SendInput(1, &in[0], sizeof(INPUT));
         PumpUntil([] { return false; }, 100);
-        if (k.Vk == VK_SPACE) EXPECT_EQ(LookOf(b).Face, cPicDown);   // held: pressed with the focus
+        if (k.Vk == VK_SPACE) {
+            EXPECT_EQ(LookOf(b).Face, cPicDown);   // held: pressed with the focus
+        }
         SendInput(1, &in[1], sizeof(INPUT));
         PumpUntil([&] { return s.Clicks >= 1 && k.Clicks == 1; }, 1000);
         PumpUntil([] { return false; }, 50);
