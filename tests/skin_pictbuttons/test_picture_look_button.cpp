@@ -254,6 +254,17 @@ TEST(PictureLookButton, BadPicturesKeepItBounded)
     Leave(b);
     EXPECT_TRUE(Shows(b, 2, 2));
     EXPECT_FALSE(Shows(b, 30, 20));
+    // Empty pictures of every shape end the picture look; the button keeps its size.
+    for (TPoint side : {TPoint(0, 0), TPoint(0, 12), TPoint(12, 0)}) {
+        TBitmap empty(side.x, side.y, pf24bit);
+        b->SetDefImage(NewPicture(60, 30, cPicNormal).get());
+        b->SetDefImage(&empty);
+        b->SetDefMask(&empty);
+        EXPECT_FALSE(b->PictureLook());
+        EXPECT_FALSE(HasRegion(b));
+        EXPECT_EQ(b->GetWidth(), 60);
+        EXPECT_EQ(Probe(Snapshot(b).get(), 3, 3), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
+    }
     // A busy mask (a run in every other column) still gives its exact shape.
     b->SetDefImage(NewPicture(400, 300, cPicNormal).get());
     auto busy = NewPicture(400, 300, 0);

@@ -3,7 +3,9 @@
 // transparent mode, pictures from an image list, and bad pictures.
 #include "test_gtest.h"
 #include "RegionButtonFixture.h"
+#include "Icon.h"
 #include "ImgList.h"
+#include <vector>
 
 using namespace RgnFixture;
 using CtlFixture::Probe;
@@ -139,6 +141,30 @@ TEST(RegionButtonPictures, ImageListFillsTheFourPictures)
     EXPECT_EQ(Face(t.Button, 5, 5), cHot);
     EXPECT_FALSE(t.Button->GetPicDown()->GetGraphic());
     t.Button->SetImageList(nullptr);
+}
+
+// A picture of another kind (here an icon) is drawn and cut like a bitmap, and
+// stays what it was.
+TEST(RegionButtonPictures, AnIconPictureIsDrawnAndCutLikeABitmap)
+{
+    Scene s;
+    auto* b = s.Button;
+    auto colour = ShapedBitmap(32, 32, cIdle, 6);
+    std::vector<BYTE> zeros(32 * 32 / 8, 0);
+    TBitmapHandle mask(CreateBitmap(32, 32, 1, 1, zeros.data()));   // all opaque
+    ICONINFO ii = {TRUE, 0, 0, mask.Get(), colour->GetHandle()};
+    TIcon icon;
+    icon.SetHandle(CreateIconIndirect(&ii));
+    ASSERT_FALSE(icon.Empty());
+    TPicture pic;
+    pic.SetIcon(&icon);
+    b->SetPaintMode(pmCrop);
+    b->SetPicIdle(&pic);
+    EXPECT_EQ(b->GetWidth(), 32);
+    EXPECT_EQ(Face(b, 16, 16), cIdle);
+    EXPECT_TRUE(b->Cropped());
+    EXPECT_EQ(RegionMismatches(b, colour.get()), 0);
+    EXPECT_NE(dynamic_cast<TIcon*>(b->GetPicIdle()->GetGraphic()), nullptr);
 }
 
 // Bad pictures: none, empty ones, one of a single colour, one larger than any
