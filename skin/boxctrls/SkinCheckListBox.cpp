@@ -213,8 +213,9 @@ TRect TspCheckListBox::CheckRect(int ItemWidth, int ItemHeight, bool Stretch)
     TspSkinCheckListBox* o = CheckOwner();
     if (!o) return TRect();
     TRect k = o->SItemCheckRect;
-    // A check area right of the text stays at the row's right end as the row widens.
-    if (k.left >= o->SItemTextRect.right) {
+    // A check area at the row's right (past the text, or in the right half of the
+    // row picture) stays at the row's right end as the row widens.
+    if (k.left >= o->SItemTextRect.right || k.left >= o->SItemRect.Width() / 2) {
         const int dx = ItemWidth - o->SItemRect.Width();
         k.left += dx;
         k.right += dx;
