@@ -191,6 +191,13 @@ void TspSkinCustomCheckComboBox::ChangeSkinData()
     FListBox->UpDateScrollBar();
 }
 
+void TspSkinCustomCheckComboBox::SetSkinData(TspSkinData* Value)
+{
+    const bool unbind = !Value && FSD;
+    TspSkinCustomControl::SetSkinData(Value);
+    if (unbind && !IsDestroying()) ChangeSkinData();
+}
+
 void TspSkinCustomCheckComboBox::DefaultFontChange() { GetFont()->Assign(GetDefaultFont()); }
 
 // ---- painting ----

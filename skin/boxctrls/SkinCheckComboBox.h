@@ -3,7 +3,7 @@
 // commas and follows every tick at once. The button, the text area, the skin
 // element ("combobox") and the drop-down's placement are the combo box's.
 #pragma once
-#include "SkinCheckListBox.h"
+#include "SkinPopupCheckList.h"
 #include "SkinComboBox.h"
 #include <string>
 
@@ -64,6 +64,8 @@ public:
     void Invalidate() override;
     void GetSkinData() override;
     void ChangeSkinData() override;
+    // Unbinding the skin data component brings the plain look back at once, the drop-down's too.
+    void SetSkinData(TspSkinData* Value) override;
 
     TNotifyEvent OnChange;
     TNotifyEvent OnCloseUp;

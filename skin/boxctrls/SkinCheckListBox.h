@@ -5,6 +5,7 @@
 #pragma once
 #include "Button.h"
 #include "SkinListBox.h"
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -93,22 +94,4 @@ protected:
 
     bool FAutoComplete = true;
     TRect SCheckImageRect, SUnCheckImageRect, SItemCheckRect;
-};
-
-// The check combo box's drop-down: a hidden tool window that never takes the
-// activation; a release of the left button on a row asks the owner to toggle it.
-class TspPopupCheckListBox : public TspSkinCheckListBox {
-public:
-    explicit TspPopupCheckListBox(TComponent* AOwner);
-    void Show(const TPoint& Pt);
-    void Hide();
-    // Raised with the row under a left-button release; the list stays open.
-    std::function<void(int Index)> OnToggleItem;
-    // Raised with the row under the pointer as it moves over the list.
-    std::function<void(int Index)> OnHotItem;
-
-protected:
-    void CreateParams(TCreateParams& Params) override;
-    void WndProc(TMessage& Message) override;
-    void ListBoxWProc(TMessage& Message, bool& CallDefault) override;
 };

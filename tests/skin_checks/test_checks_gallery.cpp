@@ -44,7 +44,7 @@ struct Gallery {
         Combo->SetChecked(3, true);
         Track = new TspSkinTrackEdit(Form.get());
         Track->SetParent(Form.get());
-        Track->SetBounds(210, 60, 190, 20);
+        Track->SetBounds(210, 150, 190, 20);
         Track->SetValue(64);
         Form->Show();
         PumpUntil([] { return false; }, 50);
@@ -106,7 +106,14 @@ TEST(ChecksGallery, BothSkinsAndWithout)
         EXPECT_EQ(g.List->GetState(3), cbGrayed);
         EXPECT_EQ(g.Combo->GetText(), "Monday,Thursday");
         EXPECT_EQ(g.Track->GetText(), "64");
+        // With a caption the drop-down wears the caption form of the element.
+        EXPECT_EQ(g.Combo->GetListBox()->GetSkinDataName(), "checklistbox");
+        g.Combo->SetListBoxCaptionMode(true);
+        EXPECT_EQ(g.Combo->GetListBox()->GetSkinDataName(), "captionchecklistbox");
+        EXPECT_TRUE(g.Combo->GetListBox()->Skinned());
+        g.Combo->SetListBoxCaptionMode(false);
         g.Bind(nullptr);
+        EXPECT_EQ(g.Combo->GetListBox()->GetSkinDataName(), "");
     }
 }
 
