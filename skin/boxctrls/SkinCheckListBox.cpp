@@ -183,8 +183,12 @@ void TspCheckListBox::CreateWnd()
 
 void TspCheckListBox::KeyPress(char& Key)
 {
+    const char typed = Key;
     TspListBox::KeyPress(Key);
-    if (Key == ' ') ToggleClickCheck(GetItemIndex());
+    if (typed == ' ') ToggleClickCheck(GetItemIndex());
+    // Without AutoComplete the typed characters search nothing.
+    TspSkinCheckListBox* o = CheckOwner();
+    if (o && !o->FAutoComplete && static_cast<unsigned char>(Key) >= 32) Key = 0;
 }
 
 void TspCheckListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -394,14 +398,21 @@ void TspSkinCheckListBox::ListBoxOnClickCheck(TObject*)
 
 void TspSkinCheckListBox::ButtonUp(int I, int X, int Y)
 {
-    if (I != 2 || OnCheckButtonClick) {
+    if (I < 0 || I > 2) return;
+    const TNotifyEvent event = I == 0 ? OnUpButtonClick : (I == 1 ? OnDownButtonClick : OnCheckButtonClick);
+    if (!event && I != 2) {
         TspSkinCustomListBox::ButtonUp(I, X, Y);
         return;
     }
-    // The caption's check button ticks the selected row (a grayed one becomes checked).
     FCaptionButtons[I].Down = false;
     if (I != FActiveButton) FCaptionButtons[I].MouseIn = false;
     if (HandleAllocated()) DrawButton(GetCanvas(), I);
+    // A press begun on a button is its click, wherever the release lands.
+    if (event) {
+        event(this);
+        return;
+    }
+    // The caption's check button ticks the selected row (a grayed one becomes checked).
     const int index = GetItemIndex();
     if (index < 0) return;
     SetChecked(index, !GetChecked(index));

@@ -54,6 +54,20 @@ TEST(SkinCheckListBox, SpaceTogglesTheSelectedItemAndGrayedStaysGrayed)
     EXPECT_EQ(frame, 0);
 }
 
+TEST(SkinCheckListBox, TypedLettersSearchOnlyWithAutoComplete)
+{
+    CheckScene s(0);
+    for (const char* t : {"alpha", "bravo", "charlie"}) s.L->GetItems()->Add(t);
+    s.L->SetItemIndex(0);
+    s.L->SetAutoComplete(false);
+    s.Inner()->Perform(WM_CHAR, 'c', 1);
+    EXPECT_EQ(s.L->GetItemIndex(), 0);
+    s.L->SetAutoComplete(true);
+    s.Inner()->Perform(WM_CHAR, 'c', 1);
+    EXPECT_EQ(s.L->GetItemIndex(), 2);
+    EXPECT_EQ(s.Checks(), "...");
+}
+
 TEST(SkinCheckListBox, CaptionCheckButtonChecksAGrayedItemAndRaisesTheFrameEvent)
 {
     CheckScene s(3);
@@ -69,6 +83,13 @@ TEST(SkinCheckListBox, CaptionCheckButtonChecksAGrayedItemAndRaisesTheFrameEvent
     s.L->Perform(WM_LBUTTONUP, 0, at);
     EXPECT_EQ(s.Checks(), ".x.");
     EXPECT_EQ(frame, 1);
+    // An assigned click event is raised even when the release lands off the button.
+    int clicks = 0;
+    s.L->OnCheckButtonClick = [&](TObject*) { ++clicks; };
+    s.L->Perform(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    s.L->Perform(WM_LBUTTONUP, 0, PointToLParam(b.left - 30, b.top + 40));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(s.Checks(), ".x.");
 }
 
 TEST(SkinCheckListBox, StatesFollowTheirItemsAndTheItemDataStaysUntouched)
