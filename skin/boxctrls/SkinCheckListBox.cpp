@@ -44,6 +44,15 @@ bool TspCheckListBox::GetChecked(int Index) { return GetState(Index) == cbChecke
 
 void TspCheckListBox::SetState(int Index, TCheckBoxState State)
 {
+    // Items kept outside a window are not followed one by one: the first state
+    // written brings the window (and with it the tracking of every later change).
+    if (!HandleAllocated() && GetParent()) {
+        try {
+            HandleNeeded();
+        } catch (const Exception&) {
+            // No top-level window above the list yet: the states follow by position.
+        }
+    }
     CheckIndex(Index);
     if (FStates[Index] == State) return;
     FStates[Index] = State;

@@ -148,6 +148,23 @@ TEST(SkinCheckListBox, StatesFollowTheirItemsAndTheItemDataStaysUntouched)
     EXPECT_EQ(checkedNames(), "again ");
 }
 
+TEST(SkinCheckListBox, StatesWrittenBeforeTheFormShowsFollowLaterInserts)
+{
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    form->SetBounds(20, 20, 200, 200);
+    auto* l = new TspSkinCheckListBox(form.get());
+    l->SetParent(form.get());
+    for (const char* t : {"a", "b", "c"}) l->GetItems()->Add(t);
+    l->SetChecked(1, true);
+    l->GetItems()->Insert(0, "z");
+    EXPECT_FALSE(l->GetChecked(1));
+    EXPECT_TRUE(l->GetChecked(2));
+    form->Show();
+    CheckScene::Pump();
+    EXPECT_TRUE(l->GetChecked(2));
+    EXPECT_EQ(l->GetItems()->Get(2), "b");
+}
+
 TEST(SkinCheckListBox, AnIndexThatIsNoItemRaisesTheListError)
 {
     CheckScene s(2);
