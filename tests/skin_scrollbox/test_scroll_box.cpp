@@ -241,6 +241,36 @@ TEST(SkinScrollBox, DraggingTheThumbMovesTheChildren)
     EXPECT_EQ(s.Child->GetTop(), -s.V->GetPosition());
 }
 
+TEST(SkinScrollBox, WheelAndKeysOnAFocusableBarMoveTheChildren)
+{
+    Scene s;
+    s.Add(0, 0, 100, 400);
+    s.Box->UpdateScrollRange();
+    // The box binds its bars unfocusable; a program that lets a bar take the
+    // focus gets the bar's wheel and arrow keys, and the children follow them.
+    s.V->SetCanFocused(true);
+    s.V->SetSmallChange(20);
+    SetForegroundWindow(s.Form->GetHandle());
+    s.V->SetFocus();
+    PumpUntil([&] { return s.V->IsFocused(); }, 1000);
+    ASSERT_TRUE(s.V->IsFocused());
+    const struct {
+        const char* What;
+        UINT Msg;
+        WPARAM W;
+        int Expect;
+    } steps[] = {{"wheel towards the user", WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<WORD>(-WHEEL_DELTA)) << 16, 20},
+                 {"again", WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<WORD>(-WHEEL_DELTA)) << 16, 40},
+                 {"wheel away", WM_MOUSEWHEEL, static_cast<WPARAM>(WHEEL_DELTA) << 16, 20},
+                 {"down key", WM_KEYDOWN, VK_DOWN, 40},
+                 {"up key", WM_KEYDOWN, VK_UP, 20}};
+    for (const auto& st : steps) {
+        SendMessageA(s.V->GetHandle(), st.Msg, st.W, 0);
+        EXPECT_EQ(s.V->GetPosition(), st.Expect) << st.What;
+        EXPECT_EQ(s.Child->GetTop(), -st.Expect) << st.What;
+    }
+}
+
 TEST(SkinScrollBox, ScrollToAPositionGoesThroughTheBar)
 {
     Scene s;

@@ -179,6 +179,47 @@ TEST(SelectDirectoryDialog, OkReturnsTheSelectedFolderCancelKeepsTheOld)
     EXPECT_EQ(changes, 1);
 }
 
+TEST(SelectDirectoryDialog, EnterConfirmsAndEscapeCancels)
+{
+    TScratch t("seldir_keys");
+    const std::string a = t.Folder("keys");
+    const struct {
+        WPARAM Key;
+        bool Expect;
+    } cases[] = {{VK_RETURN, true}, {VK_ESCAPE, false}};
+    for (const auto& c : cases) {
+        TspSkinSelectDirectoryDialog d(nullptr);
+        d.Directory = a;
+        int phase = 0;
+        bool timedOut = false;
+        const DWORD start = GetTickCount();
+        // The key goes to whatever holds the focus in the window, as a user's would.
+        TModalStep step([&] {
+            TspSelDirDlgForm* w = d.GetWindow();
+            if (!w || !IsWindowVisible(w->GetHandle())) return false;
+            if (GetTickCount() - start > 8000) {
+                timedOut = true;
+                w->SetModalResult(mrAbort);
+                return true;
+            }
+            HWND focus = GetFocus();
+            if (!focus || GetAncestor(focus, GA_ROOT) != w->GetHandle()) {
+                SetForegroundWindow(w->GetHandle());
+                return false;
+            }
+            if (phase++ == 0) {
+                PostMessageA(focus, WM_KEYDOWN, c.Key, 1);
+                PostMessageA(focus, WM_KEYUP, c.Key, 0xC0000001);
+            }
+            return false;   // the key closes the window, or the time-out does
+        });
+        const bool ok = d.Execute();
+        EXPECT_FALSE(timedOut) << c.Key;
+        EXPECT_EQ(ok, c.Expect) << c.Key;
+        EXPECT_TRUE(SamePath(d.Directory, a)) << d.Directory;
+    }
+}
+
 TEST(SelectDirectoryDialog, VirtualFolderGivesItsDisplayName)
 {
     TspSkinSelectDirectoryDialog d(nullptr);
