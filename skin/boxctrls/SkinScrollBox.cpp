@@ -298,6 +298,18 @@ void TspSkinScrollBox::GetSkinData()
     if (r && SkinPicture(FSD, r->BGPictureIndex)) FBGPictureIndex = r->BGPictureIndex;
 }
 
+void TspSkinScrollBox::SetSkinData(TspSkinData* Value)
+{
+    const bool wasSkinned = Skinned();
+    TspSkinCustomControl::SetSkinData(Value);
+    // Without a skin no skin change follows: the plain frame is measured here.
+    if ((!Value || Value->Empty) && wasSkinned) {
+        GetSkinData();
+        RecreateWnd();
+        Repaint();
+    }
+}
+
 void TspSkinScrollBox::ChangeSkinData()
 {
     TspSkinCustomControl::ChangeSkinData();

@@ -32,6 +32,7 @@ public:
     void VScrollControls(int D);
     void HScrollControls(int D);
 
+    void SetSkinData(TspSkinData* Value) override;
     void GetSkinData() override;
     void ChangeSkinData() override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;

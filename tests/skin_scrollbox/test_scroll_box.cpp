@@ -400,7 +400,12 @@ TEST(SkinScrollBox, SkinnedFrameAroundATiledClient)
     shot = s.Shoot();
     EXPECT_EQ(Probe(shot.get(), x0 + 1, y0 + 75), cTile);
     EXPECT_EQ(Probe(shot.get(), x0 + 148, y0 + 148), cTile);
+    // Back to the plain look: the one-pixel frame is measured again.
+    s.Box->SetBorderStyle(TspSkinBorderStyle::bvFrame);
     s.Box->SetSkinData(nullptr);
+    EXPECT_FALSE(s.Box->Skinned());
+    EXPECT_EQ(s.Box->GetClientWidth(), 148);
+    EXPECT_EQ(s.Box->GetClientHeight(), 148);
 }
 
 TEST(SkinScrollBox, BackgroundPictureTiledFromTheCornerWithoutFrame)
