@@ -19,9 +19,11 @@
 #include "SkinScrollBar.h"
 #include "WaitUntil.h"
 #include <shlobj.h>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace FileDlgTest;
 
@@ -311,6 +313,7 @@ struct EditScene {
     TspSkinDirectoryEdit* Edit;
     EditScene()
     {
+        Form->SetBorderStyle(bsNone);
         Form->SetBounds(40, 40, 300, 80);
         Edit = new TspSkinDirectoryEdit(Form.get());
         Edit->SetParent(Form.get());
@@ -319,7 +322,7 @@ struct EditScene {
         PumpUntil([] { return false; }, 20);
     }
     // Clicks the ellipsis button; Steps run while the dialog shows.
-    void Click(const std::function<void(TspSelDirDlgForm*)>& Steps, bool* Ran = nullptr)
+    void Click(const std::function<void(TspSelDirDlgForm*)>& Steps, bool ByMouse = false)
     {
         bool ran = false;
         const DWORD start = GetTickCount();
@@ -334,9 +337,21 @@ struct EditScene {
             if (w->GetModalResult() == mrNone) w->SetModalResult(mrCancel);
             return true;
         });
-        Edit->ButtonClick(Edit);
+        if (ByMouse) {
+            // A press and release on the ellipsis button, as the window reports them.
+            Edit->CalcRects();
+            const TRect b = Edit->GetButtonRect();
+            POINT p = {(b.left + b.right) / 2, (b.top + b.bottom) / 2};
+            ClientToScreen(Edit->GetHandle(), &p);
+            const LPARAM at = MAKELPARAM(p.x, p.y);
+            const LRESULT hit = SendMessageA(Edit->GetHandle(), WM_NCHITTEST, 0, at);
+            EXPECT_EQ(hit, HTHSCROLL);
+            SendMessageA(Edit->GetHandle(), WM_NCLBUTTONDOWN, hit, at);
+            SendMessageA(Edit->GetHandle(), WM_NCLBUTTONUP, hit, at);
+        } else {
+            Edit->ButtonClick(Edit);
+        }
         EXPECT_TRUE(ran);
-        if (Ran) *Ran = ran;
     }
 };
 
@@ -365,10 +380,12 @@ TEST(SkinDirectoryEdit, CancelKeepsTheTextOkPutsThePathIn)
     });
     EXPECT_TRUE(SamePath(shown, a)) << shown;
     EXPECT_EQ(s.Edit->GetText(), a);
-    s.Click([&](TspSelDirDlgForm* w) {
-        w->DirTreeView->SetPath(b);
-        w->OKButton->ButtonClick();
-    });
+    s.Click(
+        [&](TspSelDirDlgForm* w) {
+            w->DirTreeView->SetPath(b);
+            w->OKButton->ButtonClick();
+        },
+        true);
     EXPECT_TRUE(SamePath(s.Edit->GetText(), b)) << s.Edit->GetText();
     // Text that names no folder opens at My Computer and stays when cancelled.
     s.Edit->SetText("not a folder");
@@ -398,6 +415,41 @@ TEST(SkinDirectoryEdit, HandsItsSkinsToTheDialogAndForgetsFreedOnes)
     bool plain = false;
     s.Click([&](TspSelDirDlgForm* w) { plain = !w->Frame->GetSkinData() && !w->OKButton->Skinned(); });
     EXPECT_TRUE(plain);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SkinDirectoryEdit, GalleryBothSkinsAndWithout)
+{
+    EditScene s;
+    s.Form->SetColor(0xE0E0E0);
+    s.Edit->SetText("C:\\windows");
+    for (const char* name : {"unskinned", "Korvel2", "Sarnic"}) {
+        SCOPED_TRACE(name);
+        std::unique_ptr<TspSkinData> skin;
+        if (std::string(name) != "unskinned") {
+            skin = CtlFixture::LoadSkin(name);
+            ASSERT_TRUE(skin);
+        }
+        s.Edit->SetSkinData(skin.get());
+        EXPECT_EQ(s.Edit->Skinned(), skin != nullptr);
+        RedrawWindow(s.Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        PumpUntil([] { return false; }, 80);
+        auto shot = CtlFixture::ScreenShot(s.Form.get());
+        CtlFixture::SaveArtefact(shot.get(), std::string("diredit-") + name);
+        // The button stands apart from the text area: the row through the
+        // middle of the edit is never one flat colour.
+        std::vector<TColor> seen;
+        const int y = s.Edit->GetTop() + s.Edit->GetHeight() / 2;
+        for (int x = s.Edit->GetLeft(); x < s.Edit->GetLeft() + s.Edit->GetWidth(); ++x) {
+            const TColor c = CtlFixture::Probe(shot.get(), x, y);
+            if (std::find(seen.begin(), seen.end(), c) == seen.end()) seen.push_back(c);
+        }
+        EXPECT_GE(seen.size(), 3u);
+        s.Edit->SetSkinData(nullptr);
+    }
 }
 
 }  // namespace
