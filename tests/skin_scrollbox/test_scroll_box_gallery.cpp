@@ -3,6 +3,7 @@
 #include "test_gtest.h"
 #include "ControlFixture.h"
 #include "Form.h"
+#include "FormFrame.h"
 #include "SkinScrollBox.h"
 #include "WaitUntil.h"
 #include <memory>
@@ -114,6 +115,35 @@ TEST(ScrollBoxGallery, BothSkinsAndWithout)
         g.H->SetPosition(0);
         g.Bind(nullptr);
     }
+}
+
+TEST(ScrollBoxGallery, LiveSkinChangeRemeasuresFrameAndBars)
+{
+    auto skin = LoadSkin("Korvel2");
+    ASSERT_TRUE(skin);
+    Gallery g;
+    auto* frame = new TspFormFrame(g.Form.get());
+    frame->SetSkinData(skin.get());
+    g.Bind(skin.get());
+    PumpUntil([] { return false; }, 30);
+    ASSERT_TRUE(g.Box->Skinned());
+    ASSERT_EQ(g.Box->BGPictureIndex(), -1);
+    // Korvel2 frames the box; Sarnic tiles a background picture without a frame.
+    EXPECT_LT(g.Box->GetClientWidth(), g.Box->GetWidth());
+    ASSERT_TRUE(skin->LoadFromCompressedFile(std::string(SKINS_DIR) + "/Sarnic.skn"));
+    PumpUntil([] { return false; }, 50);
+    ASSERT_TRUE(g.Box->Skinned());
+    EXPECT_NE(g.Box->BGPictureIndex(), -1);
+    EXPECT_EQ(g.Box->GetClientWidth(), g.Box->GetWidth());
+    EXPECT_EQ(g.Box->GetClientHeight(), g.Box->GetHeight());
+    // The children and the bars still agree after the window was made again.
+    g.Box->UpdateScrollRange();
+    EXPECT_TRUE(g.V->GetVisible());
+    g.V->SetPosition(30);
+    EXPECT_EQ(g.Box->GetControl(0)->GetTop(), 20 - 30);
+    auto shot = g.Shoot("live-change");
+    const TPoint b = g.BlockAt();
+    EXPECT_EQ(Probe(shot.get(), b.x, b.y), cBlock);
 }
 
 }  // namespace
