@@ -265,17 +265,24 @@ TEST(SelectDirectoryDialog, SkinsAreUsedAndFreedSkinsForgotten)
     TspSkinSelectDirectoryDialog d(nullptr);
     d.SetSkinData(frame.get());
     d.SetCtrlSkinData(ctrl.get());
-    bool skinned = false;
+    d.AlphaBlend = true;
+    d.AlphaBlendAnimation = true;
+    d.AlphaBlendValue = 150;
+    bool skinned = false, frameSettings = false;
     int minW = 0, minH = 0, cw = 0, ch = 0;
     RunDialog(d, [&](TspSelDirDlgForm* w) {
         skinned = w->OKButton->Skinned() && w->VScrollBar->GetSkinDataComponent() == ctrl.get() &&
                   w->Frame->GetSkinData() == frame.get();
+        frameSettings = w->Frame->GetMenusSkinData() == ctrl.get() && w->Frame->GetBorderIcons() == 0 &&
+                        w->Frame->GetAlphaBlend() && w->Frame->AlphaBlendAnimation &&
+                        w->Frame->GetAlphaBlendValue() == 150;
         minW = w->Frame->GetMinWidth();
         minH = w->Frame->GetMinHeight();
         cw = w->GetClientWidth();
         ch = w->GetClientHeight();
     });
     EXPECT_TRUE(skinned);
+    EXPECT_TRUE(frameSettings);
     EXPECT_GE(cw, minW);
     EXPECT_GE(ch, minH);
     frame.reset();
