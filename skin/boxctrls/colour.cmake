@@ -4,3 +4,6 @@ list(APPEND SKIN_BOXCTRLS_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SkinColorGrids.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinColorPalette.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinColorDialog.cpp)
+list(APPEND SKIN_BOXCTRLS_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/SkinFontCombos.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SkinColorComboBox.cpp)
