@@ -96,6 +96,7 @@ void TspSkinColorDialog::ForgetWindow()
     OKButton = CancelButton = AddCustomColorButton = nullptr;
     FPalette.reset();
     FRGBGuard = FHSLGuard = FPaletteFlag = false;
+    FAnchorValid = false;
 }
 
 void TspSkinColorDialog::Build(TForm* W)
@@ -274,10 +275,22 @@ void TspSkinColorDialog::PaletteFollow(BYTE R, BYTE G, BYTE B)
     Palette->DrawPSPPalette();
 }
 
+void TspSkinColorDialog::ApplyHSVColor(BYTE R, BYTE G, BYTE B)
+{
+    ColorViewer->SetColorValue(Spcolorctrls::RGBToColor(R, G, B));
+    FRGBGuard = true;
+    SetEdits(REdit, GEdit, BEdit, R, G, B);
+    PaletteFollow(R, G, B);
+    FRGBGuard = false;
+}
+
 void TspSkinColorDialog::ShowHSV(BYTE R, BYTE G, BYTE B)
 {
     int h, s, v;
     Spcolorctrls::RGBToHSVExact(R, G, B, h, s, v);
+    FAnchorValid = true;
+    FAnchorH = h, FAnchorS = s, FAnchorV = v;
+    FAnchorColor = Spcolorctrls::RGBToColor(R, G, B);
     FHSLGuard = true;
     SetEdits(HEdit, SEdit, LEdit, h, s, v);
     PaletteFollow(R, G, B);
@@ -304,19 +317,17 @@ void TspSkinColorDialog::HSLEditChange(TObject*)
     if (FHSLGuard || !REdit || !GEdit || !BEdit || !HEdit || !SEdit || !LEdit) return;
     try {
         const int h = EditInt(HEdit, 359), s = EditInt(SEdit, 100), v = EditInt(LEdit, 100);
-        // The shown colour already reads as these numbers: keep it rather than
-        // rebuilding it from rounded percentages, so touching an edit never drifts.
+        // Numbers that read back as the colour they were taken from give that
+        // colour again, not one rebuilt from rounded percentages: stepping a
+        // field away and back, or retyping it, never drifts.
         BYTE r, g, b;
-        Spcolorctrls::SplitColorRGB(ColorViewer->GetColorValue(), r, g, b);
-        int ch, cs, cv;
-        Spcolorctrls::RGBToHSVExact(r, g, b, ch, cs, cv);
-        if (ch == h && cs == s && cv == v) return;
+        if (FAnchorValid && h == FAnchorH && s == FAnchorS && v == FAnchorV) {
+            Spcolorctrls::SplitColorRGB(FAnchorColor, r, g, b);
+            ApplyHSVColor(r, g, b);
+            return;
+        }
         Spcolorctrls::HSVToRGBBytes(h, s, v, r, g, b);
-        ColorViewer->SetColorValue(Spcolorctrls::RGBToColor(r, g, b));
-        FRGBGuard = true;
-        SetEdits(REdit, GEdit, BEdit, r, g, b);
-        PaletteFollow(r, g, b);
-        FRGBGuard = false;
+        ApplyHSVColor(r, g, b);
     } catch (...) {
         FRGBGuard = false;
     }

@@ -98,6 +98,8 @@ private:
     // Spreads RGB to the palette unless the palette itself is the source.
     void PaletteFollow(BYTE R, BYTE G, BYTE B);
     void ShowHSV(BYTE R, BYTE G, BYTE B);
+    // The colour the H, S and L fields chose, into preview, R, G, B and palette.
+    void ApplyHSVColor(BYTE R, BYTE G, BYTE B);
 
     TspSkinData* FSkinData = nullptr;
     TspSkinData* FCtrlSkinData = nullptr;
@@ -107,4 +109,8 @@ private:
     std::unique_ptr<TPSPColor> FPaletteColor;
     std::unique_ptr<TspColorPalette> FPalette;
     bool FRGBGuard = false, FHSLGuard = false, FPaletteFlag = false;
+    // The numbers last shown in the H, S and L fields and the colour they came from.
+    bool FAnchorValid = false;
+    int FAnchorH = 0, FAnchorS = 0, FAnchorV = 0;
+    TColor FAnchorColor = 0;
 };
