@@ -223,6 +223,23 @@ TEST(ColourCombo, CustomEntryOpensTheColourDialog)
     });
     EXPECT_FALSE(c->PickCustomColor());
     EXPECT_EQ(c->GetColor(0), RGB(200, 100, 50));
+
+    // Choosing "Custom..." in the open list opens the dialog too.
+    dialog = nullptr;
+    Later pick(80, [&] {
+        if (!dialog || !dialog->Window) return;
+        Type(dialog->GEdit, "0");
+        dialog->Window->SetModalResult(mrOk);
+    });
+    Later guard3(8000, [&] {
+        if (dialog && dialog->Window) dialog->Window->SetModalResult(mrCancel);
+    });
+    c->SetItemIndex(3);
+    c->DropDown();
+    c->GetListBox()->SetItemIndex(0);
+    c->CloseUp(true);
+    EXPECT_EQ(c->GetItemIndex(), 0);
+    EXPECT_EQ(c->GetColor(0), RGB(200, 0, 50));
 }
 
 }  // namespace

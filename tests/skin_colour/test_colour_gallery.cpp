@@ -86,7 +86,7 @@ struct ComboGallery {
         SetCursorPos(5, 5);
         Form->SetBorderStyle(bsNone);
         Form->SetColor(0xE0E0E0);
-        Form->SetBounds(30, 30, 260, 120);
+        Form->SetBounds(30, 30, 260, 330);
         new TspFormFrame(Form.get());
         Font = new TspSkinFontComboBox(Form.get());
         Font->SetParent(Form.get());
@@ -118,6 +118,18 @@ struct ComboGallery {
         SaveArtefact(shot.get(), "colour-combos-" + Name);
         return shot;
     }
+    // The drop-down lists open over the form: the font faces with their marks, the swatches.
+    void ShootLists(const std::string& Name)
+    {
+        for (TspSkinCustomComboBox* c : {static_cast<TspSkinCustomComboBox*>(Font), static_cast<TspSkinCustomComboBox*>(Colour)}) {
+            c->DropDown();
+            PumpUntil([] { return false; }, 80);
+            auto shot = ScreenShot(Form.get());
+            SaveArtefact(shot.get(), std::string(c == Font ? "colour-fontlist-" : "colour-colourlist-") + Name);
+            c->CloseUp(false);
+            PumpUntil([] { return false; }, 30);
+        }
+    }
     // Pixels of the colour combo's text area in the swatch colour.
     int SwatchPixels(TBitmap* B, TColor C)
     {
@@ -135,6 +147,7 @@ TEST(ColourGallery, CombosWithBothSkinsAndWithout)
     ComboGallery g;
     EXPECT_EQ(g.Font->GetFontName(), kFamily);
     auto plain = g.Shoot("unskinned");
+    g.ShootLists("unskinned");
     EXPECT_GT(g.SwatchPixels(plain.get(), clRed), 50);
     for (const char* name : {"Korvel2", "Sarnic"}) {
         SCOPED_TRACE(name);
@@ -142,6 +155,7 @@ TEST(ColourGallery, CombosWithBothSkinsAndWithout)
         ASSERT_TRUE(skin);
         g.Bind(skin.get());
         auto shot = g.Shoot(name);
+        g.ShootLists(name);
         EXPECT_GT(g.SwatchPixels(shot.get(), clRed), 50);
         EXPECT_GT(Differ(plain.get(), shot.get(), g.Font), g.Font->GetWidth());
         EXPECT_EQ(g.Colour->GetSelected(), clRed);
