@@ -371,15 +371,30 @@ void TspSkinColorDialog::AddCustomColorButtonClick(TObject*)
 
 void TspSkinColorDialog::PalettePSPMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y)
 {
-    if (Palette) Palette->MouseDown(Button, X, Y);
+    if (!Palette) return;
+    try {
+        Palette->MouseDown(Button, X, Y);
+    } catch (...) {
+        // A picture that cannot be drawn leaves the colour as it was.
+    }
 }
 
 void TspSkinColorDialog::PalettePSPMouseMove(TObject*, TShiftState Shift, int X, int Y)
 {
-    if (Palette) Palette->MouseMove(Shift, X, Y);
+    if (!Palette) return;
+    try {
+        Palette->MouseMove(Shift, X, Y);
+    } catch (...) {
+        // A picture that cannot be drawn leaves the colour as it was.
+    }
 }
 
 void TspSkinColorDialog::PalettePSPMouseUp(TObject*, TMouseButton Button, TShiftState, int X, int Y)
 {
-    if (Palette) Palette->MouseUp(Button, X, Y);
+    if (!Palette) return;
+    try {
+        Palette->MouseUp(Button, X, Y);
+    } catch (...) {
+        // A picture that cannot be drawn leaves the colour as it was.
+    }
 }

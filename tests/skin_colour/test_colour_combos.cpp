@@ -131,6 +131,20 @@ TEST(FontSizeCombo, SizesOfOneFont)
     EXPECT_EQ(c->GetSizeValue(), 0);
     c->SetItemIndex(4);
     EXPECT_EQ(c->GetSizeValue(), 12);
+    // A family that is no TrueType font lists the sizes it reports, ascending, each once.
+    auto* fonts = f.Add<TspSkinFontComboBox>(70);
+    for (int i = 0; i < fonts->GetItems()->GetCount(); ++i) {
+        if (fonts->FontTypeOf(i) & TRUETYPE_FONTTYPE) continue;
+        SCOPED_TRACE(fonts->GetItems()->Get(i));
+        TspSkinFontSizeComboBox other(nullptr);
+        other.SetParent(f.Form.get());
+        other.SetFontName(fonts->GetItems()->Get(i));
+        const auto sizes = Items(&other);
+        EXPECT_FALSE(sizes.empty());
+        for (size_t k = 1; k < sizes.size(); ++k) EXPECT_LT(std::stoi(sizes[k - 1]), std::stoi(sizes[k]));
+        other.SetParent(nullptr);
+        break;
+    }
     c->SetStyle(spcbEditStyle);
     for (const char* t : {"12", "-3", "1-2", "-", "99999999999"}) {
         SCOPED_TRACE(t);
