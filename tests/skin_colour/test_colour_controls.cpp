@@ -271,4 +271,36 @@ TEST(ColourPalette, CursorTwiceRestoresAndBackground)
     EXPECT_EQ(Probe(&p.Picture, 100, 150), clWhite);
 }
 
+// A skin's "panel" element is tiled behind ring and square; one whose tile is
+// empty or outside its picture leaves the button face.
+TEST(ColourPalette, PanelElementTiledBehind)
+{
+    struct Case {
+        TRect Client;
+        int PictureIndex;
+        TColor Corner;
+    };
+    const TColor face = static_cast<TColor>(GetSysColor(COLOR_BTNFACE));
+    const Case cases[] = {
+        {TRect(10, 2, 50, 18), 0, cNormal},
+        {TRect(10, 2, 10, 18), 0, face},    // empty tile
+        {TRect(10, 2, 50, 18), 7, face},    // no such picture
+    };
+    for (const Case& c : cases) {
+        auto skin = NewSkin();
+        auto r = std::make_unique<TspDataSkinPanelControl>("panel");
+        r->PictureIndex = c.PictureIndex;
+        r->SkinRect = LookRect(0);
+        r->ClientRect = c.Client;
+        skin->CtrlList.push_back(std::move(r));
+        TBitmap picture;
+        TPSPColor colour;
+        TspColorPalette p(&picture, &colour);
+        p.InitPSPPalette(skin.get());
+        EXPECT_EQ(Probe(&picture, 1, 1), c.Corner);
+        EXPECT_EQ(Probe(&picture, 194, 194), c.Corner);
+        EXPECT_EQ(Probe(&picture, 100, 150), clWhite);   // the square stays on top
+    }
+}
+
 }  // namespace

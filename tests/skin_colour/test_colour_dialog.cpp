@@ -9,6 +9,7 @@
 #include "SkinColorDialog.h"
 #include "SkinColorGrids.h"
 #include "SkinColorPalette.h"
+#include "SkinData.h"
 #include "SkinNumericEdits.h"
 #include "WaitUntil.h"
 
@@ -31,6 +32,23 @@ bool RunDialog(TspSkinColorDialog& D, std::function<void()> Steps)
         if (D.Window) D.Window->SetModalResult(mrAbort);
     });
     return D.Execute();
+}
+
+TEST(ColourDialog, DefaultsAndFreedSkins)
+{
+    TspSkinColorDialog d(nullptr);
+    EXPECT_EQ(d.Color, 0);
+    EXPECT_EQ(d.Caption, "Set color");
+    EXPECT_EQ(d.ButtonSkinDataName, "button");
+    EXPECT_EQ(d.GetDefaultButtonFont()->GetName(), "Arial");
+    EXPECT_EQ(d.AlphaBlendValue, 200);
+    for (int i = 1; i <= 12; ++i) EXPECT_EQ(d.GetCustomColor(i), clWhite);
+    auto* skin = new TspSkinData(nullptr);
+    d.SetSkinData(skin);
+    d.SetCtrlSkinData(skin);
+    delete skin;
+    EXPECT_EQ(d.GetSkinData(), nullptr);
+    EXPECT_EQ(d.GetCtrlSkinData(), nullptr);
 }
 
 TEST(ColourDialog, LayoutAndStartingColour)
