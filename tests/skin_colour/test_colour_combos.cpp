@@ -3,6 +3,8 @@
 // the named colours with its "Custom..." entry, which opens the colour dialog.
 #include "test_gtest.h"
 #include "ColourTestKit.h"
+#include "Bitmap.h"
+#include "Canvas.h"
 #include "Form.h"
 #include "SkinButton.h"
 #include "SkinColorComboBox.h"
@@ -114,6 +116,36 @@ TEST(FontCombo, ListsTheInstalledFamiliesOnce)
     const auto both = Items(c);
     EXPECT_EQ(std::set<std::string>(both.begin(), both.end()).size(), both.size());
     EXPECT_TRUE(Has(both, kFamily));
+}
+
+TEST(FontCombo, TrueTypeMarkAndFontChange)
+{
+    auto b = std::make_unique<TBitmap>(20, 20, pf24bit);
+    b->GetCanvas()->GetBrush()->SetColor(clWhite);
+    b->GetCanvas()->FillRect(TRect(0, 0, 20, 20));
+    TspSkinFontComboBox::DrawTT(b->GetCanvas(), 5, 5, clBlack);
+    struct Case {
+        int X, Y;
+        bool Ink;
+    };
+    const Case cases[] = {{5, 5, true},  {12, 5, true},  {5, 7, true},   {12, 7, true},  {8, 12, true},
+                          {9, 12, true}, {7, 13, true},  {10, 13, true}, {13, 5, false}, {5, 8, false},
+                          {6, 6, false}, {8, 13, true},  {6, 13, false}, {11, 13, false}, {8, 14, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.X) + "," + std::to_string(c.Y));
+        EXPECT_EQ(b->GetCanvas()->GetPixel(c.X, c.Y) & 0xFFFFFF, c.Ink ? clBlack : clWhite);
+    }
+
+    ComboForm f;
+    auto* c = f.Add<TspSkinFontComboBox>(10);
+    c->SetFontName(kFamily);
+    const int count = c->GetItems()->GetCount();
+    int changes = 0;
+    c->OnChange = [&](TObject*) { ++changes; };
+    SendMessageA(c->GetHandle(), WM_FONTCHANGE, 0, 0);
+    EXPECT_EQ(c->GetItems()->GetCount(), count);
+    EXPECT_EQ(c->GetFontName(), kFamily);
+    EXPECT_EQ(changes, 0);
 }
 
 TEST(FontSizeCombo, SizesOfOneFont)
