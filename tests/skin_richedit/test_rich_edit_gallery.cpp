@@ -19,6 +19,10 @@ TEST(RichEditGallery, BothSkinsAndWithout)
     s.Rich->GetLines()->Add(std::string(60, 'W'));
     s.Form->Show();
     Pump(50);
+    // The caret went to the end of the long line: the bars bring the start back.
+    EXPECT_GT(s.HBar->GetPosition(), 0);
+    s.HBar->SetPosition(0);
+    s.VBar->SetPosition(0);
     auto shoot = [&](const std::string& Name) {
         RedrawWindow(s.Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         Pump(80);
@@ -27,6 +31,8 @@ TEST(RichEditGallery, BothSkinsAndWithout)
         return shot;
     };
     auto plain = shoot("unskinned");
+    EXPECT_EQ(GetScrollPos(s.H(), SB_HORZ), 0);
+    EXPECT_EQ(s.HBar->GetPosition(), 0);
     EXPECT_TRUE(s.VBar->GetEnabled());
     EXPECT_TRUE(s.HBar->GetEnabled());
     const TPoint mid(s.Rich->GetLeft() + s.Rich->GetWidth() - 2, s.Rich->GetTop() + s.Rich->GetHeight() / 2);
