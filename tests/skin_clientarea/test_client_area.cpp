@@ -183,4 +183,74 @@ TEST(ClientAreaFrame, AFixedSizeSkinFixesTheForm)
     EXPECT_EQ(s.Screen(50, 50), cClient);
 }
 
+TEST(ClientAreaFrame, MagneticDragSnapsToTheScreenEdge)
+{
+    Scene s(false);
+    s.Frame->Magnetic = true;
+    const int left = s.Form->GetLeft(), top = s.Form->GetTop();
+    MouseTo(left + 150, top + 100);
+    Button(MOUSEEVENTF_LEFTDOWN);
+    // 95 pixels left: the window would stand 5 pixels off the edge, and snaps to it.
+    for (int dx : {30, 60, 95}) MouseTo(left + 150 - dx, top + 100);
+    Button(MOUSEEVENTF_LEFTUP);
+    SetCursorPos(5, 5);
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(s.Form->GetLeft(), work.left);
+    EXPECT_EQ(s.Form->GetTop(), top);
+}
+
+TEST(ClientAreaFrame, SkinCursorsOverObjects)
+{
+    Scene s(false);
+    s.Skin->ObjectList[0]->CursorIndex = 2;   // the caption
+    s.Frame->SetSkinData(s.Skin.get());
+    s.Frame->UseSkinCursors = true;
+    struct Case { int X, Y; TCursor Cursor; } cases[] = {
+        {150, 10, static_cast<TCursor>(s.Skin->StartCursorIndex + 2)},   // over the caption
+        {150, 100, crDefault},                                            // no object, no skin cursor
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.X * 1000 + c.Y);
+        SetCursorPos(s.Form->GetLeft() + c.X, s.Form->GetTop() + c.Y);
+        Pump(50);
+        s.Frame->TestMouse();
+        EXPECT_EQ(s.Form->GetCursor(), c.Cursor);
+    }
+    SetCursorPos(5, 5);
+}
+
+const TColor cRoll = 0x3070B0;
+
+TEST(ClientAreaFrame, RollUpWithTheRollUpPicture)
+{
+    Scene s;
+    // No roll-up picture: the form stays as it is.
+    s.Frame->SetRollUpState(true);
+    EXPECT_FALSE(s.Frame->GetRolledUp());
+    EXPECT_EQ(s.Form->GetHeight(), 200);
+    auto roll = NewPicture(PicW, 30, cRoll);
+    s.Skin->RollUpPicture = std::move(roll);
+    s.Skin->RollUpLeftPoint = TPoint(20, 0);
+    s.Skin->RollUpRightPoint = TPoint(80, 0);
+    s.Frame->SetSkinData(s.Skin.get());
+    s.Frame->SetRollUpState(true);
+    ASSERT_TRUE(s.Frame->GetRolledUp());
+    EXPECT_EQ(s.Form->GetHeight(), 30);
+    EXPECT_EQ(s.Form->GetWidth(), 300);   // a stretchable roll-up keeps the width
+    EXPECT_FALSE(s.Band->GetVisible());
+    EXPECT_FALSE(s.Corner->GetVisible());
+    s.Redraw();
+    EXPECT_EQ(s.Screen(150, 15), cRoll);
+    EXPECT_EQ(s.Screen(290, 15), cRoll);
+    s.Frame->SetRollUpState(false);
+    EXPECT_FALSE(s.Frame->GetRolledUp());
+    EXPECT_EQ(s.Form->GetHeight(), 200);
+    EXPECT_TRUE(s.Band->GetVisible());
+    EXPECT_TRUE(s.Corner->GetVisible());
+    EXPECT_EQ(s.Band->GetBoundsRect(), TRect(10, 4, 290, 20));
+    s.Redraw();
+    EXPECT_EQ(s.Screen(150, 100), cClient);
+}
+
 }  // namespace
