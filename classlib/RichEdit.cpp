@@ -22,10 +22,8 @@ void TCustomRichEdit::CreateParams(TCreateParams& Params)
 {
     LoadRichEditLibrary();
     TCustomMemo::CreateParams(Params);
-    // The memo's styles stay; only the class underneath changes.
-    const UINT keep = Params.WindowClass.style;
+    // The memo's window styles stay; only the class underneath changes.
     CreateSubClass(Params, RICHEDIT_CLASS20A);
-    Params.WindowClass.style |= keep & (CS_HREDRAW | CS_VREDRAW);
     Params.WinClassName = "TRichEdit";
 }
 
