@@ -122,9 +122,9 @@ TspCustomFileDlgForm::TspCustomFileDlgForm(TComponent* AOwner, bool SaveMode) : 
     ToolBar = Place<TspSkinToolBar>(this, this, alTop, 0, 0, 450, 25);
     ToolBar->SetBorderStyle(TspSkinBorderStyle::bvNone);
     ToolBar->SetSkinDataName("toolpanel");
-    // Right-aligned controls line up from the right edge in the order made.
-    auto speed = [this](const char* Glyph, const std::string& Hint) {
-        auto* b = Place<TspSkinSpeedButton>(this, ToolBar, alRight, 400, 0, 27, 25);
+    // Right-aligned controls keep the order of their left edges.
+    auto speed = [this](int Left, const char* Glyph, const std::string& Hint) {
+        auto* b = Place<TspSkinSpeedButton>(this, ToolBar, alRight, Left, 0, 27, 25);
         b->SkinDataName = "toolbutton";
         b->SetGlyph(Spfiledlg::ToolGlyph(Glyph).get());
         b->SetNumGlyphs(1);
@@ -145,17 +145,17 @@ TspCustomFileDlgForm::TspCustomFileDlgForm(TComponent* AOwner, bool SaveMode) : 
     SmallIconItem = item(Text(SPCONST_ID_SP_MSG_LV_SMALLICON, "Small icons"), &TspCustomFileDlgForm::SmallIconItemClick);
     ListItem = item(Text(SPCONST_ID_SP_MSG_LV_LIST, "List"), &TspCustomFileDlgForm::ListItemClick);
     ReportItem = item(Text(SPCONST_ID_SP_MSG_LV_DETAILS, "Details"), &TspCustomFileDlgForm::ReportItemClick);
-    ViewMenuButton = Place<TspSkinMenuSpeedButton>(this, ToolBar, alRight, 410, 0, 37, 25);
+    ViewMenuButton = Place<TspSkinMenuSpeedButton>(this, ToolBar, alRight, 413, 0, 37, 25);
     ViewMenuButton->SkinDataName = "toolmenubutton";
     ViewMenuButton->SetGlyph(Spfiledlg::ToolGlyph("SP_LVSTYLE").get());
     ViewMenuButton->SetSkinPopupMenu(ViewMenu);
     ViewMenuButton->SetHint(Text(SPCONST_ID_SP_MSG_BTN_VIEWMENU_HINT, "View Menu"));
     ViewMenuButton->SetShowHint(true);
-    RightSpacer = Place<TspSkinBevel>(this, ToolBar, alRight, 400, 0, 10, 25);
+    RightSpacer = Place<TspSkinBevel>(this, ToolBar, alRight, 403, 0, 10, 25);
     RightSpacer->SetShape(bsSpacer);
-    NewFolderButton = speed("SP_NEWFOLDER", Text(SPCONST_ID_SP_MSG_BTN_NEWFOLDER_HINT, "Create New Folder"));
-    UpButton = speed("SP_UP", Text(SPCONST_ID_SP_MSG_BTN_UP_HINT, "Up One Level"));
-    BackButton = speed("SP_BACK", Text(SPCONST_ID_SP_MSG_BTN_BACK_HINT, "Go To Last Folder Visited"));
+    NewFolderButton = speed(376, "SP_NEWFOLDER", Text(SPCONST_ID_SP_MSG_BTN_NEWFOLDER_HINT, "Create New Folder"));
+    UpButton = speed(349, "SP_UP", Text(SPCONST_ID_SP_MSG_BTN_UP_HINT, "Up One Level"));
+    BackButton = speed(322, "SP_BACK", Text(SPCONST_ID_SP_MSG_BTN_BACK_HINT, "Go To Last Folder Visited"));
     BackButton->OnClick = [this](TObject* s) { BackToolButtonClick(s); };
     UpButton->OnClick = [this](TObject* s) { UpToolButtonClick(s); };
     NewFolderButton->OnClick = [this](TObject* s) { NewFolderToolButtonClick(s); };
