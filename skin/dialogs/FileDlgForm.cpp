@@ -213,9 +213,11 @@ TspCustomFileDlgForm::TspCustomFileDlgForm(TComponent* AOwner, bool SaveMode) : 
 
 TspCustomFileDlgForm::~TspCustomFileDlgForm()
 {
-    // The list reports path changes while it goes; the history goes after it.
+    // The controls go after this part of the window: they must not call back into it.
     FileList->OnPathChange = nullptr;
     FileList->OnChange = nullptr;
+    FileList->OnAddFolder = nullptr;
+    static_cast<TFileTypeComboBox*>(FileTypeCombo)->OnSelect = nullptr;
 }
 
 void TspCustomFileDlgForm::ApplyCtrlSkinData(TspSkinData* Value)
