@@ -21,7 +21,7 @@ typedef std::vector<std::string> Strings;
 
 namespace {
 
-enum TAction { acOpenButton, acEnter };
+enum TAction { acOpenButton, acEnter, acDoubleClick };
 
 TEST(SkinFileDialogs, TypedNamesTable)
 {
@@ -44,6 +44,9 @@ TEST(SkinFileDialogs, TypedNamesTable)
         {true, "", t.Path("other\\n.txt"), acEnter, t.Path("other\\n.txt")},
         {true, "", t.Path("gone\\n.txt"), acOpenButton, ""},          // no such folder
         {true, "", "*.txt", acOpenButton, ""},
+        {false, "b.txt", "", acDoubleClick, t.Path("b.txt")},
+        {true, "a.txt", "", acDoubleClick, t.Path("a.txt")},       // replaced, once agreed
+        {false, "sub", "", acDoubleClick, ""},                      // a folder row opens no file
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Typed + " / " + c.Select);
@@ -57,10 +60,13 @@ TEST(SkinFileDialogs, TypedNamesTable)
             EXPECT_EQ(w->GetCaption(), c.Save ? "Save file" : "Open file");
             if (!c.Select.empty()) {
                 EXPECT_TRUE(w->SelectFile(c.Select));
-                EXPECT_EQ(w->FileNameEdit->GetText(), c.Select);
+                // A file row names itself in the edit; a folder row leaves it empty.
+                EXPECT_EQ(w->FileNameEdit->GetText(), c.Select == "sub" ? "" : c.Select);
             }
+            w->OnConfirmReplace = [](const std::string&) { return true; };
             if (!c.Typed.empty() || c.Select.empty()) w->FileNameEdit->SetText(c.Typed);
             if (c.Action == acEnter) Type(w, w->FileNameEdit->GetText());
+            else if (c.Action == acDoubleClick) w->FLVDblClick(w->FileList);
             else w->OpenButton->ButtonClick();
             left = w->GetModalResult();
         });
