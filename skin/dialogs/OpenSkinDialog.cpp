@@ -6,7 +6,6 @@
 #include "SkinButton.h"
 #include "SkinData.h"
 #include "SkinEdits.h"
-#include "SkinFileListBox.h"
 #include "SkinFilterComboBox.h"
 #include "SkinLabels.h"
 #include "SkinPanel.h"
@@ -86,72 +85,46 @@ bool TspOpenSkinDialog::Execute()
     } holder{FWindow};
     FWindow = w.get();
 
-    w->SetCaption(FTitle);
-    TspFormFrame* frame = w->Frame;
-    frame->SetBorderIcons(0);
-    frame->SetSkinData(FSkinData);
-    frame->SetMenusSkinData(FCtrlSkinData);
-    frame->SetAlphaBlend(AlphaBlend);
-    frame->AlphaBlendAnimation = AlphaBlendAnimation;
-    frame->SetAlphaBlendValue(AlphaBlendValue);
-    frame->MenusAlphaBlend = CtrlAlphaBlend;
-    frame->MenusAlphaBlendAnimation = CtrlAlphaBlendAnimation;
-    frame->MenusAlphaBlendValue = CtrlAlphaBlendValue;
-    w->FileTypeCombo->ListBoxAlphaBlend = CtrlAlphaBlend;
-    w->FileTypeCombo->ListBoxAlphaBlendValue = CtrlAlphaBlendValue;
-    w->FileTypeCombo->ListBoxAlphaBlendAnimation = CtrlAlphaBlendAnimation;
-    w->OpenButton->SetDefaultFont(FDefaultFont.get());
-    w->CancelButton->SetDefaultFont(FDefaultFont.get());
-    w->FileList->SetDefaultFont(FDefaultFont.get());
-
-    // The file type first, so that the list reads the first folder once, with
-    // the chosen type's mask (never its description).
-    w->FileTypeCombo->SetFilter(Filter);
-    const int types = w->FileTypeCombo->GetItems()->GetCount();
-    w->FileTypeCombo->SetItemIndex(types == 0 ? -1 : std::max(0, std::min(FilterIndex - 1, types - 1)));
-    w->FileList->SetMask(w->FileTypeCombo->GetMask());
-    w->FileTypeCombo->SetFileList(w->FileList);
-    if (!w->SetPath(StartFolder())) w->SetPath(ProgramFolder());
-
-    w->PreviewPanel->SetSkinData(FCtrlSkinData);
-    w->CentralPanel->SetSkinData(FCtrlSkinData);
-    w->BottomPanel->SetSkinData(FCtrlSkinData);
-    w->ToolBar->SetSkinData(FCtrlSkinData);
-    for (TspSkinStdLabel* l : {w->LookInLabel, w->PathLabel, w->FileNameLabel, w->FileTypeLabel, w->PreviewErrorLabel})
-        l->SetSkinData(FCtrlSkinData);
-    for (TspSkinSpeedButton* b : {w->BackButton, w->UpButton, w->NewFolderButton}) b->SetSkinData(FCtrlSkinData);
-    w->FileList->SetSkinData(FCtrlSkinData);
-    w->FileNameEdit->SetSkinData(FCtrlSkinData);
-    w->FileTypeCombo->SetSkinData(FCtrlSkinData);
-    w->OpenButton->SetSkinData(FCtrlSkinData);
-    w->CancelButton->SetSkinData(FCtrlSkinData);
-
-    int cw = FClientWidth > 0 ? FClientWidth : 580;
-    int ch = FClientWidth > 0 ? FClientHeight : 290;
-    if (FSkinData && !FSkinData->Empty) {
-        cw = std::max(cw, frame->GetMinWidth());
-        ch = std::max(ch, frame->GetMinHeight());
-    }
-    w->SetClientSize(cw, ch);
-
+    TspFileDlgOptions o;
+    o.Title = FTitle;
+    o.SkinData = FSkinData;
+    o.CtrlSkinData = FCtrlSkinData;
+    o.DefaultFont = FDefaultFont.get();
+    o.AlphaBlend = AlphaBlend;
+    o.AlphaBlendAnimation = AlphaBlendAnimation;
+    o.AlphaBlendValue = AlphaBlendValue;
+    o.CtrlAlphaBlend = CtrlAlphaBlend;
+    o.CtrlAlphaBlendAnimation = CtrlAlphaBlendAnimation;
+    o.CtrlAlphaBlendValue = CtrlAlphaBlendValue;
+    o.LVHeaderSkinDataName = LVHeaderSkinDataName;
+    o.Filter = Filter;
+    o.FilterIndex = FilterIndex;
+    o.StartFolder = StartFolder();
+    o.ClientWidth = 580;
+    o.ClientHeight = 290;
     w->CompressedFilterIndex = CompressedFilterIndex;
     w->UnCompressedFilterIndex = UnCompressedFilterIndex;
+    w->Prepare(o, FMemory);
+
     const std::string name = ExtractFileName(FileName);
     w->FileNameEdit->SetText(name);
     if (!name.empty()) {
-        w->FileList->SetFileName(name);
         const std::string full = Spfilectrl::AppendPathPart(w->GetPath(), name);
         if (FileExists(full)) w->LoadPreview(full);
+        w->SelectFile(name);
     }
 
     const bool ok = w->ShowModal() == mrOk && !w->FileName.empty();
-    FilterIndex = w->FileTypeCombo->GetItemIndex() + 1;
-    FClientWidth = w->GetClientWidth();
-    FClientHeight = w->GetClientHeight();
+    FilterIndex = w->GetFilterIndex();
+    w->Remember(FMemory);
     if (ok) {
         FileName = w->FileName;
-        Files->Clear();
-        Files->Add(FileName);
+        w->GetSelectedFiles(Files.get());
+        // A typed name that is not the selected row is the one file chosen.
+        if (Files->IndexOf(FileName) < 0) {
+            Files->Clear();
+            Files->Add(FileName);
+        }
         Change();
     }
     return ok;

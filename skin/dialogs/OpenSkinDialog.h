@@ -2,6 +2,7 @@
 // window modally and returns the chosen skin file.
 #pragma once
 #include "Classes.h"
+#include "FileDlgForm.h"
 #include "Graphics.h"
 #include <memory>
 #include <string>
@@ -56,5 +57,5 @@ private:
     TspSkinData* FCtrlSkinData = nullptr;
     std::unique_ptr<TFont> FDefaultFont;
     TspOpenSkinDlgForm* FWindow = nullptr;
-    int FClientWidth = 0, FClientHeight = 0;
+    TspFileDlgMemory FMemory;
 };

@@ -552,7 +552,7 @@ struct TSkinDialogHand {
                   if (!w || !w->GetVisible()) return false;
                   Title = w->GetCaption();
                   w->SetPath(ExtractFilePath(File));
-                  w->FileList->SetFileName(ExtractFileName(File));
+                  w->SelectFile(ExtractFileName(File));
                   w->OpenButtonClick(nullptr);
                   if (w->GetModalResult() == mrNone) w->SetModalResult(mrCancel);
                   return true;

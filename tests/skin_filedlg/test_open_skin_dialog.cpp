@@ -10,7 +10,7 @@
 #include "SkinData.h"
 #include "SkinButton.h"
 #include "SkinEdits.h"
-#include "SkinFileListBox.h"
+#include "ShellCtrls.h"
 #include "SkinFilterComboBox.h"
 #include "SkinPanel.h"
 #include "SysUtils.h"
@@ -50,10 +50,10 @@ struct SkinFolder {
     std::string File(const std::string& Name) const { return Dir + "\\" + Name; }
 };
 
-std::vector<std::string> Items(TspSkinFileListBox* L)
+std::vector<std::string> Items(TspSkinFileListView* L)
 {
     std::vector<std::string> v;
-    for (int i = 0; i < L->GetItems()->GetCount(); ++i) v.push_back(L->GetItems()->Get(i));
+    for (int i = 0; i < L->FolderCount(); ++i) v.push_back(L->GetFolder(i)->DisplayName());
     return v;
 }
 
@@ -169,7 +169,7 @@ TEST(OpenSkinDialog, PreviewsEachSkinPrivatelyAndReturnsTheFullPath)
             EXPECT_EQ(w->FileNameEdit->GetText(), "Korvel2.skn");
             EXPECT_EQ(w->FileList->GetMask(), "*.skn");
             EXPECT_EQ(Items(w->FileList),
-                      (std::vector<std::string>{"[..]", "[more]", "Bad.skn", "Korvel2.skn", "Sarnic.skn"}));
+                      (std::vector<std::string>{"more", "Bad.skn", "Korvel2.skn", "Sarnic.skn"}));
             EXPECT_TRUE(w->PreviewShown());
             EXPECT_NE(w->PreviewSkinData, prog.get());
             const std::string korvelName = w->PreviewSkinData->SkinName;
@@ -178,7 +178,7 @@ TEST(OpenSkinDialog, PreviewsEachSkinPrivatelyAndReturnsTheFullPath)
                 bool Shown;
             } picks[] = {{"Sarnic.skn", true}, {"Bad.skn", false}, {"Korvel2.skn", true}, {"Sarnic.skn", true}};
             for (const Pick& p : picks) {
-                w->FileList->SetFileName(p.Name);
+                w->SelectFile(p.Name);
                 EXPECT_EQ(w->FileNameEdit->GetText(), p.Name);
                 EXPECT_EQ(w->PreviewShown(), p.Shown) << p.Name;
                 EXPECT_EQ(w->PreviewError().empty(), p.Shown) << p.Name << ": " << w->PreviewError();
@@ -241,7 +241,7 @@ TEST(OpenSkinDialog, DamagedSkinsShowAnErrorLineNotACrash)
         EXPECT_FALSE(w->PreviewError().empty());
         EXPECT_TRUE(w->PreviewSkinData->Empty);
         for (const char* name : {"Korvel2.skn", "Empty.skn", "Korvel2.skn", "Half.skn", "Korvel2.skn", "Garbled.skn"}) {
-            w->FileList->SetFileName(name);
+            w->SelectFile(name);
             const bool good = std::string(name) == "Korvel2.skn";
             EXPECT_EQ(w->PreviewShown(), good) << name;
             EXPECT_EQ(w->PreviewError().empty(), good) << name << ": " << w->PreviewError();
@@ -269,9 +269,9 @@ TEST(OpenSkinDialog, KeysMasksAndFolders)
         // The uncompressed type: the mask of its entry, never its description.
         w->FileTypeCombo->SetItemIndex(1);
         EXPECT_EQ(w->FileList->GetMask(), "*.ini");
-        EXPECT_EQ(Items(w->FileList), (std::vector<std::string>{"[..]", "[more]", "plain.ini"}));
+        EXPECT_EQ(Items(w->FileList), (std::vector<std::string>{"more", "plain.ini"}));
         // An INI that is no skin: no preview, an error line.
-        w->FileList->SetFileName("plain.ini");
+        w->SelectFile("plain.ini");
         EXPECT_FALSE(w->PreviewShown());
         EXPECT_FALSE(w->PreviewError().empty());
         struct Case {
@@ -296,16 +296,16 @@ TEST(OpenSkinDialog, KeysMasksAndFolders)
         // A new folder is made once; an existing one is left alone.
         for (int i = 0; i < 2; ++i) w->NewFolderToolButtonClick(nullptr);
         EXPECT_TRUE(Spfilectrl::DirectoryExists(f.T.Path("New Folder")));
-        w->FileList->SetFileName("[New Folder]");
-        EXPECT_EQ(w->FileList->GetFileName(), "[New Folder]");
-        // Enter on a folder entry in the list opens it.
-        w->FileList->SetFileName("[skins]");
-        char enter = '\r';
-        w->FLVKeyPress(w->FileList, enter);
+        EXPECT_TRUE(w->SelectFile("New Folder"));
+        ASSERT_TRUE(w->FileList->SelectedFolder());
+        EXPECT_EQ(w->FileList->SelectedFolder()->DisplayName(), "New Folder");
+        // Enter on a folder row of the list opens it.
+        EXPECT_TRUE(w->SelectFile("skins"));
+        SendMessageA(w->FileList->GetHandle(), WM_KEYDOWN, VK_RETURN, 0);
         EXPECT_EQ(w->GetPath(), f.Dir);
-        // A typed name alone opens only what the list has selected: nothing here.
+        // A typed name that names no file opens nothing.
         w->FileList->SetItemIndex(-1);
-        type("Sarnic.skn", '\r');
+        type("Nosuch.skn", '\r');
         EXPECT_EQ(w->GetModalResult(), mrNone);
         type("", 27);
     });
