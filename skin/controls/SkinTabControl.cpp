@@ -189,7 +189,10 @@ void TspSkinTabControl::Change()
     auto alive = FAlive.Watch();
     if (FUpDown) FUpDown->SetPosition(GetPosition());
     if (!*alive) return;
-    TTabControl::Change();
+    // Without a window there is no selection to read back: the tab index kept
+    // for the window stays.
+    if (HandleAllocated()) TTabControl::Change();
+    else TCustomTabControl::Change();
     if (*alive) Invalidate();
 }
 
