@@ -94,6 +94,8 @@ TEST(TabsGallery, ToolBarScrollPanelAndTabControlWithBothSkinsAndWithout)
     Gallery g;
     ASSERT_TRUE(g.Bar->ArrowsVisible());
     ASSERT_TRUE(g.Panel->ArrowsVisible());
+    EXPECT_EQ(g.Tabs->GetTabIndex(), 0);
+    EXPECT_EQ(SendMessageA(g.Tabs->GetHandle(), TCM_GETCURSEL, 0, 0), 0);
     auto plain = g.Shoot("unskinned");
     EXPECT_FALSE(g.Tabs->Skinned());
     EXPECT_EQ(Probe(plain.get(), g.Tabs->GetLeft() + 135, g.Tabs->GetTop() + 100), ColorToRGB(clBtnFace) & 0xFFFFFF);

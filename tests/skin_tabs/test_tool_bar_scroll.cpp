@@ -2,6 +2,7 @@
 #include "ArrowInput.h"
 #include "ControlFixture.h"
 #include "Form.h"
+#include "SkinBevel.h"
 #include "SkinSpeedButton.h"
 #include "SkinToolBar.h"
 #include "WaitUntil.h"
@@ -325,6 +326,29 @@ TEST(ToolBar, CaptionsSettingSwitchesButtonsAndWidth)
     s.Bar->SetShowCaptions(false);
     EXPECT_EQ(s.Bar->GetWidth(), 120);
     for (auto* b : s.Buttons) EXPECT_FALSE(b->GetShowCaption());
+}
+
+}  // namespace
+
+namespace {
+
+// The bar hands its skin and its flat look to its buttons and bevels.
+TEST(ToolBar, PassesSkinAndFlatLookToItsChildren)
+{
+    auto skin = NewBarSkin();
+    Scene s(nullptr, false);
+    auto* bevel = new TspSkinBevel(s.Form.get());
+    bevel->SetParent(s.Bar);
+    bevel->SetBounds(10, 0, 4, 25);
+    s.Bar->SetSkinData(skin.get());
+    EXPECT_TRUE(s.Bar->Skinned());
+    EXPECT_EQ(bevel->GetSkinDataComponent(), skin.get());
+    for (auto* b : s.Buttons) EXPECT_EQ(b->GetSkinDataComponent(), skin.get());
+    s.Bar->SetFlat(true);
+    for (auto* b : s.Buttons) EXPECT_TRUE(b->GetFlat());
+    s.Bar->SetSkinData(nullptr);
+    EXPECT_EQ(bevel->GetSkinDataComponent(), nullptr);
+    for (auto* b : s.Buttons) EXPECT_EQ(b->GetSkinDataComponent(), nullptr);
 }
 
 }  // namespace
