@@ -359,3 +359,61 @@ TEST(SkinTabControl, SurvivesDamagedRecords)
 }
 
 }  // namespace
+
+namespace {
+
+// Tabs on every side: side tabs are turned, the tabs background fills the band
+// beside the frame, and side or multi-line rows never get a scroller.
+TEST(SkinTabControl, TabsOnEverySide)
+{
+    auto skin = NewTabSkin();
+    struct Case {
+        TTabPosition Side;
+        TPoint TabsBG;   // a point of the band beside the frame, past the tabs
+    } cases[] = {{tpTop, TPoint(297, 2)}, {tpBottom, TPoint(297, 197)}, {tpLeft, TPoint(2, 197)}, {tpRight, TPoint(297, 197)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Side);
+        Scene s(skin.get());
+        s.Tc->SetTabPosition(c.Side);
+        s.Tc->UpDateTabs();
+        ASSERT_TRUE(s.Tc->Skinned());
+        const TRect t0 = s.Tc->GetItemRect(0), t1 = s.Tc->GetItemRect(1);
+        auto shot = Snapshot(s.Tc);
+        EXPECT_EQ(Probe(shot.get(), c.TabsBG.x, c.TabsBG.y), cTabsBG);
+        EXPECT_EQ(Probe(shot.get(), t0.left + 2, t0.top + 2), cActiveTab);
+        EXPECT_EQ(Probe(shot.get(), t1.left + 2, t1.top + 2), cTab);
+        const TRect d = s.Tc->GetDisplayRect();
+        EXPECT_EQ(Probe(shot.get(), (d.left + d.right) / 2, (d.top + d.bottom) / 2), cClient);
+    }
+    Scene s(skin.get(), 8, 200);
+    ASSERT_TRUE(s.Tc->Scroller());
+    s.Tc->SetMultiLine(true);
+    s.Tc->UpDateTabs();
+    EXPECT_EQ(s.Tc->Scroller(), nullptr);
+    s.Tc->SetMultiLine(false);
+    s.Tc->SetTabPosition(tpLeft);
+    s.Tc->UpDateTabs();
+    EXPECT_EQ(s.Tc->Scroller(), nullptr);
+}
+
+// A skin change rebuilds the scroller with the new skin's element; a removed skin
+// is forgotten and the control is drawn in system colours.
+TEST(SkinTabControl, SkinChangesAndRemoval)
+{
+    auto skin = NewTabSkin();
+    Scene s(skin.get(), 8, 200);
+    ASSERT_TRUE(s.Tc->Scroller());
+    TabRecord(skin.get())->UpDown = "otherupdown";
+    s.Tc->ChangeSkinData();
+    ASSERT_TRUE(s.Tc->Scroller());
+    EXPECT_EQ(s.Tc->Scroller()->GetSkinDataName(), "otherupdown");
+    EXPECT_EQ(s.Tc->Scroller()->GetLeft() + s.Tc->Scroller()->GetWidth(), 200);
+    skin.reset();
+    EXPECT_EQ(s.Tc->GetSkinDataComponent(), nullptr);
+    s.Tc->ChangeSkinData();
+    EXPECT_FALSE(s.Tc->Skinned());
+    auto shot = Snapshot(s.Tc);
+    EXPECT_EQ(Probe(shot.get(), 100, 120), ColorToRGB(clBtnFace) & 0xFFFFFF);
+}
+
+}  // namespace

@@ -352,3 +352,86 @@ TEST(ToolBar, PassesSkinAndFlatLookToItsChildren)
 }
 
 }  // namespace
+
+namespace {
+
+// Content that shrinks while the row is scrolled brings the row back to its start.
+TEST(ToolBarScroll, ShrinkingContentWhileScrolledReturnsToTheStart)
+{
+    Scene s;
+    Click(s.Bar, 195, 12);
+    ASSERT_EQ(s.Bar->ScrollPosition(), 124);
+    s.Buttons[5]->SetVisible(false);
+    EXPECT_TRUE(s.Bar->ArrowsVisible());
+    s.ExpectRowAt(0, "after the shrink");
+    // The end of the shorter row: 250 - 176.
+    Click(s.Bar, 195, 12);
+    EXPECT_EQ(s.Bar->ScrollPosition(), 74);
+}
+
+// A bar aligned to the top of a form that grows wider scrolls back by the growth.
+TEST(ToolBarScroll, AlignedBarWidenedWithItsForm)
+{
+    Scene s;
+    s.Bar->SetAlign(alTop);
+    s.Form->SetBounds(10, 10, 200, 80);
+    ASSERT_EQ(s.Bar->GetWidth(), 200);
+    Click(s.Bar, 195, 12);
+    ASSERT_EQ(s.Bar->ScrollPosition(), 124);
+    s.Form->SetBounds(10, 10, 240, 80);
+    EXPECT_EQ(s.Bar->GetWidth(), 240);
+    s.ExpectRowAt(84, "form 40 wider");
+    s.Form->SetBounds(10, 10, 420, 80);
+    EXPECT_FALSE(s.Bar->ArrowsVisible());
+    s.ExpectRowAt(0, "everything fits");
+}
+
+// Seeded damage to the arrow element: the arrows paint, light up and press
+// without a fault, and the bar keeps its size.
+TEST(ToolBarScroll, ArrowsSurviveSeededDamageToTheirElement)
+{
+    struct TRandom {
+        uint32_t State;
+        uint32_t Next() { return State = State * 1664525u + 1013904223u; }
+        int Any()
+        {
+            switch (Next() % 5) {
+            case 0: return 0;
+            case 1: return -1;
+            case 2: return static_cast<int>(Next() % 80);
+            case 3: return -static_cast<int>(Next() % 100000);
+            default: return static_cast<int>(Next());
+            }
+        }
+        TRect Rect() { return TRect(Any(), Any(), Any(), Any()); }
+        TPoint Point() { return TPoint(Any(), Any()); }
+    } rnd{20261211u};
+    auto skin = NewBarSkin();
+    Scene s(skin.get());
+    RECT w;
+    GetWindowRect(s.Bar->GetHandle(), &w);
+    SetCursorPos(w.left + 195, w.top + 12);
+    auto* a = static_cast<TspDataSkinButtonControl*>(skin->CtrlList[1].get());
+    for (int round = 0; round < 40; ++round) {
+        a->PictureIndex = rnd.Next() % 4 ? 0 : rnd.Any();
+        a->SkinRect = rnd.Next() % 2 ? TRect(40, 0, 40 + rnd.Next() % 30, rnd.Next() % 30) : rnd.Rect();
+        a->ActiveSkinRect = rnd.Rect();
+        a->DownSkinRect = rnd.Next() % 2 ? TRect(40, 40, 60, 60) : rnd.Rect();
+        a->LeftTopPoint = rnd.Point();
+        a->RightTopPoint = rnd.Point();
+        a->LeftBottomPoint = rnd.Point();
+        a->RightBottomPoint = rnd.Point();
+        a->ClientRect = rnd.Rect();
+        s.Bar->ChangeSkinData();
+        Hover(s.Bar, 195, 12);
+        Down(s.Bar, 195, 12);
+        RedrawWindow(s.Bar->GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        Up(s.Bar, 195, 12);
+        Click(s.Bar, 5, 12);
+        ASSERT_EQ(s.Bar->GetWidth(), 200) << round;
+        ASSERT_TRUE(s.Bar->ArrowsVisible()) << round;
+    }
+    SetCursorPos(600, 500);
+}
+
+}  // namespace
