@@ -216,6 +216,7 @@ void TspArrowScroller::PaintArrows()
 {
     HWND wnd = FHost->GetWindowHandle();
     if (!wnd || !ArrowsVisible()) return;
+    if (FetchSkin) FetchSkin();
     TNonClientDC dc(wnd);
     if (!dc.DC) return;
     TCanvas c;

@@ -6,6 +6,7 @@
 #pragma once
 #include "Types.h"
 #include "WinControl.h"
+#include <functional>
 
 class TBitmap;
 class TCanvas;
@@ -47,6 +48,9 @@ public:
     bool ArrowsVisible() const { return Buttons[0].Visible; }
     // The "resizebutton" element of Data (null when absent or not wanted).
     void FetchArrowSkin(TspSkinData* Data, bool Wanted);
+    // The host's skin fetch, run before every paint of the arrows: the element
+    // found by an earlier fetch may belong to a skin that has gone since.
+    std::function<void()> FetchSkin;
     const TspDataSkinButtonControl* ArrowSkin() const { return FArrowSkin; }
 
     // Client extent along the scrolling direction, and the farthest edge of the

@@ -7,6 +7,7 @@
 
 TspSkinScrollPanel::TspSkinScrollPanel(TComponent* AOwner) : TspSkinControl(AOwner), FScroller(this, false)
 {
+    FScroller.FetchSkin = [this] { GetSkinData(); };
     SetControlStyle(GetControlStyle() | csAcceptsControls);
     FSkinDataName = "panel";
     SetBounds(GetLeft(), GetTop(), 150, 30);
@@ -22,6 +23,16 @@ void TspSkinScrollPanel::GetSkinData()
     FScroller.FetchArrowSkin(FSD, true);
     if (!FSD || FSD->Empty) return;
     FPanelSkin = dynamic_cast<const TspDataSkinPanelControl*>(FSD->ControlRecord(FSD->GetControlIndex("panel")));
+}
+
+void TspSkinScrollPanel::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TspSkinControl::Notification(AComponent, Operation);
+    // The elements went with their skin.
+    if (Operation == opRemove && !FSD) {
+        FPanelSkin = nullptr;
+        FScroller.FetchArrowSkin(nullptr, false);
+    }
 }
 
 void TspSkinScrollPanel::ChangeSkinData()

@@ -47,6 +47,7 @@ public:
 
 protected:
     void Paint() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;
     void WndProc(TMessage& Message) override;

@@ -22,6 +22,7 @@ bool IsMenuSpeedButton(TspSkinSpeedButton* B) { return std::strstr(typeid(*B).na
 
 TspSkinToolBar::TspSkinToolBar(TComponent* AOwner) : TspSkinPanel(AOwner), FScroller(this, false)
 {
+    FScroller.FetchSkin = [this] { GetSkinData(); };
     FSkinDataName = "toolpanel";
     SetBorderStyle(TspSkinBorderStyle::bvNone);
     SetBounds(GetLeft(), GetTop(), GetWidth(), 25);
@@ -110,6 +111,8 @@ void TspSkinToolBar::Notification(TComponent* AComponent, TOperation Operation)
 {
     TspSkinPanel::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
+    // The arrow element went with its skin.
+    if (!FSD) FScroller.FetchArrowSkin(nullptr, false);
     // A freed list is forgotten before anything can draw from it again.
     if (AComponent == FHotImages) FHotImages = nullptr;
     if (AComponent == FDisabledImages) FDisabledImages = nullptr;

@@ -435,3 +435,27 @@ TEST(ToolBarScroll, ArrowsSurviveSeededDamageToTheirElement)
 }
 
 }  // namespace
+
+namespace {
+
+// The skin goes while the arrows show its element: they turn plain, never read
+// the records that went with it.
+TEST(ToolBarScroll, FreedSkinLeavesPlainArrows)
+{
+    auto skin = NewBarSkin();
+    Scene s(skin.get());
+    ASSERT_TRUE(s.Bar->Scroller().ArrowSkin());
+    RECT w;
+    GetWindowRect(s.Bar->GetHandle(), &w);
+    SetCursorPos(w.left + 195, w.top + 12);
+    skin.reset();
+    EXPECT_EQ(s.Bar->Scroller().ArrowSkin(), nullptr);
+    Hover(s.Bar, 195, 12);
+    RedrawWindow(s.Bar->GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpUntil([] { return false; }, 30);
+    auto shot = ScreenShot(s.Form.get());
+    EXPECT_EQ(Probe(shot.get(), 189, 2), static_cast<TColor>(0xD2BDB6));
+    SetCursorPos(600, 500);
+}
+
+}  // namespace
