@@ -459,3 +459,37 @@ TEST(ToolBarScroll, FreedSkinLeavesPlainArrows)
 }
 
 }  // namespace
+
+namespace {
+
+// A tool panel element that stretches sideways shows only its repeated middle
+// while the arrows stand at its ends, and its own ends otherwise.
+TEST(ToolBarScroll, StretchingPanelShowsOnlyItsMiddleBesideTheArrows)
+{
+    const TColor cEnd = 0x0080FF, cMid = 0x808000;
+    auto skin = NewBarSkin();
+    auto* p = static_cast<TspDataSkinPanelControl*>(skin->CtrlList[0].get());
+    TBitmap* pic = skin->ActivePictures[0].get();
+    Paint(pic, TRect(0, 0, 40, 25), cMid);
+    Paint(pic, TRect(0, 0, 6, 25), cEnd);
+    Paint(pic, TRect(34, 0, 40, 25), cEnd);
+    p->SkinRect = TRect(0, 0, 40, 25);
+    p->LeftTopPoint = TPoint(6, 0);
+    p->RightTopPoint = TPoint(34, 0);
+    p->LeftBottomPoint = p->RightBottomPoint = TPoint(0, 0);
+    p->ClientRect = TRect(6, 0, 34, 25);
+    for (bool canScroll : {true, false}) {
+        Scene s(skin.get(), canScroll);
+        ASSERT_TRUE(s.Bar->Skinned());
+        ASSERT_EQ(s.Bar->ArrowsVisible(), canScroll);
+        // Flat buttons at rest show the bar's face between their captions.
+        s.Bar->SetFlat(true);
+        RedrawWindow(s.Bar->GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpUntil([] { return false; }, 30);
+        auto shot = ScreenShot(s.Form.get());
+        const int x = canScroll ? TspArrowScroller::ArrowSize + 1 : 1;
+        EXPECT_EQ(Probe(shot.get(), x, 2), canScroll ? cMid : cEnd) << canScroll;
+    }
+}
+
+}  // namespace
