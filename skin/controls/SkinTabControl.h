@@ -5,6 +5,7 @@
 // SkinDataName, a non-virtual ChangeSkinData) itself.
 #pragma once
 #include "AliveToken.h"
+#include "SkinChangeWalk.h"
 #include "SkinControls.h"
 #include "TabControl.h"
 #include <memory>
@@ -16,15 +17,16 @@ class TBitmap;
 class TCanvas;
 class TControlCanvas;
 
-class TspSkinTabControl : public TTabControl {
+// It takes part in the form's re-skin walk through the skin-data client interface.
+class TspSkinTabControl : public TTabControl, public TspSkinDataClient {
 public:
     explicit TspSkinTabControl(TComponent* AOwner);
     ~TspSkinTabControl() override;
 
     void GetSkinData();
     // Applies the skin fetched; the re-skin walk calls it.
-    void ChangeSkinData();
-    TspSkinData* GetSkinDataComponent() const { return FSD; }
+    void ChangeSkinData() override;
+    TspSkinData* GetSkinDataComponent() const override { return FSD; }
     void SetSkinData(TspSkinData* Value);
     const std::string& GetSkinDataName() const { return FSkinDataName; }
     void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }

@@ -2,6 +2,7 @@
 #include "ControlFixture.h"
 #include "Form.h"
 #include "ImgList.h"
+#include "SkinChangeWalk.h"
 #include "SkinTabControl.h"
 #include "SkinUpDown.h"
 #include "WaitUntil.h"
@@ -414,6 +415,29 @@ TEST(SkinTabControl, SkinChangesAndRemoval)
     EXPECT_FALSE(s.Tc->Skinned());
     auto shot = Snapshot(s.Tc);
     EXPECT_EQ(Probe(shot.get(), 100, 120), ColorToRGB(clBtnFace) & 0xFFFFFF);
+}
+
+}  // namespace
+
+namespace {
+
+// The form's re-skin walk reaches the tab control bound to the skin that changed,
+// and only that one.
+TEST(SkinTabControl, ReskinWalkAppliesTheChangedSkin)
+{
+    auto skin = NewTabSkin();
+    auto other = NewTabSkin();
+    Scene s(skin.get());
+    auto* second = new TspSkinTabControl(s.Form.get());
+    second->SetParent(s.Form.get());
+    second->SetBounds(0, 210, 300, 80);
+    second->GetTabs()->Add("A");
+    second->SetSkinData(other.get());
+    TabRecord(skin.get())->FontName = "Courier New";
+    TabRecord(other.get())->FontName = "Courier New";
+    Skinctrls::ReskinControls(s.Form.get(), skin.get(), false);
+    EXPECT_EQ(s.Tc->GetFont()->GetName(), "Courier New");
+    EXPECT_NE(second->GetFont()->GetName(), "Courier New");
 }
 
 }  // namespace
