@@ -40,6 +40,13 @@ void TspSkinToolBar::GetSkinData()
     FScroller.FetchArrowSkin(FSD, Skinned());
 }
 
+void TspSkinToolBar::ChangeSkinData()
+{
+    TspSkinPanel::ChangeSkinData();
+    // The arrows lie outside the client area that the repaint covers.
+    FScroller.PaintArrows();
+}
+
 void TspSkinToolBar::SetSkinData(TspSkinData* Value)
 {
     TspSkinPanel::SetSkinData(Value);
@@ -48,7 +55,7 @@ void TspSkinToolBar::SetSkinData(TspSkinData* Value)
         if (auto* b = dynamic_cast<TspSkinSpeedButton*>(c)) b->SetSkinData(Value);
         else if (auto* v = dynamic_cast<TspSkinBevel*>(c)) v->SetSkinData(Value);
     }
-    // The arrows wear the new skin too.
+    // Also when no skin change ran (no skin): the arrows show the new state.
     FScroller.PaintArrows();
 }
 

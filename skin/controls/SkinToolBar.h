@@ -15,6 +15,7 @@ public:
     ~TspSkinToolBar() override;
 
     void GetSkinData() override;
+    void ChangeSkinData() override;
     void SetSkinData(TspSkinData* Value) override;
     void SetSkinDataName(const std::string& Value) override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
