@@ -272,11 +272,7 @@ void TspCheckListBox::DrawDefaultItem(TCanvas* Cnvs, int Index, const TRect& Rec
     const int w = Rect.Width(), h = Rect.Height();
     TBitmap b(w, h, pf24bit);
     TCanvas* c = b.GetCanvas();
-    TFont* font = FOwnerBox ? FOwnerBox->GetFont() : GetFont();
-    c->GetFont()->SetName(font->GetName());
-    c->GetFont()->SetStyle(font->GetStyle());
-    c->GetFont()->SetHeight(font->GetHeight());
-    c->GetBrush()->SetStyle(bsSolid);
+    TFont* font = PlainItemCanvas(c);
     c->GetBrush()->SetColor(clWindow);
     c->FillRect(TRect(0, 0, w, h));
     const TRect content(CheckColumn, 0, w, h);

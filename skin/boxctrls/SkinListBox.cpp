@@ -325,16 +325,22 @@ void TspListBox::DrawImageAndText(TCanvas* C, int Index, int W, int H, const TRe
     Sputils::SPDrawText3(C, GetItems()->Get(Index), T, d - FHScrollOffset);
 }
 
+TFont* TspListBox::PlainItemCanvas(TCanvas* C)
+{
+    TFont* font = FOwnerBox ? FOwnerBox->GetFont() : GetFont();
+    C->GetFont()->SetName(font->GetName());
+    C->GetFont()->SetStyle(font->GetStyle());
+    C->GetFont()->SetHeight(font->GetHeight());
+    C->GetBrush()->SetStyle(bsSolid);
+    return font;
+}
+
 void TspListBox::DrawDefaultItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State)
 {
     if (Index < 0 || Index >= GetItems()->GetCount() || !RectHasArea(Rect)) return;
     TBitmap b(Rect.Width(), Rect.Height(), pf24bit);
     TCanvas* c = b.GetCanvas();
-    TFont* font = FOwnerBox ? FOwnerBox->GetFont() : GetFont();
-    c->GetFont()->SetName(font->GetName());
-    c->GetFont()->SetStyle(font->GetStyle());
-    c->GetFont()->SetHeight(font->GetHeight());
-    c->GetBrush()->SetStyle(bsSolid);
+    TFont* font = PlainItemCanvas(c);
     if (State & odSelected) {
         c->GetBrush()->SetColor(clHighlight);
         c->GetFont()->SetColor(clHighlightText);

@@ -57,6 +57,9 @@ protected:
     void KeyPress(char& Key) override;
     void Click() override;
 
+    // The plain rows' font on C (the box's, or the list's own without a box) but for its
+    // colour, and a solid brush; returns that font.
+    TFont* PlainItemCanvas(TCanvas* C);
     // The skinned rows, for lists with more in a row: DrawSkinItem and
     // DrawStretchSkinItem paint the row element and call these for what lies on it.
     // The skinned box an item is drawn from, null when there is nothing to draw;
