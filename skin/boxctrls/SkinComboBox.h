@@ -35,7 +35,7 @@ public:
     void SetHideSelection(bool Value);
     bool GetHorizontalExtent() const { return FListBox->GetHorizontalExtent(); }
     void SetHorizontalExtent(bool Value) { FListBox->SetHorizontalExtent(Value); }
-
+    // The drop-down list's caption bar (its other settings are the frame's).
     void SetListBoxCaptionMode(bool Value) { FListBox->SetCaptionMode(Value); }
     bool AutoComplete = true;
 
