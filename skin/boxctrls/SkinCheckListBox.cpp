@@ -272,11 +272,7 @@ void TspCheckListBox::DrawDefaultItem(TCanvas* Cnvs, int Index, const TRect& Rec
     const int w = Rect.Width(), h = Rect.Height();
     TBitmap b(w, h, pf24bit);
     TCanvas* c = b.GetCanvas();
-    TFont* font = FOwnerBox ? FOwnerBox->GetFont() : GetFont();
-    c->GetFont()->SetName(font->GetName());
-    c->GetFont()->SetStyle(font->GetStyle());
-    c->GetFont()->SetHeight(font->GetHeight());
-    c->GetBrush()->SetStyle(bsSolid);
+    TFont* font = PlainItemCanvas(c);
     c->GetBrush()->SetColor(clWindow);
     c->FillRect(TRect(0, 0, w, h));
     const TRect content(CheckColumn, 0, w, h);
@@ -298,75 +294,29 @@ void TspCheckListBox::DrawDefaultItem(TCanvas* Cnvs, int Index, const TRect& Rec
     Cnvs->Draw(Rect.left, Rect.top, &b);
 }
 
-void TspCheckListBox::DrawSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State)
+TspSkinCustomListBox* TspCheckListBox::SkinItemOwner(TCanvas* Cnvs, int Index, const TRect& Rect,
+                                                    TOwnerDrawState State)
 {
     TspSkinCheckListBox* o = CheckOwner();
-    if (!o || !o->SkinnedList() || Index < 0 || Index >= GetItems()->GetCount() || !RectHasArea(Rect)) return;
+    if (!o || !o->SkinnedList() || Index < 0 || Index >= GetItems()->GetCount() || !RectHasArea(Rect)) return nullptr;
     if (IsNullSkinRect(ClipToPicture(o->SItemRect, o->FElement.Picture))) {
         DrawDefaultItem(Cnvs, Index, Rect, State);
-        return;
+        return nullptr;
     }
-    TRect source = o->SItemRect;
-    TColor color = o->SFontColor;
-    bool focusFrame = false;
-    if ((State & odFocused) && !(State & odSelected)) {
-        focusFrame = true;
-    } else if ((State & odFocused) && (State & odSelected)) {
-        source = o->SFocusItemRect;
-        color = o->SFocusFontColor;
-    } else if (State & odSelected) {
-        source = o->SActiveItemRect;
-        color = o->SActiveFontColor;
-    }
-    TBitmap b;
-    Sputils::CreateHSkinImage(o->SItemLeftOffset, o->SItemRightOffset, &b, o->FElement.Picture, source, Rect.Width(),
-                              o->SItemRect.Height());
-    if (b.Empty()) return;
-    TCanvas* c = b.GetCanvas();
-    const TRect k = CheckRect(b.GetWidth(), b.GetHeight(), false);
-    SkinDrawCheckImage(c, k, GetState(Index) == cbChecked ? o->SCheckImageRect : o->SUnCheckImageRect);
-    TRect t = o->SItemTextRect;
-    t.right += Rect.Width() - o->SItemRect.Width();
-    o->ApplySkinFont(c, o->SFontName, o->SFontHeight, o->SFontStyle, color);
-    DrawTextPart(c, Index, b.GetWidth(), b.GetHeight(), t, State, false);
-    if (focusFrame) {
-        c->GetBrush()->SetStyle(bsSolid);
-        c->DrawFocusRect(TRect(0, 0, b.GetWidth(), b.GetHeight()));
-    }
-    Cnvs->Draw(Rect.left, Rect.top, &b);
+    return o;
 }
 
-void TspCheckListBox::DrawStretchSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State)
+void TspCheckListBox::DrawSkinItemExtras(TCanvas* C, int Index, int W, int H, bool Stretch)
 {
     TspSkinCheckListBox* o = CheckOwner();
-    if (!o || !o->SkinnedList() || Index < 0 || Index >= GetItems()->GetCount() || !RectHasArea(Rect)) return;
-    if (IsNullSkinRect(ClipToPicture(o->SItemRect, o->FElement.Picture))) {
-        DrawDefaultItem(Cnvs, Index, Rect, State);
-        return;
-    }
-    TRect source = o->SItemRect;
-    TColor color = o->SFontColor;
-    if (State & odFocused) {
-        source = o->SFocusItemRect;
-        color = o->SFocusFontColor;
-    } else if (State & odSelected) {
-        source = o->SActiveItemRect;
-        color = o->SActiveFontColor;
-    }
-    TBitmap first;
-    Sputils::CreateHSkinImage(o->SItemLeftOffset, o->SItemRightOffset, &first, o->FElement.Picture, source,
-                              Rect.Width(), o->SItemRect.Height());
-    TBitmap b(Rect.Width(), Rect.Height(), pf24bit);
-    TCanvas* c = b.GetCanvas();
-    if (!first.Empty()) c->StretchDraw(TRect(0, 0, b.GetWidth(), b.GetHeight()), &first);
-    const TRect k = CheckRect(b.GetWidth(), b.GetHeight(), true);
-    SkinDrawCheckImage(c, k, GetState(Index) == cbChecked ? o->SCheckImageRect : o->SUnCheckImageRect);
-    TRect t = o->SItemTextRect;
-    t.right += Rect.Width() - o->SItemRect.Width();
-    t.bottom += Rect.Height() - o->SItemRect.Height();
-    o->ApplySkinFont(c, o->SFontName, o->SFontHeight, o->SFontStyle, color);
-    DrawTextPart(c, Index, b.GetWidth(), b.GetHeight(), t, State, true);
-    Cnvs->Draw(Rect.left, Rect.top, &b);
+    const TRect& image = GetState(Index) == cbChecked ? o->SCheckImageRect : o->SUnCheckImageRect;
+    SkinDrawCheckImage(C, CheckRect(W, H, Stretch), image);
+}
+
+void TspCheckListBox::DrawSkinItemText(TCanvas* C, int Index, int W, int H, const TRect& T, TOwnerDrawState State,
+                                       bool Stretch)
+{
+    DrawTextPart(C, Index, W, H, T, State, Stretch);
 }
 
 // ---- TspSkinCheckListBox ----

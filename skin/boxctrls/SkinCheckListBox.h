@@ -41,8 +41,12 @@ protected:
     void KeyPress(char& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DrawDefaultItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State) override;
-    void DrawSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State) override;
-    void DrawStretchSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State) override;
+    // An item element with nothing inside the picture draws the plain row.
+    TspSkinCustomListBox* SkinItemOwner(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State) override;
+    // The row's check box.
+    void DrawSkinItemExtras(TCanvas* C, int Index, int W, int H, bool Stretch) override;
+    void DrawSkinItemText(TCanvas* C, int Index, int W, int H, const TRect& T, TOwnerDrawState State,
+                          bool Stretch) override;
 
 private:
     // One item as it was before the window went or came back.

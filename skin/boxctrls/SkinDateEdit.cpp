@@ -1,5 +1,6 @@
 #include "SkinDateEdit.h"
 #include "Application.h"
+#include "SkinDropDown.h"
 #include "SkinPlatform.h"
 #include "SysUtils.h"
 #include <algorithm>
@@ -32,20 +33,12 @@ TspPopupCalendar::TspPopupCalendar(TComponent* AOwner) : TspSkinMonthCalendar(AO
 void TspPopupCalendar::CreateParams(TCreateParams& Params)
 {
     TspSkinMonthCalendar::CreateParams(Params);
-    Params.Style = WS_POPUP;
-    Params.ExStyle = WS_EX_TOOLWINDOW;
-    Params.WindowClass.style |= CS_SAVEBITS;
-    if (Sputils::CheckWXP()) Params.WindowClass.style |= CS_DROPSHADOW;
-    Params.WinClassName = "TspPopupCalendar";
+    SpDropDown::SetParams(Params, WS_POPUP, "TspPopupCalendar");
 }
 
 void TspPopupCalendar::WndProc(TMessage& Message)
 {
-    if (Message.Msg == WM_MOUSEACTIVATE) {
-        Message.Result = MA_NOACTIVATE;
-        return;
-    }
-    TspSkinMonthCalendar::WndProc(Message);
+    if (!SpDropDown::RefuseActivation(Message)) TspSkinMonthCalendar::WndProc(Message);
 }
 
 // ---- the date edit ----
@@ -305,9 +298,7 @@ bool TspSkinDateEdit::CalendarShown() const { return FMonthCalendar && FMonthCal
 
 TPoint TspSkinDateEdit::DropPoint(const TPoint& TopLeft, int EditHeight, int CalH, int ScreenHeight)
 {
-    int y = TopLeft.y + EditHeight;
-    if (ScreenHeight < y + CalH) y = TopLeft.y - CalH;
-    return TPoint(TopLeft.x, y);
+    return TPoint(TopLeft.x, SpDropDown::DropTop(TopLeft.y, EditHeight, CalH, ScreenHeight));
 }
 
 void TspSkinDateEdit::DropDown()
@@ -325,8 +316,7 @@ void TspSkinDateEdit::DropDown()
         Sputils::SetAlphaBlendTransparent(h, 0);
         FLayered = true;
     }
-    FMonthCalendar->SetVisible(true);
-    SetWindowPos(h, HWND_TOP, pt.x, pt.y, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE);
+    SpDropDown::ShowAt(FMonthCalendar, pt);
     if (effects) {
         Application->ProcessMessages();
         const int value = CalendarAlphaBlendValue;

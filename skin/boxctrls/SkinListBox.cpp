@@ -325,16 +325,22 @@ void TspListBox::DrawImageAndText(TCanvas* C, int Index, int W, int H, const TRe
     Sputils::SPDrawText3(C, GetItems()->Get(Index), T, d - FHScrollOffset);
 }
 
+TFont* TspListBox::PlainItemCanvas(TCanvas* C)
+{
+    TFont* font = FOwnerBox ? FOwnerBox->GetFont() : GetFont();
+    C->GetFont()->SetName(font->GetName());
+    C->GetFont()->SetStyle(font->GetStyle());
+    C->GetFont()->SetHeight(font->GetHeight());
+    C->GetBrush()->SetStyle(bsSolid);
+    return font;
+}
+
 void TspListBox::DrawDefaultItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State)
 {
     if (Index < 0 || Index >= GetItems()->GetCount() || !RectHasArea(Rect)) return;
     TBitmap b(Rect.Width(), Rect.Height(), pf24bit);
     TCanvas* c = b.GetCanvas();
-    TFont* font = FOwnerBox ? FOwnerBox->GetFont() : GetFont();
-    c->GetFont()->SetName(font->GetName());
-    c->GetFont()->SetStyle(font->GetStyle());
-    c->GetFont()->SetHeight(font->GetHeight());
-    c->GetBrush()->SetStyle(bsSolid);
+    TFont* font = PlainItemCanvas(c);
     if (State & odSelected) {
         c->GetBrush()->SetColor(clHighlight);
         c->GetFont()->SetColor(clHighlightText);
@@ -377,32 +383,46 @@ void TspListBox::SkinItemStrip(TBitmap* B, const TRect& Source, int Width)
                               o->SItemRect.Height());
 }
 
+TspListBox::TSkinItemLook TspListBox::SkinItemLook(TOwnerDrawState State, bool Stretch) const
+{
+    const TspSkinCustomListBox* o = FOwnerBox;
+    TSkinItemLook look{o->SItemRect, o->SFontColor, false};
+    const bool focused = (State & odFocused) != 0, selected = (State & odSelected) != 0;
+    if (focused && !selected && !Stretch) {
+        look.FocusFrame = true;
+    } else if (focused) {
+        look.Source = o->SFocusItemRect;
+        look.FontColor = o->SFocusFontColor;
+    } else if (selected) {
+        look.Source = o->SActiveItemRect;
+        look.FontColor = o->SActiveFontColor;
+    }
+    return look;
+}
+
+TRect TspListBox::SkinItemTextRect(int W, int H, bool Stretch) const
+{
+    const TspSkinCustomListBox* o = FOwnerBox;
+    TRect t = o->SItemTextRect;
+    t.right += W - o->SItemRect.Width();
+    if (Stretch) t.bottom += H - o->SItemRect.Height();
+    return t;
+}
+
 void TspListBox::DrawSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State)
 {
     TspSkinCustomListBox* o = SkinItemOwner(Cnvs, Index, Rect, State);
     if (!o) return;
-    TRect source = o->SItemRect;
-    TColor color = o->SFontColor;
-    bool focusFrame = false;
-    if ((State & odFocused) && !(State & odSelected)) {
-        focusFrame = true;
-    } else if ((State & odFocused) && (State & odSelected)) {
-        source = o->SFocusItemRect;
-        color = o->SFocusFontColor;
-    } else if (State & odSelected) {
-        source = o->SActiveItemRect;
-        color = o->SActiveFontColor;
-    }
+    const TSkinItemLook look = SkinItemLook(State, false);
     TBitmap b;
-    SkinItemStrip(&b, source, Rect.Width());
+    SkinItemStrip(&b, look.Source, Rect.Width());
     if (b.Empty()) return;
     TCanvas* c = b.GetCanvas();
-    TRect t = o->SItemTextRect;
-    t.right += Rect.Width() - o->SItemRect.Width();
-    o->ApplySkinFont(c, o->SFontName, o->SFontHeight, o->SFontStyle, color);
-    c->GetBrush()->SetStyle(bsClear);
-    DrawImageAndText(c, Index, b.GetWidth(), b.GetHeight(), t, State);
-    if (focusFrame) {
+    DrawSkinItemExtras(c, Index, b.GetWidth(), b.GetHeight(), false);
+    o->ApplySkinFont(c, o->SFontName, o->SFontHeight, o->SFontStyle, look.FontColor);
+    DrawSkinItemText(c, Index, b.GetWidth(), b.GetHeight(), SkinItemTextRect(Rect.Width(), Rect.Height(), false),
+                     State, false);
+    if (look.FocusFrame) {
         c->GetBrush()->SetStyle(bsSolid);
         c->DrawFocusRect(TRect(0, 0, b.GetWidth(), b.GetHeight()));
     }
@@ -413,27 +433,23 @@ void TspListBox::DrawStretchSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect
 {
     TspSkinCustomListBox* o = SkinItemOwner(Cnvs, Index, Rect, State);
     if (!o) return;
-    TRect source = o->SItemRect;
-    TColor color = o->SFontColor;
-    if (State & odFocused) {
-        source = o->SFocusItemRect;
-        color = o->SFocusFontColor;
-    } else if (State & odSelected) {
-        source = o->SActiveItemRect;
-        color = o->SActiveFontColor;
-    }
+    const TSkinItemLook look = SkinItemLook(State, true);
     TBitmap first;
-    SkinItemStrip(&first, source, Rect.Width());
-    TRect t = o->SItemTextRect;
-    t.right += Rect.Width() - o->SItemRect.Width();
-    t.bottom += Rect.Height() - o->SItemRect.Height();
+    SkinItemStrip(&first, look.Source, Rect.Width());
     TBitmap b(Rect.Width(), Rect.Height(), pf24bit);
     TCanvas* c = b.GetCanvas();
     if (!first.Empty()) c->StretchDraw(TRect(0, 0, b.GetWidth(), b.GetHeight()), &first);
-    o->ApplySkinFont(c, o->SFontName, o->SFontHeight, o->SFontStyle, color);
-    c->GetBrush()->SetStyle(bsClear);
-    DrawImageAndText(c, Index, b.GetWidth(), b.GetHeight(), t, State);
+    DrawSkinItemExtras(c, Index, b.GetWidth(), b.GetHeight(), true);
+    o->ApplySkinFont(c, o->SFontName, o->SFontHeight, o->SFontStyle, look.FontColor);
+    DrawSkinItemText(c, Index, b.GetWidth(), b.GetHeight(), SkinItemTextRect(Rect.Width(), Rect.Height(), true),
+                     State, true);
     Cnvs->Draw(Rect.left, Rect.top, &b);
+}
+
+void TspListBox::DrawSkinItemText(TCanvas* C, int Index, int W, int H, const TRect& T, TOwnerDrawState State, bool)
+{
+    C->GetBrush()->SetStyle(bsClear);
+    DrawImageAndText(C, Index, W, H, T, State);
 }
 
 // ---- TspSkinCustomListBox ----

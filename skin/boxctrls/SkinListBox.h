@@ -57,10 +57,32 @@ protected:
     void KeyPress(char& Key) override;
     void Click() override;
 
-private:
+    // The plain rows' font on C (the box's, or the list's own without a box) but for its
+    // colour, and a solid brush; returns that font.
+    TFont* PlainItemCanvas(TCanvas* C);
+    // The skinned rows, for lists with more in a row: DrawSkinItem and
+    // DrawStretchSkinItem paint the row element and call these for what lies on it.
     // The skinned box an item is drawn from, null when there is nothing to draw;
     // an item element without a usable source draws the plain item instead.
-    TspSkinCustomListBox* SkinItemOwner(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State);
+    virtual TspSkinCustomListBox* SkinItemOwner(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State);
+    // What a row shows besides its image and text, on the row bitmap of W x H.
+    virtual void DrawSkinItemExtras(TCanvas*, int, int, int, bool) {}
+    // The row's image and text in T, on the row bitmap of W x H with the row's font.
+    virtual void DrawSkinItemText(TCanvas* C, int Index, int W, int H, const TRect& T, TOwnerDrawState State,
+                                  bool Stretch);
+
+private:
+    // How a row in State is drawn from the item element: its source and font colour.
+    // A focused row that is not selected keeps the plain source and gets a focus frame
+    // instead, in the fixed-height form; stretched, the focus source stands for focus.
+    struct TSkinItemLook {
+        TRect Source;
+        TColor FontColor;
+        bool FocusFrame;
+    };
+    TSkinItemLook SkinItemLook(TOwnerDrawState State, bool Stretch) const;
+    // The element's text rectangle for a row of W x H (stretched: its height follows too).
+    TRect SkinItemTextRect(int W, int H, bool Stretch) const;
     // Source of the item element fitted to Width in B, at the element's height.
     void SkinItemStrip(TBitmap* B, const TRect& Source, int Width);
     // Rows never have a height below one pixel, whatever a skin says.

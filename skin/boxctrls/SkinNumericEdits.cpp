@@ -104,12 +104,6 @@ std::string FormatValue(double X, TspValueType Type, int Decimal)
     return s;
 }
 
-}  // namespace SpNumber
-
-namespace {
-
-// What stays of the text when the typed character replaces the selection: a
-// selected "-" or separator may be typed again.
 std::string TextOutsideSelection(TCustomEdit* E)
 {
     std::string t = E->GetText();
@@ -119,7 +113,7 @@ std::string TextOutsideSelection(TCustomEdit* E)
     return t;
 }
 
-}  // namespace
+}  // namespace SpNumber
 
 // ---- TspSkinNumericEdit ----
 TspSkinNumericEdit::TspSkinNumericEdit(TComponent* AOwner) : TspSkinCustomEdit(AOwner)
@@ -156,7 +150,7 @@ void TspSkinNumericEdit::Commit()
 
 bool TspSkinNumericEdit::IsValidChar(char Ch)
 {
-    return SpNumber::IsValidChar(Ch, TextOutsideSelection(this), FValueType, ReadOnly);
+    return SpNumber::IsValidChar(Ch, SpNumber::TextOutsideSelection(this), FValueType, ReadOnly);
 }
 
 void TspSkinNumericEdit::KeyPress(char& Key)
@@ -208,7 +202,7 @@ void TspSkinNumEdit::KeyDown(WORD& Key, TShiftState Shift)
 
 void TspSkinNumEdit::KeyPress(char& Key)
 {
-    if (!SpNumber::IsValidChar(Key, TextOutsideSelection(this), Float ? vtFloat : vtInteger, !EditorEnabled)) {
+    if (!SpNumber::IsValidChar(Key, SpNumber::TextOutsideSelection(this), Float ? vtFloat : vtInteger, !EditorEnabled)) {
         Key = 0;
         MessageBeep(0);
     }

@@ -27,6 +27,9 @@ double CheckValue(double X, double MinValue, double MaxValue);
 // Fixed-point with Decimal places for floats (locale separator), the value
 // rounded half to even for integers.
 std::string FormatValue(double X, TspValueType Type, int Decimal);
+// What stays of an edit's text when the typed character replaces the selection
+// (what IsValidChar judges): a selected "-" or separator may be typed again.
+std::string TextOutsideSelection(TCustomEdit* E);
 }  // namespace SpNumber
 
 class TspSkinNumericEdit : public TspSkinCustomEdit {

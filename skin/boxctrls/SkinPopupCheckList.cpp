@@ -1,5 +1,5 @@
 #include "SkinPopupCheckList.h"
-#include "SkinPlatform.h"
+#include "SkinDropDown.h"
 
 // ---- TspPopupCheckListBox ----
 
@@ -12,20 +12,12 @@ TspPopupCheckListBox::TspPopupCheckListBox(TComponent* AOwner) : TspSkinCheckLis
 void TspPopupCheckListBox::CreateParams(TCreateParams& Params)
 {
     TspSkinCheckListBox::CreateParams(Params);
-    Params.Style = WS_POPUP | WS_CLIPCHILDREN;
-    Params.ExStyle = WS_EX_TOOLWINDOW;
-    Params.WindowClass.style |= CS_SAVEBITS;
-    if (Sputils::CheckWXP()) Params.WindowClass.style |= CS_DROPSHADOW;
-    Params.WinClassName = "TspPopupCheckListBox";
+    SpDropDown::SetParams(Params, WS_POPUP | WS_CLIPCHILDREN, "TspPopupCheckListBox");
 }
 
 void TspPopupCheckListBox::WndProc(TMessage& Message)
 {
-    if (Message.Msg == WM_MOUSEACTIVATE) {
-        Message.Result = MA_NOACTIVATE;
-        return;
-    }
-    TspSkinCheckListBox::WndProc(Message);
+    if (!SpDropDown::RefuseActivation(Message)) TspSkinCheckListBox::WndProc(Message);
 }
 
 void TspPopupCheckListBox::ListBoxWProc(TMessage& Message, bool& CallDefault)
@@ -59,17 +51,6 @@ void TspPopupCheckListBox::ListBoxWProc(TMessage& Message, bool& CallDefault)
     }
 }
 
-void TspPopupCheckListBox::Show(const TPoint& Pt)
-{
-    HWND h = GetHandle();
-    SetVisible(true);
-    SetWindowPos(h, HWND_TOP, Pt.x, Pt.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-}
+void TspPopupCheckListBox::Show(const TPoint& Pt) { SpDropDown::ShowAt(this, Pt); }
 
-void TspPopupCheckListBox::Hide()
-{
-    if (HandleAllocated())
-        SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-    SetVisible(false);
-}
+void TspPopupCheckListBox::Hide() { SpDropDown::Hide(this); }

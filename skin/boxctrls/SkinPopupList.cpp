@@ -1,5 +1,6 @@
 #include "SkinPopupList.h"
 #include "Application.h"
+#include "SkinDropDown.h"
 #include "SkinPlatform.h"
 #include <algorithm>
 
@@ -12,20 +13,12 @@ TspPopupListBox::TspPopupListBox(TComponent* AOwner) : TspSkinListBox(AOwner)
 void TspPopupListBox::CreateParams(TCreateParams& Params)
 {
     TspSkinListBox::CreateParams(Params);
-    Params.Style = WS_POPUP | WS_CLIPCHILDREN;
-    Params.ExStyle = WS_EX_TOOLWINDOW;
-    Params.WindowClass.style |= CS_SAVEBITS;
-    if (Sputils::CheckWXP()) Params.WindowClass.style |= CS_DROPSHADOW;
-    Params.WinClassName = "TspPopupListBox";
+    SpDropDown::SetParams(Params, WS_POPUP | WS_CLIPCHILDREN, "TspPopupListBox");
 }
 
 void TspPopupListBox::WndProc(TMessage& Message)
 {
-    if (Message.Msg == WM_MOUSEACTIVATE) {
-        Message.Result = MA_NOACTIVATE;
-        return;
-    }
-    TspSkinListBox::WndProc(Message);
+    if (!SpDropDown::RefuseActivation(Message)) TspSkinListBox::WndProc(Message);
 }
 
 void TspPopupListBox::ListBoxWProc(TMessage& Message, bool& CallDefault)
@@ -95,8 +88,7 @@ void TspPopupListBox::Show(const TPoint& Pt)
             Sputils::SetAlphaBlendTransparent(h, FCurrentAlpha);
         }
     }
-    SetVisible(true);
-    SetWindowPos(h, HWND_TOP, Pt.x, Pt.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SpDropDown::ShowAt(this, Pt);
     if (effects && blend && animate) {
         Application->ProcessMessages();
         for (int a = 2;; a += 2) {
@@ -107,19 +99,12 @@ void TspPopupListBox::Show(const TPoint& Pt)
     }
 }
 
-void TspPopupListBox::Hide()
-{
-    if (HandleAllocated())
-        SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-    SetVisible(false);
-}
+void TspPopupListBox::Hide() { SpDropDown::Hide(this); }
 
 TPoint TspPopupListBox::DropPoint(const TRect& Anchor, int W, int H, const TRect& WorkArea)
 {
-    int y = Anchor.bottom;
-    if (y + H > WorkArea.bottom) y = Anchor.top - H;
-    y = std::max(y, static_cast<int>(WorkArea.top));
+    const int y = std::max(SpDropDown::DropTop(Anchor.top, Anchor.Height(), H, WorkArea.bottom),
+                           static_cast<int>(WorkArea.top));
     int x = Anchor.left;
     if (x + W > WorkArea.right) x = WorkArea.right - W;
     x = std::max(x, static_cast<int>(WorkArea.left));

@@ -1,23 +1,9 @@
 #include "SkinTrackEdit.h"
 #include "ScopeGuard.h"
+#include "SkinDropDown.h"
 #include "SkinNumericEdits.h"
-#include "SkinPlatform.h"
 #include "SysUtils.h"
 #include <algorithm>
-
-namespace {
-
-// What stays of the text when the typed character replaces the selection.
-std::string TextBesideSelection(TCustomEdit* E)
-{
-    std::string t = E->GetText();
-    if (!E->HandleAllocated()) return t;
-    const int s = E->GetSelStart(), n = E->GetSelLength();
-    if (s >= 0 && n > 0 && s + n <= static_cast<int>(t.size())) t.erase(s, n);
-    return t;
-}
-
-}  // namespace
 
 // ---- the drop-down track bar ----
 
@@ -31,20 +17,12 @@ TspSkinPopupTrackBar::TspSkinPopupTrackBar(TComponent* AOwner) : TspSkinTrackBar
 void TspSkinPopupTrackBar::CreateParams(TCreateParams& Params)
 {
     TWinControl::CreateParams(Params);
-    Params.Style = WS_POPUP;
-    Params.ExStyle = WS_EX_TOOLWINDOW;
-    Params.WindowClass.style |= CS_SAVEBITS;
-    if (Sputils::CheckWXP()) Params.WindowClass.style |= CS_DROPSHADOW;
-    Params.WinClassName = "TspSkinPopupTrackBar";
+    SpDropDown::SetParams(Params, WS_POPUP, "TspSkinPopupTrackBar");
 }
 
 void TspSkinPopupTrackBar::WndProc(TMessage& Message)
 {
-    if (Message.Msg == WM_MOUSEACTIVATE) {
-        Message.Result = MA_NOACTIVATE;
-        return;
-    }
-    TspSkinTrackBar::WndProc(Message);
+    if (!SpDropDown::RefuseActivation(Message)) TspSkinTrackBar::WndProc(Message);
 }
 
 // ---- the track edit ----
@@ -96,7 +74,7 @@ bool TspSkinTrackEdit::IsNumText(const std::string& S) const { return SpNumber::
 
 bool TspSkinTrackEdit::IsValidChar(char Ch)
 {
-    return SpNumber::IsValidChar(Ch, TextBesideSelection(this), vtInteger, ReadOnly);
+    return SpNumber::IsValidChar(Ch, SpNumber::TextOutsideSelection(this), vtInteger, ReadOnly);
 }
 
 void TspSkinTrackEdit::SetValue(int Value)
@@ -185,9 +163,7 @@ TPoint TspSkinTrackEdit::DropPoint(const TPoint& EditLeftTop, int EditW, int Edi
     int x = anchor.x;
     if (x + BarW > ScreenW) x = ScreenW - BarW;
     else if (x < 0) x = 0;
-    int y = anchor.y + EditH;
-    if (ScreenH < y + BarH) y = anchor.y - BarH;
-    return TPoint(x, y);
+    return TPoint(x, SpDropDown::DropTop(anchor.y, EditH, BarH, ScreenH));
 }
 
 void TspSkinTrackEdit::DropDown()
@@ -205,18 +181,12 @@ void TspSkinTrackEdit::DropDown()
     const TPoint pt = DropPoint(TPoint(wr.left, wr.top), GetWidth(), GetHeight(), FTrackBar->GetWidth(),
                                 FTrackBar->GetHeight(), PopupKind, GetSystemMetrics(SM_CXSCREEN),
                                 GetSystemMetrics(SM_CYSCREEN));
-    HWND h = FTrackBar->GetHandle();
-    FTrackBar->SetVisible(true);
-    SetWindowPos(h, HWND_TOP, pt.x, pt.y, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE);
+    SpDropDown::ShowAt(FTrackBar, pt);
 }
 
 void TspSkinTrackEdit::CloseUp()
 {
-    if (!TrackBarShown()) return;
-    if (FTrackBar->HandleAllocated())
-        SetWindowPos(FTrackBar->GetHandle(), nullptr, 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    FTrackBar->SetVisible(false);
+    if (TrackBarShown()) SpDropDown::Hide(FTrackBar);
 }
 
 void TspSkinTrackEdit::ButtonClick(TObject*)
