@@ -66,6 +66,10 @@ public:
     ~TspSkinMenuSpeedButton() override;
 
     void GetSkinData() override;
+    std::string ToolButtonSkinDataName() const override
+    {
+        return FTrackButtonMode ? "toolmenutrackbutton" : "toolmenubutton";
+    }
 
     TspSkinPopupMenu* GetSkinPopupMenu() const { return FSkinPopupMenu; }
     void SetSkinPopupMenu(TspSkinPopupMenu* Value);

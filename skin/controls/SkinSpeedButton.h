@@ -45,6 +45,9 @@ public:
     TNotifyEvent OnClick;
 
     virtual void ButtonClick();
+    // Skin element a tool bar gives this button when the bar's own element is
+    // renamed ("big" is put in front for the big tool bar).
+    virtual std::string ToolButtonSkinDataName() const { return "toolbutton"; }
 
 protected:
     bool AcceptsRecord(const TspDataSkinControl* Rec) const override;

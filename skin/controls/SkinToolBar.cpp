@@ -1,10 +1,7 @@
 #include "SkinToolBar.h"
 #include "SkinBevel.h"
 #include "SkinImage.h"
-#include "SkinMenuButtons.h"
 #include "SkinSpeedButton.h"
-#include <cstring>
-#include <typeinfo>
 
 namespace {
 
@@ -13,10 +10,6 @@ template <class F> void ForSpeedButtons(TWinControl* Bar, F Do)
     for (int i = 0; i < Bar->GetControlCount(); ++i)
         if (auto* b = dynamic_cast<TspSkinSpeedButton*>(Bar->GetControl(i))) Do(b);
 }
-
-// Menu speed buttons live in a library of their own (they open skinned menus);
-// the bar knows them by their class alone, without linking that library.
-bool IsMenuSpeedButton(TspSkinSpeedButton* B) { return std::strstr(typeid(*B).name(), "TspSkinMenuSpeedButton"); }
 
 }  // namespace
 
@@ -64,14 +57,7 @@ void TspSkinToolBar::SetSkinDataName(const std::string& Value)
     TspSkinPanel::SetSkinDataName(Value);
     if (!IsDesigning() || IsLoading()) return;
     const std::string big = Value == "bigtoolpanel" ? "big" : "";
-    ForSpeedButtons(this, [&](TspSkinSpeedButton* b) {
-        if (IsMenuSpeedButton(b))
-            b->SkinDataName = big + (static_cast<TspSkinMenuSpeedButton*>(b)->GetTrackButtonMode()
-                                          ? "toolmenutrackbutton"
-                                          : "toolmenubutton");
-        else
-            b->SkinDataName = big + "toolbutton";
-    });
+    ForSpeedButtons(this, [&](TspSkinSpeedButton* b) { b->SkinDataName = big + b->ToolButtonSkinDataName(); });
 }
 
 void TspSkinToolBar::Hold(TCustomImageList*& Field, TCustomImageList* Value)
