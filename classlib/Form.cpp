@@ -255,6 +255,10 @@ void TCustomForm::Show()
     AfterConstruction();
     SetVisible(true);
     BringToFront();
+    // An MDI child comes to the front only through its client window.
+    if (FFormStyle == fsMDIChild && FHandle)
+        if (HWND client = ::GetParent(FHandle))
+            SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
 }
 
 void TCustomForm::ApplyPosition()

@@ -118,9 +118,10 @@ void TspFormFrame::NewWndProc(TMessage& Message)
     case WM_CHANGESKINDATA: passOn = WMChangeSkinData(Message); break;
     case WM_TIMER: passOn = WMTimer(Message); break;
     case WM_SYSCOMMAND: passOn = WMSysCommand(Message); break;
-    default: break;
+    default: passOn = MDIMessage(Message); break;
     }
     if (passOn) CallOldWndProc(Message);
+    MDIAfterMessage(Message);
     if (!FSupportNCArea) return;
     switch (Message.Msg) {
     case WM_NCMOUSEMOVE:

@@ -303,6 +303,7 @@ void TspSkinMainMenuBar::RepaintBar()
 void TspSkinMainMenuBar::ClearObjects()
 {
     FObjects.clear();
+    SystemButtonCount = 0;
     FActiveIndex = FOldActiveIndex = FCapturedIndex = -1;
 }
 
@@ -349,6 +350,10 @@ void TspSkinMainMenuBar::CreateMenu()
         mi->FreeNotification(this);
         FObjects.push_back(std::move(it));
     }
+    if (ChildMaximized) {
+        AddButtons();
+        if (TspFormFrame* child = Formframe::GetMDIChildFormFrameComponent()) CheckButtons(child->GetBorderIcons());
+    }
     LayoutItems();
 }
 
@@ -368,6 +373,7 @@ void TspSkinMainMenuBar::CalcRects()
                            FSkinItemsRect.bottom);
     else
         FItemsArea = TRect(2, 2, w - 2, h - 2);
+    PlaceSystemButtons();
 }
 
 void TspSkinMainMenuBar::LayoutItems()
@@ -714,6 +720,7 @@ void TspSkinMainMenuBar::CMMouseLeave(TMessage& Message)
 
 void TspSkinMainMenuBar::WndProc(TMessage& Message)
 {
+    if (Message.Msg == WM_CLOSESKINMENU) CloseSysMenu();
     if (Message.Msg == WM_SIZE) {
         TspSkinControl::WndProc(Message);
         LayoutItems();
