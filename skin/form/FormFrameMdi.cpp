@@ -71,9 +71,10 @@ namespace Formframe {
 
 TspFormFrame* GetMDIChildFormFrameComponent()
 {
+    // A hidden child shows nothing, maximised or not.
     for (TCustomForm* f : MDIChildren(MainForm()))
         if (TspFormFrame* ff = GetFormFrameComponent(f))
-            if (ff->GetWindowState() == fwsMaximized) return ff;
+            if (f->GetVisible() && ff->GetWindowState() == fwsMaximized) return ff;
     return nullptr;
 }
 
@@ -269,11 +270,11 @@ TCustomForm* TspFormFrame::GetMaximizeMDIChild() const
     if (!main || main->GetFormStyle() != fsMDIForm) return nullptr;
     if (TCustomForm* a = main->GetActiveMDIChild()) {
         TspFormFrame* ff = Formframe::GetFormFrameComponent(a);
-        if (ff && ff->GetWindowState() == fwsMaximized) return a;
+        if (ff && a->GetVisible() && ff->GetWindowState() == fwsMaximized) return a;
     }
     for (TCustomForm* f : MDIChildren(main)) {
         TspFormFrame* ff = Formframe::GetFormFrameComponent(f);
-        if (ff && ff->GetWindowState() == fwsMaximized) return f;
+        if (ff && f->GetVisible() && ff->GetWindowState() == fwsMaximized) return f;
     }
     return nullptr;
 }
@@ -464,6 +465,10 @@ void TspFormFrame::MDIAfterMessage(TMessage& Message)
         } else {
             DeleteChildFromMenu(OwnerForm);
             DeleteChildFromBar(OwnerForm);
+            // A maximised child that hides takes its buttons and caption along.
+            if (FWindowState == fwsMaximized)
+                if (TCustomForm* main = MainForm())
+                    if (main->HandleAllocated()) SendMessageA(main->GetWindowHandle(), WM_MDICHILDRESTORE, 0, 0);
         }
         break;
     case WM_DESTROY:
