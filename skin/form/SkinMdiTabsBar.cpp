@@ -107,10 +107,19 @@ void TspSkinMDITabsBar::DeleteTab(TCustomForm* Form)
     RepaintBar();
 }
 
+void TspSkinMDITabsBar::SetSkinData(TspSkinData* Value)
+{
+    const bool dropping = !Value && GetSkinDataComponent();
+    TspSkinControl::SetSkinData(Value);
+    if (dropping) ChangeSkinData();
+}
+
 void TspSkinMDITabsBar::Notification(TComponent* AComponent, TOperation Operation)
 {
+    const bool skinGone = Operation == opRemove && AComponent && AComponent == GetSkinDataComponent();
     TspSkinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
+    if (skinGone) TabPicture = nullptr;
     for (;;) {
         auto it = std::find_if(FTabs.begin(), FTabs.end(), [AComponent](const auto& t) {
             return static_cast<TComponent*>(t->ChildForm) == AComponent;

@@ -62,6 +62,7 @@ public:
 
     // ---- skin ----
     void GetSkinData() override;
+    void SetSkinData(TspSkinData* Value) override;
     void ChangeSkinData() override;
 
     // The look the tabs read (skin fields copied by GetSkinData).

@@ -209,10 +209,25 @@ void TspSkinMainMenuBar::SetMainMenu(TMainMenu* Value)
     RepaintBar();
 }
 
+void TspSkinMainMenuBar::SetSkinData(TspSkinData* Value)
+{
+    const bool dropping = !Value && GetSkinDataComponent();
+    TspSkinControl::SetSkinData(Value);
+    // The objects built from the skin let go of its pictures: the bar goes plain.
+    if (dropping) ChangeSkinData();
+}
+
 void TspSkinMainMenuBar::Notification(TComponent* AComponent, TOperation Operation)
 {
+    const bool skinGone = Operation == opRemove && AComponent && AComponent == GetSkinDataComponent();
     TspSkinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
+    if (skinGone) {
+        // Nothing may draw from the pictures of a skin that is gone.
+        ClearObjects();
+        FHasSkin = false;
+        FNeedRebuild = true;
+    }
     if (AComponent == FHookedForm) FHookedForm = nullptr;
     if (AComponent == FFormFrame) {
         FFormFrame = nullptr;

@@ -46,6 +46,7 @@ public:
 
     // ---- skin protocol ----
     void GetSkinData() override;
+    void SetSkinData(TspSkinData* Value) override;
     void BeforeChangeSkinData() override;
     void ChangeSkinData() override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
