@@ -215,6 +215,7 @@ bool TspFormFrame::GetFormActive()
 {
     if (AlwaysActive) return true;
     if (!OwnerForm) return false;
+    if (IsMDIChildFrame() || IsMDIMainFrame()) return FMDIChildActive;
     return OwnerForm->GetActive() && Screen && Screen->GetActiveForm() == OwnerForm;
 }
 

@@ -420,6 +420,8 @@ private:
     void PaintMDIBG(HDC DC);
     TspSkinMDITabsBar* FMDITabsBar = nullptr;
     bool FMDIChildMaximized = false;
+    // The last activation state the system passed (WM_NCACTIVATE).
+    bool FMDIChildActive = false;
     HWND FMDIClient = nullptr;
     WNDPROC OldMDIClientProc = nullptr;
 

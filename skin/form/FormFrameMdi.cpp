@@ -490,6 +490,10 @@ void TspFormFrame::MDIAfterMessage(TMessage& Message)
         if (FWindowState == fwsMaximized)
             if (TspFormFrame* mf = MDIMainFrame()) mf->SendNCPaint();
         break;
+    case WM_NCACTIVATE:
+        if (FWindowState == fwsMaximized && IsMDIChildFrame())
+            if (TspFormFrame* mf = MDIMainFrame()) mf->SendNCPaint();
+        [[fallthrough]];
     case WM_MDIACTIVATE:
         if (!IsMDIChildFrame()) break;
         UpDateChildActiveInMenu();

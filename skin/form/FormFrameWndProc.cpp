@@ -358,6 +358,7 @@ bool TspFormFrame::WMNCActivate(TMessage& Message)
     // also without WS_CAPTION, see TNoDefaultPaint); answering 1 without it lets
     // the activation go ahead.
     Message.Result = 1;
+    FMDIChildActive = Message.WParam != 0;
     if (NoFrame()) {
         FormChangeActive(false);
     } else {

@@ -280,6 +280,18 @@ TEST_F(MdiProgram, TabsFollowTheChildren)
     EXPECT_EQ(S.Tabs->GetTabByIndex(0)->ChildForm, b);
 }
 
+TEST_F(MdiProgram, OnlyTheActiveChildIsDrawnActive)
+{
+    TForm* a = S.AddChild("Alpha");
+    TForm* b = S.AddChild("Beta");
+    EXPECT_TRUE(Scene::FrameOf(b)->GetFormActive());
+    EXPECT_FALSE(Scene::FrameOf(a)->GetFormActive());
+    a->Show();
+    Settle();
+    EXPECT_TRUE(Scene::FrameOf(a)->GetFormActive());
+    EXPECT_FALSE(Scene::FrameOf(b)->GetFormActive());
+}
+
 TEST_F(MdiProgram, TabWidths)
 {
     struct Case {
