@@ -173,3 +173,24 @@ TEST(MdiForm, CascadeAndTileArrangeTheChildren)
     EXPECT_EQ(ic.left, 0);
     EXPECT_EQ(ic.bottom, client.bottom);
 }
+
+TEST(MdiForm, ControlF6MovesToTheNextChild)
+{
+    MainMdiForm* main = MainForm();
+    Children kids;
+    TForm* a = kids.Add("A");
+    TForm* b = kids.Add("B");
+    SetForegroundWindow(main->GetHandle());
+    Pump();
+    ASSERT_EQ(main->GetActiveMDIChild(), b);
+    INPUT in[4] = {};
+    for (INPUT& i : in) i.type = INPUT_KEYBOARD;
+    in[0].ki.wVk = VK_CONTROL;
+    in[1].ki.wVk = VK_F6;
+    in[2].ki.wVk = VK_F6;
+    in[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    in[3].ki.wVk = VK_CONTROL;
+    in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, in, sizeof(INPUT));
+    EXPECT_TRUE(PumpUntil([&] { return main->GetActiveMDIChild() == a; }, GuiWaitMs));
+}
