@@ -342,6 +342,59 @@ TEST_F(MdiProgram, DraggingATabReordersThem)
     EXPECT_EQ(S.Tabs->GetTabByIndex(2)->ChildForm, a);
 }
 
+TEST_F(MdiProgram, FixedTabsStillActivateAndReportTheRelease)
+{
+    TForm* a = S.AddChild("Alpha");
+    TForm* b = S.AddChild("Beta");
+    std::vector<std::string> log;
+    S.Tabs->MoveTabs = false;
+    S.Tabs->OnTabMouseUp = [&](TMouseButton, TShiftState, TspMDITab* T) { log.push_back("up:" + T->ChildForm->GetText()); };
+    S.Tabs->OnTabMouseDown = [&](TMouseButton, TShiftState, TspMDITab* T) { log.push_back("down:" + T->ChildForm->GetText()); };
+    // A press on the first tab dragged past the second: no reordering.
+    const TPoint from = TabCentre(0), to = TabCentre(1);
+    SetCursorPos(from.x, from.y);
+    Settle();
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &in, sizeof in);
+    Settle();
+    for (int x = from.x; x <= to.x + 40; x += 20) {
+        SetCursorPos(x, from.y);
+        Settle(20);
+    }
+    in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof in);
+    Settle(150);
+    EXPECT_EQ(S.Tabs->GetTabByIndex(0)->ChildForm, a);
+    EXPECT_EQ(S.Tabs->GetTabByIndex(1)->ChildForm, b);
+    EXPECT_EQ(S.Main->GetActiveMDIChild(), a);
+    // Released over the second tab: the release names that one.
+    EXPECT_EQ(log, (std::vector<std::string>{"down:Alpha", "up:Beta"}));
+    S.Tabs->MoveTabs = true;
+    S.Tabs->OnTabMouseUp = nullptr;
+    S.Tabs->OnTabMouseDown = nullptr;
+}
+
+TEST_F(MdiProgram, MaximisedChildFollowsTheMainFormsSize)
+{
+    TForm* a = S.AddChild("Alpha");
+    Scene::FrameOf(a)->SetWindowState(fwsMaximized);
+    Settle();
+    const TRect before = S.Main->GetBoundsRect();
+    S.Main->SetBounds(before.left, before.top, before.Width() - 80, before.Height() - 50);
+    Settle(150);
+    RECT cc;
+    GetClientRect(a->GetHandle(), &cc);
+    EXPECT_EQ(cc.right, S.ClientArea().Width());
+    EXPECT_EQ(cc.bottom, S.ClientArea().Height());
+    EXPECT_LT(S.ClientArea().Width(), before.Width() - 60);
+    S.Main->SetBounds(before.left, before.top, before.Width(), before.Height());
+    Settle(150);
+    GetClientRect(a->GetHandle(), &cc);
+    EXPECT_EQ(cc.right, S.ClientArea().Width());
+}
+
 TEST_F(MdiProgram, WindowMenuListsTheShownChildren)
 {
     TForm* a = S.AddChild("Alpha");
