@@ -607,5 +607,6 @@ void TspFormFrame::CheckMDIMainMenu()
 {
     TspFormFrame* mf = MDIMainFrame();
     TspSkinMainMenuBar* bar = mf ? mf->FMainMenuBar : nullptr;
-    if (bar && (bar->GetChildMainMenu() || bar->ChildMaximized)) bar->UpDateItems();
+    // A bar showing the menu of a child that is no longer active drops it too.
+    if (bar && (bar->GetChildMainMenu() || bar->ChildMaximized || bar->ChildMenuMerged)) bar->UpDateItems();
 }

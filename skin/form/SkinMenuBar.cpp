@@ -353,17 +353,26 @@ void TspSkinMainMenuBar::CreateMenu()
         const int i = FSD->GetIndex(FItemRecordName);
         if (i >= 0) record = dynamic_cast<TspDataSkinMainMenuItem*>(FSD->ObjectList[i].get());
     }
-    TMenuItem* items = FMainMenu->GetItems();
-    for (int i = 0; i < items->GetCount(); ++i) {
-        TMenuItem* mi = items->GetItem(i);
-        if (!mi->GetVisible()) continue;
-        auto it = std::make_unique<TspSkinMainMenuBarItem>(this, record);
-        it->IDName = mi->GetName();
-        it->Enabled = mi->GetEnabled();
-        it->SavedEnabled = it->Enabled;
-        it->LinkedMenuItem = mi;
-        mi->FreeNotification(this);
-        FObjects.push_back(std::move(it));
+    // On an MDI main form the active child's own main menu follows the bar's.
+    TMainMenu* childMenu = nullptr;
+    if (FFormFrame && FFormFrame->GetOwnerForm() && FFormFrame->GetOwnerForm()->GetFormStyle() == fsMDIForm)
+        childMenu = GetChildMainMenu();
+    ChildMenuMerged = false;
+    for (TMainMenu* menu : {FMainMenu, childMenu}) {
+        if (!menu) continue;
+        ChildMenuMerged = ChildMenuMerged || menu == childMenu;
+        TMenuItem* items = menu->GetItems();
+        for (int i = 0; i < items->GetCount(); ++i) {
+            TMenuItem* mi = items->GetItem(i);
+            if (!mi->GetVisible()) continue;
+            auto it = std::make_unique<TspSkinMainMenuBarItem>(this, record);
+            it->IDName = mi->GetName();
+            it->Enabled = mi->GetEnabled();
+            it->SavedEnabled = it->Enabled;
+            it->LinkedMenuItem = mi;
+            mi->FreeNotification(this);
+            FObjects.push_back(std::move(it));
+        }
     }
     if (ChildMaximized) {
         AddButtons();

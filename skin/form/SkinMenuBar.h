@@ -109,6 +109,8 @@ public:
     // ---- system buttons of a maximised MDI child (SkinMenuBarMdi.cpp) ----
     // The four buttons head the object list while ChildMaximized.
     bool ChildMaximized = false;
+    // The items of the active MDI child's main menu are appended.
+    bool ChildMenuMerged = false;
     int SystemButtonCount = 0;
     void MDIChildMaximize();
     void MDIChildRestore();

@@ -395,6 +395,34 @@ TEST_F(MdiProgram, MaximisedChildFollowsTheMainFormsSize)
     EXPECT_EQ(cc.right, S.ClientArea().Width());
 }
 
+TEST_F(MdiProgram, ActiveChildsMenuJoinsTheBar)
+{
+    TForm* plain = S.AddChild("Plain");
+    TForm* doc = S.AddChild("Document");
+    auto* menu = new TMainMenu(doc);
+    auto* item = new TMenuItem(menu);
+    item->SetName("DocItem");
+    item->SetCaption("&Document");
+    menu->GetItems()->Add(item);
+    plain->Show();
+    Settle();
+    doc->Show();
+    Settle();
+    const int own = S.Menu->GetItems()->GetCount();
+    ASSERT_EQ(S.MenuBar->ItemCount(), own + 1);
+    EXPECT_EQ(S.MenuBar->GetItem(own)->IDName, "DocItem");
+    EXPECT_TRUE(S.MenuBar->ChildMenuMerged);
+    plain->Show();
+    Settle();
+    EXPECT_EQ(S.MenuBar->ItemCount(), own);
+    EXPECT_FALSE(S.MenuBar->ChildMenuMerged);
+    // The child's menu goes with the child.
+    doc->Show();
+    Settle();
+    S.Remove(doc);
+    EXPECT_EQ(S.MenuBar->ItemCount(), own);
+}
+
 TEST_F(MdiProgram, WindowMenuListsTheShownChildren)
 {
     TForm* a = S.AddChild("Alpha");
