@@ -1,5 +1,6 @@
 #include "Edit.h"
 #include "ScopeGuard.h"
+#include <algorithm>
 
 // ---- TCustomEdit ----
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
@@ -229,7 +230,9 @@ std::string TMemoStrings::Get(int Index) const
     std::string s(len + 2 > 4 ? len + 2 : 4, '\0');
     *reinterpret_cast<WORD*>(&s[0]) = static_cast<WORD>(s.size());
     int got = static_cast<int>(SendMessageA(h, EM_GETLINE, Index, reinterpret_cast<LPARAM>(&s[0])));
-    s.resize(got < 0 ? 0 : got);
+    s.resize(got < 0 ? 0 : std::min<size_t>(got, s.size()));
+    // A rich edit hands the line over with its break; the line is without it.
+    while (!s.empty() && (s.back() == '\r' || s.back() == '\n')) s.pop_back();
     return s;
 }
 

@@ -35,9 +35,10 @@ public:
     void PaintBGWH(TCanvas* Cnvs, int AW, int AH, int AX, int AY);
     void PaintList(HDC DC);
     void PaintColumnsList(HDC DC);
-    void DrawDefaultItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State);
-    void DrawSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State);
-    void DrawStretchSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State);
+    // Overridable so that lists with more in a row (check boxes) paint it their own way.
+    virtual void DrawDefaultItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State);
+    virtual void DrawSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State);
+    virtual void DrawStretchSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State);
 
 protected:
     void WndProc(TMessage& Message) override;
@@ -198,7 +199,7 @@ protected:
     void HSBChange(TObject* Sender);
     void TestActive(int X, int Y);
     void ButtonDown(int I, int X, int Y);
-    void ButtonUp(int I, int X, int Y);
+    virtual void ButtonUp(int I, int X, int Y);
     void ButtonEnter(int I);
     void ButtonLeave(int I);
     void DrawButton(TCanvas* C, int I);

@@ -6,6 +6,7 @@
 #include "SkinEdits.h"
 #include "SkinElement.h"
 #include "SkinPopupMenu.h"
+#include "SkinBarSync.h"
 #include "SkinScrollBar.h"
 
 int TspSkinMemo2::LineHeight(TFont* Font)
@@ -180,12 +181,8 @@ void TspSkinMemo2::ChangeSkinData()
     }
     UpDateScrollRange();
     RecreateWnd();
-    if (FVScrollBar) {
-        // Its place beside the memo is taken anew.
-        const TAlign a = FVScrollBar->GetAlign();
-        FVScrollBar->SetAlign(alNone);
-        FVScrollBar->SetAlign(a);
-    }
+    // Its place beside the memo is taken anew.
+    Skinbars::ReapplyAlign(FVScrollBar);
 }
 
 void TspSkinMemo2::SetDefaultFont(TFont* Value)

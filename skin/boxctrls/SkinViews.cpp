@@ -5,6 +5,7 @@
 #include "SkinDrawHelpers.h"
 #include "SkinElement.h"
 #include "SkinImage.h"
+#include "SkinBarSync.h"
 #include "SkinScrollBar.h"
 #include <algorithm>
 #include <vector>
@@ -14,23 +15,9 @@ namespace {
 // The window property that leads a taken-over header back to its list view.
 const char* const HeaderOwnerProp = "SkinListViewHeaderOwner";
 
-struct TNativeScroll {
-    int Min = 0, Max = 0, Pos = 0;
-};
-
-TNativeScroll NativeScroll(HWND Wnd, int Bar)
-{
-    TNativeScroll s;
-    SCROLLINFO si = {};
-    si.cbSize = sizeof(si);
-    si.fMask = SIF_RANGE | SIF_POS;
-    if (GetScrollInfo(Wnd, Bar, &si)) {
-        s.Min = si.nMin;
-        s.Max = si.nMax;
-        s.Pos = si.nPos;
-    }
-    return s;
-}
+using Skinbars::NativeScroll;
+using Skinbars::ReapplyAlign;
+using Skinbars::TNativeScroll;
 
 // Shows or hides a bound bar; answers whether its visibility changed.
 bool ShowBar(TspSkinScrollBar* Bar, bool Visible)
@@ -46,14 +33,6 @@ void MatchBoth(TspSkinScrollBar* V, TspSkinScrollBar* H)
     if (!V || !H) return;
     const bool both = V->GetVisible();
     if (H->GetBoth() != both) H->SetBoth(both);
-}
-
-void ReapplyAlign(TspSkinScrollBar* Bar)
-{
-    if (!Bar) return;
-    const TAlign a = Bar->GetAlign();
-    Bar->SetAlign(alNone);
-    Bar->SetAlign(a);
 }
 
 }  // namespace

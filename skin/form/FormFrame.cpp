@@ -209,6 +209,7 @@ void TspFormFrame::Notification(TComponent* AComponent, TOperation Operation)
     if (reinterpret_cast<void*>(AComponent) == reinterpret_cast<void*>(FTrayIcon)) FTrayIcon = nullptr;
     if (reinterpret_cast<void*>(AComponent) == reinterpret_cast<void*>(FSkinHint)) FSkinHint = nullptr;
     ForgetLinkedMenu(AComponent);
+    ForgetAreaControl(AComponent);
 }
 
 bool TspFormFrame::GetFormActive()
@@ -274,7 +275,11 @@ void TspFormFrame::ChangeSkinData()
 {
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
     FSkinLoaded = FSkinData && !FSkinData->Empty;
-    if (!FSupportNCArea || !OwnerForm) return;
+    if (!OwnerForm) return;
+    if (!FSupportNCArea) {
+        ClientAreaChangeSkinData();
+        return;
+    }
     if (FSkinLoaded) {
         LoadObjects();
         CheckObjects();
@@ -314,11 +319,16 @@ void TspFormFrame::ChangeSkinData()
 
 void TspFormFrame::CreateNewForm(bool Scale)
 {
-    if (IsDesigning() || !FSkinLoaded || !CanNCSupport()) return;
+    if (IsDesigning() || !FSkinLoaded || !(CanNCSupport() || ClientAreaUsable())) return;
     CalcRects();
     if (Scale) CalcAllRealObjectRect();
     CreateNewRegion(Scale);
     if (OnChangeClientRect) OnChangeClientRect(FrameClientRect);
+    if (!FSupportNCArea) {
+        if (OwnerForm) OwnerForm->Invalidate();
+        ControlsToAreas();
+        return;
+    }
     if (FSupportNCArea && !FWindowRegion) SendNCPaint();
 }
 
@@ -431,6 +441,8 @@ void TspFormFrame::SetRollUpState(bool Value)
         } else {
             OwnerForm->SetHeight(FHeightBeforeRollUp);
         }
+    } else {
+        ClientAreaRollUp(Value);
     }
     if (OnChangeRollUpState) OnChangeRollUpState(this);
 }

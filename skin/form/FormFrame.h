@@ -400,6 +400,28 @@ public:
     HRGN GetWindowRegion() const { return FWindowRegion.Get(); }
     TTimer* GetPointerTimer() const { return FPointerTimer.get(); }
 
+    // ---- client-area mode (SupportNCArea false) ----
+    // The whole window: the skin picture (stretched or not) with the objects on it.
+    void Paint(HDC DC);
+    // Picture stretched to the window between its corner points.
+    void CreateRealBitMap(TBitmap* Bitmap, TBitmap* Picture);
+    void StartDragg(int X, int Y);
+    void EndDragg();
+    bool GetDragging() const { return FDragging; }
+    // Controls pinned to named areas of the skin follow them at every size.
+    void LinkControlToArea(const std::string& AreaName, TControl* Control);
+    void UnLinkControlFromArea(TControl* Control);
+    void LinkControlsToAreas();
+    void ControlsToAreas();
+    int AreaLinkCount() const { return static_cast<int>(FAreaLinks.size()); }
+    void CheckSize();
+    LRESULT NewHitTest(TPoint P);
+    bool InForm(TPoint P) const;
+    void TestCursors();
+    void CreateRollUpForm();
+    void RestoreRollUpForm();
+    void SetRollUpFormRegion();
+
 private:
     // MDI parts of the window procedure: the library's MDI messages (returns
     // whether the message goes on to the form), and what follows the form's
@@ -525,4 +547,26 @@ private:
     TRegionHandle FWindowRegion;
     std::unique_ptr<TBitmap> FTopMaskStrip, FBottomMaskStrip, FLeftMaskStrip, FRightMaskStrip;
     TIconHandle FSmallIcon;
+
+    // Client-area mode.
+    struct TspAreaLink {
+        TControl* Control;
+        TRect AreaRect;
+    };
+    bool ClientAreaUsable() const;
+    void ClientAreaChangeSkinData();
+    // First phase of the messages client-area mode answers itself; true when handled.
+    bool ClientAreaWndProc(TMessage& Message);
+    void AfterClientAreaMouse(TMessage& Message);
+    void ClientAreaMouseDown(TMessage& Message, TMouseButton Button);
+    void ClientAreaMouseUp(TMessage& Message, TMouseButton Button);
+    void DraggTo();
+    void ClientAreaTestMouse();
+    void ClientAreaRollUp(bool Value);
+    void ForgetAreaControl(TComponent* AComponent);
+    std::vector<TspAreaLink> FAreaLinks;
+    std::vector<TControl*> FHiddenControls;
+    bool FDragging = false;
+    TPoint FDragPoint;
+    bool FMouseTracking = false;
 };

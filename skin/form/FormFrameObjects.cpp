@@ -73,6 +73,7 @@ void TspFormFrame::ClearObjects()
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
     FPressClosedItem = nullptr;
     FObjectList.clear();
+    FAreaLinks.clear();
 }
 
 void TspFormFrame::LoadObjects()
@@ -363,7 +364,10 @@ void TspFormFrame::TestActive(int X, int Y, bool CanActivate)
 
 void TspFormFrame::TestMouse()
 {
-    if (!FSupportNCArea) return;
+    if (!FSupportNCArea) {
+        ClientAreaTestMouse();
+        return;
+    }
     if (InSizeMove) {
         FPointerTimer->SetEnabled(false);
         return;

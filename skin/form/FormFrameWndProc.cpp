@@ -94,6 +94,7 @@ void TspFormFrame::StopTimers()
 
 void TspFormFrame::NewWndProc(TMessage& Message)
 {
+    if (!FSupportNCArea && ClientAreaWndProc(Message)) return;
     bool passOn = true;
     switch (Message.Msg) {
     case WM_CREATE: passOn = WMCreate(Message); break;
@@ -122,7 +123,10 @@ void TspFormFrame::NewWndProc(TMessage& Message)
     }
     if (passOn) CallOldWndProc(Message);
     MDIAfterMessage(Message);
-    if (!FSupportNCArea) return;
+    if (!FSupportNCArea) {
+        AfterClientAreaMouse(Message);
+        return;
+    }
     switch (Message.Msg) {
     case WM_NCMOUSEMOVE:
     case WM_NCLBUTTONDOWN:
