@@ -4,7 +4,10 @@
 // the tabs bar under synthetic mouse input.
 #include "test_gtest.h"
 #include "MdiScene.h"
+#include "SkinControls.h"
 #include "SkinMenuBarButton.h"
+#include "SkinMenuMode.h"
+#include "SkinMenus.h"
 #include <memory>
 
 using namespace MdiScene;
@@ -232,6 +235,25 @@ TEST_F(MdiProgram, BarButtonsActOnTheMaximisedChild)
     EXPECT_EQ(S.Tabs->TabCount(), 0);
 }
 
+TEST_F(MdiProgram, SystemMenuButtonOpensTheChildsMenu)
+{
+    TForm* a = S.AddChild("Alpha");
+    Scene::FrameOf(a)->SetWindowState(fwsMaximized);
+    Settle();
+    TspSkinMainMenuBarButton* sys = Button(cmSysMenu);
+    ASSERT_NE(sys, nullptr);
+    TspSkinMenu* engine = TspSkinMenuMode::ForFrame(S.Frame)->GetSkinMenu();
+    Click(Centre(sys));
+    EXPECT_TRUE(engine->GetOpen());
+    EXPECT_TRUE(sys->Down);
+    EXPECT_EQ(engine->GetOpener(), S.MenuBar);
+    // The menu closing releases the button.
+    engine->Hide();
+    Settle();
+    EXPECT_FALSE(sys->Down);
+    EXPECT_EQ(Scene::FrameOf(a)->GetWindowState(), fwsMaximized);
+}
+
 TEST_F(MdiProgram, MinimiseButtonFollowsTheChildsIcons)
 {
     TForm* a = S.AddChild("No minimise", biSystemMenu | biMaximize);
@@ -290,6 +312,94 @@ TEST_F(MdiProgram, OnlyTheActiveChildIsDrawnActive)
     Settle();
     EXPECT_TRUE(Scene::FrameOf(a)->GetFormActive());
     EXPECT_FALSE(Scene::FrameOf(b)->GetFormActive());
+}
+
+// A "tab" record whose picture holds the three tab looks (40 x 20 each, 5-pixel
+// ends of their own colour) and a 10 x 10 background tile.
+struct TabSkin {
+    static constexpr TColor cBack = 0x303030, cTab = 0x0000C0, cActive = 0x00C000, cHover = 0xC00000, cEnd = 0x00C0C0;
+    std::unique_ptr<TspSkinData> Data{new TspSkinData(nullptr)};
+    TspDataSkinTabControl* Rec = nullptr;
+    TabSkin()
+    {
+        auto pic = std::make_unique<TBitmap>(120, 30, pf24bit);
+        auto fill = [&](const TRect& R, TColor C) {
+            pic->GetCanvas()->GetBrush()->SetColor(C);
+            pic->GetCanvas()->FillRect(R);
+        };
+        const TColor looks[] = {cTab, cActive, cHover};
+        for (int i = 0; i < 3; ++i) {
+            fill(TRect(i * 40, 0, i * 40 + 40, 20), looks[i]);
+            fill(TRect(i * 40, 0, i * 40 + 5, 20), cEnd);
+            fill(TRect(i * 40 + 35, 0, i * 40 + 40, 20), cEnd);
+        }
+        fill(TRect(0, 20, 10, 30), cBack);
+        Data->ActivePictures.push_back(std::move(pic));
+        auto r = std::make_unique<TspDataSkinTabControl>("tab");
+        r->PictureIndex = 0;
+        r->TabRect = TRect(0, 0, 40, 20);
+        r->ActiveTabRect = TRect(40, 0, 80, 20);
+        r->MouseInTabRect = TRect(80, 0, 120, 20);
+        r->TabsBGRect = TRect(0, 20, 10, 30);
+        r->TabLeftOffset = r->TabRightOffset = 5;
+        Rec = r.get();
+        Data->CtrlList.push_back(std::move(r));
+        Data->Empty = false;
+    }
+};
+
+TColor Pixel(TBitmap* B, int X, int Y) { return B->GetCanvas()->GetPixel(X, Y) & 0xFFFFFF; }
+
+std::unique_ptr<TBitmap> Snap(TWinControl* C)
+{
+    auto b = std::make_unique<TBitmap>(C->GetWidth(), C->GetHeight(), pf24bit);
+    C->PaintTo(b->GetCanvas()->GetHandle(), 0, 0);
+    return b;
+}
+
+TEST_F(MdiProgram, SkinnedTabsFromTheRecord)
+{
+    TabSkin skin;
+    S.AddChild("Alpha");
+    S.AddChild("Beta");
+    S.Tabs->SetSkinData(skin.Data.get());
+    Settle();
+    ASSERT_TRUE(S.Tabs->Skinned());
+    EXPECT_EQ(S.Tabs->GetHeight(), 20);
+    auto b = Snap(S.Tabs);
+    // First tab (not active): normal look with its ends; second (active): the
+    // active look; past the tabs the background tile.
+    EXPECT_EQ(Pixel(b.get(), 2, 2), TabSkin::cEnd);
+    EXPECT_EQ(Pixel(b.get(), 8, 2), TabSkin::cTab);
+    EXPECT_EQ(Pixel(b.get(), 97, 2), TabSkin::cEnd);
+    EXPECT_EQ(Pixel(b.get(), 108, 2), TabSkin::cActive);
+    EXPECT_EQ(Pixel(b.get(), S.Tabs->GetWidth() - 3, 10), TabSkin::cBack);
+    // The pointer over the first tab: the hover look.
+    SetCursorPos(5, 5);
+    Settle();
+    Click(TabCentre(1));
+    const TPoint over = S.Tabs->ClientToScreen(TPoint(20, 10));
+    SetCursorPos(over.x, over.y);
+    Settle(150);
+    S.Tabs->TestActive(20, 10);
+    EXPECT_TRUE(S.Tabs->GetTabByIndex(0)->Hovered);
+    S.Tabs->Invalidate();
+    b = Snap(S.Tabs);
+    EXPECT_EQ(Pixel(b.get(), 8, 2), TabSkin::cHover);
+
+    // A record without a background tile paints the plain face, and a record
+    // whose tab image lies outside its picture leaves the bar plain.
+    skin.Rec->TabsBGRect = TRect();
+    S.Tabs->ChangeSkinData();
+    b = Snap(S.Tabs);
+    EXPECT_EQ(Pixel(b.get(), S.Tabs->GetWidth() - 3, 10), static_cast<TColor>(GetSysColor(COLOR_BTNFACE) & 0xFFFFFF));
+    skin.Rec->TabRect = TRect(500, 500, 540, 520);
+    S.Tabs->ChangeSkinData();
+    EXPECT_FALSE(S.Tabs->Skinned());
+    b = Snap(S.Tabs);
+    S.Tabs->SetSkinData(nullptr);
+    Settle();
+    EXPECT_EQ(S.Tabs->GetHeight(), 21);
 }
 
 TEST_F(MdiProgram, TabWidths)
