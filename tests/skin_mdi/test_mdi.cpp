@@ -402,6 +402,24 @@ TEST_F(MdiProgram, SkinnedTabsFromTheRecord)
     EXPECT_EQ(S.Tabs->GetHeight(), 21);
 }
 
+TEST_F(MdiProgram, ClickedChildBecomesActive)
+{
+    TForm* a = S.AddChild("Alpha");
+    TForm* b = S.AddChild("Beta");
+    S.Frame->Tile();
+    Settle();
+    ASSERT_EQ(S.Main->GetActiveMDIChild(), b);
+    // In the client area, then on the caption.
+    Click(a->ClientToScreen(TPoint(30, 30)));
+    EXPECT_EQ(S.Main->GetActiveMDIChild(), a);
+    EXPECT_TRUE(Scene::FrameOf(a)->GetFormActive());
+    RECT wr;
+    GetWindowRect(b->GetHandle(), &wr);
+    Click(TPoint(wr.left + 60, wr.top + 8));
+    EXPECT_EQ(S.Main->GetActiveMDIChild(), b);
+    EXPECT_TRUE(S.Tabs->GetTabByIndex(1)->Active);
+}
+
 TEST_F(MdiProgram, TabWidths)
 {
     struct Case {
