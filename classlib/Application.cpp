@@ -59,10 +59,18 @@ bool TApplication::ProcessMessage(MSG& Msg)
         if (h(Msg)) return true;
     bool handled = false;
     if (OnMessage) OnMessage(Msg, handled);
-    if (handled || IsKeyMsg(Msg)) return true;
+    if (handled || IsKeyMsg(Msg) || IsMDIMsg(Msg)) return true;
     TranslateMessage(&Msg);
     DispatchMessageA(&Msg);
     return true;
+}
+
+bool TApplication::IsMDIMsg(MSG& Msg)
+{
+    // The MDI keys (Ctrl+F4 closes the active child, Ctrl+F6 moves to the next).
+    if (!FMainForm || FMainForm->GetFormStyle() != fsMDIForm || !FMainForm->GetClientHandle()) return false;
+    if (Msg.message != WM_KEYDOWN && Msg.message != WM_SYSKEYDOWN) return false;
+    return TranslateMDISysAccel(FMainForm->GetClientHandle(), &Msg) != 0;
 }
 
 bool TApplication::IsKeyMsg(MSG& Msg)

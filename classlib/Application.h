@@ -40,6 +40,7 @@ public:
     void Minimize();
     void Restore();
     // Key messages go first to the control of the focused window (shortcuts, dialog keys).
+    bool IsMDIMsg(MSG& Msg);
     bool IsKeyMsg(MSG& Msg);
 
     HWND Handle() const { return FHandle; }

@@ -136,11 +136,13 @@ void TCustomForm::CreateParams(TCreateParams& Params)
     if (icons & biSystemMenu) Params.Style |= WS_SYSMENU;
     if (icons & biHelp) Params.ExStyle |= WS_EX_CONTEXTHELP;
     if (FFormStyle == fsStayOnTop && topLevel) Params.ExStyle |= WS_EX_TOPMOST;
+    if (FFormStyle == fsMDIChild && topLevel) MDIChildCreateParams(Params);
 }
 
 void TCustomForm::CreateWnd()
 {
     TScrollingWinControl::CreateWnd();
+    if (FFormStyle == fsMDIForm) CreateMDIClient();
     UpdateMenu();
     if (FIcon && FIcon->GetHandle())
         SendMessageA(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FIcon->GetHandle()));
@@ -197,6 +199,7 @@ void TCustomForm::SetIcon(TIcon* Value)
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
 {
     TScrollingWinControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && FWindowMenu && AComponent == FWindowMenu) FWindowMenu = nullptr;
     if (Operation == opRemove && AComponent == FMenu) {
         FMenu = nullptr;
         if (FHandle) ::SetMenu(FHandle, nullptr);
@@ -252,6 +255,10 @@ void TCustomForm::Show()
     AfterConstruction();
     SetVisible(true);
     BringToFront();
+    // An MDI child comes to the front only through its client window.
+    if (FFormStyle == fsMDIChild && FHandle)
+        if (HWND client = ::GetParent(FHandle))
+            SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
 }
 
 void TCustomForm::ApplyPosition()

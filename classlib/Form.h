@@ -6,6 +6,7 @@
 #include "ScrollingWinControl.h"
 
 class TMainMenu;
+class TMenuItem;
 class TIcon;
 
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
@@ -17,6 +18,7 @@ enum TPosition {
 };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TTileMode { tbHorizontal, tbVertical };
 enum TFormStateFlag : unsigned { fsCreating = 1, fsVisible = 2, fsShowing = 4, fsModal = 8, fsActivated = 16 };
 typedef unsigned TFormState;
 
@@ -73,6 +75,25 @@ public:
     bool GetActive() const { return FActive; }
     TFormState GetFormState() const { return FFormState; }
     TRect GetClientRect() override;
+
+    // ---- multiple-document forms (FormMdi.cpp) ----
+    // An fsMDIForm holds the system's MDI client window; its fsMDIChild forms
+    // (children of the application's main form) live inside it.
+    HWND GetClientHandle() const { return FClientHandle; }
+    TCustomForm* GetActiveMDIChild() const;
+    int GetMDIChildCount() const;
+    TCustomForm* GetMDIChildren(int Index) const;
+    // The part of the client area that aligned controls leave to the MDI client.
+    TRect GetMDIClientRect();
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+    void Next();
+    void Previous();
+    TTileMode TileMode = tbHorizontal;
+    TMenuItem* GetWindowMenu() const { return FWindowMenu; }
+    void SetWindowMenu(TMenuItem* Value);
+    void DefaultHandler(void* Message) override;
 
     bool KeyPreview = false;
     bool AutoSize = false;
@@ -146,12 +167,20 @@ protected:
     std::unique_ptr<TIcon> FIcon;
     std::unique_ptr<TControlCanvas> FCanvas;
     TFormState FFormState = 0;
+    HWND FClientHandle = nullptr;
+    TMenuItem* FWindowMenu = nullptr;
     bool FActive = false;
     bool FCreated = false;
     bool FDestroyDone = false;
     bool FPositioned = false;
 
+    void AlignControls(TControl* AControl, TRect& Rect) override;
+    void DestroyWindowHandle() override;
+
 private:
+    void MDIChildCreateParams(TCreateParams& Params);
+    void CreateMDIClient();
+    void PlaceMDIClient();
     void Init();
     void ApplyPosition();
     void UpdateMenu();

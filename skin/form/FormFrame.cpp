@@ -54,6 +54,7 @@ TspFormFrame::~TspFormFrame()
     // The form gets its own procedure back before our parts go, so messages
     // that arrive meanwhile never reach a half-destroyed frame.
     if (!IsDesigning()) RemoveHook();
+    UnhookMDIClient();
     if (OwnerForm) OwnerForm->OnShortCut = nullptr;
     FMainMenuActive = false;
     // A tray icon that outlives us must not keep our menu or our handler.
@@ -204,6 +205,7 @@ void TspFormFrame::Notification(TComponent* AComponent, TOperation Operation)
     ForgetMainMenuItem(AComponent);
     if (AComponent == FSystemMenu) FSystemMenu = nullptr;
     if (reinterpret_cast<void*>(AComponent) == reinterpret_cast<void*>(FMainMenuBar)) FMainMenuBar = nullptr;
+    MDIForgetComponent(AComponent);
     if (reinterpret_cast<void*>(AComponent) == reinterpret_cast<void*>(FTrayIcon)) FTrayIcon = nullptr;
     if (reinterpret_cast<void*>(AComponent) == reinterpret_cast<void*>(FSkinHint)) FSkinHint = nullptr;
     ForgetLinkedMenu(AComponent);
@@ -214,6 +216,7 @@ bool TspFormFrame::GetFormActive()
 {
     if (AlwaysActive) return true;
     if (!OwnerForm) return false;
+    if (IsMDIChildFrame() || IsMDIMainFrame()) return FMDIChildActive;
     return OwnerForm->GetActive() && Screen && Screen->GetActiveForm() == OwnerForm;
 }
 
@@ -246,7 +249,7 @@ void TspFormFrame::PaintEvent(const std::string& IDName, TCanvas* Canvas, const 
 
 std::string TspFormFrame::GetCaptionText() const
 {
-    return OwnerForm ? OwnerForm->GetText() : std::string();
+    return OwnerForm ? OwnerForm->GetText() + MDICaptionSuffix() : std::string();
 }
 
 TFont* TspFormFrame::GetCaptionFont()
@@ -345,6 +348,7 @@ void TspFormFrame::SetWindowState(int Value)
     if (Value == FWindowState || !OwnerForm) return;
     const bool mainForm = Application && Application->GetMainForm() == OwnerForm;
     if (!(Value == fwsMinimized && mainForm)) FWindowState = Value;
+    if (MDIChildSetWindowState(Value)) return;
     switch (Value) {
     case fwsNormal: DoNormal(); break;
     case fwsMinimized: DoMinimize(); break;

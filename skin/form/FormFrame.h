@@ -24,6 +24,7 @@ class TspSkinHint;
 class TspSkinMainMenuItem;
 class TspTrayIcon;
 class TspSkinMainMenuBar;
+class TspSkinMDITabsBar;
 class TspSkinPopupMenu;
 
 // The window commands a frame offers. The first three share their values with
@@ -62,6 +63,14 @@ TspFormFrame* GetFormFrameComponent(TCustomForm* Form);
 TspActiveSkinObject* CreateSkinObject(TspFormFrame* Frame, TspDataSkinObject* Record);
 // A record-less caption button with Command (the default caption buttons).
 TspActiveSkinObject* CreateDefaultCaptionButton(TspFormFrame* Frame, const std::string& IDName, TStdCommand Command);
+// The frame of the first MDI child of the application's main form whose frame
+// is maximised; null when none (FormFrameMdi.cpp).
+TspFormFrame* GetMDIChildFormFrameComponent();
+// Child rectangles of the MDI arrangements inside a W x H work area, for
+// Count children, indexed from the first child to the last.
+std::vector<TRect> TileRects(int Count, int W, int H);
+// Step <= 0 is no caption height: the caller passes a usable one.
+std::vector<TRect> CascadeRects(int Count, int W, int H, int Step, int MinW, int MinH);
 }  // namespace Formframe
 
 class TspFormFrame : public TComponent {
@@ -261,6 +270,35 @@ public:
     void NoteMenuClosingPress();
     bool TakeMenuClosingPress(TspActiveSkinObject* AObject);
 
+    // ---- multiple-document forms (FormFrameMdi.cpp) ----
+    TspSkinMDITabsBar* GetMDITabsBar() const { return FMDITabsBar; }
+    void SetMDITabsBar(TspSkinMDITabsBar* Value);
+    bool IsMDIChildMaximized() const { return FMDIChildMaximized; }
+    bool GetMDIChildActive() const;
+    void ResizeMDIChilds();
+    void ArangeMinimizedChilds();
+    // The main form's client area less its visible aligned controls.
+    void GetMDIWorkArea(TRect& R) const;
+    TCustomForm* GetMaximizeMDIChild() const;
+    void Tile();
+    void Cascade();
+    void MinimizeAll();
+    void MaximizeAll();
+    void RestoreAll();
+    void CloseAll();
+    void AddChildToMenu(TCustomForm* Form);
+    void DeleteChildFromMenu(TCustomForm* Form);
+    void UpDateChildCaptionInMenu(TCustomForm* Form);
+    void UpDateChildActiveInMenu();
+    void MDIItemClick(TObject* Sender);
+    void AddChildToBar(TCustomForm* Form);
+    void DeleteChildFromBar(TCustomForm* Form);
+    void RefreshMDIBarTab(TCustomForm* Form);
+    void CheckMDIBar();
+    void CheckMDIMainMenu();
+    // The procedure of the subclassed MDI client window.
+    LRESULT FormClientWindowProcHook(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+
     // ---- frame interface ----
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void ChangeSkinData();
@@ -385,6 +423,30 @@ public:
     void SetRollUpFormRegion();
 
 private:
+    // MDI parts of the window procedure: the library's MDI messages (returns
+    // whether the message goes on to the form), and what follows the form's
+    // own handling of the others.
+    bool MDIMessage(TMessage& Message);
+    void MDIAfterMessage(TMessage& Message);
+    // The window states of an MDI child stay inside the MDI work area.
+    bool MDIChildSetWindowState(int Value);
+    std::string MDICaptionSuffix() const;
+    void HookMDIClient();
+    void UnhookMDIClient();
+    void MDIForgetComponent(TComponent* AComponent);
+    TspFormFrame* MDIMainFrame() const;
+    bool IsMDIChildFrame() const;
+    bool IsMDIMainFrame() const;
+    TPoint GetMDIMinimizeCoord() const;
+    void MDIChildMaximize();
+    void PaintMDIBG(HDC DC);
+    TspSkinMDITabsBar* FMDITabsBar = nullptr;
+    bool FMDIChildMaximized = false;
+    // The last activation state the system passed (WM_NCACTIVATE).
+    bool FMDIChildActive = false;
+    HWND FMDIClient = nullptr;
+    WNDPROC OldMDIClientProc = nullptr;
+
     void NewWndProc(TMessage& Message);
     void CallOldWndProc(TMessage& Message);
     void InstallHook();

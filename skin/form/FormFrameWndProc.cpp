@@ -119,9 +119,10 @@ void TspFormFrame::NewWndProc(TMessage& Message)
     case WM_CHANGESKINDATA: passOn = WMChangeSkinData(Message); break;
     case WM_TIMER: passOn = WMTimer(Message); break;
     case WM_SYSCOMMAND: passOn = WMSysCommand(Message); break;
-    default: break;
+    default: passOn = MDIMessage(Message); break;
     }
     if (passOn) CallOldWndProc(Message);
+    MDIAfterMessage(Message);
     if (!FSupportNCArea) {
         AfterClientAreaMouse(Message);
         return;
@@ -361,6 +362,7 @@ bool TspFormFrame::WMNCActivate(TMessage& Message)
     // also without WS_CAPTION, see TNoDefaultPaint); answering 1 without it lets
     // the activation go ahead.
     Message.Result = 1;
+    FMDIChildActive = Message.WParam != 0;
     if (NoFrame()) {
         FormChangeActive(false);
     } else {

@@ -209,10 +209,25 @@ void TspSkinMainMenuBar::SetMainMenu(TMainMenu* Value)
     RepaintBar();
 }
 
+void TspSkinMainMenuBar::SetSkinData(TspSkinData* Value)
+{
+    const bool dropping = !Value && GetSkinDataComponent();
+    TspSkinControl::SetSkinData(Value);
+    // The objects built from the skin let go of its pictures: the bar goes plain.
+    if (dropping) ChangeSkinData();
+}
+
 void TspSkinMainMenuBar::Notification(TComponent* AComponent, TOperation Operation)
 {
+    const bool skinGone = Operation == opRemove && AComponent && AComponent == GetSkinDataComponent();
     TspSkinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
+    if (skinGone) {
+        // Nothing may draw from the pictures of a skin that is gone.
+        ClearObjects();
+        FHasSkin = false;
+        FNeedRebuild = true;
+    }
     if (AComponent == FHookedForm) FHookedForm = nullptr;
     if (AComponent == FFormFrame) {
         FFormFrame = nullptr;
@@ -303,6 +318,7 @@ void TspSkinMainMenuBar::RepaintBar()
 void TspSkinMainMenuBar::ClearObjects()
 {
     FObjects.clear();
+    SystemButtonCount = 0;
     FActiveIndex = FOldActiveIndex = FCapturedIndex = -1;
 }
 
@@ -337,17 +353,30 @@ void TspSkinMainMenuBar::CreateMenu()
         const int i = FSD->GetIndex(FItemRecordName);
         if (i >= 0) record = dynamic_cast<TspDataSkinMainMenuItem*>(FSD->ObjectList[i].get());
     }
-    TMenuItem* items = FMainMenu->GetItems();
-    for (int i = 0; i < items->GetCount(); ++i) {
-        TMenuItem* mi = items->GetItem(i);
-        if (!mi->GetVisible()) continue;
-        auto it = std::make_unique<TspSkinMainMenuBarItem>(this, record);
-        it->IDName = mi->GetName();
-        it->Enabled = mi->GetEnabled();
-        it->SavedEnabled = it->Enabled;
-        it->LinkedMenuItem = mi;
-        mi->FreeNotification(this);
-        FObjects.push_back(std::move(it));
+    // On an MDI main form the active child's own main menu follows the bar's.
+    TMainMenu* childMenu = nullptr;
+    if (FFormFrame && FFormFrame->GetOwnerForm() && FFormFrame->GetOwnerForm()->GetFormStyle() == fsMDIForm)
+        childMenu = GetChildMainMenu();
+    ChildMenuMerged = false;
+    for (TMainMenu* menu : {FMainMenu, childMenu}) {
+        if (!menu) continue;
+        ChildMenuMerged = ChildMenuMerged || menu == childMenu;
+        TMenuItem* items = menu->GetItems();
+        for (int i = 0; i < items->GetCount(); ++i) {
+            TMenuItem* mi = items->GetItem(i);
+            if (!mi->GetVisible()) continue;
+            auto it = std::make_unique<TspSkinMainMenuBarItem>(this, record);
+            it->IDName = mi->GetName();
+            it->Enabled = mi->GetEnabled();
+            it->SavedEnabled = it->Enabled;
+            it->LinkedMenuItem = mi;
+            mi->FreeNotification(this);
+            FObjects.push_back(std::move(it));
+        }
+    }
+    if (ChildMaximized) {
+        AddButtons();
+        if (TspFormFrame* child = Formframe::GetMDIChildFormFrameComponent()) CheckButtons(child->GetBorderIcons());
     }
     LayoutItems();
 }
@@ -368,6 +397,7 @@ void TspSkinMainMenuBar::CalcRects()
                            FSkinItemsRect.bottom);
     else
         FItemsArea = TRect(2, 2, w - 2, h - 2);
+    PlaceSystemButtons();
 }
 
 void TspSkinMainMenuBar::LayoutItems()
@@ -714,6 +744,7 @@ void TspSkinMainMenuBar::CMMouseLeave(TMessage& Message)
 
 void TspSkinMainMenuBar::WndProc(TMessage& Message)
 {
+    if (Message.Msg == WM_CLOSESKINMENU) CloseSysMenu();
     if (Message.Msg == WM_SIZE) {
         TspSkinControl::WndProc(Message);
         LayoutItems();

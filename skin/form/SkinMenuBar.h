@@ -46,6 +46,7 @@ public:
 
     // ---- skin protocol ----
     void GetSkinData() override;
+    void SetSkinData(TspSkinData* Value) override;
     void BeforeChangeSkinData() override;
     void ChangeSkinData() override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -104,6 +105,24 @@ public:
 
     // Composes the whole bar into one picture and draws it on Cnvs at (0, 0).
     void PaintMenuBar(TCanvas* Cnvs);
+
+    // ---- system buttons of a maximised MDI child (SkinMenuBarMdi.cpp) ----
+    // The four buttons head the object list while ChildMaximized.
+    bool ChildMaximized = false;
+    // The items of the active MDI child's main menu are appended.
+    bool ChildMenuMerged = false;
+    int SystemButtonCount = 0;
+    void MDIChildMaximize();
+    void MDIChildRestore();
+    void AddButtons();
+    void DeleteButtons();
+    void CheckButtons(unsigned BorderIcons);
+    // The system menu a system-menu button opened has closed.
+    void CloseSysMenu();
+    // The first main menu among the components of the main form's active MDI child.
+    TMainMenu* GetChildMainMenu() const;
+    // Places the system buttons at the ends of the items area, shrinking it.
+    void PlaceSystemButtons();
 
 protected:
     void Paint() override;
