@@ -166,8 +166,8 @@ TEST(ColourDialog, NumberFieldsInStepAndWithoutDrift)
     struct Seen {
         int H = -1, S = -1, V = -1, R = -1, G = -1, B = -1;
         TColor Palette = -1, Preview = -1;
-    } rgb, hsv, touched, bad, tooLong;
-    std::string committed;
+    } rgb, hsv, touched, bad, tooLong, red;
+    std::string committed, typedRed;
     const bool ok = RunDialog(d, [&] {
         Type(d.REdit, "12");
         Type(d.GEdit, "34");
@@ -196,6 +196,11 @@ TEST(ColourDialog, NumberFieldsInStepAndWithoutDrift)
         tooLong.Preview = d.ColorViewer->GetColorValue();
         SendMessageA(d.HEdit->GetHandle(), WM_CHAR, VK_RETURN, 0);
         committed = d.HEdit->GetText();
+        // Past a byte the red field stops at 255 while the typed text stays until Enter.
+        Type(d.REdit, "300");
+        red.R = Val(d.REdit);
+        red.Preview = d.ColorViewer->GetColorValue();
+        typedRed = d.REdit->GetText();
         // Now the hue field drives: 120 degrees at full saturation and value is green.
         Type(d.HEdit, "120");
         Type(d.SEdit, "100");
@@ -221,6 +226,9 @@ TEST(ColourDialog, NumberFieldsInStepAndWithoutDrift)
     EXPECT_EQ(tooLong.H, 359);
     EXPECT_EQ(tooLong.Preview, HSVColour(359, rgb.S, rgb.V));
     EXPECT_EQ(committed, "359");
+    EXPECT_EQ(red.R, 255);
+    EXPECT_EQ(GetRValue(red.Preview), 255);
+    EXPECT_EQ(typedRed, "300");
     EXPECT_EQ(hsv.R, 0);
     EXPECT_EQ(hsv.G, 255);
     EXPECT_EQ(hsv.B, 0);
