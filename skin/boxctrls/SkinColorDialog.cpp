@@ -7,11 +7,9 @@
 #include "SkinColorPalette.h"
 #include "SkinData.h"
 #include "SkinLabels.h"
-#include "SkinNumericEdits.h"
+#include "SkinTrackEdit.h"
 #include "Spconst.h"
 #include <algorithm>
-
-using Spcolorctrls::RoundEven;
 
 namespace {
 
@@ -31,13 +29,8 @@ std::unique_ptr<TFont> ArialFont()
 int Bottom(TControl* C) { return C->GetTop() + C->GetHeight(); }
 int Right(TControl* C) { return C->GetLeft() + C->GetWidth(); }
 
-// An edit's whole number, clamped into the byte or percent range it stands for.
-int EditInt(TspSkinSpinEdit* E, int Max)
-{
-    const double v = E ? E->GetValue() : 0;
-    if (!(v == v)) return 0;   // not a number
-    return std::max(0, std::min(Max, RoundEven(std::max(-1e6, std::min(1e6, v)))));
-}
+// An edit's number, kept inside the byte, degree or percent range it stands for.
+int EditInt(TspSkinTrackEdit* E, int Max) { return E ? std::clamp(E->GetValue(), 0, Max) : 0; }
 
 }  // namespace
 
@@ -169,14 +162,19 @@ void TspSkinColorDialog::Build(TForm* W)
         l->SetTop(Top);
         return l;
     };
-    auto edit = [&](int Left, int Top, int Max, bool Rgb) {
-        auto* e = new TspSkinSpinEdit(W);
+    auto edit = [&](int Left, int Top, int Max, int BarWidth, bool Rgb) {
+        auto* e = new TspSkinTrackEdit(W);
         e->SetParent(W);
+        e->PopupKind = tbpLeft;
+        // A skin without an edit element leaves the field at this height too.
+        e->SetDefaultHeight(21);
         e->SetBounds(Left, Top, 50, 21);
         e->SetMinValue(0);
         e->SetMaxValue(Max);
-        e->SimpleSetValue(0);
+        e->SetValue(0);
         e->SetSkinData(FCtrlSkinData);
+        e->TrackBarWidth = BarWidth;
+        e->SetJumpWhenClick(true);
         if (Rgb)
             e->OnChange = [this](TObject* S) { RGBEditChange(S); };
         else
@@ -185,17 +183,17 @@ void TspSkinColorDialog::Build(TForm* W)
     };
     const int left = PaletteContainer->GetLeft(), base = Bottom(ColorGrid);
     RLabel = label("R:", left, base + 12);
-    REdit = edit(Right(RLabel) + 5, base + 10, 255, true);
+    REdit = edit(Right(RLabel) + 5, base + 10, 255, 200, true);
     GLabel = label("G:", left, Bottom(REdit) + 12);
-    GEdit = edit(REdit->GetLeft(), Bottom(REdit) + 10, 255, true);
+    GEdit = edit(REdit->GetLeft(), Bottom(REdit) + 10, 255, 200, true);
     BLabel = label("B:", left, Bottom(GEdit) + 12);
-    BEdit = edit(REdit->GetLeft(), Bottom(GEdit) + 10, 255, true);
+    BEdit = edit(REdit->GetLeft(), Bottom(GEdit) + 10, 255, 200, true);
     HLabel = label("H:", Right(REdit) + 5, base + 12);
-    HEdit = edit(Right(HLabel) + 5, base + 10, 359, false);
+    HEdit = edit(Right(HLabel) + 5, base + 10, 359, 250, false);
     SLabel = label("S:", Right(REdit) + 5, Bottom(HEdit) + 12);
-    SEdit = edit(HEdit->GetLeft(), Bottom(HEdit) + 10, 100, false);
+    SEdit = edit(HEdit->GetLeft(), Bottom(HEdit) + 10, 100, 120, false);
     LLabel = label("L:", Right(REdit) + 5, Bottom(SEdit) + 12);
-    LEdit = edit(HEdit->GetLeft(), Bottom(SEdit) + 10, 100, false);
+    LEdit = edit(HEdit->GetLeft(), Bottom(SEdit) + 10, 100, 120, false);
 
     ColorViewer = new TspColorViewer(W);
     ColorViewer->SetParent(W);
@@ -255,7 +253,7 @@ bool TspSkinColorDialog::Execute()
     return ok;
 }
 
-void TspSkinColorDialog::SetEdits(TspSkinSpinEdit* A, TspSkinSpinEdit* B, TspSkinSpinEdit* C, int VA, int VB,
+void TspSkinColorDialog::SetEdits(TspSkinTrackEdit* A, TspSkinTrackEdit* B, TspSkinTrackEdit* C, int VA, int VB,
                                   int VC)
 {
     A->SetValue(VA);

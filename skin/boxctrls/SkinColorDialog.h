@@ -1,7 +1,8 @@
 // The skinned colour dialog: Execute builds a framed modal "Set color" window in
-// code with the basic and custom colour grids, the hue ring palette, six number
-// fields (R, G, B; H, S, L where the last three are hue, saturation and value)
-// and a preview, keeps them in step, and returns the chosen colour on OK.
+// code with the basic and custom colour grids, the hue ring palette, six track
+// edits (R, G, B; H, S, L where the last three are hue, saturation and value),
+// each with a drop-down track bar, and a preview, keeps them in step, and returns
+// the chosen colour on OK.
 #pragma once
 #include "ColorModel.h"
 #include "Classes.h"
@@ -20,8 +21,8 @@ class TspSkinButton;
 class TspSkinColorGrid;
 class TspSkinCustomColorGrid;
 class TspSkinData;
-class TspSkinSpinEdit;
 class TspSkinStdLabel;
+class TspSkinTrackEdit;
 
 class TspSkinColorDialog : public TComponent {
 public:
@@ -78,8 +79,8 @@ public:
     TspEmptyControl* PaletteContainer = nullptr;
     TImage* PaletteImage = nullptr;
     TspColorPalette* Palette = nullptr;
-    TspSkinSpinEdit *REdit = nullptr, *GEdit = nullptr, *BEdit = nullptr;
-    TspSkinSpinEdit *HEdit = nullptr, *SEdit = nullptr, *LEdit = nullptr;
+    TspSkinTrackEdit *REdit = nullptr, *GEdit = nullptr, *BEdit = nullptr;
+    TspSkinTrackEdit *HEdit = nullptr, *SEdit = nullptr, *LEdit = nullptr;
     TspSkinStdLabel *RLabel = nullptr, *GLabel = nullptr, *BLabel = nullptr;
     TspSkinStdLabel *HLabel = nullptr, *SLabel = nullptr, *LLabel = nullptr;
     TspColorViewer* ColorViewer = nullptr;
@@ -94,7 +95,7 @@ private:
     void Build(TForm* W);
     void ForgetWindow();
     // The three edits of a row set in one go, each raising its change handler.
-    void SetEdits(TspSkinSpinEdit* A, TspSkinSpinEdit* B, TspSkinSpinEdit* C, int VA, int VB, int VC);
+    void SetEdits(TspSkinTrackEdit* A, TspSkinTrackEdit* B, TspSkinTrackEdit* C, int VA, int VB, int VC);
     // Spreads RGB to the palette unless the palette itself is the source.
     void PaletteFollow(BYTE R, BYTE G, BYTE B);
     void ShowHSV(BYTE R, BYTE G, BYTE B);

@@ -2,7 +2,7 @@
 // (the modal dialog's), clicks and typing through window messages.
 #pragma once
 #include "Timer.h"
-#include "SkinNumericEdits.h"
+#include "SkinTrackEdit.h"
 #include "WinControl.h"
 #include <functional>
 #include <string>
@@ -30,13 +30,20 @@ inline void Click(TWinControl* C, int X, int Y, bool Right = false)
     SendMessageA(h, down + 1, 0, MAKELPARAM(X, Y));
 }
 
-// Replaces what the number field holds by typing Text into its editor.
-inline void Type(TspSkinSpinEdit* E, const std::string& Text)
+// Replaces what the number field holds by typing Text into it.
+inline void Type(TspSkinTrackEdit* E, const std::string& Text)
 {
-    HWND h = E->GetEditor()->GetHandle();
+    HWND h = E->GetHandle();
     SendMessageA(h, EM_SETSEL, 0, -1);
     SendMessageA(h, WM_CHAR, VK_BACK, 0);
     for (char c : Text) SendMessageA(h, WM_CHAR, static_cast<BYTE>(c), 0);
+}
+
+// One notch of the wheel over the field: Up raises its number.
+inline void Wheel(TspSkinTrackEdit* E, bool Up)
+{
+    const short delta = Up ? -WHEEL_DELTA : WHEEL_DELTA;   // towards the user raises
+    SendMessageA(E->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
 }
 
 }  // namespace ColourTest

@@ -1,6 +1,7 @@
 // The colour dialog driven while it runs modally: the colour chosen by mouse (a
-// grid cell, the palette) and by the number fields, the fields kept in step,
-// touching a field without drift, Cancel keeping everything, and the custom colours.
+// grid cell, the palette, a field's drop-down track bar) and by typing into the
+// number fields, the fields kept in step, touching a field without drift, Cancel
+// keeping everything, and the custom colours.
 #include "test_gtest.h"
 #include "ColourTestKit.h"
 #include "Form.h"
@@ -10,16 +11,26 @@
 #include "SkinColorGrids.h"
 #include "SkinColorPalette.h"
 #include "SkinData.h"
-#include "SkinNumericEdits.h"
+#include "SkinLabels.h"
+#include "SkinTrackEdit.h"
 #include "WaitUntil.h"
 
 using namespace ColourTest;
 
 namespace {
 
-int Val(TspSkinSpinEdit* E) { return static_cast<int>(E->GetValue()); }
+int Val(TspSkinTrackEdit* E) { return E->GetValue(); }
 
 void ClickButton(TspSkinButton* B) { Click(B, B->GetWidth() / 2, B->GetHeight() / 2); }
+
+int Right(TControl* C) { return C->GetLeft() + C->GetWidth(); }
+
+TColor HSVColour(int H, int S, int V)
+{
+    BYTE r, g, b;
+    Spcolorctrls::HSVToRGBBytes(H, S, V, r, g, b);
+    return RGB(r, g, b);
+}
 
 // Runs Steps inside the dialog's modal loop; a guard closes it if they hang.
 bool RunDialog(TspSkinColorDialog& D, std::function<void()> Steps)
@@ -72,6 +83,29 @@ TEST(ColourDialog, LayoutAndStartingColour)
         EXPECT_EQ(d.AddCustomColorButton->GetWidth(), 195);
         EXPECT_EQ(d.OKButton->GetCaption(), "OK");
         EXPECT_EQ(d.AddCustomColorButton->GetCaption(), "Add to Custom Colors");
+        // The six fields: R, G, B in the first column, H, S, L beside them, each
+        // 50 x 21 with its range and a track bar that drops down leftwards.
+        struct Row { TspSkinTrackEdit* E; TspSkinStdLabel* L; int Left, Top, Max, BarWidth; };
+        const int rl = Right(d.RLabel) + 5, hl = Right(d.HLabel) + 5;
+        const Row rows[] = {{d.REdit, d.RLabel, rl, 210, 255, 200}, {d.GEdit, d.GLabel, rl, 241, 255, 200},
+                            {d.BEdit, d.BLabel, rl, 272, 255, 200}, {d.HEdit, d.HLabel, hl, 210, 359, 250},
+                            {d.SEdit, d.SLabel, hl, 241, 100, 120}, {d.LEdit, d.LLabel, hl, 272, 100, 120}};
+        for (const Row& w : rows) {
+            SCOPED_TRACE(w.L->GetCaption());
+            EXPECT_EQ(w.E->GetLeft(), w.Left);
+            EXPECT_EQ(w.E->GetTop(), w.Top);
+            EXPECT_EQ(w.L->GetTop(), w.Top + 2);
+            EXPECT_EQ(w.E->GetWidth(), 50);
+            EXPECT_EQ(w.E->GetHeight(), 21);
+            EXPECT_EQ(w.E->GetMinValue(), 0);
+            EXPECT_EQ(w.E->GetMaxValue(), w.Max);
+            EXPECT_EQ(w.E->TrackBarWidth, w.BarWidth);
+            EXPECT_EQ(w.E->PopupKind, tbpLeft);
+            EXPECT_TRUE(w.E->GetJumpWhenClick());
+        }
+        EXPECT_EQ(d.RLabel->GetLeft(), 177);
+        EXPECT_EQ(d.HLabel->GetLeft(), Right(d.REdit) + 5);
+        EXPECT_EQ(d.OKButton->GetTop(), 308);
         ClickButton(d.CancelButton);
     });
     EXPECT_FALSE(ok);
@@ -132,7 +166,8 @@ TEST(ColourDialog, NumberFieldsInStepAndWithoutDrift)
     struct Seen {
         int H = -1, S = -1, V = -1, R = -1, G = -1, B = -1;
         TColor Palette = -1, Preview = -1;
-    } rgb, hsv, touched, bad;
+    } rgb, hsv, touched, bad, tooLong, red;
+    std::string committed, typedRed;
     const bool ok = RunDialog(d, [&] {
         Type(d.REdit, "12");
         Type(d.GEdit, "34");
@@ -140,19 +175,32 @@ TEST(ColourDialog, NumberFieldsInStepAndWithoutDrift)
         rgb.H = Val(d.HEdit), rgb.S = Val(d.SEdit), rgb.V = Val(d.LEdit);
         rgb.Preview = d.ColorViewer->GetColorValue();
         rgb.Palette = d.GetPaletteColor()->GetColor();
-        // Stepping the fields away and back, or retyping them, keeps the colour.
-        d.HEdit->UpClick(nullptr);
-        d.HEdit->DownClick(nullptr);
-        d.SEdit->DownClick(nullptr);
-        d.SEdit->UpClick(nullptr);
+        // Stepping the fields away and back with the wheel, or retyping them, keeps the colour.
+        Wheel(d.HEdit, true);
+        Wheel(d.HEdit, false);
+        Wheel(d.SEdit, false);
+        Wheel(d.SEdit, true);
         Type(d.LEdit, std::to_string(rgb.V));
         Type(d.HEdit, std::to_string(rgb.H));
         touched.Preview = d.ColorViewer->GetColorValue();
         touched.R = Val(d.REdit), touched.G = Val(d.GEdit), touched.B = Val(d.BEdit);
-        // Text that is no number changes nothing and raises nothing.
+        // Text that is no number yet keeps the number and the colour.
         Type(d.LEdit, "-");
-        Type(d.HEdit, "99999999999999999999");
+        bad.V = Val(d.LEdit);
         bad.Preview = d.ColorViewer->GetColorValue();
+        Type(d.LEdit, std::to_string(rgb.V));
+        // A number past the range, even past 32 bits, stops at the field's end:
+        // on the way "999" gave 359, and Enter writes that back.
+        Type(d.HEdit, "99999999999999999999");
+        tooLong.H = Val(d.HEdit);
+        tooLong.Preview = d.ColorViewer->GetColorValue();
+        SendMessageA(d.HEdit->GetHandle(), WM_CHAR, VK_RETURN, 0);
+        committed = d.HEdit->GetText();
+        // Past a byte the red field stops at 255 while the typed text stays until Enter.
+        Type(d.REdit, "300");
+        red.R = Val(d.REdit);
+        red.Preview = d.ColorViewer->GetColorValue();
+        typedRed = d.REdit->GetText();
         // Now the hue field drives: 120 degrees at full saturation and value is green.
         Type(d.HEdit, "120");
         Type(d.SEdit, "100");
@@ -173,12 +221,70 @@ TEST(ColourDialog, NumberFieldsInStepAndWithoutDrift)
     EXPECT_EQ(touched.R, 12);
     EXPECT_EQ(touched.G, 34);
     EXPECT_EQ(touched.B, 56);
-    EXPECT_NE(bad.Preview, -1);
+    EXPECT_EQ(bad.V, rgb.V);
+    EXPECT_EQ(bad.Preview, RGB(12, 34, 56));
+    EXPECT_EQ(tooLong.H, 359);
+    EXPECT_EQ(tooLong.Preview, HSVColour(359, rgb.S, rgb.V));
+    EXPECT_EQ(committed, "359");
+    EXPECT_EQ(red.R, 255);
+    EXPECT_EQ(GetRValue(red.Preview), 255);
+    EXPECT_EQ(typedRed, "300");
     EXPECT_EQ(hsv.R, 0);
     EXPECT_EQ(hsv.G, 255);
     EXPECT_EQ(hsv.B, 0);
     EXPECT_EQ(hsv.Palette, clLime);
     EXPECT_EQ(d.Color, clLime);
+}
+
+TEST(ColourDialog, DroppedTrackBarDrivesTheColour)
+{
+    TspSkinColorDialog d(nullptr);
+    d.Color = clRed;   // hue 0 at full saturation and value
+    struct {
+        RECT Edit{}, Bar{};
+        bool Shown = false, Closed = false, Focused = false;
+        int Max = -1, Start = -1, H = -1, R = -1, G = -1, B = -1;
+        TColor Preview = -1, Palette = -1;
+    } seen;
+    const bool ok = RunDialog(d, [&] {
+        d.HEdit->ButtonClick(d.HEdit);
+        PumpUntil([] { return false; }, 40);
+        TspSkinPopupTrackBar* bar = d.HEdit->GetTrackBar();
+        seen.Shown = d.HEdit->TrackBarShown() && IsWindowVisible(bar->GetHandle());
+        seen.Focused = GetFocus() == d.HEdit->GetHandle();
+        GetWindowRect(d.HEdit->GetHandle(), &seen.Edit);
+        GetWindowRect(bar->GetHandle(), &seen.Bar);
+        seen.Max = bar->GetMaxValue();
+        seen.Start = bar->GetValue();
+        // A click three quarters along the track jumps the thumb there.
+        const TRect th = bar->ThumbRect();
+        Click(bar, bar->GetWidth() * 3 / 4, th.top + th.Height() / 2);
+        seen.H = Val(d.HEdit);
+        seen.R = Val(d.REdit), seen.G = Val(d.GEdit), seen.B = Val(d.BEdit);
+        seen.Preview = d.ColorViewer->GetColorValue();
+        seen.Palette = d.GetPaletteColor()->GetColor();
+        // Escape closes the bar and keeps the hue.
+        SendMessageA(d.HEdit->GetHandle(), WM_CHAR, 27, 0);
+        seen.Closed = !d.HEdit->TrackBarShown() && Val(d.HEdit) == seen.H;
+        ClickButton(d.OKButton);
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(seen.Shown);
+    EXPECT_TRUE(seen.Focused);
+    // Dropped below the field, 250 wide, its right side at the field's right side.
+    EXPECT_EQ(seen.Bar.right - seen.Bar.left, 250);
+    EXPECT_EQ(seen.Bar.right, seen.Edit.right);
+    EXPECT_EQ(seen.Bar.top, seen.Edit.bottom);
+    EXPECT_EQ(seen.Max, 359);
+    EXPECT_EQ(seen.Start, 0);
+    EXPECT_GT(seen.H, 200);
+    EXPECT_LT(seen.H, 330);
+    const TColor c = HSVColour(seen.H, 100, 100);
+    EXPECT_EQ(RGB(seen.R, seen.G, seen.B), c);
+    EXPECT_EQ(seen.Preview, c);
+    EXPECT_EQ(seen.Palette, c);
+    EXPECT_TRUE(seen.Closed);
+    EXPECT_EQ(d.Color, c);
 }
 
 TEST(ColourDialog, CustomColoursKeptOnlyOnOk)

@@ -22,9 +22,16 @@ namespace {
 const char* const kFamily = "DejaVu Sans";
 
 struct Shot {
-    std::unique_ptr<TBitmap> Picture;
-    TRect Grid, Preview;
+    // The window as it opens, and again with a typed green and the hue's track bar dropped.
+    std::unique_ptr<TBitmap> Picture, Dropped;
+    TRect Grid, Preview, Bar;
 };
+
+// R in window coordinates of W.
+TRect InWindow(TForm* W, const RECT& R)
+{
+    return TRect(R.left - W->GetLeft(), R.top - W->GetTop(), R.right - W->GetLeft(), R.bottom - W->GetTop());
+}
 
 Shot ShootDialog(TspSkinData* Skin, const std::string& Name)
 {
@@ -45,6 +52,15 @@ Shot ShootDialog(TspSkinData* Skin, const std::string& Name)
         s.Grid = TRect(g.x - o.x, g.y - o.y, g.x - o.x + d.ColorGrid->GetWidth(), g.y - o.y + d.ColorGrid->GetHeight());
         s.Preview = TRect(p.x - o.x, p.y - o.y, p.x - o.x + d.ColorViewer->GetWidth(),
                           p.y - o.y + d.ColorViewer->GetHeight());
+        Type(d.GEdit, "200");
+        d.HEdit->ButtonClick(d.HEdit);
+        PumpUntil([] { return false; }, 100);
+        RECT bar;
+        GetWindowRect(d.HEdit->GetTrackBar()->GetHandle(), &bar);
+        s.Bar = InWindow(d.Window, bar);
+        s.Dropped = ScreenShot(d.Window);
+        SaveArtefact(s.Dropped.get(), "colour-dialog-trackbar-" + Name);
+        d.HEdit->CloseUp();
         d.Window->SetModalResult(mrCancel);
     });
     Later guard(8000, [&] {
@@ -56,17 +72,30 @@ Shot ShootDialog(TspSkinData* Skin, const std::string& Name)
 
 TEST(ColourGallery, DialogWithBothSkinsAndWithout)
 {
+    // The preview shows the colour inside its black frame; after typing 200 into G
+    // it shows the new colour, and the dropped bar covers what lay below the H field.
+    auto check = [](const Shot& s) {
+        ASSERT_TRUE(s.Picture);
+        ASSERT_TRUE(s.Dropped);
+        EXPECT_EQ(Probe(s.Picture.get(), s.Preview.left + 5, s.Preview.top + 5), 0x40A0E0);
+        EXPECT_EQ(Probe(s.Dropped.get(), s.Preview.left + 5, s.Preview.top + 5), RGB(0xE0, 200, 0x40));
+        EXPECT_EQ(s.Bar.Width(), 250);
+        int covered = 0;
+        for (int y = s.Bar.top; y < s.Bar.bottom; ++y)
+            for (int x = s.Bar.left; x < s.Bar.right; ++x)
+                if (Probe(s.Picture.get(), x, y) != Probe(s.Dropped.get(), x, y)) ++covered;
+        EXPECT_GT(covered, s.Bar.Width() * s.Bar.Height() / 4);
+    };
     Shot plain = ShootDialog(nullptr, "unskinned");
-    ASSERT_TRUE(plain.Picture);
-    // The preview shows the colour inside its black frame.
-    EXPECT_EQ(Probe(plain.Picture.get(), plain.Preview.left + 5, plain.Preview.top + 5), 0x40A0E0);
+    check(plain);
+    if (!plain.Picture) return;
     for (const char* name : {"Korvel2", "Sarnic"}) {
         SCOPED_TRACE(name);
         auto skin = LoadSkin(name);
         ASSERT_TRUE(skin);
         Shot s = ShootDialog(skin.get(), name);
-        ASSERT_TRUE(s.Picture);
-        EXPECT_EQ(Probe(s.Picture.get(), s.Preview.left + 5, s.Preview.top + 5), 0x40A0E0);
+        check(s);
+        if (!s.Picture) continue;
         // The skinned frame changes the window's look.
         int differ = 0;
         const int w = std::min(plain.Picture->GetWidth(), s.Picture->GetWidth());
