@@ -223,12 +223,14 @@ private:
         Box fixedRight = s_.ButtonsInLeft ? SysMenuPlace() : ButtonsRect();
         return std::min(W() * 7 / 10, fixedRight.Left - 8);
     }
+    // Space between two caption buttons; the frame leaves it as "buttonsoffset".
+    static constexpr int ButtonGap = 2;
     Box CaptionButtonPlace(int slot) const
     {
         // Slot 0 is the outermost button on the buttons' side.
         int bs = s_.CaptionButton, y = (s_.CaptionHeight - bs) / 2;
-        int x = s_.ButtonsInLeft ? s_.BorderWidth + 2 + slot * (bs + 2)
-                                 : W() - s_.BorderWidth - 2 - bs - slot * (bs + 2);
+        int x = s_.ButtonsInLeft ? s_.BorderWidth + 2 + slot * (bs + ButtonGap)
+                                 : W() - s_.BorderWidth - 2 - bs - slot * (bs + ButtonGap);
         return MakeBox(x, y, x + bs, y + bs);
     }
     Box SysMenuPlace() const
@@ -262,12 +264,9 @@ SkinCanvas Builder::DrawFrame(Colour top, Colour bottom) const
     Box cl = ClientRect();
     c.Fill(cl, s_.Client);
     c.Frame(MakeBox(cl.Left - 1, cl.Top - 1, cl.Right + 1, cl.Bottom + 1), s_.Dark);
-    // The caption buttons' normal images live in the form picture at their places.
-    for (int slot = 0; slot < 5; ++slot) {
-        Box b = CaptionButtonPlace(slot);
-        c.Bevel(b, s_.Face, s_.Light, s_.Dark);
-        CaptionGlyph(c, b, slot, slot == 0 ? s_.Accent : s_.Text);
-    }
+    // The caption buttons are not painted here: a form without some of them must
+    // show the bare caption band there, so their images live in the frame strip
+    // and the frame lays out only those the form offers.
     Box sys = SysMenuPlace();
     c.Bevel(sys, s_.Accent, s_.Light, s_.Dark);
     if (s_.Shaped)
@@ -330,7 +329,7 @@ void Builder::FormInfo()
         .Bool("leftstretch", false).Bool("rightstretch", false).Bool("topstretch", s_.Shaped)
         .Bool("bottomstretch", false)
         .Rect("buttonsrect", ButtonsRect()).Rect("captionrect", CaptionRect())
-        .Int("buttonsoffset", 0).Bool("buttonsinleft", s_.ButtonsInLeft);
+        .Int("buttonsoffset", ButtonGap).Bool("buttonsinleft", s_.ButtonsInLeft);
     // With a mask the reader copies the corner points into unset hit-test points;
     // writing them equal keeps a save and reload unchanged.
     if (s_.Shaped)
@@ -443,8 +442,12 @@ void Builder::FrameObjects()
             .Text("command", b.command).Rect("restorerect", r[5]).Rect("restoreactiverect", r[6])
             .Rect("restoredownrect", r[7]);
     };
-    for (const Btn& b : buttons)
-        writeStd(Object(b.name, "stdbutton"), b, stdButton(b, false), false);
+    // The system-menu button keeps its place in the form picture; the others are
+    // cut from the frame strip and lined up in the buttons rectangle.
+    for (const Btn& b : buttons) {
+        const bool inPicture = b.slot >= 0;
+        writeStd(Object(b.name, "stdbutton"), b, stdButton(b, inPicture), inPicture);
+    }
 
     // Caption text over the caption band of the form picture.
     Box cap = CaptionRect();
@@ -495,7 +498,7 @@ void Builder::FrameObjects()
         writeStd(Object(b.name, "mainmenubarbutton"), b, stdButton(b, true), true);
 
     const Btn tray = {"traybutton", 4, "cmminimizetotray", "Minimize to tray"};
-    writeStd(Object(tray.name, "stdbutton"), tray, stdButton(tray, false), false);
+    writeStd(Object(tray.name, "stdbutton"), tray, stdButton(tray, true), true);
 }
 
 void Builder::ExtraObjects()

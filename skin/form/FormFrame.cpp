@@ -180,10 +180,12 @@ void TspFormFrame::SetBorderIcons(TspBorderIcons Value)
 {
     FBorderIcons = Value;
     if (FSupportNCArea || FSkinLoaded) {
-        if (FSkinLoaded)
-            // Keeps the skin's own buttons, hiding those whose command is gone.
+        if (FSkinLoaded) {
+            // Keeps the skin's own buttons, hiding those whose command is gone;
+            // the repaint lines up the ones left.
             CheckObjects();
-        else {
+            SendNCPaint();
+        } else {
             LoadDefObjects();
             SendNCPaint();
         }

@@ -1,7 +1,8 @@
 // Our two skins on a window much wider than their form picture: each caption
-// button whose picture is part of the form picture must show exactly once along
-// the caption band (a picture inside the repeated stretch would show at every
-// repeat), and the frame's button object must sit over that one picture.
+// button must show exactly once along the caption band (a picture inside the
+// repeated stretch would show at every repeat), and the frame's button object
+// must sit over that one picture: where the form picture has it, or, for a
+// button cut from the frame strip, where the buttons row puts it.
 #include "test_gtest.h"
 #include "FrameFixture.h"
 #include "FrameObjects.h"
@@ -62,30 +63,38 @@ TEST(FrameCaptionWide, CaptionButtonPicturesShowOnceUnderTheirObjects)
         std::set<int> expected;      // where a picture belongs on the window
         std::set<int> mustShow;      // those the frame draws as they are (not the system-menu icon)
         TRect ring;
+        TBitmap* ringPic = nullptr;
+        int ringTop = 0;
         for (const auto& rec : skin->ObjectList) {
             auto* button = dynamic_cast<TspDataSkinStdButton*>(rec.get());
-            if (!button || button->SkinRectInAPicture || button->TypeWord() != std::string("stdbutton")) continue;
+            if (!button || button->TypeWord() != std::string("stdbutton")) continue;
             SCOPED_TRACE(button->IDName);
             const TRect r = button->SkinRect;
+            TspActiveSkinObject* o = f.Frame->GetObject(f.Frame->GetIndex(button->IDName));
+            ASSERT_TRUE(o);
+            if (button->SkinRectInAPicture) {
+                // Cut from the frame strip: shown where the buttons row puts it, when offered.
+                if (!o->Visible) continue;
+                expected.insert(o->ObjectRect.left);
+                mustShow.insert(o->ObjectRect.left);
+                EXPECT_EQ(o->ObjectRect.Width(), r.Width());
+                ring = r;
+                ringPic = o->ActivePictureBitmap;
+                ringTop = o->ObjectRect.top;
+                continue;
+            }
             // Beside the edge of its half of the picture, as the frame maps it.
             const int at = r.left > pw / 2 ? width - (pw - r.left) : r.left;
             expected.insert(at);
-            if (button->Command != cmSysMenu) {
-                mustShow.insert(at);
-                ring = r;
-            }
-            for (int i = 0; i < f.Frame->ObjectCount(); ++i) {
-                TspActiveSkinObject* o = f.Frame->GetObject(i);
-                if (o->IDName != button->IDName) continue;
-                EXPECT_EQ(o->ObjectRect.left, at);
-                EXPECT_EQ(o->ObjectRect.top, r.top);
-                EXPECT_EQ(o->ObjectRect.Width(), r.Width());
-            }
+            EXPECT_EQ(o->ObjectRect.left, at);
+            EXPECT_EQ(o->ObjectRect.top, r.top);
+            EXPECT_EQ(o->ObjectRect.Width(), r.Width());
         }
         ASSERT_GE(mustShow.size(), 4u);
+        ASSERT_TRUE(ringPic);
         std::set<int> found;
         for (int x = 0; x + ring.Width() <= width; ++x)
-            if (RingAt(pic, ring, shot.get(), x, ring.top)) found.insert(x);
+            if (RingAt(ringPic, ring, shot.get(), x, ringTop)) found.insert(x);
         for (int x : found) EXPECT_EQ(expected.count(x), 1u) << "a caption-button picture at x " << x;
         for (int x : mustShow) EXPECT_EQ(found.count(x), 1u) << "no caption-button picture at x " << x;
     }
@@ -106,13 +115,14 @@ TEST(FrameCaptionWide, EnabledCaptionButtonsShowTheirOwnPicture)
         SendMessageA(f.Wnd(), WM_NCPAINT, 1, 0);
         FramedForm::Settle(30);
         auto shot = f.Shot();
-        TBitmap* pic = skin->Picture.get();
         int checked = 0;
         for (int i = 0; i < f.Frame->ObjectCount(); ++i) {
             auto* b = dynamic_cast<TspSkinStdButtonObject*>(f.Frame->GetObject(i));
-            if (!b || !b->Enabled || !b->Visible || b->skinrectinapicture || b->Command == cmSysMenu) continue;
+            if (!b || !b->Enabled || !b->Visible || b->Command == cmSysMenu) continue;
             SCOPED_TRACE(b->IDName);
             const TRect& r = b->skinrect;
+            TBitmap* pic = b->skinrectinapicture ? b->ActivePictureBitmap : skin->Picture.get();
+            ASSERT_TRUE(pic);
             int total = 0, differ = 0;
             for (int y = 0; y < r.Height(); ++y)
                 for (int x = 0; x < r.Width(); ++x) {

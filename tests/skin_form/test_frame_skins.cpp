@@ -19,10 +19,11 @@ std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
 
 bool UnderObject(TspSkinData* Skin, int X, int Y)
 {
-    for (const auto& r : Skin->ObjectList) {
-        const TRect& s = r->SkinRect;
-        if (X >= s.left - 1 && X <= s.right && Y >= s.top - 1 && Y <= s.bottom) return true;
-    }
+    auto touches = [&](const TRect& s) { return X >= s.left - 1 && X <= s.right && Y >= s.top - 1 && Y <= s.bottom; };
+    // Caption buttons cut from another picture are lined up in the buttons rectangle.
+    if (touches(Skin->ButtonsRect)) return true;
+    for (const auto& r : Skin->ObjectList)
+        if (touches(r->SkinRect)) return true;
     return false;
 }
 

@@ -106,7 +106,7 @@ TEST_P(CaptionBand, NoCaptionButtonPictureLiesInTheRepeatedMiddle)
     const CaptionGeometry g = Geometry(skin);
     ASSERT_LT(g.SplitLeft, g.SplitRight);
     const auto pictures = PicturesInForm(skin);
-    ASSERT_GE(pictures.size(), 5u);
+    ASSERT_GE(pictures.size(), 2u);
     for (const auto& p : pictures) {
         ASSERT_FALSE(Empty(p.second)) << p.first;
         EXPECT_FALSE(MeetsRepeatedMiddle(g, p.second))
@@ -163,6 +163,9 @@ TEST_P(CaptionBand, ButtonsMoveWithTheirPicturesAndTheCaptionStretches)
         if (side == onButtonsSide.end())
             continue;
         ++seen;
+        // A button cut from the frame strip is placed by the buttons rectangle (below).
+        if (o.Keys->Get("skinrectinapicture") == "1")
+            continue;
         const Box r = RectOf(*o.Keys, "skinrect");
         const bool rightSide = side->second != style.ButtonsInLeft;
         EXPECT_TRUE(Within(rightSide ? g.RightZone : g.LeftZone, r))
@@ -178,6 +181,7 @@ TEST_P(CaptionBand, ButtonsMoveWithTheirPicturesAndTheCaptionStretches)
     // The buttons rectangle follows the right edge when its left lies in the right half.
     const Box buttons = RectOf(f, "buttonsrect");
     EXPECT_EQ(buttons.Left > g.PictureW / 2, !style.ButtonsInLeft);
+    EXPECT_TRUE(Within(style.ButtonsInLeft ? g.LeftZone : g.RightZone, buttons));
 }
 
 INSTANTIATE_TEST_SUITE_P(OurSkins, CaptionBand, ::testing::Values(0, 1),
