@@ -347,26 +347,27 @@ TEST(ComboRealInput, KeysAndClickThroughTheMessageLoop)
 {
     Scene s;
     SetForegroundWindow(s.Form->GetHandle());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == s.Form->GetHandle(); }, 2000));
     s.C->SetFocus();
     PumpUntil([] { return false; }, 30);
     ASSERT_TRUE(s.C->Focused());
     s.C->SetItemIndex(0);
     s.Events();
     Keys({{VK_MENU, true}, {VK_DOWN, true}, {VK_DOWN, false}, {VK_MENU, false}});
-    ASSERT_TRUE(s.C->IsPopupVisible());
+    ASSERT_TRUE(PumpUntil([&] { return s.C->IsPopupVisible(); }, 2000));
     Keys({{VK_DOWN, true}, {VK_DOWN, false}, {VK_RETURN, true}, {VK_RETURN, false}});
-    EXPECT_FALSE(s.C->IsPopupVisible());
+    EXPECT_TRUE(PumpUntil([&] { return !s.C->IsPopupVisible(); }, 2000));
     EXPECT_EQ(s.C->GetItemIndex(), 1);
     Keys({{'C', true}, {'C', false}});
     EXPECT_EQ(s.C->GetText(), "Cherry");
     s.Events();
 
     Keys({{VK_F4, true}, {VK_F4, false}});
-    ASSERT_TRUE(s.C->IsPopupVisible());
+    ASSERT_TRUE(PumpUntil([&] { return s.C->IsPopupVisible(); }, 2000));
     const TRect r = s.C->GetListBox()->ItemRect(4);
     const TPoint p = s.C->GetListBox()->GetListBox()->ClientToScreen(TPoint(r.left + 10, (r.top + r.bottom) / 2));
     Click(p.x, p.y);
-    EXPECT_FALSE(s.C->IsPopupVisible());
+    EXPECT_TRUE(PumpUntil([&] { return !s.C->IsPopupVisible(); }, 2000));
     EXPECT_EQ(s.C->GetText(), "Grape");
     EXPECT_EQ(GetActiveWindow(), s.Form->GetHandle());
     EXPECT_TRUE(s.C->Focused());
