@@ -334,6 +334,11 @@ public:
     void GaugeSetValue(const std::string& IDName, int Value);
     void FrameGaugeSetValue(const std::string& IDName, int Value);
     void FrameRegulatorSetValue(const std::string& IDName, int Value);
+    // Their values by name: 0 (swsOff for a switch) when no object of that name
+    // and kind exists.
+    int TrackBarGetValue(const std::string& IDName) const;
+    int FrameRegulatorGetValue(const std::string& IDName) const;
+    TSwitchState SwitchGetState(const std::string& IDName) const;
     // A value object changed.
     std::function<void(const std::string& IDName, int Value)> OnTrackBarChangeValueEvent;
     std::function<void(const std::string& IDName, TSwitchState State)> OnSwitchChangeStateEvent;

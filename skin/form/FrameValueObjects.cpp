@@ -61,3 +61,21 @@ void TspFormFrame::FrameRegulatorSetValue(const std::string& IDName, int Value)
         r->SetValue(Value);
 }
 
+
+int TspFormFrame::TrackBarGetValue(const std::string& IDName) const
+{
+    auto* t = ObjectAs<TspSkinTrackBarObject>(this, IDName);
+    return t ? t->Value : 0;
+}
+
+int TspFormFrame::FrameRegulatorGetValue(const std::string& IDName) const
+{
+    auto* r = ObjectAs<TspSkinFrameRegulatorObject>(this, IDName);
+    return r ? r->Value : 0;
+}
+
+TSwitchState TspFormFrame::SwitchGetState(const std::string& IDName) const
+{
+    auto* s = ObjectAs<TspSkinSwitchObject>(this, IDName);
+    return s ? s->State : swsOff;
+}

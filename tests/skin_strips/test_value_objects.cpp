@@ -343,4 +343,41 @@ TEST(ValueObjects, FactoryAndSettersByName)
     s.Frame->ClearObjects();
 }
 
+TEST(ValueObjects, GettersByName)
+{
+    ValueScene s;
+    s.Skin->ObjectList.push_back(TrackRecord({10, 10}, {110, 10}, 0, 10));
+    s.Skin->ObjectList.push_back(NewRecord<TspDataSkinSwitch>("sw"));
+    s.Skin->ObjectList.push_back(StripRecord<TspDataSkinFrameGaugeObject>("fg", 6, 0, 10));
+    s.Skin->ObjectList.push_back(StripRecord<TspDataSkinFrameRegulatorObject>("reg", 6, 0, 100));
+    s.Skin->ObjectList.push_back(TrackRecord({10, 10}, {110, 10}, 0, 10));   // a second "track"
+    s.Frame->LoadObjects();
+    s.Frame->TrackBarSetValue("track", 4);
+    s.Frame->SwitchSetState("sw", swsOn);
+    s.Frame->FrameGaugeSetValue("fg", 7);
+    s.Frame->FrameRegulatorSetValue("reg", 60);
+    struct Case {
+        const char* Id;
+        int Track, Regulator;
+        TSwitchState Switch;
+    } cases[] = {
+        {"track", 4, 0, swsOff},   // the first of two objects of that name
+        {"sw", 0, 0, swsOn},
+        {"fg", 0, 0, swsOff},      // a frame gauge is no regulator
+        {"reg", 0, 60, swsOff},
+        {"none", 0, 0, swsOff},
+        {"", 0, 0, swsOff},
+        {"TRACK", 0, 0, swsOff},   // names are case-sensitive
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.Id);
+        EXPECT_EQ(s.Frame->TrackBarGetValue(k.Id), k.Track);
+        EXPECT_EQ(s.Frame->FrameRegulatorGetValue(k.Id), k.Regulator);
+        EXPECT_EQ(s.Frame->SwitchGetState(k.Id), k.Switch);
+    }
+    s.Frame->ClearObjects();
+    EXPECT_EQ(s.Frame->TrackBarGetValue("track"), 0);
+    EXPECT_EQ(s.Frame->SwitchGetState("sw"), swsOff);
+}
+
 }  // namespace
