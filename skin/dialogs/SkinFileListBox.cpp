@@ -1,5 +1,6 @@
 #include "SkinFileListBox.h"
 #include "FilePaths.h"
+#include "Edit.h"
 #include "SkinFilterComboBox.h"
 #include "SysUtils.h"
 #include <windows.h>
@@ -37,6 +38,29 @@ TspSkinFileListBox::TspSkinFileListBox(TComponent* AOwner) : TspSkinListBox(AOwn
 TspSkinFileListBox::~TspSkinFileListBox()
 {
     if (FFilterCombo && FFilterCombo->FFileList == this) FFilterCombo->FFileList = nullptr;
+    SetFileEdit(nullptr);
+}
+
+void TspSkinFileListBox::SetFileEdit(TEdit* Value)
+{
+    if (Value == FFileEdit) return;
+    if (FFileEdit) FFileEdit->RemoveFreeNotification(this);
+    FFileEdit = Value;
+    if (!FFileEdit) return;
+    FFileEdit->FreeNotification(this);
+    ShowInFileEdit();
+}
+
+void TspSkinFileListBox::ShowInFileEdit()
+{
+    std::string name = GetFileName();
+    FFileEdit->SetText(name.empty() ? FMask : name);
+}
+
+void TspSkinFileListBox::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TspSkinListBox::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FFileEdit) FFileEdit = nullptr;
 }
 
 void TspSkinFileListBox::SetDirectory(const std::string& Dir)
@@ -119,6 +143,11 @@ void TspSkinFileListBox::ReadFileNames()
 void TspSkinFileListBox::Change()
 {
     FLastIndex = GetItemIndex();
+    if (FFileEdit) {
+        ShowInFileEdit();
+        // Ready to be typed over; an edit without a window has no selection yet.
+        if (FFileEdit->HandleAllocated()) FFileEdit->SelectAll();
+    }
     if (OnChange) OnChange(this);
 }
 

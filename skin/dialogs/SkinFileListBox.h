@@ -6,6 +6,7 @@
 #include "SkinListBox.h"
 #include <string>
 
+class TEdit;
 class TspSkinFilterComboBox;
 
 class TspSkinFileListBox : public TspSkinListBox {
@@ -32,6 +33,10 @@ public:
     // Reads the directory again.
     void Update() { ReadFileNames(); }
     TspSkinFilterComboBox* GetFilterCombo() const { return FFilterCombo; }
+    // An edit that shows the selected file name, or the mask with nothing
+    // selected; forgotten when it is freed.
+    TEdit* GetFileEdit() const { return FFileEdit; }
+    void SetFileEdit(TEdit* Value);
     // With FoldersFirst the list starts with every subfolder (and "[..]" below a
     // root), whatever the mask, then the matching files: the way a file dialog
     // browses. Off, the list is what the mask and FileType select.
@@ -43,6 +48,7 @@ public:
 protected:
     virtual void Change();
     virtual void ReadFileNames();
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void ListBoxClick() override;
     void ListBoxKeyUp(WORD& Key, TShiftState Shift) override;
 
@@ -53,4 +59,6 @@ private:
     int FLastIndex = -1;
     bool FFoldersFirst = false;
     TspSkinFilterComboBox* FFilterCombo = nullptr;   // back reference, set by the combo
+    TEdit* FFileEdit = nullptr;
+    void ShowInFileEdit();
 };

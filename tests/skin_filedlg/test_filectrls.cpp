@@ -3,6 +3,7 @@
 // current directory.
 #include "test_gtest.h"
 #include "FileDlgKit.h"
+#include "Edit.h"
 #include "Form.h"
 #include "SkinDirectoryListBox.h"
 #include "SkinDriveComboBox.h"
@@ -145,6 +146,49 @@ TEST(FileListBox, ChangeReportsEachNewSelectionOnce)
     EXPECT_EQ(changes, 2);
     s.List->SetFileName("b.skn");
     EXPECT_EQ(changes, 2);
+}
+
+TEST(FileListBox, FileEditShowsTheFileNameOrTheMask)
+{
+    TScratch t("fileedit");
+    t.Write("a.skn", "x");
+    t.Write("b.skn", "x");
+    Scene s;
+    s.List->SetDirectory(t.Root());
+    auto* edit = new TEdit(s.Form.get());
+    edit->SetParent(s.Form.get());
+    edit->GetHandle();
+    s.List->SetMask("*.skn");
+    s.List->SetFileEdit(edit);
+    EXPECT_EQ(s.List->GetFileEdit(), edit);
+    EXPECT_EQ(edit->GetText(), "*.skn");   // nothing selected yet
+    struct Step {
+        const char* Select;   // a file name, or nullptr to change the mask
+        const char* Mask;
+        std::string Text;
+    } steps[] = {
+        {"b.skn", nullptr, "b.skn"},
+        {"A.SKN", nullptr, "a.skn"},
+        {"none", nullptr, "*.skn"},
+        {nullptr, "*.*", "*.*"},
+    };
+    for (const Step& k : steps) {
+        if (k.Select) s.List->SetFileName(k.Select);
+        else s.List->SetMask(k.Mask);
+        EXPECT_EQ(edit->GetText(), k.Text) << (k.Select ? k.Select : k.Mask);
+        EXPECT_EQ(edit->GetSelLength(), static_cast<int>(k.Text.size()));   // ready to type over
+    }
+    // A replaced edit is left alone; a freed one is forgotten.
+    auto* other = new TEdit(s.Form.get());
+    s.List->SetFileEdit(other);
+    EXPECT_EQ(other->GetText(), "*.*");
+    s.List->SetFileName("a.skn");
+    EXPECT_EQ(edit->GetText(), "*.*");
+    EXPECT_EQ(other->GetText(), "a.skn");
+    delete other;
+    EXPECT_EQ(s.List->GetFileEdit(), nullptr);
+    s.List->SetFileName("b.skn");   // would reach the freed edit otherwise
+    EXPECT_EQ(s.List->GetFileName(), "b.skn");
 }
 
 TEST(DirectoryListBox, ShowsThePathAndSubfoldersAndTakesTheFileListAlong)
