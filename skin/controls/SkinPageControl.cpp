@@ -12,83 +12,17 @@
 #include "SkinUpDown.h"
 #include <algorithm>
 
-namespace {
-
-void ResetFont(TFont* F)
-{
-    F->SetName("Arial");
-    F->SetHeight(14);
-    F->SetStyle(0);
-    F->SetColor(clBtnText);
-}
-
-TPoint ClampPoint(const TPoint& P, int W, int H)
-{
-    return TPoint(std::max(0, std::min<int>(P.x, W)), std::max(0, std::min<int>(P.y, H)));
-}
-
-}  // namespace
-
 // ---- TspSkinPageControl ----
 TspSkinPageControl::TspSkinPageControl(TComponent* AOwner)
     : TPageControl(AOwner), FDefaultFont(new TFont), FCanvas(new TControlCanvas(this))
 {
-    ResetFont(FDefaultFont.get());
-    ResetFont(GetFont());
+    Skintabs::ResetTabFont(FDefaultFont.get());
+    Skintabs::ResetTabFont(GetFont());
 }
 
 TspSkinPageControl::~TspSkinPageControl() = default;
 
-void TspSkinPageControl::GetSkinData()
-{
-    FSkin = TTabSkin();
-    FPicture = nullptr;
-    FIndex = -1;
-    if (!FSD || FSD->Empty) return;
-    const int index = FSD->GetControlIndex(FSkinDataName);
-    if (index < 0 || index >= static_cast<int>(FSD->CtrlList.size())) return;
-    // A record of another kind, or one without a picture, a skin rectangle or a
-    // tab look, holds nothing to draw from: the control stays unskinned (its own
-    // size, system colours) rather than drawing from values it never read.
-    auto* rec = dynamic_cast<const TspDataSkinTabControl*>(FSD->CtrlList[index].get());
-    TBitmap* pic = rec ? SkinPicture(FSD, rec->PictureIndex) : nullptr;
-    if (!pic) return;
-    const TRect skinRect = ClipToPicture(rec->SkinRect, pic);
-    const TRect tabRect = ClipToPicture(rec->TabRect, pic);
-    if (IsNullSkinRect(skinRect) || IsNullSkinRect(tabRect)) return;
-    FIndex = index;
-    FPicture = pic;
-    TTabSkin& s = FSkin;
-    const int sw = skinRect.Width(), sh = skinRect.Height();
-    s.SkinRect = skinRect;
-    // The client part and the points lie inside the skin rectangle, so the
-    // borders taken from them are never negative.
-    const TPoint clTL = ClampPoint(rec->ClientRect.TopLeft(), sw, sh);
-    const TPoint clBR = ClampPoint(rec->ClientRect.BottomRight(), sw, sh);
-    s.ClientRect = TRect(clTL.x, clTL.y, std::max(clTL.x, clBR.x), std::max(clTL.y, clBR.y));
-    s.LeftTop = ClampPoint(rec->LeftTopPoint, sw, sh);
-    s.RightTop = ClampPoint(rec->RightTopPoint, sw, sh);
-    s.LeftBottom = ClampPoint(rec->LeftBottomPoint, sw, sh);
-    s.RightBottom = ClampPoint(rec->RightBottomPoint, sw, sh);
-    s.TabRect = tabRect;
-    s.ActiveTabRect = IsNullSkinRect(rec->ActiveTabRect) ? tabRect : ClipToPicture(rec->ActiveTabRect, pic);
-    // A null focused look falls back to the active look as read; a null one of
-    // those is resolved at drawing time.
-    s.FocusTabRect = ClipToPicture(IsNullSkinRect(rec->FocusTabRect) ? rec->ActiveTabRect : rec->FocusTabRect, pic);
-    s.MouseInTabRect = ClipToPicture(rec->MouseInTabRect, pic);
-    s.TabsBGRect = ClipToPicture(rec->TabsBGRect, pic);
-    s.TabLeftOffset = rec->TabLeftOffset;
-    s.TabRightOffset = rec->TabRightOffset;
-    s.FontName = rec->FontName;
-    s.FontStyle = rec->FontStyle;
-    s.FontHeight = rec->FontHeight;
-    s.FontColor = rec->FontColor;
-    s.ActiveFontColor = rec->ActiveFontColor;
-    s.FocusFontColor = rec->FocusFontColor;
-    s.MouseInFontColor = rec->MouseInFontColor;
-    s.UpDown = rec->UpDown;
-    s.BGPictureIndex = rec->BGPictureIndex;
-}
+void TspSkinPageControl::GetSkinData() { FIndex = Skintabs::ReadTabSkin(FSD, FSkinDataName, FSkin, FPicture); }
 
 void TspSkinPageControl::SetSkinData(TspSkinData* Value)
 {
@@ -225,39 +159,13 @@ void TspSkinPageControl::WndProc(TMessage& Message)
 
 void TspSkinPageControl::AdjustDisplayRect(RECT& R)
 {
-    // The native control measures its own frame; ours is the skin's. Of its answer
-    // only the sides next to the tabs are kept (moved by our frame's width there).
     const int cw = GetClientWidth(), ch = GetClientHeight();
     GetSkinData();
-    const TTabPosition pos = GetTabPosition();
-    if (Skinned()) {
-        const int l = FSkin.BorderLeft(), t = FSkin.BorderTop(), r = FSkin.BorderRight(), b = FSkin.BorderBottom();
-        R.left = pos == tpLeft ? R.left + l - 4 : l;
-        R.right = pos == tpRight ? R.right + 4 - r : cw - r;
-        R.top += t - 6;
-        R.bottom = pos == tpBottom ? R.bottom + 4 - b : ch - b;
-    } else {
-        R.left = pos == tpLeft || pos == tpRight ? R.left - 3 : 1;
-        R.right = pos == tpRight ? R.right + 3 : cw - 1;
-        R.top = pos == tpBottom ? 1 : R.top - 5;
-        R.bottom = pos == tpBottom ? R.bottom + 3 : ch - 1;
-    }
-    if (R.right < R.left) R.right = R.left;
-    if (R.bottom < R.top) R.bottom = R.top;
+    const TRect borders(FSkin.BorderLeft(), FSkin.BorderTop(), FSkin.BorderRight(), FSkin.BorderBottom());
+    Skintabs::AdjustDisplayRect(R, GetTabPosition(), cw, ch, Skinned(), borders);
 }
 
-void TspSkinPageControl::CorrectItemRect(RECT& R)
-{
-    // Our tabs sit against the control's edge, where the native ones keep a
-    // 2-pixel margin.
-    const int along = GetMultiLine() ? 0 : -2;
-    switch (GetTabPosition()) {
-    case tpTop: OffsetRect(&R, along, -2); break;
-    case tpBottom: OffsetRect(&R, along, 2); break;
-    case tpLeft: OffsetRect(&R, -2, 0); break;
-    case tpRight: OffsetRect(&R, 2, 0); break;
-    }
-}
+void TspSkinPageControl::CorrectItemRect(RECT& R) { Skintabs::CorrectItemRect(R, GetTabPosition(), GetMultiLine()); }
 
 void TspSkinPageControl::WMPaint(TMessage& Message)
 {
@@ -301,49 +209,22 @@ void TspSkinPageControl::PaintWindow(HDC DC)
 
 void TspSkinPageControl::PaintDefaultWindow(TCanvas* C)
 {
-    C->GetBrush()->SetStyle(bsSolid);
-    C->GetBrush()->SetColor(clBtnFace);
-    C->FillRect(TRect(0, 0, GetWidth(), GetHeight()));
-    TRect d = GetDisplayRect();
-    d.Inflate(1, 1);
-    C->GetBrush()->SetColor(clBtnShadow);
-    C->FrameRect(d);
+    Skintabs::PaintPlainFace(C, GetWidth(), GetHeight(), GetDisplayRect());
 }
 
 void TspSkinPageControl::PaintSkinWindow(TCanvas* C)
 {
     const TTabSkin& s = FSkin;
-    const TRect d = GetDisplayRect();
-    const int sw = s.SkinRect.Width(), sh = s.SkinRect.Height();
-    const TRect f(d.left - s.BorderLeft(), d.top - s.BorderTop(), d.right + s.BorderRight(), d.bottom + s.BorderBottom());
+    const TRect f = Skintabs::FrameAround(s, GetDisplayRect());
     // The strip behind the tabs: the skin's tiles, or the face colour when the
     // element has none (the buffer is not cleared).
     const int w = GetWidth(), h = GetHeight();
-    TRect band;
-    switch (GetTabPosition()) {
-    case tpTop: band = TRect(0, 0, w, f.top); break;
-    case tpBottom: band = TRect(0, f.bottom, w, h); break;
-    case tpLeft: band = TRect(0, 0, f.left, h); break;
-    case tpRight: band = TRect(f.right, 0, w, h); break;
-    }
     C->GetBrush()->SetStyle(bsSolid);
     C->GetBrush()->SetColor(clBtnFace);
-    C->FillRect(TRect(0, 0, GetWidth(), GetHeight()));
-    if (!IsNullSkinRect(s.TabsBGRect)) Skintabs::TilePiece(C, band, FPicture, s.TabsBGRect);
-    const int fw = f.Width(), fh = f.Height();
-    if (fw <= 0 || fh <= 0) return;
-    // Eight-point frame at F: the right points move with the width difference, the
-    // bottom ones with the height difference, the edges repeat between them.
-    const int dw = fw - sw, dh = fh - sh;
-    TRect ncl = s.ClientRect;
-    ncl.right += dw;
-    ncl.bottom += dh;
-    TBitmap frame;
-    Sputils::CreateSkinImage(s.LeftTop, s.RightTop, s.LeftBottom, s.RightBottom, s.ClientRect, s.LeftTop,
-                             TPoint(s.RightTop.x + dw, s.RightTop.y), TPoint(s.LeftBottom.x, s.LeftBottom.y + dh),
-                             TPoint(s.RightBottom.x + dw, s.RightBottom.y + dh), ncl, &frame, FPicture, s.SkinRect,
-                             std::min(fw, MaxSkinControlSide), std::min(fh, MaxSkinControlSide), true);
-    C->Draw(f.left, f.top, &frame);
+    C->FillRect(TRect(0, 0, w, h));
+    if (!IsNullSkinRect(s.TabsBGRect))
+        Skintabs::TilePiece(C, Skintabs::TabsBand(GetTabPosition(), f, w, h), FPicture, s.TabsBGRect);
+    Skintabs::DrawFrame(C, s, FPicture, f);
 }
 
 void TspSkinPageControl::DrawTabs(TCanvas* C)
@@ -361,76 +242,27 @@ void TspSkinPageControl::DrawTab(int PageIndex, const TRect& R, bool Active, boo
 {
     if (PageIndex < 0 || PageIndex >= GetPageCount()) return;
     TTabSheet* page = GetPage(PageIndex);
-    // Side tabs are drawn lying down, then turned.
-    const bool side = GetTabPosition() == tpLeft || GetTabPosition() == tpRight;
-    const int w = std::min(side ? R.Height() : R.Width(), MaxSkinControlSide);
-    const int h = std::min(side ? R.Width() : R.Height(), MaxSkinControlSide);
-    if (w <= 0 || h <= 0) return;
-    TBitmap b(w, h, pf24bit);
-    if (!Skinned()) {
-        TCanvas* bc = b.GetCanvas();
-        bc->GetBrush()->SetStyle(bsSolid);
-        TRect inner(0, 0, w, h);
-        if (Active) {
-            bc->GetBrush()->SetColor(clNavy);
-            bc->FrameRect(inner);
-            inner.Inflate(-1, -1);
-        }
-        TColor fill = clBtnFace;
-        if (MouseIn && !Active) fill = 0xD2BDB6;
-        else if (Active) fill = Focused() ? 0xB59385 : 0xD2BDB6;
-        bc->GetBrush()->SetColor(fill);
-        bc->FillRect(inner);
-        bc->SetFont(GetFont());
-    } else {
-        const TTabSkin& s = FSkin;
-        // A focused look that is null (and so an active one read as null) falls
-        // back to the active look, never to an empty picture.
-        TRect sr;
-        if (MouseIn && !Active && !IsNullSkinRect(s.MouseInTabRect)) sr = s.MouseInTabRect;
-        else if (Active && Focused() && !IsNullSkinRect(s.FocusTabRect)) sr = s.FocusTabRect;
-        else if (!Active) sr = s.TabRect;
-        else sr = s.ActiveTabRect;
-        const int lo = std::max(0, std::min(s.TabLeftOffset, sr.Width()));
-        const int ro = std::max(0, std::min(s.TabRightOffset, sr.Width() - lo));
-        if (GetTabHeight() > 0) {
-            TBitmap look;
-            Sputils::CreateHSkinImage(lo, ro, &look, FPicture, sr, w, sr.Height());
-            b.GetCanvas()->StretchDraw(TRect(0, 0, w, h), &look);
-        } else {
-            // The tab keeps the look's own height: a taller active look overhangs.
-            Sputils::CreateHSkinImage(lo, ro, &b, FPicture, sr, w, sr.Height());
-        }
-        TCanvas* bc = b.GetCanvas();
-        if (UseSkinFont) {
-            bc->GetFont()->SetName(s.FontName);
-            bc->GetFont()->SetStyle(s.FontStyle);
-            bc->GetFont()->SetHeight(s.FontHeight);
-            bc->GetFont()->SetCharset(GetFont()->GetCharset());
-        } else {
-            bc->SetFont(GetFont());
-        }
-        TColor fc = s.FontColor;
-        if (MouseIn && !Active) fc = s.MouseInFontColor;
-        else if (Active && Focused()) fc = s.FocusFontColor;
-        else if (Active) fc = s.ActiveFontColor;
-        bc->GetFont()->SetColor(fc);
-    }
-    if (b.Empty()) return;
-    TCanvas* bc = b.GetCanvas();
-    bc->GetBrush()->SetStyle(bsClear);
+    Skintabs::TTabLook l;
+    l.Skin = Skinned() ? &FSkin : nullptr;
+    l.Picture = FPicture;
+    l.Position = GetTabPosition();
+    l.Active = Active;
+    l.MouseIn = MouseIn;
+    l.Focused = Focused();
+    l.Stretch = GetTabHeight() > 0;
+    l.UseSkinFont = UseSkinFont;
+    l.Font = GetFont();
+    l.FontHeight = FSkin.FontHeight;
+    l.Text = page->GetText();
     TCustomImageList* il = GetImages();
     // An image only while the page's index names one of the list.
     const int ii = page->GetImageIndex();
-    const bool image = il && PageIndex < il->GetCount() && ii >= 0 && ii < il->GetCount();
-    if (image) Skintabs::DrawTabImageAndText(bc, b.GetWidth(), b.GetHeight(), page->GetText(), il, ii, page->GetEnabled());
-    else {
-        TRect tr(0, 0, w, std::min<int>(h, b.GetHeight()));
-        bc->DrawText(page->GetText(), tr, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (il && PageIndex < il->GetCount() && ii >= 0 && ii < il->GetCount()) {
+        l.Images = il;
+        l.ImageIndex = ii;
+        l.Enabled = page->GetEnabled();
     }
-    if (GetTabPosition() == tpLeft) Skintabs::DrawRotate90_1(C, &b, R.left, R.top);
-    else if (GetTabPosition() == tpRight) Skintabs::DrawRotate90_2(C, &b, R.left, R.top);
-    else C->Draw(R.left, R.top, &b);
+    Skintabs::DrawTab(C, R, l);
 }
 
 // ---- hot tab ----
@@ -503,26 +335,9 @@ void TspSkinPageControl::MouseDown(TMouseButton Button, TShiftState Shift, int X
 }
 
 // ---- scroller ----
-int TspSkinPageControl::GetInVisibleItemCount()
-{
-    const int limit = GetWidth() - 3 - (FUpDown ? FUpDown->GetWidth() : 0);
-    int n = 0;
-    for (int v = 0, count = GetTabCount(); v < count; ++v) {
-        const TRect r = GetItemRect(v);
-        if (r.right > limit || r.right <= 0) ++n;
-    }
-    return n;
-}
+int TspSkinPageControl::GetInVisibleItemCount() { return Skintabs::TabsOutside(this, FUpDown ? FUpDown->GetWidth() : 0); }
 
-int TspSkinPageControl::GetPosition()
-{
-    // Only the window's tabs are counted: a hidden page has no item rectangle, and
-    // its empty one would read as scrolled out.
-    int n = 0;
-    for (int v = 0, count = GetTabCount(); v < count; ++v)
-        if (GetItemRect(v).right <= 0) ++n;
-    return n;
-}
+int TspSkinPageControl::GetPosition() { return Skintabs::TabsScrolledOut(this); }
 
 void TspSkinPageControl::CheckScroll()
 {
@@ -539,29 +354,12 @@ void TspSkinPageControl::CheckScroll()
 
 void TspSkinPageControl::ShowSkinUpDown()
 {
-    auto* u = new TspSkinUpDown(this);
-    FUpDown = u;
-    u->SetVisible(false);
-    u->SetParent(this);
     const int h = std::max(1, std::min(FDefaultItemHeight, MaxSkinControlSide / 2));
-    u->SetBounds(0, 0, 2 * h, h);
-    PlaceSkinUpDown();
-    u->SetMin(0);
-    u->SetMax(GetInVisibleItemCount());
-    u->SetPosition(GetPosition());
-    u->Increment = 1;
-    u->OnChange = [this](TObject* Sender) { OnUpDownChange(Sender); };
-    u->SetSkinDataName(FSkin.UpDown);
-    u->SetSkinData(FSD);
-    u->SetVisible(true);
+    Skintabs::ShowScroller(this, FUpDown, 2 * h, h, FSD, FSkin.UpDown,
+                           [this](TObject* Sender) { OnUpDownChange(Sender); });
 }
 
-void TspSkinPageControl::PlaceSkinUpDown()
-{
-    // At the right end of the strip: the top for top tabs, the bottom otherwise.
-    const int uw = FUpDown->GetWidth(), uh = FUpDown->GetHeight();
-    FUpDown->SetBounds(GetWidth() - uw, GetTabPosition() == tpTop ? 0 : GetHeight() - uh, uw, uh);
-}
+void TspSkinPageControl::PlaceSkinUpDown() { Skintabs::PlaceScroller(this, FUpDown); }
 
 void TspSkinPageControl::HideSkinUpDown()
 {
@@ -574,16 +372,7 @@ void TspSkinPageControl::OnUpDownChange(TObject*)
 {
     if (!FUpDown) return;
     FUpDown->SetMax(GetInVisibleItemCount());
-    const int target = FUpDown->GetPosition();
-    // Wine's tab control moves its first visible tab one step towards the thumb
-    // position per message (Windows jumps there): send it until it arrives or
-    // stops moving.
-    for (int i = 0, count = GetTabCount(); i <= count; ++i) {
-        const int before = GetPosition();
-        Perform(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, target), 0);
-        const int after = GetPosition();
-        if (after == target || after == before) break;
-    }
+    Skintabs::ScrollTabsTo(this, FUpDown->GetPosition());
 }
 
 void TspSkinPageControl::TabsChanged()

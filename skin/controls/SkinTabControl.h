@@ -7,6 +7,7 @@
 #include "AliveToken.h"
 #include "SkinChangeWalk.h"
 #include "SkinControls.h"
+#include "SkinTabs.h"
 #include "TabControl.h"
 #include <memory>
 #include <string>
@@ -71,23 +72,7 @@ protected:
     void TabsChanged() override;
 
 private:
-    // The element's values as copied by the last fetch, already clipped to its
-    // picture: nothing of an earlier skin's record is kept between fetches.
-    struct TTabSkin {
-        TRect SkinRect, ClientRect, TabRect, ActiveTabRect, FocusTabRect, MouseInTabRect, TabsBGRect;
-        TPoint LeftTop, RightTop, LeftBottom, RightBottom;
-        int TabLeftOffset = 0, TabRightOffset = 0;
-        std::string FontName;
-        TFontStyles FontStyle = 0;
-        int FontHeight = 14;
-        TColor FontColor = 0, ActiveFontColor = 0, FocusFontColor = 0, MouseInFontColor = 0;
-        std::string UpDown;
-        int BGPictureIndex = -1;
-        int BorderLeft() const { return ClientRect.left; }
-        int BorderTop() const { return ClientRect.top; }
-        int BorderRight() const { return SkinRect.Width() - ClientRect.right; }
-        int BorderBottom() const { return SkinRect.Height() - ClientRect.bottom; }
-    };
+    using TTabSkin = Skintabs::TTabSkin;
     void AdjustDisplayRect(RECT& R);
     void CorrectItemRect(RECT& R);
     void RedrawTab(int I, bool MouseIn);

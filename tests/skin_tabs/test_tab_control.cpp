@@ -2,53 +2,30 @@
 #include "ControlFixture.h"
 #include "Form.h"
 #include "ImgList.h"
+#include "TabFixture.h"
 #include "SkinChangeWalk.h"
 #include "SkinTabControl.h"
 #include "SkinUpDown.h"
 #include "WaitUntil.h"
 
 using namespace CtlFixture;
+using TabFixture::cActiveTab;
+using TabFixture::cBackPicture;
+using TabFixture::cClient;
+using TabFixture::cFrame;
+using TabFixture::cHotTab;
+using TabFixture::cImage;
+using TabFixture::cTab;
+using TabFixture::cTabsBG;
+using TabFixture::TabRecord;
 
 namespace {
 
-// A 60 x 60 framed element (6-pixel ring, its middle another colour) and three tab
-// looks beside it, 40 wide: normal 20 high, active 24 high (it overhangs the
-// frame), mouse-in 20 high; a strip for the tabs background; a second picture for
-// the background picture.
-const TColor cFrame = 0x0000C0, cClient = 0x00C000, cTab = 0xC00000, cActiveTab = 0x808000, cHotTab = 0x008080,
-             cTabsBG = 0x800080, cBack = 0x404080, cImage = 0x0000FF;
-
-TspDataSkinTabControl* TabRecord(TspSkinData* D) { return static_cast<TspDataSkinTabControl*>(D->CtrlList[0].get()); }
-
+// The shared element, its text a colour apart from black.
 std::unique_ptr<TspSkinData> NewTabSkin()
 {
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    auto pic = NewPicture(100, 90, 0);
-    Paint(pic.get(), TRect(0, 0, 60, 60), cFrame);
-    Paint(pic.get(), TRect(6, 6, 54, 54), cClient);
-    Paint(pic.get(), TRect(60, 0, 100, 20), cTab);
-    Paint(pic.get(), TRect(60, 20, 100, 44), cActiveTab);
-    Paint(pic.get(), TRect(60, 44, 100, 64), cHotTab);
-    Paint(pic.get(), TRect(0, 60, 10, 70), cTabsBG);
-    d->ActivePictures.push_back(std::move(pic));
-    d->ActivePictures.push_back(NewPicture(8, 8, cBack));
-    d->Empty = false;
-    auto r = std::make_unique<TspDataSkinTabControl>("tab");
-    r->PictureIndex = 0;
-    r->SkinRect = TRect(0, 0, 60, 60);
-    r->ClientRect = TRect(6, 6, 54, 54);
-    r->LeftTopPoint = TPoint(6, 6);
-    r->RightTopPoint = TPoint(54, 6);
-    r->LeftBottomPoint = TPoint(6, 54);
-    r->RightBottomPoint = TPoint(54, 54);
-    r->TabRect = TRect(60, 0, 100, 20);
-    r->ActiveTabRect = TRect(60, 20, 100, 44);
-    r->MouseInTabRect = TRect(60, 44, 100, 64);
-    r->TabsBGRect = TRect(0, 60, 10, 70);
-    r->TabLeftOffset = r->TabRightOffset = 4;
-    r->UpDown = "hupdown";
-    r->FontColor = 0x010101;
-    d->CtrlList.push_back(std::move(r));
+    auto d = TabFixture::NewTabSkin();
+    TabRecord(d.get())->FontColor = 0x010101;
     return d;
 }
 
@@ -152,7 +129,7 @@ TEST(SkinTabControl, BackgroundPictureGivesAPlainTiledFaceReachingTheEdges)
     EXPECT_EQ(d.top, 24 - 6);
     auto shot = Snapshot(s.Tc);
     for (TPoint at : {TPoint(297, 2), TPoint(297, 20), TPoint(2, 100), TPoint(150, 199), TPoint(150, 100)})
-        EXPECT_EQ(Probe(shot.get(), at.x, at.y), cBack) << at.x << "," << at.y;
+        EXPECT_EQ(Probe(shot.get(), at.x, at.y), cBackPicture) << at.x << "," << at.y;
     EXPECT_EQ(Probe(shot.get(), s.Inside(1).x, s.Inside(1).y), cTab);
 }
 
