@@ -28,41 +28,11 @@ std::string FolderName(std::string S)
 } // namespace
 
 TspOpenSkinDialog::TspOpenSkinDialog(TComponent* AOwner)
-    : TComponent(AOwner), Files(new TStringList), FDefaultFont(new TFont)
+    : TspSkinDialogComponent(AOwner, "Open skin", 200), Files(new TStringList)
 {
-    FDefaultFont->SetName("Arial");
-    FDefaultFont->SetHeight(14);
-    FDefaultFont->SetStyle(0);
 }
 
 TspOpenSkinDialog::~TspOpenSkinDialog() = default;
-
-void TspOpenSkinDialog::SetSkinData(TspSkinData* Value)
-{
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
-    FSkinData = Value;
-    if (FSkinData) FSkinData->FreeNotification(this);
-}
-
-void TspOpenSkinDialog::SetCtrlSkinData(TspSkinData* Value)
-{
-    if (FCtrlSkinData) FCtrlSkinData->RemoveFreeNotification(this);
-    FCtrlSkinData = Value;
-    if (FCtrlSkinData) FCtrlSkinData->FreeNotification(this);
-}
-
-void TspOpenSkinDialog::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
-}
-
-void TspOpenSkinDialog::Change()
-{
-    if (OnChange) OnChange(this);
-}
 
 std::string TspOpenSkinDialog::StartFolder() const
 {
@@ -79,11 +49,7 @@ std::string TspOpenSkinDialog::StartFolder() const
 bool TspOpenSkinDialog::Execute()
 {
     std::unique_ptr<TspOpenSkinDlgForm> w(new TspOpenSkinDlgForm(nullptr));
-    struct Holder {
-        TspOpenSkinDlgForm*& Ref;
-        ~Holder() { Ref = nullptr; }
-    } holder{FWindow};
-    FWindow = w.get();
+    const TRunning<TspOpenSkinDlgForm> running(FWindow, w.get());
 
     TspFileDlgOptions o;
     o.Title = FTitle;

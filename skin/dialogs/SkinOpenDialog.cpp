@@ -7,41 +7,11 @@
 TspOpenDlgForm::TspOpenDlgForm(TComponent* AOwner, bool SaveMode) : TspCustomFileDlgForm(AOwner, SaveMode) {}
 
 TspSkinOpenDialog::TspSkinOpenDialog(TComponent* AOwner)
-    : TComponent(AOwner), Files(new TStringList), FDefaultFont(new TFont)
+    : TspSkinDialogComponent(AOwner, "Open file", 225), Files(new TStringList)
 {
-    FDefaultFont->SetName("Arial");
-    FDefaultFont->SetHeight(14);
-    FDefaultFont->SetStyle(0);
 }
 
 TspSkinOpenDialog::~TspSkinOpenDialog() = default;
-
-void TspSkinOpenDialog::SetSkinData(TspSkinData* Value)
-{
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
-    FSkinData = Value;
-    if (FSkinData) FSkinData->FreeNotification(this);
-}
-
-void TspSkinOpenDialog::SetCtrlSkinData(TspSkinData* Value)
-{
-    if (FCtrlSkinData) FCtrlSkinData->RemoveFreeNotification(this);
-    FCtrlSkinData = Value;
-    if (FCtrlSkinData) FCtrlSkinData->FreeNotification(this);
-}
-
-void TspSkinOpenDialog::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
-}
-
-void TspSkinOpenDialog::Change()
-{
-    if (OnChange) OnChange(this);
-}
 
 TspFileDlgOptions TspSkinOpenDialog::Options() const
 {
@@ -68,11 +38,7 @@ TspFileDlgOptions TspSkinOpenDialog::Options() const
 
 bool TspSkinOpenDialog::Run(TspCustomFileDlgForm* W)
 {
-    struct Holder {
-        TspCustomFileDlgForm*& Ref;
-        ~Holder() { Ref = nullptr; }
-    } holder{FWindow};
-    FWindow = W;
+    const TRunning<TspCustomFileDlgForm> running(FWindow, W);
     const std::string name = ExtractFileName(FileName);
     W->FileNameEdit->SetText(name);
     if (!name.empty() && W->SelectFile(name)) W->FileNameEdit->SetText(name);

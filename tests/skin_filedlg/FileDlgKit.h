@@ -1,6 +1,8 @@
-// A scratch folder for the file dialog tests and a step that runs on the GUI
-// thread inside a modal loop.
+// A scratch folder for the file dialog tests, a step that runs on the GUI
+// thread inside a modal loop, and a dialog run driven by such a step.
 #pragma once
+#include "test_gtest.h"
+#include "Form.h"
 #include "Timer.h"
 #include <windows.h>
 #include <functional>
@@ -99,6 +101,29 @@ inline std::string CurrentDir()
     char b[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, b);
     return b;
+}
+
+// Shows the window of D (whose GetWindow is its window while it runs) through
+// Run; Steps run once it shows, and the window is cancelled after them unless
+// they closed it. A window that never shows is cancelled after ten seconds.
+template <class TDialog, class TRun, class TSteps> bool RunModal(TDialog& D, TRun Run, const TSteps& Steps)
+{
+    bool ran = false;
+    const DWORD start = GetTickCount();
+    TModalStep step([&] {
+        auto* w = D.GetWindow();
+        if (!w || !w->GetVisible() || !IsWindowVisible(w->GetHandle())) {
+            if (GetTickCount() - start > 10000 && w) w->SetModalResult(mrCancel);
+            return false;
+        }
+        ran = true;
+        Steps(w);
+        if (w->GetModalResult() == mrNone) w->SetModalResult(mrCancel);
+        return true;
+    });
+    const bool ok = Run();
+    EXPECT_TRUE(ran);
+    return ok;
 }
 
 }  // namespace FileDlgTest

@@ -60,22 +60,7 @@ std::vector<std::string> Items(TspSkinFileListView* L)
 // Runs D modally; Steps run once the window shows, then the window must be closed by them.
 bool RunDialog(TspOpenSkinDialog& D, const std::function<void(TspOpenSkinDlgForm*)>& Steps)
 {
-    bool ran = false;
-    const DWORD start = GetTickCount();
-    TModalStep step([&] {
-        TspOpenSkinDlgForm* w = D.GetWindow();
-        if (!w || !w->GetVisible() || !IsWindowVisible(w->GetHandle())) {
-            if (GetTickCount() - start > 10000 && w) w->SetModalResult(mrCancel);
-            return false;
-        }
-        ran = true;
-        Steps(w);
-        if (w->GetModalResult() == mrNone) w->SetModalResult(mrCancel);
-        return true;
-    });
-    const bool ok = D.Execute();
-    EXPECT_TRUE(ran);
-    return ok;
+    return RunModal(D, [&] { return D.Execute(); }, Steps);
 }
 
 TColor ScreenPixel(TControl* C, int X, int Y)

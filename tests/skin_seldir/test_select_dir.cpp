@@ -34,22 +34,7 @@ bool SamePath(const std::string& A, const std::string& B) { return lstrcmpiA(A.c
 // Runs D modally; Steps run once the window shows and close it, or it is cancelled.
 bool RunDialog(TspSkinSelectDirectoryDialog& D, const std::function<void(TspSelDirDlgForm*)>& Steps)
 {
-    bool ran = false;
-    const DWORD start = GetTickCount();
-    TModalStep step([&] {
-        TspSelDirDlgForm* w = D.GetWindow();
-        if (!w || !w->GetVisible() || !IsWindowVisible(w->GetHandle())) {
-            if (GetTickCount() - start > 10000 && w) w->SetModalResult(mrCancel);
-            return false;
-        }
-        ran = true;
-        Steps(w);
-        if (w->GetModalResult() == mrNone) w->SetModalResult(mrCancel);
-        return true;
-    });
-    const bool ok = D.Execute();
-    EXPECT_TRUE(ran);
-    return ok;
+    return RunModal(D, [&] { return D.Execute(); }, Steps);
 }
 
 bool IsMyComputer(TspShellFolder* F)
