@@ -28,7 +28,8 @@ std::string FolderName(std::string S)
 } // namespace
 
 TspOpenSkinDialog::TspOpenSkinDialog(TComponent* AOwner)
-    : TspSkinDialogComponent(AOwner, "Open skin", 200), Files(new TStringList)
+    : TspSkinFileDialogComponent(AOwner, "Open skin", 200,
+                                 "Compressed skin (*.skn)|*.skn|UnCompressed skin (*.ini)|*.ini")
 {
 }
 
@@ -51,20 +52,7 @@ bool TspOpenSkinDialog::Execute()
     std::unique_ptr<TspOpenSkinDlgForm> w(new TspOpenSkinDlgForm(nullptr));
     const TRunning<TspOpenSkinDlgForm> running(FWindow, w.get());
 
-    TspFileDlgOptions o;
-    o.Title = FTitle;
-    o.SkinData = FSkinData;
-    o.CtrlSkinData = FCtrlSkinData;
-    o.DefaultFont = FDefaultFont.get();
-    o.AlphaBlend = AlphaBlend;
-    o.AlphaBlendAnimation = AlphaBlendAnimation;
-    o.AlphaBlendValue = AlphaBlendValue;
-    o.CtrlAlphaBlend = CtrlAlphaBlend;
-    o.CtrlAlphaBlendAnimation = CtrlAlphaBlendAnimation;
-    o.CtrlAlphaBlendValue = CtrlAlphaBlendValue;
-    o.LVHeaderSkinDataName = LVHeaderSkinDataName;
-    o.Filter = Filter;
-    o.FilterIndex = FilterIndex;
+    TspFileDlgOptions o = FileOptions();
     o.StartFolder = StartFolder();
     o.ClientWidth = 580;
     o.ClientHeight = 290;
@@ -80,18 +68,5 @@ bool TspOpenSkinDialog::Execute()
         w->SelectFile(name);
     }
 
-    const bool ok = w->ShowModal() == mrOk && !w->FileName.empty();
-    FilterIndex = w->GetFilterIndex();
-    w->Remember(FMemory);
-    if (ok) {
-        FileName = w->FileName;
-        w->GetSelectedFiles(Files.get());
-        // A typed name that is not the selected row is the one file chosen.
-        if (Files->IndexOf(FileName) < 0) {
-            Files->Clear();
-            Files->Add(FileName);
-        }
-        Change();
-    }
-    return ok;
+    return ShowAndTake(w.get());
 }

@@ -1,13 +1,11 @@
 // The open-skin dialog: a component whose Execute shows the skinned open-skin
 // window modally and returns the chosen skin file.
 #pragma once
-#include "FileDlgForm.h"
-#include "SkinDialogComponent.h"
-#include <memory>
+#include "SkinFileDialogComponent.h"
 #include <string>
 
 class TspOpenSkinDlgForm;
-class TspOpenSkinDialog : public TspSkinDialogComponent {
+class TspOpenSkinDialog : public TspSkinFileDialogComponent {
 public:
     explicit TspOpenSkinDialog(TComponent* AOwner);
     ~TspOpenSkinDialog() override;
@@ -22,18 +20,9 @@ public:
     // neither given, the program's folder.
     std::string StartFolder() const;
 
-    std::string InitialDir;
-    std::string Filter = "Compressed skin (*.skn)|*.skn|UnCompressed skin (*.ini)|*.ini";
-    int FilterIndex = 1;
-    std::string FileName;
     int CompressedFilterIndex = 1;
     int UnCompressedFilterIndex = 2;
-    std::string LVHeaderSkinDataName = "resizebutton";
-    bool CtrlAlphaBlend = false, CtrlAlphaBlendAnimation = false;
-    BYTE CtrlAlphaBlendValue = 225;
-    std::unique_ptr<TStringList> Files;
 
 private:
     TspOpenSkinDlgForm* FWindow = nullptr;
-    TspFileDlgMemory FMemory;
 };

@@ -3,9 +3,7 @@
 // dialog also takes a name that is not there yet, and asks before an existing
 // file is replaced.
 #pragma once
-#include "FileDlgForm.h"
-#include "SkinDialogComponent.h"
-#include <memory>
+#include "SkinFileDialogComponent.h"
 #include <string>
 
 class TspOpenDlgForm : public TspCustomFileDlgForm {
@@ -13,7 +11,7 @@ public:
     TspOpenDlgForm(TComponent* AOwner, bool SaveMode);
 };
 
-class TspSkinOpenDialog : public TspSkinDialogComponent {
+class TspSkinOpenDialog : public TspSkinFileDialogComponent {
 public:
     explicit TspSkinOpenDialog(TComponent* AOwner);
     ~TspSkinOpenDialog() override;
@@ -25,15 +23,7 @@ public:
     TspCustomFileDlgForm* GetWindow() const { return FWindow; }
     bool GetSaveMode() const { return FSaveMode; }
 
-    std::string InitialDir;
-    std::string Filter = "All files|*.*";
-    int FilterIndex = 1;
-    std::string FileName;
     bool MultiSelection = false;
-    std::string LVHeaderSkinDataName = "resizebutton";
-    bool CtrlAlphaBlend = false, CtrlAlphaBlendAnimation = false;
-    BYTE CtrlAlphaBlendValue = 225;
-    std::unique_ptr<TStringList> Files;
 
 protected:
     // The options of a run, for the picture dialogs to extend.
@@ -42,7 +32,6 @@ protected:
     bool Run(TspCustomFileDlgForm* W);
 
     bool FSaveMode = false;
-    TspFileDlgMemory FMemory;
 
 private:
     TspCustomFileDlgForm* FWindow = nullptr;
