@@ -2,7 +2,10 @@
 // thread inside a modal loop, and a dialog run driven by such a step.
 #pragma once
 #include "test_gtest.h"
+#include "Bitmap.h"
+#include "Canvas.h"
 #include "Form.h"
+#include "WaitUntil.h"
 #include "Timer.h"
 #include <windows.h>
 #include <functional>
@@ -124,6 +127,20 @@ template <class TDialog, class TRun, class TSteps> bool RunModal(TDialog& D, TRu
     const bool ok = Run();
     EXPECT_TRUE(ran);
     return ok;
+}
+
+// W's window as it stands on the screen, repainted and given SettleMs to settle.
+inline std::unique_ptr<TBitmap> WindowShot(TWinControl* W, DWORD SettleMs)
+{
+    RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    PumpUntil([] { return false; }, SettleMs);
+    RECT r;
+    GetWindowRect(W->GetHandle(), &r);
+    auto shot = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top, pf24bit);
+    HDC screen = GetDC(nullptr);
+    BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return shot;
 }
 
 }  // namespace FileDlgTest

@@ -80,14 +80,7 @@ void Repaint(TspOpenSkinDlgForm* W)
 
 void Shoot(TspOpenSkinDlgForm* W, const std::string& Name)
 {
-    RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    PumpUntil([] { return false; }, 100);
-    RECT r;
-    GetWindowRect(W->GetHandle(), &r);
-    auto shot = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top, pf24bit);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    const std::unique_ptr<TBitmap> shot = WindowShot(W, 100);
     CreateDirectoryA("artefacts", nullptr);
     shot->SaveToFile("artefacts/filedlg-" + Name + ".bmp");
 }
