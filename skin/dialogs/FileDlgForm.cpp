@@ -1,4 +1,5 @@
 #include "FileDlgForm.h"
+#include "DlgFormParts.h"
 #include "Application.h"
 #include "Dialogs.h"
 #include "FileDlgGlyphs.h"
@@ -25,24 +26,10 @@
 
 using namespace Spskinshellctrls;
 
+using Spdlgform::Text;
+using Spdlgform::Place;
+
 namespace {
-
-// The library's text, or its English wording when the program carries no table.
-std::string Text(int Id, const char* Fallback)
-{
-    std::string s = Spconst::LoadResString(Id);
-    return s.empty() ? std::string(Fallback) : s;
-}
-
-template <class T> T* Place(TComponent* Owner, TWinControl* Parent, TAlign Align, int Left, int Top, int Width,
-                           int Height)
-{
-    T* c = new T(Owner);
-    c->SetParent(Parent);
-    c->SetBounds(Left, Top, Width, Height);
-    if (Align != alNone) c->SetAlign(Align);
-    return c;
-}
 
 TspSkinStdLabel* PlaceLabel(TComponent* Owner, TWinControl* Parent, const std::string& Caption, int Left, int Top)
 {

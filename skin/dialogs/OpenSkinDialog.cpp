@@ -28,41 +28,12 @@ std::string FolderName(std::string S)
 } // namespace
 
 TspOpenSkinDialog::TspOpenSkinDialog(TComponent* AOwner)
-    : TComponent(AOwner), Files(new TStringList), FDefaultFont(new TFont)
+    : TspSkinFileDialogComponent(AOwner, "Open skin", 200,
+                                 "Compressed skin (*.skn)|*.skn|UnCompressed skin (*.ini)|*.ini")
 {
-    FDefaultFont->SetName("Arial");
-    FDefaultFont->SetHeight(14);
-    FDefaultFont->SetStyle(0);
 }
 
 TspOpenSkinDialog::~TspOpenSkinDialog() = default;
-
-void TspOpenSkinDialog::SetSkinData(TspSkinData* Value)
-{
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
-    FSkinData = Value;
-    if (FSkinData) FSkinData->FreeNotification(this);
-}
-
-void TspOpenSkinDialog::SetCtrlSkinData(TspSkinData* Value)
-{
-    if (FCtrlSkinData) FCtrlSkinData->RemoveFreeNotification(this);
-    FCtrlSkinData = Value;
-    if (FCtrlSkinData) FCtrlSkinData->FreeNotification(this);
-}
-
-void TspOpenSkinDialog::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
-}
-
-void TspOpenSkinDialog::Change()
-{
-    if (OnChange) OnChange(this);
-}
 
 std::string TspOpenSkinDialog::StartFolder() const
 {
@@ -79,26 +50,9 @@ std::string TspOpenSkinDialog::StartFolder() const
 bool TspOpenSkinDialog::Execute()
 {
     std::unique_ptr<TspOpenSkinDlgForm> w(new TspOpenSkinDlgForm(nullptr));
-    struct Holder {
-        TspOpenSkinDlgForm*& Ref;
-        ~Holder() { Ref = nullptr; }
-    } holder{FWindow};
-    FWindow = w.get();
+    const TRunning<TspOpenSkinDlgForm> running(FWindow, w.get());
 
-    TspFileDlgOptions o;
-    o.Title = FTitle;
-    o.SkinData = FSkinData;
-    o.CtrlSkinData = FCtrlSkinData;
-    o.DefaultFont = FDefaultFont.get();
-    o.AlphaBlend = AlphaBlend;
-    o.AlphaBlendAnimation = AlphaBlendAnimation;
-    o.AlphaBlendValue = AlphaBlendValue;
-    o.CtrlAlphaBlend = CtrlAlphaBlend;
-    o.CtrlAlphaBlendAnimation = CtrlAlphaBlendAnimation;
-    o.CtrlAlphaBlendValue = CtrlAlphaBlendValue;
-    o.LVHeaderSkinDataName = LVHeaderSkinDataName;
-    o.Filter = Filter;
-    o.FilterIndex = FilterIndex;
+    TspFileDlgOptions o = FileOptions();
     o.StartFolder = StartFolder();
     o.ClientWidth = 580;
     o.ClientHeight = 290;
@@ -114,18 +68,5 @@ bool TspOpenSkinDialog::Execute()
         w->SelectFile(name);
     }
 
-    const bool ok = w->ShowModal() == mrOk && !w->FileName.empty();
-    FilterIndex = w->GetFilterIndex();
-    w->Remember(FMemory);
-    if (ok) {
-        FileName = w->FileName;
-        w->GetSelectedFiles(Files.get());
-        // A typed name that is not the selected row is the one file chosen.
-        if (Files->IndexOf(FileName) < 0) {
-            Files->Clear();
-            Files->Add(FileName);
-        }
-        Change();
-    }
-    return ok;
+    return ShowAndTake(w.get());
 }

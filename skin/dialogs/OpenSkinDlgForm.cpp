@@ -1,4 +1,5 @@
 #include "OpenSkinDlgForm.h"
+#include "DlgFormParts.h"
 #include "FilePaths.h"
 #include "FormFrame.h"
 #include "SkinButton.h"
@@ -10,14 +11,9 @@
 #include "Spconst.h"
 #include "SysUtils.h"
 
-namespace {
+using Spdlgform::Text;
 
-// The library's text, or its English wording when the program carries no table.
-std::string Text(int Id, const char* Fallback)
-{
-    std::string s = Spconst::LoadResString(Id);
-    return s.empty() ? std::string(Fallback) : s;
-}
+namespace {
 
 const int kPreviewPanelWidth = 230;
 

@@ -1,4 +1,5 @@
 #include "SelDirDlgForm.h"
+#include "DlgFormParts.h"
 #include "FormFrame.h"
 #include "ShellCtrls.h"
 #include "SkinButton.h"
@@ -6,26 +7,8 @@
 #include "SkinScrollBar.h"
 #include "Spconst.h"
 
-namespace {
-
-// The library's text, or its English wording when the program carries no table.
-std::string Text(int Id, const char* Fallback)
-{
-    std::string s = Spconst::LoadResString(Id);
-    return s.empty() ? std::string(Fallback) : s;
-}
-
-template <class T> T* Place(TComponent* Owner, TWinControl* Parent, TAlign Align, int Left, int Top, int Width,
-                           int Height)
-{
-    T* c = new T(Owner);
-    c->SetParent(Parent);
-    c->SetBounds(Left, Top, Width, Height);
-    if (Align != alNone) c->SetAlign(Align);
-    return c;
-}
-
-}  // namespace
+using Spdlgform::Text;
+using Spdlgform::Place;
 
 TspSelDirDlgForm::TspSelDirDlgForm(TComponent* AOwner) : TForm(AOwner)
 {

@@ -11,50 +11,16 @@
 #include <exception>
 
 TspSkinSelectDirectoryDialog::TspSkinSelectDirectoryDialog(TComponent* AOwner)
-    : TComponent(AOwner), FDefaultFont(new TFont)
+    : TspSkinDialogComponent(AOwner, "Select folder", 200)
 {
-    FDefaultFont->SetName("Arial");
-    FDefaultFont->SetHeight(14);
-    FDefaultFont->SetStyle(0);
 }
 
 TspSkinSelectDirectoryDialog::~TspSkinSelectDirectoryDialog() = default;
 
-void TspSkinSelectDirectoryDialog::SetSkinData(TspSkinData* Value)
-{
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
-    FSkinData = Value;
-    if (FSkinData) FSkinData->FreeNotification(this);
-}
-
-void TspSkinSelectDirectoryDialog::SetCtrlSkinData(TspSkinData* Value)
-{
-    if (FCtrlSkinData) FCtrlSkinData->RemoveFreeNotification(this);
-    FCtrlSkinData = Value;
-    if (FCtrlSkinData) FCtrlSkinData->FreeNotification(this);
-}
-
-void TspSkinSelectDirectoryDialog::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
-}
-
-void TspSkinSelectDirectoryDialog::Change()
-{
-    if (OnChange) OnChange(this);
-}
-
 bool TspSkinSelectDirectoryDialog::Execute()
 {
     std::unique_ptr<TspSelDirDlgForm> w(new TspSelDirDlgForm(nullptr));
-    struct Holder {
-        TspSelDirDlgForm*& Ref;
-        ~Holder() { Ref = nullptr; }
-    } holder{FWindow};
-    FWindow = w.get();
+    const TRunning<TspSelDirDlgForm> running(FWindow, w.get());
 
     w->SetCaption(FTitle);
     TspFormFrame* frame = w->Frame;

@@ -7,58 +7,15 @@
 TspOpenDlgForm::TspOpenDlgForm(TComponent* AOwner, bool SaveMode) : TspCustomFileDlgForm(AOwner, SaveMode) {}
 
 TspSkinOpenDialog::TspSkinOpenDialog(TComponent* AOwner)
-    : TComponent(AOwner), Files(new TStringList), FDefaultFont(new TFont)
+    : TspSkinFileDialogComponent(AOwner, "Open file", 225, "All files|*.*")
 {
-    FDefaultFont->SetName("Arial");
-    FDefaultFont->SetHeight(14);
-    FDefaultFont->SetStyle(0);
 }
 
 TspSkinOpenDialog::~TspSkinOpenDialog() = default;
 
-void TspSkinOpenDialog::SetSkinData(TspSkinData* Value)
-{
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
-    FSkinData = Value;
-    if (FSkinData) FSkinData->FreeNotification(this);
-}
-
-void TspSkinOpenDialog::SetCtrlSkinData(TspSkinData* Value)
-{
-    if (FCtrlSkinData) FCtrlSkinData->RemoveFreeNotification(this);
-    FCtrlSkinData = Value;
-    if (FCtrlSkinData) FCtrlSkinData->FreeNotification(this);
-}
-
-void TspSkinOpenDialog::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
-}
-
-void TspSkinOpenDialog::Change()
-{
-    if (OnChange) OnChange(this);
-}
-
 TspFileDlgOptions TspSkinOpenDialog::Options() const
 {
-    TspFileDlgOptions o;
-    o.Title = FTitle;
-    o.SkinData = FSkinData;
-    o.CtrlSkinData = FCtrlSkinData;
-    o.DefaultFont = FDefaultFont.get();
-    o.AlphaBlend = AlphaBlend;
-    o.AlphaBlendAnimation = AlphaBlendAnimation;
-    o.AlphaBlendValue = AlphaBlendValue;
-    o.CtrlAlphaBlend = CtrlAlphaBlend;
-    o.CtrlAlphaBlendAnimation = CtrlAlphaBlendAnimation;
-    o.CtrlAlphaBlendValue = CtrlAlphaBlendValue;
-    o.LVHeaderSkinDataName = LVHeaderSkinDataName;
-    o.Filter = Filter;
-    o.FilterIndex = FilterIndex;
+    TspFileDlgOptions o = FileOptions();
     o.MultiSelect = MultiSelection;
     o.StartFolder = Spfiledlg::StartFolder(FileName, InitialDir, Spfiledlg::ProgramFolder());
     o.ClientWidth = 450;
@@ -68,29 +25,12 @@ TspFileDlgOptions TspSkinOpenDialog::Options() const
 
 bool TspSkinOpenDialog::Run(TspCustomFileDlgForm* W)
 {
-    struct Holder {
-        TspCustomFileDlgForm*& Ref;
-        ~Holder() { Ref = nullptr; }
-    } holder{FWindow};
-    FWindow = W;
+    const TRunning<TspCustomFileDlgForm> running(FWindow, W);
     const std::string name = ExtractFileName(FileName);
     W->FileNameEdit->SetText(name);
     if (!name.empty() && W->SelectFile(name)) W->FileNameEdit->SetText(name);
 
-    const bool ok = W->ShowModal() == mrOk && !W->FileName.empty();
-    FilterIndex = W->GetFilterIndex();
-    W->Remember(FMemory);
-    if (ok) {
-        FileName = W->FileName;
-        W->GetSelectedFiles(Files.get());
-        // A typed name that is not among the selected rows is the one file chosen.
-        if (Files->IndexOf(FileName) < 0) {
-            Files->Clear();
-            Files->Add(FileName);
-        }
-        Change();
-    }
-    return ok;
+    return ShowAndTake(W);
 }
 
 bool TspSkinOpenDialog::Execute()

@@ -3,20 +3,15 @@
 // dialog also takes a name that is not there yet, and asks before an existing
 // file is replaced.
 #pragma once
-#include "Classes.h"
-#include "FileDlgForm.h"
-#include "Graphics.h"
-#include <memory>
+#include "SkinFileDialogComponent.h"
 #include <string>
-
-class TspSkinData;
 
 class TspOpenDlgForm : public TspCustomFileDlgForm {
 public:
     TspOpenDlgForm(TComponent* AOwner, bool SaveMode);
 };
 
-class TspSkinOpenDialog : public TComponent {
+class TspSkinOpenDialog : public TspSkinFileDialogComponent {
 public:
     explicit TspSkinOpenDialog(TComponent* AOwner);
     ~TspSkinOpenDialog() override;
@@ -24,47 +19,21 @@ public:
     // True when the user confirmed a file: FileName then holds its full path and
     // Files the selected files. False when cancelled, FileName unchanged.
     virtual bool Execute();
-    std::string GetTitle() const { return FTitle; }
-    void SetTitle(const std::string& Value) { FTitle = Value; }
-    TspSkinData* GetSkinData() const { return FSkinData; }
-    void SetSkinData(TspSkinData* Value);
-    TspSkinData* GetCtrlSkinData() const { return FCtrlSkinData; }
-    void SetCtrlSkinData(TspSkinData* Value);
-    TFont* GetDefaultFont() const { return FDefaultFont.get(); }
-    void SetDefaultFont(TFont* Value) { FDefaultFont->Assign(Value); }
     // The window while Execute runs, else null.
     TspCustomFileDlgForm* GetWindow() const { return FWindow; }
     bool GetSaveMode() const { return FSaveMode; }
 
-    std::string InitialDir;
-    std::string Filter = "All files|*.*";
-    int FilterIndex = 1;
-    std::string FileName;
     bool MultiSelection = false;
-    std::string LVHeaderSkinDataName = "resizebutton";
-    bool AlphaBlend = false, AlphaBlendAnimation = false;
-    BYTE AlphaBlendValue = 225;
-    bool CtrlAlphaBlend = false, CtrlAlphaBlendAnimation = false;
-    BYTE CtrlAlphaBlendValue = 225;
-    std::unique_ptr<TStringList> Files;
-    TNotifyEvent OnChange;
 
 protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-    virtual void Change();
     // The options of a run, for the picture dialogs to extend.
     TspFileDlgOptions Options() const;
     // Shows W (made for this dialog) and takes over its answer.
     bool Run(TspCustomFileDlgForm* W);
 
-    std::string FTitle = "Open file";
     bool FSaveMode = false;
-    TspFileDlgMemory FMemory;
 
 private:
-    TspSkinData* FSkinData = nullptr;
-    TspSkinData* FCtrlSkinData = nullptr;
-    std::unique_ptr<TFont> FDefaultFont;
     TspCustomFileDlgForm* FWindow = nullptr;
 };
 

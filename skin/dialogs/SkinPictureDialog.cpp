@@ -1,4 +1,5 @@
 #include "SkinPictureDialog.h"
+#include "DlgFormParts.h"
 #include "FileDlgGlyphs.h"
 #include "FilePaths.h"
 #include "Image.h"
@@ -13,15 +14,7 @@
 #include "Spconst.h"
 #include "SysUtils.h"
 
-namespace {
-
-std::string Text(int Id, const char* Fallback)
-{
-    std::string s = Spconst::LoadResString(Id);
-    return s.empty() ? std::string(Fallback) : s;
-}
-
-} // namespace
+using Spdlgform::Text;
 
 TspOpenPictureDlgForm::TspOpenPictureDlgForm(TComponent* AOwner, bool SaveMode)
     : TspCustomFileDlgForm(AOwner, SaveMode)

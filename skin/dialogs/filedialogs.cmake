@@ -6,3 +6,6 @@ list(APPEND SKIN_DIALOGS_SOURCES
 list(APPEND SKIN_DIALOGS_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SkinOpenDialog.cpp)
 list(APPEND SKIN_DIALOGS_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SkinFileEdits.cpp)
 list(APPEND SKIN_DIALOGS_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SkinPictureDialog.cpp)
+# The common part of the skinned dialog components (file, open-skin and folder).
+list(APPEND SKIN_DIALOGS_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SkinDialogComponent.cpp)
+list(APPEND SKIN_DIALOGS_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SkinFileDialogComponent.cpp)

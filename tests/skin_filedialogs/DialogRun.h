@@ -37,22 +37,7 @@ struct TTree {
 template <class TDialog, class TRun>
 bool RunWith(TDialog& D, TRun Run, const std::function<void(TspCustomFileDlgForm*)>& Steps)
 {
-    bool ran = false;
-    const DWORD start = GetTickCount();
-    TModalStep step([&] {
-        TspCustomFileDlgForm* w = D.GetWindow();
-        if (!w || !w->GetVisible() || !IsWindowVisible(w->GetHandle())) {
-            if (GetTickCount() - start > 10000 && w) w->SetModalResult(mrCancel);
-            return false;
-        }
-        ran = true;
-        Steps(w);
-        if (w->GetModalResult() == mrNone) w->SetModalResult(mrCancel);
-        return true;
-    });
-    const bool ok = Run();
-    EXPECT_TRUE(ran);
-    return ok;
+    return RunModal(D, Run, Steps);
 }
 
 template <class TDialog> bool RunDialog(TDialog& D, const std::function<void(TspCustomFileDlgForm*)>& Steps)

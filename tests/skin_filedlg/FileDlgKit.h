@@ -1,6 +1,11 @@
-// A scratch folder for the file dialog tests and a step that runs on the GUI
-// thread inside a modal loop.
+// A scratch folder for the file dialog tests, a step that runs on the GUI
+// thread inside a modal loop, and a dialog run driven by such a step.
 #pragma once
+#include "test_gtest.h"
+#include "Bitmap.h"
+#include "Canvas.h"
+#include "Form.h"
+#include "WaitUntil.h"
 #include "Timer.h"
 #include <windows.h>
 #include <functional>
@@ -99,6 +104,43 @@ inline std::string CurrentDir()
     char b[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, b);
     return b;
+}
+
+// Shows the window of D (whose GetWindow is its window while it runs) through
+// Run; Steps run once it shows, and the window is cancelled after them unless
+// they closed it. A window that never shows is cancelled after ten seconds.
+template <class TDialog, class TRun, class TSteps> bool RunModal(TDialog& D, TRun Run, const TSteps& Steps)
+{
+    bool ran = false;
+    const DWORD start = GetTickCount();
+    TModalStep step([&] {
+        auto* w = D.GetWindow();
+        if (!w || !w->GetVisible() || !IsWindowVisible(w->GetHandle())) {
+            if (GetTickCount() - start > 10000 && w) w->SetModalResult(mrCancel);
+            return false;
+        }
+        ran = true;
+        Steps(w);
+        if (w->GetModalResult() == mrNone) w->SetModalResult(mrCancel);
+        return true;
+    });
+    const bool ok = Run();
+    EXPECT_TRUE(ran);
+    return ok;
+}
+
+// W's window as it stands on the screen, repainted and given SettleMs to settle.
+inline std::unique_ptr<TBitmap> WindowShot(TWinControl* W, DWORD SettleMs)
+{
+    RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    PumpUntil([] { return false; }, SettleMs);
+    RECT r;
+    GetWindowRect(W->GetHandle(), &r);
+    auto shot = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top, pf24bit);
+    HDC screen = GetDC(nullptr);
+    BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return shot;
 }
 
 }  // namespace FileDlgTest

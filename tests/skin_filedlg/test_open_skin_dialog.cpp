@@ -60,22 +60,7 @@ std::vector<std::string> Items(TspSkinFileListView* L)
 // Runs D modally; Steps run once the window shows, then the window must be closed by them.
 bool RunDialog(TspOpenSkinDialog& D, const std::function<void(TspOpenSkinDlgForm*)>& Steps)
 {
-    bool ran = false;
-    const DWORD start = GetTickCount();
-    TModalStep step([&] {
-        TspOpenSkinDlgForm* w = D.GetWindow();
-        if (!w || !w->GetVisible() || !IsWindowVisible(w->GetHandle())) {
-            if (GetTickCount() - start > 10000 && w) w->SetModalResult(mrCancel);
-            return false;
-        }
-        ran = true;
-        Steps(w);
-        if (w->GetModalResult() == mrNone) w->SetModalResult(mrCancel);
-        return true;
-    });
-    const bool ok = D.Execute();
-    EXPECT_TRUE(ran);
-    return ok;
+    return RunModal(D, [&] { return D.Execute(); }, Steps);
 }
 
 TColor ScreenPixel(TControl* C, int X, int Y)
@@ -95,14 +80,7 @@ void Repaint(TspOpenSkinDlgForm* W)
 
 void Shoot(TspOpenSkinDlgForm* W, const std::string& Name)
 {
-    RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    PumpUntil([] { return false; }, 100);
-    RECT r;
-    GetWindowRect(W->GetHandle(), &r);
-    auto shot = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top, pf24bit);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    const std::unique_ptr<TBitmap> shot = WindowShot(W, 100);
     CreateDirectoryA("artefacts", nullptr);
     shot->SaveToFile("artefacts/filedlg-" + Name + ".bmp");
 }

@@ -34,22 +34,7 @@ bool SamePath(const std::string& A, const std::string& B) { return lstrcmpiA(A.c
 // Runs D modally; Steps run once the window shows and close it, or it is cancelled.
 bool RunDialog(TspSkinSelectDirectoryDialog& D, const std::function<void(TspSelDirDlgForm*)>& Steps)
 {
-    bool ran = false;
-    const DWORD start = GetTickCount();
-    TModalStep step([&] {
-        TspSelDirDlgForm* w = D.GetWindow();
-        if (!w || !w->GetVisible() || !IsWindowVisible(w->GetHandle())) {
-            if (GetTickCount() - start > 10000 && w) w->SetModalResult(mrCancel);
-            return false;
-        }
-        ran = true;
-        Steps(w);
-        if (w->GetModalResult() == mrNone) w->SetModalResult(mrCancel);
-        return true;
-    });
-    const bool ok = D.Execute();
-    EXPECT_TRUE(ran);
-    return ok;
+    return RunModal(D, [&] { return D.Execute(); }, Steps);
 }
 
 bool IsMyComputer(TspShellFolder* F)
@@ -64,15 +49,7 @@ bool IsMyComputer(TspShellFolder* F)
 
 void Shoot(TspSelDirDlgForm* W, const std::string& Name)
 {
-    RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    PumpUntil([] { return false; }, 150);
-    RECT r;
-    GetWindowRect(W->GetHandle(), &r);
-    auto shot = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top, pf24bit);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    CtlFixture::SaveArtefact(shot.get(), "seldir-" + Name);
+    CtlFixture::SaveArtefact(WindowShot(W, 150).get(), "seldir-" + Name);
 }
 
 TEST(SelectDirectoryDialog, Defaults)
@@ -331,19 +308,11 @@ struct EditScene {
     // Clicks the ellipsis button; Steps run while the dialog shows.
     void Click(const std::function<void(TspSelDirDlgForm*)>& Steps, bool ByMouse = false)
     {
-        bool ran = false;
-        const DWORD start = GetTickCount();
-        TModalStep step([&] {
-            TspSelDirDlgForm* w = Edit->Dialog()->GetWindow();
-            if (!w || !IsWindowVisible(w->GetHandle())) {
-                if (GetTickCount() - start > 10000 && w) w->SetModalResult(mrCancel);
-                return false;
-            }
-            ran = true;
-            Steps(w);
-            if (w->GetModalResult() == mrNone) w->SetModalResult(mrCancel);
-            return true;
-        });
+        RunModal(*Edit->Dialog(), [&] { Press(ByMouse); return false; }, Steps);
+    }
+    // Opens the dialog from the ellipsis button: a mouse press there, or the click handler.
+    void Press(bool ByMouse)
+    {
         if (ByMouse) {
             // A press and release on the ellipsis button, as the window reports them.
             Edit->CalcRects();
@@ -358,7 +327,6 @@ struct EditScene {
         } else {
             Edit->ButtonClick(Edit);
         }
-        EXPECT_TRUE(ran);
     }
 };
 
