@@ -263,21 +263,26 @@ TEST(SkinFileDialogs, HistoryToolButtonsAndViewMenu)
 }
 
 // Pixels of the arrow colour inside a tool button: its glyph is drawn.
+// Counts the back arrow's colour on the screen under a tool button. Under load the
+// repaint reaches the screen late, so it looks again for up to two seconds.
 int GlyphPixels(TspCustomFileDlgForm* W, TControl* Button)
 {
     RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    PumpUntil([] { return false; }, 100);
-    const TPoint p = Button->ClientToScreen(TPoint(0, 0));
-    auto shot = CtlFixture::NewPicture(Button->GetWidth(), Button->GetHeight(), 0);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, Button->GetWidth(), Button->GetHeight(), screen, p.x, p.y, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    auto glyph = Spfiledlg::ToolGlyph("SP_BACK");
-    const TColor arrow = CtlFixture::Probe(glyph.get(), 8, 8);
+    const TColor arrow = CtlFixture::Probe(Spfiledlg::ToolGlyph("SP_BACK").get(), 8, 8);
+    auto count = [&] {
+        const TPoint p = Button->ClientToScreen(TPoint(0, 0));
+        auto shot = CtlFixture::NewPicture(Button->GetWidth(), Button->GetHeight(), 0);
+        HDC screen = GetDC(nullptr);
+        BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, Button->GetWidth(), Button->GetHeight(), screen, p.x, p.y, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        int n = 0;
+        for (int y = 0; y < Button->GetHeight(); ++y)
+            for (int x = 0; x < Button->GetWidth(); ++x)
+                if (CtlFixture::Probe(shot.get(), x, y) == arrow) ++n;
+        return n;
+    };
     int n = 0;
-    for (int y = 0; y < Button->GetHeight(); ++y)
-        for (int x = 0; x < Button->GetWidth(); ++x)
-            if (CtlFixture::Probe(shot.get(), x, y) == arrow) ++n;
+    PumpUntil([&] { return (n = count()) > 10; }, 2000);
     return n;
 }
 
