@@ -14,10 +14,7 @@ bool TooLarge(const TRect& R)
 
 }  // namespace
 
-TspSkinControlBar::TspSkinControlBar(TComponent* AOwner) : TCustomControl(AOwner)
-{
-    FControlStyle |= csAcceptsControls;
-}
+TspSkinControlBar::TspSkinControlBar(TComponent* AOwner) : TCustomControlBar(AOwner) {}
 
 void TspSkinControlBar::SetSkinData(TspSkinData* Value)
 {
@@ -31,7 +28,7 @@ void TspSkinControlBar::SetSkinData(TspSkinData* Value)
 
 void TspSkinControlBar::Notification(TComponent* AComponent, TOperation Operation)
 {
-    TCustomControl::Notification(AComponent, Operation);
+    TCustomControlBar::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FSD) {
         FSD = nullptr;
         FIndex = -1;
@@ -85,7 +82,7 @@ void TspSkinControlBar::SetSkinBevel(bool Value)
 
 void TspSkinControlBar::CreateParams(TCreateParams& Params)
 {
-    TCustomControl::CreateParams(Params);
+    TCustomControlBar::CreateParams(Params);
     Params.Style &= ~WS_BORDER;
     Params.ExStyle &= ~WS_EX_CLIENTEDGE;
 }
@@ -108,9 +105,7 @@ void TspSkinControlBar::Paint()
     TCanvas* canvas = GetCanvas();
     const TRect client = GetClientRect();
     if (!Skinned()) {
-        canvas->GetBrush()->SetStyle(bsSolid);
-        canvas->GetBrush()->SetColor(GetColor());
-        canvas->FillRect(client);
+        TCustomControlBar::Paint();
         return;
     }
     if (client.Width() < 1 || client.Height() < 1) return;
@@ -130,13 +125,9 @@ void TspSkinControlBar::Paint()
         for (const TRect& t : Tiles(GetWidth(), GetHeight(), bg->GetWidth(), bg->GetHeight()))
             if (t.left < b.GetWidth() && t.top < b.GetHeight()) c->Draw(t.left, t.top, bg);
     }
-    for (int i = 0; i < GetControlCount(); ++i) {
-        TControl* ch = GetControl(i);
-        if (!ch->GetVisible()) continue;
-        const TRect r = ch->GetBoundsRect();
-        PaintControlFrame(c, ch, TRect(r.left - 11, r.top - 2, r.right + 2, r.bottom + 2));
-    }
+    PaintBands(c);
     canvas->Draw(0, 0, &b);
+    if (OnPaint) OnPaint(this);
 }
 
 void TspSkinControlBar::PaintControlFrame(TCanvas* C, TControl* Control, const TRect& R)
@@ -145,14 +136,12 @@ void TspSkinControlBar::PaintControlFrame(TCanvas* C, TControl* Control, const T
     GetSkinData();
     const int iw = FItemRect.Width(), ih = FItemRect.Height();
     const int W = R.Width(), H = R.Height();
-    if (!Skinned() || iw < 15 || ih < 6 || W < 15 || H < 6) {
-        // Unskinned, or an item image too small for its fixed corners: a plain frame.
-        if (!Skinned()) {
-            C->GetBrush()->SetColor(clBtnShadow);
-            C->FrameRect(R);
-        }
+    if (!Skinned()) {
+        TCustomControlBar::PaintControlFrame(C, Control, R);
         return;
     }
+    // An item image too small for its fixed corners draws no frame.
+    if (iw < 15 || ih < 6 || W < 15 || H < 6) return;
     TBitmap left, top, right, bottom;
     Sputils::CreateSkinBorderImages(TPoint(12, 3), TPoint(iw - 3, 3), TPoint(12, ih - 3), TPoint(iw - 3, ih - 3),
                                     TRect(11, 2, iw - 2, ih - 2), TPoint(12, 3), TPoint(W - 3, 3), TPoint(12, H - 3),
@@ -191,7 +180,7 @@ void TspSkinControlBar::WMNCCalcSize(TMessage& Message)
 {
     GetSkinData();
     if (!Skinned()) {
-        TCustomControl::WndProc(Message);
+        TCustomControlBar::WndProc(Message);
         return;
     }
     if (!FSkinBevel) {
@@ -214,7 +203,7 @@ void TspSkinControlBar::WMNCPaint(TMessage& Message)
 {
     GetSkinData();
     if (!Skinned()) {
-        TCustomControl::WndProc(Message);
+        TCustomControlBar::WndProc(Message);
         return;
     }
     if (FSkinBevel) PaintNCSkin();
@@ -225,7 +214,7 @@ void TspSkinControlBar::WMEraseBkgndSkin(TMessage& Message)
 {
     GetSkinData();
     if (!Skinned()) {
-        TCustomControl::WndProc(Message);
+        TCustomControlBar::WndProc(Message);
         return;
     }
     Message.Result = 1;
@@ -238,10 +227,10 @@ void TspSkinControlBar::WndProc(TMessage& Message)
     case WM_NCPAINT: WMNCPaint(Message); break;
     case WM_ERASEBKGND: WMEraseBkgndSkin(Message); break;
     case WM_SIZE:
-        TCustomControl::WndProc(Message);
+        TCustomControlBar::WndProc(Message);
         GetSkinData();
         if (Skinned() && FSkinBevel) PaintNCSkin();
         break;
-    default: TCustomControl::WndProc(Message);
+    default: TCustomControlBar::WndProc(Message);
     }
 }

@@ -1,16 +1,16 @@
-// TspSkinControlBar: a bar holding bands (its child controls), whose background is
+// TspSkinControlBar: the bar of movable bands (its child controls), whose background is
 // tiled from the skin's "controlbar" element or a background picture, each band
 // framed by the element's item image, and, with SkinBevel, its window border drawn
 // from the element's frame.
 #pragma once
-#include "CustomControl.h"
+#include "ControlBar.h"
 #include "SkinChangeWalk.h"
 #include "SkinElement.h"
 #include <string>
 
 class TspSkinData;
 
-class TspSkinControlBar : public TCustomControl, public TspSkinDataClient {
+class TspSkinControlBar : public TCustomControlBar, public TspSkinDataClient {
 public:
     explicit TspSkinControlBar(TComponent* AOwner);
 
@@ -30,7 +30,7 @@ public:
     // rows 0 .. H div TH, the last ones cut at the edges (empty ones left out).
     static std::vector<TRect> Tiles(int W, int H, int TW, int TH);
     // A band's frame: the item image's borders around R.
-    void PaintControlFrame(TCanvas* C, TControl* Control, const TRect& R);
+    void PaintControlFrame(TCanvas* C, TControl* Control, const TRect& R) override;
 
 protected:
     void CreateParams(TCreateParams& Params) override;
