@@ -44,14 +44,17 @@ Shot ShootDialog(TspSkinData* Skin, const std::string& Name)
     Later act(300, [&] {
         if (!d.Window) return;
         RedrawWindow(d.Window->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntil([] { return false; }, 100);
-        s.Picture = ScreenShot(d.Window);
-        SaveArtefact(s.Picture.get(), "colour-dialog-" + Name);
         TPoint g = d.ColorGrid->ClientToScreen(TPoint(0, 0)), p = d.ColorViewer->ClientToScreen(TPoint(0, 0));
         const TPoint o(d.Window->GetLeft(), d.Window->GetTop());
         s.Grid = TRect(g.x - o.x, g.y - o.y, g.x - o.x + d.ColorGrid->GetWidth(), g.y - o.y + d.ColorGrid->GetHeight());
         s.Preview = TRect(p.x - o.x, p.y - o.y, p.x - o.x + d.ColorViewer->GetWidth(),
                           p.y - o.y + d.ColorViewer->GetHeight());
+        // Under load the repaint reaches the screen late: shoot until the preview shows.
+        PumpUntil([&] {
+            s.Picture = ScreenShot(d.Window);
+            return Probe(s.Picture.get(), s.Preview.left + 5, s.Preview.top + 5) == TColor(0x40A0E0);
+        }, 2000);
+        SaveArtefact(s.Picture.get(), "colour-dialog-" + Name);
         Type(d.GEdit, "200");
         d.HEdit->ButtonClick(d.HEdit);
         PumpUntil([] { return false; }, 100);
