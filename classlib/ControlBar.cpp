@@ -80,7 +80,7 @@ void TCustomControlBar::SyncBands()
                  FBands.end());
     if (FDragControl && !FindBand(FDragControl)) FDragControl = nullptr;
     for (TControl* c : children)
-        if (!FindBand(c)) FBands.push_back({c, RowAt(c->GetTop()), std::max(0, c->GetLeft() - BandInsets(c).left), false});
+        if (!FindBand(c)) FBands.push_back({c, RowAt(c->GetTop()), std::max(0, c->GetLeft() - static_cast<int>(BandInsets(c).left)), false});
 }
 
 void TCustomControlBar::LayoutBands()
@@ -111,7 +111,7 @@ void TCustomControlBar::LayoutBands()
         int height = 1;
         for (TBand* b : in) {
             const TRect ins = BandInsets(b->Control);
-            height = std::max(height, b->Control->GetHeight() + ins.top + ins.bottom);
+            height = std::max(height, b->Control->GetHeight() + static_cast<int>(ins.top + ins.bottom));
         }
         // With RowSnap a row is a whole number of RowSize rows high.
         if (FRowSnap) height = std::max(1, (height + FRowSize - 1) / FRowSize) * FRowSize;
@@ -150,7 +150,7 @@ void TCustomControlBar::AlignControls(TControl* AControl, TRect& Rect)
             if (b) {
                 b->Placing = false;
                 b->Row = RowAt(AControl->GetTop());
-                b->Left = std::max(0, AControl->GetLeft() - BandInsets(AControl).left);
+                b->Left = std::max(0, AControl->GetLeft() - static_cast<int>(BandInsets(AControl).left));
             }
         }
     }

@@ -23,7 +23,7 @@ void TCustomRichEdit::CreateParams(TCreateParams& Params)
     LoadRichEditLibrary();
     TCustomMemo::CreateParams(Params);
     // The memo's window styles stay; only the class underneath changes.
-    CreateSubClass(Params, RICHEDIT_CLASS20A);
+    CreateSubClass(Params, "RichEdit20A");
     Params.WinClassName = "TRichEdit";
 }
 

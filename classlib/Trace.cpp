@@ -26,12 +26,20 @@ TTraceState& State()
 }
 } // namespace
 
+static std::string EnvironmentValue(const char* name)
+{
+    char buf[1024];
+    const DWORD n = GetEnvironmentVariableA(name, buf, sizeof(buf));
+    return n > 0 && n < sizeof(buf) ? std::string(buf, n) : std::string();
+}
+
 bool Enabled(const char* channel)
 {
-    // Read at every use (cheap), so a change of the environment applies at once.
-    const char* env = getenv("ORVANTA_TRACE");
-    if (!env || !*env) return false;
-    std::string c = std::string(",") + env + ",";
+    // Read at every use (cheap, no server call), so a change of the environment applies at
+    // once; the process environment, not the C runtime's copy of it taken at start.
+    const std::string env = EnvironmentValue("ORVANTA_TRACE");
+    if (env.empty()) return false;
+    std::string c = "," + env + ",";
     if (c.find(",all,") != std::string::npos) return true;
     return c.find(std::string(",") + channel + ",") != std::string::npos;
 }
@@ -45,8 +53,8 @@ void Line(const char* channel, const std::string& text)
         snprintf(head, sizeof(head), "[%lu] %s: ", static_cast<unsigned long>(GetTickCount()), channel);
         std::string line = head + text + "\n";
         EnterCriticalSection(&s.Lock);
-        const char* file = getenv("ORVANTA_TRACE_FILE");
-        FILE* out = (file && *file) ? fopen(file, "ab") : stderr;
+        const std::string file = EnvironmentValue("ORVANTA_TRACE_FILE");
+        FILE* out = !file.empty() ? fopen(file.c_str(), "ab") : stderr;
         if (out) {
             fwrite(line.data(), 1, line.size(), out);
             if (out == stderr) fflush(out);

@@ -648,7 +648,7 @@ bool TVideoCapture::BuildGraph()
 
 void TVideoCapture::BuildCaptureBranch(IBaseFilter* videoSource, IBaseFilter* soundSource)
 {
-    if (SUCCEEDED(Create(CLSID_NullRenderer, IID_IBaseFilter, FNullRenderer)))
+    if (SUCCEEDED(Create(CLSID_NullRenderer_, IID_IBaseFilter, FNullRenderer)))
         AddFilterNamed(FGraph.Get(), FNullRenderer.Get(), "MyNullRenderer");
     if (FAILED(SetOutputFile()) || !FMux) RaiseError(_rsCantSetCaptureFile);
     TComPtr<IFileSinkFilter2> sink2;
@@ -704,7 +704,7 @@ bool TVideoCapture::RenderVideoPreview(TComPtr<IBaseFilter>& Source)
     if (WantBitmaps) {
         TComPtr<IBaseFilter> grabber;
         if (FAILED(FindFilterByName(FGraph.Get(), "MyBitmapGrabber", grabber)) &&
-            SUCCEEDED(Create(CLSID_SampleGrabber, IID_IBaseFilter, grabber)))
+            SUCCEEDED(Create(CLSID_SampleGrabber_, IID_IBaseFilter, grabber)))
             AddFilterNamed(FGraph.Get(), grabber.Get(), "MyBitmapGrabber");
         if (grabber) grabber.As(IID_ISampleGrabber, FGrabber);
         if (FGrabber) {

@@ -73,12 +73,18 @@ HRESULT AddFilterNamed(IGraphBuilder* graph, IBaseFilter* filter, const char* na
 extern const IID IID_IAMVfwCompressDialogs_;
 extern const IID IID_IAMTVAudio_;
 extern const IID IID_IIPDVDec_;
+extern const CLSID CLSID_SampleGrabber_;
+extern const CLSID CLSID_NullRenderer_;
 
-enum TVfwCaptureDialogs { VfwCaptureDialog_Format = 1, VfwCaptureDialog_Source = 2, VfwCaptureDialog_Display = 4 };
+// The dialog numbers of the capture and compression dialog interfaces, in a
+// namespace of their own: some headers declare them and others do not.
+namespace Vfw {
+enum TVfwCaptureDialogs { VfwCaptureDialog_Source = 1, VfwCaptureDialog_Format = 2, VfwCaptureDialog_Display = 4 };
 enum TVfwCompressDialogs {
     VfwCompressDialog_Config = 1, VfwCompressDialog_About = 2,
     VfwCompressDialog_QueryConfig = 4, VfwCompressDialog_QueryAbout = 8
 };
+} // namespace Vfw
 
 struct IAMVfwCompressDialogsI : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE ShowDialog(int dialog, HWND hwnd) = 0;

@@ -49,9 +49,9 @@ void TVideoCapture::GetAvailableDialogs()
 {
     FDialogs.Clear();
     if (FVfwCaptureDialogs) {
-        if (FVfwCaptureDialogs->HasDialog(VfwCaptureDialog_Format) == S_OK) FDialogs.Include(cdVFORMAT);
-        if (FVfwCaptureDialogs->HasDialog(VfwCaptureDialog_Source) == S_OK) FDialogs.Include(cdVSOURCE);
-        if (FVfwCaptureDialogs->HasDialog(VfwCaptureDialog_Display) == S_OK) FDialogs.Include(cdVDISPLAY);
+        if (FVfwCaptureDialogs->HasDialog(Vfw::VfwCaptureDialog_Format) == S_OK) FDialogs.Include(cdVFORMAT);
+        if (FVfwCaptureDialogs->HasDialog(Vfw::VfwCaptureDialog_Source) == S_OK) FDialogs.Include(cdVSOURCE);
+        if (FVfwCaptureDialogs->HasDialog(Vfw::VfwCaptureDialog_Display) == S_OK) FDialogs.Include(cdVDISPLAY);
     }
     if (FAudioCapture && HasPages(FAudioCapture.Get())) FDialogs.Include(cdACAPTURE);
     if (FVideoCompressor) {
@@ -59,7 +59,7 @@ void TVideoCapture::GetAvailableDialogs()
         if (pages.Answers()) {
             if (pages.Any()) FDialogs.Include(cdVCOMPRESSION);
         } else if (FVfwCompressDialogs &&
-                   SUCCEEDED(FVfwCompressDialogs->ShowDialog(VfwCompressDialog_QueryConfig, nullptr))) {
+                   SUCCEEDED(FVfwCompressDialogs->ShowDialog(Vfw::VfwCompressDialog_QueryConfig, nullptr))) {
             FDialogs.Include(cdVCOMPRESSION);
         }
     }
@@ -105,7 +105,7 @@ bool TVideoCapture::ShowDialog(TCaptureDialog Dialog)
     if (!FDialogs.Contains(Dialog) || FCapturing) return false;
     switch (Dialog) {
     case cdVFORMAT:
-        if (FVfwCaptureDialogs && FVfwCaptureDialogs->ShowDialog(VfwCaptureDialog_Format, FHandle) == VFW_E_CANNOT_CONNECT)
+        if (FVfwCaptureDialogs && FVfwCaptureDialogs->ShowDialog(Vfw::VfwCaptureDialog_Format, FHandle) == VFW_E_CANNOT_CONNECT)
             TearDownGraph();
         RestartPreview();
         break;
@@ -113,7 +113,7 @@ bool TVideoCapture::ShowDialog(TCaptureDialog Dialog)
     case cdVDISPLAY:
         StopPreview();
         if (FVfwCaptureDialogs)
-            FVfwCaptureDialogs->ShowDialog(Dialog == cdVSOURCE ? VfwCaptureDialog_Source : VfwCaptureDialog_Display,
+            FVfwCaptureDialogs->ShowDialog(Dialog == cdVSOURCE ? Vfw::VfwCaptureDialog_Source : Vfw::VfwCaptureDialog_Display,
                                            FHandle);
         RestartPreview();
         break;
@@ -152,7 +152,7 @@ bool TVideoCapture::ShowDialog(TCaptureDialog Dialog)
     case cdVCOMPRESSION:
         StopPreview();
         if (FVfwCompressDialogs)
-            FVfwCompressDialogs->ShowDialog(VfwCompressDialog_Config, FHandle);
+            FVfwCompressDialogs->ShowDialog(Vfw::VfwCompressDialog_Config, FHandle);
         else
             ShowPropertyFrame(FVideoCompressor.Get());
         RestartPreview();

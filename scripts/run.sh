@@ -10,4 +10,4 @@ trap stop_session EXIT
 start_display || exit 1
 start_wine
 cd "$BUILD/dist"
-wine ./Orvanta_TM.exe.so "$@"
+wine ./Orvanta_TM.exe "$@"

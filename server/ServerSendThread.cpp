@@ -68,6 +68,20 @@ bool SafeFileName(const std::string& name)
     return true;
 }
 
+// The type a page reply names: the pages are HTML, but the same folder serves the
+// viewer's download package (Quenda.cab) and pictures, which a browser must not
+// take for text.
+std::string ContentTypeOf(const std::string& name)
+{
+    static const char* const binary[] = {".cab", ".ocx", ".dll", ".exe", ".jar", ".zip", ".gif", ".jpg",
+                                         ".jpeg", ".png", ".bmp", ".ico", ".wav"};
+    const size_t dot = name.find_last_of('.');
+    const std::string ext = dot == std::string::npos ? std::string() : LowerCase(name.substr(dot));
+    for (const char* b : binary)
+        if (ext == b) return "application/octet-stream";
+    return "text/html";
+}
+
 } // namespace
 
 std::string ChatLine(const std::string& text)
@@ -406,7 +420,8 @@ void TMyServerSendThread::SendFile(const std::string& Name)
             throw EFOpenError("Not a regular file: " + path);
         unsigned long long size = (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
         FHeader = "HTTP/1.0 200 OK\r\nDate: " + HttpDate() + kServerLine +
-                  "Content-type: text/html\r\nContent-Length: " + IntToStr(static_cast<long long>(size)) + "\r\n\r\n";
+                  "Content-type: " + ContentTypeOf(Name) + "\r\nContent-Length: " +
+                  IntToStr(static_cast<long long>(size)) + "\r\n\r\n";
         SendText(FHeader);
         std::vector<char> chunk(64 * 1024);
         unsigned long long left = size;

@@ -31,7 +31,7 @@ trap cleanup EXIT
 field() { sed -n "s/.*\b$2=\([^ ]*\).*/\1/p" <<<"$1" | head -1; }
 
 # Whether the platform honours a small thread stack (memory per connection thread).
-wine bench_stack.exe.so 2>/dev/null | grep '^STACK'
+wine "$(wine_program bench_stack)" 2>/dev/null | grep '^STACK'
 
 ICECAST=""
 if [ "$REFERENCE" = 1 ]; then
@@ -62,7 +62,7 @@ wait_file() {  # path seconds
 run_ours() {  # N -> the SERVER and VIEWERS lines
   local n=$1 port
   rm -f bench_http_port.txt bench_http_ready.txt
-  wine bench_http.exe.so "$n" "$SECONDS_PER_N" bench_http_port.txt bench_http_ready.txt \
+  wine "$(wine_program bench_http)" "$n" "$SECONDS_PER_N" bench_http_port.txt bench_http_ready.txt \
     >"$WORK/server.out" 2>/dev/null &
   local server=$!
   if ! wait_file bench_http_port.txt 60; then

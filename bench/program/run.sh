@@ -12,5 +12,5 @@ COUNTS="${*:-1 100 1000}"
 bench_session --display --quiet bench_program mpeg4vidc
 cd "$BUILD/bench/program"
 for n in $COUNTS; do
-  wine bench_program.exe.so "$n" "$FRAMES" "$RES" 2>/dev/null | grep '^N='
+  wine "$(wine_program bench_program)" "$n" "$FRAMES" "$RES" 2>/dev/null | grep '^N='
 done

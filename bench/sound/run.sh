@@ -4,4 +4,4 @@
 set -uo pipefail
 . "$(dirname "$0")/../support/session.sh"
 bench_session bench_sound
-wine "$BUILD/bench/sound/bench_sound.exe.so" "$@"
+wine "$(wine_program "$BUILD/bench/sound/bench_sound")" "$@"

@@ -4,4 +4,4 @@
 set -uo pipefail
 . "$(dirname "$0")/../support/session.sh"
 bench_session --display bench_video mpeg4vidc
-wine "$BUILD/bench/video/bench_video.exe.so" "$@"
+wine "$(wine_program "$BUILD/bench/video/bench_video")" "$@"

@@ -8,4 +8,4 @@ bench_session --display bench_viewer ViewerHost quenda mpeg4vidc
 # The control's sound goes to the software sound card, which writes it here
 # (read from the Unix environment, so it is set before Wine starts).
 export SOFTCARD_DEFAULT=softcard SOFTCARD_OUT="$BUILD/bench/viewer/played.raw"
-wine "$BUILD/bench/viewer/bench_viewer.exe.so" "$@"
+wine "$(wine_program "$BUILD/bench/viewer/bench_viewer")" "$@"

@@ -6,7 +6,7 @@
 # again. Idempotent: does nothing when the prefix already lists this DLL.
 set -euo pipefail
 . "$(dirname "$0")/../../scripts/env.sh"
-DLL="$BUILD/platform/dlls/patterncam.dll.so"
+DLL="$BUILD/platform/dlls/patterncam.dll"
 CLSID='{3A64E357-708C-4668-BFCE-A1C3EBDFF4B1}'
 CATEGORY='{860BB310-5D01-11D0-BD3B-00A0C911CE86}'
 if [ ! -f "$DLL" ]; then

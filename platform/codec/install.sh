@@ -3,7 +3,7 @@
 # the DLL in system32 and its registration as "vidc.Dvxx". Idempotent.
 set -euo pipefail
 . "$(dirname "$0")/../../scripts/env.sh"
-DLL="$BUILD/platform/dlls/mpeg4vidc.dll.so"
+DLL="$WINELIB_BUILD/platform/dlls/mpeg4vidc.dll.so"
 SYS32="$WINEPREFIX/drive_c/windows/system32"
 # Wine 8 loads a winelib DLL by name only from a file called name.dll (the ELF
 # file itself: the loader sees it is no PE image and loads it as a .so) in the

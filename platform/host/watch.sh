@@ -7,7 +7,7 @@
 set -uo pipefail
 HERE="$(cd "$(dirname "$0")" && pwd)"
 . "$HERE/../../scripts/env.sh"
-HOST="$BUILD/platform/host/ViewerHost.exe.so"
+HOST="$(wine_program "$BUILD/platform/host/ViewerHost")"
 if [ ! -f "$HOST" ]; then
   echo "watch: $HOST is not built (run scripts/build.sh)" >&2
   exit 1

@@ -128,10 +128,10 @@ void TspColorPalette::DrawBackground(TspSkinData* D)
         src = TRect(rec->SkinRect.left + rec->ClientRect.left, rec->SkinRect.top + rec->ClientRect.top,
                     rec->SkinRect.left + rec->ClientRect.right, rec->SkinRect.top + rec->ClientRect.bottom);
         // A tile outside the skin's picture cannot be drawn: the plain background instead.
-        src.left = std::max(0, src.left);
-        src.top = std::max(0, src.top);
-        src.right = std::min(pic->GetWidth(), src.right);
-        src.bottom = std::min(pic->GetHeight(), src.bottom);
+        src.left = std::max<LONG>(0, src.left);
+        src.top = std::max<LONG>(0, src.top);
+        src.right = std::min<LONG>(pic->GetWidth(), src.right);
+        src.bottom = std::min<LONG>(pic->GetHeight(), src.bottom);
     }
     if (!pic || src.Width() <= 0 || src.Height() <= 0) {
         c->GetPen()->SetMode(pmCopy);

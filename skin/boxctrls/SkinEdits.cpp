@@ -380,12 +380,13 @@ void TspSkinCustomEdit::GetSkinData()
     FSkinRect = r->SkinRect;
     FActiveSkinRect = IsNullSkinRect(r->ActiveSkinRect) ? r->SkinRect : r->ActiveSkinRect;
     const int w = FSkinRect.Width(), h = FSkinRect.Height();
-    FLOffset = std::min(std::max(0, r->LeftTopPoint.x), w);
-    FROffset = std::min(std::max(0, w - r->RightTopPoint.x), w - FLOffset);
+    FLOffset = std::min(std::max(0, static_cast<int>(r->LeftTopPoint.x)), w);
+    FROffset = std::min(std::max(0, w - static_cast<int>(r->RightTopPoint.x)), w - FLOffset);
     // The client rectangle kept inside the frame: the non-client sizes never go negative.
-    FClRect = TRect(std::min(std::max(0, r->ClientRect.left), w), std::min(std::max(0, r->ClientRect.top), h), 0, 0);
-    FClRect.right = std::min(std::max(FClRect.left, r->ClientRect.right), w);
-    FClRect.bottom = std::min(std::max(FClRect.top, r->ClientRect.bottom), h);
+    FClRect = TRect(std::min(std::max(0, static_cast<int>(r->ClientRect.left)), w),
+                    std::min(std::max(0, static_cast<int>(r->ClientRect.top)), h), 0, 0);
+    FClRect.right = std::min<LONG>(std::max(FClRect.left, r->ClientRect.right), w);
+    FClRect.bottom = std::min<LONG>(std::max(FClRect.top, r->ClientRect.bottom), h);
     FPicture = SkinPicture(FSD, r->PictureIndex);
     FFontName = r->FontName;
     FFontStyle = r->FontStyle;

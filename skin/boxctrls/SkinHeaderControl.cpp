@@ -252,7 +252,7 @@ void TspSkinHeaderControl::DrawSection(THeaderSection* Section, const TRect& Rec
 void TspSkinHeaderControl::FillRest(TCanvas* C)
 {
     int right = 0;
-    for (int i = 0; i < FSections.Count(); ++i) right = std::max(right, ItemRect(i).right);
+    for (int i = 0; i < FSections.Count(); ++i) right = std::max(right, static_cast<int>(ItemRect(i).right));
     const int w = GetWidth() + 1 - right, h = GetHeight();
     if (w <= 0 || h <= 0) return;
     if (!Skinned()) {

@@ -280,7 +280,7 @@ void TspSkinMonthCalendar::DrawCalendar(TCanvas* C)
     C->LineTo(r.right - 1, FGridTop);
 
     font->SetStyle(0);
-    FRowHeight = std::max(0, (r.bottom - FGridTop - 4) / 6);
+    FRowHeight = std::max(0, static_cast<int>(r.bottom - FGridTop - 4) / 6);
     if (skinned) font->SetColor(FNumberColor);
     int y, m, day;
     Spdates::DecodeDate(FDate, y, m, day);

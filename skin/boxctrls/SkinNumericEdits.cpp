@@ -417,7 +417,7 @@ namespace {
 
 TRect InsideOf(const TRect& R, int W, int H)
 {
-    TRect r(std::max(0, R.left), std::max(0, R.top), std::min(W, R.right), std::min(H, R.bottom));
+    TRect r(std::max<LONG>(0, R.left), std::max<LONG>(0, R.top), std::min<LONG>(W, R.right), std::min<LONG>(H, R.bottom));
     if (r.right < r.left) r.right = r.left;
     if (r.bottom < r.top) r.bottom = r.top;
     return r;
@@ -497,8 +497,8 @@ void TspSkinSpinEdit::CreateControlSkinImage(TBitmap* B)
     CalcRects();
     if ((FEditFocused || FHot) && !IsNullSkinRect(FActiveSkinRect) && FElement.Picture &&
         FActiveSkinRect.Width() > FElement.LTPoint.x + (FElement.SkinRect.Width() - FElement.RTPoint.x)) {
-        const int lo = std::max(0, FElement.LTPoint.x);
-        const int ro = std::max(0, FElement.SkinRect.Width() - FElement.RTPoint.x);
+        const int lo = std::max(0, static_cast<int>(FElement.LTPoint.x));
+        const int ro = std::max(0, FElement.SkinRect.Width() - static_cast<int>(FElement.RTPoint.x));
         Sputils::CreateHSkinImage(lo, ro, B, FElement.Picture, FActiveSkinRect, GetWidth(),
                                   FActiveSkinRect.Height());
     } else {

@@ -34,7 +34,8 @@ int TspSkinBitLabel::GetFixWidth() const
 {
     // Margins of a client rectangle that lies (partly) outside the element count as none.
     const int sw = FElement.SkinRect.Width();
-    const int left = std::clamp(FElement.ClRect.left, 0, sw), right = std::clamp(sw - FElement.ClRect.right, 0, sw);
+    const int left = std::clamp(static_cast<int>(FElement.ClRect.left), 0, sw),
+              right = std::clamp(sw - static_cast<int>(FElement.ClRect.right), 0, sw);
     const long long w = left + static_cast<long long>(FSymbolWidth) * std::max(FFixLength, 0) + right;
     return ClampSide(static_cast<int>(std::min<long long>(w, MaxSkinControlSide)));
 }

@@ -434,7 +434,7 @@ void TspSkinMainMenuBar::PaintMenuBar(TCanvas* Cnvs)
     if (w < 1 || h < 1 || !Cnvs) return;
     TBitmap b(w, h, pf24bit);
     if (FHasSkin && Skinned()) {
-        Sputils::CreateHSkinImage(FSkinItemsRect.left, std::max(0, FSkinRect.Width() - FSkinItemsRect.right), &b,
+        Sputils::CreateHSkinImage(FSkinItemsRect.left, std::max(0, FSkinRect.Width() - static_cast<int>(FSkinItemsRect.right)), &b,
                                   FBarPicture, FSkinRect, w, h);
         if (b.GetWidth() != w || b.GetHeight() != h) b.SetSize(w, h);
     } else {

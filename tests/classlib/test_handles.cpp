@@ -96,14 +96,14 @@ public:
         GetTempPathA(MAX_PATH, path);
         FFile = std::string(path) + Name;
         DeleteFileA(FFile.c_str());
-        setenv("ORVANTA_TRACE", Channels, 1);
-        setenv("ORVANTA_TRACE_FILE", FFile.c_str(), 1);
+        SetEnvironmentVariableA("ORVANTA_TRACE", Channels);
+        SetEnvironmentVariableA("ORVANTA_TRACE_FILE", FFile.c_str());
     }
     ~TTraceFile()
     {
         DeleteFileA(FFile.c_str());
-        unsetenv("ORVANTA_TRACE");
-        unsetenv("ORVANTA_TRACE_FILE");
+        SetEnvironmentVariableA("ORVANTA_TRACE", nullptr);
+        SetEnvironmentVariableA("ORVANTA_TRACE_FILE", nullptr);
     }
     std::string Text() const
     {

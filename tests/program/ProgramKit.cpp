@@ -187,7 +187,7 @@ bool Program::Launch()
     std::string dir = UnixPath(FFolder);
     DeleteFileA(FPidFile.c_str());
     int rc = RunUnix("cd '" + dir + "' && ORVANTA_PORT=" + IntToStr(FPort) +
-                         " SOFTCARD_DEFAULT=softcard wine ./Orvanta_TM.exe.so > program.out 2>&1 < /dev/null & echo $! > '" +
+                         " SOFTCARD_DEFAULT=softcard wine ./Orvanta_TM.exe > program.out 2>&1 < /dev/null & echo $! > '" +
                          UnixPath(FPidFile) + "'",
                      15000);
     if (rc != 0) return false;

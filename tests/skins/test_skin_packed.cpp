@@ -123,33 +123,23 @@ TEST_P(PackedSkin, SknFileHoldsTheGeneratedSkin)
 
 INSTANTIATE_TEST_SUITE_P(Skins, PackedSkin, ::testing::Values(0, 1));
 
-// Finds a named RCDATA entry of a compiled resource file.
-bool FindResource(const std::vector<uint8_t>& res, const std::string& name, std::vector<uint8_t>& data)
+// A named RCDATA resource of a program file, read as Windows reads it.
+bool FindResource(const std::string& program, const std::string& name, std::vector<uint8_t>& data)
 {
-    size_t at = 0;
-    while (at + 32 <= res.size()) {
-        uint32_t dataSize = U32(res, at), headerSize = U32(res, at + 4);
-        if (headerSize < 32 || at + headerSize + dataSize > res.size())
-            return false;
-        size_t p = at + 8;
-        bool rcdata = res[p] == 0xFF && res[p + 1] == 0xFF && (res[p + 2] | res[p + 3] << 8) == 10;
-        std::string n;
-        if (rcdata)
-            for (size_t q = p + 4; q + 1 < at + headerSize && (res[q] || res[q + 1]); q += 2)
-                n += char(res[q]);
-        if (rcdata && n == name) {
-            data.assign(res.begin() + at + headerSize, res.begin() + at + headerSize + dataSize);
-            return true;
-        }
-        at += (headerSize + dataSize + 3) & ~size_t(3);
-    }
-    return false;
+    HMODULE file = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!file) return false;
+    HRSRC res = FindResourceA(file, name.c_str(), MAKEINTRESOURCEA(10));
+    HGLOBAL loaded = res ? LoadResource(file, res) : nullptr;
+    const auto* bytes = static_cast<const uint8_t*>(loaded ? LockResource(loaded) : nullptr);
+    if (bytes) data.assign(bytes, bytes + SizeofResource(file, res));
+    FreeLibrary(file);
+    return bytes != nullptr;
 }
 
 TEST(PackedSkins, ProgramCarriesTheDefaultSkin)
 {
-    std::vector<uint8_t> res = ReadFile(ORVANTA_RES), stored;
-    ASSERT_TRUE(FindResource(res, "KORVEL2SKN", stored));
+    std::vector<uint8_t> stored;
+    ASSERT_TRUE(FindResource(ORVANTA_EXE, "KORVEL2SKN", stored));
     EXPECT_EQ(stored, ReadFile(std::string(SKINS_DIR) + "\\Korvel2.skn"));
 }
 

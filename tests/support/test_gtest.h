@@ -1,6 +1,10 @@
 // Every test includes GoogleTest through this header: winegcc predefines the
-// Windows macros, which would make gtest look for Windows-only headers.
+// Windows macros, which would make gtest look for Windows-only headers. A
+// mingw-w64 build is Windows, and includes gtest as it is.
 #pragma once
+#if !defined(TESTS_UNDER_WINELIB)
+#include <gtest/gtest.h>
+#else
 #pragma push_macro("_WIN32")
 #pragma push_macro("WIN32")
 #pragma push_macro("__WIN32")
@@ -26,3 +30,4 @@
 #pragma pop_macro("__WIN32")
 #pragma pop_macro("WIN32")
 #pragma pop_macro("_WIN32")
+#endif
