@@ -51,9 +51,18 @@ private:
 // untouched) for an empty bitmap. The rectangle array grows as the runs need.
 DWORD CreateRgnFromBmp(TBitmap* Bmp, int XO, int YO, std::unique_ptr<BYTE[]>& RgnData);
 
-// The region of the black pixels of Mask at (0, 0); 0 for an empty mask. The
-// caller owns the region.
-void CreateSkinSimplyRegion(HRGN& Rgn, TBitmap* Mask);
+// The region of the given runs (rectangles one row high, rows top first), made
+// in bounded steps: at most a thousand runs per ExtCreateRegion call, the
+// pieces united. No runs give an empty region. The caller owns the region.
+HRGN CreateRegionFromRuns(const std::vector<RECT>& Runs, const RECT& Bounds);
+// The region of the black pixels of the top-left W x H of Bmp (all of it when W
+// or H is negative) moved by (XO, YO): only that part is copied and scanned.
+// Null for an empty bitmap. The caller owns the region.
+HRGN CreateMaskRegion(TBitmap* Bmp, int XO, int YO, int W = -1, int H = -1);
+
+// The region of the black pixels of Mask at (0, 0), no more of it than the
+// element's W x H when those are given; 0 for an empty mask. The caller owns the region.
+void CreateSkinSimplyRegion(HRGN& Rgn, TBitmap* Mask, int W = -1, int H = -1);
 
 // The four edge strips of Mask fitted to a W-wide element with the new points and
 // client rectangle (H only bounds the side strips); the strips come in the order

@@ -263,10 +263,9 @@ void TspFormFrame::CreateNewRegion(bool Scale)
         return;
     }
     if (!Scale) {
-        std::unique_ptr<BYTE[]> data;
-        DWORD size = Sputils::CreateRgnFromBmp(mask, 0, 0, data);
-        if (!size) return;
-        HRGN rgn = ExtCreateRegion(nullptr, size, reinterpret_cast<RGNDATA*>(data.get()));
+        // The region is made in bounded steps: a mask of many runs in one
+        // ExtCreateRegion call takes seconds on Wine.
+        HRGN rgn = Sputils::CreateMaskRegion(mask, 0, 0);
         if (rgn) GiveRegion(rgn);
         return;
     }
@@ -287,10 +286,7 @@ void TspFormFrame::CreateNewRegion(bool Scale)
                    {FRightMaskStrip.get(), a.right, a.top}};
     for (const Piece& p : pieces) {
         if (!p.B || p.B->Empty()) continue;
-        std::unique_ptr<BYTE[]> data;
-        DWORD size = Sputils::CreateRgnFromBmp(p.B, p.X, p.Y, data);
-        if (!size) continue;
-        HRGN part = ExtCreateRegion(nullptr, size, reinterpret_cast<RGNDATA*>(data.get()));
+        HRGN part = Sputils::CreateMaskRegion(p.B, p.X, p.Y);
         if (!part) continue;
         CombineRgn(rgn, rgn, part, RGN_OR);
         DeleteObject(part);
