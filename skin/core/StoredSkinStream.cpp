@@ -113,6 +113,8 @@ void CheckSkinFileSize(const std::string& FileName)
 
 std::string ReadDescriptionFile(const std::string& FileName)
 {
+    // No file is no description (the caller finds no sections), not an error.
+    if (!FileExists(FileName)) return std::string();
     CheckSkinFileSize(FileName);
     TFileStream f(FileName, fmOpenRead | fmShareDenyWrite);
     const long long size = f.GetSize();

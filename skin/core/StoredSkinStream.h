@@ -34,7 +34,8 @@ void LoadBitmapFile(const std::string& FileName, TBitmap* Bitmap, TSkinBudget* B
 // Raises ESkinDataError when FileName exists and is larger than any skin
 // description needs to be; a description is read whole, so its size is bounded first.
 void CheckSkinFileSize(const std::string& FileName);
-// The whole text of a description file, checked against the description bounds.
+// The whole text of a description file, checked against the description bounds;
+// empty when there is no such file.
 std::string ReadDescriptionFile(const std::string& FileName);
 // Writes Bitmap as a BMP file image (nothing for an empty bitmap).
 void WriteBitmapImage(TStream* Stream, TBitmap* Bitmap);
