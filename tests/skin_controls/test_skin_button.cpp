@@ -257,8 +257,9 @@ TEST(SkinButton, MorphingRunsToTheActiveLookAndBack)
 }  // namespace
 
 // A record whose skin rectangle is null (resize mode -1) has nothing to
-// compose: every look shows the plain face, never an uncomposed black box.
-TEST(SkinButton, NullSkinRectangleShowsThePlainFace)
+// compose: every look shows what the plain button shows, never an uncomposed
+// black box.
+TEST(SkinButton, NullSkinRectangleShowsThePlainLooks)
 {
     Scene s;
     auto* rec = static_cast<TspDataSkinButtonControl*>(s.Skin->ControlRecord(s.Skin->GetControlIndex("button")));
@@ -270,10 +271,11 @@ TEST(SkinButton, NullSkinRectangleShowsThePlainFace)
     ASSERT_GT(b->GetHeight(), 4);
     EXPECT_EQ(Face(b, 2, 2), face);
     Enter(b);
-    EXPECT_EQ(Face(b, 2, 2), face);
+    EXPECT_EQ(Face(b, 2, 2), cHotFill);
     Press(b);
-    EXPECT_EQ(Face(b, 2, 2), face);
+    EXPECT_EQ(Face(b, 2, 2), cDownFill);
     Release(b);
+    Leave(b);
     b->SetEnabled(false);
     EXPECT_EQ(Face(b, 2, 2), face);
 }
