@@ -76,8 +76,11 @@ namespace {
 // (each union costs the size of what is united so far).
 constexpr size_t RunsPerRegionCall = 1000;
 
-// The runs of black pixels of Copy's top-left W x H, moved by (XO, YO).
-void CollectRuns(const TFBitmap& Copy, int XO, int YO, int W, int H, std::vector<RECT>& Runs)
+
+// The runs of black pixels of Copy's top-left W x H, moved by (XO, YO), added
+// to Runs; false as soon as they pass Limit (the scan stops there).
+bool CollectRuns(const TFBitmap& Copy, int XO, int YO, int W, int H, std::vector<RECT>& Runs,
+                 size_t Limit = static_cast<size_t>(-1))
 {
     for (int y = 0; y < H; ++y) {
         const BYTE* row = Copy.Row(y);
@@ -87,9 +90,11 @@ void CollectRuns(const TFBitmap& Copy, int XO, int YO, int W, int H, std::vector
             if (x >= W) break;
             const int start = x;
             while (x < W && (row[x * 3] | row[x * 3 + 1] | row[x * 3 + 2]) == 0) ++x;
+            if (Runs.size() >= Limit) return false;
             Runs.push_back(RECT{start + XO, y + YO, x + XO, y + YO + 1});
         }
     }
+    return true;
 }
 
 HRGN RegionOfRuns(const RECT* Runs, size_t Count, const RECT& Bounds)
@@ -153,12 +158,12 @@ HRGN CreateRegionFromRuns(const std::vector<RECT>& Runs, const RECT& Bounds)
     return parts.front().Release();
 }
 
-HRGN CreateMaskRegion(TBitmap* Bmp, int XO, int YO, int W, int H)
+bool CollectMaskRuns(TBitmap* Bmp, int XO, int YO, int W, int H, std::vector<RECT>& Runs)
 {
-    if (!Bmp || Bmp->Empty()) return nullptr;
+    if (!Bmp || Bmp->Empty()) return true;
     const int bw = Bmp->GetWidth(), bh = Bmp->GetHeight();
     const int w = W < 0 ? bw : std::min(W, bw), h = H < 0 ? bh : std::min(H, bh);
-    if (w <= 0 || h <= 0) return nullptr;
+    if (w <= 0 || h <= 0) return true;
     // Only the part the element shows is copied and scanned: a mask picture far
     // larger than its element costs no more than the element.
     std::unique_ptr<TBitmap> part;
@@ -170,18 +175,21 @@ HRGN CreateMaskRegion(TBitmap* Bmp, int XO, int YO, int W, int H)
     }
     source->Dormant();
     TFBitmap copy(source->GetHandle());
-    if (copy.Width() <= 0 || copy.Height() <= 0) return nullptr;
+    if (copy.Width() <= 0 || copy.Height() <= 0) return true;
+    return CollectRuns(copy, XO, YO, copy.Width(), copy.Height(), Runs, MaxRegionRuns);
+}
+
+HRGN CreateMaskRegion(TBitmap* Bmp, int XO, int YO, int W, int H)
+{
+    if (!Bmp || Bmp->Empty()) return nullptr;
     std::vector<RECT> runs;
-    CollectRuns(copy, XO, YO, copy.Width(), copy.Height(), runs);
-    return CreateRegionFromRuns(runs, RECT{XO, YO, XO + copy.Width(), YO + copy.Height()});
+    if (!CollectMaskRuns(Bmp, XO, YO, W, H, runs)) return nullptr;
+    const int w = W < 0 ? Bmp->GetWidth() : std::min(W, Bmp->GetWidth());
+    const int h = H < 0 ? Bmp->GetHeight() : std::min(H, Bmp->GetHeight());
+    return CreateRegionFromRuns(runs, RECT{XO, YO, XO + std::max(w, 0), YO + std::max(h, 0)});
 }
 
 namespace {
-
-HRGN RegionOf(TBitmap* Bmp, int XO, int YO)
-{
-    return CreateMaskRegion(Bmp, XO, YO, -1, -1);
-}
 
 // Repeats rows From..To of the source strip (columns SX0..SX1) over rows 0..NH of Dest.
 void RepeatRows(TBitmap* Dest, TBitmap* Src, int SX0, int SX1, int From, int To, int NH)
@@ -261,19 +269,26 @@ void CreateSkinRegion(HRGN& Rgn, const TPoint& LtPt, const TPoint& RtPt, const T
     TBitmap top, left, right, bottom;
     CreateSkinMask(LtPt, RtPt, LbPt, RbPt, ClRect, NewLtPt, NewRtPt, NewLbPt, NewRbPt, NewClRect, Mask, &top, &left,
                    &right, &bottom, W, H);
-    TRegionHandle parts[4] = {
-        TRegionHandle(top.Empty() ? nullptr : RegionOf(&top, 0, 0)),
-        TRegionHandle(bottom.Empty() ? nullptr : RegionOf(&bottom, 0, NewClRect.bottom)),
-        TRegionHandle(left.Empty() ? nullptr : RegionOf(&left, 0, NewClRect.top)),
-        TRegionHandle(right.Empty() ? nullptr : RegionOf(&right, NewClRect.right, NewClRect.top)),
-    };
+    // The strips' runs together within the bound of one window region; a mask
+    // past it gives no region at all (the element shows as its rectangle).
+    std::vector<RECT> runs;
+    struct Strip {
+        TBitmap* B;
+        int X, Y;
+    } strips[4] = {{&top, 0, 0},
+                   {&bottom, 0, NewClRect.bottom},
+                   {&left, 0, NewClRect.top},
+                   {&right, NewClRect.right, NewClRect.top}};
+    for (const Strip& st : strips)
+        if (!st.B->Empty() && !CollectMaskRuns(st.B, st.X, st.Y, -1, -1, runs)) return;
+    TRegionHandle edges;
+    if (!runs.empty()) edges.Reset(CreateRegionFromRuns(runs, RECT{0, 0, W, H}));
     TRegionHandle result;
     if (!TRect(NewClRect).IsEmpty())
         result.Reset(CreateRectRgn(NewClRect.left, NewClRect.top, NewClRect.right, NewClRect.bottom));
-    for (TRegionHandle& part : parts) {
-        if (!part) continue;
-        if (!result) result = std::move(part);
-        else CombineRgn(result.Get(), result.Get(), part.Get(), RGN_OR);
+    if (edges) {
+        if (!result) result = std::move(edges);
+        else CombineRgn(result.Get(), result.Get(), edges.Get(), RGN_OR);
     }
     Rgn = result.Release();
 }

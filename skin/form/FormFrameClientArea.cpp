@@ -436,5 +436,7 @@ void TspFormFrame::SetRollUpFormRegion()
                                   OwnerForm->GetWidth(), mask->GetHeight());
         source = &stretched;
     }
+    // A mask past the bound of a window region gives none: the window shows whole.
     if (HRGN rgn = Sputils::CreateMaskRegion(source, 0, 0)) GiveRegion(rgn);
+    else RemoveRegion();
 }

@@ -123,10 +123,15 @@ int AddPicture(TspSkinData* D, std::unique_ptr<TBitmap> B)
     return static_cast<int>(D->ActivePictures.size()) - 1;
 }
 
+enum TRegionCheck { rcNone, rcChecker, rcNoRegion };
+
 struct THostile {
     const char* What;
     std::function<std::vector<char>()> Make;   // the .skn file
     bool Accepted;
+    // What the button's window region must be once applied: every other pixel,
+    // or none at all for a mask past the bound of a window region.
+    TRegionCheck Region = rcNone;
 };
 
 std::vector<THostile> Generate()
@@ -168,15 +173,28 @@ std::vector<THostile> Generate()
                      r->LeftTopPoint = r->RightTopPoint = TPoint();
                      r->ClientRect = TRect(10, 10, 630, 390);
                      return SknOf(d.get());
-                 }, true});
+                 }, true, rcNoRegion});
     g.push_back({"checkerboard mask of 4000 x 3000 on a 60 x 20 element", [] {
                      auto d = BaseSkin();
                      auto* r = Button(d.get());
                      r->MaskPictureIndex = AddPicture(d.get(), Checkerboard(4000, 3000));
                      r->LeftTopPoint = r->RightTopPoint = TPoint();
                      return SknOf(d.get());
-                 }, true});
+                 }, true, rcChecker});
     g.push_back({"checkerboard mask on a resized eight-point element", [] {
+                     auto d = BaseSkin();
+                     auto* r = Button(d.get());
+                     r->PictureIndex = r->MaskPictureIndex = AddPicture(d.get(), Checkerboard(640, 400));
+                     r->SkinRect = r->ActiveSkinRect = r->DownSkinRect = r->DisabledSkinRect = TRect(0, 0, 640, 400);
+                     // Bands of 5 pixels: the strips stay within the bound of a region.
+                     r->LeftTopPoint = TPoint(5, 5);
+                     r->RightTopPoint = TPoint(635, 5);
+                     r->LeftBottomPoint = TPoint(5, 395);
+                     r->RightBottomPoint = TPoint(635, 395);
+                     r->ClientRect = TRect(5, 5, 635, 395);
+                     return SknOf(d.get());
+                 }, true, rcChecker});
+    g.push_back({"checkerboard mask on a resized eight-point element, wide bands", [] {
                      auto d = BaseSkin();
                      auto* r = Button(d.get());
                      r->PictureIndex = r->MaskPictureIndex = AddPicture(d.get(), Checkerboard(640, 400));
@@ -187,7 +205,7 @@ std::vector<THostile> Generate()
                      r->RightBottomPoint = TPoint(440, 250);
                      r->ClientRect = TRect(200, 150, 440, 250);
                      return SknOf(d.get());
-                 }, true});
+                 }, true, rcNoRegion});
     g.push_back({"giant font heights", [] {
                      auto d = BaseSkin();
                      Button(d.get())->FontHeight = 40000;
@@ -209,7 +227,7 @@ HRGN RegionOfWindow(HWND W)
 
 // A shown form with a button, a page control of two sheets and a panel-less
 // plain area, wearing Skin; painted, regions built.
-void ApplyAndPaint(TspSkinData* Skin, const char* What)
+void ApplyAndPaint(TspSkinData* Skin, const char* What, TRegionCheck Region)
 {
     std::unique_ptr<TForm> form(new TForm(nullptr));
     form->SetBorderStyle(bsNone);
@@ -239,15 +257,16 @@ void ApplyAndPaint(TspSkinData* Skin, const char* What)
     EXPECT_TRUE(b->Skinned()) << What;
     EXPECT_TRUE(pc->Skinned()) << What;
     EXPECT_LE(std::abs(pc->GetFont()->GetHeight()), MaxSkinFontHeight) << What;
-    // A checkerboard mask cuts the button to every other pixel (the part the
-    // button covers: the mask's origin is the button's).
-    if (Button(Skin)->MaskPictureIndex >= 0) {
-        HRGN r = RegionOfWindow(b->GetHandle());
+    // A checkerboard mask cuts the button to every other pixel (the mask's
+    // origin is the button's); past the bound there is no region.
+    HRGN r = RegionOfWindow(b->GetHandle());
+    if (Region == rcChecker) {
         ASSERT_NE(r, nullptr) << What;
         EXPECT_NE(PtInRegion(r, 0, 0) != 0, PtInRegion(r, 1, 0) != 0) << What;
         EXPECT_EQ(PtInRegion(r, 0, 0) != 0, PtInRegion(r, 1, 1) != 0) << What;
-        DeleteObject(r);
     }
+    if (Region == rcNoRegion) EXPECT_EQ(r, nullptr) << What;
+    if (r) DeleteObject(r);
     form->Hide();
 }
 
@@ -280,13 +299,13 @@ TEST(HostileSkins, RefusedOrAppliedWithinTheBoundAndNothingLost)
         }
         EXPECT_EQ(loaded, h.Accepted);
         if (loaded) {
-            ApplyAndPaint(&skin, h.What);
+            ApplyAndPaint(&skin, h.What, h.Region);
         } else {
             // Nothing lost: the skin in use is whole.
             EXPECT_EQ(skin.ActivePictures.size(), pictures);
             EXPECT_EQ(skin.SkinName, "Base");
             EXPECT_GE(skin.GetControlIndex("button"), 0);
-            ApplyAndPaint(&skin, h.What);
+            ApplyAndPaint(&skin, h.What, rcNone);
         }
         EXPECT_LT(GetTickCount() - start, kSkinBoundMs);
     }

@@ -92,26 +92,32 @@ TEST(SkinRegion, ScreenCompatibleMaskReadsLikeADib)
     EXPECT_EQ(TRect(b.Rects()[2]), TRect(0, 1, 3, 2));
 }
 
-// More runs than the fixed table of 10,000 entries that the region builder once had.
-TEST(SkinRegion, CheckerboardPastTenThousandRuns)
+// More runs than the fixed table of 10,000 entries that the region builder once
+// had: the run block holds them all; a window region is made from up to
+// MaxRegionRuns runs, and a mask of more gives none (the element shows whole).
+TEST(SkinRegion, CheckerboardRunsUpToTheBoundOfAWindowRegion)
 {
-    const int W = 200, H = 120;
-    auto m = NewPicture(W, H, cWhite);
-    for (int y = 0; y < H; ++y)
-        for (int x = (y & 1); x < W; x += 2) m->GetCanvas()->SetPixel(x, y, cBlack);
-    RgnBlock b = BlockOf(m.get(), 0, 0);
-    const DWORD runs = W / 2 * H;
-    ASSERT_GT(runs, 10000u);
-    ASSERT_EQ(b.Header().nCount, runs);
-    ASSERT_EQ(b.Size, runs * 16 + 32);
-    EXPECT_EQ(TRect(b.Rects()[runs - 1]), TRect(W - 1, H - 1, W, H));
-    HRGN raw = nullptr;
-    Sputils::CreateSkinSimplyRegion(raw, m.get());
-    TRegionHandle rgn(raw);
-    ASSERT_TRUE(rgn);
-    for (int y = 0; y < H; y += 7)
-        for (int x = 0; x < W; x += 3)
-            ASSERT_EQ(PtInRegion(rgn.Get(), x, y) != 0, ((x + y) & 1) == 0) << x << "," << y;
+    struct Case { int W, H; bool Region; } cases[] = {{200, 100, true}, {200, 120, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.H);
+        auto m = NewPicture(c.W, c.H, cWhite);
+        for (int y = 0; y < c.H; ++y)
+            for (int x = (y & 1); x < c.W; x += 2) m->GetCanvas()->SetPixel(x, y, cBlack);
+        RgnBlock b = BlockOf(m.get(), 0, 0);
+        const DWORD runs = c.W / 2 * c.H;
+        ASSERT_EQ(b.Header().nCount, runs);
+        ASSERT_EQ(b.Size, runs * 16 + 32);
+        EXPECT_EQ(TRect(b.Rects()[runs - 1]), TRect(c.W - 1, c.H - 1, c.W, c.H));
+        ASSERT_EQ(runs <= Sputils::MaxRegionRuns, c.Region);
+        HRGN raw = nullptr;
+        Sputils::CreateSkinSimplyRegion(raw, m.get());
+        TRegionHandle rgn(raw);
+        ASSERT_EQ(static_cast<bool>(rgn), c.Region);
+        if (!c.Region) continue;
+        for (int y = 0; y < c.H; y += 7)
+            for (int x = 0; x < c.W; x += 3)
+                ASSERT_EQ(PtInRegion(rgn.Get(), x, y) != 0, ((x + y) & 1) == 0) << x << "," << y;
+    }
 }
 
 TEST(SkinRegion, EmptyMaskGivesNoRegion)
@@ -268,8 +274,8 @@ TEST(SkinRegion, RegionInBoundedStepsEqualsTheOneCallRegion)
 // costs no more to scan than the element.
 TEST(SkinRegion, SimplyRegionScansNoMoreOfTheMaskThanTheElement)
 {
-    auto mask = NoiseMask(300, 200, 3);
-    struct Case { int W, H; } cases[] = {{40, 30}, {300, 10}, {5, 200}, {400, 300}};
+    auto mask = NoiseMask(260, 120, 3);   // about 7,800 runs
+    struct Case { int W, H; } cases[] = {{40, 30}, {260, 10}, {5, 120}, {400, 300}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.W) + "x" + std::to_string(c.H));
         HRGN raw = nullptr;
@@ -282,7 +288,7 @@ TEST(SkinRegion, SimplyRegionScansNoMoreOfTheMaskThanTheElement)
         EXPECT_TRUE(EqualRgn(expected.Get(), part.Get()));
         RECT r;
         GetRgnBox(part.Get(), &r);
-        EXPECT_LE(r.right, std::min(c.W, 300));
-        EXPECT_LE(r.bottom, std::min(c.H, 200));
+        EXPECT_LE(r.right, std::min(c.W, 260));
+        EXPECT_LE(r.bottom, std::min(c.H, 120));
     }
 }
