@@ -78,21 +78,39 @@ constexpr size_t RunsPerRegionCall = 1000;
 
 
 // The runs of black pixels of Copy's top-left W x H, moved by (XO, YO), added
-// to Runs; false as soon as they pass Limit (the scan stops there).
-bool CollectRuns(const TFBitmap& Copy, int XO, int YO, int W, int H, std::vector<RECT>& Runs,
+// to Runs. With Coalesce, a row whose runs are those of the row above grows
+// the rectangles above instead (as the platform's region would hold them);
+// false as soon as the rectangles pass Limit (the scan stops there).
+bool CollectRuns(const TFBitmap& Copy, int XO, int YO, int W, int H, std::vector<RECT>& Runs, bool Coalesce = false,
                  size_t Limit = static_cast<size_t>(-1))
 {
+    size_t prevStart = Runs.size(), prevCount = 0;
     for (int y = 0; y < H; ++y) {
         const BYTE* row = Copy.Row(y);
+        const size_t start = Runs.size();
         int x = 0;
         while (x < W) {
             while (x < W && (row[x * 3] | row[x * 3 + 1] | row[x * 3 + 2]) != 0) ++x;
             if (x >= W) break;
-            const int start = x;
+            const int first = x;
             while (x < W && (row[x * 3] | row[x * 3 + 1] | row[x * 3 + 2]) == 0) ++x;
-            if (Runs.size() >= Limit) return false;
-            Runs.push_back(RECT{start + XO, y + YO, x + XO, y + YO + 1});
+            Runs.push_back(RECT{first + XO, y + YO, x + XO, y + YO + 1});
         }
+        const size_t count = Runs.size() - start;
+        bool same = Coalesce && count > 0 && count == prevCount;
+        for (size_t i = 0; same && i < count; ++i) {
+            const RECT& a = Runs[prevStart + i];
+            const RECT& b = Runs[start + i];
+            same = a.left == b.left && a.right == b.right && a.bottom == b.top;
+        }
+        if (same) {
+            for (size_t i = 0; i < count; ++i) ++Runs[prevStart + i].bottom;
+            Runs.resize(start);
+        } else {
+            prevStart = start;
+            prevCount = count;
+        }
+        if (Runs.size() > Limit) return false;
     }
     return true;
 }
@@ -176,7 +194,7 @@ bool CollectMaskRuns(TBitmap* Bmp, int XO, int YO, int W, int H, std::vector<REC
     source->Dormant();
     TFBitmap copy(source->GetHandle());
     if (copy.Width() <= 0 || copy.Height() <= 0) return true;
-    return CollectRuns(copy, XO, YO, copy.Width(), copy.Height(), Runs, MaxRegionRuns);
+    return CollectRuns(copy, XO, YO, copy.Width(), copy.Height(), Runs, true, MaxRegionRuns);
 }
 
 HRGN CreateMaskRegion(TBitmap* Bmp, int XO, int YO, int W, int H)

@@ -51,7 +51,8 @@ private:
 // untouched) for an empty bitmap. The rectangle array grows as the runs need.
 DWORD CreateRgnFromBmp(TBitmap* Bmp, int XO, int YO, std::unique_ptr<BYTE[]>& RgnData);
 
-// A window region from a skin has at most this many runs: Wine redraws and
+// A window region from a skin has at most this many rectangles (runs, rows of
+// equal runs counted once as the region holds them): Wine redraws and
 // moves a window whose region has many rectangles in time that grows about
 // quadratically (a child window of 10,000 runs: 0.3 s per redraw; of 128,000:
 // 65 s), and the X server refuses a top-level shape of 128,000 rectangles
@@ -60,8 +61,9 @@ DWORD CreateRgnFromBmp(TBitmap* Bmp, int XO, int YO, std::unique_ptr<BYTE[]>& Rg
 constexpr size_t MaxRegionRuns = 10000;
 
 // Adds to Runs the runs of black pixels of the top-left W x H of Bmp (all of it
-// when W or H is negative) moved by (XO, YO); only that part is copied and
-// scanned. False, the scan stopped, when Runs would pass MaxRegionRuns.
+// when W or H is negative) moved by (XO, YO), a row equal to the one above
+// growing its rectangles; only that part is copied and scanned. False, the scan
+// stopped, when Runs would pass MaxRegionRuns.
 bool CollectMaskRuns(TBitmap* Bmp, int XO, int YO, int W, int H, std::vector<RECT>& Runs);
 // The region of the given runs (rectangles one row high, rows top first), made
 // in bounded steps: at most a thousand runs per ExtCreateRegion call, the
