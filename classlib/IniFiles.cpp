@@ -167,37 +167,45 @@ void TMemIniFile::Reindex()
     for (size_t i = 0; i < FSections.size(); ++i) FIndex.emplace(UpperCase(FSections[i].Name), i);
 }
 
-void TMemIniFile::Parse(const std::vector<std::string>& Lines)
+void TMemIniFile::ParseLine(Section*& Current, const std::string& Raw)
 {
-    Clear();
-    Section* current = nullptr;
-    for (const std::string& raw : Lines) {
-        std::string line = Trim(raw);
-        if (line.empty() || line[0] == ';') continue;
-        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            current = &AddSection(Trim(line.substr(1, line.size() - 2)));
-            continue;
-        }
-        if (!current) continue;  // text before the first section belongs to none
-        // A line without "=" is no key, as the profile functions treat it.
-        size_t eq = line.find('=');
-        if (eq != std::string::npos) current->AddKey(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
+    std::string line = Trim(Raw);
+    if (line.empty() || line[0] == ';') return;
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+        Current = &AddSection(Trim(line.substr(1, line.size() - 2)));
+        return;
     }
+    if (!Current) return;  // text before the first section belongs to none
+    // A line without "=" is no key, as the profile functions treat it.
+    size_t eq = line.find('=');
+    if (eq != std::string::npos) Current->AddKey(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
 }
 
 void TMemIniFile::SetStrings(const TStrings* Strings)
 {
-    std::vector<std::string> lines;
-    lines.reserve(Strings->GetCount());
-    for (int i = 0; i < Strings->GetCount(); ++i) lines.push_back(Strings->Get(i));
-    Parse(lines);
+    Clear();
+    Section* current = nullptr;
+    for (int i = 0; i < Strings->GetCount(); ++i) ParseLine(current, Strings->Get(i));
 }
 
 void TMemIniFile::SetText(const std::string& Text)
 {
-    TStringList lines;
-    lines.SetText(Text);
-    SetStrings(&lines);
+    // Parsed straight from the text, line by line as TStrings::SetText splits
+    // it: a large text (a skin description) is never held twice.
+    Clear();
+    Section* current = nullptr;
+    std::string line;
+    size_t i = 0;
+    const size_t n = Text.size();
+    while (i < n) {
+        size_t j = i;
+        while (j < n && Text[j] != '\r' && Text[j] != '\n') ++j;
+        line.assign(Text, i, j - i);
+        ParseLine(current, line);
+        if (j < n && Text[j] == '\r') ++j;
+        if (j < n && Text[j] == '\n') ++j;
+        i = j;
+    }
 }
 
 void TMemIniFile::GetStrings(TStrings* Strings) const

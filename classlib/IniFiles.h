@@ -107,7 +107,7 @@ private:
     Section* FindSection(const std::string& Name);
     Section& AddSection(const std::string& Name);
     void Reindex();
-    void Parse(const std::vector<std::string>& Lines);
+    void ParseLine(Section*& Current, const std::string& Raw);
     std::vector<Section> FSections;
     std::unordered_map<std::string, size_t> FIndex;   // upper-cased name -> first section of that name
 };

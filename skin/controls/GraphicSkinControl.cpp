@@ -208,11 +208,12 @@ void TspGraphicSkinCustomControl::CreateControlSkinImage(TBitmap* B)
 
 void TspGraphicSkinCustomControl::CreateSkinControlImage(TBitmap* B, TBitmap* Picture, const TRect& R)
 {
-    if (!Picture) {
+    // A record without a usable picture or rectangle: the plain face, never
+    // an uncomposed (black) bitmap.
+    if (!Picture || !FElement.Compose(B, Picture, R, GetWidth(), GetHeight())) {
         CreateControlDefaultImage(B);
         return;
     }
-    FElement.Compose(B, Picture, R, GetWidth(), GetHeight());
 }
 
 void TspGraphicSkinCustomControl::ApplySkinFont(TCanvas* C, const std::string& Name, int Height, TFontStyles Style,

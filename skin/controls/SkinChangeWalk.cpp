@@ -9,18 +9,21 @@ namespace Skinctrls {
 
 namespace {
 
+// A null sender stands for every skin: each control of the tree takes part.
+bool Wears(TspSkinData* Skin, TspSkinData* Sender) { return !Sender || Skin == Sender; }
+
 void Visit(TControl* C, TspSkinData* Sender, bool Before)
 {
     if (auto* w = dynamic_cast<TspSkinControl*>(C)) {
-        if (w->GetSkinDataComponent() == Sender) Before ? w->BeforeChangeSkinData() : w->ChangeSkinData();
+        if (Wears(w->GetSkinDataComponent(), Sender)) Before ? w->BeforeChangeSkinData() : w->ChangeSkinData();
     } else if (auto* g = dynamic_cast<TspGraphicSkinControl*>(C)) {
-        if (g->GetSkinDataComponent() == Sender) Before ? g->BeforeChangeSkinData() : g->ChangeSkinData();
+        if (Wears(g->GetSkinDataComponent(), Sender)) Before ? g->BeforeChangeSkinData() : g->ChangeSkinData();
     } else if (auto* pc = dynamic_cast<TspSkinPageControl*>(C)) {
-        if (pc->GetSkinDataComponent() == Sender && !Before) pc->ChangeSkinData();
+        if (Wears(pc->GetSkinDataComponent(), Sender) && !Before) pc->ChangeSkinData();
     } else if (auto* l = dynamic_cast<TspSkinStdLabel*>(C)) {
-        if (l->GetSkinDataComponent() == Sender && !Before) l->ChangeSkinData();
+        if (Wears(l->GetSkinDataComponent(), Sender) && !Before) l->ChangeSkinData();
     } else if (auto* x = dynamic_cast<TspSkinDataClient*>(C)) {
-        if (x->GetSkinDataComponent() == Sender) Before ? x->BeforeChangeSkinData() : x->ChangeSkinData();
+        if (Wears(x->GetSkinDataComponent(), Sender)) Before ? x->BeforeChangeSkinData() : x->ChangeSkinData();
     }
 }
 
@@ -28,7 +31,7 @@ void Visit(TControl* C, TspSkinData* Sender, bool Before)
 
 void ReskinControls(TWinControl* Root, TspSkinData* Sender, bool Before)
 {
-    if (!Root || !Sender) return;
+    if (!Root) return;
     Visit(Root, Sender, Before);
     // A re-skin may resize and realign: take the children as they are before it.
     std::vector<TControl*> children;

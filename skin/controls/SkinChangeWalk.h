@@ -22,7 +22,8 @@ public:
 namespace Skinctrls {
 
 // Before: BeforeChangeSkinData, else ChangeSkinData, on every skinned control
-// inside Root (Root included) whose SkinData is Sender.
+// inside Root (Root included) whose SkinData is Sender; a null Sender reaches
+// every skinned control, whatever skin it wears (or none).
 void ReskinControls(TWinControl* Root, TspSkinData* Sender, bool Before);
 
 }  // namespace Skinctrls

@@ -257,12 +257,12 @@ void TspSkinCustomControl::CreateControlSkinImage(TBitmap* B)
 
 void TspSkinCustomControl::CreateSkinControlImage(TBitmap* B, TBitmap* Picture, const TRect& R)
 {
-    if (!Picture) {
-        // A record without a usable picture: the plain face, never garbage.
+    // A record without a usable picture or rectangle: the plain face, never
+    // an uncomposed (black) bitmap.
+    if (!Picture || !FElement.Compose(B, Picture, R, GetWidth(), GetHeight())) {
         CreateControlDefaultImage(B);
         return;
     }
-    FElement.Compose(B, Picture, R, GetWidth(), GetHeight());
 }
 
 void TspSkinCustomControl::ApplySkinFont(TCanvas* C, const std::string& Name, int Height, TFontStyles Style,

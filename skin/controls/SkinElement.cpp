@@ -163,10 +163,10 @@ TRect TspSkinElement::GetNewRect(const TRect& R, int W, int H) const
     return r;
 }
 
-void TspSkinElement::Compose(TBitmap* Dest, TBitmap* Source, const TRect& R, int W, int H) const
+bool TspSkinElement::Compose(TBitmap* Dest, TBitmap* Source, const TRect& R, int W, int H) const
 {
     // Without a picture nothing is composed: the caller's background stays.
-    if (!Source || !Dest || IsNullSkinRect(R)) return;
+    if (!Source || !Dest || IsNullSkinRect(R)) return false;
     switch (ResizeMode) {
     case rmFixed:
         Dest->SetSize(std::min(R.Width(), MaxSkinControlSide), std::min(R.Height(), MaxSkinControlSide));
@@ -183,8 +183,9 @@ void TspSkinElement::Compose(TBitmap* Dest, TBitmap* Source, const TRect& R, int
         Sputils::CreateVSkinImage(LTPoint.y, SkinRect.Height() - LBPoint.y, Dest, Source, R, W, H);
         break;
     default:
-        break;
+        return false;
     }
+    return true;
 }
 
 HRGN TspSkinElement::CreateRegion(int W, int H) const
@@ -193,7 +194,7 @@ HRGN TspSkinElement::CreateRegion(int W, int H) const
     HRGN rgn = nullptr;
     switch (ResizeMode) {
     case rmFixed:
-        Sputils::CreateSkinSimplyRegion(rgn, Mask);
+        Sputils::CreateSkinSimplyRegion(rgn, Mask, W, H);
         break;
     case rmEightPoint:
         Sputils::CreateSkinRegion(rgn, LTPoint, RTPoint, LBPoint, RBPoint, ClRect, NewLTPoint, NewRTPoint,

@@ -5,6 +5,7 @@
 // sizes are bounded and pictures are only read inside their bounds.
 #pragma once
 #include "Bitmap.h"
+#include "SkinBudget.h"
 #include "Types.h"
 #include <windows.h>
 
@@ -40,7 +41,9 @@ struct TspSkinElement {
     // Maps a rectangle in element coordinates to a control of size W x H.
     TRect GetNewRect(const TRect& R, int W, int H) const;
     // Composes the look whose rectangle in the picture is R onto Dest at W x H.
-    void Compose(TBitmap* Dest, TBitmap* Source, const TRect& R, int W, int H) const;
+    // False, Dest untouched, when there is nothing to compose (no picture, a
+    // null rectangle, a resize mode the element does not know).
+    bool Compose(TBitmap* Dest, TBitmap* Source, const TRect& R, int W, int H) const;
     // The window region of the mask at W x H; 0 when there is none.
     HRGN CreateRegion(int W, int H) const;
 };
@@ -51,13 +54,5 @@ TBitmap* SkinPicture(const TspSkinData* Data, int Index);
 TRect ClipToPicture(const TRect& R, TBitmap* Picture);
 // A skin rectangle that is null (no positive width or height).
 inline bool IsNullSkinRect(const TRect& R) { return R.right <= R.left || R.bottom <= R.top; }
-// Largest text height a skin may ask for. Wine rasterises a font tens of
-// thousands of pixels high for seconds on its first text (a height of 40000 took
-// 10 to 16 s per draw in a probe), so a damaged skin would freeze every paint.
-constexpr int MaxSkinFontHeight = 256;
-inline int ClampFontHeight(int H)
-{
-    return H > MaxSkinFontHeight ? MaxSkinFontHeight : (H < -MaxSkinFontHeight ? -MaxSkinFontHeight : H);
-}
 // A size clipped to what a control may have.
 inline int ClampSide(int V) { return V < 0 ? 0 : (V > MaxSkinControlSide ? MaxSkinControlSide : V); }

@@ -93,7 +93,7 @@ void TspSkinPageControl::ChangeSkinData()
     } else {
         if (UseSkinFont) {
             f->SetName(FSkin.FontName);
-            f->SetHeight(FSkin.FontHeight);
+            f->SetHeight(ClampFontHeight(FSkin.FontHeight));
             f->SetStyle(FSkin.FontStyle);
             f->SetCharset(FDefaultFont->GetCharset());
         } else {
@@ -252,7 +252,7 @@ void TspSkinPageControl::DrawTab(int PageIndex, const TRect& R, bool Active, boo
     l.Stretch = GetTabHeight() > 0;
     l.UseSkinFont = UseSkinFont;
     l.Font = GetFont();
-    l.FontHeight = FSkin.FontHeight;
+    l.FontHeight = ClampFontHeight(FSkin.FontHeight);
     l.Text = page->GetText();
     TCustomImageList* il = GetImages();
     // An image only while the page's index names one of the list.

@@ -247,7 +247,7 @@ void DrawTab(TCanvas* C, const TRect& R, const TTabLook& L)
         if (L.UseSkinFont) {
             bc->GetFont()->SetName(s.FontName);
             bc->GetFont()->SetStyle(s.FontStyle);
-            bc->GetFont()->SetHeight(L.FontHeight);
+            bc->GetFont()->SetHeight(ClampFontHeight(L.FontHeight));
             bc->GetFont()->SetCharset(L.Font->GetCharset());
         } else {
             bc->SetFont(L.Font);

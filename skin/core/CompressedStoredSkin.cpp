@@ -1,4 +1,5 @@
 #include "CompressedStoredSkin.h"
+#include "SkinBudget.h"
 #include "SkinIniValues.h"
 #include "SkinSections.h"
 #include <cstring>
@@ -22,10 +23,11 @@ private:
     long long FSize = 0;
 };
 
-void LoadSkinPicture(const std::string& Folder, const std::string& Name, TBitmap* Bitmap)
+void LoadSkinPicture(const std::string& Folder, const std::string& Name, TBitmap* Bitmap,
+                     Skindata::TSkinBudget& Budget)
 {
     if (!Skindata::IsSafeFileName(Name)) throw ESkinDataError("Picture name \"" + Name + "\" is not valid");
-    Skindata::LoadBitmapFile(Folder + Name, Bitmap);
+    Skindata::LoadBitmapFile(Folder + Name, Bitmap, &Budget);
 }
 
 } // namespace
@@ -43,26 +45,27 @@ void TspCompressedStoredSkin::ReplaceBlock(const std::vector<char>& Block)
 
 bool TspCompressedStoredSkin::LoadFromIniFile(const std::string& FileName)
 {
-    Skindata::CheckSkinFileSize(FileName);
-    TStringList lines;
-    lines.LoadFromFile(FileName);
+    TspStoredSkinStream content;
+    content.Text = Skindata::ReadDescriptionFile(FileName);
+    // Stored as CR LF lines whatever the file used.
+    content.SetDescriptionLines(content.DescriptionLines());
     TMemIniFile ini;
-    ini.SetStrings(&lines);
+    ini.SetText(content.Text);
     if (!Skindata::CheckSkinFile(&ini)) return false;
     const std::string folder = ExtractFilePath(FileName);
-    TspStoredSkinStream content;
+    Skindata::TSkinBudget budget;
     for (int i = 0; i < MainPictureCount; ++i) {
         std::string name = ini.ReadString("PICTURES", MainPictureKeys[i], "");
-        if (!name.empty()) LoadSkinPicture(folder, name, content.MainPictures[i].get());
+        if (!name.empty()) LoadSkinPicture(folder, name, content.MainPictures[i].get(), budget);
     }
     TStringList names;
     Sputils::ReadStrings1(&ini, "PICTURES", "activepictures", &names);
     for (int i = 0; i < names.Count(); ++i) {
+        budget.AddPictureSlot();
         auto b = std::make_unique<TBitmap>();
-        LoadSkinPicture(folder, names[i], b.get());
+        LoadSkinPicture(folder, names[i], b.get(), budget);
         content.ActivePictures.push_back(std::move(b));
     }
-    for (int i = 0; i < lines.Count(); ++i) content.Lines.push_back(lines[i]);
     TMemoryStream plain;
     content.WriteTo(&plain);
     TMemoryStream packed;
@@ -97,7 +100,7 @@ bool TspCompressedStoredSkin::LoadFromCompressStream(TStream* Stream)
         TMemoryStream probe;
         probe.WriteBuffer(block.data(), count);
         TCountingStream sink;
-        DeCompressStream(&sink, &probe);
+        if (!DeCompressStream(&sink, &probe)) throw EDecompressionError("compressed data ends early");
     }
     ReplaceBlock(block);
     return true;
@@ -126,7 +129,8 @@ void TspCompressedStoredSkin::SaveToCompressStream(TStream* Stream)
 
 void TspCompressedStoredSkin::DeCompressToStream(TMemoryStream& Stream)
 {
-    DeCompressStream(&Stream, &FCompressedStream);
+    // A skin is taken whole or not at all: a cut block is no skin.
+    if (!DeCompressStream(&Stream, &FCompressedStream)) throw EDecompressionError("compressed data ends early");
     Stream.SetPosition(0);
 }
 

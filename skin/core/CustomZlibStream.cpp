@@ -155,8 +155,9 @@ long TDecompressionStream::Read(void* Buffer, long Count)
     while (FZRec.avail_out > 0) {
         if (FZRec.avail_in == 0) {
             long n = FStrm->Read(FBuffer, BufferSize);
-            // The zlib stream has not ended: the block was cut short.
-            if (n <= 0) throw EDecompressionError("compressed data ends early");
+            // The block was cut short: what could be inflated is delivered, and
+            // Ended() tells the caller that the zlib stream never finished.
+            if (n <= 0) break;
             FZRec.next_in = FBuffer;
             FZRec.avail_in = static_cast<uInt>(n);
             FStrmPos = FStrm->GetPosition();
@@ -215,7 +216,7 @@ void CompressStream(TStream* Source, TStream* Target)
     c.Finish();
 }
 
-void DeCompressStream(TStream* Target, TStream* Source, long long MaxOutput)
+bool DeCompressStream(TStream* Target, TStream* Source, long long MaxOutput)
 {
     Source->SetPosition(0);
     TDecompressionStream d(Source, MaxOutput);
@@ -225,4 +226,5 @@ void DeCompressStream(TStream* Target, TStream* Source, long long MaxOutput)
         if (n <= 0) break;
         Target->WriteBuffer(buf, n);
     }
+    return d.Ended();
 }

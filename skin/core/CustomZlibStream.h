@@ -55,12 +55,15 @@ public:
     // MaxOutput bounds the inflated bytes; reading past it raises.
     explicit TDecompressionStream(TStream* Source, long long MaxOutput = MaxInflatedSize);
     ~TDecompressionStream() override;
-    // Up to Count inflated bytes; fewer only at the end of the zlib stream.
-    // Input that ends before the zlib stream does, or damaged data, raises
-    // EDecompressionError; bytes after the end of the zlib stream are not read.
+    // Up to Count inflated bytes; fewer only at the end of the zlib stream or
+    // when the input ends before it (a cut block: what it holds is delivered).
+    // Damaged data raises EDecompressionError; bytes after the end of the zlib
+    // stream are not read.
     long Read(void* Buffer, long Count) override;
     long Write(const void* Buffer, long Count) override;
     long long Seek(long long Offset, TSeekOrigin Origin) override;
+    // True once the zlib stream has ended whole (its checksum read and right).
+    bool Ended() const { return FEnded; }
 private:
     long long FStartPos;            // where the zlib stream begins in Source
     long long FMaxOutput;
@@ -70,6 +73,7 @@ private:
 // Compresses the whole of Source into Target at clMax.
 void CompressStream(TStream* Source, TStream* Target);
 // Inflates the whole of Source into Target (note: Target first). The inflated
-// size is bounded by MaxOutput; a truncated or damaged block raises
-// EDecompressionError.
-void DeCompressStream(TStream* Target, TStream* Source, long long MaxOutput = MaxInflatedSize);
+// size is bounded by MaxOutput; a damaged block raises EDecompressionError. A
+// block cut short leaves in Target what it held and returns false; true when
+// the zlib stream ended whole. Whoever needs the whole data checks the result.
+bool DeCompressStream(TStream* Target, TStream* Source, long long MaxOutput = MaxInflatedSize);

@@ -15,23 +15,26 @@ void CheckName(const std::string& Name)
     if (!Skindata::IsSafeFileName(Name)) throw ESkinDataError("Skin file name \"" + Name + "\" is not valid");
 }
 
-// One picture of a folder skin: JPEG by its name, BMP otherwise; both bounded.
-void LoadPicture(const std::string& Folder, const std::string& Name, TBitmap* Bitmap)
+// One picture of a folder skin: JPEG by its name, BMP otherwise; both bounded,
+// alone and together with the rest of the skin.
+void LoadPicture(const std::string& Folder, const std::string& Name, TBitmap* Bitmap, Skindata::TSkinBudget* Budget)
 {
     CheckName(Name);
     const std::string path = Folder + Name;
     if (!Sputils::IsJpegFile(Name)) {
-        Skindata::LoadBitmapFile(path, Bitmap);
+        Skindata::LoadBitmapFile(path, Bitmap, Budget);
         return;
     }
     TFileStream f(path, fmOpenRead | fmShareDenyWrite);
     if (f.GetSize() > MaxSkinImageBytes) throw EInvalidGraphic("JPEG image is too large");
+    if (Budget) Budget->AddFileBytes(f.GetSize());
     TJPEGImage jpeg;
     jpeg.LoadFromStream(&f);
     // The header decides the decoded size: refuse what no skin needs.
     long long w = jpeg.GetWidth(), h = jpeg.GetHeight();
     if (w <= 0 || h <= 0 || w > 32767 || h > 32767 || w * h * 4 > MaxSkinImageBytes)
         throw EInvalidGraphic("JPEG image is not valid");
+    if (Budget) Budget->AddPixels(w, h);
     Sputils::LoadFromJPegImage(Bitmap, &jpeg);
 }
 
@@ -154,21 +157,25 @@ bool TspSkinData::DecodeFile(const std::string& FileName)
 {
     // The description is parsed in memory by the same rules as the disk INI;
     // asking the platform for each of the thousands of keys would be slow.
-    Skindata::CheckSkinFileSize(FileName);
-    TMemIniFile ini(FileName);
+    TMemIniFile ini;
+    {
+        const std::string text = Skindata::ReadDescriptionFile(FileName);
+        ini.SetText(text);
+    }
     if (!Skindata::CheckSkinFile(&ini)) return false;
     const std::string folder = ExtractFilePath(FileName);
+    Skindata::TSkinBudget budget;
     ReadVersion(&ini);
-    ReadPictureNames(&ini);
+    ReadPictureNames(&ini, true);
     TBitmap* main[MainPictureCount] = {Picture.get(), InActivePicture.get(), Mask.get(), RollUpPicture.get(),
                                        RollUpMask.get()};
     const std::string* names[MainPictureCount] = {&PictureName, &InActivePictureName, &MaskName, &RollUpPictureName,
                                                   &RollUpMaskName};
     for (int i = 0; i < MainPictureCount; ++i) {
         if (names[i]->empty()) main[i]->FreeImage();
-        else LoadPicture(folder, *names[i], main[i]);
+        else LoadPicture(folder, *names[i], main[i], &budget);
     }
-    ReadActivePictures(&ini, folder);
+    ReadActivePictures(&ini, folder, &budget);
     ReadCursors(&ini, folder);
     ReadDescription(&ini);
     Empty = false;
@@ -183,10 +190,11 @@ bool TspSkinData::DecodeStoredSkin(TspCompressedStoredSkin* AStoredSkin)
         AStoredSkin->DeCompressToStream(plain);
         if (!content.ReadFrom(&plain)) return false;
     }
-    TStringList lines;
-    for (const auto& l : content.Lines) lines.Add(l);
+    // Parsed straight from the one text, which then goes: the description is
+    // never held as more than that text and the parsed keys.
     TMemIniFile ini;
-    ini.SetStrings(&lines);
+    ini.SetText(content.Text);
+    std::string().swap(content.Text);
     // A block whose text is no skin description is refused like such a file.
     if (!Skindata::CheckSkinFile(&ini)) return false;
     Picture = std::move(content.MainPictures[mpPicture]);
@@ -196,10 +204,12 @@ bool TspSkinData::DecodeStoredSkin(TspCompressedStoredSkin* AStoredSkin)
     RollUpMask = std::move(content.MainPictures[mpRollUpMask]);
     ActivePictures = std::move(content.ActivePictures);
     ReadVersion(&ini);
-    ReadPictureNames(&ini);
+    // Inside a stored skin the picture names are only labels (a skin made
+    // elsewhere may carry folder parts in them); they are checked as file names
+    // when the skin is written out to a folder.
+    ReadPictureNames(&ini, false);
     ActivePicturesNames->Clear();
     Sputils::ReadStrings1(&ini, "PICTURES", "activepictures", ActivePicturesNames.get());
-    for (int i = 0; i < ActivePicturesNames->Count(); ++i) CheckName((*ActivePicturesNames)[i]);
     // A stored skin brings no cursors.
     ReadDescription(&ini);
     Empty = false;
@@ -215,13 +225,13 @@ void TspSkinData::ReadVersion(const TCustomIniFile* IniFile)
     SkinComments = IniFile->ReadString("VERSION", "skincomments", "");
 }
 
-void TspSkinData::ReadPictureNames(const TCustomIniFile* IniFile)
+void TspSkinData::ReadPictureNames(const TCustomIniFile* IniFile, bool FileNames)
 {
     std::string* names[MainPictureCount] = {&PictureName, &InActivePictureName, &MaskName, &RollUpPictureName,
                                             &RollUpMaskName};
     for (int i = 0; i < MainPictureCount; ++i) {
         *names[i] = IniFile->ReadString("PICTURES", MainPictureKeys[i], "");
-        if (!names[i]->empty()) CheckName(*names[i]);
+        if (FileNames && !names[i]->empty()) CheckName(*names[i]);
     }
 }
 
@@ -237,13 +247,19 @@ void TspSkinData::ReadDescription(const TCustomIniFile* IniFile)
     Skindata::ReadSkinElements(IniFile, ObjectList, CtrlList);
 }
 
-void TspSkinData::ReadActivePictures(const TCustomIniFile* IniFile, const std::string& Folder)
+void TspSkinData::ReadActivePictures(const TCustomIniFile* IniFile, const std::string& Folder,
+                                     Skindata::TSkinBudget* Budget)
 {
+    Skindata::TSkinBudget own;
+    if (!Budget) Budget = &own;
     ActivePicturesNames->Clear();
     Sputils::ReadStrings1(IniFile, "PICTURES", "activepictures", ActivePicturesNames.get());
+    if (ActivePicturesNames->Count() > Skindata::MaxSkinPictures)
+        throw ESkinDataError("The skin has more than " + IntToStr(Skindata::MaxSkinPictures) + " pictures");
     for (int i = 0; i < ActivePicturesNames->Count(); ++i) {
+        Budget->AddPictureSlot();
         auto b = std::make_unique<TBitmap>();
-        LoadPicture(Folder, (*ActivePicturesNames)[i], b.get());
+        LoadPicture(Folder, (*ActivePicturesNames)[i], b.get(), Budget);
         ActivePictures.push_back(std::move(b));
     }
 }
@@ -259,6 +275,7 @@ void TspSkinData::ReadCursors(const TCustomIniFile* IniFile, const std::string& 
     if (StartCursorIndex < 1) StartCursorIndex = 1;
     CursorsNames->Clear();
     Sputils::ReadStrings1(IniFile, "CURSORS", "cursors", CursorsNames.get());
+    Skindata::CheckCursorSlots(StartCursorIndex, CursorsNames->Count());
     for (int i = 0; i < CursorsNames->Count(); ++i) CheckName((*CursorsNames)[i]);
     // The cursors go into the screen's table only once this skin is taken.
     FCursorFolder = Folder;
@@ -271,7 +288,7 @@ void TspSkinData::InstallCursors()
         // A file the platform cannot load gives a null handle: the slot then
         // shows the default cursor.
         HCURSOR c = LoadCursorFromFileA((FCursorFolder + (*CursorsNames)[i]).c_str());
-        Screen->SetCursors(StartCursorIndex + i, c);
+        Screen->SetCursors(static_cast<TCursor>(StartCursorIndex + i), c);
     }
 }
 
@@ -452,7 +469,7 @@ void TspSkinData::AddBitMap(const std::string& FileName)
 {
     std::string name = ExtractFileName(FileName);
     auto b = std::make_unique<TBitmap>();
-    LoadPicture(ExtractFilePath(FileName), name, b.get());
+    LoadPicture(ExtractFilePath(FileName), name, b.get(), nullptr);
     ActivePicturesNames->Add(name);
     ActivePictures.push_back(std::move(b));
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include "CompressedStoredSkin.h"
 #include "SkinRecordFactory.h"
+#include "SkinBudget.h"
 #include "SkinSections.h"
 #include <memory>
 #include <string>
@@ -125,10 +126,13 @@ public:
     void WriteObjects(TCustomIniFile* IniFile);
     void ReadCtrls(const TCustomIniFile* IniFile);
     void WriteCtrls(TCustomIniFile* IniFile);
-    // Reads the names and loads each picture from Folder (JPEG by name, else BMP).
-    void ReadActivePictures(const TCustomIniFile* IniFile, const std::string& Folder);
+    // Reads the names and loads each picture from Folder (JPEG by name, else BMP),
+    // within Budget (a budget of its own when null).
+    void ReadActivePictures(const TCustomIniFile* IniFile, const std::string& Folder,
+                            Skindata::TSkinBudget* Budget = nullptr);
     void WriteActivePictures(TCustomIniFile* IniFile);
-    // Reads [CURSORS] and places the cursor files in the screen's cursor table.
+    // Reads [CURSORS]; the cursor files go into the screen's cursor table once
+    // the skin is taken. Too many cursors, or slots past 16-bit positive numbers, raise.
     void ReadCursors(const TCustomIniFile* IniFile, const std::string& Folder);
     void WriteCursors(TCustomIniFile* IniFile);
 
@@ -148,7 +152,9 @@ private:
     bool DecodeStoredSkin(TspCompressedStoredSkin* AStoredSkin);
     void ReadDescription(const TCustomIniFile* IniFile);
     void ReadVersion(const TCustomIniFile* IniFile);
-    void ReadPictureNames(const TCustomIniFile* IniFile);
+    // Names of the main pictures. In a folder skin they are file names and must
+    // stay in the folder; inside a stored skin they are only labels.
+    void ReadPictureNames(const TCustomIniFile* IniFile, bool FileNames);
     // Takes over Fresh's skin; Fresh gets the old one (freed with it).
     void AdoptSkin(TspSkinData& Fresh);
     void InstallCursors();

@@ -1,5 +1,6 @@
 #include "StoredSkinStream.h"
 #include "Graphic.h"
+#include "SkinBudget.h"
 #include <cstring>
 
 namespace {
@@ -10,7 +11,7 @@ int BmpStride(int Width, int Bits) { return ((Width * Bits + 31) / 32) * 4; }
 
 // Checks the headers of one BMP file image (File holds it whole) so that the
 // platform decoder only ever sees an image whose parts lie inside it.
-void CheckBmpImage(const std::vector<unsigned char>& File)
+void CheckBmpImage(const std::vector<unsigned char>& File, Skindata::TSkinBudget* Budget)
 {
     BITMAPFILEHEADER fh;
     std::memcpy(&fh, File.data(), sizeof(fh));
@@ -65,13 +66,15 @@ void CheckBmpImage(const std::vector<unsigned char>& File)
     unsigned long long rows = static_cast<unsigned long long>(BmpStride(static_cast<int>(width), bits)) *
                               static_cast<unsigned long long>(height);
     if (rows > total - offBits) Bad();
+    // Counted before the platform decodes it: the pixels are what a picture costs.
+    if (Budget) Budget->AddPixels(width, height);
 }
 
 } // namespace
 
 namespace Skindata {
 
-void ReadBitmapImage(TStream* Stream, TBitmap* Bitmap)
+void ReadBitmapImage(TStream* Stream, TBitmap* Bitmap, TSkinBudget* Budget)
 {
     BITMAPFILEHEADER fh;
     Stream->ReadBuffer(&fh, sizeof(fh));
@@ -85,17 +88,18 @@ void ReadBitmapImage(TStream* Stream, TBitmap* Bitmap)
     std::vector<unsigned char> file(static_cast<size_t>(total));
     std::memcpy(file.data(), &fh, sizeof(fh));
     Stream->ReadBuffer(file.data() + sizeof(fh), static_cast<long>(total - sizeof(fh)));
-    CheckBmpImage(file);
+    CheckBmpImage(file, Budget);
     TMemoryStream image;
     image.WriteBuffer(file.data(), static_cast<long>(file.size()));
     image.SetPosition(0);
     Bitmap->LoadFromStream(&image);
 }
 
-void LoadBitmapFile(const std::string& FileName, TBitmap* Bitmap)
+void LoadBitmapFile(const std::string& FileName, TBitmap* Bitmap, TSkinBudget* Budget)
 {
     TFileStream f(FileName, fmOpenRead | fmShareDenyWrite);
-    ReadBitmapImage(&f, Bitmap);
+    if (Budget) Budget->AddFileBytes(f.GetSize());
+    ReadBitmapImage(&f, Bitmap, Budget);
 }
 
 void CheckSkinFileSize(const std::string& FileName)
@@ -103,8 +107,22 @@ void CheckSkinFileSize(const std::string& FileName)
     WIN32_FILE_ATTRIBUTE_DATA fa;
     if (!GetFileAttributesExA(FileName.c_str(), GetFileExInfoStandard, &fa)) return;
     unsigned long long size = (static_cast<unsigned long long>(fa.nFileSizeHigh) << 32) | fa.nFileSizeLow;
-    if (size > static_cast<unsigned long long>(MaxSkinImageBytes))
+    if (size > static_cast<unsigned long long>(MaxSkinDescriptionBytes))
         throw ESkinDataError("Skin file \"" + FileName + "\" is too large");
+}
+
+std::string ReadDescriptionFile(const std::string& FileName)
+{
+    // No file is no description (the caller finds no sections), not an error.
+    if (!FileExists(FileName)) return std::string();
+    CheckSkinFileSize(FileName);
+    TFileStream f(FileName, fmOpenRead | fmShareDenyWrite);
+    const long long size = f.GetSize();
+    if (size > MaxSkinDescriptionBytes) throw ESkinDataError("Skin file \"" + FileName + "\" is too large");
+    std::string text(static_cast<size_t>(size), '\0');
+    if (!text.empty()) f.ReadBuffer(&text[0], static_cast<long>(text.size()));
+    CheckDescriptionText(text.data(), text.size());
+    return text;
 }
 
 void WriteBitmapImage(TStream* Stream, TBitmap* Bitmap)
@@ -168,6 +186,7 @@ void SplitLines(const std::string& Text, std::vector<std::string>& Lines)
 
 bool TspStoredSkinStream::ReadFrom(TStream* Stream)
 {
+    Skindata::TSkinBudget budget;
     Kind = ReadInt32(Stream);
     if (Kind > 3) return false;
     for (int i = 0; i < MainPictureCount; ++i) {
@@ -175,25 +194,43 @@ bool TspStoredSkinStream::ReadFrom(TStream* Stream)
         if (!Skindata::KindIncludes(Kind, static_cast<TspMainPicture>(i))) continue;
         unsigned char empty;
         Stream->ReadBuffer(&empty, 1);
-        if (!empty) Skindata::ReadBitmapImage(Stream, MainPictures[i].get());
+        if (!empty) Skindata::ReadBitmapImage(Stream, MainPictures[i].get(), &budget);
     }
     int count = ReadInt32(Stream);
     ActivePictures.clear();
+    if (count > Skindata::MaxSkinPictures)
+        throw ESkinDataError("The skin has more than " + std::to_string(Skindata::MaxSkinPictures) + " pictures");
     // Each image needs at least its two headers: a count larger than the bytes
     // left could hold is a damaged stream, not a reason to allocate.
     long long left = Stream->GetSize() - Stream->GetPosition();
     constexpr long long minImage = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPCOREHEADER);
     if (count > 0 && count > left / minImage) throw ESkinDataError("Skin picture count is not valid");
     for (int i = 0; i < count; ++i) {
+        budget.AddPictureSlot();
         auto b = std::make_unique<TBitmap>();
-        Skindata::ReadBitmapImage(Stream, b.get());
+        Skindata::ReadBitmapImage(Stream, b.get(), &budget);
         ActivePictures.push_back(std::move(b));
     }
+    // The description is bounded before it is copied out of the stream.
     left = Stream->GetSize() - Stream->GetPosition();
-    std::string text(static_cast<size_t>(left > 0 ? left : 0), '\0');
-    if (!text.empty()) Stream->ReadBuffer(&text[0], static_cast<long>(text.size()));
-    SplitLines(text, Lines);
+    if (left > Skindata::MaxSkinDescriptionBytes) throw ESkinDataError("The skin description is too large");
+    Text.assign(static_cast<size_t>(left > 0 ? left : 0), '\0');
+    if (!Text.empty()) Stream->ReadBuffer(&Text[0], static_cast<long>(Text.size()));
+    Skindata::CheckDescriptionText(Text.data(), Text.size());
     return true;
+}
+
+std::vector<std::string> TspStoredSkinStream::DescriptionLines() const
+{
+    std::vector<std::string> lines;
+    SplitLines(Text, lines);
+    return lines;
+}
+
+void TspStoredSkinStream::SetDescriptionLines(const std::vector<std::string>& Lines)
+{
+    Text.clear();
+    for (const auto& line : Lines) Text += line + "\r\n";
 }
 
 void TspStoredSkinStream::WriteTo(TStream* Stream) const
@@ -202,7 +239,9 @@ void TspStoredSkinStream::WriteTo(TStream* Stream) const
     for (int i = 0; i < MainPictureCount; ++i) main[i] = MainPictures[i].get();
     std::vector<TBitmap*> active;
     for (const auto& p : ActivePictures) active.push_back(p.get());
-    Write(Stream, main, active, Lines);
+    Write(Stream, main, active, std::vector<std::string>());
+    // The description as it was read: written whole, not line by line.
+    if (!Text.empty()) Stream->WriteBuffer(Text.data(), static_cast<long>(Text.size()));
 }
 
 void TspStoredSkinStream::Write(TStream* Stream, TBitmap* const (&Main)[MainPictureCount],

@@ -22,15 +22,21 @@ constexpr long long MaxSkinImageBytes = 64LL * 1024 * 1024;
 
 namespace Skindata {
 
+class TSkinBudget;
+
 // Reads exactly one BMP file image from Stream into Bitmap, its length taken from
 // its file header and checked against its own headers and the bytes left; the
 // stream stands right after the image. EInvalidGraphic or EReadError otherwise.
-void ReadBitmapImage(TStream* Stream, TBitmap* Bitmap);
-// Loads a BMP file by the same rules.
-void LoadBitmapFile(const std::string& FileName, TBitmap* Bitmap);
-// Raises ESkinDataError when FileName exists and is larger than any skin file
-// needs to be; a description is read whole, so its size is bounded first.
+// With a budget, the picture's pixels count against it before it is decoded.
+void ReadBitmapImage(TStream* Stream, TBitmap* Bitmap, TSkinBudget* Budget = nullptr);
+// Loads a BMP file by the same rules; with a budget its bytes count too.
+void LoadBitmapFile(const std::string& FileName, TBitmap* Bitmap, TSkinBudget* Budget = nullptr);
+// Raises ESkinDataError when FileName exists and is larger than any skin
+// description needs to be; a description is read whole, so its size is bounded first.
 void CheckSkinFileSize(const std::string& FileName);
+// The whole text of a description file, checked against the description bounds;
+// empty when there is no such file.
+std::string ReadDescriptionFile(const std::string& FileName);
 // Writes Bitmap as a BMP file image (nothing for an empty bitmap).
 void WriteBitmapImage(TStream* Stream, TBitmap* Bitmap);
 
@@ -50,11 +56,15 @@ public:
     int Kind = 2;
     std::unique_ptr<TBitmap> MainPictures[MainPictureCount];
     std::vector<std::unique_ptr<TBitmap>> ActivePictures;
-    // The description, one INI line per entry.
-    std::vector<std::string> Lines;
+    // The description text as stored (CR LF lines). Kept as one text: a
+    // description is parsed straight from it, never copied line by line.
+    std::string Text;
+    std::vector<std::string> DescriptionLines() const;
+    void SetDescriptionLines(const std::vector<std::string>& Lines);
 
     // Reads a whole stream from its current position. False (and nothing read
-    // past the kind) when the kind is above 3; raises on any malformed part.
+    // past the kind) when the kind is above 3; raises on any malformed part and
+    // on a skin over the bounds of SkinBudget.h.
     bool ReadFrom(TStream* Stream);
     // Writes kind 2 with all five main picture entries.
     void WriteTo(TStream* Stream) const;

@@ -436,8 +436,7 @@ void TspFormFrame::SetRollUpFormRegion()
                                   OwnerForm->GetWidth(), mask->GetHeight());
         source = &stretched;
     }
-    std::unique_ptr<BYTE[]> data;
-    const DWORD size = Sputils::CreateRgnFromBmp(source, 0, 0, data);
-    if (!size) return;
-    if (HRGN rgn = ExtCreateRegion(nullptr, size, reinterpret_cast<RGNDATA*>(data.get()))) GiveRegion(rgn);
+    // A mask past the bound of a window region gives none: the window shows whole.
+    if (HRGN rgn = Sputils::CreateMaskRegion(source, 0, 0)) GiveRegion(rgn);
+    else RemoveRegion();
 }

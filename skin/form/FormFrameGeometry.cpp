@@ -263,11 +263,12 @@ void TspFormFrame::CreateNewRegion(bool Scale)
         return;
     }
     if (!Scale) {
-        std::unique_ptr<BYTE[]> data;
-        DWORD size = Sputils::CreateRgnFromBmp(mask, 0, 0, data);
-        if (!size) return;
-        HRGN rgn = ExtCreateRegion(nullptr, size, reinterpret_cast<RGNDATA*>(data.get()));
+        // The region is made in bounded steps: a mask of many runs in one
+        // ExtCreateRegion call takes seconds on Wine.
+        // A mask past the bound of a window region gives none: the frame shows whole.
+        HRGN rgn = Sputils::CreateMaskRegion(mask, 0, 0);
         if (rgn) GiveRegion(rgn);
+        else RemoveRegion();
         return;
     }
     const TspSkinContent& s = *FSkinData;
@@ -285,15 +286,21 @@ void TspFormFrame::CreateNewRegion(bool Scale)
                    {FBottomMaskStrip.get(), 0, a.bottom},
                    {FLeftMaskStrip.get(), 0, a.top},
                    {FRightMaskStrip.get(), a.right, a.top}};
+    // The strips' runs together within the bound of one window region.
+    std::vector<RECT> runs;
     for (const Piece& p : pieces) {
         if (!p.B || p.B->Empty()) continue;
-        std::unique_ptr<BYTE[]> data;
-        DWORD size = Sputils::CreateRgnFromBmp(p.B, p.X, p.Y, data);
-        if (!size) continue;
-        HRGN part = ExtCreateRegion(nullptr, size, reinterpret_cast<RGNDATA*>(data.get()));
-        if (!part) continue;
-        CombineRgn(rgn, rgn, part, RGN_OR);
-        DeleteObject(part);
+        if (!Sputils::CollectMaskRuns(p.B, p.X, p.Y, -1, -1, runs)) {
+            DeleteObject(rgn);
+            RemoveRegion();
+            return;
+        }
+    }
+    if (!runs.empty()) {
+        if (HRGN part = Sputils::CreateRegionFromRuns(runs, RECT{0, 0, FrameWidth, FrameHeight})) {
+            CombineRgn(rgn, rgn, part, RGN_OR);
+            DeleteObject(part);
+        }
     }
     GiveRegion(rgn);
 }

@@ -158,7 +158,7 @@ void TspSkinCaptionObject::DrawCaptionText(TCanvas* Cnvs, int X0, int Y0, bool A
     TFont* f = Cnvs->GetFont();
     f->SetName(FontName);
     f->SetStyle(fontstyle);
-    f->SetHeight(fontheight);
+    f->SetHeight(ClampFontHeight(fontheight));
     f->SetColor(ActiveLook ? activefontcolor : fontcolor);
     if (TFont* def = SkinForm->GetDefCaptionFont()) f->SetCharset(def->GetCharset());
     const TRect t = TextArea();

@@ -34,7 +34,7 @@ std::unique_ptr<TBitmap> TspSkinLabelObject::TextImage(TBitmap* Source, const TR
     TFont* f = c->GetFont();
     f->SetName(FontName);
     f->SetStyle(fontstyle);
-    f->SetHeight(fontheight);
+    f->SetHeight(ClampFontHeight(fontheight));
     f->SetColor(Color);
     const int tw = c->TextWidth(textvalue), th = c->TextHeight(textvalue);
     int x = 0;

@@ -20,7 +20,7 @@ TspSkinMainMenuItem::TspSkinMainMenuItem(TspFormFrame* AForm, TspDataSkinMainMen
 {
     if (!AData) return;
     FontName = AData->FontName;
-    fontheight = TspSkinMenu::BoundFontHeight(AData->FontHeight);
+    fontheight = ClampFontHeight(AData->FontHeight);
     fontstyle = AData->FontStyle;
     unenabledfontColor = AData->UnEnabledFontColor;
     fontcolor = AData->FontColor;

@@ -109,7 +109,7 @@ void TspSkinHintWindow::ApplyFont(TFont* F) const
     TspDataSkinHintWindow* r = Record();
     if (r && FHintComponent->UseSkinFont) {
         F->SetName(r->FontName);
-        F->SetHeight(r->FontHeight);
+        F->SetHeight(ClampFontHeight(r->FontHeight));
         F->SetStyle(r->FontStyle);
         F->SetCharset(def->GetCharset());
     } else {

@@ -45,7 +45,7 @@ void TspMDITab::Draw(TCanvas* Cnvs)
         c = b.GetCanvas();
         c->GetFont()->SetName(bar->TabFontName);
         c->GetFont()->SetStyle(bar->TabFontStyle);
-        c->GetFont()->SetHeight(bar->TabFontHeight);
+        c->GetFont()->SetHeight(ClampFontHeight(bar->TabFontHeight));
         c->GetFont()->SetCharset(bar->GetDefaultFont()->GetCharset());
         c->GetFont()->SetColor(fc);
         text = TRect(bar->TabLeftOffset, 0, w - bar->TabRightOffset, h);

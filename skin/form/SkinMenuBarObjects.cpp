@@ -72,7 +72,7 @@ TspSkinMainMenuBarItem::TspSkinMainMenuBarItem(TspSkinMainMenuBar* ABar, TspData
         return;
     }
     FontName = r->FontName;
-    fontheight = TspSkinMenu::BoundFontHeight(r->FontHeight);
+    fontheight = ClampFontHeight(r->FontHeight);
     fontstyle = r->FontStyle;
     unenabledfontColor = r->UnEnabledFontColor;
     fontcolor = r->FontColor;

@@ -148,7 +148,7 @@ void TspSkinMenuItem::CreateItemImage(TBitmap* B, bool Hot)
     if (engine->UseSkinFont) {
         c->GetFont()->SetName(Data->FontName);
         c->GetFont()->SetStyle(Data->FontStyle);
-        c->GetFont()->SetHeight(TspSkinMenu::BoundFontHeight(Data->FontHeight));
+        c->GetFont()->SetHeight(ClampFontHeight(Data->FontHeight));
         c->GetFont()->SetCharset(engine->GetDefaultMenuItemFont()->GetCharset());
     } else {
         c->GetFont()->Assign(engine->GetDefaultMenuItemFont());

@@ -278,11 +278,6 @@ void TspSkinMenu::WatchMenu(TMenu* Value)
     if (FPendingMenu) FPendingMenu->FreeNotification(this);
 }
 
-int TspSkinMenu::BoundFontHeight(int Height)
-{
-    return std::max(-256, std::min(256, Height));
-}
-
 void TspSkinMenu::WatchShownItem(TMenuItem* Item)
 {
     // The link stays until the item or the engine goes; FreeNotification keeps one.

@@ -90,8 +90,6 @@ public:
     };
     std::shared_ptr<const bool> AliveWatch() const { return FAlive.Watch(); }
 
-    // A font height from the skin, kept to what a menu can show.
-    static int BoundFontHeight(int Height);
     // The level shows Item: if it is freed meanwhile, the menu closes first.
     void WatchShownItem(TMenuItem* Item);
 

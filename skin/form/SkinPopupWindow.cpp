@@ -287,7 +287,7 @@ void TspSkinPopupWindow::CreateMenu2(TMenuItem* Item1, TMenuItem* Item2, int Sta
     TFont* def = FEngine->GetDefaultMenuItemFont();
     if (FData && FItemData && FEngine->UseSkinFont) {
         FLevelFont->SetName(FItemData->FontName);
-        FLevelFont->SetHeight(TspSkinMenu::BoundFontHeight(FItemData->FontHeight));
+        FLevelFont->SetHeight(ClampFontHeight(FItemData->FontHeight));
         FLevelFont->SetStyle(FItemData->FontStyle);
         FLevelFont->SetCharset(def->GetCharset());
     } else {

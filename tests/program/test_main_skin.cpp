@@ -8,13 +8,18 @@
 #include "test_gtest.h"
 #include "AboutForm.h"
 #include "FrameFixture.h"
+#include "CustomZlibStream.h"
 #include "Log.h"
 #include "Mpeg4Codec.h"
 #include "Settings.h"
+#include "SkinBudget.h"
+#include "StoredSkinStream.h"
 #include "SkinButton.h"
 #include "SkinMenuBar.h"
 #include "Timer.h"
 #include "TrayIcon.h"
+#include <cstring>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -344,6 +349,127 @@ TEST_F(MainSkinTest, AnAppliedSkinReskinsEveryOpenWindowAndARefusedOneChangesNot
     EXPECT_TRUE(f->spSkinScrollBar2->Skinned());
     EXPECT_EQ(boxes.Texts.size(), 3u);
     EXPECT_EQ(ReadAll(Folder + "errors.log"), "");
+}
+
+// ---------------------------------------------------------------- hostile skins
+
+namespace {
+
+// A shipped skin with its stream changed by Change, packed again as a .skn.
+std::string Reworked(const std::string& skn, const std::function<void(TspStoredSkinStream&)>& Change)
+{
+    TspCompressedStoredSkin stored(nullptr);
+    TMemoryStream file;
+    file.WriteBuffer(skn.data(), static_cast<long>(skn.size()));
+    file.SetPosition(0);
+    stored.LoadFromCompressStream(&file);
+    TMemoryStream plain;
+    stored.DeCompressToStream(plain);
+    TspStoredSkinStream content;
+    content.ReadFrom(&plain);
+    Change(content);
+    TMemoryStream out, packed;
+    content.WriteTo(&out);
+    CompressStream(&out, &packed);
+    std::string bytes(8, '\0');
+    int32_t version = 2, n = static_cast<int32_t>(packed.GetSize());
+    std::memcpy(&bytes[0], &version, 4);
+    std::memcpy(&bytes[4], &n, 4);
+    bytes.append(static_cast<const char*>(packed.Memory()), static_cast<size_t>(n));
+    return bytes;
+}
+
+// A W x H one-pixel checkerboard at 1 bit per pixel, made from its bytes.
+std::unique_ptr<TBitmap> Checkerboard(int W, int H)
+{
+    const int stride = ((W + 31) / 32) * 4;
+    const DWORD off = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 8;
+    std::vector<char> v(off + static_cast<size_t>(stride) * H);
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;
+    fh.bfSize = static_cast<DWORD>(v.size());
+    fh.bfOffBits = off;
+    BITMAPINFOHEADER ih = {};
+    ih.biSize = sizeof(ih);
+    ih.biWidth = W;
+    ih.biHeight = H;
+    ih.biPlanes = 1;
+    ih.biBitCount = 1;
+    ih.biClrUsed = 2;
+    std::memcpy(v.data(), &fh, sizeof(fh));
+    std::memcpy(v.data() + sizeof(fh), &ih, sizeof(ih));
+    std::memset(v.data() + sizeof(fh) + sizeof(ih) + 4, 0xFF, 3);
+    for (int y = 0; y < H; ++y)
+        std::memset(v.data() + off + static_cast<size_t>(y) * stride, (y & 1) ? 0x55 : 0xAA, stride);
+    TMemoryStream m;
+    m.WriteBuffer(v.data(), static_cast<long>(v.size()));
+    m.SetPosition(0);
+    auto b = std::make_unique<TBitmap>();
+    b->LoadFromStream(&m);
+    return b;
+}
+
+}  // namespace
+
+// Hostile skins named by SKIN at start-up and chosen with Skin... (the
+// Customization dialog applies the file through ApplySkinFile): one over the
+// skin's budget is refused like a damaged file, logged at start-up and shown in
+// a message box later, and the skin in use stays; one whose form mask is a
+// one-pixel checkerboard is worn, its region kept to the bound of a window
+// region, and the program starts and re-skins at once.
+TEST_F(MainSkinTest, HostileSkinsAreRefusedOrWornWithoutStallingTheProgram)
+{
+    const std::string good = ReadAll(kSkins + "\\Sarnic.skn");
+    ASSERT_GT(good.size(), 64u);
+    const std::string sarnic = SkinNameOf(kSkins + "\\Sarnic.skn");
+    const std::string korvel = SkinNameOf(kSkins + "\\Korvel2.skn");
+    struct Case {
+        const char* name;
+        std::function<void(TspStoredSkinStream&)> change;
+        bool refused;
+    } cases[] = {
+        {"pictures", [](TspStoredSkinStream& c) {
+             for (int i = 0; i <= Skindata::MaxSkinPictures; ++i) c.ActivePictures.push_back(std::make_unique<TBitmap>(1, 1, pf1bit));
+         }, true},
+        {"lines", [](TspStoredSkinStream& c) { c.Text += std::string(2 * (Skindata::MaxSkinDescriptionLines + 1), '\n'); }, true},
+        {"checkerboard", [](TspStoredSkinStream& c) { c.MainPictures[mpMask] = Checkerboard(640, 400); }, false},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = Folder + "hostile_" + c.name + ".skn";
+        WriteAll(path, Reworked(good, c.change));
+        // At start-up, through SKIN.
+        DeleteFile(Folder + "errors.log");
+        Settings::Write("SKIN", path);
+        TBoxAnswerer boxes;
+        const DWORD start = GetTickCount();
+        TForm1* f = MakeForm(false);
+        // A generous bound: a hang, not a speed, is what it catches.
+        EXPECT_LT(GetTickCount() - start, 60000u);
+        std::string log = ReadAll(Folder + "errors.log");
+        if (c.refused) {
+            EXPECT_EQ(f->spSkinData1->SkinName, korvel);
+            EXPECT_EQ(Lines(log), 1) << log;
+            EXPECT_NE(log.find(path), std::string::npos) << log;
+        } else {
+            EXPECT_EQ(f->spSkinData1->SkinName, sarnic);
+            EXPECT_EQ(log, "");
+            f->FFirstShow = 0;
+            f->Show();
+            Settle();
+            EXPECT_TRUE(IsWindowVisible(f->GetHandle()));
+        }
+        EXPECT_TRUE(boxes.Texts.empty());
+        // Later, through the dialog's path: the default first, then the file.
+        Settings::Write("SKIN", "");
+        ASSERT_TRUE(f->ApplySkinFile(kSkins + "\\Korvel2.skn"));
+        EXPECT_EQ(f->ApplySkinFile(path), !c.refused);
+        Settle();
+        EXPECT_EQ(boxes.Texts.size(), c.refused ? 1u : 0u);
+        EXPECT_EQ(f->spSkinData1->SkinName, c.refused ? korvel : sarnic);
+        Form.reset();
+        Form1 = nullptr;
+    }
 }
 
 // ---------------------------------------------------------------- the tray

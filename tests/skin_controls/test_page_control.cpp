@@ -1,6 +1,7 @@
 #include "test_gtest.h"
 #include "ControlFixture.h"
 #include "Form.h"
+#include <cstdlib>
 #include "ImgList.h"
 #include "TabFixture.h"
 #include "SkinPageControl.h"
@@ -614,6 +615,28 @@ TEST(SkinPageControl, SkinChangeRebuildsTheScroller)
     ASSERT_TRUE(s.Pc->Scroller());
     EXPECT_EQ(s.Pc->Scroller()->GetSkinDataName(), "otherupdown");
     EXPECT_EQ(s.Pc->Scroller()->GetLeft() + s.Pc->Scroller()->GetWidth(), 200);
+}
+
+}  // namespace
+
+namespace {
+
+// A skin's giant font height reaches the page control's font and its tabs
+// clamped, as everywhere a skin font is used: painting stays quick.
+TEST(SkinPageControl, GiantSkinFontHeightIsClamped)
+{
+    for (int height : {40000, -40000, 2147483647}) {
+        SCOPED_TRACE(height);
+        auto skin = NewTabSkin();
+        TabRecord(skin.get())->FontHeight = height;
+        Scene s(skin.get());
+        s.Pc->UseSkinFont = true;
+        s.Pc->ChangeSkinData();
+        ASSERT_TRUE(s.Pc->Skinned());
+        EXPECT_LE(std::abs(s.Pc->GetFont()->GetHeight()), MaxSkinFontHeight);
+        auto shot = Snapshot(s.Pc);
+        EXPECT_EQ(shot->GetWidth(), 300);
+    }
 }
 
 }  // namespace

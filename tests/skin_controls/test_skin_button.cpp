@@ -2,6 +2,7 @@
 #include "ControlFixture.h"
 #include "Form.h"
 #include "SkinButton.h"
+#include "SkinChangeWalk.h"
 #include "WaitUntil.h"
 
 using namespace CtlFixture;
@@ -254,3 +255,56 @@ TEST(SkinButton, MorphingRunsToTheActiveLookAndBack)
 }
 
 }  // namespace
+
+// A record whose skin rectangle is null (resize mode -1) has nothing to
+// compose: every look shows what the plain button shows, never an uncomposed
+// black box.
+TEST(SkinButton, NullSkinRectangleShowsThePlainLooks)
+{
+    Scene s;
+    auto* rec = static_cast<TspDataSkinButtonControl*>(s.Skin->ControlRecord(s.Skin->GetControlIndex("button")));
+    rec->SkinRect = rec->ActiveSkinRect = rec->DownSkinRect = rec->DisabledSkinRect = TRect();
+    auto* b = s.Button(true);
+    const TColor face = static_cast<TColor>(GetSysColor(COLOR_BTNFACE));
+    ASSERT_TRUE(b->Skinned());
+    ASSERT_GT(b->GetWidth(), 4);
+    ASSERT_GT(b->GetHeight(), 4);
+    EXPECT_EQ(Face(b, 2, 2), face);
+    Enter(b);
+    EXPECT_EQ(Face(b, 2, 2), cHotFill);
+    Press(b);
+    EXPECT_EQ(Face(b, 2, 2), cDownFill);
+    Release(b);
+    Leave(b);
+    b->SetEnabled(false);
+    EXPECT_EQ(Face(b, 2, 2), face);
+}
+
+// The re-skin walk reaches the controls of the skin that changed; a null sender
+// stands for every skin, so every skinned control re-reads its skin.
+TEST(SkinButton, ReskinWalkWithANullSenderReachesEveryControl)
+{
+    struct Case {
+        const char* What;
+        int Sender;   // -1: null, else which skin
+        bool FirstReads, SecondReads;
+    } cases[] = {{"null sender", -1, true, true}, {"first skin", 0, true, false}, {"second skin", 1, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        Scene s;
+        auto other = NewSkin();
+        AddButton(other.get());
+        auto* first = s.Button(true);
+        auto* second = s.Button(false, 120);
+        second->SetSkinData(other.get());
+        ASSERT_TRUE(first->Skinned());
+        ASSERT_TRUE(second->Skinned());
+        // Both skins lose the record behind the controls' backs; whoever re-reads turns plain.
+        s.Skin->CtrlList.clear();
+        other->CtrlList.clear();
+        TspSkinData* senders[] = {s.Skin.get(), other.get()};
+        Skinctrls::ReskinControls(s.Form.get(), c.Sender < 0 ? nullptr : senders[c.Sender], false);
+        EXPECT_EQ(first->Skinned(), !c.FirstReads);
+        EXPECT_EQ(second->Skinned(), !c.SecondReads);
+    }
+}

@@ -132,7 +132,7 @@ TEST(CompressedSkinFile, BlockFromAFolderSkinHoldsKindTwoAndTheDescription)
     EXPECT_TRUE(content.MainPictures[mpRollUpPicture]->Empty());
     EXPECT_EQ(Probe(*content.MainPictures[mpPicture], 20, 15), clRed);
     EXPECT_EQ(content.ActivePictures.size(), 0u);
-    EXPECT_EQ(content.Lines, FixtureLines(fx));
+    EXPECT_EQ(content.DescriptionLines(), FixtureLines(fx));
     // Inactive flag set, no image after it: picture entry, flag 1, mask entry.
     size_t afterPicture = 4 + 1 + 14 + 40 + 40 * 30 * 3;   // 40x30 at 24 bits, rows of 120 bytes
     EXPECT_EQ(plain[afterPicture], 1);
@@ -221,7 +221,7 @@ TEST(StoredSkinStream, KindsSelectTheMainPictures)
             if (c.Has[i]) EXPECT_EQ(s.MainPictures[i]->GetWidth(), 4 + i);
         }
         ASSERT_EQ(s.ActivePictures.size(), 1u);
-        EXPECT_EQ(s.Lines, (std::vector<std::string>{"[VERSION]", "skinname=k"}));
+        EXPECT_EQ(s.DescriptionLines(), (std::vector<std::string>{"[VERSION]", "skinname=k"}));
     }
     auto refused = StreamOfKind(4, 0, "");
     TMemoryStream m;
@@ -239,7 +239,7 @@ TEST(StoredSkinStream, ActiveCountZeroIsFollowedByTheTextAndHugeCountsAreRefused
     m.SetPosition(0);
     TspStoredSkinStream s;
     ASSERT_TRUE(s.ReadFrom(&m));
-    EXPECT_EQ(s.Lines, (std::vector<std::string>{"[A]", "x=1"}));
+    EXPECT_EQ(s.DescriptionLines(), (std::vector<std::string>{"[A]", "x=1"}));
     // Patch the count to a huge value: refused before any allocation.
     size_t countAt = bytes.size() - 8 - 4;
     int huge = 0x7FFFFFFF;

@@ -1,6 +1,8 @@
 #include "test_gtest.h"
 #include "FlatPicture.h"
 #include "SkinRegion.h"
+#include <algorithm>
+#include <string>
 #include <vector>
 
 using namespace SkinFixture;
@@ -90,26 +92,32 @@ TEST(SkinRegion, ScreenCompatibleMaskReadsLikeADib)
     EXPECT_EQ(TRect(b.Rects()[2]), TRect(0, 1, 3, 2));
 }
 
-// More runs than the fixed table of 10,000 entries that the region builder once had.
-TEST(SkinRegion, CheckerboardPastTenThousandRuns)
+// More runs than the fixed table of 10,000 entries that the region builder once
+// had: the run block holds them all; a window region is made from up to
+// MaxRegionRuns runs, and a mask of more gives none (the element shows whole).
+TEST(SkinRegion, CheckerboardRunsUpToTheBoundOfAWindowRegion)
 {
-    const int W = 200, H = 120;
-    auto m = NewPicture(W, H, cWhite);
-    for (int y = 0; y < H; ++y)
-        for (int x = (y & 1); x < W; x += 2) m->GetCanvas()->SetPixel(x, y, cBlack);
-    RgnBlock b = BlockOf(m.get(), 0, 0);
-    const DWORD runs = W / 2 * H;
-    ASSERT_GT(runs, 10000u);
-    ASSERT_EQ(b.Header().nCount, runs);
-    ASSERT_EQ(b.Size, runs * 16 + 32);
-    EXPECT_EQ(TRect(b.Rects()[runs - 1]), TRect(W - 1, H - 1, W, H));
-    HRGN raw = nullptr;
-    Sputils::CreateSkinSimplyRegion(raw, m.get());
-    TRegionHandle rgn(raw);
-    ASSERT_TRUE(rgn);
-    for (int y = 0; y < H; y += 7)
-        for (int x = 0; x < W; x += 3)
-            ASSERT_EQ(PtInRegion(rgn.Get(), x, y) != 0, ((x + y) & 1) == 0) << x << "," << y;
+    struct Case { int W, H; bool Region; } cases[] = {{200, 100, true}, {200, 120, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.H);
+        auto m = NewPicture(c.W, c.H, cWhite);
+        for (int y = 0; y < c.H; ++y)
+            for (int x = (y & 1); x < c.W; x += 2) m->GetCanvas()->SetPixel(x, y, cBlack);
+        RgnBlock b = BlockOf(m.get(), 0, 0);
+        const DWORD runs = c.W / 2 * c.H;
+        ASSERT_EQ(b.Header().nCount, runs);
+        ASSERT_EQ(b.Size, runs * 16 + 32);
+        EXPECT_EQ(TRect(b.Rects()[runs - 1]), TRect(c.W - 1, c.H - 1, c.W, c.H));
+        ASSERT_EQ(runs <= Sputils::MaxRegionRuns, c.Region);
+        HRGN raw = nullptr;
+        Sputils::CreateSkinSimplyRegion(raw, m.get());
+        TRegionHandle rgn(raw);
+        ASSERT_EQ(static_cast<bool>(rgn), c.Region);
+        if (!c.Region) continue;
+        for (int y = 0; y < c.H; y += 7)
+            for (int x = 0; x < c.W; x += 3)
+                ASSERT_EQ(PtInRegion(rgn.Get(), x, y) != 0, ((x + y) & 1) == 0) << x << "," << y;
+    }
 }
 
 TEST(SkinRegion, EmptyMaskGivesNoRegion)
@@ -207,3 +215,80 @@ TEST(SkinRegion, DamagedMaskGeometryStaysBounded)
 }
 
 }  // namespace
+
+namespace {
+
+// The region of a whole run block in one ExtCreateRegion call: what the region
+// built in steps must equal.
+TRegionHandle OneCallRegion(TBitmap* B)
+{
+    RgnBlock b = BlockOf(B, 0, 0);
+    return TRegionHandle(ExtCreateRegion(nullptr, b.Size, reinterpret_cast<const RGNDATA*>(b.Data.get())));
+}
+
+std::unique_ptr<TBitmap> NoiseMask(int W, int H, unsigned Seed)
+{
+    auto m = NewPicture(W, H, cWhite);
+    unsigned x = Seed;
+    for (int y = 0; y < H; ++y)
+        for (int i = 0; i < W; ++i) {
+            x = x * 1103515245u + 12345u;
+            if ((x >> 16) & 1) m->GetCanvas()->SetPixel(i, y, cBlack);
+        }
+    return m;
+}
+
+}  // namespace
+
+// Built in pieces of a bounded number of runs and united, the region is the
+// very one a single call makes, for masks of few and of many runs.
+TEST(SkinRegion, RegionInBoundedStepsEqualsTheOneCallRegion)
+{
+    struct Case {
+        const char* What;
+        std::unique_ptr<TBitmap> Mask;
+    };
+    Case cases[] = {
+        {"three by two", ThreeByTwo()},
+        {"all black", NewPicture(120, 90, cBlack)},
+        {"all white", NewPicture(30, 20, cWhite)},
+        {"noise", NoiseMask(150, 110, 7)},   // about 4,000 runs of all lengths
+        {"noise, rows of odd widths", NoiseMask(97, 301, 11)},
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        TRegionHandle one = OneCallRegion(c.Mask.get());
+        ASSERT_TRUE(one);
+        TRegionHandle steps(Sputils::CreateMaskRegion(c.Mask.get(), 0, 0));
+        ASSERT_TRUE(steps);
+        EXPECT_TRUE(EqualRgn(one.Get(), steps.Get()));
+        // Moved, it is the same region moved.
+        TRegionHandle moved(Sputils::CreateMaskRegion(c.Mask.get(), 13, 4));
+        OffsetRgn(one.Get(), 13, 4);
+        EXPECT_TRUE(EqualRgn(one.Get(), moved.Get()));
+    }
+}
+
+// A fixed-size element takes only as much of its mask as it covers: the region
+// is the mask's region cut to the element, and a mask larger than the element
+// costs no more to scan than the element.
+TEST(SkinRegion, SimplyRegionScansNoMoreOfTheMaskThanTheElement)
+{
+    auto mask = NoiseMask(260, 120, 3);   // about 7,800 runs
+    struct Case { int W, H; } cases[] = {{40, 30}, {260, 10}, {5, 120}, {400, 300}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.W) + "x" + std::to_string(c.H));
+        HRGN raw = nullptr;
+        Sputils::CreateSkinSimplyRegion(raw, mask.get(), c.W, c.H);
+        TRegionHandle part(raw);
+        ASSERT_TRUE(part);
+        TRegionHandle expected = OneCallRegion(mask.get());
+        TRegionHandle box(CreateRectRgn(0, 0, c.W, c.H));
+        CombineRgn(expected.Get(), expected.Get(), box.Get(), RGN_AND);
+        EXPECT_TRUE(EqualRgn(expected.Get(), part.Get()));
+        RECT r;
+        GetRgnBox(part.Get(), &r);
+        EXPECT_LE(r.right, std::min(c.W, 260));
+        EXPECT_LE(r.bottom, std::min(c.H, 120));
+    }
+}
