@@ -58,7 +58,7 @@ void TspSkinDirectoryListBox::OpenCurrent()
     if (!path.empty()) SetDirectory(path);
 }
 
-void TspSkinDirectoryListBox::Update()
+void TspSkinDirectoryListBox::UpdateList()
 {
     BuildList();
     Change();

@@ -24,8 +24,9 @@ public:
     std::string GetItemPath(int Index) const;
     // Moves to the selected entry's folder.
     void OpenCurrent();
-    // Reads the folder again.
-    void Update();
+    // Reads the folder again (not Update, the control's virtual paint call,
+    // which would move the list back to the current folder at every repaint).
+    void UpdateList();
     TspSkinFileListBox* GetFileList() const { return FFileList; }
     void SetFileList(TspSkinFileListBox* Value);
     TspSkinStdLabel* GetDirLabel() const { return FDirLabel; }

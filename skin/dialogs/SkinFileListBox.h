@@ -30,8 +30,10 @@ public:
     std::string GetFilePath() const;
     // Selects the entry named Name (letter case ignored), or none.
     void SetFileName(const std::string& Name);
-    // Reads the directory again.
-    void Update() { ReadFileNames(); }
+    // Reads the directory again. Not named Update: that is the control's
+    // virtual paint call, which every Repaint and resize reaches, and a re-read
+    // there would drop the selection and rewrite the linked edit each time.
+    void UpdateList() { ReadFileNames(); }
     TspSkinFilterComboBox* GetFilterCombo() const { return FFilterCombo; }
     // An edit that shows the selected file name, or the mask with nothing
     // selected; forgotten when it is freed.

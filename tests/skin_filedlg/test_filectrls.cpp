@@ -10,6 +10,9 @@
 #include "SkinFileListBox.h"
 #include "SkinLabels.h"
 #include "SkinFilterComboBox.h"
+#include "SkinData.h"
+#include "Application.h"
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -250,6 +253,61 @@ TEST(DirectoryListBox, ShowsThePathAndSubfoldersAndTakesTheFileListAlong)
     delete s.List;   // a freed file list is forgotten
     dirs->SetDirectory(t.Root());
     EXPECT_EQ(dirs->GetFileList(), nullptr);
+}
+
+// Painting must not read the folders again: a repaint, a resize and a new skin
+// keep the file list's selection, its edit's text and the directory list's
+// highlighted entry, and report no change.
+TEST(FileListBoxes, KeepTheirStateThroughRepaintsResizesAndSkinChanges)
+{
+    TScratch t("keep");
+    t.Folder("a");
+    t.Folder("b");
+    t.Write("x.skn", "x");
+    t.Write("y.skn", "x");
+    Scene s;
+    auto* dirs = new TspSkinDirectoryListBox(s.Form.get());
+    dirs->SetParent(s.Form.get());
+    dirs->SetBounds(210, 40, 80, 200);
+    auto* edit = new TEdit(s.Form.get());
+    edit->SetParent(s.Form.get());
+    s.List->SetFileEdit(edit);
+    dirs->SetFileList(s.List);
+    dirs->SetDirectory(t.Root());
+    s.Form->Show();
+    s.List->SetFileName("y.skn");
+    const int subfolder = dirs->GetItems()->IndexOf("a");
+    ASSERT_GE(subfolder, 0);
+    dirs->SetItemIndex(subfolder);   // highlighted, not opened
+    int fileChanges = 0, dirChanges = 0;
+    s.List->OnChange = [&](TObject*) { ++fileChanges; };
+    dirs->OnChange = [&](TObject*) { ++dirChanges; };
+    edit->SetText("typed.skn");
+    TspSkinData skin(nullptr);
+    ASSERT_TRUE(skin.LoadFromCompressedFile(std::string(SKINS_DIR) + "/Korvel2.skn"));
+    const std::function<void()> steps[] = {
+        [&] { s.List->Repaint(); dirs->Repaint(); s.Form->Repaint(); },
+        [&] { s.List->SetBounds(5, 40, 180, 150); dirs->SetBounds(200, 40, 95, 230); s.Form->Update(); },
+        [&] { s.List->SetSkinData(&skin); dirs->SetSkinData(&skin); s.Form->Repaint(); },
+        [&] { s.List->SetSkinData(nullptr); dirs->SetSkinData(nullptr); s.Form->Repaint(); },
+    };
+    int step = 0;
+    for (const auto& run : steps) {
+        run();
+        Application->ProcessMessages();
+        EXPECT_EQ(s.List->GetFileName(), "y.skn") << step;
+        EXPECT_EQ(edit->GetText(), "typed.skn") << step;
+        EXPECT_EQ(dirs->GetItemIndex(), subfolder) << step;
+        EXPECT_EQ(dirs->GetDirectory(), t.Root()) << step;
+        EXPECT_EQ(fileChanges + dirChanges, 0) << step;
+        ++step;
+    }
+    // Reading the folders again is still there, asked for by name.
+    s.List->UpdateList();
+    EXPECT_EQ(fileChanges, 1);
+    dirs->UpdateList();
+    EXPECT_EQ(dirChanges, 1);
+    EXPECT_EQ(dirs->GetItems()->Get(dirs->GetItemIndex()), "filedlg_keep");
 }
 
 TEST(DriveComboBox, ListsTheDrivesAndMovesTheDirectoryList)
