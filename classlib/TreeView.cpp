@@ -384,6 +384,31 @@ void TCustomTreeView::CNNotify(TMessage& Message)
     }
     case NM_CLICK: Click(); break;
     case NM_DBLCLK: DblClick(); break;
+    case NM_RCLICK: RightClick(Message); break;
     default: break;
     }
+}
+
+TTreeNode* TCustomTreeView::GetNodeAt(int X, int Y) const
+{
+    if (!HandleAllocated()) return nullptr;
+    TVHITTESTINFO hit = {};
+    hit.pt = {X, Y};
+    auto item = reinterpret_cast<HTREEITEM>(
+        SendMessageA(const_cast<TCustomTreeView*>(this)->GetHandle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    return item && (hit.flags & TVHT_ONITEM) ? FItems->FindNode(item) : nullptr;
+}
+
+// The menu is asked for here, and the click reported handled, because the tree
+// control's own follow-up differs: on Windows an unanswered NM_RCLICK turns into
+// WM_CONTEXTMENU, on Wine none follows. Handled here, every platform gets one.
+void TCustomTreeView::RightClick(TMessage& Message)
+{
+    const DWORD pos = GetMessagePos();
+    POINT pt = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+    ::ScreenToClient(GetHandle(), &pt);
+    if (FRightClickSelect)
+        if (TTreeNode* n = GetNodeAt(pt.x, pt.y)) SetSelected(n);
+    SendMessageA(GetHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetHandle()), static_cast<LPARAM>(pos));
+    Message.Result = 1;
 }

@@ -76,6 +76,8 @@ private:
 };
 
 typedef std::function<void(TObject* Sender, TTreeNode* Node)> TTVChangedEvent;
+// A label edit is ending with S as the new text; the handler may change it.
+typedef std::function<void(TObject* Sender, TTreeNode* Node, std::string& S)> TTVEditedEvent;
 
 class TCustomTreeView : public TWinControl {
 public:
@@ -98,8 +100,15 @@ public:
     void SetShowRoot(bool Value);
     bool GetHideSelection() const { return FHideSelection; }
     void SetHideSelection(bool Value);
+    // With RightClickSelect a right click selects the node under the mouse
+    // before the context menu is asked for.
+    bool GetRightClickSelect() const { return FRightClickSelect; }
+    void SetRightClickSelect(bool Value) { FRightClickSelect = Value; }
+    // The node at client point (X, Y): on its label or icon, else none.
+    TTreeNode* GetNodeAt(int X, int Y) const;
 
     TTVChangedEvent OnChange;
+    TTVEditedEvent OnEdited;
     void Dispatch(TMessage& Message) override;
 
 protected:
@@ -111,6 +120,9 @@ protected:
     // The selected node changed (by the user or the program).
     virtual void Change(TTreeNode* Node);
     virtual void CNNotify(TMessage& Message);
+    // A right click on the window (NM_RCLICK): selects the clicked node with
+    // RightClickSelect, then asks for the context menu at the mouse position.
+    virtual void RightClick(TMessage& Message);
     void CMColorChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
     void ApplyColors();
@@ -121,6 +133,7 @@ private:
     std::unique_ptr<TTreeNodes> FItems;
     TTreeNode* FSavedSelection = nullptr;
     bool FReadOnly = false, FShowLines = true, FShowButtons = true, FShowRoot = true, FHideSelection = true;
+    bool FRightClickSelect = false;
 };
 
 class TTreeView : public TCustomTreeView {

@@ -346,13 +346,17 @@ void TspCustomShellListView::CNNotify(TMessage& Message)
         Message.Result = 0;
         TspShellFolder* f = GetFolder(di->item.iItem);
         if (f && di->item.pszText && !text.empty()) {
+            std::string refused;
             try {
                 f->Rename(text);
-            } catch (const Exception&) {
-                // The shell said why already; the item keeps its name.
+            } catch (const Exception& e) {
+                refused = e.Message();
             }
             SendMessageA(GetWindowHandle(), LVM_REDRAWITEMS, di->item.iItem, di->item.iItem);
             if (FTreeView && FTreeView->GetSelected()) FTreeView->Refresh(FTreeView->GetSelected());
+            // The item keeps its name; the user learns why through the
+            // application's error report (the window procedure passes it on).
+            if (!refused.empty()) throw Exception(refused);
         }
         return;
     }

@@ -16,6 +16,8 @@ TspShellFolder* FolderOf(TTreeNode* Node) { return Node ? static_cast<TspShellFo
 TspCustomShellTreeView::TspCustomShellTreeView(TComponent* AOwner) : TspSkinCustomTreeView(AOwner)
 {
     SetShowRoot(false);
+    // The shell menu is for the folder that was clicked, not the one selected before.
+    SetRightClickSelect(true);
     FImages = SystemImageList(false);
     if (FImages) ImageList_SetBkColor(FImages, CLR_NONE);
 }
@@ -237,11 +239,10 @@ void TspCustomShellTreeView::CNNotify(TMessage& Message)
             text = buf;
         }
         if (text.empty()) return;
-        try {
-            if (FolderOf(n) && FolderOf(n)->Rename(text)) n->SetText(text);
-        } catch (const Exception&) {
-            // Refused by the shell: the node keeps its name.
-        }
+        if (OnEdited) OnEdited(this, n, text);
+        // A refusal raises: the window procedure shows it through the
+        // application, and the node keeps its name.
+        if (FolderOf(n) && FolderOf(n)->Rename(text)) n->SetText(text);
         return;
     }
     default: break;

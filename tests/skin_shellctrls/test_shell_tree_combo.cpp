@@ -1,6 +1,7 @@
 #include "test_gtest.h"
 #include "Form.h"
 #include "ShellCtrls.h"
+#include "ShellContextMenu.h"
 #include "TempTree.h"
 #include "WaitUntil.h"
 #include <memory>
@@ -43,7 +44,83 @@ struct Trio {
     }
 };
 
+// Real input, as the system delivers it: a move to a screen point with buttons.
+void MouseAt(POINT P, DWORD Buttons)
+{
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (P.x * 65535) / (sw - 1);
+    in.mi.dy = (P.y * 65535) / (sh - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | Buttons;
+    SendInput(1, &in, sizeof(INPUT));
+}
+
+// What the thread timer saw while the shell menu's loop ran.
+struct {
+    TspSkinDirTreeView* Tree = nullptr;
+    bool Menu = false;
+    std::string SelectedPath;
+    int Ticks = 0;
+} Seen;
+
+BOOL CALLBACK FindMenuWindow(HWND Wnd, LPARAM Found)
+{
+    char cls[16] = {};
+    GetClassNameA(Wnd, cls, sizeof cls);
+    if (IsWindowVisible(Wnd) && lstrcmpA(cls, "#32768") == 0) *reinterpret_cast<bool*>(Found) = true;
+    return TRUE;
+}
+
+void CALLBACK WatchMenu(HWND, UINT, UINT_PTR Id, DWORD)
+{
+    bool shown = false;
+    EnumWindows(FindMenuWindow, reinterpret_cast<LPARAM>(&shown));
+    if (shown && CurrentContextMenu2()) {
+        Seen.Menu = true;
+        Seen.SelectedPath = Seen.Tree->GetPath();
+    }
+    if (Seen.Menu || ++Seen.Ticks > 100) {
+        KillTimer(nullptr, Id);
+        EndMenu();
+    }
+}
+
 } // namespace
+
+// A real right click on a node other than the selected one selects it and
+// opens the shell's menu for it (the tree control sends no WM_CONTEXTMENU of
+// its own on every platform).
+TEST(ShellTree, RightClickSelectsTheNodeAndOpensItsMenu)
+{
+    TTempTree tree;
+    Trio t;
+    t.Form->Show();
+    t.Tree->SetRoot(tree.Root());
+    TTreeNode* root = t.Tree->GetItems()->GetFirstNode();
+    TTreeNode* beta = Child(root, "beta");
+    ASSERT_TRUE(beta);
+    EXPECT_FALSE(beta->GetSelected());
+    SetForegroundWindow(t.Form->GetHandle());
+    PumpUntil([] { return false; }, 100);
+    RECT r = {};
+    *reinterpret_cast<HTREEITEM*>(&r) = beta->GetItemId();
+    ASSERT_TRUE(SendMessageA(t.Tree->GetWindowHandle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+    POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(t.Tree->GetWindowHandle(), &p);
+    Seen.Tree = t.Tree;
+    Seen.Menu = false;
+    Seen.Ticks = 0;
+    SetTimer(nullptr, 0, 50, WatchMenu);
+    MouseAt(p, 0);
+    MouseAt(p, MOUSEEVENTF_RIGHTDOWN);
+    MouseAt(p, MOUSEEVENTF_RIGHTUP);
+    EXPECT_TRUE(PumpUntil([] { return Seen.Menu || Seen.Ticks > 100; }, 8000));
+    EXPECT_TRUE(Seen.Menu);
+    EXPECT_EQ(Seen.SelectedPath, tree.Path("beta"));
+    EXPECT_TRUE(beta->GetSelected());
+    EXPECT_EQ(CurrentContextMenu2(), nullptr);   // the menu is closed again
+}
 
 TEST(ShellTree, RootNodeFillsLazily)
 {
