@@ -154,7 +154,11 @@ void TspCustomShellListView::Populate()
     while (items->Next(1, &raw, &fetched) == S_OK && fetched == 1) {
         TPidl item(raw);
         raw = nullptr;
-        TComPtr<IShellFolder> folder = BindShellFolderObject(FRootFolder->ShellFolder(), item.Get(), nullptr);
+        // Only a folder has a folder interface: binding one for a file costs
+        // several failing shell calls per item.
+        TComPtr<IShellFolder> folder;
+        if (PidlIsFolder(FRootFolder->ShellFolder(), item.Get()))
+            folder = BindShellFolderObject(FRootFolder->ShellFolder(), item.Get(), nullptr);
         std::unique_ptr<TspShellFolder> f(new TspShellFolder(FRootFolder.get(), item.Get(), folder.Get()));
         bool canAdd = true;
         if (!f->IsFolder()) canAdd = MaskPasses(FMask, f->PathName());
