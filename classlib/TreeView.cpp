@@ -1,5 +1,6 @@
 #include "TreeView.h"
 #include "GraphicsObjects.h"
+#include "ImgList.h"
 #include "SysUtils.h"
 #include <functional>
 
@@ -250,6 +251,7 @@ void TCustomTreeView::CreateWnd()
 {
     TWinControl::CreateWnd();
     ApplyColors();
+    ApplyImages();
     for (auto& r : FItems->FRoots) InsertInWindow(r.get());
     if (FSavedSelection) SetSelected(FSavedSelection);
     FSavedSelection = nullptr;
@@ -386,6 +388,37 @@ void TCustomTreeView::CNNotify(TMessage& Message)
     case NM_DBLCLK: DblClick(); break;
     case NM_RCLICK: RightClick(Message); break;
     default: break;
+    }
+}
+
+void TCustomTreeView::SetImages(TCustomImageList* Value)
+{
+    if (Value == FImages) return;
+    if (FImages) {
+        FImages->UnRegisterChanges(this);
+        FImages->RemoveFreeNotification(this);
+    }
+    FImages = Value;
+    if (Value) {
+        Value->FreeNotification(this);
+        Value->RegisterChanges(this, [this](TObject*) { ApplyImages(); });
+    }
+    ApplyImages();
+}
+
+void TCustomTreeView::ApplyImages()
+{
+    if (!HandleAllocated()) return;
+    SendMessageA(GetHandle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(FImages ? FImages->GetHandle() : nullptr));
+}
+
+void TCustomTreeView::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FImages) {
+        FImages = nullptr;
+        ApplyImages();
     }
 }
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class TCustomImageList;
+
 class TCustomTreeView;
 class TTreeNodes;
 
@@ -106,6 +108,9 @@ public:
     void SetRightClickSelect(bool Value) { FRightClickSelect = Value; }
     // The node at client point (X, Y): on its label or icon, else none.
     TTreeNode* GetNodeAt(int X, int Y) const;
+    // The pictures of the nodes (not owned; forgotten when it is freed).
+    TCustomImageList* GetImages() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
 
     TTVChangedEvent OnChange;
     TTVEditedEvent OnEdited;
@@ -125,7 +130,10 @@ protected:
     virtual void RightClick(TMessage& Message);
     void CMColorChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void ApplyColors();
+    // Hands the Images list to the window; a tree with pictures of its own replaces this.
+    virtual void ApplyImages();
     void InsertInWindow(TTreeNode* Node);
     void ForgetIds(TTreeNode* Node);
 
@@ -134,6 +142,7 @@ private:
     TTreeNode* FSavedSelection = nullptr;
     bool FReadOnly = false, FShowLines = true, FShowButtons = true, FShowRoot = true, FHideSelection = true;
     bool FRightClickSelect = false;
+    TCustomImageList* FImages = nullptr;
 };
 
 class TTreeView : public TCustomTreeView {
