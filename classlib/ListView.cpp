@@ -588,7 +588,9 @@ void TCustomListView::CNNotify(TMessage& Message)
     case LVN_GETDISPINFOW: {
         auto* di = reinterpret_cast<NMLVDISPINFOA*>(Message.LParam);
         LVITEMA& it = di->item;
+        FAskedParts = it.mask & (LVIF_TEXT | LVIF_IMAGE);
         TListItem* item = FOwnerData ? ItemOf(it.iItem) : reinterpret_cast<TListItem*>(it.lParam);
+        FAskedParts = LVIF_TEXT | LVIF_IMAGE;
         if (!item) break;
         if (it.mask & LVIF_TEXT) {
             if (it.iSubItem == 0) FDispText = item->FCaption;

@@ -276,9 +276,12 @@ TListItem* TspCustomShellListView::VirtualItem(int Index)
     TListItem* item = TspSkinCustomListView::VirtualItem(Index);
     TspShellFolder* f = GetFolder(Index);
     if (!item || !f) return item;
-    item->SetCaption(f->DisplayName());
-    item->SetImageIndex(f->ImageIndex(GetViewStyle() == vsIcon));
-    if (GetViewStyle() == vsReport) {
+    // The control asks for every item's text to lay out the icon view, and
+    // the shell's icon lookup is by far the dearer part: each only when asked.
+    const UINT asked = AskedParts();
+    if (asked & LVIF_TEXT) item->SetCaption(f->DisplayName());
+    if (asked & LVIF_IMAGE) item->SetImageIndex(f->ImageIndex(GetViewStyle() == vsIcon));
+    if ((asked & LVIF_TEXT) && GetViewStyle() == vsReport) {
         item->GetSubItems()->Clear();
         for (int c = 1; c < GetColumns()->GetCount(); ++c) item->GetSubItems()->Add(CellText(Index, c));
     }
