@@ -171,7 +171,15 @@ void TListItems::SetCount(int Value)
     if (Value < 0) Value = 0;
     if (!FOwner->GetOwnerData()) return;
     FCount = Value;
-    if (FOwner->HandleAllocated()) SendMessageA(FOwner->GetWindowHandle(), LVM_SETITEMCOUNT, Value, 0);
+    if (!FOwner->HandleAllocated()) return;
+    HWND wnd = FOwner->GetWindowHandle();
+    SendMessageA(wnd, LVM_SETITEMCOUNT, Value, 0);
+    // Wine lays out an owner-data icon view only at the control's first paint:
+    // rows counted in later all sit at the origin, on top of one another, and
+    // every paint then draws (and asks for) every row. Laid out here, the
+    // control asks for the rows in view only, as on Windows.
+    const LONG_PTR view = GetWindowLongPtrA(wnd, GWL_STYLE) & LVS_TYPEMASK;
+    if (view == LVS_ICON || view == LVS_SMALLICON) SendMessageA(wnd, LVM_ARRANGE, LVA_DEFAULT, 0);
 }
 
 TListItem* TListItems::GetItem(int Index)

@@ -133,18 +133,8 @@ int main(int argc, char** argv)
         });
         printf("shell list: %d items\n", list->FolderCount());
         Report("(a) shell file list filled and shown", shown, plain, 2);
-        // Where the time goes: the fill alone (no window), and the list view
-        // style, whose items the control asks for only as they show.
-        {
-            std::unique_ptr<TForm> hidden(new TForm(nullptr));
-            auto* bare = new TspSkinFileListView(hidden.get());
-            bare->SetParent(hidden.get());
-            const DWORD fill = Best(runs, [&] {
-                bare->SetRoot(little);
-                return Timed([&] { bare->SetRoot(big); });
-            });
-            Report("    the fill alone (no window)", fill, plain, 2);
-        }
+        // Beside it, the list view style (the file dialog's), whose control
+        // asks for every row's text to size its columns.
         list->SetViewStyle(vsList);
         const DWORD listed = Best(runs, [&] {
             list->SetRoot(little);
