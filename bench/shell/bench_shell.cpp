@@ -89,12 +89,14 @@ DWORD Best(int Runs, const std::function<DWORD()>& Run)
     return best;
 }
 
+// Goal 0: a figure shown beside the others, with no goal of its own.
 void Report(const char* What, DWORD Ms, DWORD Plain, double Goal)
 {
     const double ratio = Plain ? static_cast<double>(Ms) / Plain : 0.0;
-    printf("%-44s %6lu ms   plain enumeration %6lu ms   ratio %5.2f (goal <= %.0f)%s\n", What,
-           static_cast<unsigned long>(Ms), static_cast<unsigned long>(Plain), ratio, Goal,
-           ratio <= Goal ? "" : "   NOT MET");
+    printf("%-44s %6lu ms   plain enumeration %6lu ms   ratio %5.2f", What, static_cast<unsigned long>(Ms),
+           static_cast<unsigned long>(Plain), ratio);
+    if (Goal > 0) printf(" (goal <= %.0f)%s", Goal, ratio <= Goal ? "" : "   NOT MET");
+    printf("\n");
 }
 
 } // namespace
@@ -144,7 +146,7 @@ int main(int argc, char** argv)
                 form->Update();
             });
         });
-        Report("    the same in the list view style", listed, plain, 2);
+        Report("    the same in the list view style", listed, plain, 0);
     }
 
     // (b) The open dialog, navigated from a small folder into the big one.

@@ -143,7 +143,11 @@ std::string TspShellFolder::PathName() const
 
 std::string TspShellFolder::DisplayName() const
 {
-    return GetShellDisplayText(ParentShellFolder(), FPidl.Get(), SHGDN_INFOLDER);
+    if (!FDisplayKnown) {
+        FDisplayName = GetShellDisplayText(ParentShellFolder(), FPidl.Get(), SHGDN_INFOLDER);
+        FDisplayKnown = true;
+    }
+    return FDisplayName;
 }
 
 int TspShellFolder::ImageIndex(bool LargeIcon) const { return GetShellIconIndex(FFullPidl.Get(), LargeIcon, false); }
@@ -158,6 +162,8 @@ bool TspShellFolder::Rename(const std::string& NewName)
     if (FAILED(hr)) throw Exception(Format(SRenamedFailedError, NewName.c_str()));
     FPathKnown = false;
     FPathName.clear();
+    FDisplayKnown = false;
+    FDisplayName.clear();
     FIsFolder = -1;
     if (!renamed) return true;   // the shell kept the item's identity
     FPidl = std::move(renamed);

@@ -31,6 +31,8 @@ public:
     bool IsFolder() const;
     // The full parsing name, asked of the shell once (again after a rename).
     std::string PathName() const;
+    // The name shown in a folder, asked of the shell once (again after a rename):
+    // list views ask for the texts of all rows at each layout.
     std::string DisplayName() const;
     int ImageIndex(bool LargeIcon) const;
 
@@ -66,6 +68,8 @@ private:
     mutable int FIsFolder = -1;   // -1: not asked yet
     mutable bool FPathKnown = false;
     mutable std::string FPathName;
+    mutable bool FDisplayKnown = false;
+    mutable std::string FDisplayName;
     void LoadFileSystemDetails(int ColumnCount);
 };
 
