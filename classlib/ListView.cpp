@@ -171,7 +171,15 @@ void TListItems::SetCount(int Value)
     if (Value < 0) Value = 0;
     if (!FOwner->GetOwnerData()) return;
     FCount = Value;
-    if (FOwner->HandleAllocated()) SendMessageA(FOwner->GetWindowHandle(), LVM_SETITEMCOUNT, Value, 0);
+    if (!FOwner->HandleAllocated()) return;
+    HWND wnd = FOwner->GetWindowHandle();
+    SendMessageA(wnd, LVM_SETITEMCOUNT, Value, 0);
+    // Wine lays out an owner-data icon view only at the control's first paint:
+    // rows counted in later all sit at the origin, on top of one another, and
+    // every paint then draws (and asks for) every row. Laid out here, the
+    // control asks for the rows in view only, as on Windows.
+    const LONG_PTR view = GetWindowLongPtrA(wnd, GWL_STYLE) & LVS_TYPEMASK;
+    if (view == LVS_ICON || view == LVS_SMALLICON) SendMessageA(wnd, LVM_ARRANGE, LVA_DEFAULT, 0);
 }
 
 TListItem* TListItems::GetItem(int Index)
@@ -588,7 +596,9 @@ void TCustomListView::CNNotify(TMessage& Message)
     case LVN_GETDISPINFOW: {
         auto* di = reinterpret_cast<NMLVDISPINFOA*>(Message.LParam);
         LVITEMA& it = di->item;
+        FAskedParts = it.mask & (LVIF_TEXT | LVIF_IMAGE);
         TListItem* item = FOwnerData ? ItemOf(it.iItem) : reinterpret_cast<TListItem*>(it.lParam);
+        FAskedParts = LVIF_TEXT | LVIF_IMAGE;
         if (!item) break;
         if (it.mask & LVIF_TEXT) {
             if (it.iSubItem == 0) FDispText = item->FCaption;

@@ -170,6 +170,10 @@ protected:
     void Resize() override;
     // A virtual row's contents: the temporary item filled by OnData.
     virtual TListItem* VirtualItem(int Index);
+    // The parts of the item the control asks for now (LVIF_TEXT, LVIF_IMAGE):
+    // an owner-data list may leave the others out. Outside LVN_GETDISPINFO
+    // every part is asked for.
+    UINT AskedParts() const { return FAskedParts; }
     virtual void DrawItem(TListItem* Item, const TRect& Rect, TOwnerDrawState State);
     virtual void CNNotify(TMessage& Message);
     virtual void CNDrawItem(TMessage& Message);
@@ -198,6 +202,7 @@ private:
     bool FGridLines = false;
     bool FUpdatingColumns = false;
     TCustomImageList* FSmallImages = nullptr;
+    UINT FAskedParts = LVIF_TEXT | LVIF_IMAGE;
     TCustomImageList* FLargeImages = nullptr;
     std::vector<int> FSavedSelection;
 };

@@ -1,5 +1,6 @@
 #include "TreeView.h"
 #include "GraphicsObjects.h"
+#include "ImgList.h"
 #include "SysUtils.h"
 #include <functional>
 
@@ -250,6 +251,7 @@ void TCustomTreeView::CreateWnd()
 {
     TWinControl::CreateWnd();
     ApplyColors();
+    ApplyImages();
     for (auto& r : FItems->FRoots) InsertInWindow(r.get());
     if (FSavedSelection) SetSelected(FSavedSelection);
     FSavedSelection = nullptr;
@@ -384,6 +386,62 @@ void TCustomTreeView::CNNotify(TMessage& Message)
     }
     case NM_CLICK: Click(); break;
     case NM_DBLCLK: DblClick(); break;
+    case NM_RCLICK: RightClick(Message); break;
     default: break;
     }
+}
+
+void TCustomTreeView::SetImages(TCustomImageList* Value)
+{
+    if (Value == FImages) return;
+    if (FImages) {
+        FImages->UnRegisterChanges(this);
+        FImages->RemoveFreeNotification(this);
+    }
+    FImages = Value;
+    if (Value) {
+        Value->FreeNotification(this);
+        Value->RegisterChanges(this, [this](TObject*) { ApplyImages(); });
+    }
+    ApplyImages();
+}
+
+void TCustomTreeView::ApplyImages()
+{
+    if (!HandleAllocated()) return;
+    SendMessageA(GetHandle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(FImages ? FImages->GetHandle() : nullptr));
+}
+
+void TCustomTreeView::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FImages) {
+        FImages = nullptr;
+        ApplyImages();
+    }
+}
+
+TTreeNode* TCustomTreeView::GetNodeAt(int X, int Y) const
+{
+    if (!HandleAllocated()) return nullptr;
+    TVHITTESTINFO hit = {};
+    hit.pt = {X, Y};
+    auto item = reinterpret_cast<HTREEITEM>(
+        SendMessageA(const_cast<TCustomTreeView*>(this)->GetHandle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    return item && (hit.flags & TVHT_ONITEM) ? FItems->FindNode(item) : nullptr;
+}
+
+// The menu is asked for here, and the click reported handled, because the tree
+// control's own follow-up differs: on Windows an unanswered NM_RCLICK turns into
+// WM_CONTEXTMENU, on Wine none follows. Handled here, every platform gets one.
+void TCustomTreeView::RightClick(TMessage& Message)
+{
+    const DWORD pos = GetMessagePos();
+    POINT pt = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+    ::ScreenToClient(GetHandle(), &pt);
+    if (FRightClickSelect)
+        if (TTreeNode* n = GetNodeAt(pt.x, pt.y)) SetSelected(n);
+    SendMessageA(GetHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetHandle()), static_cast<LPARAM>(pos));
+    Message.Result = 1;
 }

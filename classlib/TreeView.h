@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class TCustomImageList;
+
 class TCustomTreeView;
 class TTreeNodes;
 
@@ -76,6 +78,8 @@ private:
 };
 
 typedef std::function<void(TObject* Sender, TTreeNode* Node)> TTVChangedEvent;
+// A label edit is ending with S as the new text; the handler may change it.
+typedef std::function<void(TObject* Sender, TTreeNode* Node, std::string& S)> TTVEditedEvent;
 
 class TCustomTreeView : public TWinControl {
 public:
@@ -98,8 +102,18 @@ public:
     void SetShowRoot(bool Value);
     bool GetHideSelection() const { return FHideSelection; }
     void SetHideSelection(bool Value);
+    // With RightClickSelect a right click selects the node under the mouse
+    // before the context menu is asked for.
+    bool GetRightClickSelect() const { return FRightClickSelect; }
+    void SetRightClickSelect(bool Value) { FRightClickSelect = Value; }
+    // The node at client point (X, Y): on its label or icon, else none.
+    TTreeNode* GetNodeAt(int X, int Y) const;
+    // The pictures of the nodes (not owned; forgotten when it is freed).
+    TCustomImageList* GetImages() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
 
     TTVChangedEvent OnChange;
+    TTVEditedEvent OnEdited;
     void Dispatch(TMessage& Message) override;
 
 protected:
@@ -111,9 +125,15 @@ protected:
     // The selected node changed (by the user or the program).
     virtual void Change(TTreeNode* Node);
     virtual void CNNotify(TMessage& Message);
+    // A right click on the window (NM_RCLICK): selects the clicked node with
+    // RightClickSelect, then asks for the context menu at the mouse position.
+    virtual void RightClick(TMessage& Message);
     void CMColorChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void ApplyColors();
+    // Hands the Images list to the window; a tree with pictures of its own replaces this.
+    virtual void ApplyImages();
     void InsertInWindow(TTreeNode* Node);
     void ForgetIds(TTreeNode* Node);
 
@@ -121,6 +141,8 @@ private:
     std::unique_ptr<TTreeNodes> FItems;
     TTreeNode* FSavedSelection = nullptr;
     bool FReadOnly = false, FShowLines = true, FShowButtons = true, FShowRoot = true, FHideSelection = true;
+    bool FRightClickSelect = false;
+    TCustomImageList* FImages = nullptr;
 };
 
 class TTreeView : public TCustomTreeView {

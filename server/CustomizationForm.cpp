@@ -21,13 +21,6 @@ const int kClientWidth = 503;
 const int kClientHeight = 173;
 const int kPanelHeight = 35;
 
-// The skin file loaded with Skin... during this run of the program; until one
-// is loaded the skin in use is the one SKIN named at start-up.
-struct {
-    bool Chosen = false;
-    std::string File;
-} ChosenSkin;
-
 template <class T> T* NewControl(TComponent* Owner, TWinControl* Parent, const char* Name, int Left, int Top, int Width,
                                  int Height)
 {
@@ -406,11 +399,10 @@ void TForm3::LoadSettings()
     Edit10->SetText(Settings::Read("PAYPAL", ""));
     TspSkinCheckRadioBox* days[7] = {CheckBox10, CheckBox4, CheckBox5, CheckBox6, CheckBox7, CheckBox8, CheckBox9};
     for (int d = 0; d < 7; ++d) days[d]->SetChecked(ReadFlag(IntToStr(d).c_str(), "0"));
-    std::string stored = Settings::Read("SKIN", "", 511);
-    // A stored file that is gone was not loaded at start-up either: the
-    // built-in skin is in use, and SKIN is to be empty.
-    if (!stored.empty() && GetFileAttributesA(stored.c_str()) == INVALID_FILE_ATTRIBUTES) stored.clear();
-    FSkinFile = ChosenSkin.Chosen ? ChosenSkin.File : stored;
+    // SKIN itself is not the skin in use: a file that is gone or damaged did not
+    // load at start-up, the built-in skin runs, and Apply must store no file
+    // (else every start logs the same error again). What loaded is the truth.
+    FSkinFile = FHost ? FHost->SkinFileInUse() : std::string();
     spOpenSkinDialog1->FileName = FSkinFile;
     spSkinCheckRadioBox1->SetChecked(ReadFlag("VIDEO_PAID", "1", 511));
     spSkinCheckRadioBox2->SetChecked(ReadFlag("VOICE_PAID", "0", 511));
@@ -648,15 +640,7 @@ void TForm3::spSkinButton1Click(TObject*)
     }
     // A file that did not load leaves the skin in use, and SKIN, as they were.
     if (!loaded) return;
-    ChosenSkin.Chosen = true;
-    ChosenSkin.File = file;
-    FSkinFile = file;
-}
-
-void ForgetChosenSkin()
-{
-    ChosenSkin.Chosen = false;
-    ChosenSkin.File.clear();
+    FSkinFile = FHost->SkinFileInUse();
 }
 
 // ---------------------------------------------------------------- embedding HTML

@@ -144,6 +144,3 @@ private:
     std::string FSkinFile;
 };
 
-// Forgets the skin loaded with Skin... during this run (as a new start of the
-// program does): the skin in use is again the one SKIN names.
-void ForgetChosenSkin();

@@ -19,3 +19,9 @@ int CMainWindowHost::ServerPort()
 
 TspSkinData* CMainWindowHost::SkinData() { return FMain->spSkinData1; }
 bool CMainWindowHost::ApplySkinFile(const std::string& Path) { return FMain->ApplySkinFile(Path); }
+
+// The stored skin component takes a file's name only once the file has loaded.
+std::string CMainWindowHost::SkinFileInUse()
+{
+    return FMain->spCompressedStoredSkin1 ? FMain->spCompressedStoredSkin1->GetFileName() : std::string();
+}

@@ -37,6 +37,9 @@ public:
     virtual TspSkinData* SkinData() { return nullptr; }
     // Loads a skin file as the program's skin (TForm1::ApplySkinFile).
     virtual bool ApplySkinFile(const std::string&) { return false; }
+    // The skin file the program wears now: the one that loaded at start-up or
+    // with Skin..., empty while the built-in skin is in use.
+    virtual std::string SkinFileInUse() { return std::string(); }
 };
 
 class CMainWindowHost : public IDialogHost {
@@ -53,6 +56,7 @@ public:
     int ServerPort() override;
     TspSkinData* SkinData() override;
     bool ApplySkinFile(const std::string& Path) override;
+    std::string SkinFileInUse() override;
 private:
     TForm1* FMain;
 };

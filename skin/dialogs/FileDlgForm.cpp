@@ -385,8 +385,10 @@ void TspCustomFileDlgForm::OpenButtonClick(TObject*)
         Choose(typed);
         return;
     }
+    // An emptied name edit leaves the selected row as the choice.
     const std::string selected = GetSelectedFile();
-    if (!selected.empty() && FileExists(selected) && SameText(ExtractFileName(selected), ExtractFileName(typed)))
+    if (!selected.empty() && FileExists(selected) &&
+        (typed.empty() || SameText(ExtractFileName(selected), ExtractFileName(typed))))
         Choose(selected);
 }
 
@@ -435,6 +437,9 @@ void TspCustomFileDlgForm::FLVPathChange(TObject*)
     TspShellFolder* root = FileList->RootFolder();
     if (!FGoingBack && root && (FHistory.empty() || !PidlEqual(FHistory.back().Get(), root->AbsoluteID())))
         FHistory.push_back(PidlCopy(root->AbsoluteID()));
+    // A new folder can only be made in a folder of the file system (not in
+    // "My Computer" or the desktop's virtual items).
+    NewFolderButton->SetEnabled(CanMakeFolderHere());
     FocusFirstRow();
 }
 
@@ -455,8 +460,15 @@ void TspCustomFileDlgForm::BackToolButtonClick(TObject*)
 
 void TspCustomFileDlgForm::UpToolButtonClick(TObject*) { FileList->Back(); }
 
+bool TspCustomFileDlgForm::CanMakeFolderHere() const
+{
+    TspShellFolder* root = FileList->RootFolder();
+    return root && root->Properties().Contains(fpFileSystem) && Spfilectrl::DirectoryExists(GetPath());
+}
+
 void TspCustomFileDlgForm::NewFolderToolButtonClick(TObject*)
 {
+    if (!CanMakeFolderHere()) return;
     const std::string path = Spfilectrl::AppendPathPart(GetPath(), Text(SPCONST_ID_SP_MSG_NEWFOLDER, "New Folder"));
     if (Spfilectrl::DirectoryExists(path)) return;
     if (!CreateDirectoryA(path.c_str(), nullptr)) RaiseLastOSError();

@@ -110,6 +110,8 @@ public:
     void UpToolButtonClick(TObject* Sender);
     void BackToolButtonClick(TObject* Sender);
     void NewFolderToolButtonClick(TObject* Sender);
+    // True while the list shows a folder of the file system.
+    bool CanMakeFolderHere() const;
 
     std::string FileName;   // the chosen file, set when the window closes with OK
 

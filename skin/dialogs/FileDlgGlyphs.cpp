@@ -84,7 +84,88 @@ void DrawStretch(TCanvas* C)
     C->LineTo(12, 12);
 }
 
+const TColor kMetal = static_cast<TColor>(0xC0C0C0);
+const TColor kDark = static_cast<TColor>(0x606060);
+const TColor kLight = static_cast<TColor>(0x00E000);     // a drive's lamp
+const TColor kWire = static_cast<TColor>(0x800000);      // blue
+const TColor kDisc = static_cast<TColor>(0xE0D0B0);
+const TColor kChip = static_cast<TColor>(0x208020);
+
+// A drive box across the picture's lower part, its lamp at the right.
+void DrawDriveBox(TCanvas* C, int Top, int Bottom)
+{
+    Fill(C, 1, Top, 15, Bottom, kMetal);
+    C->GetBrush()->SetColor(kInk);
+    C->FrameRect(TRect(1, Top, 15, Bottom));
+    Pixel(C, 12, Bottom - 3, kLight);
+}
+
+void DrawFloppy(TCanvas* C)
+{
+    Fill(C, 2, 1, 14, 15, kDark);
+    Fill(C, 4, 1, 12, 6, kMetal);
+    Fill(C, 4, 9, 12, 15, kDisc);
+}
+
+void DrawHard(TCanvas* C) { DrawDriveBox(C, 6, 13); }
+
+void DrawNetwork(TCanvas* C)
+{
+    DrawDriveBox(C, 2, 9);
+    Fill(C, 7, 9, 9, 13, kWire);
+    Fill(C, 2, 13, 14, 15, kWire);
+}
+
+void DrawCdRom(TCanvas* C)
+{
+    DrawDriveBox(C, 8, 15);
+    C->GetBrush()->SetColor(kDisc);
+    C->GetPen()->SetColor(kDark);
+    C->Ellipse(TRect(3, 0, 13, 10));
+    Fill(C, 7, 4, 9, 6, kDark);
+}
+
+void DrawRam(TCanvas* C)
+{
+    Fill(C, 1, 2, 15, 8, kChip);
+    for (int x = 2; x < 15; x += 2) {
+        Pixel(C, x, 1, kInk);
+        Pixel(C, x, 8, kInk);
+    }
+}
+
+void DrawFolderGlyph(TCanvas* C, bool Open, bool Current)
+{
+    const TPoint back[] = {{1, 2}, {5, 2}, {6, 3}, {13, 3}, {13, 13}, {1, 13}};
+    Shape(C, back, 6, kFolder, kFolderEdge);
+    if (Open) {
+        // The front flap tilted down: the folder is open.
+        const TPoint flap[] = {{3, 7}, {15, 7}, {13, 13}, {1, 13}};
+        Shape(C, flap, 4, Current ? kSpark : kFolder, kFolderEdge);
+    }
+}
+
 } // namespace
+
+std::unique_ptr<TBitmap> FileCtrlGlyph(const std::string& Name)
+{
+    int height = 16;
+    if (Name == "SP_RAM") height = 11;
+    else if (Name == "SP_OPENFOLDER" || Name == "SP_CLOSEDFOLDER" || Name == "SP_CURRENTFOLDER") height = 15;
+    else if (Name != "SP_FLOPPY" && Name != "SP_HARD" && Name != "SP_NETWORK" && Name != "SP_CDROM") return nullptr;
+    auto b = std::make_unique<TBitmap>(16, height, pf24bit);
+    TCanvas* c = b->GetCanvas();
+    Fill(c, 0, 0, 16, height, kKey);
+    if (Name == "SP_FLOPPY") DrawFloppy(c);
+    else if (Name == "SP_HARD") DrawHard(c);
+    else if (Name == "SP_NETWORK") DrawNetwork(c);
+    else if (Name == "SP_CDROM") DrawCdRom(c);
+    else if (Name == "SP_RAM") DrawRam(c);
+    else DrawFolderGlyph(c, Name != "SP_CLOSEDFOLDER", Name == "SP_CURRENTFOLDER");
+    Pixel(c, 0, height - 1, kKey);
+    b->SetTransparent(true);
+    return b;
+}
 
 std::unique_ptr<TBitmap> ToolGlyph(const std::string& Name)
 {

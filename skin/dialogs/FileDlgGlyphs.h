@@ -13,4 +13,10 @@ namespace Spfiledlg {
 // "SP_STRETCH"; an empty 16 x 16 picture for any other name.
 std::unique_ptr<TBitmap> ToolGlyph(const std::string& Name);
 
+// The pictures of the file-system controls, transparent in the colour of their
+// bottom-left pixel: the drive kinds "SP_FLOPPY", "SP_HARD", "SP_NETWORK",
+// "SP_CDROM" (16 x 16) and "SP_RAM" (16 x 11), the folders "SP_OPENFOLDER",
+// "SP_CLOSEDFOLDER" and "SP_CURRENTFOLDER" (16 x 15); null for any other name.
+std::unique_ptr<TBitmap> FileCtrlGlyph(const std::string& Name);
+
 } // namespace Spfiledlg

@@ -1,6 +1,9 @@
 #include "FilePaths.h"
+#include "FileListing.h"
 #include "SysUtils.h"
 #include <windows.h>
+#include <winnetwk.h>
+#include <cctype>
 
 namespace Spfilectrl {
 
@@ -79,6 +82,82 @@ std::string DriveVolumeText(char Letter)
     std::string text = label;
     text = (Letter >= 'a' && Letter <= 'z') ? LowerCase(text) : UpperCase(text);
     return "[" + text + "]";
+}
+
+std::string DriveNetworkText(char Letter)
+{
+    const std::string local = std::string(1, static_cast<char>(toupper(static_cast<unsigned char>(Letter)))) + ":";
+    char remote[MAX_PATH + 1] = "";
+    DWORD size = sizeof(remote);
+    if (WNetGetConnectionA(local.c_str(), remote, &size) != NO_ERROR) return DriveVolumeText(Letter);
+    const std::string text = remote;
+    return (Letter >= 'a' && Letter <= 'z') ? LowerCase(text) : UpperCase(text);
+}
+
+namespace {
+
+bool FileThere(const std::string& Path)
+{
+    const DWORD a = GetFileAttributesA(Path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Path without its drive part ("\" for a drive root).
+std::string WithoutDrive(const std::string& Path)
+{
+    const std::string rest = Path.substr(ExtractFileDrive(Path).size());
+    return rest.empty() ? std::string("\\") : rest;
+}
+
+// Dir resolved against the drive part Drive and the folder Base on it; the
+// folder must exist.
+std::string EnterFolder(const std::string& Drive, const std::string& Base, const std::string& Dir)
+{
+    std::string joined;
+    if (!Dir.empty() && (Dir[0] == '\\' || Dir[0] == '/')) joined = Drive + Dir;
+    else joined = AppendPathPart(Base, Dir);
+    char full[MAX_PATH + 1] = "";
+    char* name = nullptr;
+    const DWORD n = GetFullPathNameA(joined.c_str(), sizeof full, full, &name);
+    std::string result = n > 0 && n < sizeof full ? std::string(full, n) : joined;
+    while (result.size() > Drive.size() + 1 && (result.back() == '\\' || result.back() == '/')) result.pop_back();
+    if (!DirectoryExists(result)) throw Exception("Folder not found: " + joined);
+    return result;
+}
+
+} // namespace
+
+void ProcessPath(const std::string& EditText, const std::string& BaseDir, char& Drive, std::string& DirPart,
+                 std::string& FilePart)
+{
+    DirPart = EditText;
+    std::string drivePart;
+    if (DirPart.size() >= 2 && DirPart.front() == '[' && DirPart.back() == ']') {
+        // A volume text typed into the path stands for the drive shown.
+        DirPart = DirPart.substr(1, DirPart.size() - 2);
+        drivePart = ExtractFileDrive(BaseDir);
+    } else {
+        drivePart = ExtractFileDrive(DirPart);
+        if (drivePart.empty()) drivePart = ExtractFileDrive(BaseDir);
+        else DirPart = DirPart.substr(drivePart.size());
+    }
+    Drive = drivePart.size() == 2 && drivePart[1] == ':' ? drivePart[0] : '\0';
+    // The folder the rest is relative to: BaseDir on its own drive, else the
+    // other drive's root.
+    std::string base = BaseDir;
+    if (lstrcmpiA(ExtractFileDrive(BaseDir).c_str(), drivePart.c_str()) != 0) base = drivePart + "\\";
+    FilePart = ExtractFileName(DirPart);
+    if (DirPart.size() == FilePart.size() + 1) DirPart = "\\";
+    else if (DirPart.size() > FilePart.size()) DirPart = DirPart.substr(0, DirPart.size() - FilePart.size() - 1);
+    else DirPart.clear();
+    std::string folder = DirPart.empty() ? base : EnterFolder(drivePart, base, DirPart);
+    if (!FilePart.empty() && FilePart.find_first_of("*?") == std::string::npos &&
+        !FileThere(AppendPathPart(folder, FilePart))) {
+        folder = EnterFolder(drivePart, folder, FilePart);
+        FilePart.clear();
+    }
+    DirPart = WithoutDrive(folder);
+    if (Drive == '\0') DirPart = drivePart + DirPart;
 }
 
 } // namespace Spfilectrl

@@ -23,5 +23,18 @@ std::string MinimizeName(const std::string& FileName, const std::function<int(co
 // The volume label of drive Letter in square brackets, cased like Letter;
 // "[]" when the drive has none or cannot be read (no error box either way).
 std::string DriveVolumeText(char Letter);
+// The remote name of the network drive Letter, cased like Letter; for a drive
+// that is no network connection DriveVolumeText.
+std::string DriveNetworkText(char Letter);
+
+// A path typed into a file-system control, split against BaseDir (the folder
+// the control shows, in place of the process's current directory, which is
+// never changed): Drive is the drive letter ('\0' on a network share), DirPart
+// the folder without its drive (with the share root on a share), FilePart a
+// name or pattern left over. "[label]" stands for BaseDir's own drive. A typed
+// name that is no existing file but a folder is entered and FilePart emptied.
+// A folder that is not there raises Exception.
+void ProcessPath(const std::string& EditText, const std::string& BaseDir, char& Drive, std::string& DirPart,
+                 std::string& FilePart);
 
 } // namespace Spfilectrl

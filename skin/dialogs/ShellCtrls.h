@@ -139,7 +139,9 @@ protected:
     // Frees the folders of Node's subtree and deletes the node.
     void DeleteNode(TTreeNode* Node);
     void ClearNodes();
-    void ApplyImages();
+    // The window shows the assigned Images, else the system's small icons with
+    // UseShellImages, else none.
+    void ApplyImages() override;
     void MoveLinks(TTreeNode* Node);
 
 private:

@@ -1,5 +1,6 @@
 #include "ShellFolder.h"
 #include "Application.h"
+#include "DateRules.h"
 #include "Trace.h"
 #include <cstdio>
 
@@ -54,6 +55,29 @@ TspShellFolder* DesktopItem()
     return Unit.Desktop;
 }
 
+std::string ModifiedText(const FILETIME& LastWrite)
+{
+    FILETIME local;
+    WORD dosDate = 0, dosTime = 0;
+    if (!FileTimeToLocalFileTime(&LastWrite, &local) || !FileTimeToDosDateTime(&local, &dosDate, &dosTime))
+        return "-1";
+    TDateTime date = 0;
+    if (!Spdates::TryEncodeDate(1980 + (dosDate >> 9), (dosDate >> 5) & 15, dosDate & 31, date)) return "-1";
+    std::string text = Spdates::DateToStr(date);
+    // Midnight shows as the date alone, as the library's date-time text does.
+    if (dosTime == 0) return text;
+    SYSTEMTIME st = {};
+    st.wYear = static_cast<WORD>(1980 + (dosDate >> 9));
+    st.wMonth = static_cast<WORD>((dosDate >> 5) & 15);
+    st.wDay = static_cast<WORD>(dosDate & 31);
+    st.wHour = static_cast<WORD>(dosTime >> 11);
+    st.wMinute = static_cast<WORD>((dosTime >> 5) & 63);
+    st.wSecond = static_cast<WORD>((dosTime & 31) * 2);
+    char time[64] = {};
+    if (GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, sizeof time) <= 0) return text;
+    return text + " " + time;
+}
+
 } // namespace Spskinshellctrls
 
 using namespace Spskinshellctrls;
@@ -98,18 +122,32 @@ bool TspShellFolder::SubFolders() const { return PidlHasSubFolders(ParentShellFo
 
 bool TspShellFolder::IsFolder() const
 {
-    if (!PidlIsFolder(ParentShellFolder(), FPidl.Get())) return false;
-    return UpperCase(ExtractFileExt(PathName())) != ".ZIP";
+    if (FIsFolder < 0)
+        FIsFolder = PidlIsFolder(ParentShellFolder(), FPidl.Get()) &&
+                    UpperCase(ExtractFileExt(PathName())) != ".ZIP";
+    return FIsFolder != 0;
 }
 
 std::string TspShellFolder::PathName() const
 {
-    return GetShellDisplayText(GetDesktopShellFolder().Get(), FFullPidl.Get(), SHGDN_FORPARSING);
+    if (FPathKnown) return FPathName;
+    // The parent's folder is bound already and gives the same full name; the
+    // desktop would bind every folder of the absolute list again for each item.
+    if (FParent && FParent->ShellFolder())
+        FPathName = GetShellDisplayText(FParent->ShellFolder(), FPidl.Get(), SHGDN_FORPARSING);
+    if (FPathName.empty())
+        FPathName = GetShellDisplayText(GetDesktopShellFolder().Get(), FFullPidl.Get(), SHGDN_FORPARSING);
+    FPathKnown = true;
+    return FPathName;
 }
 
 std::string TspShellFolder::DisplayName() const
 {
-    return GetShellDisplayText(ParentShellFolder(), FPidl.Get(), SHGDN_INFOLDER);
+    if (!FDisplayKnown) {
+        FDisplayName = GetShellDisplayText(ParentShellFolder(), FPidl.Get(), SHGDN_INFOLDER);
+        FDisplayKnown = true;
+    }
+    return FDisplayName;
 }
 
 int TspShellFolder::ImageIndex(bool LargeIcon) const { return GetShellIconIndex(FFullPidl.Get(), LargeIcon, false); }
@@ -122,6 +160,11 @@ bool TspShellFolder::Rename(const std::string& NewName)
     TPidl renamed;
     HRESULT hr = parent ? parent->SetNameOf(nullptr, FPidl.Get(), wide.c_str(), SHGDN_NORMAL, renamed.Put()) : E_FAIL;
     if (FAILED(hr)) throw Exception(Format(SRenamedFailedError, NewName.c_str()));
+    FPathKnown = false;
+    FPathName.clear();
+    FDisplayKnown = false;
+    FDisplayName.clear();
+    FIsFolder = -1;
     if (!renamed) return true;   // the shell kept the item's identity
     FPidl = std::move(renamed);
     FFullPidl = FParent ? PidlConcat(FParent->AbsoluteID(), FPidl.Get()) : PidlCopy(FPidl.Get());
@@ -202,16 +245,7 @@ void TspShellFolder::LoadFileSystemDetails(int ColumnCount)
             FDetails->Add(ExtractFileExt(fd.cFileName));
             break;
         case 3: {
-            FILETIME local;
-            SYSTEMTIME st;
-            if (dir || !FileTimeToLocalFileTime(&fd.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &st)) {
-                FDetails->Add("-1");
-            } else {
-                char text[64];
-                std::snprintf(text, sizeof(text), "%04u-%02u-%02u %02u:%02u:%02u", st.wYear, st.wMonth, st.wDay,
-                              st.wHour, st.wMinute, st.wSecond);
-                FDetails->Add(text);
-            }
+            FDetails->Add(dir ? std::string("-1") : ModifiedText(fd.ftLastWriteTime));
             break;
         }
         case 4:

@@ -27,8 +27,12 @@ public:
     TspShellFolderCapabilities Capabilities() const;
     bool SubFolders() const;
     // A folder to the shell, except archives (".zip"), which list as files.
+    // Asked of the shell once: lists ask it for every item several times.
     bool IsFolder() const;
+    // The full parsing name, asked of the shell once (again after a rename).
     std::string PathName() const;
+    // The name shown in a folder, asked of the shell once (again after a rename):
+    // list views ask for the texts of all rows at each layout.
     std::string DisplayName() const;
     int ImageIndex(bool LargeIcon) const;
 
@@ -61,6 +65,11 @@ private:
     int FLevel = 0;
     HWND FViewHandle = nullptr;
     std::unique_ptr<TStringList> FDetails;
+    mutable int FIsFolder = -1;   // -1: not asked yet
+    mutable bool FPathKnown = false;
+    mutable std::string FPathName;
+    mutable bool FDisplayKnown = false;
+    mutable std::string FDisplayName;
     void LoadFileSystemDetails(int ColumnCount);
 };
 
@@ -68,6 +77,11 @@ namespace Spskinshellctrls {
 
 // The shared desktop item (null when the platform gives no desktop ID list).
 TspShellFolder* DesktopItem();
+
+// A file's last-write time as the details show it: local time at the file
+// system's two-second steps, the library's short date and the locale's time
+// (the date alone at midnight); "-1" when it cannot be converted.
+std::string ModifiedText(const FILETIME& LastWrite);
 
 // A new item for an absolute ID list, a child of the desktop item.
 std::unique_ptr<TspShellFolder> CreateShellFolderFromPidl(LPCITEMIDLIST AbsolutePidl);

@@ -154,7 +154,11 @@ void TspCustomShellListView::Populate()
     while (items->Next(1, &raw, &fetched) == S_OK && fetched == 1) {
         TPidl item(raw);
         raw = nullptr;
-        TComPtr<IShellFolder> folder = BindShellFolderObject(FRootFolder->ShellFolder(), item.Get(), nullptr);
+        // Only a folder has a folder interface: binding one for a file costs
+        // several failing shell calls per item.
+        TComPtr<IShellFolder> folder;
+        if (PidlIsFolder(FRootFolder->ShellFolder(), item.Get()))
+            folder = BindShellFolderObject(FRootFolder->ShellFolder(), item.Get(), nullptr);
         std::unique_ptr<TspShellFolder> f(new TspShellFolder(FRootFolder.get(), item.Get(), folder.Get()));
         bool canAdd = true;
         if (!f->IsFolder()) canAdd = MaskPasses(FMask, f->PathName());
@@ -272,9 +276,12 @@ TListItem* TspCustomShellListView::VirtualItem(int Index)
     TListItem* item = TspSkinCustomListView::VirtualItem(Index);
     TspShellFolder* f = GetFolder(Index);
     if (!item || !f) return item;
-    item->SetCaption(f->DisplayName());
-    item->SetImageIndex(f->ImageIndex(GetViewStyle() == vsIcon));
-    if (GetViewStyle() == vsReport) {
+    // The control asks for every item's text to lay out the icon view, and
+    // the shell's icon lookup is by far the dearer part: each only when asked.
+    const UINT asked = AskedParts();
+    if (asked & LVIF_TEXT) item->SetCaption(f->DisplayName());
+    if (asked & LVIF_IMAGE) item->SetImageIndex(f->ImageIndex(GetViewStyle() == vsIcon));
+    if ((asked & LVIF_TEXT) && GetViewStyle() == vsReport) {
         item->GetSubItems()->Clear();
         for (int c = 1; c < GetColumns()->GetCount(); ++c) item->GetSubItems()->Add(CellText(Index, c));
     }
@@ -346,13 +353,17 @@ void TspCustomShellListView::CNNotify(TMessage& Message)
         Message.Result = 0;
         TspShellFolder* f = GetFolder(di->item.iItem);
         if (f && di->item.pszText && !text.empty()) {
+            std::string refused;
             try {
                 f->Rename(text);
-            } catch (const Exception&) {
-                // The shell said why already; the item keeps its name.
+            } catch (const Exception& e) {
+                refused = e.Message();
             }
             SendMessageA(GetWindowHandle(), LVM_REDRAWITEMS, di->item.iItem, di->item.iItem);
             if (FTreeView && FTreeView->GetSelected()) FTreeView->Refresh(FTreeView->GetSelected());
+            // The item keeps its name; the user learns why through the
+            // application's error report (the window procedure passes it on).
+            if (!refused.empty()) throw Exception(refused);
         }
         return;
     }

@@ -1,6 +1,7 @@
 #include "ShellCtrls.h"
 #include "Application.h"
 #include "ScopeGuard.h"
+#include "ImgList.h"
 #include "Menus.h"
 #include "Screen.h"
 #include <algorithm>
@@ -16,6 +17,8 @@ TspShellFolder* FolderOf(TTreeNode* Node) { return Node ? static_cast<TspShellFo
 TspCustomShellTreeView::TspCustomShellTreeView(TComponent* AOwner) : TspSkinCustomTreeView(AOwner)
 {
     SetShowRoot(false);
+    // The shell menu is for the folder that was clicked, not the one selected before.
+    SetRightClickSelect(true);
     FImages = SystemImageList(false);
     if (FImages) ImageList_SetBkColor(FImages, CLR_NONE);
 }
@@ -123,7 +126,7 @@ void TspCustomShellTreeView::InitNode(TTreeNode* NewNode, LPCITEMIDLIST ID, TTre
     NewNode->Data = f;
     NewNode->SetText(f->DisplayName());
     TNodeLook& look = FLooks[NewNode];
-    if (FUseShellImages) {
+    if (FUseShellImages && !GetImages()) {
         look.Image = GetShellIconIndex(f->AbsoluteID(), false, false);
         look.SelectedImage = GetShellIconIndex(f->AbsoluteID(), false, true);
         if (look.SelectedImage == 0) look.SelectedImage = look.Image;
@@ -237,11 +240,10 @@ void TspCustomShellTreeView::CNNotify(TMessage& Message)
             text = buf;
         }
         if (text.empty()) return;
-        try {
-            if (FolderOf(n) && FolderOf(n)->Rename(text)) n->SetText(text);
-        } catch (const Exception&) {
-            // Refused by the shell: the node keeps its name.
-        }
+        if (OnEdited) OnEdited(this, n, text);
+        // A refusal raises: the window procedure shows it through the
+        // application, and the node keeps its name.
+        if (FolderOf(n) && FolderOf(n)->Rename(text)) n->SetText(text);
         return;
     }
     default: break;
@@ -398,8 +400,8 @@ void TspCustomShellTreeView::ApplyImages()
 {
     if (!HandleAllocated()) return;
     TRestore<bool> own(FSendingImages, true);
-    SendMessageA(GetWindowHandle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
-                 reinterpret_cast<LPARAM>(FUseShellImages ? FImages : nullptr));
+    HIMAGELIST list = GetImages() ? GetImages()->GetHandle() : FUseShellImages ? FImages : nullptr;
+    SendMessageA(GetWindowHandle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(list));
 }
 
 void TspCustomShellTreeView::SetUseShellImages(bool Value)
@@ -428,7 +430,7 @@ void TspCustomShellTreeView::CreateRoot()
         node->Data = f;
         node->SetText(GetShellDisplayText(GetDesktopShellFolder().Get(), f->AbsoluteID(), SHGDN_NORMAL));
         TNodeLook& look = FLooks[node];
-        if (FUseShellImages) {
+        if (FUseShellImages && !GetImages()) {
             look.Image = GetShellIconIndex(f->AbsoluteID(), false, false);
             look.SelectedImage = GetShellIconIndex(f->AbsoluteID(), false, true);
             if (look.SelectedImage == 0) look.SelectedImage = look.Image;
@@ -502,8 +504,8 @@ void TspCustomShellTreeView::WndProc(TMessage& Message)
             return;
         }
     TspSkinCustomTreeView::WndProc(Message);
-    // Another normal image list must not take the shell icons' place.
-    if (m == TVM_SETIMAGELIST && !FSendingImages && Message.WParam == TVSIL_NORMAL && FUseShellImages) ApplyImages();
+    // No other image list takes the place of the tree's own choice.
+    if (m == TVM_SETIMAGELIST && !FSendingImages) ApplyImages();
 }
 
 void TspCustomShellTreeView::ExecuteCommand(const std::string& Verb, bool& Handled)

@@ -1,9 +1,11 @@
 #include "SkinFileListBox.h"
 #include "FilePaths.h"
 #include "Edit.h"
+#include "SkinDirectoryListBox.h"
 #include "SkinFilterComboBox.h"
 #include "SysUtils.h"
 #include <windows.h>
+#include <cctype>
 #include <vector>
 
 namespace {
@@ -38,17 +40,63 @@ TspSkinFileListBox::TspSkinFileListBox(TComponent* AOwner) : TspSkinListBox(AOwn
 TspSkinFileListBox::~TspSkinFileListBox()
 {
     if (FFilterCombo && FFilterCombo->FFileList == this) FFilterCombo->FFileList = nullptr;
+    if (FDirList && FDirList->FFileList == this) FDirList->FFileList = nullptr;
     SetFileEdit(nullptr);
 }
 
 void TspSkinFileListBox::SetFileEdit(TEdit* Value)
 {
     if (Value == FFileEdit) return;
-    if (FFileEdit) FFileEdit->RemoveFreeNotification(this);
+    if (FFileEdit) {
+        FFileEdit->OnKeyPress = FEditKeyPress;
+        FFileEdit->RemoveFreeNotification(this);
+    }
+    FEditKeyPress = nullptr;
     FFileEdit = Value;
     if (!FFileEdit) return;
     FFileEdit->FreeNotification(this);
+    FEditKeyPress = FFileEdit->OnKeyPress;
+    FFileEdit->OnKeyPress = [this](TObject* Sender, char& Key) { FileEditKeyPress(Sender, Key); };
     ShowInFileEdit();
+}
+
+void TspSkinFileListBox::FileEditKeyPress(TObject* Sender, char& Key)
+{
+    if (FEditKeyPress) FEditKeyPress(Sender, Key);
+    if (Key != '\r' || !FFileEdit) return;
+    Key = 0;
+    ApplyFilePath(Trim(FFileEdit->GetText()));
+}
+
+char TspSkinFileListBox::GetDrive() const
+{
+    return FDirectory.size() >= 2 && FDirectory[1] == ':' ? FDirectory[0] : '\0';
+}
+
+void TspSkinFileListBox::SetDrive(char Letter)
+{
+    if (Letter && toupper(Letter) != toupper(GetDrive())) ApplyFilePath(std::string(1, Letter) + ":");
+}
+
+void TspSkinFileListBox::ApplyFilePath(const std::string& EditText)
+{
+    if (EditText.empty() || lstrcmpiA(EditText.c_str(), GetFilePath().c_str()) == 0) return;
+    char drive = 0;
+    std::string dir, file;
+    Spfilectrl::ProcessPath(EditText, FDirectory, drive, dir, file);
+    const std::string folder = drive ? std::string(1, drive) + ":" + dir : dir;
+    if (FDirList) FDirList->SetDirectory(folder);
+    else SetDirectory(folder);
+    if (file.find_first_of("*?") != std::string::npos) {
+        SetMask(file);
+    } else if (!file.empty()) {
+        SetFileName(file);
+        // The mask hid it: show that file alone rather than nothing.
+        if (GetItemIndex() < 0 && FileExists(Spfilectrl::AppendPathPart(FDirectory, file))) {
+            SetMask(file);
+            SetFileName(file);
+        }
+    }
 }
 
 void TspSkinFileListBox::ShowInFileEdit()
@@ -60,7 +108,10 @@ void TspSkinFileListBox::ShowInFileEdit()
 void TspSkinFileListBox::Notification(TComponent* AComponent, TOperation Operation)
 {
     TspSkinListBox::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FFileEdit) FFileEdit = nullptr;
+    if (Operation == opRemove && AComponent == FFileEdit) {
+        FFileEdit = nullptr;
+        FEditKeyPress = nullptr;
+    }
 }
 
 void TspSkinFileListBox::SetDirectory(const std::string& Dir)

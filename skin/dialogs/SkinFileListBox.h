@@ -7,9 +7,11 @@
 #include <string>
 
 class TEdit;
+class TspSkinDirectoryListBox;
 class TspSkinFilterComboBox;
 
 class TspSkinFileListBox : public TspSkinListBox {
+    friend class TspSkinDirectoryListBox;
     friend class TspSkinFilterComboBox;
 
 public:
@@ -30,11 +32,25 @@ public:
     std::string GetFilePath() const;
     // Selects the entry named Name (letter case ignored), or none.
     void SetFileName(const std::string& Name);
-    // Reads the directory again.
-    void Update() { ReadFileNames(); }
+    // The drive letter of the directory ('\0' on a network share).
+    char GetDrive() const;
+    // Moves to drive Letter when that is another drive.
+    void SetDrive(char Letter);
+    // A path as a user types it (a folder, a file, a pattern, relative to the
+    // directory or whole): a linked directory list (else this list) moves to
+    // its folder, a pattern becomes the mask, a file name is selected (the
+    // mask giving way to it when it hides an existing file). Nothing for an
+    // empty text or the selected file's own path; a folder that is not there
+    // raises and changes nothing.
+    virtual void ApplyFilePath(const std::string& EditText);
+    // Reads the directory again. Not named Update: that is the control's
+    // virtual paint call, which every Repaint and resize reaches, and a re-read
+    // there would drop the selection and rewrite the linked edit each time.
+    void UpdateList() { ReadFileNames(); }
     TspSkinFilterComboBox* GetFilterCombo() const { return FFilterCombo; }
     // An edit that shows the selected file name, or the mask with nothing
-    // selected; forgotten when it is freed.
+    // selected; Enter there applies the typed path (ApplyFilePath) after the
+    // edit's own key handler. Forgotten when it is freed.
     TEdit* GetFileEdit() const { return FFileEdit; }
     void SetFileEdit(TEdit* Value);
     // With FoldersFirst the list starts with every subfolder (and "[..]" below a
@@ -59,6 +75,9 @@ private:
     int FLastIndex = -1;
     bool FFoldersFirst = false;
     TspSkinFilterComboBox* FFilterCombo = nullptr;   // back reference, set by the combo
+    TspSkinDirectoryListBox* FDirList = nullptr;     // back reference, set by the list
     TEdit* FFileEdit = nullptr;
+    TKeyPressEvent FEditKeyPress;                    // the edit's own handler, restored on unlink
+    void FileEditKeyPress(TObject* Sender, char& Key);
     void ShowInFileEdit();
 };

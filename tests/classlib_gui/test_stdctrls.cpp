@@ -301,6 +301,40 @@ TEST(StdCtrls, VirtualListViewAsksForTheRowsItShows)
     EXPECT_EQ(ListView_GetItemCount(view->GetHandle()), 3);
 }
 
+// An owner-data icon view that grows after its first paint lays the new rows
+// out in rows and columns (not all at the origin), and a paint asks for the
+// rows in view only.
+TEST(StdCtrls, OwnerDataIconViewLaysOutRowsCountedInLater)
+{
+    for (TViewStyle style : {vsIcon, vsSmallIcon}) {
+        auto form = NewForm(400, 300);
+        auto* view = new TListView(form.get());
+        view->SetParent(form.get());
+        view->SetBounds(0, 0, 300, 200);
+        view->SetViewStyle(style);
+        view->SetOwnerData(true);
+        std::set<int> asked;
+        view->OnData = [&](TObject*, TListItem* item) {
+            asked.insert(item->GetIndex());
+            item->SetCaption("row");
+        };
+        form->Show();
+        view->GetItems()->SetCount(4);
+        view->Repaint();
+        Pump(50);
+        view->GetItems()->SetCount(2000);
+        asked.clear();
+        view->Repaint();
+        Pump(50);
+        POINT first = {}, last = {};
+        SendMessageA(view->GetHandle(), LVM_GETITEMPOSITION, 0, reinterpret_cast<LPARAM>(&first));
+        SendMessageA(view->GetHandle(), LVM_GETITEMPOSITION, 1999, reinterpret_cast<LPARAM>(&last));
+        EXPECT_GT(last.y, first.y + 200) << style;
+        EXPECT_FALSE(asked.empty()) << style;
+        EXPECT_LT(asked.size(), 500u) << style;
+    }
+}
+
 // A list view that asks for its text in the wide form gets it cut to the
 // buffer it gave, like the ANSI form, not an empty text when it is too long.
 TEST(StdCtrls, ListViewGivesWideTextCutToTheBuffer)

@@ -1,5 +1,7 @@
 #include "DialogTestKit.h"
 #include "SkinData.h"
+#include "OpenSkinDialog.h"
+#include "OpenSkinDlgForm.h"
 #include "Settings.h"
 #include "Screen.h"
 #include "Streams.h"
@@ -98,10 +100,34 @@ bool TFakeHost::ApplySkinFile(const std::string& Path)
     SkinFilesTried.push_back(Path);
     if (!Skin) return false;
     try {
-        return Skin->LoadFromCompressedFile(Path);
+        if (!Skin->LoadFromCompressedFile(Path)) return false;
+        SkinFile = Path;
+        return true;
     } catch (...) {
         return false;
     }
+}
+
+TSkinDialogHand::TSkinDialogHand(TComponent& Owner, const std::string& File)
+    : Step(
+          [this, &Owner, File] {
+              auto* dialog = dynamic_cast<TspOpenSkinDialog*>(Owner.FindComponent("spSkinOpenSkinDialog"));
+              TspOpenSkinDlgForm* w = dialog ? dialog->GetWindow() : nullptr;
+              if (!w || !w->GetVisible()) return false;
+              Title = w->GetCaption();
+              w->SetPath(ExtractFilePath(File));
+              w->SelectFile(ExtractFileName(File));
+              w->OpenButtonClick(nullptr);
+              if (w->GetModalResult() == mrNone) w->SetModalResult(mrCancel);
+              return true;
+          },
+          10000,
+          [this] {
+              // Only a window that never showed up is closed here.
+              if (Title.empty())
+                  if (TCustomForm* m = ModalForm()) m->Close();
+          })
+{
 }
 
 // ---------------------------------------------------------------- file dialogs

@@ -51,8 +51,11 @@ public:
     // Loads the file into Skin as the main window does: a file that does not
     // load leaves Skin as it was. False without a Skin.
     bool ApplySkinFile(const std::string& Path) override;
+    std::string SkinFileInUse() override { return SkinFile; }
 
     TspSkinData* Skin = nullptr;
+    // The file Skin wears: the last one that loaded (empty: the built-in skin).
+    std::string SkinFile;
     std::vector<std::string> SkinFilesTried;
     int ResIndex = 0;
     int Port = 80;
@@ -96,5 +99,14 @@ private:
 
 // The top-level form of this thread that is shown modally now (null when none is).
 TCustomForm* ModalForm();
+
+// Answers the skinned open-skin window that the Customization dialog's Skin...
+// opens (the dialog component named "spSkinOpenSkinDialog" that Owner owns):
+// opens File there (its folder, then its entry), and reads the window's title.
+struct TSkinDialogHand {
+    std::string Title;
+    TModalStep Step;
+    TSkinDialogHand(TComponent& Owner, const std::string& File);
+};
 
 } // namespace dlgtest

@@ -21,7 +21,7 @@ using namespace dlgtest;
 namespace {
 
 struct CustomFixture {
-    explicit CustomFixture(const std::string& name) : Folder(name) { ForgetChosenSkin(); }
+    explicit CustomFixture(const std::string& name) : Folder(name) {}
     TForm3& Make()
     {
         Dialog.reset(new TForm3(nullptr, &Host));
@@ -115,8 +115,8 @@ TEST(Customization, ApplyWithoutChangesRewritesTheLoadedValues)
         {"SKIN", f.Folder + "SKINS\\Korvel2.skn"},
         {"VIDEO_PAID", "1"}, {"VOICE_PAID", "0"}, {"CHAT_PAID", "1"},
     };
-    // The stored skin file is there: it is the skin in use.
-    WriteFileText(f.Folder + "SKINS\\Korvel2.skn", "skin");
+    // The stored skin file is the one the program wears.
+    f.Host.SkinFile = f.Folder + "SKINS\\Korvel2.skn";
     std::vector<std::string> lines;
     for (auto& kv : stored) {
         Settings::Write(kv.first, kv.second);
@@ -539,34 +539,6 @@ void CopySkin(const char* Name, const std::string& To)
     ASSERT_TRUE(CopyFileA(SkinPath(Name).c_str(), To.c_str(), FALSE)) << To;
 }
 
-// Answers the skinned open-skin window that Skin... opens: opens File there
-// (its folder, then its entry), and reads the window's title.
-struct TSkinDialogHand {
-    std::string Title;
-    TModalStep Step;
-    TSkinDialogHand(TForm3& D, const std::string& File)
-        : Step(
-              [this, &D, File] {
-                  auto* dialog = dynamic_cast<TspOpenSkinDialog*>(D.FindComponent("spSkinOpenSkinDialog"));
-                  TspOpenSkinDlgForm* w = dialog ? dialog->GetWindow() : nullptr;
-                  if (!w || !w->GetVisible()) return false;
-                  Title = w->GetCaption();
-                  w->SetPath(ExtractFilePath(File));
-                  w->SelectFile(ExtractFileName(File));
-                  w->OpenButtonClick(nullptr);
-                  if (w->GetModalResult() == mrNone) w->SetModalResult(mrCancel);
-                  return true;
-              },
-              10000,
-              [this] {
-                  // Only a window that never showed up is closed here.
-                  if (Title.empty())
-                      if (TCustomForm* m = ModalForm()) m->Close();
-              })
-    {
-    }
-};
-
 TEST(Customization, SkinLoadsTheChosenFileAndApplyStoresOnlyALoadedSkin)
 {
     // The skin outlives the dialogs that wear it.
@@ -579,6 +551,7 @@ TEST(Customization, SkinLoadsTheChosenFileAndApplyStoresOnlyALoadedSkin)
     CopySkin("Sarnic", sarnic);
     WriteFileText(bad, "skin");
     ASSERT_TRUE(skin.LoadFromCompressedFile(korvel));
+    f.Host.SkinFile = korvel;
     const std::string korvelName = skin.SkinName;
     Settings::Write("SKIN", korvel);
     TForm3& d = f.Show();
@@ -608,11 +581,12 @@ TEST(Customization, SkinLoadsTheChosenFileAndApplyStoresOnlyALoadedSkin)
 
 TEST(Customization, SkinIsEmptyWhileTheBuiltInSkinIsInUse)
 {
-    // The stored file is gone (the start-up fell back on the built-in skin), or
-    // none is stored; a host without a skin loads nothing.
+    // The stored file is gone or damaged (the start-up fell back on the built-in
+    // skin), or none is stored; a host without a skin loads nothing.
     CustomFixture f("cust_skin_builtin");
     WriteFileText(f.Folder + "SKINS\\Other.skn", "skin");
-    for (std::string stored : {f.Folder + "SKINS\\Gone.skn", std::string()}) {
+    WriteFileText(f.Folder + "SKINS\\Damaged.skn", "skin");
+    for (std::string stored : {f.Folder + "SKINS\\Gone.skn", f.Folder + "SKINS\\Damaged.skn", std::string()}) {
         Settings::Write("SKIN", stored);
         TForm3& d = f.Show();
         EXPECT_EQ(d.SkinFile(), "") << stored;

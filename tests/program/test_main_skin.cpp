@@ -7,6 +7,9 @@
 #include "MainForm.h"
 #include "test_gtest.h"
 #include "AboutForm.h"
+#include "CustomizationForm.h"
+#include "DialogHost.h"
+#include "DialogTestKit.h"
 #include "FrameFixture.h"
 #include "CustomZlibStream.h"
 #include "Log.h"
@@ -277,6 +280,58 @@ TEST_F(MainSkinTest, MissingOrDamagedSkinKeepsTheDefaultAndWritesOneLogLine)
         EXPECT_EQ(Lines(log), 1) << log;
         EXPECT_NE(log.find(path), std::string::npos) << log;
         EXPECT_TRUE(boxes.Texts.empty());
+        Form.reset();
+        Form1 = nullptr;
+    }
+}
+
+// Skin... -> Apply -> a new start, all through the program's own skin loading:
+// what Apply stores is the skin the program wears, so a damaged SKIN is not
+// written back (the next start would log it again) and a refused choice keeps
+// the good file in use.
+TEST_F(MainSkinTest, CustomizationStoresTheSkinInUseForTheNextStart)
+{
+    const std::string sarnic = Folder + "Sarnic.skn", damaged = Folder + "damaged.skn";
+    WriteAll(sarnic, ReadAll(kSkins + "\\Sarnic.skn"));
+    WriteAll(damaged, std::string(300, 'x'));
+    const std::string builtIn = SkinNameOf(kSkins + "\\Korvel2.skn"), sarnicName = SkinNameOf(sarnic);
+    ASSERT_NE(builtIn, sarnicName);
+    struct Case {
+        const char* name;
+        std::string atStart, chosen;   // SKIN at the first start; the file opened with Skin... (none: empty)
+        std::string stored, wornName;  // SKIN after Apply; the skin worn at the next start
+    } cases[] = {
+        {"good chosen", "", sarnic, sarnic, sarnicName},
+        {"damaged at start", damaged, "", "", builtIn},
+        {"damaged at start and chosen", damaged, damaged, "", builtIn},
+        {"damaged chosen over a good one", sarnic, damaged, sarnic, sarnicName},
+        {"good chosen over a damaged one", damaged, sarnic, sarnic, sarnicName},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Settings::Write("SKIN", c.atStart);
+        TBoxAnswerer boxes;
+        TForm1* f = MakeForm();
+        {
+            CMainWindowHost host(f);
+            TForm3 d(nullptr, &host);
+            d.Show();
+            if (!c.chosen.empty()) {
+                dlgtest::TSkinDialogHand hand(d, c.chosen);
+                d.spSkinButton1->ButtonClick();
+                EXPECT_EQ(hand.Title, "Open skin");
+            }
+            d.Button5Click(d.Button5);
+        }
+        EXPECT_EQ(Settings::Read("SKIN", "unset"), c.stored);
+        Form.reset();
+        Form1 = nullptr;
+        // The next start.
+        DeleteFile(Folder + "errors.log");
+        f = MakeForm();
+        EXPECT_EQ(f->spSkinData1->SkinName, c.wornName);
+        EXPECT_EQ(f->spCompressedStoredSkin1->GetFileName(), c.stored);
+        EXPECT_EQ(ReadAll(Folder + "errors.log"), "");
         Form.reset();
         Form1 = nullptr;
     }

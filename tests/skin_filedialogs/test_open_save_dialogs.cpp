@@ -39,6 +39,8 @@ TEST(SkinFileDialogs, TypedNamesTable)
         {false, "", "sub\\c.txt", acOpenButton, t.Path("sub\\c.txt")},
         {false, "", "nosuch.txt", acOpenButton, ""},
         {false, "", "", acOpenButton, ""},                            // nothing selected: nothing
+        {false, "b.txt", " ", acOpenButton, t.Path("b.txt")},        // name emptied: the selected row
+        {false, "b.txt", " ", acEnter, t.Path("b.txt")},
         {true, "", "new.txt", acOpenButton, t.Path("new.txt")},
         {true, "", "new.txt", acEnter, t.Path("new.txt")},
         {true, "", t.Path("other\\n.txt"), acEnter, t.Path("other\\n.txt")},
@@ -244,6 +246,15 @@ TEST(SkinFileDialogs, HistoryToolButtonsAndViewMenu)
             w->BackButton->ButtonClick();
             EXPECT_EQ(w->GetPath(), expected);
         }
+        // No new folder outside the file system: above a drive root lie the drives.
+        EXPECT_TRUE(w->SetPath("C:\\"));
+        EXPECT_TRUE(w->NewFolderButton->GetEnabled());
+        w->UpButton->ButtonClick();
+        EXPECT_NE(w->GetPath(), "C:\\");
+        EXPECT_FALSE(w->NewFolderButton->GetEnabled());
+        w->NewFolderToolButtonClick(w->NewFolderButton);   // even asked directly: nothing, no error box
+        EXPECT_TRUE(w->SetPath(t.Root()));
+        EXPECT_TRUE(w->NewFolderButton->GetEnabled());
         // A new folder, once.
         w->NewFolderButton->ButtonClick();
         w->NewFolderButton->ButtonClick();

@@ -60,6 +60,50 @@ TEST(FilePaths, ForceDirectoriesAndVolumeText)
     EXPECT_TRUE(SameText(lower, upper));
 }
 
+// Typed paths split against the folder shown; the process's current directory
+// is neither used nor changed.
+TEST(FilePaths, ProcessPathSplitsTypedPaths)
+{
+    TTempTree tree;
+    const std::string root = tree.Root(), noDrive = root.substr(2);
+    const char drive = root[0];
+    char cwd[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    const struct {
+        std::string typed, dir, file;
+    } cases[] = {
+        {"*.skn", noDrive, "*.skn"},
+        {"two.skn", noDrive, "two.skn"},
+        {"beta", noDrive + "\\beta", ""},
+        {"beta\\gamma\\deep.txt", noDrive + "\\beta\\gamma", "deep.txt"},
+        {"beta\\gamma\\*.t?t", noDrive + "\\beta\\gamma", "*.t?t"},
+        {"beta\\..\\alpha", noDrive + "\\alpha", ""},
+        {root + "\\beta\\gamma", noDrive + "\\beta\\gamma", ""},
+        {noDrive + "\\one.txt", noDrive, "one.txt"},
+        {"\\", "\\", ""},
+        {std::string(1, drive) + ":", noDrive, ""},
+    };
+    for (const auto& c : cases) {
+        char d = 0;
+        std::string dir, file;
+        ProcessPath(c.typed, tree.Root(), d, dir, file);
+        EXPECT_EQ(toupper(d), toupper(drive)) << c.typed;
+        EXPECT_TRUE(SameText(dir, c.dir)) << c.typed << ": " << dir;
+        EXPECT_EQ(file, c.file) << c.typed;
+    }
+    // Neither a file nor a folder: the folder it would be is not there.
+    for (const char* bad : {"none.txt", "gone\\x.txt"}) {
+        char d = 0;
+        std::string dir, file;
+        EXPECT_THROW(ProcessPath(bad, tree.Root(), d, dir, file), std::exception) << bad;
+    }
+    char after[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, after);
+    EXPECT_STREQ(after, cwd);
+    // A drive that is no network connection shows its volume label.
+    EXPECT_EQ(DriveNetworkText('c'), DriveVolumeText('c'));
+}
+
 TEST(FileFilter, EntriesAndMasks)
 {
     typedef std::vector<TFileFilterEntry> E;

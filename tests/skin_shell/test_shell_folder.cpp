@@ -1,5 +1,6 @@
 #include "test_gtest.h"
 #include "ShellFolder.h"
+#include "DateRules.h"
 #include "TempTree.h"
 #include <commctrl.h>
 #include <cstring>
@@ -231,6 +232,39 @@ TEST(ShellFolder, DetailTexts)
     EXPECT_EQ(one->DetailCount(), 5);
     EXPECT_EQ(one->GetDetails(5), "fifth");
     EXPECT_THROW(one->SetDetails(9, "far"), Exception);
+}
+
+// The Modified column speaks the library's date format, not ISO.
+TEST(ShellFolder, ModifiedTextUsesTheLibrarysDateFormat)
+{
+    TspDateFormat saved = Spdates::Settings();
+    Spdates::Settings().ShortDateFormat = "dd/MM/yyyy";
+    Spdates::Settings().DateSeparator = '.';
+    struct Case {
+        WORD Year, Month, Day, Hour, Minute, Second;
+        std::string Date;
+        bool WithTime;
+    } cases[] = {
+        {2021, 3, 5, 14, 7, 23, "05.03.2021", true},
+        {1999, 12, 31, 0, 0, 0, "31.12.1999", false},
+    };
+    for (const Case& c : cases) {
+        SYSTEMTIME local = {c.Year, c.Month, 0, c.Day, c.Hour, c.Minute, c.Second, 0};
+        FILETIME lf, utc;
+        ASSERT_TRUE(SystemTimeToFileTime(&local, &lf));
+        ASSERT_TRUE(LocalFileTimeToFileTime(&lf, &utc));
+        const std::string text = ModifiedText(utc);
+        if (!c.WithTime) {
+            EXPECT_EQ(text, c.Date);
+            continue;
+        }
+        local.wSecond = static_cast<WORD>(local.wSecond / 2 * 2);   // the file system's steps
+        char time[64] = {};
+        GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &local, nullptr, time, sizeof time);
+        EXPECT_EQ(text, c.Date + " " + time);
+        EXPECT_EQ(text.find('-'), std::string::npos) << text;
+    }
+    Spdates::Settings() = saved;
 }
 
 TEST(ShellFolder, RenameKeepsTheItemUsable)

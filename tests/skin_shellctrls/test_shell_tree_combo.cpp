@@ -1,6 +1,10 @@
 #include "test_gtest.h"
 #include "Form.h"
 #include "ShellCtrls.h"
+#include "ShellContextMenu.h"
+#include "Application.h"
+#include "ImgList.h"
+#include "SysUtils.h"
 #include "TempTree.h"
 #include "WaitUntil.h"
 #include <memory>
@@ -43,7 +47,83 @@ struct Trio {
     }
 };
 
+// Real input, as the system delivers it: a move to a screen point with buttons.
+void MouseAt(POINT P, DWORD Buttons)
+{
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (P.x * 65535) / (sw - 1);
+    in.mi.dy = (P.y * 65535) / (sh - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | Buttons;
+    SendInput(1, &in, sizeof(INPUT));
+}
+
+// What the thread timer saw while the shell menu's loop ran.
+struct {
+    TspSkinDirTreeView* Tree = nullptr;
+    bool Menu = false;
+    std::string SelectedPath;
+    int Ticks = 0;
+} Seen;
+
+BOOL CALLBACK FindMenuWindow(HWND Wnd, LPARAM Found)
+{
+    char cls[16] = {};
+    GetClassNameA(Wnd, cls, sizeof cls);
+    if (IsWindowVisible(Wnd) && lstrcmpA(cls, "#32768") == 0) *reinterpret_cast<bool*>(Found) = true;
+    return TRUE;
+}
+
+void CALLBACK WatchMenu(HWND, UINT, UINT_PTR Id, DWORD)
+{
+    bool shown = false;
+    EnumWindows(FindMenuWindow, reinterpret_cast<LPARAM>(&shown));
+    if (shown && CurrentContextMenu2()) {
+        Seen.Menu = true;
+        Seen.SelectedPath = Seen.Tree->GetPath();
+    }
+    if (Seen.Menu || ++Seen.Ticks > 100) {
+        KillTimer(nullptr, Id);
+        EndMenu();
+    }
+}
+
 } // namespace
+
+// A real right click on a node other than the selected one selects it and
+// opens the shell's menu for it (the tree control sends no WM_CONTEXTMENU of
+// its own on every platform).
+TEST(ShellTree, RightClickSelectsTheNodeAndOpensItsMenu)
+{
+    TTempTree tree;
+    Trio t;
+    t.Form->Show();
+    t.Tree->SetRoot(tree.Root());
+    TTreeNode* root = t.Tree->GetItems()->GetFirstNode();
+    TTreeNode* beta = Child(root, "beta");
+    ASSERT_TRUE(beta);
+    EXPECT_FALSE(beta->GetSelected());
+    SetForegroundWindow(t.Form->GetHandle());
+    PumpUntil([] { return false; }, 100);
+    RECT r = {};
+    *reinterpret_cast<HTREEITEM*>(&r) = beta->GetItemId();
+    ASSERT_TRUE(SendMessageA(t.Tree->GetWindowHandle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+    POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(t.Tree->GetWindowHandle(), &p);
+    Seen.Tree = t.Tree;
+    Seen.Menu = false;
+    Seen.Ticks = 0;
+    SetTimer(nullptr, 0, 50, WatchMenu);
+    MouseAt(p, 0);
+    MouseAt(p, MOUSEEVENTF_RIGHTDOWN);
+    MouseAt(p, MOUSEEVENTF_RIGHTUP);
+    EXPECT_TRUE(PumpUntil([] { return Seen.Menu || Seen.Ticks > 100; }, 8000));
+    EXPECT_TRUE(Seen.Menu);
+    EXPECT_EQ(Seen.SelectedPath, tree.Path("beta"));
+    EXPECT_TRUE(beta->GetSelected());
+    EXPECT_EQ(CurrentContextMenu2(), nullptr);   // the menu is closed again
+}
 
 TEST(ShellTree, RootNodeFillsLazily)
 {
@@ -288,6 +368,83 @@ TEST(ShellRename, LabelEditsRenameThroughTheShell)
     EXPECT_TRUE(DirectoryExists(tree.Path("omega")));
     EXPECT_EQ(alpha->GetText(), "omega");
     EXPECT_EQ(FolderOf(alpha)->PathName(), tree.Path("omega"));
+}
+
+// OnEdited sees (and may change) a new name before the shell renames; a name
+// the shell refuses reaches the application's error report, and the node or
+// row keeps its name.
+TEST(ShellRename, EditsGoThroughOnEditedAndRefusalsAreReported)
+{
+    TTempTree tree;
+    Trio t;
+    t.Tree->SetRoot(tree.Root());
+    t.Tree->SetListView(t.List);
+    std::vector<std::string> errors, edited;
+    Application->OnException = [&](TObject*, const Exception& e) { errors.push_back(e.Message()); };
+    t.Tree->OnEdited = [&](TObject*, TTreeNode*, std::string& S) {
+        edited.push_back(S);
+        if (S == "typed") S = "renamed";
+    };
+    TTreeNode* alpha = Child(t.Tree->GetItems()->GetFirstNode(), "alpha");
+    ASSERT_TRUE(alpha);
+    auto endTreeEdit = [&](const char* text) {
+        std::string buf = text;
+        NMTVDISPINFOA tv = {};
+        tv.hdr.hwndFrom = t.Tree->GetHandle();
+        tv.hdr.code = TVN_ENDLABELEDITA;
+        tv.item.hItem = alpha->GetItemId();
+        tv.item.pszText = &buf[0];
+        SendMessageA(t.Form->GetHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tv));
+    };
+    endTreeEdit("typed");
+    EXPECT_EQ(edited, (std::vector<std::string>{"typed"}));
+    EXPECT_TRUE(DirectoryExists(tree.Path("renamed")));
+    EXPECT_EQ(alpha->GetText(), "renamed");
+    EXPECT_TRUE(errors.empty());
+    endTreeEdit("beta");   // taken
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("beta"), std::string::npos) << errors[0];
+    EXPECT_EQ(alpha->GetText(), "renamed");
+    EXPECT_TRUE(DirectoryExists(tree.Path("renamed")));
+    // The list: a file renamed over another one is refused the same way.
+    ASSERT_EQ(t.List->GetPath(), tree.Root());
+    int row = -1;
+    for (int i = 0; i < t.List->FolderCount(); ++i)
+        if (t.List->GetFolder(i)->DisplayName() == "one.txt") row = i;
+    ASSERT_GE(row, 0);
+    char taken[] = "two.skn";
+    NMLVDISPINFOA di = {};
+    di.hdr.hwndFrom = t.List->GetHandle();
+    di.hdr.code = LVN_ENDLABELEDITA;
+    di.item.iItem = row;
+    di.item.pszText = taken;
+    SendMessageA(t.Form->GetHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&di));
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_TRUE(FileExists(tree.Path("one.txt")));
+    Application->OnException = nullptr;
+}
+
+// An assigned Images list takes the shell icons' place and keeps it; freed,
+// the shell icons come back.
+TEST(ShellTree, AnAssignedImagesListIsShown)
+{
+    Trio t;
+    HWND w = t.Tree->GetHandle();
+    const LRESULT shell = SendMessageA(w, TVM_GETIMAGELIST, TVSIL_NORMAL, 0);
+    auto* images = new TImageList(16, 16, t.Form.get());
+    t.Tree->SetImages(images);
+    const LRESULT own = reinterpret_cast<LRESULT>(images->GetHandle());
+    EXPECT_EQ(SendMessageA(w, TVM_GETIMAGELIST, TVSIL_NORMAL, 0), own);
+    HIMAGELIST other = ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
+    SendMessageA(w, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(other));
+    EXPECT_EQ(SendMessageA(w, TVM_GETIMAGELIST, TVSIL_NORMAL, 0), own);
+    t.Tree->SetUseShellImages(false);
+    EXPECT_EQ(SendMessageA(w, TVM_GETIMAGELIST, TVSIL_NORMAL, 0), own);
+    t.Tree->SetUseShellImages(true);
+    delete images;
+    EXPECT_EQ(t.Tree->GetImages(), nullptr);
+    EXPECT_EQ(SendMessageA(w, TVM_GETIMAGELIST, TVSIL_NORMAL, 0), shell);
+    ImageList_Destroy(other);
 }
 
 TEST(ShellTree, KeepsTheShellIconsAgainstOtherImageLists)
