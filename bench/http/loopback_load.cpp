@@ -540,6 +540,7 @@ int RunChurn(int port, int clients, int perClient, int deadline)
     long long pagesOpenMax[4] = {};
     int pagesUnanswered[4] = {};
     long long threadsBase = 0, threadsMax = 0, lingerMs = -1, nextPage = 0, nextSample = 0;
+    int pagesOpen = 0;
     pid_t churners = -1;
     long long packets[kKinds] = {}, bytes = 0;
     int headers = 0;
@@ -568,8 +569,8 @@ int RunChurn(int port, int clients, int perClient, int deadline)
         } else if (phase == 2 && churners > 0 && waitpid(churners, nullptr, WNOHANG) == churners) {
             phase = 3;
             phaseAt = churnEnd = now;
-        } else if (phase == 3 && now - phaseAt >= afterMs) {
-            break;
+        } else if (phase == 3 && now - phaseAt >= afterMs && (pagesOpen == 0 || now - phaseAt >= afterMs + 60000)) {
+            break;   // the pages asked for are waited for (a minute at most)
         }
         if (serverPid && phase >= 2 && now >= nextSample) {
             nextSample = now + 100;
@@ -577,7 +578,7 @@ int RunChurn(int port, int clients, int perClient, int deadline)
             threadsMax = std::max(threadsMax, t);
             if (phase == 3 && lingerMs < 0 && t <= threadsBase + 5) lingerMs = now - churnEnd;
         }
-        if (phase >= 1 && pageEvery > 0 && now >= nextPage) {
+        if (phase >= 1 && pageEvery > 0 && now >= nextPage && !(phase == 3 && now - phaseAt >= afterMs)) {
             nextPage = now + pageEvery;
             Conn p;
             p.kind = kPage;
@@ -590,6 +591,7 @@ int RunChurn(int port, int clients, int perClient, int deadline)
                 ++pagesUnanswered[phase];
             } else {
                 watch(std::move(p));
+                ++pagesOpen;
             }
         }
         int got = epoll_wait(ep, events.data(), static_cast<int>(events.size()), 10);
@@ -609,6 +611,7 @@ int RunChurn(int port, int clients, int perClient, int deadline)
                     else ++pagesUnanswered[asked];
                     close(c.fd);
                     c.fd = -1;
+                    --pagesOpen;
                     break;
                 }
                 if (r > 0) {
