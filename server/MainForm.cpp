@@ -253,7 +253,7 @@ void TForm1::CreateComponents()
     Timer3 = timer("Timer3", 33, false, &TForm1::Timer3Timer);
     Timer4 = timer("Timer4", 3000, true, &TForm1::Timer4Timer);
     TimerCapture = timer("TimerCapture", 125, false, &TForm1::TimerCaptureTimer);
-    TimerOnLine = timer("TimerOnLine", kOnLineUpdateInterval, false, &TForm1::TimerOnLineTimer);
+    TimerOnLine = timer("TimerOnLine", OnLineUpdateInterval, false, &TForm1::TimerOnLineTimer);
 }
 
 void TForm1::CreateActions()

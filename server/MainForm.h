@@ -62,8 +62,6 @@ const int kGrabWidth = 320;
 const int kGrabHeight = 240;
 // The port the server listens on; ORVANTA_PORT (1-65535) chooses another one.
 const int kDefaultServerPort = 80;
-// The online list is rebuilt at most this often (ms) while visitors come and go.
-const UINT kOnLineUpdateInterval = 250;
 int ServerPortFromEnvironment();
 
 class TForm1 : public TForm, public IMainWindowLink {
@@ -200,6 +198,8 @@ public:
     void RequestUpdateOnLine();
     void TimerOnLineTimer(TObject* Sender);
     static uint8_t CallingMark(CContact* c);
+    // The online list is rebuilt at most once in this many ms while visitors come and go.
+    static DWORD OnLineUpdateInterval;
     void ListView2Data(TObject* Sender, TListItem* Item);
     void ListView2DrawItem(TCustomListView* Sender, TListItem* Item, TRect Rect, TOwnerDrawState State);
     void ListView2SelectItem(TObject* Sender, TListItem* Item, bool Selected);

@@ -250,13 +250,15 @@ void TForm1::Timer4Timer(TObject*)
 
 // ---------------------------------------------------------------- the online list
 
+DWORD TForm1::OnLineUpdateInterval = 250;
+
 void TForm1::RequestUpdateOnLine()
 {
     // Each stream connection asks at its start and at its end: with many viewers
     // coming and going the asks are gathered into one refresh per interval, so the
     // GUI thread's queue (pages wait in it too) stays short.
     if (TimerOnLine->GetEnabled()) return;
-    if (FOnLineShownValid && GetTickCount() - FLastOnLineUpdate < kOnLineUpdateInterval) {
+    if (FOnLineShownValid && GetTickCount() - FLastOnLineUpdate < OnLineUpdateInterval) {
         TimerOnLine->SetEnabled(true);
         return;
     }
@@ -266,7 +268,8 @@ void TForm1::RequestUpdateOnLine()
 void TForm1::TimerOnLineTimer(TObject*)
 {
     TimerOnLine->SetEnabled(false);
-    if (Serving() && ListView2 && FContacts) UpdateOnLine();
+    // Asked for while serving; the shut-down stops the timer before it frees the contacts.
+    if (!FClosing && ListView2 && FContacts) UpdateOnLine();
 }
 
 void TForm1::UpdateOnLine()

@@ -540,7 +540,7 @@ int RunChurn(int port, int clients, int perClient, int deadline)
     long long pagesOpenMax[4] = {};
     int pagesUnanswered[4] = {};
     long long threadsBase = 0, threadsMax = 0, lingerMs = -1, nextPage = 0, nextSample = 0;
-    int pagesOpen = 0;
+    int pagesOpen = 0, lastPhase = 0;
     pid_t churners = -1;
     long long packets[kKinds] = {}, bytes = 0;
     int headers = 0;
@@ -620,8 +620,11 @@ int RunChurn(int port, int clients, int perClient, int deadline)
                     ParseOurs(c, packets, bytes, headers, false);
                     if (packets[kVideo] > before) {
                         long long t = NowMs();
-                        if (lastVideo && phase > 0) gap[phase] = std::max(gap[phase], t - lastVideo);
+                        // A gap counts in every phase it spans.
+                        if (lastVideo)
+                            for (int q = std::max(lastPhase, 1); q <= phase; ++q) gap[q] = std::max(gap[q], t - lastVideo);
                         lastVideo = t;
+                        lastPhase = phase;
                         videoPackets[phase] += packets[kVideo] - before;
                     }
                     if (r < static_cast<ssize_t>(chunk.size())) break;
@@ -637,7 +640,8 @@ int RunChurn(int port, int clients, int perClient, int deadline)
     // The gap still open at the end counts for the phase it ends in; so do pages
     // still unanswered (at least their time so far).
     long long end = NowMs();
-    if (lastVideo && phase > 0) gap[phase] = std::max(gap[phase], end - lastVideo);
+    if (lastVideo)
+        for (int q = std::max(lastPhase, 1); q <= phase; ++q) gap[q] = std::max(gap[q], end - lastVideo);
     for (auto& c : conns) {
         if (c.fd < 0) continue;
         if (c.kind == kPage) {
