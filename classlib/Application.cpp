@@ -62,6 +62,14 @@ bool TApplication::ProcessMessage(MSG& Msg)
     if (handled || IsKeyMsg(Msg) || IsMDIMsg(Msg)) return true;
     TranslateMessage(&Msg);
     DispatchMessageA(&Msg);
+    if (Msg.message == CM_SYNCHRONIZE && Msg.hwnd == FHandle) {
+        // Timer messages come only when no posted message waits: while other
+        // threads keep queueing synchronous calls there is nearly always a wake-up
+        // waiting, so each batch is followed by one timer that is due (the frame
+        // grab and the other timers keep their pace).
+        MSG t;
+        if (PeekMessageA(&t, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) DispatchMessageA(&t);
+    }
     return true;
 }
 

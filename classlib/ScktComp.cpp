@@ -22,22 +22,36 @@ timeval Millis(DWORD ms)
 
 // ---------------------------------------------------------------- TCustomWinSocket
 
-TCustomWinSocket::TCustomWinSocket(SOCKET Socket) : FSocket(Socket)
+std::atomic<long long> TCustomWinSocket::FCalls{0};
+
+TCustomWinSocket::TCustomWinSocket(SOCKET Socket, const sockaddr_in* Peer) : FSocket(Socket)
 {
     if (FSocket == INVALID_SOCKET) return;
     FConnected = true;
+    sockaddr_in peer = {};
+    if (Peer) {
+        peer = *Peer;
+    } else {
+        Prepare();
+        int len = sizeof(peer);
+        Counted();
+        if (getpeername(FSocket, reinterpret_cast<sockaddr*>(&peer), &len) != 0) return;
+    }
+    char text[INET_ADDRSTRLEN] = {};
+    if (inet_ntop(AF_INET, &peer.sin_addr, text, sizeof(text))) FRemoteAddress = text;
+    FRemotePort = ntohs(peer.sin_port);
+}
+
+void TCustomWinSocket::Prepare()
+{
+    if (FPrepared || FSocket == INVALID_SOCKET) return;
+    FPrepared = true;
     // The conversation is driven by waits of our own (select), never by a send or
     // receive that blocks: a thread must be able to notice Terminate and a peer that
     // stopped reading.
     u_long on = 1;
+    Counted();
     ioctlsocket(FSocket, FIONBIO, &on);
-    sockaddr_in peer = {};
-    int len = sizeof(peer);
-    if (getpeername(FSocket, reinterpret_cast<sockaddr*>(&peer), &len) == 0) {
-        char text[INET_ADDRSTRLEN] = {};
-        if (inet_ntop(AF_INET, &peer.sin_addr, text, sizeof(text))) FRemoteAddress = text;
-        FRemotePort = ntohs(peer.sin_port);
-    }
 }
 
 TCustomWinSocket::~TCustomWinSocket() { Close(); }
@@ -47,6 +61,7 @@ void TCustomWinSocket::Disconnected() { FConnected = false; }
 int TCustomWinSocket::SendBuf(const void* Buf, int Count)
 {
     if (!FConnected) throw ESocketError("Socket is not connected");
+    Counted();
     int n = send(FSocket, static_cast<const char*>(Buf), Count, 0);
     if (n == SOCKET_ERROR) {
         int e = WSAGetLastError();
@@ -57,9 +72,24 @@ int TCustomWinSocket::SendBuf(const void* Buf, int Count)
     return n;
 }
 
+int TCustomWinSocket::SendBufs(WSABUF* Bufs, DWORD Count)
+{
+    if (!FConnected) throw ESocketError("Socket is not connected");
+    Counted();
+    DWORD sent = 0;
+    if (WSASend(FSocket, Bufs, Count, &sent, 0, nullptr, nullptr) == SOCKET_ERROR) {
+        int e = WSAGetLastError();
+        if (e == WSAEWOULDBLOCK) return -1;
+        Disconnected();
+        RaiseSocketError("send", e);
+    }
+    return static_cast<int>(sent);
+}
+
 int TCustomWinSocket::ReceiveBuf(void* Buf, int Count)
 {
     if (!FConnected) return 0;
+    Counted();
     int n = recv(FSocket, static_cast<char*>(Buf), Count, 0);
     if (n == 0) {
         Disconnected();
@@ -81,6 +111,7 @@ bool TCustomWinSocket::WaitForData(DWORD Timeout)
     FD_ZERO(&rd);
     FD_SET(FSocket, &rd);
     timeval tv = Millis(Timeout);
+    Counted();
     return select(0, &rd, nullptr, nullptr, &tv) > 0;
 }
 
@@ -93,6 +124,7 @@ bool TCustomWinSocket::WaitForWrite(DWORD Timeout)
     FD_SET(FSocket, &wr);
     FD_SET(FSocket, &ex);
     timeval tv = Millis(Timeout);
+    Counted();
     return select(0, nullptr, &wr, &ex, &tv) > 0;
 }
 
@@ -113,8 +145,8 @@ void TCustomWinSocket::Close()
     FConnected = false;
 }
 
-TServerClientWinSocket::TServerClientWinSocket(SOCKET Socket, TServerWinSocket* Server)
-    : TCustomWinSocket(Socket), FServer(Server)
+TServerClientWinSocket::TServerClientWinSocket(SOCKET Socket, TServerWinSocket* Server, const sockaddr_in* Peer)
+    : TCustomWinSocket(Socket, Peer), FServer(Server)
 {
 }
 
@@ -148,6 +180,7 @@ void TServerClientThread::Execute()
 {
     FRan = true;
     try {
+        FClientSocket->Prepare();
         ClientExecute();
     } catch (...) {
         // A failure ends the connection, nothing more.
@@ -183,15 +216,19 @@ protected:
             if (n <= 0 || Terminated()) continue;
             // Every connection waiting is taken before the next select: under a
             // burst of connections each select is wine server round trips saved.
+            // The peer's address comes with the accept; the socket's own set-up is
+            // left to its thread, so this thread only accepts and starts threads.
             while (!Terminated()) {
-                SOCKET s = accept(FServer->FListen, nullptr, nullptr);
+                sockaddr_in peer = {};
+                int len = sizeof(peer);
+                SOCKET s = accept(FServer->FListen, reinterpret_cast<sockaddr*>(&peer), &len);
                 if (s == INVALID_SOCKET) {
                     int e = WSAGetLastError();
                     if (e != WSAEWOULDBLOCK) Trace::Failure(Trace::ClassLib, "accept", e);
                     break;
                 }
                 try {
-                    FServer->Accepted(s);
+                    FServer->Accepted(s, len >= static_cast<int>(sizeof(peer)) ? &peer : nullptr);
                 } catch (...) {
                     // One connection that could not be set up does not stop the server.
                     Trace::Caught(Trace::ClassLib, "accepting a connection");
@@ -253,11 +290,11 @@ void TServerWinSocket::Listen(const std::string& Address, int Port)
     FAcceptThread->Resume();
 }
 
-void TServerWinSocket::Accepted(SOCKET s)
+void TServerWinSocket::Accepted(SOCKET s, const sockaddr_in* Peer)
 {
     if (Trace::Enabled(Trace::ClassLib))
         Trace::Line(Trace::ClassLib, "connection " + IntToStr(static_cast<long long>(s)) + " accepted");
-    auto* c = new TServerClientWinSocket(s, this);
+    auto* c = new TServerClientWinSocket(s, this, Peer);
     {
         TLockGuard<TCriticalSection> hold(FLock);
         FConnections.Add(c);

@@ -17,7 +17,8 @@ class TServerClientThread;
 // from any thread (it only ends the conversation), Close only by the owner.
 class TCustomWinSocket : public TObject {
 public:
-    explicit TCustomWinSocket(SOCKET Socket);
+    // Peer: the address that accept gave (null: asked of the socket here).
+    explicit TCustomWinSocket(SOCKET Socket, const sockaddr_in* Peer = nullptr);
     ~TCustomWinSocket() override;
 
     SOCKET SocketHandle() const { return FSocket; }
@@ -25,6 +26,12 @@ public:
     // Bytes written, or -1 when the send would block. A failed send disconnects
     // the socket and raises ESocketError.
     int SendBuf(const void* Buf, int Count);
+    // A gather write: the buffers' bytes in order, in one call. Bytes written, or
+    // -1 when the send would block; a failure disconnects and raises ESocketError.
+    int SendBufs(WSABUF* Bufs, DWORD Count);
+    // Makes the socket's waits our own (non-blocking sends and receives). Done on
+    // the connection's thread, so that the accept thread only accepts.
+    void Prepare();
     // Bytes read, 0 when the peer closed (the socket is then disconnected), -1
     // when nothing is waiting. A failure disconnects and raises ESocketError.
     int ReceiveBuf(void* Buf, int Count);
@@ -38,6 +45,9 @@ public:
     void Shutdown();
     // Closes the handle (owner only).
     virtual void Close();
+    // Socket calls made by every socket of the process so far (sends, receives and
+    // waits): the cost that a benchmark sets against the packets delivered.
+    static long long Calls() { return FCalls.load(std::memory_order_relaxed); }
 
 protected:
     void Disconnected();
@@ -46,12 +56,15 @@ protected:
     std::atomic<bool> FConnected{false};
     std::string FRemoteAddress;
     int FRemotePort = 0;
+    bool FPrepared = false;
+    static std::atomic<long long> FCalls;
+    static void Counted() { FCalls.fetch_add(1, std::memory_order_relaxed); }
 };
 
 // An accepted connection of a server socket.
 class TServerClientWinSocket : public TCustomWinSocket {
 public:
-    TServerClientWinSocket(SOCKET Socket, TServerWinSocket* Server);
+    TServerClientWinSocket(SOCKET Socket, TServerWinSocket* Server, const sockaddr_in* Peer = nullptr);
     TServerWinSocket* ServerWinSocket() const { return FServer; }
     // The thread that serves this connection (null until one is made).
     TServerClientThread* ServerClientThread() const { return FThread; }
@@ -137,7 +150,7 @@ public:
 private:
     friend class TServerAcceptThread;
     friend class TServerClientThread;
-    void Accepted(SOCKET s);
+    void Accepted(SOCKET s, const sockaddr_in* Peer);
     void AddThread(TServerClientThread* t);
     void RemoveThread(TServerClientThread* t);
     void RemoveConnection(TServerClientWinSocket* c);

@@ -53,25 +53,31 @@ bool CheckSynchronize(DWORD Timeout)
     if (!OnMainThread()) return false;
     SyncQueue& q = Queue();
     if (Timeout) WaitForSingleObject(q.Event, Timeout);
-    bool ran = false;
-    for (;;) {
-        EnterCriticalSection(&q.Lock);
-        SyncRecord* r = nullptr;
-        if (!q.Items.empty()) {
-            r = q.Items.front();
-            q.Items.pop_front();
-        }
-        LeaveCriticalSection(&q.Lock);
-        if (!r) break;
+    // Only the calls queued now: calls that arrive while these run wait for the
+    // next turn, so the message loop (timers, paint, input) runs in between
+    // however fast other threads queue.
+    std::deque<SyncRecord*> batch;
+    EnterCriticalSection(&q.Lock);
+    batch.swap(q.Items);
+    LeaveCriticalSection(&q.Lock);
+    for (SyncRecord* r : batch) {
         try {
             (*r->Method)();
         } catch (...) {
             r->Error = std::current_exception();
         }
-        ran = true;
         SetEvent(r->Done);
     }
-    return ran;
+    return !batch.empty();
+}
+
+int PendingSyncCalls()
+{
+    SyncQueue& q = Queue();
+    EnterCriticalSection(&q.Lock);
+    int n = static_cast<int>(q.Items.size());
+    LeaveCriticalSection(&q.Lock);
+    return n;
 }
 
 void SynchronizeCall(const std::function<void()>& Method)
@@ -85,12 +91,19 @@ void SynchronizeCall(const std::function<void()>& Method)
     if (!done) RaiseLastOSError();
     SyncRecord r{&Method, done.Get(), nullptr};
     EnterCriticalSection(&q.Lock);
+    // One wake-up per batch: a queue that already holds calls has had its wake-up,
+    // and the run it causes takes every call queued by then. A message per call
+    // would flood the GUI thread's queue under many threads and keep its timers
+    // (which come only when no posted message waits) from running.
+    bool first = q.Items.empty();
     q.Items.push_back(&r);
     HWND wnd = q.WakeWnd;
     UINT msg = q.WakeMsg;
     LeaveCriticalSection(&q.Lock);
-    SetEvent(q.Event);
-    if (wnd) PostMessageA(wnd, msg, 0, 0);
+    if (first) {
+        SetEvent(q.Event);
+        if (wnd) PostMessageA(wnd, msg, 0, 0);
+    }
     WaitForSingleObject(r.Done, INFINITE);
     if (r.Error) std::rethrow_exception(r.Error);
 }

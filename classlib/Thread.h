@@ -9,8 +9,13 @@ extern DWORD MainThreadID;
 
 // Runs the queued synchronous calls of other threads; called by the GUI thread's
 // message loops and while it waits for a thread. True when it ran at least one.
+// It runs only the calls queued when it starts: calls queued meanwhile wait for
+// the next turn of the message loop.
 bool CheckSynchronize(DWORD Timeout = 0);
-// Signalled whenever a synchronous call is queued (for waits on the GUI thread).
+// The synchronous calls waiting for the GUI thread.
+int PendingSyncCalls();
+// Signalled when a synchronous call is queued into an empty queue (for waits on
+// the GUI thread; the wake-up message is posted at the same moment).
 HANDLE SyncEventHandle();
 // Runs Method on the GUI thread and returns when it has run; on the GUI thread
 // itself it runs at once. An exception raised by Method is raised again here.

@@ -253,6 +253,7 @@ void TForm1::CreateComponents()
     Timer3 = timer("Timer3", 33, false, &TForm1::Timer3Timer);
     Timer4 = timer("Timer4", 3000, true, &TForm1::Timer4Timer);
     TimerCapture = timer("TimerCapture", 125, false, &TForm1::TimerCaptureTimer);
+    TimerOnLine = timer("TimerOnLine", OnLineUpdateInterval, false, &TForm1::TimerOnLineTimer);
 }
 
 void TForm1::CreateActions()
@@ -607,7 +608,7 @@ void TForm1::ShutDown()
 {
     FStopGrab = 1;
     // No timer may start new work while the parts it uses are taken down.
-    for (TTimer* t : {TimerCapture, Timer1, Timer2, Timer3, Timer4}) t->SetEnabled(false);
+    for (TTimer* t : {TimerCapture, Timer1, Timer2, Timer3, Timer4, TimerOnLine}) t->SetEnabled(false);
     if (FContacts) SaveContacts(FContacts);
     FVideoOn = 0;
     FClosing = true;
@@ -619,6 +620,7 @@ void TForm1::ShutDown()
     FGrabImage.reset();
     if (FContacts) FreeContacts(FContacts);
     FOnlineMap.clear();
+    FOnLineShownValid = false;
     FSelectedContact = nullptr;
     StopVideo();
     StopAudio();
@@ -662,7 +664,7 @@ bool TForm1::LinkGetOnline() { return Serving() && FAvailable != 0; }
 
 void TForm1::LinkUpdateOnLine()
 {
-    if (Serving() && ListView2 && FContacts) UpdateOnLine();
+    if (Serving() && ListView2 && FContacts) RequestUpdateOnLine();
 }
 
 void TForm1::LinkSendText(const std::string& Text, CContact* Contact)

@@ -107,6 +107,7 @@ public:
     TButton* Button1;
     TServerSocket* ServerSocket1;
     TTimer *Timer1, *Timer2, *Timer3, *Timer4, *TimerCapture;
+    TTimer* TimerOnLine;                  // a refresh of the online list that was held back
     TActionList* ActionList1;
     TAction *ActionStartVideo, *ActionStartAudio, *ActionSendText, *ActionStopAlarm, *ActionAvailable,
         *ActionToBlackList, *ActionSetup, *ActionCustomization;
@@ -192,6 +193,13 @@ public:
     void Timer4Timer(TObject* Sender);
     // The online list (rows built from the contacts that have a live stream).
     void UpdateOnLine();
+    // Asks for UpdateOnLine: at once, or when the last refresh is too recent, once
+    // when the interval has passed (many visitors coming and going make one refresh).
+    void RequestUpdateOnLine();
+    void TimerOnLineTimer(TObject* Sender);
+    static uint8_t CallingMark(CContact* c);
+    // The online list is rebuilt at most once in this many ms while visitors come and go.
+    static DWORD OnLineUpdateInterval;
     void ListView2Data(TObject* Sender, TListItem* Item);
     void ListView2DrawItem(TCustomListView* Sender, TListItem* Item, TRect Rect, TOwnerDrawState State);
     void ListView2SelectItem(TObject* Sender, TListItem* Item, bool Selected);
@@ -251,6 +259,21 @@ private:
     std::unique_ptr<TBitmap> FGrabImage;  // the grabbed picture at the frame size
     bool FClosing = false;                // the shut-down has begun
     bool FUpdatingList = false;           // the online list is being rebuilt by the program
+    // What the online list shows (its rows' visitors and calling marks, its
+    // selection): a rebuild that would show the same again is skipped.
+    struct TOnLineView {
+        std::vector<CContact*> Rows;
+        std::vector<uint8_t> Marks;
+        int Row = -1;
+        CContact* Selected = nullptr;
+        bool operator==(const TOnLineView& o) const
+        {
+            return Rows == o.Rows && Marks == o.Marks && Row == o.Row && Selected == o.Selected;
+        }
+    };
+    TOnLineView FOnLineShown;
+    bool FOnLineShownValid = false;
+    DWORD FLastOnLineUpdate = 0;
     bool FScheduleInvalidLogged = false;
     bool FAutoVideoStateLogged = false;
 };

@@ -250,21 +250,54 @@ void TForm1::Timer4Timer(TObject*)
 
 // ---------------------------------------------------------------- the online list
 
+DWORD TForm1::OnLineUpdateInterval = 250;
+
+void TForm1::RequestUpdateOnLine()
+{
+    // Each stream connection asks at its start and at its end: with many viewers
+    // coming and going the asks are gathered into one refresh per interval, so the
+    // GUI thread's queue (pages wait in it too) stays short.
+    if (TimerOnLine->GetEnabled()) return;
+    if (FOnLineShownValid && GetTickCount() - FLastOnLineUpdate < OnLineUpdateInterval) {
+        TimerOnLine->SetEnabled(true);
+        return;
+    }
+    UpdateOnLine();
+}
+
+void TForm1::TimerOnLineTimer(TObject*)
+{
+    TimerOnLine->SetEnabled(false);
+    // Asked for while serving; the shut-down stops the timer before it frees the contacts.
+    if (!FClosing && ListView2 && FContacts) UpdateOnLine();
+}
+
 void TForm1::UpdateOnLine()
 {
     Guarded(LogPrefix::UpdateOnLine, [this] {
+        FLastOnLineUpdate = GetTickCount();
         FOnlineMap.clear();
         int row = 0;
         CContact* previous = FSelectedContact;
+        TOnLineView view;
         {
             TLockGuard<CMultiThreadList> hold(*FContacts);
             for (int i = 0; i < FContacts->GetCount(); ++i)
                 if (static_cast<CContact*>(FContacts->Get(i))->IsOnline()) FOnlineMap.push_back(i);
             if (FOnlineMap.size() == 1) FSelectedContact = static_cast<CContact*>(FContacts->Get(FOnlineMap[0]));
-            for (size_t r = 0; r < FOnlineMap.size(); ++r)
-                if (FContacts->Get(FOnlineMap[r]) == FSelectedContact) row = static_cast<int>(r);
+            for (size_t r = 0; r < FOnlineMap.size(); ++r) {
+                auto* c = static_cast<CContact*>(FContacts->Get(FOnlineMap[r]));
+                if (c == FSelectedContact) row = static_cast<int>(r);
+                view.Rows.push_back(c);
+                view.Marks.push_back(CallingMark(c));
+            }
         }
         int rows = static_cast<int>(FOnlineMap.size());
+        view.Row = rows > 0 ? row : -1;
+        view.Selected = FSelectedContact;
+        // The same visitors in the same rows with the same marks and selection: the
+        // list already shows this (a refresh costs the GUI thread milliseconds).
+        if (FOnLineShownValid && view == FOnLineShown && ListView2->GetItems()->GetCount() == rows) return;
         FUpdatingList = true;
         try {
             TListItems* items = ListView2->GetItems();
@@ -274,6 +307,7 @@ void TForm1::UpdateOnLine()
             if (rows > 0) ListView2->SetItemIndex(row);
         } catch (...) {
             FUpdatingList = false;
+            FOnLineShownValid = false;
             throw;
         }
         FUpdatingList = false;
@@ -282,7 +316,17 @@ void TForm1::UpdateOnLine()
                          FContacts->Get(FOnlineMap[row]) != FSelectedContact))
             ShowContact(row);
         ListView2->Repaint();
+        FOnLineShown = std::move(view);
+        FOnLineShownValid = true;
     });
+}
+
+uint8_t TForm1::CallingMark(CContact* c)
+{
+    // The mark of a visitor's first live connection (the caller holds the contacts lock).
+    TLockGuard<CMultiThreadList> threads(*c->Threads);
+    if (c->Threads->GetCount() == 0) return 0;
+    return static_cast<TMyServerSendThread*>(c->Threads->Get(0))->FAlarm ? 1 : 0;
 }
 
 void TForm1::ListView2Data(TObject*, TListItem* Item)
@@ -293,11 +337,9 @@ void TForm1::ListView2Data(TObject*, TListItem* Item)
         TLockGuard<CMultiThreadList> hold(*FContacts);
         if (row < 0 || row >= static_cast<int>(FOnlineMap.size()) || FOnlineMap[row] >= FContacts->GetCount()) return;
         auto* c = static_cast<CContact*>(FContacts->Get(FOnlineMap[row]));
-        TLockGuard<CMultiThreadList> threads(*c->Threads);
         // A visitor whose last connection has just ended shows unmarked until the
         // list is rebuilt.
-        int alarm = 0;
-        if (c->Threads->GetCount() > 0) alarm = static_cast<TMyServerSendThread*>(c->Threads->Get(0))->FAlarm ? 1 : 0;
+        int alarm = CallingMark(c);
         Item->SetCaption("");
         Item->SetImageIndex(alarm);
         Item->GetSubItems()->Clear();

@@ -110,6 +110,7 @@ private:
     bool ServeQueued();
     void SendPacket(const CFrameItem* Item);
     void FlushPackets();
+    void SendGather(WSABUF* Bufs, size_t Count);
     void Charge(double Amount, const std::string& User, const std::string& Password);
     void StartMinuteClock();
     void StopMinuteClock();
@@ -129,5 +130,16 @@ private:
     int32_t FIdleSleep = 100;
     std::string FFileName;
     int32_t FTrickleCount = 0;
-    std::string FOut;   // stream packets framed and not yet sent
+    // Stream packets framed and not yet sent: each is its length word and a
+    // reference to its payload, which stays in its queue item until the batch has
+    // gone out in one gather write.
+    struct TOutPacket {
+        uint32_t Word;
+        const char* Data;
+        uint32_t Length;
+    };
+    std::vector<TOutPacket> FOut;
+    size_t FOutBytes = 0;
+    std::vector<CFrameItem*> FOutItems;   // the queue items that the batch refers to
+    std::vector<WSABUF> FOutBufs;
 };

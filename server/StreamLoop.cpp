@@ -13,8 +13,12 @@
 
 namespace {
 
-// A batch is sent once it holds this much (the queue's worth of video fits).
+// A batch is sent once it holds this much (the queue's worth of video fits), or
+// this many packets (two buffers each in one gather write).
 const size_t kFlushBytes = 256 * 1024;
+const size_t kFlushPackets = 16;
+// An idle stream looks for a vanished peer this often (ms).
+const DWORD kPeerLookMs = 1000;
 
 // The price per minute; a price that is not a positive number makes viewing free
 // (nothing is charged and the paid-time test always passes), so nothing divides by it.
@@ -70,6 +74,11 @@ void TMyServerSendThread::StreamLoop()
     unsigned busyChecks = 0;
     while (Alive()) {
         try {
+            // A chat stream carries a packet now and then: it looks for a vanished
+            // peer before it sends, where a failed send would tell only at the
+            // packet after next (a send into a closed connection still succeeds once).
+            if (FRequestKind == rkChat && FFifo->GetCount() > 0) NoticeVanishedPeer();
+            if (!Alive()) break;
             if (ServeQueued()) {
                 FIdleSleep = 5;
                 sentSinceCheck = true;
@@ -107,10 +116,26 @@ int TMyServerSendThread::WaitForNextTurn(int Turn)
 {
     DWORD step = static_cast<DWORD>(FIdleSleep > 0 ? FIdleSleep : 1);
     int toTurn2 = Turn < 2 ? 2 - Turn : 52 - Turn;
+    const DWORD total = step * static_cast<DWORD>(toTurn2);
     DWORD start = GetTickCount();
     int passed = toTurn2;
-    if (FFifo->WaitFrame(step * static_cast<DWORD>(toTurn2)))
-        passed = std::min<int>(static_cast<int>((GetTickCount() - start) / step) + 1, toTurn2);
+    // A long wait is cut into pieces with a look for a vanished peer between them:
+    // a stream with nothing to send ends within a piece of its viewer leaving.
+    for (;;) {
+        DWORD spent = GetTickCount() - start;
+        if (spent >= total) break;
+        if (FFifo->WaitFrame(std::min<DWORD>(total - spent, kPeerLookMs))) {
+            passed = std::min<int>(static_cast<int>((GetTickCount() - start) / step) + 1, toTurn2);
+            break;
+        }
+        if (GetTickCount() - start >= total) break;
+        try {
+            NoticeVanishedPeer();
+        } catch (...) {
+            Trace::Caught(Trace::Server, "stream wait");
+        }
+        if (!Alive()) break;
+    }
     for (int i = 0; i < passed; ++i) Turn = Turn % 50 + 1;
     return Turn;
 }
@@ -121,10 +146,10 @@ void TMyServerSendThread::SendGreeting()
     if (!ReadFlag(on ? "AUTOONLINE_STATE" : "AUTOOFFLINE_STATE")) return;
     std::string text = ChatLine(Settings::ReadCached(on ? "AUTOONLINE" : "AUTOOFFLINE", "0", 254));
     if (text.size() <= 1) return;
-    char header[4];
-    PutLE32(header, static_cast<uint32_t>(text.size()));
-    SendData(header, 4);
-    SendText(text);
+    // The length word and the text in one send.
+    std::string packet(4, '\0');
+    PutLE32(&packet[0], static_cast<uint32_t>(text.size()));
+    SendText(packet + text);
 }
 
 void TMyServerSendThread::NoticeVanishedPeer()
@@ -137,10 +162,10 @@ void TMyServerSendThread::NoticeVanishedPeer()
         if (ClientSocket()->ReceiveBuf(junk, sizeof(junk)) <= 0) break;
 }
 
-// Everything queued is served in one go and leaves in one send: under Wine every
-// send is a wine server round trip, so a thread that fell behind catches up with
-// one send instead of one per packet. The bytes on the wire are the same. True
-// when the queue held anything.
+// Everything queued is served in one go and leaves in one gather write: under
+// Wine every socket call takes a process-wide lock and a wine server round trip,
+// so a thread that fell behind catches up with one send instead of one (or two)
+// per packet. The bytes on the wire are the same. True when the queue held anything.
 bool TMyServerSendThread::ServeQueued()
 {
     CFrameItem* item = FFifo->PopFrame();
@@ -148,10 +173,25 @@ bool TMyServerSendThread::ServeQueued()
     // The price once for what is queued now: the settings copy sits behind one lock
     // that every stream thread would otherwise take once per packet.
     double price = ReadPrice();
+    struct Release {
+        TMyServerSendThread* T;
+        // Whatever happens, no batch refers to an item after this.
+        void Now()
+        {
+            T->FOut.clear();
+            T->FOutBytes = 0;
+            for (CFrameItem* i : T->FOutItems) CFrameFIFO::FreeFrame(i);
+            T->FOutItems.clear();
+        }
+        ~Release() { Now(); }
+    } release{this};
     do {
-        std::unique_ptr<CFrameItem, void (*)(CFrameItem*)> hold(item, &CFrameFIFO::FreeFrame);
+        FOutItems.push_back(item);
         ServeItem(item, price);
-        if (FOut.size() >= kFlushBytes) FlushPackets();
+        if (FOutBytes >= kFlushBytes || FOut.size() >= kFlushPackets) {
+            FlushPackets();
+            release.Now();
+        }
     } while (Alive() && (item = FFifo->PopFrame()) != nullptr);
     FlushPackets();
     return true;
@@ -166,12 +206,14 @@ void TMyServerSendThread::SendPacket(const CFrameItem* Item)
                          " bytes is over 65535 and was dropped");
         return;
     }
-    // Header and payload go to the connection's own buffer (it grows to the largest
-    // batch once instead of being allocated per packet); FlushPackets sends it.
-    size_t at = FOut.size();
-    FOut.resize(at + 4 + static_cast<size_t>(Item->length));
-    PutLE32(&FOut[at], static_cast<uint32_t>(Item->length) + (Item->key ? 1u : 0u) * 65536u);
-    if (Item->length > 0) memcpy(&FOut[at + 4], Item->data, static_cast<size_t>(Item->length));
+    uint32_t word = static_cast<uint32_t>(Item->length) + (Item->key ? 1u : 0u) * 65536u;
+    // Little-endian on the wire whatever the host's order.
+    char le[4];
+    PutLE32(le, word);
+    uint32_t wire;
+    memcpy(&wire, le, 4);
+    FOut.push_back({wire, static_cast<const char*>(Item->data), static_cast<uint32_t>(Item->length)});
+    FOutBytes += 4 + static_cast<size_t>(Item->length);
 }
 
 void TMyServerSendThread::FlushPackets()
@@ -180,10 +222,49 @@ void TMyServerSendThread::FlushPackets()
     // Emptied whatever happens (the capacity stays): after a failed send no half
     // batch may go out again.
     struct Emptied {
-        std::string& Out;
-        ~Emptied() { Out.clear(); }
-    } emptied{FOut};
-    SendText(FOut);
+        TMyServerSendThread* T;
+        ~Emptied()
+        {
+            T->FOut.clear();
+            T->FOutBytes = 0;
+        }
+    } emptied{this};
+    FOutBufs.clear();
+    for (TOutPacket& p : FOut) {
+        FOutBufs.push_back({4, reinterpret_cast<char*>(&p.Word)});
+        if (p.Length > 0) FOutBufs.push_back({p.Length, const_cast<char*>(p.Data)});
+    }
+    SendGather(FOutBufs.data(), FOutBufs.size());
+}
+
+// SendData for a list of buffers: what a send leaves over goes in the next one,
+// with the same stall limit.
+void TMyServerSendThread::SendGather(WSABUF* Bufs, size_t Count)
+{
+    size_t first = 0;
+    DWORD lastProgress = GetTickCount();
+    while (first < Count && ClientSocket()->Connected()) {
+        if (Terminated()) throw ESocketError("Connection thread terminated");
+        int n = ClientSocket()->SendBufs(Bufs + first, static_cast<DWORD>(Count - first));
+        if (n > 0) {
+            lastProgress = GetTickCount();
+            ULONG left = static_cast<ULONG>(n);
+            while (first < Count && left >= Bufs[first].len) left -= Bufs[first++].len;
+            if (first < Count) {
+                Bufs[first].buf += left;
+                Bufs[first].len -= left;
+            }
+        } else if (n == 0) {
+            break;
+        } else {
+            // A peer that stops reading holds the connection only so long.
+            if (GetTickCount() - lastProgress >= SendStallTimeout) {
+                ClientSocket()->Shutdown();
+                throw ESocketError("Send timed out");
+            }
+            ClientSocket()->WaitForWrite(50);
+        }
+    }
 }
 
 void TMyServerSendThread::ServeItem(CFrameItem* Item, double price)

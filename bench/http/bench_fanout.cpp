@@ -6,7 +6,8 @@
 // It writes its port into the port file, waits (at most two minutes) until the
 // ready file exists (every viewer's three streams have their headers), produces
 // for the given seconds, lets the queues drain for a second, prints one SERVER
-// line and closes every connection.
+// line (with the socket calls made meanwhile: sends, receives and waits) and
+// closes every connection.
 #include "ScktComp.h"
 #include "Contact.h"
 #include "ServerSendThread.h"
@@ -121,6 +122,7 @@ int main(int argc, char** argv)
     SIZE_T wsStreaming = WorkingSet();
 
     long long cpu0 = ProcessCpuMs();
+    long long calls0 = TCustomWinSocket::Calls();
     DWORD start = GetTickCount();
     // The producer, on this (the GUI) thread like the main window's timers.
     std::string video(8192, 'v'), audio(600, 'a'), chat = "C: operator line\n";
@@ -174,14 +176,16 @@ int main(int argc, char** argv)
     // A second for the queues to drain; the load side counts until the connections close.
     Pump(1000);
     long long cpu1 = ProcessCpuMs();
+    long long calls = TCustomWinSocket::Calls() - calls0;
     DWORD window = GetTickCount() - start;
     printf("SERVER N=%d connections=%d produced_video=%lld produced_audio=%lld produced_chat=%lld "
            "queued_video=%lld queued_audio=%lld queued_chat=%lld window_ms=%lu cpu_ms=%lld "
            "space_base_kb=%.0f space_streaming_kb=%.0f space_end_kb=%.0f "
-           "ws_base_kb=%.0f ws_streaming_kb=%.0f ws_end_kb=%.0f roundtrip_median_us=%.0f roundtrip_p90_us=%.0f\n",
+           "ws_base_kb=%.0f ws_streaming_kb=%.0f ws_end_kb=%.0f roundtrip_median_us=%.0f roundtrip_p90_us=%.0f "
+           "socket_calls=%lld\n",
            viewers, connections, produced[kVideo], produced[kAudio], produced[kChat], due[kVideo], due[kAudio],
            due[kChat], static_cast<unsigned long>(window), cpu1 - cpu0, memBefore / 1024.0, memStreaming / 1024.0,
-           memEnd / 1024.0, wsBefore / 1024.0, wsStreaming / 1024.0, wsEnd / 1024.0, tripMedian, tripP90);
+           memEnd / 1024.0, wsBefore / 1024.0, wsStreaming / 1024.0, wsEnd / 1024.0, tripMedian, tripP90, calls);
     fflush(stdout);
 
     server.Close();

@@ -6,14 +6,30 @@
 # is bounded, and the run stops by itself.
 # Usage: bench/http/run.sh [seconds per N] [N ...]   (default: a quick run, 5 s at N = 100;
 #        the full one: bench/http/run.sh 10 100 1000 2000)
-# REFERENCE=0 skips Icecast.
+# REFERENCE=0 skips Icecast. Each N also prints the socket calls per delivered packet.
+# Then the churn phase: the program itself (a copy of dist/, free viewing) with one
+# steady viewer, while CHURN_CLIENTS clients (12) each open and drop CHURN_EACH (300)
+# stream connections; it prints the page time before, during and after the churn,
+# the longest gap between two video packets at the steady viewer, and the
+# program's threads. CHURN=0 skips it, CHURN=only runs nothing else.
+# SERVER_EXE / PROGRAM_EXE: other builds of the benchmark server and the program (a winelib
+# build's name.exe.so, or a Windows build's name.exe)
+# to measure (an earlier state of the tree, say).
 set -uo pipefail
 SECONDS_PER_N="${1:-5}"
 shift || true
 COUNTS="${*:-100}"
 REFERENCE="${REFERENCE:-1}"
+CHURN="${CHURN:-1}"
+CHURN_CLIENTS="${CHURN_CLIENTS:-12}"
+CHURN_EACH="${CHURN_EACH:-300}"
 . "$(dirname "$0")/../support/session.sh"
-bench_session --display --quiet bench_http bench_stack
+TARGETS="bench_http bench_stack"
+[ "$CHURN" != 0 ] && TARGETS="$TARGETS Orvanta_TM mpeg4vidc patterncam"
+bench_session --display --quiet $TARGETS
+SERVER_EXE="${SERVER_EXE:-$(wine_program "$BUILD/bench/http/bench_http")}"
+PROGRAM_EXE="${PROGRAM_EXE:-$(wine_program "$BUILD/dist/Orvanta_TM")}"
+[ "$CHURN" = only ] && COUNTS=""
 HERE="$BUILD/bench/http"
 g++ -O2 -o "$HERE/loopback_load" "$ROOT/bench/http/loopback_load.cpp" || exit 1
 cd "$HERE" || exit 1
@@ -34,7 +50,7 @@ field() { sed -n "s/.*\b$2=\([^ ]*\).*/\1/p" <<<"$1" | head -1; }
 wine "$(wine_program bench_stack)" 2>/dev/null | grep '^STACK'
 
 ICECAST=""
-if [ "$REFERENCE" = 1 ]; then
+if [ "$REFERENCE" = 1 ] && [ -n "$COUNTS" ]; then
   if ! command -v icecast2 >/dev/null; then
     if [ "$(id -u)" = 0 ]; then apt-get install -y icecast2 >/dev/null 2>&1
     else sudo -n apt-get install -y icecast2 >/dev/null 2>&1; fi
@@ -62,7 +78,7 @@ wait_file() {  # path seconds
 run_ours() {  # N -> the SERVER and VIEWERS lines
   local n=$1 port
   rm -f bench_http_port.txt bench_http_ready.txt
-  wine "$(wine_program bench_http)" "$n" "$SECONDS_PER_N" bench_http_port.txt bench_http_ready.txt \
+  wine "$SERVER_EXE" "$n" "$SECONDS_PER_N" bench_http_port.txt bench_http_ready.txt \
     >"$WORK/server.out" 2>/dev/null &
   local server=$!
   if ! wait_file bench_http_port.txt 60; then
@@ -161,6 +177,7 @@ for n in $COUNTS; do
       -v panswered="$(field "$OURS_PAGES" answered)" -v pmed="$(field "$OURS_PAGES" median_ms)" \
       -v pmax="$(field "$OURS_PAGES" max_ms)" \
       -v rtm="$(field "$OURS_SERVER" roundtrip_median_us)" -v rtp="$(field "$OURS_SERVER" roundtrip_p90_us)" \
+      -v calls="$(field "$OURS_SERVER" socket_calls)" \
       -v conns="$(field "$OURS_VIEWERS" connections)" -v streaming="$(field "$OURS_VIEWERS" streaming)" \
       -v gv="$(field "$OURS_VIEWERS" video)" -v ga="$(field "$OURS_VIEWERS" audio)" \
       -v gc="$(field "$OURS_VIEWERS" chat)" -v bytes="$(field "$OURS_VIEWERS" bytes)" \
@@ -184,6 +201,8 @@ for n in $COUNTS; do
         if (pasked != "")
           printf "N=%d ours pages while streaming: asked=%d answered=%d median=%d ms max=%d ms\n", n, pasked,
             panswered, pmed, pmax
+        if (calls != "" && gv + ga + gc > 0)
+          printf "N=%d ours socket calls: %d, %.2f per delivered packet\n", n, calls, calls / (gv + ga + gc)
         if (rtm != "")
           printf "N=%d ours one wine server request while streaming: median=%d us p90=%d us\n", n, rtm, rtp
       }
@@ -200,3 +219,28 @@ for n in $COUNTS; do
           pct(gv + ga + gc, due) / ratioBase, cpuRatio, memRatio
     }'
 done
+
+# ---------------------------------------------------------------- churn
+run_churn() {
+  local dir="$WORK/program" port pid i
+  rm -rf "$dir"; mkdir -p "$dir"
+  cp -r "$BUILD/dist/." "$dir/"
+  prog="Orvanta_TM.exe"; case "$PROGRAM_EXE" in *.so) prog="Orvanta_TM.exe.so" ;; esac
+  cp "$PROGRAM_EXE" "$dir/$prog"
+  rm -f "$dir/errors.log" "$dir"/contacts.tbl*
+  # Free viewing without a password, no sounds: every video packet is due to the steady viewer.
+  printf '[SETTINGS]\r\nPRICE=0\r\nPASS=\r\nSOUND=0\r\n' >"$dir/setup.ini"
+  port=$(free_port)
+  (cd "$dir" && ORVANTA_PORT=$port SOFTCARD_DEFAULT=softcard exec wine "./$prog" >program.out 2>&1 </dev/null) &
+  pid=$!
+  for i in $(seq 600); do
+    (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break
+    sleep 0.1
+  done
+  echo "churn: load $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
+  SERVER_PID=$pid "$HERE/loopback_load" churn "$port" "$CHURN_CLIENTS" "$CHURN_EACH" 600 | sed 's/^/churn: /'
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+}
+[ "$CHURN" != 0 ] && run_churn
+exit 0

@@ -6,4 +6,4 @@
 set -uo pipefail
 . "$(dirname "$0")/../support/session.sh"
 bench_session --display bench_shell
-wine "$BUILD/bench/shell/bench_shell.exe.so" "$@"
+wine "$(wine_program "$BUILD/bench/shell/bench_shell")" "$@"

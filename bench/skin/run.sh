@@ -4,4 +4,4 @@
 set -uo pipefail
 . "$(dirname "$0")/../support/session.sh"
 bench_session --display bench_skin
-wine "$BUILD/bench/skin/bench_skin.exe.so" "$@"
+wine "$(wine_program "$BUILD/bench/skin/bench_skin")" "$@"

@@ -2,6 +2,9 @@
 #include "Forms.h"
 #include "WaitUntil.h"
 #include <atomic>
+#include <functional>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -110,6 +113,78 @@ TEST(Thread, TerminateAndFreeOnTerminate)
     };
     (new SelfFree(done.Get()))->Resume();
     EXPECT_EQ(WaitForSingleObject(done.Get(), 5000), static_cast<DWORD>(WAIT_OBJECT_0));
+}
+
+// A worker that makes one synchronous call and notes that it ran.
+struct OneCall : TThread {
+    std::function<void()> Inside;
+    std::atomic<bool> Ran{false};
+    void Execute() override
+    {
+        Synchronize([this] {
+            Ran = true;
+            if (Inside) Inside();
+        });
+    }
+};
+
+TEST(Thread, CheckSynchronizeRunsOnlyTheCallsQueuedWhenItStarts)
+{
+    // The first call, while it runs, lets a second thread queue its call: that one
+    // waits for the next turn, so a stream of calls cannot hold the GUI thread.
+    OneCall late;
+    OneCall first;
+    first.Inside = [&] {
+        late.Resume();
+        ASSERT_TRUE(WaitUntil([] { return PendingSyncCalls() == 1; }, 5000));
+    };
+    first.Resume();
+    ASSERT_TRUE(WaitUntil([] { return PendingSyncCalls() == 1; }, 5000));
+    EXPECT_TRUE(CheckSynchronize());
+    EXPECT_TRUE(first.Ran.load());
+    EXPECT_FALSE(late.Ran.load());
+    EXPECT_EQ(PendingSyncCalls(), 1);
+    EXPECT_TRUE(CheckSynchronize());
+    EXPECT_TRUE(late.Ran.load());
+    EXPECT_FALSE(CheckSynchronize());
+    first.WaitFor();
+    late.WaitFor();
+}
+
+TEST(Thread, OneWakeUpMessageWhenTheQueueStopsBeingEmpty)
+{
+    // A window of its own receives the wake-ups, counted while nothing is served.
+    HWND wnd = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(wnd, nullptr);
+    const UINT wake = WM_APP + 7;
+    auto countWakeUps = [&] {
+        int n = 0;
+        MSG m;
+        while (PeekMessageA(&m, wnd, wake, wake, PM_REMOVE)) ++n;
+        return n;
+    };
+    SetSyncWakeWindow(wnd, wake);
+    struct Round {
+        int Calls;
+        int WakeUps;
+    };
+    // Five threads queue into an empty queue: one wake-up; then one more thread
+    // into the emptied queue: one more. The wake-ups are counted once every
+    // thread has returned from its call, so every post it made has arrived.
+    for (Round round : {Round{5, 1}, Round{1, 1}}) {
+        std::vector<std::unique_ptr<OneCall>> ws;
+        for (int i = 0; i < round.Calls; ++i) ws.emplace_back(new OneCall);
+        for (auto& w : ws) w->Resume();
+        const int calls = round.Calls;
+        ASSERT_TRUE(WaitUntil([&] { return PendingSyncCalls() == calls; }, 5000));
+        EXPECT_TRUE(CheckSynchronize());
+        for (auto& w : ws) w->WaitFor();
+        for (auto& w : ws) EXPECT_TRUE(w->Ran.load());
+        EXPECT_EQ(countWakeUps(), round.WakeUps);
+    }
+    EXPECT_EQ(countWakeUps(), 0);
+    SetSyncWakeWindow(Application->Handle(), CM_SYNCHRONIZE);
+    DestroyWindow(wnd);
 }
 
 } // namespace

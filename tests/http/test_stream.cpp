@@ -150,25 +150,31 @@ TEST_F(Streams, VideoAndAudioPacketsAreFramed)
     EXPECT_EQ(log.find("65535"), log.rfind("65535"));
 }
 
-// Packets that pile up in a queue leave together; on the wire each is still framed
-// on its own, in order, with its key flag, also when the pile is larger than one send.
-TEST_F(Streams, APileOfQueuedPacketsArrivesWholeAndInOrder)
+// Packets that pile up in a queue leave together (several in one gather write);
+// the bytes on the wire are exactly each packet's length word and payload, in
+// order, with its key flag: also for the longest payload, for one byte, and when
+// the pile is larger than one write takes.
+TEST_F(Streams, APileOfQueuedPacketsArrivesByteForByteAsFramedOneByOne)
 {
     auto video = Open("video", rkVideo);
-    const int count = 20;   // a queue's worth (it holds 24), 20 KB each: more than one batch
-    std::vector<std::string> sent;
-    for (int i = 0; i < count; ++i) {
-        std::string payload(20000 + i, static_cast<char>('a' + i));
+    struct Packet {
+        size_t Size;
+        int Key;
+    };
+    std::vector<Packet> table = {{1, 0}, {65535, 1}, {2, 0}, {4, 1}, {65534, 0}};
+    for (int i = 0; table.size() < 24; ++i) table.push_back({static_cast<size_t>(20000 + 997 * i), i % 5 == 0});
+    std::string wire;
+    for (size_t i = 0; i < table.size(); ++i) {
+        std::string payload(table[i].Size, static_cast<char>('a' + i % 26));
         payload[0] = static_cast<char>(i);
-        sent.push_back(payload);
-        EXPECT_EQ(Push(rkVideo, payload, i % 5 == 0), 1) << i;
+        uint32_t word = static_cast<uint32_t>(payload.size()) + (table[i].Key ? 65536u : 0u);
+        for (int b = 0; b < 4; ++b) wire += static_cast<char>((word >> (8 * b)) & 0xFF);
+        wire += payload;
+        EXPECT_EQ(Push(rkVideo, payload, table[i].Key), 1) << i;
     }
-    for (int i = 0; i < count; ++i) {
-        std::string header = video->Read(4);
-        ASSERT_EQ(header.size(), 4u) << i;
-        EXPECT_EQ(LE32(header), sent[i].size() + (i % 5 == 0 ? 65536u : 0u)) << i;
-        ASSERT_EQ(video->Read(sent[i].size()), sent[i]) << i;
-    }
+    std::string got = video->Read(wire.size());
+    ASSERT_EQ(got.size(), wire.size());
+    EXPECT_TRUE(got == wire) << "the bytes on the wire differ from the packets framed one by one";
 }
 
 TEST_F(Streams, VideoWaitsForTheBroadcastPasswordChatDoesNot)

@@ -6,6 +6,10 @@
 #include "MainForm.h"
 #include "test_gtest.h"
 #include "DialogHost.h"
+#include <commctrl.h>
+#include "ServerSendThread.h"
+#include "ScopeGuard.h"
+#include "Contact.h"
 #include "Log.h"
 #include "LogPrefixes.h"
 #include "Mpeg4Codec.h"
@@ -114,6 +118,89 @@ protected:
     std::unique_ptr<CLog> Log;
     std::unique_ptr<TForm1> Form;
 };
+
+// ---------------------------------------------------------------- the online list
+
+// Rebuilds of the online list, seen as the item counts set on its window.
+HWND CountedList = nullptr;
+int ListRebuilds = 0;
+LRESULT CALLBACK CountRebuilds(int code, WPARAM wp, LPARAM lp)
+{
+    auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && m->hwnd == CountedList && m->message == LVM_SETITEMCOUNT) ++ListRebuilds;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// Visitors coming and going ask for a rebuild each time: the list is rebuilt only
+// when what it shows changes, and asks that follow a rebuild closely are gathered
+// into one rebuild a little later, which shows the latest state.
+TEST_F(MainFormTest, OnlineListIsRebuiltOnlyForAChangeAndAsksInABurstMakeOneRebuild)
+{
+    httptest::Server srv;
+    TForm1* f = MakeServedForm(srv);
+    CMultiThreadList* own = f->FContacts;
+    f->FContacts = &srv.Contacts;   // the visitors of srv's connections
+    CContact* extra = nullptr;
+    TScopeExit restore([&] {
+        TLockGuard<CMultiThreadList> hold(srv.Contacts);
+        if (extra) {
+            srv.Contacts.Extract(extra);
+            delete extra;
+        }
+        f->FContacts = own;
+    });
+    f->ListView2->HandleNeeded();
+    CountedList = f->ListView2->GetWindowHandle();
+    ListRebuilds = 0;
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &CountRebuilds, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    TScopeExit unhook([&] { UnhookWindowsHookEx(hook); });
+
+    httptest::Client video(srv.Port());
+    video.Send("GET /video HTTP 1.0");
+    ASSERT_NE(video.ReadHeader().find("200 OK"), std::string::npos);
+    TMyServerSendThread* stream = srv.WaitStream(rkVideo);
+    ASSERT_NE(stream, nullptr);
+    auto idle = [&] { return PumpUntil([&] { return !f->TimerOnLine->GetEnabled(); }, 5000); };
+
+    f->RequestUpdateOnLine();
+    ASSERT_TRUE(idle());
+    EXPECT_EQ(ListRebuilds, 1);
+    EXPECT_EQ(f->ListView2->GetItems()->GetCount(), 1);
+
+    // Nothing changed: no rebuild, neither at once nor later.
+    PumpFor(TForm1::OnLineUpdateInterval + 50);
+    f->RequestUpdateOnLine();
+    f->RequestUpdateOnLine();
+    ASSERT_TRUE(idle());
+    EXPECT_EQ(ListRebuilds, 1);
+
+    // A second visitor (listed with the same live connection) right after a look at
+    // the list (the interval widened, so that "right after" holds however slowly
+    // this runs): the asks wait for the timer and then make one rebuild with both rows.
+    PumpFor(TForm1::OnLineUpdateInterval + 50);
+    TRestore<DWORD> wide(TForm1::OnLineUpdateInterval, 60000);
+    f->RequestUpdateOnLine();   // nothing to show, but it counts as the latest look
+    ListRebuilds = 0;
+    {
+        TLockGuard<CMultiThreadList> hold(srv.Contacts);
+        extra = new CContact(GuestRegistration, "10.0.0.1");
+        TLockGuard<CMultiThreadList> threads(*extra->Threads);
+        extra->Threads->Add(stream);
+        srv.Contacts.Add(extra);
+    }
+    for (int i = 0; i < 5; ++i) f->RequestUpdateOnLine();
+    EXPECT_EQ(ListRebuilds, 0);
+    EXPECT_TRUE(f->TimerOnLine->GetEnabled());
+    ASSERT_TRUE(idle());
+    EXPECT_EQ(ListRebuilds, 1);
+    EXPECT_EQ(f->ListView2->GetItems()->GetCount(), 2);
+    {
+        TLockGuard<CMultiThreadList> hold(srv.Contacts);
+        TLockGuard<CMultiThreadList> threads(*extra->Threads);
+        extra->Threads->Clear();
+    }
+}
 
 // ---------------------------------------------------------------- translation
 
