@@ -17,7 +17,8 @@ OCX32="$I686_BUILD/dist/Quenda.ocx"
 [ -f "$OCX32" ] || { echo "package: $OCX32 is not built" >&2; exit 1; }
 WORK="$BUILD/packages/work"
 rm -rf "$WORK"; mkdir -p "$WORK/cab"
-cp "$OCX32" "$WORK/cab/Quenda.ocx"
+# What users download carries no debugging information.
+i686-w64-mingw32-strip -o "$WORK/cab/Quenda.ocx" "$OCX32"
 # CR LF lines, as Windows' INF reader expects.
 sed 's/$/\r/' >"$WORK/cab/Quenda.inf" <<EOF
 ; Code download of the Quenda viewer control.
@@ -45,7 +46,8 @@ for arch in x86_64 i686; do
   dist="$BUILD/dist"; [ "$arch" = i686 ] && dist="$I686_BUILD/dist"
   top="$WORK/zip-$arch/Orvanta_TM"
   mkdir -p "$top"
-  cp "$dist/Orvanta_TM.exe" "$dist/Quenda.ocx" "$dist/client.jar" "$top/"
+  for f in Orvanta_TM.exe Quenda.ocx; do "$arch-w64-mingw32-strip" -o "$top/$f" "$dist/$f"; done
+  cp "$dist/client.jar" "$top/"
   for dir in HTML Languages Sounds SKINS HELP; do
     mkdir -p "$top/$dir"
     cp -r "$dist/$dir/." "$top/$dir/"
