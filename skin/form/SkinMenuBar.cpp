@@ -58,11 +58,25 @@ bool BarKeyDown(TspSkinMainMenuBar* Bar, WORD Key)
     }
 }
 
+// Whether the bar's own window is the active one: keys meant for a dialog or
+// another window of the thread are never the mode's.
+bool BarFormActive(TspSkinMainMenuBar* Bar)
+{
+    TCustomForm* form = GetParentForm(Bar);
+    return form && form->HandleAllocated() && GetActiveWindow() == form->GetHandle();
+}
+
 LRESULT CALLBACK BarKeyboardProc(int Code, WPARAM WParam, LPARAM LParam)
 {
     // Key-down transitions only, when the message is really taken from the queue.
     if (Code == HC_ACTION && KeyBar && (LParam & 0x80000000) == 0) {
         try {
+            if (!BarFormActive(KeyBar) && !KeyBar->MenuShown()) {
+                // The activation moved on without the form hearing of it: the
+                // mode is over and the key goes where it was sent.
+                KeyBar->MenuExit();
+                return CallNextHookEx(nullptr, Code, WParam, LParam);
+            }
             if (BarKeyDown(KeyBar, static_cast<WORD>(WParam))) return 1;
         } catch (...) {
             // No exception may cross the hook; the key then goes on as usual.
@@ -480,6 +494,9 @@ void TspSkinMainMenuBar::EnterMenuMode()
 {
     if (FMenuActive) return;
     FMenuActive = true;
+    // The frame's menu mode watches the form's presses and activation, which
+    // end this mode again (it wraps the form once it exists).
+    if (FFormFrame) TspSkinMenuMode::ForFrame(FFormFrame);
     StartKeys(this);
     if (OnMainMenuEnter) OnMainMenuEnter(this);
 }

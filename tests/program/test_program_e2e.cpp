@@ -10,6 +10,7 @@
 #include "LogPrefixes.h"
 #include <ogg/ogg.h>
 #include <algorithm>
+#include <cctype>
 
 using namespace programtest;
 using httptest::LE32;
@@ -466,6 +467,123 @@ TEST_F(ProgramTest, ChatReachesTheOperatorAndTheOperatorsReplyTheVisitor)
     ASSERT_EQ(contacts.size(), 1u);
     EXPECT_NE(contacts[0][6].find("guest: hello operator"), std::string::npos);
     EXPECT_NE(contacts[0][6].find("Server: Hivisitor\n"), std::string::npos);
+}
+
+// ---------------------------------------------------------------- the operator's keys
+
+// Real input through the system's queue, as the operator's keyboard and mouse give it.
+void RealKey(WORD vk, bool up)
+{
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof(INPUT));
+    Sleep(20);
+}
+
+void Press(WORD vk)
+{
+    RealKey(vk, false);
+    RealKey(vk, true);
+}
+
+void TypeWord(const std::string& letters)
+{
+    for (char c : letters) Press(static_cast<WORD>(toupper(static_cast<unsigned char>(c))));
+}
+
+void ClickAt(POINT p)
+{
+    SetCursorPos(p.x, p.y);
+    Sleep(30);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+    Sleep(30);
+}
+
+POINT CentreOf(HWND wnd)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// A level of a skinned menu on the screen.
+bool MenuShown()
+{
+    HWND w = nullptr;
+    while ((w = FindWindowExA(nullptr, w, "TspSkinPopupWindow", nullptr)) != nullptr)
+        if (IsWindowVisible(w)) return true;
+    return false;
+}
+
+// The menu bar's keyboard mode (Alt, F10, or a drop-down closed by Escape)
+// ends when the operator clicks elsewhere or a dialog takes the activation:
+// what is typed next reaches the chat line, and the dialog's keys the dialog.
+TEST_F(ProgramTest, MenuKeyboardModeEndsOnAClickElsewhereAndForADialog)
+{
+    Program p("menukeys");
+    WriteFreeViewing(p);
+    ASSERT_TRUE(p.Start());
+    HWND main = p.MainWindow();
+    HWND edit = p.ChatEdit();
+    ASSERT_NE(edit, nullptr);
+    SetForegroundWindow(main);
+    ClickAt(CentreOf(edit));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }, 5000));
+    std::string typed;
+    auto typeIntoChat = [&](const std::string& word) {
+        ClickAt(CentreOf(edit));
+        TypeWord(word);
+        typed += word;
+        return WaitUntil([&] { return p.Text(edit) == typed; }, 5000);
+    };
+
+    // Alt alone, then F10: the mode is on (an access key opens its drop-down,
+    // shown by the first row), and a click into the chat line ends it.
+    for (WORD enter : {WORD(VK_MENU), WORD(VK_F10)}) {
+        Press(enter);
+        if (enter == VK_MENU) {
+            Press('H');
+            EXPECT_TRUE(WaitUntil(MenuShown, 5000));
+            Press(VK_ESCAPE);   // the drop-down closes, the item stays highlighted
+            EXPECT_TRUE(WaitUntil([] { return !MenuShown(); }, 5000));
+        }
+        EXPECT_TRUE(typeIntoChat("ab")) << "after key " << enter << ": " << p.Text(edit);
+    }
+
+    // File clicked, its drop-down closed with Escape, then a click into the chat line.
+    HWND bar = ChildWindowFromPointEx(main, POINT{20, 6}, CWP_SKIPINVISIBLE);
+    ASSERT_NE(bar, nullptr);
+    ASSERT_NE(bar, edit);
+    RECT br;
+    GetWindowRect(bar, &br);
+    ClickAt(POINT{br.left + 20, (br.top + br.bottom) / 2});
+    EXPECT_TRUE(WaitUntil(MenuShown, 5000));
+    Press(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([] { return !MenuShown(); }, 5000));
+    EXPECT_TRUE(typeIntoChat("cd")) << p.Text(edit);
+
+    // A modal dialog opened while the mode is on gets its keys: Escape cancels
+    // it. Back on the main window, typing reaches the chat line again.
+    Press(VK_MENU);
+    HWND prefs = p.Button("Preferences");
+    ASSERT_NE(prefs, nullptr);
+    PostMessageA(prefs, WM_KEYDOWN, VK_RETURN, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = p.TopWindow("TForm", "Preferences")) && IsWindowVisible(dialog); },
+                          10000));
+    WaitUntil([&] { return GetForegroundWindow() == dialog; }, 5000);
+    Press(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 5000));
+    SetForegroundWindow(main);
+    EXPECT_TRUE(typeIntoChat("ef")) << p.Text(edit);
+
+    EXPECT_TRUE(p.Stop());
 }
 
 // The reply goes to the visitor whose chat the memo shows, also after another
