@@ -124,7 +124,7 @@ struct TBarFormHook {
 
 TspSkinMainMenuBar::TspSkinMainMenuBar(TComponent* AOwner)
     : TspSkinControl(AOwner), FDefItemFont(std::make_unique<TFont>()), FMouseTimer(std::make_unique<TTimer>(nullptr)),
-      FMenuWatch(std::make_unique<TTimer>(nullptr))
+      FMorphTimer(std::make_unique<TTimer>(nullptr)), FMenuWatch(std::make_unique<TTimer>(nullptr))
 {
     SetControlStyle(csCaptureMouse | csClickEvents | csOpaque | csDoubleClicks);
     FSkinDataName = "mainmenubar";
@@ -135,6 +135,9 @@ TspSkinMainMenuBar::TspSkinMainMenuBar(TComponent* AOwner)
     FMouseTimer->SetEnabled(false);
     FMouseTimer->SetInterval(50);
     FMouseTimer->OnTimer = [this](TObject*) { TestMouse(); };
+    FMorphTimer->SetEnabled(false);
+    FMorphTimer->SetInterval(20);
+    FMorphTimer->OnTimer = [this](TObject*) { TestMorph(); };
     FMenuWatch->SetEnabled(false);
     FMenuWatch->SetInterval(50);
     FMenuWatch->OnTimer = [this](TObject*) { MenuWatchTick(); };
@@ -147,6 +150,7 @@ TspSkinMainMenuBar::~TspSkinMainMenuBar()
     StopKeys(this);
     UnhookForm();
     FMouseTimer->SetEnabled(false);
+    FMorphTimer->SetEnabled(false);
     FMenuWatch->SetEnabled(false);
     if (FFormFrame) FFormFrame->RemoveFreeNotification(this);
     if (FMainMenu) FMainMenu->RemoveFreeNotification(this);
@@ -640,6 +644,26 @@ bool TspSkinMainMenuBar::FindHotKeyItem(WORD Key)
         return true;
     }
     return false;
+}
+
+// ---- morphing ----
+
+void TspSkinMainMenuBar::StartMorph()
+{
+    if (!FMorphTimer->GetEnabled()) FMorphTimer->SetEnabled(true);
+}
+
+bool TspSkinMainMenuBar::MorphRunning() const { return FMorphTimer->GetEnabled(); }
+
+void TspSkinMainMenuBar::TestMorph()
+{
+    bool stepped = false;
+    for (auto& o : FObjects)
+        if (o->morphing && o->CanMorphing()) {
+            o->DoMorphing();
+            stepped = true;
+        }
+    if (!stepped) FMorphTimer->SetEnabled(false);
 }
 
 // ---- scroll marker ----
