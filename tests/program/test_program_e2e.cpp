@@ -527,7 +527,7 @@ bool MenuShown()
 TEST_F(ProgramTest, MenuKeyboardModeEndsOnAClickElsewhereAndForADialog)
 {
     Program p("menukeys");
-    WriteFreeViewing(p);
+    WriteFreeViewing(p, {{"SOUND", "1"}});   // the dialog's sound fields take typing
     ASSERT_TRUE(p.Start());
     HWND main = p.MainWindow();
     HWND edit = p.ChatEdit();
@@ -543,12 +543,12 @@ TEST_F(ProgramTest, MenuKeyboardModeEndsOnAClickElsewhereAndForADialog)
         return WaitUntil([&] { return p.Text(edit) == typed; }, 5000);
     };
 
-    // Alt alone, then F10: the mode is on (an access key opens its drop-down,
-    // shown by the first row), and a click into the chat line ends it.
+    // Alt alone, then F10: the mode is on (Enter opens the highlighted item's
+    // drop-down, shown by the first round), and a click into the chat line ends it.
     for (WORD enter : {WORD(VK_MENU), WORD(VK_F10)}) {
         Press(enter);
         if (enter == VK_MENU) {
-            Press('H');
+            Press(VK_RETURN);
             EXPECT_TRUE(WaitUntil(MenuShown, 5000));
             Press(VK_ESCAPE);   // the drop-down closes, the item stays highlighted
             EXPECT_TRUE(WaitUntil([] { return !MenuShown(); }, 5000));
@@ -568,18 +568,40 @@ TEST_F(ProgramTest, MenuKeyboardModeEndsOnAClickElsewhereAndForADialog)
     EXPECT_TRUE(WaitUntil([] { return !MenuShown(); }, 5000));
     EXPECT_TRUE(typeIntoChat("cd")) << p.Text(edit);
 
-    // A modal dialog opened while the mode is on gets its keys: Escape cancels
-    // it. Back on the main window, typing reaches the chat line again.
+    // A modal dialog opened while the mode is on gets its keys: what is typed
+    // into its edit arrives. Back on the main window, typing reaches the chat line.
     Press(VK_MENU);
-    HWND prefs = p.Button("Preferences");
-    ASSERT_NE(prefs, nullptr);
-    PostMessageA(prefs, WM_KEYDOWN, VK_RETURN, 0);
+    HWND custom = p.Button("Customization");
+    ASSERT_NE(custom, nullptr);
+    PostMessageA(custom, WM_KEYDOWN, VK_RETURN, 0);
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = p.TopWindow("TForm", "Preferences")) && IsWindowVisible(dialog); },
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = p.TopWindow("TForm", "Customization")) && IsWindowVisible(dialog); },
                           10000));
     WaitUntil([&] { return GetForegroundWindow() == dialog; }, 5000);
-    Press(VK_ESCAPE);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 5000));
+    // The first edit of the dialog that takes typing (shown, enabled).
+    struct Find {
+        HWND Found = nullptr;
+        static BOOL CALLBACK Proc(HWND w, LPARAM d)
+        {
+            char cls[32] = {};
+            GetClassNameA(w, cls, sizeof(cls));
+            auto* f = reinterpret_cast<Find*>(d);
+            if (std::string(cls) != "TEdit" || !IsWindowVisible(w) || !IsWindowEnabled(w)) return TRUE;
+            if (GetWindowLongA(w, GWL_STYLE) & ES_READONLY) return TRUE;
+            f->Found = w;
+            return FALSE;
+        }
+    } find;
+    EnumChildWindows(dialog, Find::Proc, reinterpret_cast<LPARAM>(&find));
+    HWND field = find.Found;
+    ASSERT_NE(field, nullptr);
+    ClickAt(CentreOf(field));
+    Press(VK_END);
+    const std::string before = p.Text(field);
+    TypeWord("12");
+    EXPECT_TRUE(WaitUntil([&] { return p.Text(field) == before + "12"; }, 5000)) << before << " / " << p.Text(field);
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10000));
     SetForegroundWindow(main);
     EXPECT_TRUE(typeIntoChat("ef")) << p.Text(edit);
 

@@ -202,6 +202,24 @@ TEST(SkinPopupMenu, TwoFramesInOverlappingOrderShareOneHook)
     Application->OnMessage = nullptr;
 }
 
+// The frame's own helpers show any menu through its engine, in menu mode.
+TEST(SkinPopupMenu, FramePopupSkinMenuShowsAMenuAtAPointOrUnderARectangle)
+{
+    Framed f;
+    auto* m = f.Menu();
+    f.Frame->PopupSkinMenu(m, TPoint(300, 200));
+    ASSERT_TRUE(f.Engine()->GetOpen());
+    EXPECT_TRUE(TspSkinMenuMode::AppHooked());
+    EXPECT_EQ(f.Engine()->GetLevel(0)->GetLeft(), 300);
+    f.Engine()->Hide();
+    f.Frame->PopupSkinMenu1(m, TRect(320, 100, 380, 120), false);
+    ASSERT_TRUE(f.Engine()->GetOpen());
+    EXPECT_EQ(f.Engine()->GetLevel(0)->GetTop(), 120);
+    f.Engine()->Hide();
+    EXPECT_FALSE(TspSkinMenuMode::AppHooked());
+    EXPECT_EQ(f.Log, (TLog{"open", "close", "open", "close"}));
+}
+
 TEST(SkinPopupMenu, FormMessagesCloseTheMenu)
 {
     Framed f;
