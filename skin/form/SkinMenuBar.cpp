@@ -63,7 +63,8 @@ bool BarKeyDown(TspSkinMainMenuBar* Bar, WORD Key)
 bool BarFormActive(TspSkinMainMenuBar* Bar)
 {
     TCustomForm* form = GetParentForm(Bar);
-    return form && form->HandleAllocated() && GetActiveWindow() == form->GetHandle();
+    // A form placed inside another window is active with the window it sits in.
+    return form && form->HandleAllocated() && GetActiveWindow() == GetAncestor(form->GetHandle(), GA_ROOT);
 }
 
 LRESULT CALLBACK BarKeyboardProc(int Code, WPARAM WParam, LPARAM LParam)
