@@ -532,11 +532,18 @@ TEST_F(ProgramTest, MenuKeyboardModeEndsOnAClickElsewhereAndForADialog)
     HWND main = p.MainWindow();
     HWND edit = p.ChatEdit();
     ASSERT_NE(edit, nullptr);
+    // Other tests' windows on the shared display must not come over the
+    // places clicked here nor take the keys: the window stays on top.
+    SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(main);
     ClickAt(CentreOf(edit));
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }, 5000));
     std::string typed;
     auto typeIntoChat = [&](const std::string& word) {
+        WaitUntil([&] {
+            SetForegroundWindow(main);
+            return GetForegroundWindow() == main;
+        }, 3000);
         ClickAt(CentreOf(edit));
         TypeWord(word);
         typed += word;
