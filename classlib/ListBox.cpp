@@ -53,7 +53,7 @@ void TCustomListBox::CreateParams(TCreateParams& Params)
     CreateSubClass(Params, "LISTBOX");
     Params.Style |= LBS_NOTIFY | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
     if (FSorted) Params.Style |= LBS_SORT;
-    if (FMultiSelect) Params.Style |= LBS_EXTENDEDSEL;
+    if (FMultiSelect) Params.Style |= FExtendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
     if (FStyle == lbOwnerDrawFixed) Params.Style |= LBS_OWNERDRAWFIXED;
     if (FStyle == lbOwnerDrawVariable) Params.Style |= LBS_OWNERDRAWVARIABLE;
     if (FColumns > 0) Params.Style |= LBS_MULTICOLUMN;
@@ -128,6 +128,13 @@ void TCustomListBox::SetMultiSelect(bool Value)
     if (Value == FMultiSelect) return;
     FMultiSelect = Value;
     RecreateWnd();
+}
+
+void TCustomListBox::SetExtendedSelect(bool Value)
+{
+    if (Value == FExtendedSelect) return;
+    FExtendedSelect = Value;
+    if (FMultiSelect) RecreateWnd();
 }
 
 void TCustomListBox::SetSorted(bool Value)

@@ -33,6 +33,10 @@ public:
     void SetTopIndex(int Value);
     bool GetMultiSelect() const { return FMultiSelect; }
     void SetMultiSelect(bool Value);
+    // With MultiSelect: Shift and Ctrl clicks extend the selection (true), or
+    // every click toggles its item (false).
+    bool GetExtendedSelect() const { return FExtendedSelect; }
+    void SetExtendedSelect(bool Value);
     bool GetSorted() const { return FSorted; }
     void SetSorted(bool Value);
     TListBoxStyle GetStyle() const { return FStyle; }
@@ -61,6 +65,7 @@ private:
     std::unique_ptr<TItemStrings> FItems;
     std::unique_ptr<TControlCanvas> FCanvas;
     bool FMultiSelect = false;
+    bool FExtendedSelect = true;
     bool FSorted = false;
     TListBoxStyle FStyle = lbStandard;
     int FItemHeight = 16;

@@ -25,6 +25,10 @@ public:
     void SetAlignment(TAlignment Value);
     bool GetAutoSize() const { return FAutoSize; }
     void SetAutoSize(bool Value);
+    // The column's picture in the list view's small images (-1: none); a
+    // header that draws itself shows it.
+    int GetImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value) { FImageIndex = Value; }
     int GetIndex() const;
 private:
     friend class TCustomListView;
@@ -34,6 +38,7 @@ private:
     int FWidth = 50;
     TAlignment FAlignment = taLeftJustify;
     bool FAutoSize = false;
+    int FImageIndex = -1;
 };
 
 class TListColumns {

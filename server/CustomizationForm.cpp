@@ -300,9 +300,10 @@ void TForm3::CreateClientPage()
     spSkinRadioGroup1->OnClick = [this](TObject* s) { spSkinRadioGroup1Click(s); };
     spSkinStdLabel13 =
         NewLabel(this, spSkinTabSheet8, "spSkinStdLabel13", "HTML code for integration into webpage", 182, 2);
-    // The skinned memo shows no bars of its own: two skinned bars beside it follow its scrolling.
+    // The skinned memo draws its frame from the skin and shows no bars of its
+    // own: two skinned bars beside it follow its scrolling.
     const int bar = 19;
-    spSkinMemoHTML = NewControl<TspSkinMemo2>(this, spSkinTabSheet8, "spSkinMemoHTML", 182, 18, 305 - bar, 88 - bar);
+    spSkinMemoHTML = NewControl<TspSkinMemo>(this, spSkinTabSheet8, "spSkinMemoHTML", 182, 18, 305 - bar, 88 - bar);
     spSkinMemoHTML->SetWordWrap(false);
     spSkinMemoHTML->SetScrollBars(ssBoth);
     spSkinScrollBar1 = NewControl<TspSkinScrollBar>(this, spSkinTabSheet8, "spSkinScrollBar1", 182 + 305 - bar, 18, bar,

@@ -7,6 +7,7 @@
 #include "ComCtrls.h"
 #include "DialogControls.h"
 #include "DialogHost.h"
+#include "SkinFramedMemo.h"
 #include "Dialogs.h"
 #include "Forms.h"
 #include "StdCtrls.h"
@@ -75,7 +76,7 @@ public:
     TspSkinStdLabel *spSkinStdLabel12, *spSkinStdLabel13;
     TspSkinComboBox* spSkinComboBox2;                // the viewer's layout
     TRadioGroup* spSkinRadioGroup1;                  // the client type
-    TspSkinMemo2* spSkinMemoHTML;
+    TspSkinMemo* spSkinMemoHTML;
     TspSkinScrollBar *spSkinScrollBar1, *spSkinScrollBar2;   // the memo's vertical and horizontal bars
     // Below the pages.
     TspSkinPanel* spSkinPanel2;

@@ -214,7 +214,8 @@ bool TspSkinDateEdit::IsValidText(const std::string& S)
     if (v[0].empty() || v[1].empty() || v[2].empty()) return false;
     const Roles r = TemplateRoles();
     const std::string& year = v[static_cast<size_t>(r.Year)];
-    if (year.size() >= 2 && PartNumber(year) == 0) return false;
+    // Year 0 does not exist, but "00" of a two-digit year is 2000.
+    if (t[static_cast<size_t>(r.Year)].size() > 2 && PartNumber(year) == 0) return false;
     const int day = PartNumber(v[static_cast<size_t>(r.Day)]);
     const int yearN = PartNumber(year);
     const int tday = PartNumber(t[static_cast<size_t>(r.Day)]), tyear = PartNumber(t[static_cast<size_t>(r.Year)]);
@@ -296,9 +297,12 @@ void TspSkinDateEdit::Change()
 
 bool TspSkinDateEdit::CalendarShown() const { return FMonthCalendar && FMonthCalendar->GetVisible(); }
 
-TPoint TspSkinDateEdit::DropPoint(const TPoint& TopLeft, int EditHeight, int CalH, int ScreenHeight)
+TPoint TspSkinDateEdit::DropPoint(const TPoint& TopLeft, int EditHeight, int CalW, int CalH, const TRect& WorkArea)
 {
-    return TPoint(TopLeft.x, SpDropDown::DropTop(TopLeft.y, EditHeight, CalH, ScreenHeight));
+    int x = TopLeft.x;
+    if (x + CalW > WorkArea.right) x = WorkArea.right - CalW;
+    x = std::max(x, static_cast<int>(WorkArea.left));
+    return TPoint(x, SpDropDown::DropTop(TopLeft.y, EditHeight, CalH, WorkArea.bottom));
 }
 
 void TspSkinDateEdit::DropDown()
@@ -306,8 +310,8 @@ void TspSkinDateEdit::DropDown()
     if (!FMonthCalendar || CalendarShown()) return;
     RECT wr;
     GetWindowRect(GetHandle(), &wr);
-    const TPoint pt = DropPoint(TPoint(wr.left, wr.top), GetHeight(), FMonthCalendar->GetHeight(),
-                                GetSystemMetrics(SM_CYSCREEN));
+    const TPoint pt = DropPoint(TPoint(wr.left, wr.top), GetHeight(), FMonthCalendar->GetWidth(),
+                                FMonthCalendar->GetHeight(), Sputils::GetMonitorWorkArea(GetHandle(), true));
     const bool effects = CalendarAlphaBlend && Sputils::CheckW2KWXP();
     FMonthCalendar->SetSkinData(FSD);
     HWND h = FMonthCalendar->GetHandle();

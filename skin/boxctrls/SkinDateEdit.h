@@ -57,9 +57,10 @@ public:
     void CalendarClick(TObject* Sender);
     TspPopupCalendar* GetCalendar() const { return FMonthCalendar; }
     bool CalendarShown() const;
-    // Where the calendar of height CalH shows for an edit whose top-left screen
-    // corner is TopLeft: below the edit, or above it when the screen ends first.
-    static TPoint DropPoint(const TPoint& TopLeft, int EditHeight, int CalH, int ScreenHeight);
+    // Where the calendar CalW x CalH shows for an edit whose top-left screen
+    // corner is TopLeft: below the edit, or above it when the work area ends
+    // first, and moved sideways to stay inside it.
+    static TPoint DropPoint(const TPoint& TopLeft, int EditHeight, int CalW, int CalH, const TRect& WorkArea);
 
 protected:
     void Change() override;

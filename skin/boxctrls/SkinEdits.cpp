@@ -216,6 +216,12 @@ void TspCustomEdit::WMSetFont(TMessage& Message)
 void TspCustomEdit::WMChar(TMessage& Message)
 {
     const char ch = static_cast<char>(Message.WParam);
+    // Ctrl+Enter types a line feed, which the multi-line EDIT under this
+    // one-line edit would take as a line break.
+    if (ch == 10) {
+        Message.Result = 0;
+        return;
+    }
     if (ch == 13) {
         // Enter is the form's (it sends the chat line): never a line break here.
         char key = 13;
@@ -242,6 +248,13 @@ void TspCustomEdit::WMChar(TMessage& Message)
 void TspCustomEdit::WMKeyDown(TMessage& Message)
 {
     if (Message.WParam == VK_DELETE && ReadOnly) {
+        Message.Result = 0;
+        return;
+    }
+    // The EDIT pastes on Shift+Insert by itself, past WM_PASTE: the paste goes
+    // through our own handling (read-only, one line, the mask) instead.
+    if (Message.WParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0) {
+        SendMessageA(FHandle, WM_PASTE, 0, 0);
         Message.Result = 0;
         return;
     }
@@ -289,9 +302,30 @@ void TspCustomEdit::WMEditCommand(TMessage& Message)
         Message.Result = 0;
         return;
     }
+    if (Message.Msg == WM_PASTE && !IsMasked() && !GetPasswordChar()) {
+        PasteFirstLine();
+        Message.Result = 0;
+        if (FEditTransparent) Invalidate();
+        return;
+    }
     // The mask keeps its literals through cut, paste, clear and undo.
     TCustomMaskEdit::Dispatch(Message);
     if (FEditTransparent) Invalidate();
+}
+
+void TspCustomEdit::PasteFirstLine()
+{
+    // One line, as a one-line EDIT pastes: the clipboard's text up to its first line break.
+    std::string clip;
+    if (OpenClipboard(FHandle)) {
+        if (HANDLE h = GetClipboardData(CF_TEXT)) {
+            if (const char* p = static_cast<const char*>(GlobalLock(h))) clip = p;
+            GlobalUnlock(h);
+        }
+        CloseClipboard();
+    }
+    clip = clip.substr(0, clip.find_first_of("\r\n"));
+    SendMessageA(FHandle, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(clip.c_str()));
 }
 
 void TspCustomEdit::WMLButtonDown(TMessage& Message)

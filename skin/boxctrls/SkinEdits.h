@@ -63,6 +63,7 @@ protected:
     void WMSetText(TMessage& Message) override;
     void WMMove(TMessage& Message) override;
     void WMEditCommand(TMessage& Message);
+    void PasteFirstLine();
     void WMLButtonDown(TMessage& Message) override;
     void WMLButtonUp(TMessage& Message) override;
     void WMMouseMove(TMessage& Message) override;

@@ -136,6 +136,8 @@ void TspSkinMemo::SetVScrollBar(TspSkinScrollBar* Value)
 
 void TspSkinMemo::UpDateScrollRange()
 {
+    // A horizontal bar (the frameless memo's kind) follows the EDIT as there.
+    TspSkinMemo2::UpDateScrollRange();
     if (!FFrameVScrollBar || !HandleAllocated()) return;
     RECT r;
     ::GetClientRect(FHandle, &r);

@@ -161,8 +161,12 @@ void TspSkinGauge::DrawProgress(TCanvas* C, const TRect& P, int W, int H)
     if (!FVertical) {
         const int mid = R.Width() - b - e;
         if (mid <= 0) return;
-        if (P.Width() - b - e > 0)
-            for (const auto& t : Sputils::TileSpan(P.left + b, P.right - e, mid, 0, W))
+        // A progress too short for both caps shows its tiled middle alone, so
+        // that a small value still shows (rather than nothing at all).
+        const bool caps = P.Width() >= b + e;
+        const int from = caps ? P.left + b : P.left, to = caps ? P.right - e : P.right;
+        if (to > from)
+            for (const auto& t : Sputils::TileSpan(from, to, mid, 0, W))
                 Sputils::CopyPiece(C, TRect(t.Start, P.top, t.Start + t.Length, P.top + R.Height()), pic,
                                    TRect(R.left + b, R.top, R.left + b + t.Length, R.bottom));
         if (P.Width() >= b + e) {
@@ -175,13 +179,15 @@ void TspSkinGauge::DrawProgress(TCanvas* C, const TRect& P, int W, int H)
     }
     const int mid = R.Height() - b - e;
     if (mid <= 0) return;
-    if (P.Height() - b - e > 0) {
+    const bool caps = P.Height() >= b + e;
+    const int top = caps ? P.top + b : P.top, bottom = caps ? P.bottom - e : P.bottom;
+    if (bottom > top) {
         // Tiles are laid from the bottom up; the topmost one is cut at its top.
         // Tiles below the image are skipped whole, keeping the others in place.
-        int y = P.bottom - e;
+        int y = bottom;
         if (y > H + mid) y -= (y - H) / mid * mid;
-        for (; y > P.top + b && y > 0;) {
-            const int len = y - (P.top + b) < mid ? y - (P.top + b) : mid;
+        for (; y > top && y > 0;) {
+            const int len = y - top < mid ? y - top : mid;
             Sputils::CopyPiece(C, TRect(P.left, y - len, P.left + R.Width(), y), pic,
                                TRect(R.left, R.bottom - e - len, R.right, R.bottom - e));
             y -= len;

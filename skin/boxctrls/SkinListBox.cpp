@@ -565,12 +565,9 @@ bool TspSkinCustomListBox::GetMultiSelect() const { return FInnerListBox->GetMul
 
 void TspSkinCustomListBox::SetMultiSelect(bool Value) { FInnerListBox->SetMultiSelect(Value); }
 
-void TspSkinCustomListBox::SetExtandedSelect(bool Value)
-{
-    // The class library's multiple selection is the extended kind (shift and
-    // control clicks) already; the flag is kept for the property's sake.
-    FExtandedSelect = Value;
-}
+bool TspSkinCustomListBox::GetExtandedSelect() const { return FInnerListBox->GetExtendedSelect(); }
+
+void TspSkinCustomListBox::SetExtandedSelect(bool Value) { FInnerListBox->SetExtendedSelect(Value); }
 
 bool TspSkinCustomListBox::GetSorted() const { return FInnerListBox->GetSorted(); }
 

@@ -127,7 +127,7 @@ public:
     void SetItemIndex(int Value);
     bool GetMultiSelect() const;
     void SetMultiSelect(bool Value);
-    bool GetExtandedSelect() const { return FExtandedSelect; }
+    bool GetExtandedSelect() const;
     void SetExtandedSelect(bool Value);
     bool GetSorted() const;
     void SetSorted(bool Value);
@@ -254,7 +254,6 @@ protected:
     bool FUpdatePosted = false;
     TRect FListArea, FListRect, FCaptionRect;
 
-    bool FExtandedSelect = false;
     bool FUseSkinItemHeight = true;
     bool FHorizontalExtent = false;
     int FRowCount = 0;

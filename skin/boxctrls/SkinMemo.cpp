@@ -93,11 +93,17 @@ void TspSkinMemo2::UpDateScrollRange()
             Bar->SetEnabled(false);
             return;
         }
-        const int pos = GetScrollPos(FHandle, Which);
-        int lo = 0, hi = 0;
-        GetScrollRange(FHandle, Which, &lo, &hi);
-        if (hi > Visible) {
-            Bar->SetRange(0, hi, pos, Visible + 1);
+        SCROLLINFO si = {};
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_ALL;
+        if (!GetScrollInfo(FHandle, Which, &si)) si.nMin = si.nMax = si.nPos = si.nPage = 0;
+        const int pos = si.nPos, hi = si.nMax;
+        // The bar's page is the EDIT's own page when it keeps one, so that the
+        // bar's last position is the EDIT's last scroll position (a page one
+        // larger would leave the bar a line short of the memo's end).
+        const int page = si.nPage > 0 ? static_cast<int>(si.nPage) : Visible;
+        if (hi - si.nMin + 1 > page) {
+            Bar->SetRange(0, hi, pos, page);
             if (!Bar->GetEnabled()) Bar->SetEnabled(true);
         } else {
             Bar->SetRange(0, 0, 0, 0);

@@ -252,7 +252,12 @@ void TspSkinPasswordEdit::InsertChar(char Ch)
 void TspSkinPasswordEdit::PasteFromClipboard()
 {
     if (ReadOnly) return;
-    InsertText(ClipboardText(HandleAllocated() ? GetHandle() : nullptr));
+    // Only what could be typed: a password copied with its line break (or a
+    // tab) must not be stored with it.
+    std::string clip = ClipboardText(HandleAllocated() ? GetHandle() : nullptr);
+    clip.erase(std::remove_if(clip.begin(), clip.end(), [](char c) { return static_cast<unsigned char>(c) < 32; }),
+               clip.end());
+    InsertText(clip);
 }
 
 void TspSkinPasswordEdit::InsertAfter(int Position, const std::string& S, bool Selected)

@@ -1,4 +1,5 @@
 #include "SkinViews.h"
+#include "ImgList.h"
 #include "Bitmap.h"
 #include "SkinBoxControls.h"
 #include "SkinData.h"
@@ -706,11 +707,24 @@ void TspSkinCustomListView::DrawHeaderSection(TCanvas* Cnvs, TListColumn* Column
         c->GetBrush()->SetStyle(bsClear);
         const TRect t(5, 0, w - 5, h);
         std::string caption = Column->GetCaption();
-        Sputils::CorrectTextbyWidth(c, caption, t.right - t.left);
+        TCustomImageList* images = GetSmallImages();
+        const int image = Column->GetImageIndex();
+        const bool withImage = images && image >= 0 && image < images->GetCount();
+        const int iw = withImage ? images->GetWidth() + 10 : 0;   // the picture and its gap
+        const std::string full = caption;
+        Sputils::CorrectTextbyWidth(c, caption, t.right - t.left - iw);
         const int tw = c->TextWidth(caption), th = c->TextHeight(caption.empty() ? "Wq" : caption);
+        // The picture leads the text; a shortened caption keeps both at the left.
         int x = t.left;
-        if (Column->GetAlignment() == taRightJustify) x = t.right - tw - 10;
-        else if (Column->GetAlignment() == taCenter) x = w / 2 - tw / 2;
+        if (!withImage || caption == full) {
+            if (Column->GetAlignment() == taRightJustify) x = t.right - tw - (withImage ? iw : 10);
+            // Centred in the text rectangle, which is centred in the section.
+            else if (Column->GetAlignment() == taCenter) x = t.left + (t.right - t.left) / 2 - (tw + iw) / 2;
+        }
+        if (withImage) {
+            images->Draw(c, x, t.top + (t.bottom - t.top) / 2 - images->GetHeight() / 2, image);
+            x += iw;
+        }
         const int y = t.top + (t.bottom - t.top) / 2 - th / 2;
         c->TextRect(t, x, y, caption);
     }

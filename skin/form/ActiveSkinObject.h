@@ -4,6 +4,7 @@
 // the skin pictures, keeps its hover, press and morph state, and reports back
 // through the frame's operations.
 #pragma once
+#include "AliveToken.h"
 #include "EffectBmp.h"
 #include "FormFrame.h"
 #include "SkinObjects.h"
@@ -51,10 +52,19 @@ public:
     TRect ObjectRect;
     bool Active = false;
     bool Enabled = true;
+    // The application disabled it by name: the frame's own checks of the
+    // border icons never enable it again.
+    bool DisabledByName = false;
     int cursorindex = -1;
     bool rollup = false;
     bool Visible = true;
     bool skinrectinapicture = false;
+    // Turns false when the object is freed: a handler it calls may free the
+    // frame's objects (a command that closes the form, a reload of the skin).
+    std::shared_ptr<const bool> WatchAlive() const { return FAlive.Watch(); }
+
+private:
+    TAliveToken FAlive;
 
 protected:
     // A fade that has not reached the state the object is in.

@@ -55,7 +55,10 @@ TspFormFrame::~TspFormFrame()
     // that arrive meanwhile never reach a half-destroyed frame.
     if (!IsDesigning()) RemoveHook();
     UnhookMDIClient();
-    if (OwnerForm) OwnerForm->OnShortCut = nullptr;
+    // While the form itself is being destroyed its own members are already
+    // gone (owned components go last): only a frame freed alone gives the
+    // form's shortcut handler back.
+    if (OwnerForm && !OwnerForm->IsDestroying()) OwnerForm->OnShortCut = nullptr;
     FMainMenuActive = false;
     // A tray icon that outlives us must not keep our menu or our handler.
     SetTrayIcon(nullptr);
@@ -141,14 +144,27 @@ void TspFormFrame::SetAlphaBlend(bool Value)
     if (Value == FAlphaBlend) return;
     FAlphaBlend = Value;
     HWND wnd = FormHandle();
+    // Without a window yet the window's creation applies it.
     if (GetComponentState() != 0 || !wnd) return;
-    LONG ex = GetWindowLongA(wnd, GWL_EXSTYLE);
     if (Value) {
-        SetWindowLongA(wnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
-        Sputils::SetAlphaBlendTransparent(wnd, FAlphaBlendValue);
+        ApplyAlphaBlend(wnd);
     } else {
-        SetWindowLongA(wnd, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+        SetWindowLongA(wnd, GWL_EXSTYLE, GetWindowLongA(wnd, GWL_EXSTYLE) & ~WS_EX_LAYERED);
     }
+}
+
+void TspFormFrame::ApplyAlphaBlend(HWND Wnd)
+{
+    if (!FAlphaBlend || !Wnd || GetComponentState() != 0) return;
+    SetWindowLongA(Wnd, GWL_EXSTYLE, GetWindowLongA(Wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+    Sputils::SetAlphaBlendTransparent(Wnd, FAlphaBlendValue);
+}
+
+void TspFormFrame::SetFormStyle(TFormStyle Value)
+{
+    if (!OwnerForm || (Value != fsNormal && Value != fsStayOnTop)) return;
+    OwnerForm->SetFormStyle(Value);
+    if (FAlphaBlend && FSkinData) Skinctrls::ReskinControls(OwnerForm, FSkinData, false);
 }
 
 void TspFormFrame::SetAlphaBlendValue(BYTE Value)

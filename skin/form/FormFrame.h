@@ -66,6 +66,9 @@ TspActiveSkinObject* CreateDefaultCaptionButton(TspFormFrame* Frame, const std::
 // The frame of the first MDI child of the application's main form whose frame
 // is maximised; null when none (FormFrameMdi.cpp).
 TspFormFrame* GetMDIChildFormFrameComponent();
+// The frame of the application's main form's active MDI child; null when there
+// is no main form, no active child or no frame on it (FormFrameMdi.cpp).
+TspFormFrame* GetMDIChildFormFrameComponent2();
 // Child rectangles of the MDI arrangements inside a W x H work area, for
 // Count children, indexed from the first child to the last.
 std::vector<TRect> TileRects(int Count, int W, int H);
@@ -223,6 +226,13 @@ public:
     void CreateUserSysMenu();
     // Shows the system menu with its top-left corner at the screen point.
     void TrackSystemMenu(int X, int Y);
+    // Shows Menu through the frame's skinned menu engine: at the screen point
+    // P, or under (or with PopupUp above) the screen rectangle R.
+    void PopupSkinMenu(TMenu* Menu, const TPoint& P);
+    // Normal or stay-on-top only (the form recreates its window); a
+    // translucent frame has its skinned controls fetch their looks again.
+    void SetFormStyle(TFormStyle Value);
+    void PopupSkinMenu1(TMenu* Menu, const TRect& R, bool PopupUp);
     TspSkinPopupMenu* GetTrayPopupMenu() const { return FTrayPopupMenu.get(); }
     // The window commands behind the system and tray menu items.
     void SM_Min();
@@ -508,6 +518,8 @@ private:
     static constexpr UINT_PTR FadeTimerId = 1;
     bool WMTimer(TMessage& Message);
     bool WMSysCommand(TMessage& Message);
+    // The layered style and opacity on the window when AlphaBlend is set.
+    void ApplyAlphaBlend(HWND Wnd);
     void FadeIn();
     void ForgetMainMenuItem(TComponent* AComponent);
     std::vector<TspSkinMainMenuItem*> UsableMainMenuItems() const;
@@ -518,6 +530,10 @@ private:
     TCustomForm* OwnerForm = nullptr;
     TWndMethod OldWindowProc;
     bool FHooked = false;
+    // Shared with the form procedure wrapper: false once the hook is removed,
+    // so a wrapper that others have wrapped since only passes messages on.
+    std::shared_ptr<bool> FHookAlive;
+    friend struct TFrameHook;
     bool FCaptionStripped = false;
     TspSkinData* FSkinData = nullptr;
     TspSkinData* FMenusSkinData = nullptr;

@@ -306,7 +306,7 @@ void TspFormFrame::ClientAreaMouseDown(TMessage& Message, TMouseButton Button)
     if (TspActiveSkinObject* o = GetObject(ActiveObject)) {
         MouseCaptureObject = ActiveObject;
         o->MouseDown(x, y, Button);
-    } else if (Button == mbLeft) {
+    } else if (Button == mbLeft && DraggAble) {
         StartDragg(x, y);
     }
 }
@@ -325,7 +325,9 @@ void TspFormFrame::ClientAreaMouseUp(TMessage& Message, TMouseButton Button)
 
 void TspFormFrame::StartDragg(int, int)
 {
-    if (!DraggAble || FWindowState == fwsMaximized || !OwnerForm) return;
+    // DraggAble governs presses off the objects only (the caller's test): a
+    // caption object always moves its window.
+    if (FWindowState == fwsMaximized || !OwnerForm) return;
     POINT c;
     if (!GetCursorPos(&c)) return;
     FDragging = true;

@@ -350,14 +350,17 @@ bool TspFormFrame::WMSysCommand(TMessage& Message)
 {
     if ((Message.WParam & 0xFFF0) != SC_KEYMENU) return true;
     const WORD ch = static_cast<WORD>(Message.LParam & 0xFFFF);
+    // The command never reaches the system's handling: with no menu of its own
+    // on the window, that would track the unskinned system menu from the
+    // keyboard and hold every key until Escape.
+    Message.Result = 0;
     if (FMainMenuBar) {
         // A bar linked to this frame wraps the form's procedure itself and has
         // had the command already; only a bar of another frame is served here.
-        if (FMainMenuBar->GetFormFrame() == this || !FMainMenuBar->KeyMenu(ch)) return true;
-        Message.Result = 0;
+        if (FMainMenuBar->GetFormFrame() != this) FMainMenuBar->KeyMenu(ch);
         return false;
     }
-    if (MainMenuItemCount() == 0) return true;
+    if (MainMenuItemCount() == 0) return false;
     TspSkinMenuMode* mode = TspSkinMenuMode::ForFrame(this);
     if (ch == 0) {
         if (FMainMenuActive) {
@@ -374,8 +377,8 @@ bool TspFormFrame::WMSysCommand(TMessage& Message)
     bool found = false;
     for (TspSkinMainMenuItem* it : UsableMainMenuItems())
         found = found || IsAccel(key, it->LinkedMenuItem->GetCaption());
-    // No item has that access key: the system's own handling goes on.
-    if (!found) return true;
+    // No item has that access key: nothing happens.
+    if (!found) return false;
     if (!FMainMenuActive && mode->GetSkinMenu()->GetOpen()) mode->GetSkinMenu()->Hide();
     SetMainMenuActive(true);
     FindHotKeyItem(key);

@@ -78,6 +78,13 @@ TspFormFrame* GetMDIChildFormFrameComponent()
     return nullptr;
 }
 
+TspFormFrame* GetMDIChildFormFrameComponent2()
+{
+    TCustomForm* main = MainForm();
+    TCustomForm* active = main ? main->GetActiveMDIChild() : nullptr;
+    return active ? GetFormFrameComponent(active) : nullptr;
+}
+
 std::vector<TRect> TileRects(int Count, int W, int H)
 {
     std::vector<TRect> rects(Count > 0 ? Count : 0);
@@ -445,8 +452,18 @@ bool TspFormFrame::MDIMessage(TMessage& Message)
         if (!IsMDIChildFrame()) return true;
         if (FWindowState == fwsMaximized) MDIChildMaximize();
         return false;
+    case WM_MOUSEACTIVATE:
+        // A click into the active child whose activation the system did not
+        // announce (its frame still shows it inactive).
+        if (GetMDIChildActive() && !FMDIChildActive) {
+            FMDIChildActive = true;
+            FormChangeActive(FWindowState != fwsMaximized);
+        }
+        return true;
     case WM_AFTERCHANGESKINDATA:
-        if (IsMDIMainFrame() && FMDIClient) ResizeMDIChilds();
+        // Only a change of this frame's own skin changes the children's room.
+        if (IsMDIMainFrame() && FMDIClient && reinterpret_cast<TspSkinData*>(Message.WParam) == FSkinData)
+            ResizeMDIChilds();
         return true;
     default: return true;
     }
@@ -476,12 +493,13 @@ void TspFormFrame::MDIAfterMessage(TMessage& Message)
         if (!IsMDIChildFrame()) break;
         DeleteChildFromMenu(OwnerForm);
         DeleteChildFromBar(OwnerForm);
-        if (FWindowState == fwsMaximized) {
-            // The child goes: the main form no longer shows it as maximised.
-            FWindowState = fwsNormal;
-            if (TCustomForm* main = MainForm())
-                if (main->HandleAllocated()) SendMessageA(main->GetWindowHandle(), WM_MDICHILDRESTORE, 0, 0);
-        }
+        // The child goes, in whatever state: the main form checks whether a
+        // maximised child is left, and its menu bar and tabs follow.
+        FWindowState = fwsNormal;
+        if (TCustomForm* main = MainForm())
+            if (main->HandleAllocated()) SendMessageA(main->GetWindowHandle(), WM_MDICHILDRESTORE, 0, 0);
+        CheckMDIMainMenu();
+        CheckMDIBar();
         break;
     case WM_SETTEXT:
         if (!IsMDIChildFrame()) break;

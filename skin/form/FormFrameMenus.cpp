@@ -128,6 +128,21 @@ void TspFormFrame::TrackSystemMenu(int X, int Y)
     mode->CheckOpened();
 }
 
+void TspFormFrame::PopupSkinMenu(TMenu* Menu, const TPoint& P)
+{
+    PopupSkinMenu1(Menu, TRect(P.x, P.y, P.x, P.y), false);
+}
+
+void TspFormFrame::PopupSkinMenu1(TMenu* Menu, const TRect& R, bool PopupUp)
+{
+    TspSkinMenuMode* mode = TspSkinMenuMode::ForFrame(this);
+    if (!Menu || !mode || !mode->GetSkinMenu()) return;
+    mode->SkinMenuOpen();
+    mode->GetSkinMenu()->Popup(nullptr, FMenusSkinData ? FMenusSkinData : FSkinData, 0, R, Menu->GetItems(),
+                               PopupUp);
+    mode->CheckOpened();
+}
+
 void TspFormFrame::CreateSysTrayMenu()
 {
     FTrayPopupMenu = std::make_unique<TspSkinPopupMenu>(nullptr);

@@ -118,7 +118,7 @@ void TspFormFrame::CheckObjects()
         o->Visible = !o->skinrectinapicture;
     };
     auto show = [](TspActiveSkinObject* o) {
-        o->Enabled = true;
+        o->Enabled = !o->DisabledByName;
         o->Visible = true;
     };
     if (HideCaptionButtons) {
@@ -174,7 +174,10 @@ void TspFormFrame::SetDefaultCaptionText(const std::string& Text)
 
 void TspFormFrame::SetEnabled(const std::string& IDName, bool Value)
 {
-    if (TspActiveSkinObject* o = GetObject(GetIndex(IDName))) o->Enabled = Value;
+    if (TspActiveSkinObject* o = GetObject(GetIndex(IDName))) {
+        o->Enabled = Value;
+        o->DisabledByName = !Value;
+    }
 }
 
 void TspFormFrame::UserObjectDraw(const std::string& IDName)

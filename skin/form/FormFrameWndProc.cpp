@@ -36,11 +36,29 @@ private:
 
 }  // namespace
 
+// Stands in the form's WindowProc for the frame. Other parts (the tray icon,
+// the menu bar, the menu mode) may wrap it afterwards and keep it as the
+// procedure they pass on to: once the frame has let go it passes everything to
+// the procedure it replaced, so their chain stays whole.
+struct TFrameHook {
+    std::shared_ptr<const bool> Alive;
+    TspFormFrame* Frame;
+    TWndMethod Previous;
+    void operator()(TMessage& Message) const
+    {
+        if (*Alive)
+            Frame->NewWndProc(Message);
+        else if (Previous)
+            Previous(Message);
+    }
+};
+
 void TspFormFrame::InstallHook()
 {
     if (!OwnerForm || FHooked) return;
     OldWindowProc = OwnerForm->WindowProc;
-    OwnerForm->WindowProc = [this](TMessage& Message) { NewWndProc(Message); };
+    FHookAlive = std::make_shared<bool>(true);
+    OwnerForm->WindowProc = TFrameHook{FHookAlive, this, OldWindowProc};
     FHooked = true;
     if (OwnerForm->HandleAllocated()) {
         OwnerForm->RecreateWnd();
@@ -51,7 +69,10 @@ void TspFormFrame::InstallHook()
 void TspFormFrame::RemoveHook()
 {
     if (!FHooked || !OwnerForm) return;
-    OwnerForm->WindowProc = OldWindowProc;
+    *FHookAlive = false;
+    // Only while ours is the outermost; otherwise the wrapper stays and passes on.
+    if (auto* h = OwnerForm->WindowProc.target<TFrameHook>())
+        if (h->Frame == this) OwnerForm->WindowProc = OldWindowProc;
     FHooked = false;
 }
 
@@ -149,6 +170,7 @@ bool TspFormFrame::WMCreate(TMessage& Message)
     // A window made after the hook went in (the form creates its window lazily,
     // and again whenever it recreates it) loses the native caption too.
     if (FSupportNCArea) StripCaption();
+    ApplyAlphaBlend(FormHandle());
     return false;
 }
 
@@ -358,12 +380,20 @@ bool TspFormFrame::WMNCPaint(TMessage&)
 
 bool TspFormFrame::WMNCActivate(TMessage& Message)
 {
-    // The system's own handling paints the native caption over ours (on Wine
-    // also without WS_CAPTION, see TNoDefaultPaint); answering 1 without it lets
-    // the activation go ahead.
-    Message.Result = 1;
     FMDIChildActive = Message.WParam != 0;
-    if (NoFrame()) {
+    if (IsMDIChildFrame() || IsMDIMainFrame()) {
+        // The MDI activation is kept by the form's own procedure: it runs, with
+        // its painting of the native caption kept off.
+        TNoDefaultPaint quiet(FormHandle());
+        CallOldWndProc(Message);
+    } else {
+        // The system's own handling paints the native caption over ours (on Wine
+        // also without WS_CAPTION, see TNoDefaultPaint); answering 1 without it
+        // lets the activation go ahead.
+        Message.Result = 1;
+    }
+    // A maximised child shows nothing of its own frame: its caption is the main form's.
+    if (NoFrame() || (IsMDIChildFrame() && FWindowState == fwsMaximized)) {
         FormChangeActive(false);
     } else {
         SendNCPaint();

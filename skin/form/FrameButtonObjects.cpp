@@ -329,15 +329,18 @@ void TspSkinStdButtonObject::MouseDown(int /*X*/, int /*Y*/, TMouseButton Button
 void TspSkinStdButtonObject::MouseUp(int X, int Y, TMouseButton Button)
 {
     if (!Enabled) return;
+    // The command, and the application's handler of the release, may free the
+    // frame and this object with it: neither is followed by a touch of a freed one.
+    auto alive = WatchAlive();
     if (Command == cmClose) {
-        // Released (drawn normal) before the form is asked to close, and nothing
-        // of this object is touched after: closing may free the frame.
+        // Released (drawn normal) before the form is asked to close.
+        const bool run = Active && Button == mbLeft;
         TspSkinButtonObject::MouseUp(X, Y, Button);
-        if (Active && Button == mbLeft) DoCommand();
+        if (run && *alive) DoCommand();
         return;
     }
     if (Active && Button == mbLeft) DoCommand();
-    TspSkinButtonObject::MouseUp(X, Y, Button);
+    if (*alive) TspSkinButtonObject::MouseUp(X, Y, Button);
 }
 
 void TspSkinStdButtonObject::DblClick()

@@ -226,11 +226,15 @@ void TspSkinCaptionObject::Draw(TCanvas* Cnvs, bool Forced)
 
 void TspSkinCaptionObject::MouseDown(int X, int Y, TMouseButton Button)
 {
+    // Without a non-client area the caption is the window's handle for moving.
+    if (Button == mbLeft && !SkinForm->SupportNCArea() && SkinForm->GetWindowState() != fwsMaximized)
+        SkinForm->StartDragg(X, Y);
     SkinForm->MouseDownEvent(IDName, X, Y, ObjectRect, Button);
 }
 
 void TspSkinCaptionObject::MouseUp(int X, int Y, TMouseButton Button)
 {
+    if (!SkinForm->SupportNCArea()) SkinForm->EndDragg();
     SkinForm->MouseUpEvent(IDName, X, Y, ObjectRect, Button);
 }
 

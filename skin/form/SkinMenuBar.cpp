@@ -58,11 +58,26 @@ bool BarKeyDown(TspSkinMainMenuBar* Bar, WORD Key)
     }
 }
 
+// Whether the bar's own window is the active one: keys meant for a dialog or
+// another window of the thread are never the mode's.
+bool BarFormActive(TspSkinMainMenuBar* Bar)
+{
+    TCustomForm* form = GetParentForm(Bar);
+    // A form placed inside another window is active with the window it sits in.
+    return form && form->HandleAllocated() && GetActiveWindow() == GetAncestor(form->GetHandle(), GA_ROOT);
+}
+
 LRESULT CALLBACK BarKeyboardProc(int Code, WPARAM WParam, LPARAM LParam)
 {
     // Key-down transitions only, when the message is really taken from the queue.
     if (Code == HC_ACTION && KeyBar && (LParam & 0x80000000) == 0) {
         try {
+            if (!BarFormActive(KeyBar) && !KeyBar->MenuShown()) {
+                // The activation moved on without the form hearing of it: the
+                // mode is over and the key goes where it was sent.
+                KeyBar->MenuExit();
+                return CallNextHookEx(nullptr, Code, WParam, LParam);
+            }
             if (BarKeyDown(KeyBar, static_cast<WORD>(WParam))) return 1;
         } catch (...) {
             // No exception may cross the hook; the key then goes on as usual.
@@ -110,7 +125,7 @@ struct TBarFormHook {
 
 TspSkinMainMenuBar::TspSkinMainMenuBar(TComponent* AOwner)
     : TspSkinControl(AOwner), FDefItemFont(std::make_unique<TFont>()), FMouseTimer(std::make_unique<TTimer>(nullptr)),
-      FMenuWatch(std::make_unique<TTimer>(nullptr))
+      FMorphTimer(std::make_unique<TTimer>(nullptr)), FMenuWatch(std::make_unique<TTimer>(nullptr))
 {
     SetControlStyle(csCaptureMouse | csClickEvents | csOpaque | csDoubleClicks);
     FSkinDataName = "mainmenubar";
@@ -121,6 +136,9 @@ TspSkinMainMenuBar::TspSkinMainMenuBar(TComponent* AOwner)
     FMouseTimer->SetEnabled(false);
     FMouseTimer->SetInterval(50);
     FMouseTimer->OnTimer = [this](TObject*) { TestMouse(); };
+    FMorphTimer->SetEnabled(false);
+    FMorphTimer->SetInterval(20);
+    FMorphTimer->OnTimer = [this](TObject*) { TestMorph(); };
     FMenuWatch->SetEnabled(false);
     FMenuWatch->SetInterval(50);
     FMenuWatch->OnTimer = [this](TObject*) { MenuWatchTick(); };
@@ -133,6 +151,7 @@ TspSkinMainMenuBar::~TspSkinMainMenuBar()
     StopKeys(this);
     UnhookForm();
     FMouseTimer->SetEnabled(false);
+    FMorphTimer->SetEnabled(false);
     FMenuWatch->SetEnabled(false);
     if (FFormFrame) FFormFrame->RemoveFreeNotification(this);
     if (FMainMenu) FMainMenu->RemoveFreeNotification(this);
@@ -480,6 +499,9 @@ void TspSkinMainMenuBar::EnterMenuMode()
 {
     if (FMenuActive) return;
     FMenuActive = true;
+    // The frame's menu mode watches the form's presses and activation, which
+    // end this mode again (it wraps the form once it exists).
+    if (FFormFrame) TspSkinMenuMode::ForFrame(FFormFrame);
     StartKeys(this);
     if (OnMainMenuEnter) OnMainMenuEnter(this);
 }
@@ -623,6 +645,26 @@ bool TspSkinMainMenuBar::FindHotKeyItem(WORD Key)
         return true;
     }
     return false;
+}
+
+// ---- morphing ----
+
+void TspSkinMainMenuBar::StartMorph()
+{
+    if (!FMorphTimer->GetEnabled()) FMorphTimer->SetEnabled(true);
+}
+
+bool TspSkinMainMenuBar::MorphRunning() const { return FMorphTimer->GetEnabled(); }
+
+void TspSkinMainMenuBar::TestMorph()
+{
+    bool stepped = false;
+    for (auto& o : FObjects)
+        if (o->morphing && o->CanMorphing()) {
+            o->DoMorphing();
+            stepped = true;
+        }
+    if (!stepped) FMorphTimer->SetEnabled(false);
 }
 
 // ---- scroll marker ----

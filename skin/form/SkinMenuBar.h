@@ -97,6 +97,13 @@ public:
     void DrawMarker(TCanvas* Cnvs);
     void TrackScrollMenu();
 
+    // ---- morphing of the objects ----
+    // Starts the 20 ms morph timer; each tick steps every object that is still
+    // on its way, and the timer stops once none is.
+    void StartMorph();
+    void TestMorph();
+    bool MorphRunning() const;
+
     // ---- hover tracking ----
     void TestActive(int X, int Y);
     void TestMouse();
@@ -158,6 +165,7 @@ private:
     TBitmap* FBarPicture = nullptr;   // not owned
     std::vector<std::unique_ptr<TspMenuBarObject>> FObjects;
     std::unique_ptr<TTimer> FMouseTimer;
+    std::unique_ptr<TTimer> FMorphTimer;
     // While a drop-down of the bar is open: releases the pressed item once the
     // engine shows no level any more, however the menu closed.
     std::unique_ptr<TTimer> FMenuWatch;

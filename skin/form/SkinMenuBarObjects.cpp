@@ -1,5 +1,7 @@
 #include "SkinMenuBarObjects.h"
 #include "ActiveSkinObject.h"
+#include "ButtonFace.h"
+#include "EffectBmp.h"
 #include "MenuItemLook.h"
 #include "SkinData.h"
 #include "SkinDrawHelpers.h"
@@ -51,11 +53,27 @@ bool TspMenuBarObject::CanMorphing()
 
 void TspMenuBarObject::Redraw()
 {
+    if (morphing && Bar) {
+        Bar->StartMorph();
+        return;
+    }
     MorphKf = Active ? 1 : 0;
     if (Bar) Bar->DrawSkinObject(this);
 }
 
-void TspMenuBarObject::SetMorphKf(double Value) { MorphKf = std::clamp(Value, 0.0, 1.0); }
+void TspMenuBarObject::DoMorphing()
+{
+    SetMorphKf(MorphKf + (Active ? 0.2 : -0.2));
+    if (Bar) Bar->DrawSkinObject(this);
+}
+
+void TspMenuBarObject::SetMorphKf(double Value)
+{
+    // Steps of 0.2 do not sum exactly: the ends are met, not missed by a rounding.
+    if (Value < 1e-6) Value = 0;
+    if (Value > 1 - 1e-6) Value = 1;
+    MorphKf = std::clamp(Value, 0.0, 1.0);
+}
 
 // ---- TspSkinMainMenuBarItem ----
 
@@ -127,6 +145,17 @@ void TspSkinMainMenuBarItem::Draw(TCanvas* Cnvs)
         DefaultDraw(Cnvs);
 }
 
+bool TspSkinMainMenuBarItem::StripImage(TBitmap* Img, const TRect& Source, TColor Color)
+{
+    Menuitemlook::ItemStrip(Img, Picture, Source, ItemLeftOffset, ItemRightOffset, ObjectRect.Width());
+    if (Img->Empty()) return false;
+    TCanvas* c = Img->GetCanvas();
+    SetItemFont(c);
+    c->GetFont()->SetColor(LinkedMenuItem && !LinkedMenuItem->GetEnabled() ? unenabledfontColor : Color);
+    Menuitemlook::DrawCaption(c, Caption(), TextRect);
+    return true;
+}
+
 void TspSkinMainMenuBarItem::SkinDraw(TCanvas* Cnvs)
 {
     TRect src = skinrect;
@@ -134,18 +163,20 @@ void TspSkinMainMenuBarItem::SkinDraw(TCanvas* Cnvs)
     if (Down) {
         src = ItemDownRect;
         color = downfontcolor;
+    } else if (morphing && MorphKf > 0 && MorphKf < 1) {
+        // Under way between the normal and the active look.
+        TBitmap normal, active;
+        if (!StripImage(&normal, skinrect, fontcolor) || !StripImage(&active, activeskinrect, activefontcolor)) return;
+        TspEffectBmp a(&normal), b(&active);
+        Skinctrls::MorphByKind(a, b, morphkind, MorphKf);
+        a.Draw(Cnvs->GetHandle(), ObjectRect.left, ObjectRect.top);
+        return;
     } else if (Active) {
         if (!IsNullSkinRect(activeskinrect)) src = activeskinrect;
         color = activefontcolor;
     }
-    if (LinkedMenuItem && !LinkedMenuItem->GetEnabled()) color = unenabledfontColor;
     TBitmap img;
-    Menuitemlook::ItemStrip(&img, Picture, src, ItemLeftOffset, ItemRightOffset, ObjectRect.Width());
-    if (img.Empty()) return;
-    TCanvas* c = img.GetCanvas();
-    SetItemFont(c);
-    c->GetFont()->SetColor(color);
-    Menuitemlook::DrawCaption(c, Caption(), TextRect);
+    if (!StripImage(&img, src, color)) return;
     Cnvs->Draw(ObjectRect.left, ObjectRect.top, &img);
 }
 
@@ -197,6 +228,7 @@ void TspSkinMainMenuBarItem::MouseLeave()
 {
     Active = false;
     Hovered = false;
+    if (morphing && Down) MorphKf = 0;
     Redraw();
     if (Bar->OnItemMouseLeave) Bar->OnItemMouseLeave(LinkedMenuItem);
 }
@@ -234,6 +266,8 @@ void TspSkinMainMenuBarItem::SetDown(bool Value)
     }
     Down = false;
     Active = false;
+    // From the pressed look the item fades back from fully active.
+    if (morphing) MorphKf = 1;
     Redraw();
 }
 

@@ -25,9 +25,11 @@ public:
     virtual void MouseEnter();
     virtual void MouseLeave();
     virtual bool CanMorphing();
-    // Draws the object now on the bar (the morph of the live frame objects is
-    // not played on the bar: every change shows its final look at once).
+    // A morphing object starts the bar's morph timer, which steps it towards
+    // its new look; any other draws its final look on the bar at once.
     void Redraw();
+    // One morph step (0.2 towards Active) and the object drawn.
+    void DoMorphing();
     void SetMorphKf(double Value);
 
     TspSkinMainMenuBar* Bar;
@@ -80,6 +82,9 @@ public:
 private:
     void DefaultDraw(TCanvas* Cnvs);
     void SkinDraw(TCanvas* Cnvs);
+    // The item's strip from Source with its caption in Color (the disabled
+    // colour for a disabled item); false when nothing can be drawn.
+    bool StripImage(TBitmap* Img, const TRect& Source, TColor Color);
     void SetItemFont(TCanvas* C);
     std::string Caption() const;
 };

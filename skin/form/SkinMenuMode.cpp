@@ -3,6 +3,9 @@
 #include "ActiveSkinObject.h"
 #include "Application.h"
 #include "FormFrame.h"
+#include "SkinData.h"
+#include "SkinHint.h"
+#include "SkinMenuBar.h"
 #include "SkinPopupWindow.h"
 #include <algorithm>
 #include <vector>
@@ -234,15 +237,80 @@ void TspSkinMenuMode::FormMessage(TMessage& Message)
         SkinMenuClose();
         return;
     }
+    // Every form hears of a skin load before it happens: the open levels draw
+    // from that skin's records and pictures, which the load frees, so they close.
+    if (Message.Msg == WM_BEFORECHANGESKINDATA) {
+        if (FSkinMenu->GetOpen() && reinterpret_cast<TspSkinData*>(Message.WParam) == FSkinMenu->GetSkinData())
+            FSkinMenu->Hide();
+        return;
+    }
+    CheckMenuVisible(Message);
+}
+
+namespace {
+
+// Whether the press that produced the message being handled landed on the bar
+// itself (its own items handle it) rather than elsewhere on the form.
+bool PressOnBar(TspSkinMainMenuBar* Bar)
+{
+    if (!Bar->HandleAllocated()) return false;
+    const DWORD pos = GetMessagePos();
+    POINT p = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+    HWND at = WindowFromPoint(p);
+    return at && (at == Bar->GetHandle() || IsChild(Bar->GetHandle(), at));
+}
+
+bool MouseMessage(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_MOUSEACTIVATE:
+    case WM_PARENTNOTIFY:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+void TspSkinMenuMode::CheckMenuVisible(TMessage& Message)
+{
     if (!Skinmenus::CanMenuClose(Message.Msg)) return;
+    if (FFrame && FFrame->ShowObjectHint && FFrame->GetSkinHint()) FFrame->GetSkinHint()->HideHint();
+    if (MainMenuActive() && !FMenuOpened) {
+        // Only highlighted by the keyboard: any press or move of the form ends the mode.
+        FFrame->SkinMainMenuClose();
+        return;
+    }
     if (FSkinMenu->GetOpen()) {
         // A left press reaches the form as WM_MOUSEACTIVATE first, then as the press.
         const bool leftPress = Message.Msg == WM_NCLBUTTONDOWN ||
                                (Message.Msg == WM_MOUSEACTIVATE && HIWORD(Message.LParam) == WM_NCLBUTTONDOWN);
         if (leftPress && FFrame) FFrame->NoteMenuClosingPress();
         FSkinMenu->Hide();
-    } else if (MainMenuActive()) {
-        // Only highlighted by the keyboard: any press or move of the form ends the mode.
-        FFrame->SkinMainMenuClose();
+        return;
     }
+    if (FMenuOpened) {
+        SkinMenuClose();
+        return;
+    }
+    // The menu bar's keyboard mode (Alt, F10, or an item whose drop-down Escape
+    // closed) holds every key of the thread: a click anywhere else on the form,
+    // the form losing the activation (a dialog, another program) ends it.
+    TspSkinMainMenuBar* bar = FFrame ? FFrame->GetMainMenuBar() : nullptr;
+    if (bar && bar->GetMenuActive()) {
+        if (!(MouseMessage(Message) && PressOnBar(bar))) bar->MenuExit();
+        return;
+    }
+    // An MDI main form checks for its active child's frame too.
+    if (FForm && FForm->GetFormStyle() == fsMDIForm && FForm->GetVisible())
+        if (TCustomForm* child = FForm->GetActiveMDIChild())
+            if (TspFormFrame* cf = Formframe::GetFormFrameComponent(child))
+                if (cf != FFrame) ForFrame(cf)->CheckMenuVisible(Message);
 }

@@ -57,6 +57,11 @@ public:
     void NewAppMessage(MSG& Msg, bool& Handled);
     // A message of the owner form, before the form's own handling.
     void FormMessage(TMessage& Message);
+    // A message that closes menus (a press, a move, the activation): hides the
+    // frame's object hint and ends whichever menu state the frame is in, the
+    // menu bar's keyboard mode included; an MDI main form passes it to its
+    // active child's frame.
+    void CheckMenuVisible(TMessage& Message);
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;

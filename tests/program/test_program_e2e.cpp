@@ -10,6 +10,7 @@
 #include "LogPrefixes.h"
 #include <ogg/ogg.h>
 #include <algorithm>
+#include <cctype>
 
 using namespace programtest;
 using httptest::LE32;
@@ -466,6 +467,182 @@ TEST_F(ProgramTest, ChatReachesTheOperatorAndTheOperatorsReplyTheVisitor)
     ASSERT_EQ(contacts.size(), 1u);
     EXPECT_NE(contacts[0][6].find("guest: hello operator"), std::string::npos);
     EXPECT_NE(contacts[0][6].find("Server: Hivisitor\n"), std::string::npos);
+}
+
+// ---------------------------------------------------------------- the operator's keys
+
+// The program whose input is driven: after each piece of input the test waits
+// until its GUI thread has taken everything and waits for more, so that a
+// posted message never overtakes input sent before it.
+HANDLE DrivenProgram = nullptr;
+
+void Settle()
+{
+    if (DrivenProgram) WaitForInputIdle(DrivenProgram, 3000);
+}
+
+// Real input through the system's queue, as the operator's keyboard and mouse give it.
+void RealKey(WORD vk, bool up)
+{
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof(INPUT));
+    Sleep(20);
+    Settle();
+}
+
+void Press(WORD vk)
+{
+    RealKey(vk, false);
+    RealKey(vk, true);
+}
+
+void TypeWord(const std::string& letters)
+{
+    for (char c : letters) Press(static_cast<WORD>(toupper(static_cast<unsigned char>(c))));
+}
+
+void ClickAt(POINT p)
+{
+    SetCursorPos(p.x, p.y);
+    Sleep(30);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+    Sleep(30);
+    Settle();
+}
+
+POINT CentreOf(HWND wnd)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// A level of a skinned menu on the screen.
+bool MenuShown()
+{
+    HWND w = nullptr;
+    while ((w = FindWindowExA(nullptr, w, "TspSkinPopupWindow", nullptr)) != nullptr)
+        if (IsWindowVisible(w)) return true;
+    return false;
+}
+
+// The menu bar's keyboard mode (Alt, F10, or a drop-down closed by Escape)
+// ends when the operator clicks elsewhere or a dialog takes the activation:
+// what is typed next reaches the chat line, and the dialog's keys the dialog.
+TEST_F(ProgramTest, MenuKeyboardModeEndsOnAClickElsewhereAndForADialog)
+{
+    Program p("menukeys");
+    WriteFreeViewing(p, {{"SOUND", "1"}});   // the dialog's sound fields take typing
+    ASSERT_TRUE(p.Start());
+    HWND main = p.MainWindow();
+    HWND edit = p.ChatEdit();
+    ASSERT_NE(edit, nullptr);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main, &pid);
+    DrivenProgram = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+    struct Forget {
+        ~Forget()
+        {
+            if (DrivenProgram) CloseHandle(DrivenProgram);
+            DrivenProgram = nullptr;
+        }
+    } forget;
+    // Other tests' windows on the shared display must not come over the
+    // places clicked here nor take the keys: the window stays on top.
+    SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(main);
+    ClickAt(CentreOf(edit));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }, 5000));
+    // One round: the mode entered by Enter (which also checks what it shows),
+    // then a click into the emptied chat line and a word typed, which must
+    // arrive. Other tests' windows on the shared display may take the
+    // activation meanwhile: a round so disturbed is played again (at most
+    // three times); with the mode never ended, no round can pass.
+    auto round = [&](const std::function<bool()>& Enter, const std::string& word) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            p.SetText(edit, "");
+            WaitUntil([&] {
+                SetForegroundWindow(main);
+                return GetForegroundWindow() == main;
+            }, 3000);
+            if (!Enter()) continue;
+            ClickAt(CentreOf(edit));
+            TypeWord(word);
+            if (WaitUntil([&] { return p.Text(edit) == word; }, 3000)) return true;
+        }
+        return false;
+    };
+
+    // Alt (Enter then opens the highlighted item's drop-down, and Escape closes
+    // it again), F10, and a click on File with Escape: each time a click into
+    // the chat line ends the mode.
+    EXPECT_TRUE(round([&] {
+        Press(VK_MENU);
+        Press(VK_RETURN);
+        if (!WaitUntil(MenuShown, 3000)) return false;
+        Press(VK_ESCAPE);
+        return WaitUntil([] { return !MenuShown(); }, 3000);
+    }, "ab")) << "after Alt: " << p.Text(edit);
+    EXPECT_TRUE(round([&] {
+        Press(VK_F10);
+        return true;
+    }, "cd")) << "after F10: " << p.Text(edit);
+    HWND bar = ChildWindowFromPointEx(main, POINT{20, 6}, CWP_SKIPINVISIBLE);
+    ASSERT_NE(bar, nullptr);
+    ASSERT_NE(bar, edit);
+    EXPECT_TRUE(round([&] {
+        RECT br;
+        GetWindowRect(bar, &br);
+        ClickAt(POINT{br.left + 20, (br.top + br.bottom) / 2});
+        if (!WaitUntil(MenuShown, 3000)) return false;
+        Press(VK_ESCAPE);
+        return WaitUntil([] { return !MenuShown(); }, 3000);
+    }, "ef")) << "after File and Escape: " << p.Text(edit);
+
+    // A modal dialog opened while the mode is on gets its keys: what is typed
+    // into its edit arrives. Back on the main window, typing reaches the chat line.
+    Press(VK_MENU);
+    HWND custom = p.Button("Customization");
+    ASSERT_NE(custom, nullptr);
+    PostMessageA(custom, WM_KEYDOWN, VK_RETURN, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = p.TopWindow("TForm", "Customization")) && IsWindowVisible(dialog); },
+                          10000));
+    WaitUntil([&] { return GetForegroundWindow() == dialog; }, 5000);
+    // The first edit of the dialog that takes typing (shown, enabled).
+    struct Find {
+        HWND Found = nullptr;
+        static BOOL CALLBACK Proc(HWND w, LPARAM d)
+        {
+            char cls[32] = {};
+            GetClassNameA(w, cls, sizeof(cls));
+            auto* f = reinterpret_cast<Find*>(d);
+            if (std::string(cls) != "TEdit" || !IsWindowVisible(w) || !IsWindowEnabled(w)) return TRUE;
+            if (GetWindowLongA(w, GWL_STYLE) & ES_READONLY) return TRUE;
+            f->Found = w;
+            return FALSE;
+        }
+    } find;
+    EnumChildWindows(dialog, Find::Proc, reinterpret_cast<LPARAM>(&find));
+    HWND field = find.Found;
+    ASSERT_NE(field, nullptr);
+    ClickAt(CentreOf(field));
+    Press(VK_END);
+    const std::string before = p.Text(field);
+    TypeWord("12");
+    EXPECT_TRUE(WaitUntil([&] { return p.Text(field) == before + "12"; }, 5000)) << before << " / " << p.Text(field);
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10000));
+    EXPECT_TRUE(round([] { return true; }, "gh")) << "after the dialog: " << p.Text(edit);
+
+    EXPECT_TRUE(p.Stop());
 }
 
 // The reply goes to the visitor whose chat the memo shows, also after another

@@ -3,6 +3,7 @@
 // mouse input, controls pinned to the skin's areas, and the sizing edges.
 #include "test_gtest.h"
 #include "../skin_form/FrameFixture.h"
+#include "ActiveSkinObject.h"
 #include "SkinControl.h"
 #include <memory>
 
@@ -139,6 +140,27 @@ TEST(ClientAreaFrame, DraggedByItsSurfaceWithTheRealMouse)
     MouseTo(s.Form->GetLeft() + 190, s.Form->GetTop() + 130);
     Button(MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(s.Form->GetLeft(), left + 40);
+    SetCursorPos(5, 5);
+}
+
+// The caption moves the window even where the surface does not (DraggAble off).
+TEST(ClientAreaFrame, DraggedByItsCaptionAlsoWhenTheSurfaceIsNotDraggable)
+{
+    Scene s(false);
+    s.Frame->DraggAble = false;
+    TspActiveSkinObject* caption = s.Frame->GetObject(s.Frame->GetIndex("caption"));
+    ASSERT_TRUE(caption);
+    const TRect r = caption->ObjectRect;
+    const int left = s.Form->GetLeft(), top = s.Form->GetTop();
+    const int x = left + (r.left + r.right) / 2, y = top + (r.top + r.bottom) / 2;
+    MouseTo(x, y);
+    Button(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(s.Frame->GetDragging());
+    for (int i = 1; i <= 3; ++i) MouseTo(x + 10 * i, y + 5 * i);
+    Button(MOUSEEVENTF_LEFTUP);
+    EXPECT_FALSE(s.Frame->GetDragging());
+    EXPECT_EQ(s.Form->GetLeft(), left + 30);
+    EXPECT_EQ(s.Form->GetTop(), top + 15);
     SetCursorPos(5, 5);
 }
 

@@ -10,8 +10,10 @@
 #include "SkinBoxControls.h"
 #include "SkinEdits.h"
 #include "SkinPopupMenu.h"
+#include "WaitUntil.h"
 #include <memory>
 #include <string>
+#include <initializer_list>
 #include <vector>
 
 using namespace CtlFixture;
@@ -41,6 +43,35 @@ std::string ClipboardString()
     }
     CloseClipboard();
     return s;
+}
+
+// Real keys through the system's input queue: the modifiers held, the key
+// pressed and released, the modifiers released; then the messages served.
+void Chord(std::initializer_list<WORD> Mods, WORD Vk)
+{
+    std::vector<INPUT> in;
+    auto add = [&](WORD k, DWORD flags) {
+        INPUT i = {};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = k;
+        i.ki.dwFlags = flags;
+        in.push_back(i);
+    };
+    for (WORD m : Mods) add(m, 0);
+    add(Vk, 0);
+    add(Vk, KEYEVENTF_KEYUP);
+    for (WORD m : Mods) add(m, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+    PumpUntil([] { return false; }, 150);
+}
+
+// The form shown and active with Control focused, so that real keys reach it.
+void FocusForKeys(TForm* Form, TWinControl* Control)
+{
+    Form->Show();
+    SetForegroundWindow(Form->GetHandle());
+    Control->SetFocus();
+    PumpUntil([&] { return GetFocus() == Control->GetHandle(); }, 1000);
 }
 
 struct Scene {
@@ -100,6 +131,33 @@ TEST(SkinEdit, ReadOnlyDropsEveryChangeButEscapeAndEnterKeepTheirEvents)
     s.Log.clear();
     s.Type("\x1b");   // Escape: its key-down and one key press
     EXPECT_EQ(s.Log, (std::vector<std::string>{"down 27", "press 27"}));
+}
+
+// The one-line edit stays one line whatever the keys: Ctrl+Enter types
+// nothing, a multi-line text pastes its first line (Shift+Insert and Ctrl+V
+// alike), and read-only refuses Shift+Insert as it refuses Ctrl+V.
+TEST(SkinEdit, RealKeysKeepOneLineAndReadOnly)
+{
+    Scene s;
+    FocusForKeys(s.Form.get(), s.E);
+    ASSERT_EQ(GetFocus(), s.E->GetHandle());
+    PutClipboard("first\r\nsecond\r\n");
+    Chord({VK_SHIFT}, VK_INSERT);
+    EXPECT_EQ(s.E->GetText(), "first");
+    Chord({VK_CONTROL}, VK_RETURN);
+    EXPECT_EQ(s.E->GetText(), "first");
+    PutClipboard("\nnext");   // a text that starts with its line break pastes nothing
+    Chord({VK_CONTROL}, 'V');
+    EXPECT_EQ(s.E->GetText(), "first");
+    PutClipboard("more\nlines");
+    Chord({VK_CONTROL}, 'V');
+    EXPECT_EQ(s.E->GetText(), "firstmore");
+    EXPECT_EQ(s.E->Perform(EM_GETLINECOUNT, 0, 0), 1);
+    s.E->ReadOnly = true;
+    Chord({VK_SHIFT}, VK_INSERT);
+    Chord({VK_CONTROL}, 'V');
+    Chord({VK_SHIFT}, VK_DELETE);
+    EXPECT_EQ(s.E->GetText(), "firstmore");
 }
 
 struct TMenuCase {

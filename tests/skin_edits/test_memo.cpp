@@ -65,13 +65,30 @@ TEST(SkinMemo, BarFollowsLinesAndSize)
     ASSERT_GT(s.MaxScroll(), s.VisibleLines());
     EXPECT_TRUE(s.Bar->GetEnabled());
     EXPECT_EQ(s.Bar->GetMax(), s.MaxScroll());
-    EXPECT_EQ(s.Bar->GetPageSize(), s.VisibleLines() + 1);
+    EXPECT_EQ(s.Bar->GetPageSize(), s.VisibleLines());
     // Taller: more lines fit, the page follows.
     const int before = s.Bar->GetPageSize();
     s.M->SetBounds(0, 0, 200, 180);
     EXPECT_GT(s.Bar->GetPageSize(), before);
-    EXPECT_EQ(s.Bar->GetPageSize(), s.VisibleLines() + 1);
+    EXPECT_EQ(s.Bar->GetPageSize(), s.VisibleLines());
     EXPECT_EQ(s.Bar->GetMax(), s.MaxScroll());
+}
+
+// The bar's far end is the memo's last scroll position, both ways (with 41
+// lines and 7 visible, top line 34 for both).
+TEST(SkinMemo, BarEndAndMemoEndAreTheSameLine)
+{
+    Scene s;
+    for (int i = 0; i < 41; ++i) s.M->GetLines()->Add("line " + std::to_string(i));
+    s.M->Perform(WM_VSCROLL, SB_BOTTOM, 0);
+    const int last = s.FirstLine();
+    ASSERT_GT(last, 0);
+    EXPECT_EQ(s.Bar->GetPosition(), last);
+    EXPECT_EQ(s.Bar->GetMax() - s.Bar->GetPageSize() + 1, last);
+    s.M->Perform(WM_VSCROLL, SB_TOP, 0);
+    s.Bar->SetPosition(1000);   // dragged to the end
+    EXPECT_EQ(s.Bar->GetPosition(), last);
+    EXPECT_EQ(s.FirstLine(), last);
 }
 
 TEST(SkinMemo, BarScrollsTheMemoAndTheWheelByOneLine)

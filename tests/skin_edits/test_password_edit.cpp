@@ -6,8 +6,11 @@
 #include "Form.h"
 #include "SkinBoxControls.h"
 #include "SkinPasswordEdit.h"
+#include "WaitUntil.h"
 #include <memory>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 using namespace CtlFixture;
 
@@ -40,6 +43,35 @@ void PutClipboard(const std::string& S)
     GlobalUnlock(g);
     SetClipboardData(CF_TEXT, g);
     CloseClipboard();
+}
+
+// Real keys through the system's input queue: the modifiers held, the key
+// pressed and released, the modifiers released; then the messages served.
+void Chord(std::initializer_list<WORD> Mods, WORD Vk)
+{
+    std::vector<INPUT> in;
+    auto add = [&](WORD k, DWORD flags) {
+        INPUT i = {};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = k;
+        i.ki.dwFlags = flags;
+        in.push_back(i);
+    };
+    for (WORD m : Mods) add(m, 0);
+    add(Vk, 0);
+    add(Vk, KEYEVENTF_KEYUP);
+    for (WORD m : Mods) add(m, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+    PumpUntil([] { return false; }, 150);
+}
+
+// The form shown and active with Control focused, so that real keys reach it.
+void FocusForKeys(TForm* Form, TWinControl* Control)
+{
+    Form->Show();
+    SetForegroundWindow(Form->GetHandle());
+    Control->SetFocus();
+    PumpUntil([&] { return GetFocus() == Control->GetHandle(); }, 1000);
 }
 
 struct Scene {
@@ -206,6 +238,23 @@ TEST(SkinPasswordEdit, PasteKeysMaximumLengthAndReadOnly)
     s.E->ReadOnly = false;
     s.Key('V', ssCtrl);
     EXPECT_EQ(s.E->GetText(), "xy");
+}
+
+// A password copied with its line break (or a tab) is stored without it, by
+// either paste key; Ctrl+Enter types nothing.
+TEST(SkinPasswordEdit, RealKeysPasteNoControlCharacters)
+{
+    Scene s;
+    FocusForKeys(s.Form.get(), s.E);
+    ASSERT_EQ(GetFocus(), s.E->GetHandle());
+    PutClipboard("secret\r\n");
+    Chord({VK_CONTROL}, 'V');
+    EXPECT_EQ(s.E->GetText(), "secret");
+    PutClipboard("\tpw\n");
+    Chord({VK_SHIFT}, VK_INSERT);
+    EXPECT_EQ(s.E->GetText(), "secretpw");
+    Chord({VK_CONTROL}, VK_RETURN);
+    EXPECT_EQ(s.E->GetText(), "secretpw");
 }
 
 TEST(SkinPasswordEdit, LongTextScrollsTheFirstVisibleCharacter)

@@ -150,6 +150,22 @@ TEST(FrameButtons, HiddenCaptionButtonsAreOffAndGone)
     EXPECT_EQ(f.Frame->GetDefCaptionRect().right, 320 - 3);
 }
 
+// A button the application disabled by name stays disabled through the
+// frame's own checks (a border icon change); enabled by name it works again.
+TEST(FrameButtons, ButtonDisabledByNameStaysDisabledThroughCheckObjects)
+{
+    FramedForm f(nullptr, 200, 150, 320, 220);
+    TspActiveSkinObject* close = f.Frame->GetObject(f.Frame->GetIndex("closebutton"));
+    ASSERT_TRUE(close);
+    f.Frame->SetEnabled("closebutton", false);
+    f.Frame->CheckObjects();
+    EXPECT_FALSE(close->Enabled);
+    EXPECT_TRUE(close->Visible);
+    f.Frame->SetEnabled("closebutton", true);
+    f.Frame->CheckObjects();
+    EXPECT_TRUE(close->Enabled);
+}
+
 TEST(FrameButtons, CaptionDoubleClickRollsANonSizeableFrameUpAndDown)
 {
     FramedForm f(nullptr, 200, 150, 320, 220);

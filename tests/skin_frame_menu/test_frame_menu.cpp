@@ -423,6 +423,17 @@ TEST(FrameMainMenu, NoItemsWithAMenuBarOrWithoutAUsableRecord)
         Keys({VK_MENU});   // nothing to walk: no mode, no key held back
         EXPECT_FALSE(s.Frame->GetMainMenuActive());
         EXPECT_FALSE(TspSkinMenuMode::AppHooked());
+        // Neither does the system track its own menu from the keyboard: Alt,
+        // then Alt with a key no item has, and the next key reaches the form.
+        Keys({'Z'}, true);
+        s.Form->KeyPreview = true;
+        int seen = 0;
+        s.Form->OnKeyDown = [&](TObject*, WORD& K, TShiftState) {
+            if (K == 'Q') ++seen;
+        };
+        Keys({'Q'});
+        EXPECT_EQ(seen, 1);
+        s.Form->OnKeyDown = nullptr;
         s.Shot();
     }
     // Offsets past the image are bounded; the items still draw.

@@ -90,6 +90,21 @@ TEST(SkinListBox, MultiSelectKeepsSeveralItems)
     // Selected items paint as selected: GetState of a selected item that is not the caret.
     EXPECT_TRUE(s.Inner()->GetState(1) & odSelected);
     EXPECT_FALSE(s.Inner()->GetState(0) & odSelected);
+    // Extended selection is the default: a plain click selects that item alone.
+    EXPECT_TRUE(s.L->GetExtandedSelect());
+    s.ClickItem(0, 0);
+    EXPECT_EQ(s.L->GetSelCount(), 1);
+    // Without it every click toggles its item and keeps the others.
+    s.L->SetExtandedSelect(false);
+    EXPECT_FALSE(s.L->GetExtandedSelect());
+    EXPECT_EQ(s.L->GetItems()->GetCount(), 6);
+    const int before = s.L->GetSelCount();   // what the new list window kept
+    s.ClickItem(3, 0);
+    s.ClickItem(5, 0);
+    EXPECT_EQ(s.L->GetSelCount(), before + 2);
+    s.ClickItem(3, 0);
+    EXPECT_EQ(s.L->GetSelCount(), before + 1);
+    EXPECT_TRUE(s.L->GetSelected(5));
 }
 
 TEST(SkinListBox, ItemIndexOutsideTheItemsSelectsNothing)

@@ -411,6 +411,40 @@ TEST(SkinMenuBar, SkinnedBarAndItemsComeFromTheirPictures)
     s.Bar->SetSkinData(nullptr);
 }
 
+// An item record with "morphing" fades on the bar's timer: entering goes to
+// the active look in steps, leaving goes back; in between both looks mix.
+TEST(SkinMenuBar, MorphingItemsFadeBetweenTheirLooks)
+{
+    SkinFixture f;
+    f.ItemRec->Morphing = true;
+    Scene s;
+    s.Bar->SetSkinData(f.Data.get());
+    s.Bar->ChangeSkinData();
+    TspSkinMainMenuBarItem* it = s.Item(0);
+    ASSERT_TRUE(it->morphing);
+    const TRect r = it->ObjectRect;
+    it->MouseEnter();
+    EXPECT_TRUE(s.Bar->MorphRunning());
+    EXPECT_LT(it->MorphKf, 1.0);
+    ASSERT_TRUE(PumpUntil([&] { return !s.Bar->MorphRunning(); }, 3000));
+    EXPECT_EQ(it->MorphKf, 1.0);
+    EXPECT_EQ(Probe(Compose(s.Bar).get(), r.left + 4, r.top + 1), cItemHot);
+    it->MouseLeave();
+    EXPECT_TRUE(s.Bar->MorphRunning());
+    EXPECT_GT(it->MorphKf, 0.0);
+    // Half way the picture is neither look.
+    const double was = it->MorphKf;
+    it->MorphKf = 0.5;
+    const TColor mid = Probe(Compose(s.Bar).get(), r.left + 4, r.top + 1);
+    EXPECT_NE(mid, cItem);
+    EXPECT_NE(mid, cItemHot);
+    it->MorphKf = was;
+    ASSERT_TRUE(PumpUntil([&] { return !s.Bar->MorphRunning(); }, 3000));
+    EXPECT_EQ(it->MorphKf, 0.0);
+    EXPECT_EQ(Probe(Compose(s.Bar).get(), r.left + 4, r.top + 1), cItem);
+    s.Bar->SetSkinData(nullptr);
+}
+
 TEST(SkinMenuBar, UnusableItemRecordsGiveThePlainLookNeverZeroWidth)
 {
     struct Case {

@@ -5,6 +5,7 @@
 #include "Application.h"
 #include "Form.h"
 #include "FormFrame.h"
+#include "SkinData.h"
 #include "SkinMenuMode.h"
 #include "SkinPopupMenu.h"
 #include "SkinPopupWindow.h"
@@ -201,6 +202,24 @@ TEST(SkinPopupMenu, TwoFramesInOverlappingOrderShareOneHook)
     Application->OnMessage = nullptr;
 }
 
+// The frame's own helpers show any menu through its engine, in menu mode.
+TEST(SkinPopupMenu, FramePopupSkinMenuShowsAMenuAtAPointOrUnderARectangle)
+{
+    Framed f;
+    auto* m = f.Menu();
+    f.Frame->PopupSkinMenu(m, TPoint(300, 200));
+    ASSERT_TRUE(f.Engine()->GetOpen());
+    EXPECT_TRUE(TspSkinMenuMode::AppHooked());
+    EXPECT_EQ(f.Engine()->GetLevel(0)->GetLeft(), 300);
+    f.Engine()->Hide();
+    f.Frame->PopupSkinMenu1(m, TRect(320, 100, 380, 120), false);
+    ASSERT_TRUE(f.Engine()->GetOpen());
+    EXPECT_EQ(f.Engine()->GetLevel(0)->GetTop(), 120);
+    f.Engine()->Hide();
+    EXPECT_FALSE(TspSkinMenuMode::AppHooked());
+    EXPECT_EQ(f.Log, (TLog{"open", "close", "open", "close"}));
+}
+
 TEST(SkinPopupMenu, FormMessagesCloseTheMenu)
 {
     Framed f;
@@ -258,3 +277,38 @@ TEST(SkinPopupMenu, ARealPressOnTheFormClosesTheMenuThroughTheForm)
 }
 
 }  // namespace
+
+#ifdef SKINS_DIR
+namespace {
+
+// A skin loaded while a menu drawn from it is open frees the records and
+// pictures the open levels draw from: the menu closes first, and menu mode ends.
+TEST(SkinPopupMenu, ASkinLoadClosesTheMenuDrawnFromThatSkin)
+{
+    Framed f;
+    auto skin = std::make_unique<TspSkinData>(nullptr);
+    ASSERT_TRUE(skin->LoadFromCompressedFile(std::string(SKINS_DIR) + "/Korvel2.skn"));
+    auto other = std::make_unique<TspSkinData>(nullptr);
+    f.Frame->SetMenusSkinData(skin.get());
+    auto* m = f.Menu();
+    m->Popup(300, 200);
+    ASSERT_TRUE(f.Engine()->GetOpen());
+    ASSERT_TRUE(f.Engine()->GetLevel(0)->IsSkinned());
+    // Another skin's load leaves it open.
+    ASSERT_TRUE(other->LoadFromCompressedFile(std::string(SKINS_DIR) + "/Sarnic.skn"));
+    EXPECT_TRUE(f.Engine()->GetOpen());
+    ASSERT_TRUE(skin->LoadFromCompressedFile(std::string(SKINS_DIR) + "/Sarnic.skn"));
+    EXPECT_FALSE(f.Engine()->GetOpen());
+    EXPECT_EQ(LevelWindows(), 0);
+    EXPECT_FALSE(TspSkinMenuMode::AppHooked());
+    EXPECT_EQ(f.Log, (TLog{"open", "close"}));
+    // The menu opens again from the new skin.
+    m->Popup(300, 200);
+    ASSERT_TRUE(f.Engine()->GetOpen());
+    EXPECT_TRUE(f.Engine()->GetLevel(0)->IsSkinned());
+    f.Engine()->Hide();
+    f.Frame->SetMenusSkinData(nullptr);
+}
+
+}  // namespace
+#endif

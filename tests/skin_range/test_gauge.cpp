@@ -138,10 +138,12 @@ TEST(SkinGauge, SkinnedProgressTilesTheMiddleBetweenCaps)
     EXPECT_EQ(Probe(shot.get(), 80, 10), cEdge);     // end cap
     EXPECT_EQ(Probe(shot.get(), 100, 10), cNormal);  // the element behind
     EXPECT_EQ(Probe(shot.get(), 156, 10), cEdge);    // the element's right end
-    // Shorter than both caps: only the middle, no caps.
+    // Shorter than both caps: only the middle, no caps (a small value still shows).
     s.G->SetValue(3);   // 4.2 pixels: progress 12..16
     shot = Snapshot(s.G);
-    EXPECT_EQ(Probe(shot.get(), 13, 10), cNormal);
+    EXPECT_EQ(Probe(shot.get(), 12, 10), cActive);
+    EXPECT_EQ(Probe(shot.get(), 15, 10), cActive);
+    EXPECT_EQ(Probe(shot.get(), 17, 10), cNormal);
     s.G->SetSkinData(nullptr);
 }
 

@@ -167,6 +167,29 @@ TEST(FrameStates, SnapsToTheWorkAreaEdgesOnlyWhenCloserThanTheMagneticSize)
     }
 }
 
+// AlphaBlend set while the form has no window yet reaches the window when it is
+// made, and a window made anew (a recreation) is layered again too.
+TEST(FrameStates, AlphaBlendReachesEveryWindowOfTheForm)
+{
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    form->SetBounds(80, 80, 200, 120);
+    auto* frame = new TspFormFrame(form.get());
+    frame->SetAlphaBlendValue(180);
+    frame->SetAlphaBlend(true);
+    form->HandleNeeded();
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass);
+        HWND wnd = form->GetHandle();
+        ASSERT_NE(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        ASSERT_TRUE(GetLayeredWindowAttributes(wnd, nullptr, &alpha, &flags));
+        EXPECT_EQ(alpha, 180);
+        form->RecreateWnd();
+        form->HandleNeeded();
+    }
+}
+
 // After the show, a frame with AlphaBlend ends at its opacity and stays
 // layered; with only the animation it ends opaque and no longer layered.
 TEST(FrameStates, FadeInEndsAtTheOpacityAndLeavesAnOpaqueWindowUnlayered)

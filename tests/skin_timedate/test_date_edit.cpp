@@ -92,7 +92,7 @@ TEST(DateEdit, ValidTextRules)
         {"d.M.yyyy", '.', "01.01.", false},     {"d.M.yyyy", '.', "ab.01.2004", false},
         {"M/d/yyyy", '/', "12/31/2004", true},  {"M/d/yyyy", '/', "13/01/2004", false},
         {"M/d/yyyy", '/', "01/32/2004", false}, {"d/M/yy", '/', "31/12/99", true},
-        {"d/M/yy", '/', "31/12/100", false},
+        {"d/M/yy", '/', "31/12/100", false},   {"d/M/yy", '/', "01/01/00", true},   // 2000
         {"dd-MMM-yyyy", '-', "05-Mar-2004", true}, {"dd-MMM-yyyy", '-', "05-mar-2004", true},
         {"dd-MMM-yyyy", '-', "05-Xyz-2004", false}, {"dd-MMM-yyyy", '-', "32-Mar-2004", false},
         {"dd-MMM-yyyy", '-', "05-03-2004", false},  {"dd-MMM-yyyy", '-', "05-March-2004", false},
@@ -167,15 +167,19 @@ TEST(DateEdit, ImpossibleOrOutOfRangeDatesAreRefusedAndTheTextReturnsOnLeaving)
     }
 }
 
-TEST(DateEdit, DropPointBelowOrAboveTheEdit)
+// Inside the work area (a task bar of 40 at the bottom of a 1024 x 768 screen):
+// below the edit, or above it where the work area ends; never past either side.
+TEST(DateEdit, DropPointBelowOrAboveTheEditInsideTheWorkArea)
 {
     struct Case {
-        int X, Y, EditH, CalH, ScreenH, EX, EY;
-    } cases[] = {{10, 100, 21, 150, 768, 10, 121}, {10, 600, 21, 150, 768, 10, 450}, {-20, 597, 21, 150, 768, -20, 618},
-                 {5, 598, 21, 150, 768, 5, 448}};
+        int X, Y, EditH, CalW, CalH, EX, EY;
+    } cases[] = {{10, 100, 21, 180, 150, 10, 121},  {10, 600, 21, 180, 150, 10, 450},
+                 {10, 560, 21, 180, 150, 10, 410},  // fits the screen, not the work area
+                 {-20, 300, 21, 180, 150, 0, 321},  {900, 300, 21, 180, 150, 844, 321}};
+    const TRect work(0, 0, 1024, 728);
     for (const auto& c : cases) {
-        const TPoint p = TspSkinDateEdit::DropPoint(TPoint(c.X, c.Y), c.EditH, c.CalH, c.ScreenH);
-        EXPECT_EQ(p.x, c.EX);
+        const TPoint p = TspSkinDateEdit::DropPoint(TPoint(c.X, c.Y), c.EditH, c.CalW, c.CalH, work);
+        EXPECT_EQ(p.x, c.EX) << c.X;
         EXPECT_EQ(p.y, c.EY) << c.Y;
     }
 }

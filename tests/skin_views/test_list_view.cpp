@@ -6,6 +6,7 @@
 #include "test_gtest.h"
 #include "../skin_controls/ControlFixture.h"
 #include "Form.h"
+#include "ImgList.h"
 #include "SkinBoxControls.h"
 #include "SkinScrollBar.h"
 #include "SkinViews.h"
@@ -273,6 +274,35 @@ TEST(SkinListViewHeader, DefaultLookWithoutAnElementAndTheContentHandler)
     EXPECT_EQ(seen.right, 100);
     EXPECT_EQ(Probe(b.get(), 105, y), 0x00FFFF);
     EXPECT_EQ(Probe(b.get(), 130, y), cNormal);
+}
+
+// A column with an image of the small images shows it before its caption: at
+// the left, or centred together with the caption in a centred column.
+TEST(SkinListViewHeader, ColumnImagesLeadTheirCaptions)
+{
+    HeaderScene s;
+    const TColor cPicture = RGB(0, 200, 100);
+    TImageList images(16, 16, nullptr);
+    TBitmap pic(16, 16, pf24bit);
+    pic.GetCanvas()->GetBrush()->SetColor(cPicture);
+    pic.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+    images.AddMasked(&pic, RGB(255, 0, 255));
+    s.L->SetSmallImages(&images);
+    TListColumn* col = s.L->GetColumns()->GetItem(1);   // 80..180
+    col->SetCaption("");
+    col->SetImageIndex(0);
+    const int y = s.MidY();
+    auto b = s.Paint();
+    EXPECT_EQ(Probe(b.get(), 80 + 5 + 8, y), cPicture);
+    EXPECT_EQ(Probe(b.get(), 80 + 5 + 20, y), cNormal);
+    col->SetAlignment(taCenter);   // (100 - 10) / 2 - (16 + 10) / 2 = 32 into the text rectangle
+    b = s.Paint();
+    EXPECT_EQ(Probe(b.get(), 80 + 5 + 8, y), cNormal);
+    EXPECT_EQ(Probe(b.get(), 80 + 5 + 32 + 8, y), cPicture);
+    col->SetImageIndex(5);   // beyond the images: none
+    b = s.Paint();
+    EXPECT_EQ(Probe(b.get(), 80 + 5 + 32 + 8, y), cNormal);
+    s.L->SetSmallImages(nullptr);
 }
 
 TEST(SkinListViewHeader, ARecreatedListHooksItsNewHeader)
