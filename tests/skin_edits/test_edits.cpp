@@ -11,12 +11,14 @@
 #include "SkinEdits.h"
 #include "SkinPopupMenu.h"
 #include "WaitUntil.h"
+#include "EditKeys.h"
 #include <memory>
 #include <string>
 #include <initializer_list>
 #include <vector>
 
 using namespace CtlFixture;
+using namespace EditKeys;
 
 namespace {
 
@@ -45,34 +47,6 @@ std::string ClipboardString()
     return s;
 }
 
-// Real keys through the system's input queue: the modifiers held, the key
-// pressed and released, the modifiers released; then the messages served.
-void Chord(std::initializer_list<WORD> Mods, WORD Vk)
-{
-    std::vector<INPUT> in;
-    auto add = [&](WORD k, DWORD flags) {
-        INPUT i = {};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = k;
-        i.ki.dwFlags = flags;
-        in.push_back(i);
-    };
-    for (WORD m : Mods) add(m, 0);
-    add(Vk, 0);
-    add(Vk, KEYEVENTF_KEYUP);
-    for (WORD m : Mods) add(m, KEYEVENTF_KEYUP);
-    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-    PumpUntil([] { return false; }, 150);
-}
-
-// The form shown and active with Control focused, so that real keys reach it.
-void FocusForKeys(TForm* Form, TWinControl* Control)
-{
-    Form->Show();
-    SetForegroundWindow(Form->GetHandle());
-    Control->SetFocus();
-    PumpUntil([&] { return GetFocus() == Control->GetHandle(); }, 1000);
-}
 
 struct Scene {
     std::unique_ptr<TForm> Form{new TForm(nullptr)};
