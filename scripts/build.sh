@@ -32,7 +32,11 @@ cmake --build "$WINELIB_BUILD" -j "$JOBS"
 
 configure "$BUILD" "$ROOT/cmake/mingw-x86_64.cmake" -DDEPS_DIR="$BUILD/deps/x86_64"
 if [ -n "${BUILD_TARGETS:-}" ]; then
-  cmake --build "$BUILD" -j "$JOBS" --target ${BUILD_TARGETS}
+  # Targets of the winelib build (the codec stand-in) are already built above.
+  known=$(cmake --build "$BUILD" --target help | sed -n 's/^\.\.\. \([^ ]*\).*/\1/p')
+  targets=()
+  for t in ${BUILD_TARGETS}; do grep -qx "$t" <<<"$known" && targets+=("$t"); done
+  [ ${#targets[@]} -eq 0 ] || cmake --build "$BUILD" -j "$JOBS" --target "${targets[@]}"
   exit 0
 fi
 cmake --build "$BUILD" -j "$JOBS"
