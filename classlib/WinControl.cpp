@@ -15,7 +15,13 @@ namespace {
 const char* ControlProp()
 {
     static char name[64] = "";
-    if (!name[0]) wsprintfA(name, "ClasslibControl%p", ClasslibInstance());
+    // The process in the name too: window properties are seen by every process, and
+    // a program file loads at the same address in each of its processes, so a
+    // window of another of our processes under the cursor would hand out a
+    // pointer into that process.
+    if (!name[0])
+        wsprintfA(name, "ClasslibControl%08lX%p", static_cast<unsigned long>(GetCurrentProcessId()),
+                  ClasslibInstance());
     return name;
 }
 

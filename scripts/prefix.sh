@@ -13,6 +13,11 @@ fi
 if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 fi
+# A crashing program ends with its backtrace instead of waiting, under the test
+# display, for someone to close Wine's crash dialog.
+if ! grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+fi
 for inst in "$ROOT"/platform/*/install.sh; do
   [ -f "$inst" ] && bash "$inst"
 done
