@@ -7,7 +7,7 @@ bad() { echo "FAIL: $*"; fail=1; }
 
 # Windows' own DLLs: what a clean Windows has. The compiler's runtime (libstdc++,
 # libgcc, winpthread) is linked in, so it must not be imported.
-SYSTEM='^(kernel32|user32|gdi32|advapi32|comctl32|comdlg32|ole32|oleaut32|shell32|shlwapi|ws2_32|winmm|msvfw32|winhttp|msvcrt|version|rpcrt4|uxtheme|api-ms-win-[a-z0-9-]+)\.dll$'
+SYSTEM='^(kernel32|user32|gdi32|advapi32|comctl32|comdlg32|ole32|oleaut32|shell32|shlwapi|mpr|ws2_32|winmm|msvfw32|winhttp|msvcrt|version|rpcrt4|uxtheme|api-ms-win-[a-z0-9-]+)\.dll$'
 
 for arch in x86_64 i686; do
   zip="$PACKAGES/Orvanta_TM-$arch.zip"
