@@ -54,7 +54,7 @@ TspSkinMonthCalendar::TspSkinMonthCalendar(TComponent* AOwner) : TspSkinPanel(AO
                         {false, true, 100, &TspSkinMonthCalendar::NextYButtonClick}};
     for (int i = 0; i < 4; ++i) {
         auto* b = new TspSkinSpeedButton(this);
-        b->SkinDataName = "resizebutton";
+        b->SetSkinDataName("resizebutton");
         b->SetNumGlyphs(1);
         b->SetGlyph(ArrowGlyph(specs[i].Left, specs[i].Double).get());
         b->RepeatMode = true;

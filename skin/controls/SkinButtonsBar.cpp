@@ -167,7 +167,7 @@ TspSectionButton::TspSectionButton(TspSkinButtonsBar* Bar, int SectionIndex)
 {
     SetNumGlyphs(1);
     SetSpacing(5);
-    SkinDataName = Bar->SectionButtonSkinDataName;
+    SetSkinDataName(Bar->SectionButtonSkinDataName);
     SetDefaultFont(Bar->GetDefaultSectionFont());
     UseSkinFont = Bar->UseSkinFont;
 }
@@ -185,7 +185,7 @@ TspSectionItem::TspSectionItem(TComponent* AOwner, TspSkinButtonsBar* Bar, int S
 {
     SetFlat(true);
     SetAlphaBlend(false);
-    SkinDataName = "resizebutton";
+    SetSkinDataName("resizebutton");
     SetNumGlyphs(1);
     SetLayout(blGlyphTop);
     SetSpacing(5);
@@ -272,8 +272,8 @@ void TspSkinButtonsBar::Notification(TComponent* AComponent, TOperation Operatio
 {
     TspSkinPanel::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FItemImages) SetItemImages(nullptr);
-    if (AComponent == FSectionImages) SetSectionImages(nullptr);
+    if (FItemImages.Removed(AComponent, Operation)) UpdateItems();
+    if (FSectionImages.Removed(AComponent, Operation)) UpDateSectionButtons();
     if (AComponent == FItemPanel) FItemPanel = nullptr;
     if (AComponent == FUpButton) FUpButton = nullptr;
     if (AComponent == FDownButton) FDownButton = nullptr;
@@ -307,17 +307,13 @@ void TspSkinButtonsBar::SetItemsTransparent(bool Value)
 
 void TspSkinButtonsBar::SetItemImages(TCustomImageList* Value)
 {
-    if (FItemImages) FItemImages->RemoveFreeNotification(this);
-    FItemImages = Value;
-    if (FItemImages) FItemImages->FreeNotification(this);
+    FItemImages.Set(Value);
     UpdateItems();
 }
 
 void TspSkinButtonsBar::SetSectionImages(TCustomImageList* Value)
 {
-    if (FSectionImages) FSectionImages->RemoveFreeNotification(this);
-    FSectionImages = Value;
-    if (FSectionImages) FSectionImages->FreeNotification(this);
+    FSectionImages.Set(Value);
     UpDateSectionButtons();
 }
 

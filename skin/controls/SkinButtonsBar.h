@@ -9,6 +9,7 @@
 #include "SkinSpeedButton.h"
 #include <memory>
 #include <vector>
+#include "SkinDataLink.h"
 
 class TspSkinButtonsBar;
 class TspButtonBarSection;
@@ -200,8 +201,8 @@ private:
     TspSkinPanel* FItemPanel = nullptr;
     std::unique_ptr<TspButtonBarSections> FSections;
     int FSectionIndex = 0;
-    TCustomImageList* FItemImages = nullptr;
-    TCustomImageList* FSectionImages = nullptr;
+    TspComponentLink<TCustomImageList> FItemImages{this};
+    TspComponentLink<TCustomImageList> FSectionImages{this};
     std::vector<TspSectionButton*> FHeadings;
     std::vector<TspSectionItem*> FItemButtons;
     int FDefaultButtonHeight = 25;

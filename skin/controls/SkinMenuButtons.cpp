@@ -124,16 +124,13 @@ TspSkinMenuButton::~TspSkinMenuButton() { SetSkinPopupMenu(nullptr); }
 
 void TspSkinMenuButton::SetSkinPopupMenu(TspSkinPopupMenu* Value)
 {
-    if (FSkinPopupMenu == Value) return;
-    if (FSkinPopupMenu) FSkinPopupMenu->RemoveFreeNotification(this);
-    FSkinPopupMenu = Value;
-    if (FSkinPopupMenu) FSkinPopupMenu->FreeNotification(this);
+    FSkinPopupMenu.Set(Value);
 }
 
 void TspSkinMenuButton::Notification(TComponent* AComponent, TOperation Operation)
 {
     TspSkinButton::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSkinPopupMenu) FSkinPopupMenu = nullptr;
+    FSkinPopupMenu.Removed(AComponent, Operation);
 }
 
 void TspSkinMenuButton::GetSkinData()
@@ -330,23 +327,20 @@ void TspSkinMenuButton::CreateControlDefaultImage(TBitmap* B)
 
 TspSkinMenuSpeedButton::TspSkinMenuSpeedButton(TComponent* AOwner) : TspSkinSpeedButton(AOwner)
 {
-    SkinDataName = "menubutton";
+    SetSkinDataName("menubutton");
 }
 
 TspSkinMenuSpeedButton::~TspSkinMenuSpeedButton() { SetSkinPopupMenu(nullptr); }
 
 void TspSkinMenuSpeedButton::SetSkinPopupMenu(TspSkinPopupMenu* Value)
 {
-    if (FSkinPopupMenu == Value) return;
-    if (FSkinPopupMenu) FSkinPopupMenu->RemoveFreeNotification(this);
-    FSkinPopupMenu = Value;
-    if (FSkinPopupMenu) FSkinPopupMenu->FreeNotification(this);
+    FSkinPopupMenu.Set(Value);
 }
 
 void TspSkinMenuSpeedButton::Notification(TComponent* AComponent, TOperation Operation)
 {
     TspSkinSpeedButton::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSkinPopupMenu) FSkinPopupMenu = nullptr;
+    FSkinPopupMenu.Removed(AComponent, Operation);
 }
 
 void TspSkinMenuSpeedButton::GetSkinData()

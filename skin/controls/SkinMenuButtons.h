@@ -6,6 +6,7 @@
 #pragma once
 #include "SkinButton.h"
 #include "SkinSpeedButton.h"
+#include "SkinDataLink.h"
 
 class TspSkinPopupMenu;
 
@@ -51,7 +52,7 @@ protected:
     // Opens the menu as a press, a key or an accelerator does.
     void OpenFromInput();
 
-    TspSkinPopupMenu* FSkinPopupMenu = nullptr;
+    TspComponentLink<TspSkinPopupMenu> FSkinPopupMenu{this};
     bool FTrackButtonMode = false;
     bool FMenuOpen = false;
     // The left press (or the Space key) that went down opened the menu: its
@@ -99,7 +100,7 @@ protected:
     // Glyph and caption on what lies under the button, then the arrow strip.
     void PaintFlatWithArrow();
 
-    TspSkinPopupMenu* FSkinPopupMenu = nullptr;
+    TspComponentLink<TspSkinPopupMenu> FSkinPopupMenu{this};
     bool FTrackButtonMode = false;
     bool FMenuOpen = false;
     bool FMenuPress = false;

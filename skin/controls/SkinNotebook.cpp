@@ -29,7 +29,7 @@ TspPageButton::TspPageButton(TComponent* AOwner, TspSkinNotebook* Notebook, int 
 {
     SetNumGlyphs(1);
     SetSpacing(5);
-    SkinDataName = Notebook->ButtonSkinDataName;
+    SetSkinDataName(Notebook->ButtonSkinDataName);
 }
 
 void TspPageButton::ButtonClick()
@@ -254,9 +254,7 @@ void TspSkinNotebook::SetButtonsMode(bool Value)
 
 void TspSkinNotebook::SetImages(TCustomImageList* Value)
 {
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
+    FImages.Set(Value);
     if (FButtonsMode) UpdateButtons();
 }
 
@@ -327,7 +325,7 @@ void TspSkinNotebook::Notification(TComponent* AComponent, TOperation Operation)
 {
     TspSkinPanel::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FImages) FImages = nullptr;
+    FImages.Removed(AComponent, Operation);
     // A page or heading freed from outside is dropped from the lists.
     auto page = std::find(FPageList.begin(), FPageList.end(), AComponent);
     if (page != FPageList.end()) {

@@ -7,6 +7,7 @@
 #include "SkinPanel.h"
 #include "SkinSpeedButton.h"
 #include <vector>
+#include "SkinDataLink.h"
 
 class TspSkinNotebook;
 
@@ -96,6 +97,6 @@ private:
     int FPageIndex = -1;
     bool FButtonsMode = false;
     std::vector<TspPageButton*> FButtons;   // owned by the notebook component
-    TCustomImageList* FImages = nullptr;
+    TspComponentLink<TCustomImageList> FImages{this};
     std::vector<TspSkinPage*> FPageList;    // owned by the notebook component
 };

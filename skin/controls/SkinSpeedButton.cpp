@@ -14,7 +14,7 @@ TspSkinSpeedButton::TspSkinSpeedButton(TComponent* AOwner)
 {
     // No click of the library's own: the button raises OnClick itself.
     SetControlStyle(csCaptureMouse | csOpaque | csDoubleClicks);
-    SkinDataName = "toolbutton";
+    SetSkinDataName("toolbutton");
     SetBounds(GetLeft(), GetTop(), 25, 25);
 }
 

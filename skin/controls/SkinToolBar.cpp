@@ -57,7 +57,7 @@ void TspSkinToolBar::SetSkinDataName(const std::string& Value)
     TspSkinPanel::SetSkinDataName(Value);
     if (!IsDesigning() || IsLoading()) return;
     const std::string big = Value == "bigtoolpanel" ? "big" : "";
-    ForSpeedButtons(this, [&](TspSkinSpeedButton* b) { b->SkinDataName = big + b->ToolButtonSkinDataName(); });
+    ForSpeedButtons(this, [&](TspSkinSpeedButton* b) { b->SetSkinDataName(big + b->ToolButtonSkinDataName()); });
 }
 
 void TspSkinToolBar::Hold(TCustomImageList*& Field, TCustomImageList* Value)

@@ -112,7 +112,7 @@ TspCustomFileDlgForm::TspCustomFileDlgForm(TComponent* AOwner, bool SaveMode) : 
     // Right-aligned controls keep the order of their left edges.
     auto speed = [this](int Left, const char* Glyph, const std::string& Hint) {
         auto* b = Place<TspSkinSpeedButton>(this, ToolBar, alRight, Left, 0, 27, 25);
-        b->SkinDataName = "toolbutton";
+        b->SetSkinDataName("toolbutton");
         b->SetGlyph(Spfiledlg::ToolGlyph(Glyph).get());
         b->SetNumGlyphs(1);
         b->SetHint(Hint);
@@ -133,7 +133,7 @@ TspCustomFileDlgForm::TspCustomFileDlgForm(TComponent* AOwner, bool SaveMode) : 
     ListItem = item(Text(SPCONST_ID_SP_MSG_LV_LIST, "List"), &TspCustomFileDlgForm::ListItemClick);
     ReportItem = item(Text(SPCONST_ID_SP_MSG_LV_DETAILS, "Details"), &TspCustomFileDlgForm::ReportItemClick);
     ViewMenuButton = Place<TspSkinMenuSpeedButton>(this, ToolBar, alRight, 413, 0, 37, 25);
-    ViewMenuButton->SkinDataName = "toolmenubutton";
+    ViewMenuButton->SetSkinDataName("toolmenubutton");
     ViewMenuButton->SetGlyph(Spfiledlg::ToolGlyph("SP_LVSTYLE").get());
     ViewMenuButton->SetSkinPopupMenu(ViewMenu);
     ViewMenuButton->SetHint(Text(SPCONST_ID_SP_MSG_BTN_VIEWMENU_HINT, "View Menu"));

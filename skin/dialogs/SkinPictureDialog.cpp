@@ -66,7 +66,7 @@ TspOpenPictureDlgForm::TspOpenPictureDlgForm(TComponent* AOwner, bool SaveMode)
     StretchButton->SetParent(ToolBar);
     StretchButton->SetBounds(ToolBar->GetWidth(), 0, 27, 25);
     StretchButton->SetAlign(alRight);
-    StretchButton->SkinDataName = "toolbutton";
+    StretchButton->SetSkinDataName("toolbutton");
     StretchButton->SetGroupIndex(2);
     StretchButton->AllowAllUp = true;
     StretchButton->SetGlyph(Spfiledlg::ToolGlyph("SP_STRETCH").get());

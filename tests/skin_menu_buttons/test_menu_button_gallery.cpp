@@ -41,9 +41,9 @@ struct Gallery {
         Track->SetSkinDataName("toolmenutrackbutton");
         Track->SetTrackButtonMode(true);
         SpeedWhole = Place<TspSkinMenuSpeedButton>(10, 50, 110, 28, "Tools");
-        SpeedWhole->SkinDataName = "toolmenubutton";
+        SpeedWhole->SetSkinDataName("toolmenubutton");
         SpeedTrack = Place<TspSkinMenuSpeedButton>(130, 50, 110, 28, "Split");
-        SpeedTrack->SkinDataName = "toolmenutrackbutton";
+        SpeedTrack->SetSkinDataName("toolmenutrackbutton");
         SpeedTrack->SetTrackButtonMode(true);
         Form->Show();
         PumpUntil([] { return false; }, 30);

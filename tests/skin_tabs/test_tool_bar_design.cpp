@@ -44,16 +44,16 @@ TEST(ToolBarDesign, RenamingTheBarRenamesItsButtonsElements)
         track->SetTrackButtonMode(true);
         for (TspSkinSpeedButton* b : {plain, static_cast<TspSkinSpeedButton*>(menu), static_cast<TspSkinSpeedButton*>(track)})
             b->SetParent(bar);
-        plain->SkinDataName = "x";
-        menu->SkinDataName = "y";
-        track->SkinDataName = "z";
+        plain->SetSkinDataName("x");
+        menu->SetSkinDataName("y");
+        track->SetSkinDataName("z");
         bar->Design(c.Designing);
         if (c.Loading) bar->SetLoading(true);
         bar->SetSkinDataName(c.BarName);
         EXPECT_EQ(bar->GetSkinDataName(), c.BarName) << c.What;
-        EXPECT_EQ(plain->SkinDataName, c.Plain) << c.What;
-        EXPECT_EQ(menu->SkinDataName, c.Menu) << c.What;
-        EXPECT_EQ(track->SkinDataName, c.Track) << c.What;
+        EXPECT_EQ(plain->GetSkinDataName(), c.Plain) << c.What;
+        EXPECT_EQ(menu->GetSkinDataName(), c.Menu) << c.What;
+        EXPECT_EQ(track->GetSkinDataName(), c.Track) << c.What;
         bar->Design(false);
     }
 }
