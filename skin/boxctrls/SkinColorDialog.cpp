@@ -45,24 +45,20 @@ TspSkinColorDialog::~TspSkinColorDialog() = default;
 
 void TspSkinColorDialog::SetSkinData(TspSkinData* Value)
 {
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
-    FSkinData = Value;
-    if (FSkinData) FSkinData->FreeNotification(this);
+    FSkinData.Set(Value);
 }
 
 void TspSkinColorDialog::SetCtrlSkinData(TspSkinData* Value)
 {
-    if (FCtrlSkinData) FCtrlSkinData->RemoveFreeNotification(this);
-    FCtrlSkinData = Value;
-    if (FCtrlSkinData) FCtrlSkinData->FreeNotification(this);
+    FCtrlSkinData.Set(Value);
 }
 
 void TspSkinColorDialog::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
+    FSkinData.Removed(AComponent, Operation);
+    FCtrlSkinData.Removed(AComponent, Operation);
 }
 
 void TspSkinColorDialog::SetDefaultLabelFont(TFont* Value) { FDefaultLabelFont->Assign(Value); }

@@ -9,6 +9,7 @@
 #include "Controls.h"
 #include <memory>
 #include <string>
+#include "SkinDataLink.h"
 
 class TFont;
 class TForm;
@@ -102,8 +103,8 @@ private:
     // The colour the H, S and L fields chose, into preview, R, G, B and palette.
     void ApplyHSVColor(BYTE R, BYTE G, BYTE B);
 
-    TspSkinData* FSkinData = nullptr;
-    TspSkinData* FCtrlSkinData = nullptr;
+    TspSkinDataLink FSkinData{this};
+    TspSkinDataLink FCtrlSkinData{this};
     std::unique_ptr<TFont> FDefaultLabelFont, FDefaultButtonFont, FDefaultEditFont;
     TColor FCustomColors[CustomColorCount];
     int FCustomFillCount = 0;

@@ -47,9 +47,7 @@ void TspSkinComboFrame::SetDropDownCount(int Value)
 
 void TspSkinComboFrame::SetImages(TCustomImageList* Value)
 {
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
+    FImages.Set(Value);
     DropList()->SetImages(Value);
     Repaint();
 }
@@ -70,7 +68,7 @@ void TspSkinComboFrame::SetListBoxDrawItem(TspDrawSkinItemEvent Value)
 void TspSkinComboFrame::Notification(TComponent* AComponent, TOperation Operation)
 {
     TspSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
+    FImages.Removed(AComponent, Operation);
 }
 
 // ---- skin ----

@@ -8,6 +8,7 @@
 #include "SkinControl.h"
 #include "SkinListBox.h"
 #include <string>
+#include "SkinDataLink.h"
 
 // The text area of the control and the owner-draw state handed to OnComboBoxDrawItem.
 struct TspCBItem {
@@ -107,7 +108,7 @@ protected:
     TspCBButtonX FButton;
     int FDropDownCount = 8;
     bool FPointerInside = false;
-    TCustomImageList* FImages = nullptr;
+    TspComponentLink<TCustomImageList> FImages{this};
     int FImageIndex = -1;
 
     // Copies of the skin element.

@@ -374,26 +374,18 @@ TspSkinCustomEdit::TspSkinCustomEdit(TComponent* AOwner) : TspCustomEdit(AOwner)
     TspCustomEdit::SetBounds(GetLeft(), GetTop(), GetWidth(), 20);
 }
 
-TspSkinCustomEdit::~TspSkinCustomEdit()
-{
-    if (FSD) FSD->RemoveFreeNotification(this);
-}
+TspSkinCustomEdit::~TspSkinCustomEdit() = default;
 
 void TspSkinCustomEdit::SetSkinData(TspSkinData* Value)
 {
-    if (FSD != Value) {
-        if (FSD) FSD->RemoveFreeNotification(this);
-        FSD = Value;
-        if (FSD) FSD->FreeNotification(this);
-    }
+    FSD.Set(Value);
     if (FSD && !FSD->Empty && !IsDesigning()) ChangeSkinData();
 }
 
 void TspSkinCustomEdit::Notification(TComponent* AComponent, TOperation Operation)
 {
     TspCustomEdit::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) {
-        FSD = nullptr;
+    if (FSD.Removed(AComponent, Operation)) {
         FIndex = -1;
         FPicture = nullptr;
     }

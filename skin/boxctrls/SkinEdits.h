@@ -7,6 +7,7 @@
 #include "SkinChangeWalk.h"
 #include <memory>
 #include <string>
+#include "SkinDataLink.h"
 
 class TBitmap;
 class TspSkinData;
@@ -139,7 +140,7 @@ protected:
     void CMMouseLeave(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
 
-    TspSkinData* FSD = nullptr;
+    TspSkinDataLink FSD{this};
     std::string FSkinDataName = "edit";
     int FIndex = -1;
     std::unique_ptr<TFont> FDefaultFont;

@@ -33,7 +33,6 @@ TspSkinMemo::TspSkinMemo(TComponent* AOwner) : TspSkinMemo2(AOwner)
 
 TspSkinMemo::~TspSkinMemo()
 {
-    if (FFrameVScrollBar) FFrameVScrollBar->RemoveFreeNotification(this);
 }
 
 void TspSkinMemo::CreateParams(TCreateParams& Params)
@@ -48,7 +47,7 @@ void TspSkinMemo::Notification(TComponent* AComponent, TOperation Operation)
 {
     TspSkinMemo2::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FFrameVScrollBar) FFrameVScrollBar = nullptr;
+    FFrameVScrollBar.Removed(AComponent, Operation);
     if (AComponent == FSD) FPicture = nullptr;
 }
 
@@ -125,10 +124,8 @@ void TspSkinMemo::Invalidate()
 // ---- the bar ----
 void TspSkinMemo::SetVScrollBar(TspSkinScrollBar* Value)
 {
-    if (FFrameVScrollBar && FFrameVScrollBar != Value) FFrameVScrollBar->RemoveFreeNotification(this);
-    FFrameVScrollBar = Value;
+    FFrameVScrollBar.Set(Value);
     if (Value) {
-        Value->FreeNotification(this);
         Value->SetRange(0, 0, 0, 0);
         Value->OnChange = [this](TObject* S) { OnFrameVScrollBarChange(S); };
     }

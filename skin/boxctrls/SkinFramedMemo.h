@@ -6,6 +6,7 @@
 // handlers rather than by the EDIT window.
 #pragma once
 #include "SkinMemo.h"
+#include "SkinDataLink.h"
 
 class TBitmap;
 
@@ -65,7 +66,7 @@ protected:
 
     bool FBitMapBG = false, FTransparent = false, FReadOnly = false;
     BYTE FAlphaBlendValue = 0;
-    TspSkinScrollBar* FFrameVScrollBar = nullptr;
+    TspComponentLink<TspSkinScrollBar> FFrameVScrollBar{this};
     TBitmap* FPicture = nullptr;
     TRect FSkinRect, FActiveSkinRect, FClRect;
     TPoint FLTPoint, FRTPoint, FLBPoint, FRBPoint;

@@ -20,11 +20,7 @@ TspSkinHeaderControl::~TspSkinHeaderControl() = default;
 
 void TspSkinHeaderControl::SetSkinData(TspSkinData* Value)
 {
-    if (FSD != Value) {
-        if (FSD) FSD->RemoveFreeNotification(this);
-        FSD = Value;
-        if (FSD) FSD->FreeNotification(this);
-    }
+    FSD.Set(Value);
     if (FSD && !FSD->Empty && !IsDesigning()) ChangeSkinData();
     else if (!FSD) ChangeSkinData();
 }
@@ -32,8 +28,7 @@ void TspSkinHeaderControl::SetSkinData(TspSkinData* Value)
 void TspSkinHeaderControl::Notification(TComponent* AComponent, TOperation Operation)
 {
     THeaderControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) {
-        FSD = nullptr;
+    if (FSD.Removed(AComponent, Operation)) {
         FIndex = -1;
         FPicture = nullptr;
     }

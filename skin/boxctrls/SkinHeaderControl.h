@@ -5,6 +5,7 @@
 #include "HeaderControl.h"
 #include "AliveToken.h"
 #include <memory>
+#include "SkinDataLink.h"
 
 class TspSkinData;
 class TBitmap;
@@ -61,7 +62,7 @@ protected:
     int FixedHeight() const;   // the skin's height for a fixed-height element, else 0
     void FillRest(TCanvas* C);
 
-    TspSkinData* FSD = nullptr;
+    TspSkinDataLink FSD{this};
     std::string FSkinDataName = "resizebutton";
     std::unique_ptr<TFont> FDefaultFont;
     int FDefaultHeight = 0;

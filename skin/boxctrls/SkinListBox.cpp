@@ -617,9 +617,7 @@ void TspSkinCustomListBox::SetDefaultItemHeight(int Value)
 
 void TspSkinCustomListBox::SetImages(TCustomImageList* Value)
 {
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
+    FImages.Set(Value);
     FInnerListBox->Invalidate();
 }
 
@@ -715,7 +713,7 @@ TRect TspSkinCustomListBox::ItemRect(int Index) { return FInnerListBox->ItemRect
 void TspSkinCustomListBox::Notification(TComponent* AComponent, TOperation Operation)
 {
     TspSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
+    FImages.Removed(AComponent, Operation);
     if (Operation == opRemove && AComponent == FScrollBar) FScrollBar = nullptr;
     if (Operation == opRemove && AComponent == FHorzBar) FHorzBar = nullptr;
 }

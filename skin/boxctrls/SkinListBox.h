@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include "SkinDataLink.h"
 
 class TspSkinCustomListBox;
 class TspSkinScrollBar;
@@ -258,7 +259,7 @@ protected:
     bool FHorizontalExtent = false;
     int FRowCount = 0;
     int FDefaultItemHeight = 20;
-    TCustomImageList* FImages = nullptr;
+    TspComponentLink<TCustomImageList> FImages{this};
     int FImageIndex = -1;
     bool FCaptionMode = false;
     TAlignment FAlignment = taLeftJustify;

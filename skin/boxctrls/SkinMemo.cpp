@@ -33,9 +33,6 @@ TspSkinMemo2::~TspSkinMemo2()
 {
     delete FSysPopupMenu;
     FSysPopupMenu = nullptr;
-    if (FSD) FSD->RemoveFreeNotification(this);
-    if (FVScrollBar) FVScrollBar->RemoveFreeNotification(this);
-    if (FHScrollBar) FHScrollBar->RemoveFreeNotification(this);
 }
 
 void TspSkinMemo2::CreateParams(TCreateParams& Params)
@@ -50,22 +47,17 @@ void TspSkinMemo2::Notification(TComponent* AComponent, TOperation Operation)
 {
     TMemo::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSD) {
-        FSD = nullptr;
-        FIndex = -1;
-    }
-    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
-    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
+    if (FSD.Removed(AComponent, Operation)) FIndex = -1;
+    FVScrollBar.Removed(AComponent, Operation);
+    FHScrollBar.Removed(AComponent, Operation);
     if (AComponent == FSysPopupMenu) FSysPopupMenu = nullptr;
 }
 
 // ---- scroll bars ----
 void TspSkinMemo2::SetVScrollBar(TspSkinScrollBar* Value)
 {
-    if (FVScrollBar && FVScrollBar != Value) FVScrollBar->RemoveFreeNotification(this);
-    FVScrollBar = Value;
+    FVScrollBar.Set(Value);
     if (Value) {
-        Value->FreeNotification(this);
         Value->SetRange(0, 0, 0, 0);
         Value->OnChange = [this](TObject* S) { OnVScrollBarChange(S); };
     }
@@ -74,10 +66,8 @@ void TspSkinMemo2::SetVScrollBar(TspSkinScrollBar* Value)
 
 void TspSkinMemo2::SetHScrollBar(TspSkinScrollBar* Value)
 {
-    if (FHScrollBar && FHScrollBar != Value) FHScrollBar->RemoveFreeNotification(this);
-    FHScrollBar = Value;
+    FHScrollBar.Set(Value);
     if (Value) {
-        Value->FreeNotification(this);
         Value->SetRange(0, 0, 0, 0);
         Value->OnChange = [this](TObject* S) { OnHScrollBarChange(S); };
     }
@@ -143,11 +133,7 @@ void TspSkinMemo2::Change()
 // ---- skin ----
 void TspSkinMemo2::SetSkinData(TspSkinData* Value)
 {
-    if (FSD != Value) {
-        if (FSD) FSD->RemoveFreeNotification(this);
-        FSD = Value;
-        if (FSD) FSD->FreeNotification(this);
-    }
+    FSD.Set(Value);
     if (FSD && !FSD->Empty && !IsDesigning()) ChangeSkinData();
 }
 

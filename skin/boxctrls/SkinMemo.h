@@ -7,6 +7,7 @@
 #include "SkinChangeWalk.h"
 #include <memory>
 #include <string>
+#include "SkinDataLink.h"
 
 class TspSkinData;
 class TspSkinPopupMenu;
@@ -67,12 +68,12 @@ protected:
     void CMMouseLeave(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
 
-    TspSkinData* FSD = nullptr;
+    TspSkinDataLink FSD{this};
     std::string FSkinDataName = "memo";
     int FIndex = -1;
     std::unique_ptr<TFont> FDefaultFont;
-    TspSkinScrollBar* FVScrollBar = nullptr;
-    TspSkinScrollBar* FHScrollBar = nullptr;
+    TspComponentLink<TspSkinScrollBar> FVScrollBar{this};
+    TspComponentLink<TspSkinScrollBar> FHScrollBar{this};
     TspSkinPopupMenu* FSysPopupMenu = nullptr;
     bool FMouseIn = false, FLButtonDown = false;
 

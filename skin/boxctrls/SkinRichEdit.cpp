@@ -17,9 +17,6 @@ TspSkinRichEdit::TspSkinRichEdit(TComponent* AOwner) : TCustomRichEdit(AOwner)
 
 TspSkinRichEdit::~TspSkinRichEdit()
 {
-    if (FSD) FSD->RemoveFreeNotification(this);
-    if (FVScrollBar) FVScrollBar->RemoveFreeNotification(this);
-    if (FHScrollBar) FHScrollBar->RemoveFreeNotification(this);
 }
 
 void TspSkinRichEdit::CreateParams(TCreateParams& Params)
@@ -33,12 +30,9 @@ void TspSkinRichEdit::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomRichEdit::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSD) {
-        FSD = nullptr;
-        FSkinIndex = -1;
-    }
-    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
-    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
+    if (FSD.Removed(AComponent, Operation)) FSkinIndex = -1;
+    FVScrollBar.Removed(AComponent, Operation);
+    FHScrollBar.Removed(AComponent, Operation);
 }
 
 void TspSkinRichEdit::Loaded()
@@ -50,11 +44,7 @@ void TspSkinRichEdit::Loaded()
 // ---- skin ----
 void TspSkinRichEdit::SetSkinData(TspSkinData* Value)
 {
-    if (FSD != Value) {
-        if (FSD) FSD->RemoveFreeNotification(this);
-        FSD = Value;
-        if (FSD) FSD->FreeNotification(this);
-    }
+    FSD.Set(Value);
     if (FSD && !FSD->Empty && !IsDesigning()) ChangeSkinData();
 }
 
@@ -92,16 +82,9 @@ void TspSkinRichEdit::SetDefaultColor(TColor Value)
 }
 
 // ---- external bars ----
-void TspSkinRichEdit::LinkBar(TspSkinScrollBar*& Slot, TspSkinScrollBar* Value)
-{
-    if (Slot && Slot != Value) Slot->RemoveFreeNotification(this);
-    Slot = Value;
-    if (Value) Value->FreeNotification(this);
-}
-
 void TspSkinRichEdit::SetVScrollBar(TspSkinScrollBar* Value)
 {
-    LinkBar(FVScrollBar, Value);
+    FVScrollBar.Set(Value);
     if (Value) {
         Value->OnChange = [this](TObject* S) { OnVScrollBarChange(S); };
         Value->OnUpButtonClick = [this](TObject* S) { OnVScrollBarUpButtonClick(S); };
@@ -112,7 +95,7 @@ void TspSkinRichEdit::SetVScrollBar(TspSkinScrollBar* Value)
 
 void TspSkinRichEdit::SetHScrollBar(TspSkinScrollBar* Value)
 {
-    LinkBar(FHScrollBar, Value);
+    FHScrollBar.Set(Value);
     if (Value) Value->OnChange = [this](TObject* S) { OnHScrollBarChange(S); };
     UpDateScrollBars();
 }

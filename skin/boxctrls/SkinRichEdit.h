@@ -7,6 +7,7 @@
 #include "RichEdit.h"
 #include <memory>
 #include <string>
+#include "SkinDataLink.h"
 
 class TspSkinData;
 class TspSkinScrollBar;
@@ -46,14 +47,13 @@ protected:
     void OnVScrollBarDownButtonClick(TObject* Sender);
 
 private:
-    void LinkBar(TspSkinScrollBar*& Slot, TspSkinScrollBar* Value);
     void SyncBar(TspSkinScrollBar* Bar, int Which, int Page);
 
-    TspSkinData* FSD = nullptr;
+    TspSkinDataLink FSD{this};
     std::string FSkinDataName = "richedit";
     int FSkinIndex = -1;
     std::unique_ptr<TFont> FDefaultFont;
     TColor FDefaultColor = clWindow;
-    TspSkinScrollBar* FVScrollBar = nullptr;
-    TspSkinScrollBar* FHScrollBar = nullptr;
+    TspComponentLink<TspSkinScrollBar> FVScrollBar{this};
+    TspComponentLink<TspSkinScrollBar> FHScrollBar{this};
 };

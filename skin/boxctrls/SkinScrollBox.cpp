@@ -44,11 +44,10 @@ TspSkinScrollBox::TspSkinScrollBox(TComponent* AOwner) : TspSkinCustomControl(AO
 TspSkinScrollBox::~TspSkinScrollBox()
 {
     // The bars outlive the box on their form: they must not call back into it.
-    for (TspSkinScrollBar* b : {FVScrollBar, FHScrollBar})
+    for (TspSkinScrollBar* b : {FVScrollBar.Get(), FHScrollBar.Get()})
         if (b) {
             b->OnChange = nullptr;
             b->OnLastChange = nullptr;
-            b->RemoveFreeNotification(this);
         }
 }
 
@@ -59,16 +58,14 @@ bool TspSkinScrollBox::AcceptsRecord(const TspDataSkinControl* Rec) const
 
 // ---- bars
 
-void TspSkinScrollBox::BindBar(TspSkinScrollBar*& Slot, TspSkinScrollBar* Value, bool Vertical)
+void TspSkinScrollBox::BindBar(TspComponentLink<TspSkinScrollBar>& Slot, TspSkinScrollBar* Value, bool Vertical)
 {
     if (Slot && Slot != Value) {
         Slot->OnChange = nullptr;
         Slot->OnLastChange = nullptr;
-        Slot->RemoveFreeNotification(this);
     }
-    Slot = Value;
+    Slot.Set(Value);
     if (!Value) return;
-    Value->FreeNotification(this);
     Value->SetCanFocused(false);
     if (Vertical) {
         Value->OnChange = [this](TObject* S) { OnVScrollBarChange(S); };
@@ -99,8 +96,8 @@ void TspSkinScrollBox::Notification(TComponent* AComponent, TOperation Operation
 {
     TspSkinCustomControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
-    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
+    FVScrollBar.Removed(AComponent, Operation);
+    FHScrollBar.Removed(AComponent, Operation);
 }
 
 void TspSkinScrollBox::OnVScrollBarChange(TObject*)
@@ -315,7 +312,7 @@ void TspSkinScrollBox::ChangeSkinData()
     TspSkinCustomControl::ChangeSkinData();
     RecreateWnd();
     // The bars' parent lays them out anew next to the box's new frame.
-    for (TspSkinScrollBar* b : {FVScrollBar, FHScrollBar})
+    for (TspSkinScrollBar* b : {FVScrollBar.Get(), FHScrollBar.Get()})
         if (b) {
             const TAlign a = b->GetAlign();
             b->SetAlign(alNone);

@@ -7,6 +7,7 @@
 #pragma once
 #include "SkinControl.h"
 #include "SkinScrollBar.h"
+#include "SkinDataLink.h"
 
 class TspSkinScrollBox : public TspSkinCustomControl {
 public:
@@ -58,7 +59,7 @@ private:
     void WMNCPaint(TMessage& Message);
     void WMWindowPosChanging(TMessage& Message);
     void WMSizeBox(TMessage& Message);
-    void BindBar(TspSkinScrollBar*& Slot, TspSkinScrollBar* Value, bool Vertical);
+    void BindBar(TspComponentLink<TspSkinScrollBar>& Slot, TspSkinScrollBar* Value, bool Vertical);
     void OnVScrollBarChange(TObject* Sender);
     void OnHScrollBarChange(TObject* Sender);
     void OnScrollBarLastChange(TObject* Sender);
@@ -67,8 +68,8 @@ private:
     TRect SafeClientRect() const;
     void UpdateRange(bool Vertical);
 
-    TspSkinScrollBar* FVScrollBar = nullptr;
-    TspSkinScrollBar* FHScrollBar = nullptr;
+    TspComponentLink<TspSkinScrollBar> FVScrollBar{this};
+    TspComponentLink<TspSkinScrollBar> FHScrollBar{this};
     TspSkinBorderStyle FBorderStyle = TspSkinBorderStyle::bvFrame;
     bool FUpdatingBars = false;
     int FLastVPos = 0, FLastHPos = 0;

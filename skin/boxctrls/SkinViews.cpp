@@ -52,9 +52,6 @@ TspSkinBarsView<TBase>::TspSkinBarsView(TComponent* AOwner, const char* SkinData
 template <class TBase>
 TspSkinBarsView<TBase>::~TspSkinBarsView()
 {
-    if (FSD) FSD->RemoveFreeNotification(this);
-    if (FVScrollBar) FVScrollBar->RemoveFreeNotification(this);
-    if (FHScrollBar) FHScrollBar->RemoveFreeNotification(this);
 }
 
 template <class TBase>
@@ -69,22 +66,9 @@ void TspSkinBarsView<TBase>::Notification(TComponent* AComponent, TOperation Ope
 {
     TBase::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSD) {
-        FSD = nullptr;
-        FSkinIndex = -1;
-    }
-    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
-    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
-}
-
-template <class TBase>
-bool TspSkinBarsView<TBase>::LinkSkinData(TspSkinData* Value)
-{
-    if (FSD == Value) return false;
-    if (FSD) FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD) FSD->FreeNotification(this);
-    return true;
+    if (FSD.Removed(AComponent, Operation)) FSkinIndex = -1;
+    FVScrollBar.Removed(AComponent, Operation);
+    FHScrollBar.Removed(AComponent, Operation);
 }
 
 template <class TBase>
@@ -104,12 +88,10 @@ void TspSkinBarsView<TBase>::SetDefaultColor(TColor Value)
 }
 
 template <class TBase>
-void TspSkinBarsView<TBase>::BindBar(TspSkinScrollBar*& Slot, TspSkinScrollBar* Value, bool Vertical)
+void TspSkinBarsView<TBase>::BindBar(TspComponentLink<TspSkinScrollBar>& Slot, TspSkinScrollBar* Value, bool Vertical)
 {
-    if (Slot && Slot != Value) Slot->RemoveFreeNotification(this);
-    Slot = Value;
+    Slot.Set(Value);
     if (Value) {
-        Value->FreeNotification(this);
         Value->SetEnabled(true);
         Value->SetVisible(false);
         if (Vertical) Value->OnChange = [this](TObject* S) { OnVScrollBarChange(S); };
@@ -162,7 +144,7 @@ void TspSkinCustomTreeView::Loaded()
 
 void TspSkinCustomTreeView::SetSkinData(TspSkinData* Value)
 {
-    LinkSkinData(Value);
+    FSD.Set(Value);
     if (FSD && !FSD->Empty && !IsDesigning()) ChangeSkinData();
 }
 
@@ -291,7 +273,7 @@ void TspSkinCustomListView::Notification(TComponent* AComponent, TOperation Oper
 
 void TspSkinCustomListView::SetSkinData(TspSkinData* Value)
 {
-    if (LinkSkinData(Value)) {
+    if (FSD.Set(Value)) {
         // The header reads the skin at every paint; it must not keep a picture of the old one.
         FHPicture = nullptr;
         FHeaderIndex = -1;

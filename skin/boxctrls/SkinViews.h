@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include "SkinDataLink.h"
 
 class TspSkinData;
 class TspSkinScrollBar;
@@ -47,20 +48,18 @@ protected:
     virtual void OnHScrollBarChange(TObject* Sender) = 0;
     // Makes Value the bar in Slot: hidden until the view's state asks for it,
     // moving it scrolls the view.
-    void BindBar(TspSkinScrollBar*& Slot, TspSkinScrollBar* Value, bool Vertical);
-    // Takes FSD to Value with free notification; answers whether it changed.
-    bool LinkSkinData(TspSkinData* Value);
+    void BindBar(TspComponentLink<TspSkinScrollBar>& Slot, TspSkinScrollBar* Value, bool Vertical);
     // With no frame and no native bars the whole window is client area; answers
     // whether Message was one of the frame's and is answered.
     static bool NoFrame(TMessage& Message);
 
-    TspSkinData* FSD = nullptr;
+    TspSkinDataLink FSD{this};
     std::string FSkinDataName;
     int FSkinIndex = -1;
     std::unique_ptr<TFont> FDefaultFont;
     TColor FDefaultColor = clWindow;
-    TspSkinScrollBar* FVScrollBar = nullptr;
-    TspSkinScrollBar* FHScrollBar = nullptr;
+    TspComponentLink<TspSkinScrollBar> FVScrollBar{this};
+    TspComponentLink<TspSkinScrollBar> FHScrollBar{this};
     bool FSyncingBars = false;
 };
 

@@ -148,7 +148,6 @@ TEzRgnBtn::TEzRgnBtn(TComponent* AOwner)
 TEzRgnBtn::~TEzRgnBtn()
 {
     for (TPicture* p : {FPicIdle.get(), FPicDown.get(), FPicDsbld.get(), FPicUp.get()}) p->OnChange = nullptr;
-    if (FImageList) FImageList->RemoveFreeNotification(this);
     // Either timer may be ticking right now: a click that frees the button.
     Skinctrls::DropTimer(FDownTimer);
     Skinctrls::DropTimer(FRepeatTimer);
@@ -184,11 +183,7 @@ void TEzRgnBtn::SetPicDsbld(TPicture* Value) { FPicDsbld->Assign(Value); }
 
 void TEzRgnBtn::SetImageList(TCustomImageList* Value)
 {
-    if (Value == FImageList) return;
-    if (FImageList) FImageList->RemoveFreeNotification(this);
-    FImageList = Value;
-    if (!FImageList) return;
-    FImageList->FreeNotification(this);
+    if (!FImageList.Set(Value) || !FImageList) return;
     TPicture* targets[] = {FPicIdle.get(), FPicUp.get(), FPicDown.get(), FPicDsbld.get()};
     const int n = FImageList->GetCount();
     for (int i = 0; i < 4 && i < n; ++i) {
@@ -201,7 +196,7 @@ void TEzRgnBtn::SetImageList(TCustomImageList* Value)
 void TEzRgnBtn::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImageList) FImageList = nullptr;
+    FImageList.Removed(AComponent, Operation);
 }
 
 void TEzRgnBtn::IdleChanged()

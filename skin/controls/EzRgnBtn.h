@@ -11,6 +11,7 @@
 #include "UniqueHandle.h"
 #include <functional>
 #include <memory>
+#include "SkinDataLink.h"
 
 enum TPaintMode { pmNormal, pmCrop, pmTransparent };
 
@@ -127,6 +128,6 @@ private:
     TPaintMode FPaintMode = pmNormal;
     bool FPressed = false, FHot = false, FBtnEnabled = true, FHeldDown = false;
     std::unique_ptr<TPicture> FPicIdle, FPicDown, FPicDsbld, FPicUp;
-    TCustomImageList* FImageList = nullptr;
+    TspComponentLink<TCustomImageList> FImageList{this};
     TAliveToken FAlive;
 };

@@ -5,11 +5,7 @@ TspSkinBevel::TspSkinBevel(TComponent* AOwner) : TBevel(AOwner) {}
 
 void TspSkinBevel::SetSkinData(TspSkinData* Value)
 {
-    if (FSD != Value) {
-        if (FSD) FSD->RemoveFreeNotification(this);
-        FSD = Value;
-        if (FSD) FSD->FreeNotification(this);
-    }
+    FSD.Set(Value);
     ChangeSkinData();
 }
 
@@ -35,8 +31,7 @@ void TspSkinBevel::SetDividerMode(bool Value)
 void TspSkinBevel::Notification(TComponent* AComponent, TOperation Operation)
 {
     TBevel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) {
-        FSD = nullptr;
+    if (FSD.Removed(AComponent, Operation)) {
         FIndex = -1;
         FLightColor = clBtnHighlight;
         FDarkColor = clBtnShadow;

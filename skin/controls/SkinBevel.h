@@ -5,6 +5,7 @@
 #include "Bevel.h"
 #include "SkinChangeWalk.h"
 #include <string>
+#include "SkinDataLink.h"
 
 class TspSkinData;
 
@@ -29,7 +30,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TspSkinData* FSD = nullptr;
+    TspSkinDataLink FSD{this};
     int FIndex = -1;
     bool FDividerMode = false;
     TColor FLightColor = clBtnHighlight;

@@ -18,11 +18,7 @@ TspSkinButtonLabel::~TspSkinButtonLabel() = default;
 
 void TspSkinButtonLabel::SetSkinData(TspSkinData* Value)
 {
-    if (FSD != Value) {
-        if (FSD) FSD->RemoveFreeNotification(this);
-        FSD = Value;
-        if (FSD) FSD->FreeNotification(this);
-    }
+    FSD.Set(Value);
     if (FSD) ChangeSkinData();
 }
 
@@ -35,10 +31,7 @@ void TspSkinButtonLabel::ChangeSkinData()
 void TspSkinButtonLabel::Notification(TComponent* AComponent, TOperation Operation)
 {
     TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) {
-        FSD = nullptr;
-        FIndex = -1;
-    }
+    if (FSD.Removed(AComponent, Operation)) FIndex = -1;
 }
 
 void TspSkinButtonLabel::SetDefaultFont(TFont* Value)

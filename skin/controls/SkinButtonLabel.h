@@ -7,6 +7,7 @@
 #include "GraphicControl.h"
 #include "SkinStdLabelLook.h"
 #include <memory>
+#include "SkinDataLink.h"
 
 class TspSkinData;
 
@@ -50,7 +51,7 @@ protected:
     void CMMouseLeave(TMessage& Message) override;
 
 private:
-    TspSkinData* FSD = nullptr;
+    TspSkinDataLink FSD{this};
     int FIndex = -1;
     TspStdLabelLook FLook;
     std::unique_ptr<TFont> FDefaultFont;

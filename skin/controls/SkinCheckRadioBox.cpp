@@ -16,7 +16,6 @@ TspSkinCheckRadioBox::TspSkinCheckRadioBox(TComponent* AOwner) : TspSkinCustomCo
 TspSkinCheckRadioBox::~TspSkinCheckRadioBox()
 {
     StopMorph();
-    if (FImages) FImages->RemoveFreeNotification(this);
 }
 
 bool TspSkinCheckRadioBox::AcceptsRecord(const TspDataSkinControl* Rec) const
@@ -275,11 +274,7 @@ void TspSkinCheckRadioBox::SetFlat(bool Value)
 
 void TspSkinCheckRadioBox::SetImages(TCustomImageList* Value)
 {
-    if (FImages == Value) return;
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
-    Repaint();
+    if (FImages.Set(Value)) Repaint();
 }
 
 void TspSkinCheckRadioBox::SetImageIndex(int Value)
@@ -291,7 +286,7 @@ void TspSkinCheckRadioBox::SetImageIndex(int Value)
 void TspSkinCheckRadioBox::Notification(TComponent* AComponent, TOperation Operation)
 {
     TspSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImages) SetImages(nullptr);
+    if (FImages.Removed(AComponent, Operation)) Repaint();
 }
 
 // ---- transition ----

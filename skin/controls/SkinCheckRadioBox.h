@@ -7,6 +7,7 @@
 #include "ButtonFace.h"
 #include "ImgList.h"
 #include "SkinControl.h"
+#include "SkinDataLink.h"
 
 class TspSkinCheckRadioBox : public TspSkinCustomControl {
 public:
@@ -89,6 +90,6 @@ protected:
     TMorphKind FMorphKind = mkDefault;
     double FMorphKf = 0;
     std::unique_ptr<TTimer> FMorphTimer;
-    TCustomImageList* FImages = nullptr;
+    TspComponentLink<TCustomImageList> FImages{this};
     int FImageIndex = 0;
 };

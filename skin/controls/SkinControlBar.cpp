@@ -18,19 +18,14 @@ TspSkinControlBar::TspSkinControlBar(TComponent* AOwner) : TCustomControlBar(AOw
 
 void TspSkinControlBar::SetSkinData(TspSkinData* Value)
 {
-    if (FSD != Value) {
-        if (FSD) FSD->RemoveFreeNotification(this);
-        FSD = Value;
-        if (FSD) FSD->FreeNotification(this);
-    }
+    FSD.Set(Value);
     ChangeSkinData();
 }
 
 void TspSkinControlBar::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomControlBar::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) {
-        FSD = nullptr;
+    if (FSD.Removed(AComponent, Operation)) {
         FIndex = -1;
         FPicture = nullptr;
     }

@@ -7,6 +7,7 @@
 #include "SkinChangeWalk.h"
 #include "SkinElement.h"
 #include <string>
+#include "SkinDataLink.h"
 
 class TspSkinData;
 
@@ -44,7 +45,7 @@ private:
     void WMEraseBkgndSkin(TMessage& Message);
     void PaintNCSkin();
 
-    TspSkinData* FSD = nullptr;
+    TspSkinDataLink FSD{this};
     int FIndex = -1;
     bool FSkinBevel = false;
     TPoint FLTPoint, FRTPoint, FLBPoint, FRBPoint;

@@ -13,11 +13,7 @@ TspSkinStdLabel::~TspSkinStdLabel() = default;
 
 void TspSkinStdLabel::SetSkinData(TspSkinData* Value)
 {
-    if (FSD != Value) {
-        if (FSD) FSD->RemoveFreeNotification(this);
-        FSD = Value;
-        if (FSD) FSD->FreeNotification(this);
-    }
+    FSD.Set(Value);
     if (FSD) ChangeSkinData();
 }
 
@@ -47,10 +43,7 @@ void TspSkinStdLabel::ChangeSkinData()
 void TspSkinStdLabel::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomLabel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) {
-        FSD = nullptr;
-        FIndex = -1;
-    }
+    if (FSD.Removed(AComponent, Operation)) FIndex = -1;
 }
 
 void TspSkinStdLabel::DoDrawText(TRect& R, UINT Flags)

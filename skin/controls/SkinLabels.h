@@ -4,6 +4,7 @@
 #pragma once
 #include "Label.h"
 #include "SkinControl.h"
+#include "SkinDataLink.h"
 
 class TspSkinData;
 
@@ -31,7 +32,7 @@ protected:
     void DrawTextOn(TCanvas* C, TRect& R, UINT Flags);
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
-    TspSkinData* FSD = nullptr;
+    TspSkinDataLink FSD{this};
     int FIndex = 0;
     std::unique_ptr<TFont> FDefaultFont;
     std::string FFontName;

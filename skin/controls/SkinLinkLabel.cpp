@@ -27,11 +27,7 @@ TspSkinLinkLabel::~TspSkinLinkLabel() = default;
 
 void TspSkinLinkLabel::SetSkinData(TspSkinData* Value)
 {
-    if (FSD != Value) {
-        if (FSD) FSD->RemoveFreeNotification(this);
-        FSD = Value;
-        if (FSD) FSD->FreeNotification(this);
-    }
+    FSD.Set(Value);
     if (FSD) ChangeSkinData();
 }
 
@@ -45,10 +41,7 @@ void TspSkinLinkLabel::ChangeSkinData()
 void TspSkinLinkLabel::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomLabel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) {
-        FSD = nullptr;
-        FIndex = -1;
-    }
+    if (FSD.Removed(AComponent, Operation)) FIndex = -1;
 }
 
 void TspSkinLinkLabel::DoDrawText(TRect& R, UINT Flags) { DrawTextOn(GetCanvas(), R, Flags); }

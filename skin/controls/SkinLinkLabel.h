@@ -8,6 +8,7 @@
 #include "Label.h"
 #include "SkinStdLabelLook.h"
 #include <memory>
+#include "SkinDataLink.h"
 
 class TspSkinData;
 
@@ -42,7 +43,7 @@ protected:
     virtual void OpenURL(const std::string& Address);
 
 private:
-    TspSkinData* FSD = nullptr;
+    TspSkinDataLink FSD{this};
     int FIndex = -1;
     TspStdLabelLook FLook;
     std::unique_ptr<TFont> FDefaultFont;

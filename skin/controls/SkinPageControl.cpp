@@ -26,9 +26,7 @@ void TspSkinPageControl::GetSkinData() { FIndex = Skintabs::ReadTabSkin(FSD, FSk
 
 void TspSkinPageControl::SetSkinData(TspSkinData* Value)
 {
-    if (FSD) FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (Value) Value->FreeNotification(this);
+    FSD.Set(Value);
     if (Value && !Value->Empty && !IsDesigning()) ChangeSkinData();
 }
 
@@ -36,8 +34,7 @@ void TspSkinPageControl::Notification(TComponent* AComponent, TOperation Operati
 {
     TPageControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSD) {
-        FSD = nullptr;
+    if (FSD.Removed(AComponent, Operation)) {
         FSkin = TTabSkin();
         FPicture = nullptr;
         FIndex = -1;

@@ -10,6 +10,7 @@
 #include "SkinTabs.h"
 #include <memory>
 #include <string>
+#include "SkinDataLink.h"
 
 class TspSkinData;
 class TspSkinUpDown;
@@ -85,7 +86,7 @@ private:
     void FollowTabRow();
     void ApplyItemHeight(int SkinnedHeight);
 
-    TspSkinData* FSD = nullptr;
+    TspSkinDataLink FSD{this};
     std::string FSkinDataName = "tab";
     int FIndex = -1;
     TTabSkin FSkin;

@@ -10,11 +10,7 @@ TspSkinSplitter::TspSkinSplitter(TComponent* AOwner) : TSplitter(AOwner)
 
 void TspSkinSplitter::SetSkinData(TspSkinData* Value)
 {
-    if (FSD != Value) {
-        if (FSD) FSD->RemoveFreeNotification(this);
-        FSD = Value;
-        if (FSD) FSD->FreeNotification(this);
-    }
+    FSD.Set(Value);
     ChangeSkinData();
 }
 
@@ -66,8 +62,7 @@ void TspSkinSplitter::ChangeSkinData()
 void TspSkinSplitter::Notification(TComponent* AComponent, TOperation Operation)
 {
     TSplitter::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) {
-        FSD = nullptr;
+    if (FSD.Removed(AComponent, Operation)) {
         FIndex = -1;
         FPicture = nullptr;
     }

@@ -4,6 +4,7 @@
 #include "Splitter.h"
 #include "SkinChangeWalk.h"
 #include <string>
+#include "SkinDataLink.h"
 
 class TspSkinData;
 class TBitmap;
@@ -27,7 +28,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TspSkinData* FSD = nullptr;
+    TspSkinDataLink FSD{this};
     int FIndex = -1;
     TPoint FLTPoint, FRTPoint, FLBPoint;
     TRect FSkinRect;

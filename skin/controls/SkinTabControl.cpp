@@ -38,9 +38,7 @@ TBitmap* TspSkinTabControl::BackgroundPicture() const
 
 void TspSkinTabControl::SetSkinData(TspSkinData* Value)
 {
-    if (FSD) FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (Value) Value->FreeNotification(this);
+    FSD.Set(Value);
     if (Value && !Value->Empty && !IsDesigning()) ChangeSkinData();
 }
 
@@ -48,8 +46,7 @@ void TspSkinTabControl::Notification(TComponent* AComponent, TOperation Operatio
 {
     TTabControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSD) {
-        FSD = nullptr;
+    if (FSD.Removed(AComponent, Operation)) {
         FSkin = TTabSkin();
         FPicture = nullptr;
         FIndex = -1;

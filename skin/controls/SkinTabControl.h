@@ -11,6 +11,7 @@
 #include "TabControl.h"
 #include <memory>
 #include <string>
+#include "SkinDataLink.h"
 
 class TspSkinData;
 class TspSkinUpDown;
@@ -82,7 +83,7 @@ private:
     void FollowTabRow();
     void ApplyItemHeight(int SkinnedHeight);
 
-    TspSkinData* FSD = nullptr;
+    TspSkinDataLink FSD{this};
     std::string FSkinDataName = "tab";
     int FIndex = -1;
     TTabSkin FSkin;

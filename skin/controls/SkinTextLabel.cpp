@@ -19,11 +19,7 @@ TspSkinTextLabel::~TspSkinTextLabel() { FLines->OnChange = nullptr; }
 
 void TspSkinTextLabel::SetSkinData(TspSkinData* Value)
 {
-    if (FSD != Value) {
-        if (FSD) FSD->RemoveFreeNotification(this);
-        FSD = Value;
-        if (FSD) FSD->FreeNotification(this);
-    }
+    FSD.Set(Value);
     if (FSD) ChangeSkinData();
 }
 
@@ -37,10 +33,7 @@ void TspSkinTextLabel::ChangeSkinData()
 void TspSkinTextLabel::Notification(TComponent* AComponent, TOperation Operation)
 {
     TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) {
-        FSD = nullptr;
-        FIndex = -1;
-    }
+    if (FSD.Removed(AComponent, Operation)) FIndex = -1;
 }
 
 void TspSkinTextLabel::SetLines(TStrings* Value)

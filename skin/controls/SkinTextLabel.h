@@ -8,6 +8,7 @@
 #include "Label.h"
 #include "SkinStdLabelLook.h"
 #include <memory>
+#include "SkinDataLink.h"
 
 class TspSkinData;
 
@@ -48,7 +49,7 @@ protected:
     void DoDrawText(TCanvas* C, TRect& R, UINT Flags);
 
 private:
-    TspSkinData* FSD = nullptr;
+    TspSkinDataLink FSD{this};
     int FIndex = -1;
     TspStdLabelLook FLook;
     std::unique_ptr<TFont> FDefaultFont;

@@ -61,25 +61,18 @@ TspSkinData::TspSkinData(TComponent* AOwner) : TComponent(AOwner) {}
 TspSkinData::~TspSkinData()
 {
     Empty = true;
-    if (FCompressedStoredSkin) FCompressedStoredSkin->RemoveFreeNotification(this);
     ClearObjects();
 }
 
 void TspSkinData::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FCompressedStoredSkin) FCompressedStoredSkin = nullptr;
+    FCompressedStoredSkin.Removed(AComponent, Operation);
 }
 
 void TspSkinData::SetCompressedStoredSkin(TspCompressedStoredSkin* Value)
 {
-    if (FCompressedStoredSkin == Value) return;
-    if (FCompressedStoredSkin) FCompressedStoredSkin->RemoveFreeNotification(this);
-    FCompressedStoredSkin = Value;
-    if (Value) {
-        Value->FreeNotification(this);
-        if (!IsDesigning()) LoadCompressedStoredSkin(Value);
-    }
+    if (FCompressedStoredSkin.Set(Value) && Value && !IsDesigning()) LoadCompressedStoredSkin(Value);
 }
 
 // ---- messages ----

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "SkinDataLink.h"
 
 // Private window messages of the skin library.
 constexpr UINT WM_BEFORECHANGESKINDATA = 0x4C9;
@@ -162,6 +163,6 @@ private:
     // replaces the current one only when Decode returns true.
     template <class F> bool LoadBracketed(F Decode);
 
-    TspCompressedStoredSkin* FCompressedStoredSkin = nullptr;
+    TspComponentLink<TspCompressedStoredSkin> FCompressedStoredSkin{this};
     std::string FCursorFolder;       // where a decoded folder skin's cursors are
 };

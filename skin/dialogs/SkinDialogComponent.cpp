@@ -13,24 +13,20 @@ TspSkinDialogComponent::~TspSkinDialogComponent() = default;
 
 void TspSkinDialogComponent::SetSkinData(TspSkinData* Value)
 {
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
-    FSkinData = Value;
-    if (FSkinData) FSkinData->FreeNotification(this);
+    FSkinData.Set(Value);
 }
 
 void TspSkinDialogComponent::SetCtrlSkinData(TspSkinData* Value)
 {
-    if (FCtrlSkinData) FCtrlSkinData->RemoveFreeNotification(this);
-    FCtrlSkinData = Value;
-    if (FCtrlSkinData) FCtrlSkinData->FreeNotification(this);
+    FCtrlSkinData.Set(Value);
 }
 
 void TspSkinDialogComponent::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
+    FSkinData.Removed(AComponent, Operation);
+    FCtrlSkinData.Removed(AComponent, Operation);
 }
 
 void TspSkinDialogComponent::Change()

@@ -6,6 +6,7 @@
 #include "Graphics.h"
 #include <memory>
 #include <string>
+#include "SkinDataLink.h"
 
 class TspSkinData;
 
@@ -41,7 +42,7 @@ protected:
     };
 
     std::string FTitle;
-    TspSkinData* FSkinData = nullptr;
-    TspSkinData* FCtrlSkinData = nullptr;
+    TspSkinDataLink FSkinData{this};
+    TspSkinDataLink FCtrlSkinData{this};
     std::unique_ptr<TFont> FDefaultFont;
 };

@@ -12,34 +12,24 @@ TspSkinDirectoryEdit::TspSkinDirectoryEdit(TComponent* AOwner) : TspSkinEdit(AOw
     FDialog = new TspSkinSelectDirectoryDialog(this);
 }
 
-TspSkinDirectoryEdit::~TspSkinDirectoryEdit()
-{
-    if (FDlgSkinData) FDlgSkinData->RemoveFreeNotification(this);
-    if (FDlgCtrlSkinData) FDlgCtrlSkinData->RemoveFreeNotification(this);
-}
+TspSkinDirectoryEdit::~TspSkinDirectoryEdit() = default;
 
 void TspSkinDirectoryEdit::SetDlgSkinData(TspSkinData* Value)
 {
-    if (FDlgSkinData == Value) return;
-    if (FDlgSkinData) FDlgSkinData->RemoveFreeNotification(this);
-    FDlgSkinData = Value;
-    if (FDlgSkinData) FDlgSkinData->FreeNotification(this);
+    FDlgSkinData.Set(Value);
 }
 
 void TspSkinDirectoryEdit::SetDlgCtrlSkinData(TspSkinData* Value)
 {
-    if (FDlgCtrlSkinData == Value) return;
-    if (FDlgCtrlSkinData) FDlgCtrlSkinData->RemoveFreeNotification(this);
-    FDlgCtrlSkinData = Value;
-    if (FDlgCtrlSkinData) FDlgCtrlSkinData->FreeNotification(this);
+    FDlgCtrlSkinData.Set(Value);
 }
 
 void TspSkinDirectoryEdit::Notification(TComponent* AComponent, TOperation Operation)
 {
     TspSkinEdit::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FDlgSkinData) FDlgSkinData = nullptr;
-    if (AComponent == FDlgCtrlSkinData) FDlgCtrlSkinData = nullptr;
+    FDlgSkinData.Removed(AComponent, Operation);
+    FDlgCtrlSkinData.Removed(AComponent, Operation);
     if (AComponent == FDialog) FDialog = nullptr;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 #include "SkinEdits.h"
 #include <memory>
+#include "SkinDataLink.h"
 
 class TspSkinData;
 class TspSkinSelectDirectoryDialog;
@@ -26,6 +27,6 @@ protected:
 
 private:
     TspSkinSelectDirectoryDialog* FDialog;   // owned by the edit as a component
-    TspSkinData* FDlgSkinData = nullptr;
-    TspSkinData* FDlgCtrlSkinData = nullptr;
+    TspSkinDataLink FDlgSkinData{this};
+    TspSkinDataLink FDlgCtrlSkinData{this};
 };

@@ -53,7 +53,7 @@ TspSkinDirectoryListBox::TspSkinDirectoryListBox(TComponent* AOwner)
 
 TspSkinDirectoryListBox::~TspSkinDirectoryListBox()
 {
-    if (FDriveCombo && FDriveCombo->FDirList == this) FDriveCombo->FDirList = nullptr;
+    if (FDriveCombo && FDriveCombo->FDirList == this) FDriveCombo->FDirList.Set(nullptr);
     SetFileList(nullptr);
     SetDirLabel(nullptr);
 }
@@ -207,25 +207,17 @@ void TspSkinDirectoryListBox::ListBoxKeyPress(char& Key)
 void TspSkinDirectoryListBox::SetFileList(TspSkinFileListBox* Value)
 {
     if (Value == FFileList) return;
-    if (FFileList) {
-        if (FFileList->FDirList == this) FFileList->FDirList = nullptr;
-        FFileList->RemoveFreeNotification(this);
-    }
-    FFileList = Value;
+    if (FFileList && FFileList->FDirList == this) FFileList->FDirList = nullptr;
+    FFileList.Set(Value);
     if (FFileList) {
         FFileList->FDirList = this;
-        FFileList->FreeNotification(this);
         FFileList->SetDirectory(FDirectory);
     }
 }
 
 void TspSkinDirectoryListBox::SetDirLabel(TspSkinStdLabel* Value)
 {
-    if (Value == FDirLabel) return;
-    if (FDirLabel) FDirLabel->RemoveFreeNotification(this);
-    FDirLabel = Value;
-    if (FDirLabel) FDirLabel->FreeNotification(this);
-    SetDirLabelCaption();
+    if (FDirLabel.Set(Value)) SetDirLabelCaption();
 }
 
 void TspSkinDirectoryListBox::SetDirLabelCaption()
@@ -241,7 +233,7 @@ void TspSkinDirectoryListBox::Notification(TComponent* AComponent, TOperation Op
 {
     TspSkinListBox::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FFileList) FFileList = nullptr;
-    if (AComponent == FDirLabel) FDirLabel = nullptr;
+    FFileList.Removed(AComponent, Operation);
+    FDirLabel.Removed(AComponent, Operation);
     if (AComponent == FDriveCombo) FDriveCombo = nullptr;
 }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "SkinDataLink.h"
 
 class TBitmap;
 class TspSkinDriveComboBox;
@@ -76,8 +77,8 @@ private:
 
     std::string FDirectory;
     std::vector<Spfilectrl::TDirectoryEntry> FEntries;
-    TspSkinFileListBox* FFileList = nullptr;
-    TspSkinStdLabel* FDirLabel = nullptr;
+    TspComponentLink<TspSkinFileListBox> FFileList{this};
+    TspComponentLink<TspSkinStdLabel> FDirLabel{this};
     TspSkinDriveComboBox* FDriveCombo = nullptr;   // back reference, set by the combo
     bool FSettingDirectory = false;
     bool FCasePreserved = true, FCaseSensitive = false;

@@ -130,19 +130,13 @@ void TspSkinDriveComboBox::SetTextCase(TTextCase Value)
 void TspSkinDriveComboBox::SetDirList(TspSkinDirectoryListBox* Value)
 {
     if (Value == FDirList) return;
-    if (FDirList) {
-        if (FDirList->FDriveCombo == this) FDirList->FDriveCombo = nullptr;
-        FDirList->RemoveFreeNotification(this);
-    }
-    FDirList = Value;
-    if (FDirList) {
-        FDirList->FDriveCombo = this;
-        FDirList->FreeNotification(this);
-    }
+    if (FDirList && FDirList->FDriveCombo == this) FDirList->FDriveCombo = nullptr;
+    FDirList.Set(Value);
+    if (FDirList) FDirList->FDriveCombo = this;
 }
 
 void TspSkinDriveComboBox::Notification(TComponent* AComponent, TOperation Operation)
 {
     TspSkinComboBox::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FDirList) FDirList = nullptr;
+    FDirList.Removed(AComponent, Operation);
 }

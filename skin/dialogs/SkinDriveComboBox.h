@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "SkinDataLink.h"
 
 class TBitmap;
 class TspSkinDirectoryListBox;
@@ -48,7 +49,7 @@ private:
     char FDrive = 0;
     TTextCase FTextCase = tcLowerCase;
     bool FSetting = false;
-    TspSkinDirectoryListBox* FDirList = nullptr;
+    TspComponentLink<TspSkinDirectoryListBox> FDirList{this};
     std::unique_ptr<TBitmap> FPictures[dkKindCount];
     std::vector<int> FKinds;   // the drive kind of each entry
 };

@@ -19,16 +19,12 @@ TspCustomFileEdit::~TspCustomFileEdit()
 
 void TspCustomFileEdit::SetDlgSkinData(TspSkinData* Value)
 {
-    if (FDlgSkinData) FDlgSkinData->RemoveFreeNotification(this);
-    FDlgSkinData = Value;
-    if (FDlgSkinData) FDlgSkinData->FreeNotification(this);
+    FDlgSkinData.Set(Value);
 }
 
 void TspCustomFileEdit::SetDlgCtrlSkinData(TspSkinData* Value)
 {
-    if (FDlgCtrlSkinData) FDlgCtrlSkinData->RemoveFreeNotification(this);
-    FDlgCtrlSkinData = Value;
-    if (FDlgCtrlSkinData) FDlgCtrlSkinData->FreeNotification(this);
+    FDlgCtrlSkinData.Set(Value);
 }
 
 std::string TspCustomFileEdit::GetFilter() const { return FDialog->Filter; }
@@ -39,8 +35,8 @@ void TspCustomFileEdit::Notification(TComponent* AComponent, TOperation Operatio
 {
     TspSkinEdit::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FDlgSkinData) FDlgSkinData = nullptr;
-    if (AComponent == FDlgCtrlSkinData) FDlgCtrlSkinData = nullptr;
+    FDlgSkinData.Removed(AComponent, Operation);
+    FDlgCtrlSkinData.Removed(AComponent, Operation);
 }
 
 void TspCustomFileEdit::ButtonClick(TObject*)

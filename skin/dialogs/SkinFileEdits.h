@@ -5,6 +5,7 @@
 #pragma once
 #include "SkinEdits.h"
 #include <string>
+#include "SkinDataLink.h"
 
 class TspSkinData;
 class TspSkinOpenDialog;
@@ -32,8 +33,8 @@ protected:
 
 private:
     TspSkinOpenDialog* FDialog;   // owned by the edit
-    TspSkinData* FDlgSkinData = nullptr;
-    TspSkinData* FDlgCtrlSkinData = nullptr;
+    TspSkinDataLink FDlgSkinData{this};
+    TspSkinDataLink FDlgCtrlSkinData{this};
 };
 
 class TspSkinFileEdit : public TspCustomFileEdit {

@@ -39,22 +39,18 @@ TspSkinFileListBox::TspSkinFileListBox(TComponent* AOwner) : TspSkinListBox(AOwn
 
 TspSkinFileListBox::~TspSkinFileListBox()
 {
-    if (FFilterCombo && FFilterCombo->FFileList == this) FFilterCombo->FFileList = nullptr;
-    if (FDirList && FDirList->FFileList == this) FDirList->FFileList = nullptr;
+    if (FFilterCombo && FFilterCombo->FFileList == this) FFilterCombo->FFileList.Set(nullptr);
+    if (FDirList && FDirList->FFileList == this) FDirList->FFileList.Set(nullptr);
     SetFileEdit(nullptr);
 }
 
 void TspSkinFileListBox::SetFileEdit(TEdit* Value)
 {
     if (Value == FFileEdit) return;
-    if (FFileEdit) {
-        FFileEdit->OnKeyPress = FEditKeyPress;
-        FFileEdit->RemoveFreeNotification(this);
-    }
+    if (FFileEdit) FFileEdit->OnKeyPress = FEditKeyPress;
     FEditKeyPress = nullptr;
-    FFileEdit = Value;
+    FFileEdit.Set(Value);
     if (!FFileEdit) return;
-    FFileEdit->FreeNotification(this);
     FEditKeyPress = FFileEdit->OnKeyPress;
     FFileEdit->OnKeyPress = [this](TObject* Sender, char& Key) { FileEditKeyPress(Sender, Key); };
     ShowInFileEdit();
@@ -108,10 +104,7 @@ void TspSkinFileListBox::ShowInFileEdit()
 void TspSkinFileListBox::Notification(TComponent* AComponent, TOperation Operation)
 {
     TspSkinListBox::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FFileEdit) {
-        FFileEdit = nullptr;
-        FEditKeyPress = nullptr;
-    }
+    if (FFileEdit.Removed(AComponent, Operation)) FEditKeyPress = nullptr;
 }
 
 void TspSkinFileListBox::SetDirectory(const std::string& Dir)

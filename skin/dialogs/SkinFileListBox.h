@@ -5,6 +5,7 @@
 #include "FileListing.h"
 #include "SkinListBox.h"
 #include <string>
+#include "SkinDataLink.h"
 
 class TEdit;
 class TspSkinDirectoryListBox;
@@ -76,7 +77,7 @@ private:
     bool FFoldersFirst = false;
     TspSkinFilterComboBox* FFilterCombo = nullptr;   // back reference, set by the combo
     TspSkinDirectoryListBox* FDirList = nullptr;     // back reference, set by the list
-    TEdit* FFileEdit = nullptr;
+    TspComponentLink<TEdit> FFileEdit{this};
     TKeyPressEvent FEditKeyPress;                    // the edit's own handler, restored on unlink
     void FileEditKeyPress(TObject* Sender, char& Key);
     void ShowInFileEdit();

@@ -27,15 +27,9 @@ std::string TspSkinFilterComboBox::GetMask()
 void TspSkinFilterComboBox::SetFileList(TspSkinFileListBox* Value)
 {
     if (Value == FFileList) return;
-    if (FFileList) {
-        if (FFileList->FFilterCombo == this) FFileList->FFilterCombo = nullptr;
-        FFileList->RemoveFreeNotification(this);
-    }
-    FFileList = Value;
-    if (FFileList) {
-        FFileList->FFilterCombo = this;
-        FFileList->FreeNotification(this);
-    }
+    if (FFileList && FFileList->FFilterCombo == this) FFileList->FFilterCombo = nullptr;
+    FFileList.Set(Value);
+    if (FFileList) FFileList->FFilterCombo = this;
 }
 
 void TspSkinFilterComboBox::BuildList()
@@ -62,5 +56,5 @@ void TspSkinFilterComboBox::Change()
 void TspSkinFilterComboBox::Notification(TComponent* AComponent, TOperation Operation)
 {
     TspSkinComboBox::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FFileList) FFileList = nullptr;
+    FFileList.Removed(AComponent, Operation);
 }

@@ -6,6 +6,7 @@
 #include "SkinComboBox.h"
 #include <string>
 #include <vector>
+#include "SkinDataLink.h"
 
 class TspSkinFileListBox;
 
@@ -37,5 +38,5 @@ protected:
 private:
     std::string FFilter = DefaultFilter;
     std::vector<std::string> FMasks;
-    TspSkinFileListBox* FFileList = nullptr;
+    TspComponentLink<TspSkinFileListBox> FFileList{this};
 };

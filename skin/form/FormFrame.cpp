@@ -109,16 +109,12 @@ void TspFormFrame::SetSkinHint(TspSkinHint* Value) { FSkinHint = Value; }
 void TspFormFrame::SetTrayIcon(TspTrayIcon* Value)
 {
     if (Value == FTrayIcon) return;
-    if (FTrayIcon) {
-        FTrayIcon->RemoveFreeNotification(this);
-        if (FTrayIcon->GetPopupMenu() == FTrayPopupMenu.get()) {
-            FTrayIcon->SetPopupMenu(nullptr);
-            FTrayIcon->OnDblClick = nullptr;
-        }
+    if (FTrayIcon && FTrayIcon->GetPopupMenu() == FTrayPopupMenu.get()) {
+        FTrayIcon->SetPopupMenu(nullptr);
+        FTrayIcon->OnDblClick = nullptr;
     }
-    FTrayIcon = Value;
+    FTrayIcon.Set(Value);
     if (!Value) return;
-    Value->FreeNotification(this);
     if (!AlwaysShowInTray) Value->SetIconVisible(false);
     if (!Value->IsDesigning() && !Value->GetPopupMenu()) {
         Value->SetPopupMenu(FTrayPopupMenu.get());
@@ -224,7 +220,7 @@ void TspFormFrame::Notification(TComponent* AComponent, TOperation Operation)
     if (AComponent == FSystemMenu) FSystemMenu = nullptr;
     if (reinterpret_cast<void*>(AComponent) == reinterpret_cast<void*>(FMainMenuBar)) FMainMenuBar = nullptr;
     MDIForgetComponent(AComponent);
-    if (reinterpret_cast<void*>(AComponent) == reinterpret_cast<void*>(FTrayIcon)) FTrayIcon = nullptr;
+    FTrayIcon.Removed(AComponent, Operation);
     if (reinterpret_cast<void*>(AComponent) == reinterpret_cast<void*>(FSkinHint)) FSkinHint = nullptr;
     ForgetLinkedMenu(AComponent);
     ForgetAreaControl(AComponent);

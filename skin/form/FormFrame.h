@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "SkinDataLink.h"
 
 class TspActiveSkinObject;
 class TspDataSkinObject;
@@ -455,7 +456,7 @@ private:
     TPoint GetMDIMinimizeCoord() const;
     void MDIChildMaximize();
     void PaintMDIBG(HDC DC);
-    TspSkinMDITabsBar* FMDITabsBar = nullptr;
+    TspComponentLink<TspSkinMDITabsBar> FMDITabsBar{this};
     bool FMDIChildMaximized = false;
     // The last activation state the system passed (WM_NCACTIVATE).
     bool FMDIChildActive = false;
@@ -540,7 +541,7 @@ private:
     TMainMenu* FMainMenu = nullptr;
     TPopupMenu* FSystemMenu = nullptr;
     TspSkinHint* FSkinHint = nullptr;
-    TspTrayIcon* FTrayIcon = nullptr;
+    TspComponentLink<TspTrayIcon> FTrayIcon{this};
     TspSkinMainMenuBar* FMainMenuBar = nullptr;
     bool FMainMenuActive = false;
     TspActiveSkinObject* FPressClosedItem = nullptr;

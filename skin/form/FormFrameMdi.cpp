@@ -149,15 +149,12 @@ bool TspFormFrame::GetMDIChildActive() const
 
 void TspFormFrame::SetMDITabsBar(TspSkinMDITabsBar* Value)
 {
-    if (Value == FMDITabsBar) return;
-    if (FMDITabsBar) FMDITabsBar->RemoveFreeNotification(this);
-    FMDITabsBar = Value;
-    if (Value) Value->FreeNotification(this);
+    FMDITabsBar.Set(Value);
 }
 
 void TspFormFrame::MDIForgetComponent(TComponent* AComponent)
 {
-    if (FMDITabsBar && AComponent == static_cast<TComponent*>(FMDITabsBar)) FMDITabsBar = nullptr;
+    FMDITabsBar.Removed(AComponent, opRemove);
 }
 
 // ---- the MDI client window ----
@@ -608,7 +605,7 @@ void TspFormFrame::DeleteChildFromBar(TCustomForm* Form)
 void TspFormFrame::RefreshMDIBarTab(TCustomForm* Form)
 {
     TspFormFrame* mf = MDIMainFrame();
-    TspSkinMDITabsBar* bar = mf ? mf->FMDITabsBar : nullptr;
+    TspSkinMDITabsBar* bar = mf ? mf->FMDITabsBar.Get() : nullptr;
     TspMDITab* tab = FindTab(bar, Form);
     if (!tab || !bar->HandleAllocated()) return;
     bar->CalcObjectRects();

@@ -2,6 +2,7 @@
 // drawn with (none: the frame's menu skin is used).
 #pragma once
 #include "Menus.h"
+#include "SkinDataLink.h"
 
 class TspSkinData;
 
@@ -17,5 +18,5 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TspSkinData* FSkinData = nullptr;
+    TspSkinDataLink FSkinData{this};
 };

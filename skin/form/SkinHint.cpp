@@ -291,7 +291,6 @@ TspSkinHint::~TspSkinHint()
     // The application must not call into a freed component.
     if (FIsAppHandler) Application->OnShowHint = nullptr;
     FHintWindow.reset();
-    if (FSD) FSD->RemoveFreeNotification(this);
 }
 
 void TspSkinHint::InstallAsApplicationHandler()
@@ -331,10 +330,7 @@ void TspSkinHint::SetActive(bool Value)
 
 void TspSkinHint::SetSkinData(TspSkinData* Value)
 {
-    if (Value == FSD) return;
-    if (FSD) FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD) FSD->FreeNotification(this);
+    FSD.Set(Value);
 }
 
 void TspSkinHint::SetDefaultFont(TFont* Value) { FDefaultFont->Assign(Value); }
@@ -344,7 +340,7 @@ void TspSkinHint::SetAlphaBlendSupport(bool Value) { FAlphaBlendSupport = Value 
 void TspSkinHint::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) FSD = nullptr;
+    FSD.Removed(AComponent, Operation);
 }
 
 void TspSkinHint::ActivateHint(const TPoint& P, const std::string& AHint)

@@ -9,6 +9,7 @@
 #include "SkinData.h"
 #include "Timer.h"
 #include <memory>
+#include "SkinDataLink.h"
 
 class TspSkinHint;
 
@@ -98,7 +99,7 @@ private:
     void InstallAsApplicationHandler();
     void DelayTimerTick();
     bool FActive = true;
-    TspSkinData* FSD = nullptr;
+    TspSkinDataLink FSD{this};
     std::unique_ptr<TFont> FDefaultFont;
     bool FAlphaBlendSupport = true;
     std::unique_ptr<TspSkinHintWindow> FHintWindow;

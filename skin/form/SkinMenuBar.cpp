@@ -153,8 +153,6 @@ TspSkinMainMenuBar::~TspSkinMainMenuBar()
     FMouseTimer->SetEnabled(false);
     FMorphTimer->SetEnabled(false);
     FMenuWatch->SetEnabled(false);
-    if (FFormFrame) FFormFrame->RemoveFreeNotification(this);
-    if (FMainMenu) FMainMenu->RemoveFreeNotification(this);
 }
 
 // ---- properties ----
@@ -174,9 +172,7 @@ void TspSkinMainMenuBar::SetDefItemFont(TFont* Value)
 void TspSkinMainMenuBar::SetFormFrame(TspFormFrame* Value)
 {
     if (FFormFrame == Value) return;
-    if (FFormFrame) FFormFrame->RemoveFreeNotification(this);
-    FFormFrame = Value;
-    if (FFormFrame) FFormFrame->FreeNotification(this);
+    FFormFrame.Set(Value);
     HookForm(FFormFrame ? FFormFrame->GetOwnerForm() : nullptr);
 }
 
@@ -185,8 +181,7 @@ void TspSkinMainMenuBar::HookForm(TCustomForm* Form)
     if (Form == FHookedForm) return;
     UnhookForm();
     if (!Form) return;
-    FHookedForm = Form;
-    FHookedForm->FreeNotification(this);
+    FHookedForm.Set(Form);
     FHookedForm->WindowProc = TBarFormHook{FAlive.Watch(), this, FHookedForm->WindowProc};
 }
 
@@ -196,8 +191,7 @@ void TspSkinMainMenuBar::UnhookForm()
     // Only while ours is the outermost wrapper; otherwise it stays and passes on.
     if (auto* h = FHookedForm->WindowProc.target<TBarFormHook>())
         if (h->Bar == this) FHookedForm->WindowProc = h->Previous;
-    FHookedForm->RemoveFreeNotification(this);
-    FHookedForm = nullptr;
+    FHookedForm.Set(nullptr);
 }
 
 bool TspSkinMainMenuBar::KeyMenu(WORD Key)
@@ -221,9 +215,7 @@ bool TspSkinMainMenuBar::KeyMenu(WORD Key)
 void TspSkinMainMenuBar::SetMainMenu(TMainMenu* Value)
 {
     if (FMainMenu == Value) return;
-    if (FMainMenu) FMainMenu->RemoveFreeNotification(this);
-    FMainMenu = Value;
-    if (FMainMenu) FMainMenu->FreeNotification(this);
+    FMainMenu.Set(Value);
     CreateMenu();
     RepaintBar();
 }
@@ -247,13 +239,9 @@ void TspSkinMainMenuBar::Notification(TComponent* AComponent, TOperation Operati
         FHasSkin = false;
         FNeedRebuild = true;
     }
-    if (AComponent == FHookedForm) FHookedForm = nullptr;
-    if (AComponent == FFormFrame) {
-        FFormFrame = nullptr;
-        FMenuWatch->SetEnabled(false);
-    }
-    if (AComponent == FMainMenu) {
-        FMainMenu = nullptr;
+    FHookedForm.Removed(AComponent, Operation);
+    if (FFormFrame.Removed(AComponent, Operation)) FMenuWatch->SetEnabled(false);
+    if (FMainMenu.Removed(AComponent, Operation)) {
         MenuExit();
         ClearObjects();
     } else {
@@ -377,7 +365,7 @@ void TspSkinMainMenuBar::CreateMenu()
     if (FFormFrame && FFormFrame->GetOwnerForm() && FFormFrame->GetOwnerForm()->GetFormStyle() == fsMDIForm)
         childMenu = GetChildMainMenu();
     ChildMenuMerged = false;
-    for (TMainMenu* menu : {FMainMenu, childMenu}) {
+    for (TMainMenu* menu : {FMainMenu.Get(), childMenu}) {
         if (!menu) continue;
         ChildMenuMerged = ChildMenuMerged || menu == childMenu;
         TMenuItem* items = menu->GetItems();

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <vector>
+#include "SkinDataLink.h"
 
 class TspFormFrame;
 class TspMenuBarObject;
@@ -150,9 +151,9 @@ private:
 
     bool FScrollMenu = true;
     std::unique_ptr<TFont> FDefItemFont;
-    TspFormFrame* FFormFrame = nullptr;
-    TMainMenu* FMainMenu = nullptr;
-    TCustomForm* FHookedForm = nullptr;
+    TspComponentLink<TspFormFrame> FFormFrame{this};
+    TspComponentLink<TMainMenu> FMainMenu{this};
+    TspComponentLink<TCustomForm> FHookedForm{this};
     bool FHasSkin = false;
     bool FNeedRebuild = false;
     bool FMenuActive = false;

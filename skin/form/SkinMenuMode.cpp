@@ -71,9 +71,8 @@ struct TFormHook {
 TspSkinMenuMode::TspSkinMenuMode(TspFormFrame* AFrame)
     : TComponent(AFrame), FFrame(AFrame), FAlive(std::make_shared<bool>(true))
 {
-    FForm = AFrame ? AFrame->GetOwnerForm() : nullptr;
+    FForm.Set(AFrame ? AFrame->GetOwnerForm() : nullptr);
     FSkinMenu = new TspSkinMenu(this, FForm);
-    if (FForm) FForm->FreeNotification(this);
     HookForm();
 }
 
@@ -82,7 +81,6 @@ TspSkinMenuMode::~TspSkinMenuMode()
     *FAlive = false;
     LeaveMode(this);
     UnhookForm();
-    if (FForm) FForm->RemoveFreeNotification(this);
 }
 
 TspSkinMenuMode* TspSkinMenuMode::ForFrame(TspFormFrame* Frame)
@@ -106,9 +104,9 @@ bool TspSkinMenuMode::AppHooked()
 void TspSkinMenuMode::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FForm) {
+    if (Operation == opRemove && AComponent && AComponent == FForm.Get()) {
         UnhookForm();
-        FForm = nullptr;
+        FForm.Set(nullptr);
     }
 }
 

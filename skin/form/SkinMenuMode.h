@@ -16,6 +16,7 @@
 #include "Classes.h"
 #include "SkinMenus.h"
 #include <memory>
+#include "SkinDataLink.h"
 
 class TspFormFrame;
 
@@ -74,7 +75,7 @@ private:
 
     TspFormFrame* FFrame;
     TspSkinMenu* FSkinMenu;
-    TCustomForm* FForm = nullptr;
+    TspComponentLink<TCustomForm> FForm{this};
     bool FMenuOpened = false;
     bool FFormHooked = false;
     // Shared with the form procedure wrapper: false once this object is gone.

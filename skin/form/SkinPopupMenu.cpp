@@ -27,28 +27,22 @@ TspSkinPopupMenu::~TspSkinPopupMenu()
 
 void TspSkinPopupMenu::SetSkinData(TspSkinData* Value)
 {
-    if (FSkinData == Value) return;
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
-    FSkinData = Value;
-    if (FSkinData) FSkinData->FreeNotification(this);
+    FSkinData.Set(Value);
 }
 
 void TspSkinPopupMenu::SetLookupForm(TComponent* Value)
 {
-    if (FLookupForm == Value) return;
-    if (FLookupForm) FLookupForm->RemoveFreeNotification(this);
-    FLookupForm = Value;
-    if (FLookupForm) FLookupForm->FreeNotification(this);
+    FLookupForm.Set(Value);
 }
 
 void TspSkinPopupMenu::Notification(TComponent* AComponent, TOperation Operation)
 {
     TPopupMenu::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
+    FSkinData.Removed(AComponent, Operation);
     // A lookup form that goes away is forgotten too: searching a freed form's
     // components would read freed memory.
-    if (AComponent == FLookupForm) FLookupForm = nullptr;
+    FLookupForm.Removed(AComponent, Operation);
 }
 
 TspFormFrame* TspSkinPopupMenu::FindFrame() const

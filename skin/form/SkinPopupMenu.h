@@ -3,6 +3,7 @@
 // menu buttons and frame buttons, and as the built-in menu of skinned edits.
 #pragma once
 #include "Menus.h"
+#include "SkinDataLink.h"
 
 class TspSkinData;
 class TspFormFrame;
@@ -36,6 +37,6 @@ protected:
 private:
     void ShowMenu(TControl* Opener, const TRect& R, bool PopupUp, bool NeedSkin);
 
-    TspSkinData* FSkinData = nullptr;
-    TComponent* FLookupForm = nullptr;
+    TspSkinDataLink FSkinData{this};
+    TspComponentLink<TComponent> FLookupForm{this};
 };

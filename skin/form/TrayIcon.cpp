@@ -108,8 +108,6 @@ TspTrayIcon::~TspTrayIcon()
     if (!IsDesigning()) UnhookForm();
     DeallocateHWnd(FHandle);
     FHandle = nullptr;
-    if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
-    if (FIconList) FIconList->RemoveFreeNotification(this);
 }
 
 TWinControl* TspTrayIcon::OwnerWindowed() const { return dynamic_cast<TWinControl*>(GetOwner()); }
@@ -202,18 +200,13 @@ void TspTrayIcon::SetShowHint(bool Value)
 
 void TspTrayIcon::SetPopupMenu(TPopupMenu* Value)
 {
-    if (Value == FPopupMenu) return;
-    if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
-    FPopupMenu = Value;
-    if (FPopupMenu) FPopupMenu->FreeNotification(this);
+    FPopupMenu.Set(Value);
 }
 
 void TspTrayIcon::SetIconList(TCustomImageList* Value)
 {
     if (Value != FIconList) {
-        if (FIconList) FIconList->RemoveFreeNotification(this);
-        FIconList = Value;
-        if (FIconList) FIconList->FreeNotification(this);
+        FIconList.Set(Value);
     }
     SetIconIndex(0);
 }
@@ -257,8 +250,8 @@ void TspTrayIcon::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FPopupMenu) FPopupMenu = nullptr;
-    if (AComponent == FIconList) FIconList = nullptr;
+    FPopupMenu.Removed(AComponent, Operation);
+    FIconList.Removed(AComponent, Operation);
 }
 
 // ---- the main form ----

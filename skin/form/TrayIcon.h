@@ -12,6 +12,7 @@
 #include <shellapi.h>
 #include <functional>
 #include <memory>
+#include "SkinDataLink.h"
 
 class TBitmap;
 
@@ -119,8 +120,8 @@ private:
     bool FAdded = false;
     std::string FHint;
     bool FShowHint = true;
-    TPopupMenu* FPopupMenu = nullptr;
-    TCustomImageList* FIconList = nullptr;
+    TspComponentLink<TPopupMenu> FPopupMenu{this};
+    TspComponentLink<TCustomImageList> FIconList{this};
     int FIconIndex = 0;
     bool FCycleIcons = false;
     int FAnimateTimerInterval = 0;
