@@ -149,20 +149,9 @@ void TspSkinComboFrame::DrawDefaultButton(TCanvas* C)
 {
     const TRect& r = FButton.R;
     if (r.Width() <= 0 || r.Height() <= 0) return;
-    TColor frame = clBtnShadow, fill = clBtnFace;
-    if (FButton.Down && FButton.MouseIn) {
-        frame = clNavy;
-        fill = RGB(133, 147, 181);
-    } else if (FButton.MouseIn) {
-        frame = clNavy;
-        fill = RGB(182, 189, 210);
-    }
     C->GetBrush()->SetStyle(bsSolid);
-    C->GetBrush()->SetColor(fill);
-    C->FillRect(r);
-    C->GetBrush()->SetColor(frame);
-    C->FrameRect(r);
-    Sputils::DrawArrowImage(C, r, IsEnabled() ? clBlack : clBtnShadow, 4);
+    Sputils::DrawPlainFace(C, r, LookState(FButton.Down && FButton.MouseIn, FButton.MouseIn));
+    Sputils::DrawArrowImage(C, r, IsEnabled() ? clBlack : clBtnShadow, adDown);
 }
 
 void TspSkinComboFrame::DrawSkinButton(TCanvas* C)

@@ -5,6 +5,7 @@
 #include "GdiHandles.h"
 #include "SkinBoxControls.h"
 #include "SkinData.h"
+#include "SkinDefaultColors.h"
 #include "SkinElement.h"
 #include "SkinImage.h"
 #include "SkinParentImage.h"
@@ -599,17 +600,10 @@ void TspSkinCustomEdit::PaintFrame(TBitmap* B)
         InflateRect(&f, -1, -1);
         FrameIn(c, f, clBtnFace);
         if (FButtonMode && !Skinned()) {
-            TColor frame = clBtnShadow, fill = clBtnFace;
-            if (FButtonPressed && FButtonHot) {
-                frame = clNavy;
-                fill = 11899781;
-            } else if (FButtonHot) {
-                frame = clNavy;
-                fill = 13811126;
-            }
-            c->GetBrush()->SetColor(fill);
+            const TspPlainLook& look = PlainLooks[LookState(FButtonPressed && FButtonHot, FButtonHot)];
+            c->GetBrush()->SetColor(look.Fill);
             c->FillRect(FButtonRect);
-            FrameIn(c, FButtonRect, frame);
+            FrameIn(c, FButtonRect, look.Frame);
         }
         return;
     }

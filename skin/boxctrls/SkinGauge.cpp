@@ -3,6 +3,7 @@
 #include "GdiHandles.h"
 #include "SkinControls.h"
 #include "SkinData.h"
+#include "SkinDefaultColors.h"
 #include "SkinImage.h"
 #include "SkinParentImage.h"
 #include "SkinRangeMath.h"
@@ -256,7 +257,7 @@ void TspSkinGauge::CreateControlDefaultImage(TBitmap* B)
     C->FrameRect(TRect(0, 0, w, h));
     const TRect p = CalcProgressRect(TRect(1, 1, w - 1, h - 1));
     if (!p.IsEmpty()) {
-        C->GetBrush()->SetColor(static_cast<TColor>(13811126));
+        C->GetBrush()->SetColor(clPlainHotFill);
         C->FillRect(p);
     }
     DrawProgressText(C, w, h);

@@ -151,19 +151,8 @@ void TspSkinHeaderControl::DrawSkinSectionR(TCanvas* C, THeaderSection* Section,
     TCanvas* bc = b.GetCanvas();
     TRect text;
     if (!Skinned()) {
-        TColor frame = clBtnShadow, fill = clBtnFace;
-        if (Pressed) {
-            frame = clNavy;
-            fill = static_cast<TColor>(RGB(133, 147, 181));
-        } else if (Active) {
-            frame = clNavy;
-            fill = static_cast<TColor>(RGB(182, 189, 210));
-        }
         bc->GetBrush()->SetStyle(bsSolid);
-        bc->GetBrush()->SetColor(fill);
-        bc->FillRect(TRect(0, 0, w, h));
-        bc->GetBrush()->SetColor(frame);
-        bc->FrameRect(TRect(0, 0, w, h));
+        Sputils::DrawPlainFace(bc, TRect(0, 0, w, h), LookState(Pressed, Active));
         bc->GetFont()->Assign(FDefaultFont.get());
         text = TRect(2, 2, w - 2, h - 2);
     } else {

@@ -2,6 +2,7 @@
 #include "GdiHandles.h"
 #include "SkinBoxControls.h"
 #include "SkinData.h"
+#include "SkinDefaultColors.h"
 #include "SkinDrawHelpers.h"
 #include "SkinImage.h"
 #include "SkinScrollBar.h"
@@ -1206,16 +1207,16 @@ void TspSkinCustomListBox::DrawButton(TCanvas* C, int I)
         if (!FCaptionMode || !RectHasArea(b.R)) return;
         C->GetBrush()->SetStyle(bsSolid);
         if (b.MouseIn) {
-            C->GetBrush()->SetColor(clNavy);
+            C->GetBrush()->SetColor(clPlainHotFrame);
             C->FrameRect(b.R);
-            C->GetBrush()->SetColor(pressed ? RGB(133, 147, 181) : RGB(182, 189, 210));
+            C->GetBrush()->SetColor(pressed ? clPlainDownFill : clPlainHotFill);
             C->FillRect(TRect(b.R.left + 1, b.R.top + 1, b.R.right - 1, b.R.bottom - 1));
         } else {
-            C->GetBrush()->SetColor(clBtnFace);
+            C->GetBrush()->SetColor(clPlainFace);
             C->FillRect(b.R);
         }
         if (I == 2) Sputils::DrawCheckImage(C, b.R.left + 4, b.R.top + 4, clBlack);
-        else Sputils::DrawArrowImage(C, b.R, clBlack, I == 0 ? 3 : 4);
+        else Sputils::DrawArrowImage(C, b.R, clBlack, I == 0 ? adUp : adDown);
         return;
     }
     if (!RectHasArea(b.R) || !FElement.Picture) return;

@@ -3,6 +3,7 @@
 #include "ScopeGuard.h"
 #include "SkinBoxControls.h"
 #include "SkinData.h"
+#include "SkinDefaultColors.h"
 #include "SkinDrawHelpers.h"
 #include "SkinImage.h"
 #include <algorithm>
@@ -542,15 +543,15 @@ void TspSkinSpinEdit::DrawButton(TCanvas* C, int Index)
     C->GetBrush()->SetStyle(bsSolid);
     TRect inner = b.R;
     if (b.MouseIn) {
-        C->GetBrush()->SetColor(clNavy);
+        C->GetBrush()->SetColor(clPlainHotFrame);
         C->FrameRect(b.R);
         InflateRect(&inner, -1, -1);
-        C->GetBrush()->SetColor(b.Down ? TColor(11899781) : TColor(13811126));
+        C->GetBrush()->SetColor(b.Down ? clPlainDownFill : clPlainHotFill);
     } else {
-        C->GetBrush()->SetColor(clBtnFace);
+        C->GetBrush()->SetColor(clPlainFace);
     }
     C->FillRect(inner);
-    Sputils::DrawArrowImage(C, inner, clBlack, Index == 0 ? 3 : 4);
+    Sputils::DrawArrowImage(C, inner, clBlack, Index == 0 ? adUp : adDown);
 }
 
 // ---- buttons and repeat ----

@@ -50,20 +50,16 @@ void TspSkinScrollBar::GetSkinData()
     if (Skinned()) {
         const auto* r = static_cast<const TspDataSkinScrollBarControl*>(CurrentRecord());
         FTrackArea = r->TrackArea;
-        FUp = r->UpButtonRect;
-        FActiveUp = r->ActiveUpButtonRect;
-        FDownUp = r->DownUpButtonRect.IsEmpty() ? FActiveUp : r->DownUpButtonRect;
-        FDown = r->DownButtonRect;
-        FActiveDown = r->ActiveDownButtonRect;
-        FDownDown = r->DownDownButtonRect.IsEmpty() ? FActiveDown : r->DownDownButtonRect;
-        FThumb = r->ThumbRect;
-        FActiveThumb = r->ActiveThumbRect.IsEmpty() ? FThumb : r->ActiveThumbRect;
-        FDownThumb = r->DownThumbRect.IsEmpty() ? FActiveThumb : r->DownThumbRect;
+        FLooks = r->Looks;
+        FGlyphLooks = r->GlyphLooks;
+        // The element image shows the idle buttons, so only their pressed look
+        // falls back (to the hot one); the thumb and its glyph fall back all the way.
+        InheritEmptyLooks(FLooks[sbpUpButton], lsDown);
+        InheritEmptyLooks(FLooks[sbpDownButton], lsDown);
+        InheritEmptyLooks(FLooks[sbpThumb], lsHot);
+        InheritEmptyLooks(FGlyphLooks, lsHot);
         FThumbOffset1 = r->ThumbOffset1;
         FThumbOffset2 = r->ThumbOffset2;
-        FGlyph = r->GlyphRect;
-        FActiveGlyph = r->ActiveGlyphRect.IsEmpty() ? FGlyph : r->ActiveGlyphRect;
-        FDownGlyph = r->DownGlyphRect.IsEmpty() ? FActiveGlyph : r->DownGlyphRect;
     }
 }
 
@@ -96,18 +92,16 @@ void TspSkinScrollBar::CalcRects()
         const TRect& sr = FElement.SkinRect;
         const int d = horz ? w - sr.Width() : h - sr.Height();
         FTrack = FTrackArea;
-        FButtons[1].R = FUp;
-        FButtons[2].R = FDown;
-        if (horz) {
-            FTrack.right += d;
-            for (int i = 1; i <= 2; ++i)
-                if (FButtons[i].R.left > FElement.RTPoint.x) FButtons[i].R.Offset(d, 0);
-        } else {
-            FTrack.bottom += d;
-            for (int i = 1; i <= 2; ++i)
-                if (FButtons[i].R.top > FElement.LBPoint.y) FButtons[i].R.Offset(0, d);
+        if (horz) FTrack.right += d;
+        else FTrack.bottom += d;
+        for (const TspScrollBarPart part : {sbpUpButton, sbpDownButton}) {
+            TRect& r = FButtons[part].R;
+            r = FLooks[part][lsNormal];
+            if (horz && r.left > FElement.RTPoint.x) r.Offset(d, 0);
+            if (!horz && r.top > FElement.LBPoint.y) r.Offset(0, d);
         }
-        const int skinLen = horz ? FThumb.Width() : FThumb.Height();
+        const TRect& thumbLook = FLooks[sbpThumb][lsNormal];
+        const int skinLen = horz ? thumbLook.Width() : thumbLook.Height();
         t = skinLen;
         if (FPageSize > 0) {
             const int trackLen = horz ? FTrack.Width() : FTrack.Height();
@@ -121,12 +115,12 @@ void TspSkinScrollBar::CalcRects()
         if (horz) {
             int L = w;
             if (FBoth) L -= FBothMarkerWidth;
-            FButtons[2].R = TRect(1, 1, DefaultButtonSize, h - 1);
-            FButtons[1].R = TRect(L - DefaultButtonSize, 1, L - 1, h - 1);
+            FButtons[sbpDownButton].R = TRect(1, 1, DefaultButtonSize, h - 1);
+            FButtons[sbpUpButton].R = TRect(L - DefaultButtonSize, 1, L - 1, h - 1);
             FTrack = TRect(DefaultButtonSize, 1, L - DefaultButtonSize, h - 1);
         } else {
-            FButtons[2].R = TRect(1, 1, w - 1, DefaultButtonSize);
-            FButtons[1].R = TRect(1, h - DefaultButtonSize, w - 1, h - 1);
+            FButtons[sbpDownButton].R = TRect(1, 1, w - 1, DefaultButtonSize);
+            FButtons[sbpUpButton].R = TRect(1, h - DefaultButtonSize, w - 1, h - 1);
             FTrack = TRect(1, DefaultButtonSize, w - 1, h - DefaultButtonSize);
         }
         t = DefaultThumbSize;
@@ -151,59 +145,50 @@ void TspSkinScrollBar::CalcRects()
     FLast = trackEnd - t / 2;
     FThumbOffset = RoundEven(static_cast<double>(FLast - FFirst) * k);
     const int a = FFirst + FThumbOffset - t / 2, b = FFirst + FThumbOffset + t / 2;
+    TRect& thumb = FButtons[sbpThumb].R;
     if (Skinned()) {
-        const int breadth = horz ? FThumb.Height() : FThumb.Width();
+        const TRect& thumbLook = FLooks[sbpThumb][lsNormal];
+        const int breadth = horz ? thumbLook.Height() : thumbLook.Width();
         if (horz) {
             const int top = FTrack.top + FTrack.Height() / 2 - breadth / 2;
-            FButtons[0].R = TRect(a, top, b, top + breadth);
+            thumb = TRect(a, top, b, top + breadth);
         } else {
             const int left = FTrack.left + FTrack.Width() / 2 - breadth / 2;
-            FButtons[0].R = TRect(left, a, left + breadth, b);
+            thumb = TRect(left, a, left + breadth, b);
         }
     } else {
-        FButtons[0].R = horz ? TRect(a, FTrack.top, b, FTrack.bottom) : TRect(FTrack.left, a, FTrack.right, b);
+        thumb = horz ? TRect(a, FTrack.top, b, FTrack.bottom) : TRect(FTrack.left, a, FTrack.right, b);
     }
 }
 
-void TspSkinScrollBar::DrawButton(TCanvas* C, int Index)
+void TspSkinScrollBar::DrawButton(TCanvas* C, TspScrollBarPart Part)
 {
-    const TButtonState& b = FButtons[Index];
-    const bool down = Index == 0 ? (b.Pressed || IsFocused()) : (b.Pressed && b.Hot);
+    // The arrow of each part, by kind: the up button points towards Max.
+    static const TspArrowDirection Arrows[2][ScrollBarPartCount] = {
+        {adNone, adRight, adLeft},   // sbHorizontal
+        {adNone, adDown, adUp},      // sbVertical
+    };
+    const TButtonState& b = FButtons[Part];
+    // The thumb shows pressed while the focus is on the bar; a button only while
+    // the pointer stays on it.
+    const bool down = Part == sbpThumb ? (b.Pressed || IsFocused()) : (b.Pressed && b.Hot);
+    const TspLookState state = LookState(down, b.Hot);
     if (!Skinned()) {
-        TColor frame = clBtnShadow, fill = clBtnFace;
-        if (down) {
-            frame = clNavy;
-            fill = RGB(133, 146, 181);
-        } else if (b.Hot) {
-            frame = clNavy;
-            fill = RGB(182, 189, 210);
-        }
         if (b.R.IsEmpty()) return;
         C->GetBrush()->SetStyle(bsSolid);
-        C->GetBrush()->SetColor(fill);
-        C->FillRect(b.R);
-        C->GetBrush()->SetColor(frame);
-        C->FrameRect(b.R);
-        if (Index == 0) return;
-        // 1 left, 2 right, 3 up, 4 down
-        int code;
-        if (FKind == sbHorizontal) code = Index == 1 ? 2 : 1;
-        else code = Index == 1 ? 4 : 3;
-        Sputils::DrawArrowImage(C, b.R, clBlack, code);
+        Sputils::DrawPlainFace(C, b.R, state);
+        Sputils::DrawArrowImage(C, b.R, clBlack, Arrows[FKind == sbHorizontal ? 0 : 1][Part]);
         return;
     }
     TBitmap* pic = FElement.Picture;
     if (!pic) return;
-    if (Index != 0) {
-        TRect src;
-        if (down) src = Index == 1 ? FDownUp : FDownDown;
-        else if (b.Hot) src = Index == 1 ? FActiveUp : FActiveDown;
-        else return;   // the element image shows the idle button
-        Sputils::CopyPiece(C, b.R, pic, src);
+    if (Part != sbpThumb) {
+        if (state == lsNormal) return;   // the element image shows the idle button
+        Sputils::CopyPiece(C, b.R, pic, FLooks[Part][state]);
         return;
     }
-    const TRect src = down ? FDownThumb : (b.Hot ? FActiveThumb : FThumb);
-    const TRect glyph = down ? FDownGlyph : (b.Hot ? FActiveGlyph : FGlyph);
+    const TRect src = FLooks[sbpThumb][state];
+    const TRect glyph = FGlyphLooks[state];
     const int tw = b.R.Width(), th = b.R.Height();
     if (tw <= 0 || th <= 0 || IsNullSkinRect(src)) return;
     TBitmap thumb;
@@ -240,9 +225,9 @@ void TspSkinScrollBar::CreateControlSkinImage(TBitmap* B)
     TspSkinCustomControl::CreateControlSkinImage(B);
     CalcRects();
     TCanvas* C = B->GetCanvas();
-    DrawButton(C, 1);
-    DrawButton(C, 2);
-    if (GetEnabled()) DrawButton(C, 0);
+    DrawButton(C, sbpUpButton);
+    DrawButton(C, sbpDownButton);
+    if (GetEnabled()) DrawButton(C, sbpThumb);
 }
 
 void TspSkinScrollBar::CreateControlDefaultImage(TBitmap* B)
@@ -252,9 +237,9 @@ void TspSkinScrollBar::CreateControlDefaultImage(TBitmap* B)
     C->GetBrush()->SetStyle(bsSolid);
     C->GetBrush()->SetColor(clBtnFace);
     C->FillRect(TRect(0, 0, B->GetWidth(), B->GetHeight()));
-    if (GetEnabled()) DrawButton(C, 0);
-    DrawButton(C, 1);
-    DrawButton(C, 2);
+    if (GetEnabled()) DrawButton(C, sbpThumb);
+    DrawButton(C, sbpUpButton);
+    DrawButton(C, sbpDownButton);
 }
 
 // ---- values
@@ -383,7 +368,7 @@ void TspSkinScrollBar::TestActive(int X, int Y)
 {
     FOldActive = FActive;
     FActive = -1;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < ScrollBarPartCount; ++i)
         if (FButtons[i].R.Contains(TPoint(X, Y))) {
             FActive = i;
             break;
@@ -400,7 +385,7 @@ void TspSkinScrollBar::ButtonEnter(int Index)
 {
     FButtons[Index].Hot = true;
     Repaint();
-    if (Index != 0 && FButtons[Index].Pressed) StartTimer(50);
+    if (Index != sbpThumb && FButtons[Index].Pressed) StartTimer(50);
 }
 
 void TspSkinScrollBar::ButtonLeave(int Index)
@@ -408,7 +393,7 @@ void TspSkinScrollBar::ButtonLeave(int Index)
     FButtons[Index].Hot = false;
     Repaint();
     // The repeat pauses while the mouse is off the held button.
-    if (Index != 0 && FButtons[Index].Pressed && HandleAllocated()) {
+    if (Index != sbpThumb && FButtons[Index].Pressed && HandleAllocated()) {
         KillTimer(GetWindowHandle(), RepeatTimerId);
         FTimerInterval = 0;
     }
@@ -431,12 +416,12 @@ void TspSkinScrollBar::ButtonDown(int Index, int X, int Y)
     auto alive = FAlive.Watch();
     FButtons[Index].Pressed = true;
     Repaint();
-    if (Index == 1) {
+    if (Index == sbpUpButton) {
         StepUp();
         if (!*alive) return;
         FRepeat = 2;
         StartTimer(500);
-    } else if (Index == 2) {
+    } else if (Index == sbpDownButton) {
         StepDown();
         if (!*alive) return;
         FRepeat = 1;
@@ -456,7 +441,7 @@ void TspSkinScrollBar::ButtonUp(int Index, int X, int Y)
     b.Pressed = false;
     if (FActive != Index) b.Hot = false;
     Repaint();
-    if (Index == 0) FDragging = false;
+    if (Index == sbpThumb) FDragging = false;
     else StopTimer();
 }
 
@@ -467,7 +452,7 @@ int TspSkinScrollBar::CalcValue(int Offset)
         const double f = len > 0 ? Clamp01(static_cast<double>(Offset) / len) : 0;
         return RoundEven(static_cast<double>(Span(FMax, FMin)) * f + FMin);
     }
-    const TRect& th = FButtons[0].R;
+    const TRect& th = FButtons[sbpThumb].R;
     const int t = FKind == sbHorizontal ? th.Width() : th.Height();
     const int first = (FKind == sbHorizontal ? FTrack.left : FTrack.top) + t / 2;
     const int last = (FKind == sbHorizontal ? FTrack.right : FTrack.bottom) - t / 2;
@@ -487,7 +472,7 @@ void TspSkinScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
     FRepeat = 0;
     FFirstTick = true;
     const TPoint p(X, Y);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < ScrollBarPartCount; ++i)
         if (FButtons[i].R.Contains(p)) {
             FPressed = i;
             FActive = i;
@@ -496,7 +481,7 @@ void TspSkinScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
             return;
         }
     if (!FTrack.Contains(p)) return;
-    const TRect& th = FButtons[0].R;
+    const TRect& th = FButtons[sbpThumb].R;
     const bool before = FKind == sbHorizontal ? X < th.left : Y < th.top;
     if (before) {
         SetPosition(FPosition - FLargeChange);
@@ -538,7 +523,7 @@ void TspSkinScrollBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, in
     FPressed = -1;
     if (pressed != -1) {
         ButtonUp(pressed, X, Y);
-        if (Button == mbLeft && pressed == 0 && OnLastChange) OnLastChange(this);
+        if (Button == mbLeft && pressed == sbpThumb && OnLastChange) OnLastChange(this);
     }
 }
 
@@ -590,7 +575,7 @@ void TspSkinScrollBar::WMTimer(TMessage& Message)
     auto alive = FAlive.Watch();
     // The thumb moved with every step even when no paint ran in between.
     CalcRects();
-    const TRect& th = FButtons[0].R;
+    const TRect& th = FButtons[sbpThumb].R;
     switch (FRepeat) {
     case 1: StepDown(); break;
     case 2: StepUp(); break;

@@ -5,6 +5,7 @@
 #pragma once
 #include "ScrollingWinControl.h"
 #include "SkinControl.h"
+#include "SkinControls.h"
 
 class TspSkinScrollBar : public TspSkinCustomControl {
 public:
@@ -42,8 +43,8 @@ public:
     void SetCanFocused(bool Value);
     bool IsFocused();
 
-    // Layout as last computed: index 0 the thumb, 1 the up button (towards Max),
-    // 2 the down button (towards Min).
+    // Layout as last computed, by TspScrollBarPart: the thumb, the up button
+    // (towards Max), the down button (towards Min).
     TRect ButtonRect(int Index) const { return FButtons[Index].R; }
     bool ButtonHot(int Index) const { return FButtons[Index].Hot; }
     bool ButtonPressed(int Index) const { return FButtons[Index].Pressed; }
@@ -76,7 +77,7 @@ protected:
     void WMSize(TMessage& Message) override;
     void DestroyWnd() override;
 
-    void DrawButton(TCanvas* C, int Index);
+    void DrawButton(TCanvas* C, TspScrollBarPart Part);
     void TestActive(int X, int Y);
     void ButtonDown(int Index, int X, int Y);
     void ButtonUp(int Index, int X, int Y);
@@ -102,7 +103,7 @@ protected:
     std::string FOldSkinDataName;
     bool FCanFocused = false;
 
-    TButtonState FButtons[3];
+    TButtonState FButtons[ScrollBarPartCount];
     TRect FTrack;
     int FFirst = 0, FLast = 0, FThumbOffset = 0;
     int FActive = -1, FOldActive = -1, FPressed = -1;
@@ -114,7 +115,8 @@ protected:
     UINT FTimerInterval = 0;
     bool FTakingFocus = false;
 
-    TRect FTrackArea, FUp, FActiveUp, FDownUp, FDown, FActiveDown, FDownDown;
-    TRect FThumb, FActiveThumb, FDownThumb, FGlyph, FActiveGlyph, FDownGlyph;
+    TRect FTrackArea;
+    std::array<TspStateLooks, ScrollBarPartCount> FLooks;   // [part][state]
+    TspStateLooks FGlyphLooks;
     int FThumbOffset1 = 0, FThumbOffset2 = 0;
 };

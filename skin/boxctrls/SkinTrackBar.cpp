@@ -158,18 +158,7 @@ void TspSkinTrackBar::CreateControlDefaultImage(TBitmap* B)
     if (!groove.IsEmpty()) Sputils::Frm3D(C, groove, clBtnShadow, clBtnHighlight);
     const TRect th = CalcButtonRect(TRect(2, 2, w - 2, h - 2));
     if (th.IsEmpty()) return;
-    TColor frame = clBtnShadow, fill = clBtnFace;
-    if (FDown) {
-        frame = clNavy;
-        fill = static_cast<TColor>(11899781);
-    } else if (IsFocused()) {
-        frame = clNavy;
-        fill = static_cast<TColor>(13811126);
-    }
-    C->GetBrush()->SetColor(fill);
-    C->FillRect(th);
-    C->GetBrush()->SetColor(frame);
-    C->FrameRect(th);
+    Sputils::DrawPlainFace(C, th, LookState(FDown, IsFocused()));
 }
 
 // ---- mouse, keys, focus

@@ -664,19 +664,8 @@ void TspSkinCustomListView::DrawHeaderSection(TCanvas* Cnvs, TListColumn* Column
     HGetSkinData();
     c->GetFont()->Assign(GetFont());
     if (!FHPicture) {
-        TColor frame = clBtnShadow, fill = clBtnFace;
-        if (Pressed) {
-            frame = clNavy;
-            fill = RGB(133, 147, 181);
-        } else if (Hot) {
-            frame = clNavy;
-            fill = RGB(182, 189, 210);
-        }
         c->GetBrush()->SetStyle(bsSolid);
-        c->GetBrush()->SetColor(fill);
-        c->FillRect(TRect(0, 0, w, h));
-        c->GetBrush()->SetColor(frame);
-        c->FrameRect(TRect(0, 0, w, h));
+        Sputils::DrawPlainFace(c, TRect(0, 0, w, h), LookState(Pressed, Hot));
         c->GetFont()->SetColor(clBtnText);
     } else {
         c->GetFont()->SetColor(Pressed ? FHDownFontColor : FHFontColor);

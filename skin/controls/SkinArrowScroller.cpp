@@ -265,21 +265,11 @@ void TspArrowScroller::DrawButton(TCanvas* C, int I)
         bc = buffer.GetCanvas();
     } else {
         bc->GetBrush()->SetStyle(bsSolid);
-        TColor frame = clBtnShadow, fill = clBtnFace;
-        if (pressed) {
-            frame = clNavy;
-            fill = static_cast<TColor>(0xB59385);
-        } else if (b.MouseIn) {
-            frame = clNavy;
-            fill = static_cast<TColor>(0xD2BDB6);
-        }
-        bc->GetBrush()->SetColor(fill);
-        bc->FillRect(TRect(0, 0, w, h));
-        bc->GetBrush()->SetColor(frame);
-        bc->FrameRect(TRect(0, 0, w, h));
+        Sputils::DrawPlainFace(bc, TRect(0, 0, w, h), LookState(pressed, b.MouseIn));
     }
-    const int code = FVertical ? (I == 0 ? 3 : 4) : (I == 0 ? 1 : 2);
-    Sputils::DrawArrowImage(bc, TRect(0, 0, w, h), arrow, code);
+    // The first arrow points back (up or left), the second on.
+    static const TspArrowDirection Arrows[2][2] = {{adLeft, adRight}, {adUp, adDown}};
+    Sputils::DrawArrowImage(bc, TRect(0, 0, w, h), arrow, Arrows[FVertical][I]);
     C->Draw(b.R.left, b.R.top, &buffer);
 }
 

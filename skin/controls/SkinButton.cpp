@@ -2,11 +2,10 @@
 #include "ActnList.h"
 #include "Form.h"
 #include "SkinData.h"
+#include "SkinDrawHelpers.h"
 #include "SkinParentImage.h"
 
 namespace {
-const TColor cDownFill = RGB(133, 147, 181), cHotFill = RGB(182, 189, 210);
-
 bool HasAccel(const std::string& Caption, char Key)
 {
     for (size_t i = 0; i + 1 < Caption.size(); ++i) {
@@ -113,19 +112,8 @@ void TspSkinButton::CreateControlDefaultImage(TBitmap* B)
     TCanvas* c = B->GetCanvas();
     const TRect r(0, 0, GetWidth(), GetHeight());
     const bool down = DownLook();
-    TColor frame = clBtnShadow, fill = clBtnFace;
-    if (down) {
-        frame = clNavy;
-        fill = cDownFill;
-    } else if (FMouseIn || IsFocused()) {
-        frame = clNavy;
-        fill = cHotFill;
-    }
     c->GetBrush()->SetStyle(bsSolid);
-    c->GetBrush()->SetColor(fill);
-    c->FillRect(r);
-    c->GetBrush()->SetColor(frame);
-    c->FrameRect(r);
+    Sputils::DrawPlainFace(c, r, LookState(down, FMouseIn || IsFocused()));
     c->GetFont()->Assign(FDefaultFont.get());
     if (!IsEnabled()) c->GetFont()->SetColor(clBtnShadow);
     Skinctrls::DrawGlyphAndText(c, r, FMargin, FSpacing, FLayout, GetText(), FGlyph.get(), FNumGlyphs, 1, down);

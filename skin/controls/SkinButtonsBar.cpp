@@ -515,7 +515,7 @@ TspSkinButton* TspSkinButtonsBar::MakeArrow(bool Up)
     TBitmap glyph(11, 11, pf24bit);
     glyph.GetCanvas()->GetBrush()->SetColor(clFuchsia);
     glyph.GetCanvas()->FillRect(TRect(0, 0, 11, 11));
-    Sputils::DrawArrowImage(glyph.GetCanvas(), TRect(0, 0, 11, 11), clBlack, Up ? 3 : 4);
+    Sputils::DrawArrowImage(glyph.GetCanvas(), TRect(0, 0, 11, 11), clBlack, Up ? adUp : adDown);
     b->SetGlyph(&glyph);
     b->SetNumGlyphs(1);
     b->SetSkinData(FSD);

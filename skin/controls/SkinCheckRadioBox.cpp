@@ -2,6 +2,7 @@
 #include "ActnList.h"
 #include "Button.h"
 #include "SkinData.h"
+#include "SkinDefaultColors.h"
 #include "SkinDrawHelpers.h"
 #include "SkinParentImage.h"
 #include "WinControl.h"
@@ -131,7 +132,7 @@ void TspSkinCheckRadioBox::CreateControlDefaultImage(TBitmap* B)
     c->GetBrush()->SetStyle(bsClear);
     Sputils::SPDrawText(c, GetText(), TRect(19, 0, GetWidth(), h));
     c->GetBrush()->SetStyle(bsSolid);
-    c->GetBrush()->SetColor(FMouseIn ? clNavy : clBtnShadow);
+    c->GetBrush()->SetColor(FMouseIn ? clPlainHotFrame : clPlainFrame);
     c->FrameRect(box);
     if (FChecked) {
         const TColor mark = IsEnabled() ? clBlack : clBtnShadow;
@@ -155,7 +156,7 @@ void TspSkinCheckRadioBox::PaintFlat(TBitmap* B)
         tx = FCheck.Width() + 7;
     } else {
         c->GetBrush()->SetStyle(bsSolid);
-        c->GetBrush()->SetColor(FMouseIn ? clNavy : clBtnShadow);
+        c->GetBrush()->SetColor(FMouseIn ? clPlainHotFrame : clPlainFrame);
         c->FrameRect(Bounds(3, h / 2 - 7, 14, 14));
         if (FChecked) {
             const TColor mark = IsEnabled() ? clBlack : clBtnShadow;

@@ -1,6 +1,7 @@
 #include "SkinExPanel.h"
 #include "GdiHandles.h"
 #include "SkinData.h"
+#include "SkinDefaultColors.h"
 #include "SkinDrawHelpers.h"
 #include "SkinImage.h"
 #include <algorithm>
@@ -467,8 +468,8 @@ void TspSkinExPanel::DrawButton(TCanvas* C, int I)
     TRect gr = r;
     if (b.MouseIn) {
         TRect in = r;
-        Frame(C, in, clNavy, clNavy);
-        C->GetBrush()->SetColor(b.Down ? TColor(RGB(133, 147, 181)) : TColor(RGB(182, 189, 210)));
+        Frame(C, in, clPlainHotFrame, clPlainHotFrame);
+        C->GetBrush()->SetColor(b.Down ? clPlainDownFill : clPlainHotFill);
         C->FillRect(in);
         if (b.Down) {
             gr.left += 2;
@@ -478,12 +479,12 @@ void TspSkinExPanel::DrawButton(TCanvas* C, int I)
     if (I == btClose) {
         Sputils::DrawRCloseImage(C, gr, clBlack);
     } else {
-        int code;
-        if (FRollKind == rkRollHorizontal)
-            code = FRollState ? 2 : 1;
-        else
-            code = FRollState ? 4 : 3;
-        Sputils::DrawArrowImage(C, gr, clBlack, code);
+        // By the roll kind, then the roll state.
+        static const TspArrowDirection Arrows[2][2] = {
+            {adUp, adDown},      // rolls vertically: open, rolled up
+            {adLeft, adRight},   // rolls horizontally
+        };
+        Sputils::DrawArrowImage(C, gr, clBlack, Arrows[FRollKind == rkRollHorizontal][FRollState]);
     }
 }
 

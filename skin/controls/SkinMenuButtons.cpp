@@ -8,8 +8,6 @@
 #include "SkinPopupMenu.h"
 
 namespace {
-const TColor cDownFill = RGB(133, 147, 181), cHotFill = RGB(182, 189, 210);
-
 // The track part of a record, or an empty rectangle for a plain button record.
 TRect ReadTrackRect(const TspDataSkinControl* Rec)
 {
@@ -66,13 +64,10 @@ void CopyDownTrack(TCanvas* Dest, TBitmap* Picture, const TRect& Track, const TR
     Dest->CopyRect(dst, Picture->GetCanvas(), clipped);
 }
 
-void FillFramed(TCanvas* C, const TRect& R, TColor Frame, TColor Fill)
+void FillFramed(TCanvas* C, const TRect& R, TspLookState State)
 {
     C->GetBrush()->SetStyle(bsSolid);
-    C->GetBrush()->SetColor(Fill);
-    C->FillRect(R);
-    C->GetBrush()->SetColor(Frame);
-    C->FrameRect(R);
+    Sputils::DrawPlainFace(C, R, State);
 }
 
 // The unskinned faces with a track part: F the face, T the track part.
@@ -81,35 +76,20 @@ bool DrawTrackFaces(TCanvas* C, int W, int H, bool MenuOpen, bool DownUnderMouse
 {
     const TRect f(0, 0, W - MenuTrackWidth, H), t(W - MenuTrackWidth, 0, W, H);
     if (MenuOpen) {
-        FillFramed(C, f, clNavy, cHotFill);
-        FillFramed(C, t, clNavy, cDownFill);
+        FillFramed(C, f, lsHot);
+        FillFramed(C, t, lsDown);
         return false;
     }
-    if (DownUnderMouse) {
-        FillFramed(C, f, clNavy, cDownFill);
-        FillFramed(C, t, clNavy, cDownFill);
-        return true;
-    }
-    if (Hot) {
-        FillFramed(C, f, clNavy, cHotFill);
-        FillFramed(C, t, clNavy, cHotFill);
-        return false;
-    }
-    FillFramed(C, f, clBtnShadow, clBtnFace);
-    FillFramed(C, t, clBtnShadow, clBtnFace);
-    return false;
+    const TspLookState state = LookState(DownUnderMouse, Hot);
+    FillFramed(C, f, state);
+    FillFramed(C, t, state);
+    return state == lsDown;
 }
 
 // The whole button as one face (no track part).
 void DrawWholeFace(TCanvas* C, int W, int H, bool DownUnderMouse, bool Hot)
 {
-    const TRect r(0, 0, W, H);
-    if (DownUnderMouse)
-        FillFramed(C, r, clNavy, cDownFill);
-    else if (Hot)
-        FillFramed(C, r, clNavy, cHotFill);
-    else
-        FillFramed(C, r, clBtnShadow, clBtnFace);
+    FillFramed(C, TRect(0, 0, W, H), LookState(DownUnderMouse, Hot));
 }
 }  // namespace
 

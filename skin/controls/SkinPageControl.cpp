@@ -64,7 +64,7 @@ void TspSkinPageControl::SetDefaultItemHeight(int Value)
 void TspSkinPageControl::UpDateTabs()
 {
     GetSkinData();
-    ApplyItemHeight(FSkin.TabRect.Height());
+    ApplyItemHeight(FSkin.TabLooks[tabNormal].Height());
     if (!OneRow()) HideSkinUpDown();
     Realign();
 }
@@ -96,9 +96,9 @@ void TspSkinPageControl::ChangeSkinData()
         } else {
             f->Assign(FDefaultFont.get());
         }
-        f->SetColor(FSkin.FontColor);
+        f->SetColor(FSkin.FontColors[tabNormal]);
     }
-    ApplyItemHeight(FSkin.TabRect.Height());
+    ApplyItemHeight(FSkin.TabLooks[tabNormal].Height());
     auto alive = FAlive.Watch();
     Change();
     if (!*alive) return;

@@ -99,7 +99,7 @@ void TspSkinPanel::CreateControlSkinImage(TBitmap* B)
     }
     ApplySkinFont(c, FFontName, FFontHeight, FFontStyle, FFontColor);
     if (FRollUpMode)
-        Sputils::DrawArrowImage(c, TRect(r.right, r.top, r.right + 10, r.bottom), FFontColor, FRollUpState ? 4 : 3);
+        Sputils::DrawArrowImage(c, TRect(r.right, r.top, r.right + 10, r.bottom), FFontColor, FRollUpState ? adDown : adUp);
     DrawCaptionContent(c, r, FSkinAlignment);
 }
 
@@ -167,7 +167,7 @@ void TspSkinPanel::CreateControlDefaultImage(TBitmap* B)
         if (FChecked) Sputils::DrawCheckImage(c, 9, y + 3, clBtnText);
     }
     if (FRollUpMode)
-        Sputils::DrawArrowImage(c, TRect(r.right, r.top, r.right + 10, r.bottom), clBtnText, FRollUpState ? 4 : 3);
+        Sputils::DrawArrowImage(c, TRect(r.right, r.top, r.right + 10, r.bottom), clBtnText, FRollUpState ? adDown : adUp);
     TRect t = r;
     t.left += 2;
     DrawCaptionContent(c, t, DefaultAlignment);

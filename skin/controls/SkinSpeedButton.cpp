@@ -1,13 +1,10 @@
 #include "SkinSpeedButton.h"
 #include "ActnList.h"
 #include "SkinData.h"
+#include "SkinDrawHelpers.h"
 #include "SkinParentImage.h"
 #include "SkinToolBar.h"
 #include "WinControl.h"
-
-namespace {
-const TColor cDownFill = RGB(133, 147, 181), cHotFill = RGB(182, 189, 210);
-}
 
 TspSkinSpeedButton::TspSkinSpeedButton(TComponent* AOwner)
     : TspGraphicSkinCustomControl(AOwner), FGlyph(std::make_unique<TBitmap>())
@@ -84,19 +81,8 @@ void TspSkinSpeedButton::CreateControlDefaultImage(TBitmap* B)
     TCanvas* c = B->GetCanvas();
     const TRect r(0, 0, GetWidth(), GetHeight());
     const bool down = FDown && (FMouseIn || FGroupIndex != 0);
-    TColor frame = clBtnShadow, fill = clBtnFace;
-    if (down) {
-        frame = clNavy;
-        fill = cDownFill;
-    } else if (FMouseIn) {
-        frame = clNavy;
-        fill = cHotFill;
-    }
     c->GetBrush()->SetStyle(bsSolid);
-    c->GetBrush()->SetColor(fill);
-    c->FillRect(r);
-    c->GetBrush()->SetColor(frame);
-    c->FrameRect(r);
+    Sputils::DrawPlainFace(c, r, LookState(down, FMouseIn));
     c->GetFont()->Assign(FDefaultFont.get());
     if (!IsEnabled()) c->GetFont()->SetColor(clBtnShadow);
     DrawContent(c, r, GlyphCell(FDown, FMouseIn), down, true, FMouseIn || FDown);

@@ -76,7 +76,7 @@ void TspSkinTabControl::SetDefaultItemHeight(int Value)
 void TspSkinTabControl::UpDateTabs()
 {
     GetSkinData();
-    ApplyItemHeight(FSkin.TabRect.Height());
+    ApplyItemHeight(FSkin.TabLooks[tabNormal].Height());
     if (!OneRow()) HideSkinUpDown();
     Realign();
 }
@@ -101,7 +101,7 @@ void TspSkinTabControl::ChangeSkinData()
         f->Assign(FDefaultFont.get());
     } else {
         // The colour first: without the skin's font the default font's colour stays.
-        f->SetColor(FSkin.FontColor);
+        f->SetColor(FSkin.FontColors[tabNormal]);
         if (UseSkinFont) {
             f->SetName(FSkin.FontName);
             f->SetHeight(ClampFontHeight(FSkin.FontHeight));
@@ -111,7 +111,7 @@ void TspSkinTabControl::ChangeSkinData()
             f->Assign(FDefaultFont.get());
         }
     }
-    ApplyItemHeight(FSkin.TabRect.Height());
+    ApplyItemHeight(FSkin.TabLooks[tabNormal].Height());
     auto alive = FAlive.Watch();
     Change();
     if (!*alive) return;

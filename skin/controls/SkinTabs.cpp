@@ -6,6 +6,7 @@
 #include "SkinElement.h"
 #include "SkinImage.h"
 #include "SkinData.h"
+#include "SkinDefaultColors.h"
 #include "SkinUpDown.h"
 #include <algorithm>
 
@@ -90,7 +91,8 @@ int ReadTabSkin(TspSkinData* Data, const std::string& Name, TTabSkin& S, TBitmap
     TBitmap* pic = rec ? SkinPicture(Data, rec->PictureIndex) : nullptr;
     if (!pic) return -1;
     const TRect skinRect = ClipToPicture(rec->SkinRect, pic);
-    const TRect tabRect = ClipToPicture(rec->TabRect, pic);
+    const TspTabLooks& looks = rec->TabLooks;
+    const TRect tabRect = ClipToPicture(looks[tabNormal], pic);
     if (IsNullSkinRect(skinRect) || IsNullSkinRect(tabRect)) return -1;
     Picture = pic;
     TTabSkin& s = S;
@@ -105,22 +107,26 @@ int ReadTabSkin(TspSkinData* Data, const std::string& Name, TTabSkin& S, TBitmap
     s.RightTop = ClampPoint(rec->RightTopPoint, sw, sh);
     s.LeftBottom = ClampPoint(rec->LeftBottomPoint, sw, sh);
     s.RightBottom = ClampPoint(rec->RightBottomPoint, sw, sh);
-    s.TabRect = tabRect;
-    s.ActiveTabRect = IsNullSkinRect(rec->ActiveTabRect) ? tabRect : ClipToPicture(rec->ActiveTabRect, pic);
-    // A null focused look falls back to the active look as read; a null one of
-    // those is resolved at drawing time.
-    s.FocusTabRect = ClipToPicture(IsNullSkinRect(rec->FocusTabRect) ? rec->ActiveTabRect : rec->FocusTabRect, pic);
-    s.MouseInTabRect = ClipToPicture(rec->MouseInTabRect, pic);
+    TspTabLooks& l = s.TabLooks;
+    l[tabNormal] = tabRect;
+    l[tabActive] = IsNullSkinRect(looks[tabActive]) ? tabRect : ClipToPicture(looks[tabActive], pic);
+    // A null focused look falls back to the active look as read, and a null one
+    // of those to the active look as kept (never to an empty picture); a null
+    // mouse-in look to the normal one.
+    l[tabFocused] = ClipToPicture(IsNullSkinRect(looks[tabFocused]) ? looks[tabActive] : looks[tabFocused], pic);
+    if (IsNullSkinRect(l[tabFocused])) l[tabFocused] = l[tabActive];
+    l[tabMouseIn] = ClipToPicture(looks[tabMouseIn], pic);
+    if (IsNullSkinRect(l[tabMouseIn])) l[tabMouseIn] = tabRect;
     s.TabsBGRect = ClipToPicture(rec->TabsBGRect, pic);
     s.TabLeftOffset = rec->TabLeftOffset;
     s.TabRightOffset = rec->TabRightOffset;
     s.FontName = rec->FontName;
     s.FontStyle = rec->FontStyle;
     s.FontHeight = rec->FontHeight;
-    s.FontColor = rec->FontColor;
-    s.ActiveFontColor = rec->ActiveFontColor;
-    s.FocusFontColor = rec->FocusFontColor;
-    s.MouseInFontColor = rec->MouseInFontColor;
+    s.FontColors[tabNormal] = rec->FontColor;
+    s.FontColors[tabActive] = rec->ActiveFontColor;
+    s.FontColors[tabFocused] = rec->FocusFontColor;
+    s.FontColors[tabMouseIn] = rec->MouseInFontColor;
     s.UpDown = rec->UpDown;
     s.BGPictureIndex = rec->BGPictureIndex;
     return index;
@@ -207,32 +213,23 @@ void DrawTab(TCanvas* C, const TRect& R, const TTabLook& L)
     const int w = std::min(side ? R.Height() : R.Width(), MaxSkinControlSide);
     const int h = std::min(side ? R.Width() : R.Height(), MaxSkinControlSide);
     if (w <= 0 || h <= 0) return;
-    const bool Active = L.Active, MouseIn = L.MouseIn;
+    const TspTabState state = TabState(L.Active, L.Focused, L.MouseIn);
     TBitmap b(w, h, pf24bit);
     if (!L.Skin) {
         TCanvas* bc = b.GetCanvas();
         bc->GetBrush()->SetStyle(bsSolid);
         TRect inner(0, 0, w, h);
-        if (Active) {
-            bc->GetBrush()->SetColor(clNavy);
+        if (L.Active) {
+            bc->GetBrush()->SetColor(clPlainHotFrame);
             bc->FrameRect(inner);
             inner.Inflate(-1, -1);
         }
-        TColor fill = clBtnFace;
-        if (MouseIn && !Active) fill = 0xD2BDB6;
-        else if (Active) fill = L.Focused ? 0xB59385 : 0xD2BDB6;
-        bc->GetBrush()->SetColor(fill);
+        bc->GetBrush()->SetColor(PlainTabFills[state]);
         bc->FillRect(inner);
         bc->SetFont(L.Font);
     } else {
         const TTabSkin& s = *L.Skin;
-        // A focused look that is null (and so an active one read as null) falls
-        // back to the active look, never to an empty picture.
-        TRect sr;
-        if (MouseIn && !Active && !IsNullSkinRect(s.MouseInTabRect)) sr = s.MouseInTabRect;
-        else if (Active && L.Focused && !IsNullSkinRect(s.FocusTabRect)) sr = s.FocusTabRect;
-        else if (!Active) sr = s.TabRect;
-        else sr = s.ActiveTabRect;
+        const TRect& sr = s.TabLooks[state];
         const int lo = std::max(0, std::min(s.TabLeftOffset, sr.Width()));
         const int ro = std::max(0, std::min(s.TabRightOffset, sr.Width() - lo));
         if (L.Stretch) {
@@ -252,11 +249,7 @@ void DrawTab(TCanvas* C, const TRect& R, const TTabLook& L)
         } else {
             bc->SetFont(L.Font);
         }
-        TColor fc = s.FontColor;
-        if (MouseIn && !Active) fc = s.MouseInFontColor;
-        else if (Active && L.Focused) fc = s.FocusFontColor;
-        else if (Active) fc = s.ActiveFontColor;
-        bc->GetFont()->SetColor(fc);
+        bc->GetFont()->SetColor(s.FontColors[state]);
     }
     if (b.Empty()) return;
     TCanvas* bc = b.GetCanvas();

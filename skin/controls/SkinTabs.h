@@ -4,6 +4,7 @@
 // tab's image beside its text, and a picture piece tiled over an area.
 #pragma once
 #include "Classes.h"
+#include "SkinLooks.h"
 #include "TabControl.h"
 #include "Types.h"
 #include <string>
@@ -32,13 +33,16 @@ void TilePiece(TCanvas* Cnvs, const TRect& D, TBitmap* Picture, const TRect& S);
 // The element's values as copied by the last fetch, already clipped to its
 // picture: nothing of an earlier skin's record is kept between fetches.
 struct TTabSkin {
-    TRect SkinRect, ClientRect, TabRect, ActiveTabRect, FocusTabRect, MouseInTabRect, TabsBGRect;
+    TRect SkinRect, ClientRect, TabsBGRect;
+    // By TspTabState; a focused or mouse-in look the skin leaves null is the
+    // active or normal one.
+    TspTabLooks TabLooks;
     TPoint LeftTop, RightTop, LeftBottom, RightBottom;
     int TabLeftOffset = 0, TabRightOffset = 0;
     std::string FontName;
     TFontStyles FontStyle = 0;
     int FontHeight = 14;
-    TColor FontColor = 0, ActiveFontColor = 0, FocusFontColor = 0, MouseInFontColor = 0;
+    TColor FontColors[TabStateCount] = {};   // by TspTabState
     std::string UpDown;
     int BGPictureIndex = -1;
     // The frame's widths around the display rectangle.

@@ -22,12 +22,10 @@ void TspSkinUpDown::GetSkinData()
     TspSkinCustomControl::GetSkinData();
     if (Skinned()) {
         const auto* r = static_cast<const TspDataSkinUpDownControl*>(CurrentRecord());
-        FUp = r->UpButtonRect;
-        FActiveUp = r->ActiveUpButtonRect;
-        FDownUp = r->DownUpButtonRect.IsEmpty() ? FActiveUp : r->DownUpButtonRect;
-        FDown = r->DownButtonRect;
-        FActiveDown = r->ActiveDownButtonRect;
-        FDownDown = r->DownDownButtonRect.IsEmpty() ? FActiveDown : r->DownDownButtonRect;
+        FLooks[0] = r->UpButtonLooks;
+        FLooks[1] = r->DownButtonLooks;
+        // The element image shows the idle buttons: only the pressed look falls back.
+        for (TspStateLooks& looks : FLooks) InheritEmptyLooks(looks, lsDown);
     }
     CalcRects();
 }
@@ -36,8 +34,8 @@ void TspSkinUpDown::CalcRects()
 {
     const int w = GetWidth(), h = GetHeight();
     if (Skinned()) {
-        FButtons[0].R = FUp;
-        FButtons[1].R = FDown;
+        FButtons[0].R = FLooks[0][lsNormal];
+        FButtons[1].R = FLooks[1][lsNormal];
     } else if (FOrientation == udVertical) {
         FButtons[0].R = TRect(0, 0, w, h / 2);
         FButtons[1].R = TRect(0, h / 2, w, h);
@@ -49,28 +47,21 @@ void TspSkinUpDown::CalcRects()
 
 void TspSkinUpDown::DrawButton(TCanvas* C, int I)
 {
+    // The arrow of each button, by orientation: button 0 steps up.
+    static const TspArrowDirection Arrows[2][2] = {
+        {adRight, adLeft},   // udHorizontal
+        {adUp, adDown},      // udVertical
+    };
     const TButtonState& b = FButtons[I];
+    const TspLookState state = LookState(b.Pressed && b.Hot, b.Hot);
     if (Skinned()) {
-        if (!b.Hot) return;   // the element image shows the idle button
-        const TRect look = b.Pressed ? (I == 0 ? FDownUp : FDownDown) : (I == 0 ? FActiveUp : FActiveDown);
-        Sputils::CopyPiece(C, b.R, FElement.Picture, look);
+        if (state == lsNormal) return;   // the element image shows the idle button
+        Sputils::CopyPiece(C, b.R, FElement.Picture, FLooks[I][state]);
         return;
     }
-    TColor frame = clBtnShadow, fill = clBtnFace;
-    if (b.Pressed && b.Hot) {
-        frame = clNavy;
-        fill = RGB(133, 146, 181);
-    } else if (b.Hot) {
-        frame = clNavy;
-        fill = RGB(182, 189, 210);
-    }
     C->GetBrush()->SetStyle(bsSolid);
-    C->GetBrush()->SetColor(fill);
-    C->FillRect(b.R);
-    C->GetBrush()->SetColor(frame);
-    C->FrameRect(b.R);
-    const int kind = FOrientation == udVertical ? (I == 0 ? 3 : 4) : (I == 0 ? 2 : 1);
-    Sputils::DrawArrowImage(C, b.R, clBlack, kind);
+    Sputils::DrawPlainFace(C, b.R, state);
+    Sputils::DrawArrowImage(C, b.R, clBlack, Arrows[FOrientation][I]);
 }
 
 void TspSkinUpDown::CreateControlSkinImage(TBitmap* B)

@@ -2,6 +2,7 @@
 // a button is held. The page and tab controls use one as their tab scroller.
 #pragma once
 #include "SkinControl.h"
+#include "SkinLooks.h"
 #include "Timer.h"
 
 enum TUDOrientation { udHorizontal, udVertical };
@@ -61,6 +62,6 @@ protected:
     bool FFirstTick = false;
     TUDOrientation FOrientation = udHorizontal;
     int FPosition = 0, FMin = 0, FMax = 100;
-    TRect FUp, FActiveUp, FDownUp, FDown, FActiveDown, FDownDown;
+    TspStateLooks FLooks[2];   // by button, then state
     std::unique_ptr<TTimer> FTimer;
 };

@@ -1,5 +1,17 @@
 #include "SkinControls.h"
 
+namespace {
+
+// A part's three looks under their keys, in the skin file's order: normal, hot, down.
+void VisitLooks(TspSkinFieldVisitor& V, TspStateLooks& Looks, const char* Normal, const char* Hot, const char* Down)
+{
+    V.Rect(Normal, Looks[lsNormal]);
+    V.Rect(Hot, Looks[lsHot]);
+    V.Rect(Down, Looks[lsDown]);
+}
+
+}  // namespace
+
 void TspDataSkinControl::LoadFromFile(const TCustomIniFile* IniFile)
 {
     TspSkinFieldReader r(IniFile, IDName);
@@ -229,10 +241,10 @@ void TspDataSkinSlider::VisitFields(TspSkinFieldVisitor& V)
 void TspDataSkinTabControl::VisitFields(TspSkinFieldVisitor& V)
 {
     TspDataSkinControl::VisitFields(V);
-    V.Rect("tabrect", TabRect);
-    V.Rect("activetabrect", ActiveTabRect);
-    V.Rect("focustabrect", FocusTabRect);
-    V.Rect("mouseintabrect", MouseInTabRect);
+    V.Rect("tabrect", TabLooks[tabNormal]);
+    V.Rect("activetabrect", TabLooks[tabActive]);
+    V.Rect("focustabrect", TabLooks[tabFocused]);
+    V.Rect("mouseintabrect", TabLooks[tabMouseIn]);
     V.Rect("clientrect", ClientRect);
     V.PictureIndex("bgpictureindex", BGPictureIndex);
     V.Point("lefttoppoint", LeftTopPoint);
@@ -273,30 +285,18 @@ void TspDataSkinUpDownControl::SaveToFile(TCustomIniFile* IniFile)
 void TspDataSkinUpDownControl::VisitFields(TspSkinFieldVisitor& V)
 {
     TspDataSkinCustomControl::VisitFields(V);
-    V.Rect("upbuttonrect", UpButtonRect);
-    V.Rect("activeupbuttonrect", ActiveUpButtonRect);
-    V.Rect("downupbuttonrect", DownUpButtonRect);
-    V.Rect("downbuttonrect", DownButtonRect);
-    V.Rect("activedownbuttonrect", ActiveDownButtonRect);
-    V.Rect("downdownbuttonrect", DownDownButtonRect);
+    VisitLooks(V, UpButtonLooks, "upbuttonrect", "activeupbuttonrect", "downupbuttonrect");
+    VisitLooks(V, DownButtonLooks, "downbuttonrect", "activedownbuttonrect", "downdownbuttonrect");
 }
 
 void TspDataSkinScrollBarControl::VisitFields(TspSkinFieldVisitor& V)
 {
     TspDataSkinCustomControl::VisitFields(V);
     V.Rect("trackarea", TrackArea);
-    V.Rect("upbuttonrect", UpButtonRect);
-    V.Rect("activeupbuttonrect", ActiveUpButtonRect);
-    V.Rect("downupbuttonrect", DownUpButtonRect);
-    V.Rect("downbuttonrect", DownButtonRect);
-    V.Rect("activedownbuttonrect", ActiveDownButtonRect);
-    V.Rect("downdownbuttonrect", DownDownButtonRect);
-    V.Rect("thumbrect", ThumbRect);
-    V.Rect("activethumbrect", ActiveThumbRect);
-    V.Rect("downthumbrect", DownThumbRect);
+    VisitLooks(V, Looks[sbpUpButton], "upbuttonrect", "activeupbuttonrect", "downupbuttonrect");
+    VisitLooks(V, Looks[sbpDownButton], "downbuttonrect", "activedownbuttonrect", "downdownbuttonrect");
+    VisitLooks(V, Looks[sbpThumb], "thumbrect", "activethumbrect", "downthumbrect");
     V.Int("thumboffset1", ThumbOffset1, 0);
     V.Int("thumboffset2", ThumbOffset2, 0);
-    V.Rect("glyphrect", GlyphRect);
-    V.Rect("activeglyphrect", ActiveGlyphRect);
-    V.Rect("downglyphrect", DownGlyphRect);
+    VisitLooks(V, GlyphLooks, "glyphrect", "activeglyphrect", "downglyphrect");
 }

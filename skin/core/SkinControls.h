@@ -4,6 +4,7 @@
 // grids, views and the menu bar are in SkinBoxControls.h.
 #pragma once
 #include "SkinFields.h"
+#include "SkinLooks.h"
 
 // A skinned control finds its record by name, tests its class (dynamic_cast) and
 // copies what it needs.
@@ -268,7 +269,7 @@ public:
     using TspDataSkinControl::TspDataSkinControl;
     void VisitFields(TspSkinFieldVisitor& V) override;
     const char* TypeWord() const override { return "tab"; }
-    TRect TabRect, ActiveTabRect, FocusTabRect, MouseInTabRect;
+    TspTabLooks TabLooks;   // by TspTabState
     TRect ClientRect;
     TRect TabsBGRect;
     TPoint LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
@@ -293,11 +294,15 @@ public:
     void SaveToFile(TCustomIniFile* IniFile) override;
     void VisitFields(TspSkinFieldVisitor& V) override;
     const char* TypeWord() const override { return "updown"; }
-    TRect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect;
-    TRect DownButtonRect, ActiveDownButtonRect, DownDownButtonRect;
+    TspStateLooks UpButtonLooks, DownButtonLooks;
 private:
     void ClearResizeModel();
 };
+
+// The parts of a scroll bar: the thumb, the up button (towards Max) and the down
+// button (towards Min).
+enum TspScrollBarPart { sbpThumb, sbpUpButton, sbpDownButton };
+constexpr int ScrollBarPartCount = 3;
 
 class TspDataSkinScrollBarControl : public TspDataSkinCustomControl {
 public:
@@ -305,10 +310,8 @@ public:
     void VisitFields(TspSkinFieldVisitor& V) override;
     const char* TypeWord() const override { return "scrollbar"; }
     TRect TrackArea;
-    TRect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect;
-    TRect DownButtonRect, ActiveDownButtonRect, DownDownButtonRect;
-    TRect ThumbRect, ActiveThumbRect, DownThumbRect;
+    std::array<TspStateLooks, ScrollBarPartCount> Looks;   // [part][state]
     int ThumbOffset1 = 0;
     int ThumbOffset2 = 0;
-    TRect GlyphRect, ActiveGlyphRect, DownGlyphRect;
+    TspStateLooks GlyphLooks;   // drawn centred on the thumb
 };

@@ -1,6 +1,7 @@
 // Glyphs are drawn with the canvas's pen; a line covers its first point up to,
 // not including, its second, as the platform draws lines.
 #include "SkinDrawHelpers.h"
+#include "SkinDefaultColors.h"
 #include <memory>
 
 namespace Sputils {
@@ -74,24 +75,25 @@ void DrawTrackArrowImage(TCanvas* Cnvs, const TRect& R, TColor Color)
     InclusiveLine(Cnvs, c.x, c.y + 2, c.x, c.y + 2);
 }
 
-void DrawArrowImage(TCanvas* Cnvs, const TRect& R, TColor Color, int Code)
+void DrawArrowImage(TCanvas* Cnvs, const TRect& R, TColor Color, TspArrowDirection Direction)
 {
     const TPoint c = Center(R);
-    if (Code < 1 || Code > 4) return;
+    if (Direction < adLeft || Direction > adDown) return;
     PenColor(Cnvs, Color);
-    switch (Code) {
-    case 1:   // left: tip at cx - 2
+    switch (Direction) {
+    case adLeft:   // tip at cx - 2
         for (int i = 0; i <= 3; ++i) InclusiveLine(Cnvs, c.x - 2 + i, c.y - i, c.x - 2 + i, c.y + i);
         break;
-    case 2:   // right: tip at cx + 2
+    case adRight:   // tip at cx + 2
         for (int n = 3; n >= 0; --n) InclusiveLine(Cnvs, c.x + 2 - n, c.y - n, c.x + 2 - n, c.y + n);
         break;
-    case 3:   // up: tip at cy - 2
+    case adUp:   // tip at cy - 2
         for (int i = 0; i <= 3; ++i) InclusiveLine(Cnvs, c.x - i, c.y - 2 + i, c.x + i, c.y - 2 + i);
         break;
-    case 4:   // down: tip at cy + 2
+    case adDown:   // tip at cy + 2
         for (int n = 3; n >= 0; --n) InclusiveLine(Cnvs, c.x - n, c.y + 2 - n, c.x + n, c.y + 2 - n);
         break;
+    case adNone: break;
     }
 }
 
@@ -201,6 +203,15 @@ void Frm3D(TCanvas* Canvas, const TRect& Rect, TColor TopColor, TColor BottomCol
     Canvas->GetPen()->SetColor(BottomColor);
     const TPoint bottom[3] = {TPoint(r, t), TPoint(r, b), TPoint(l - 1, b)};
     Canvas->Polyline(bottom, 3);
+}
+
+void DrawPlainFace(TCanvas* C, const TRect& R, TspLookState State)
+{
+    const TspPlainLook& look = PlainLooks[State];
+    C->GetBrush()->SetColor(look.Fill);
+    C->FillRect(R);
+    C->GetBrush()->SetColor(look.Frame);
+    C->FrameRect(R);
 }
 
 int Max(int A, int B) { return A > B ? A : B; }

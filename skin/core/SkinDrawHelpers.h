@@ -4,8 +4,12 @@
 #pragma once
 #include "Bitmap.h"
 #include "Canvas.h"
+#include "SkinLooks.h"
 #include "Types.h"
 #include <string>
+
+// Where an arrow glyph points; adNone draws none.
+enum TspArrowDirection { adNone, adLeft, adRight, adUp, adDown };
 
 namespace Sputils {
 
@@ -17,7 +21,7 @@ void SPDrawText3(TCanvas* Cnvs, const std::string& S, const TRect& R, int HOffse
 
 // Glyphs drawn with lines in the given colour.
 void DrawTrackArrowImage(TCanvas* Cnvs, const TRect& R, TColor Color);
-void DrawArrowImage(TCanvas* Cnvs, const TRect& R, TColor Color, int Code);
+void DrawArrowImage(TCanvas* Cnvs, const TRect& R, TColor Color, TspArrowDirection Direction);
 void DrawRadioImage(TCanvas* Cnvs, int X, int Y, TColor Color);
 void DrawCheckImage(TCanvas* Cnvs, int X, int Y, TColor Color);
 // Cell GlyphNum (from 1) of a strip of GlyphCount equal cells, drawn transparent.
@@ -32,6 +36,8 @@ void DrawRollUpImage(TCanvas* C, int X, int Y, TColor Color);
 void DrawRestoreRollUpImage(TCanvas* C, int X, int Y, TColor Color);
 void DrawMTImage(TCanvas* C, int X, int Y, TColor Color);
 void Frm3D(TCanvas* Canvas, const TRect& Rect, TColor TopColor, TColor BottomColor);
+// R filled and framed in the plain look of State (the brush keeps its style).
+void DrawPlainFace(TCanvas* C, const TRect& R, TspLookState State);
 
 // Rectangle arithmetic.
 int Max(int A, int B);

@@ -1,16 +1,8 @@
 #include "FrameButtonObjects.h"
+#include "SkinDefaultColors.h"
 #include "SkinDrawHelpers.h"
 #include "SkinMenuMode.h"
 #include "SkinPopupMenu.h"
-
-namespace {
-
-// The default look's frame and fills.
-const TColor cDefFrame = 0x800000;
-const TColor cDefDownFill = RGB(133, 147, 181);
-const TColor cDefHotFill = RGB(182, 189, 210);
-
-}  // namespace
 
 namespace Frameobjects {
 
@@ -273,12 +265,12 @@ void TspSkinStdButtonObject::DrawDefault(TCanvas* Cnvs)
     const bool pressedIn = Down && Hovered;
     c->GetBrush()->SetStyle(bsSolid);
     if (Hovered) {
-        c->GetBrush()->SetColor(cDefFrame);
+        c->GetBrush()->SetColor(clPlainHotFrame);
         c->FillRect(TRect(0, 0, w, h));
-        c->GetBrush()->SetColor(pressedIn ? cDefDownFill : cDefHotFill);
+        c->GetBrush()->SetColor(pressedIn ? clPlainDownFill : clPlainHotFill);
         c->FillRect(TRect(1, 1, w - 1, h - 1));
     } else {
-        c->GetBrush()->SetColor(clBtnFace);
+        c->GetBrush()->SetColor(clPlainFace);
         c->FillRect(TRect(0, 0, w, h));
     }
     int x = w / 2 - 5, y = h / 2 - 4;

@@ -4,16 +4,11 @@
 #include "FormFrame.h"
 #include "SkinControls.h"
 #include "SkinData.h"
+#include "SkinDefaultColors.h"
 #include "SkinDrawHelpers.h"
 #include "SkinElement.h"
 #include "SkinImage.h"
 #include <algorithm>
-
-namespace {
-// Fill colours of the plain look: a tab under the pointer, the active child's tab.
-const TColor HoverFill = static_cast<TColor>(13811126);
-const TColor ActiveFill = static_cast<TColor>(11899781);
-}  // namespace
 
 // ---- TspMDITab ----
 
@@ -27,7 +22,8 @@ void TspMDITab::Draw(TCanvas* Cnvs)
     TRect text;
     const bool skinned = bar->Skinned() && bar->TabPicture;
     if (!skinned) {
-        c->GetBrush()->SetColor(Hovered && !Active ? HoverFill : Active ? ActiveFill : clBtnFace);
+        // The active child's tab shows pressed.
+        c->GetBrush()->SetColor(Hovered && !Active ? clPlainHotFill : Active ? clPlainDownFill : clPlainFace);
         c->FillRect(TRect(0, 0, w, h));
         c->SetFont(bar->GetDefaultFont());
         text = TRect(2, 0, w - 2, h);
@@ -240,9 +236,10 @@ void TspSkinMDITabsBar::GetSkinData()
         return;
     }
     TabPicture = SkinPicture(FSD, r->PictureIndex);
-    TabRect = r->TabRect;
-    ActiveTabRect = IsNullSkinRect(r->ActiveTabRect) ? r->TabRect : r->ActiveTabRect;
-    MouseInTabRect = IsNullSkinRect(r->MouseInTabRect) ? r->TabRect : r->MouseInTabRect;
+    const TspTabLooks& looks = r->TabLooks;
+    TabRect = looks[tabNormal];
+    ActiveTabRect = IsNullSkinRect(looks[tabActive]) ? looks[tabNormal] : looks[tabActive];
+    MouseInTabRect = IsNullSkinRect(looks[tabMouseIn]) ? looks[tabNormal] : looks[tabMouseIn];
     BackgroundRect = r->TabsBGRect;
     TabLeftOffset = std::max(0, r->TabLeftOffset);
     TabRightOffset = std::max(0, r->TabRightOffset);

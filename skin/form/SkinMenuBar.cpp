@@ -467,7 +467,7 @@ void TspSkinMainMenuBar::DrawMarker(TCanvas* Cnvs)
         c = FMarkerHot ? FMarkActiveColor : FMarkColor;
     else
         c = FMarkerHot ? clBtnText : clBtnShadow;
-    Sputils::DrawArrowImage(Cnvs, GetMarkerRect(), c, 2);   // pointing right
+    Sputils::DrawArrowImage(Cnvs, GetMarkerRect(), c, adRight);
 }
 
 TRect TspSkinMainMenuBar::ObjectToScreen(const TRect& R)

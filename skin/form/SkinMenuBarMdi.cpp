@@ -6,6 +6,7 @@
 #include "FormFrame.h"
 #include "SkinBoxControls.h"
 #include "SkinData.h"
+#include "SkinDefaultColors.h"
 #include "SkinDrawHelpers.h"
 #include "SkinElement.h"
 #include "SkinImage.h"
@@ -15,10 +16,6 @@
 #include <algorithm>
 
 namespace {
-const TColor cDefFrame = 0x800000;
-const TColor cDefDownFill = RGB(133, 146, 181);
-const TColor cDefHotFill = RGB(182, 189, 210);
-
 TspSkinMainMenuBarButton* AsButton(TspMenuBarObject* O) { return dynamic_cast<TspSkinMainMenuBarButton*>(O); }
 }  // namespace
 
@@ -55,12 +52,12 @@ void TspSkinMainMenuBarButton::DefaultDraw(TCanvas* Cnvs)
     TCanvas* c = img.GetCanvas();
     const bool pressed = Down && Active;
     if (pressed || Active) {
-        c->GetBrush()->SetColor(cDefFrame);
+        c->GetBrush()->SetColor(clPlainHotFrame);
         c->FillRect(TRect(0, 0, w, h));
-        c->GetBrush()->SetColor(pressed ? cDefDownFill : cDefHotFill);
+        c->GetBrush()->SetColor(pressed ? clPlainDownFill : clPlainHotFill);
         c->FillRect(TRect(1, 1, w - 1, h - 1));
     } else {
-        c->GetBrush()->SetColor(clBtnFace);
+        c->GetBrush()->SetColor(clPlainFace);
         c->FillRect(TRect(0, 0, w, h));
     }
     const int x = w / 2 - 5 + (pressed ? 1 : 0), y = h / 2 - 4 + (pressed ? 1 : 0);

@@ -4,17 +4,12 @@
 #include "EffectBmp.h"
 #include "MenuItemLook.h"
 #include "SkinData.h"
+#include "SkinDefaultColors.h"
 #include "SkinDrawHelpers.h"
 #include "SkinImage.h"
 #include "SkinMenuBar.h"
 #include "SkinMenus.h"
 #include <algorithm>
-
-namespace {
-const TColor cDefFrame = 0x800000;
-const TColor cDefDownFill = RGB(133, 147, 181);
-const TColor cDefHotFill = RGB(182, 189, 210);
-}  // namespace
 
 // ---- TspMenuBarObject ----
 
@@ -188,12 +183,12 @@ void TspSkinMainMenuBarItem::DefaultDraw(TCanvas* Cnvs)
     TCanvas* c = img.GetCanvas();
     c->GetBrush()->SetStyle(bsSolid);
     if (Down || Hovered || Active) {
-        c->GetBrush()->SetColor(cDefFrame);
+        c->GetBrush()->SetColor(clPlainHotFrame);
         c->FillRect(TRect(0, 0, w, h));
-        c->GetBrush()->SetColor(Down ? cDefDownFill : cDefHotFill);
+        c->GetBrush()->SetColor(Down ? clPlainDownFill : clPlainHotFill);
         c->FillRect(TRect(1, 1, w - 1, h - 1));
     } else {
-        c->GetBrush()->SetColor(clBtnFace);
+        c->GetBrush()->SetColor(clPlainFace);
         c->FillRect(TRect(0, 0, w, h));
     }
     SetItemFont(c);

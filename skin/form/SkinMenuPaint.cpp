@@ -4,6 +4,7 @@
 #include "SkinPopupWindow.h"
 #include "ImgList.h"
 #include "SkinData.h"
+#include "SkinDefaultColors.h"
 #include "SkinDrawHelpers.h"
 #include "SkinImage.h"
 #include "SkinObjects.h"
@@ -220,8 +221,8 @@ void TspSkinMenuItem::DefaultDraw(TCanvas* Canvas)
     const bool hot = (Active || Down) && !IsDivider();
     TColor textColor;
     if (hot) {
-        Fill(c, TRect(0, 0, w, h), static_cast<TColor>(13811126));
-        FrameIn(c, TRect(0, 0, w, h), clNavy);
+        Fill(c, TRect(0, 0, w, h), clPlainHotFill);
+        FrameIn(c, TRect(0, 0, w, h), clPlainHotFrame);
         textColor = clWindowText;
     } else {
         Fill(c, TRect(0, 0, glyph, h), clBtnFace);
@@ -295,7 +296,7 @@ void TspSkinPopupWindow::DrawUpDownMarker(TCanvas* C, int Direction)
         r = Direction == 1 ? TRect(3, 3, FWidth - 3, 13) : TRect(3, FHeight - 10, FWidth - 3, FHeight - 3);
     // The marker's strip is cleared first so a colour change does not draw over the old arrow.
     if (!FData) Fill(C, r, clWindow);
-    Sputils::DrawArrowImage(C, r, MarkerColor(Direction), Direction == 1 ? 3 : 4);
+    Sputils::DrawArrowImage(C, r, MarkerColor(Direction), Direction == 1 ? adUp : adDown);
 }
 
 void TspSkinPopupWindow::DrawUpMarker(TCanvas* C)

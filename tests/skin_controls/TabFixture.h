@@ -39,9 +39,9 @@ inline std::unique_ptr<TspSkinData> NewTabSkin()
     r->RightTopPoint = TPoint(54, 6);
     r->LeftBottomPoint = TPoint(6, 54);
     r->RightBottomPoint = TPoint(54, 54);
-    r->TabRect = TRect(60, 0, 100, 20);
-    r->ActiveTabRect = TRect(60, 20, 100, 44);
-    r->MouseInTabRect = TRect(60, 44, 100, 64);
+    r->TabLooks[tabNormal] = TRect(60, 0, 100, 20);
+    r->TabLooks[tabActive] = TRect(60, 20, 100, 44);
+    r->TabLooks[tabMouseIn] = TRect(60, 44, 100, 64);
     r->TabsBGRect = TRect(0, 60, 10, 70);
     r->TabLeftOffset = r->TabRightOffset = 4;
     r->UpDown = "hupdown";

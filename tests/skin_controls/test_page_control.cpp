@@ -210,7 +210,7 @@ TEST(SkinPageControl, HotTabFollowsTheMouseButNeverTheActiveTab)
 TEST(SkinPageControl, NullMouseInLookFallsBackToTheNormalLook)
 {
     auto skin = NewTabSkin();
-    TabRecord(skin.get())->MouseInTabRect = TRect();
+    TabRecord(skin.get())->TabLooks[tabMouseIn] = TRect();
     Scene s(skin.get());
     s.MouseMove(s.Middle(1));
     EXPECT_EQ(s.Pc->HotTab(), 1);
@@ -248,7 +248,7 @@ TEST(SkinPageControl, UnusableRecordLeavesTheControlUnskinned)
         {"no picture", [](TspSkinData* D) { TabRecord(D)->PictureIndex = -1; }},
         {"null skin rectangle", [](TspSkinData* D) { TabRecord(D)->SkinRect = TRect(); }},
         {"skin rectangle outside the picture", [](TspSkinData* D) { TabRecord(D)->SkinRect = TRect(200, 0, 260, 60); }},
-        {"null tab look", [](TspSkinData* D) { TabRecord(D)->TabRect = TRect(); }},
+        {"null tab look", [](TspSkinData* D) { TabRecord(D)->TabLooks[tabNormal] = TRect(); }},
     };
     for (const auto& c : cases) {
         auto skin = NewTabSkin();
@@ -569,7 +569,8 @@ TEST(SkinPageControl, SurvivesSeededDamageToItsRecord)
         r->RightTopPoint = rnd.Point();
         r->LeftBottomPoint = rnd.Point();
         r->RightBottomPoint = rnd.Point();
-        for (TRect* t : {&r->TabRect, &r->ActiveTabRect, &r->FocusTabRect, &r->MouseInTabRect, &r->TabsBGRect})
+        for (TRect* t : {&r->TabLooks[tabNormal], &r->TabLooks[tabActive], &r->TabLooks[tabFocused],
+                          &r->TabLooks[tabMouseIn], &r->TabsBGRect})
             *t = rnd.Next() % 2 ? TRect(60, 0, 60 + rnd.Next() % 50, rnd.Next() % 90) : rnd.Rect();
         r->TabLeftOffset = rnd.Any();
         r->TabRightOffset = rnd.Any();

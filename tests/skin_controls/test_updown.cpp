@@ -48,6 +48,23 @@ TEST(SkinUpDown, UnskinnedHorizontalLayoutAndArrows)
     EXPECT_EQ(s.U->ButtonRect(0), TRect(0, 0, 40, 10));
 }
 
+TEST(SkinUpDown, UnskinnedHotAndPressedFillsAreTheSharedOnes)
+{
+    // The same frame and fills as every other plain button: hot under the pointer,
+    // pressed while held there.
+    Scene s;
+    s.Move(30, 10);
+    auto shot = Snapshot(s.U);
+    EXPECT_EQ(Probe(shot.get(), 23, 3), static_cast<TColor>(RGB(182, 189, 210)));
+    EXPECT_EQ(Probe(shot.get(), 20, 3), static_cast<TColor>(clNavy));
+    EXPECT_EQ(Probe(shot.get(), 3, 3), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
+    s.Press(30, 10);
+    shot = Snapshot(s.U);
+    EXPECT_EQ(Probe(shot.get(), 23, 3), static_cast<TColor>(RGB(133, 147, 181)));
+    EXPECT_EQ(Probe(shot.get(), 20, 3), static_cast<TColor>(clNavy));
+    s.Release(30, 10);
+}
+
 TEST(SkinUpDown, StepsStayInsideTheRangeWithoutClamping)
 {
     Scene s;

