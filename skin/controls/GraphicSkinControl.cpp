@@ -216,14 +216,11 @@ void TspGraphicSkinCustomControl::CreateSkinControlImage(TBitmap* B, TBitmap* Pi
     }
 }
 
-void TspGraphicSkinCustomControl::ApplySkinFont(TCanvas* C, const std::string& Name, int Height, TFontStyles Style,
-                                                TColor Color)
+void TspGraphicSkinCustomControl::ApplySkinFont(TCanvas* C, const TspSkinFontFields& Font, TColor Color)
 {
     TFont* f = C->GetFont();
     if (UseSkinFont && Skinned()) {
-        f->SetName(Name);
-        f->SetHeight(ClampFontHeight(Height));
-        f->SetStyle(Style);
+        ApplySkinFontFields(f, Font);
         f->SetCharset(FDefaultFont->GetCharset());
     } else {
         f->Assign(FDefaultFont.get());

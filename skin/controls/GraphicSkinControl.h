@@ -6,6 +6,7 @@
 #include "AliveToken.h"
 #include "GraphicControl.h"
 #include "SkinElement.h"
+#include "SkinFields.h"
 #include <memory>
 #include <string>
 
@@ -86,7 +87,7 @@ protected:
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;
     void CreateSkinControlImage(TBitmap* B, TBitmap* Picture, const TRect& R);
-    void ApplySkinFont(TCanvas* C, const std::string& Name, int Height, TFontStyles Style, TColor Color);
+    void ApplySkinFont(TCanvas* C, const TspSkinFontFields& Font, TColor Color);
 
     int FDefaultWidth = 0, FDefaultHeight = 0;
     std::unique_ptr<TFont> FDefaultFont;

@@ -6,6 +6,7 @@
 #include "AliveToken.h"
 #include "CustomControl.h"
 #include "SkinElement.h"
+#include "SkinFields.h"
 #include <memory>
 #include <string>
 
@@ -103,9 +104,9 @@ protected:
     void CreateSkinControlImage(TBitmap* B, TBitmap* Picture, const TRect& R);
     void CreateWnd() override;
     void DestroyWnd() override;
-    // The canvas font for skinned text by the font rule: the record's name, height
-    // and style (with DefaultFont's character set) under UseSkinFont, else DefaultFont.
-    void ApplySkinFont(TCanvas* C, const std::string& Name, int Height, TFontStyles Style, TColor Color);
+    // The canvas font for skinned text by the font rule: the record's font (with
+    // DefaultFont's character set) under UseSkinFont, else DefaultFont.
+    void ApplySkinFont(TCanvas* C, const TspSkinFontFields& Font, TColor Color);
 
     int FDefaultWidth = 0, FDefaultHeight = 0;
     std::unique_ptr<TFont> FDefaultFont;

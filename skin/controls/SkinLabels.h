@@ -34,10 +34,7 @@ protected:
     TspSkinData* FSD = nullptr;
     int FIndex = 0;
     std::unique_ptr<TFont> FDefaultFont;
-    std::string FFontName;
-    TFontStyles FFontStyle = 0;
-    int FFontHeight = 0;
-    TColor FFontColor = 0;
+    TspSkinFontFields FSkinFont{"", 0};
 };
 
 class TspSkinLabel : public TspSkinCustomControl {
@@ -68,8 +65,5 @@ protected:
     TAlignment FAlignment = taLeftJustify;
     bool FAutoSize = false;
     TspSkinBorderStyle FBorderStyle = TspSkinBorderStyle::bvFrame;
-    std::string FFontName = "Arial";
-    TFontStyles FFontStyle = 0;
-    int FFontHeight = 14;
-    TColor FFontColor = 0;
+    TspSkinFontFields FSkinFont;
 };

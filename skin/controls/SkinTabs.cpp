@@ -114,10 +114,7 @@ int ReadTabSkin(TspSkinData* Data, const std::string& Name, TTabSkin& S, TBitmap
     s.TabsBGRect = ClipToPicture(rec->TabsBGRect, pic);
     s.TabLeftOffset = rec->TabLeftOffset;
     s.TabRightOffset = rec->TabRightOffset;
-    s.FontName = rec->FontName;
-    s.FontStyle = rec->FontStyle;
-    s.FontHeight = rec->FontHeight;
-    s.FontColor = rec->FontColor;
+    s.Font = rec->Font;
     s.ActiveFontColor = rec->ActiveFontColor;
     s.FocusFontColor = rec->FocusFontColor;
     s.MouseInFontColor = rec->MouseInFontColor;
@@ -245,14 +242,14 @@ void DrawTab(TCanvas* C, const TRect& R, const TTabLook& L)
         }
         TCanvas* bc = b.GetCanvas();
         if (L.UseSkinFont) {
-            bc->GetFont()->SetName(s.FontName);
-            bc->GetFont()->SetStyle(s.FontStyle);
+            bc->GetFont()->SetName(s.Font.Name);
+            bc->GetFont()->SetStyle(s.Font.Style);
             bc->GetFont()->SetHeight(ClampFontHeight(L.FontHeight));
             bc->GetFont()->SetCharset(L.Font->GetCharset());
         } else {
             bc->SetFont(L.Font);
         }
-        TColor fc = s.FontColor;
+        TColor fc = s.Font.Color;
         if (MouseIn && !Active) fc = s.MouseInFontColor;
         else if (Active && L.Focused) fc = s.FocusFontColor;
         else if (Active) fc = s.ActiveFontColor;

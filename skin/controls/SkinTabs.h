@@ -4,6 +4,7 @@
 // tab's image beside its text, and a picture piece tiled over an area.
 #pragma once
 #include "Classes.h"
+#include "SkinFields.h"
 #include "TabControl.h"
 #include "Types.h"
 #include <string>
@@ -35,10 +36,8 @@ struct TTabSkin {
     TRect SkinRect, ClientRect, TabRect, ActiveTabRect, FocusTabRect, MouseInTabRect, TabsBGRect;
     TPoint LeftTop, RightTop, LeftBottom, RightBottom;
     int TabLeftOffset = 0, TabRightOffset = 0;
-    std::string FontName;
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0, ActiveFontColor = 0, FocusFontColor = 0, MouseInFontColor = 0;
+    TspSkinFontFields Font{""};
+    TColor ActiveFontColor = 0, FocusFontColor = 0, MouseInFontColor = 0;
     std::string UpDown;
     int BGPictureIndex = -1;
     // The frame's widths around the display rectangle.
