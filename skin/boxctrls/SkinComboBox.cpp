@@ -328,10 +328,8 @@ void TspSkinCustomComboBox::ApplyEditorFont()
     if (!FEdit) return;
     TFont* f = FEdit->GetFont();
     if (Skinned()) {
-        f->SetName(FFontName);
-        f->SetStyle(FFontStyle);
-        f->SetHeight(ClampFontHeight(FFontHeight));
-        f->SetColor(FFontColor);
+        ApplySkinFontFields(f, FSkinFont);
+        f->SetColor(FSkinFont.Color);
         f->SetCharset(GetDefaultFont()->GetCharset());
     } else {
         f->SetName(GetFont()->GetName());

@@ -88,10 +88,7 @@ void TspSkinComboFrame::GetSkinData()
     FItemLeftOffset = rec->ItemLeftOffset;
     FItemRightOffset = rec->ItemRightOffset;
     FItemTextRect = rec->ItemTextRect;
-    FFontName = rec->FontName;
-    FFontStyle = rec->FontStyle;
-    FFontHeight = rec->FontHeight;
-    FFontColor = rec->FontColor;
+    FSkinFont = rec->Font;
     FFocusFontColor = rec->FocusFontColor;
     FButtonRect = rec->ButtonRect;
     FActiveButtonRect = rec->ActiveButtonRect;
@@ -221,7 +218,7 @@ void TspSkinComboFrame::DrawSkinItem(TCanvas* C)
     }
     if (b.GetWidth() <= 0 || b.GetHeight() <= 0) return;
     TCanvas* bc = b.GetCanvas();
-    ApplySkinFont(bc, FFontName, FFontHeight, FFontStyle, focused ? FFocusFontColor : FFontColor);
+    ApplySkinFont(bc, FSkinFont, focused ? FFocusFontColor : FSkinFont.Color);
     bc->GetBrush()->SetStyle(bsClear);
     TRect text = FItemTextRect;
     const int base = IsNullSkinRect(FItemRect) ? FElement.ClRect.Width() : FItemRect.Width();

@@ -114,10 +114,8 @@ protected:
     // Copies of the skin element.
     TRect FItemRect, FFocusItemRect, FItemTextRect;
     int FItemLeftOffset = 0, FItemRightOffset = 0;
-    std::string FFontName = "Arial";
-    TFontStyles FFontStyle = 0;
-    int FFontHeight = 14;
-    TColor FFontColor = 0, FFocusFontColor = 0;
+    TspSkinFontFields FSkinFont;
+    TColor FFocusFontColor = 0;
     TRect FButtonRect, FActiveButtonRect, FDownButtonRect, FUnEnabledButtonRect;
 
 private:

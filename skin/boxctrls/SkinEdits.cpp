@@ -415,10 +415,9 @@ void TspSkinCustomEdit::GetSkinData()
     FClRect.right = std::min<LONG>(std::max(FClRect.left, r->ClientRect.right), w);
     FClRect.bottom = std::min<LONG>(std::max(FClRect.top, r->ClientRect.bottom), h);
     FPicture = SkinPicture(FSD, r->PictureIndex);
-    FFontName = r->FontName;
-    FFontStyle = r->FontStyle;
-    FFontHeight = ClampFontHeight(r->FontHeight);
-    FontColor = r->FontColor;
+    FSkinFont = r->Font;
+    FSkinFont.Height = ClampFontHeight(FSkinFont.Height);
+    FontColor = r->Font.Color;
     ActiveFontColor = r->ActiveFontColor;
     DisabledFontColor = r->DisabledFontColor;
     FSkinButtonRect = r->ButtonRect;
@@ -445,9 +444,7 @@ void TspSkinCustomEdit::ChangeSkinData()
         if (FDefaultHeight > 0) TspCustomEdit::SetBounds(GetLeft(), GetTop(), GetWidth(), FDefaultHeight);
     } else {
         if (UseSkinFont) {
-            GetFont()->SetName(FFontName);
-            GetFont()->SetStyle(FFontStyle);
-            GetFont()->SetHeight(FFontHeight);
+            ApplySkinFontFields(GetFont(), FSkinFont);
             GetFont()->SetCharset(FDefaultFont->GetCharset());
         } else {
             GetFont()->Assign(FDefaultFont.get());

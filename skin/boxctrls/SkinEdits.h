@@ -5,6 +5,7 @@
 #pragma once
 #include "MaskEdit.h"
 #include "SkinChangeWalk.h"
+#include "SkinFields.h"
 #include <memory>
 #include <string>
 #include "SkinDataLink.h"
@@ -154,9 +155,7 @@ protected:
     TRect FSkinButtonRect, FActiveButtonRect, FDownButtonRect, FUnEnabledButtonRect;
     int FLOffset = 0, FROffset = 0;
     TBitmap* FPicture = nullptr;   // not owned: a picture of the skin
-    std::string FFontName = "Arial";
-    TFontStyles FFontStyle = 0;
-    int FFontHeight = 14;
+    TspSkinFontFields FSkinFont;   // its colour is FontColor's
 
     bool FMouseIn = false, FButtonHot = false, FButtonPressed = false;
     TRect FButtonRect, FEditRect;

@@ -88,7 +88,7 @@ void TspSkinMemo::ApplyEnabledColour()
 {
     if (!GetEnabled()) GetFont()->SetColor(clGrayText);
     else if (!Skinned()) GetFont()->SetColor(FDefaultFont->GetColor());
-    else GetFont()->SetColor(FFontColor);
+    else GetFont()->SetColor(FSkinFont.Color);
 }
 
 void TspSkinMemo::SetBitMapBG(bool Value)
@@ -348,7 +348,7 @@ void TspSkinMemo::WMNCPaintFrame(TMessage& Message)
 void TspSkinMemo::SetLook(bool Active)
 {
     if (Skinned()) {
-        GetFont()->SetColor(Active ? FActiveFontColor : FFontColor);
+        GetFont()->SetColor(Active ? FActiveFontColor : FSkinFont.Color);
         if (!FBitMapBG) SetColor(Active ? FActiveBGColor : FBGColor);
     }
 }

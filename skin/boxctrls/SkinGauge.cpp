@@ -35,10 +35,7 @@ void TspSkinGauge::GetSkinData()
     FBeginOffset = r->BeginOffset < 0 ? 0 : (r->BeginOffset > len ? len : r->BeginOffset);
     FEndOffset = r->EndOffset < 0 ? 0 : (r->EndOffset > len - FBeginOffset ? len - FBeginOffset : r->EndOffset);
     FVertical = r->Vertical;
-    FFontName = r->FontName;
-    FFontStyle = r->FontStyle;
-    FFontHeight = r->FontHeight;
-    FFontColor = r->FontColor;
+    FSkinFont = r->Font;
     // A gauge stretched to a size of its own has no shaped window.
     if (!FUseSkinSize) FElement.Mask = nullptr;
     int w = GetWidth(), h = GetHeight();
@@ -206,7 +203,7 @@ void TspSkinGauge::DrawProgressText(TCanvas* C, int W, int H)
 {
     const std::string s = ProgressTextToShow();
     if (s.empty()) return;
-    if (Skinned()) ApplySkinFont(C, FFontName, FFontHeight, FFontStyle, FFontColor);
+    if (Skinned()) ApplySkinFont(C, FSkinFont, FSkinFont.Color);
     else C->GetFont()->Assign(FDefaultFont.get());
     C->GetBrush()->SetStyle(bsClear);
     const auto ext = C->TextExtent(s);

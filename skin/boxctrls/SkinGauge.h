@@ -60,8 +60,5 @@ protected:
 
     TRect FSkinProgressArea, FProgressRect, FProgressArea;
     int FBeginOffset = 0, FEndOffset = 0;
-    std::string FFontName = "Arial";
-    TFontStyles FFontStyle = 0;
-    int FFontHeight = 14;
-    TColor FFontColor = 0;
+    TspSkinFontFields FSkinFont;
 };

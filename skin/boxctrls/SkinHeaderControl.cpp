@@ -87,10 +87,8 @@ void TspSkinHeaderControl::GetSkinData()
     FClRect.right = std::clamp<int>(FClRect.right, FClRect.left, w);
     FClRect.top = std::clamp<int>(FClRect.top, 0, h);
     FClRect.bottom = std::clamp<int>(FClRect.bottom, FClRect.top, h);
-    FFontName = r->FontName;
-    FFontStyle = r->FontStyle;
-    FFontHeight = ClampFontHeight(r->FontHeight);
-    FFontColor = r->FontColor;
+    FSkinFont = r->Font;
+    FSkinFont.Height = ClampFontHeight(FSkinFont.Height);
     FActiveFontColor = r->ActiveFontColor;
     FDownFontColor = r->DownFontColor;
 }
@@ -158,15 +156,13 @@ void TspSkinHeaderControl::DrawSkinSectionR(TCanvas* C, THeaderSection* Section,
     } else {
         TFont* f = bc->GetFont();
         if (UseSkinFont) {
-            f->SetName(FFontName);
-            f->SetHeight(FFontHeight);
-            f->SetStyle(FFontStyle);
+            ApplySkinFontFields(f, FSkinFont);
             f->SetCharset(FDefaultFont->GetCharset());
         } else {
             f->Assign(FDefaultFont.get());
         }
         const TRect src = Pressed ? FDownSkinRect : (Active ? FActiveSkinRect : FSkinRect);
-        f->SetColor(Pressed ? FDownFontColor : (Active ? FActiveFontColor : FFontColor));
+        f->SetColor(Pressed ? FDownFontColor : (Active ? FActiveFontColor : FSkinFont.Color));
         const int sw = FSkinRect.Width(), sh = FSkinRect.Height();
         const int dw = w - sw, dh = h - sh;
         if (stretchH) {

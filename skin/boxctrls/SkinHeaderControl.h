@@ -4,6 +4,7 @@
 #pragma once
 #include "HeaderControl.h"
 #include "AliveToken.h"
+#include "SkinFields.h"
 #include <memory>
 #include "SkinDataLink.h"
 
@@ -74,9 +75,7 @@ protected:
     TBitmap* FPicture = nullptr;
     TRect FSkinRect, FActiveSkinRect, FDownSkinRect, FClRect;
     TPoint FLTPoint, FRTPoint, FLBPoint, FRBPoint;
-    std::string FFontName = "Arial";
-    TFontStyles FFontStyle = 0;
-    int FFontHeight = 14;
-    TColor FFontColor = 0, FActiveFontColor = 0, FDownFontColor = 0;
+    TspSkinFontFields FSkinFont;
+    TColor FActiveFontColor = 0, FDownFontColor = 0;
     TAliveToken FAlive;
 };

@@ -387,7 +387,7 @@ void TspListBox::SkinItemStrip(TBitmap* B, const TRect& Source, int Width)
 TspListBox::TSkinItemLook TspListBox::SkinItemLook(TOwnerDrawState State, bool Stretch) const
 {
     const TspSkinCustomListBox* o = FOwnerBox;
-    TSkinItemLook look{o->SItemRect, o->SFontColor, false};
+    TSkinItemLook look{o->SItemRect, o->SFont.Color, false};
     const bool focused = (State & odFocused) != 0, selected = (State & odSelected) != 0;
     if (focused && !selected && !Stretch) {
         look.FocusFrame = true;
@@ -420,7 +420,7 @@ void TspListBox::DrawSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwne
     if (b.Empty()) return;
     TCanvas* c = b.GetCanvas();
     DrawSkinItemExtras(c, Index, b.GetWidth(), b.GetHeight(), false);
-    o->ApplySkinFont(c, o->SFontName, o->SFontHeight, o->SFontStyle, look.FontColor);
+    o->ApplySkinFont(c, o->SFont, look.FontColor);
     DrawSkinItemText(c, Index, b.GetWidth(), b.GetHeight(), SkinItemTextRect(Rect.Width(), Rect.Height(), false),
                      State, false);
     if (look.FocusFrame) {
@@ -441,7 +441,7 @@ void TspListBox::DrawStretchSkinItem(TCanvas* Cnvs, int Index, const TRect& Rect
     TCanvas* c = b.GetCanvas();
     if (!first.Empty()) c->StretchDraw(TRect(0, 0, b.GetWidth(), b.GetHeight()), &first);
     DrawSkinItemExtras(c, Index, b.GetWidth(), b.GetHeight(), true);
-    o->ApplySkinFont(c, o->SFontName, o->SFontHeight, o->SFontStyle, look.FontColor);
+    o->ApplySkinFont(c, o->SFont, look.FontColor);
     DrawSkinItemText(c, Index, b.GetWidth(), b.GetHeight(), SkinItemTextRect(Rect.Width(), Rect.Height(), true),
                      State, true);
     Cnvs->Draw(Rect.left, Rect.top, &b);
@@ -521,17 +521,13 @@ void TspSkinCustomListBox::GetSkinData()
     SItemLeftOffset = std::clamp(rec->ItemLeftOffset, 0, iw);
     SItemRightOffset = std::clamp(rec->ItemRightOffset, 0, iw - SItemLeftOffset);
     SItemTextRect = rec->ItemTextRect;
-    SFontName = rec->FontName;
-    SFontStyle = rec->FontStyle;
-    SFontHeight = ClampFontHeight(rec->FontHeight);
-    SFontColor = rec->FontColor;
+    SFont = rec->Font;
+    SFont.Height = ClampFontHeight(SFont.Height);
     SActiveFontColor = rec->ActiveFontColor;
     SFocusFontColor = rec->FocusFontColor;
     SCaptionRect = rec->CaptionRect;
-    SCaptionFontName = rec->CaptionFontName;
-    SCaptionFontStyle = rec->CaptionFontStyle;
-    SCaptionFontHeight = ClampFontHeight(rec->CaptionFontHeight);
-    SCaptionFontColor = rec->CaptionFontColor;
+    SCaptionFont = rec->CaptionFont;
+    SCaptionFont.Height = ClampFontHeight(SCaptionFont.Height);
     SUpButtonRect = rec->UpButtonRect;
     SActiveUpButtonRect = rec->ActiveUpButtonRect;
     SDownUpButtonRect = IsNullSkinRect(rec->DownUpButtonRect) ? rec->ActiveUpButtonRect : rec->DownUpButtonRect;
@@ -892,9 +888,7 @@ void TspSkinCustomListBox::UpdateBarsNow()
         if (FHorizontalExtent && !FSkinChanging) {
             TCanvas* c = lb->GetCanvas();
             if (SkinnedList() && UseSkinFont) {
-                c->GetFont()->SetName(SFontName);
-                c->GetFont()->SetStyle(SFontStyle);
-                c->GetFont()->SetHeight(SFontHeight);
+                ApplySkinFontFields(c->GetFont(), SFont);
             } else {
                 c->SetFont(lb->GetFont());
             }
@@ -1189,7 +1183,7 @@ void TspSkinCustomListBox::CreateControlSkinImage(TBitmap* B)
     }
     TCanvas* c = B->GetCanvas();
     if (RectHasArea(SCaptionRect)) {
-        ApplySkinFont(c, SCaptionFontName, SCaptionFontHeight, SCaptionFontStyle, SCaptionFontColor);
+        ApplySkinFont(c, SCaptionFont, SCaptionFont.Color);
         if (UseSkinFont) c->GetFont()->SetCharset(FDefaultCaptionFont->GetCharset());
         const TRect& r = FCaptionRect;
         const int ty = r.top + r.Height() / 2 - c->TextHeight(GetText()) / 2;

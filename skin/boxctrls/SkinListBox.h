@@ -272,15 +272,10 @@ protected:
     // Copied from the "listbox" element.
     TRect SItemRect, SActiveItemRect, SFocusItemRect, SItemTextRect;
     int SItemLeftOffset = 0, SItemRightOffset = 0;
-    std::string SFontName = "Arial";
-    TFontStyles SFontStyle = 0;
-    int SFontHeight = 14;
-    TColor SFontColor = 0, SActiveFontColor = 0, SFocusFontColor = 0;
+    TspSkinFontFields SFont;
+    TColor SActiveFontColor = 0, SFocusFontColor = 0;
     TRect SCaptionRect;
-    std::string SCaptionFontName = "Arial";
-    TFontStyles SCaptionFontStyle = 0;
-    int SCaptionFontHeight = 14;
-    TColor SCaptionFontColor = 0;
+    TspSkinFontFields SCaptionFont;
     TRect SUpButtonRect, SActiveUpButtonRect, SDownUpButtonRect;
     TRect SDownButtonRect, SActiveDownButtonRect, SDownDownButtonRect;
     TRect SCheckButtonRect, SActiveCheckButtonRect, SDownCheckButtonRect;

@@ -145,10 +145,8 @@ void TspSkinMemo2::GetSkinData()
     const auto* r = dynamic_cast<const TspDataSkinMemoControl*>(FSD->ControlRecord(index));
     if (!r) return;
     FIndex = index;
-    FFontName = r->FontName;
-    FFontStyle = r->FontStyle;
-    FFontHeight = ClampFontHeight(r->FontHeight);
-    FFontColor = r->FontColor;
+    FSkinFont = r->Font;
+    FSkinFont.Height = ClampFontHeight(FSkinFont.Height);
     FActiveFontColor = r->ActiveFontColor;
     FBGColor = r->BGColor;
     FActiveBGColor = r->ActiveBGColor;
@@ -161,14 +159,12 @@ void TspSkinMemo2::ChangeSkinData()
         GetFont()->Assign(FDefaultFont.get());
     } else {
         if (UseSkinFont) {
-            GetFont()->SetName(FFontName);
-            GetFont()->SetStyle(FFontStyle);
-            GetFont()->SetHeight(FFontHeight);
+            ApplySkinFontFields(GetFont(), FSkinFont);
             GetFont()->SetCharset(FDefaultFont->GetCharset());
         } else {
             GetFont()->Assign(FDefaultFont.get());
         }
-        GetFont()->SetColor(HandleAllocated() && Focused() ? FActiveFontColor : FFontColor);
+        GetFont()->SetColor(HandleAllocated() && Focused() ? FActiveFontColor : FSkinFont.Color);
         SetColor(FBGColor);
     }
     UpDateScrollRange();
@@ -191,7 +187,7 @@ void TspSkinMemo2::OnDefaultFontChange(TObject*)
 void TspSkinMemo2::SetHotLook(bool Hot)
 {
     if (!Skinned()) return;
-    GetFont()->SetColor(Hot ? FActiveFontColor : FFontColor);
+    GetFont()->SetColor(Hot ? FActiveFontColor : FSkinFont.Color);
     SetColor(Hot ? FActiveBGColor : FBGColor);
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 #include "Edit.h"
 #include "SkinChangeWalk.h"
+#include "SkinFields.h"
 #include <memory>
 #include <string>
 #include "SkinDataLink.h"
@@ -77,10 +78,8 @@ protected:
     TspSkinPopupMenu* FSysPopupMenu = nullptr;
     bool FMouseIn = false, FLButtonDown = false;
 
-    std::string FFontName = "Arial";
-    TFontStyles FFontStyle = 0;
-    int FFontHeight = 14;
-    TColor FFontColor = clWindowText, FActiveFontColor = clWindowText;
+    TspSkinFontFields FSkinFont{"Arial", 14, 0, clWindowText};
+    TColor FActiveFontColor = clWindowText;
     TColor FBGColor = clWindow, FActiveBGColor = clWindow;
 
 private:

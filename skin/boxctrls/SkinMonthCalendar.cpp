@@ -107,7 +107,7 @@ void TspSkinMonthCalendar::ChangeSkinData()
         const int i = FSD->FindControlElement("stdlabel");
         if (i >= 0 && i < static_cast<int>(FSD->CtrlList.size()) && FSD->CtrlList[static_cast<size_t>(i)]) {
             if (auto* l = dynamic_cast<TspDataSkinStdLabelControl*>(FSD->CtrlList[static_cast<size_t>(i)].get())) {
-                FNumberColor = l->FontColor;
+                FNumberColor = l->Font.Color;
                 FTitleColor = l->ActiveFontColor;
             } else {
                 FNumberColor = FTitleColor = GetFont()->GetColor();

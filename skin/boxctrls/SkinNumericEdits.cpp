@@ -399,10 +399,8 @@ void TspSkinSpinEdit::GetSkinData()
     const auto* r = dynamic_cast<const TspDataSkinSpinEditControl*>(CurrentRecord());
     if (!Skinned() || !r) return;
     FActiveSkinRect = ClipToPicture(r->ActiveSkinRect, FElement.Picture);
-    FFontName = r->FontName;
-    FFontStyle = r->FontStyle;
-    FFontHeight = ClampFontHeight(r->FontHeight);
-    FFontColor = r->FontColor;
+    FSkinFont = r->Font;
+    FSkinFont.Height = ClampFontHeight(FSkinFont.Height);
     FActiveFontColor = r->ActiveFontColor;
     FDisabledFontColor = r->DisabledFontColor;
     FUpButtonRect = r->UpButtonRect;
@@ -454,7 +452,7 @@ void TspSkinSpinEdit::ApplyEditorColor()
     TColor c;
     if (!GetEnabled()) c = Skinned() ? FDisabledFontColor : clGrayText;
     else if (!Skinned()) c = GetDefaultFont()->GetColor();
-    else c = FHot || FEditFocused ? FActiveFontColor : FFontColor;
+    else c = FHot || FEditFocused ? FActiveFontColor : FSkinFont.Color;
     if (FEdit->GetFont()->GetColor() != c) FEdit->GetFont()->SetColor(c);
 }
 
@@ -465,14 +463,12 @@ void TspSkinSpinEdit::ChangeSkinData()
         if (!Skinned()) {
             FEdit->GetFont()->Assign(GetDefaultFont());
         } else if (UseSkinFont) {
-            FEdit->GetFont()->SetStyle(FFontStyle);
-            FEdit->GetFont()->SetColor(FFontColor);
-            FEdit->GetFont()->SetHeight(FFontHeight);
-            FEdit->GetFont()->SetName(FFontName);
+            ApplySkinFontFields(FEdit->GetFont(), FSkinFont);
+            FEdit->GetFont()->SetColor(FSkinFont.Color);
             FEdit->GetFont()->SetCharset(GetDefaultFont()->GetCharset());
         } else {
             FEdit->GetFont()->Assign(GetDefaultFont());
-            FEdit->GetFont()->SetColor(FFontColor);
+            FEdit->GetFont()->SetColor(FSkinFont.Color);
         }
         FEdit->SetEditTransparent(Skinned());
     }

@@ -179,8 +179,6 @@ private:
 
     TRect FActiveSkinRect, FUpButtonRect, FActiveUpButtonRect, FDownUpButtonRect;
     TRect FDownButtonRect, FActiveDownButtonRect, FDownDownButtonRect;
-    std::string FFontName = "Arial";
-    TFontStyles FFontStyle = 0;
-    int FFontHeight = 14;
-    TColor FFontColor = clWindowText, FActiveFontColor = clWindowText, FDisabledFontColor = clGrayText;
+    TspSkinFontFields FSkinFont{"Arial", 14, 0, clWindowText};
+    TColor FActiveFontColor = clWindowText, FDisabledFontColor = clGrayText;
 };

@@ -444,7 +444,7 @@ void TspSkinPasswordEdit::GetSkinData()
     FActiveSkinRect = IsNullSkinRect(r->ActiveSkinRect) ? r->SkinRect : r->ActiveSkinRect;
     FLOffset = std::max(0, static_cast<int>(r->LeftTopPoint.x));
     FROffset = std::max(0, r->SkinRect.Width() - static_cast<int>(r->RightTopPoint.x));
-    FFontColor = r->FontColor;
+    FFontColor = r->Font.Color;
     FActiveFontColor = r->ActiveFontColor;
     FDisabledFontColor = r->DisabledFontColor;
 }

@@ -57,10 +57,8 @@ void TspSkinRichEdit::ChangeSkinData()
             SetColor(FDefaultColor);
             GetFont()->Assign(FDefaultFont.get());
         } else if (r) {
-            GetFont()->SetName(r->FontName);
-            GetFont()->SetColor(r->FontColor);
-            GetFont()->SetStyle(r->FontStyle);
-            GetFont()->SetHeight(ClampFontHeight(r->FontHeight));
+            ApplySkinFontFields(GetFont(), r->Font);
+            GetFont()->SetColor(r->Font.Color);
             SetColor(r->BGColor);
         }
     }

@@ -157,10 +157,8 @@ void TspSkinCustomTreeView::ChangeSkinData()
         GetFont()->Assign(FDefaultFont.get());
     } else if (const auto* r = dynamic_cast<const TspDataSkinTreeView*>(FSD->ControlRecord(FSkinIndex))) {
         GetFont()->SetCharset(FDefaultFont->GetCharset());
-        GetFont()->SetName(r->FontName);
-        GetFont()->SetColor(r->FontColor);
-        GetFont()->SetStyle(r->FontStyle);
-        GetFont()->SetHeight(ClampFontHeight(r->FontHeight));
+        ApplySkinFontFields(GetFont(), r->Font);
+        GetFont()->SetColor(r->Font.Color);
         SetColor(r->BGColor);
     }
     UpDateScrollBars();
@@ -297,13 +295,11 @@ void TspSkinCustomListView::ChangeSkinData()
     } else if (const auto* r = dynamic_cast<const TspDataSkinListView*>(FSD->ControlRecord(FSkinIndex))) {
         if (UseSkinFont) {
             GetFont()->SetCharset(FDefaultFont->GetCharset());
-            GetFont()->SetName(r->FontName);
-            GetFont()->SetStyle(r->FontStyle);
-            GetFont()->SetHeight(ClampFontHeight(r->FontHeight));
+            ApplySkinFontFields(GetFont(), r->Font);
         } else {
             GetFont()->Assign(FDefaultFont.get());
         }
-        GetFont()->SetColor(r->FontColor);
+        GetFont()->SetColor(r->Font.Color);
         SetColor(r->BGColor);
     }
     UpDateScrollBars();
@@ -597,7 +593,7 @@ void TspSkinCustomListView::HGetSkinData()
     FHRBPoint = r->RightBottomPoint;
     FHSkinRect = r->SkinRect;
     FHClRect = r->ClientRect;
-    FHFontColor = r->FontColor;
+    FHFontColor = r->Font.Color;
     FHActiveFontColor = r->ActiveFontColor;
     FHDownFontColor = r->DownFontColor;
     FHActiveSkinRect = IsNullSkinRect(r->ActiveSkinRect) ? r->SkinRect : r->ActiveSkinRect;

@@ -5,10 +5,7 @@
 
 void TspButtonFace::Read(const TspDataSkinButtonControl* Rec)
 {
-    FontName = Rec->FontName;
-    FontStyle = Rec->FontStyle;
-    FontHeight = Rec->FontHeight;
-    FontColor = Rec->FontColor;
+    Font = Rec->Font;
     ActiveFontColor = Rec->ActiveFontColor;
     DownFontColor = Rec->DownFontColor;
     DisabledFontColor = Rec->DisabledFontColor;

@@ -10,10 +10,8 @@
 #include <memory>
 
 struct TspButtonFace {
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0, ActiveFontColor = 0, DownFontColor = 0, DisabledFontColor = 0;
+    TspSkinFontFields Font;
+    TColor ActiveFontColor = 0, DownFontColor = 0, DisabledFontColor = 0;
     bool Morphing = false;
     TMorphKind MorphKind = mkDefault;
     TRect ActiveSkinRect, DownSkinRect, DisabledSkinRect;

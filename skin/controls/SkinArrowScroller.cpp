@@ -238,7 +238,7 @@ void TspArrowScroller::DrawButton(TCanvas* C, int I)
     const TspDataSkinButtonControl* s = FArrowSkin;
     if (s) {
         TRect look = s->SkinRect;
-        arrow = s->FontColor;
+        arrow = s->Font.Color;
         if (!IsNullSkinRect(s->DownSkinRect) && pressed) {
             look = s->DownSkinRect;
             arrow = s->DownFontColor;

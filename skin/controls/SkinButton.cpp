@@ -93,8 +93,8 @@ void TspSkinButton::CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bo
     const bool enabled = IsEnabled();
     TColor color = !enabled ? FFace.DisabledFontColor
                             : (ADown && AMouseIn ? FFace.DownFontColor
-                                                 : (AMouseIn ? FFace.ActiveFontColor : FFace.FontColor));
-    ApplySkinFont(c, FFace.FontName, FFace.FontHeight, FFace.FontStyle, color);
+                                                 : (AMouseIn ? FFace.ActiveFontColor : FFace.Font.Color));
+    ApplySkinFont(c, FFace.Font, color);
     int cell = 1;
     if (ADown && AMouseIn && FNumGlyphs >= 3)
         cell = 3;

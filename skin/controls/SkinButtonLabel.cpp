@@ -123,7 +123,7 @@ void TspSkinButtonLabel::Paint()
             FLook.ApplyTo(f);
         else
             f->Assign(FDefaultFont.get());
-        f->SetColor(FMouseIn ? FLook.ActiveFontColor : FLook.FontColor);
+        f->SetColor(FMouseIn ? FLook.ActiveFontColor : FLook.Font.Color);
     }
     c->GetBrush()->SetStyle(bsClear);
     Skinctrls::DrawGlyphAndText(c, GetClientRect(), FMargin, FSpacing, FLayout, GetText(), FGlyph.get(), FNumGlyphs,

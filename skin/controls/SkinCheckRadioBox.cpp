@@ -33,10 +33,7 @@ void TspSkinCheckRadioBox::GetSkinData()
         return;
     }
     const auto* r = static_cast<const TspDataSkinCheckRadioControl*>(CurrentRecord());
-    FFontName = r->FontName;
-    FFontStyle = r->FontStyle;
-    FFontHeight = r->FontHeight;
-    FFontColor = r->FontColor;
+    FSkinFont = r->Font;
     FActiveFontColor = r->ActiveFontColor;
     FFrameFontColor = r->FrameFontColor;
     FUnEnabledFontColor = r->UnEnabledFontColor;
@@ -111,8 +108,7 @@ void TspSkinCheckRadioBox::CreateImage(TBitmap* B, const TRect& R, bool Active)
     DrawCheckImage(B->GetCanvas(), FCheckImagePos.left,
                    FCheckImagePos.top + FCheckImagePos.Height() / 2 - img.Height() / 2, img);
     TCanvas* c = B->GetCanvas();
-    ApplySkinFont(c, FFontName, FFontHeight, FFontStyle,
-                  !IsEnabled() ? FUnEnabledFontColor : (Active ? FActiveFontColor : FFontColor));
+    ApplySkinFont(c, FSkinFont, !IsEnabled() ? FUnEnabledFontColor : (Active ? FActiveFontColor : FSkinFont.Color));
     c->GetBrush()->SetStyle(bsClear);
     Sputils::SPDrawText(c, GetText(), FTextRect);
 }
@@ -152,7 +148,7 @@ void TspSkinCheckRadioBox::PaintFlat(TBitmap* B)
     if (Skinned()) {
         const TRect img = CheckImageRect();
         DrawCheckImage(c, 3, h / 2 - FCheck.Height() / 2, img);
-        ApplySkinFont(c, FFontName, FFontHeight, FFontStyle, IsEnabled() ? FFrameFontColor : FUnEnabledFontColor);
+        ApplySkinFont(c, FSkinFont, IsEnabled() ? FFrameFontColor : FUnEnabledFontColor);
         tx = FCheck.Width() + 7;
     } else {
         c->GetBrush()->SetStyle(bsSolid);

@@ -80,10 +80,8 @@ protected:
     bool FChecked = false, FRadio = false, FFlat = false, FCanFocused = false, FMouseIn = false;
     TRect FCheckImagePos, FTextRect;
     // Copied from a check-radio record.
-    std::string FFontName = "Arial";
-    TFontStyles FFontStyle = 0;
-    int FFontHeight = 14;
-    TColor FFontColor = 0, FActiveFontColor = 0, FFrameFontColor = 0, FUnEnabledFontColor = 0;
+    TspSkinFontFields FSkinFont;
+    TColor FActiveFontColor = 0, FFrameFontColor = 0, FUnEnabledFontColor = 0;
     TRect FActiveSkinRect, FCheckImageArea, FTextArea;
     TRect FCheck, FUnCheck, FActiveCheck, FActiveUnCheck, FDisabledCheck, FDisabledUnCheck;
     bool FMorphing = false;

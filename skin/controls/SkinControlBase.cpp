@@ -236,14 +236,11 @@ void TspSkinCustomControlOf<TSkinBase>::CreateSkinControlImage(TBitmap* B, TBitm
 }
 
 template <class TSkinBase>
-void TspSkinCustomControlOf<TSkinBase>::ApplySkinFont(TCanvas* C, const std::string& Name, int Height,
-                                                    TFontStyles Style, TColor Color)
+void TspSkinCustomControlOf<TSkinBase>::ApplySkinFont(TCanvas* C, const TspSkinFontFields& Font, TColor Color)
 {
     TFont* f = C->GetFont();
     if (UseSkinFont && this->Skinned()) {
-        f->SetName(Name);
-        f->SetHeight(ClampFontHeight(Height));
-        f->SetStyle(Style);
+        ApplySkinFontFields(f, Font);
         f->SetCharset(FDefaultFont->GetCharset());
     } else {
         f->Assign(FDefaultFont.get());

@@ -9,6 +9,7 @@
 #include "WinControl.h"
 #include "SkinDataLink.h"
 #include "SkinElement.h"
+#include "SkinFields.h"
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -108,9 +109,9 @@ protected:
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;
     void CreateSkinControlImage(TBitmap* B, TBitmap* Picture, const TRect& R);
-    // The canvas font for skinned text by the font rule: the record's name, height
-    // and style (with DefaultFont's character set) under UseSkinFont, else DefaultFont.
-    void ApplySkinFont(TCanvas* C, const std::string& Name, int Height, TFontStyles Style, TColor Color);
+    // The canvas font for skinned text by the font rule: the record's font (with
+    // DefaultFont's character set) under UseSkinFont, else DefaultFont.
+    void ApplySkinFont(TCanvas* C, const TspSkinFontFields& Font, TColor Color);
 
     int FDefaultWidth = 0, FDefaultHeight = 0;
     std::unique_ptr<TFont> FDefaultFont;

@@ -84,10 +84,7 @@ void TspSkinExPanel::GetSkinData()
     ResolveLooks(FVRoll);
     ResolveLooks(FVRestore);
     FCaptionRect = Bounded(r->CaptionRect);
-    FFontName = r->FontName;
-    FFontStyle = r->FontStyle;
-    FFontHeight = r->FontHeight;
-    FFontColor = r->FontColor;
+    FSkinFont = r->Font;
 }
 
 void TspSkinExPanel::ChangeSkinData()
@@ -416,7 +413,7 @@ void TspSkinExPanel::CreateControlSkinImage(TBitmap* B)
             cr.right += W - FRollVSkinRect.Width();
         }
         c = B->GetCanvas();
-        ApplySkinFont(c, FFontName, FFontHeight, FFontStyle, FFontColor);
+        ApplySkinFont(c, FSkinFont, FSkinFont.Color);
         c->GetBrush()->SetStyle(bsClear);
         cr.right -= LayoutButtons();
         if (!FGlyph->Empty()) {
@@ -427,7 +424,7 @@ void TspSkinExPanel::CreateControlSkinImage(TBitmap* B)
     } else {
         Sputils::CreateVSkinImage(FRollTopOffset, FRollBottomOffset, B, pic, FRollHSkinRect, GetRollWidth(), H);
         c = B->GetCanvas();
-        ApplySkinFont(c, FFontName, FFontHeight, FFontStyle, FFontColor);
+        ApplySkinFont(c, FSkinFont, FSkinFont.Color);
         c->GetBrush()->SetStyle(bsClear);
         TRect cr = FRollHCaptionRect;
         cr.bottom += H - FRollHSkinRect.Height();

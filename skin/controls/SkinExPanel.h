@@ -95,8 +95,5 @@ private:
     TRect FRollVCaptionRect, FRollHCaptionRect;
     TRect FClose[3], FHRoll[3], FHRestore[3], FVRoll[3], FVRestore[3];
     TRect FCaptionRect;
-    std::string FFontName = "Arial";
-    TFontStyles FFontStyle = 0;
-    int FFontHeight = 14;
-    TColor FFontColor = 0;
+    TspSkinFontFields FSkinFont;
 };

@@ -26,10 +26,7 @@ void TspSkinStdLabel::GetSkinData()
         FIndex = -1;
         return;
     }
-    FFontName = r->FontName;
-    FFontColor = r->FontColor;
-    FFontStyle = r->FontStyle;
-    FFontHeight = r->FontHeight;
+    FSkinFont = r->Font;
 }
 
 void TspSkinStdLabel::ChangeSkinData()
@@ -81,13 +78,11 @@ void TspSkinStdLabel::DrawTextOn(TCanvas* c, TRect& R, UINT Flags)
         f->Assign(UseSkinFont ? FDefaultFont.get() : GetFont());
     } else {
         if (UseSkinFont) {
-            f->SetName(FFontName);
-            f->SetStyle(FFontStyle);
-            f->SetHeight(ClampFontHeight(FFontHeight));
+            ApplySkinFontFields(f, FSkinFont);
         } else {
             f->Assign(GetFont());
         }
-        f->SetColor(FFontColor);
+        f->SetColor(FSkinFont.Color);
     }
     c->GetBrush()->SetStyle(bsClear);
     if (!GetEnabled() && !(Flags & DT_CALCRECT)) {
@@ -118,10 +113,7 @@ void TspSkinLabel::GetSkinData()
     TspSkinCustomControl::GetSkinData();
     if (!Skinned()) return;
     const auto* r = static_cast<const TspDataSkinLabelControl*>(CurrentRecord());
-    FFontName = r->FontName;
-    FFontColor = r->FontColor;
-    FFontStyle = r->FontStyle;
-    FFontHeight = r->FontHeight;
+    FSkinFont = r->Font;
     if (FElement.ResizeMode == rmFixed) FAutoSize = false;   // a fixed element cannot grow
 }
 
@@ -132,10 +124,8 @@ void TspSkinLabel::SetTextFont(TCanvas* C)
         f->Assign(FDefaultFont.get());
         return;
     }
-    f->SetName(FFontName);
-    f->SetStyle(FFontStyle);
-    f->SetHeight(ClampFontHeight(FFontHeight));
-    f->SetColor(FFontColor);
+    ApplySkinFontFields(f, FSkinFont);
+    f->SetColor(FSkinFont.Color);
     f->SetCharset(FDefaultFont->GetCharset());
 }
 
@@ -187,9 +177,7 @@ int TspSkinLabel::CalcWidthOffset()
     }
     if (FElement.ResizeMode < rmEightPoint) return 0;
     if (UseSkinFont) {
-        c->GetFont()->SetName(FFontName);
-        c->GetFont()->SetHeight(ClampFontHeight(FFontHeight));
-        c->GetFont()->SetStyle(FFontStyle);
+        ApplySkinFontFields(c->GetFont(), FSkinFont);
     } else {
         c->GetFont()->Assign(FDefaultFont.get());
     }

@@ -35,10 +35,7 @@ protected:
     TspSkinDataLink FSD{this};
     int FIndex = 0;
     std::unique_ptr<TFont> FDefaultFont;
-    std::string FFontName;
-    TFontStyles FFontStyle = 0;
-    int FFontHeight = 0;
-    TColor FFontColor = 0;
+    TspSkinFontFields FSkinFont{"", 0};
 };
 
 class TspSkinLabel : public TspSkinCustomControl {
@@ -69,8 +66,5 @@ protected:
     TAlignment FAlignment = taLeftJustify;
     bool FAutoSize = false;
     TspSkinBorderStyle FBorderStyle = TspSkinBorderStyle::bvFrame;
-    std::string FFontName = "Arial";
-    TFontStyles FFontStyle = 0;
-    int FFontHeight = 14;
-    TColor FFontColor = 0;
+    TspSkinFontFields FSkinFont;
 };

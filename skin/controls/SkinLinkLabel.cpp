@@ -79,7 +79,7 @@ void TspSkinLinkLabel::DrawTextOn(TCanvas* C, TRect& R, UINT Flags)
         } else {
             f->Assign(GetFont());
         }
-        f->SetColor(FMouseIn ? FLook.ActiveFontColor : FLook.FontColor);
+        f->SetColor(FMouseIn ? FLook.ActiveFontColor : FLook.Font.Color);
     }
     C->GetBrush()->SetStyle(bsClear);
     if (!GetEnabled() && !(Flags & DT_CALCRECT)) {

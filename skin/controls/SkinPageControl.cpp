@@ -89,9 +89,7 @@ void TspSkinPageControl::ChangeSkinData()
         f->Assign(FDefaultFont.get());
     } else {
         if (UseSkinFont) {
-            f->SetName(FSkin.FontName);
-            f->SetHeight(ClampFontHeight(FSkin.FontHeight));
-            f->SetStyle(FSkin.FontStyle);
+            ApplySkinFontFields(f, FSkin.Font);
             f->SetCharset(FDefaultFont->GetCharset());
         } else {
             f->Assign(FDefaultFont.get());
@@ -249,7 +247,7 @@ void TspSkinPageControl::DrawTab(int PageIndex, const TRect& R, bool Active, boo
     l.Stretch = GetTabHeight() > 0;
     l.UseSkinFont = UseSkinFont;
     l.Font = GetFont();
-    l.FontHeight = ClampFontHeight(FSkin.FontHeight);
+    l.FontHeight = ClampFontHeight(FSkin.Font.Height);
     l.Text = page->GetText();
     TCustomImageList* il = GetImages();
     // An image only while the page's index names one of the list.

@@ -24,10 +24,7 @@ void TspSkinPanel::GetSkinData()
     const auto* r = static_cast<const TspDataSkinPanelControl*>(CurrentRecord());
     FCaptionRect = r->CaptionRect;
     FSkinAlignment = r->Alignment;
-    FFontName = r->FontName;
-    FFontColor = r->FontColor;
-    FFontStyle = r->FontStyle;
-    FFontHeight = r->FontHeight;
+    FSkinFont = r->Font;
     FBGPictureIndex = r->BGPictureIndex;
     FCheckImageRect = r->CheckImageRect;
     FUnCheckImageRect = r->UnCheckImageRect;
@@ -97,9 +94,9 @@ void TspSkinPanel::CreateControlSkinImage(TBitmap* B)
             r.left += src.Width() + 2;
         }
     }
-    ApplySkinFont(c, FFontName, FFontHeight, FFontStyle, FFontColor);
+    ApplySkinFont(c, FSkinFont, FSkinFont.Color);
     if (FRollUpMode)
-        Sputils::DrawArrowImage(c, TRect(r.right, r.top, r.right + 10, r.bottom), FFontColor, FRollUpState ? adDown : adUp);
+        Sputils::DrawArrowImage(c, TRect(r.right, r.top, r.right + 10, r.bottom), FSkinFont.Color, FRollUpState ? adDown : adUp);
     DrawCaptionContent(c, r, FSkinAlignment);
 }
 

@@ -63,10 +63,7 @@ protected:
     // From a panel record.
     TRect FCaptionRect, FNewCaptionRect, FCheckImageRect, FUnCheckImageRect;
     TAlignment FSkinAlignment = taLeftJustify;
-    std::string FFontName = "Arial";
-    TFontStyles FFontStyle = 0;
-    int FFontHeight = 14;
-    TColor FFontColor = 0;
+    TspSkinFontFields FSkinFont;
     int FBGPictureIndex = -1;
 };
 

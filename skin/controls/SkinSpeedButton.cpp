@@ -50,8 +50,8 @@ void TspSkinSpeedButton::CreateButtonImage(TBitmap* B, const TRect& R, bool ADow
     TCanvas* c = B->GetCanvas();
     TColor color = !IsEnabled() ? FFace.DisabledFontColor
                                 : (ADown && AMouseIn ? FFace.DownFontColor
-                                                     : (AMouseIn ? FFace.ActiveFontColor : FFace.FontColor));
-    ApplySkinFont(c, FFace.FontName, FFace.FontHeight, FFace.FontStyle, color);
+                                                     : (AMouseIn ? FFace.ActiveFontColor : FFace.Font.Color));
+    ApplySkinFont(c, FFace.Font, color);
     DrawContent(c, FElement.NewClRect, GlyphCell(ADown, AMouseIn), ADown && AMouseIn, true, ADown || AMouseIn);
 }
 
@@ -97,10 +97,8 @@ void TspSkinSpeedButton::PaintFlat()
     TRect r(0, 0, GetWidth(), GetHeight());
     if (Skinned()) {
         TFont* f = c->GetFont();
-        f->SetName(FFace.FontName);
-        f->SetStyle(FFace.FontStyle);
-        f->SetHeight(ClampFontHeight(FFace.FontHeight));
-        f->SetColor(IsEnabled() ? FFace.FontColor : FFace.DisabledFontColor);
+        ApplySkinFontFields(f, FFace.Font);
+        f->SetColor(IsEnabled() ? FFace.Font.Color : FFace.DisabledFontColor);
         r = FElement.NewClRect;
     } else {
         c->GetFont()->Assign(FDefaultFont.get());

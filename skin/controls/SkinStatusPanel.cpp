@@ -44,9 +44,7 @@ int TspSkinStatusPanel::CalcWidthOffset()
     }
     if (FElement.ResizeMode == rmFixed) return 0;
     if (UseSkinFont) {
-        c->GetFont()->SetName(FFontName);
-        c->GetFont()->SetHeight(ClampFontHeight(FFontHeight));
-        c->GetFont()->SetStyle(FFontStyle);
+        ApplySkinFontFields(c->GetFont(), FSkinFont);
     } else {
         c->GetFont()->Assign(FDefaultFont.get());
     }

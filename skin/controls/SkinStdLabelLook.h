@@ -7,10 +7,7 @@
 #include <string>
 
 struct TspStdLabelLook {
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     TColor ActiveFontColor = 0;
 
     // The record index of Name in Data (-1 without data, with an empty skin or
@@ -21,18 +18,14 @@ struct TspStdLabelLook {
         const int index = Data ? Data->FindControlElement(Name) : -1;
         if (index == -1) return -1;
         if (const auto* r = dynamic_cast<const TspDataSkinStdLabelControl*>(Data->ControlRecord(index))) {
-            FontName = r->FontName;
-            FontStyle = r->FontStyle;
-            FontHeight = ClampFontHeight(r->FontHeight);
-            FontColor = r->FontColor;
+            Font = r->Font;
+            Font.Height = ClampFontHeight(Font.Height);
             ActiveFontColor = r->ActiveFontColor;
         }
         return index;
     }
     void ApplyTo(TFont* F) const
     {
-        F->SetName(FontName);
-        F->SetStyle(FontStyle);
-        F->SetHeight(FontHeight);
+        ApplySkinFontFields(F, Font);
     }
 };

@@ -103,9 +103,7 @@ void TspSkinTabControl::ChangeSkinData()
         // The colour first: without the skin's font the default font's colour stays.
         f->SetColor(FSkin.FontColors[tabNormal]);
         if (UseSkinFont) {
-            f->SetName(FSkin.FontName);
-            f->SetHeight(ClampFontHeight(FSkin.FontHeight));
-            f->SetStyle(FSkin.FontStyle);
+            ApplySkinFontFields(f, FSkin.Font);
             f->SetCharset(FDefaultFont->GetCharset());
         } else {
             f->Assign(FDefaultFont.get());
@@ -262,7 +260,7 @@ void TspSkinTabControl::DrawTab(int TabIndex, const TRect& R, bool Active, bool 
     l.Stretch = GetTabHeight() > 0;
     l.UseSkinFont = UseSkinFont;
     l.Font = GetFont();
-    l.FontHeight = ClampFontHeight(FSkin.FontHeight);
+    l.FontHeight = ClampFontHeight(FSkin.Font.Height);
     l.Text = GetTabs()->Get(TabIndex);
     TCustomImageList* il = GetImages();
     if (il && TabIndex < il->GetCount()) {

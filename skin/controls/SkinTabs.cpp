@@ -120,10 +120,8 @@ int ReadTabSkin(TspSkinData* Data, const std::string& Name, TTabSkin& S, TBitmap
     s.TabsBGRect = ClipToPicture(rec->TabsBGRect, pic);
     s.TabLeftOffset = rec->TabLeftOffset;
     s.TabRightOffset = rec->TabRightOffset;
-    s.FontName = rec->FontName;
-    s.FontStyle = rec->FontStyle;
-    s.FontHeight = rec->FontHeight;
-    s.FontColors[tabNormal] = rec->FontColor;
+    s.Font = rec->Font;
+    s.FontColors[tabNormal] = rec->Font.Color;
     s.FontColors[tabActive] = rec->ActiveFontColor;
     s.FontColors[tabFocused] = rec->FocusFontColor;
     s.FontColors[tabMouseIn] = rec->MouseInFontColor;
@@ -242,8 +240,8 @@ void DrawTab(TCanvas* C, const TRect& R, const TTabLook& L)
         }
         TCanvas* bc = b.GetCanvas();
         if (L.UseSkinFont) {
-            bc->GetFont()->SetName(s.FontName);
-            bc->GetFont()->SetStyle(s.FontStyle);
+            bc->GetFont()->SetName(s.Font.Name);
+            bc->GetFont()->SetStyle(s.Font.Style);
             bc->GetFont()->SetHeight(ClampFontHeight(L.FontHeight));
             bc->GetFont()->SetCharset(L.Font->GetCharset());
         } else {

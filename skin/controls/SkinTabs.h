@@ -5,6 +5,7 @@
 #pragma once
 #include "Classes.h"
 #include "SkinLooks.h"
+#include "SkinFields.h"
 #include "TabControl.h"
 #include "Types.h"
 #include <string>
@@ -39,9 +40,7 @@ struct TTabSkin {
     TspTabLooks TabLooks;
     TPoint LeftTop, RightTop, LeftBottom, RightBottom;
     int TabLeftOffset = 0, TabRightOffset = 0;
-    std::string FontName;
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
+    TspSkinFontFields Font{""};
     TColor FontColors[TabStateCount] = {};   // by TspTabState
     std::string UpDown;
     int BGPictureIndex = -1;

@@ -104,7 +104,7 @@ void TspSkinTextLabel::DoDrawText(TCanvas* C, TRect& R, UINT Flags)
             FLook.ApplyTo(f);
         else
             f->Assign(GetFont());
-        f->SetColor(FLook.FontColor);
+        f->SetColor(FLook.Font.Color);
     }
     C->GetBrush()->SetStyle(bsClear);
     if (!GetEnabled() && !(Flags & DT_CALCRECT)) {

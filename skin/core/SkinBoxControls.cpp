@@ -3,13 +3,9 @@
 namespace {
 
 // The text keys shared by the views.
-void VisitViewFont(TspSkinFieldVisitor& V, std::string& FontName, int& FontHeight, TFontStyles& FontStyle,
-                   TColor& FontColor, TColor& BGColor)
+void VisitViewFont(TspSkinFieldVisitor& V, TspSkinFontFields& Font, TColor& BGColor)
 {
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
     V.Color("bgcolor", BGColor, 0);
 }
 
@@ -19,10 +15,7 @@ void TspDataSkinEditControl::VisitFields(TspSkinFieldVisitor& V)
 {
     TspDataSkinCustomControl::VisitFields(V);
     V.Rect("activeskinrect", ActiveSkinRect);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
     V.Color("activefontcolor", ActiveFontColor, 0);
     V.Color("disabledfontcolor", DisabledFontColor, 0);
     V.Rect("buttonrect", ButtonRect);
@@ -42,10 +35,7 @@ void TspDataSkinSpinEditControl::VisitFields(TspSkinFieldVisitor& V)
 {
     TspDataSkinCustomControl::VisitFields(V);
     V.Rect("activeskinrect", ActiveSkinRect);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
     V.Color("activefontcolor", ActiveFontColor, 0);
     V.Color("disabledfontcolor", DisabledFontColor, 0);
     V.Rect("upbuttonrect", UpButtonRect);
@@ -65,17 +55,11 @@ void TspDataSkinListBox::VisitFields(TspSkinFieldVisitor& V)
     V.Int("itemleftoffset", ItemLeftOffset, 0);
     V.Int("itemrightoffset", ItemRightOffset, 0);
     V.Rect("itemtextrect", ItemTextRect);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
     V.Color("activefontcolor", ActiveFontColor, 0);
     V.Color("focusfontcolor", FocusFontColor, 0);
     V.Rect("captionrect", CaptionRect);
-    V.Str("captionfontname", CaptionFontName, "Arial");
-    V.Int("captionfontheight", CaptionFontHeight, 14);
-    V.FontStyles("captionfontstyle", CaptionFontStyle);
-    V.Color("captionfontcolor", CaptionFontColor, 0);
+    V.Font("caption", CaptionFont);
     V.Rect("upbuttonrect", UpButtonRect);
     V.Rect("activeupbuttonrect", ActiveUpButtonRect);
     V.Rect("downupbuttonrect", DownUpButtonRect);
@@ -106,10 +90,7 @@ void TspDataSkinComboBox::VisitFields(TspSkinFieldVisitor& V)
     V.Int("itemleftoffset", ItemLeftOffset, 0);
     V.Int("itemrightoffset", ItemRightOffset, 0);
     V.Rect("itemtextrect", ItemTextRect);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
     V.Color("focusfontcolor", FocusFontColor, 0);
     V.Rect("buttonrect", ButtonRect);
     V.Rect("activebuttonrect", ActiveButtonRect);
@@ -133,34 +114,28 @@ void TspDataSkinGridControl::VisitFields(TspSkinFieldVisitor& V)
     V.Color("linescolor", LinesColor, 0);
     V.Color("bgcolor", BGColor, 0);
     V.PictureIndex("bgpictureindex", BGPictureIndex);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
     V.Color("selectfontcolor", SelectFontColor, 0);
     V.Color("focusfontcolor", FocusFontColor, 0);
-    V.Str("fixedfontname", FixedFontName, "Arial");
-    V.Int("fixedfontheight", FixedFontHeight, 14);
-    V.FontStyles("fixedfontstyle", FixedFontStyle);
-    V.Color("fixedfontcolor", FixedFontColor, 0);
+    V.Font("fixed", FixedFont);
 }
 
 void TspDataSkinTreeView::VisitFields(TspSkinFieldVisitor& V)
 {
     TspDataSkinControl::VisitFields(V);
-    VisitViewFont(V, FontName, FontHeight, FontStyle, FontColor, BGColor);
+    VisitViewFont(V, Font, BGColor);
 }
 
 void TspDataSkinListView::VisitFields(TspSkinFieldVisitor& V)
 {
     TspDataSkinControl::VisitFields(V);
-    VisitViewFont(V, FontName, FontHeight, FontStyle, FontColor, BGColor);
+    VisitViewFont(V, Font, BGColor);
 }
 
 void TspDataSkinRichEdit::VisitFields(TspSkinFieldVisitor& V)
 {
     TspDataSkinControl::VisitFields(V);
-    VisitViewFont(V, FontName, FontHeight, FontStyle, FontColor, BGColor);
+    VisitViewFont(V, Font, BGColor);
 }
 
 void TspDataSkinMainMenuBar::VisitFields(TspSkinFieldVisitor& V)

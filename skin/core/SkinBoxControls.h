@@ -9,10 +9,7 @@ public:
     void VisitFields(TspSkinFieldVisitor& V) override;
     const char* TypeWord() const override { return "edit"; }
     TRect ActiveSkinRect;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     TColor DisabledFontColor = 0;
     TColor ActiveFontColor = 0;
     TRect ButtonRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
@@ -33,10 +30,7 @@ public:
     void VisitFields(TspSkinFieldVisitor& V) override;
     const char* TypeWord() const override { return "spinedit"; }
     TRect ActiveSkinRect;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     TColor ActiveFontColor = 0;
     TColor DisabledFontColor = 0;
     TRect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect;
@@ -52,17 +46,11 @@ public:
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
     TRect ItemTextRect;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     TColor ActiveFontColor = 0;
     TColor FocusFontColor = 0;
     TRect CaptionRect;
-    std::string CaptionFontName = "Arial";
-    TFontStyles CaptionFontStyle = 0;
-    int CaptionFontHeight = 14;
-    TColor CaptionFontColor = 0;
+    TspSkinFontFields CaptionFont;
     TRect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect;
     TRect DownButtonRect, ActiveDownButtonRect, DownDownButtonRect;
     TRect CheckButtonRect, ActiveCheckButtonRect, DownCheckButtonRect;
@@ -88,10 +76,7 @@ public:
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
     TRect ItemTextRect;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     TColor FocusFontColor = 0;
     TRect ButtonRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
     std::string ListBoxName;
@@ -112,16 +97,10 @@ public:
     TColor LinesColor = 0;
     TColor BGColor = 0;
     int BGPictureIndex = -1;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     TColor SelectFontColor = 0;
     TColor FocusFontColor = 0;
-    std::string FixedFontName = "Arial";
-    TFontStyles FixedFontStyle = 0;
-    int FixedFontHeight = 14;
-    TColor FixedFontColor = 0;
+    TspSkinFontFields FixedFont;
 };
 
 // The three views share the same five keys; each derives from the base directly.
@@ -130,10 +109,7 @@ public:
     using TspDataSkinControl::TspDataSkinControl;
     void VisitFields(TspSkinFieldVisitor& V) override;
     const char* TypeWord() const override { return "treeview"; }
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     TColor BGColor = 0;
 };
 
@@ -142,10 +118,7 @@ public:
     using TspDataSkinControl::TspDataSkinControl;
     void VisitFields(TspSkinFieldVisitor& V) override;
     const char* TypeWord() const override { return "listview"; }
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     TColor BGColor = 0;
 };
 
@@ -154,10 +127,7 @@ public:
     using TspDataSkinControl::TspDataSkinControl;
     void VisitFields(TspSkinFieldVisitor& V) override;
     const char* TypeWord() const override { return "richedit"; }
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     TColor BGColor = 0;
 };
 

@@ -65,10 +65,7 @@ void TspDataSkinFrameRegulator::VisitFields(TspSkinFieldVisitor& V)
 void TspDataSkinButtonControl::VisitFields(TspSkinFieldVisitor& V)
 {
     TspDataSkinCustomControl::VisitFields(V);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
     V.Color("activefontcolor", ActiveFontColor, 0);
     V.Color("downfontcolor", DownFontColor, 0);
     V.Color("disabledfontcolor", DisabledFontColor, 0);
@@ -88,10 +85,7 @@ void TspDataSkinMenuButtonControl::VisitFields(TspSkinFieldVisitor& V)
 void TspDataSkinCheckRadioControl::VisitFields(TspSkinFieldVisitor& V)
 {
     TspDataSkinCustomControl::VisitFields(V);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
     V.Color("activefontcolor", ActiveFontColor, 0);
     V.Color("unenabledfontcolor", UnEnabledFontColor, 0);
     V.Color("framefontcolor", FrameFontColor, 0);
@@ -114,10 +108,7 @@ void TspDataSkinPanelControl::VisitFields(TspSkinFieldVisitor& V)
     V.PictureIndex("bgpictureindex", BGPictureIndex);
     V.Rect("captionrect", CaptionRect);
     V.Alignment("alignment", Alignment);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
     V.Rect("checkimagerect", CheckImageRect);
     V.Rect("uncheckimagerect", UnCheckImageRect);
 }
@@ -149,28 +140,19 @@ void TspDataSkinExPanelControl::VisitFields(TspSkinFieldVisitor& V)
     V.Rect("vrestorebuttonactiverect", VRestoreButtonActiveRect);
     V.Rect("vrestorebuttondownrect", VRestoreButtonDownRect);
     V.Rect("captionrect", CaptionRect);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
 }
 
 void TspDataSkinLabelControl::VisitFields(TspSkinFieldVisitor& V)
 {
     TspDataSkinCustomControl::VisitFields(V);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
 }
 
 void TspDataSkinStdLabelControl::VisitFields(TspSkinFieldVisitor& V)
 {
     TspDataSkinControl::VisitFields(V);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
     V.Color("activefontcolor", ActiveFontColor, 16711680);
 }
 
@@ -211,10 +193,7 @@ void TspDataSkinGaugeControl::VisitFields(TspSkinFieldVisitor& V)
     V.Int("beginoffset", BeginOffset, 0);
     V.Int("endoffset", EndOffset, 0);
     V.Bool("vertical", Vertical);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
 }
 
 void TspDataSkinTrackBarControl::VisitFields(TspSkinFieldVisitor& V)
@@ -254,10 +233,7 @@ void TspDataSkinTabControl::VisitFields(TspSkinFieldVisitor& V)
     V.Int("tableftoffset", TabLeftOffset, 0);
     V.Int("tabrightoffset", TabRightOffset, 0);
     V.Rect("tabsbgrect", TabsBGRect);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
     V.Color("activefontcolor", ActiveFontColor, 0);
     V.Color("focusfontcolor", FocusFontColor, 0);
     V.Color("mouseinfontcolor", MouseInFontColor, 0);

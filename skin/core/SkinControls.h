@@ -76,10 +76,7 @@ public:
     using TspDataSkinCustomControl::TspDataSkinCustomControl;
     void VisitFields(TspSkinFieldVisitor& V) override;
     const char* TypeWord() const override { return "button"; }
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     TColor ActiveFontColor = 0;
     TColor DownFontColor = 0;
     TColor DisabledFontColor = 0;
@@ -103,10 +100,7 @@ public:
     using TspDataSkinCustomControl::TspDataSkinCustomControl;
     void VisitFields(TspSkinFieldVisitor& V) override;
     const char* TypeWord() const override { return "checkradio"; }
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     TColor ActiveFontColor = 0;
     TColor UnEnabledFontColor = 0;
     bool Morphing = false;
@@ -130,10 +124,7 @@ public:
     const char* TypeWord() const override { return "panel"; }
     TRect CaptionRect;
     TAlignment Alignment = taCenter;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     int BGPictureIndex = -1;
     TRect CheckImageRect;
     TRect UnCheckImageRect;
@@ -153,10 +144,7 @@ public:
     TRect VRollButtonRect, VRollButtonActiveRect, VRollButtonDownRect;
     TRect VRestoreButtonRect, VRestoreButtonActiveRect, VRestoreButtonDownRect;
     TRect CaptionRect;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
 };
 
 class TspDataSkinLabelControl : public TspDataSkinCustomControl {
@@ -164,10 +152,7 @@ public:
     using TspDataSkinCustomControl::TspDataSkinCustomControl;
     void VisitFields(TspSkinFieldVisitor& V) override;
     const char* TypeWord() const override { return "label"; }
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
 };
 
 class TspDataSkinStdLabelControl : public TspDataSkinControl {
@@ -175,10 +160,7 @@ public:
     using TspDataSkinControl::TspDataSkinControl;
     void VisitFields(TspSkinFieldVisitor& V) override;
     const char* TypeWord() const override { return "stdlabel"; }
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     TColor ActiveFontColor = 16711680;
 };
 
@@ -235,10 +217,7 @@ public:
     bool Vertical = false;
     int BeginOffset = 0;
     int EndOffset = 0;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
 };
 
 class TspDataSkinTrackBarControl : public TspDataSkinCustomControl {
@@ -275,10 +254,7 @@ public:
     TPoint LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
     int TabLeftOffset = 0;
     int TabRightOffset = 0;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     TColor ActiveFontColor = 0;
     TColor FocusFontColor = 0;
     TColor MouseInFontColor = 0;

@@ -293,95 +293,15 @@ void TspSkinData::WriteCursors(TCustomIniFile* IniFile)
 
 void TspSkinData::ReadFormInfo(const TCustomIniFile* IniFile)
 {
-    using namespace Sputils;
-    LTPoint = ReadPoint(IniFile, FormInfo, "lefttoppoint");
-    RTPoint = ReadPoint(IniFile, FormInfo, "righttoppoint");
-    LBPoint = ReadPoint(IniFile, FormInfo, "leftbottompoint");
-    RBPoint = ReadPoint(IniFile, FormInfo, "rightbottompoint");
-    ClientRect = ReadRect(IniFile, FormInfo, "clientrect");
-    BGPictureIndex = IniFile->ReadInteger(FormInfo, "bgpictureindex", -1);
-    MDIBGPictureIndex = IniFile->ReadInteger(FormInfo, "mdibgpictureindex", -1);
-    LeftStretch = ReadBoolean(IniFile, FormInfo, "leftstretch");
-    RightStretch = ReadBoolean(IniFile, FormInfo, "rightstretch");
-    TopStretch = ReadBoolean(IniFile, FormInfo, "topstretch");
-    BottomStretch = ReadBoolean(IniFile, FormInfo, "bottomstretch");
-    ButtonsRect = ReadRect(IniFile, FormInfo, "buttonsrect");
-    CaptionRect = ReadRect(IniFile, FormInfo, "captionrect");
-    ButtonsOffset = IniFile->ReadInteger(FormInfo, "buttonsoffset", 0);
-    ButtonsInLeft = ReadBoolean(IniFile, FormInfo, "buttonsinleft");
-    MaskRectArea = ReadRect(IniFile, FormInfo, "maskrectarea");
-    HitTestLTPoint = ReadPoint(IniFile, FormInfo, "hittestlefttoppoint");
-    HitTestRTPoint = ReadPoint(IniFile, FormInfo, "hittestrighttoppoint");
-    HitTestLBPoint = ReadPoint(IniFile, FormInfo, "hittestleftbottompoint");
-    HitTestRBPoint = ReadPoint(IniFile, FormInfo, "hittestrightbottompoint");
-    RollUpLeftPoint = ReadPoint(IniFile, FormInfo, "rollupleftpoint");
-    RollUpRightPoint = ReadPoint(IniFile, FormInfo, "rolluprightpoint");
-    if (!MaskName.empty()) {
-        if (MaskRectArea.Width() <= 0 || MaskRectArea.Height() <= 0) {
-            MaskRectArea = ClientRect;
-        } else {
-            MaskRectArea.left = std::min(MaskRectArea.left, ClientRect.left);
-            MaskRectArea.top = std::min(MaskRectArea.top, ClientRect.top);
-            MaskRectArea.right = std::max(MaskRectArea.right, ClientRect.right);
-            MaskRectArea.bottom = std::max(MaskRectArea.bottom, ClientRect.bottom);
-        }
-        auto unset = [](const TPoint& P) { return P.x == 0 || P.y == 0; };
-        if (unset(HitTestLTPoint)) HitTestLTPoint = LTPoint;
-        if (unset(HitTestRTPoint)) HitTestRTPoint = RTPoint;
-        if (unset(HitTestLBPoint)) HitTestLBPoint = LBPoint;
-        if (unset(HitTestRBPoint)) HitTestRBPoint = RBPoint;
-    }
-    MainMenuRect = ReadRect(IniFile, FormInfo, "mainmenurect");
-    IconRect = ReadRect(IniFile, FormInfo, "iconrect");
-    MainMenuPopupUp = ReadBoolean(IniFile, FormInfo, "mainmenupopupup");
-    BorderWidth = IniFile->ReadInteger(FormInfo, "borderwidth", 0);
-    CursorIndex = IniFile->ReadInteger(FormInfo, "cursorindex", -1);
-    AutoRenderingInActiveImage = ReadBoolean(IniFile, FormInfo, "autorenderinginactiveimage");
-    InActiveEffect = Skindata::ReadInActiveEffect(IniFile, FormInfo, "inactiveeffect");
-    if (RBPoint.x != LTPoint.x && RBPoint.y != LTPoint.y) {
-        LTPoint.x = std::max(LTPoint.x, ClientRect.left);
-        LTPoint.y = std::max(LTPoint.y, ClientRect.top);
-        RTPoint.x = std::min(RTPoint.x, ClientRect.right);
-        RTPoint.y = std::max(RTPoint.y, ClientRect.top);
-        LBPoint.x = std::max(LBPoint.x, ClientRect.left);
-        LBPoint.y = std::min(LBPoint.y, ClientRect.bottom);
-        RBPoint.x = std::min(RBPoint.x, ClientRect.right);
-        RBPoint.y = std::min(RBPoint.y, ClientRect.bottom);
-    }
+    TspSkinFieldReader r(IniFile, FormInfo);
+    VisitFields(r);
+    FitAfterRead(!MaskName.empty());
 }
 
 void TspSkinData::WriteFormInfo(TCustomIniFile* IniFile)
 {
-    using namespace Sputils;
-    WritePoint(IniFile, FormInfo, "lefttoppoint", LTPoint);
-    WritePoint(IniFile, FormInfo, "righttoppoint", RTPoint);
-    WritePoint(IniFile, FormInfo, "leftbottompoint", LBPoint);
-    WritePoint(IniFile, FormInfo, "rightbottompoint", RBPoint);
-    WriteRect(IniFile, FormInfo, "clientrect", ClientRect);
-    IniFile->WriteInteger(FormInfo, "bgpictureindex", BGPictureIndex);
-    IniFile->WriteInteger(FormInfo, "mdibgpictureindex", MDIBGPictureIndex);
-    WriteRect(IniFile, FormInfo, "maskrectarea", MaskRectArea);
-    WriteBoolean(IniFile, FormInfo, "leftstretch", LeftStretch);
-    WriteBoolean(IniFile, FormInfo, "rightstretch", RightStretch);
-    WriteBoolean(IniFile, FormInfo, "topstretch", TopStretch);
-    WriteBoolean(IniFile, FormInfo, "bottomstretch", BottomStretch);
-    WriteRect(IniFile, FormInfo, "buttonsrect", ButtonsRect);
-    WriteRect(IniFile, FormInfo, "captionrect", CaptionRect);
-    IniFile->WriteInteger(FormInfo, "buttonsoffset", ButtonsOffset);
-    WriteBoolean(IniFile, FormInfo, "buttonsinleft", ButtonsInLeft);
-    WritePoint(IniFile, FormInfo, "hittestlefttoppoint", HitTestLTPoint);
-    WritePoint(IniFile, FormInfo, "hittestrighttoppoint", HitTestRTPoint);
-    WritePoint(IniFile, FormInfo, "hittestleftbottompoint", HitTestLBPoint);
-    WritePoint(IniFile, FormInfo, "hittestrightbottompoint", HitTestRBPoint);
-    WritePoint(IniFile, FormInfo, "rollupleftpoint", RollUpLeftPoint);
-    WritePoint(IniFile, FormInfo, "rolluprightpoint", RollUpRightPoint);
-    WriteRect(IniFile, FormInfo, "mainmenurect", MainMenuRect);
-    WriteRect(IniFile, FormInfo, "iconrect", IconRect);
-    WriteBoolean(IniFile, FormInfo, "mainmenupopupup", MainMenuPopupUp);
-    IniFile->WriteInteger(FormInfo, "borderwidth", BorderWidth);
-    IniFile->WriteInteger(FormInfo, "cursorindex", CursorIndex);
-    WriteBoolean(IniFile, FormInfo, "autorenderinginactiveimage", AutoRenderingInActiveImage);
-    Skindata::WriteInActiveEffect(IniFile, FormInfo, "inactiveeffect", InActiveEffect);
+    TspSkinFieldWriter w(IniFile, FormInfo);
+    VisitFields(w);
 }
 
 void TspSkinData::ReadAreas(const TCustomIniFile* IniFile)

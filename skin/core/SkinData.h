@@ -25,17 +25,11 @@ constexpr LPARAM SkinDataMessageParam = 1000;
 
 // Everything one loaded skin consists of. A load fills a fresh set and swaps it
 // in only when the whole skin decoded, so a bad skin never replaces a good one.
-struct TspSkinContent {
+// Its [FORMINFO] fields are its own, read as skin data's members.
+struct TspSkinContent : TspDataSkinFormInfo {
     TspSkinContent();
 
-    // [FORMINFO], first group.
-    TRect ButtonsRect, CaptionRect;
-    int ButtonsOffset = 0;
-    bool ButtonsInLeft = false;
-    bool AutoRenderingInActiveImage = false;
-    TspInActiveEffect InActiveEffect = ieBrightness;
     int StartCursorIndex = 1;
-    int CursorIndex = -1;           // [FORMINFO] "cursorindex"
     std::unique_ptr<TspDataSkinPopupWindow> PopupWindow;
     std::unique_ptr<TspDataSkinHintWindow> HintWindow;
     bool Empty = true;
@@ -48,18 +42,6 @@ struct TspSkinContent {
     Skindata::TspSkinObjectRecords ObjectList;
     std::vector<std::unique_ptr<TspDataSkinArea>> AreaList;
     Skindata::TspSkinControlRecords CtrlList;
-    // [FORMINFO], second group.
-    TPoint LTPoint, RTPoint, LBPoint, RBPoint;
-    int BGPictureIndex = -1;
-    int MDIBGPictureIndex = -1;
-    TRect MainMenuRect, IconRect;
-    bool MainMenuPopupUp = false;
-    TRect MaskRectArea;
-    TPoint HitTestLTPoint, HitTestRTPoint, HitTestLBPoint, HitTestRBPoint;
-    TRect ClientRect;
-    int BorderWidth = 0;
-    bool TopStretch = false, LeftStretch = false, RightStretch = false, BottomStretch = false;
-    TPoint RollUpLeftPoint, RollUpRightPoint;
     // [VERSION].
     std::string SkinName, SkinAuthor, AuthorURL, AuthorEmail, SkinComments;
 };

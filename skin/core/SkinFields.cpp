@@ -1,6 +1,22 @@
 #include "SkinFields.h"
+#include "SkinBudget.h"
 
 using namespace Sputils;
+
+void ApplySkinFontFields(TFont* Font, const TspSkinFontFields& Fields)
+{
+    Font->SetName(Fields.Name);
+    Font->SetHeight(ClampFontHeight(Fields.Height));
+    Font->SetStyle(Fields.Style);
+}
+
+void TspSkinFieldVisitor::Font(const std::string& Prefix, TspSkinFontFields& Value)
+{
+    Str((Prefix + "fontname").c_str(), Value.Name, "Arial");
+    Int((Prefix + "fontheight").c_str(), Value.Height, 14);
+    FontStyles((Prefix + "fontstyle").c_str(), Value.Style);
+    Color((Prefix + "fontcolor").c_str(), Value.Color, 0);
+}
 
 void TspSkinFieldReader::Int(const char* Key, int& Value, int Default)
 {
@@ -43,6 +59,10 @@ void TspSkinFieldReader::GaugeKind(const char* Key, TGaugeKind& Value)
 {
     Value = Skindata::ReadGaugeKind(FIni, FSection, Key);
 }
+void TspSkinFieldReader::InActiveEffect(const char* Key, TspInActiveEffect& Value)
+{
+    Value = Skindata::ReadInActiveEffect(FIni, FSection, Key);
+}
 void TspSkinFieldReader::Lines(const char* Key, TStringList& Value)
 {
     Value.Clear();
@@ -81,5 +101,9 @@ void TspSkinFieldWriter::RegulatorKind(const char* Key, TRegulatorKind& Value)
 void TspSkinFieldWriter::GaugeKind(const char* Key, TGaugeKind& Value)
 {
     Skindata::WriteGaugeKind(FIni, FSection, Key, Value);
+}
+void TspSkinFieldWriter::InActiveEffect(const char* Key, TspInActiveEffect& Value)
+{
+    Skindata::WriteInActiveEffect(FIni, FSection, Key, Value);
 }
 void TspSkinFieldWriter::Lines(const char* Key, TStringList& Value) { WriteStrings(FIni, FSection, Key, &Value); }

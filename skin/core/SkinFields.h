@@ -5,6 +5,21 @@
 #pragma once
 #include "SkinIniValues.h"
 
+// The text font of a record: the four keys "fontname", "fontheight", "fontstyle"
+// and "fontcolor" (with a prefix where a record has a second font). A control
+// copies it whole and gives it to its canvas's font with ApplySkinFontFields.
+struct TspSkinFontFields {
+    std::string Name = "Arial";
+    int Height = 14;
+    TFontStyles Style = 0;
+    TColor Color = 0;
+};
+
+// Gives Font the skin font's name, height (clamped to what a skin may ask) and
+// style; its colour and character set stay the caller's, since they follow the
+// control's state.
+void ApplySkinFontFields(TFont* Font, const TspSkinFontFields& Fields);
+
 class TspSkinFieldVisitor {
 public:
     virtual ~TspSkinFieldVisitor() = default;
@@ -24,8 +39,11 @@ public:
     virtual void FramesPlacement(const char* Key, TFramesPlacement& Value) = 0;
     virtual void RegulatorKind(const char* Key, TRegulatorKind& Value) = 0;
     virtual void GaugeKind(const char* Key, TGaugeKind& Value) = 0;
+    virtual void InActiveEffect(const char* Key, TspInActiveEffect& Value) = 0;
     // A line list: Key+"linecount", Key+"line"+i.
     virtual void Lines(const char* Key, TStringList& Value) = 0;
+    // The four font keys, Prefix+"fontname", "fontheight", "fontstyle", "fontcolor", in that order.
+    void Font(const std::string& Prefix, TspSkinFontFields& Value);
 };
 
 // Reads every visited field from one section; a line list is replaced, not appended
@@ -46,6 +64,7 @@ public:
     void FramesPlacement(const char* Key, TFramesPlacement& Value) override;
     void RegulatorKind(const char* Key, TRegulatorKind& Value) override;
     void GaugeKind(const char* Key, TGaugeKind& Value) override;
+    void InActiveEffect(const char* Key, TspInActiveEffect& Value) override;
     void Lines(const char* Key, TStringList& Value) override;
 private:
     const TCustomIniFile* FIni;
@@ -68,6 +87,7 @@ public:
     void FramesPlacement(const char* Key, TFramesPlacement& Value) override;
     void RegulatorKind(const char* Key, TRegulatorKind& Value) override;
     void GaugeKind(const char* Key, TGaugeKind& Value) override;
+    void InActiveEffect(const char* Key, TspInActiveEffect& Value) override;
     void Lines(const char* Key, TStringList& Value) override;
 private:
     TCustomIniFile* FIni;

@@ -57,10 +57,7 @@ void TspDataSkinCaption::VisitFields(TspSkinFieldVisitor& V)
     TspDataSkinObject::VisitFields(V);
     V.Bool("defaultcaption", DefaultCaption);
     V.Rect("textrect", TextRect);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
     V.Color("activefontcolor", ActiveFontColor, 0);
     V.Alignment("alignment", Alignment);
     V.Bool("shadow", Shadow);
@@ -82,10 +79,7 @@ void TspDataSkinMenuItem::VisitFields(TspSkinFieldVisitor& V)
     V.Int("dividerleftoffset", DividerLeftOffset, 0);
     V.Int("dividerrightoffset", DividerRightOffset, 0);
     V.Rect("textrect", TextRect);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
     V.Color("activefontcolor", ActiveFontColor, 0);
     V.Color("unenabledfontcolor", UnEnabledFontColor, 0);
 }
@@ -97,10 +91,7 @@ void TspDataSkinMainMenuItem::VisitFields(TspSkinFieldVisitor& V)
     V.Int("itemrightoffset", ItemRightOffset, 0);
     V.Rect("downrect", DownRect);
     V.Rect("textrect", TextRect);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
     V.Color("activefontcolor", ActiveFontColor, 0);
     V.Color("downfontcolor", DownFontColor, 0);
     V.Color("unenabledfontColor", UnEnabledFontColor, 0);
@@ -155,10 +146,7 @@ void TspDataSkinLabel::VisitFields(TspSkinFieldVisitor& V)
 {
     TspDataSkinObject::VisitFields(V);
     // Keys match without regard to case, so "fontName" in older skins reads here too.
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
     V.Color("activefontcolor", ActiveFontColor, 0);
     V.Alignment("alignment", Alignment);
     V.Str("textvalue", TextValue, "");

@@ -75,10 +75,7 @@ public:
     using TspDataSkinObject::TspDataSkinObject;
     void VisitFields(TspSkinFieldVisitor& V) override;
     const char* TypeWord() const override { return "caption"; }
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     TColor ActiveFontColor = 0;
     TColor ShadowColor = 0;
     TColor ActiveShadowColor = 0;
@@ -103,11 +100,8 @@ public:
     int DividerRightOffset = 0;
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
+    TspSkinFontFields Font;
     TColor UnEnabledFontColor = 0;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TRect TextRect;
 };
@@ -118,10 +112,7 @@ public:
     void VisitFields(TspSkinFieldVisitor& V) override;
     const char* TypeWord() const override { return "mainmenuitem"; }
     TRect DownRect;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     TColor ActiveFontColor = 0;
     TColor DownFontColor = 0;
     TColor UnEnabledFontColor = 0;   // the key is written "unenabledfontColor"
@@ -191,10 +182,7 @@ public:
     using TspDataSkinObject::TspDataSkinObject;
     void VisitFields(TspSkinFieldVisitor& V) override;
     const char* TypeWord() const override { return "label"; }
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0;
+    TspSkinFontFields Font;
     TColor ActiveFontColor = 0;
     TAlignment Alignment = taCenter;
     std::string TextValue;

@@ -5,11 +5,17 @@ namespace Skindata {
 
 namespace {
 
-typedef TspDataSkinObject* (*TObjectMaker)(const std::string&);
-typedef TspDataSkinControl* (*TControlMaker)(const std::string&);
+typedef std::unique_ptr<TspDataSkinObject> (*TObjectMaker)(const std::string&);
+typedef std::unique_ptr<TspDataSkinControl> (*TControlMaker)(const std::string&);
 
-template <class T> TspDataSkinObject* MakeObject(const std::string& Name) { return new T(Name); }
-template <class T> TspDataSkinControl* MakeControl(const std::string& Name) { return new T(Name); }
+template <class T> std::unique_ptr<TspDataSkinObject> MakeObject(const std::string& Name)
+{
+    return std::make_unique<T>(Name);
+}
+template <class T> std::unique_ptr<TspDataSkinControl> MakeControl(const std::string& Name)
+{
+    return std::make_unique<T>(Name);
+}
 
 struct ObjectKind { const char* Word; TObjectMaker Make; };
 struct ControlKind { const char* Word; TControlMaker Make; };
@@ -112,14 +118,14 @@ const std::vector<std::string>& SkinControlTypeWords()
     return words;
 }
 
-TspDataSkinObject* CreateSkinObject(const std::string& TypeWord, const std::string& Name)
+std::unique_ptr<TspDataSkinObject> CreateSkinObject(const std::string& TypeWord, const std::string& Name)
 {
     for (const ObjectKind& k : ObjectKinds)
         if (TypeWord == k.Word) return k.Make(Name);
     return nullptr;
 }
 
-TspDataSkinControl* CreateSkinControl(const std::string& TypeWord, const std::string& Name)
+std::unique_ptr<TspDataSkinControl> CreateSkinControl(const std::string& TypeWord, const std::string& Name)
 {
     for (const ControlKind& k : ControlKinds)
         if (TypeWord == k.Word) return k.Make(Name);
@@ -129,7 +135,7 @@ TspDataSkinControl* CreateSkinControl(const std::string& TypeWord, const std::st
 std::unique_ptr<TspDataSkinObject> CloneSkinObject(TspDataSkinObject* Source)
 {
     if (!Source) return nullptr;
-    std::unique_ptr<TspDataSkinObject> copy(CreateSkinObject(Source->TypeWord(), Source->IDName));
+    std::unique_ptr<TspDataSkinObject> copy = CreateSkinObject(Source->TypeWord(), Source->IDName);
     if (!copy) return nullptr;
     // The record's own writer and reader carry every field, so the copy cannot miss one.
     TMemIniFile ini;
@@ -141,7 +147,7 @@ std::unique_ptr<TspDataSkinObject> CloneSkinObject(TspDataSkinObject* Source)
 std::unique_ptr<TspDataSkinControl> CloneSkinControl(TspDataSkinControl* Source)
 {
     if (!Source) return nullptr;
-    std::unique_ptr<TspDataSkinControl> copy(CreateSkinControl(Source->TypeWord(), Source->IDName));
+    std::unique_ptr<TspDataSkinControl> copy = CreateSkinControl(Source->TypeWord(), Source->IDName);
     if (!copy) return nullptr;
     TMemIniFile ini;
     Source->SaveToFile(&ini);
@@ -157,7 +163,7 @@ void ReadObjectRecords(const TCustomIniFile* IniFile, TspSkinObjectRecords& Obje
     for (int i = 0; i < n; ++i) {
         std::string name, word;
         GetObjectTypeName(IniFile->ReadString("SKINOBJECTS", IntToStr(i), ""), name, word);
-        std::unique_ptr<TspDataSkinObject> rec(CreateSkinObject(word, name));
+        std::unique_ptr<TspDataSkinObject> rec = CreateSkinObject(word, name);
         if (!rec || !names.Take(name)) continue;
         rec->LoadFromFile(IniFile);
         Objects.push_back(std::move(rec));
@@ -172,7 +178,7 @@ void ReadControlRecords(const TCustomIniFile* IniFile, TspSkinControlRecords& Co
     for (int i = 0; i < n; ++i) {
         std::string name, word;
         GetObjectTypeName(IniFile->ReadString("SKINCONTROLS", IntToStr(i), ""), name, word);
-        std::unique_ptr<TspDataSkinControl> rec(CreateSkinControl(word, name));
+        std::unique_ptr<TspDataSkinControl> rec = CreateSkinControl(word, name);
         if (!rec || !names.Take(name)) continue;
         rec->LoadFromFile(IniFile);
         Controls.push_back(std::move(rec));

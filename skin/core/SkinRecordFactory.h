@@ -14,9 +14,9 @@ const std::vector<std::string>& SkinObjectTypeWords();   // 16 words
 const std::vector<std::string>& SkinControlTypeWords();  // 33 words
 
 // A new, unloaded record of the kind the word names (exact, case-sensitive), or
-// null for a word that names no kind. The caller owns the record.
-TspDataSkinObject* CreateSkinObject(const std::string& TypeWord, const std::string& Name);
-TspDataSkinControl* CreateSkinControl(const std::string& TypeWord, const std::string& Name);
+// null for a word that names no kind.
+std::unique_ptr<TspDataSkinObject> CreateSkinObject(const std::string& TypeWord, const std::string& Name);
+std::unique_ptr<TspDataSkinControl> CreateSkinControl(const std::string& TypeWord, const std::string& Name);
 
 // A record of the same kind holding the same values, for a user that wants its
 // own copy to change (the skin's records are shared by every reader).

@@ -1,4 +1,5 @@
 #include "SkinSections.h"
+#include <algorithm>
 
 void TspDataSkinPopupWindow::VisitFields(TspSkinFieldVisitor& V)
 {
@@ -40,10 +41,7 @@ void TspDataSkinHintWindow::VisitFields(TspSkinFieldVisitor& V)
     V.Point("leftbottompoint", LeftBottomPoint);
     V.Point("rightbottompoint", RightBottomPoint);
     V.Rect("clientrect", ClientRect);
-    V.Str("fontname", FontName, "Arial");
-    V.Int("fontheight", FontHeight, 14);
-    V.FontStyles("fontstyle", FontStyle);
-    V.Color("fontcolor", FontColor, 0);
+    V.Font("", Font);
     V.Bool("leftstretch", LeftStretch);
     V.Bool("rightstretch", RightStretch);
     V.Bool("topstretch", TopStretch);
@@ -61,6 +59,68 @@ void TspDataSkinHintWindow::SaveToFile(TCustomIniFile* IniFile)
     IniFile->EraseSection("HINTWINDOW");
     TspSkinFieldWriter w(IniFile, "HINTWINDOW");
     VisitFields(w);
+}
+
+void TspDataSkinFormInfo::VisitFields(TspSkinFieldVisitor& V)
+{
+    V.Point("lefttoppoint", LTPoint);
+    V.Point("righttoppoint", RTPoint);
+    V.Point("leftbottompoint", LBPoint);
+    V.Point("rightbottompoint", RBPoint);
+    V.Rect("clientrect", ClientRect);
+    V.Int("bgpictureindex", BGPictureIndex, -1);
+    V.Int("mdibgpictureindex", MDIBGPictureIndex, -1);
+    V.Rect("maskrectarea", MaskRectArea);
+    V.Bool("leftstretch", LeftStretch);
+    V.Bool("rightstretch", RightStretch);
+    V.Bool("topstretch", TopStretch);
+    V.Bool("bottomstretch", BottomStretch);
+    V.Rect("buttonsrect", ButtonsRect);
+    V.Rect("captionrect", CaptionRect);
+    V.Int("buttonsoffset", ButtonsOffset, 0);
+    V.Bool("buttonsinleft", ButtonsInLeft);
+    V.Point("hittestlefttoppoint", HitTestLTPoint);
+    V.Point("hittestrighttoppoint", HitTestRTPoint);
+    V.Point("hittestleftbottompoint", HitTestLBPoint);
+    V.Point("hittestrightbottompoint", HitTestRBPoint);
+    V.Point("rollupleftpoint", RollUpLeftPoint);
+    V.Point("rolluprightpoint", RollUpRightPoint);
+    V.Rect("mainmenurect", MainMenuRect);
+    V.Rect("iconrect", IconRect);
+    V.Bool("mainmenupopupup", MainMenuPopupUp);
+    V.Int("borderwidth", BorderWidth, 0);
+    V.Int("cursorindex", CursorIndex, -1);
+    V.Bool("autorenderinginactiveimage", AutoRenderingInActiveImage);
+    V.InActiveEffect("inactiveeffect", InActiveEffect);
+}
+
+void TspDataSkinFormInfo::FitAfterRead(bool HasMask)
+{
+    if (HasMask) {
+        if (MaskRectArea.Width() <= 0 || MaskRectArea.Height() <= 0) {
+            MaskRectArea = ClientRect;
+        } else {
+            MaskRectArea.left = std::min(MaskRectArea.left, ClientRect.left);
+            MaskRectArea.top = std::min(MaskRectArea.top, ClientRect.top);
+            MaskRectArea.right = std::max(MaskRectArea.right, ClientRect.right);
+            MaskRectArea.bottom = std::max(MaskRectArea.bottom, ClientRect.bottom);
+        }
+        auto unset = [](const TPoint& P) { return P.x == 0 || P.y == 0; };
+        if (unset(HitTestLTPoint)) HitTestLTPoint = LTPoint;
+        if (unset(HitTestRTPoint)) HitTestRTPoint = RTPoint;
+        if (unset(HitTestLBPoint)) HitTestLBPoint = LBPoint;
+        if (unset(HitTestRBPoint)) HitTestRBPoint = RBPoint;
+    }
+    if (RBPoint.x != LTPoint.x && RBPoint.y != LTPoint.y) {
+        LTPoint.x = std::max(LTPoint.x, ClientRect.left);
+        LTPoint.y = std::max(LTPoint.y, ClientRect.top);
+        RTPoint.x = std::min(RTPoint.x, ClientRect.right);
+        RTPoint.y = std::max(RTPoint.y, ClientRect.top);
+        LBPoint.x = std::max(LBPoint.x, ClientRect.left);
+        LBPoint.y = std::min(LBPoint.y, ClientRect.bottom);
+        RBPoint.x = std::min(RBPoint.x, ClientRect.right);
+        RBPoint.y = std::min(RBPoint.y, ClientRect.bottom);
+    }
 }
 
 namespace Skindata {

@@ -39,11 +39,38 @@ public:
     int MaskPictureIndex = -1;
     TPoint LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
     TRect ClientRect;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 12;   // before any skin; a skin without the key reads 14
-    TColor FontColor = 0;
+    TspSkinFontFields Font{"Arial", 12};   // height 12 before any skin; a skin without the key reads 14
     bool TopStretch = false, LeftStretch = false, RightStretch = false, BottomStretch = false;
+};
+
+// [FORMINFO]: the frame's resize model and client area, its caption band, menu
+// bar and icon, the shape that hit tests follow, and the inactive look.
+class TspDataSkinFormInfo {
+public:
+    // Every key in the writer's order.
+    void VisitFields(TspSkinFieldVisitor& V);
+    // Fits values just read together: a masked skin's mask area takes in the client
+    // rectangle and its unset hit-test points are the split points; split points
+    // that span an area are kept inside the client rectangle.
+    void FitAfterRead(bool HasMask);
+
+    TPoint LTPoint, RTPoint, LBPoint, RBPoint;
+    TRect ClientRect;
+    int BGPictureIndex = -1;
+    int MDIBGPictureIndex = -1;
+    TRect MaskRectArea;
+    bool TopStretch = false, LeftStretch = false, RightStretch = false, BottomStretch = false;
+    TRect ButtonsRect, CaptionRect;
+    int ButtonsOffset = 0;
+    bool ButtonsInLeft = false;
+    TPoint HitTestLTPoint, HitTestRTPoint, HitTestLBPoint, HitTestRBPoint;
+    TPoint RollUpLeftPoint, RollUpRightPoint;
+    TRect MainMenuRect, IconRect;
+    bool MainMenuPopupUp = false;
+    int BorderWidth = 0;
+    int CursorIndex = -1;
+    bool AutoRenderingInActiveImage = false;
+    TspInActiveEffect InActiveEffect = ieBrightness;
 };
 
 namespace Skindata {

@@ -8,10 +8,7 @@ TspSkinCaptionObject::TspSkinCaptionObject(TspFormFrame* AForm, TspDataSkinObjec
 {
     auto* r = dynamic_cast<TspDataSkinCaption*>(AData);
     if (!r) return;
-    FontName = r->FontName;
-    fontstyle = r->FontStyle;
-    fontheight = r->FontHeight;
-    fontcolor = r->FontColor;
+    Font = r->Font;
     activefontcolor = r->ActiveFontColor;
     ShadowColor = r->ShadowColor;
     ActiveShadowColor = r->ActiveShadowColor;
@@ -156,10 +153,8 @@ void TspSkinCaptionObject::DrawCaptionText(TCanvas* Cnvs, int X0, int Y0, bool A
     std::string text = CaptionText();
     if (text.empty()) return;
     TFont* f = Cnvs->GetFont();
-    f->SetName(FontName);
-    f->SetStyle(fontstyle);
-    f->SetHeight(ClampFontHeight(fontheight));
-    f->SetColor(ActiveLook ? activefontcolor : fontcolor);
+    ApplySkinFontFields(f, Font);
+    f->SetColor(ActiveLook ? activefontcolor : Font.Color);
     if (TFont* def = SkinForm->GetDefCaptionFont()) f->SetCharset(def->GetCharset());
     const TRect t = TextArea();
     TspFormFrame::CorrectCaptionText(Cnvs, text, t.Width());
@@ -186,7 +181,7 @@ void TspSkinCaptionObject::DrawCaptionText(TCanvas* Cnvs, int X0, int Y0, bool A
     if (Shadow) {
         f->SetColor(ActiveLook ? ActiveShadowColor : ShadowColor);
         Cnvs->TextOut(x + 1, y + 1, text);
-        f->SetColor(ActiveLook ? activefontcolor : fontcolor);
+        f->SetColor(ActiveLook ? activefontcolor : Font.Color);
     }
     Cnvs->TextOut(x, y, text);
 }

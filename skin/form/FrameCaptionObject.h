@@ -29,10 +29,7 @@ public:
     TRect TextArea() const;
 
     std::string textvalue;
-    std::string FontName = "Arial";
-    TFontStyles fontstyle = 0;
-    int fontheight = 14;
-    TColor fontcolor = 0;
+    TspSkinFontFields Font;
     TColor activefontcolor = 0;
     TColor ShadowColor = 0;
     TColor ActiveShadowColor = 0;

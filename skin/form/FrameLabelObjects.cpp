@@ -11,10 +11,7 @@ TspSkinLabelObject::TspSkinLabelObject(TspFormFrame* AForm, TspDataSkinObject* A
     auto* r = dynamic_cast<TspDataSkinLabel*>(AData);
     if (!r) return;
     textvalue = r->TextValue;
-    FontName = r->FontName;
-    fontstyle = r->FontStyle;
-    fontheight = r->FontHeight;
-    fontcolor = r->FontColor;
+    Font = r->Font;
     activefontcolor = r->ActiveFontColor;
     Alignment = r->Alignment;
 }
@@ -32,9 +29,7 @@ std::unique_ptr<TBitmap> TspSkinLabelObject::TextImage(TBitmap* Source, const TR
     TCanvas* c = b->GetCanvas();
     const int w = b->GetWidth(), h = b->GetHeight();
     TFont* f = c->GetFont();
-    f->SetName(FontName);
-    f->SetStyle(fontstyle);
-    f->SetHeight(ClampFontHeight(fontheight));
+    ApplySkinFontFields(f, Font);
     f->SetColor(Color);
     const int tw = c->TextWidth(textvalue), th = c->TextHeight(textvalue);
     int x = 0;
@@ -55,7 +50,7 @@ void TspSkinLabelObject::Draw(TCanvas* Cnvs, bool /*Forced*/)
     if (!Cnvs || ObjectRect.IsEmpty()) return;
     TBitmap* normalPic = FramePicture();
     if (morphing && MorphUnderWay()) {
-        auto normal = TextImage(normalPic, skinrect, fontcolor);
+        auto normal = TextImage(normalPic, skinrect, Font.Color);
         auto act = activeskinrect.IsEmpty() ? TextImage(normalPic, skinrect, activefontcolor)
                                             : TextImage(ActivePictureBitmap, activeskinrect, activefontcolor);
         DrawMorph(Cnvs, normal.get(), act.get());
@@ -65,7 +60,7 @@ void TspSkinLabelObject::Draw(TCanvas* Cnvs, bool /*Forced*/)
     if (Active && !activeskinrect.IsEmpty())
         img = TextImage(ActivePictureBitmap, activeskinrect, activefontcolor);
     else
-        img = TextImage(normalPic, skinrect, Active ? activefontcolor : fontcolor);
+        img = TextImage(normalPic, skinrect, Active ? activefontcolor : Font.Color);
     Frameobjects::DrawImage(Cnvs, ObjectRect.left, ObjectRect.top, img.get());
 }
 

@@ -15,10 +15,7 @@ public:
     void SetTextValue(const std::string& Value, bool Update);
 
     std::string textvalue;
-    std::string FontName = "Arial";
-    TFontStyles fontstyle = 0;
-    int fontheight = 14;
-    TColor fontcolor = 0;
+    TspSkinFontFields Font;
     TColor activefontcolor = 0;
     TAlignment Alignment = taCenter;
 
@@ -26,7 +23,7 @@ private:
     // Rectangle R of Source stretched to the object's size with the text on it.
     std::unique_ptr<TBitmap> TextImage(TBitmap* Source, const TRect& R, TColor Color);
     // The hover look differs from the normal one.
-    bool HasHoverLook() const { return !activeskinrect.IsEmpty() || fontcolor != activefontcolor; }
+    bool HasHoverLook() const { return !activeskinrect.IsEmpty() || Font.Color != activefontcolor; }
 };
 
 class TspSkinBitLabelObject : public TspActiveSkinObject {

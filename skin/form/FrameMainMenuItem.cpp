@@ -19,11 +19,9 @@ TspSkinMainMenuItem::TspSkinMainMenuItem(TspFormFrame* AForm, TspDataSkinMainMen
     : TspActiveSkinObject(AForm, AData)
 {
     if (!AData) return;
-    FontName = AData->FontName;
-    fontheight = ClampFontHeight(AData->FontHeight);
-    fontstyle = AData->FontStyle;
+    Font = AData->Font;
+    Font.Height = ClampFontHeight(Font.Height);
     unenabledfontColor = AData->UnEnabledFontColor;
-    fontcolor = AData->FontColor;
     activefontcolor = AData->ActiveFontColor;
     downfontcolor = AData->DownFontColor;
     TextRect = AData->TextRect;
@@ -49,9 +47,7 @@ std::string TspSkinMainMenuItem::Caption() const { return LinkedMenuItem ? Linke
 void TspSkinMainMenuItem::SetItemFont(TCanvas* C) const
 {
     TFont* f = C->GetFont();
-    f->SetName(FontName);
-    f->SetHeight(fontheight);
-    f->SetStyle(fontstyle);
+    ApplySkinFontFields(f, Font);
 }
 
 int TspSkinMainMenuItem::ItemWidth() const
@@ -99,7 +95,7 @@ void TspSkinMainMenuItem::Draw(TCanvas* Cnvs, bool /*Forced*/)
         return;
     }
     if (morphing && MorphUnderWay()) {
-        auto normal = StateImage(skinrect, CaptionColor(fontcolor));
+        auto normal = StateImage(skinrect, CaptionColor(Font.Color));
         auto act = StateImage(activeskinrect, CaptionColor(activefontcolor));
         if (normal && act && normal->GetHeight() == act->GetHeight()) {
             DrawMorph(Cnvs, normal.get(), act.get());
@@ -110,7 +106,7 @@ void TspSkinMainMenuItem::Draw(TCanvas* Cnvs, bool /*Forced*/)
     if (Active)
         img = StateImage(IsNullSkinRect(activeskinrect) ? skinrect : activeskinrect, CaptionColor(activefontcolor));
     else
-        img = StateImage(skinrect, CaptionColor(fontcolor));
+        img = StateImage(skinrect, CaptionColor(Font.Color));
     Frameobjects::DrawImage(Cnvs, ObjectRect.left, ObjectRect.top, img.get());
 }
 

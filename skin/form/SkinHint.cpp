@@ -108,9 +108,7 @@ void TspSkinHintWindow::ApplyFont(TFont* F) const
     TFont* def = FHintComponent->GetDefaultFont();
     TspDataSkinHintWindow* r = Record();
     if (r && FHintComponent->UseSkinFont) {
-        F->SetName(r->FontName);
-        F->SetHeight(ClampFontHeight(r->FontHeight));
-        F->SetStyle(r->FontStyle);
+        ApplySkinFontFields(F, r->Font);
         F->SetCharset(def->GetCharset());
     } else {
         F->Assign(def);
@@ -225,7 +223,7 @@ void TspSkinHintWindow::DrawText(TCanvas* C)
     TRect tr;
     if (Record() && WindowPicture()) {
         ApplyFont(C->GetFont());
-        C->GetFont()->SetColor(Record()->FontColor);
+        C->GetFont()->SetColor(Record()->Font.Color);
         const int x = FNewClRect.left + FNewClRect.Width() / 2 - FTextSize.cx / 2;
         const int y = FNewClRect.top + FNewClRect.Height() / 2 - FTextSize.cy / 2;
         tr = Bounds(x, y, FTextSize.cx, FTextSize.cy);

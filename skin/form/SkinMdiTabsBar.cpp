@@ -29,7 +29,7 @@ void TspMDITab::Draw(TCanvas* Cnvs)
         text = TRect(2, 0, w - 2, h);
     } else {
         TRect r = bar->TabRect;
-        TColor fc = bar->TabFontColor;
+        TColor fc = bar->TabFont.Color;
         if (Hovered && !Active) {
             r = bar->MouseInTabRect;
             fc = bar->MouseInTabFontColor;
@@ -39,9 +39,7 @@ void TspMDITab::Draw(TCanvas* Cnvs)
         }
         Sputils::CreateHSkinImage(bar->TabLeftOffset, bar->TabRightOffset, &b, bar->TabPicture, r, w, h);
         c = b.GetCanvas();
-        c->GetFont()->SetName(bar->TabFontName);
-        c->GetFont()->SetStyle(bar->TabFontStyle);
-        c->GetFont()->SetHeight(ClampFontHeight(bar->TabFontHeight));
+        ApplySkinFontFields(c->GetFont(), bar->TabFont);
         c->GetFont()->SetCharset(bar->GetDefaultFont()->GetCharset());
         c->GetFont()->SetColor(fc);
         text = TRect(bar->TabLeftOffset, 0, w - bar->TabRightOffset, h);
@@ -243,10 +241,7 @@ void TspSkinMDITabsBar::GetSkinData()
     BackgroundRect = r->TabsBGRect;
     TabLeftOffset = std::max(0, r->TabLeftOffset);
     TabRightOffset = std::max(0, r->TabRightOffset);
-    TabFontName = r->FontName;
-    TabFontStyle = r->FontStyle;
-    TabFontHeight = r->FontHeight;
-    TabFontColor = r->FontColor;
+    TabFont = r->Font;
     ActiveTabFontColor = r->FocusFontColor;
     MouseInTabFontColor = r->MouseInFontColor;
     // A record whose picture or tab image is unusable leaves the bar plain.

@@ -69,10 +69,8 @@ public:
     TBitmap* TabPicture = nullptr;   // not owned
     TRect TabRect, ActiveTabRect, MouseInTabRect, BackgroundRect;
     int TabLeftOffset = 0, TabRightOffset = 0;
-    std::string TabFontName = "Arial";
-    TFontStyles TabFontStyle = 0;
-    int TabFontHeight = 14;
-    TColor TabFontColor = 0, ActiveTabFontColor = 0, MouseInTabFontColor = 0;
+    TspSkinFontFields TabFont;
+    TColor ActiveTabFontColor = 0, MouseInTabFontColor = 0;
 
 protected:
     void CreateControlDefaultImage(TBitmap* B) override;

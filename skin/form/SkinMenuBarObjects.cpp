@@ -84,11 +84,9 @@ TspSkinMainMenuBarItem::TspSkinMainMenuBarItem(TspSkinMainMenuBar* ABar, TspData
         morphing = false;
         return;
     }
-    FontName = r->FontName;
-    fontheight = ClampFontHeight(r->FontHeight);
-    fontstyle = r->FontStyle;
+    Font = r->Font;
+    Font.Height = ClampFontHeight(Font.Height);
     unenabledfontColor = r->UnEnabledFontColor;
-    fontcolor = r->FontColor;
     activefontcolor = r->ActiveFontColor;
     downfontcolor = r->DownFontColor;
     TextRect = r->TextRect;
@@ -108,9 +106,7 @@ void TspSkinMainMenuBarItem::SetItemFont(TCanvas* C)
 {
     C->GetFont()->Assign(Bar->GetDefItemFont());
     if (HasSkin) {
-        C->GetFont()->SetName(FontName);
-        C->GetFont()->SetHeight(fontheight);
-        C->GetFont()->SetStyle(fontstyle);
+        ApplySkinFontFields(C->GetFont(), Font);
     }
 }
 
@@ -154,14 +150,14 @@ bool TspSkinMainMenuBarItem::StripImage(TBitmap* Img, const TRect& Source, TColo
 void TspSkinMainMenuBarItem::SkinDraw(TCanvas* Cnvs)
 {
     TRect src = skinrect;
-    TColor color = fontcolor;
+    TColor color = Font.Color;
     if (Down) {
         src = ItemDownRect;
         color = downfontcolor;
     } else if (morphing && MorphKf > 0 && MorphKf < 1) {
         // Under way between the normal and the active look.
         TBitmap normal, active;
-        if (!StripImage(&normal, skinrect, fontcolor) || !StripImage(&active, activeskinrect, activefontcolor)) return;
+        if (!StripImage(&normal, skinrect, Font.Color) || !StripImage(&active, activeskinrect, activefontcolor)) return;
         TspEffectBmp a(&normal), b(&active);
         Skinctrls::MorphByKind(a, b, morphkind, MorphKf);
         a.Draw(Cnvs->GetHandle(), ObjectRect.left, ObjectRect.top);

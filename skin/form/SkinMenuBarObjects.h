@@ -72,10 +72,8 @@ public:
     bool SavedEnabled = true;
     bool InMenuRect = true;
     TMenuItem* LinkedMenuItem = nullptr;   // not owned; the bar drops it when it goes
-    std::string FontName = "Arial";
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor unenabledfontColor = 0, fontcolor = 0, activefontcolor = 0, downfontcolor = 0;
+    TspSkinFontFields Font;
+    TColor unenabledfontColor = 0, activefontcolor = 0, downfontcolor = 0;
     TRect TextRect, ItemDownRect;
     int ItemLeftOffset = 0, ItemRightOffset = 0;
 

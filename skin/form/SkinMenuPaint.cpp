@@ -147,14 +147,12 @@ void TspSkinMenuItem::CreateItemImage(TBitmap* B, bool Hot)
     c->GetBrush()->SetStyle(bsClear);
     TspSkinMenu* engine = Parent->GetEngine();
     if (engine->UseSkinFont) {
-        c->GetFont()->SetName(Data->FontName);
-        c->GetFont()->SetStyle(Data->FontStyle);
-        c->GetFont()->SetHeight(ClampFontHeight(Data->FontHeight));
+        ApplySkinFontFields(c->GetFont(), Data->Font);
         c->GetFont()->SetCharset(engine->GetDefaultMenuItemFont()->GetCharset());
     } else {
         c->GetFont()->Assign(engine->GetDefaultMenuItemFont());
     }
-    TColor color = Hot ? Data->ActiveFontColor : (MenuItem->GetEnabled() ? Data->FontColor : Data->UnEnabledFontColor);
+    TColor color = Hot ? Data->ActiveFontColor : (MenuItem->GetEnabled() ? Data->Font.Color : Data->UnEnabledFontColor);
     DrawItemMarks(c, t, glyph, color, 2);
 }
 

@@ -286,9 +286,7 @@ void TspSkinPopupWindow::CreateMenu2(TMenuItem* Item1, TMenuItem* Item2, int Sta
     }
     TFont* def = FEngine->GetDefaultMenuItemFont();
     if (FData && FItemData && FEngine->UseSkinFont) {
-        FLevelFont->SetName(FItemData->FontName);
-        FLevelFont->SetHeight(ClampFontHeight(FItemData->FontHeight));
-        FLevelFont->SetStyle(FItemData->FontStyle);
+        ApplySkinFontFields(FLevelFont.get(), FItemData->Font);
         FLevelFont->SetCharset(def->GetCharset());
     } else {
         FLevelFont->Assign(def);

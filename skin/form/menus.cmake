@@ -7,3 +7,6 @@ list(APPEND SKIN_FORM_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SkinMenus.cpp ${CMAKE_CU
 list(APPEND SKIN_FORM_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SkinMenuBar.cpp ${CMAKE_CURRENT_LIST_DIR}/SkinMenuBarObjects.cpp
      ${CMAKE_CURRENT_LIST_DIR}/FrameMainMenu.cpp ${CMAKE_CURRENT_LIST_DIR}/FrameMainMenuItem.cpp
      ${CMAKE_CURRENT_LIST_DIR}/FormFrameMainMenu.cpp)
+# The menu button and menu speed button, which open a skinned popup menu under
+# themselves.
+list(APPEND SKIN_FORM_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SkinMenuButtons.cpp)

@@ -49,7 +49,7 @@ struct FixtureSkin {
         c->ActiveButtonRect = TRect(0, 20, 18, 36);
         c->DownButtonRect = TRect(20, 20, 38, 36);
         c->UnEnabledButtonRect = TRect(40, 20, 58, 36);
-        c->FontColor = 0x000000;
+        c->Font.Color = 0x000000;
         c->FocusFontColor = 0xFFFFFF;
         c->ListBoxName = "comboboxlist";
         Combo = c.get();
@@ -163,7 +163,7 @@ TEST(ComboLooks, DamagedSkinStaysInsideTheControl)
     f.Combo->ItemTextRect = TRect(100000, 0, -100000, 5);
     f.Combo->ItemLeftOffset = 70000;
     f.Combo->ItemRightOffset = -300;
-    f.Combo->FontHeight = 100000;
+    f.Combo->Font.Height = 100000;
     f.List->ItemRect = TRect(0, 0, 10, 100000);
     Scene s;
     s.C->SetItemIndex(2);

@@ -291,7 +291,7 @@ TEST(Gallery, SkinChangeFollowsLiveOnlyForControlsOfThatComponent)
     ASSERT_GE(tab, 0);
     auto* rec = dynamic_cast<TspDataSkinTabControl*>(first->CtrlList[tab].get());
     ASSERT_TRUE(rec);
-    EXPECT_EQ(g.Pages->GetFont()->GetColor(), rec->FontColor);
+    EXPECT_EQ(g.Pages->GetFont()->GetColor(), rec->Font.Color);
     auto after = g.Shoot("after-change");
     int differ = 0;
     for (int x = 12; x < 98; x += 2)

@@ -208,8 +208,8 @@ std::vector<THostile> Generate()
                  }, true, rcNoRegion});
     g.push_back({"giant font heights", [] {
                      auto d = BaseSkin();
-                     Button(d.get())->FontHeight = 40000;
-                     TabRecord(d.get())->FontHeight = -40000;
+                     Button(d.get())->Font.Height = 40000;
+                     TabRecord(d.get())->Font.Height = -40000;
                      return SknOf(d.get());
                  }, true});
     return g;

@@ -35,7 +35,7 @@ TspDataSkinLabelControl* AddLabel(TspSkinData* D)
     r->LeftTopPoint = TPoint(10, 0);
     r->RightTopPoint = TPoint(50, 0);
     r->ClientRect = TRect(10, 2, 50, 18);
-    r->FontColor = 0x00FF00;
+    r->Font.Color = 0x00FF00;
     auto* p = r.get();
     D->CtrlList.push_back(std::move(r));
     return p;
@@ -83,7 +83,7 @@ TEST(SkinLabel, SkinFontHeightIsBoundedWhateverTheRecordSays)
 {
     for (int height : {-40000, 40000}) {
         Scene s;
-        AddLabel(s.Skin.get())->FontHeight = height;
+        AddLabel(s.Skin.get())->Font.Height = height;
         auto* l = new TspSkinLabel(s.Form.get());
         l->SetParent(s.Form.get());
         l->SetBounds(0, 0, 100, 21);
@@ -101,8 +101,8 @@ TEST(SkinStdLabel, FontFollowsSkinAndUseSkinFont)
 {
     Scene s;
     auto rec = std::make_unique<TspDataSkinStdLabelControl>("stdlabel");
-    rec->FontColor = 0x0000FF;
-    rec->FontHeight = 30;
+    rec->Font.Color = 0x0000FF;
+    rec->Font.Height = 30;
     s.Skin->CtrlList.push_back(std::move(rec));
     auto* l = new TspSkinStdLabel(s.Form.get());
     l->SetParent(s.Form.get());
@@ -160,7 +160,7 @@ void Damage(TspDataSkinControl* R, TRandom& Rnd)
         b->ActiveSkinRect = Rnd.Rect();
         b->DownSkinRect = Rnd.Rect();
         b->DisabledSkinRect = Rnd.Rect();
-        b->FontHeight = Rnd.Any();
+        b->Font.Height = Rnd.Any();
     }
     if (auto* k = dynamic_cast<TspDataSkinCheckRadioControl*>(R)) {
         k->CheckImageArea = Rnd.Rect();

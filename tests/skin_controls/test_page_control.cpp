@@ -486,10 +486,10 @@ TEST(SkinPageControl, FontFollowsTheSkinOrTheDefaultFont)
 {
     auto skin = NewTabSkin();
     auto* rec = TabRecord(skin.get());
-    rec->FontName = "Courier New";
-    rec->FontHeight = 17;
-    rec->FontStyle = fsBold;
-    rec->FontColor = 0x123456;
+    rec->Font.Name = "Courier New";
+    rec->Font.Height = 17;
+    rec->Font.Style = fsBold;
+    rec->Font.Color = 0x123456;
     struct Case {
         const char* What;
         bool Skinned, UseSkinFont;
@@ -574,7 +574,7 @@ TEST(SkinPageControl, SurvivesSeededDamageToItsRecord)
             *t = rnd.Next() % 2 ? TRect(60, 0, 60 + rnd.Next() % 50, rnd.Next() % 90) : rnd.Rect();
         r->TabLeftOffset = rnd.Any();
         r->TabRightOffset = rnd.Any();
-        r->FontHeight = rnd.Any() % 200;
+        r->Font.Height = rnd.Any() % 200;
         r->BGPictureIndex = rnd.Any();
         const int w = static_cast<int>(rnd.Next() % 400), h = static_cast<int>(rnd.Next() % 300);
         s.Pc->SetBounds(0, 0, w, h);
@@ -629,7 +629,7 @@ TEST(SkinPageControl, GiantSkinFontHeightIsClamped)
     for (int height : {40000, -40000, 2147483647}) {
         SCOPED_TRACE(height);
         auto skin = NewTabSkin();
-        TabRecord(skin.get())->FontHeight = height;
+        TabRecord(skin.get())->Font.Height = height;
         Scene s(skin.get());
         s.Pc->UseSkinFont = true;
         s.Pc->ChangeSkinData();

@@ -39,7 +39,7 @@ struct LabelScene : Scene {
     void AddStdLabel(TColor Colour, TColor Active)
     {
         auto r = std::make_unique<TspDataSkinStdLabelControl>("stdlabel");
-        r->FontColor = Colour;
+        r->Font.Color = Colour;
         r->ActiveFontColor = Active;
         Add(std::move(r));
     }

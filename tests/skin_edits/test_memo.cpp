@@ -128,7 +128,7 @@ TEST(SkinMemo, SkinColoursAndHotLookOnlyFromAMemoRecord)
     EXPECT_FALSE(s.M->Skinned());
     auto e = NewSkin();
     auto r = std::make_unique<TspDataSkinMemoControl>("memo");
-    r->FontColor = 0x0000FF;
+    r->Font.Color = 0x0000FF;
     r->ActiveFontColor = 0x00FF00;
     r->BGColor = 0x202020;
     r->ActiveBGColor = 0x404040;

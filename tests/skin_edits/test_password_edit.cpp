@@ -283,7 +283,7 @@ std::unique_ptr<TspSkinData> EditSkin()
     r->LeftTopPoint = TPoint(10, 0);
     r->RightTopPoint = TPoint(50, 0);
     r->ClientRect = TRect(10, 2, 50, 18);
-    r->FontColor = cText;
+    r->Font.Color = cText;
     r->ActiveFontColor = cActiveText;
     r->DisabledFontColor = cGrey;
     d->CtrlList.push_back(std::move(r));

@@ -98,9 +98,9 @@ inline std::unique_ptr<TspSkinData> NewSkin(bool MenuAtBottom = false)
     rec->DownRect = TRect(0, 40, 40, 60);
     rec->TextRect = TRect(3, 0, 37, 20);
     rec->ItemLeftOffset = rec->ItemRightOffset = 3;
-    rec->FontName = "Arial";
-    rec->FontHeight = 14;
-    rec->FontColor = rec->ActiveFontColor = rec->DownFontColor = cText;
+    rec->Font.Name = "Arial";
+    rec->Font.Height = 14;
+    rec->Font.Color = rec->ActiveFontColor = rec->DownFontColor = cText;
     rec->UnEnabledFontColor = cDisabledText;
     d->ObjectList.push_back(std::move(rec));
     d->Empty = false;

@@ -17,7 +17,7 @@ std::unique_ptr<TspDataSkinCaption> NewCaptionRecord(const TRect& SkinRect)
     r->ActiveSkinRect = TRect();
     r->InActiveSkinRect = TRect();
     r->TextRect = TRect(0, 0, SkinRect.Width(), SkinRect.Height());
-    r->FontColor = cText;
+    r->Font.Color = cText;
     r->ActiveFontColor = cActiveText;
     r->Alignment = taLeftJustify;
     r->DefaultCaption = true;
@@ -233,7 +233,7 @@ std::unique_ptr<TspDataSkinLabel> NewLabelRecord()
     r->SkinRect = TRect(0, 40, 120, 60);
     r->ActiveSkinRect = TRect();
     r->InActiveSkinRect = TRect();
-    r->FontColor = cText;
+    r->Font.Color = cText;
     r->ActiveFontColor = cActiveText;
     r->TextValue = "Label";
     return r;

@@ -42,9 +42,9 @@ std::unique_ptr<TspSkinData> NewHintSkin()
     h->LeftBottomPoint = TPoint(6, 24);
     h->RightBottomPoint = TPoint(34, 24);
     h->ClientRect = kClient;
-    h->FontName = "Arial";
-    h->FontHeight = 14;
-    h->FontColor = cText;
+    h->Font.Name = "Arial";
+    h->Font.Height = 14;
+    h->Font.Color = cText;
     d->Empty = false;
     return d;
 }

@@ -41,7 +41,7 @@ inline std::unique_ptr<TspSkinData> NewListSkin(bool Caption = false)
     r->ActiveItemRect = ActivePic;
     r->FocusItemRect = FocusPic;
     r->ItemTextRect = TRect(3, 0, 57, 16);
-    r->FontColor = 0x000000;
+    r->Font.Color = 0x000000;
     r->ActiveFontColor = 0xFFFFFF;
     r->FocusFontColor = 0xFFFFFF;
     if (Caption) {

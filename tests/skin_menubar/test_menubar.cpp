@@ -159,7 +159,7 @@ struct SkinFixture {
         item->TextRect = TRect(5, 0, 35, 20);
         item->ItemLeftOffset = 3;
         item->ItemRightOffset = 3;
-        item->FontColor = RGB(255, 255, 255);
+        item->Font.Color = RGB(255, 255, 255);
         ItemRec = item.get();
         Data->ObjectList.push_back(std::move(item));
         Data->Empty = false;

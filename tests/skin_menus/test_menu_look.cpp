@@ -64,7 +64,7 @@ struct SkinFixture {
             rec->ItemLeftOffset = 5;
             rec->ItemRightOffset = 5;
             rec->TextRect = TRect(10, 0, 90, 20);
-            rec->FontColor = cText;
+            rec->Font.Color = cText;
             rec->ActiveFontColor = cHotText;
             rec->UnEnabledFontColor = 0x808080;
             Item = rec.get();
@@ -312,7 +312,7 @@ TEST(MenuLook, HostileSkinRecordsNeverBreakALevel)
         it.ItemRightOffset = g.Next(-20, 120);
         it.DividerLeftOffset = g.Next(-20, 120);
         it.DividerRightOffset = g.Next(-20, 120);
-        it.FontHeight = g.Next(0, 1) ? g.Next(-100000, 100000) : 14;
+        it.Font.Height = g.Next(0, 1) ? g.Next(-100000, 100000) : 14;
         it.Morphing = g.Next(0, 1) != 0;
         it.MorphKind = static_cast<TMorphKind>(g.Next(0, 6));
         s.Open(s.Opener, skin.Data.get());

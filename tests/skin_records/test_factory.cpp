@@ -37,7 +37,7 @@ TEST(SkinElements, EntriesMakeRecordsInOrderAndSkipWhatNamesNoKind)
     ASSERT_TRUE(close);
     EXPECT_EQ(close->Command, cmClose);
     EXPECT_EQ(close->SkinRect, TRect(-4, 0, 10, 10));
-    EXPECT_EQ(dynamic_cast<TspDataSkinCaption*>(objs[1].get())->FontHeight, 20);
+    EXPECT_EQ(dynamic_cast<TspDataSkinCaption*>(objs[1].get())->Font.Height, 20);
     auto* split = dynamic_cast<TspDataSkinSplitterControl*>(ctrls[1].get());
     ASSERT_TRUE(split);
     EXPECT_EQ(split->ClientRect, TRect(1, 2, 3, 4));

@@ -4,6 +4,7 @@
 #include "test_gtest.h"
 #include <cstring>
 #include <map>
+#include "SkinData.h"
 #include "SkinRecordFactory.h"
 
 namespace {
@@ -33,6 +34,10 @@ public:
     void FramesPlacement(const char*, TFramesPlacement& v) override { v = fpVertical; }
     void RegulatorKind(const char*, TRegulatorKind& v) override { v = ++n % 2 ? rkHorizontal : rkVertical; }
     void GaugeKind(const char*, TGaugeKind& v) override { v = gkVertical; }
+    void InActiveEffect(const char*, TspInActiveEffect& v) override
+    {
+        v = static_cast<TspInActiveEffect>(++n % 5 + 1);
+    }
     void Lines(const char*, TStringList& v) override
     {
         v.Clear();
@@ -60,6 +65,7 @@ public:
     void FramesPlacement(const char* k, TFramesPlacement& v) override { Add(k, IntToStr(v)); }
     void RegulatorKind(const char* k, TRegulatorKind& v) override { Add(k, IntToStr(v)); }
     void GaugeKind(const char* k, TGaugeKind& v) override { Add(k, IntToStr(v)); }
+    void InActiveEffect(const char* k, TspInActiveEffect& v) override { Add(k, IntToStr(v)); }
     void Lines(const char* k, TStringList& v) override { Add(k, v.GetCommaText()); }
 private:
     void Add(const char* k, const std::string& v) { Items.push_back(std::string(k) + "=" + v); }
@@ -439,7 +445,7 @@ TEST(SkinRecords, KindSpecificReadingRules)
 
     TspDataSkinStdLabelControl std("std");
     std.LoadFromFile(&ini);
-    EXPECT_EQ(std.FontColor, 5);
+    EXPECT_EQ(std.Font.Color, 5);
     EXPECT_EQ(std.ActiveFontColor, 16711680);
 
     TspDataSkinMainMenuItem mmi("mmi");
@@ -448,7 +454,7 @@ TEST(SkinRecords, KindSpecificReadingRules)
 
     TspDataSkinLabel lab("lab");
     lab.LoadFromFile(&ini);
-    EXPECT_EQ(lab.FontName, "Tahoma");
+    EXPECT_EQ(lab.Font.Name, "Tahoma");
     TMemIniFile out;
     lab.SaveToFile(&out);
     EXPECT_EQ(out.ReadString("lab", "fontname", ""), "Tahoma");
@@ -500,11 +506,11 @@ TEST(SkinRecords, PopupAndHintWindows)
     TspDataSkinPopupWindow pw;
     TspDataSkinHintWindow hw;
     EXPECT_EQ(pw.WindowPictureIndex, -1);
-    EXPECT_EQ(hw.FontHeight, 12);   // before any skin
-    EXPECT_EQ(hw.FontName, "Arial");
+    EXPECT_EQ(hw.Font.Height, 12);   // before any skin
+    EXPECT_EQ(hw.Font.Name, "Arial");
     TMemIniFile empty;
     hw.LoadFromFile(&empty);
-    EXPECT_EQ(hw.FontHeight, 14);
+    EXPECT_EQ(hw.Font.Height, 14);
 
     FillVisitor fill(3);
     pw.VisitFields(fill);
@@ -527,6 +533,40 @@ TEST(SkinRecords, PopupAndHintWindows)
     hw2.LoadFromFile(&ini);
     EXPECT_EQ(Collect(&pw2), Collect(&pw));
     EXPECT_EQ(Collect(&hw2), Collect(&hw));
+}
+
+// [FORMINFO] in the order stored skins hold it; every value read back, and the
+// skin data component writes the same section.
+TEST(SkinRecords, FormInfoWritesItsKeysInOrderAndReadsBackEveryValue)
+{
+    const std::string keys =
+        "lefttoppoint,righttoppoint,leftbottompoint,rightbottompoint,clientrect,bgpictureindex,mdibgpictureindex,"
+        "maskrectarea,leftstretch,rightstretch,topstretch,bottomstretch,buttonsrect,captionrect,buttonsoffset,"
+        "buttonsinleft,hittestlefttoppoint,hittestrighttoppoint,hittestleftbottompoint,hittestrightbottompoint,"
+        "rollupleftpoint,rolluprightpoint,mainmenurect,iconrect,mainmenupopupup,borderwidth,cursorindex,"
+        "autorenderinginactiveimage,inactiveeffect";
+    ASSERT_EQ(Split(keys).size(), 29u);
+    TspSkinData data(nullptr);
+    FillVisitor fill(5);
+    data.VisitFields(fill);
+    TMemIniFile ini;
+    data.WriteFormInfo(&ini);
+    EXPECT_EQ(WrittenKeys(&ini, "FORMINFO"), Split(keys));
+    TspDataSkinFormInfo back;
+    TspSkinFieldReader r(&ini, "FORMINFO");
+    back.VisitFields(r);
+    EXPECT_EQ(Collect(&back), Collect(static_cast<TspDataSkinFormInfo*>(&data)));
+
+    // Missing keys: the defaults of a skin without them.
+    TMemIniFile empty, out;
+    TspSkinData none(nullptr);
+    none.ReadFormInfo(&empty);
+    none.WriteFormInfo(&out);
+    EXPECT_EQ(out.ReadString("FORMINFO", "bgpictureindex", ""), "-1");
+    EXPECT_EQ(out.ReadString("FORMINFO", "cursorindex", ""), "-1");
+    EXPECT_EQ(out.ReadString("FORMINFO", "borderwidth", ""), "0");
+    EXPECT_EQ(out.ReadString("FORMINFO", "inactiveeffect", ""), "iebrightness");
+    EXPECT_EQ(out.ReadString("FORMINFO", "clientrect", ""), "0,0,0,0");
 }
 
 TEST(SkinRecords, ClonesAreIndependentCopies)

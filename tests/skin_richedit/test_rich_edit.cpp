@@ -181,9 +181,9 @@ std::unique_ptr<TspSkinData> RichSkin()
     auto d = NewSkin();
     auto r = std::make_unique<TspDataSkinRichEdit>("richedit");
     r->BGColor = cBack;
-    r->FontColor = cText;
-    r->FontName = "Arial";
-    r->FontHeight = 20;
+    r->Font.Color = cText;
+    r->Font.Name = "Arial";
+    r->Font.Height = 20;
     d->CtrlList.push_back(std::move(r));
     return d;
 }

@@ -25,7 +25,7 @@ namespace {
 std::unique_ptr<TspSkinData> NewTabSkin()
 {
     auto d = TabFixture::NewTabSkin();
-    TabRecord(d.get())->FontColor = 0x010101;
+    TabRecord(d.get())->Font.Color = 0x010101;
     return d;
 }
 
@@ -279,9 +279,9 @@ TEST(SkinTabControl, FontFollowsTheSkinOrTheDefaultFont)
 {
     auto skin = NewTabSkin();
     auto* rec = TabRecord(skin.get());
-    rec->FontName = "Courier New";
-    rec->FontHeight = 17;
-    rec->FontColor = 0x123456;
+    rec->Font.Name = "Courier New";
+    rec->Font.Height = 17;
+    rec->Font.Color = 0x123456;
     struct Case {
         const char* What;
         bool UseSkinFont;
@@ -321,7 +321,7 @@ TEST(SkinTabControl, SurvivesDamagedRecords)
         {"client rectangle of no size", [](TspDataSkinTabControl* R) { R->ClientRect = TRect(30, 30, 30, 30); }, true},
         {"huge offsets", [](TspDataSkinTabControl* R) { R->TabLeftOffset = R->TabRightOffset = 100000; }, true},
         {"background picture past the list", [](TspDataSkinTabControl* R) { R->BGPictureIndex = 99; }, true},
-        {"huge font", [](TspDataSkinTabControl* R) { R->FontHeight = 40000; }, true},
+        {"huge font", [](TspDataSkinTabControl* R) { R->Font.Height = 40000; }, true},
     };
     for (const auto& c : cases) {
         auto skin = NewTabSkin();
@@ -410,8 +410,8 @@ TEST(SkinTabControl, ReskinWalkAppliesTheChangedSkin)
     second->SetBounds(0, 210, 300, 80);
     second->GetTabs()->Add("A");
     second->SetSkinData(other.get());
-    TabRecord(skin.get())->FontName = "Courier New";
-    TabRecord(other.get())->FontName = "Courier New";
+    TabRecord(skin.get())->Font.Name = "Courier New";
+    TabRecord(other.get())->Font.Name = "Courier New";
     Skinctrls::ReskinControls(s.Form.get(), skin.get(), false);
     EXPECT_EQ(s.Tc->GetFont()->GetName(), "Courier New");
     EXPECT_NE(second->GetFont()->GetName(), "Courier New");

@@ -45,7 +45,7 @@ struct Scene {
         Skin->CtrlList.push_back(std::move(rec));
         if (WithLabel) {
             auto l = std::make_unique<TspDataSkinStdLabelControl>("stdlabel");
-            l->FontColor = cNumber;
+            l->Font.Color = cNumber;
             l->ActiveFontColor = cTitle;
             Skin->CtrlList.push_back(std::move(l));
         }

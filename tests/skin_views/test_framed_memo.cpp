@@ -29,7 +29,7 @@ std::unique_ptr<TspSkinData> MemoSkin()
     r->LeftBottomPoint = TPoint(10, 15);
     r->RightBottomPoint = TPoint(50, 15);
     r->ClientRect = TRect(10, 5, 50, 15);
-    r->FontColor = 0x0000FF;
+    r->Font.Color = 0x0000FF;
     r->ActiveFontColor = 0x00FF00;
     r->BGColor = 0x202020;
     r->ActiveBGColor = 0x404040;

@@ -155,8 +155,8 @@ TEST(SkinListView, ColoursFromAListViewElementOnly)
     auto e = NewSkin();
     auto r = std::make_unique<TspDataSkinListView>("listview");
     r->BGColor = 0x203040;
-    r->FontColor = 0x00FF00;
-    r->FontName = "Courier New";
+    r->Font.Color = 0x00FF00;
+    r->Font.Name = "Courier New";
     e->CtrlList.push_back(std::move(r));
     s.L->SetSkinData(e.get());
     EXPECT_EQ(s.L->GetColor(), 0x203040);

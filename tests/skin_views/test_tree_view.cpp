@@ -95,7 +95,7 @@ TEST(SkinTreeView, ColoursFromATreeViewElementAndARecreatedWindowKeepsItsNodes)
     auto d = NewSkin();
     auto r = std::make_unique<TspDataSkinTreeView>("treeview");
     r->BGColor = 0x102030;
-    r->FontColor = 0x0000FF;
+    r->Font.Color = 0x0000FF;
     d->CtrlList.push_back(std::move(r));
     s.T->SetSkinData(d.get());
     EXPECT_TRUE(s.T->Skinned());
@@ -172,8 +172,8 @@ TEST(SkinTreeView, LabelsAreMeasuredInTheSkinsFont)
     Scene s(3, 0);
     auto d = NewSkin();
     auto r = std::make_unique<TspDataSkinTreeView>("treeview");
-    r->FontName = "Arial";
-    r->FontHeight = 30;
+    r->Font.Name = "Arial";
+    r->Font.Height = 30;
     d->CtrlList.push_back(std::move(r));
     s.T->SetSkinData(d.get());
     HWND h = s.T->GetHandle();

@@ -24,6 +24,7 @@ public:
     void FramesPlacement(const char* Key, TFramesPlacement& V) override { Add(Key, std::to_string(int(V))); }
     void RegulatorKind(const char* Key, TRegulatorKind& V) override { Add(Key, std::to_string(int(V))); }
     void GaugeKind(const char* Key, TGaugeKind& V) override { Add(Key, std::to_string(int(V))); }
+    void InActiveEffect(const char* Key, TspInActiveEffect& V) override { Add(Key, std::to_string(int(V))); }
     void Lines(const char* Key, TStringList& V) override
     {
         std::string all;
