@@ -4,6 +4,7 @@
 #include "SkinDrawHelpers.h"
 #include "SkinImage.h"
 #include "SysUtils.h"
+#include "Trace.h"
 #include <algorithm>
 
 namespace {
@@ -51,6 +52,7 @@ void TspCheckListBox::SetState(int Index, TCheckBoxState State)
             HandleNeeded();
         } catch (const Exception&) {
             // No top-level window above the list yet: the states follow by position.
+            Trace::Caught(Trace::Skin, "check list box handle");
         }
     }
     CheckIndex(Index);

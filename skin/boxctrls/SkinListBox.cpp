@@ -1,5 +1,6 @@
 #include "SkinListBox.h"
 #include "GdiHandles.h"
+#include "ScopeGuard.h"
 #include "SkinBoxControls.h"
 #include "SkinData.h"
 #include "SkinDrawHelpers.h"
@@ -125,15 +126,9 @@ void TspListBox::WMPaint(TMessage& Message)
 void TspListBox::PaintWindow(HDC DC)
 {
     if (GetWidth() <= 0 || GetHeight() <= 0) return;
-    const int saved = SaveDC(DC);
-    try {
-        if (GetColumns() <= 0) PaintList(DC);
-        else PaintColumnsList(DC);
-    } catch (...) {
-        RestoreDC(DC, saved);
-        throw;
-    }
-    RestoreDC(DC, saved);
+    TSaveDCGuard saved(DC);
+    if (GetColumns() <= 0) PaintList(DC);
+    else PaintColumnsList(DC);
 }
 
 void TspListBox::WMEraseBkgnd(TMessage& Message)
@@ -787,13 +782,8 @@ void TspSkinCustomListBox::CalcRects()
     // Placing a bar can bring the list's bars up to date from inside the bar's own
     // code; that update waits until the placing is done.
     ++FInBarChange;
-    try {
-        PlaceParts();
-    } catch (...) {
-        --FInBarChange;
-        throw;
-    }
-    --FInBarChange;
+    TScopeExit leave([this] { --FInBarChange; });
+    PlaceParts();
 }
 
 void TspSkinCustomListBox::PlaceParts()
@@ -873,14 +863,8 @@ void TspSkinCustomListBox::UpDateScrollBar()
         }
         return;
     }
-    FUpdatingBars = true;
-    try {
-        UpdateBarsNow();
-    } catch (...) {
-        FUpdatingBars = false;
-        throw;
-    }
-    FUpdatingBars = false;
+    TRestore<bool> updating(FUpdatingBars, true);
+    UpdateBarsNow();
 }
 
 void TspSkinCustomListBox::UpdateBarsNow()
@@ -1039,13 +1023,8 @@ void TspSkinCustomListBox::SBChange(TObject*)
     if (!FScrollBar || !FInnerListBox->HandleAllocated()) return;
     const WPARAM w = MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(FScrollBar->GetPosition()));
     ++FInBarChange;
-    try {
-        SendMessageA(FInnerListBox->GetHandle(), GetColumns() <= 0 ? WM_VSCROLL : WM_HSCROLL, w, 0);
-    } catch (...) {
-        --FInBarChange;
-        throw;
-    }
-    --FInBarChange;
+    TScopeExit leave([this] { --FInBarChange; });
+    SendMessageA(FInnerListBox->GetHandle(), GetColumns() <= 0 ? WM_VSCROLL : WM_HSCROLL, w, 0);
 }
 
 void TspSkinCustomListBox::HSBChange(TObject*)
@@ -1060,12 +1039,13 @@ void TspSkinCustomListBox::HSBChange(TObject*)
 void TspSkinCustomListBox::ChangeSkinData()
 {
     TspSkinCustomControl::ChangeSkinData();
-    FSkinChanging = true;
-    // The bars take the new skin inside their own code, which can scroll the list
-    // and ask for a bar update; a bar freed there would be freed under its own
-    // feet. The update runs once, at the end.
-    ++FInBarChange;
-    try {
+    {
+        // The bars take the new skin inside their own code, which can scroll the list
+        // and ask for a bar update; a bar freed there would be freed under its own
+        // feet. The update runs once, at the end.
+        TRestore<bool> changing(FSkinChanging, true);
+        ++FInBarChange;
+        TScopeExit leave([this] { --FInBarChange; });
         if (!Skinned()) {
             FInnerListBox->SetItemHeight(FDefaultItemHeight);
             FInnerListBox->GetFont()->Assign(FDefaultFont.get());
@@ -1087,13 +1067,7 @@ void TspSkinCustomListBox::ChangeSkinData()
         }
         if (FRowCount != 0) SetHeight(CalcHeight(FRowCount));
         CalcRects();
-    } catch (...) {
-        FSkinChanging = false;
-        --FInBarChange;
-        throw;
     }
-    FSkinChanging = false;
-    --FInBarChange;
     UpDateScrollBar();
     FInnerListBox->Invalidate();
 }

@@ -1,8 +1,10 @@
 #include "SkinScrollBar.h"
 #include "EffectBmp.h"
+#include "ScopeGuard.h"
 #include "SkinData.h"
 #include "SkinDrawHelpers.h"
 #include "SkinImage.h"
+#include "SkinTakeFocus.h"
 #include <cmath>
 
 namespace {
@@ -679,15 +681,9 @@ void TspSkinScrollBar::WndProc(TMessage& Message)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (FCanFocused && !IsDesigning() && HandleAllocated() && !Focused()) {
-            // The class library throws when the bar cannot take the focus; nothing
-            // may leave a window procedure, and the press is dropped below.
-            FTakingFocus = true;
-            try {
-                if (CanFocus()) SetFocus();
-            } catch (...) {
-            }
-            FTakingFocus = false;
-            if (!Focused()) return;   // focus refused: the press is dropped
+            // A refused focus drops the press.
+            TRestore<bool> taking(FTakingFocus, true);
+            if (!Skinbars::TryTakeFocus(this)) return;
         }
         break;
     case CN_COMMAND:

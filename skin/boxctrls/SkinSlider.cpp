@@ -5,6 +5,7 @@
 #include "SkinImage.h"
 #include "SkinParentImage.h"
 #include "SkinRangeMath.h"
+#include "SkinTakeFocus.h"
 #include <cmath>
 
 using SkinRange::RoundEven;
@@ -560,13 +561,8 @@ void TspSkinCustomSlider::MouseDown(TMouseButton Button, TShiftState Shift, int 
     auto alive = FAlive.Watch();
     TspSkinControl::MouseDown(Button, Shift, X, Y);
     if (!*alive || Button != mbLeft || (Shift & ssDouble)) return;
-    if (HandleAllocated() && !Focused()) {
-        // Focusing may be refused (a hidden form): the press goes on without it.
-        try {
-            if (CanFocus()) SetFocus();
-        } catch (...) {
-        }
-    }
+    // Focusing may be refused (a hidden form): the press goes on without it.
+    if (HandleAllocated() && !Focused()) Skinbars::TryTakeFocus(this);
     const TPoint p(X, Y);
     if (FThumbRect.Contains(p)) {
         ThumbMouseDown(Button, Shift, X, Y);

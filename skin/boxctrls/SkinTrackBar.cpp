@@ -1,9 +1,11 @@
 #include "SkinTrackBar.h"
 #include "EffectBmp.h"
 #include "SkinControls.h"
+#include "ScopeGuard.h"
 #include "SkinData.h"
 #include "SkinDrawHelpers.h"
 #include "SkinImage.h"
+#include "SkinTakeFocus.h"
 #include "SkinRangeMath.h"
 
 TspSkinTrackBar::TspSkinTrackBar(TComponent* AOwner) : TspSkinCustomControl(AOwner)
@@ -261,15 +263,9 @@ void TspSkinTrackBar::WndProc(TMessage& Message)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (FCanFocused && !IsDesigning() && HandleAllocated() && !Focused()) {
-            // The class library throws when the bar cannot take the focus; nothing
-            // may leave a window procedure, and the press is dropped below.
-            FTakingFocus = true;
-            try {
-                if (CanFocus()) SetFocus();
-            } catch (...) {
-            }
-            FTakingFocus = false;
-            if (!Focused()) return;
+            // A refused focus drops the press.
+            TRestore<bool> taking(FTakingFocus, true);
+            if (!Skinbars::TryTakeFocus(this)) return;
         }
         break;
     case CN_COMMAND:

@@ -8,6 +8,7 @@
 #include "SkinImage.h"
 #include "SkinBarSync.h"
 #include "SkinScrollBar.h"
+#include "Trace.h"
 #include <algorithm>
 #include <vector>
 
@@ -554,6 +555,7 @@ LRESULT CALLBACK TspSkinCustomListView::HeaderHook(HWND Wnd, UINT Msg, WPARAM WP
         return self->HeaderWndProc(Msg, WParam, LParam);
     } catch (...) {
         // A failure in one paint must not leave through the window procedure.
+        Trace::Caught(Trace::Skin, "list view header window");
         return 0;
     }
 }

@@ -2,6 +2,7 @@
 #include "ButtonFace.h"
 #include "GdiHandles.h"
 #include "SkinElement.h"
+#include "Trace.h"
 #include <functional>
 #include <vector>
 
@@ -26,6 +27,7 @@ std::unique_ptr<TBitmap> PictureBitmap(TPicture* P)
         c->Draw(0, 0, P->GetGraphic());
         return b;
     } catch (const std::exception&) {
+        Trace::Caught(Trace::Skin, "region button picture");
         return nullptr;   // no memory for a picture this large: it is not drawn
     }
 }

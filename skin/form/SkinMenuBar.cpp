@@ -9,6 +9,7 @@
 #include "SkinMenuMode.h"
 #include "SkinPopupWindow.h"
 #include "Button.h"
+#include "Trace.h"
 #include <algorithm>
 
 namespace {
@@ -81,6 +82,7 @@ LRESULT CALLBACK BarKeyboardProc(int Code, WPARAM WParam, LPARAM LParam)
             if (BarKeyDown(KeyBar, static_cast<WORD>(WParam))) return 1;
         } catch (...) {
             // No exception may cross the hook; the key then goes on as usual.
+            Trace::Caught(Trace::Skin, "menu bar key hook");
         }
     }
     return CallNextHookEx(KeyHook, Code, WParam, LParam);
