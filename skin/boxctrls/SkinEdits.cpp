@@ -32,23 +32,6 @@ TMenuItem* AddMenuItem(TspSkinPopupMenu* Menu, const std::string& Caption, bool 
     return item;
 }
 
-// The whole window's device context, frame included, released on leaving.
-class TWholeWindowDC {
-public:
-    explicit TWholeWindowDC(HWND Wnd) : FWnd(Wnd), FDC(GetWindowDC(Wnd)) {}
-    ~TWholeWindowDC()
-    {
-        if (FDC) ReleaseDC(FWnd, FDC);
-    }
-    TWholeWindowDC(const TWholeWindowDC&) = delete;
-    TWholeWindowDC& operator=(const TWholeWindowDC&) = delete;
-    HDC Get() const { return FDC; }
-
-private:
-    HWND FWnd;
-    HDC FDC;
-};
-
 bool ClipboardHasText()
 {
     return IsClipboardFormatAvailable(CF_TEXT) || IsClipboardFormatAvailable(CF_UNICODETEXT);

@@ -328,8 +328,8 @@ void TspSkinMemo::WMNCPaintFrame(TMessage& Message)
         FParentImage = std::make_unique<TBitmap>(ClampSide(GetWidth()), ClampSide(GetHeight()), pf24bit);
         Sputils::GetParentImage(this, FParentImage->GetCanvas());
     }
-    HDC dc = GetWindowDC(FHandle);
-    if (dc) {
+    TWholeWindowDC window(FHandle);
+    if (HDC dc = window.Get()) {
         // The client area is the EDIT's: only the frame around it is ours.
         RECT wr, cr;
         ::GetWindowRect(FHandle, &wr);
@@ -338,12 +338,9 @@ void TspSkinMemo::WMNCPaintFrame(TMessage& Message)
         ::ClientToScreen(FHandle, &o);
         const int cx = o.x - wr.left, cy = o.y - wr.top;
         if (!FBitMapBG) ExcludeClipRect(dc, cx, cy, cx + cr.right, cy + cr.bottom);
-        TCanvas c;
-        c.SetHandle(dc);
-        if (FBitMapBG) SkinNCPaint(&c);
-        else SkinFramePaint(&c);
-        c.SetHandle(nullptr);
-        ReleaseDC(FHandle, dc);
+        TBorrowedCanvas c(dc);
+        if (FBitMapBG) SkinNCPaint(c.Get());
+        else SkinFramePaint(c.Get());
     }
     FParentImage.reset();
 }

@@ -219,15 +219,15 @@ TOwnerDrawState TspListBox::GetState(int Index)
 void TspListBox::PaintBG(HDC DC)
 {
     if (!DC) return;
-    TDCCanvas dc(DC);
+    TBorrowedCanvas dc(DC);
     if (FOwnerBox) FOwnerBox->GetSkinData();
     if (!FOwnerBox || !FOwnerBox->SkinnedList()) {
-        dc.C.GetBrush()->SetStyle(bsSolid);
-        dc.C.GetBrush()->SetColor(clWindow);
-        dc.C.FillRect(TRect(0, 0, GetWidth(), GetHeight()));
+        dc->GetBrush()->SetStyle(bsSolid);
+        dc->GetBrush()->SetColor(clWindow);
+        dc->FillRect(TRect(0, 0, GetWidth(), GetHeight()));
         return;
     }
-    PaintBGWH(&dc.C, GetWidth(), GetHeight(), 0, 0);
+    PaintBGWH(dc.Get(), GetWidth(), GetHeight(), 0, 0);
 }
 
 void TspListBox::PaintBGWH(TCanvas* Cnvs, int AW, int AH, int AX, int AY)
@@ -270,7 +270,7 @@ void TspListBox::DrawItemByMode(TCanvas* Cnvs, int Index, const TRect& Rect, TOw
 
 void TspListBox::PaintList(HDC DC)
 {
-    TDCCanvas dc(DC);
+    TBorrowedCanvas dc(DC);
     const int count = GetItems()->GetCount();
     const int top = std::max(0, GetTopIndex());
     const int v = GetHeight() / SafeItemHeight();
@@ -278,29 +278,29 @@ void TspListBox::PaintList(HDC DC)
     int bottom = 0;
     for (int i = top; i <= last; ++i) {
         const TRect r = ItemRect(i);
-        DrawItemByMode(&dc.C, i, r, GetState(i));
+        DrawItemByMode(dc.Get(), i, r, GetState(i));
         bottom = r.bottom;
     }
     if (bottom < GetHeight()) {
         if (FOwnerBox) FOwnerBox->GetSkinData();
         if (!FOwnerBox || !FOwnerBox->SkinnedList()) {
-            dc.C.GetBrush()->SetStyle(bsSolid);
-            dc.C.GetBrush()->SetColor(clWindow);
-            dc.C.FillRect(TRect(0, bottom, GetWidth(), GetHeight()));
+            dc->GetBrush()->SetStyle(bsSolid);
+            dc->GetBrush()->SetColor(clWindow);
+            dc->FillRect(TRect(0, bottom, GetWidth(), GetHeight()));
         } else {
-            PaintBGWH(&dc.C, GetWidth(), GetHeight() - bottom, 0, bottom);
+            PaintBGWH(dc.Get(), GetWidth(), GetHeight() - bottom, 0, bottom);
         }
     }
 }
 
 void TspListBox::PaintColumnsList(HDC DC)
 {
-    TDCCanvas dc(DC);
+    TBorrowedCanvas dc(DC);
     const int count = GetItems()->GetCount();
     const int top = std::max(0, GetTopIndex());
     const long long span = static_cast<long long>(GetHeight() / SafeItemHeight()) * GetColumns();
     const int last = static_cast<int>(std::min<long long>(top + span, count - 1));
-    for (int i = top; i <= last; ++i) DrawItemByMode(&dc.C, i, ItemRect(i), GetState(i));
+    for (int i = top; i <= last; ++i) DrawItemByMode(dc.Get(), i, ItemRect(i), GetState(i));
 }
 
 void TspListBox::DrawImageAndText(TCanvas* C, int Index, int W, int H, const TRect& T, TOwnerDrawState State)

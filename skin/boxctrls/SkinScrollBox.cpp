@@ -7,23 +7,6 @@
 
 namespace {
 
-// The device context of the whole window, frame included (GetWindowDC).
-class TWholeWindowDC {
-public:
-    explicit TWholeWindowDC(HWND Wnd) : FWnd(Wnd), FDC(GetWindowDC(Wnd)) {}
-    ~TWholeWindowDC()
-    {
-        if (FDC) ReleaseDC(FWnd, FDC);
-    }
-    TWholeWindowDC(const TWholeWindowDC&) = delete;
-    TWholeWindowDC& operator=(const TWholeWindowDC&) = delete;
-    HDC Get() const { return FDC; }
-
-private:
-    HWND FWnd;
-    HDC FDC;
-};
-
 // Tiles of TW x TH covering W x H from the top-left corner; none for an empty tile.
 template <class F> void ForEachTile(int W, int H, int TW, int TH, F Draw)
 {
@@ -378,10 +361,8 @@ void TspSkinScrollBox::WMNCPaint(TMessage& Message)
     const int W = GetWidth(), H = GetHeight();
     if (W - f.right > f.left && H - f.bottom > f.top)
         ExcludeClipRect(dc.Get(), f.left, f.top, W - f.right, H - f.bottom);
-    TCanvas c;
-    c.SetHandle(dc.Get());
-    PaintFrame(&c);
-    c.SetHandle(nullptr);
+    TBorrowedCanvas c(dc.Get());
+    PaintFrame(c.Get());
 }
 
 void TspSkinScrollBox::PaintFrame(TCanvas* C)

@@ -1,29 +1,13 @@
 #include "SkinArrowScroller.h"
 #include "Bitmap.h"
 #include "Canvas.h"
+#include "GdiHandles.h"
 #include "ScopeGuard.h"
 #include "SkinData.h"
 #include "SkinDrawHelpers.h"
 #include "SkinElement.h"
 #include "SkinImage.h"
 #include <algorithm>
-
-namespace {
-
-// The whole window's device context (the arrows lie outside the client area).
-struct TNonClientDC {
-    HWND Wnd;
-    HDC DC;
-    explicit TNonClientDC(HWND W) : Wnd(W), DC(GetWindowDC(W)) {}
-    ~TNonClientDC()
-    {
-        if (DC) ReleaseDC(Wnd, DC);
-    }
-    TNonClientDC(const TNonClientDC&) = delete;
-    TNonClientDC& operator=(const TNonClientDC&) = delete;
-};
-
-}  // namespace
 
 TspArrowScroller::TspArrowScroller(TWinControl* Host, bool Vertical) : FHost(Host), FVertical(Vertical) {}
 
@@ -217,13 +201,11 @@ void TspArrowScroller::PaintArrows()
     HWND wnd = FHost->GetWindowHandle();
     if (!wnd || !ArrowsVisible()) return;
     if (FetchSkin) FetchSkin();
-    TNonClientDC dc(wnd);
-    if (!dc.DC) return;
-    TCanvas c;
-    c.SetHandle(dc.DC);
+    TWholeWindowDC dc(wnd);
+    if (!dc.Get()) return;
+    TBorrowedCanvas c(dc.Get());
     for (int i = 0; i < 2; ++i)
-        if (Buttons[i].Visible) DrawButton(&c, i);
-    c.SetHandle(nullptr);
+        if (Buttons[i].Visible) DrawButton(c.Get(), i);
 }
 
 void TspArrowScroller::DrawButton(TCanvas* C, int I)

@@ -167,13 +167,11 @@ void TspSkinControlBar::PaintNCSkin()
     if (!dc.Get()) return;
     TSaveDCGuard save(dc.Get());
     if (!ncl.IsEmpty()) ExcludeClipRect(dc.Get(), ncl.left, ncl.top, ncl.right, ncl.bottom);
-    TCanvas c;
-    c.SetHandle(dc.Get());
-    c.Draw(0, 0, &top);
-    c.Draw(0, top.GetHeight(), &left);
-    c.Draw(W - right.GetWidth(), top.GetHeight(), &right);
-    c.Draw(0, H - bottom.GetHeight(), &bottom);
-    c.SetHandle(nullptr);
+    TBorrowedCanvas c(dc.Get());
+    c->Draw(0, 0, &top);
+    c->Draw(0, top.GetHeight(), &left);
+    c->Draw(W - right.GetWidth(), top.GetHeight(), &right);
+    c->Draw(0, H - bottom.GetHeight(), &bottom);
 }
 
 void TspSkinControlBar::WMNCCalcSize(TMessage& Message)

@@ -1,4 +1,5 @@
 #include "SkinFrameControl.h"
+#include "GdiHandles.h"
 #include "SkinControls.h"
 #include "SkinData.h"
 #include "SkinImage.h"
@@ -244,10 +245,8 @@ void TspFrameSkinControl::SetControlRegion()
         Sputils::CreateSkinSimplyRegion(rgn, FDefaultMask.get());
     }
     if (!rgn) return;
-    if (SetWindowRgn(GetWindowHandle(), rgn, TRUE))
-        FRgn = rgn;   // the window owns it from now on and frees the one it replaced
-    else
-        DeleteObject(rgn);
+    // The window owns it from now on and frees the one it replaced.
+    if (GiveWindowRegion(GetWindowHandle(), rgn)) FRgn = rgn;
 }
 
 void TspFrameSkinControl::CreateWnd()

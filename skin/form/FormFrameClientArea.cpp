@@ -11,19 +11,6 @@
 
 namespace {
 
-// Lends a device context to a canvas for one paint.
-class TLentCanvas {
-public:
-    explicit TLentCanvas(HDC DC) { FCanvas.SetHandle(DC); }
-    ~TLentCanvas() { FCanvas.SetHandle(nullptr); }
-    TLentCanvas(const TLentCanvas&) = delete;
-    TLentCanvas& operator=(const TLentCanvas&) = delete;
-    TCanvas* Get() { return &FCanvas; }
-
-private:
-    TCanvas FCanvas;
-};
-
 bool Stretchable(const TspSkinData* D) { return D->RollUpLeftPoint.x < D->RollUpRightPoint.x; }
 
 bool Usable(const TBitmap* B) { return B && !B->Empty(); }
@@ -53,7 +40,7 @@ void TspFormFrame::Paint(HDC DC)
     if (!DC || !OwnerForm) return;
     if (FrameWidth == 0) FrameWidth = OwnerForm->GetWidth();
     if (FrameHeight == 0) FrameHeight = OwnerForm->GetHeight();
-    TLentCanvas c(DC);
+    TBorrowedCanvas c(DC);
     if (!ClientAreaUsable()) {
         const TRect r = OwnerForm->GetClientRect();
         c.Get()->GetBrush()->SetStyle(bsSolid);

@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "EffectBmp.h"
 #include "Form.h"
+#include "GdiHandles.h"
 #include "SkinImage.h"
 #include "SkinPlatform.h"
 #include "SkinRegion.h"
@@ -199,8 +200,8 @@ void TspSkinHintWindow::ApplyAlpha()
 
 void TspSkinHintWindow::SetHintWindowRegion()
 {
-    // SetWindowRgn hands the region to the system, which frees it (and the one
-    // it replaces): we keep no copy, so none is ever deleted twice.
+    // The system owns the region it is given (and frees the one it replaces):
+    // we keep no copy, so none is ever deleted twice.
     HWND wnd = GetHandle();
     TspDataSkinHintWindow* r = Record();
     HRGN rgn = nullptr;
@@ -211,11 +212,7 @@ void TspSkinHintWindow::SetHintWindowRegion()
                                       r->RightBottomPoint, r->ClientRect, FNewLTPoint, FNewRTPoint, FNewLBPoint,
                                       FNewRBPoint, FNewClRect, mask, GetWidth(), GetHeight());
     }
-    if (rgn) {
-        if (!SetWindowRgn(wnd, rgn, TRUE)) DeleteObject(rgn);
-    } else {
-        SetWindowRgn(wnd, nullptr, TRUE);
-    }
+    GiveWindowRegion(wnd, rgn);
 }
 
 void TspSkinHintWindow::DrawText(TCanvas* C)

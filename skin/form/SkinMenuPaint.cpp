@@ -33,17 +33,6 @@ void Line(TCanvas* C, int X1, int Y1, int X2, int Y2)
     C->LineTo(X2, Y2);
 }
 
-// Draws with a canvas on a window DC for the scope.
-class TWindowCanvas {
-public:
-    explicit TWindowCanvas(HWND W) : FDC(W) { FCanvas.SetHandle(FDC.Get()); }
-    ~TWindowCanvas() { FCanvas.SetHandle(nullptr); }
-    TCanvas* Get() { return &FCanvas; }
-private:
-    TWindowDC FDC;
-    TCanvas FCanvas;
-};
-
 // The glyph of the frame's own window-command items, chosen by component name.
 bool DrawCommandGlyph(TCanvas* C, const std::string& Name, int X, int Y, TColor Color)
 {
@@ -273,8 +262,7 @@ void TspSkinPopupWindow::SetMenuWindowRegion()
     Sputils::CreateSkinRegion(rgn, FData->LeftTopPoint, FData->RightTopPoint, FData->LeftBottomPoint,
                               FData->RightBottomPoint, FData->ItemsRect, FNewLTPoint, FNewRTPoint, FNewLBPoint,
                               FNewRBPoint, FNewItemsRect, FFrameMask, FWidth, FHeight);
-    // The window owns the region it is given (and deletes the one it had).
-    if (HandleAllocated() || rgn) SetWindowRgn(GetHandle(), rgn, TRUE);
+    if (HandleAllocated() || rgn) GiveWindowRegion(GetHandle(), rgn);
 }
 
 TColor TspSkinPopupWindow::MarkerColor(int Direction) const
@@ -301,7 +289,8 @@ void TspSkinPopupWindow::DrawUpDownMarker(TCanvas* C, int Direction)
 void TspSkinPopupWindow::DrawUpMarker(TCanvas* C)
 {
     if (C == GetCanvas() && HandleAllocated()) {
-        TWindowCanvas wc(GetWindowHandle());
+        TWindowDC dc(GetWindowHandle());
+        TBorrowedCanvas wc(dc.Get());
         DrawUpDownMarker(wc.Get(), 1);
         return;
     }
@@ -311,7 +300,8 @@ void TspSkinPopupWindow::DrawUpMarker(TCanvas* C)
 void TspSkinPopupWindow::DrawDownMarker(TCanvas* C)
 {
     if (C == GetCanvas() && HandleAllocated()) {
-        TWindowCanvas wc(GetWindowHandle());
+        TWindowDC dc(GetWindowHandle());
+        TBorrowedCanvas wc(dc.Get());
         DrawUpDownMarker(wc.Get(), 2);
         return;
     }
@@ -347,7 +337,8 @@ void TspSkinPopupWindow::Repaint()
 void TspSkinPopupWindow::DrawItemOnWindow(TspSkinMenuItem* Item)
 {
     if (!Item || !HandleAllocated() || !IsWindowVisible(GetWindowHandle())) return;
-    TWindowCanvas wc(GetWindowHandle());
+    TWindowDC dc(GetWindowHandle());
+    TBorrowedCanvas wc(dc.Get());
     Item->Draw(wc.Get());
 }
 
