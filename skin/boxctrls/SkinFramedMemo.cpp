@@ -61,14 +61,14 @@ void TspSkinMemo::GetSkinData()
     const auto* r = dynamic_cast<const TspDataSkinMemoControl*>(FSD->ControlRecord(FIndex));
     if (!r) return;
     FSkinRect = r->SkinRect;
-    FActiveSkinRect = IsNullSkinRect(r->ActiveSkinRect) ? r->SkinRect : r->ActiveSkinRect;
+    FActiveSkinRect = r->ActiveSkinRect.IsEmpty() ? r->SkinRect : r->ActiveSkinRect;
     FLTPoint = r->LeftTopPoint;
     FRTPoint = r->RightTopPoint;
     FLBPoint = r->LeftBottomPoint;
     FRBPoint = r->RightBottomPoint;
     FClRect = r->ClientRect;
     if (r->PictureIndex >= 0 && r->PictureIndex < static_cast<int>(FSD->ActivePictures.size()) &&
-        !IsNullSkinRect(ClipToPicture(FSkinRect, FSD->ActivePictures[r->PictureIndex].get())))
+        !ClipToPicture(FSkinRect, FSD->ActivePictures[r->PictureIndex].get()).IsEmpty())
         FPicture = FSD->ActivePictures[r->PictureIndex].get();
 }
 

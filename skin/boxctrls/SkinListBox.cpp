@@ -14,20 +14,11 @@ const UINT RepeatTimer = 1;
 // Asks the frame to bring its bars in line once the current bar call has returned.
 const UINT WM_SPUPDATEBARS = WM_USER + 0x2A1;
 
-// A canvas lent to a DC for one paint; it lets go of the DC when it ends.
-struct TDCCanvas {
-    TCanvas C;
-    explicit TDCCanvas(HDC DC) { C.SetHandle(DC); }
-    ~TDCCanvas() { C.SetHandle(nullptr); }
-};
-
-bool RectHasArea(const TRect& R) { return R.right > R.left && R.bottom > R.top; }
-
 // A rectangle of the skin picture that is empty, or of a size no control has,
 // counts as missing.
 bool UsableSkinRect(const TRect& R)
 {
-    return RectHasArea(R) && R.Width() <= MaxSkinControlSide && R.Height() <= MaxSkinControlSide;
+    return !R.IsEmpty() && R.Width() <= MaxSkinControlSide && R.Height() <= MaxSkinControlSide;
 }
 
 TRect MoveRect(const TRect& R, int DX, int DY) { return TRect(R.left + DX, R.top + DY, R.right + DX, R.bottom + DY); }
@@ -239,7 +230,7 @@ void TspListBox::PaintBGWH(TCanvas* Cnvs, int AW, int AH, int AX, int AY)
     const TRect tile = ClipToPicture(TRect(e.SkinRect.left + e.ClRect.left, e.SkinRect.top + e.ClRect.top,
                                            e.SkinRect.left + e.ClRect.right, e.SkinRect.top + e.ClRect.bottom),
                                      e.Picture);
-    if (!e.Picture || !RectHasArea(tile)) {
+    if (!e.Picture || tile.IsEmpty()) {
         // An element whose client area is empty has no tile to repeat: the plain background.
         c->GetBrush()->SetStyle(bsSolid);
         c->GetBrush()->SetColor(clWindow);
@@ -332,7 +323,7 @@ TFont* TspListBox::PlainItemCanvas(TCanvas* C)
 
 void TspListBox::DrawDefaultItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State)
 {
-    if (Index < 0 || Index >= GetItems()->GetCount() || !RectHasArea(Rect)) return;
+    if (Index < 0 || Index >= GetItems()->GetCount() || Rect.IsEmpty()) return;
     TBitmap b(Rect.Width(), Rect.Height(), pf24bit);
     TCanvas* c = b.GetCanvas();
     TFont* font = PlainItemCanvas(c);
@@ -363,7 +354,7 @@ TspSkinCustomListBox* TspListBox::SkinItemOwner(TCanvas* Cnvs, int Index, const 
                                                  TOwnerDrawState State)
 {
     if (!FOwnerBox || !FOwnerBox->FElement.Picture) return nullptr;
-    if (Index < 0 || Index >= GetItems()->GetCount() || !RectHasArea(Rect)) return nullptr;
+    if (Index < 0 || Index >= GetItems()->GetCount() || Rect.IsEmpty()) return nullptr;
     if (!UsableSkinRect(FOwnerBox->SItemRect)) {
         DrawDefaultItem(Cnvs, Index, Rect, State);
         return nullptr;
@@ -508,8 +499,8 @@ void TspSkinCustomListBox::GetSkinData()
     const auto* rec = Skinned() ? dynamic_cast<const TspDataSkinListBox*>(CurrentRecord()) : nullptr;
     if (!rec) return;
     SItemRect = rec->ItemRect;
-    SActiveItemRect = IsNullSkinRect(rec->ActiveItemRect) ? rec->ItemRect : rec->ActiveItemRect;
-    SFocusItemRect = IsNullSkinRect(rec->FocusItemRect) ? rec->ItemRect : rec->FocusItemRect;
+    SActiveItemRect = rec->ActiveItemRect.IsEmpty() ? rec->ItemRect : rec->ActiveItemRect;
+    SFocusItemRect = rec->FocusItemRect.IsEmpty() ? rec->ItemRect : rec->FocusItemRect;
     // Offsets beyond the item picture would read outside it: at most the whole width.
     const int iw = std::max(0, SItemRect.Width());
     SItemLeftOffset = std::clamp(rec->ItemLeftOffset, 0, iw);
@@ -528,15 +519,15 @@ void TspSkinCustomListBox::GetSkinData()
     SCaptionFontColor = rec->CaptionFontColor;
     SUpButtonRect = rec->UpButtonRect;
     SActiveUpButtonRect = rec->ActiveUpButtonRect;
-    SDownUpButtonRect = IsNullSkinRect(rec->DownUpButtonRect) ? rec->ActiveUpButtonRect : rec->DownUpButtonRect;
+    SDownUpButtonRect = rec->DownUpButtonRect.IsEmpty() ? rec->ActiveUpButtonRect : rec->DownUpButtonRect;
     SDownButtonRect = rec->DownButtonRect;
     SActiveDownButtonRect = rec->ActiveDownButtonRect;
     SDownDownButtonRect =
-        IsNullSkinRect(rec->DownDownButtonRect) ? rec->ActiveDownButtonRect : rec->DownDownButtonRect;
+        rec->DownDownButtonRect.IsEmpty() ? rec->ActiveDownButtonRect : rec->DownDownButtonRect;
     SCheckButtonRect = rec->CheckButtonRect;
     SActiveCheckButtonRect = rec->ActiveCheckButtonRect;
     SDownCheckButtonRect =
-        IsNullSkinRect(rec->DownCheckButtonRect) ? rec->ActiveCheckButtonRect : rec->DownCheckButtonRect;
+        rec->DownCheckButtonRect.IsEmpty() ? rec->ActiveCheckButtonRect : rec->DownCheckButtonRect;
     SVScrollBarName = rec->VScrollBarName;
     SHScrollBarName = rec->HScrollBarName;
     SBothHScrollBarName = rec->BothHScrollBarName;
@@ -1163,7 +1154,7 @@ void TspSkinCustomListBox::CreateControlSkinImage(TBitmap* B)
         FCaptionButtons[2].R = map(SCheckButtonRect);
     }
     TCanvas* c = B->GetCanvas();
-    if (RectHasArea(SCaptionRect)) {
+    if (!SCaptionRect.IsEmpty()) {
         ApplySkinFont(c, SCaptionFontName, SCaptionFontHeight, SCaptionFontStyle, SCaptionFontColor);
         if (UseSkinFont) c->GetFont()->SetCharset(FDefaultCaptionFont->GetCharset());
         const TRect& r = FCaptionRect;
@@ -1179,7 +1170,7 @@ void TspSkinCustomListBox::DrawButton(TCanvas* C, int I)
     const TCaptionButton& b = FCaptionButtons[I];
     const bool pressed = b.Down && b.MouseIn;
     if (!Skinned()) {
-        if (!FCaptionMode || !RectHasArea(b.R)) return;
+        if (!FCaptionMode || b.R.IsEmpty()) return;
         C->GetBrush()->SetStyle(bsSolid);
         if (b.MouseIn) {
             C->GetBrush()->SetColor(clNavy);
@@ -1194,16 +1185,16 @@ void TspSkinCustomListBox::DrawButton(TCanvas* C, int I)
         else Sputils::DrawArrowImage(C, b.R, clBlack, I == 0 ? 3 : 4);
         return;
     }
-    if (!RectHasArea(b.R) || !FElement.Picture) return;
+    if (b.R.IsEmpty() || !FElement.Picture) return;
     const TRect normal[3] = {SUpButtonRect, SDownButtonRect, SCheckButtonRect};
     const TRect active[3] = {SActiveUpButtonRect, SActiveDownButtonRect, SActiveCheckButtonRect};
     const TRect down[3] = {SDownUpButtonRect, SDownDownButtonRect, SDownCheckButtonRect};
     TRect src;
     if (pressed) src = down[I];
     else if (b.MouseIn) src = active[I];
-    if (!RectHasArea(src)) src = MoveRect(normal[I], FElement.SkinRect.left, FElement.SkinRect.top);
+    if (src.IsEmpty()) src = MoveRect(normal[I], FElement.SkinRect.left, FElement.SkinRect.top);
     src = ClipToPicture(src, FElement.Picture);
-    if (!RectHasArea(src)) return;
+    if (src.IsEmpty()) return;
     C->CopyRect(b.R, FElement.Picture->GetCanvas(), src);
 }
 
@@ -1211,11 +1202,11 @@ void TspSkinCustomListBox::DrawButton(TCanvas* C, int I)
 
 void TspSkinCustomListBox::TestActive(int X, int Y)
 {
-    if (Skinned() && !RectHasArea(SUpButtonRect) && !RectHasArea(SDownButtonRect)) return;
+    if (Skinned() && SUpButtonRect.IsEmpty() && SDownButtonRect.IsEmpty()) return;
     FOldActiveButton = FActiveButton;
     FActiveButton = -1;
     for (int i = 0; i < 3; ++i)
-        if (RectHasArea(FCaptionButtons[i].R) && FCaptionButtons[i].R.Contains(TPoint(X, Y))) {
+        if (!FCaptionButtons[i].R.IsEmpty() && FCaptionButtons[i].R.Contains(TPoint(X, Y))) {
             FActiveButton = i;
             break;
         }
@@ -1317,7 +1308,7 @@ void TspSkinCustomListBox::ButtonUp(int I, int X, int Y)
     b.Down = false;
     if (I != FActiveButton) b.MouseIn = false;
     if (HandleAllocated()) DrawButton(GetCanvas(), I);
-    const bool over = RectHasArea(b.R) && b.R.Contains(TPoint(X, Y));
+    const bool over = !b.R.IsEmpty() && b.R.Contains(TPoint(X, Y));
     if (over && ButtonEvent(this, I)) {
         ButtonEvent(this, I)(this);
         return;

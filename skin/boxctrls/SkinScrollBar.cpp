@@ -207,12 +207,12 @@ void TspSkinScrollBar::DrawButton(TCanvas* C, int Index)
     const TRect src = down ? FDownThumb : (b.Hot ? FActiveThumb : FThumb);
     const TRect glyph = down ? FDownGlyph : (b.Hot ? FActiveGlyph : FGlyph);
     const int tw = b.R.Width(), th = b.R.Height();
-    if (tw <= 0 || th <= 0 || IsNullSkinRect(src)) return;
+    if (tw <= 0 || th <= 0 || src.IsEmpty()) return;
     TBitmap thumb;
     thumb.SetSize(tw, th);
     if (FPageSize > 0) {
         const TRect clipped = ClipToPicture(src, pic);
-        if (IsNullSkinRect(clipped)) return;
+        if (clipped.IsEmpty()) return;
         if (FKind == sbHorizontal)
             Sputils::CreateHSkinImage(FThumbOffset1, FThumbOffset2, &thumb, pic, clipped, tw, th);
         else
@@ -220,7 +220,7 @@ void TspSkinScrollBar::DrawButton(TCanvas* C, int Index)
     } else {
         Sputils::CopyPiece(thumb.GetCanvas(), TRect(0, 0, src.Width(), src.Height()), pic, src);
     }
-    if (!IsNullSkinRect(glyph)) {
+    if (!glyph.IsEmpty()) {
         const int gx = (thumb.GetWidth() - glyph.Width()) / 2, gy = (thumb.GetHeight() - glyph.Height()) / 2;
         Sputils::CopyPiece(thumb.GetCanvas(), TRect(gx, gy, gx + glyph.Width(), gy + glyph.Height()), pic, glyph);
     }

@@ -27,7 +27,7 @@ void TspSkinTrackBar::GetSkinData()
     const auto a = SkinRange::BoundCoords(r->TrackArea.left, r->TrackArea.top, r->TrackArea.right, r->TrackArea.bottom);
     FSkinTrackArea = TRect(a.left, a.top, a.right, a.bottom);
     FButtonRect = ClipToPicture(r->ButtonRect, FElement.Picture);
-    FActiveButtonRect = IsNullSkinRect(r->ActiveButtonRect) ? FButtonRect
+    FActiveButtonRect = r->ActiveButtonRect.IsEmpty() ? FButtonRect
                                                             : ClipToPicture(r->ActiveButtonRect, FElement.Picture);
     FVertical = r->Vertical;
     int w = GetWidth(), h = GetHeight();
@@ -134,7 +134,7 @@ void TspSkinTrackBar::CreateControlSkinImage(TBitmap* B)
     TBitmap* pic = FElement.Picture;
     const TRect th = CalcButtonRect(FTrackArea);
     const TRect src = (FDown || IsFocused()) ? FActiveButtonRect : FButtonRect;
-    if (!pic || IsNullSkinRect(src) || th.IsEmpty()) return;
+    if (!pic || src.IsEmpty() || th.IsEmpty()) return;
     TCanvas* C = B->GetCanvas();
     if (!FAlphaBlend) {
         Sputils::CopyPiece(C, th, pic, src);

@@ -620,10 +620,10 @@ void TspSkinCustomListView::HGetSkinData()
     FHFontColor = r->FontColor;
     FHActiveFontColor = r->ActiveFontColor;
     FHDownFontColor = r->DownFontColor;
-    FHActiveSkinRect = IsNullSkinRect(r->ActiveSkinRect) ? r->SkinRect : r->ActiveSkinRect;
-    FHDownSkinRect = IsNullSkinRect(r->DownSkinRect) ? FHActiveSkinRect : r->DownSkinRect;
+    FHActiveSkinRect = r->ActiveSkinRect.IsEmpty() ? r->SkinRect : r->ActiveSkinRect;
+    FHDownSkinRect = r->DownSkinRect.IsEmpty() ? FHActiveSkinRect : r->DownSkinRect;
     // A source that lies outside the picture leaves nothing to draw from.
-    if (FHPicture && IsNullSkinRect(ClipToPicture(FHSkinRect, FHPicture))) FHPicture = nullptr;
+    if (FHPicture && ClipToPicture(FHSkinRect, FHPicture).IsEmpty()) FHPicture = nullptr;
 }
 
 TRect TspSkinCustomListView::GetHeaderSectionRect(int Index)

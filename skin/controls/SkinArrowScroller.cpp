@@ -221,10 +221,10 @@ void TspArrowScroller::DrawButton(TCanvas* C, int I)
     if (s) {
         TRect look = s->SkinRect;
         arrow = s->FontColor;
-        if (!IsNullSkinRect(s->DownSkinRect) && pressed) {
+        if (!s->DownSkinRect.IsEmpty() && pressed) {
             look = s->DownSkinRect;
             arrow = s->DownFontColor;
-        } else if (b.MouseIn && !IsNullSkinRect(s->ActiveSkinRect)) {
+        } else if (b.MouseIn && !s->ActiveSkinRect.IsEmpty()) {
             look = s->ActiveSkinRect;
             arrow = s->ActiveFontColor;
         }

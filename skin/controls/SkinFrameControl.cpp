@@ -69,7 +69,7 @@ void TspFrameSkinControl::GetSkinData()
     if (!r) return;
     FSkinCursorIndex = r->CursorIndex;
     const TRect& s = r->SkinRect;
-    if (IsNullSkinRect(s)) return;
+    if (s.IsEmpty()) return;
     const long long w = static_cast<long long>(s.right) - s.left, h = static_cast<long long>(s.bottom) - s.top;
     if (w > INT_MAX / 2 || h > INT_MAX / 2) return;
     FStripRect = s;

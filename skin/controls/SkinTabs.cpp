@@ -91,7 +91,7 @@ int ReadTabSkin(TspSkinData* Data, const std::string& Name, TTabSkin& S, TBitmap
     if (!pic) return -1;
     const TRect skinRect = ClipToPicture(rec->SkinRect, pic);
     const TRect tabRect = ClipToPicture(rec->TabRect, pic);
-    if (IsNullSkinRect(skinRect) || IsNullSkinRect(tabRect)) return -1;
+    if (skinRect.IsEmpty() || tabRect.IsEmpty()) return -1;
     Picture = pic;
     TTabSkin& s = S;
     const int sw = skinRect.Width(), sh = skinRect.Height();
@@ -106,10 +106,10 @@ int ReadTabSkin(TspSkinData* Data, const std::string& Name, TTabSkin& S, TBitmap
     s.LeftBottom = ClampPoint(rec->LeftBottomPoint, sw, sh);
     s.RightBottom = ClampPoint(rec->RightBottomPoint, sw, sh);
     s.TabRect = tabRect;
-    s.ActiveTabRect = IsNullSkinRect(rec->ActiveTabRect) ? tabRect : ClipToPicture(rec->ActiveTabRect, pic);
+    s.ActiveTabRect = rec->ActiveTabRect.IsEmpty() ? tabRect : ClipToPicture(rec->ActiveTabRect, pic);
     // A null focused look falls back to the active look as read; a null one of
     // those is resolved at drawing time.
-    s.FocusTabRect = ClipToPicture(IsNullSkinRect(rec->FocusTabRect) ? rec->ActiveTabRect : rec->FocusTabRect, pic);
+    s.FocusTabRect = ClipToPicture(rec->FocusTabRect.IsEmpty() ? rec->ActiveTabRect : rec->FocusTabRect, pic);
     s.MouseInTabRect = ClipToPicture(rec->MouseInTabRect, pic);
     s.TabsBGRect = ClipToPicture(rec->TabsBGRect, pic);
     s.TabLeftOffset = rec->TabLeftOffset;
@@ -229,8 +229,8 @@ void DrawTab(TCanvas* C, const TRect& R, const TTabLook& L)
         // A focused look that is null (and so an active one read as null) falls
         // back to the active look, never to an empty picture.
         TRect sr;
-        if (MouseIn && !Active && !IsNullSkinRect(s.MouseInTabRect)) sr = s.MouseInTabRect;
-        else if (Active && L.Focused && !IsNullSkinRect(s.FocusTabRect)) sr = s.FocusTabRect;
+        if (MouseIn && !Active && !s.MouseInTabRect.IsEmpty()) sr = s.MouseInTabRect;
+        else if (Active && L.Focused && !s.FocusTabRect.IsEmpty()) sr = s.FocusTabRect;
         else if (!Active) sr = s.TabRect;
         else sr = s.ActiveTabRect;
         const int lo = std::max(0, std::min(s.TabLeftOffset, sr.Width()));

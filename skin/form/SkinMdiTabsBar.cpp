@@ -241,8 +241,8 @@ void TspSkinMDITabsBar::GetSkinData()
     }
     TabPicture = SkinPicture(FSD, r->PictureIndex);
     TabRect = r->TabRect;
-    ActiveTabRect = IsNullSkinRect(r->ActiveTabRect) ? r->TabRect : r->ActiveTabRect;
-    MouseInTabRect = IsNullSkinRect(r->MouseInTabRect) ? r->TabRect : r->MouseInTabRect;
+    ActiveTabRect = r->ActiveTabRect.IsEmpty() ? r->TabRect : r->ActiveTabRect;
+    MouseInTabRect = r->MouseInTabRect.IsEmpty() ? r->TabRect : r->MouseInTabRect;
     BackgroundRect = r->TabsBGRect;
     TabLeftOffset = std::max(0, r->TabLeftOffset);
     TabRightOffset = std::max(0, r->TabRightOffset);
@@ -253,7 +253,7 @@ void TspSkinMDITabsBar::GetSkinData()
     ActiveTabFontColor = r->FocusFontColor;
     MouseInTabFontColor = r->MouseInFontColor;
     // A record whose picture or tab image is unusable leaves the bar plain.
-    if (!TabPicture || IsNullSkinRect(ClipToPicture(TabRect, TabPicture))) {
+    if (!TabPicture || ClipToPicture(TabRect, TabPicture).IsEmpty()) {
         FIndex = -1;
         TabPicture = nullptr;
     }
@@ -285,7 +285,7 @@ void TspSkinMDITabsBar::CreateControlSkinImage(TBitmap* B)
     TCanvas* c = B->GetCanvas();
     const int w = B->GetWidth(), h = B->GetHeight();
     const TRect bg = TabPicture ? ClipToPicture(BackgroundRect, TabPicture) : TRect();
-    if (IsNullSkinRect(bg)) {
+    if (bg.IsEmpty()) {
         // No usable background tile: the plain face rather than a tiling by zero.
         c->GetBrush()->SetColor(clBtnFace);
         c->FillRect(TRect(0, 0, w, h));

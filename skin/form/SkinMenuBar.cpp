@@ -296,7 +296,7 @@ void TspSkinMainMenuBar::GetSkinData()
     FMarkActiveColor = r->TrackMarkActiveColor;
     FBarPicture = SkinPicture(FSD, r->PictureIndex);
     // A record whose picture or rectangles are unusable leaves the bar plain.
-    if (!FBarPicture || IsNullSkinRect(ClipToPicture(FSkinRect, FBarPicture)) || IsNullSkinRect(FSkinItemsRect))
+    if (!FBarPicture || ClipToPicture(FSkinRect, FBarPicture).IsEmpty() || FSkinItemsRect.IsEmpty())
         FIndex = -1;
 }
 
