@@ -179,15 +179,17 @@ TRect TspSkinMemo::SourceRect()
     return (FMouseIn || (HandleAllocated() && Focused())) ? FActiveSkinRect : FSkinRect;
 }
 
-void TspSkinMemo::NewGeometry(TPoint& LT, TPoint& RT, TPoint& LB, TPoint& RB, TRect& Cl) const
+Sputils::TSkinImageArgs TspSkinMemo::ImageArgs(int W, int H)
 {
-    const int dw = GetWidth() - (FSkinRect.right - FSkinRect.left);
-    const int dh = GetHeight() - (FSkinRect.bottom - FSkinRect.top);
-    LT = FLTPoint;
-    RT = TPoint(FRTPoint.x + dw, FRTPoint.y);
-    LB = TPoint(FLBPoint.x, FLBPoint.y + dh);
-    RB = TPoint(FRBPoint.x + dw, FRBPoint.y + dh);
-    Cl = TRect(FClRect.left, FClRect.top, FClRect.right + dw, FClRect.bottom + dh);
+    Sputils::TSkinImageArgs a;
+    a.Skin = {FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect};
+    a.Target = a.Skin.Grown(GetWidth() - (FSkinRect.right - FSkinRect.left),
+                            GetHeight() - (FSkinRect.bottom - FSkinRect.top));
+    a.Source = FPicture;
+    a.SourceRect = SourceRect();
+    a.Width = W;
+    a.Height = H;
+    return a;
 }
 
 void TspSkinMemo::SkinNCPaint(TCanvas* Canvas)
@@ -201,11 +203,7 @@ void TspSkinMemo::SkinNCPaint(TCanvas* Canvas)
         b.GetCanvas()->FillRect(TRect(0, 0, w, h));
         PlainFrames(b.GetCanvas(), w, h);
     } else {
-        TPoint lt, rt, lb, rb;
-        TRect cl;
-        NewGeometry(lt, rt, lb, rb, cl);
-        Sputils::CreateSkinImage(FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect, lt, rt, lb, rb, cl, &b, FPicture,
-                                 SourceRect(), w, h, true);
+        Sputils::CreateSkinImage(&b, ImageArgs(w, h));
     }
     if (FTransparent && FParentImage && FParentImage->GetWidth() == w && FParentImage->GetHeight() == h) {
         TspEffectBmp front(&b), under(FParentImage.get());
@@ -225,12 +223,8 @@ void TspSkinMemo::SkinFramePaint(TCanvas* Canvas)
         PlainFrames(Canvas, w, h);
         return;
     }
-    TPoint lt, rt, lb, rb;
-    TRect cl;
-    NewGeometry(lt, rt, lb, rb, cl);
     TBitmap left, top, right, bottom;
-    Sputils::CreateSkinBorderImages(FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect, lt, rt, lb, rb, cl, &left, &top,
-                                    &right, &bottom, FPicture, SourceRect(), w, h, false, false, false, false);
+    Sputils::CreateSkinBorderImages({&left, &top, &right, &bottom}, ImageArgs(w, h));
     Canvas->Draw(0, 0, &top);
     Canvas->Draw(0, top.GetHeight(), &left);
     Canvas->Draw(w - right.GetWidth(), top.GetHeight(), &right);

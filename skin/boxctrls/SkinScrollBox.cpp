@@ -393,13 +393,15 @@ void TspSkinScrollBox::PaintFrame(TCanvas* C)
     auto inside = [&](const TPoint& P) { return TPoint(std::clamp<int>(P.x, 0, sw), std::clamp<int>(P.y, 0, sh)); };
     const TPoint lt = inside(FElement.LTPoint), rt = inside(FElement.RTPoint), lb = inside(FElement.LBPoint),
                  rb = inside(FElement.RBPoint);
-    const TRect cl = SafeClientRect();
-    const int dW = W - sw, dH = H - sh;
-    const TPoint nrt(rt.x + dW, rt.y), nlb(lb.x, lb.y + dH), nrb(rb.x + dW, rb.y + dH);
-    const TRect ncl(cl.left, cl.top, cl.right + dW, cl.bottom + dH);
+    Sputils::TSkinImageArgs a;
+    a.Skin = {lt, rt, lb, rb, SafeClientRect()};
+    a.Target = a.Skin.Grown(W - sw, H - sh);
+    a.Source = FElement.Picture;
+    a.SourceRect = sr;
+    a.Width = W;
+    a.Height = H;
     TBitmap left, top, right, bottom;
-    Sputils::CreateSkinBorderImages(lt, rt, lb, rb, cl, lt, nrt, nlb, nrb, ncl, &left, &top, &right, &bottom,
-                                    FElement.Picture, sr, W, H, false, false, false, false);
+    Sputils::CreateSkinBorderImages({&left, &top, &right, &bottom}, a);
     C->Draw(0, 0, &top);
     C->Draw(0, top.GetHeight(), &left);
     C->Draw(W - right.GetWidth(), top.GetHeight(), &right);

@@ -653,16 +653,15 @@ void TspSkinCustomListView::HeaderImage(TBitmap* B, const TRect& Source, int W, 
 {
     const int sw = Source.right - Source.left, sh = Source.bottom - Source.top;
     if (!Sputils::IsNullPoint(FHLBPoint)) {
-        const int dw = W - (FHSkinRect.right - FHSkinRect.left), dh = H - (FHSkinRect.bottom - FHSkinRect.top);
-        const TPoint lt = FHLTPoint, rt(FHRTPoint.x + dw, FHRTPoint.y), lb(FHLBPoint.x, FHLBPoint.y + dh),
-                     rb(FHRBPoint.x + dw, FHRBPoint.y + dh);
-        const TRect cl(FHClRect.left, FHClRect.top, FHClRect.right + dw, FHClRect.bottom + dh);
-        if (Open)
-            Sputils::CreateSkinImage2(FHLTPoint, FHRTPoint, FHLBPoint, FHRBPoint, FHClRect, lt, rt, lb, rb, cl, B,
-                                      FHPicture, Source, W, H, true);
-        else
-            Sputils::CreateSkinImage(FHLTPoint, FHRTPoint, FHLBPoint, FHRBPoint, FHClRect, lt, rt, lb, rb, cl, B,
-                                     FHPicture, Source, W, H, true);
+        Sputils::TSkinImageArgs a;
+        a.Skin = {FHLTPoint, FHRTPoint, FHLBPoint, FHRBPoint, FHClRect};
+        a.Target = a.Skin.Grown(W - (FHSkinRect.right - FHSkinRect.left), H - (FHSkinRect.bottom - FHSkinRect.top));
+        a.Source = FHPicture;
+        a.SourceRect = Source;
+        a.Width = W;
+        a.Height = H;
+        if (Open) Sputils::CreateSkinImage2(B, a);
+        else Sputils::CreateSkinImage(B, a);
         return;
     }
     TBitmap strip;

@@ -239,11 +239,14 @@ void TspArrowScroller::DrawButton(TCanvas* C, int I)
                      rb = clamp(s->RightBottomPoint);
         const TPoint cl1 = clamp(s->ClientRect.TopLeft()), cl2 = clamp(s->ClientRect.BottomRight());
         const TRect cl(cl1.x, cl1.y, std::max(cl1.x, cl2.x), std::max(cl1.y, cl2.y));
-        const int dw = w - sw, dh = h - sh;
-        const TRect ncl(cl.left, cl.top, cl.right + dw, cl.bottom + dh);
-        const TRect src(look.left, look.top, look.left + sw, look.top + sh);
-        Sputils::CreateSkinImage(lt, rt, lb, rb, cl, lt, TPoint(rt.x + dw, rt.y), TPoint(lb.x, lb.y + dh),
-                                 TPoint(rb.x + dw, rb.y + dh), ncl, &buffer, FArrowPicture, src, w, h, true);
+        Sputils::TSkinImageArgs a;
+        a.Skin = {lt, rt, lb, rb, cl};
+        a.Target = a.Skin.Grown(w - sw, h - sh);
+        a.Source = FArrowPicture;
+        a.SourceRect = TRect(look.left, look.top, look.left + sw, look.top + sh);
+        a.Width = w;
+        a.Height = h;
+        Sputils::CreateSkinImage(&buffer, a);
         bc = buffer.GetCanvas();
     } else {
         bc->GetBrush()->SetStyle(bsSolid);

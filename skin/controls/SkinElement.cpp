@@ -172,10 +172,17 @@ bool TspSkinElement::Compose(TBitmap* Dest, TBitmap* Source, const TRect& R, int
         Dest->SetSize(std::min(R.Width(), MaxSkinControlSide), std::min(R.Height(), MaxSkinControlSide));
         Sputils::CopyPiece(Dest->GetCanvas(), TRect(0, 0, R.Width(), R.Height()), Source, R);
         break;
-    case rmEightPoint:
-        Sputils::CreateSkinImage(LTPoint, RTPoint, LBPoint, RBPoint, ClRect, NewLTPoint, NewRTPoint, NewLBPoint,
-                                 NewRBPoint, NewClRect, Dest, Source, R, W, H, true);
+    case rmEightPoint: {
+        Sputils::TSkinImageArgs a;
+        a.Skin = {LTPoint, RTPoint, LBPoint, RBPoint, ClRect};
+        a.Target = {NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint, NewClRect};
+        a.Source = Source;
+        a.SourceRect = R;
+        a.Width = W;
+        a.Height = H;
+        Sputils::CreateSkinImage(Dest, a);
         break;
+    }
     case rmHorizontal:
         Sputils::CreateHSkinImage(LTPoint.x, SkinRect.Width() - RTPoint.x, Dest, Source, R, W, H);
         break;

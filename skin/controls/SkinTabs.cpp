@@ -189,15 +189,15 @@ void DrawFrame(TCanvas* C, const TTabSkin& S, TBitmap* Picture, const TRect& F)
 {
     const int fw = F.Width(), fh = F.Height();
     if (fw <= 0 || fh <= 0) return;
-    const int dw = fw - S.SkinRect.Width(), dh = fh - S.SkinRect.Height();
-    TRect ncl = S.ClientRect;
-    ncl.right += dw;
-    ncl.bottom += dh;
+    Sputils::TSkinImageArgs a;
+    a.Skin = {S.LeftTop, S.RightTop, S.LeftBottom, S.RightBottom, S.ClientRect};
+    a.Target = a.Skin.Grown(fw - S.SkinRect.Width(), fh - S.SkinRect.Height());
+    a.Source = Picture;
+    a.SourceRect = S.SkinRect;
+    a.Width = std::min(fw, MaxSkinControlSide);
+    a.Height = std::min(fh, MaxSkinControlSide);
     TBitmap frame;
-    Sputils::CreateSkinImage(S.LeftTop, S.RightTop, S.LeftBottom, S.RightBottom, S.ClientRect, S.LeftTop,
-                             TPoint(S.RightTop.x + dw, S.RightTop.y), TPoint(S.LeftBottom.x, S.LeftBottom.y + dh),
-                             TPoint(S.RightBottom.x + dw, S.RightBottom.y + dh), ncl, &frame, Picture, S.SkinRect,
-                             std::min(fw, MaxSkinControlSide), std::min(fh, MaxSkinControlSide), true);
+    Sputils::CreateSkinImage(&frame, a);
     C->Draw(F.left, F.top, &frame);
 }
 

@@ -29,10 +29,21 @@ void TspFormFrame::CreateRealBitMap(TBitmap* Bitmap, TBitmap* Picture)
     if (!Bitmap || !Usable(Picture) || !FSkinData) return;
     SyncFrameSize();
     CalcRects();
+    Sputils::CreateSkinImage(Bitmap, FrameImageArgs(Picture));
+}
+
+Sputils::TSkinImageArgs TspFormFrame::FrameImageArgs(TBitmap* Picture) const
+{
     const TspSkinContent& s = *FSkinData;
-    Sputils::CreateSkinImage(s.LTPoint, s.RTPoint, s.LBPoint, s.RBPoint, s.ClientRect, LeftTopCorner, RightTopCorner,
-                             LeftBottomCorner, RightBottomCorner, FrameClientRect, Bitmap, Picture,
-                             TRect(0, 0, Picture->GetWidth(), Picture->GetHeight()), FrameWidth, FrameHeight, true);
+    Sputils::TSkinImageArgs a;
+    a.Skin = {s.LTPoint, s.RTPoint, s.LBPoint, s.RBPoint, s.ClientRect};
+    a.Target = {LeftTopCorner, RightTopCorner, LeftBottomCorner, RightBottomCorner, FrameClientRect};
+    a.Source = Picture;
+    a.SourceRect = TRect(0, 0, Picture->GetWidth(), Picture->GetHeight());
+    a.Width = FrameWidth;
+    a.Height = FrameHeight;
+    a.Stretch = {s.LeftStretch, s.TopStretch, s.RightStretch, s.BottomStretch};   // for the border strips
+    return a;
 }
 
 void TspFormFrame::Paint(HDC DC)

@@ -68,11 +68,7 @@ void TspFormFrame::PaintNCSkin()
     TBitmap* source = SkinPicture();
     if (!active && s.InActivePicture && !s.InActivePicture->Empty()) source = s.InActivePicture.get();
     TBitmap left, top, right, bottom;
-    Sputils::CreateSkinBorderImages(s.LTPoint, s.RTPoint, s.LBPoint, s.RBPoint, s.ClientRect, LeftTopCorner,
-                                    RightTopCorner, LeftBottomCorner, RightBottomCorner, FrameClientRect, &left,
-                                    &top, &right, &bottom, source, TRect(0, 0, source->GetWidth(), source->GetHeight()),
-                                    FrameWidth, FrameHeight, s.LeftStretch, s.TopStretch, s.RightStretch,
-                                    s.BottomStretch);
+    Sputils::CreateSkinBorderImages({&left, &top, &right, &bottom}, FrameImageArgs(source));
     DrawFrameObjects(top.Empty() ? nullptr : top.GetCanvas(), bottom.Empty() ? nullptr : bottom.GetCanvas());
     TWholeWindowDC dc(wnd);
     if (!dc.Get()) return;

@@ -243,10 +243,15 @@ void TspSkinHintWindow::Paint()
     TBitmap* pic = Record() ? WindowPicture() : nullptr;
     if (pic) {
         TspDataSkinHintWindow* r = Record();
-        Sputils::CreateSkinImageBS(r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint,
-                                   r->ClientRect, FNewLTPoint, FNewRTPoint, FNewLBPoint, FNewRBPoint, FNewClRect,
-                                   &b, pic, TRect(0, 0, pic->GetWidth(), pic->GetHeight()), w, h, true,
-                                   r->LeftStretch, r->TopStretch, r->RightStretch, r->BottomStretch);
+        Sputils::TSkinImageArgs a;
+        a.Skin = {r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint, r->ClientRect};
+        a.Target = {FNewLTPoint, FNewRTPoint, FNewLBPoint, FNewRBPoint, FNewClRect};
+        a.Source = pic;
+        a.SourceRect = TRect(0, 0, pic->GetWidth(), pic->GetHeight());
+        a.Width = w;
+        a.Height = h;
+        a.Stretch = {r->LeftStretch, r->TopStretch, r->RightStretch, r->BottomStretch};
+        Sputils::CreateSkinImageBS(&b, a);
     } else {
         bc->GetBrush()->SetStyle(bsSolid);
         bc->GetBrush()->SetColor(clInfoBk);

@@ -233,12 +233,17 @@ void TspSkinPopupWindow::CreateRealImage(TBitmap* B)
 {
     const int w = std::max(1, FWidth), h = std::max(1, FHeight);
     if (FData && FFramePicture) {
-        Sputils::CreateSkinImageBS(FData->LeftTopPoint, FData->RightTopPoint, FData->LeftBottomPoint,
-                                   FData->RightBottomPoint, FData->ItemsRect, FNewLTPoint, FNewRTPoint, FNewLBPoint,
-                                   FNewRBPoint, FNewItemsRect, B, FFramePicture,
-                                   TRect(0, 0, FFramePicture->GetWidth(), FFramePicture->GetHeight()), w, h,
-                                   FScrollable || !FItemData, FData->LeftStretch, FData->TopStretch,
-                                   FData->RightStretch, FData->BottomStretch);
+        Sputils::TSkinImageArgs a;
+        a.Skin = {FData->LeftTopPoint, FData->RightTopPoint, FData->LeftBottomPoint, FData->RightBottomPoint,
+                  FData->ItemsRect};
+        a.Target = {FNewLTPoint, FNewRTPoint, FNewLBPoint, FNewRBPoint, FNewItemsRect};
+        a.Source = FFramePicture;
+        a.SourceRect = TRect(0, 0, FFramePicture->GetWidth(), FFramePicture->GetHeight());
+        a.Width = w;
+        a.Height = h;
+        a.DrawClient = FScrollable || !FItemData;
+        a.Stretch = {FData->LeftStretch, FData->TopStretch, FData->RightStretch, FData->BottomStretch};
+        Sputils::CreateSkinImageBS(B, a);
     } else {
         B->SetSize(w, h);
         TCanvas* c = B->GetCanvas();
