@@ -108,5 +108,20 @@ private:
     int FLockCount = 0;
 };
 
+// A canvas on a device context that someone else owns (a paint message's, a
+// window's), for the scope: at the end the canvas puts the DC's own objects back
+// and lets go of it; the DC itself stays its owner's.
+class TBorrowedCanvas {
+public:
+    explicit TBorrowedCanvas(HDC DC) { FCanvas.SetHandle(DC); }
+    ~TBorrowedCanvas() { FCanvas.SetHandle(nullptr); }
+    TBorrowedCanvas(const TBorrowedCanvas&) = delete;
+    TBorrowedCanvas& operator=(const TBorrowedCanvas&) = delete;
+    TCanvas* Get() { return &FCanvas; }
+    TCanvas* operator->() { return &FCanvas; }
+private:
+    TCanvas FCanvas;
+};
+
 // Draws a 3-D frame of Width lines inside R and shrinks R to what lies within.
 void Frame3D(TCanvas* Canvas, TRect& R, TColor TopColor, TColor BottomColor, int Width);

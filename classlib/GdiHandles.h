@@ -47,6 +47,31 @@ private:
     HDC FDC;
 };
 
+// The device context of the whole window, frame included (GetWindowDC), given
+// back with ReleaseDC. No window gives no DC (never the screen's).
+class TWholeWindowDC {
+public:
+    explicit TWholeWindowDC(HWND wnd) : FWnd(wnd), FDC(wnd ? GetWindowDC(wnd) : nullptr) {}
+    ~TWholeWindowDC() { if (FDC) ReleaseDC(FWnd, FDC); }
+    TWholeWindowDC(const TWholeWindowDC&) = delete;
+    TWholeWindowDC& operator=(const TWholeWindowDC&) = delete;
+    HDC Get() const { return FDC; }
+private:
+    HWND FWnd;
+    HDC FDC;
+};
+
+// Hands Rgn to Wnd as its window region; a null region takes the region away.
+// On success the system owns Rgn (and has freed the region the window had): the
+// caller must not delete it. On failure Rgn is deleted here. Returns whether the
+// window took it.
+inline bool GiveWindowRegion(HWND wnd, HRGN rgn)
+{
+    if (SetWindowRgn(wnd, rgn, TRUE)) return true;
+    if (rgn) DeleteObject(rgn);
+    return false;
+}
+
 // Selects an object into a device context for the scope and puts the old one back.
 class TSelectGuard {
 public:

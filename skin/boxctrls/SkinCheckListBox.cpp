@@ -4,11 +4,10 @@
 #include "SkinDrawHelpers.h"
 #include "SkinImage.h"
 #include "SysUtils.h"
+#include "Trace.h"
 #include <algorithm>
 
 namespace {
-
-bool RectHasArea(const TRect& R) { return R.right > R.left && R.bottom > R.top; }
 
 // The plain look's check column.
 const int CheckColumn = 20;
@@ -51,6 +50,7 @@ void TspCheckListBox::SetState(int Index, TCheckBoxState State)
             HandleNeeded();
         } catch (const Exception&) {
             // No top-level window above the list yet: the states follow by position.
+            Trace::Caught(Trace::Skin, "check list box handle");
         }
     }
     CheckIndex(Index);
@@ -78,7 +78,7 @@ void TspCheckListBox::InvalidateCheck(int Index)
 {
     if (!HandleAllocated()) return;
     const TRect r = ItemRect(Index);
-    if (!RectHasArea(r)) return;
+    if (r.IsEmpty()) return;
     RECT rc = r;
     InvalidateRect(GetHandle(), &rc, FALSE);
     UpdateWindow(GetHandle());
@@ -241,7 +241,7 @@ void TspCheckListBox::SkinDrawCheckImage(TCanvas* Cnvs, const TRect& K, const TR
     TspSkinCheckListBox* o = CheckOwner();
     if (!o || !o->FElement.Picture) return;
     const TRect src = ClipToPicture(R, o->FElement.Picture);
-    if (!RectHasArea(src)) return;
+    if (src.IsEmpty()) return;
     TBitmap b(src.Width(), src.Height(), pf24bit);
     b.GetCanvas()->CopyRect(TRect(0, 0, src.Width(), src.Height()), o->FElement.Picture->GetCanvas(), src);
     b.SetTransparent(true);
@@ -268,7 +268,7 @@ void TspCheckListBox::DrawTextPart(TCanvas* C, int Index, int W, int H, TRect T,
 
 void TspCheckListBox::DrawDefaultItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State)
 {
-    if (Index < 0 || Index >= GetItems()->GetCount() || !RectHasArea(Rect)) return;
+    if (Index < 0 || Index >= GetItems()->GetCount() || Rect.IsEmpty()) return;
     const int w = Rect.Width(), h = Rect.Height();
     TBitmap b(w, h, pf24bit);
     TCanvas* c = b.GetCanvas();
@@ -298,8 +298,8 @@ TspSkinCustomListBox* TspCheckListBox::SkinItemOwner(TCanvas* Cnvs, int Index, c
                                                     TOwnerDrawState State)
 {
     TspSkinCheckListBox* o = CheckOwner();
-    if (!o || !o->SkinnedList() || Index < 0 || Index >= GetItems()->GetCount() || !RectHasArea(Rect)) return nullptr;
-    if (IsNullSkinRect(ClipToPicture(o->SItemRect, o->FElement.Picture))) {
+    if (!o || !o->SkinnedList() || Index < 0 || Index >= GetItems()->GetCount() || Rect.IsEmpty()) return nullptr;
+    if (ClipToPicture(o->SItemRect, o->FElement.Picture).IsEmpty()) {
         DrawDefaultItem(Cnvs, Index, Rect, State);
         return nullptr;
     }

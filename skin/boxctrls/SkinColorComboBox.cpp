@@ -1,8 +1,10 @@
 #include "SkinColorComboBox.h"
 #include "Canvas.h"
 #include "Classes.h"
+#include "ScopeGuard.h"
 #include "SkinColorDialog.h"
 #include "SkinDrawHelpers.h"
+#include "Trace.h"
 #include <cstdint>
 #include <memory>
 
@@ -98,7 +100,8 @@ void TspSkinColorComboBox::PopulateList()
     items->BeginUpdate();
     TColor custom = 0;
     const TColor selected = FSelected;
-    try {
+    {
+        TScopeExit endUpdate([items] { items->EndUpdate(); });
         if ((FExStyle & spcbCustomColor) && items->GetCount() > 0) custom = GetColor(0);
         items->Clear();
         for (int i = 0; i < SpColorIdents::Count(); ++i) {
@@ -124,11 +127,7 @@ void TspSkinColorComboBox::PopulateList()
             items->Insert(0, kCustom);
             SetItemColor(0, custom);
         }
-    } catch (...) {
-        items->EndUpdate();
-        throw;
     }
-    items->EndUpdate();
     SetSelected(selected);
 }
 
@@ -233,6 +232,7 @@ bool TspSkinColorComboBox::PickCustomColor()
         if (OnChange) OnChange(this);
         return true;
     } catch (...) {
+        Trace::Caught(Trace::Skin, "colour box custom colour");
         return false;
     }
 }

@@ -9,6 +9,7 @@
 #include "SkinLabels.h"
 #include "SkinTrackEdit.h"
 #include "Spconst.h"
+#include "Trace.h"
 #include <algorithm>
 
 namespace {
@@ -302,6 +303,7 @@ void TspSkinColorDialog::RGBEditChange(TObject*)
         ColorViewer->SetColorValue(Spcolorctrls::RGBToColor(r, g, b));
         ShowHSV(r, g, b);
     } catch (...) {
+        Trace::Caught(Trace::Skin, "colour dialog RGB edits");
         FHSLGuard = false;
     }
 }
@@ -323,6 +325,7 @@ void TspSkinColorDialog::HSLEditChange(TObject*)
         Spcolorctrls::HSVToRGBBytes(h, s, v, r, g, b);
         ApplyHSVColor(r, g, b);
     } catch (...) {
+        Trace::Caught(Trace::Skin, "colour dialog HSL edits");
         FRGBGuard = false;
     }
 }
@@ -340,6 +343,7 @@ void TspSkinColorDialog::ColorGridChange(TObject* Sender)
         ColorViewer->SetColorValue(Spcolorctrls::RGBToColor(r, g, b));
         ShowHSV(r, g, b);
     } catch (...) {
+        Trace::Caught(Trace::Skin, "colour dialog grid");
         FRGBGuard = FHSLGuard = false;
     }
 }
@@ -354,6 +358,7 @@ void TspSkinColorDialog::ChangeEdits()
         const TRGB& c = FPaletteColor->GetRGB();
         SetEdits(REdit, GEdit, BEdit, c.R, c.G, c.B);
     } catch (...) {
+        Trace::Caught(Trace::Skin, "colour dialog palette colour");
     }
     FPaletteFlag = false;
 }
@@ -370,6 +375,7 @@ void TspSkinColorDialog::PalettePSPMouseDown(TObject*, TMouseButton Button, TShi
         Palette->MouseDown(Button, X, Y);
     } catch (...) {
         // A picture that cannot be drawn leaves the colour as it was.
+        Trace::Caught(Trace::Skin, "colour palette press");
     }
 }
 
@@ -380,6 +386,7 @@ void TspSkinColorDialog::PalettePSPMouseMove(TObject*, TShiftState Shift, int X,
         Palette->MouseMove(Shift, X, Y);
     } catch (...) {
         // A picture that cannot be drawn leaves the colour as it was.
+        Trace::Caught(Trace::Skin, "colour palette move");
     }
 }
 
@@ -390,5 +397,6 @@ void TspSkinColorDialog::PalettePSPMouseUp(TObject*, TMouseButton Button, TShift
         Palette->MouseUp(Button, X, Y);
     } catch (...) {
         // A picture that cannot be drawn leaves the colour as it was.
+        Trace::Caught(Trace::Skin, "colour palette release");
     }
 }

@@ -84,7 +84,7 @@ void TspSkinComboFrame::GetSkinData()
     const auto* rec = dynamic_cast<const TspDataSkinComboBox*>(CurrentRecord());
     if (!Skinned() || !rec) return;
     FItemRect = rec->ItemRect;
-    FFocusItemRect = IsNullSkinRect(rec->FocusItemRect) ? rec->ItemRect : rec->FocusItemRect;
+    FFocusItemRect = rec->FocusItemRect.IsEmpty() ? rec->ItemRect : rec->FocusItemRect;
     FItemLeftOffset = rec->ItemLeftOffset;
     FItemRightOffset = rec->ItemRightOffset;
     FItemTextRect = rec->ItemTextRect;
@@ -154,13 +154,13 @@ void TspSkinComboFrame::DrawDefaultButton(TCanvas* C)
 void TspSkinComboFrame::DrawSkinButton(TCanvas* C)
 {
     TRect piece;
-    if (!IsEnabled() && !IsNullSkinRect(FUnEnabledButtonRect))
+    if (!IsEnabled() && !FUnEnabledButtonRect.IsEmpty())
         piece = FUnEnabledButtonRect;
     else if (FButton.Down && FButton.MouseIn)
         piece = FDownButtonRect;
     else if (FButton.MouseIn)
         piece = FActiveButtonRect;
-    if (IsNullSkinRect(piece) || !FElement.Picture) return;
+    if (piece.IsEmpty() || !FElement.Picture) return;
     Sputils::CopyPiece(C, FButton.R, FElement.Picture, piece);
 }
 
@@ -203,14 +203,14 @@ void TspSkinComboFrame::DrawSkinItem(TCanvas* C)
     const TRect piece = FElement.Picture ? ClipToPicture(focused ? FFocusItemRect : FItemRect, FElement.Picture)
                                          : TRect();
     TBitmap b;
-    if (!IsNullSkinRect(piece) && FElement.Picture) {
+    if (!piece.IsEmpty() && FElement.Picture) {
         Sputils::CreateHSkinImage(FItemLeftOffset, FItemRightOffset, &b, FElement.Picture, piece, r.Width(),
                                   piece.Height());
     } else {
         int h = r.Height();
-        if (!IsNullSkinRect(FItemRect))
+        if (!FItemRect.IsEmpty())
             h = FItemRect.Height();
-        else if (!IsNullSkinRect(FFocusItemRect))
+        else if (!FFocusItemRect.IsEmpty())
             h = FFocusItemRect.Height();
         h = std::min(ClampSide(h), r.Height());
         b.SetSize(r.Width(), h);
@@ -221,9 +221,9 @@ void TspSkinComboFrame::DrawSkinItem(TCanvas* C)
     ApplySkinFont(bc, FSkinFont, focused ? FFocusFontColor : FSkinFont.Color);
     bc->GetBrush()->SetStyle(bsClear);
     TRect text = FItemTextRect;
-    const int base = IsNullSkinRect(FItemRect) ? FElement.ClRect.Width() : FItemRect.Width();
+    const int base = FItemRect.IsEmpty() ? FElement.ClRect.Width() : FItemRect.Width();
     text.right += r.Width() - base;
-    if (IsNullSkinRect(text)) text = TRect(2, 0, b.GetWidth() - 2, b.GetHeight());
+    if (text.IsEmpty()) text = TRect(2, 0, b.GetWidth() - 2, b.GetHeight());
     DrawItemContent(&b, text, focused ? odFocused : 0);
     C->Draw(r.left, r.top, &b);
 }

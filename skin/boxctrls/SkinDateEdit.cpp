@@ -3,6 +3,7 @@
 #include "SkinDropDown.h"
 #include "SkinPlatform.h"
 #include "SysUtils.h"
+#include "Trace.h"
 #include <algorithm>
 #include <cctype>
 
@@ -290,6 +291,7 @@ void TspSkinDateEdit::Change()
     try {
         if (IsValidText(GetText())) CheckValidDate();
     } catch (const std::exception&) {
+        Trace::Caught(Trace::Skin, "date edit change");
     }
 }
 

@@ -33,23 +33,6 @@ TMenuItem* AddMenuItem(TspSkinPopupMenu* Menu, const std::string& Caption, bool 
     return item;
 }
 
-// The whole window's device context, frame included, released on leaving.
-class TWholeWindowDC {
-public:
-    explicit TWholeWindowDC(HWND Wnd) : FWnd(Wnd), FDC(GetWindowDC(Wnd)) {}
-    ~TWholeWindowDC()
-    {
-        if (FDC) ReleaseDC(FWnd, FDC);
-    }
-    TWholeWindowDC(const TWholeWindowDC&) = delete;
-    TWholeWindowDC& operator=(const TWholeWindowDC&) = delete;
-    HDC Get() const { return FDC; }
-
-private:
-    HWND FWnd;
-    HDC FDC;
-};
-
 bool ClipboardHasText()
 {
     return IsClipboardFormatAvailable(CF_TEXT) || IsClipboardFormatAvailable(CF_UNICODETEXT);
@@ -400,12 +383,12 @@ void TspSkinCustomEdit::GetSkinData()
     const int index = FSD->GetControlIndex(FSkinDataName);
     const auto* r = dynamic_cast<const TspDataSkinEditControl*>(FSD->ControlRecord(index));
     // A record of another kind, or one whose frame no edit can have, leaves the edit plain.
-    if (!r || IsNullSkinRect(r->SkinRect) || r->SkinRect.Width() > MaxSkinControlSide ||
+    if (!r || r->SkinRect.IsEmpty() || r->SkinRect.Width() > MaxSkinControlSide ||
         r->SkinRect.Height() > MaxSkinControlSide)
         return;
     FIndex = index;
     FSkinRect = r->SkinRect;
-    FActiveSkinRect = IsNullSkinRect(r->ActiveSkinRect) ? r->SkinRect : r->ActiveSkinRect;
+    FActiveSkinRect = r->ActiveSkinRect.IsEmpty() ? r->SkinRect : r->ActiveSkinRect;
     const int w = FSkinRect.Width(), h = FSkinRect.Height();
     FLOffset = std::min(std::max(0, static_cast<int>(r->LeftTopPoint.x)), w);
     FROffset = std::min(std::max(0, w - static_cast<int>(r->RightTopPoint.x)), w - FLOffset);
@@ -422,7 +405,7 @@ void TspSkinCustomEdit::GetSkinData()
     DisabledFontColor = r->DisabledFontColor;
     FSkinButtonRect = r->ButtonRect;
     FActiveButtonRect = r->ActiveButtonRect;
-    FDownButtonRect = IsNullSkinRect(r->DownButtonRect) ? r->ActiveButtonRect : r->DownButtonRect;
+    FDownButtonRect = r->DownButtonRect.IsEmpty() ? r->ActiveButtonRect : r->DownButtonRect;
     FUnEnabledButtonRect = r->UnEnabledButtonRect;
 }
 
@@ -607,11 +590,11 @@ void TspSkinCustomEdit::PaintFrame(TBitmap* B)
     Sputils::CreateHSkinImage(FLOffset, FROffset, B, FPicture, src, w, h);
     if (!FButtonMode) return;
     TRect look;
-    if (!GetEnabled() && !IsNullSkinRect(FUnEnabledButtonRect)) look = FUnEnabledButtonRect;
+    if (!GetEnabled() && !FUnEnabledButtonRect.IsEmpty()) look = FUnEnabledButtonRect;
     else if (FButtonPressed && FButtonHot) look = FDownButtonRect;
     else if (FButtonHot) look = FActiveButtonRect;
     look = ClipToPicture(look, FPicture);
-    if (IsNullSkinRect(look)) return;
+    if (look.IsEmpty()) return;
     c->CopyRect(TRect(FButtonRect.left, FButtonRect.top, FButtonRect.left + look.Width(),
                       FButtonRect.top + look.Height()),
                 FPicture->GetCanvas(), look);

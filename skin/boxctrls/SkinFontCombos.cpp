@@ -1,8 +1,11 @@
 #include "SkinFontCombos.h"
 #include "Canvas.h"
 #include "Classes.h"
+#include "GdiHandles.h"
+#include "ScopeGuard.h"
 #include "SkinDrawHelpers.h"
 #include "SysUtils.h"
+#include "Trace.h"
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -92,6 +95,7 @@ int CALLBACK AddFamilyProc(const LOGFONTA* Lf, const TEXTMETRICA*, DWORD FontTyp
         if (Lf->lfCharSet != SYMBOL_CHARSET) object |= 0x100;
         st->Items->AddObject(name, reinterpret_cast<TObject*>(static_cast<intptr_t>(object)));
     } catch (...) {
+        Trace::Caught(Trace::Skin, "font name enumeration");
         return 0;
     }
     return 1;
@@ -114,6 +118,7 @@ int CALLBACK AddSizeProc(const LOGFONTA* Lf, const TEXTMETRICA* Tm, DWORD FontTy
         SpFontLists::InsertSize(*st->Sizes,
                                 SpFontLists::PointSize(Lf->lfHeight, Tm->tmInternalLeading, st->PixelsPerInch));
     } catch (...) {
+        Trace::Caught(Trace::Skin, "font size enumeration");
         return 0;
     }
     return 1;
@@ -168,10 +173,11 @@ void TspSkinFontComboBox::PopulateList()
     const int old = GetItemIndex();
     TStrings* items = GetItems();
     items->BeginUpdate();
-    try {
+    {
+        TScopeExit endUpdate([items] { items->EndUpdate(); });
         items->Clear();
-        HDC dc = GetDC(nullptr);
-        if (FDevice == fdScreen || FDevice == fdBoth) AddFonts(dc);
+        TWindowDC screen(nullptr);
+        if (FDevice == fdScreen || FDevice == fdBoth) AddFonts(screen.Get());
         if (FDevice == fdPrinter || FDevice == fdBoth) {
             // No printer leaves its fonts out.
             if (HDC p = PrinterDC()) {
@@ -179,12 +185,7 @@ void TspSkinFontComboBox::PopulateList()
                 DeleteDC(p);
             }
         }
-        ReleaseDC(nullptr, dc);
-    } catch (...) {
-        items->EndUpdate();
-        throw;
     }
-    items->EndUpdate();
     SetItemIndex(std::min(old, items->GetCount() - 1));
 }
 
@@ -203,16 +204,12 @@ void TspSkinFontComboBox::NotifyChange()
 void TspSkinFontComboBox::Reset()
 {
     if (!HandleAllocated()) return;
-    FResetting = true;
     const std::string name = GetFontName();
-    try {
+    {
+        TRestore<bool> resetting(FResetting, true);
         PopulateList();
         SetFontName(name);
-    } catch (...) {
-        FResetting = false;
-        throw;
     }
-    FResetting = false;
     if (GetFontName() != name) NotifyChange();
 }
 
@@ -226,6 +223,7 @@ void TspSkinFontComboBox::CreateWnd()
         SetText("");
         SetFontName(name);
     } catch (...) {
+        Trace::Caught(Trace::Skin, "font box reset");
     }
     FResetting = false;
 }
@@ -347,8 +345,10 @@ void TspSkinFontSizeComboBox::Build()
 {
     TStrings* items = GetItems();
     items->BeginUpdate();
-    HDC dc = GetDC(nullptr);
-    try {
+    {
+        TWindowDC screen(nullptr);
+        HDC dc = screen.Get();
+        TScopeExit endUpdate([items] { items->EndUpdate(); });
         items->Clear();
         if (!FFontName.empty()) {
             FPixelsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
@@ -363,13 +363,7 @@ void TspSkinFontSizeComboBox::Build()
                 for (int s : sizes) items->Add(IntToStr(s));
             }
         }
-    } catch (...) {
-        ReleaseDC(nullptr, dc);
-        items->EndUpdate();
-        throw;
     }
-    ReleaseDC(nullptr, dc);
-    items->EndUpdate();
     if (FFontName.empty()) return;
     TNotifyEvent click = OnClick;
     OnClick = nullptr;

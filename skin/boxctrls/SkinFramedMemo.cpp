@@ -60,14 +60,14 @@ void TspSkinMemo::GetSkinData()
     const auto* r = dynamic_cast<const TspDataSkinMemoControl*>(FSD->ControlRecord(FIndex));
     if (!r) return;
     FSkinRect = r->SkinRect;
-    FActiveSkinRect = IsNullSkinRect(r->ActiveSkinRect) ? r->SkinRect : r->ActiveSkinRect;
+    FActiveSkinRect = r->ActiveSkinRect.IsEmpty() ? r->SkinRect : r->ActiveSkinRect;
     FLTPoint = r->LeftTopPoint;
     FRTPoint = r->RightTopPoint;
     FLBPoint = r->LeftBottomPoint;
     FRBPoint = r->RightBottomPoint;
     FClRect = r->ClientRect;
     if (r->PictureIndex >= 0 && r->PictureIndex < static_cast<int>(FSD->ActivePictures.size()) &&
-        !IsNullSkinRect(ClipToPicture(FSkinRect, FSD->ActivePictures[r->PictureIndex].get())))
+        !ClipToPicture(FSkinRect, FSD->ActivePictures[r->PictureIndex].get()).IsEmpty())
         FPicture = FSD->ActivePictures[r->PictureIndex].get();
 }
 
@@ -176,15 +176,17 @@ TRect TspSkinMemo::SourceRect()
     return (FMouseIn || (HandleAllocated() && Focused())) ? FActiveSkinRect : FSkinRect;
 }
 
-void TspSkinMemo::NewGeometry(TPoint& LT, TPoint& RT, TPoint& LB, TPoint& RB, TRect& Cl) const
+Sputils::TSkinImageArgs TspSkinMemo::ImageArgs(int W, int H)
 {
-    const int dw = GetWidth() - (FSkinRect.right - FSkinRect.left);
-    const int dh = GetHeight() - (FSkinRect.bottom - FSkinRect.top);
-    LT = FLTPoint;
-    RT = TPoint(FRTPoint.x + dw, FRTPoint.y);
-    LB = TPoint(FLBPoint.x, FLBPoint.y + dh);
-    RB = TPoint(FRBPoint.x + dw, FRBPoint.y + dh);
-    Cl = TRect(FClRect.left, FClRect.top, FClRect.right + dw, FClRect.bottom + dh);
+    Sputils::TSkinImageArgs a;
+    a.Skin = {FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect};
+    a.Target = a.Skin.Grown(GetWidth() - (FSkinRect.right - FSkinRect.left),
+                            GetHeight() - (FSkinRect.bottom - FSkinRect.top));
+    a.Source = FPicture;
+    a.SourceRect = SourceRect();
+    a.Width = W;
+    a.Height = H;
+    return a;
 }
 
 void TspSkinMemo::SkinNCPaint(TCanvas* Canvas)
@@ -198,11 +200,7 @@ void TspSkinMemo::SkinNCPaint(TCanvas* Canvas)
         b.GetCanvas()->FillRect(TRect(0, 0, w, h));
         PlainFrames(b.GetCanvas(), w, h);
     } else {
-        TPoint lt, rt, lb, rb;
-        TRect cl;
-        NewGeometry(lt, rt, lb, rb, cl);
-        Sputils::CreateSkinImage(FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect, lt, rt, lb, rb, cl, &b, FPicture,
-                                 SourceRect(), w, h, true);
+        Sputils::CreateSkinImage(&b, ImageArgs(w, h));
     }
     if (FTransparent && FParentImage && FParentImage->GetWidth() == w && FParentImage->GetHeight() == h) {
         TspEffectBmp front(&b), under(FParentImage.get());
@@ -222,12 +220,8 @@ void TspSkinMemo::SkinFramePaint(TCanvas* Canvas)
         PlainFrames(Canvas, w, h);
         return;
     }
-    TPoint lt, rt, lb, rb;
-    TRect cl;
-    NewGeometry(lt, rt, lb, rb, cl);
     TBitmap left, top, right, bottom;
-    Sputils::CreateSkinBorderImages(FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect, lt, rt, lb, rb, cl, &left, &top,
-                                    &right, &bottom, FPicture, SourceRect(), w, h, false, false, false, false);
+    Sputils::CreateSkinBorderImages({&left, &top, &right, &bottom}, ImageArgs(w, h));
     Canvas->Draw(0, 0, &top);
     Canvas->Draw(0, top.GetHeight(), &left);
     Canvas->Draw(w - right.GetWidth(), top.GetHeight(), &right);
@@ -325,8 +319,8 @@ void TspSkinMemo::WMNCPaintFrame(TMessage& Message)
         FParentImage = std::make_unique<TBitmap>(ClampSide(GetWidth()), ClampSide(GetHeight()), pf24bit);
         Sputils::GetParentImage(this, FParentImage->GetCanvas());
     }
-    HDC dc = GetWindowDC(FHandle);
-    if (dc) {
+    TWholeWindowDC window(FHandle);
+    if (HDC dc = window.Get()) {
         // The client area is the EDIT's: only the frame around it is ours.
         RECT wr, cr;
         ::GetWindowRect(FHandle, &wr);
@@ -335,12 +329,9 @@ void TspSkinMemo::WMNCPaintFrame(TMessage& Message)
         ::ClientToScreen(FHandle, &o);
         const int cx = o.x - wr.left, cy = o.y - wr.top;
         if (!FBitMapBG) ExcludeClipRect(dc, cx, cy, cx + cr.right, cy + cr.bottom);
-        TCanvas c;
-        c.SetHandle(dc);
-        if (FBitMapBG) SkinNCPaint(&c);
-        else SkinFramePaint(&c);
-        c.SetHandle(nullptr);
-        ReleaseDC(FHandle, dc);
+        TBorrowedCanvas c(dc);
+        if (FBitMapBG) SkinNCPaint(c.Get());
+        else SkinFramePaint(c.Get());
     }
     FParentImage.reset();
 }

@@ -5,6 +5,7 @@
 // the context menu are the chat memo's; ReadOnly is its own, kept by the
 // handlers rather than by the EDIT window.
 #pragma once
+#include "SkinImage.h"
 #include "SkinMemo.h"
 #include "SkinDataLink.h"
 
@@ -45,8 +46,8 @@ protected:
     void OnFrameVScrollBarChange(TObject* Sender);
     void SetLook(bool Active);
     void ApplyEnabledColour();
-    // The element's geometry stretched to the window: points and client rectangle.
-    void NewGeometry(TPoint& LT, TPoint& RT, TPoint& LB, TPoint& RB, TRect& Cl) const;
+    // The element's eight points stretched to the window, for a W x H image.
+    Sputils::TSkinImageArgs ImageArgs(int W, int H);
     TRect SourceRect();
     bool HasPicture() const { return FPicture != nullptr; }
 

@@ -154,7 +154,7 @@ void TspSkinGauge::DrawProgress(TCanvas* C, const TRect& P, int W, int H)
 {
     TBitmap* pic = FElement.Picture;
     const TRect& R = FProgressRect;
-    if (!pic || IsNullSkinRect(R)) return;
+    if (!pic || R.IsEmpty()) return;
     const int b = FBeginOffset, e = FEndOffset;
     if (!FVertical) {
         const int mid = R.Width() - b - e;

@@ -59,12 +59,12 @@ void TspSkinHeaderControl::GetSkinData()
     const TRect sr = ClipToPicture(r->SkinRect, pic);
     // Without a picture, or with a look that is not inside it, the header keeps
     // its plain look rather than drawing nothing.
-    if (!pic || IsNullSkinRect(sr) || sr.Width() > MaxSkinControlSide || sr.Height() > MaxSkinControlSide) return;
+    if (!pic || sr.IsEmpty() || sr.Width() > MaxSkinControlSide || sr.Height() > MaxSkinControlSide) return;
     FIndex = index;
     FPicture = pic;
     FSkinRect = sr;
-    FActiveSkinRect = IsNullSkinRect(r->ActiveSkinRect) ? FSkinRect : r->ActiveSkinRect;
-    FDownSkinRect = IsNullSkinRect(r->DownSkinRect) ? FActiveSkinRect : r->DownSkinRect;
+    FActiveSkinRect = r->ActiveSkinRect.IsEmpty() ? FSkinRect : r->ActiveSkinRect;
+    FDownSkinRect = r->DownSkinRect.IsEmpty() ? FActiveSkinRect : r->DownSkinRect;
     // The other looks must match the normal one's size: every split point is
     // measured in it.
     auto sameSize = [&](TRect R) {
@@ -137,6 +137,18 @@ TRect TspSkinHeaderControl::GetSkinItemRect(int Index)
 
 // ---- drawing
 
+Sputils::TSkinImageArgs TspSkinHeaderControl::ImageArgs(const TRect& Source, int W, int H) const
+{
+    Sputils::TSkinImageArgs a;
+    a.Skin = {FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect};
+    a.Target = a.Skin.Grown(W - FSkinRect.Width(), H - FSkinRect.Height());
+    a.Source = FPicture;
+    a.SourceRect = Source;
+    a.Width = W;
+    a.Height = H;
+    return a;
+}
+
 void TspSkinHeaderControl::DrawSkinSectionR(TCanvas* C, THeaderSection* Section, bool Active, bool Pressed,
                                             const TRect& R)
 {
@@ -164,13 +176,8 @@ void TspSkinHeaderControl::DrawSkinSectionR(TCanvas* C, THeaderSection* Section,
         const TRect src = Pressed ? FDownSkinRect : (Active ? FActiveSkinRect : FSkinRect);
         f->SetColor(Pressed ? FDownFontColor : (Active ? FActiveFontColor : FSkinFont.Color));
         const int sw = FSkinRect.Width(), sh = FSkinRect.Height();
-        const int dw = w - sw, dh = h - sh;
         if (stretchH) {
-            Sputils::CreateSkinImage(FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect, FLTPoint,
-                                     TPoint(FRTPoint.x + dw, FRTPoint.y), TPoint(FLBPoint.x, FLBPoint.y + dh),
-                                     TPoint(FRBPoint.x + dw, FRBPoint.y + dh),
-                                     TRect(FClRect.left, FClRect.top, FClRect.right + dw, FClRect.bottom + dh), &b,
-                                     FPicture, src, w, h, true);
+            Sputils::CreateSkinImage(&b, ImageArgs(src, w, h));
         } else {
             Sputils::CreateHSkinImage(FLTPoint.x, sw - FRTPoint.x, &b, FPicture, src, w, h);
         }
@@ -246,15 +253,11 @@ void TspSkinHeaderControl::FillRest(TCanvas* C)
     const bool stretchH = FLBPoint.x != 0 || FLBPoint.y != 0;
     const int bh = std::min(stretchH ? h : FSkinRect.Height(), MaxSkinControlSide);
     TBitmap b(std::min(w, MaxSkinControlSide), bh, pf24bit);
-    const int sw = FSkinRect.Width(), sh = FSkinRect.Height(), dw = b.GetWidth() - sw, dh = bh - sh;
     if (stretchH)
-        Sputils::CreateSkinImage2(FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect, FLTPoint,
-                                  TPoint(FRTPoint.x + dw, FRTPoint.y), TPoint(FLBPoint.x, FLBPoint.y + dh),
-                                  TPoint(FRBPoint.x + dw, FRBPoint.y + dh),
-                                  TRect(FClRect.left, FClRect.top, FClRect.right + dw, FClRect.bottom + dh), &b,
-                                  FPicture, FSkinRect, b.GetWidth(), bh, true);
+        Sputils::CreateSkinImage2(&b, ImageArgs(FSkinRect, b.GetWidth(), bh));
     else
-        Sputils::CreateHSkinImage2(FLTPoint.x, sw - FRTPoint.x, &b, FPicture, FSkinRect, b.GetWidth(), bh);
+        Sputils::CreateHSkinImage2(FLTPoint.x, FSkinRect.Width() - FRTPoint.x, &b, FPicture, FSkinRect, b.GetWidth(),
+                                   bh);
     C->Draw(right, 0, &b);
 }
 

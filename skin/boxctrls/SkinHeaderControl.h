@@ -3,6 +3,7 @@
 // font) or in a plain look, and the area right of the last section filled.
 #pragma once
 #include "HeaderControl.h"
+#include "SkinImage.h"
 #include "AliveToken.h"
 #include "SkinFields.h"
 #include <memory>
@@ -62,6 +63,9 @@ protected:
     void HitTest(int X, int Y);
     int FixedHeight() const;   // the skin's height for a fixed-height element, else 0
     void FillRest(TCanvas* C);
+    // The section element's eight points grown from the skin rectangle to W x H,
+    // drawn from Source (a rectangle of the section picture).
+    Sputils::TSkinImageArgs ImageArgs(const TRect& Source, int W, int H) const;
 
     TspSkinDataLink FSD{this};
     std::string FSkinDataName = "resizebutton";

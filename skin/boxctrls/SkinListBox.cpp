@@ -1,5 +1,6 @@
 #include "SkinListBox.h"
 #include "GdiHandles.h"
+#include "ScopeGuard.h"
 #include "SkinBoxControls.h"
 #include "SkinData.h"
 #include "SkinDefaultColors.h"
@@ -14,20 +15,11 @@ const UINT RepeatTimer = 1;
 // Asks the frame to bring its bars in line once the current bar call has returned.
 const UINT WM_SPUPDATEBARS = WM_USER + 0x2A1;
 
-// A canvas lent to a DC for one paint; it lets go of the DC when it ends.
-struct TDCCanvas {
-    TCanvas C;
-    explicit TDCCanvas(HDC DC) { C.SetHandle(DC); }
-    ~TDCCanvas() { C.SetHandle(nullptr); }
-};
-
-bool RectHasArea(const TRect& R) { return R.right > R.left && R.bottom > R.top; }
-
 // A rectangle of the skin picture that is empty, or of a size no control has,
 // counts as missing.
 bool UsableSkinRect(const TRect& R)
 {
-    return RectHasArea(R) && R.Width() <= MaxSkinControlSide && R.Height() <= MaxSkinControlSide;
+    return !R.IsEmpty() && R.Width() <= MaxSkinControlSide && R.Height() <= MaxSkinControlSide;
 }
 
 TRect MoveRect(const TRect& R, int DX, int DY) { return TRect(R.left + DX, R.top + DY, R.right + DX, R.bottom + DY); }
@@ -126,15 +118,9 @@ void TspListBox::WMPaint(TMessage& Message)
 void TspListBox::PaintWindow(HDC DC)
 {
     if (GetWidth() <= 0 || GetHeight() <= 0) return;
-    const int saved = SaveDC(DC);
-    try {
-        if (GetColumns() <= 0) PaintList(DC);
-        else PaintColumnsList(DC);
-    } catch (...) {
-        RestoreDC(DC, saved);
-        throw;
-    }
-    RestoreDC(DC, saved);
+    TSaveDCGuard saved(DC);
+    if (GetColumns() <= 0) PaintList(DC);
+    else PaintColumnsList(DC);
 }
 
 void TspListBox::WMEraseBkgnd(TMessage& Message)
@@ -225,15 +211,15 @@ TOwnerDrawState TspListBox::GetState(int Index)
 void TspListBox::PaintBG(HDC DC)
 {
     if (!DC) return;
-    TDCCanvas dc(DC);
+    TBorrowedCanvas dc(DC);
     if (FOwnerBox) FOwnerBox->GetSkinData();
     if (!FOwnerBox || !FOwnerBox->SkinnedList()) {
-        dc.C.GetBrush()->SetStyle(bsSolid);
-        dc.C.GetBrush()->SetColor(clWindow);
-        dc.C.FillRect(TRect(0, 0, GetWidth(), GetHeight()));
+        dc->GetBrush()->SetStyle(bsSolid);
+        dc->GetBrush()->SetColor(clWindow);
+        dc->FillRect(TRect(0, 0, GetWidth(), GetHeight()));
         return;
     }
-    PaintBGWH(&dc.C, GetWidth(), GetHeight(), 0, 0);
+    PaintBGWH(dc.Get(), GetWidth(), GetHeight(), 0, 0);
 }
 
 void TspListBox::PaintBGWH(TCanvas* Cnvs, int AW, int AH, int AX, int AY)
@@ -245,7 +231,7 @@ void TspListBox::PaintBGWH(TCanvas* Cnvs, int AW, int AH, int AX, int AY)
     const TRect tile = ClipToPicture(TRect(e.SkinRect.left + e.ClRect.left, e.SkinRect.top + e.ClRect.top,
                                            e.SkinRect.left + e.ClRect.right, e.SkinRect.top + e.ClRect.bottom),
                                      e.Picture);
-    if (!e.Picture || !RectHasArea(tile)) {
+    if (!e.Picture || tile.IsEmpty()) {
         // An element whose client area is empty has no tile to repeat: the plain background.
         c->GetBrush()->SetStyle(bsSolid);
         c->GetBrush()->SetColor(clWindow);
@@ -276,7 +262,7 @@ void TspListBox::DrawItemByMode(TCanvas* Cnvs, int Index, const TRect& Rect, TOw
 
 void TspListBox::PaintList(HDC DC)
 {
-    TDCCanvas dc(DC);
+    TBorrowedCanvas dc(DC);
     const int count = GetItems()->GetCount();
     const int top = std::max(0, GetTopIndex());
     const int v = GetHeight() / SafeItemHeight();
@@ -284,29 +270,29 @@ void TspListBox::PaintList(HDC DC)
     int bottom = 0;
     for (int i = top; i <= last; ++i) {
         const TRect r = ItemRect(i);
-        DrawItemByMode(&dc.C, i, r, GetState(i));
+        DrawItemByMode(dc.Get(), i, r, GetState(i));
         bottom = r.bottom;
     }
     if (bottom < GetHeight()) {
         if (FOwnerBox) FOwnerBox->GetSkinData();
         if (!FOwnerBox || !FOwnerBox->SkinnedList()) {
-            dc.C.GetBrush()->SetStyle(bsSolid);
-            dc.C.GetBrush()->SetColor(clWindow);
-            dc.C.FillRect(TRect(0, bottom, GetWidth(), GetHeight()));
+            dc->GetBrush()->SetStyle(bsSolid);
+            dc->GetBrush()->SetColor(clWindow);
+            dc->FillRect(TRect(0, bottom, GetWidth(), GetHeight()));
         } else {
-            PaintBGWH(&dc.C, GetWidth(), GetHeight() - bottom, 0, bottom);
+            PaintBGWH(dc.Get(), GetWidth(), GetHeight() - bottom, 0, bottom);
         }
     }
 }
 
 void TspListBox::PaintColumnsList(HDC DC)
 {
-    TDCCanvas dc(DC);
+    TBorrowedCanvas dc(DC);
     const int count = GetItems()->GetCount();
     const int top = std::max(0, GetTopIndex());
     const long long span = static_cast<long long>(GetHeight() / SafeItemHeight()) * GetColumns();
     const int last = static_cast<int>(std::min<long long>(top + span, count - 1));
-    for (int i = top; i <= last; ++i) DrawItemByMode(&dc.C, i, ItemRect(i), GetState(i));
+    for (int i = top; i <= last; ++i) DrawItemByMode(dc.Get(), i, ItemRect(i), GetState(i));
 }
 
 void TspListBox::DrawImageAndText(TCanvas* C, int Index, int W, int H, const TRect& T, TOwnerDrawState State)
@@ -338,7 +324,7 @@ TFont* TspListBox::PlainItemCanvas(TCanvas* C)
 
 void TspListBox::DrawDefaultItem(TCanvas* Cnvs, int Index, const TRect& Rect, TOwnerDrawState State)
 {
-    if (Index < 0 || Index >= GetItems()->GetCount() || !RectHasArea(Rect)) return;
+    if (Index < 0 || Index >= GetItems()->GetCount() || Rect.IsEmpty()) return;
     TBitmap b(Rect.Width(), Rect.Height(), pf24bit);
     TCanvas* c = b.GetCanvas();
     TFont* font = PlainItemCanvas(c);
@@ -369,7 +355,7 @@ TspSkinCustomListBox* TspListBox::SkinItemOwner(TCanvas* Cnvs, int Index, const 
                                                  TOwnerDrawState State)
 {
     if (!FOwnerBox || !FOwnerBox->FElement.Picture) return nullptr;
-    if (Index < 0 || Index >= GetItems()->GetCount() || !RectHasArea(Rect)) return nullptr;
+    if (Index < 0 || Index >= GetItems()->GetCount() || Rect.IsEmpty()) return nullptr;
     if (!UsableSkinRect(FOwnerBox->SItemRect)) {
         DrawDefaultItem(Cnvs, Index, Rect, State);
         return nullptr;
@@ -514,8 +500,8 @@ void TspSkinCustomListBox::GetSkinData()
     const auto* rec = Skinned() ? dynamic_cast<const TspDataSkinListBox*>(CurrentRecord()) : nullptr;
     if (!rec) return;
     SItemRect = rec->ItemRect;
-    SActiveItemRect = IsNullSkinRect(rec->ActiveItemRect) ? rec->ItemRect : rec->ActiveItemRect;
-    SFocusItemRect = IsNullSkinRect(rec->FocusItemRect) ? rec->ItemRect : rec->FocusItemRect;
+    SActiveItemRect = rec->ActiveItemRect.IsEmpty() ? rec->ItemRect : rec->ActiveItemRect;
+    SFocusItemRect = rec->FocusItemRect.IsEmpty() ? rec->ItemRect : rec->FocusItemRect;
     // Offsets beyond the item picture would read outside it: at most the whole width.
     const int iw = std::max(0, SItemRect.Width());
     SItemLeftOffset = std::clamp(rec->ItemLeftOffset, 0, iw);
@@ -530,15 +516,15 @@ void TspSkinCustomListBox::GetSkinData()
     SCaptionFont.Height = ClampFontHeight(SCaptionFont.Height);
     SUpButtonRect = rec->UpButtonRect;
     SActiveUpButtonRect = rec->ActiveUpButtonRect;
-    SDownUpButtonRect = IsNullSkinRect(rec->DownUpButtonRect) ? rec->ActiveUpButtonRect : rec->DownUpButtonRect;
+    SDownUpButtonRect = rec->DownUpButtonRect.IsEmpty() ? rec->ActiveUpButtonRect : rec->DownUpButtonRect;
     SDownButtonRect = rec->DownButtonRect;
     SActiveDownButtonRect = rec->ActiveDownButtonRect;
     SDownDownButtonRect =
-        IsNullSkinRect(rec->DownDownButtonRect) ? rec->ActiveDownButtonRect : rec->DownDownButtonRect;
+        rec->DownDownButtonRect.IsEmpty() ? rec->ActiveDownButtonRect : rec->DownDownButtonRect;
     SCheckButtonRect = rec->CheckButtonRect;
     SActiveCheckButtonRect = rec->ActiveCheckButtonRect;
     SDownCheckButtonRect =
-        IsNullSkinRect(rec->DownCheckButtonRect) ? rec->ActiveCheckButtonRect : rec->DownCheckButtonRect;
+        rec->DownCheckButtonRect.IsEmpty() ? rec->ActiveCheckButtonRect : rec->DownCheckButtonRect;
     SVScrollBarName = rec->VScrollBarName;
     SHScrollBarName = rec->HScrollBarName;
     SBothHScrollBarName = rec->BothHScrollBarName;
@@ -782,13 +768,8 @@ void TspSkinCustomListBox::CalcRects()
     // Placing a bar can bring the list's bars up to date from inside the bar's own
     // code; that update waits until the placing is done.
     ++FInBarChange;
-    try {
-        PlaceParts();
-    } catch (...) {
-        --FInBarChange;
-        throw;
-    }
-    --FInBarChange;
+    TScopeExit leave([this] { --FInBarChange; });
+    PlaceParts();
 }
 
 void TspSkinCustomListBox::PlaceParts()
@@ -868,14 +849,8 @@ void TspSkinCustomListBox::UpDateScrollBar()
         }
         return;
     }
-    FUpdatingBars = true;
-    try {
-        UpdateBarsNow();
-    } catch (...) {
-        FUpdatingBars = false;
-        throw;
-    }
-    FUpdatingBars = false;
+    TRestore<bool> updating(FUpdatingBars, true);
+    UpdateBarsNow();
 }
 
 void TspSkinCustomListBox::UpdateBarsNow()
@@ -1032,13 +1007,8 @@ void TspSkinCustomListBox::SBChange(TObject*)
     if (!FScrollBar || !FInnerListBox->HandleAllocated()) return;
     const WPARAM w = MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(FScrollBar->GetPosition()));
     ++FInBarChange;
-    try {
-        SendMessageA(FInnerListBox->GetHandle(), GetColumns() <= 0 ? WM_VSCROLL : WM_HSCROLL, w, 0);
-    } catch (...) {
-        --FInBarChange;
-        throw;
-    }
-    --FInBarChange;
+    TScopeExit leave([this] { --FInBarChange; });
+    SendMessageA(FInnerListBox->GetHandle(), GetColumns() <= 0 ? WM_VSCROLL : WM_HSCROLL, w, 0);
 }
 
 void TspSkinCustomListBox::HSBChange(TObject*)
@@ -1053,12 +1023,13 @@ void TspSkinCustomListBox::HSBChange(TObject*)
 void TspSkinCustomListBox::ChangeSkinData()
 {
     TspSkinCustomControl::ChangeSkinData();
-    FSkinChanging = true;
-    // The bars take the new skin inside their own code, which can scroll the list
-    // and ask for a bar update; a bar freed there would be freed under its own
-    // feet. The update runs once, at the end.
-    ++FInBarChange;
-    try {
+    {
+        // The bars take the new skin inside their own code, which can scroll the list
+        // and ask for a bar update; a bar freed there would be freed under its own
+        // feet. The update runs once, at the end.
+        TRestore<bool> changing(FSkinChanging, true);
+        ++FInBarChange;
+        TScopeExit leave([this] { --FInBarChange; });
         if (!Skinned()) {
             FInnerListBox->SetItemHeight(FDefaultItemHeight);
             FInnerListBox->GetFont()->Assign(FDefaultFont.get());
@@ -1080,13 +1051,7 @@ void TspSkinCustomListBox::ChangeSkinData()
         }
         if (FRowCount != 0) SetHeight(CalcHeight(FRowCount));
         CalcRects();
-    } catch (...) {
-        FSkinChanging = false;
-        --FInBarChange;
-        throw;
     }
-    FSkinChanging = false;
-    --FInBarChange;
     UpDateScrollBar();
     FInnerListBox->Invalidate();
 }
@@ -1182,7 +1147,7 @@ void TspSkinCustomListBox::CreateControlSkinImage(TBitmap* B)
         FCaptionButtons[2].R = map(SCheckButtonRect);
     }
     TCanvas* c = B->GetCanvas();
-    if (RectHasArea(SCaptionRect)) {
+    if (!SCaptionRect.IsEmpty()) {
         ApplySkinFont(c, SCaptionFont, SCaptionFont.Color);
         if (UseSkinFont) c->GetFont()->SetCharset(FDefaultCaptionFont->GetCharset());
         const TRect& r = FCaptionRect;
@@ -1198,7 +1163,7 @@ void TspSkinCustomListBox::DrawButton(TCanvas* C, int I)
     const TCaptionButton& b = FCaptionButtons[I];
     const bool pressed = b.Down && b.MouseIn;
     if (!Skinned()) {
-        if (!FCaptionMode || !RectHasArea(b.R)) return;
+        if (!FCaptionMode || b.R.IsEmpty()) return;
         C->GetBrush()->SetStyle(bsSolid);
         if (b.MouseIn) {
             C->GetBrush()->SetColor(clPlainHotFrame);
@@ -1213,16 +1178,16 @@ void TspSkinCustomListBox::DrawButton(TCanvas* C, int I)
         else Sputils::DrawArrowImage(C, b.R, clBlack, I == 0 ? adUp : adDown);
         return;
     }
-    if (!RectHasArea(b.R) || !FElement.Picture) return;
+    if (b.R.IsEmpty() || !FElement.Picture) return;
     const TRect normal[3] = {SUpButtonRect, SDownButtonRect, SCheckButtonRect};
     const TRect active[3] = {SActiveUpButtonRect, SActiveDownButtonRect, SActiveCheckButtonRect};
     const TRect down[3] = {SDownUpButtonRect, SDownDownButtonRect, SDownCheckButtonRect};
     TRect src;
     if (pressed) src = down[I];
     else if (b.MouseIn) src = active[I];
-    if (!RectHasArea(src)) src = MoveRect(normal[I], FElement.SkinRect.left, FElement.SkinRect.top);
+    if (src.IsEmpty()) src = MoveRect(normal[I], FElement.SkinRect.left, FElement.SkinRect.top);
     src = ClipToPicture(src, FElement.Picture);
-    if (!RectHasArea(src)) return;
+    if (src.IsEmpty()) return;
     C->CopyRect(b.R, FElement.Picture->GetCanvas(), src);
 }
 
@@ -1230,11 +1195,11 @@ void TspSkinCustomListBox::DrawButton(TCanvas* C, int I)
 
 void TspSkinCustomListBox::TestActive(int X, int Y)
 {
-    if (Skinned() && !RectHasArea(SUpButtonRect) && !RectHasArea(SDownButtonRect)) return;
+    if (Skinned() && SUpButtonRect.IsEmpty() && SDownButtonRect.IsEmpty()) return;
     FOldActiveButton = FActiveButton;
     FActiveButton = -1;
     for (int i = 0; i < 3; ++i)
-        if (RectHasArea(FCaptionButtons[i].R) && FCaptionButtons[i].R.Contains(TPoint(X, Y))) {
+        if (!FCaptionButtons[i].R.IsEmpty() && FCaptionButtons[i].R.Contains(TPoint(X, Y))) {
             FActiveButton = i;
             break;
         }
@@ -1336,7 +1301,7 @@ void TspSkinCustomListBox::ButtonUp(int I, int X, int Y)
     b.Down = false;
     if (I != FActiveButton) b.MouseIn = false;
     if (HandleAllocated()) DrawButton(GetCanvas(), I);
-    const bool over = RectHasArea(b.R) && b.R.Contains(TPoint(X, Y));
+    const bool over = !b.R.IsEmpty() && b.R.Contains(TPoint(X, Y));
     if (over && ButtonEvent(this, I)) {
         ButtonEvent(this, I)(this);
         return;

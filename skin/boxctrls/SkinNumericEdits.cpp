@@ -405,11 +405,11 @@ void TspSkinSpinEdit::GetSkinData()
     FDisabledFontColor = r->DisabledFontColor;
     FUpButtonRect = r->UpButtonRect;
     FActiveUpButtonRect = r->ActiveUpButtonRect;
-    FDownUpButtonRect = IsNullSkinRect(r->DownUpButtonRect) ? r->ActiveUpButtonRect : r->DownUpButtonRect;
+    FDownUpButtonRect = r->DownUpButtonRect.IsEmpty() ? r->ActiveUpButtonRect : r->DownUpButtonRect;
     FDownButtonRect = r->DownButtonRect;
     FActiveDownButtonRect = r->ActiveDownButtonRect;
     FDownDownButtonRect =
-        IsNullSkinRect(r->DownDownButtonRect) ? r->ActiveDownButtonRect : r->DownDownButtonRect;
+        r->DownDownButtonRect.IsEmpty() ? r->ActiveDownButtonRect : r->DownDownButtonRect;
 }
 
 namespace {
@@ -492,7 +492,7 @@ void TspSkinSpinEdit::Invalidate()
 void TspSkinSpinEdit::CreateControlSkinImage(TBitmap* B)
 {
     CalcRects();
-    if ((FEditFocused || FHot) && !IsNullSkinRect(FActiveSkinRect) && FElement.Picture &&
+    if ((FEditFocused || FHot) && !FActiveSkinRect.IsEmpty() && FElement.Picture &&
         FActiveSkinRect.Width() > FElement.LTPoint.x + (FElement.SkinRect.Width() - FElement.RTPoint.x)) {
         const int lo = std::max(0, static_cast<int>(FElement.LTPoint.x));
         const int ro = std::max(0, FElement.SkinRect.Width() - static_cast<int>(FElement.RTPoint.x));
@@ -531,7 +531,7 @@ void TspSkinSpinEdit::DrawButton(TCanvas* C, int Index)
         if (b.Down && b.MouseIn) src = Index == 0 ? FDownUpButtonRect : FDownDownButtonRect;
         else if (b.MouseIn) src = Index == 0 ? FActiveUpButtonRect : FActiveDownButtonRect;
         src = ClipToPicture(src, FElement.Picture);
-        if (IsNullSkinRect(src)) return;
+        if (src.IsEmpty()) return;
         C->CopyRect(TRect(b.R.left, b.R.top, b.R.left + src.Width(), b.R.top + src.Height()),
                     FElement.Picture->GetCanvas(), src);
         return;
@@ -675,7 +675,7 @@ void TspSkinSpinEdit::EditEnter(TObject*)
 {
     if (OnEditEnter) OnEditEnter(this);
     FEditFocused = true;
-    if (!IsNullSkinRect(FActiveSkinRect)) Invalidate();
+    if (!FActiveSkinRect.IsEmpty()) Invalidate();
     ApplyEditorColor();
 }
 
@@ -683,7 +683,7 @@ void TspSkinSpinEdit::EditExit(TObject*)
 {
     if (OnEditExit) OnEditExit(this);
     FEditFocused = false;
-    if (!IsNullSkinRect(FActiveSkinRect)) Invalidate();
+    if (!FActiveSkinRect.IsEmpty()) Invalidate();
     ApplyEditorColor();
 }
 
@@ -691,7 +691,7 @@ void TspSkinSpinEdit::EditMouseEnter(TObject*)
 {
     FHot = true;
     if (FEditFocused) return;
-    if (!IsNullSkinRect(FActiveSkinRect)) Invalidate();
+    if (!FActiveSkinRect.IsEmpty()) Invalidate();
     ApplyEditorColor();
 }
 
@@ -699,7 +699,7 @@ void TspSkinSpinEdit::EditMouseLeave(TObject*)
 {
     FHot = false;
     if (FEditFocused) return;
-    if (!IsNullSkinRect(FActiveSkinRect)) Invalidate();
+    if (!FActiveSkinRect.IsEmpty()) Invalidate();
     ApplyEditorColor();
 }
 
@@ -707,7 +707,7 @@ void TspSkinSpinEdit::CMMouseEnter(TMessage& Message)
 {
     TspSkinCustomControl::CMMouseEnter(Message);
     TestActive(-1, -1);
-    if (!FEditFocused && !IsNullSkinRect(FActiveSkinRect)) {
+    if (!FEditFocused && !FActiveSkinRect.IsEmpty()) {
         FHot = true;
         Invalidate();
     }
@@ -725,7 +725,7 @@ void TspSkinSpinEdit::CMMouseLeave(TMessage& Message)
     const bool overEditor = FEdit && FEdit->HandleAllocated() && WindowFromPoint(p) == FEdit->GetWindowHandle();
     if (overEditor || FEditFocused) return;
     FHot = false;
-    if (!IsNullSkinRect(FActiveSkinRect)) Invalidate();
+    if (!FActiveSkinRect.IsEmpty()) Invalidate();
     ApplyEditorColor();
 }
 

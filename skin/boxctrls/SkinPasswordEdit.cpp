@@ -441,7 +441,7 @@ void TspSkinPasswordEdit::GetSkinData()
     TspSkinCustomControl::GetSkinData();
     if (!Skinned()) return;
     const auto* r = static_cast<const TspDataSkinEditControl*>(CurrentRecord());
-    FActiveSkinRect = IsNullSkinRect(r->ActiveSkinRect) ? r->SkinRect : r->ActiveSkinRect;
+    FActiveSkinRect = r->ActiveSkinRect.IsEmpty() ? r->SkinRect : r->ActiveSkinRect;
     FLOffset = std::max(0, static_cast<int>(r->LeftTopPoint.x));
     FROffset = std::max(0, r->SkinRect.Width() - static_cast<int>(r->RightTopPoint.x));
     FFontColor = r->Font.Color;

@@ -1,8 +1,10 @@
 #include "SkinScrollBar.h"
 #include "EffectBmp.h"
+#include "ScopeGuard.h"
 #include "SkinData.h"
 #include "SkinDrawHelpers.h"
 #include "SkinImage.h"
+#include "SkinTakeFocus.h"
 #include <cmath>
 
 namespace {
@@ -190,12 +192,12 @@ void TspSkinScrollBar::DrawButton(TCanvas* C, TspScrollBarPart Part)
     const TRect src = FLooks[sbpThumb][state];
     const TRect glyph = FGlyphLooks[state];
     const int tw = b.R.Width(), th = b.R.Height();
-    if (tw <= 0 || th <= 0 || IsNullSkinRect(src)) return;
+    if (tw <= 0 || th <= 0 || src.IsEmpty()) return;
     TBitmap thumb;
     thumb.SetSize(tw, th);
     if (FPageSize > 0) {
         const TRect clipped = ClipToPicture(src, pic);
-        if (IsNullSkinRect(clipped)) return;
+        if (clipped.IsEmpty()) return;
         if (FKind == sbHorizontal)
             Sputils::CreateHSkinImage(FThumbOffset1, FThumbOffset2, &thumb, pic, clipped, tw, th);
         else
@@ -203,7 +205,7 @@ void TspSkinScrollBar::DrawButton(TCanvas* C, TspScrollBarPart Part)
     } else {
         Sputils::CopyPiece(thumb.GetCanvas(), TRect(0, 0, src.Width(), src.Height()), pic, src);
     }
-    if (!IsNullSkinRect(glyph)) {
+    if (!glyph.IsEmpty()) {
         const int gx = (thumb.GetWidth() - glyph.Width()) / 2, gy = (thumb.GetHeight() - glyph.Height()) / 2;
         Sputils::CopyPiece(thumb.GetCanvas(), TRect(gx, gy, gx + glyph.Width(), gy + glyph.Height()), pic, glyph);
     }
@@ -664,15 +666,9 @@ void TspSkinScrollBar::WndProc(TMessage& Message)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (FCanFocused && !IsDesigning() && HandleAllocated() && !Focused()) {
-            // The class library throws when the bar cannot take the focus; nothing
-            // may leave a window procedure, and the press is dropped below.
-            FTakingFocus = true;
-            try {
-                if (CanFocus()) SetFocus();
-            } catch (...) {
-            }
-            FTakingFocus = false;
-            if (!Focused()) return;   // focus refused: the press is dropped
+            // A refused focus drops the press.
+            TRestore<bool> taking(FTakingFocus, true);
+            if (!Skinbars::TryTakeFocus(this)) return;
         }
         break;
     case CN_COMMAND:

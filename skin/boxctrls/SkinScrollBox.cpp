@@ -7,23 +7,6 @@
 
 namespace {
 
-// The device context of the whole window, frame included (GetWindowDC).
-class TWholeWindowDC {
-public:
-    explicit TWholeWindowDC(HWND Wnd) : FWnd(Wnd), FDC(GetWindowDC(Wnd)) {}
-    ~TWholeWindowDC()
-    {
-        if (FDC) ReleaseDC(FWnd, FDC);
-    }
-    TWholeWindowDC(const TWholeWindowDC&) = delete;
-    TWholeWindowDC& operator=(const TWholeWindowDC&) = delete;
-    HDC Get() const { return FDC; }
-
-private:
-    HWND FWnd;
-    HDC FDC;
-};
-
 // Tiles of TW x TH covering W x H from the top-left corner; none for an empty tile.
 template <class F> void ForEachTile(int W, int H, int TW, int TH, F Draw)
 {
@@ -375,10 +358,8 @@ void TspSkinScrollBox::WMNCPaint(TMessage& Message)
     const int W = GetWidth(), H = GetHeight();
     if (W - f.right > f.left && H - f.bottom > f.top)
         ExcludeClipRect(dc.Get(), f.left, f.top, W - f.right, H - f.bottom);
-    TCanvas c;
-    c.SetHandle(dc.Get());
-    PaintFrame(&c);
-    c.SetHandle(nullptr);
+    TBorrowedCanvas c(dc.Get());
+    PaintFrame(c.Get());
 }
 
 void TspSkinScrollBox::PaintFrame(TCanvas* C)
@@ -409,13 +390,15 @@ void TspSkinScrollBox::PaintFrame(TCanvas* C)
     auto inside = [&](const TPoint& P) { return TPoint(std::clamp<int>(P.x, 0, sw), std::clamp<int>(P.y, 0, sh)); };
     const TPoint lt = inside(FElement.LTPoint), rt = inside(FElement.RTPoint), lb = inside(FElement.LBPoint),
                  rb = inside(FElement.RBPoint);
-    const TRect cl = SafeClientRect();
-    const int dW = W - sw, dH = H - sh;
-    const TPoint nrt(rt.x + dW, rt.y), nlb(lb.x, lb.y + dH), nrb(rb.x + dW, rb.y + dH);
-    const TRect ncl(cl.left, cl.top, cl.right + dW, cl.bottom + dH);
+    Sputils::TSkinImageArgs a;
+    a.Skin = {lt, rt, lb, rb, SafeClientRect()};
+    a.Target = a.Skin.Grown(W - sw, H - sh);
+    a.Source = FElement.Picture;
+    a.SourceRect = sr;
+    a.Width = W;
+    a.Height = H;
     TBitmap left, top, right, bottom;
-    Sputils::CreateSkinBorderImages(lt, rt, lb, rb, cl, lt, nrt, nlb, nrb, ncl, &left, &top, &right, &bottom,
-                                    FElement.Picture, sr, W, H, false, false, false, false);
+    Sputils::CreateSkinBorderImages({&left, &top, &right, &bottom}, a);
     C->Draw(0, 0, &top);
     C->Draw(0, top.GetHeight(), &left);
     C->Draw(W - right.GetWidth(), top.GetHeight(), &right);

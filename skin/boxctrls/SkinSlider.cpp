@@ -5,6 +5,7 @@
 #include "SkinImage.h"
 #include "SkinParentImage.h"
 #include "SkinRangeMath.h"
+#include "SkinTakeFocus.h"
 #include <cmath>
 
 using SkinRange::RoundEven;
@@ -19,9 +20,9 @@ const TColor KeyColour = 0xFF00FF;
 // A piece of Source copied into a bitmap of its own, drawn at X, Y.
 void DrawPiece(TCanvas* C, int X, int Y, TBitmap* Source, const TRect& S, bool Transparent)
 {
-    if (!Source || IsNullSkinRect(S)) return;
+    if (!Source || S.IsEmpty()) return;
     const TRect s = ClipToPicture(S, Source);
-    if (IsNullSkinRect(s)) return;
+    if (s.IsEmpty()) return;
     TBitmap piece(s.Width(), s.Height(), pf24bit);
     Sputils::CopyPiece(piece.GetCanvas(), TRect(0, 0, s.Width(), s.Height()), Source, s);
     piece.SetTransparent(Transparent);
@@ -337,7 +338,7 @@ void TspSkinCustomSlider::BuildRuler()
         const int srcLen = Horizontal() ? src.Width() : src.Height();
         int e = FSkinEdgeSize;
         if (2 * e >= srcLen) e = srcLen > 1 ? (srcLen - 1) / 2 : 0;
-        if (IsNullSkinRect(src) || len == 0) {
+        if (src.IsEmpty() || len == 0) {
             FRuler = std::make_unique<TBitmap>();
             return;
         }
@@ -560,13 +561,8 @@ void TspSkinCustomSlider::MouseDown(TMouseButton Button, TShiftState Shift, int 
     auto alive = FAlive.Watch();
     TspSkinControl::MouseDown(Button, Shift, X, Y);
     if (!*alive || Button != mbLeft || (Shift & ssDouble)) return;
-    if (HandleAllocated() && !Focused()) {
-        // Focusing may be refused (a hidden form): the press goes on without it.
-        try {
-            if (CanFocus()) SetFocus();
-        } catch (...) {
-        }
-    }
+    // Focusing may be refused (a hidden form): the press goes on without it.
+    if (HandleAllocated() && !Focused()) Skinbars::TryTakeFocus(this);
     const TPoint p(X, Y);
     if (FThumbRect.Contains(p)) {
         ThumbMouseDown(Button, Shift, X, Y);

@@ -1,9 +1,11 @@
 #include "SkinTrackBar.h"
 #include "EffectBmp.h"
 #include "SkinControls.h"
+#include "ScopeGuard.h"
 #include "SkinData.h"
 #include "SkinDrawHelpers.h"
 #include "SkinImage.h"
+#include "SkinTakeFocus.h"
 #include "SkinRangeMath.h"
 
 TspSkinTrackBar::TspSkinTrackBar(TComponent* AOwner) : TspSkinCustomControl(AOwner)
@@ -25,7 +27,7 @@ void TspSkinTrackBar::GetSkinData()
     const auto a = SkinRange::BoundCoords(r->TrackArea.left, r->TrackArea.top, r->TrackArea.right, r->TrackArea.bottom);
     FSkinTrackArea = TRect(a.left, a.top, a.right, a.bottom);
     FButtonRect = ClipToPicture(r->ButtonRect, FElement.Picture);
-    FActiveButtonRect = IsNullSkinRect(r->ActiveButtonRect) ? FButtonRect
+    FActiveButtonRect = r->ActiveButtonRect.IsEmpty() ? FButtonRect
                                                             : ClipToPicture(r->ActiveButtonRect, FElement.Picture);
     FVertical = r->Vertical;
     int w = GetWidth(), h = GetHeight();
@@ -132,7 +134,7 @@ void TspSkinTrackBar::CreateControlSkinImage(TBitmap* B)
     TBitmap* pic = FElement.Picture;
     const TRect th = CalcButtonRect(FTrackArea);
     const TRect src = (FDown || IsFocused()) ? FActiveButtonRect : FButtonRect;
-    if (!pic || IsNullSkinRect(src) || th.IsEmpty()) return;
+    if (!pic || src.IsEmpty() || th.IsEmpty()) return;
     TCanvas* C = B->GetCanvas();
     if (!FAlphaBlend) {
         Sputils::CopyPiece(C, th, pic, src);
@@ -250,15 +252,9 @@ void TspSkinTrackBar::WndProc(TMessage& Message)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (FCanFocused && !IsDesigning() && HandleAllocated() && !Focused()) {
-            // The class library throws when the bar cannot take the focus; nothing
-            // may leave a window procedure, and the press is dropped below.
-            FTakingFocus = true;
-            try {
-                if (CanFocus()) SetFocus();
-            } catch (...) {
-            }
-            FTakingFocus = false;
-            if (!Focused()) return;
+            // A refused focus drops the press.
+            TRestore<bool> taking(FTakingFocus, true);
+            if (!Skinbars::TryTakeFocus(this)) return;
         }
         break;
     case CN_COMMAND:

@@ -8,6 +8,7 @@
 #include "SkinImage.h"
 #include "SkinBarSync.h"
 #include "SkinScrollBar.h"
+#include "Trace.h"
 #include <algorithm>
 #include <vector>
 
@@ -532,6 +533,7 @@ LRESULT CALLBACK TspSkinCustomListView::HeaderHook(HWND Wnd, UINT Msg, WPARAM WP
         return self->HeaderWndProc(Msg, WParam, LParam);
     } catch (...) {
         // A failure in one paint must not leave through the window procedure.
+        Trace::Caught(Trace::Skin, "list view header window");
         return 0;
     }
 }
@@ -596,10 +598,10 @@ void TspSkinCustomListView::HGetSkinData()
     FHFontColor = r->Font.Color;
     FHActiveFontColor = r->ActiveFontColor;
     FHDownFontColor = r->DownFontColor;
-    FHActiveSkinRect = IsNullSkinRect(r->ActiveSkinRect) ? r->SkinRect : r->ActiveSkinRect;
-    FHDownSkinRect = IsNullSkinRect(r->DownSkinRect) ? FHActiveSkinRect : r->DownSkinRect;
+    FHActiveSkinRect = r->ActiveSkinRect.IsEmpty() ? r->SkinRect : r->ActiveSkinRect;
+    FHDownSkinRect = r->DownSkinRect.IsEmpty() ? FHActiveSkinRect : r->DownSkinRect;
     // A source that lies outside the picture leaves nothing to draw from.
-    if (FHPicture && IsNullSkinRect(ClipToPicture(FHSkinRect, FHPicture))) FHPicture = nullptr;
+    if (FHPicture && ClipToPicture(FHSkinRect, FHPicture).IsEmpty()) FHPicture = nullptr;
 }
 
 TRect TspSkinCustomListView::GetHeaderSectionRect(int Index)
@@ -629,16 +631,15 @@ void TspSkinCustomListView::HeaderImage(TBitmap* B, const TRect& Source, int W, 
 {
     const int sw = Source.right - Source.left, sh = Source.bottom - Source.top;
     if (!Sputils::IsNullPoint(FHLBPoint)) {
-        const int dw = W - (FHSkinRect.right - FHSkinRect.left), dh = H - (FHSkinRect.bottom - FHSkinRect.top);
-        const TPoint lt = FHLTPoint, rt(FHRTPoint.x + dw, FHRTPoint.y), lb(FHLBPoint.x, FHLBPoint.y + dh),
-                     rb(FHRBPoint.x + dw, FHRBPoint.y + dh);
-        const TRect cl(FHClRect.left, FHClRect.top, FHClRect.right + dw, FHClRect.bottom + dh);
-        if (Open)
-            Sputils::CreateSkinImage2(FHLTPoint, FHRTPoint, FHLBPoint, FHRBPoint, FHClRect, lt, rt, lb, rb, cl, B,
-                                      FHPicture, Source, W, H, true);
-        else
-            Sputils::CreateSkinImage(FHLTPoint, FHRTPoint, FHLBPoint, FHRBPoint, FHClRect, lt, rt, lb, rb, cl, B,
-                                     FHPicture, Source, W, H, true);
+        Sputils::TSkinImageArgs a;
+        a.Skin = {FHLTPoint, FHRTPoint, FHLBPoint, FHRBPoint, FHClRect};
+        a.Target = a.Skin.Grown(W - (FHSkinRect.right - FHSkinRect.left), H - (FHSkinRect.bottom - FHSkinRect.top));
+        a.Source = FHPicture;
+        a.SourceRect = Source;
+        a.Width = W;
+        a.Height = H;
+        if (Open) Sputils::CreateSkinImage2(B, a);
+        else Sputils::CreateSkinImage(B, a);
         return;
     }
     TBitmap strip;

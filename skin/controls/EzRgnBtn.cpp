@@ -2,6 +2,7 @@
 #include "ButtonFace.h"
 #include "GdiHandles.h"
 #include "SkinElement.h"
+#include "Trace.h"
 #include <functional>
 #include <vector>
 
@@ -26,6 +27,7 @@ std::unique_ptr<TBitmap> PictureBitmap(TPicture* P)
         c->Draw(0, 0, P->GetGraphic());
         return b;
     } catch (const std::exception&) {
+        Trace::Caught(Trace::Skin, "region button picture");
         return nullptr;   // no memory for a picture this large: it is not drawn
     }
 }
@@ -34,15 +36,6 @@ std::unique_ptr<TBitmap> PictureBitmap(TPicture* P)
 // stays whole rather than holding the GUI thread and hundreds of megabytes while
 // its region is built.
 const size_t MaxCropRuns = 250000;
-
-// Hands Rgn to Wnd. On success the window owns it (and released the one it had):
-// our holder lets go and never deletes it.
-bool GiveRegion(HWND Wnd, TRegionHandle& Rgn)
-{
-    if (!SetWindowRgn(Wnd, Rgn.Get(), TRUE)) return false;
-    Rgn.Release();
-    return true;
-}
 
 }  // namespace
 
@@ -86,7 +79,7 @@ bool CropWindow(HWND Wnd, TPicture* Picture)
     eachRun([&](int X0, int X1, int Y) { *out++ = RECT{X0, Y, X1, Y + 1}; });
     TRegionHandle rgn(ExtCreateRegion(nullptr, size, data));
     if (!rgn.Valid()) return false;
-    return GiveRegion(Wnd, rgn);
+    return GiveWindowRegion(Wnd, rgn.Release());
 }
 
 void UncropWindow(HWND Wnd, TPicture* Picture)
@@ -99,7 +92,7 @@ void UncropWindow(HWND Wnd, TPicture* Picture)
         return;
     }
     TRegionHandle rgn(CreateRectRgn(0, 0, w, h));
-    if (rgn.Valid()) GiveRegion(Wnd, rgn);
+    if (rgn.Valid()) GiveWindowRegion(Wnd, rgn.Release());
 }
 
 // ---- TPaintLock ----

@@ -1,29 +1,13 @@
 #include "SkinArrowScroller.h"
 #include "Bitmap.h"
 #include "Canvas.h"
+#include "GdiHandles.h"
 #include "ScopeGuard.h"
 #include "SkinData.h"
 #include "SkinDrawHelpers.h"
 #include "SkinElement.h"
 #include "SkinImage.h"
 #include <algorithm>
-
-namespace {
-
-// The whole window's device context (the arrows lie outside the client area).
-struct TNonClientDC {
-    HWND Wnd;
-    HDC DC;
-    explicit TNonClientDC(HWND W) : Wnd(W), DC(GetWindowDC(W)) {}
-    ~TNonClientDC()
-    {
-        if (DC) ReleaseDC(Wnd, DC);
-    }
-    TNonClientDC(const TNonClientDC&) = delete;
-    TNonClientDC& operator=(const TNonClientDC&) = delete;
-};
-
-}  // namespace
 
 TspArrowScroller::TspArrowScroller(TWinControl* Host, bool Vertical) : FHost(Host), FVertical(Vertical) {}
 
@@ -217,13 +201,11 @@ void TspArrowScroller::PaintArrows()
     HWND wnd = FHost->GetWindowHandle();
     if (!wnd || !ArrowsVisible()) return;
     if (FetchSkin) FetchSkin();
-    TNonClientDC dc(wnd);
-    if (!dc.DC) return;
-    TCanvas c;
-    c.SetHandle(dc.DC);
+    TWholeWindowDC dc(wnd);
+    if (!dc.Get()) return;
+    TBorrowedCanvas c(dc.Get());
     for (int i = 0; i < 2; ++i)
-        if (Buttons[i].Visible) DrawButton(&c, i);
-    c.SetHandle(nullptr);
+        if (Buttons[i].Visible) DrawButton(c.Get(), i);
 }
 
 void TspArrowScroller::DrawButton(TCanvas* C, int I)
@@ -239,10 +221,10 @@ void TspArrowScroller::DrawButton(TCanvas* C, int I)
     if (s) {
         TRect look = s->SkinRect;
         arrow = s->Font.Color;
-        if (!IsNullSkinRect(s->DownSkinRect) && pressed) {
+        if (!s->DownSkinRect.IsEmpty() && pressed) {
             look = s->DownSkinRect;
             arrow = s->DownFontColor;
-        } else if (b.MouseIn && !IsNullSkinRect(s->ActiveSkinRect)) {
+        } else if (b.MouseIn && !s->ActiveSkinRect.IsEmpty()) {
             look = s->ActiveSkinRect;
             arrow = s->ActiveFontColor;
         }
@@ -257,11 +239,14 @@ void TspArrowScroller::DrawButton(TCanvas* C, int I)
                      rb = clamp(s->RightBottomPoint);
         const TPoint cl1 = clamp(s->ClientRect.TopLeft()), cl2 = clamp(s->ClientRect.BottomRight());
         const TRect cl(cl1.x, cl1.y, std::max(cl1.x, cl2.x), std::max(cl1.y, cl2.y));
-        const int dw = w - sw, dh = h - sh;
-        const TRect ncl(cl.left, cl.top, cl.right + dw, cl.bottom + dh);
-        const TRect src(look.left, look.top, look.left + sw, look.top + sh);
-        Sputils::CreateSkinImage(lt, rt, lb, rb, cl, lt, TPoint(rt.x + dw, rt.y), TPoint(lb.x, lb.y + dh),
-                                 TPoint(rb.x + dw, rb.y + dh), ncl, &buffer, FArrowPicture, src, w, h, true);
+        Sputils::TSkinImageArgs a;
+        a.Skin = {lt, rt, lb, rb, cl};
+        a.Target = a.Skin.Grown(w - sw, h - sh);
+        a.Source = FArrowPicture;
+        a.SourceRect = TRect(look.left, look.top, look.left + sw, look.top + sh);
+        a.Width = w;
+        a.Height = h;
+        Sputils::CreateSkinImage(&buffer, a);
         bc = buffer.GetCanvas();
     } else {
         bc->GetBrush()->SetStyle(bsSolid);

@@ -1,4 +1,5 @@
 #include "SkinControl.h"
+#include "GdiHandles.h"
 
 // ---- TspSkinControl ----
 
@@ -37,10 +38,8 @@ void TspSkinCustomControl::SetControlRegion()
     if (!HandleAllocated()) return;   // CreateWnd sets it once the window exists
     HRGN rgn = FElement.CreateRegion(GetWidth(), GetHeight());
     if (!rgn) return;
-    if (SetWindowRgn(GetWindowHandle(), rgn, TRUE))
-        FRgn = rgn;   // the window owns it from now on and frees the one it replaced
-    else
-        DeleteObject(rgn);
+    // The window owns it from now on and frees the one it replaced.
+    if (GiveWindowRegion(GetWindowHandle(), rgn)) FRgn = rgn;
 }
 
 void TspSkinCustomControl::CreateWnd()

@@ -138,10 +138,15 @@ void TspSkinControlBar::PaintControlFrame(TCanvas* C, TControl* Control, const T
     // An item image too small for its fixed corners draws no frame.
     if (iw < 15 || ih < 6 || W < 15 || H < 6) return;
     TBitmap left, top, right, bottom;
-    Sputils::CreateSkinBorderImages(TPoint(12, 3), TPoint(iw - 3, 3), TPoint(12, ih - 3), TPoint(iw - 3, ih - 3),
-                                    TRect(11, 2, iw - 2, ih - 2), TPoint(12, 3), TPoint(W - 3, 3), TPoint(12, H - 3),
-                                    TPoint(W - 3, H - 3), TRect(11, 2, W - 2, H - 2), &left, &top, &right, &bottom,
-                                    FPicture, FItemRect, W, H, false, false, false, false);
+    Sputils::TSkinImageArgs a;
+    a.Skin = {TPoint(12, 3), TPoint(iw - 3, 3), TPoint(12, ih - 3), TPoint(iw - 3, ih - 3),
+              TRect(11, 2, iw - 2, ih - 2)};
+    a.Target = {TPoint(12, 3), TPoint(W - 3, 3), TPoint(12, H - 3), TPoint(W - 3, H - 3), TRect(11, 2, W - 2, H - 2)};
+    a.Source = FPicture;
+    a.SourceRect = FItemRect;
+    a.Width = W;
+    a.Height = H;
+    Sputils::CreateSkinBorderImages({&left, &top, &right, &bottom}, a);
     C->Draw(R.left, R.top, &top);
     C->Draw(R.left, R.top + top.GetHeight(), &left);
     C->Draw(R.right - right.GetWidth(), R.top + top.GetHeight(), &right);
@@ -152,23 +157,25 @@ void TspSkinControlBar::PaintNCSkin()
 {
     if (!HandleAllocated() || !Skinned()) return;
     const int W = GetWidth(), H = GetHeight(), sw = FSkinRect.Width(), sh = FSkinRect.Height();
-    const TPoint nlt = FLTPoint, nrt(W + FRTPoint.x - sw, FRTPoint.y), nlb(FLBPoint.x, H + FLBPoint.y - sh),
-                 nrb(W + FRBPoint.x - sw, H + FRBPoint.y - sh);
-    const TRect ncl(FClRect.left, FClRect.top, W + FClRect.right - sw, H + FClRect.bottom - sh);
+    Sputils::TSkinImageArgs a;
+    a.Skin = {FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect};
+    a.Target = a.Skin.Grown(W - sw, H - sh);
+    a.Source = FPicture;
+    a.SourceRect = FSkinRect;
+    a.Width = W;
+    a.Height = H;
+    const TRect& ncl = a.Target.Client;
     TBitmap left, top, right, bottom;
-    Sputils::CreateSkinBorderImages(FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect, nlt, nrt, nlb, nrb, ncl, &left,
-                                    &top, &right, &bottom, FPicture, FSkinRect, W, H, false, false, false, false);
+    Sputils::CreateSkinBorderImages({&left, &top, &right, &bottom}, a);
     TWindowDC dc(GetHandle());
     if (!dc.Get()) return;
     TSaveDCGuard save(dc.Get());
     if (!ncl.IsEmpty()) ExcludeClipRect(dc.Get(), ncl.left, ncl.top, ncl.right, ncl.bottom);
-    TCanvas c;
-    c.SetHandle(dc.Get());
-    c.Draw(0, 0, &top);
-    c.Draw(0, top.GetHeight(), &left);
-    c.Draw(W - right.GetWidth(), top.GetHeight(), &right);
-    c.Draw(0, H - bottom.GetHeight(), &bottom);
-    c.SetHandle(nullptr);
+    TBorrowedCanvas c(dc.Get());
+    c->Draw(0, 0, &top);
+    c->Draw(0, top.GetHeight(), &left);
+    c->Draw(W - right.GetWidth(), top.GetHeight(), &right);
+    c->Draw(0, H - bottom.GetHeight(), &bottom);
 }
 
 void TspSkinControlBar::WMNCCalcSize(TMessage& Message)

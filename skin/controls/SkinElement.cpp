@@ -70,7 +70,7 @@ bool TspSkinElement::Read(const TspDataSkinCustomControl* Rec, const TspSkinData
 
 int TspSkinElement::GetResizeMode() const
 {
-    if (IsNullSkinRect(SkinRect)) return rmNone;
+    if (SkinRect.IsEmpty()) return rmNone;
     if (RBPoint.x != 0 && RBPoint.y != 0) return rmEightPoint;
     if (!NullPoint(RTPoint)) return rmHorizontal;
     if (!NullPoint(LBPoint)) return rmVertical;
@@ -166,16 +166,23 @@ TRect TspSkinElement::GetNewRect(const TRect& R, int W, int H) const
 bool TspSkinElement::Compose(TBitmap* Dest, TBitmap* Source, const TRect& R, int W, int H) const
 {
     // Without a picture nothing is composed: the caller's background stays.
-    if (!Source || !Dest || IsNullSkinRect(R)) return false;
+    if (!Source || !Dest || R.IsEmpty()) return false;
     switch (ResizeMode) {
     case rmFixed:
         Dest->SetSize(std::min(R.Width(), MaxSkinControlSide), std::min(R.Height(), MaxSkinControlSide));
         Sputils::CopyPiece(Dest->GetCanvas(), TRect(0, 0, R.Width(), R.Height()), Source, R);
         break;
-    case rmEightPoint:
-        Sputils::CreateSkinImage(LTPoint, RTPoint, LBPoint, RBPoint, ClRect, NewLTPoint, NewRTPoint, NewLBPoint,
-                                 NewRBPoint, NewClRect, Dest, Source, R, W, H, true);
+    case rmEightPoint: {
+        Sputils::TSkinImageArgs a;
+        a.Skin = {LTPoint, RTPoint, LBPoint, RBPoint, ClRect};
+        a.Target = {NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint, NewClRect};
+        a.Source = Source;
+        a.SourceRect = R;
+        a.Width = W;
+        a.Height = H;
+        Sputils::CreateSkinImage(Dest, a);
         break;
+    }
     case rmHorizontal:
         Sputils::CreateHSkinImage(LTPoint.x, SkinRect.Width() - RTPoint.x, Dest, Source, R, W, H);
         break;

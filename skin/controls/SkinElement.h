@@ -52,7 +52,5 @@ struct TspSkinElement {
 TBitmap* SkinPicture(const TspSkinData* Data, int Index);
 // R clipped to the picture; an empty rectangle when nothing of it lies inside.
 TRect ClipToPicture(const TRect& R, TBitmap* Picture);
-// A skin rectangle that is null (no positive width or height).
-inline bool IsNullSkinRect(const TRect& R) { return R.right <= R.left || R.bottom <= R.top; }
 // A size clipped to what a control may have.
 inline int ClampSide(int V) { return V < 0 ? 0 : (V > MaxSkinControlSide ? MaxSkinControlSide : V); }

@@ -31,8 +31,8 @@ int BoundedOffset(int V) { return std::max(0, std::min(V, MaxSkinControlSide)); 
 
 void ResolveLooks(TRect* L)
 {
-    if (IsNullSkinRect(L[lkActive])) L[lkActive] = L[lkNormal];
-    if (IsNullSkinRect(L[lkDown])) L[lkDown] = L[lkActive];
+    if (L[lkActive].IsEmpty()) L[lkActive] = L[lkNormal];
+    if (L[lkDown].IsEmpty()) L[lkDown] = L[lkActive];
 }
 
 }  // namespace
@@ -393,7 +393,7 @@ void TspSkinExPanel::CreateControlDefaultImage(TBitmap* B)
 void TspSkinExPanel::CreateControlSkinImage(TBitmap* B)
 {
     TBitmap* pic = Picture();
-    const bool noStrip = FRollState && IsNullSkinRect(FRollKind == rkRollVertical ? FRollVSkinRect : FRollHSkinRect);
+    const bool noStrip = FRollState && (FRollKind == rkRollVertical ? FRollVSkinRect : FRollHSkinRect).IsEmpty();
     if (!pic || noStrip) {
         CreateControlDefaultImage(B);
         return;

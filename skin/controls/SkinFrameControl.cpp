@@ -1,4 +1,5 @@
 #include "SkinFrameControl.h"
+#include "GdiHandles.h"
 #include "SkinControls.h"
 #include "SkinData.h"
 #include "SkinImage.h"
@@ -68,7 +69,7 @@ void TspFrameSkinControl::GetSkinData()
     if (!r) return;
     FSkinCursorIndex = r->CursorIndex;
     const TRect& s = r->SkinRect;
-    if (IsNullSkinRect(s)) return;
+    if (s.IsEmpty()) return;
     const long long w = static_cast<long long>(s.right) - s.left, h = static_cast<long long>(s.bottom) - s.top;
     if (w > INT_MAX / 2 || h > INT_MAX / 2) return;
     FStripRect = s;
@@ -244,10 +245,8 @@ void TspFrameSkinControl::SetControlRegion()
         Sputils::CreateSkinSimplyRegion(rgn, FDefaultMask.get());
     }
     if (!rgn) return;
-    if (SetWindowRgn(GetWindowHandle(), rgn, TRUE))
-        FRgn = rgn;   // the window owns it from now on and frees the one it replaced
-    else
-        DeleteObject(rgn);
+    // The window owns it from now on and frees the one it replaced.
+    if (GiveWindowRegion(GetWindowHandle(), rgn)) FRgn = rgn;
 }
 
 void TspFrameSkinControl::CreateWnd()

@@ -1,6 +1,7 @@
 #include "SkinNotebook.h"
 #include "Form.h"
 #include "SkinData.h"
+#include "Trace.h"
 #include <algorithm>
 
 // ---- TspSkinPage ----
@@ -201,6 +202,7 @@ void TspSkinNotebook::SetPageIndex(int Value)
             form->SetActiveControl(CanFocus() ? this : nullptr);
             refocus = true;
         } catch (const Exception&) {
+            Trace::Caught(Trace::Skin, "notebook focus");
             refocus = false;
         }
     }
@@ -217,6 +219,7 @@ void TspSkinNotebook::SetPageIndex(int Value)
         try {
             p->SelectFirst();
         } catch (const Exception&) {
+            Trace::Caught(Trace::Skin, "notebook page focus");
         }
     }
     if (FButtonsMode) RealignButtons();

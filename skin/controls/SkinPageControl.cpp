@@ -217,7 +217,7 @@ void TspSkinPageControl::PaintSkinWindow(TCanvas* C)
     C->GetBrush()->SetStyle(bsSolid);
     C->GetBrush()->SetColor(clBtnFace);
     C->FillRect(TRect(0, 0, w, h));
-    if (!IsNullSkinRect(s.TabsBGRect))
+    if (!s.TabsBGRect.IsEmpty())
         Skintabs::TilePiece(C, Skintabs::TabsBand(GetTabPosition(), f, w, h), FPicture, s.TabsBGRect);
     Skintabs::DrawFrame(C, s, FPicture, f);
 }

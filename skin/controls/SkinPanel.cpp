@@ -80,7 +80,7 @@ void TspSkinPanel::CreateControlSkinImage(TBitmap* B)
     }
     TspSkinCustomControl::CreateControlSkinImage(B);
     FNewCaptionRect = (e.ResizeMode >= rmEightPoint) ? GetNewRect(FCaptionRect) : FCaptionRect;
-    if (GetText().empty() || IsNullSkinRect(FCaptionRect)) return;
+    if (GetText().empty() || FCaptionRect.IsEmpty()) return;
     TRect r = FNewCaptionRect;
     if (FRollUpMode) r.right -= 12;
     TCanvas* c = B->GetCanvas();

@@ -24,7 +24,7 @@ void TspSkinSplitter::GetSkinData()
     // A bar rectangle no control can have (or inverted) is no skin: the plain bar.
     const TRect& sr = r->SkinRect;
     if (sr.right - static_cast<long long>(sr.left) > MaxSkinControlSide ||
-        sr.bottom - static_cast<long long>(sr.top) > MaxSkinControlSide || IsNullSkinRect(sr)) {
+        sr.bottom - static_cast<long long>(sr.top) > MaxSkinControlSide || sr.IsEmpty()) {
         FIndex = -1;
         return;
     }

@@ -235,7 +235,7 @@ void TspSkinTabControl::PaintSkinWindow(TCanvas* C)
     TRect middle = s.ClientRect;
     middle.Offset(s.SkinRect.left, s.SkinRect.top);
     Skintabs::TilePiece(C, f, FPicture, middle);
-    if (!IsNullSkinRect(s.TabsBGRect))
+    if (!s.TabsBGRect.IsEmpty())
         Skintabs::TilePiece(C, Skintabs::TabsBand(GetTabPosition(), f, w, h), FPicture, s.TabsBGRect);
     // The ring only: the middle tiled above stays.
     Skintabs::DrawFrame(C, s, FPicture, f);

@@ -41,15 +41,13 @@ void TspSkinCustomTabSheet::PaintBG(HDC DC)
             }
         }
     }
-    TCanvas c;
-    c.SetHandle(DC);
+    TBorrowedCanvas c(DC);
     if (tile && !ClipToPicture(piece, tile).IsEmpty()) {
-        Skintabs::TilePiece(&c, TRect(0, 0, w, h), tile, piece);
+        Skintabs::TilePiece(c.Get(), TRect(0, 0, w, h), tile, piece);
     } else {
         // Unskinned, or a frame without a middle to tile.
-        c.GetBrush()->SetStyle(bsSolid);
-        c.GetBrush()->SetColor(clBtnFace);
-        c.FillRect(TRect(0, 0, w, h));
+        c->GetBrush()->SetStyle(bsSolid);
+        c->GetBrush()->SetColor(clBtnFace);
+        c->FillRect(TRect(0, 0, w, h));
     }
-    c.SetHandle(nullptr);
 }

@@ -93,7 +93,7 @@ int ReadTabSkin(TspSkinData* Data, const std::string& Name, TTabSkin& S, TBitmap
     const TRect skinRect = ClipToPicture(rec->SkinRect, pic);
     const TspTabLooks& looks = rec->TabLooks;
     const TRect tabRect = ClipToPicture(looks[tabNormal], pic);
-    if (IsNullSkinRect(skinRect) || IsNullSkinRect(tabRect)) return -1;
+    if (skinRect.IsEmpty() || tabRect.IsEmpty()) return -1;
     Picture = pic;
     TTabSkin& s = S;
     const int sw = skinRect.Width(), sh = skinRect.Height();
@@ -109,14 +109,14 @@ int ReadTabSkin(TspSkinData* Data, const std::string& Name, TTabSkin& S, TBitmap
     s.RightBottom = ClampPoint(rec->RightBottomPoint, sw, sh);
     TspTabLooks& l = s.TabLooks;
     l[tabNormal] = tabRect;
-    l[tabActive] = IsNullSkinRect(looks[tabActive]) ? tabRect : ClipToPicture(looks[tabActive], pic);
+    l[tabActive] = looks[tabActive].IsEmpty() ? tabRect : ClipToPicture(looks[tabActive], pic);
     // A null focused look falls back to the active look as read, and a null one
     // of those to the active look as kept (never to an empty picture); a null
     // mouse-in look to the normal one.
-    l[tabFocused] = ClipToPicture(IsNullSkinRect(looks[tabFocused]) ? looks[tabActive] : looks[tabFocused], pic);
-    if (IsNullSkinRect(l[tabFocused])) l[tabFocused] = l[tabActive];
+    l[tabFocused] = ClipToPicture(looks[tabFocused].IsEmpty() ? looks[tabActive] : looks[tabFocused], pic);
+    if (l[tabFocused].IsEmpty()) l[tabFocused] = l[tabActive];
     l[tabMouseIn] = ClipToPicture(looks[tabMouseIn], pic);
-    if (IsNullSkinRect(l[tabMouseIn])) l[tabMouseIn] = tabRect;
+    if (l[tabMouseIn].IsEmpty()) l[tabMouseIn] = tabRect;
     s.TabsBGRect = ClipToPicture(rec->TabsBGRect, pic);
     s.TabLeftOffset = rec->TabLeftOffset;
     s.TabRightOffset = rec->TabRightOffset;
@@ -193,15 +193,15 @@ void DrawFrame(TCanvas* C, const TTabSkin& S, TBitmap* Picture, const TRect& F)
 {
     const int fw = F.Width(), fh = F.Height();
     if (fw <= 0 || fh <= 0) return;
-    const int dw = fw - S.SkinRect.Width(), dh = fh - S.SkinRect.Height();
-    TRect ncl = S.ClientRect;
-    ncl.right += dw;
-    ncl.bottom += dh;
+    Sputils::TSkinImageArgs a;
+    a.Skin = {S.LeftTop, S.RightTop, S.LeftBottom, S.RightBottom, S.ClientRect};
+    a.Target = a.Skin.Grown(fw - S.SkinRect.Width(), fh - S.SkinRect.Height());
+    a.Source = Picture;
+    a.SourceRect = S.SkinRect;
+    a.Width = std::min(fw, MaxSkinControlSide);
+    a.Height = std::min(fh, MaxSkinControlSide);
     TBitmap frame;
-    Sputils::CreateSkinImage(S.LeftTop, S.RightTop, S.LeftBottom, S.RightBottom, S.ClientRect, S.LeftTop,
-                             TPoint(S.RightTop.x + dw, S.RightTop.y), TPoint(S.LeftBottom.x, S.LeftBottom.y + dh),
-                             TPoint(S.RightBottom.x + dw, S.RightBottom.y + dh), ncl, &frame, Picture, S.SkinRect,
-                             std::min(fw, MaxSkinControlSide), std::min(fh, MaxSkinControlSide), true);
+    Sputils::CreateSkinImage(&frame, a);
     C->Draw(F.left, F.top, &frame);
 }
 

@@ -1,4 +1,5 @@
 #include "SkinXFormButton.h"
+#include "GdiHandles.h"
 #include "SkinRegion.h"
 
 TspSkinXFormButton::TspSkinXFormButton(TComponent* AOwner)
@@ -94,10 +95,8 @@ void TspSkinXFormButton::SetControlRegion()
         rgn = nullptr;
     }
     if (!rgn && !FRgn) return;
-    if (SetWindowRgn(GetWindowHandle(), rgn, TRUE))
-        FRgn = rgn;   // the window owns it now and released the one it replaced
-    else if (rgn)
-        DeleteObject(rgn);
+    // The window owns it now and released the one it replaced.
+    if (GiveWindowRegion(GetWindowHandle(), rgn)) FRgn = rgn;
 }
 
 void TspSkinXFormButton::Loaded()

@@ -1,4 +1,5 @@
 #include "CustomZlibStream.h"
+#include "Trace.h"
 #include <cstring>
 
 namespace {
@@ -63,6 +64,7 @@ TCompressionStream::~TCompressionStream()
         Finish();
     } catch (...) {
         // A destructor cannot report; callers that care call Finish themselves.
+        Trace::Caught(Trace::Skin, "finishing a compression stream");
     }
     if (FInitialised) deflateEnd(&FZRec);
 }

@@ -88,6 +88,12 @@ struct TEightPoint {
     TRect NCl;
 };
 
+TEightPoint Geometry(const TSkinImageArgs& A)
+{
+    return {A.Skin.LeftTop,   A.Skin.RightTop,   A.Skin.LeftBottom,   A.Skin.RightBottom,   A.Skin.Client,
+            A.Target.LeftTop, A.Target.RightTop, A.Target.LeftBottom, A.Target.RightBottom, A.Target.Client};
+}
+
 enum TEightPointKind { epFull, epOpenRight };
 
 void DrawEightPoint(const TEightPoint& g, TBitmap* Dest, TBitmap* Src, const TRect& R, int W, int H,
@@ -245,46 +251,47 @@ void CreateHSkinImage3(int LO, int RO, TBitmap* Dest, TBitmap* Source, const TRe
     RepeatX(C, W, 0, W, 0, h, Source, R.left + LO, R.right - RO, R.top, R.bottom);
 }
 
-void CreateSkinImage(const TPoint& LtPt, const TPoint& RtPt, const TPoint& LbPt, const TPoint& RbPt,
-                     const TRect& ClRect, const TPoint& NewLtPt, const TPoint& NewRtPt, const TPoint& NewLbPt,
-                     const TPoint& NewRbPt, const TRect& NewClRect, TBitmap* Dest, TBitmap* Source,
-                     const TRect& R, int AW, int AH, bool DrawClient)
+TEightPoints TEightPoints::Grown(int DW, int DH) const
 {
-    TEightPoint g{LtPt, RtPt, LbPt, RbPt, ClRect, NewLtPt, NewRtPt, NewLbPt, NewRbPt, NewClRect};
-    DrawEightPoint(g, Dest, Source, R, AW, AH, DrawClient, epFull, false, false, false, false);
+    return {LeftTop,
+            TPoint(RightTop.x + DW, RightTop.y),
+            TPoint(LeftBottom.x, LeftBottom.y + DH),
+            TPoint(RightBottom.x + DW, RightBottom.y + DH),
+            TRect(Client.left, Client.top, Client.right + DW, Client.bottom + DH)};
 }
 
-void CreateSkinImage2(const TPoint& LtPt, const TPoint& RtPt, const TPoint& LbPt, const TPoint& RbPt,
-                      const TRect& ClRect, const TPoint& NewLtPt, const TPoint& NewRtPt, const TPoint& NewLbPt,
-                      const TPoint& NewRbPt, const TRect& NewClRect, TBitmap* Dest, TBitmap* Source,
-                      const TRect& R, int AW, int AH, bool DrawClient)
+void CreateSkinImage(TBitmap* Dest, const TSkinImageArgs& A)
 {
-    TEightPoint g{LtPt, RtPt, LbPt, RbPt, ClRect, NewLtPt, NewRtPt, NewLbPt, NewRbPt, NewClRect};
-    DrawEightPoint(g, Dest, Source, R, AW, AH, DrawClient, epOpenRight, false, false, false, false);
+    DrawEightPoint(Geometry(A), Dest, A.Source, A.SourceRect, A.Width, A.Height, A.DrawClient, epFull, false, false,
+                   false, false);
 }
 
-void CreateSkinImageBS(const TPoint& LtPt, const TPoint& RtPt, const TPoint& LbPt, const TPoint& RbPt,
-                       const TRect& ClRect, const TPoint& NewLtPt, const TPoint& NewRtPt, const TPoint& NewLbPt,
-                       const TPoint& NewRbPt, const TRect& NewClRect, TBitmap* Dest, TBitmap* Source,
-                       const TRect& R, int AW, int AH, bool DrawClient, bool LeftStretch, bool TopStretch,
-                       bool RightStretch, bool BottomStretch)
+void CreateSkinImage2(TBitmap* Dest, const TSkinImageArgs& A)
 {
-    TEightPoint g{LtPt, RtPt, LbPt, RbPt, ClRect, NewLtPt, NewRtPt, NewLbPt, NewRbPt, NewClRect};
-    DrawEightPoint(g, Dest, Source, R, AW, AH, DrawClient, epFull, LeftStretch, TopStretch, RightStretch,
-                   BottomStretch);
+    DrawEightPoint(Geometry(A), Dest, A.Source, A.SourceRect, A.Width, A.Height, A.DrawClient, epOpenRight, false,
+                   false, false, false);
 }
 
-void CreateSkinBorderImages(const TPoint& LtPt, const TPoint& RtPt, const TPoint& LbPt, const TPoint& RbPt,
-                            const TRect& ClRect, const TPoint& NewLtPt, const TPoint& NewRtPt,
-                            const TPoint& NewLbPt, const TPoint& NewRbPt, const TRect& NewClRect,
-                            TBitmap* LeftB, TBitmap* TopB, TBitmap* RightB, TBitmap* BottomB, TBitmap* Source,
-                            const TRect& R, int AW, int AH, bool LeftStretch, bool TopStretch,
-                            bool RightStretch, bool BottomStretch)
+void CreateSkinImageBS(TBitmap* Dest, const TSkinImageArgs& A)
 {
-    const int W = AW, H = AH, wR = R.Width();
-    const TRect& Cl = ClRect;
+    const TEdgeStretch& s = A.Stretch;
+    DrawEightPoint(Geometry(A), Dest, A.Source, A.SourceRect, A.Width, A.Height, A.DrawClient, epFull, s.Left, s.Top,
+                   s.Right, s.Bottom);
+}
+
+void CreateSkinBorderImages(const TSkinBorderImages& Dest, const TSkinImageArgs& A)
+{
+    const TPoint &LtPt = A.Skin.LeftTop, &RtPt = A.Skin.RightTop, &LbPt = A.Skin.LeftBottom, &RbPt = A.Skin.RightBottom;
+    const TPoint &NewLtPt = A.Target.LeftTop, &NewRtPt = A.Target.RightTop, &NewLbPt = A.Target.LeftBottom,
+                 &NewRbPt = A.Target.RightBottom;
+    TBitmap *LeftB = Dest.Left, *TopB = Dest.Top, *RightB = Dest.Right, *BottomB = Dest.Bottom, *Source = A.Source;
+    const bool LeftStretch = A.Stretch.Left, TopStretch = A.Stretch.Top, RightStretch = A.Stretch.Right,
+               BottomStretch = A.Stretch.Bottom;
+    const TRect& R = A.SourceRect;
+    const int W = A.Width, H = A.Height, wR = R.Width();
+    const TRect& Cl = A.Skin.Client;
     // A strip is never larger than the frame it belongs to, whatever the points say.
-    TRect NCl = NewClRect;
+    TRect NCl = A.Target.Client;
     NCl.top = std::min<long>(NCl.top, H);
     NCl.left = std::min<long>(NCl.left, W);
     NCl.bottom = std::max<long>(NCl.bottom, 0);

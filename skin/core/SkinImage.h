@@ -38,30 +38,50 @@ void CreateHSkinImage2(int LO, int RO, TBitmap* Dest, TBitmap* Source, const TRe
 // The middle repeated over the whole width.
 void CreateHSkinImage3(int LO, int RO, TBitmap* Dest, TBitmap* Source, const TRect& R, int AW, int AH);
 
+// The eight points of an eight-point skin rectangle: the four corner points
+// (where the edges between the fixed corners start and end) and the client
+// rectangle.
+struct TEightPoints {
+    TPoint LeftTop, RightTop, LeftBottom, RightBottom;
+    TRect Client;
+    // The points of the same frame made DW wider and DH higher: the right points
+    // move right, the bottom points down, and the client rectangle grows.
+    TEightPoints Grown(int DW, int DH) const;
+};
+
+// Which edges are stretched over their new length; the others are repeated.
+struct TEdgeStretch {
+    bool Left = false, Top = false, Right = false, Bottom = false;
+};
+
+// What an eight-point image is composed from, and its size.
+struct TSkinImageArgs {
+    TEightPoints Skin;            // the points in the skin rectangle
+    TEightPoints Target;          // where they go in the new image
+    TBitmap* Source = nullptr;    // the skin picture
+    TRect SourceRect;             // the skin rectangle in Source
+    int Width = 0, Height = 0;    // the new image's size
+    bool DrawClient = true;       // the client rectangle repeated over the new one
+    TEdgeStretch Stretch;         // read by CreateSkinImageBS and CreateSkinBorderImages
+};
+
 // Eight-point image: fixed corners, edges repeated between the points, the client
 // rectangle repeated over the new client rectangle when DrawClient is set.
-void CreateSkinImage(const TPoint& LtPt, const TPoint& RtPt, const TPoint& LbPt, const TPoint& RbPt,
-                     const TRect& ClRect, const TPoint& NewLtPt, const TPoint& NewRtPt, const TPoint& NewLbPt,
-                     const TPoint& NewRbPt, const TRect& NewClRect, TBitmap* Dest, TBitmap* Source,
-                     const TRect& R, int AW, int AH, bool DrawClient);
+void CreateSkinImage(TBitmap* Dest, const TSkinImageArgs& A);
 // Eight-point image open to the right: no right band.
-void CreateSkinImage2(const TPoint& LtPt, const TPoint& RtPt, const TPoint& LbPt, const TPoint& RbPt,
-                      const TRect& ClRect, const TPoint& NewLtPt, const TPoint& NewRtPt, const TPoint& NewLbPt,
-                      const TPoint& NewRbPt, const TRect& NewClRect, TBitmap* Dest, TBitmap* Source,
-                      const TRect& R, int AW, int AH, bool DrawClient);
+void CreateSkinImage2(TBitmap* Dest, const TSkinImageArgs& A);
 // Eight-point image whose edges are each repeated or, with their flag, stretched.
-void CreateSkinImageBS(const TPoint& LtPt, const TPoint& RtPt, const TPoint& LbPt, const TPoint& RbPt,
-                       const TRect& ClRect, const TPoint& NewLtPt, const TPoint& NewRtPt, const TPoint& NewLbPt,
-                       const TPoint& NewRbPt, const TRect& NewClRect, TBitmap* Dest, TBitmap* Source,
-                       const TRect& R, int AW, int AH, bool DrawClient, bool LeftStretch, bool TopStretch,
-                       bool RightStretch, bool BottomStretch);
-// The four border strips of an eight-point frame as separate bitmaps (left, top,
-// right, bottom in this order); a strip whose condition fails is left as it was.
-void CreateSkinBorderImages(const TPoint& LtPt, const TPoint& RtPt, const TPoint& LbPt, const TPoint& RbPt,
-                            const TRect& ClRect, const TPoint& NewLtPt, const TPoint& NewRtPt,
-                            const TPoint& NewLbPt, const TPoint& NewRbPt, const TRect& NewClRect,
-                            TBitmap* LeftB, TBitmap* TopB, TBitmap* RightB, TBitmap* BottomB, TBitmap* Source,
-                            const TRect& R, int AW, int AH, bool LeftStretch, bool TopStretch,
-                            bool RightStretch, bool BottomStretch);
+void CreateSkinImageBS(TBitmap* Dest, const TSkinImageArgs& A);
+
+// The four border strips of an eight-point frame as separate bitmaps; a strip
+// whose condition fails (or that is null here) is left as it was. DrawClient is
+// not read.
+struct TSkinBorderImages {
+    TBitmap* Left = nullptr;
+    TBitmap* Top = nullptr;
+    TBitmap* Right = nullptr;
+    TBitmap* Bottom = nullptr;
+};
+void CreateSkinBorderImages(const TSkinBorderImages& Dest, const TSkinImageArgs& A);
 
 }  // namespace Sputils

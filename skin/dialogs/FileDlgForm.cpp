@@ -7,6 +7,7 @@
 #include "FilePaths.h"
 #include "FormFrame.h"
 #include "Menus.h"
+#include "ScopeGuard.h"
 #include "ShellCtrls.h"
 #include "SkinBevel.h"
 #include "SkinButton.h"
@@ -22,6 +23,7 @@
 #include "SkinToolBar.h"
 #include "Spconst.h"
 #include "SysUtils.h"
+#include "Trace.h"
 #include <algorithm>
 
 using namespace Spskinshellctrls;
@@ -294,6 +296,7 @@ bool TspCustomFileDlgForm::SetPath(const std::string& Folder)
     try {
         FileList->SetPath(Folder);
     } catch (const Exception&) {
+        Trace::Caught(Trace::Skin, "file dialog folder");
         return false;
     }
     return true;
@@ -447,14 +450,8 @@ void TspCustomFileDlgForm::BackToolButtonClick(TObject*)
 {
     if (FHistory.size() < 2) return;
     TPidl before = PidlCopy(FHistory[FHistory.size() - 2].Get());
-    FGoingBack = true;
-    try {
-        FileList->TreeUpdate(before.Get());
-    } catch (...) {
-        FGoingBack = false;
-        throw;
-    }
-    FGoingBack = false;
+    TRestore<bool> goingBack(FGoingBack, true);
+    FileList->TreeUpdate(before.Get());
     FHistory.pop_back();
 }
 

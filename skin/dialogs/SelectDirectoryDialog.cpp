@@ -7,6 +7,7 @@
 #include "SkinData.h"
 #include "SkinPanel.h"
 #include "SkinScrollBar.h"
+#include "Trace.h"
 #include <algorithm>
 #include <exception>
 
@@ -44,6 +45,7 @@ bool TspSkinSelectDirectoryDialog::Execute()
             w->DirTreeView->SetPath(Directory);
             placed = w->DirTreeView->GetSelected() != nullptr;
         } catch (const std::exception&) {
+            Trace::Caught(Trace::Skin, "directory dialog start folder");
             placed = false;
         }
     }

@@ -1,5 +1,6 @@
 #include "ShellCtrls.h"
 #include "ScopeGuard.h"
+#include "Trace.h"
 #include <algorithm>
 
 using namespace Spskinshellctrls;
@@ -165,6 +166,7 @@ void TspCustomShellComboBox::CreateRoot()
         Init();
     } catch (const EOleSysError&) {
         // A folder that cannot be listed leaves its part of the outline out.
+        Trace::Caught(Trace::Skin, "shell box outline");
     }
     CheckItems();
     SetItemIndex(0);
@@ -322,6 +324,7 @@ void TspCustomShellComboBox::CreateWnd()
             CreateRoot();
         } catch (const Exception&) {
             // An unusable root: the box stays empty.
+            Trace::Caught(Trace::Skin, "shell box root");
         }
     }
     if (GetItems()->GetCount() != FItemsEx.GetCount()) CheckItems();

@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "ScopeGuard.h"
 #include "Screen.h"
+#include "Trace.h"
 #include <algorithm>
 
 namespace Spskinshellctrls {
@@ -61,6 +62,7 @@ TspShellChangeNotifier* WatchFolder(const std::string& Path, std::function<void(
             Refresh();
         } catch (const Exception&) {
             // A folder that went away shows as it was left.
+            Trace::Caught(Trace::Skin, "shell list refresh");
         }
     });
     return notifier;
@@ -210,6 +212,7 @@ void TspCustomShellListView::SortFolders()
                 if (column <= f->DetailCount()) k.Text = UpperCase(f->GetDetails(column));
             } catch (const Exception&) {
                 // No detail: sorts as empty text.
+                Trace::Caught(Trace::Skin, "shell list sort detail");
             }
         }
         keys.push_back(std::move(k));
@@ -267,6 +270,7 @@ std::string TspCustomShellListView::CellText(int Index, int Column)
         if (s == "-1" && f->IsFolder()) s.clear();
         return s;
     } catch (const Exception&) {
+        Trace::Caught(Trace::Skin, "shell list detail");
         return std::string();
     }
 }
@@ -696,6 +700,7 @@ void TspCustomShellListView::CreateWnd()
             FRoot = name;
         } catch (const Exception&) {
             // An unusable root: the list stays empty.
+            Trace::Caught(Trace::Skin, "shell list root");
         }
     }
     RootChanged();

@@ -4,6 +4,7 @@
 #include "ImgList.h"
 #include "Menus.h"
 #include "Screen.h"
+#include "Trace.h"
 #include <algorithm>
 
 using namespace Spskinshellctrls;
@@ -161,6 +162,7 @@ void TspCustomShellTreeView::PopulateNode(TTreeNode* Node)
             raw = nullptr;
         }
     } catch (const Exception&) {
+        Trace::Caught(Trace::Skin, "shell tree children");
         return;
     }
     IShellFolder* sf = f->ShellFolder();
@@ -211,6 +213,7 @@ void TspCustomShellTreeView::CNNotify(TMessage& Message)
             try {
                 ok = n && CanExpand(n);
             } catch (const Exception&) {
+                Trace::Caught(Trace::Skin, "shell tree expand");
                 ok = false;
             }
             Message.Result = ok ? 0 : 1;
@@ -551,6 +554,7 @@ void TspCustomShellTreeView::CreateWnd()
         }
     } catch (const Exception&) {
         // The window shows the root it could make.
+        Trace::Caught(Trace::Skin, "shell tree path");
     }
 }
 

@@ -3,6 +3,7 @@
 #include "Canvas.h"
 #include "FileDlgGlyphs.h"
 #include "FilePaths.h"
+#include "ScopeGuard.h"
 #include "SkinDrawHelpers.h"
 #include "SkinDriveComboBox.h"
 #include "SkinFileListBox.h"
@@ -69,14 +70,8 @@ void TspSkinDirectoryListBox::SetDirectory(const std::string& Dir)
     const char drive = DriveLetterOf(full);
     if (drive && toupper(drive) != toupper(GetDrive()) && FDriveCombo) {
         // The combo shows the new drive; the move to the folder happens here.
-        FSettingDirectory = true;
-        try {
-            FDriveCombo->SetDrive(drive);
-        } catch (...) {
-            FSettingDirectory = false;
-            throw;
-        }
-        FSettingDirectory = false;
+        TRestore<bool> setting(FSettingDirectory, true);
+        FDriveCombo->SetDrive(drive);
     }
     FDirectory = full;
     BuildList();

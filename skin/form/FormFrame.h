@@ -8,6 +8,7 @@
 #include "GdiHandles.h"
 #include "Menus.h"
 #include "SkinData.h"
+#include "SkinImage.h"
 #include "Timer.h"
 #include <functional>
 #include <memory>
@@ -421,6 +422,9 @@ public:
     void Paint(HDC DC);
     // Picture stretched to the window between its corner points.
     void CreateRealBitMap(TBitmap* Bitmap, TBitmap* Picture);
+    // The skin's frame points stretched to the frame's corners, over the whole of
+    // Picture, for an image of the frame's size.
+    Sputils::TSkinImageArgs FrameImageArgs(TBitmap* Picture) const;
     void StartDragg(int X, int Y);
     void EndDragg();
     bool GetDragging() const { return FDragging; }

@@ -11,19 +11,6 @@
 
 namespace {
 
-// Lends a device context to a canvas for one paint.
-class TLentCanvas {
-public:
-    explicit TLentCanvas(HDC DC) { FCanvas.SetHandle(DC); }
-    ~TLentCanvas() { FCanvas.SetHandle(nullptr); }
-    TLentCanvas(const TLentCanvas&) = delete;
-    TLentCanvas& operator=(const TLentCanvas&) = delete;
-    TCanvas* Get() { return &FCanvas; }
-
-private:
-    TCanvas FCanvas;
-};
-
 bool Stretchable(const TspSkinData* D) { return D->RollUpLeftPoint.x < D->RollUpRightPoint.x; }
 
 bool Usable(const TBitmap* B) { return B && !B->Empty(); }
@@ -42,10 +29,21 @@ void TspFormFrame::CreateRealBitMap(TBitmap* Bitmap, TBitmap* Picture)
     if (!Bitmap || !Usable(Picture) || !FSkinData) return;
     SyncFrameSize();
     CalcRects();
+    Sputils::CreateSkinImage(Bitmap, FrameImageArgs(Picture));
+}
+
+Sputils::TSkinImageArgs TspFormFrame::FrameImageArgs(TBitmap* Picture) const
+{
     const TspSkinContent& s = *FSkinData;
-    Sputils::CreateSkinImage(s.LTPoint, s.RTPoint, s.LBPoint, s.RBPoint, s.ClientRect, LeftTopCorner, RightTopCorner,
-                             LeftBottomCorner, RightBottomCorner, FrameClientRect, Bitmap, Picture,
-                             TRect(0, 0, Picture->GetWidth(), Picture->GetHeight()), FrameWidth, FrameHeight, true);
+    Sputils::TSkinImageArgs a;
+    a.Skin = {s.LTPoint, s.RTPoint, s.LBPoint, s.RBPoint, s.ClientRect};
+    a.Target = {LeftTopCorner, RightTopCorner, LeftBottomCorner, RightBottomCorner, FrameClientRect};
+    a.Source = Picture;
+    a.SourceRect = TRect(0, 0, Picture->GetWidth(), Picture->GetHeight());
+    a.Width = FrameWidth;
+    a.Height = FrameHeight;
+    a.Stretch = {s.LeftStretch, s.TopStretch, s.RightStretch, s.BottomStretch};   // for the border strips
+    return a;
 }
 
 void TspFormFrame::Paint(HDC DC)
@@ -53,7 +51,7 @@ void TspFormFrame::Paint(HDC DC)
     if (!DC || !OwnerForm) return;
     if (FrameWidth == 0) FrameWidth = OwnerForm->GetWidth();
     if (FrameHeight == 0) FrameHeight = OwnerForm->GetHeight();
-    TLentCanvas c(DC);
+    TBorrowedCanvas c(DC);
     if (!ClientAreaUsable()) {
         const TRect r = OwnerForm->GetClientRect();
         c.Get()->GetBrush()->SetStyle(bsSolid);

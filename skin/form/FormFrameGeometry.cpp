@@ -3,6 +3,7 @@
 // rectangle, the hit test and the window region cut from the skin's mask.
 #include "FormFrame.h"
 #include "Application.h"
+#include "GdiHandles.h"
 #include "SkinDrawHelpers.h"
 #include "SkinPlatform.h"
 #include "SkinRegion.h"
@@ -240,7 +241,7 @@ void TspFormFrame::GiveRegion(HRGN Rgn)
         FWindowRegion.Reset(copy);
     }
     if (OwnerForm && OwnerForm->HandleAllocated())
-        SetWindowRgn(OwnerForm->GetWindowHandle(), Rgn, TRUE);
+        GiveWindowRegion(OwnerForm->GetWindowHandle(), Rgn);
     else if (Rgn)
         DeleteObject(Rgn);
 }

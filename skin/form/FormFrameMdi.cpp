@@ -226,11 +226,9 @@ void TspFormFrame::PaintMDIBG(HDC DC)
             TBitmap* tile = FSkinData->ActivePictures[mi].get();
             RECT r;
             GetClientRect(FMDIClient, &r);
-            TCanvas c;
-            c.SetHandle(DC);
+            TBorrowedCanvas c(DC);
             for (int y = 0; y < r.bottom; y += tile->GetHeight())
-                for (int x = 0; x < r.right; x += tile->GetWidth()) c.Draw(x, y, tile);
-            c.SetHandle(nullptr);
+                for (int x = 0; x < r.right; x += tile->GetWidth()) c->Draw(x, y, tile);
             return;
         }
         PaintBG(DC);

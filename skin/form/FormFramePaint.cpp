@@ -5,6 +5,7 @@
 #include "FormFrame.h"
 #include "Application.h"
 #include "EffectBmp.h"
+#include "GdiHandles.h"
 #include "Icon.h"
 #include "SkinDrawHelpers.h"
 #include "SkinImage.h"
@@ -12,35 +13,6 @@
 using Sputils::IsNullRect;
 
 namespace {
-
-// The whole window's device context (frame included), given back at scope end.
-class TFrameWindowDC {
-public:
-    explicit TFrameWindowDC(HWND Wnd) : FWnd(Wnd), FDC(Wnd ? GetWindowDC(Wnd) : nullptr) {}
-    ~TFrameWindowDC()
-    {
-        if (FDC) ReleaseDC(FWnd, FDC);
-    }
-    TFrameWindowDC(const TFrameWindowDC&) = delete;
-    TFrameWindowDC& operator=(const TFrameWindowDC&) = delete;
-    HDC Get() const { return FDC; }
-
-private:
-    HWND FWnd;
-    HDC FDC;
-};
-
-// A canvas drawing on a device context that someone else owns.
-class TBorrowedCanvas {
-public:
-    explicit TBorrowedCanvas(HDC DC) { FCanvas.SetHandle(DC); }
-    ~TBorrowedCanvas() { FCanvas.SetHandle(nullptr); }
-    TCanvas* operator->() { return &FCanvas; }
-    TCanvas* Get() { return &FCanvas; }
-
-private:
-    TCanvas FCanvas;
-};
 
 void ApplyEffect(TspEffectBmp& E, TspInActiveEffect Effect)
 {
@@ -96,13 +68,9 @@ void TspFormFrame::PaintNCSkin()
     TBitmap* source = SkinPicture();
     if (!active && s.InActivePicture && !s.InActivePicture->Empty()) source = s.InActivePicture.get();
     TBitmap left, top, right, bottom;
-    Sputils::CreateSkinBorderImages(s.LTPoint, s.RTPoint, s.LBPoint, s.RBPoint, s.ClientRect, LeftTopCorner,
-                                    RightTopCorner, LeftBottomCorner, RightBottomCorner, FrameClientRect, &left,
-                                    &top, &right, &bottom, source, TRect(0, 0, source->GetWidth(), source->GetHeight()),
-                                    FrameWidth, FrameHeight, s.LeftStretch, s.TopStretch, s.RightStretch,
-                                    s.BottomStretch);
+    Sputils::CreateSkinBorderImages({&left, &top, &right, &bottom}, FrameImageArgs(source));
     DrawFrameObjects(top.Empty() ? nullptr : top.GetCanvas(), bottom.Empty() ? nullptr : bottom.GetCanvas());
-    TFrameWindowDC dc(wnd);
+    TWholeWindowDC dc(wnd);
     if (!dc.Get()) return;
     if (FrameClientRect.Height() > 0)
         ExcludeClipRect(dc.Get(), FrameClientRect.left, FrameClientRect.top, FrameClientRect.right,
@@ -162,7 +130,7 @@ void TspFormFrame::PaintNCDefault()
         c->TextOut(boxLeft + 3, h / 2 - c->TextHeight(text) / 2, text);
     }
     DrawDefaultObjects(c);
-    TFrameWindowDC dc(wnd);
+    TWholeWindowDC dc(wnd);
     if (!dc.Get()) return;
     ExcludeClipRect(dc.Get(), 3, h + 3, FrameWidth - 3, FrameHeight - 3);
     BitBlt(dc.Get(), 3, 3, cw, h, c->GetHandle(), 0, 0, SRCCOPY);
@@ -187,7 +155,7 @@ void TspFormFrame::DrawSkinObject(TspActiveSkinObject* AObject)
         if (NoFrame()) return;
         HWND wnd = FormHandle();
         if (!wnd) return;
-        TFrameWindowDC dc(wnd);
+        TWholeWindowDC dc(wnd);
         if (!dc.Get()) return;
         TBorrowedCanvas c(dc.Get());
         DrawObject(AObject, c.Get(), true);

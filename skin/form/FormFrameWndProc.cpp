@@ -5,6 +5,7 @@
 #include "Application.h"
 #include "SkinChangeWalk.h"
 #include "SkinPlatform.h"
+#include "Trace.h"
 
 namespace {
 
@@ -510,6 +511,7 @@ void TspFormFrame::AfterNCMouse(TMessage& Message)
             MouseUp(mbLeft, p.x, p.y);
         } catch (...) {
             // An object's failure on release must not break the message loop.
+            Trace::Caught(Trace::Skin, "frame object release");
         }
         break;
     case WM_NCLBUTTONDBLCLK:

@@ -11,7 +11,7 @@ bool TspSkinMainMenuItem::Usable(TspSkinData* Skin, TspDataSkinMainMenuItem* ADa
 {
     if (!AData) return false;
     TBitmap* pic = Frameobjects::ActivePicture(Skin, AData->ActivePictureIndex);
-    return pic && !IsNullSkinRect(ClipToPicture(AData->SkinRect, pic)) && !IsNullSkinRect(AData->TextRect) &&
+    return pic && !ClipToPicture(AData->SkinRect, pic).IsEmpty() && !AData->TextRect.IsEmpty() &&
            AData->SkinRect.Width() <= Frameobjects::MaxImageSide && AData->SkinRect.Height() <= Frameobjects::MaxImageSide;
 }
 
@@ -34,9 +34,9 @@ TspSkinMainMenuItem::TspSkinMainMenuItem(TspFormFrame* AForm, TspDataSkinMainMen
         activeskinrect = ClipToPicture(activeskinrect, ActivePictureBitmap);
         downrect = ClipToPicture(AData->DownRect, ActivePictureBitmap);
     }
-    if (IsNullSkinRect(downrect)) downrect = activeskinrect;
-    if (IsNullSkinRect(downrect)) downrect = skinrect;
-    if (IsNullSkinRect(activeskinrect)) {
+    if (downrect.IsEmpty()) downrect = activeskinrect;
+    if (downrect.IsEmpty()) downrect = skinrect;
+    if (activeskinrect.IsEmpty()) {
         activeskinrect = TRect();
         morphing = false;
     }
@@ -62,7 +62,7 @@ bool TspSkinMainMenuItem::Layout(int Left)
     const TRect& area = SkinForm->FrameMainMenuRect;
     const int left = Left > 0 ? Left : area.left;
     ObjectRect = TRect(left, area.top, left + ItemWidth(), area.top + skinrect.Height());
-    const bool fits = !IsNullSkinRect(area) && ObjectRect.right <= area.right;
+    const bool fits = !area.IsEmpty() && ObjectRect.right <= area.right;
     return Menuitemlook::FollowRoom(fits, InMenuRect, Enabled, SavedEnabled);
 }
 
@@ -73,7 +73,7 @@ TColor TspSkinMainMenuItem::CaptionColor(TColor StateColor) const
 
 std::unique_ptr<TBitmap> TspSkinMainMenuItem::StateImage(const TRect& Source, TColor FontColor) const
 {
-    if (!ActivePictureBitmap || IsNullSkinRect(Source)) return nullptr;
+    if (!ActivePictureBitmap || Source.IsEmpty()) return nullptr;
     auto img = Frameobjects::NewImage(ObjectRect.Width(), Source.Height());
     if (!img) return nullptr;
     Menuitemlook::ItemStrip(img.get(), ActivePictureBitmap, Source, ItemLeftOffset, ItemRightOffset,
@@ -88,7 +88,7 @@ std::unique_ptr<TBitmap> TspSkinMainMenuItem::StateImage(const TRect& Source, TC
 
 void TspSkinMainMenuItem::Draw(TCanvas* Cnvs, bool /*Forced*/)
 {
-    if (!Cnvs || !InMenuRect || IsNullSkinRect(skinrect) || IsNullSkinRect(TextRect) || ObjectRect.IsEmpty()) return;
+    if (!Cnvs || !InMenuRect || skinrect.IsEmpty() || TextRect.IsEmpty() || ObjectRect.IsEmpty()) return;
     if (Down) {
         auto img = StateImage(downrect, CaptionColor(downfontcolor));
         Frameobjects::DrawImage(Cnvs, ObjectRect.left, ObjectRect.top, img.get());
@@ -104,7 +104,7 @@ void TspSkinMainMenuItem::Draw(TCanvas* Cnvs, bool /*Forced*/)
     }
     std::unique_ptr<TBitmap> img;
     if (Active)
-        img = StateImage(IsNullSkinRect(activeskinrect) ? skinrect : activeskinrect, CaptionColor(activefontcolor));
+        img = StateImage(activeskinrect.IsEmpty() ? skinrect : activeskinrect, CaptionColor(activefontcolor));
     else
         img = StateImage(skinrect, CaptionColor(Font.Color));
     Frameobjects::DrawImage(Cnvs, ObjectRect.left, ObjectRect.top, img.get());

@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "EffectBmp.h"
 #include "Form.h"
+#include "GdiHandles.h"
 #include "SkinImage.h"
 #include "SkinPlatform.h"
 #include "SkinRegion.h"
@@ -197,8 +198,8 @@ void TspSkinHintWindow::ApplyAlpha()
 
 void TspSkinHintWindow::SetHintWindowRegion()
 {
-    // SetWindowRgn hands the region to the system, which frees it (and the one
-    // it replaces): we keep no copy, so none is ever deleted twice.
+    // The system owns the region it is given (and frees the one it replaces):
+    // we keep no copy, so none is ever deleted twice.
     HWND wnd = GetHandle();
     TspDataSkinHintWindow* r = Record();
     HRGN rgn = nullptr;
@@ -209,11 +210,7 @@ void TspSkinHintWindow::SetHintWindowRegion()
                                       r->RightBottomPoint, r->ClientRect, FNewLTPoint, FNewRTPoint, FNewLBPoint,
                                       FNewRBPoint, FNewClRect, mask, GetWidth(), GetHeight());
     }
-    if (rgn) {
-        if (!SetWindowRgn(wnd, rgn, TRUE)) DeleteObject(rgn);
-    } else {
-        SetWindowRgn(wnd, nullptr, TRUE);
-    }
+    GiveWindowRegion(wnd, rgn);
 }
 
 void TspSkinHintWindow::DrawText(TCanvas* C)
@@ -244,10 +241,15 @@ void TspSkinHintWindow::Paint()
     TBitmap* pic = Record() ? WindowPicture() : nullptr;
     if (pic) {
         TspDataSkinHintWindow* r = Record();
-        Sputils::CreateSkinImageBS(r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint,
-                                   r->ClientRect, FNewLTPoint, FNewRTPoint, FNewLBPoint, FNewRBPoint, FNewClRect,
-                                   &b, pic, TRect(0, 0, pic->GetWidth(), pic->GetHeight()), w, h, true,
-                                   r->LeftStretch, r->TopStretch, r->RightStretch, r->BottomStretch);
+        Sputils::TSkinImageArgs a;
+        a.Skin = {r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint, r->ClientRect};
+        a.Target = {FNewLTPoint, FNewRTPoint, FNewLBPoint, FNewRBPoint, FNewClRect};
+        a.Source = pic;
+        a.SourceRect = TRect(0, 0, pic->GetWidth(), pic->GetHeight());
+        a.Width = w;
+        a.Height = h;
+        a.Stretch = {r->LeftStretch, r->TopStretch, r->RightStretch, r->BottomStretch};
+        Sputils::CreateSkinImageBS(&b, a);
     } else {
         bc->GetBrush()->SetStyle(bsSolid);
         bc->GetBrush()->SetColor(clInfoBk);

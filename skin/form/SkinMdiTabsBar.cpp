@@ -236,8 +236,8 @@ void TspSkinMDITabsBar::GetSkinData()
     TabPicture = SkinPicture(FSD, r->PictureIndex);
     const TspTabLooks& looks = r->TabLooks;
     TabRect = looks[tabNormal];
-    ActiveTabRect = IsNullSkinRect(looks[tabActive]) ? looks[tabNormal] : looks[tabActive];
-    MouseInTabRect = IsNullSkinRect(looks[tabMouseIn]) ? looks[tabNormal] : looks[tabMouseIn];
+    ActiveTabRect = looks[tabActive].IsEmpty() ? looks[tabNormal] : looks[tabActive];
+    MouseInTabRect = looks[tabMouseIn].IsEmpty() ? looks[tabNormal] : looks[tabMouseIn];
     BackgroundRect = r->TabsBGRect;
     TabLeftOffset = std::max(0, r->TabLeftOffset);
     TabRightOffset = std::max(0, r->TabRightOffset);
@@ -245,7 +245,7 @@ void TspSkinMDITabsBar::GetSkinData()
     ActiveTabFontColor = r->FocusFontColor;
     MouseInTabFontColor = r->MouseInFontColor;
     // A record whose picture or tab image is unusable leaves the bar plain.
-    if (!TabPicture || IsNullSkinRect(ClipToPicture(TabRect, TabPicture))) {
+    if (!TabPicture || ClipToPicture(TabRect, TabPicture).IsEmpty()) {
         FIndex = -1;
         TabPicture = nullptr;
     }
@@ -277,7 +277,7 @@ void TspSkinMDITabsBar::CreateControlSkinImage(TBitmap* B)
     TCanvas* c = B->GetCanvas();
     const int w = B->GetWidth(), h = B->GetHeight();
     const TRect bg = TabPicture ? ClipToPicture(BackgroundRect, TabPicture) : TRect();
-    if (IsNullSkinRect(bg)) {
+    if (bg.IsEmpty()) {
         // No usable background tile: the plain face rather than a tiling by zero.
         c->GetBrush()->SetColor(clBtnFace);
         c->FillRect(TRect(0, 0, w, h));

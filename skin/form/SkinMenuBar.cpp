@@ -9,6 +9,7 @@
 #include "SkinMenuMode.h"
 #include "SkinPopupWindow.h"
 #include "Button.h"
+#include "Trace.h"
 #include <algorithm>
 
 namespace {
@@ -81,6 +82,7 @@ LRESULT CALLBACK BarKeyboardProc(int Code, WPARAM WParam, LPARAM LParam)
             if (BarKeyDown(KeyBar, static_cast<WORD>(WParam))) return 1;
         } catch (...) {
             // No exception may cross the hook; the key then goes on as usual.
+            Trace::Caught(Trace::Skin, "menu bar key hook");
         }
     }
     return CallNextHookEx(KeyHook, Code, WParam, LParam);
@@ -282,7 +284,7 @@ void TspSkinMainMenuBar::GetSkinData()
     FMarkActiveColor = r->TrackMarkActiveColor;
     FBarPicture = SkinPicture(FSD, r->PictureIndex);
     // A record whose picture or rectangles are unusable leaves the bar plain.
-    if (!FBarPicture || IsNullSkinRect(ClipToPicture(FSkinRect, FBarPicture)) || IsNullSkinRect(FSkinItemsRect))
+    if (!FBarPicture || ClipToPicture(FSkinRect, FBarPicture).IsEmpty() || FSkinItemsRect.IsEmpty())
         FIndex = -1;
 }
 

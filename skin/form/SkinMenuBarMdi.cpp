@@ -38,9 +38,9 @@ void TspSkinMainMenuBarButton::Draw(TCanvas* Cnvs)
         return;
     }
     TRect src = skinrect;
-    if (Down && Active && !IsNullSkinRect(downrect))
+    if (Down && Active && !downrect.IsEmpty())
         src = downrect;
-    else if ((Active || Down) && !IsNullSkinRect(activeskinrect))
+    else if ((Active || Down) && !activeskinrect.IsEmpty())
         src = activeskinrect;
     Sputils::CopyPiece(Cnvs, ObjectRect, Picture, src);
 }
@@ -95,7 +95,7 @@ void TspSkinMainMenuBarButton::MouseDown(int, int, TMouseButton Button)
 {
     if (!Enabled || Button != mbLeft || Down) return;
     Down = true;
-    if (morphing && !IsNullSkinRect(downrect)) MorphKf = 1;
+    if (morphing && !downrect.IsEmpty()) MorphKf = 1;
     if (Bar) Bar->DrawSkinObject(this);
     if (Command == cmSysMenu) DoCommand();
 }
@@ -242,7 +242,7 @@ void TspSkinMainMenuBar::PlaceSystemButtons()
     const int areaH = FItemsArea.Height();
     auto size = [&](TspMenuBarObject* o) {
         auto* b = AsButton(o);
-        if (b && b->HasSkin && !IsNullSkinRect(b->skinrect)) return TPoint(b->skinrect.Width(), b->skinrect.Height());
+        if (b && b->HasSkin && !b->skinrect.IsEmpty()) return TPoint(b->skinrect.Width(), b->skinrect.Height());
         return TPoint(areaH, areaH);
     };
     // The system-menu button at the left end.

@@ -42,7 +42,7 @@ void TspMenuBarObject::MouseLeave()
 
 bool TspMenuBarObject::CanMorphing()
 {
-    if (Down && !IsNullSkinRect(downrect)) return false;
+    if (Down && !downrect.IsEmpty()) return false;
     return (Active && MorphKf < 1) || (!Active && MorphKf > 0);
 }
 
@@ -78,7 +78,7 @@ TspSkinMainMenuBarItem::TspSkinMainMenuBarItem(TspSkinMainMenuBar* ABar, TspData
     auto* r = dynamic_cast<TspDataSkinMainMenuItem*>(AData);
     // An item without its picture, or whose images are empty, cannot be drawn from
     // the skin: it takes the plain look instead of vanishing (or measuring 0).
-    HasSkin = r && Picture && !IsNullSkinRect(ClipToPicture(r->SkinRect, Picture)) && !IsNullSkinRect(r->TextRect);
+    HasSkin = r && Picture && !ClipToPicture(r->SkinRect, Picture).IsEmpty() && !r->TextRect.IsEmpty();
     if (!HasSkin) {
         skinrect = activeskinrect = downrect = TRect();
         morphing = false;
@@ -95,9 +95,9 @@ TspSkinMainMenuBarItem::TspSkinMainMenuBarItem(TspSkinMainMenuBar* ABar, TspData
     ItemLeftOffset = std::clamp(r->ItemLeftOffset, 0, w);
     ItemRightOffset = std::clamp(r->ItemRightOffset, 0, w - ItemLeftOffset);
     ItemDownRect = r->DownRect;
-    if (IsNullSkinRect(ItemDownRect)) ItemDownRect = activeskinrect;
-    if (IsNullSkinRect(ItemDownRect)) ItemDownRect = skinrect;
-    if (IsNullSkinRect(activeskinrect)) morphing = false;
+    if (ItemDownRect.IsEmpty()) ItemDownRect = activeskinrect;
+    if (ItemDownRect.IsEmpty()) ItemDownRect = skinrect;
+    if (activeskinrect.IsEmpty()) morphing = false;
 }
 
 std::string TspSkinMainMenuBarItem::Caption() const { return LinkedMenuItem ? LinkedMenuItem->GetCaption() : ""; }
@@ -163,7 +163,7 @@ void TspSkinMainMenuBarItem::SkinDraw(TCanvas* Cnvs)
         a.Draw(Cnvs->GetHandle(), ObjectRect.left, ObjectRect.top);
         return;
     } else if (Active) {
-        if (!IsNullSkinRect(activeskinrect)) src = activeskinrect;
+        if (!activeskinrect.IsEmpty()) src = activeskinrect;
         color = activefontcolor;
     }
     TBitmap img;

@@ -57,7 +57,7 @@ void CopyDownTrack(TCanvas* Dest, TBitmap* Picture, const TRect& Track, const TR
     clipped.right = std::min(clipped.right, DownRect.right);
     clipped.bottom = std::min(clipped.bottom, DownRect.bottom);
     clipped = ClipToPicture(clipped, Picture);
-    if (IsNullSkinRect(clipped)) return;
+    if (clipped.IsEmpty()) return;
     TRect dst(Target.left + (clipped.left - src.left), Target.top + (clipped.top - src.top), 0, 0);
     dst.right = dst.left + clipped.Width();
     dst.bottom = dst.top + clipped.Height();
@@ -272,7 +272,7 @@ void TspSkinMenuButton::CMDialogChar(TMessage& Message)
 
 void TspSkinMenuButton::CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bool AMouseIn)
 {
-    if (FMenuOpen && FTrackButtonMode && !IsNullSkinRect(FTrackButtonRect) && !IsNullSkinRect(FFace.DownSkinRect)) {
+    if (FMenuOpen && FTrackButtonMode && !FTrackButtonRect.IsEmpty() && !FFace.DownSkinRect.IsEmpty()) {
         TspSkinButton::CreateButtonImage(B, FFace.ActiveSkinRect, false, true);
         CopyDownTrack(B->GetCanvas(), FElement.Picture, FTrackButtonRect, FFace.DownSkinRect,
                       GetNewTrackButtonRect());
@@ -425,7 +425,7 @@ void TspSkinMenuSpeedButton::CMMouseLeave(TMessage& Message)
 
 void TspSkinMenuSpeedButton::CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bool AMouseIn)
 {
-    if (FMenuOpen && FTrackButtonMode && !IsNullSkinRect(FTrackButtonRect) && !IsNullSkinRect(FFace.DownSkinRect)) {
+    if (FMenuOpen && FTrackButtonMode && !FTrackButtonRect.IsEmpty() && !FFace.DownSkinRect.IsEmpty()) {
         TspSkinSpeedButton::CreateButtonImage(B, FFace.ActiveSkinRect, false, true);
         CopyDownTrack(B->GetCanvas(), FElement.Picture, FTrackButtonRect, FFace.DownSkinRect,
                       GetNewTrackButtonRect());

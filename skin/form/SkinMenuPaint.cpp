@@ -34,17 +34,6 @@ void Line(TCanvas* C, int X1, int Y1, int X2, int Y2)
     C->LineTo(X2, Y2);
 }
 
-// Draws with a canvas on a window DC for the scope.
-class TWindowCanvas {
-public:
-    explicit TWindowCanvas(HWND W) : FDC(W) { FCanvas.SetHandle(FDC.Get()); }
-    ~TWindowCanvas() { FCanvas.SetHandle(nullptr); }
-    TCanvas* Get() { return &FCanvas; }
-private:
-    TWindowDC FDC;
-    TCanvas FCanvas;
-};
-
 // The glyph of the frame's own window-command items, chosen by component name.
 bool DrawCommandGlyph(TCanvas* C, const std::string& Name, int X, int Y, TColor Color)
 {
@@ -243,12 +232,17 @@ void TspSkinPopupWindow::CreateRealImage(TBitmap* B)
 {
     const int w = std::max(1, FWidth), h = std::max(1, FHeight);
     if (FData && FFramePicture) {
-        Sputils::CreateSkinImageBS(FData->LeftTopPoint, FData->RightTopPoint, FData->LeftBottomPoint,
-                                   FData->RightBottomPoint, FData->ItemsRect, FNewLTPoint, FNewRTPoint, FNewLBPoint,
-                                   FNewRBPoint, FNewItemsRect, B, FFramePicture,
-                                   TRect(0, 0, FFramePicture->GetWidth(), FFramePicture->GetHeight()), w, h,
-                                   FScrollable || !FItemData, FData->LeftStretch, FData->TopStretch,
-                                   FData->RightStretch, FData->BottomStretch);
+        Sputils::TSkinImageArgs a;
+        a.Skin = {FData->LeftTopPoint, FData->RightTopPoint, FData->LeftBottomPoint, FData->RightBottomPoint,
+                  FData->ItemsRect};
+        a.Target = {FNewLTPoint, FNewRTPoint, FNewLBPoint, FNewRBPoint, FNewItemsRect};
+        a.Source = FFramePicture;
+        a.SourceRect = TRect(0, 0, FFramePicture->GetWidth(), FFramePicture->GetHeight());
+        a.Width = w;
+        a.Height = h;
+        a.DrawClient = FScrollable || !FItemData;
+        a.Stretch = {FData->LeftStretch, FData->TopStretch, FData->RightStretch, FData->BottomStretch};
+        Sputils::CreateSkinImageBS(B, a);
     } else {
         B->SetSize(w, h);
         TCanvas* c = B->GetCanvas();
@@ -272,8 +266,7 @@ void TspSkinPopupWindow::SetMenuWindowRegion()
     Sputils::CreateSkinRegion(rgn, FData->LeftTopPoint, FData->RightTopPoint, FData->LeftBottomPoint,
                               FData->RightBottomPoint, FData->ItemsRect, FNewLTPoint, FNewRTPoint, FNewLBPoint,
                               FNewRBPoint, FNewItemsRect, FFrameMask, FWidth, FHeight);
-    // The window owns the region it is given (and deletes the one it had).
-    if (HandleAllocated() || rgn) SetWindowRgn(GetHandle(), rgn, TRUE);
+    if (HandleAllocated() || rgn) GiveWindowRegion(GetHandle(), rgn);
 }
 
 TColor TspSkinPopupWindow::MarkerColor(int Direction) const
@@ -300,7 +293,8 @@ void TspSkinPopupWindow::DrawUpDownMarker(TCanvas* C, int Direction)
 void TspSkinPopupWindow::DrawUpMarker(TCanvas* C)
 {
     if (C == GetCanvas() && HandleAllocated()) {
-        TWindowCanvas wc(GetWindowHandle());
+        TWindowDC dc(GetWindowHandle());
+        TBorrowedCanvas wc(dc.Get());
         DrawUpDownMarker(wc.Get(), 1);
         return;
     }
@@ -310,7 +304,8 @@ void TspSkinPopupWindow::DrawUpMarker(TCanvas* C)
 void TspSkinPopupWindow::DrawDownMarker(TCanvas* C)
 {
     if (C == GetCanvas() && HandleAllocated()) {
-        TWindowCanvas wc(GetWindowHandle());
+        TWindowDC dc(GetWindowHandle());
+        TBorrowedCanvas wc(dc.Get());
         DrawUpDownMarker(wc.Get(), 2);
         return;
     }
@@ -346,7 +341,8 @@ void TspSkinPopupWindow::Repaint()
 void TspSkinPopupWindow::DrawItemOnWindow(TspSkinMenuItem* Item)
 {
     if (!Item || !HandleAllocated() || !IsWindowVisible(GetWindowHandle())) return;
-    TWindowCanvas wc(GetWindowHandle());
+    TWindowDC dc(GetWindowHandle());
+    TBorrowedCanvas wc(dc.Get());
     Item->Draw(wc.Get());
 }
 

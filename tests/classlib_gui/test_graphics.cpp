@@ -422,6 +422,65 @@ TEST(Canvas, DrawTextFlags)
     }
 }
 
+// A canvas on someone else's DC draws on it and, at scope end, gives the DC its
+// own brush back; the DC itself stays usable.
+TEST(Canvas, BorrowedCanvasPutsTheDCsObjectsBack)
+{
+    TWindowDC screen(nullptr);
+    TMemoryDC mem(screen.Get());
+    TBitmapHandle bmp(CreateCompatibleBitmap(screen.Get(), 20, 20));
+    TSelectGuard selected(mem.Get(), bmp.Get());
+    const HGDIOBJ ownBrush = GetCurrentObject(mem.Get(), OBJ_BRUSH);
+    {
+        TBorrowedCanvas c(mem.Get());
+        c->GetBrush()->SetColor(clRed);
+        c->FillRect(TRect(0, 0, 20, 20));
+        EXPECT_NE(GetCurrentObject(mem.Get(), OBJ_BRUSH), ownBrush);
+    }
+    EXPECT_EQ(GetCurrentObject(mem.Get(), OBJ_BRUSH), ownBrush);
+    EXPECT_EQ(GetPixel(mem.Get(), 10, 10), RGB(255, 0, 0));
+}
+
+// The whole window's DC covers the frame; no window gives none. A region handed
+// to a window is the system's; one the window does not take is deleted.
+TEST(GdiHandles, WholeWindowDCAndWindowRegionOwnership)
+{
+    HWND wnd = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 120, 80, nullptr, nullptr, nullptr,
+                               nullptr);
+    ASSERT_NE(wnd, nullptr);
+    {
+        TWholeWindowDC whole(wnd);
+        ASSERT_NE(whole.Get(), nullptr);
+        EXPECT_EQ(WindowFromDC(whole.Get()), wnd);
+        // Its origin is the window's corner, not the client area's.
+        POINT org;
+        ASSERT_TRUE(GetDCOrgEx(whole.Get(), &org));
+        RECT wr;
+        GetWindowRect(wnd, &wr);
+        EXPECT_EQ(TPoint(org), TPoint(wr.left, wr.top));
+        POINT client = {0, 0};
+        ClientToScreen(wnd, &client);
+        EXPECT_NE(TPoint(client), TPoint(org));
+    }
+    EXPECT_EQ(TWholeWindowDC(nullptr).Get(), nullptr);
+
+    HRGN taken = CreateRectRgn(0, 0, 50, 40);
+    ASSERT_TRUE(GiveWindowRegion(wnd, taken));
+    TRegionHandle copy(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(wnd, copy.Get()), SIMPLEREGION);
+    RECT box;
+    GetRgnBox(copy.Get(), &box);
+    EXPECT_EQ(TRect(box), TRect(0, 0, 50, 40));
+
+    HRGN refused = CreateRectRgn(0, 0, 10, 10);
+    EXPECT_FALSE(GiveWindowRegion(nullptr, refused));
+    EXPECT_EQ(GetObjectType(refused), 0u);   // deleted
+
+    EXPECT_TRUE(GiveWindowRegion(wnd, nullptr));
+    EXPECT_EQ(GetWindowRgn(wnd, copy.Get()), ERROR);   // no region any more
+    DestroyWindow(wnd);
+}
+
 TEST(ImageList, DrawsNormalAndGreyed)
 {
     TImageList images(16, 16);

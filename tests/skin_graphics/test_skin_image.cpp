@@ -141,6 +141,18 @@ struct EightPoint {
         Paint(Pic.get(), TRect(15, 22, 25, 25), cClient2);
         Paint(Pic.get(), TRect(5, 21, 15, 25), cLeft2);
     }
+    // The element's points in a W x H image; Target is set by each test.
+    Sputils::TSkinImageArgs Args(int W, int H, bool Client = true) const
+    {
+        Sputils::TSkinImageArgs a;
+        a.Skin = {Lt, Rt, Lb, Rb, Cl};
+        a.Source = Pic.get();
+        a.SourceRect = R;
+        a.Width = W;
+        a.Height = H;
+        a.DrawClient = Client;
+        return a;
+    }
     // The colour the eight-point image must have at (x, y) of a W x H target.
     TColor Expected(int W, int H, int x, int y, bool client) const
     {
@@ -162,10 +174,13 @@ TEST(SkinImage, EightPointAtSeveralSizes)
         for (bool client : {true, false}) {
             const int W = 30 + s.dw, H = 30 + s.dh;
             auto dest = NewPicture(W, H, cPrior);
-            Sputils::CreateSkinImage(f.Lt, f.Rt, f.Lb, f.Rb, f.Cl, f.Lt, TPoint(f.Rt.x + s.dw, f.Rt.y),
-                                     TPoint(f.Lb.x, f.Lb.y + s.dh), TPoint(f.Rb.x + s.dw, f.Rb.y + s.dh),
-                                     TRect(10, 10, 20 + s.dw, 20 + s.dh), dest.get(), f.Pic.get(), f.R, W, H,
-                                     client);
+            Sputils::TSkinImageArgs a = f.Args(W, H, client);
+            a.Target = a.Skin.Grown(s.dw, s.dh);
+            ASSERT_EQ(a.Target.RightTop, TPoint(f.Rt.x + s.dw, f.Rt.y));
+            ASSERT_EQ(a.Target.LeftBottom, TPoint(f.Lb.x, f.Lb.y + s.dh));
+            ASSERT_EQ(a.Target.RightBottom, TPoint(f.Rb.x + s.dw, f.Rb.y + s.dh));
+            ASSERT_EQ(a.Target.Client, TRect(10, 10, 20 + s.dw, 20 + s.dh));
+            Sputils::CreateSkinImage(dest.get(), a);
             ASSERT_EQ(dest->GetWidth(), W);
             for (int y = 0; y < H; ++y)
                 for (int x = 0; x < W; ++x)
@@ -179,15 +194,19 @@ TEST(SkinImage, EightPointWithRightBottomOnLeftTopOnlySizes)
 {
     EightPoint f;
     auto dest = NewPicture(30, 30, cPrior);
-    Sputils::CreateSkinImage(f.Lt, f.Rt, f.Lb, f.Lt, f.Cl, f.Lt, f.Rt, f.Lb, f.Lt, f.Cl, dest.get(), f.Pic.get(),
-                             f.R, 30, 30, true);
+    Sputils::TSkinImageArgs a = f.Args(30, 30);
+    a.Skin.RightBottom = f.Lt;
+    a.Target = a.Skin;
+    Sputils::CreateSkinImage(dest.get(), a);
     EXPECT_EQ(dest->GetWidth(), 30);
     EXPECT_EQ(Probe(dest.get(), 0, 0), cPrior);
     EXPECT_EQ(Probe(dest.get(), 15, 15), cPrior);
     // An empty source picture likewise.
     TBitmap empty;
-    Sputils::CreateSkinImage(f.Lt, f.Rt, f.Lb, f.Rb, f.Cl, f.Lt, f.Rt, f.Lb, f.Rb, f.Cl, dest.get(), &empty, f.R,
-                             30, 30, true);
+    a = f.Args(30, 30);
+    a.Target = a.Skin;
+    a.Source = &empty;
+    Sputils::CreateSkinImage(dest.get(), a);
     EXPECT_EQ(Probe(dest.get(), 0, 0), cPrior);
 }
 
@@ -196,8 +215,9 @@ TEST(SkinImage, OpenRightEightPointHasNoRightBand)
     EightPoint f;
     const int W = 50, H = 30;
     auto dest = NewPicture(W, H, cPrior);
-    Sputils::CreateSkinImage2(f.Lt, f.Rt, f.Lb, f.Rb, f.Cl, f.Lt, TPoint(40, 10), f.Lb, TPoint(40, 20),
-                              TRect(10, 10, 40, 20), dest.get(), f.Pic.get(), f.R, W, H, true);
+    Sputils::TSkinImageArgs a = f.Args(W, H);
+    a.Target = {f.Lt, TPoint(40, 10), f.Lb, TPoint(40, 20), TRect(10, 10, 40, 20)};
+    Sputils::CreateSkinImage2(dest.get(), a);
     for (int x = 10; x < W; ++x) {
         EXPECT_EQ(Probe(dest.get(), x, 2), (x - 10) % 10 >= 7 ? f.cTop2 : f.Zone[0][1]) << x;
         EXPECT_EQ(Probe(dest.get(), x, 25), f.Zone[2][1]) << x;
@@ -211,9 +231,10 @@ TEST(SkinImage, StretchedEdgesAreCopiedOnceScaled)
     EightPoint f;
     const int W = 50, H = 30;   // the top edge segment (10 wide) is stretched to 30
     auto dest = NewPicture(W, H, cPrior);
-    Sputils::CreateSkinImageBS(f.Lt, f.Rt, f.Lb, f.Rb, f.Cl, f.Lt, TPoint(40, 10), f.Lb, TPoint(40, 20),
-                               TRect(10, 10, 40, 20), dest.get(), f.Pic.get(), f.R, W, H, true, false, true,
-                               false, false);
+    Sputils::TSkinImageArgs a = f.Args(W, H);
+    a.Target = {f.Lt, TPoint(40, 10), f.Lb, TPoint(40, 20), TRect(10, 10, 40, 20)};
+    a.Stretch.Top = true;
+    Sputils::CreateSkinImageBS(dest.get(), a);
     // 7 + 3 columns scaled by 3: 21 of the first colour, then 9 of the second.
     for (int x = 10; x < 40; ++x) EXPECT_EQ(Probe(dest.get(), x, 3), x < 31 ? f.Zone[0][1] : f.cTop2) << x;
     // The bottom edge is not stretched: repeated.
@@ -226,9 +247,9 @@ TEST(SkinImage, BorderImagesCutTheFrameIntoFourStrips)
     EightPoint f;
     const int W = 50, H = 40;
     TBitmap l(1, 1, pf24bit), t(1, 1, pf24bit), r(1, 1, pf24bit), b(1, 1, pf24bit);
-    Sputils::CreateSkinBorderImages(f.Lt, f.Rt, f.Lb, f.Rb, f.Cl, f.Lt, TPoint(40, 10), TPoint(10, 30),
-                                    TPoint(40, 30), TRect(10, 10, 40, 30), &l, &t, &r, &b, f.Pic.get(), f.R, W, H,
-                                    false, false, false, false);
+    Sputils::TSkinImageArgs a = f.Args(W, H);
+    a.Target = {f.Lt, TPoint(40, 10), TPoint(10, 30), TPoint(40, 30), TRect(10, 10, 40, 30)};
+    Sputils::CreateSkinBorderImages({&l, &t, &r, &b}, a);
     EXPECT_EQ(t.GetWidth(), 50);
     EXPECT_EQ(t.GetHeight(), 10);
     EXPECT_EQ(b.GetWidth(), 50);
@@ -250,8 +271,10 @@ TEST(SkinImage, BorderImagesCutTheFrameIntoFourStrips)
     }
     // A strip whose condition fails keeps what it was.
     TBitmap keep(7, 3, pf24bit);
-    Sputils::CreateSkinBorderImages(f.Lt, f.Lt, f.Lb, f.Rb, f.Cl, f.Lt, f.Lt, f.Lb, f.Rb, f.Cl, &l, &keep, &r, &b,
-                                    f.Pic.get(), f.R, W, H, false, false, false, false);
+    a = f.Args(W, H);
+    a.Skin.RightTop = f.Lt;
+    a.Target = a.Skin;
+    Sputils::CreateSkinBorderImages({&l, &keep, &r, &b}, a);
     EXPECT_EQ(keep.GetWidth(), 7);
     EXPECT_EQ(keep.GetHeight(), 3);
 }
@@ -274,12 +297,18 @@ TEST(SkinImage, DamagedGeometryNeverReadsOutsideThePicture)
         TRect src(any(), any(), any(), any());
         TBitmap dest(1, 1, pf24bit), l, t, r, b;
         int W = abs(any()) % 64, H = abs(any()) % 64;
-        Sputils::CreateSkinImage(p[0], p[1], p[2], p[3], c1, p[4], p[5], p[6], p[7], c2, &dest, f.Pic.get(), src,
-                                 W, H, true);
-        Sputils::CreateSkinImageBS(p[0], p[1], p[2], p[3], c1, p[4], p[5], p[6], p[7], c2, &dest, f.Pic.get(),
-                                   src, W, H, true, true, true, true, true);
-        Sputils::CreateSkinBorderImages(p[0], p[1], p[2], p[3], c1, p[4], p[5], p[6], p[7], c2, &l, &t, &r, &b,
-                                        f.Pic.get(), src, W, H, i & 1, i & 2, i & 4, i & 8);
+        Sputils::TSkinImageArgs a;
+        a.Skin = {p[0], p[1], p[2], p[3], c1};
+        a.Target = {p[4], p[5], p[6], p[7], c2};
+        a.Source = f.Pic.get();
+        a.SourceRect = src;
+        a.Width = W;
+        a.Height = H;
+        Sputils::CreateSkinImage(&dest, a);
+        a.Stretch = {true, true, true, true};
+        Sputils::CreateSkinImageBS(&dest, a);
+        a.Stretch = {(i & 1) != 0, (i & 2) != 0, (i & 4) != 0, (i & 8) != 0};
+        Sputils::CreateSkinBorderImages({&l, &t, &r, &b}, a);
         Sputils::CreateHSkinImage(any(), any(), &dest, f.Pic.get(), src, W, H);
         Sputils::CreateVSkinImage(any(), any(), &dest, f.Pic.get(), src, W, H);
         for (TBitmap* bm : {&l, &t, &r, &b}) {
