@@ -67,10 +67,9 @@ struct CheckScene {
         L->SetBounds(10, 10, 150, 150);
         for (int i = 0; i < Items; ++i) L->GetItems()->Add("item " + std::to_string(i));
         Form->Show();
-        Pump();
+        PumpUntilIdle();
         L->GetListBox()->HandleNeeded();
     }
-    static void Pump() { PumpUntil([] { return false; }, 40); }
     TspCheckListBox* Inner() { return L->GetCheckListBox(); }
     void Press(int I, int X)
     {
@@ -89,7 +88,7 @@ struct CheckScene {
     std::unique_ptr<TBitmap> Shot()
     {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Pump();
+        PumpUntilIdle();
         RECT r;
         GetWindowRect(Inner()->GetHandle(), &r);
         auto b = NewPicture(r.right - r.left, r.bottom - r.top, 0);

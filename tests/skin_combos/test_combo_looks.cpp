@@ -131,7 +131,7 @@ TEST(ComboLooks, FixtureSkinPieces)
     check({{"pressed button", w - 10, 4, cDownBtn}});
     ASSERT_TRUE(s.C->IsPopupVisible());
     // The drop-down wears the list element the combo element names.
-    PumpUntil([] { return false; }, 50);
+    PumpUntilIdle();
     TspListBox* inner = s.C->GetListBox()->GetListBox();
     const TPoint o = inner->ClientToScreen(TPoint(0, 0));
     const TRect r0 = s.C->GetListBox()->ItemRect(0), r1 = s.C->GetListBox()->ItemRect(1);

@@ -13,10 +13,14 @@
 #include "SkinSplitter.h"
 #include "SkinStatusPanel.h"
 #include "SkinTextLabel.h"
+#include "SkinTestKit.h"
 
 using namespace Decor;
 
 namespace {
+
+using SkinKit::LoadSkin;
+using SkinKit::SaveArtefact;
 
 struct Gallery {
     std::unique_ptr<TForm> Form{new TForm(nullptr)};
@@ -138,18 +142,10 @@ struct Gallery {
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
         auto shot = Snapshot(Form.get());
-        CreateDirectoryA("artefacts", nullptr);
-        shot->SaveToFile("artefacts/decor-" + Name + ".bmp");
+        SaveArtefact(shot.get(), "decor-" + Name);
         return shot;
     }
 };
-
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
 
 int Differ(TBitmap* A, TBitmap* B, TControl* C)
 {

@@ -300,7 +300,7 @@ int GlyphPixels(TspCustomFileDlgForm* W, TControl* Button)
 void ShootWindow(TspCustomFileDlgForm* W, const std::string& Name)
 {
     RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    PumpUntil([] { return false; }, 150);
+    PumpUntilIdle();
     RECT r;
     GetWindowRect(W->GetHandle(), &r);
     auto shot = CtlFixture::NewPicture(r.right - r.left, r.bottom - r.top, 0);

@@ -73,11 +73,10 @@ struct ListScene {
         for (int i = 0; i < Items; ++i) L->GetItems()->Add("item " + std::to_string(i));
         if (Show) {
             Form->Show();
-            Pump();
+            PumpUntilIdle();
         }
         L->GetListBox()->HandleNeeded();
     }
-    static void Pump() { PumpUntil([] { return false; }, 40); }
     TspListBox* Inner() { return L->GetListBox(); }
     void Press(TWinControl* C, int X, int Y, WPARAM Keys = 0)
     {
@@ -94,7 +93,7 @@ struct ListScene {
     std::unique_ptr<TBitmap> Shot(TWinControl* C)
     {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Pump();
+        PumpUntilIdle();
         RECT r;
         GetWindowRect(C->GetHandle(), &r);
         auto b = NewPicture(r.right - r.left, r.bottom - r.top, 0);
