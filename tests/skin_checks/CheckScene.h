@@ -89,13 +89,7 @@ struct CheckScene {
     {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         PumpUntilIdle();
-        RECT r;
-        GetWindowRect(Inner()->GetHandle(), &r);
-        auto b = NewPicture(r.right - r.left, r.bottom - r.top, 0);
-        HDC screen = GetDC(nullptr);
-        BitBlt(b->GetCanvas()->GetHandle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        return b;
+        return SkinKit::ScreenShot(Inner()->GetHandle());
     }
 };
 

@@ -199,20 +199,11 @@ TEST(ColourGallery, CombosWithBothSkinsAndWithout)
 TEST(ColourGallery, EachControlDrawsItsOwnElement)
 {
     ComboGallery g;
-    for (const char* name : {"Korvel2", "Sarnic"}) {
-        SCOPED_TRACE(name);
-        auto flat = LoadSkin(name);
-        ASSERT_TRUE(flat);
-        SkinKit::Flatten(flat.get());
-        g.Bind(flat.get());
-        SetFocus(g.Form->GetHandle());   // no control holds the focus: each shows its normal look
-        auto shot = g.Shoot(std::string("flat-") + name);
-        SkinKit::ExpectElements(shot.get(), g.Form.get(), flat.get(),
-                                {SkinKit::LeftEdge(g.Font, "font combo"),
-                                 SkinKit::LeftEdge(g.Size, "size combo"),
-                                 SkinKit::LeftEdge(g.Colour, "colour combo")});
-        g.Bind(nullptr);
-    }
+    SkinKit::ExpectOwnElementsOnFlatSkins(g, [&] {
+        return std::vector<SkinKit::TPieceProbe>{SkinKit::LeftEdge(g.Font, "font combo"),
+                                                 SkinKit::LeftEdge(g.Size, "size combo"),
+                                                 SkinKit::LeftEdge(g.Colour, "colour combo")};
+    });
 }
 
 }  // namespace

@@ -13,15 +13,8 @@
 
 namespace CtlFixture {
 
-using SkinKit::NewPicture;
-using SkinKit::Paint;
-using SkinKit::Probe;
-using SkinKit::SaveArtefact;
-using SkinKit::ScreenShot;
-using SkinKit::Snapshot;
-#ifdef SKINS_DIR
-using SkinKit::LoadSkin;
-#endif
+// Pictures, probes, shots and artefacts (SkinTestKit.h).
+using namespace SkinKit;
 
 // The four looks of a 60 x 20 button, stacked: normal at y 0, active 20, down 40, disabled 60.
 const TColor cNormal = 0x0000C0, cActive = 0x00C000, cDown = 0xC00000, cDisabled = 0x808000;

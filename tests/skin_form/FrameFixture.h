@@ -15,13 +15,8 @@
 
 namespace FrameFixture {
 
-using SkinKit::NewPicture;
-using SkinKit::Paint;
-using SkinKit::Probe;
-using SkinKit::SaveArtefact;
-#ifdef SKINS_DIR
-using SkinKit::LoadSkin;
-#endif
+// Pictures, probes, shots and artefacts (SkinTestKit.h).
+using namespace SkinKit;
 
 // Picture 100 x 80; corner points (20, 24) (80, 24) (20, 76) (80, 76); client
 // (4, 24, 96, 76): frame widths left 4, top 24, right 4, bottom 4.

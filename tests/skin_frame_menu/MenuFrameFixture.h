@@ -24,13 +24,8 @@
 
 namespace MenuFixture {
 
-using SkinKit::NewPicture;
-using SkinKit::Paint;
-using SkinKit::Probe;
-using SkinKit::SaveArtefact;
-#ifdef SKINS_DIR
-using SkinKit::LoadSkin;
-#endif
+// Pictures, probes, shots and artefacts (SkinTestKit.h).
+using namespace SkinKit;
 
 const TColor cTop = 0x00C000, cMenuBand = 0x604020, cEdge = 0x0000C0, cClient = 0xF0F0F0;
 const TColor cItem = RGB(200, 40, 40), cItemHot = RGB(40, 40, 200), cItemDown = RGB(40, 200, 40);

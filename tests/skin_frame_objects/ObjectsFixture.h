@@ -17,9 +17,8 @@
 
 namespace ObjFixture {
 
-using SkinKit::NewPicture;
-using SkinKit::Paint;
-using SkinKit::Probe;
+// Pictures, probes, shots and artefacts (SkinTestKit.h).
+using namespace SkinKit;
 
 const TColor cBack = 0xFFFFFF;      // the target canvas before an object draws
 const TColor cFrame = 0x404040;     // the form picture around the pieces

@@ -8,8 +8,7 @@
 
 namespace SkinFixture {
 
-using SkinKit::NewPicture;
-using SkinKit::Paint;
-using SkinKit::Probe;
+// Pictures, probes, shots and artefacts (SkinTestKit.h).
+using namespace SkinKit;
 
 }  // namespace SkinFixture

@@ -323,7 +323,7 @@ TEST(SkinSpinEdit, UnskinnedLooksAndLayout)
     EXPECT_EQ(b.GetCanvas()->GetPixel(0, 10) & 0xFFFFFF, static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFF));
     EXPECT_EQ(b.GetCanvas()->GetPixel(up.left + 1, up.top + 1) & 0xFFFFFF,
               static_cast<TColor>(GetSysColor(COLOR_BTNFACE) & 0xFFFFFF));
-    SaveArtefact(&b, "spinedit-unskinned-probe");
+    SkinKit::SaveArtefact(&b, "spinedit-unskinned-probe");
 }
 
 TEST(SkinSpinEdit, AHeldButtonRepeatsOnItsTimer)

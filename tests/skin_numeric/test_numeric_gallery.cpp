@@ -86,20 +86,12 @@ TEST(NumericGallery, BothSkinsAndWithout)
 TEST(NumericGallery, EachControlDrawsItsOwnElement)
 {
     Gallery g;
-    for (const char* name : {"Korvel2", "Sarnic"}) {
-        SCOPED_TRACE(name);
-        auto flat = LoadSkin(name);
-        ASSERT_TRUE(flat);
-        SkinKit::Flatten(flat.get());
-        g.Bind(flat.get());
-        SetFocus(g.Form->GetHandle());   // no control holds the focus: each shows its normal look
-        auto shot = g.Shoot(std::string("flat-") + name);
+    SkinKit::ExpectOwnElementsOnFlatSkins(g, [&] {
         std::vector<SkinKit::TPieceProbe> probes = {SkinKit::LeftEdge(g.Numeric, "numeric edit"),
                                                     SkinKit::LeftEdge(g.Mask, "mask edit")};
         if (g.Spin->Skinned()) probes.push_back(SkinKit::LeftEdge(g.Spin, "spin edit"));
-        SkinKit::ExpectElements(shot.get(), g.Form.get(), flat.get(), probes);
-        g.Bind(nullptr);
-    }
+        return probes;
+    });
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ bool IsMyComputer(TspShellFolder* F)
 
 void Shoot(TspSelDirDlgForm* W, const std::string& Name)
 {
-    CtlFixture::SaveArtefact(WindowShot(W, 150).get(), "seldir-" + Name);
+    CtlFixture::SaveArtefact(WindowShot(W).get(), "seldir-" + Name);
 }
 
 TEST(SelectDirectoryDialog, Defaults)

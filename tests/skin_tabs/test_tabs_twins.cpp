@@ -38,7 +38,7 @@ template <> struct Kind<TspSkinPageControl> {
         Form->HandleNeeded();
         return pc;
     }
-    static const int ScrollerWidth = 40, ScrollerHeight = 20;
+    static constexpr int ScrollerWidth = 40, ScrollerHeight = 20;
 };
 template <> struct Kind<TspSkinTabControl> {
     static std::unique_ptr<TspSkinData> Skin()
@@ -62,7 +62,7 @@ template <> struct Kind<TspSkinTabControl> {
         PumpUntilIdle();
         return tc;
     }
-    static const int ScrollerWidth = 36, ScrollerHeight = 18;
+    static constexpr int ScrollerWidth = 36, ScrollerHeight = 18;
 };
 
 template <class C> struct TabsScene {

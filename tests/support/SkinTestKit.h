@@ -9,6 +9,7 @@
 #include "SkinData.h"
 #include "WinControl.h"
 #include <windows.h>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -47,27 +48,39 @@ inline std::unique_ptr<TBitmap> Snapshot(TWinControl* C)
     return b;
 }
 
+// W x H pixels of a DC from (X, Y) on; Fill where the DC has none.
+inline std::unique_ptr<TBitmap> CopyOf(HDC Dc, int X, int Y, int W, int H, TColor Fill)
+{
+    auto b = NewPicture(W, H, Fill);
+    BitBlt(b->GetCanvas()->GetHandle(), 0, 0, W, H, Dc, X, Y, SRCCOPY);
+    return b;
+}
+
 // What a window shows, frame included, read back from its own surface.
 inline std::unique_ptr<TBitmap> WindowShot(HWND Wnd)
 {
     RECT w;
     GetWindowRect(Wnd, &w);
-    auto b = NewPicture(w.right - w.left, w.bottom - w.top, 0xFF00FF);
     HDC dc = GetWindowDC(Wnd);
-    BitBlt(b->GetCanvas()->GetHandle(), 0, 0, b->GetWidth(), b->GetHeight(), dc, 0, 0, SRCCOPY);
+    auto b = CopyOf(dc, 0, 0, w.right - w.left, w.bottom - w.top, 0xFF00FF);
     ReleaseDC(Wnd, dc);
+    return b;
+}
+
+// What the screen shows in a rectangle of it.
+inline std::unique_ptr<TBitmap> ScreenShot(const TRect& R)
+{
+    HDC screen = GetDC(nullptr);
+    auto b = CopyOf(screen, R.left, R.top, R.Width(), R.Height(), 0);
+    ReleaseDC(nullptr, screen);
     return b;
 }
 
 // What the screen shows where the control stands (a form: its children and any popup over it).
 inline std::unique_ptr<TBitmap> ScreenShot(TControl* Form)
 {
-    auto shot = NewPicture(Form->GetWidth(), Form->GetHeight(), 0);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, Form->GetWidth(), Form->GetHeight(), screen, Form->GetLeft(),
-           Form->GetTop(), SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return shot;
+    return ScreenShot(TRect(Form->GetLeft(), Form->GetTop(), Form->GetLeft() + Form->GetWidth(),
+                            Form->GetTop() + Form->GetHeight()));
 }
 
 // What the screen shows where a window stands (a region or a popup over it included).
@@ -75,11 +88,7 @@ inline std::unique_ptr<TBitmap> ScreenShot(HWND Wnd)
 {
     RECT r;
     GetWindowRect(Wnd, &r);
-    auto shot = NewPicture(r.right - r.left, r.bottom - r.top, 0);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return shot;
+    return ScreenShot(TRect(r.left, r.top, r.right, r.bottom));
 }
 
 // The colour of picture I in a flat skin: one colour a picture, none black,
@@ -158,6 +167,25 @@ inline std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
     auto d = std::make_unique<TspSkinData>(nullptr);
     if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
     return d;
+}
+
+// A gallery G (its Form, Bind and Shoot) drawn with flat copies of our two skins,
+// no control holding the focus: each probe shows the look of its own element.
+// Probes are asked for once the flat skin is bound.
+template <class G>
+void ExpectOwnElementsOnFlatSkins(G& Gallery, const std::function<std::vector<TPieceProbe>()>& Probes)
+{
+    for (const char* name : {"Korvel2", "Sarnic"}) {
+        SCOPED_TRACE(name);
+        auto flat = LoadSkin(name);
+        ASSERT_TRUE(flat);
+        Flatten(flat.get());
+        Gallery.Bind(flat.get());
+        SetFocus(Gallery.Form->GetHandle());
+        auto shot = Gallery.Shoot(std::string("flat-") + name);
+        ExpectElements(shot.get(), Gallery.Form.get(), flat.get(), Probes());
+        Gallery.Bind(nullptr);
+    }
 }
 #endif
 
