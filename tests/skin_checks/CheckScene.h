@@ -67,10 +67,9 @@ struct CheckScene {
         L->SetBounds(10, 10, 150, 150);
         for (int i = 0; i < Items; ++i) L->GetItems()->Add("item " + std::to_string(i));
         Form->Show();
-        Pump();
+        PumpUntilIdle();
         L->GetListBox()->HandleNeeded();
     }
-    static void Pump() { PumpUntil([] { return false; }, 40); }
     TspCheckListBox* Inner() { return L->GetCheckListBox(); }
     void Press(int I, int X)
     {
@@ -89,14 +88,8 @@ struct CheckScene {
     std::unique_ptr<TBitmap> Shot()
     {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Pump();
-        RECT r;
-        GetWindowRect(Inner()->GetHandle(), &r);
-        auto b = NewPicture(r.right - r.left, r.bottom - r.top, 0);
-        HDC screen = GetDC(nullptr);
-        BitBlt(b->GetCanvas()->GetHandle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        return b;
+        PumpUntilIdle();
+        return SkinKit::ScreenShot(Inner()->GetHandle());
     }
 };
 

@@ -27,11 +27,10 @@ struct ComboScene {
         C->OnCloseUp = [this](TObject*) { Log.push_back("CloseUp"); };
         C->OnClick = [this](TObject*) { Log.push_back("Click"); };
         Form->Show();
-        Pump();
+        PumpUntilIdle();
         C->SetFocus();
-        Pump();
+        PumpUntilIdle();
     }
-    static void Pump() { PumpUntil([] { return false; }, 40); }
     void Key(WORD K) { C->Perform(WM_KEYDOWN, K, 1); }
     TspListBox* Inner() { return C->GetListBox()->GetListBox(); }
 };
@@ -53,7 +52,7 @@ TEST(SkinCheckComboBox, ClickInTheOpenListTogglesAndEnterClosesUp)
 {
     ComboScene s;
     s.C->DropDown();
-    s.Pump();
+    PumpUntilIdle();
     ASSERT_TRUE(s.C->IsPopupVisible());
     const TRect r = s.Inner()->ItemRect(1);
     const LPARAM at = PointToLParam(r.left + 40, r.top + r.Height() / 2);

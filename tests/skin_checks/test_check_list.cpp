@@ -160,7 +160,7 @@ TEST(SkinCheckListBox, StatesWrittenBeforeTheFormShowsFollowLaterInserts)
     EXPECT_FALSE(l->GetChecked(1));
     EXPECT_TRUE(l->GetChecked(2));
     form->Show();
-    CheckScene::Pump();
+    PumpUntilIdle();
     EXPECT_TRUE(l->GetChecked(2));
     EXPECT_EQ(l->GetItems()->Get(2), "b");
 }

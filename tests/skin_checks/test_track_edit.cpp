@@ -29,11 +29,10 @@ struct TrackScene {
         Other->SetParent(Form.get());
         Other->SetBounds(10, 60, 120, 20);
         Form->Show();
-        Pump();
+        PumpUntilIdle();
         E->SetFocus();
-        Pump();
+        PumpUntilIdle();
     }
-    static void Pump() { PumpUntil([] { return false; }, 40); }
     void Retype(const std::string& Keys)
     {
         E->SelectAll();
@@ -83,7 +82,7 @@ TEST(SkinTrackEdit, TypedNumbersClampOnEnterAndOnLeavingNotOnEveryKey)
         EXPECT_EQ(s.E->GetValue(), c.Value);
         if (c.Leave) {
             s.Other->SetFocus();
-            s.Pump();
+            PumpUntilIdle();
         } else {
             s.E->Perform(WM_CHAR, 13, 1);
         }
@@ -124,7 +123,7 @@ TEST(SkinTrackEdit, TheDroppedBarMovesTheValueAndClosesKeepingIt)
     TrackScene s;
     s.E->SetValue(10);
     s.E->ButtonClick(s.E);
-    s.Pump();
+    PumpUntilIdle();
     TspSkinPopupTrackBar* bar = s.E->GetTrackBar();
     ASSERT_TRUE(s.E->TrackBarShown());
     EXPECT_TRUE(IsWindowVisible(bar->GetHandle()));
@@ -163,7 +162,7 @@ TEST(SkinTrackEdit, TheDroppedBarMovesTheValueAndClosesKeepingIt)
     s.E->ButtonClick(s.E);
     ASSERT_TRUE(s.E->TrackBarShown());
     s.Other->SetFocus();
-    s.Pump();
+    PumpUntilIdle();
     EXPECT_FALSE(s.E->TrackBarShown());
     EXPECT_FALSE(IsWindowVisible(bar->GetHandle()));
     EXPECT_EQ(s.E->GetText(), "254");

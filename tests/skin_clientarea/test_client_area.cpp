@@ -11,8 +11,6 @@ using namespace FrameFixture;
 
 namespace {
 
-void Pump(DWORD Ms) { PumpUntil([] { return false; }, Ms); }
-
 // Absolute mouse input, as a user's hand would give it.
 void MouseTo(int X, int Y, DWORD Flags = 0)
 {
@@ -23,7 +21,7 @@ void MouseTo(int X, int Y, DWORD Flags = 0)
     in.mi.dy = Y * 65535 / (h - 1);
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | Flags;
     SendInput(1, &in, sizeof(in));
-    Pump(30);
+    PumpUntilIdle();
 }
 
 void Button(DWORD Flags)
@@ -32,7 +30,7 @@ void Button(DWORD Flags)
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = Flags;
     SendInput(1, &in, sizeof(in));
-    Pump(60);
+    PumpUntilIdle();
 }
 
 struct Scene {
@@ -74,7 +72,7 @@ struct Scene {
     void Redraw()
     {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Pump(80);
+        PumpUntilIdle();
     }
     TColor Screen(int X, int Y)
     {
@@ -172,7 +170,7 @@ TEST(ClientAreaFrame, ControlsFollowTheirAreasAndTheEdgesSize)
     EXPECT_EQ(s.Corner->GetBoundsRect(), TRect(282, 4, 296, 20));
     EXPECT_EQ(s.Band->GetBoundsRect(), TRect(10, 4, 290, 20));
     s.Form->SetWidth(400);
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_EQ(s.Corner->GetBoundsRect(), TRect(382, 4, 396, 20));
     EXPECT_EQ(s.Band->GetBoundsRect(), TRect(10, 4, 390, 20));
     // Hit test: sizing codes on the edges, client elsewhere.
@@ -235,7 +233,7 @@ TEST(ClientAreaFrame, SkinCursorsOverObjects)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.X * 1000 + c.Y);
         SetCursorPos(s.Form->GetLeft() + c.X, s.Form->GetTop() + c.Y);
-        Pump(50);
+        PumpUntilIdle();
         s.Frame->TestMouse();
         EXPECT_EQ(s.Form->GetCursor(), c.Cursor);
     }

@@ -22,7 +22,7 @@ TEST(ClientAreaGallery, BothSkinsAndWithout)
     form->Show();
     auto shoot = [&](const std::string& Name) {
         RedrawWindow(form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        PumpUntil([] { return false; }, 80);
+        PumpUntilIdle();
         auto shot = ScreenShot(form.get());
         SaveArtefact(shot.get(), "clientarea-" + Name);
         return shot;

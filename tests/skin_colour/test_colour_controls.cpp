@@ -57,7 +57,7 @@ struct GridScene {
         Custom->SetParent(Form.get());
         Custom->SetBounds(5, 210, 167, 68);
         Form->Show();
-        PumpUntil([] { return false; }, 30);
+        PumpUntilIdle();
     }
     static void Click(TWinControl* C, const TPoint& P, UINT Msg = WM_LBUTTONDOWN)
     {
@@ -134,7 +134,7 @@ TEST(ColourViewer, FramedFill)
     v->SetBounds(10, 10, 40, 40);
     v->SetColorValue(0x00FF80);
     form->Show();
-    PumpUntil([] { return false; }, 30);
+    PumpUntilIdle();
     auto shot = Snapshot(form.get());
     EXPECT_EQ(Probe(shot.get(), 10, 10), clBlack);
     EXPECT_EQ(Probe(shot.get(), 49, 30), clBlack);

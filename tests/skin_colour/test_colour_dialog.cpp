@@ -248,7 +248,7 @@ TEST(ColourDialog, DroppedTrackBarDrivesTheColour)
     } seen;
     const bool ok = RunDialog(d, [&] {
         d.HEdit->ButtonClick(d.HEdit);
-        PumpUntil([] { return false; }, 40);
+        PumpUntilIdle();
         TspSkinPopupTrackBar* bar = d.HEdit->GetTrackBar();
         seen.Shown = d.HEdit->TrackBarShown() && IsWindowVisible(bar->GetHandle());
         seen.Focused = GetFocus() == d.HEdit->GetHandle();

@@ -44,7 +44,7 @@ struct Scene {
         C->OnDropDown = [this](TObject*) { Log.push_back("dropdown"); };
         Form->Show();
         C->HandleNeeded();
-        PumpUntil([] { return false; }, 30);
+        PumpUntilIdle();
     }
     ~Scene() { C->CloseUp(false); }
     // Moves the focus away from the combo, to a second one below it.

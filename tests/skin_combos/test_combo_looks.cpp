@@ -72,15 +72,6 @@ struct FixtureSkin {
     }
 };
 
-std::unique_ptr<TBitmap> ShootScreen(const TRect& R)
-{
-    auto b = NewPicture(R.Width(), R.Height(), 0);
-    HDC screen = GetDC(nullptr);
-    BitBlt(b->GetCanvas()->GetHandle(), 0, 0, R.Width(), R.Height(), screen, R.left, R.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return b;
-}
-
 TColor Sys(int Index) { return static_cast<TColor>(GetSysColor(Index) & 0xFFFFFF); }
 
 TEST(ComboLooks, UnskinnedFrameButtonAndItem)
@@ -131,11 +122,11 @@ TEST(ComboLooks, FixtureSkinPieces)
     check({{"pressed button", w - 10, 4, cDownBtn}});
     ASSERT_TRUE(s.C->IsPopupVisible());
     // The drop-down wears the list element the combo element names.
-    PumpUntil([] { return false; }, 50);
+    PumpUntilIdle();
     TspListBox* inner = s.C->GetListBox()->GetListBox();
     const TPoint o = inner->ClientToScreen(TPoint(0, 0));
     const TRect r0 = s.C->GetListBox()->ItemRect(0), r1 = s.C->GetListBox()->ItemRect(1);
-    auto shot = ShootScreen(TRect(o.x, o.y, o.x + inner->GetWidth(), o.y + inner->GetHeight()));
+    auto shot = ScreenShot(TRect(o.x, o.y, o.x + inner->GetWidth(), o.y + inner->GetHeight()));
     EXPECT_EQ(Probe(shot.get(), r1.right - 5, r1.top + 2), cListFocus);   // the selected item
     EXPECT_EQ(Probe(shot.get(), r0.right - 5, r0.top + 2), cListItem);
     s.C->Perform(WM_LBUTTONUP, 0, MAKELPARAM(w - 10, 10));

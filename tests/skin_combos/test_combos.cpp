@@ -326,19 +326,19 @@ void Keys(std::initializer_list<std::pair<WORD, bool>> Strokes)
         in.ki.dwFlags = k.second ? 0 : KEYEVENTF_KEYUP;
         SendInput(1, &in, sizeof(in));
     }
-    PumpUntil([] { return false; }, 60);
+    PumpUntilIdle();
 }
 
 void Click(int X, int Y)
 {
     SetCursorPos(X, Y);
-    PumpUntil([] { return false; }, 30);
+    PumpUntilIdle();
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, in, sizeof(INPUT));
-    PumpUntil([] { return false; }, 60);
+    PumpUntilIdle();
 }
 
 // Real input through the message loop: the form's dialog keys must not take
@@ -349,7 +349,7 @@ TEST(ComboRealInput, KeysAndClickThroughTheMessageLoop)
     SetForegroundWindow(s.Form->GetHandle());
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == s.Form->GetHandle(); }, 2000));
     s.C->SetFocus();
-    PumpUntil([] { return false; }, 30);
+    PumpUntilIdle();
     ASSERT_TRUE(s.C->Focused());
     s.C->SetItemIndex(0);
     s.Events();

@@ -7,26 +7,14 @@
 #include "CustomControl.h"
 #include "SkinControls.h"
 #include "SkinData.h"
+#include "SkinTestKit.h"
 #include <memory>
 #include <string>
 
 namespace CtlFixture {
 
-inline void Paint(TBitmap* B, const TRect& R, TColor C)
-{
-    B->GetCanvas()->GetBrush()->SetStyle(bsSolid);
-    B->GetCanvas()->GetBrush()->SetColor(C);
-    B->GetCanvas()->FillRect(R);
-}
-
-inline std::unique_ptr<TBitmap> NewPicture(int W, int H, TColor Fill)
-{
-    auto b = std::make_unique<TBitmap>(W, H, pf24bit);
-    Paint(b.get(), TRect(0, 0, W, H), Fill);
-    return b;
-}
-
-inline TColor Probe(TBitmap* B, int X, int Y) { return B->GetCanvas()->GetPixel(X, Y) & 0xFFFFFF; }
+// Pictures, probes, shots and artefacts (SkinTestKit.h).
+using namespace SkinKit;
 
 // The four looks of a 60 x 20 button, stacked: normal at y 0, active 20, down 40, disabled 60.
 const TColor cNormal = 0x0000C0, cActive = 0x00C000, cDown = 0xC00000, cDisabled = 0x808000;
@@ -71,32 +59,6 @@ inline TspDataSkinButtonControl* AddButton(TspSkinData* D, const std::string& Na
     return p;
 }
 
-// Paints a windowed control (and its children) into a bitmap of its size.
-inline std::unique_ptr<TBitmap> Snapshot(TWinControl* C)
-{
-    auto b = NewPicture(C->GetWidth(), C->GetHeight(), 0xFFFFFF);
-    C->PaintTo(b->GetCanvas()->GetHandle(), 0, 0);
-    return b;
-}
-
-// What the screen shows where the form stands: its children and any popup over it.
-inline std::unique_ptr<TBitmap> ScreenShot(TControl* Form)
-{
-    auto shot = NewPicture(Form->GetWidth(), Form->GetHeight(), 0);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, Form->GetWidth(), Form->GetHeight(), screen, Form->GetLeft(),
-           Form->GetTop(), SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return shot;
-}
-
-// A picture kept among the test's artefacts, as artefacts/<Name>.bmp.
-inline void SaveArtefact(TBitmap* B, const std::string& Name)
-{
-    CreateDirectoryA("artefacts", nullptr);
-    B->SaveToFile("artefacts/" + Name + ".bmp");
-}
-
 // Pixels of a control's rectangle, columns from X0 on, that differ between two shots.
 inline int Differ(TBitmap* A, TBitmap* B, TControl* C, int X0 = 0)
 {
@@ -106,16 +68,6 @@ inline int Differ(TBitmap* A, TBitmap* B, TControl* C, int X0 = 0)
             if (Probe(A, C->GetLeft() + x, C->GetTop() + y) != Probe(B, C->GetLeft() + x, C->GetTop() + y)) ++n;
     return n;
 }
-
-#ifdef SKINS_DIR
-// One of the skins the build generates, or none when it does not load.
-inline std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
-#endif
 
 // A plain parent that paints one colour.
 class TPlainParent : public TCustomControl {

@@ -13,10 +13,14 @@
 #include "SkinSplitter.h"
 #include "SkinStatusPanel.h"
 #include "SkinTextLabel.h"
+#include "SkinTestKit.h"
 
 using namespace Decor;
 
 namespace {
+
+using SkinKit::LoadSkin;
+using SkinKit::SaveArtefact;
 
 struct Gallery {
     std::unique_ptr<TForm> Form{new TForm(nullptr)};
@@ -138,18 +142,10 @@ struct Gallery {
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
         auto shot = Snapshot(Form.get());
-        CreateDirectoryA("artefacts", nullptr);
-        shot->SaveToFile("artefacts/decor-" + Name + ".bmp");
+        SaveArtefact(shot.get(), "decor-" + Name);
         return shot;
     }
 };
-
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
 
 int Differ(TBitmap* A, TBitmap* B, TControl* C)
 {
@@ -196,9 +192,7 @@ TEST(DecorGallery, EveryControlWithBothSkinsAndWithout)
         EXPECT_GT(g.Ex[2]->GetWidth(), 0);
         EXPECT_LT(g.Ex[2]->GetWidth(), 150);
         auto shot = g.Shoot(name);
-        EXPECT_GT(Differ(shot.get(), plain.get(), g.Ex[0]), 100);
         EXPECT_GT(Differ(shot.get(), plain.get(), g.Book), 100);
-        EXPECT_GT(Differ(shot.get(), plain.get(), g.Status), 20);
         EXPECT_GT(Differ(shot.get(), plain.get(), g.CBar), 100);
         g.Bind(nullptr);
     }
@@ -206,6 +200,17 @@ TEST(DecorGallery, EveryControlWithBothSkinsAndWithout)
     for (auto* e : g.Ex) EXPECT_FALSE(e->Skinned());
     EXPECT_EQ(g.Ex[1]->GetHeight(), 21);
     EXPECT_EQ(g.Splitter->GetHeight(), 10);
+}
+
+// Drawn with flat copies of our skins (SkinKit::Flatten), each control's frame
+// shows the look of its own element.
+TEST(DecorGallery, EachControlDrawsItsOwnElement)
+{
+    Gallery g;
+    SkinKit::ExpectOwnElementsOnFlatSkins(g, [&] {
+        return std::vector<SkinKit::TPieceProbe>{SkinKit::LeftEdge(g.Ex[0], "extended panel"),
+                                                 SkinKit::LeftEdge(g.Status, "status panel")};
+    });
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ inline void Chord(std::initializer_list<WORD> Mods, WORD Vk)
     add(Vk, KEYEVENTF_KEYUP);
     for (WORD m : Mods) add(m, KEYEVENTF_KEYUP);
     SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-    PumpUntil([] { return false; }, 150);
+    PumpUntilIdle();
 }
 
 // The form shown and active with Control focused, so that real keys reach it.

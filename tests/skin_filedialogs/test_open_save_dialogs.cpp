@@ -282,10 +282,7 @@ int GlyphPixels(TspCustomFileDlgForm* W, TControl* Button)
     const TColor arrow = CtlFixture::Probe(Spfiledlg::ToolGlyph("SP_BACK").get(), 8, 8);
     auto count = [&] {
         const TPoint p = Button->ClientToScreen(TPoint(0, 0));
-        auto shot = CtlFixture::NewPicture(Button->GetWidth(), Button->GetHeight(), 0);
-        HDC screen = GetDC(nullptr);
-        BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, Button->GetWidth(), Button->GetHeight(), screen, p.x, p.y, SRCCOPY);
-        ReleaseDC(nullptr, screen);
+        auto shot = SkinKit::ScreenShot(TRect(p.x, p.y, p.x + Button->GetWidth(), p.y + Button->GetHeight()));
         int n = 0;
         for (int y = 0; y < Button->GetHeight(); ++y)
             for (int x = 0; x < Button->GetWidth(); ++x)
@@ -300,13 +297,8 @@ int GlyphPixels(TspCustomFileDlgForm* W, TControl* Button)
 void ShootWindow(TspCustomFileDlgForm* W, const std::string& Name)
 {
     RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    PumpUntil([] { return false; }, 150);
-    RECT r;
-    GetWindowRect(W->GetHandle(), &r);
-    auto shot = CtlFixture::NewPicture(r.right - r.left, r.bottom - r.top, 0);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    PumpUntilIdle();
+    auto shot = SkinKit::ScreenShot(W->GetHandle());
     CtlFixture::SaveArtefact(shot.get(), "filedialogs-" + Name);
 }
 

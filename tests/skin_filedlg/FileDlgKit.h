@@ -7,6 +7,7 @@
 #include "Form.h"
 #include "WaitUntil.h"
 #include "Timer.h"
+#include "SkinTestKit.h"
 #include <windows.h>
 #include <functional>
 #include <memory>
@@ -129,18 +130,12 @@ template <class TDialog, class TRun, class TSteps> bool RunModal(TDialog& D, TRu
     return ok;
 }
 
-// W's window as it stands on the screen, repainted and given SettleMs to settle.
-inline std::unique_ptr<TBitmap> WindowShot(TWinControl* W, DWORD SettleMs)
+// W's window as it stands on the screen, repainted first.
+inline std::unique_ptr<TBitmap> WindowShot(TWinControl* W)
 {
     RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    PumpUntil([] { return false; }, SettleMs);
-    RECT r;
-    GetWindowRect(W->GetHandle(), &r);
-    auto shot = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top, pf24bit);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return shot;
+    PumpUntilIdle();
+    return SkinKit::ScreenShot(W->GetHandle());
 }
 
 }  // namespace FileDlgTest

@@ -17,11 +17,13 @@
 #include "FilePaths.h"
 #include "Bitmap.h"
 #include "Canvas.h"
+#include "SkinTestKit.h"
 #include "WaitUntil.h"
 #include <memory>
 #include <vector>
 
 using namespace FileDlgTest;
+using SkinKit::SaveArtefact;
 
 namespace {
 
@@ -75,14 +77,13 @@ TColor ScreenPixel(TControl* C, int X, int Y)
 void Repaint(TspOpenSkinDlgForm* W)
 {
     RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    PumpUntil([] { return false; }, 100);
+    PumpUntilIdle();
 }
 
 void Shoot(TspOpenSkinDlgForm* W, const std::string& Name)
 {
-    const std::unique_ptr<TBitmap> shot = WindowShot(W, 100);
-    CreateDirectoryA("artefacts", nullptr);
-    shot->SaveToFile("artefacts/filedlg-" + Name + ".bmp");
+    const std::unique_ptr<TBitmap> shot = WindowShot(W);
+    SaveArtefact(shot.get(), "filedlg-" + Name);
 }
 
 TEST(OpenSkinDialog, StartFolderFallsBackInsteadOfFailing)

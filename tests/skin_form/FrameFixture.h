@@ -8,11 +8,15 @@
 #include "Form.h"
 #include "FormFrame.h"
 #include "SkinData.h"
+#include "SkinTestKit.h"
 #include "WaitUntil.h"
 #include <memory>
 #include <string>
 
 namespace FrameFixture {
+
+// Pictures, probes, shots and artefacts (SkinTestKit.h).
+using namespace SkinKit;
 
 // Picture 100 x 80; corner points (20, 24) (80, 24) (20, 76) (80, 76); client
 // (4, 24, 96, 76): frame widths left 4, top 24, right 4, bottom 4.
@@ -21,21 +25,7 @@ const TColor cTopLeft = 0x0000C0, cTop = 0x00C000, cTopRight = 0xC00000;
 const TColor cLeft = 0x00C0C0, cRight = 0xC0C000, cBottomLeft = 0xC000C0;
 const TColor cBottom = 0x404040, cBottomRight = 0x008080, cClient = 0xF0F0F0;
 
-inline void Paint(TBitmap* B, const TRect& R, TColor C)
-{
-    B->GetCanvas()->GetBrush()->SetStyle(bsSolid);
-    B->GetCanvas()->GetBrush()->SetColor(C);
-    B->GetCanvas()->FillRect(R);
-}
-
 inline TColor Invert(TColor C) { return (~C) & 0xFFFFFF; }
-
-inline std::unique_ptr<TBitmap> NewPicture(int W, int H, TColor Fill)
-{
-    auto b = std::make_unique<TBitmap>(W, H, pf24bit);
-    Paint(b.get(), TRect(0, 0, W, H), Fill);
-    return b;
-}
 
 // Fills the skin data component's content with the fixture skin (no objects).
 inline void FillSkin(TspSkinData* D)
@@ -98,15 +88,9 @@ struct FramedForm {
         Frame = new TspFormFrame(Form.get());
         Frame->SetSkinData(Skin);
         Form->Show();
-        Settle();
+        PumpUntilIdle();
     }
     HWND Wnd() { return Form->GetHandle(); }
-    // Lets the window's messages (paints, timers) run.
-    static void Settle(DWORD Ms = 60)
-    {
-        DWORD start = GetTickCount();
-        PumpUntil([&] { return GetTickCount() - start >= Ms; }, Ms + 100);
-    }
     // The client rectangle in window coordinates.
     TRect ClientInWindow()
     {
@@ -124,24 +108,7 @@ struct FramedForm {
         return SendMessageA(Wnd(), WM_NCHITTEST, 0, MAKELPARAM(w.left + X, w.top + Y));
     }
     // What the window shows, frame included, read back from its own surface.
-    std::unique_ptr<TBitmap> Shot()
-    {
-        RECT w;
-        GetWindowRect(Wnd(), &w);
-        auto b = NewPicture(w.right - w.left, w.bottom - w.top, 0xFF00FF);
-        HDC dc = GetWindowDC(Wnd());
-        BitBlt(b->GetCanvas()->GetHandle(), 0, 0, b->GetWidth(), b->GetHeight(), dc, 0, 0, SRCCOPY);
-        ReleaseDC(Wnd(), dc);
-        return b;
-    }
+    std::unique_ptr<TBitmap> Shot() { return SkinKit::WindowShot(Wnd()); }
 };
-
-inline TColor Probe(TBitmap* B, int X, int Y) { return B->GetCanvas()->GetPixel(X, Y) & 0xFFFFFF; }
-
-inline void SaveArtefact(TBitmap* B, const std::string& Name)
-{
-    CreateDirectoryA("artefacts", nullptr);
-    B->SaveToFile("artefacts/" + Name + ".bmp");
-}
 
 }  // namespace FrameFixture

@@ -35,7 +35,7 @@ bool ClickObject(FramedForm& F, const std::string& IDName)
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     PumpUntil([&] { return frame->MouseCaptureObject == index; }, 2000);
     SendMouse(MOUSEEVENTF_LEFTUP);
-    FramedForm::Settle(100);
+    PumpUntilIdle();
     return true;
 }
 
@@ -47,7 +47,7 @@ struct ActiveFramedForm : FramedForm {
         PumpUntil([&] { return Frame->GetFormActive(); }, 2000);
         // Somewhere harmless first, so that the first hit test finds the pointer arriving.
         SetCursorPos(0, 0);
-        Settle();
+        PumpUntilIdle();
     }
 };
 
@@ -122,10 +122,10 @@ TEST(FrameButtons, ReleaseOutsideThePressedButtonRunsNothing)
     TspActiveSkinObject* close = f.Frame->GetObject(f.Frame->GetIndex("closebutton"));
     SetCursorPos(w.left + close->ObjectRect.left + 5, w.top + close->ObjectRect.top + 5);
     SendMouse(MOUSEEVENTF_MOVE);
-    FramedForm::Settle(150);
+    PumpFor(150);   // long enough for the neighbour to take the hover
     EXPECT_FALSE(close->Active);
     SendMouse(MOUSEEVENTF_LEFTUP);
-    FramedForm::Settle(100);
+    PumpUntilIdle();
     EXPECT_EQ(f.Frame->GetWindowState(), fwsNormal);
     EXPECT_TRUE(IsWindowVisible(f.Wnd()));
     EXPECT_EQ(GetCapture(), nullptr);

@@ -12,13 +12,6 @@ using namespace FrameFixture;
 
 namespace {
 
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
-
 // The outer ring of a caption button's picture (its bevel's light and dark edges)
 // lies at (X, Y) of the shot. The ring is the same whether the button shows its
 // normal or its disabled picture (the frame disables buttons whose command the
@@ -53,9 +46,9 @@ TEST(FrameCaptionWide, CaptionButtonPicturesShowOnceUnderTheirObjects)
         f.Frame->AlwaysActive = true;
         // Keep the pointer off the caption so no button shows its hot picture.
         SetCursorPos(900, 700);
-        FramedForm::Settle(60);
+        PumpUntilIdle();
         SendMessageA(f.Wnd(), WM_NCPAINT, 1, 0);
-        FramedForm::Settle(30);
+        PumpUntilIdle();
         auto shot = f.Shot();
         SaveArtefact(shot.get(), std::string("frame-caption-wide-") + name);
         TBitmap* pic = skin->Picture.get();
@@ -111,9 +104,9 @@ TEST(FrameCaptionWide, EnabledCaptionButtonsShowTheirOwnPicture)
         FramedForm f(skin.get(), 30, 30, 720, 300, "");
         f.Frame->AlwaysActive = true;
         SetCursorPos(900, 700);
-        FramedForm::Settle(60);
+        PumpUntilIdle();
         SendMessageA(f.Wnd(), WM_NCPAINT, 1, 0);
-        FramedForm::Settle(30);
+        PumpUntilIdle();
         auto shot = f.Shot();
         int checked = 0;
         for (int i = 0; i < f.Frame->ObjectCount(); ++i) {

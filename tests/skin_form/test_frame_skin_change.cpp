@@ -84,7 +84,7 @@ TEST(FrameSkinChange, EveryOpenFormAndEveryNestedControlFollows)
     skin->CtrlList.insert(skin->CtrlList.begin(), std::make_unique<TspDataSkinButtonControl>("other"));
     skin->SendSkinDataMessage(WM_CHANGESKINDATA);
     skin->SendSkinDataMessage(WM_AFTERCHANGESKINDATA);
-    FramedForm::Settle();
+    PumpUntilIdle();
 
     EXPECT_EQ(changes, 1);
     for (auto* btn : buttons) EXPECT_EQ(btn->GetSkinIndex(), 1);
@@ -111,7 +111,7 @@ TEST(FrameSkinChange, PrivateSkinDataReskinsOnlyWhatIsBoundToIt)
     main.Frame->OnChangeSkinData = [&](TObject*) { mainChanged = true; };
 
     ChangeSkin(preview.get());
-    FramedForm::Settle();
+    PumpUntilIdle();
 
     EXPECT_FALSE(mainChanged);
     EXPECT_EQ(main.ClientInWindow().left, 4);            // the main frame keeps its look
@@ -128,7 +128,7 @@ TEST(FrameSkinChange, EmptiedSkinFallsBackToTheDefaultFrame)
     skin->SendSkinDataMessage(WM_BEFORECHANGESKINDATA);
     skin->Empty = true;
     skin->SendSkinDataMessage(WM_CHANGESKINDATA);
-    FramedForm::Settle();
+    PumpUntilIdle();
     EXPECT_FALSE(f.Frame->SkinLoaded());
     EXPECT_EQ(f.Frame->GetWindowRegion(), nullptr);
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
@@ -147,7 +147,7 @@ TEST(FrameSkinChange, ClientSizePropertiesWinOverTheSkin)
     frame->ClientHeight = 150;
     form.Show();
     frame->SetSkinData(skin.get());
-    FramedForm::Settle();
+    PumpUntilIdle();
     EXPECT_EQ(form.GetClientWidth(), 400);
     EXPECT_EQ(form.GetClientHeight(), 150);
     EXPECT_EQ(form.GetWidth(), 408);
@@ -200,7 +200,7 @@ TEST(FrameSkinChange, DamagedSkinsPaintWithoutHarm)
             f.HitTest(s.W / 2, 1);
             f.HitTest(0, 0);
         }
-        FramedForm::Settle(10);
+        PumpUntilIdle();
     }
 }
 

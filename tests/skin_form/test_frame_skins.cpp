@@ -10,13 +10,6 @@ using namespace FrameFixture;
 
 namespace {
 
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
-
 bool UnderObject(TspSkinData* Skin, int X, int Y)
 {
     auto touches = [&](const TRect& s) { return X >= s.left - 1 && X <= s.right && Y >= s.top - 1 && Y <= s.bottom; };
@@ -65,7 +58,7 @@ TEST(FrameSkins, BothSkinsFrameAFormAtAnySize)
         EXPECT_GT(f.Frame->ObjectCount(), 0);
         for (const TRect size : {TRect(0, 0, 480, 340), TRect(0, 0, 640, 420)}) {
             f.Form->SetBounds(30, 30, size.Width(), size.Height());
-            FramedForm::Settle(30);
+            PumpUntilIdle();
             SendMessageA(f.Wnd(), WM_NCPAINT, 1, 0);
             auto shot = f.Shot();
             SaveArtefact(shot.get(), std::string("frame-") + name + "-" + std::to_string(size.Width()));
@@ -93,7 +86,7 @@ TEST(FrameSkins, InactiveLookDiffersFromTheActiveOne)
     FramedForm other(nullptr, 600, 30, 200, 150);
     f.Frame->AlwaysActive = false;
     SetActiveWindow(other.Wnd());
-    FramedForm::Settle();
+    PumpUntilIdle();
     ASSERT_FALSE(f.Frame->GetFormActive());
     SendMessageA(f.Wnd(), WM_NCPAINT, 1, 0);
     auto inactive = f.Shot();
@@ -117,7 +110,7 @@ TEST(FrameSkins, LiveChangeFromOneSkinToTheOther)
     f.Frame->AlwaysActive = true;
     const TRect before = f.ClientInWindow();
     ASSERT_TRUE(skin->LoadFromCompressedFile(std::string(SKINS_DIR) + "/Sarnic.skn"));
-    FramedForm::Settle();
+    PumpUntilIdle();
     const TRect after = f.ClientInWindow();
     EXPECT_EQ(after.left, skin->ClientRect.left);
     EXPECT_EQ(after.top, skin->ClientRect.top);

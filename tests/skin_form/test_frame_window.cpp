@@ -22,7 +22,7 @@ TEST(FrameWindow, ClientRectangleFollowsTheSkinAtEverySize)
     for (const Size& s : kSizes) {
         SCOPED_TRACE(std::to_string(s.W) + "x" + std::to_string(s.H));
         f.Form->SetBounds(40, 40, s.W, s.H);
-        FramedForm::Settle(20);
+        PumpUntilIdle();
         const TRect c = f.ClientInWindow();
         EXPECT_EQ(c.left, 4);
         EXPECT_EQ(c.top, 24);
@@ -114,7 +114,7 @@ TEST(FrameWindow, RegionIsTheMaskMappedAtEverySize)
     for (const Size& s : kSizes) {
         SCOPED_TRACE(std::to_string(s.W) + "x" + std::to_string(s.H));
         f.Form->SetBounds(40, 40, s.W, s.H);
-        FramedForm::Settle(20);
+        PumpUntilIdle();
         HRGN rgn = CreateRectRgn(0, 0, 0, 0);
         ASSERT_NE(GetWindowRgn(f.Wnd(), rgn), ERROR);
         const struct {
@@ -189,7 +189,7 @@ TEST(FrameWindow, InactiveFrameTakesTheSkinsInactiveEffect)
     f.Frame->AlwaysActive = false;
     FramedForm other(nullptr, 400, 40, 200, 150);
     SetActiveWindow(other.Wnd());
-    FramedForm::Settle();
+    PumpUntilIdle();
     ASSERT_FALSE(f.Frame->GetFormActive());
     SendMessageA(f.Wnd(), WM_NCPAINT, 1, 0);
     auto shot = f.Shot();
@@ -215,7 +215,7 @@ TEST(FrameWindow, CaptionTextChangeKeepsTheSkinnedFrameOnScreen)
     SendMessageA(f.Wnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_APPLICATION)));
     SendMessageA(f.Wnd(), WM_NCACTIVATE, FALSE, 0);
     SendMessageA(f.Wnd(), WM_NCACTIVATE, TRUE, 0);
-    FramedForm::Settle();
+    PumpUntilIdle();
     auto shot = f.Shot();
     EXPECT_EQ(Probe(shot.get(), 150, 10), cTop);
     EXPECT_EQ(Probe(shot.get(), 10, 10), cTopLeft);

@@ -13,29 +13,11 @@ using namespace FrameFixture;
 
 namespace {
 
-std::unique_ptr<TspSkinData> LoadShipped(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
-
-std::unique_ptr<TBitmap> WindowShot(HWND Wnd)
-{
-    RECT w;
-    GetWindowRect(Wnd, &w);
-    auto b = NewPicture(w.right - w.left, w.bottom - w.top, 0xFF00FF);
-    HDC dc = GetWindowDC(Wnd);
-    BitBlt(b->GetCanvas()->GetHandle(), 0, 0, b->GetWidth(), b->GetHeight(), dc, 0, 0, SRCCOPY);
-    ReleaseDC(Wnd, dc);
-    return b;
-}
-
 TEST(DialogIcons, ColourDialogShowsOnlyClose)
 {
     for (const char* name : {"Korvel2", "Sarnic"}) {
         SCOPED_TRACE(name);
-        auto skin = LoadShipped(name);
+        auto skin = LoadSkin(name);
         ASSERT_TRUE(skin);
         SetCursorPos(5, 5);
         TspSkinColorDialog d(nullptr);
@@ -52,7 +34,7 @@ TEST(DialogIcons, ColourDialogShowsOnlyClose)
                 frame->AlwaysActive = true;
                 HWND wnd = d.Window->GetHandle();
                 RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
-                FramedForm::Settle(100);
+                PumpUntilIdle();
                 auto shot = WindowShot(wnd);
                 SaveArtefact(shot.get(), std::string("dialog-icons-") + name);
                 for (int i = 0; i < frame->ObjectCount(); ++i) {

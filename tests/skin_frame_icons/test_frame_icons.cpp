@@ -60,7 +60,7 @@ struct IconForm {
         if (!IconsFirst) Frame->SetBorderIcons(Icons);
         Form->Show();
         RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-        FramedForm::Settle();
+        PumpUntilIdle();
     }
     HWND Wnd() { return Form->GetHandle(); }
     TspActiveSkinObject* Object(const std::string& Name) { return Frame->GetObject(Frame->GetIndex(Name)); }
@@ -153,7 +153,7 @@ TEST(FrameIcons, FixtureSkinFollowsALaterChangeOfTheIcons)
     for (const Case& c : {Cases[1], Cases[2], Cases[0]}) {
         SCOPED_TRACE(c.Name);
         f.Frame->SetBorderIcons(c.Icons);
-        FramedForm::Settle();
+        PumpUntilIdle();
         Expect(f, c);
     }
 }
@@ -163,18 +163,11 @@ TEST(FrameIcons, FixtureSkinChangeKeepsTheIcons)
     auto skin = NewIconSkin(), other = NewIconSkin();
     IconForm f(skin.get(), biSystemMenu | biMinimize, true);
     f.Frame->SetSkinData(other.get());
-    FramedForm::Settle();
+    PumpUntilIdle();
     Expect(f, Cases[1]);
 }
 
 #ifdef SKINS_DIR
-std::unique_ptr<TspSkinData> LoadShipped(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
-
 // Our skins: every caption button but the system-menu one is cut from the frame
 // strip, so a form without an icon shows the bare caption band where the
 // button would be. Screenshots: artefacts/frame-icons-<skin>-<case>.bmp.
@@ -182,7 +175,7 @@ TEST(FrameIcons, ShippedSkinsShowOnlyTheOfferedButtons)
 {
     for (const char* name : {"Korvel2", "Sarnic"}) {
         SCOPED_TRACE(name);
-        auto skin = LoadShipped(name);
+        auto skin = LoadSkin(name);
         ASSERT_TRUE(skin);
         // Where each button sits when every icon is offered, and what it shows there.
         const TspBorderIcons all = biSystemMenu | biMinimize | biMaximize | biRollUp | biMinimizeToTray;
@@ -220,7 +213,7 @@ TEST(FrameIcons, ShippedSkinsShowOnlyTheOfferedButtons)
         for (const ShippedCase& c : cases) {
             SCOPED_TRACE(c.Name);
             f.Frame->SetBorderIcons(c.Icons);
-            FramedForm::Settle();
+            PumpUntilIdle();
             auto shot = f.Shot();
             SaveArtefact(shot.get(), std::string("frame-icons-") + name + "-" + c.Name);
             // The shown buttons close up: close stays, the next one takes the second place.

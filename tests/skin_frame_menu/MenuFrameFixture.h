@@ -15,6 +15,7 @@
 #include "SkinData.h"
 #include "SkinMenuMode.h"
 #include "SkinPopupWindow.h"
+#include "SkinTestKit.h"
 #include "WaitUntil.h"
 #include <algorithm>
 #include <memory>
@@ -23,26 +24,13 @@
 
 namespace MenuFixture {
 
+// Pictures, probes, shots and artefacts (SkinTestKit.h).
+using namespace SkinKit;
+
 const TColor cTop = 0x00C000, cMenuBand = 0x604020, cEdge = 0x0000C0, cClient = 0xF0F0F0;
 const TColor cItem = RGB(200, 40, 40), cItemHot = RGB(40, 40, 200), cItemDown = RGB(40, 200, 40);
 const TColor cItemEdge = RGB(250, 250, 0), cText = RGB(255, 255, 255), cDisabledText = RGB(130, 130, 130);
 const TRect MenuArea(4, 22, 96, 42), BottomMenuArea(4, 60, 96, 80);
-
-inline void Paint(TBitmap* B, const TRect& R, TColor C)
-{
-    B->GetCanvas()->GetBrush()->SetStyle(bsSolid);
-    B->GetCanvas()->GetBrush()->SetColor(C);
-    B->GetCanvas()->FillRect(R);
-}
-
-inline std::unique_ptr<TBitmap> NewPicture(int W, int H, TColor Fill)
-{
-    auto b = std::make_unique<TBitmap>(W, H, pf24bit);
-    Paint(b.get(), TRect(0, 0, W, H), Fill);
-    return b;
-}
-
-inline TColor Probe(TBitmap* B, int X, int Y) { return B->GetCanvas()->GetPixel(X, Y) & 0xFFFFFF; }
 
 // MenuAtBottom: the client ends at 56 and the main-menu area (4, 60, 96, 80)
 // lies in the bottom band (44 high) instead of the top one.
@@ -107,21 +95,16 @@ inline std::unique_ptr<TspSkinData> NewSkin(bool MenuAtBottom = false)
     return d;
 }
 
-inline void Pump(DWORD Ms)
-{
-    PumpUntil([] { return false; }, Ms);
-}
-
 inline void Click(TPoint P)
 {
     SetCursorPos(P.x, P.y);
-    Pump(80);
+    PumpUntilIdle();
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, in, sizeof(INPUT));
-    Pump(150);
+    PumpUntilIdle();
 }
 
 // Keys pressed one after another; a key given as Alt+X is pressed with Alt held.
@@ -143,9 +126,9 @@ inline void Keys(std::vector<WORD> VKs, bool WithAlt = false)
     if (WithAlt) add(VK_MENU, true);
     for (INPUT& i : in) {
         SendInput(1, &i, sizeof(INPUT));
-        Pump(40);
+        PumpUntilIdle();
     }
-    Pump(100);
+    PumpUntilIdle();
 }
 
 struct Scene {
@@ -192,7 +175,7 @@ struct Scene {
             return GetForegroundWindow() == Form->GetHandle();
         }, 3000);
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-        Pump(100);
+        PumpUntilIdle();
     }
     ~Scene()
     {
@@ -243,20 +226,8 @@ struct Scene {
     std::unique_ptr<TBitmap> Shot()
     {
         SendMessageA(Wnd(), WM_NCPAINT, 1, 0);
-        RECT w;
-        GetWindowRect(Wnd(), &w);
-        auto b = NewPicture(w.right - w.left, w.bottom - w.top, 0xFF00FF);
-        HDC dc = GetWindowDC(Wnd());
-        BitBlt(b->GetCanvas()->GetHandle(), 0, 0, b->GetWidth(), b->GetHeight(), dc, 0, 0, SRCCOPY);
-        ReleaseDC(Wnd(), dc);
-        return b;
+        return SkinKit::WindowShot(Wnd());
     }
 };
-
-inline void SaveArtefact(TBitmap* B, const std::string& Name)
-{
-    CreateDirectoryA("artefacts", nullptr);
-    B->SaveToFile("artefacts/" + Name + ".bmp");
-}
 
 }  // namespace MenuFixture

@@ -127,7 +127,7 @@ TEST(FrameMainMenu, ItemsPushedOutOfTheAreaHideAndComeBackWithTheirState)
     // Room for File and Edit only: the area's right edge follows the window.
     const int width = 520 - (s.Frame->FrameMainMenuRect.right - s.Item(1)->ObjectRect.right) + 3;
     s.Form->SetWidth(width);
-    Pump(100);
+    PumpUntilIdle();
     auto shot = s.Shot();
     SaveArtefact(shot.get(), "frame-menu-narrow");
     EXPECT_TRUE(s.Item(1)->InMenuRect);
@@ -143,7 +143,7 @@ TEST(FrameMainMenu, ItemsPushedOutOfTheAreaHideAndComeBackWithTheirState)
     EXPECT_FALSE(s.Item(2)->Active);
     // Wider again: back, the disabled one still disabled.
     s.Form->SetWidth(520);
-    Pump(100);
+    PumpUntilIdle();
     s.Shot();
     EXPECT_TRUE(s.Item(2)->InMenuRect);
     EXPECT_TRUE(s.Item(2)->Enabled);
@@ -273,7 +273,7 @@ TEST(FrameMainMenu, KeysOpenItemsAndRunCommands)
         Scene s;
         Keys(c.Keys, c.WithAlt);
         if (!c.Then.empty()) Keys(c.Then);
-        PumpUntil([&] { return false; }, 100);
+        PumpUntilIdle();
         std::vector<std::string> ran;
         for (auto& e : s.Log)
             if (e.rfind("click:", 0) == 0) ran.push_back(e);
@@ -341,7 +341,7 @@ TEST(FrameMainMenu, WithAMenuBarTheSameKeysWalkTheBar)
     bar->SetFormFrame(s.Frame);
     bar->SetMainMenu(s.Menu);
     s.Frame->SetMainMenuBar(bar);
-    Pump(100);
+    PumpUntilIdle();
     EXPECT_EQ(s.Frame->MainMenuItemCount(), 0);   // the bar shows the menu instead
     ASSERT_EQ(bar->ItemCount(), 4);
     auto highlighted = [&] {

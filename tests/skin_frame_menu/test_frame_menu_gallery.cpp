@@ -11,13 +11,6 @@ using namespace MenuFixture;
 
 namespace {
 
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
-
 TEST(FrameMainMenuGallery, BothSkinsDrawTheItemsFromTheirRecord)
 {
     for (const char* name : {"Korvel2", "Sarnic"}) {
@@ -44,7 +37,7 @@ TEST(FrameMainMenuGallery, BothSkinsDrawTheItemsFromTheirRecord)
         ASSERT_TRUE(PumpUntil([&] { return s.Open(); }, 1000));
         TspSkinPopupWindow* l = s.Engine()->GetLevel(0);
         PumpUntil([&] { return !l->GetMorphTimerRunning(); }, 2000);
-        Pump(100);
+        PumpUntilIdle();
         RECT wr = {}, lr = {};
         GetWindowRect(s.Wnd(), &wr);
         GetWindowRect(l->GetHandle(), &lr);

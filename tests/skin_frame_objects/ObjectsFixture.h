@@ -9,12 +9,16 @@
 #include "FrameObjects.h"
 #include "SkinData.h"
 #include "SkinDrawHelpers.h"
+#include "SkinTestKit.h"
 #include <algorithm>
 #include <string>
 #include <vector>
 #include <memory>
 
 namespace ObjFixture {
+
+// Pictures, probes, shots and artefacts (SkinTestKit.h).
+using namespace SkinKit;
 
 const TColor cBack = 0xFFFFFF;      // the target canvas before an object draws
 const TColor cFrame = 0x404040;     // the form picture around the pieces
@@ -34,22 +38,6 @@ const TRect ObjRect(10, 10, 30, 30);
 // Cell I of the active picture's first row (20 x 20 each).
 inline TRect Cell(int I) { return TRect(I * 20, 0, I * 20 + 20, 20); }
 enum { kActive, kDown, kDisabled, kInactive, kRestore, kRestoreActive, kRestoreDown, kInPicture };
-
-inline void Paint(TBitmap* B, const TRect& R, TColor C)
-{
-    B->GetCanvas()->GetBrush()->SetStyle(bsSolid);
-    B->GetCanvas()->GetBrush()->SetColor(C);
-    B->GetCanvas()->FillRect(R);
-}
-
-inline std::unique_ptr<TBitmap> NewPicture(int W, int H, TColor Fill)
-{
-    auto b = std::make_unique<TBitmap>(W, H, pf24bit);
-    Paint(b.get(), TRect(0, 0, W, H), Fill);
-    return b;
-}
-
-inline TColor Probe(TBitmap* B, int X, int Y) { return B->GetCanvas()->GetPixel(X, Y) & 0xFFFFFF; }
 
 // Pixels of R that are not Background.
 inline int CountOther(TBitmap* B, const TRect& R, TColor Background)

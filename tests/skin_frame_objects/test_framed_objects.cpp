@@ -44,7 +44,7 @@ struct Framed : FramedForm {
     {
         Frame->AlwaysActive = true;
         RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-        Settle();
+        PumpUntilIdle();
     }
     TspActiveSkinObject* Object(const std::string& Name) { return Frame->GetObject(Frame->GetIndex(Name)); }
     POINT ScreenCentre(const std::string& Name)
@@ -93,14 +93,14 @@ TEST(FramedObjects, CaptionButtonsRunByMouseMessages)
     f.Send(WM_NCLBUTTONDOWN, p);
     EXPECT_EQ(f.Shown("maxbutton"), cPressed);
     f.Send(WM_NCLBUTTONUP, p);
-    FramedForm::Settle();
+    PumpUntilIdle();
     EXPECT_EQ(f.Frame->GetWindowState(), fwsMaximized);
     // And back.
     p = f.ScreenCentre("maxbutton");
     SetCursorPos(p.x, p.y);
     f.Send(WM_NCLBUTTONDOWN, p);
     f.Send(WM_NCLBUTTONUP, p);
-    FramedForm::Settle();
+    PumpUntilIdle();
     EXPECT_EQ(f.Frame->GetWindowState(), fwsNormal);
 
     int closes = 0;
@@ -118,7 +118,7 @@ TEST(FramedObjects, CaptionButtonsRunByMouseMessages)
     SetCursorPos(p.x - 200, p.y + 100);
     POINT away = {p.x - 200, p.y + 100};
     f.Send(WM_NCMOUSEMOVE, away);
-    FramedForm::Settle(150);
+    PumpFor(150);   // the frame's mouse timer sees the cursor away from the button
     f.Send(WM_NCLBUTTONUP, away);
     EXPECT_EQ(closes, 1);
 }

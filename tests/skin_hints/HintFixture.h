@@ -7,9 +7,14 @@
 #include "Forms.h"
 #include "GdiHandles.h"
 #include "WaitUntil.h"
+#include "SkinTestKit.h"
 #include <memory>
 
 namespace hintfix {
+
+using SkinKit::Probe;
+using SkinKit::SaveArtefact;
+using SkinKit::WindowShot;
 
 class TBlock : public TCustomControl {
 public:
@@ -47,7 +52,7 @@ struct TBlockForm {
         B->SetShowHint(true);
         Plain = new TBlock(Form.get(), TRect(10, 110, 110, 170), 0x0000C0);
         Form->Show();
-        PumpUntil([] { return false; }, 50);
+        PumpUntilIdle();
     }
 };
 
@@ -101,24 +106,5 @@ inline void InputAt(int X, int Y, DWORD Buttons = 0)
     SendInput(1, &in, sizeof(INPUT));
 }
 
-// What the window shows, read through its own DC (a region does not clip it).
-inline std::unique_ptr<TBitmap> WindowShot(HWND Wnd)
-{
-    RECT r;
-    GetWindowRect(Wnd, &r);
-    auto b = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top, pf24bit);
-    HDC dc = GetWindowDC(Wnd);
-    BitBlt(b->GetCanvas()->GetHandle(), 0, 0, b->GetWidth(), b->GetHeight(), dc, 0, 0, SRCCOPY);
-    ReleaseDC(Wnd, dc);
-    return b;
-}
-
-inline void SaveArtefact(TBitmap* B, const std::string& Name)
-{
-    CreateDirectoryA("artefacts", nullptr);
-    B->SaveToFile("artefacts/" + Name + ".bmp");
-}
-
-inline TColor Px(TBitmap* B, int X, int Y) { return B->GetCanvas()->GetPixel(X, Y) & 0xFFFFFF; }
 
 }  // namespace hintfix

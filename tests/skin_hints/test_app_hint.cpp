@@ -58,7 +58,7 @@ TEST_F(AppHint, ShowsTheShortHintBelowTheCursorOnceTheMouseRested)
 
     auto shot = WindowShot(h);
     SaveArtefact(shot.get(), "hint-plain");
-    EXPECT_EQ(Px(shot.get(), 2, shot->GetHeight() - 3), static_cast<TColor>(ColorToRGB(clInfoBk)));
+    EXPECT_EQ(Probe(shot.get(), 2, shot->GetHeight() - 3), static_cast<TColor>(ColorToRGB(clInfoBk)));
 }
 
 TEST_F(AppHint, RealMouseInputShowsTheHintAndARealPressEndsIt)
@@ -71,7 +71,7 @@ TEST_F(AppHint, RealMouseInputShowsTheHintAndARealPressEndsIt)
     InputAt(p.x, p.y, MOUSEEVENTF_LEFTDOWN);
     EXPECT_TRUE(PumpUntil([] { return !Application->GetHintActive(); }, kWait));
     InputAt(p.x, p.y, MOUSEEVENTF_LEFTUP);
-    PumpUntil([] { return false; }, 200);
+    PumpFor(200);   // a hint would have come back by now
     EXPECT_FALSE(Application->GetHintActive());
 }
 
@@ -98,7 +98,7 @@ TEST_F(AppHint, EndsOnPressOnKeyAndOnLeaving)
         EXPECT_FALSE(Application->GetHintActive());
         EXPECT_FALSE(IsWindowVisible(Application->GetHintWindow()->GetWindowHandle()));
         // And it does not come back while the mouse stays where it is.
-        PumpUntil([] { return false; }, 250);
+        PumpFor(250);
         EXPECT_FALSE(Application->GetHintActive());
     }
 }
@@ -133,7 +133,7 @@ TEST_F(AppHint, ChildrenFollowTheirParentsSettingAndText)
         MoveTo(c.Over, 20, 20);
         if (!c.Expected) {
             EXPECT_EQ(Application->GetHintControl(), nullptr);
-            PumpUntil([] { return false; }, 200);
+            PumpFor(200);   // past the hint pause
             EXPECT_FALSE(Application->GetHintActive());
             continue;
         }
@@ -164,7 +164,7 @@ TEST_F(AppHint, TheProgramMayChangeOrRefuseTheHint)
     MoveTo(F->Plain, 5, 5);
     Application->OnShowHint = [](std::string&, bool& CanShow, THintInfo&) { CanShow = false; };
     MoveTo(F->B, 30, 20);
-    PumpUntil([] { return false; }, 300);
+    PumpFor(300);   // past the hint pause
     EXPECT_FALSE(Application->GetHintActive());
 }
 
@@ -175,7 +175,7 @@ TEST_F(AppHint, AControlFreedWhileItsHintIsDueIsForgotten)
     delete F->A;
     F->A = nullptr;
     EXPECT_EQ(Application->GetHintControl(), nullptr);
-    PumpUntil([] { return false; }, 250);
+    PumpFor(250);   // past the hint pause
     EXPECT_FALSE(Application->GetHintActive());
 }
 
@@ -192,7 +192,7 @@ TEST_F(AppHint, ShowHintOffAndOnMakesTheWindowOfTheNewClass)
     Application->SetShowHint(false);
     EXPECT_EQ(Application->GetHintWindow(), nullptr);
     MoveTo(F->B, 30, 20);
-    PumpUntil([] { return false; }, 200);
+    PumpFor(200);   // past the hint pause
     EXPECT_FALSE(Application->GetHintActive());   // hints are off
     Application->SetShowHint(true);
     MoveTo(F->A, 30, 20);

@@ -11,6 +11,7 @@
 #include "TrayIcon.h"
 
 using namespace hintfix;
+using SkinKit::LoadSkin;
 
 namespace {
 
@@ -21,8 +22,8 @@ TEST(HintGallery, BothSkinsDrawTheirHintLook)
     auto* hint = new TspSkinHint(main);
     for (const char* name : {"Korvel2", "Sarnic"}) {
         SCOPED_TRACE(name);
-        auto skin = std::make_unique<TspSkinData>(nullptr);
-        ASSERT_TRUE(skin->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + name + ".skn"));
+        auto skin = LoadSkin(name);
+        ASSERT_TRUE(skin);
         hint->SetSkinData(skin.get());
         hint->ActivateHint(TPoint(100, 100), std::string("A hint in ") + name + "\non two lines");
         TspSkinHintWindow* w = hint->GetHintWindow();
@@ -35,8 +36,8 @@ TEST(HintGallery, BothSkinsDrawTheirHintLook)
         EXPECT_GE(shot->GetHeight(), pic->GetHeight());
         // The client area's first pixel and the middle of the left edge come from the picture.
         const TRect& cr = r->ClientRect;
-        EXPECT_EQ(Px(shot.get(), cr.left, cr.top), Px(pic, cr.left, cr.top));
-        EXPECT_EQ(Px(shot.get(), cr.left / 2, shot->GetHeight() / 2), Px(pic, cr.left / 2, pic->GetHeight() / 2));
+        EXPECT_EQ(Probe(shot.get(), cr.left, cr.top), Probe(pic, cr.left, cr.top));
+        EXPECT_EQ(Probe(shot.get(), cr.left / 2, shot->GetHeight() / 2), Probe(pic, cr.left / 2, pic->GetHeight() / 2));
         hint->HideHint();
         hint->SetSkinData(nullptr);
     }
@@ -49,8 +50,8 @@ TEST(HintGallery, TheTrayMenuInBothSkins)
     Sptrayicon::NotifyIconCall = [](DWORD, NOTIFYICONDATAA*) { return TRUE; };
     for (const char* name : {"Korvel2", "Sarnic"}) {
         SCOPED_TRACE(name);
-        auto skin = std::make_unique<TspSkinData>(nullptr);
-        ASSERT_TRUE(skin->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + name + ".skn"));
+        auto skin = LoadSkin(name);
+        ASSERT_TRUE(skin);
         std::unique_ptr<TForm> form(new TForm(nullptr));
         form->SetBounds(40, 40, 240, 160);
         auto* frame = new TspFormFrame(form.get());
@@ -74,7 +75,7 @@ TEST(HintGallery, TheTrayMenuInBothSkins)
         SaveArtefact(shot.get(), std::string("tray-menu-") + name);
         // Drawn from the skin: the level's picture shows somewhere along its left edge.
         TBitmap* pic = skin->ActivePictures.at(skin->PopupWindow->WindowPictureIndex).get();
-        EXPECT_EQ(Px(shot.get(), 1, shot->GetHeight() / 2), Px(pic, 1, pic->GetHeight() / 2));
+        EXPECT_EQ(Probe(shot.get(), 1, shot->GetHeight() / 2), Probe(pic, 1, pic->GetHeight() / 2));
         InputAt(10, 10, MOUSEEVENTF_LEFTDOWN);
         InputAt(10, 10, MOUSEEVENTF_LEFTUP);
         EXPECT_TRUE(PumpUntil([&] { return !engine->GetOpen(); }, 3000));

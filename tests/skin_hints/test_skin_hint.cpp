@@ -55,7 +55,7 @@ TRect BoxOf(TBitmap* B, TColor C)
     TRect r(B->GetWidth(), B->GetHeight(), -1, -1);
     for (int y = 0; y < B->GetHeight(); ++y)
         for (int x = 0; x < B->GetWidth(); ++x)
-            if (Px(B, x, y) == C) {
+            if (Probe(B, x, y) == C) {
                 r.left = std::min<int>(r.left, x);
                 r.top = std::min<int>(r.top, y);
                 r.right = std::max<int>(r.right, x + 1);
@@ -107,10 +107,10 @@ TEST_F(SkinHint, ShortTextTakesThePictureSizeWithTheSkinLook)
     EXPECT_EQ(WindowRect(), Bounds(200, 150, kPicW, kPicH));
     auto shot = WindowShot(Wnd());
     SaveArtefact(shot.get(), "hint-skinned");
-    EXPECT_EQ(Px(shot.get(), 2, 15), cEdge);
-    EXPECT_EQ(Px(shot.get(), 37, 15), cEdge);
-    EXPECT_EQ(Px(shot.get(), 7, 7), cFace);
-    EXPECT_EQ(Px(shot.get(), 32, 22), cFace);
+    EXPECT_EQ(Probe(shot.get(), 2, 15), cEdge);
+    EXPECT_EQ(Probe(shot.get(), 37, 15), cEdge);
+    EXPECT_EQ(Probe(shot.get(), 7, 7), cFace);
+    EXPECT_EQ(Probe(shot.get(), 32, 22), cFace);
     // The text is centred in the client rectangle.
     TRect text = BoxOf(shot.get(), cText);
     ASSERT_FALSE(text.IsEmpty());
@@ -140,8 +140,8 @@ TEST_F(SkinHint, LongAndMultiLineTextsStretchTheClientRectangle)
         EXPECT_GE(r.Width(), kPicW);
         EXPECT_GE(r.Height(), kPicH);
         auto shot = WindowShot(Wnd());
-        EXPECT_EQ(Px(shot.get(), r.Width() - 3, r.Height() / 2), cEdge);
-        EXPECT_EQ(Px(shot.get(), r.Width() / 2, r.Height() - 3), cEdge);
+        EXPECT_EQ(Probe(shot.get(), r.Width() - 3, r.Height() / 2), cEdge);
+        EXPECT_EQ(Probe(shot.get(), r.Width() / 2, r.Height() - 3), cEdge);
         TRect text = BoxOf(shot.get(), cText);
         ASSERT_FALSE(text.IsEmpty());
         EXPECT_GE(text.left, cl.left);
@@ -193,8 +193,8 @@ TEST_F(SkinHint, WithoutAUsableSkinTheDefaultLookShows)
         EXPECT_EQ(Hint->GetHintWindow()->GetSkinInUse(), nullptr);
         auto shot = WindowShot(Wnd());
         if (!c.Spoil) SaveArtefact(shot.get(), "hint-default");
-        EXPECT_EQ(Px(shot.get(), 0, 0), static_cast<TColor>(ColorToRGB(clBtnShadow)));
-        EXPECT_EQ(Px(shot.get(), 1, shot->GetHeight() / 2), static_cast<TColor>(ColorToRGB(clInfoBk)));
+        EXPECT_EQ(Probe(shot.get(), 0, 0), static_cast<TColor>(ColorToRGB(clBtnShadow)));
+        EXPECT_EQ(Probe(shot.get(), 1, shot->GetHeight() / 2), static_cast<TColor>(ColorToRGB(clInfoBk)));
         Hint->HideHint();
         Hint->SetSkinData(nullptr);
     }
@@ -229,7 +229,7 @@ TEST_F(SkinHint, AShownHintOutlivesItsSkinAndItsComponent)
     delete Main;
     Main = nullptr;
     RedrawWindow(appHint, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpUntil([] { return false; }, 100);
+    PumpUntilIdle();
     EXPECT_TRUE(IsWindow(appHint));
 }
 
@@ -276,8 +276,8 @@ TEST_F(SkinHint, SoftwareBlendMixesWithWhatTheScreenShowed)
     Hint->AlphaBlendValue = 255;   // fully the hint: the look must be unchanged
     Hint->ActivateHint(TPoint(220, 160), "Hi");
     auto shot = WindowShot(Wnd());
-    EXPECT_EQ(Px(shot.get(), 2, 15), cEdge);
-    EXPECT_EQ(Px(shot.get(), 7, 7), cFace);
+    EXPECT_EQ(Probe(shot.get(), 2, 15), cEdge);
+    EXPECT_EQ(Probe(shot.get(), 7, 7), cFace);
 }
 
 TEST_F(SkinHint, ASecondComponentMadeActiveSwitchesTheFirstOff)
@@ -320,7 +320,7 @@ TEST_F(SkinHint, DelayedHintShowsBelowTheCursorThenHidesItself)
     Hint->ActivateHint2("Dropped");
     Hint->HideHint();
     EXPECT_FALSE(Hint->HintPending());
-    PumpUntil([] { return false; }, 200);
+    PumpFor(200);   // past its pause
     EXPECT_FALSE(Hint->IsVisible());
 }
 
@@ -336,8 +336,8 @@ TEST_F(SkinHint, TheApplicationShowsControlHintsInTheSkinnedLook)
     EXPECT_EQ(w->GetSkinInUse(), Skin.get());
     auto shot = WindowShot(w->GetWindowHandle());
     SaveArtefact(shot.get(), "hint-delay");
-    EXPECT_EQ(Px(shot.get(), 2, shot->GetHeight() / 2), cEdge);
-    EXPECT_EQ(Px(shot.get(), 7, 7), cFace);
+    EXPECT_EQ(Probe(shot.get(), 2, shot->GetHeight() / 2), cEdge);
+    EXPECT_EQ(Probe(shot.get(), 7, 7), cFace);
     EXPECT_FALSE(BoxOf(shot.get(), cText).IsEmpty());
     Application->CancelHint();
 }

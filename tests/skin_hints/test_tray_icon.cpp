@@ -166,7 +166,7 @@ TEST_F(TrayIcon, ASingleClickRaisesClickOnceAfterTheDoubleClickTime)
     Icon(WM_LBUTTONUP);
     Icon(WM_LBUTTONDBLCLK);
     Icon(WM_LBUTTONUP);
-    PumpUntil([] { return false; }, GetDoubleClickTime() + 300);
+    PumpFor(GetDoubleClickTime() + 300);   // no click comes after the double click
     EXPECT_EQ(events, (std::vector<std::string>{"down", "up", "dblclick", "up"}));
 
     // A press held past the double-click time clicks at its release.
@@ -288,7 +288,7 @@ TEST_F(TrayIcon, MinimisingTheMainFormHidesItIntoTheTray)
     tray->MinimizeToTray = true;
     tray->SetIconVisible(false);
     main->Show();
-    PumpUntil([] { return false; }, 50);
+    PumpUntilIdle();
     Calls.clear();
     SendMessageA(main->GetHandle(), WM_SIZE, SIZE_MINIMIZED, 0);
     EXPECT_FALSE(main->GetVisible());
@@ -362,7 +362,7 @@ TEST(TrayIconShell, RealCallsAnswerWithoutATray)
     tray->SetHint("Orvanta tray test");
     TTopWindows before;
     bool added = tray->ShowIcon();
-    PumpUntil([] { return false; }, 500);
+    PumpUntil([&] { return TTopWindows().Visible != before.Visible; }, 500);   // the icon's window, where the system shows one
     TTopWindows during;
     const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
     TBitmap screen(sw, sh, pf24bit);
@@ -458,7 +458,7 @@ TEST(TrayIconShell, AMessageOnlyWindowHearsNoBroadcast)
     ASSERT_TRUE(gTopLevel && gMessageOnly);
     PostMessageA(HWND_BROADCAST, Sptrayicon::TaskbarCreatedMessage(), 0, 0);
     EXPECT_TRUE(PumpUntil([] { return gHeardTop > 0; }, 3000));
-    PumpUntil([] { return false; }, 100);
+    PumpUntilIdle();
     EXPECT_EQ(gHeardMessageOnly, 0);
     DestroyWindow(gTopLevel);
     DestroyWindow(gMessageOnly);

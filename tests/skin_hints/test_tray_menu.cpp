@@ -31,7 +31,7 @@ struct TrayMenuScene {
         Form->SetBounds(40, 40, 220, 140);
         Frame = new TspFormFrame(Form.get());
         Form->Show();
-        PumpUntil([] { return false; }, 50);
+        PumpUntilIdle();
         Form->Hide();   // in the tray, as the main window is then
         Menu = new TspSkinPopupMenu(Form.get());
         for (const char* caption : {"Restore", "Settings", "Exit"}) {

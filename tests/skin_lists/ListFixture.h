@@ -73,11 +73,10 @@ struct ListScene {
         for (int i = 0; i < Items; ++i) L->GetItems()->Add("item " + std::to_string(i));
         if (Show) {
             Form->Show();
-            Pump();
+            PumpUntilIdle();
         }
         L->GetListBox()->HandleNeeded();
     }
-    static void Pump() { PumpUntil([] { return false; }, 40); }
     TspListBox* Inner() { return L->GetListBox(); }
     void Press(TWinControl* C, int X, int Y, WPARAM Keys = 0)
     {
@@ -94,14 +93,8 @@ struct ListScene {
     std::unique_ptr<TBitmap> Shot(TWinControl* C)
     {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Pump();
-        RECT r;
-        GetWindowRect(C->GetHandle(), &r);
-        auto b = NewPicture(r.right - r.left, r.bottom - r.top, 0);
-        HDC screen = GetDC(nullptr);
-        BitBlt(b->GetCanvas()->GetHandle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        return b;
+        PumpUntilIdle();
+        return SkinKit::ScreenShot(C->GetHandle());
     }
 };
 

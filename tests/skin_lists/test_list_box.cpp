@@ -173,7 +173,7 @@ TEST(SkinListBox, TheBarFollowsTheListAndTheListFollowsTheBar)
     // Keys scroll the list; the next erase brings the bar along.
     s.L->SetItemIndex(4);
     s.Key(VK_END);
-    s.Pump();
+    PumpUntilIdle();
     EXPECT_EQ(b->GetPosition(), s.L->GetTopIndex());
     EXPECT_GT(b->GetPosition(), 20);
     // The wheel: the list scrolls and the bar follows.

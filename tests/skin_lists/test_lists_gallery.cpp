@@ -47,9 +47,9 @@ struct Gallery {
         // The form is active before its drop-down opens, as when a user opens it:
         // activating the owner afterwards put it above its open popup here.
         SetFocus(Form->GetHandle());
-        PumpUntil([] { return false; }, 30);
+        PumpUntilIdle();
         Popup->Show(TPoint(Form->GetLeft() + 10, Form->GetTop() + 170));
-        PumpUntil([] { return false; }, 50);
+        PumpUntilIdle();
     }
     TspSkinListBox* Place(int X, int Y, int W, int H, int Items)
     {
@@ -70,7 +70,7 @@ struct Gallery {
     {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         RedrawWindow(Popup->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntil([] { return false; }, 50);
+        PumpUntilIdle();
         auto shot = ScreenShot(Form.get());
         SaveArtefact(shot.get(), "lists-" + Name);
         return shot;

@@ -37,7 +37,7 @@ struct Scene {
         for (int i = 0; i < 3; ++i) P->GetItems()->Add("item " + std::to_string(i));
         Form->Show();
         SetForegroundWindow(Form->GetHandle());
-        PumpUntil([] { return false; }, 30);
+        PumpUntilIdle();
     }
     TRect WindowRect()
     {
@@ -67,7 +67,7 @@ TEST(PopupList, ShowsAtTheScreenPointWithoutTakingTheFocusAndHides)
     Scene s;
     HWND before = GetActiveWindow();
     s.P->Show(TPoint(200, 150));
-    PumpUntil([] { return false; }, 30);
+    PumpUntilIdle();
     EXPECT_TRUE(s.P->GetVisible());
     EXPECT_TRUE(IsWindowVisible(s.P->GetHandle()));
     EXPECT_EQ(s.WindowRect(), TRect(200, 150, 320, 230));

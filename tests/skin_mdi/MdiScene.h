@@ -15,12 +15,6 @@
 
 namespace MdiScene {
 
-inline void Settle(DWORD Ms = 80)
-{
-    const DWORD start = GetTickCount();
-    PumpUntil([&] { return GetTickCount() - start >= Ms; }, Ms + 100);
-}
-
 class TMdiMainForm : public TForm {
 public:
     explicit TMdiMainForm(TComponent* AOwner) : TForm(AOwner)
@@ -71,7 +65,7 @@ struct Scene {
         Tabs->SetTop(100);
         Frame->SetMDITabsBar(Tabs);
         Main->Show();
-        Settle(150);
+        PumpUntilIdle();
     }
 
     // A framed child, shown.
@@ -87,7 +81,7 @@ struct Scene {
         ff->SetSkinData(Skin);
         f->Show();
         Children.push_back(f);
-        Settle();
+        PumpUntilIdle();
         return f;
     }
 
@@ -99,7 +93,7 @@ struct Scene {
                 break;
             }
         delete F;
-        Settle();
+        PumpUntilIdle();
     }
 
     void Clear()
@@ -116,7 +110,7 @@ struct Scene {
         Tabs->SetSkinData(D);
         for (TForm* c : Children)
             if (TspFormFrame* ff = Formframe::GetFormFrameComponent(c)) ff->SetSkinData(D);
-        Settle(150);
+        PumpUntilIdle();
     }
 
     static TspFormFrame* FrameOf(TForm* F) { return Formframe::GetFormFrameComponent(F); }
@@ -147,13 +141,13 @@ inline Scene& TheScene()
 inline void Click(TPoint Screen)
 {
     SetCursorPos(Screen.x, Screen.y);
-    Settle(80);
+    PumpUntilIdle();
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, in, sizeof(INPUT));
-    Settle(150);
+    PumpUntilIdle();
 }
 
 }  // namespace MdiScene

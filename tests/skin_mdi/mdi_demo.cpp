@@ -60,12 +60,12 @@ int main(int argc, char** argv)
         TForm* last = s.AddChild("Visitors");
         s.Frame->Tile();
         if (maximise) MdiScene::Scene::FrameOf(last)->SetWindowState(fwsMaximized);
-        MdiScene::Settle(300);
+        PumpUntilIdle();
         if (!shotFile.empty() && !SaveShot(s.Main, shotFile)) rc = 3;
         if (quit) {
             // Every child goes through its close protocol; each is hidden then.
             s.Frame->CloseAll();
-            MdiScene::Settle();
+            PumpUntilIdle();
             for (TForm* c : s.Children)
                 if (c->GetVisible()) rc = 4;
             if (s.Tabs->TabCount() != 0 || s.MenuBar->SystemButtonCount != 0) rc = 5;

@@ -120,12 +120,12 @@ TEST_F(MdiProgram, TileAndCascadePlaceTheChildren)
     const TRect area = S.ClientArea();
 
     S.Frame->Tile();
-    Settle();
+    PumpUntilIdle();
     const std::vector<TRect> tiles = Formframe::TileRects(5, area.Width(), area.Height());
     for (int i = 0; i < 5; ++i) EXPECT_EQ(Scene::InClient(static_cast<TForm*>(order[i])), tiles[i]) << i;
 
     S.Frame->Cascade();
-    Settle();
+    PumpUntilIdle();
     const int step = S.Frame->GetDefCaptionHeight() + 3;
     for (int i = 0; i < 5; ++i) {
         const TRect r = Scene::InClient(static_cast<TForm*>(order[i]));
@@ -147,17 +147,17 @@ TEST_F(MdiProgram, CascadeWithASkinWithoutCaptionHeight)
     skin->RBPoint = TPoint(50, 60);
     skin->Empty = false;
     S.Frame->SetSkinData(skin.get());
-    Settle();
+    PumpUntilIdle();
     S.AddChild("One");
     S.AddChild("Two");
     S.Frame->Cascade();
-    Settle();
+    PumpUntilIdle();
     const int step = S.Frame->GetDefCaptionHeight() + 3;
     // One step between the two, whichever of them the cascade took first (that
     // follows the order of activation, which is the window manager's).
     EXPECT_EQ(std::abs(Scene::InClient(S.Children[1]).left - Scene::InClient(S.Children[0]).left), step);
     S.Frame->SetSkinData(nullptr);
-    Settle();
+    PumpUntilIdle();
 }
 
 TEST_F(MdiProgram, MaximisedChildFillsTheAreaAndShowsItsButtonsInTheBar)
@@ -166,7 +166,7 @@ TEST_F(MdiProgram, MaximisedChildFillsTheAreaAndShowsItsButtonsInTheBar)
     TForm* b = S.AddChild("Beta");
     EXPECT_EQ(S.MenuBar->SystemButtonCount, 0);
     Scene::FrameOf(b)->SetWindowState(fwsMaximized);
-    Settle();
+    PumpUntilIdle();
     // The child's client area is the whole MDI client; its frame lies outside.
     RECT cc;
     GetClientRect(b->GetHandle(), &cc);
@@ -193,11 +193,11 @@ TEST_F(MdiProgram, MaximisedChildFillsTheAreaAndShowsItsButtonsInTheBar)
 
     // Maximising a second child adds no second set.
     Scene::FrameOf(a)->SetWindowState(fwsMaximized);
-    Settle();
+    PumpUntilIdle();
     EXPECT_EQ(S.MenuBar->SystemButtonCount, 4);
     EXPECT_EQ(S.MenuBar->ObjectCount(), S.MenuBar->ItemCount() + 4);
     Scene::FrameOf(a)->SetWindowState(fwsNormal);
-    Settle();
+    PumpUntilIdle();
     // Beta is still maximised: the buttons stay.
     EXPECT_EQ(S.MenuBar->SystemButtonCount, 4);
 }
@@ -210,7 +210,7 @@ TEST_F(MdiProgram, BarButtonsActOnTheMaximisedChild)
 
     // Minimise from the bar: the child is parked and the buttons go.
     fa->SetWindowState(fwsMaximized);
-    Settle();
+    PumpUntilIdle();
     ASSERT_NE(Button(cmMinimize), nullptr);
     Click(Centre(Button(cmMinimize)));
     EXPECT_EQ(fa->GetWindowState(), fwsMinimized);
@@ -221,7 +221,7 @@ TEST_F(MdiProgram, BarButtonsActOnTheMaximisedChild)
 
     // Restore from the bar: the child is back where it was.
     fa->SetWindowState(fwsMaximized);
-    Settle();
+    PumpUntilIdle();
     ASSERT_NE(Button(cmMaximize), nullptr);
     Click(Centre(Button(cmMaximize)));
     EXPECT_EQ(fa->GetWindowState(), fwsNormal);
@@ -230,7 +230,7 @@ TEST_F(MdiProgram, BarButtonsActOnTheMaximisedChild)
 
     // Close from the bar: the child is closed (hidden) and leaves no buttons.
     fa->SetWindowState(fwsMaximized);
-    Settle();
+    PumpUntilIdle();
     ASSERT_NE(Button(cmClose), nullptr);
     Click(Centre(Button(cmClose)));
     EXPECT_FALSE(a->GetVisible());
@@ -241,7 +241,7 @@ TEST_F(MdiProgram, SystemMenuButtonOpensTheChildsMenu)
 {
     TForm* a = S.AddChild("Alpha");
     Scene::FrameOf(a)->SetWindowState(fwsMaximized);
-    Settle();
+    PumpUntilIdle();
     TspSkinMainMenuBarButton* sys = Button(cmSysMenu);
     ASSERT_NE(sys, nullptr);
     TspSkinMenu* engine = TspSkinMenuMode::ForFrame(S.Frame)->GetSkinMenu();
@@ -251,7 +251,7 @@ TEST_F(MdiProgram, SystemMenuButtonOpensTheChildsMenu)
     EXPECT_EQ(engine->GetOpener(), S.MenuBar);
     // The menu closing releases the button.
     engine->Hide();
-    Settle();
+    PumpUntilIdle();
     EXPECT_FALSE(sys->Down);
     EXPECT_EQ(Scene::FrameOf(a)->GetWindowState(), fwsMaximized);
 }
@@ -260,7 +260,7 @@ TEST_F(MdiProgram, MinimiseButtonFollowsTheChildsIcons)
 {
     TForm* a = S.AddChild("No minimise", biSystemMenu | biMaximize);
     Scene::FrameOf(a)->SetWindowState(fwsMaximized);
-    Settle();
+    PumpUntilIdle();
     ASSERT_NE(Button(cmMinimize), nullptr);
     EXPECT_FALSE(Button(cmMinimize)->Enabled);
     EXPECT_TRUE(Button(cmClose)->Enabled);
@@ -290,14 +290,14 @@ TEST_F(MdiProgram, TabsFollowTheChildren)
 
     // A minimised child comes back through its tab.
     Scene::FrameOf(b)->SetWindowState(fwsMinimized);
-    Settle();
+    PumpUntilIdle();
     Click(TabCentre(1));
     EXPECT_EQ(Scene::FrameOf(b)->GetWindowState(), fwsNormal);
     EXPECT_EQ(S.Main->GetActiveMDIChild(), b);
 
     // Closing and freeing children takes their tabs away.
     c->Close();
-    Settle();
+    PumpUntilIdle();
     EXPECT_EQ(S.Tabs->TabCount(), 2);
     S.Remove(a);
     ASSERT_EQ(S.Tabs->TabCount(), 1);
@@ -311,7 +311,7 @@ TEST_F(MdiProgram, OnlyTheActiveChildIsDrawnActive)
     EXPECT_TRUE(Scene::FrameOf(b)->GetFormActive());
     EXPECT_FALSE(Scene::FrameOf(a)->GetFormActive());
     a->Show();
-    Settle();
+    PumpUntilIdle();
     EXPECT_TRUE(Scene::FrameOf(a)->GetFormActive());
     EXPECT_FALSE(Scene::FrameOf(b)->GetFormActive());
 }
@@ -365,7 +365,7 @@ TEST_F(MdiProgram, SkinnedTabsFromTheRecord)
     S.AddChild("Alpha");
     S.AddChild("Beta");
     S.Tabs->SetSkinData(skin.Data.get());
-    Settle();
+    PumpUntilIdle();
     ASSERT_TRUE(S.Tabs->Skinned());
     EXPECT_EQ(S.Tabs->GetHeight(), 20);
     auto b = Snap(S.Tabs);
@@ -378,11 +378,11 @@ TEST_F(MdiProgram, SkinnedTabsFromTheRecord)
     EXPECT_EQ(Pixel(b.get(), S.Tabs->GetWidth() - 3, 10), TabSkin::cBack);
     // The pointer over the first tab: the hover look.
     SetCursorPos(5, 5);
-    Settle();
+    PumpUntilIdle();
     Click(TabCentre(1));
     const TPoint over = S.Tabs->ClientToScreen(TPoint(20, 10));
     SetCursorPos(over.x, over.y);
-    Settle(150);
+    PumpUntilIdle();
     S.Tabs->TestActive(20, 10);
     EXPECT_TRUE(S.Tabs->GetTabByIndex(0)->Hovered);
     S.Tabs->Invalidate();
@@ -400,7 +400,7 @@ TEST_F(MdiProgram, SkinnedTabsFromTheRecord)
     EXPECT_FALSE(S.Tabs->Skinned());
     b = Snap(S.Tabs);
     S.Tabs->SetSkinData(nullptr);
-    Settle();
+    PumpUntilIdle();
     EXPECT_EQ(S.Tabs->GetHeight(), 21);
 }
 
@@ -409,7 +409,7 @@ TEST_F(MdiProgram, ClickedChildBecomesActive)
     TForm* a = S.AddChild("Alpha");
     TForm* b = S.AddChild("Beta");
     S.Frame->Tile();
-    Settle();
+    PumpUntilIdle();
     ASSERT_EQ(S.Main->GetActiveMDIChild(), b);
     // In the client area, then on the caption.
     Click(a->ClientToScreen(TPoint(30, 30)));
@@ -439,7 +439,7 @@ TEST_F(MdiProgram, TabWidths)
         S.Clear();
     }
     S.Tabs->SetAlign(alTop);
-    Settle();
+    PumpUntilIdle();
 }
 
 TEST_F(MdiProgram, DraggingATabReordersThem)
@@ -452,21 +452,21 @@ TEST_F(MdiProgram, DraggingATabReordersThem)
     const TRect last = S.Tabs->GetTabByIndex(2)->ObjectRect;
     const TPoint to = S.Tabs->ClientToScreen(TPoint(last.right - 2, (last.top + last.bottom) / 2));
     SetCursorPos(from.x, from.y);
-    Settle();
+    PumpUntilIdle();
     INPUT in = {};
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     SendInput(1, &in, sizeof in);
-    Settle();
+    PumpUntilIdle();
     for (int x = from.x; x <= to.x; x += 20) {
         SetCursorPos(x, from.y);
-        Settle(20);
+        PumpUntilIdle();
     }
     SetCursorPos(to.x, to.y);
-    Settle();
+    PumpUntilIdle();
     in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(1, &in, sizeof in);
-    Settle(150);
+    PumpUntilIdle();
     EXPECT_EQ(S.Tabs->GetTabByIndex(0)->ChildForm, b);
     EXPECT_EQ(S.Tabs->GetTabByIndex(1)->ChildForm, c);
     EXPECT_EQ(S.Tabs->GetTabByIndex(2)->ChildForm, a);
@@ -483,19 +483,19 @@ TEST_F(MdiProgram, FixedTabsStillActivateAndReportTheRelease)
     // A press on the first tab dragged past the second: no reordering.
     const TPoint from = TabCentre(0), to = TabCentre(1);
     SetCursorPos(from.x, from.y);
-    Settle();
+    PumpUntilIdle();
     INPUT in = {};
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     SendInput(1, &in, sizeof in);
-    Settle();
+    PumpUntilIdle();
     for (int x = from.x; x <= to.x + 40; x += 20) {
         SetCursorPos(x, from.y);
-        Settle(20);
+        PumpUntilIdle();
     }
     in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(1, &in, sizeof in);
-    Settle(150);
+    PumpUntilIdle();
     EXPECT_EQ(S.Tabs->GetTabByIndex(0)->ChildForm, a);
     EXPECT_EQ(S.Tabs->GetTabByIndex(1)->ChildForm, b);
     EXPECT_EQ(S.Main->GetActiveMDIChild(), a);
@@ -510,17 +510,17 @@ TEST_F(MdiProgram, MaximisedChildFollowsTheMainFormsSize)
 {
     TForm* a = S.AddChild("Alpha");
     Scene::FrameOf(a)->SetWindowState(fwsMaximized);
-    Settle();
+    PumpUntilIdle();
     const TRect before = S.Main->GetBoundsRect();
     S.Main->SetBounds(before.left, before.top, before.Width() - 80, before.Height() - 50);
-    Settle(150);
+    PumpUntilIdle();
     RECT cc;
     GetClientRect(a->GetHandle(), &cc);
     EXPECT_EQ(cc.right, S.ClientArea().Width());
     EXPECT_EQ(cc.bottom, S.ClientArea().Height());
     EXPECT_LT(S.ClientArea().Width(), before.Width() - 60);
     S.Main->SetBounds(before.left, before.top, before.Width(), before.Height());
-    Settle(150);
+    PumpUntilIdle();
     GetClientRect(a->GetHandle(), &cc);
     EXPECT_EQ(cc.right, S.ClientArea().Width());
 }
@@ -535,20 +535,20 @@ TEST_F(MdiProgram, ActiveChildsMenuJoinsTheBar)
     item->SetCaption("&Document");
     menu->GetItems()->Add(item);
     plain->Show();
-    Settle();
+    PumpUntilIdle();
     doc->Show();
-    Settle();
+    PumpUntilIdle();
     const int own = S.Menu->GetItems()->GetCount();
     ASSERT_EQ(S.MenuBar->ItemCount(), own + 1);
     EXPECT_EQ(S.MenuBar->GetItem(own)->IDName, "DocItem");
     EXPECT_TRUE(S.MenuBar->ChildMenuMerged);
     plain->Show();
-    Settle();
+    PumpUntilIdle();
     EXPECT_EQ(S.MenuBar->ItemCount(), own);
     EXPECT_FALSE(S.MenuBar->ChildMenuMerged);
     // The child's menu goes with the child.
     doc->Show();
-    Settle();
+    PumpUntilIdle();
     S.Remove(doc);
     EXPECT_EQ(S.MenuBar->ItemCount(), own);
 }
@@ -566,11 +566,11 @@ TEST_F(MdiProgram, WindowMenuListsTheShownChildren)
     };
     EXPECT_EQ(childItems(), (std::vector<std::string>{"Alpha", "Beta*"}));
     b->SetText("Beta 2");
-    Settle();
+    PumpUntilIdle();
     EXPECT_EQ(childItems(), (std::vector<std::string>{"Alpha", "Beta 2*"}));
     // The item shows its child.
     S.WindowMenu->GetItem(0)->Click();
-    Settle();
+    PumpUntilIdle();
     EXPECT_EQ(S.Main->GetActiveMDIChild(), a);
     EXPECT_EQ(childItems(), (std::vector<std::string>{"Alpha*", "Beta 2"}));
     // The last child going leaves no item behind.

@@ -12,7 +12,7 @@ namespace {
 std::unique_ptr<TBitmap> Shoot(Scene& S, const std::string& Name)
 {
     RedrawWindow(S.Main->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    Settle(150);
+    PumpUntilIdle();
     auto shot = CtlFixture::ScreenShot(S.Main);
     CtlFixture::SaveArtefact(shot.get(), "mdi-" + Name);
     return shot;
@@ -41,7 +41,7 @@ TEST(MdiGallery, BothSkinsAndWithout)
     S.AddChild("Chat");
     TForm* log = S.AddChild("Visitors");
     S.Frame->Tile();
-    Settle();
+    PumpUntilIdle();
     auto plain = Shoot(S, "unskinned");
     // The tab of the active child has the plain look's pressed colour.
     S.Tabs->CalcObjectRects();
@@ -49,26 +49,26 @@ TEST(MdiGallery, BothSkinsAndWithout)
     auto bar = CtlFixture::Snapshot(S.Tabs);
     EXPECT_EQ(CtlFixture::Probe(bar.get(), active.left + 3, 2), static_cast<TColor>(11899781));
     Scene::FrameOf(log)->SetWindowState(fwsMaximized);
-    Settle();
+    PumpUntilIdle();
     Shoot(S, "unskinned-maximised");
     EXPECT_EQ(S.MenuBar->SystemButtonCount, 4);
     Scene::FrameOf(log)->SetWindowState(fwsNormal);
-    Settle();
+    PumpUntilIdle();
     for (const char* name : {"Korvel2", "Sarnic"}) {
         SCOPED_TRACE(name);
         auto skin = CtlFixture::LoadSkin(name);
         ASSERT_TRUE(skin);
         S.Bind(skin.get());
         S.Frame->Tile();
-        Settle();
+        PumpUntilIdle();
         auto shot = Shoot(S, name);
         EXPECT_GT(Differ(plain.get(), shot.get(), S.MenuBar), S.MenuBar->GetWidth());
         Scene::FrameOf(log)->SetWindowState(fwsMaximized);
-        Settle();
+        PumpUntilIdle();
         Shoot(S, std::string(name) + "-maximised");
         EXPECT_EQ(S.MenuBar->SystemButtonCount, 4);
         Scene::FrameOf(log)->SetWindowState(fwsNormal);
-        Settle();
+        PumpUntilIdle();
         S.Bind(nullptr);
     }
     S.Clear();

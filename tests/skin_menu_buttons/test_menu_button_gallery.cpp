@@ -46,7 +46,7 @@ struct Gallery {
         SpeedTrack->SetSkinDataName("toolmenutrackbutton");
         SpeedTrack->SetTrackButtonMode(true);
         Form->Show();
-        PumpUntil([] { return false; }, 30);
+        PumpUntilIdle();
     }
     ~Gallery() { TspSkinMenuMode::ForFrame(Frame)->GetSkinMenu()->Hide(); }
 

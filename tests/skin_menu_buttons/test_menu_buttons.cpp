@@ -94,7 +94,7 @@ struct Scene {
             Button = MB;
         }
         Form->Show();
-        PumpUntil([] { return false; }, 30);
+        PumpUntilIdle();
     }
     ~Scene() { Engine()->Hide(); }
 
@@ -273,7 +273,7 @@ TEST(MenuButtons, FreedInsideItsOwnMenuCloseIsNotTouchedAgain)
         EXPECT_TRUE(freed);
         EXPECT_EQ(s.Engine()->GetOpener(), nullptr);
         EXPECT_EQ(s.Engine()->GetLastOpener(), nullptr);
-        PumpUntil([] { return false; }, 30);   // deferred work runs with the button gone
+        PumpUntilIdle();   // deferred work runs with the button gone
     }
 }
 
@@ -292,7 +292,7 @@ TEST(MenuButtons, APressOnTheButtonWhileItsMenuIsOpenKeepsOneMenuAndOneState)
             } else {
                 PressElsewhere(b.left + 30, b.top + 5);
             }
-            PumpUntil([&] { return false; }, 200);
+            PumpUntilIdle();
         }
         // Whatever the second press did (close, or close and open again), the
         // button is down exactly while its menu is on screen, and every showing

@@ -15,12 +15,15 @@
 #include "SkinMenuMode.h"
 #include "SkinPopupWindow.h"
 #include "WaitUntil.h"
+#include "SkinTestKit.h"
 #include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
+
+using SkinKit::Probe;
 
 typedef std::vector<std::string> TLog;
 
@@ -56,7 +59,7 @@ struct Scene {
         Bar->SetMainMenu(Menu);
         Form->Show();
         Form->Update();
-        PumpUntil([] { return false; }, 50);
+        PumpUntilIdle();
     }
     ~Scene() { EngineOf(Frame)->Hide(); }
     TMenuItem* Add(TMenuItem* Parent, const std::string& Name, const std::string& Caption,
@@ -93,13 +96,13 @@ struct Scene {
 void Click(TPoint P)
 {
     SetCursorPos(P.x, P.y);
-    PumpUntil([] { return false; }, 80);
+    PumpUntilIdle();
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, in, sizeof(INPUT));
-    PumpUntil([] { return false; }, 150);
+    PumpUntilIdle();
 }
 
 void Key(WORD VK)
@@ -109,10 +112,8 @@ void Key(WORD VK)
     in[0].ki.wVk = in[1].ki.wVk = VK;
     in[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, in, sizeof(INPUT));
-    PumpUntil([] { return false; }, 120);
+    PumpUntilIdle();
 }
-
-TColor Probe(TBitmap* B, int X, int Y) { return B->GetCanvas()->GetPixel(X, Y) & 0xFFFFFF; }
 
 std::unique_ptr<TBitmap> Compose(TspSkinMainMenuBar* Bar)
 {
@@ -345,7 +346,7 @@ TEST(SkinMenuBar, RealKeysAltArrowsEnterAndEscape)
 {
     Scene s;
     SetForegroundWindow(s.Form->GetHandle());
-    PumpUntil([] { return false; }, 100);
+    PumpUntilIdle();
     Key(VK_MENU);
     ASSERT_TRUE(PumpUntil([&] { return s.Bar->GetMenuActive(); }, 1000));
     EXPECT_EQ(s.Highlighted(), 0);
@@ -477,7 +478,7 @@ TEST(SkinMenuBar, MenuItemsFreedUnderTheBarAreDroppedAndTheBarRebuilt)
     delete s.Menu->GetItems()->GetItem(1);
     EXPECT_EQ(s.Item(1)->LinkedMenuItem, nullptr);
     s.Bar->Repaint();
-    PumpUntil([] { return false; }, 50);
+    PumpUntilIdle();
     auto shot = Compose(s.Bar);
     ASSERT_EQ(s.Bar->ItemCount(), 3);
     EXPECT_EQ(s.Item(1)->LinkedMenuItem->GetName(), "RunItem");

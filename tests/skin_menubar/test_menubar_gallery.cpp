@@ -13,19 +13,15 @@
 #include "SkinMenuMode.h"
 #include "SkinPopupWindow.h"
 #include "WaitUntil.h"
+#include "SkinTestKit.h"
 #include <memory>
 #include <string>
 
 namespace {
 
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
-
-TColor Probe(TBitmap* B, int X, int Y) { return B->GetCanvas()->GetPixel(X, Y) & 0xFFFFFF; }
+using SkinKit::LoadSkin;
+using SkinKit::Probe;
+using SkinKit::SaveArtefact;
 
 TMenuItem* Add(TMenu* Menu, TMenuItem* Parent, const std::string& Caption)
 {
@@ -62,12 +58,11 @@ TEST(SkinMenuBarGallery, BothSkinsDrawTheBarFromTheirPictures)
         form->Update();
         ASSERT_TRUE(bar->HasSkin());
         bar->Repaint();
-        PumpUntil([] { return false; }, 150);
+        PumpUntilIdle();
         const TPoint at = bar->ClientToScreen(TPoint(0, 0));
         TBitmap shot(bar->GetWidth(), bar->GetHeight(), pf24bit);
         Sputils::GetScreenImage(at.x, at.y, &shot);
-        CreateDirectoryA("artefacts", nullptr);
-        shot.SaveToFile(std::string("artefacts/menubar-") + name + ".bmp");
+        SaveArtefact(&shot, std::string("menubar-") + name);
         // What is on the screen is the bar's own composition.
         TBitmap composed(bar->GetWidth(), bar->GetHeight(), pf24bit);
         bar->PaintMenuBar(composed.GetCanvas());
@@ -92,7 +87,7 @@ TEST(SkinMenuBarGallery, BothSkinsDrawTheBarFromTheirPictures)
         const int right = std::max<int>(wr.right, at.x + bar->GetWidth());
         TBitmap open(right - at.x, wr.bottom - at.y, pf24bit);
         Sputils::GetScreenImage(at.x, at.y, &open);
-        open.SaveToFile(std::string("artefacts/menubar-") + name + "-open.bmp");
+        SaveArtefact(&open, std::string("menubar-") + name + "-open");
         EXPECT_TRUE(l->IsSkinned());
         engine->Hide();
         PumpUntil([&] { return !bar->GetItem(1)->Down; }, 1000);

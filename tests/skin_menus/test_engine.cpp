@@ -326,7 +326,7 @@ TEST(MenuEngine, PressOutsideClosesEvenWithoutAnActiveForm)
     // so press on the level's frame instead (its outer pixel rows).
     (void)inside;
     press(l->GetLeft() + 1, l->GetTop() + 1);
-    PumpUntil([] { return false; }, 300);
+    PumpUntilIdle();
     EXPECT_TRUE(s.Engine->GetOpen());
     press(5, 5);
     EXPECT_TRUE(PumpUntil([&] { return !s.Engine->GetOpen(); }, 3000));
@@ -402,7 +402,7 @@ TEST(MenuEngine, AlphaBlendedLevelSelectsTheFirstSelectable)
     AddItem(s.Menu.get(), s.Root(), "On");
     s.Form->SetColor(0x0000FF);
     s.Form->Repaint();
-    PumpUntil([] { return false; }, 100);
+    PumpUntilIdle();
     s.Engine->AlphaBlend = true;
     s.Engine->AlphaBlendValue = 128;
     s.Open(s.Opener, nullptr, 0, TPoint(40, 40));

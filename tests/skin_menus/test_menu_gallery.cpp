@@ -4,24 +4,20 @@
 #include "MenuFixture.h"
 #include "SkinObjects.h"
 #include "SkinPlatform.h"
+#include "SkinTestKit.h"
 
 using namespace MenuFixture;
 
 namespace {
 
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
-
-TColor Probe(TBitmap* B, int X, int Y) { return B->GetCanvas()->GetPixel(X, Y) & 0xFFFFFF; }
+using SkinKit::LoadSkin;
+using SkinKit::Probe;
+using SkinKit::SaveArtefact;
 
 std::unique_ptr<TBitmap> ScreenOf(TspSkinPopupWindow* L)
 {
     RedrawWindow(L->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    PumpUntil([] { return false; }, 150);
+    PumpUntilIdle();
     auto shot = std::make_unique<TBitmap>(L->GetWidth(), L->GetHeight(), pf24bit);
     Sputils::GetScreenImage(L->GetLeft(), L->GetTop(), shot.get());
     return shot;
@@ -53,10 +49,9 @@ TEST(MenuGallery, BothSkinsDrawLevelsFromTheirPictures)
         ASSERT_EQ(s.Engine->GetLevelCount(), 2);
         PumpUntil([&] { return !l->GetMorphTimerRunning() && !s.Level(1)->GetMorphTimerRunning(); }, 2000);
         auto shot = ScreenOf(l);
-        CreateDirectoryA("artefacts", nullptr);
-        shot->SaveToFile(std::string("artefacts/menu-") + name + ".bmp");
+        SaveArtefact(shot.get(), std::string("menu-") + name);
         auto sub = ScreenOf(s.Level(1));
-        sub->SaveToFile(std::string("artefacts/menu-") + name + "-submenu.bmp");
+        SaveArtefact(sub.get(), std::string("menu-") + name + "-submenu");
 
         // A fixed corner piece of the frame, inside any rounded mask.
         TBitmap* frame = skin->ActivePictures[skin->PopupWindow->WindowPictureIndex].get();

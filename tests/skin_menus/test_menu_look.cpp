@@ -4,20 +4,18 @@
 #include "Bitmap.h"
 #include "SkinObjects.h"
 #include "SkinPlatform.h"
+#include "SkinTestKit.h"
 
 using namespace MenuFixture;
 
 namespace {
 
+using SkinKit::Paint;
+using SkinKit::Probe;
+using SkinKit::SaveArtefact;
+
 const TColor cFrame = 0x00A000, cItems = 0xA0A000, cItemNormal = 0x0000B0, cItemEdge = 0x00B0B0,
              cItemHot = 0xB00000, cText = 0xFFFFFF, cHotText = 0x00FFFF;
-
-void Paint(TBitmap* B, const TRect& R, TColor C)
-{
-    B->GetCanvas()->GetBrush()->SetStyle(bsSolid);
-    B->GetCanvas()->GetBrush()->SetColor(C);
-    B->GetCanvas()->FillRect(R);
-}
 
 std::unique_ptr<TBitmap> Picture(int W, int H, TColor C)
 {
@@ -25,8 +23,6 @@ std::unique_ptr<TBitmap> Picture(int W, int H, TColor C)
     Paint(b.get(), TRect(0, 0, W, H), C);
     return b;
 }
-
-TColor Probe(TBitmap* B, int X, int Y) { return B->GetCanvas()->GetPixel(X, Y) & 0xFFFFFF; }
 
 // A skin whose popup window picture (index 0) is a 40 x 40 frame around a 20 x 20
 // items area, and whose menu item picture (index 1) holds a 100 x 20 normal look
@@ -93,11 +89,10 @@ struct LookScene : Scene {
     std::unique_ptr<TBitmap> Shoot(TspSkinPopupWindow* L, const std::string& Name)
     {
         RedrawWindow(L->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        PumpUntil([] { return false; }, 150);
+        PumpUntilIdle();
         auto shot = std::make_unique<TBitmap>(L->GetWidth(), L->GetHeight(), pf24bit);
         Sputils::GetScreenImage(L->GetLeft(), L->GetTop(), shot.get());
-        CreateDirectoryA("artefacts", nullptr);
-        shot->SaveToFile("artefacts/menu-" + Name + ".bmp");
+        SaveArtefact(shot.get(), "menu-" + Name);
         return shot;
     }
 };

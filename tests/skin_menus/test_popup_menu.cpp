@@ -43,7 +43,7 @@ struct Framed {
         Frame->OnSkinMenuOpen = [this](TObject*) { Log.push_back("open"); };
         Frame->OnSkinMenuClose = [this](TObject*) { Log.push_back("close"); };
         Form->Show();
-        PumpUntil([] { return false; }, 50);
+        PumpUntilIdle();
     }
     TspSkinPopupMenu* Menu(TComponent* Owner = nullptr)
     {

@@ -323,8 +323,7 @@ TEST(SkinSpinEdit, UnskinnedLooksAndLayout)
     EXPECT_EQ(b.GetCanvas()->GetPixel(0, 10) & 0xFFFFFF, static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFF));
     EXPECT_EQ(b.GetCanvas()->GetPixel(up.left + 1, up.top + 1) & 0xFFFFFF,
               static_cast<TColor>(GetSysColor(COLOR_BTNFACE) & 0xFFFFFF));
-    CreateDirectoryA("artefacts", nullptr);
-    b.SaveToFile("artefacts/spinedit-unskinned-probe.bmp");
+    SkinKit::SaveArtefact(&b, "spinedit-unskinned-probe");
 }
 
 TEST(SkinSpinEdit, AHeldButtonRepeatsOnItsTimer)
@@ -384,8 +383,7 @@ TEST(SkinSpinEdit, ButtonLooksFromAFixtureSkin)
     EXPECT_EQ(Probe(Snapshot(s.S).get(), bx, by), cDisabled);
     s.S->Perform(WM_LBUTTONUP, 0, MAKELPARAM(bx, by));
     EXPECT_DOUBLE_EQ(s.S->GetValue(), 1);
-    CreateDirectoryA("artefacts", nullptr);
-    hot->SaveToFile("artefacts/spinedit-fixture-hot.bmp");
+    SaveArtefact(hot.get(), "spinedit-fixture-hot");
     s.S->SetSkinData(nullptr);
 }
 

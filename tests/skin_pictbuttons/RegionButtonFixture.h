@@ -65,7 +65,7 @@ struct Scene {
         Button->GetHandle();
         if (Show) {
             Form->Show();
-            PumpUntil([] { return false; }, 50);
+            PumpUntilIdle();
         }
     }
 };
@@ -105,7 +105,7 @@ inline TColor Face(TWinControl* C, int X = 10, int Y = 10) { return CtlFixture::
 inline void MouseClickAt(const TPoint& P, int Times = 1)
 {
     SetCursorPos(P.x, P.y);
-    PumpUntil([] { return false; }, 30);
+    PumpUntilIdle();
     for (int i = 0; i < Times; ++i) {
         INPUT in[2] = {};
         in[0].type = in[1].type = INPUT_MOUSE;

@@ -50,7 +50,7 @@ struct Gallery {
             Regions.push_back(r);
         }
         Form->Show();
-        PumpUntil([] { return false; }, 50);
+        PumpUntilIdle();
     }
     void Bind(TspSkinData* D)
     {
@@ -62,7 +62,7 @@ struct Gallery {
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntil([] { return false; }, 50);
+        PumpUntilIdle();
         auto shot = CtlFixture::ScreenShot(Form.get());
         CtlFixture::SaveArtefact(shot.get(), "pictbuttons-" + Name);
         return shot;

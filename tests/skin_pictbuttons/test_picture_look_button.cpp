@@ -34,7 +34,7 @@ struct Scene {
         Button->GetHandle();
         if (Show) {
             Form->Show();
-            PumpUntil([] { return false; }, 50);
+            PumpUntilIdle();
         }
     }
     void Pictures(bool Active, bool Down)
@@ -299,13 +299,13 @@ TEST(PictureLookButton, KeysClickItOnceItTakesTheFocus)
         in[0].ki.wVk = in[1].ki.wVk = k.Vk;
         in[1].ki.dwFlags = KEYEVENTF_KEYUP;
         SendInput(1, &in[0], sizeof(INPUT));
-        PumpUntil([] { return false; }, 100);
+        PumpUntilIdle();
         if (k.Vk == VK_SPACE) {
             EXPECT_EQ(LookOf(b).Face, cPicDown);   // held: pressed with the focus
         }
         SendInput(1, &in[1], sizeof(INPUT));
         PumpUntil([&] { return s.Clicks >= 1 && k.Clicks == 1; }, 1000);
-        PumpUntil([] { return false; }, 50);
+        PumpUntilIdle();
         EXPECT_EQ(s.Clicks, k.Clicks);
     }
     EXPECT_EQ(LookOf(b).Face, cPicActive);

@@ -116,8 +116,7 @@ TEST(SkinGauge, DefaultLookFillsTheShare)
         for (int y = 3; y < 17; ++y)
             if (Probe(shot.get(), x, y) == 0) ++dark;
     EXPECT_GT(dark, 10);
-    CreateDirectoryA("artefacts", nullptr);
-    shot->SaveToFile("artefacts/gauge-default.bmp");
+    SaveArtefact(shot.get(), "gauge-default");
 }
 
 TEST(SkinGauge, SkinnedProgressTilesTheMiddleBetweenCaps)

@@ -99,8 +99,7 @@ TEST(SkinHeaderControl, PlainLooksFollowTheMouse)
     EXPECT_EQ(s.H->HotSection(), -1);
     shot = Snapshot(s.H);
     EXPECT_EQ(Probe(shot.get(), 170, 3), Sys(COLOR_BTNFACE));
-    CreateDirectoryA("artefacts", nullptr);
-    shot->SaveToFile("artefacts/header-plain.bmp");
+    SaveArtefact(shot.get(), "header-plain");
 }
 
 TEST(SkinHeaderControl, FlatStyleNeverShowsThePressedLook)
@@ -158,8 +157,7 @@ TEST(SkinHeaderControl, SkinnedSectionsAndFixedHeight)
     s.Press(140, 10);
     shot = Snapshot(s.H);
     EXPECT_EQ(Probe(shot.get(), 140, 3), cDown);
-    CreateDirectoryA("artefacts", nullptr);
-    shot->SaveToFile("artefacts/header-fixture-pressed.bmp");
+    SaveArtefact(shot.get(), "header-fixture-pressed");
     s.Release(140, 10);
     EXPECT_EQ(s.SkinClicks, std::vector<int>{1});
     s.H->SetSkinData(nullptr);

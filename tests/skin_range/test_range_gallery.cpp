@@ -65,7 +65,7 @@ struct Gallery {
             sec->SetWidth(70);
         }
         Form->Show();
-        PumpUntil([] { return false; }, 30);
+        PumpUntilIdle();
     }
     void Bind(TspSkinData* D)
     {

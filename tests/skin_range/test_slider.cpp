@@ -259,8 +259,7 @@ TEST(SkinSlider, PlainLook)
     s.Press(8, 10);
     shot = Snapshot(s.S);
     EXPECT_EQ(Probe(shot.get(), 10, 14), static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW)));   // pressed state
-    CreateDirectoryA("artefacts", nullptr);
-    shot->SaveToFile("artefacts/slider-pressed.bmp");
+    SaveArtefact(shot.get(), "slider-pressed");
     s.Release(8, 10);
 }
 

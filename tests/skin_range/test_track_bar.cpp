@@ -213,8 +213,7 @@ TEST(SkinTrackBar, PlainLookByState)
     shot = Snapshot(s.T);
     EXPECT_EQ(Probe(shot.get(), 50, 5), static_cast<TColor>(RGB(133, 147, 181)));
     EXPECT_EQ(Probe(shot.get(), 46, 10), static_cast<TColor>(clNavy));
-    CreateDirectoryA("artefacts", nullptr);
-    shot->SaveToFile("artefacts/trackbar-dragged.bmp");
+    SaveArtefact(shot.get(), "trackbar-dragged");
     s.Release(50, 10);
 }
 

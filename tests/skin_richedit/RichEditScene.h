@@ -10,11 +10,6 @@
 
 namespace RichFixture {
 
-inline void Pump(DWORD Ms)
-{
-    PumpUntil([] { return false; }, Ms);
-}
-
 struct Scene {
     std::unique_ptr<TForm> Form{new TForm(nullptr)};
     TspSkinRichEdit* Rich;
@@ -45,7 +40,7 @@ struct Scene {
         Rich->OnChange = [this](TObject*) { ++Changes; };
         if (Show) {
             Form->Show();
-            Pump(50);
+            PumpUntilIdle();
         }
     }
     HWND H() { return Rich->GetHandle(); }

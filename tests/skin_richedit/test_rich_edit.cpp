@@ -79,9 +79,9 @@ void TypeKeys(const std::vector<WORD>& Keys)
         in[0].ki.wVk = in[1].ki.wVk = k;
         in[1].ki.dwFlags = KEYEVENTF_KEYUP;
         SendInput(2, in, sizeof(INPUT));
-        Pump(30);
+        PumpUntilIdle();
     }
-    Pump(100);
+    PumpUntilIdle();
 }
 
 TEST(SkinRichEdit, KeysTypedThroughRealInputAndTheBarFollows)
@@ -99,7 +99,7 @@ TEST(SkinRichEdit, KeysTypedThroughRealInputAndTheBarFollows)
         return GetForegroundWindow() == s.Form->GetHandle();
     }, 3000));
     s.Rich->SetFocus();
-    Pump(50);
+    PumpUntilIdle();
     ASSERT_EQ(GetFocus(), s.H());
     EXPECT_FALSE(s.VBar->GetEnabled());   // empty: nothing to scroll
     TypeKeys({'A', 'B', VK_RETURN, 'C'});
@@ -205,7 +205,7 @@ TEST(SkinRichEdit, SkinOnlyWithSkinSupport)
     EXPECT_EQ(s.Rich->GetFont()->GetHeight(), 20);
     // On the screen: the element's background edge to edge, no native border or bar.
     RedrawWindow(s.Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump(100);
+    PumpUntilIdle();
     auto shot = ScreenShot(s.Form.get());
     SaveArtefact(shot.get(), "richedit-fixture");
     const int L = s.Rich->GetLeft(), T = s.Rich->GetTop(), W = s.Rich->GetWidth(), H = s.Rich->GetHeight();
@@ -217,7 +217,7 @@ TEST(SkinRichEdit, SkinOnlyWithSkinSupport)
     // Text in the element's colour.
     s.Lines(3, "WWWW ");
     RedrawWindow(s.Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump(100);
+    PumpUntilIdle();
     auto text = ScreenShot(s.Form.get());
     int inText = 0;
     for (int y = T; y < T + 30; ++y)

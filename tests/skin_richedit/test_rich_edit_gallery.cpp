@@ -18,14 +18,14 @@ TEST(RichEditGallery, BothSkinsAndWithout)
     s.Lines(30, "<embed line ");
     s.Rich->GetLines()->Add(std::string(60, 'W'));
     s.Form->Show();
-    Pump(50);
+    PumpUntilIdle();
     // The caret went to the end of the long line: the bars bring the start back.
     EXPECT_GT(s.HBar->GetPosition(), 0);
     s.HBar->SetPosition(0);
     s.VBar->SetPosition(0);
     auto shoot = [&](const std::string& Name) {
         RedrawWindow(s.Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        Pump(80);
+        PumpUntilIdle();
         auto shot = ScreenShot(s.Form.get());
         SaveArtefact(shot.get(), "richedit-" + Name);
         return shot;

@@ -31,7 +31,7 @@ struct Gallery {
         Both->SetBothMarkerWidth(19);
         Both->SetBoth(true);
         Form->Show();
-        PumpUntil([] { return false; }, 30);
+        PumpUntilIdle();
     }
     TspSkinScrollBar* Place(int X, int Y, int W, int H, TScrollBarKind K, int Min, int Max, int Pos, int Page)
     {

@@ -59,7 +59,7 @@ struct Scene {
             Box->SetHScrollBar(H);
         }
         Form->Show();
-        PumpUntil([] { return false; }, 20);
+        PumpUntilIdle();
     }
     TBlock* Add(int X, int Y, int W, int H, TColor C = 0x00A000)
     {
@@ -69,7 +69,7 @@ struct Scene {
     std::unique_ptr<TBitmap> Shoot()
     {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntil([] { return false; }, 50);
+        PumpUntilIdle();
         return ScreenShot(Form.get());
     }
 };
@@ -314,12 +314,12 @@ TEST(SkinScrollBox, AlignedBoxFollowsItsOwnResize)
     s.Add(0, 0, 100, 400);
     s.Box->SetAlign(alLeft);
     s.Form->SetBounds(30, 30, 300, 500);
-    PumpUntil([] { return false; }, 20);
+    PumpUntilIdle();
     // Taller than its content now: the bar is not needed.
     EXPECT_GE(s.Box->GetClientHeight(), 400);
     EXPECT_FALSE(s.V->GetVisible());
     s.Form->SetBounds(30, 30, 300, 200);
-    PumpUntil([] { return false; }, 20);
+    PumpUntilIdle();
     EXPECT_TRUE(s.V->GetVisible());
     EXPECT_EQ(s.V->GetPageSize(), s.Box->GetClientHeight());
 }

@@ -61,7 +61,7 @@ struct Gallery {
         Box->UpdateScrollRange();
         Box->UpdateScrollRange();
         Form->Show();
-        PumpUntil([] { return false; }, 30);
+        PumpUntilIdle();
     }
     void Bind(TspSkinData* D)
     {
@@ -74,7 +74,7 @@ struct Gallery {
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntil([] { return false; }, 50);
+        PumpUntilIdle();
         auto shot = ScreenShot(Form.get());
         SaveArtefact(shot.get(), "scrollbox-" + Name);
         return shot;
@@ -125,13 +125,13 @@ TEST(ScrollBoxGallery, LiveSkinChangeRemeasuresFrameAndBars)
     auto* frame = new TspFormFrame(g.Form.get());
     frame->SetSkinData(skin.get());
     g.Bind(skin.get());
-    PumpUntil([] { return false; }, 30);
+    PumpUntilIdle();
     ASSERT_TRUE(g.Box->Skinned());
     ASSERT_EQ(g.Box->BGPictureIndex(), -1);
     // Korvel2 frames the box; Sarnic tiles a background picture without a frame.
     EXPECT_LT(g.Box->GetClientWidth(), g.Box->GetWidth());
     ASSERT_TRUE(skin->LoadFromCompressedFile(std::string(SKINS_DIR) + "/Sarnic.skn"));
-    PumpUntil([] { return false; }, 50);
+    PumpUntilIdle();
     ASSERT_TRUE(g.Box->Skinned());
     EXPECT_NE(g.Box->BGPictureIndex(), -1);
     EXPECT_EQ(g.Box->GetClientWidth(), g.Box->GetWidth());

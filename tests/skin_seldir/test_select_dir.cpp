@@ -49,7 +49,7 @@ bool IsMyComputer(TspShellFolder* F)
 
 void Shoot(TspSelDirDlgForm* W, const std::string& Name)
 {
-    CtlFixture::SaveArtefact(WindowShot(W, 150).get(), "seldir-" + Name);
+    CtlFixture::SaveArtefact(WindowShot(W).get(), "seldir-" + Name);
 }
 
 TEST(SelectDirectoryDialog, Defaults)
@@ -303,7 +303,7 @@ struct EditScene {
         Edit->SetParent(Form.get());
         Edit->SetBounds(10, 10, 250, 21);
         Form->Show();
-        PumpUntil([] { return false; }, 20);
+        PumpUntilIdle();
     }
     // Clicks the ellipsis button; Steps run while the dialog shows.
     void Click(const std::function<void(TspSelDirDlgForm*)>& Steps, bool ByMouse = false)
@@ -411,7 +411,7 @@ TEST(SkinDirectoryEdit, GalleryBothSkinsAndWithout)
         s.Edit->SetSkinData(skin.get());
         EXPECT_EQ(s.Edit->Skinned(), skin != nullptr);
         RedrawWindow(s.Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntil([] { return false; }, 80);
+        PumpUntilIdle();
         auto shot = CtlFixture::ScreenShot(s.Form.get());
         CtlFixture::SaveArtefact(shot.get(), std::string("diredit-") + name);
         // The button stands apart from the text area: the row through the

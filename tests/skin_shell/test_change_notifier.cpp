@@ -75,7 +75,7 @@ TEST(ShellChangeNotifier, ReportsANewFileOnTheGuiThreadAndStopsAtOnce)
     for (DWORD id : calls.Threads) EXPECT_EQ(id, MainThreadID);
 
     // A folder that no longer changes: the stop wakes the worker, it is joined.
-    PumpUntil([] { return false; }, 100);
+    PumpUntilIdle();
     HANDLE h = DupThread(n->Worker());
     n.reset();
     EXPECT_TRUE(Ended(h));
@@ -134,7 +134,7 @@ TEST(ShellChangeNotifier, HandlerThatFreesItsNotifier)
     // The worker ends by itself without another call.
     EXPECT_TRUE(PumpUntil([&] { return Ended(h); }, 10000));
     TTempTree::WriteFile(tree.Path("b.txt"), "x");
-    PumpUntil([] { return false; }, 200);
+    PumpUntilIdle();
     EXPECT_EQ(calls.Threads.size(), 1u);
     CloseHandle(h);
 }

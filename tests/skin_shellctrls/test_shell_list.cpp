@@ -264,9 +264,10 @@ TEST(ShellList, QueuedChangeNeverReachesAViewThatIsGone)
         TspShellChangeThread* w = f->List->Notifier()->Worker();
         ASSERT_TRUE(PumpUntil([w] { return w->ArmCount() > 0; }, 10000));
         TTempTree::WriteFile(tree.Path("burst" + std::to_string(round) + ".txt"), "x");
-        Sleep(100);   // let the worker queue its call, then free the view before it runs
+        // The worker has queued its call: the view goes before it runs.
+        ASSERT_TRUE(WaitUntil([] { return PendingSyncCalls() > 0; }, 10000));
         f.reset();
-        PumpUntil([] { return false; }, 200);
+        PumpUntilIdle();
     }
     SUCCEED();
 }

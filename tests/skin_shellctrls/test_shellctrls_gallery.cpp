@@ -50,7 +50,7 @@ struct Gallery {
         List->SetComboBox(Combo);
         Tree->SetPath(Path);
         Form->Show();
-        PumpUntil([] { return false; }, 100);
+        PumpUntilIdle();
     }
     void Bind(TspSkinData* D)
     {
@@ -62,7 +62,7 @@ struct Gallery {
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntil([] { return false; }, 100);
+        PumpUntilIdle();
         auto shot = ScreenShot(Form.get());
         SaveArtefact(shot.get(), "shellctrls-" + Name);
         return shot;

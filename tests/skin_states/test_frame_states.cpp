@@ -52,7 +52,7 @@ TEST(FrameStates, RealPressReachesAWindowlessChildOfABorderlessForm)
         int presses = 0;
         child->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++presses; };
         form->Show();
-        FramedForm::Settle(100);
+        PumpUntilIdle();
         RECT w;
         GetWindowRect(form->GetHandle(), &w);
         for (POINT p : {POINT{2, 2}, POINT{30, 10}}) {
@@ -63,12 +63,12 @@ TEST(FrameStates, RealPressReachesAWindowlessChildOfABorderlessForm)
             if (hit != HTCLIENT) continue;
             SetCursorPos(w.left + p.x, w.top + p.y);
             SendMouse(MOUSEEVENTF_MOVE);
-            FramedForm::Settle(50);
+            PumpUntilIdle();
             const int before = presses;
             SendMouse(MOUSEEVENTF_LEFTDOWN);
             PumpUntil([&] { return presses > before; }, 2000);
             SendMouse(MOUSEEVENTF_LEFTUP);
-            FramedForm::Settle(50);
+            PumpUntilIdle();
             EXPECT_EQ(before + 1, presses) << "at " << p.x << "," << p.y;
         }
         SetCursorPos(5, 5);
@@ -86,7 +86,7 @@ TEST(FrameStates, MinimisedFormsParkSideBySideFromTheBottomLeft)
     for (int i = 0; i < 3; ++i) {
         TspFormFrame* f = forms[i]->Frame;
         f->SetWindowState(fwsMinimized);
-        FramedForm::Settle(30);
+        PumpUntilIdle();
         const int w = f->GetMinWidth(), h = f->GetMinHeight();
         EXPECT_EQ(130, w);
         EXPECT_EQ(25, h);
@@ -97,7 +97,7 @@ TEST(FrameStates, MinimisedFormsParkSideBySideFromTheBottomLeft)
     }
     // The middle one comes back to its bounds from before; its slot is free again.
     forms[1]->Frame->SetWindowState(fwsNormal);
-    FramedForm::Settle(30);
+    PumpUntilIdle();
     EXPECT_EQ(130, forms[1]->Form->GetLeft());
     EXPECT_EQ(220, forms[1]->Form->GetWidth());
     EXPECT_EQ(TPoint(area.left + 130, area.bottom - 25).x, forms[1]->Frame->GetMinimizeCoord().x);
@@ -117,7 +117,7 @@ TEST(FrameStates, MaximiseCoversTheWorkAreaOrTheMonitor)
         FramedForm f(nullptr, 100, 100, 240, 160);
         f.Frame->MaximizeOnFullScreen = full;
         f.Frame->SetWindowState(fwsMaximized);
-        FramedForm::Settle(30);
+        PumpUntilIdle();
         TRect want = full ? whole : work;
         if (!full && noTaskBar) want.Inflate(-1, -1);
         EXPECT_EQ(want.left, f.Form->GetLeft());
@@ -127,7 +127,7 @@ TEST(FrameStates, MaximiseCoversTheWorkAreaOrTheMonitor)
         // Minimise after maximise still restores the bounds from before both.
         f.Frame->SetWindowState(fwsMinimized);
         f.Frame->SetWindowState(fwsNormal);
-        FramedForm::Settle(30);
+        PumpUntilIdle();
         EXPECT_EQ(100, f.Form->GetLeft());
         EXPECT_EQ(240, f.Form->GetWidth());
         EXPECT_EQ(160, f.Form->GetHeight());
@@ -210,7 +210,7 @@ TEST(FrameStates, FadeInEndsAtTheOpacityAndLeavesAnOpaqueWindowUnlayered)
         form->Show();
         HWND wnd = form->GetHandle();
         // The fade runs from a 1 ms window timer after the show.
-        FramedForm::Settle(150);
+        PumpUntilIdle();
         const bool layered = (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
         EXPECT_EQ(c.WantLayered, layered);
         if (c.WantLayered) {

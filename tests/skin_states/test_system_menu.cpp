@@ -70,7 +70,7 @@ TEST(SystemMenu, ItsCommandsChangeTheWindow)
         for (int i = 0; i < root->GetCount(); ++i)
             if (root->GetItem(i)->GetName() == Name) {
                 root->GetItem(i)->Click();
-                FramedForm::Settle(30);
+                PumpUntilIdle();
                 return true;
             }
         return false;
@@ -142,7 +142,7 @@ TEST(SystemMenu, RightPressOnTheCaptionShowsItAndItIsNotRebuiltWhileShown)
     TspSkinMenu* engine = TspSkinMenuMode::ForFrame(f.Frame)->GetSkinMenu();
     SetCursorPos(w.left + 50, w.top + 10);
     SendMouse(MOUSEEVENTF_MOVE);
-    FramedForm::Settle(50);
+    PumpUntilIdle();
     SendMouse(MOUSEEVENTF_RIGHTDOWN);
     SendMouse(MOUSEEVENTF_RIGHTUP);
     PumpUntil([&] { return engine->GetOpen(); }, 2000);
@@ -155,7 +155,7 @@ TEST(SystemMenu, RightPressOnTheCaptionShowsItAndItIsNotRebuiltWhileShown)
     f.Frame->CreateSysMenu();
     EXPECT_EQ(first, f.Frame->GetSystemMenu()->GetItems()->GetItem(0));
     engine->Hide();
-    FramedForm::Settle(30);
+    PumpUntilIdle();
     f.Frame->SetWindowState(fwsMaximized);
     f.Frame->CreateSysMenu();
     SetCursorPos(5, 5);
@@ -215,7 +215,7 @@ TEST(TrayMenu, TheIconsRightPressShowsTheTrayMenuWhileTheFormIsHidden)
         auto* tray = new TspTrayIcon(f.Form.get());
         f.Frame->SetTrayIcon(tray);
         f.Form->Hide();
-        FramedForm::Settle(30);
+        PumpUntilIdle();
         SetCursorPos(300, 300);
         TMessage m{};
         m.Msg = Sptrayicon::WM_TRAYNOTIFY;
@@ -227,7 +227,7 @@ TEST(TrayMenu, TheIconsRightPressShowsTheTrayMenuWhileTheFormIsHidden)
         ASSERT_NE(nullptr, engine->GetLevel(0));
         EXPECT_TRUE(IsWindowVisible(engine->GetLevel(0)->GetHandle()));
         engine->Hide();
-        FramedForm::Settle(30);
+        PumpUntilIdle();
         int restored = 0;
         f.Frame->OnRestoreFromTray = [&](TObject*) { ++restored; };
         f.Frame->GetTrayPopupMenu()->GetItems()->GetItem(0)->Click();

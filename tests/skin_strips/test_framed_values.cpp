@@ -10,13 +10,6 @@ using namespace FrameFixture;
 
 namespace {
 
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
-
 int Differing(TBitmap* A, TBitmap* B, const TRect& R)
 {
     int n = 0;
@@ -52,7 +45,7 @@ TEST(FramedValues, BothSkinsShowTheirValueObjects)
             events.push_back(Id + (S == swsOn ? "=on" : "=off"));
         };
         SendMessageA(f.Wnd(), WM_NCPAINT, 1, 0);
-        FramedForm::Settle(30);
+        PumpUntilIdle();
         auto before = f.Shot();
         SaveArtefact(before.get(), std::string("strips-values-") + name + "-min");
         fr->GaugeSetValue("levelgauge", 100);
@@ -60,7 +53,7 @@ TEST(FramedValues, BothSkinsShowTheirValueObjects)
         fr->FrameRegulatorSetValue("volumeregulator", 100);
         fr->SwitchSetState("stayswitch", swsOn);
         SendMessageA(f.Wnd(), WM_NCPAINT, 1, 0);
-        FramedForm::Settle(30);
+        PumpUntilIdle();
         auto after = f.Shot();
         SaveArtefact(after.get(), std::string("strips-values-") + name + "-max");
         EXPECT_EQ(fgauge->CalcFrame(), 8);

@@ -8,6 +8,7 @@
 #include <climits>
 
 using namespace ObjFixture;
+using SkinKit::SaveArtefact;
 
 namespace {
 
@@ -143,8 +144,7 @@ TEST(TrackBarObject, DrawsFilledPartAndButton)
     TspSkinTrackBarObject t(s.Frame, r.get());
     t.SetValue(5);
     auto b = Drawn(&t);
-    CreateDirectoryA("artefacts", nullptr);
-    b->SaveToFile("artefacts/strips-trackbar.bmp");
+    SaveArtefact(b.get(), "strips-trackbar");
     EXPECT_EQ(Probe(b.get(), 30, 45), cFill);    // left of the button: filled
     EXPECT_EQ(Probe(b.get(), 100, 45), cFrame);  // right of it: the empty track
     EXPECT_EQ(Probe(b.get(), 60, 50), cDisabled);   // the button centred on x 60

@@ -65,7 +65,7 @@ struct Scene {
     void Show()
     {
         Form->Show();
-        PumpUntil([] { return false; }, 30);
+        PumpUntilIdle();
         Panel->GetScrollInfo();
     }
     class TPlainChild : public TGraphicControl {

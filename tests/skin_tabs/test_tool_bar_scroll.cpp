@@ -72,7 +72,7 @@ struct Scene {
         }
         Bar->SetSkinData(Skin);
         Form->Show();
-        PumpUntil([] { return false; }, 30);
+        PumpUntilIdle();
     }
     void ExpectRowAt(int Position, const char* What)
     {
@@ -193,7 +193,7 @@ TEST(ToolBarScroll, HotScrollScrollsWhileTheMouseRests)
     EXPECT_EQ(s.Bar->Scroller().TimerAction, 0);
     EXPECT_FALSE(s.Bar->Scroller().Buttons[1].MouseIn);
     const int at = s.Bar->ScrollPosition();
-    PumpUntil([] { return false; }, 60);
+    PumpFor(60);   // timer ticks would move it on
     s.ExpectRowAt(at, "stopped");
 }
 
@@ -259,7 +259,7 @@ TEST(ToolBarScroll, ArrowLooksUnskinnedAndSkinned)
         EXPECT_EQ(s.Bar->Skinned(), c.Skinned) << c.What;
         auto look = [&](int X) {
             RedrawWindow(s.Bar->GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-            PumpUntil([] { return false; }, 30);   // the window's pixels reach the screen
+            PumpUntilIdle();   // the window's pixels reach the screen
             auto shot = ScreenShot(s.Form.get());
             return std::make_pair(Probe(shot.get(), X + 1, 2), Probe(shot.get(), X, 0));
         };
@@ -287,14 +287,14 @@ TEST(ToolBarScroll, RealMouseClickOnTheArrow)
     RECT w;
     GetWindowRect(s.Bar->GetHandle(), &w);
     SetCursorPos(w.left + 194, w.top + 12);
-    PumpUntil([] { return false; }, 50);
+    PumpUntilIdle();
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, in, sizeof(INPUT));
     EXPECT_TRUE(PumpUntil([&] { return s.Bar->ScrollPosition() == 124; }, 3000));
-    PumpUntil([] { return false; }, 100);
+    PumpFor(100);   // timer ticks would move it on
     s.ExpectRowAt(124, "after the click");
     EXPECT_EQ(s.Bar->Scroller().TimerAction, 0);
     SetCursorPos(600, 500);
@@ -452,7 +452,7 @@ TEST(ToolBarScroll, FreedSkinLeavesPlainArrows)
     EXPECT_EQ(s.Bar->Scroller().ArrowSkin(), nullptr);
     Hover(s.Bar, 195, 12);
     RedrawWindow(s.Bar->GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpUntil([] { return false; }, 30);
+    PumpUntilIdle();
     auto shot = ScreenShot(s.Form.get());
     EXPECT_EQ(Probe(shot.get(), 189, 2), static_cast<TColor>(0xD2BDB6));
     SetCursorPos(600, 500);
@@ -485,7 +485,7 @@ TEST(ToolBarScroll, StretchingPanelShowsOnlyItsMiddleBesideTheArrows)
         // Flat buttons at rest show the bar's face between their captions.
         s.Bar->SetFlat(true);
         RedrawWindow(s.Bar->GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        PumpUntil([] { return false; }, 30);
+        PumpUntilIdle();
         auto shot = ScreenShot(s.Form.get());
         const int x = canScroll ? TspArrowScroller::ArrowSize + 1 : 1;
         EXPECT_EQ(Probe(shot.get(), x, 2), canScroll ? cMid : cEnd) << canScroll;

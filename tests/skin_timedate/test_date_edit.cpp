@@ -265,13 +265,13 @@ TEST(DateEdit, AClickOnADayInTheCalendarSetsTheDateAndClosesIt)
 void Click(const TPoint& P)
 {
     SetCursorPos(P.x, P.y);
-    PumpUntil([] { return false; }, 30);
+    PumpUntilIdle();
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, in, sizeof(INPUT));
-    PumpUntil([] { return false; }, 60);
+    PumpUntilIdle();
 }
 
 // Real input through the message loop: the ellipsis button drops the calendar,
@@ -285,7 +285,7 @@ TEST(DateEditRealInput, PickADayWithTheMouse)
     SetForegroundWindow(s.Form->GetHandle());
     s.E->SetFocus();
     s.E->SetDate(D(2026, 1, 20));
-    PumpUntil([] { return false; }, 30);
+    PumpUntilIdle();
     RECT wr;
     GetWindowRect(s.E->GetHandle(), &wr);
     s.E->CalcRects();
@@ -304,7 +304,7 @@ TEST(DateEditRealInput, PickADayWithTheMouse)
     EXPECT_EQ(m, 2);
     EXPECT_EQ(s.E->GetText(), "20.01.2026");
     UpdateWindow(cal->GetHandle());
-    PumpUntil([] { return false; }, 30);
+    PumpUntilIdle();
     const TRect cell = cal->CellRect(2, 3);   // 1 February 2026 is a Sunday: day 11
     Click(cal->ClientToScreen(TPoint((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2)));
     EXPECT_FALSE(s.E->CalendarShown());

@@ -184,8 +184,7 @@ TEST(MonthCalendar, SkinColoursByPixelProbes)
         EXPECT_EQ(s.C->TitleColor(), cTitle);
         s.C->SetDate(D(2026, 2, 11));
         auto shot = Snapshot(s.C);
-        CreateDirectoryA("artefacts", nullptr);
-        shot->SaveToFile(background ? "artefacts/calendar-fixture-tiled.bmp" : "artefacts/calendar-fixture.bmp");
+        SaveArtefact(shot.get(), background ? "calendar-fixture-tiled" : "calendar-fixture");
         const TRect r = s.C->CalendarRect();
         // 1 February 2026 is a Sunday: day 11 is row 2, column 3.
         const TRect sel = s.C->CellRect(2, 3);

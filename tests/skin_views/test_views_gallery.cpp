@@ -93,7 +93,7 @@ struct Gallery {
         Memo->SetVScrollBar(MemoBar);
         for (int i = 0; i < 12; ++i) Memo->GetLines()->Add("<embed line " + std::to_string(i) + ">");
         Form->Show();
-        PumpUntil([] { return false; }, 50);
+        PumpUntilIdle();
     }
     void Bind(TspSkinData* D)
     {
@@ -107,7 +107,7 @@ struct Gallery {
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntil([] { return false; }, 50);
+        PumpUntilIdle();
         auto shot = ScreenShot(Form.get());
         SaveArtefact(shot.get(), "views-" + Name);
         return shot;

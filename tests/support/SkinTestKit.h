@@ -1,0 +1,192 @@
+// What the skin tests share: pictures painted one flat colour per piece, pixel
+// probes, shots of windows and of the screen, pictures kept as artefacts for a
+// person to look at, the skins the build generates, and flat copies of them.
+#pragma once
+#include "test_gtest.h"
+#include "Bitmap.h"
+#include "Canvas.h"
+#include "Control.h"
+#include "SkinData.h"
+#include "WinControl.h"
+#include <windows.h>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace SkinKit {
+
+inline void Paint(TBitmap* B, const TRect& R, TColor C)
+{
+    B->GetCanvas()->GetBrush()->SetStyle(bsSolid);
+    B->GetCanvas()->GetBrush()->SetColor(C);
+    B->GetCanvas()->FillRect(R);
+}
+
+inline std::unique_ptr<TBitmap> NewPicture(int W, int H, TColor Fill)
+{
+    auto b = std::make_unique<TBitmap>(W, H, pf24bit);
+    Paint(b.get(), TRect(0, 0, W, H), Fill);
+    return b;
+}
+
+inline TColor Probe(TBitmap* B, int X, int Y) { return B->GetCanvas()->GetPixel(X, Y) & 0xFFFFFF; }
+
+// A picture kept among the test's artefacts, as artefacts/<Name>.bmp.
+inline void SaveArtefact(TBitmap* B, const std::string& Name)
+{
+    CreateDirectoryA("artefacts", nullptr);
+    B->SaveToFile("artefacts/" + Name + ".bmp");
+}
+
+// Paints a windowed control (and its children) into a bitmap of its size.
+inline std::unique_ptr<TBitmap> Snapshot(TWinControl* C)
+{
+    auto b = NewPicture(C->GetWidth(), C->GetHeight(), 0xFFFFFF);
+    C->PaintTo(b->GetCanvas()->GetHandle(), 0, 0);
+    return b;
+}
+
+// W x H pixels of a DC from (X, Y) on; Fill where the DC has none.
+inline std::unique_ptr<TBitmap> CopyOf(HDC Dc, int X, int Y, int W, int H, TColor Fill)
+{
+    auto b = NewPicture(W, H, Fill);
+    BitBlt(b->GetCanvas()->GetHandle(), 0, 0, W, H, Dc, X, Y, SRCCOPY);
+    return b;
+}
+
+// What a window shows, frame included, read back from its own surface.
+inline std::unique_ptr<TBitmap> WindowShot(HWND Wnd)
+{
+    RECT w;
+    GetWindowRect(Wnd, &w);
+    HDC dc = GetWindowDC(Wnd);
+    auto b = CopyOf(dc, 0, 0, w.right - w.left, w.bottom - w.top, 0xFF00FF);
+    ReleaseDC(Wnd, dc);
+    return b;
+}
+
+// What the screen shows in a rectangle of it.
+inline std::unique_ptr<TBitmap> ScreenShot(const TRect& R)
+{
+    HDC screen = GetDC(nullptr);
+    auto b = CopyOf(screen, R.left, R.top, R.Width(), R.Height(), 0);
+    ReleaseDC(nullptr, screen);
+    return b;
+}
+
+// What the screen shows where the control stands (a form: its children and any popup over it).
+inline std::unique_ptr<TBitmap> ScreenShot(TControl* Form)
+{
+    return ScreenShot(TRect(Form->GetLeft(), Form->GetTop(), Form->GetLeft() + Form->GetWidth(),
+                            Form->GetTop() + Form->GetHeight()));
+}
+
+// What the screen shows where a window stands (a region or a popup over it included).
+inline std::unique_ptr<TBitmap> ScreenShot(HWND Wnd)
+{
+    RECT r;
+    GetWindowRect(Wnd, &r);
+    return ScreenShot(TRect(r.left, r.top, r.right, r.bottom));
+}
+
+// The colour of picture I in a flat skin: one colour a picture, none black,
+// white or grey, nor the magenta that pictures use as their transparent key.
+inline TColor FlatColour(int I)
+{
+    return static_cast<TColor>(RGB(40 + (I * 67) % 170, 60 + (I * 41) % 150, 80 + (I * 23) % 130));
+}
+
+// A flat copy of a skin: each picture of its list painted FlatColour(its index),
+// then the normal look of each control record (its SkinRect) painted a colour of
+// its own (FlatColour past the pictures', in record order); the pictures that
+// records use as masks keep their shapes. A control drawn with it shows, wherever
+// a piece of its element's normal look lands, the colour that names that element.
+inline void Flatten(TspSkinData* D)
+{
+    std::set<int> masks;
+    for (const auto& r : D->CtrlList)
+        if (r && r->MaskPictureIndex >= 0) masks.insert(r->MaskPictureIndex);
+    const int pictures = static_cast<int>(D->ActivePictures.size());
+    auto flat = [&](int I) { return I >= 0 && I < pictures && D->ActivePictures[I] && !masks.count(I); };
+    for (int i = 0; i < pictures; ++i) {
+        TBitmap* b = D->ActivePictures[i].get();
+        if (flat(i)) Paint(b, TRect(0, 0, b->GetWidth(), b->GetHeight()), FlatColour(i));
+    }
+    for (int k = 0; k < static_cast<int>(D->CtrlList.size()); ++k) {
+        const TspDataSkinControl* r = D->CtrlList[k].get();
+        if (r && flat(r->PictureIndex) && !r->SkinRect.IsEmpty())
+            Paint(D->ActivePictures[r->PictureIndex].get(), r->SkinRect, FlatColour(pictures + k));
+    }
+}
+
+// The colour a flat skin gives the left edge of the named record's normal look
+// (where a later record's look overlaps it, that one's); 0 (black, never a flat
+// colour) when the skin has no such record.
+inline TColor FlatColourOf(TspSkinData* D, const std::string& Record)
+{
+    const int i = D->GetControlIndex(Record);
+    const TspDataSkinControl* r = i < 0 ? nullptr : D->ControlRecord(i);
+    if (!r || r->PictureIndex < 0 || r->PictureIndex >= static_cast<int>(D->ActivePictures.size())) return 0;
+    const TRect& sr = r->SkinRect;
+    return Probe(D->ActivePictures[r->PictureIndex].get(), sr.left + 1, (sr.top + sr.bottom) / 2);
+}
+
+// A point of a control where its element's own look shows, and the record of that element.
+struct TPieceProbe {
+    const char* What;
+    TControl* Control;
+    TPoint At;   // in the control's client coordinates
+    std::string Record;
+};
+
+// The middle of a control's left edge, where a framed element shows its own look.
+template <class C> TPieceProbe LeftEdge(C* Control, const char* What)
+{
+    return {What, Control, TPoint(1, Control->GetHeight() / 2), Control->GetSkinDataName()};
+}
+
+// Each probe of a screen shot of Form (ScreenShot), drawn with a flat skin, shows
+// the flat colour of its record's look.
+inline void ExpectElements(TBitmap* Shot, TControl* Form, TspSkinData* Flat, const std::vector<TPieceProbe>& Probes)
+{
+    for (const TPieceProbe& p : Probes) {
+        const TPoint s = p.Control->ClientToScreen(p.At);
+        const TColor want = FlatColourOf(Flat, p.Record);
+        EXPECT_NE(want, 0) << p.What << ": the skin has no record " << p.Record;
+        EXPECT_EQ(Probe(Shot, s.x - Form->GetLeft(), s.y - Form->GetTop()), want)
+            << p.What << ": not the look of " << p.Record;
+    }
+}
+
+#ifdef SKINS_DIR
+// One of the skins the build generates, or none when it does not load.
+inline std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
+{
+    auto d = std::make_unique<TspSkinData>(nullptr);
+    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
+    return d;
+}
+
+// A gallery G (its Form, Bind and Shoot) drawn with flat copies of our two skins,
+// no control holding the focus: each probe shows the look of its own element.
+// Probes are asked for once the flat skin is bound.
+template <class G>
+void ExpectOwnElementsOnFlatSkins(G& Gallery, const std::function<std::vector<TPieceProbe>()>& Probes)
+{
+    for (const char* name : {"Korvel2", "Sarnic"}) {
+        SCOPED_TRACE(name);
+        auto flat = LoadSkin(name);
+        ASSERT_TRUE(flat);
+        Flatten(flat.get());
+        Gallery.Bind(flat.get());
+        SetFocus(Gallery.Form->GetHandle());
+        auto shot = Gallery.Shoot(std::string("flat-") + name);
+        ExpectElements(shot.get(), Gallery.Form.get(), flat.get(), Probes());
+        Gallery.Bind(nullptr);
+    }
+}
+#endif
+
+}  // namespace SkinKit
