@@ -5,6 +5,7 @@
 #pragma once
 #include "MaskEdit.h"
 #include "SkinChangeWalk.h"
+#include "SkinEditMenu.h"
 #include <memory>
 #include <string>
 
@@ -13,12 +14,6 @@ class TspSkinData;
 class TspSkinPopupMenu;
 
 typedef std::function<void(TControl* Sender)> TspOnEditCancelMode;
-
-// Fills Menu with the built-in edit menu (Undo, -, Cut, Copy, Paste, Delete, -,
-// Select All) acting on Edit, each item enabled by the tests given; shared by
-// the edits and the memos.
-void FillEditContextMenu(TspSkinPopupMenu* Menu, TCustomEdit* Edit, bool HasSelection, bool AllSelected,
-                         bool ReadOnly);
 
 class TspCustomEdit : public TCustomMaskEdit {
 public:
@@ -34,7 +29,7 @@ public:
 
     void CreateSysPopupMenu();
     // The built-in context menu while it exists (between WM_CONTEXTMENU and WM_AFTERDISPATCH).
-    TspSkinPopupMenu* GetSysPopupMenu() const { return FSysPopupMenu; }
+    TspSkinPopupMenu* GetSysPopupMenu() const { return FSysMenu.Get(); }
     void DoUndo(TObject* Sender);
     void DoCut(TObject* Sender);
     void DoCopy(TObject* Sender);
@@ -72,7 +67,7 @@ protected:
 
     bool FEditTransparent = false;
     bool FLButtonDown = false;
-    TspSkinPopupMenu* FSysPopupMenu = nullptr;   // owned through the component tree
+    TspEditSysMenu FSysMenu;
 };
 
 class TspSkinCustomEdit : public TspCustomEdit, public TspSkinDataClient {

@@ -5,6 +5,7 @@
 #pragma once
 #include "Edit.h"
 #include "SkinChangeWalk.h"
+#include "SkinEditMenu.h"
 #include <memory>
 #include <string>
 
@@ -35,7 +36,7 @@ public:
     void UpDateScrollRange();
 
     void CreateSysPopupMenu();
-    TspSkinPopupMenu* GetSysPopupMenu() const { return FSysPopupMenu; }
+    TspSkinPopupMenu* GetSysPopupMenu() const { return FSysMenu.Get(); }
 
     TNotifyEvent OnMouseEnter, OnMouseLeave;
 
@@ -73,7 +74,7 @@ protected:
     std::unique_ptr<TFont> FDefaultFont;
     TspSkinScrollBar* FVScrollBar = nullptr;
     TspSkinScrollBar* FHScrollBar = nullptr;
-    TspSkinPopupMenu* FSysPopupMenu = nullptr;
+    TspEditSysMenu FSysMenu;
     bool FMouseIn = false, FLButtonDown = false;
 
     std::string FFontName = "Arial";
