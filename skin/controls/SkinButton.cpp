@@ -123,19 +123,7 @@ void TspSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     auto alive = FAlive.Watch();
     if (Button == mbLeft) {
         FMousePressed = false;
-        if (FGroupIndex == 0) {
-            if (FMouseIn) {
-                SetDown(false);
-                if (RepeatMode) StopRepeat();
-                ButtonClick();
-            } else {
-                FDown = false;
-                if (RepeatMode) StopRepeat();
-            }
-        } else if (FDown && AllowAllUp && FDownAtPress && FMouseIn) {
-            SetDown(false);
-            ButtonClick();
-        }
+        ReleaseUp(false);
     }
     // The click may have freed the button or closed its form.
     if (*alive && HandleAllocated() && GetVisible()) TspSkinButtonBase::MouseUp(Button, Shift, X, Y);

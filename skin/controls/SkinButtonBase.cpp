@@ -213,6 +213,24 @@ void TspSkinButtonBase<TBase>::PressDown()
 }
 
 template <class TBase>
+void TspSkinButtonBase<TBase>::ReleaseUp(bool AnyRepeat)
+{
+    if (FGroupIndex == 0) {
+        if (FMouseIn) {
+            SetDown(false);
+            if (RepeatMode) StopRepeat();
+            ButtonClick();
+        } else {
+            FDown = false;
+            if (RepeatMode || AnyRepeat) StopRepeat();
+        }
+    } else if (FDown && AllowAllUp && FDownAtPress && FMouseIn) {
+        SetDown(false);
+        ButtonClick();
+    }
+}
+
+template <class TBase>
 void TspSkinButtonBase<TBase>::StartRepeat()
 {
     Skinctrls::DropTimer(FRepeatTimer);

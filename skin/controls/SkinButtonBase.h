@@ -59,6 +59,10 @@ protected:
     // A left press: the button goes down (a group button clicks at once), or
     // notes that it was down already.
     void PressDown();
+    // A left release: the press ends in a click while the mouse is on the
+    // button, or a group button goes up. Released off the button, a repeat
+    // stops in RepeatMode, or whatever the mode with AnyRepeat.
+    void ReleaseUp(bool AnyRepeat);
 
     // Repaints towards the current look, through the transition where the skin has one.
     virtual void ReDrawControl();

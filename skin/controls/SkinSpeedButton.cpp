@@ -140,21 +140,8 @@ void TspSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X
 void TspSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     auto alive = FAlive.Watch();
-    if (Button == mbLeft) {
-        if (FGroupIndex == 0) {
-            if (FMouseIn) {
-                SetDown(false);
-                if (RepeatMode) StopRepeat();
-                ButtonClick();
-            } else {
-                FDown = false;
-                if (FRepeatTimer) StopRepeat();
-            }
-        } else if (FDown && AllowAllUp && FDownAtPress && FMouseIn) {
-            SetDown(false);
-            ButtonClick();
-        }
-    }
+    // Released off the button, a repeat stops whatever RepeatMode says now.
+    if (Button == mbLeft) ReleaseUp(true);
     if (*alive) TspSkinButtonBase::MouseUp(Button, Shift, X, Y);
 }
 

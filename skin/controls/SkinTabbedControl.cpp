@@ -69,10 +69,16 @@ void TspSkinTabbedControl<TBase>::SetDefaultItemHeight(int Value)
     GetSkinData();
     if (!Skinned()) {
         this->SetItemSize(this->GetTabWidth(), FDefaultItemHeight);
-        auto alive = FAlive.Watch();
-        Change();
-        if (*alive) this->Realign();
+        ChangeAndRealign();
     }
+}
+
+template <class TBase>
+void TspSkinTabbedControl<TBase>::ChangeAndRealign()
+{
+    auto alive = FAlive.Watch();
+    Change();
+    if (*alive) this->Realign();
 }
 
 template <class TBase>
@@ -91,9 +97,7 @@ void TspSkinTabbedControl<TBase>::Loaded()
     GetSkinData();
     if (!Skinned()) {
         ApplyItemHeight(0);
-        auto alive = FAlive.Watch();
-        Change();
-        if (*alive) this->Realign();
+        ChangeAndRealign();
     }
 }
 

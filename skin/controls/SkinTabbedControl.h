@@ -122,6 +122,8 @@ private:
     void AdjustDisplayRect(RECT& R);
     void CorrectItemRect(RECT& R);
     void ApplyItemHeight(int SkinnedHeight);
+    // Change, then the realign while the control lives on.
+    void ChangeAndRealign();
 };
 
 extern template class TspSkinTabbedControl<TPageControl>;
