@@ -9,8 +9,6 @@
 #include "SkinElement.h"
 #include "SkinImage.h"
 #include "SkinParentImage.h"
-#include "SkinPopupMenu.h"
-#include "Spconst.h"
 #include <algorithm>
 
 namespace {
@@ -23,44 +21,12 @@ void FrameIn(TCanvas* C, const TRect& R, TColor Color)
     C->FrameRect(R);
 }
 
-TMenuItem* AddMenuItem(TspSkinPopupMenu* Menu, const std::string& Caption, bool Enabled, TNotifyEvent OnClick)
-{
-    auto* item = new TMenuItem(Menu);
-    item->SetCaption(Caption);
-    item->SetEnabled(Enabled);
-    item->OnClick = std::move(OnClick);
-    Menu->GetItems()->Add(item);
-    return item;
-}
-
-bool ClipboardHasText()
-{
-    return IsClipboardFormatAvailable(CF_TEXT) || IsClipboardFormatAvailable(CF_UNICODETEXT);
-}
-
 }  // namespace
-
-void FillEditContextMenu(TspSkinPopupMenu* Menu, TCustomEdit* Edit, bool HasSel, bool AllSelected, bool ReadOnly)
-{
-    AddMenuItem(Menu, Spconst::_SP_Edit_Undo(), Edit->CanUndo(), [Edit](TObject*) { Edit->Undo(); });
-    AddMenuItem(Menu, "-", true, nullptr);
-    AddMenuItem(Menu, Spconst::_SP_Edit_Cut(), HasSel && !ReadOnly, [Edit](TObject*) { Edit->CutToClipboard(); });
-    AddMenuItem(Menu, Spconst::_SP_Edit_Copy(), HasSel, [Edit](TObject*) { Edit->CopyToClipboard(); });
-    AddMenuItem(Menu, Spconst::_SP_Edit_Paste(), ClipboardHasText() && !ReadOnly,
-                [Edit](TObject*) { Edit->PasteFromClipboard(); });
-    AddMenuItem(Menu, Spconst::_SP_Edit_Delete(), HasSel && !ReadOnly, [Edit](TObject*) { Edit->ClearSelection(); });
-    AddMenuItem(Menu, "-", true, nullptr);
-    AddMenuItem(Menu, Spconst::_SP_Edit_SelectAll(), !AllSelected, [Edit](TObject*) { Edit->SelectAll(); });
-}
 
 // ---- TspCustomEdit ----
 TspCustomEdit::TspCustomEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) { FControlStyle |= csOpaque; }
 
-TspCustomEdit::~TspCustomEdit()
-{
-    delete FSysPopupMenu;
-    FSysPopupMenu = nullptr;
-}
+TspCustomEdit::~TspCustomEdit() { FSysMenu.Free(); }
 
 void TspCustomEdit::SetEditTransparent(bool Value)
 {
@@ -106,7 +72,7 @@ void TspCustomEdit::Change()
 void TspCustomEdit::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomMaskEdit::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSysPopupMenu) FSysPopupMenu = nullptr;
+    if (Operation == opRemove) FSysMenu.Removed(AComponent);
 }
 
 void TspCustomEdit::Dispatch(TMessage& Message)
@@ -141,10 +107,7 @@ bool TspCustomEdit::IsAllSelected()
 
 void TspCustomEdit::CreateSysPopupMenu()
 {
-    delete FSysPopupMenu;
-    FSysPopupMenu = new TspSkinPopupMenu(this);
-    FSysPopupMenu->SetLookupForm(GetParentForm(this));
-    FillEditContextMenu(FSysPopupMenu, this, HasSelection(), IsAllSelected(), ReadOnly);
+    FSysMenu.Create(this, HasSelection(), IsAllSelected(), ReadOnly);
 }
 
 void TspCustomEdit::DoUndo(TObject*) { Undo(); }
@@ -154,11 +117,7 @@ void TspCustomEdit::DoPaste(TObject*) { PasteFromClipboard(); }
 void TspCustomEdit::DoDelete(TObject*) { ClearSelection(); }
 void TspCustomEdit::DoSelectAll(TObject*) { SelectAll(); }
 
-TPoint TspCustomEdit::KeyboardMenuPoint()
-{
-    const TPoint o = ClientToScreen(TPoint(0, 0));
-    return TPoint(o.x + GetWidth() / 2, o.y + GetHeight() / 2);
-}
+TPoint TspCustomEdit::KeyboardMenuPoint() { return ScreenCentreOf(this); }
 
 void TspCustomEdit::WMContextMenu(TMessage& Message)
 {
@@ -167,21 +126,14 @@ void TspCustomEdit::WMContextMenu(TMessage& Message)
         return;
     }
     CreateSysPopupMenu();
-    int x = static_cast<short>(LOWORD(Message.LParam)), y = static_cast<short>(HIWORD(Message.LParam));
-    if (x < 0 || y < 0) {
-        const TPoint p = KeyboardMenuPoint();
-        x = p.x;
-        y = p.y;
-    }
-    FSysPopupMenu->Popup2(this, x, y);
+    FSysMenu.Popup(this, Message.LParam, KeyboardMenuPoint());
     Message.Result = 0;
 }
 
 void TspCustomEdit::WMAfterDispatch(TMessage& Message)
 {
     // The engine touches neither the menu nor its items after this message.
-    delete FSysPopupMenu;
-    FSysPopupMenu = nullptr;
+    FSysMenu.Free();
     Message.Result = 0;
 }
 

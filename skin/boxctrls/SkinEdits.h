@@ -6,6 +6,7 @@
 #include "MaskEdit.h"
 #include "SkinChangeWalk.h"
 #include "SkinFields.h"
+#include "SkinEditMenu.h"
 #include <memory>
 #include <string>
 #include "SkinDataLink.h"
@@ -15,12 +16,6 @@ class TspSkinData;
 class TspSkinPopupMenu;
 
 typedef std::function<void(TControl* Sender)> TspOnEditCancelMode;
-
-// Fills Menu with the built-in edit menu (Undo, -, Cut, Copy, Paste, Delete, -,
-// Select All) acting on Edit, each item enabled by the tests given; shared by
-// the edits and the memos.
-void FillEditContextMenu(TspSkinPopupMenu* Menu, TCustomEdit* Edit, bool HasSelection, bool AllSelected,
-                         bool ReadOnly);
 
 class TspCustomEdit : public TCustomMaskEdit {
 public:
@@ -36,7 +31,7 @@ public:
 
     void CreateSysPopupMenu();
     // The built-in context menu while it exists (between WM_CONTEXTMENU and WM_AFTERDISPATCH).
-    TspSkinPopupMenu* GetSysPopupMenu() const { return FSysPopupMenu; }
+    TspSkinPopupMenu* GetSysPopupMenu() const { return FSysMenu.Get(); }
     void DoUndo(TObject* Sender);
     void DoCut(TObject* Sender);
     void DoCopy(TObject* Sender);
@@ -74,7 +69,7 @@ protected:
 
     bool FEditTransparent = false;
     bool FLButtonDown = false;
-    TspSkinPopupMenu* FSysPopupMenu = nullptr;   // owned through the component tree
+    TspEditSysMenu FSysMenu;
 };
 
 class TspSkinCustomEdit : public TspCustomEdit, public TspSkinDataClient {

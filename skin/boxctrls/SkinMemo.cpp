@@ -3,9 +3,7 @@
 #include "GdiHandles.h"
 #include "SkinBoxControls.h"
 #include "SkinData.h"
-#include "SkinEdits.h"
 #include "SkinElement.h"
-#include "SkinPopupMenu.h"
 #include "SkinBarSync.h"
 #include "SkinScrollBar.h"
 
@@ -31,8 +29,7 @@ TspSkinMemo2::TspSkinMemo2(TComponent* AOwner) : TMemo(AOwner)
 
 TspSkinMemo2::~TspSkinMemo2()
 {
-    delete FSysPopupMenu;
-    FSysPopupMenu = nullptr;
+    FSysMenu.Free();
 }
 
 void TspSkinMemo2::CreateParams(TCreateParams& Params)
@@ -50,7 +47,7 @@ void TspSkinMemo2::Notification(TComponent* AComponent, TOperation Operation)
     if (FSD.Removed(AComponent, Operation)) FIndex = -1;
     FVScrollBar.Removed(AComponent, Operation);
     FHScrollBar.Removed(AComponent, Operation);
-    if (AComponent == FSysPopupMenu) FSysPopupMenu = nullptr;
+    FSysMenu.Removed(AComponent);
 }
 
 // ---- scroll bars ----
@@ -194,11 +191,8 @@ void TspSkinMemo2::SetHotLook(bool Hot)
 // ---- context menu ----
 void TspSkinMemo2::CreateSysPopupMenu()
 {
-    delete FSysPopupMenu;
-    FSysPopupMenu = new TspSkinPopupMenu(this);
-    FSysPopupMenu->SetLookupForm(GetParentForm(this));
     const std::string text = GetText();
-    FillEditContextMenu(FSysPopupMenu, this, GetSelLength() > 0, GetSelText() == text, ContextMenuReadOnly());
+    FSysMenu.Create(this, GetSelLength() > 0, GetSelText() == text, ContextMenuReadOnly());
 }
 
 void TspSkinMemo2::WMContextMenu(TMessage& Message)
@@ -208,20 +202,13 @@ void TspSkinMemo2::WMContextMenu(TMessage& Message)
         return;
     }
     CreateSysPopupMenu();
-    int x = static_cast<short>(LOWORD(Message.LParam)), y = static_cast<short>(HIWORD(Message.LParam));
-    if (x < 0 || y < 0) {
-        const TPoint o = ClientToScreen(TPoint(0, 0));
-        x = o.x + GetWidth() / 2;
-        y = o.y + GetHeight() / 2;
-    }
-    FSysPopupMenu->Popup2(this, x, y);
+    FSysMenu.Popup(this, Message.LParam, ScreenCentreOf(this));
     Message.Result = 0;
 }
 
 void TspSkinMemo2::WMAfterDispatch(TMessage& Message)
 {
-    delete FSysPopupMenu;
-    FSysPopupMenu = nullptr;
+    FSysMenu.Free();
     Message.Result = 0;
 }
 

@@ -6,6 +6,7 @@
 #include "Edit.h"
 #include "SkinChangeWalk.h"
 #include "SkinFields.h"
+#include "SkinEditMenu.h"
 #include <memory>
 #include <string>
 #include "SkinDataLink.h"
@@ -37,7 +38,7 @@ public:
     void UpDateScrollRange();
 
     void CreateSysPopupMenu();
-    TspSkinPopupMenu* GetSysPopupMenu() const { return FSysPopupMenu; }
+    TspSkinPopupMenu* GetSysPopupMenu() const { return FSysMenu.Get(); }
 
     TNotifyEvent OnMouseEnter, OnMouseLeave;
 
@@ -75,7 +76,7 @@ protected:
     std::unique_ptr<TFont> FDefaultFont;
     TspComponentLink<TspSkinScrollBar> FVScrollBar{this};
     TspComponentLink<TspSkinScrollBar> FHScrollBar{this};
-    TspSkinPopupMenu* FSysPopupMenu = nullptr;
+    TspEditSysMenu FSysMenu;
     bool FMouseIn = false, FLButtonDown = false;
 
     TspSkinFontFields FSkinFont{"Arial", 14, 0, clWindowText};

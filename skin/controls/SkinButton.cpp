@@ -6,6 +6,7 @@
 #include "SkinParentImage.h"
 
 namespace {
+
 bool HasAccel(const std::string& Caption, char Key)
 {
     for (size_t i = 0; i + 1 < Caption.size(); ++i) {
@@ -20,33 +21,14 @@ bool HasAccel(const std::string& Caption, char Key)
 }
 }  // namespace
 
-TspSkinButton::TspSkinButton(TComponent* AOwner) : TspSkinCustomControl(AOwner), FGlyph(std::make_unique<TBitmap>())
+TspSkinButton::TspSkinButton(TComponent* AOwner) : TspSkinButtonBase<TspSkinCustomControl>(AOwner)
 {
     FSkinDataName = "button";
     SetTabStop(true);
     SetBounds(GetLeft(), GetTop(), 75, 25);
 }
 
-TspSkinButton::~TspSkinButton()
-{
-    Skinctrls::DropTimer(FMorphTimer);
-    Skinctrls::DropTimer(FRepeatTimer);
-}
-
-bool TspSkinButton::AcceptsRecord(const TspDataSkinControl* Rec) const
-{
-    return dynamic_cast<const TspDataSkinButtonControl*>(Rec) != nullptr;
-}
-
-void TspSkinButton::GetSkinData()
-{
-    TspSkinCustomControl::GetSkinData();
-    if (!Skinned()) {
-        FFace.Morphing = false;
-        return;
-    }
-    FFace.Read(static_cast<const TspDataSkinButtonControl*>(CurrentRecord()));
-}
+TspSkinButton::~TspSkinButton() = default;
 
 bool TspSkinButton::IsFocused() { return FCanFocused && HandleAllocated() && Focused(); }
 
@@ -61,7 +43,7 @@ void TspSkinButton::Paint()
     if (w <= 0 || h <= 0) return;
     GetSkinData();
     if (!Skinned()) {
-        TspSkinCustomControl::Paint();
+        TspSkinButtonBase::Paint();
         return;
     }
     TBitmap b(w, h, pf24bit);
@@ -88,78 +70,20 @@ void TspSkinButton::Paint()
 
 void TspSkinButton::CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bool AMouseIn)
 {
-    CreateSkinControlImage(B, FElement.Picture, R);
-    TCanvas* c = B->GetCanvas();
-    const bool enabled = IsEnabled();
-    TColor color = !enabled ? FFace.DisabledFontColor
-                            : (ADown && AMouseIn ? FFace.DownFontColor
-                                                 : (AMouseIn ? FFace.ActiveFontColor : FFace.Font.Color));
-    ApplySkinFont(c, FFace.Font, color);
-    int cell = 1;
-    if (ADown && AMouseIn && FNumGlyphs >= 3)
-        cell = 3;
-    else if (AMouseIn && FNumGlyphs == 4)
-        cell = 4;
-    else if (!enabled && FNumGlyphs >= 2)
-        cell = 2;
+    TCanvas* c = PaintSkinLook(B, R, ADown, AMouseIn);
     Skinctrls::DrawGlyphAndText(c, FElement.NewClRect, FMargin, FSpacing, FLayout, GetText(), FGlyph.get(),
-                                FNumGlyphs, cell, ADown && AMouseIn);
+                                FNumGlyphs, GlyphCell(ADown, AMouseIn), ADown && AMouseIn);
 }
 
 void TspSkinButton::CreateControlDefaultImage(TBitmap* B)
 {
-    TspSkinCustomControl::CreateControlDefaultImage(B);
-    TCanvas* c = B->GetCanvas();
-    const TRect r(0, 0, GetWidth(), GetHeight());
     const bool down = DownLook();
-    c->GetBrush()->SetStyle(bsSolid);
-    Sputils::DrawPlainFace(c, r, LookState(down, FMouseIn || IsFocused()));
-    c->GetFont()->Assign(FDefaultFont.get());
-    if (!IsEnabled()) c->GetFont()->SetColor(clBtnShadow);
+    TCanvas* c = PaintDefaultLook(B, down, FMouseIn || IsFocused());
+    const TRect r(0, 0, GetWidth(), GetHeight());
     Skinctrls::DrawGlyphAndText(c, r, FMargin, FSpacing, FLayout, GetText(), FGlyph.get(), FNumGlyphs, 1, down);
 }
 
-// ---- transition ----
-
-void TspSkinButton::ReDrawControl()
-{
-    if (FFace.Morphing && Skinned())
-        StartMorph();
-    else
-        Repaint();
-}
-
-void TspSkinButton::StartMorph()
-{
-    if (FMorphTimer) return;
-    FMorphTimer = std::make_unique<TTimer>(nullptr);
-    FMorphTimer->SetInterval(20);
-    FMorphTimer->OnTimer = [this](TObject*) { DoMorph(); };
-    FMorphTimer->SetEnabled(true);
-}
-
-void TspSkinButton::StopMorph() { Skinctrls::DropTimer(FMorphTimer); }
-
-void TspSkinButton::DoMorph()
-{
-    const bool goalActive = FMouseIn || IsFocused();
-    if (!Skinned() || !FFace.Morphing) {
-        FMorphKf = goalActive ? 1 : 0;
-        StopMorph();
-        return;
-    }
-    if (goalActive && FMorphKf < 1)
-        FMorphKf += 0.2;
-    else if (!goalActive && FMorphKf > 0)
-        FMorphKf -= 0.2;
-    else {
-        FMorphKf = goalActive ? 1 : 0;
-        StopMorph();
-    }
-    Repaint();
-}
-
-// ---- click, groups, repeat ----
+// ---- click, groups ----
 
 void TspSkinButton::ButtonClick()
 {
@@ -170,30 +94,6 @@ void TspSkinButton::ButtonClick()
         OnClick(this);
     else if (GetAction() && !IsDesigning())
         GetAction()->Execute();
-}
-
-void TspSkinButton::SetDown(bool Value)
-{
-    FDown = Value;
-    if (FFace.Morphing) {
-        FMorphKf = 1;
-        if (Value)
-            StopMorph();
-        else
-            StartMorph();
-    }
-    Repaint();
-    if (FGroupIndex != 0 && FDown && !AllowAllUp) DoAllUp();
-}
-
-void TspSkinButton::DoAllUp()
-{
-    TWinControl* p = GetParent();
-    if (!p) return;
-    for (int i = 0; i < p->GetControlCount(); ++i) {
-        auto* b = dynamic_cast<TspSkinButton*>(p->GetControl(i));
-        if (b && b != this && b->FGroupIndex == FGroupIndex && b->FDown) b->SetDown(false);
-    }
 }
 
 void TspSkinButton::SetGroupIndex(int Value)
@@ -208,41 +108,15 @@ void TspSkinButton::SetCanFocused(bool Value)
     SetTabStop(Value);
 }
 
-void TspSkinButton::StartRepeat()
-{
-    Skinctrls::DropTimer(FRepeatTimer);
-    FRepeatTimer = std::make_unique<TTimer>(nullptr);
-    FRepeatTimer->SetEnabled(false);
-    FRepeatTimer->SetInterval(RepeatInterval > 0 ? RepeatInterval : 1);
-    FRepeatTimer->OnTimer = [this](TObject*) { RepeatTimerProc(); };
-    FRepeatTimer->SetEnabled(true);
-}
-
-void TspSkinButton::StopRepeat() { Skinctrls::DropTimer(FRepeatTimer); }
-
-void TspSkinButton::RepeatTimerProc() { ButtonClick(); }
-
 // ---- mouse ----
 
 void TspSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     auto alive = FAlive.Watch();
-    TspSkinCustomControl::MouseDown(Button, Shift, X, Y);
+    TspSkinButtonBase::MouseDown(Button, Shift, X, Y);
     if (!*alive || Button != mbLeft) return;
     FMousePressed = true;
-    if (!FDown) {
-        FMouseIn = true;
-        SetDown(true);
-        if (RepeatMode && FGroupIndex == 0)
-            StartRepeat();
-        else if (FGroupIndex != 0) {
-            ButtonClick();
-            if (!*alive) return;
-        }
-        FDownAtPress = false;
-    } else if (FGroupIndex != 0) {
-        FDownAtPress = true;
-    }
+    PressDown();
 }
 
 void TspSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -250,64 +124,28 @@ void TspSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     auto alive = FAlive.Watch();
     if (Button == mbLeft) {
         FMousePressed = false;
-        if (FGroupIndex == 0) {
-            if (FMouseIn) {
-                SetDown(false);
-                if (RepeatMode) StopRepeat();
-                ButtonClick();
-            } else {
-                FDown = false;
-                if (RepeatMode) StopRepeat();
-            }
-        } else if (FDown && AllowAllUp && FDownAtPress && FMouseIn) {
-            SetDown(false);
-            ButtonClick();
-        }
+        ReleaseUp(false);
     }
     // The click may have freed the button or closed its form.
-    if (*alive && HandleAllocated() && GetVisible()) TspSkinCustomControl::MouseUp(Button, Shift, X, Y);
+    if (*alive && HandleAllocated() && GetVisible()) TspSkinButtonBase::MouseUp(Button, Shift, X, Y);
 }
 
 void TspSkinButton::CMMouseEnter(TMessage& Message)
 {
-    TspSkinCustomControl::CMMouseEnter(Message);
+    TspSkinButtonBase::CMMouseEnter(Message);
     if (IsDesigning()) return;
     FMouseIn = true;
-    if ((FGroupIndex != 0 && !FDown) || (FGroupIndex == 0 && (!IsFocused() || FDown))) {
-        if (FDown) {
-            if (FFace.Morphing) FMorphKf = 1;
-            Repaint();
-        } else {
-            ReDrawControl();
-        }
-    }
+    if ((FGroupIndex != 0 && !FDown) || (FGroupIndex == 0 && (!IsFocused() || FDown))) ShowMouseIn();
     if (FDown && RepeatMode && FGroupIndex == 0) StartRepeat();
 }
 
 void TspSkinButton::CMMouseLeave(TMessage& Message)
 {
-    TspSkinCustomControl::CMMouseLeave(Message);
+    TspSkinButtonBase::CMMouseLeave(Message);
     if (IsDesigning()) return;
     if (!(FCanFocused && FDefault && FActive && !IsFocused())) FMouseIn = false;
     if ((FGroupIndex != 0 && !FDown) || (FGroupIndex == 0 && (!IsFocused() || FDown))) ReDrawControl();
     if (FDown && RepeatMode && FRepeatTimer && FGroupIndex == 0) StopRepeat();
-}
-
-void TspSkinButton::CMEnabledChanged(TMessage& Message)
-{
-    TspSkinCustomControl::CMEnabledChanged(Message);
-    if (FFace.Morphing) {
-        StopMorph();
-        FMorphKf = 0;
-    }
-    FMouseIn = false;
-    Repaint();
-}
-
-void TspSkinButton::CMTextChanged(TMessage& Message)
-{
-    TspSkinCustomControl::CMTextChanged(Message);
-    if (Skinned() || IsDesigning() || DrawDefault) Repaint();
 }
 
 // ---- keys and focus ----
@@ -348,7 +186,7 @@ void TspSkinButton::WndProc(TMessage& Message)
         default: break;
         }
     }
-    TspSkinCustomControl::WndProc(Message);
+    TspSkinButtonBase::WndProc(Message);
 }
 
 void TspSkinButton::CMDialogKey(TMessage& Message)
@@ -365,7 +203,7 @@ void TspSkinButton::CMDialogKey(TMessage& Message)
         if (*alive) Message.Result = 1;
         return;
     }
-    TspSkinCustomControl::CMDialogKey(Message);
+    TspSkinButtonBase::CMDialogKey(Message);
 }
 
 void TspSkinButton::CMDialogChar(TMessage& Message)
@@ -378,7 +216,7 @@ void TspSkinButton::CMDialogChar(TMessage& Message)
         if (*alive) Message.Result = 1;
         return;
     }
-    TspSkinCustomControl::CMDialogChar(Message);
+    TspSkinButtonBase::CMDialogChar(Message);
 }
 
 void TspSkinButton::CMFocusChanged(TMessage& Message)
@@ -396,12 +234,12 @@ void TspSkinButton::CMFocusChanged(TMessage& Message)
             Repaint();
         }
     }
-    TspSkinCustomControl::CMFocusChanged(Message);
+    TspSkinButtonBase::CMFocusChanged(Message);
 }
 
 void TspSkinButton::WMSetFocus(TMessage& Message)
 {
-    TspSkinCustomControl::WMSetFocus(Message);
+    TspSkinButtonBase::WMSetFocus(Message);
     if (FCanFocused) ReDrawControl();
 }
 
@@ -409,13 +247,13 @@ void TspSkinButton::WMKillFocus(TMessage& Message)
 {
     if (RepeatMode && FRepeatTimer) StopRepeat();
     if (FGroupIndex == 0 && FDown) FDown = false;
-    TspSkinCustomControl::WMKillFocus(Message);
+    TspSkinButtonBase::WMKillFocus(Message);
     if (FCanFocused) ReDrawControl();
 }
 
 void TspSkinButton::CreateWnd()
 {
-    TspSkinCustomControl::CreateWnd();
+    TspSkinButtonBase::CreateWnd();
     FActive = FDefault;
 }
 
@@ -430,64 +268,4 @@ void TspSkinButton::SetDefault(bool Value)
     }
     else
         FActive = Value;
-}
-
-void TspSkinButton::ChangeSkinData()
-{
-    StopMorph();
-    TspSkinCustomControl::ChangeSkinData();
-    if (FFace.Morphing && Skinned() && (IsFocused() || FMouseIn)) FMorphKf = 1;
-}
-
-// ---- setters ----
-
-void TspSkinButton::SetLayout(TspButtonLayout Value)
-{
-    if (FLayout == Value) return;
-    FLayout = Value;
-    Repaint();
-}
-
-void TspSkinButton::SetSpacing(int Value)
-{
-    if (FSpacing == Value) return;
-    FSpacing = Value;
-    Repaint();
-}
-
-void TspSkinButton::SetMargin(int Value)
-{
-    if (Value == FMargin || Value < -1) return;
-    FMargin = Value;
-    Repaint();
-}
-
-void TspSkinButton::SetGlyph(TBitmap* Value)
-{
-    FGlyph->Assign(Value);
-    FGlyphFromAction = false;
-    Repaint();
-}
-
-void TspSkinButton::ActionChange(TObject* Sender, bool CheckDefaults)
-{
-    TspSkinCustomControl::ActionChange(Sender, CheckDefaults);
-    if (auto* a = dynamic_cast<TCustomAction*>(Sender)) ActionImageChange(a->GetImageIndex());
-}
-
-TControlActionLink* TspSkinButton::CreateActionLink()
-{
-    return new TspActionLink(this, [this](int Index) { ActionImageChange(Index); }, nullptr);
-}
-
-void TspSkinButton::ActionImageChange(int Index)
-{
-    Skinctrls::FollowActionImage(GetAction(), Index, FGlyph.get(), FGlyphFromAction);
-    Repaint();
-}
-
-void TspSkinButton::SetNumGlyphs(int Value)
-{
-    FNumGlyphs = Value < 1 ? 1 : (Value > 4 ? 4 : Value);
-    Repaint();
 }

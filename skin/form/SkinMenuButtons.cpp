@@ -93,57 +93,64 @@ void DrawWholeFace(TCanvas* C, int W, int H, bool DownUnderMouse, bool Hot)
 }
 }  // namespace
 
-// ---------------------------------------------------------------- menu button
+// ---------------------------------------------------------- both menu buttons
 
-TspSkinMenuButton::TspSkinMenuButton(TComponent* AOwner) : TspSkinButton(AOwner)
+template <class TButton>
+TspSkinMenuButtonBase<TButton>::~TspSkinMenuButtonBase()
 {
-    FSkinDataName = "toolmenubutton";
+    SetSkinPopupMenu(nullptr);
 }
 
-TspSkinMenuButton::~TspSkinMenuButton() { SetSkinPopupMenu(nullptr); }
-
-void TspSkinMenuButton::SetSkinPopupMenu(TspSkinPopupMenu* Value)
+template <class TButton>
+void TspSkinMenuButtonBase<TButton>::SetSkinPopupMenu(TspSkinPopupMenu* Value)
 {
     FSkinPopupMenu.Set(Value);
 }
 
-void TspSkinMenuButton::Notification(TComponent* AComponent, TOperation Operation)
+template <class TButton>
+void TspSkinMenuButtonBase<TButton>::Notification(TComponent* AComponent, TOperation Operation)
 {
-    TspSkinButton::Notification(AComponent, Operation);
+    TButton::Notification(AComponent, Operation);
     FSkinPopupMenu.Removed(AComponent, Operation);
 }
 
-void TspSkinMenuButton::GetSkinData()
+template <class TButton>
+void TspSkinMenuButtonBase<TButton>::GetSkinData()
 {
-    TspSkinButton::GetSkinData();
+    TButton::GetSkinData();
     // Unskinned, nothing of an earlier skin's track part stays in use.
-    FTrackButtonRect = Skinned() ? ReadTrackRect(CurrentRecord()) : TRect();
+    FTrackButtonRect = this->Skinned() ? ReadTrackRect(this->CurrentRecord()) : TRect();
 }
 
-void TspSkinMenuButton::SetTrackButtonMode(bool Value)
+template <class TButton>
+void TspSkinMenuButtonBase<TButton>::SetTrackButtonMode(bool Value)
 {
     FTrackButtonMode = Value;
-    if (!Skinned()) Repaint();
+    if (!this->Skinned()) this->Repaint();
 }
 
-TRect TspSkinMenuButton::GetNewTrackButtonRect()
+template <class TButton>
+TRect TspSkinMenuButtonBase<TButton>::GetNewTrackButtonRect()
 {
-    return MovedTrackRect(FTrackButtonRect, FElement, GetWidth(), GetHeight());
+    return MovedTrackRect(FTrackButtonRect, this->FElement, this->GetWidth(), this->GetHeight());
 }
 
-bool TspSkinMenuButton::CanMenuTrack(int X, int Y)
+template <class TButton>
+bool TspSkinMenuButtonBase<TButton>::CanMenuTrack(int X, int Y)
 {
     if (!FSkinPopupMenu) return false;
     if (!FTrackButtonMode) return true;
-    if (!Skinned()) return PointIn(TRect(GetWidth() - MenuTrackWidth, 0, GetWidth(), GetHeight()), X, Y);
+    const int w = this->GetWidth(), h = this->GetHeight();
+    if (!this->Skinned()) return PointIn(TRect(w - MenuTrackWidth, 0, w, h), X, Y);
     return PointIn(GetNewTrackButtonRect(), X, Y);
 }
 
-void TspSkinMenuButton::TrackMenu()
+template <class TButton>
+void TspSkinMenuButtonBase<TButton>::TrackMenu()
 {
     if (!FSkinPopupMenu) return;
-    if (FFace.Morphing) FMorphKf = 1;
-    auto alive = FAlive.Watch();
+    if (this->FFace.Morphing) this->FMorphKf = 1;
+    auto alive = this->FAlive.Watch();
     FSkinPopupMenu->PopupFromRect2(this, ScreenRectOf(this), false);
     if (!*alive) return;
     // Opening again closes an earlier menu first, whose close message cleared the
@@ -151,43 +158,57 @@ void TspSkinMenuButton::TrackMenu()
     // follows what is really on screen.
     if (!FSkinPopupMenu || !MenuShownBy(FSkinPopupMenu, this)) {
         FMenuOpen = false;
-        if (FDown) SetDown(false);
+        if (this->FDown) this->SetDown(false);
         return;
     }
     FMenuOpen = true;
-    if (!FDown) SetDown(true);
+    if (!this->FDown) this->SetDown(true);
     if (OnShowTrackMenu) OnShowTrackMenu(this);
 }
 
-void TspSkinMenuButton::OpenFromInput()
+template <class TButton>
+void TspSkinMenuButtonBase<TButton>::OpenFromInput()
 {
     FMenuOpen = true;
-    if (!FDown) SetDown(true);
+    if (!this->FDown) this->SetDown(true);
     TrackMenu();
 }
 
-void TspSkinMenuButton::WMCloseSkinMenu(TMessage&)
+template <class TButton>
+void TspSkinMenuButtonBase<TButton>::WMCloseSkinMenu(TMessage&)
 {
     // A close for a menu this button no longer counts as open (one it replaced
     // itself) changes nothing, so OnHideTrackMenu follows each showing once.
     if (!FMenuOpen) return;
     FMenuOpen = false;
-    SetDown(false);
+    this->SetDown(false);
     // Last: the handler may free the button.
     if (OnHideTrackMenu) OnHideTrackMenu(this);
 }
 
-void TspSkinMenuButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+template <class TButton>
+void TspSkinMenuButtonBase<TButton>::WndProc(TMessage& Message)
+{
+    if (Message.Msg == WM_CLOSESKINMENU) {
+        WMCloseSkinMenu(Message);
+        return;
+    }
+    TButton::WndProc(Message);
+}
+
+template <class TButton>
+void TspSkinMenuButtonBase<TButton>::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (Button == mbLeft && CanMenuTrack(X, Y)) {
         FMenuPress = true;
         OpenFromInput();
         return;
     }
-    TspSkinButton::MouseDown(Button, Shift, X, Y);
+    TButton::MouseDown(Button, Shift, X, Y);
 }
 
-void TspSkinMenuButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+template <class TButton>
+void TspSkinMenuButtonBase<TButton>::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     // The release of the press that opened the menu is no click, even when the
     // menu is already gone again (an item chosen with the button held).
@@ -196,33 +217,71 @@ void TspSkinMenuButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
         return;
     }
     if (FMenuOpen) return;
-    TspSkinButton::MouseUp(Button, Shift, X, Y);
+    TButton::MouseUp(Button, Shift, X, Y);
 }
 
-void TspSkinMenuButton::CMMouseEnter(TMessage& Message)
+template <class TButton>
+void TspSkinMenuButtonBase<TButton>::CMMouseEnter(TMessage& Message)
 {
     if (FMenuOpen) {
-        if (!IsDesigning()) FMouseIn = true;
+        if (!this->IsDesigning()) this->FMouseIn = true;
         return;
     }
-    TspSkinButton::CMMouseEnter(Message);
+    TButton::CMMouseEnter(Message);
 }
 
-void TspSkinMenuButton::CMMouseLeave(TMessage& Message)
+template <class TButton>
+void TspSkinMenuButtonBase<TButton>::CMMouseLeave(TMessage& Message)
 {
     if (FMenuOpen) {
-        if (!IsDesigning()) FMouseIn = false;
+        if (!this->IsDesigning()) this->FMouseIn = false;
         return;
     }
-    TspSkinButton::CMMouseLeave(Message);
+    TButton::CMMouseLeave(Message);
 }
+
+template <class TButton>
+void TspSkinMenuButtonBase<TButton>::CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bool AMouseIn)
+{
+    const TspButtonFace& face = this->FFace;
+    if (FMenuOpen && FTrackButtonMode && !FTrackButtonRect.IsEmpty() && !face.DownSkinRect.IsEmpty()) {
+        TButton::CreateButtonImage(B, face.ActiveSkinRect, false, true);
+        CopyDownTrack(B->GetCanvas(), this->FElement.Picture, FTrackButtonRect, face.DownSkinRect,
+                      GetNewTrackButtonRect());
+        return;
+    }
+    TButton::CreateButtonImage(B, R, ADown, AMouseIn);
+}
+
+template <class TButton>
+bool TspSkinMenuButtonBase<TButton>::DrawDefaultFaces(TCanvas* C, bool DownUnderMouse, bool Hot)
+{
+    const int w = this->GetWidth(), h = this->GetHeight();
+    bool pressed = false;
+    if (FTrackButtonMode)
+        pressed = DrawTrackFaces(C, w, h, FMenuOpen, DownUnderMouse, Hot);
+    else
+        DrawWholeFace(C, w, h, DownUnderMouse, Hot);
+    C->GetFont()->Assign(this->FDefaultFont.get());
+    if (!this->IsEnabled()) C->GetFont()->SetColor(clBtnShadow);
+    C->GetBrush()->SetStyle(bsClear);
+    return pressed;
+}
+
+template class TspSkinMenuButtonBase<TspSkinButton>;
+template class TspSkinMenuButtonBase<TspSkinSpeedButton>;
+
+// ---------------------------------------------------------------- menu button
+
+TspSkinMenuButton::TspSkinMenuButton(TComponent* AOwner) : TspSkinMenuButtonBase<TspSkinButton>(AOwner)
+{
+    FSkinDataName = "toolmenubutton";
+}
+
+TspSkinMenuButton::~TspSkinMenuButton() = default;
 
 void TspSkinMenuButton::WndProc(TMessage& Message)
 {
-    if (Message.Msg == WM_CLOSESKINMENU) {
-        WMCloseSkinMenu(Message);
-        return;
-    }
     if (GetCanFocused()) {
         switch (Message.Msg) {
         case WM_KEYDOWN:
@@ -250,7 +309,7 @@ void TspSkinMenuButton::WndProc(TMessage& Message)
         default: break;
         }
     }
-    TspSkinButton::WndProc(Message);
+    TspSkinMenuButtonBase::WndProc(Message);
 }
 
 void TspSkinMenuButton::CMDialogChar(TMessage& Message)
@@ -270,32 +329,13 @@ void TspSkinMenuButton::CMDialogChar(TMessage& Message)
     TspSkinButton::CMDialogChar(Message);
 }
 
-void TspSkinMenuButton::CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bool AMouseIn)
-{
-    if (FMenuOpen && FTrackButtonMode && !FTrackButtonRect.IsEmpty() && !FFace.DownSkinRect.IsEmpty()) {
-        TspSkinButton::CreateButtonImage(B, FFace.ActiveSkinRect, false, true);
-        CopyDownTrack(B->GetCanvas(), FElement.Picture, FTrackButtonRect, FFace.DownSkinRect,
-                      GetNewTrackButtonRect());
-        return;
-    }
-    TspSkinButton::CreateButtonImage(B, R, ADown, AMouseIn);
-}
-
 void TspSkinMenuButton::CreateControlDefaultImage(TBitmap* B)
 {
     TspSkinCustomControl::CreateControlDefaultImage(B);
     TCanvas* c = B->GetCanvas();
     const int w = GetWidth(), h = GetHeight();
     const bool downUnderMouse = FDown && FMouseIn;
-    const bool hot = FMouseIn || IsFocused();
-    bool pressed = false;
-    if (FTrackButtonMode)
-        pressed = DrawTrackFaces(c, w, h, FMenuOpen, downUnderMouse, hot);
-    else
-        DrawWholeFace(c, w, h, downUnderMouse, hot);
-    c->GetFont()->Assign(FDefaultFont.get());
-    if (!IsEnabled()) c->GetFont()->SetColor(clBtnShadow);
-    c->GetBrush()->SetStyle(bsClear);
+    const bool pressed = DrawDefaultFaces(c, downUnderMouse, FMouseIn || IsFocused());
     Skinctrls::DrawGlyphAndText(c, TRect(0, 0, w - MenuTrackWidth, h), FMargin, FSpacing, FLayout, GetText(),
                                 FGlyph.get(), FNumGlyphs, 1, pressed);
     TRect arrow(w - MenuTrackWidth, 0, w, h);
@@ -305,134 +345,12 @@ void TspSkinMenuButton::CreateControlDefaultImage(TBitmap* B)
 
 // ---------------------------------------------------------- menu speed button
 
-TspSkinMenuSpeedButton::TspSkinMenuSpeedButton(TComponent* AOwner) : TspSkinSpeedButton(AOwner)
+TspSkinMenuSpeedButton::TspSkinMenuSpeedButton(TComponent* AOwner) : TspSkinMenuButtonBase<TspSkinSpeedButton>(AOwner)
 {
     SetSkinDataName("menubutton");
 }
 
-TspSkinMenuSpeedButton::~TspSkinMenuSpeedButton() { SetSkinPopupMenu(nullptr); }
-
-void TspSkinMenuSpeedButton::SetSkinPopupMenu(TspSkinPopupMenu* Value)
-{
-    FSkinPopupMenu.Set(Value);
-}
-
-void TspSkinMenuSpeedButton::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TspSkinSpeedButton::Notification(AComponent, Operation);
-    FSkinPopupMenu.Removed(AComponent, Operation);
-}
-
-void TspSkinMenuSpeedButton::GetSkinData()
-{
-    TspSkinSpeedButton::GetSkinData();
-    FTrackButtonRect = Skinned() ? ReadTrackRect(CurrentRecord()) : TRect();
-}
-
-void TspSkinMenuSpeedButton::SetTrackButtonMode(bool Value)
-{
-    FTrackButtonMode = Value;
-    if (!Skinned()) Repaint();
-}
-
-TRect TspSkinMenuSpeedButton::GetNewTrackButtonRect()
-{
-    return MovedTrackRect(FTrackButtonRect, FElement, GetWidth(), GetHeight());
-}
-
-bool TspSkinMenuSpeedButton::CanMenuTrack(int X, int Y)
-{
-    if (!FSkinPopupMenu) return false;
-    if (!FTrackButtonMode) return true;
-    if (!Skinned()) return PointIn(TRect(GetWidth() - MenuTrackWidth, 0, GetWidth(), GetHeight()), X, Y);
-    return PointIn(GetNewTrackButtonRect(), X, Y);
-}
-
-void TspSkinMenuSpeedButton::TrackMenu()
-{
-    if (!FSkinPopupMenu) return;
-    if (FFace.Morphing) FMorphKf = 1;
-    auto alive = FAlive.Watch();
-    FSkinPopupMenu->PopupFromRect2(this, ScreenRectOf(this), false);
-    if (!*alive) return;
-    // As the menu button: the state follows what is really on screen.
-    if (!FSkinPopupMenu || !MenuShownBy(FSkinPopupMenu, this)) {
-        FMenuOpen = false;
-        if (FDown) SetDown(false);
-        return;
-    }
-    FMenuOpen = true;
-    if (!FDown) SetDown(true);
-    if (OnShowTrackMenu) OnShowTrackMenu(this);
-}
-
-void TspSkinMenuSpeedButton::WMCloseSkinMenu(TMessage&)
-{
-    if (!FMenuOpen) return;
-    FMenuOpen = false;
-    SetDown(false);
-    if (OnHideTrackMenu) OnHideTrackMenu(this);
-}
-
-void TspSkinMenuSpeedButton::WndProc(TMessage& Message)
-{
-    if (Message.Msg == WM_CLOSESKINMENU) {
-        WMCloseSkinMenu(Message);
-        return;
-    }
-    TspSkinSpeedButton::WndProc(Message);
-}
-
-void TspSkinMenuSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    if (Button == mbLeft && CanMenuTrack(X, Y)) {
-        FMenuPress = true;
-        FMenuOpen = true;
-        if (!FDown) SetDown(true);
-        TrackMenu();
-        return;
-    }
-    TspSkinSpeedButton::MouseDown(Button, Shift, X, Y);
-}
-
-void TspSkinMenuSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    if (Button == mbLeft && FMenuPress) {
-        FMenuPress = false;
-        return;
-    }
-    if (FMenuOpen) return;
-    TspSkinSpeedButton::MouseUp(Button, Shift, X, Y);
-}
-
-void TspSkinMenuSpeedButton::CMMouseEnter(TMessage& Message)
-{
-    if (FMenuOpen) {
-        if (!IsDesigning()) FMouseIn = true;
-        return;
-    }
-    TspSkinSpeedButton::CMMouseEnter(Message);
-}
-
-void TspSkinMenuSpeedButton::CMMouseLeave(TMessage& Message)
-{
-    if (FMenuOpen) {
-        if (!IsDesigning()) FMouseIn = false;
-        return;
-    }
-    TspSkinSpeedButton::CMMouseLeave(Message);
-}
-
-void TspSkinMenuSpeedButton::CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bool AMouseIn)
-{
-    if (FMenuOpen && FTrackButtonMode && !FTrackButtonRect.IsEmpty() && !FFace.DownSkinRect.IsEmpty()) {
-        TspSkinSpeedButton::CreateButtonImage(B, FFace.ActiveSkinRect, false, true);
-        CopyDownTrack(B->GetCanvas(), FElement.Picture, FTrackButtonRect, FFace.DownSkinRect,
-                      GetNewTrackButtonRect());
-        return;
-    }
-    TspSkinSpeedButton::CreateButtonImage(B, R, ADown, AMouseIn);
-}
+TspSkinMenuSpeedButton::~TspSkinMenuSpeedButton() = default;
 
 void TspSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap* B)
 {
@@ -440,14 +358,8 @@ void TspSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap* B)
     TCanvas* c = B->GetCanvas();
     const int w = GetWidth(), h = GetHeight();
     const bool downUnderMouse = FDown && FMouseIn;
-    bool pressed = downUnderMouse;
-    if (FTrackButtonMode)
-        pressed = DrawTrackFaces(c, w, h, FMenuOpen, downUnderMouse, FMouseIn);
-    else
-        DrawWholeFace(c, w, h, downUnderMouse, FMouseIn);
-    c->GetFont()->Assign(FDefaultFont.get());
-    if (!IsEnabled()) c->GetFont()->SetColor(clBtnShadow);
-    c->GetBrush()->SetStyle(bsClear);
+    const bool trackPressed = DrawDefaultFaces(c, downUnderMouse, FMouseIn);
+    const bool pressed = FTrackButtonMode ? trackPressed : downUnderMouse;
     DrawContent(c, TRect(0, 0, w - MenuTrackWidth, h), 1, pressed, true, FMouseIn || FDown);
     TRect strip(w - MenuTrackWidth, 0, w, h);
     if (downUnderMouse || FMenuOpen) {
