@@ -16,11 +16,6 @@ namespace capture_test {
 
 const char* const kCameraName = "Test Pattern Camera";
 
-inline void PumpFor(DWORD Ms)
-{
-    PumpUntil([] { return false; }, Ms);
-}
-
 // Watches for message boxes of this process captioned "DirectShow - Capture",
 // records their texts and the caption of their first button, and answers them.
 class TBoxWatcher : public TThread {

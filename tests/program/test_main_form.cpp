@@ -72,12 +72,6 @@ std::vector<Record> Records(const std::string& bytes, bool& whole)
     return out;
 }
 
-// A span of time in which the GUI thread serves messages and other threads run.
-void PumpFor(DWORD ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
-
 class MainFormTest : public ::testing::Test {
 protected:
     void SetUp() override

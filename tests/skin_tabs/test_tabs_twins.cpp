@@ -44,7 +44,7 @@ template <> struct Kind<TspSkinTabControl> {
     static std::unique_ptr<TspSkinData> Skin()
     {
         auto d = NewTabSkin();
-        TabRecord(d.get())->FontColor = 0x010101;
+        TabRecord(d.get())->Font.Color = 0x010101;
         return d;
     }
     static TspSkinTabControl* Make(TForm* Form, TspSkinData* Skin, int Tabs, int Width)
