@@ -36,7 +36,9 @@ if [ -n "${BUILD_TARGETS:-}" ]; then
   known=$(cmake --build "$BUILD" --target help | sed -n 's/^\.\.\. \([^ ]*\).*/\1/p')
   targets=()
   for t in ${BUILD_TARGETS}; do grep -qx "$t" <<<"$known" && targets+=("$t"); done
-  [ ${#targets[@]} -eq 0 ] || cmake --build "$BUILD" -j "$JOBS" --target "${targets[@]}"
+  # One target a call: make given several goals at once builds a library they
+  # share in two jobs at the same time, and the two archivers spoil each other.
+  for t in "${targets[@]}"; do cmake --build "$BUILD" -j "$JOBS" --target "$t"; done
   exit 0
 fi
 cmake --build "$BUILD" -j "$JOBS"
