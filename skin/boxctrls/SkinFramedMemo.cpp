@@ -45,10 +45,12 @@ void TspSkinMemo::CreateParams(TCreateParams& Params)
 
 void TspSkinMemo::Notification(TComponent* AComponent, TOperation Operation)
 {
+    // The base clears the skin-data link: ask before it does.
+    const bool skinGone = Operation == opRemove && AComponent && AComponent == FSD;
     TspSkinMemo2::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
     FFrameVScrollBar.Removed(AComponent, Operation);
-    if (AComponent == FSD) FPicture = nullptr;
+    if (skinGone) FPicture = nullptr;
 }
 
 // ---- skin ----
