@@ -6,6 +6,7 @@
 #include "HttpTestKit.h"
 #include "MainForm.h"
 #include "test_gtest.h"
+#include "SkinTestKit.h"
 #include "AboutForm.h"
 #include "CustomizationForm.h"
 #include "DialogHost.h"
@@ -434,36 +435,6 @@ std::string Reworked(const std::string& skn, const std::function<void(TspStoredS
     return bytes;
 }
 
-// A W x H one-pixel checkerboard at 1 bit per pixel, made from its bytes.
-std::unique_ptr<TBitmap> Checkerboard(int W, int H)
-{
-    const int stride = ((W + 31) / 32) * 4;
-    const DWORD off = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 8;
-    std::vector<char> v(off + static_cast<size_t>(stride) * H);
-    BITMAPFILEHEADER fh = {};
-    fh.bfType = 0x4D42;
-    fh.bfSize = static_cast<DWORD>(v.size());
-    fh.bfOffBits = off;
-    BITMAPINFOHEADER ih = {};
-    ih.biSize = sizeof(ih);
-    ih.biWidth = W;
-    ih.biHeight = H;
-    ih.biPlanes = 1;
-    ih.biBitCount = 1;
-    ih.biClrUsed = 2;
-    std::memcpy(v.data(), &fh, sizeof(fh));
-    std::memcpy(v.data() + sizeof(fh), &ih, sizeof(ih));
-    std::memset(v.data() + sizeof(fh) + sizeof(ih) + 4, 0xFF, 3);
-    for (int y = 0; y < H; ++y)
-        std::memset(v.data() + off + static_cast<size_t>(y) * stride, (y & 1) ? 0x55 : 0xAA, stride);
-    TMemoryStream m;
-    m.WriteBuffer(v.data(), static_cast<long>(v.size()));
-    m.SetPosition(0);
-    auto b = std::make_unique<TBitmap>();
-    b->LoadFromStream(&m);
-    return b;
-}
-
 }  // namespace
 
 // Hostile skins named by SKIN at start-up and chosen with Skin... (the
@@ -487,7 +458,7 @@ TEST_F(MainSkinTest, HostileSkinsAreRefusedOrWornWithoutStallingTheProgram)
              for (int i = 0; i <= Skindata::MaxSkinPictures; ++i) c.ActivePictures.push_back(std::make_unique<TBitmap>(1, 1, pf1bit));
          }, true},
         {"lines", [](TspStoredSkinStream& c) { c.Text += std::string(2 * (Skindata::MaxSkinDescriptionLines + 1), '\n'); }, true},
-        {"checkerboard", [](TspStoredSkinStream& c) { c.MainPictures[mpMask] = Checkerboard(640, 400); }, false},
+        {"checkerboard", [](TspStoredSkinStream& c) { c.MainPictures[mpMask] = SkinKit::Checkerboard(640, 400); }, false},
     };
     for (auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -8,6 +8,7 @@
 // there to catch a hang (a skin that takes minutes), not to measure speed
 // (bench/skin does that).
 #include "test_gtest.h"
+#include "SkinTestKit.h"
 #include "ControlFixture.h"
 #include "CustomZlibStream.h"
 #include "Form.h"
@@ -28,35 +29,6 @@ namespace {
 // Whatever a machine under load does, a skin that needs longer than this is hung.
 const DWORD kSkinBoundMs = 60000;
 const SIZE_T kPeakCommitBound = SIZE_T(1536) << 20;
-
-// A W x H one-pixel checkerboard at 1 bit per pixel, made from its bytes.
-std::unique_ptr<TBitmap> Checkerboard(int W, int H)
-{
-    const int stride = ((W + 31) / 32) * 4;
-    const DWORD off = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 8;
-    std::vector<char> v(off + static_cast<size_t>(stride) * H);
-    BITMAPFILEHEADER fh = {};
-    fh.bfType = 0x4D42;
-    fh.bfSize = static_cast<DWORD>(v.size());
-    fh.bfOffBits = off;
-    BITMAPINFOHEADER ih = {};
-    ih.biSize = sizeof(ih);
-    ih.biWidth = W;
-    ih.biHeight = H;
-    ih.biPlanes = 1;
-    ih.biBitCount = 1;
-    ih.biClrUsed = 2;
-    std::memcpy(v.data(), &fh, sizeof(fh));
-    std::memcpy(v.data() + sizeof(fh), &ih, sizeof(ih));
-    std::memset(v.data() + sizeof(fh) + sizeof(ih) + 4, 0xFF, 3);
-    for (int y = 0; y < H; ++y) std::memset(v.data() + off + static_cast<size_t>(y) * stride, (y & 1) ? 0x55 : 0xAA, stride);
-    TMemoryStream m;
-    m.WriteBuffer(v.data(), static_cast<long>(v.size()));
-    m.SetPosition(0);
-    auto b = std::make_unique<TBitmap>();
-    b->LoadFromStream(&m);
-    return b;
-}
 
 // The base skin: the tab element and a button, as the fixtures make them.
 std::unique_ptr<TspSkinData> BaseSkin()
@@ -150,7 +122,7 @@ std::vector<THostile> Generate()
                  }, true});
     g.push_back({"pictures of too many pixels together", [] {
                      auto d = BaseSkin();
-                     for (int i = 0; i < 4; ++i) AddPicture(d.get(), Checkerboard(4100, 4100));
+                     for (int i = 0; i < 4; ++i) AddPicture(d.get(), SkinKit::Checkerboard(4100, 4100));
                      return SknOf(d.get());
                  }, false});
     g.push_back({"description of too many lines", [] {
@@ -168,7 +140,7 @@ std::vector<THostile> Generate()
     g.push_back({"checkerboard mask of 640 x 400 on a fixed element", [] {
                      auto d = BaseSkin();
                      auto* r = Button(d.get());
-                     r->PictureIndex = r->MaskPictureIndex = AddPicture(d.get(), Checkerboard(640, 400));
+                     r->PictureIndex = r->MaskPictureIndex = AddPicture(d.get(), SkinKit::Checkerboard(640, 400));
                      r->SkinRect = r->ActiveSkinRect = r->DownSkinRect = r->DisabledSkinRect = TRect(0, 0, 640, 400);
                      r->LeftTopPoint = r->RightTopPoint = TPoint();
                      r->ClientRect = TRect(10, 10, 630, 390);
@@ -177,14 +149,14 @@ std::vector<THostile> Generate()
     g.push_back({"checkerboard mask of 4000 x 3000 on a 60 x 20 element", [] {
                      auto d = BaseSkin();
                      auto* r = Button(d.get());
-                     r->MaskPictureIndex = AddPicture(d.get(), Checkerboard(4000, 3000));
+                     r->MaskPictureIndex = AddPicture(d.get(), SkinKit::Checkerboard(4000, 3000));
                      r->LeftTopPoint = r->RightTopPoint = TPoint();
                      return SknOf(d.get());
                  }, true, rcChecker});
     g.push_back({"checkerboard mask on a resized eight-point element", [] {
                      auto d = BaseSkin();
                      auto* r = Button(d.get());
-                     r->PictureIndex = r->MaskPictureIndex = AddPicture(d.get(), Checkerboard(640, 400));
+                     r->PictureIndex = r->MaskPictureIndex = AddPicture(d.get(), SkinKit::Checkerboard(640, 400));
                      r->SkinRect = r->ActiveSkinRect = r->DownSkinRect = r->DisabledSkinRect = TRect(0, 0, 640, 400);
                      // Bands of 5 pixels: the strips stay within the bound of a region.
                      r->LeftTopPoint = TPoint(5, 5);
@@ -197,7 +169,7 @@ std::vector<THostile> Generate()
     g.push_back({"checkerboard mask on a resized eight-point element, wide bands", [] {
                      auto d = BaseSkin();
                      auto* r = Button(d.get());
-                     r->PictureIndex = r->MaskPictureIndex = AddPicture(d.get(), Checkerboard(640, 400));
+                     r->PictureIndex = r->MaskPictureIndex = AddPicture(d.get(), SkinKit::Checkerboard(640, 400));
                      r->SkinRect = r->ActiveSkinRect = r->DownSkinRect = r->DisabledSkinRect = TRect(0, 0, 640, 400);
                      r->LeftTopPoint = TPoint(200, 150);
                      r->RightTopPoint = TPoint(440, 150);
@@ -270,16 +242,6 @@ void ApplyAndPaint(TspSkinData* Skin, const char* What, TRegionCheck Region)
     form->Hide();
 }
 
-bool LoadSkn(TspSkinData& D, const std::vector<char>& Bytes)
-{
-    TMemoryStream m;
-    m.WriteBuffer(Bytes.data(), static_cast<long>(Bytes.size()));
-    m.SetPosition(0);
-    TspCompressedStoredSkin stored(nullptr);
-    if (!stored.LoadFromCompressStream(&m)) return false;
-    return D.LoadCompressedStoredSkin(&stored);
-}
-
 TEST(HostileSkins, RefusedOrAppliedWithinTheBoundAndNothingLost)
 {
     auto base = BaseSkin();
@@ -287,13 +249,13 @@ TEST(HostileSkins, RefusedOrAppliedWithinTheBoundAndNothingLost)
     for (const THostile& h : Generate()) {
         SCOPED_TRACE(h.What);
         TspSkinData skin(nullptr);
-        ASSERT_TRUE(LoadSkn(skin, reference));
+        ASSERT_TRUE(SkinKit::LoadSkn(skin, reference));
         const size_t pictures = skin.ActivePictures.size();
         const DWORD start = GetTickCount();
         const std::vector<char> file = h.Make();
         bool loaded = false;
         try {
-            loaded = LoadSkn(skin, file);
+            loaded = SkinKit::LoadSkn(skin, file);
         } catch (const Exception&) {
             // Refused as a damaged skin is.
         }

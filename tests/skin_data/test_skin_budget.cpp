@@ -3,6 +3,7 @@
 // cursor slots out of range are refused while loading, like a damaged skin: the
 // skin in use stays. Just inside each bound a skin still loads.
 #include "test_gtest.h"
+#include "SkinTestKit.h"
 #include "SkinData.h"
 #include "skin_data_fixtures.h"
 #include <cstring>
@@ -84,16 +85,6 @@ std::vector<char> Skn(const std::vector<char>& Plain)
     return v;
 }
 
-bool LoadSkn(TspSkinData& D, const std::vector<char>& Bytes)
-{
-    TMemoryStream m;
-    m.WriteBuffer(Bytes.data(), static_cast<long>(Bytes.size()));
-    m.SetPosition(0);
-    TspCompressedStoredSkin stored(nullptr);
-    if (!stored.LoadFromCompressStream(&m)) return false;
-    return D.LoadCompressedStoredSkin(&stored);
-}
-
 std::string Repeat(const std::string& S, size_t N)
 {
     std::string r;
@@ -119,7 +110,7 @@ TEST(SkinBudget, StoredSkinsOverABoundAreRefusedAndTheSkinInUseStays)
     using namespace Skindata;
     const std::string desc = Join(FixtureLines(TFixtureSkin()));
     TspSkinData data(nullptr);
-    ASSERT_TRUE(LoadSkn(data, Skn(Plain(Bmp1(40, 30), 2, Dot, desc))));
+    ASSERT_TRUE(SkinKit::LoadSkn(data, Skn(Plain(Bmp1(40, 30), 2, Dot, desc))));
     ASSERT_EQ(data.ActivePictures.size(), 2u);
     struct Case {
         const char* What;
@@ -147,13 +138,13 @@ TEST(SkinBudget, StoredSkinsOverABoundAreRefusedAndTheSkinInUseStays)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
         // The reference skin first, so that each case replaces or keeps it.
-        ASSERT_TRUE(LoadSkn(data, Skn(Plain(Bmp1(40, 30), 2, Dot, desc))));
+        ASSERT_TRUE(SkinKit::LoadSkn(data, Skn(Plain(Bmp1(40, 30), 2, Dot, desc))));
         const std::vector<char> file = Skn(c.Plain);
         if (c.Loads) {
-            ASSERT_TRUE(LoadSkn(data, file));
+            ASSERT_TRUE(SkinKit::LoadSkn(data, file));
             EXPECT_EQ(data.ActivePictures.size(), c.Pictures);
         } else {
-            EXPECT_THROW(LoadSkn(data, file), ESkinDataError);
+            EXPECT_THROW(SkinKit::LoadSkn(data, file), ESkinDataError);
             EXPECT_EQ(data.ActivePictures.size(), 2u);
             EXPECT_EQ(data.Picture->GetWidth(), 40);
             EXPECT_EQ(data.SkinName, "Fixture");
@@ -220,7 +211,7 @@ TEST(SkinBudget, PictureNamesInsideAStoredSkinAreLabels)
     TFixtureSkin fx;
     fx.PictureOverrides = {"picture=art\\main.bmp", "mask=..\\mask.bmp", "0=C:green.bmp"};
     TspSkinData data(nullptr);
-    ASSERT_TRUE(LoadSkn(data, Skn(Plain(Bmp1(40, 30), 2, Dot, Join(FixtureLines(fx))))));
+    ASSERT_TRUE(SkinKit::LoadSkn(data, Skn(Plain(Bmp1(40, 30), 2, Dot, Join(FixtureLines(fx))))));
     EXPECT_EQ(data.PictureName, "art\\main.bmp");
     EXPECT_EQ(data.MaskName, "..\\mask.bmp");
     EXPECT_EQ(data.Picture->GetWidth(), 40);

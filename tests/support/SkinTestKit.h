@@ -5,10 +5,12 @@
 #include "test_gtest.h"
 #include "Bitmap.h"
 #include "Canvas.h"
+#include "CompressedStoredSkin.h"
 #include "Control.h"
 #include "SkinData.h"
 #include "WinControl.h"
 #include <windows.h>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <set>
@@ -159,6 +161,46 @@ inline void ExpectElements(TBitmap* Shot, TControl* Form, TspSkinData* Flat, con
             << p.What << ": not the look of " << p.Record;
     }
 }
+// A W x H one-pixel checkerboard at 1 bit per pixel, made from its bytes.
+inline std::unique_ptr<TBitmap> Checkerboard(int W, int H)
+{
+    const int stride = ((W + 31) / 32) * 4;
+    const DWORD off = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 8;
+    std::vector<char> v(off + static_cast<size_t>(stride) * H);
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;
+    fh.bfSize = static_cast<DWORD>(v.size());
+    fh.bfOffBits = off;
+    BITMAPINFOHEADER ih = {};
+    ih.biSize = sizeof(ih);
+    ih.biWidth = W;
+    ih.biHeight = H;
+    ih.biPlanes = 1;
+    ih.biBitCount = 1;
+    ih.biClrUsed = 2;
+    std::memcpy(v.data(), &fh, sizeof(fh));
+    std::memcpy(v.data() + sizeof(fh), &ih, sizeof(ih));
+    std::memset(v.data() + sizeof(fh) + sizeof(ih) + 4, 0xFF, 3);
+    for (int y = 0; y < H; ++y) std::memset(v.data() + off + static_cast<size_t>(y) * stride, (y & 1) ? 0x55 : 0xAA, stride);
+    TMemoryStream m;
+    m.WriteBuffer(v.data(), static_cast<long>(v.size()));
+    m.SetPosition(0);
+    auto b = std::make_unique<TBitmap>();
+    b->LoadFromStream(&m);
+    return b;
+}
+
+// A compressed skin file's bytes loaded into D; false when the file is refused.
+inline bool LoadSkn(TspSkinData& D, const std::vector<char>& Bytes)
+{
+    TMemoryStream m;
+    m.WriteBuffer(Bytes.data(), static_cast<long>(Bytes.size()));
+    m.SetPosition(0);
+    TspCompressedStoredSkin stored(nullptr);
+    if (!stored.LoadFromCompressStream(&m)) return false;
+    return D.LoadCompressedStoredSkin(&stored);
+}
+
 
 #ifdef SKINS_DIR
 // One of the skins the build generates, or none when it does not load.
