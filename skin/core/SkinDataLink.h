@@ -1,8 +1,12 @@
 // A component's non-owning reference to another component: the skin data a
 // skinned control wears, a control's SkinData/CtrlSkinData, its popup menu.
-// The link keeps the free notification in step with the pointer (given up on
-// re-assignment and on destruction); the owner's Notification hands every
-// removal to Removed, which clears the link when its component goes.
+// Setting the link registers the owner for the component's free notification;
+// the owner's Notification hands every removal to Removed, which clears the link
+// when its component goes. The registration is never given up by the link: one
+// owner may hold the same component through two links (SkinData and
+// CtrlSkinData on one skin data), and giving it up for one would leave the other
+// pointing at a freed component. A registration left over costs one ignored
+// notification; both components drop it when either is destroyed.
 #pragma once
 #include "Classes.h"
 
@@ -10,7 +14,7 @@ template <class T>
 class TspComponentLink {
 public:
     explicit TspComponentLink(TComponent* AOwner) : FOwner(AOwner) {}
-    ~TspComponentLink() { Unlink(); }
+    ~TspComponentLink() = default;
     TspComponentLink(const TspComponentLink&) = delete;
     TspComponentLink& operator=(const TspComponentLink&) = delete;
 
@@ -22,7 +26,6 @@ public:
     bool Set(T* Value)
     {
         if (FTarget == Value) return false;
-        Unlink();
         FTarget = Value;
         FComponent = Value;
         if (FComponent) FComponent->FreeNotification(FOwner);
@@ -40,13 +43,6 @@ public:
     }
 
 private:
-    void Unlink()
-    {
-        if (FComponent) FComponent->RemoveFreeNotification(FOwner);
-        FTarget = nullptr;
-        FComponent = nullptr;
-    }
-
     TComponent* FOwner;
     T* FTarget = nullptr;
     // The same object seen as a component: kept so that the link's own code

@@ -183,7 +183,7 @@ void TspFormFrame::SetSystemMenu(TPopupMenu* Value) { FSystemMenu = Value; }
 
 void TspFormFrame::SetSkinData(TspSkinData* Value)
 {
-    FSkinData = Value;
+    FSkinData.Set(Value);
     FTrayPopupMenu->SetSkinData(Value);
     if (!IsDesigning()) ChangeSkinData();
 }
@@ -209,8 +209,10 @@ void TspFormFrame::Notification(TComponent* AComponent, TOperation Operation)
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
     // Every reference is tested on its own: one component may hold two roles.
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FMenusSkinData) FMenusSkinData = nullptr;
+    // A skin data component freed under a live form leaves it the default frame.
+    if (FSkinData.Removed(AComponent, Operation) && !IsDestroying() && OwnerForm && !OwnerForm->IsDestroying())
+        ChangeSkinData();
+    FMenusSkinData.Removed(AComponent, Operation);
     if (AComponent == FMainMenu) {
         FMainMenu = nullptr;
         FMainMenuActive = false;

@@ -138,7 +138,7 @@ public:
     TspSkinData* GetSkinData() const { return FSkinData; }
     void SetSkinData(TspSkinData* Value);
     TspSkinData* GetMenusSkinData() const { return FMenusSkinData; }
-    void SetMenusSkinData(TspSkinData* Value) { FMenusSkinData = Value; }
+    void SetMenusSkinData(TspSkinData* Value) { FMenusSkinData.Set(Value); }
     TspBorderIcons GetBorderIcons() const { return FBorderIcons; }
     void SetBorderIcons(TspBorderIcons Value);
 
@@ -540,8 +540,8 @@ private:
     std::shared_ptr<bool> FHookAlive;
     friend struct TFrameHook;
     bool FCaptionStripped = false;
-    TspSkinData* FSkinData = nullptr;
-    TspSkinData* FMenusSkinData = nullptr;
+    TspSkinDataLink FSkinData{this};
+    TspSkinDataLink FMenusSkinData{this};
     TMainMenu* FMainMenu = nullptr;
     TPopupMenu* FSystemMenu = nullptr;
     TspSkinHint* FSkinHint = nullptr;

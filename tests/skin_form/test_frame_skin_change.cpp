@@ -166,6 +166,24 @@ TEST(FrameSkinChange, RemovedSkinComponentIsForgotten)
     EXPECT_EQ(frame->GetMenusSkinData(), nullptr);
 }
 
+// A skin data component of another owner, freed while the framed form shows
+// (after one of its two roles was given up): the frame forgets it and draws the
+// default frame, never the freed skin.
+TEST(FrameSkinChange, SkinFreedElsewhereLeavesTheDefaultFrame)
+{
+    auto skin = NewSkin();
+    FramedForm f(skin.get(), 20, 20, 300, 200);
+    f.Frame->SetMenusSkinData(skin.get());
+    f.Frame->SetMenusSkinData(nullptr);
+    ASSERT_TRUE(f.Frame->SkinLoaded());
+    skin.reset();
+    EXPECT_EQ(f.Frame->GetSkinData(), nullptr);
+    EXPECT_FALSE(f.Frame->SkinLoaded());
+    RedrawWindow(f.Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    PumpUntilIdle();
+    EXPECT_EQ(f.ClientInWindow().top, 19 + 3);   // the default caption and border
+}
+
 // Skins built from bad values never crash the frame and never divide by zero.
 TEST(FrameSkinChange, DamagedSkinsPaintWithoutHarm)
 {
