@@ -514,17 +514,8 @@ void TspSkinCustomListBox::GetSkinData()
     SCaptionRect = rec->CaptionRect;
     SCaptionFont = rec->CaptionFont;
     SCaptionFont.Height = ClampFontHeight(SCaptionFont.Height);
-    SUpButtonRect = rec->UpButtonRect;
-    SActiveUpButtonRect = rec->ActiveUpButtonRect;
-    SDownUpButtonRect = rec->DownUpButtonRect.IsEmpty() ? rec->ActiveUpButtonRect : rec->DownUpButtonRect;
-    SDownButtonRect = rec->DownButtonRect;
-    SActiveDownButtonRect = rec->ActiveDownButtonRect;
-    SDownDownButtonRect =
-        rec->DownDownButtonRect.IsEmpty() ? rec->ActiveDownButtonRect : rec->DownDownButtonRect;
-    SCheckButtonRect = rec->CheckButtonRect;
-    SActiveCheckButtonRect = rec->ActiveCheckButtonRect;
-    SDownCheckButtonRect =
-        rec->DownCheckButtonRect.IsEmpty() ? rec->ActiveCheckButtonRect : rec->DownCheckButtonRect;
+    SButtonLooks = rec->ButtonLooks;
+    for (TspStateLooks& looks : SButtonLooks) InheritEmptyLooks(looks, lsDown);
     SVScrollBarName = rec->VScrollBarName;
     SHScrollBarName = rec->HScrollBarName;
     SBothHScrollBarName = rec->BothHScrollBarName;
@@ -1142,9 +1133,7 @@ void TspSkinCustomListBox::CreateControlSkinImage(TBitmap* B)
             }
             return r;
         };
-        FCaptionButtons[0].R = map(SUpButtonRect);
-        FCaptionButtons[1].R = map(SDownButtonRect);
-        FCaptionButtons[2].R = map(SCheckButtonRect);
+        for (int i = 0; i < ListBoxButtonCount; ++i) FCaptionButtons[i].R = map(SButtonLooks[i][lsNormal]);
     }
     TCanvas* c = B->GetCanvas();
     if (!SCaptionRect.IsEmpty()) {
@@ -1179,13 +1168,12 @@ void TspSkinCustomListBox::DrawButton(TCanvas* C, int I)
         return;
     }
     if (b.R.IsEmpty() || !FElement.Picture) return;
-    const TRect normal[3] = {SUpButtonRect, SDownButtonRect, SCheckButtonRect};
-    const TRect active[3] = {SActiveUpButtonRect, SActiveDownButtonRect, SActiveCheckButtonRect};
-    const TRect down[3] = {SDownUpButtonRect, SDownDownButtonRect, SDownCheckButtonRect};
-    TRect src;
-    if (pressed) src = down[I];
-    else if (b.MouseIn) src = active[I];
-    if (src.IsEmpty()) src = MoveRect(normal[I], FElement.SkinRect.left, FElement.SkinRect.top);
+    // The hot and pressed looks are rectangles of the picture; the look at rest
+    // (and any state without a look of its own) lies within the element's normal look.
+    const TspStateLooks& looks = SButtonLooks[I];
+    const TspLookState state = LookState(pressed, b.MouseIn);
+    TRect src = state == lsNormal ? TRect() : looks[state];
+    if (src.IsEmpty()) src = MoveRect(looks[lsNormal], FElement.SkinRect.left, FElement.SkinRect.top);
     src = ClipToPicture(src, FElement.Picture);
     if (src.IsEmpty()) return;
     C->CopyRect(b.R, FElement.Picture->GetCanvas(), src);
@@ -1195,7 +1183,7 @@ void TspSkinCustomListBox::DrawButton(TCanvas* C, int I)
 
 void TspSkinCustomListBox::TestActive(int X, int Y)
 {
-    if (Skinned() && SUpButtonRect.IsEmpty() && SDownButtonRect.IsEmpty()) return;
+    if (Skinned() && SButtonLooks[lbbUp][lsNormal].IsEmpty() && SButtonLooks[lbbDown][lsNormal].IsEmpty()) return;
     FOldActiveButton = FActiveButton;
     FActiveButton = -1;
     for (int i = 0; i < 3; ++i)

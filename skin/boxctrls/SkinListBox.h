@@ -7,6 +7,7 @@
 #pragma once
 #include "ImgList.h"
 #include "ListBox.h"
+#include "SkinBoxControls.h"
 #include "SkinControl.h"
 #include <functional>
 #include <memory>
@@ -276,9 +277,7 @@ protected:
     TColor SActiveFontColor = 0, SFocusFontColor = 0;
     TRect SCaptionRect;
     TspSkinFontFields SCaptionFont;
-    TRect SUpButtonRect, SActiveUpButtonRect, SDownUpButtonRect;
-    TRect SDownButtonRect, SActiveDownButtonRect, SDownDownButtonRect;
-    TRect SCheckButtonRect, SActiveCheckButtonRect, SDownCheckButtonRect;
+    std::array<TspStateLooks, ListBoxButtonCount> SButtonLooks;   // [button][state]
     std::string SVScrollBarName = "vscrollbar", SHScrollBarName = "hscrollbar",
                 SBothHScrollBarName = "bothhscrollbar";
 };

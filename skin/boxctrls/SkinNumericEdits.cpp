@@ -403,13 +403,9 @@ void TspSkinSpinEdit::GetSkinData()
     FSkinFont.Height = ClampFontHeight(FSkinFont.Height);
     FActiveFontColor = r->ActiveFontColor;
     FDisabledFontColor = r->DisabledFontColor;
-    FUpButtonRect = r->UpButtonRect;
-    FActiveUpButtonRect = r->ActiveUpButtonRect;
-    FDownUpButtonRect = r->DownUpButtonRect.IsEmpty() ? r->ActiveUpButtonRect : r->DownUpButtonRect;
-    FDownButtonRect = r->DownButtonRect;
-    FActiveDownButtonRect = r->ActiveDownButtonRect;
-    FDownDownButtonRect =
-        r->DownDownButtonRect.IsEmpty() ? r->ActiveDownButtonRect : r->DownDownButtonRect;
+    FButtonLooks[0] = r->UpButtonLooks;
+    FButtonLooks[1] = r->DownButtonLooks;
+    for (TspStateLooks& looks : FButtonLooks) InheritEmptyLooks(looks, lsDown);
 }
 
 namespace {
@@ -434,10 +430,11 @@ void TspSkinSpinEdit::CalcRects()
         editRect = TRect(2, 2, 2 + std::max(0, w - 19), 2 + std::max(0, h - 4));
     } else {
         const int dx = w - FElement.SkinRect.Width();
-        FButtons[0].R = FUpButtonRect;
-        if (FElement.RTPoint.x < FUpButtonRect.left) OffsetRect(&FButtons[0].R, dx, 0);
-        FButtons[1].R = FDownButtonRect;
-        if (FElement.RTPoint.x < FDownButtonRect.left) OffsetRect(&FButtons[1].R, dx, 0);
+        for (int i = 0; i < 2; ++i) {
+            const TRect& atRest = FButtonLooks[i][lsNormal];
+            FButtons[i].R = atRest;
+            if (FElement.RTPoint.x < atRest.left) OffsetRect(&FButtons[i].R, dx, 0);
+        }
         editRect = FElement.ClRect;
         editRect.right += dx;
     }
@@ -527,10 +524,10 @@ void TspSkinSpinEdit::DrawButton(TCanvas* C, int Index)
     const TSpinButton& b = FButtons[Index];
     if (b.R.Width() <= 0 || b.R.Height() <= 0) return;
     if (Skinned() && FElement.Picture) {
-        TRect src;
-        if (b.Down && b.MouseIn) src = Index == 0 ? FDownUpButtonRect : FDownDownButtonRect;
-        else if (b.MouseIn) src = Index == 0 ? FActiveUpButtonRect : FActiveDownButtonRect;
-        src = ClipToPicture(src, FElement.Picture);
+        // At rest the element's own picture shows the button.
+        const TspLookState state = LookState(b.Down && b.MouseIn, b.MouseIn);
+        if (state == lsNormal) return;
+        const TRect src = ClipToPicture(FButtonLooks[Index][state], FElement.Picture);
         if (src.IsEmpty()) return;
         C->CopyRect(TRect(b.R.left, b.R.top, b.R.left + src.Width(), b.R.top + src.Height()),
                     FElement.Picture->GetCanvas(), src);

@@ -5,6 +5,7 @@
 #pragma once
 #include "SkinControl.h"
 #include "SkinEdits.h"
+#include "SkinLooks.h"
 #include <string>
 
 enum TspValueType { vtInteger, vtFloat };
@@ -177,8 +178,8 @@ private:
     BYTE FDecimal = 2;
     double FMinValue = 0, FMaxValue = 0, FValue = 0, FIncrement = 1;
 
-    TRect FActiveSkinRect, FUpButtonRect, FActiveUpButtonRect, FDownUpButtonRect;
-    TRect FDownButtonRect, FActiveDownButtonRect, FDownDownButtonRect;
+    TRect FActiveSkinRect;
+    TspStateLooks FButtonLooks[2];   // the up button's, the down button's
     TspSkinFontFields FSkinFont{"Arial", 14, 0, clWindowText};
     TColor FActiveFontColor = clWindowText, FDisabledFontColor = clGrayText;
 };

@@ -38,12 +38,7 @@ void TspDataSkinSpinEditControl::VisitFields(TspSkinFieldVisitor& V)
     V.Font("", Font);
     V.Color("activefontcolor", ActiveFontColor, 0);
     V.Color("disabledfontcolor", DisabledFontColor, 0);
-    V.Rect("upbuttonrect", UpButtonRect);
-    V.Rect("activeupbuttonrect", ActiveUpButtonRect);
-    V.Rect("downupbuttonrect", DownUpButtonRect);
-    V.Rect("downbuttonrect", DownButtonRect);
-    V.Rect("activedownbuttonrect", ActiveDownButtonRect);
-    V.Rect("downdownbuttonrect", DownDownButtonRect);
+    VisitUpDownLooks(V, UpButtonLooks, DownButtonLooks);
 }
 
 void TspDataSkinListBox::VisitFields(TspSkinFieldVisitor& V)
@@ -60,15 +55,8 @@ void TspDataSkinListBox::VisitFields(TspSkinFieldVisitor& V)
     V.Color("focusfontcolor", FocusFontColor, 0);
     V.Rect("captionrect", CaptionRect);
     V.Font("caption", CaptionFont);
-    V.Rect("upbuttonrect", UpButtonRect);
-    V.Rect("activeupbuttonrect", ActiveUpButtonRect);
-    V.Rect("downupbuttonrect", DownUpButtonRect);
-    V.Rect("downbuttonrect", DownButtonRect);
-    V.Rect("activedownbuttonrect", ActiveDownButtonRect);
-    V.Rect("downdownbuttonrect", DownDownButtonRect);
-    V.Rect("checkbuttonrect", CheckButtonRect);
-    V.Rect("activecheckbuttonrect", ActiveCheckButtonRect);
-    V.Rect("downcheckbuttonrect", DownCheckButtonRect);
+    VisitUpDownLooks(V, ButtonLooks[lbbUp], ButtonLooks[lbbDown]);
+    VisitLooks(V, ButtonLooks[lbbCheck], "checkbuttonrect", "activecheckbuttonrect", "downcheckbuttonrect");
     V.Str("vscrollbarname", VScrollBarName, "vscrollbar");
     V.Str("hscrollbarname", HScrollBarName, "hscrollbar");
     V.Str("bothhscrollbarname", BothHScrollBarName, "bothhscrollbar");

@@ -33,9 +33,12 @@ public:
     TspSkinFontFields Font;
     TColor ActiveFontColor = 0;
     TColor DisabledFontColor = 0;
-    TRect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect;
-    TRect DownButtonRect, ActiveDownButtonRect, DownDownButtonRect;
+    TspStateLooks UpButtonLooks, DownButtonLooks;
 };
+
+// The buttons of a list box's caption.
+enum TspListBoxButton { lbbUp, lbbDown, lbbCheck };
+constexpr int ListBoxButtonCount = 3;
 
 class TspDataSkinListBox : public TspDataSkinCustomControl {
 public:
@@ -51,9 +54,7 @@ public:
     TColor FocusFontColor = 0;
     TRect CaptionRect;
     TspSkinFontFields CaptionFont;
-    TRect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect;
-    TRect DownButtonRect, ActiveDownButtonRect, DownDownButtonRect;
-    TRect CheckButtonRect, ActiveCheckButtonRect, DownCheckButtonRect;
+    std::array<TspStateLooks, ListBoxButtonCount> ButtonLooks;   // [button][state]
     std::string HScrollBarName = "hscrollbar";
     std::string VScrollBarName = "vscrollbar";
     std::string BothHScrollBarName = "bothhscrollbar";

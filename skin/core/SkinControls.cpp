@@ -1,8 +1,5 @@
 #include "SkinControls.h"
 
-namespace {
-
-// A part's three looks under their keys, in the skin file's order: normal, hot, down.
 void VisitLooks(TspSkinFieldVisitor& V, TspStateLooks& Looks, const char* Normal, const char* Hot, const char* Down)
 {
     V.Rect(Normal, Looks[lsNormal]);
@@ -10,7 +7,11 @@ void VisitLooks(TspSkinFieldVisitor& V, TspStateLooks& Looks, const char* Normal
     V.Rect(Down, Looks[lsDown]);
 }
 
-}  // namespace
+void VisitUpDownLooks(TspSkinFieldVisitor& V, TspStateLooks& Up, TspStateLooks& Down)
+{
+    VisitLooks(V, Up, "upbuttonrect", "activeupbuttonrect", "downupbuttonrect");
+    VisitLooks(V, Down, "downbuttonrect", "activedownbuttonrect", "downdownbuttonrect");
+}
 
 void TspDataSkinControl::LoadFromFile(const TCustomIniFile* IniFile)
 {
@@ -36,10 +37,7 @@ void TspDataSkinControl::VisitFields(TspSkinFieldVisitor& V)
 void TspDataSkinCustomControl::VisitFields(TspSkinFieldVisitor& V)
 {
     TspDataSkinControl::VisitFields(V);
-    V.Point("lefttoppoint", LeftTopPoint);
-    V.Point("righttoppoint", RightTopPoint);
-    V.Point("leftbottompoint", LeftBottomPoint);
-    V.Point("rightbottompoint", RightBottomPoint);
+    V.Corners("", LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint);
     V.Rect("clientrect", ClientRect);
 }
 
@@ -226,10 +224,7 @@ void TspDataSkinTabControl::VisitFields(TspSkinFieldVisitor& V)
     V.Rect("mouseintabrect", TabLooks[tabMouseIn]);
     V.Rect("clientrect", ClientRect);
     V.PictureIndex("bgpictureindex", BGPictureIndex);
-    V.Point("lefttoppoint", LeftTopPoint);
-    V.Point("righttoppoint", RightTopPoint);
-    V.Point("leftbottompoint", LeftBottomPoint);
-    V.Point("rightbottompoint", RightBottomPoint);
+    V.Corners("", LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint);
     V.Int("tableftoffset", TabLeftOffset, 0);
     V.Int("tabrightoffset", TabRightOffset, 0);
     V.Rect("tabsbgrect", TabsBGRect);
@@ -261,16 +256,14 @@ void TspDataSkinUpDownControl::SaveToFile(TCustomIniFile* IniFile)
 void TspDataSkinUpDownControl::VisitFields(TspSkinFieldVisitor& V)
 {
     TspDataSkinCustomControl::VisitFields(V);
-    VisitLooks(V, UpButtonLooks, "upbuttonrect", "activeupbuttonrect", "downupbuttonrect");
-    VisitLooks(V, DownButtonLooks, "downbuttonrect", "activedownbuttonrect", "downdownbuttonrect");
+    VisitUpDownLooks(V, UpButtonLooks, DownButtonLooks);
 }
 
 void TspDataSkinScrollBarControl::VisitFields(TspSkinFieldVisitor& V)
 {
     TspDataSkinCustomControl::VisitFields(V);
     V.Rect("trackarea", TrackArea);
-    VisitLooks(V, Looks[sbpUpButton], "upbuttonrect", "activeupbuttonrect", "downupbuttonrect");
-    VisitLooks(V, Looks[sbpDownButton], "downbuttonrect", "activedownbuttonrect", "downdownbuttonrect");
+    VisitUpDownLooks(V, Looks[sbpUpButton], Looks[sbpDownButton]);
     VisitLooks(V, Looks[sbpThumb], "thumbrect", "activethumbrect", "downthumbrect");
     V.Int("thumboffset1", ThumbOffset1, 0);
     V.Int("thumboffset2", ThumbOffset2, 0);

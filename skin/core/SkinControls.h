@@ -262,6 +262,11 @@ public:
     int BGPictureIndex = -1;
 };
 
+// A part's three looks under their keys, in the skin file's order: normal, hot, down.
+void VisitLooks(TspSkinFieldVisitor& V, TspStateLooks& Looks, const char* Normal, const char* Hot, const char* Down);
+// The looks of an up and a down button under the keys every record with such buttons uses.
+void VisitUpDownLooks(TspSkinFieldVisitor& V, TspStateLooks& Up, TspStateLooks& Down);
+
 // Its split points and client area always read and write as zeros.
 class TspDataSkinUpDownControl : public TspDataSkinCustomControl {
 public:

@@ -18,6 +18,23 @@ void TspSkinFieldVisitor::Font(const std::string& Prefix, TspSkinFontFields& Val
     Color((Prefix + "fontcolor").c_str(), Value.Color, 0);
 }
 
+void TspSkinFieldVisitor::Corners(const std::string& Prefix, TPoint& LeftTop, TPoint& RightTop, TPoint& LeftBottom,
+                                  TPoint& RightBottom)
+{
+    Point((Prefix + "lefttoppoint").c_str(), LeftTop);
+    Point((Prefix + "righttoppoint").c_str(), RightTop);
+    Point((Prefix + "leftbottompoint").c_str(), LeftBottom);
+    Point((Prefix + "rightbottompoint").c_str(), RightBottom);
+}
+
+void TspSkinFieldVisitor::Stretches(bool& Left, bool& Right, bool& Top, bool& Bottom)
+{
+    Bool("leftstretch", Left);
+    Bool("rightstretch", Right);
+    Bool("topstretch", Top);
+    Bool("bottomstretch", Bottom);
+}
+
 void TspSkinFieldReader::Int(const char* Key, int& Value, int Default)
 {
     Value = FIni->ReadInteger(FSection, Key, Default);

@@ -44,6 +44,12 @@ public:
     virtual void Lines(const char* Key, TStringList& Value) = 0;
     // The four font keys, Prefix+"fontname", "fontheight", "fontstyle", "fontcolor", in that order.
     void Font(const std::string& Prefix, TspSkinFontFields& Value);
+    // A resizable picture's four corner points: Prefix+"lefttoppoint", "righttoppoint",
+    // "leftbottompoint", "rightbottompoint", in that order.
+    void Corners(const std::string& Prefix, TPoint& LeftTop, TPoint& RightTop, TPoint& LeftBottom, TPoint& RightBottom);
+    // Which edges of a window picture stretch: "leftstretch", "rightstretch",
+    // "topstretch", "bottomstretch", in that order.
+    void Stretches(bool& Left, bool& Right, bool& Top, bool& Bottom);
 };
 
 // Reads every visited field from one section; a line list is replaced, not appended

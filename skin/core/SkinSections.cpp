@@ -1,88 +1,69 @@
 #include "SkinSections.h"
 #include <algorithm>
 
+namespace {
+
+// A section's record read from its section, or written to it anew (the section erased first).
+template <class TRecord>
+void ReadSection(TRecord& Record, const TCustomIniFile* IniFile, const char* Section)
+{
+    TspSkinFieldReader r(IniFile, Section);
+    Record.VisitFields(r);
+}
+
+template <class TRecord>
+void WriteSection(TRecord& Record, TCustomIniFile* IniFile, const char* Section)
+{
+    IniFile->EraseSection(Section);
+    TspSkinFieldWriter w(IniFile, Section);
+    Record.VisitFields(w);
+}
+
+}  // namespace
+
 void TspDataSkinPopupWindow::VisitFields(TspSkinFieldVisitor& V)
 {
     V.PictureIndex("windowpictureindex", WindowPictureIndex);
     V.PictureIndex("maskpictureindex", MaskPictureIndex);
-    V.Point("lefttoppoint", LeftTopPoint);
-    V.Point("righttoppoint", RightTopPoint);
-    V.Point("leftbottompoint", LeftBottomPoint);
-    V.Point("rightbottompoint", RightBottomPoint);
+    V.Corners("", LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint);
     V.Rect("itemsrect", ItemsRect);
     V.Int("cursorindex", CursorIndex, -1);
     V.Color("scrollmarkercolor", ScrollMarkerColor, 0);
     V.Color("scrollmarkeractivecolor", ScrollMarkerActiveColor, 0);
-    V.Bool("leftstretch", LeftStretch);
-    V.Bool("rightstretch", RightStretch);
-    V.Bool("topstretch", TopStretch);
-    V.Bool("bottomstretch", BottomStretch);
+    V.Stretches(LeftStretch, RightStretch, TopStretch, BottomStretch);
 }
 
-void TspDataSkinPopupWindow::LoadFromFile(const TCustomIniFile* IniFile)
-{
-    TspSkinFieldReader r(IniFile, "POPUPWINDOW");
-    VisitFields(r);
-}
+void TspDataSkinPopupWindow::LoadFromFile(const TCustomIniFile* IniFile) { ReadSection(*this, IniFile, "POPUPWINDOW"); }
 
-void TspDataSkinPopupWindow::SaveToFile(TCustomIniFile* IniFile)
-{
-    IniFile->EraseSection("POPUPWINDOW");
-    TspSkinFieldWriter w(IniFile, "POPUPWINDOW");
-    VisitFields(w);
-}
+void TspDataSkinPopupWindow::SaveToFile(TCustomIniFile* IniFile) { WriteSection(*this, IniFile, "POPUPWINDOW"); }
 
 void TspDataSkinHintWindow::VisitFields(TspSkinFieldVisitor& V)
 {
     V.PictureIndex("windowpictureindex", WindowPictureIndex);
     V.PictureIndex("maskpictureindex", MaskPictureIndex);
-    V.Point("lefttoppoint", LeftTopPoint);
-    V.Point("righttoppoint", RightTopPoint);
-    V.Point("leftbottompoint", LeftBottomPoint);
-    V.Point("rightbottompoint", RightBottomPoint);
+    V.Corners("", LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint);
     V.Rect("clientrect", ClientRect);
     V.Font("", Font);
-    V.Bool("leftstretch", LeftStretch);
-    V.Bool("rightstretch", RightStretch);
-    V.Bool("topstretch", TopStretch);
-    V.Bool("bottomstretch", BottomStretch);
+    V.Stretches(LeftStretch, RightStretch, TopStretch, BottomStretch);
 }
 
-void TspDataSkinHintWindow::LoadFromFile(const TCustomIniFile* IniFile)
-{
-    TspSkinFieldReader r(IniFile, "HINTWINDOW");
-    VisitFields(r);
-}
+void TspDataSkinHintWindow::LoadFromFile(const TCustomIniFile* IniFile) { ReadSection(*this, IniFile, "HINTWINDOW"); }
 
-void TspDataSkinHintWindow::SaveToFile(TCustomIniFile* IniFile)
-{
-    IniFile->EraseSection("HINTWINDOW");
-    TspSkinFieldWriter w(IniFile, "HINTWINDOW");
-    VisitFields(w);
-}
+void TspDataSkinHintWindow::SaveToFile(TCustomIniFile* IniFile) { WriteSection(*this, IniFile, "HINTWINDOW"); }
 
 void TspDataSkinFormInfo::VisitFields(TspSkinFieldVisitor& V)
 {
-    V.Point("lefttoppoint", LTPoint);
-    V.Point("righttoppoint", RTPoint);
-    V.Point("leftbottompoint", LBPoint);
-    V.Point("rightbottompoint", RBPoint);
+    V.Corners("", LTPoint, RTPoint, LBPoint, RBPoint);
     V.Rect("clientrect", ClientRect);
     V.Int("bgpictureindex", BGPictureIndex, -1);
     V.Int("mdibgpictureindex", MDIBGPictureIndex, -1);
     V.Rect("maskrectarea", MaskRectArea);
-    V.Bool("leftstretch", LeftStretch);
-    V.Bool("rightstretch", RightStretch);
-    V.Bool("topstretch", TopStretch);
-    V.Bool("bottomstretch", BottomStretch);
+    V.Stretches(LeftStretch, RightStretch, TopStretch, BottomStretch);
     V.Rect("buttonsrect", ButtonsRect);
     V.Rect("captionrect", CaptionRect);
     V.Int("buttonsoffset", ButtonsOffset, 0);
     V.Bool("buttonsinleft", ButtonsInLeft);
-    V.Point("hittestlefttoppoint", HitTestLTPoint);
-    V.Point("hittestrighttoppoint", HitTestRTPoint);
-    V.Point("hittestleftbottompoint", HitTestLBPoint);
-    V.Point("hittestrightbottompoint", HitTestRBPoint);
+    V.Corners("hittest", HitTestLTPoint, HitTestRTPoint, HitTestLBPoint, HitTestRBPoint);
     V.Point("rollupleftpoint", RollUpLeftPoint);
     V.Point("rolluprightpoint", RollUpRightPoint);
     V.Rect("mainmenurect", MainMenuRect);

@@ -46,10 +46,8 @@ inline std::unique_ptr<TspSkinData> NewListSkin(bool Caption = false)
     r->FocusFontColor = 0xFFFFFF;
     if (Caption) {
         r->CaptionRect = TRect(2, 2, 40, 18);
-        r->UpButtonRect = TRect(62, 3, 76, 17);
-        r->ActiveUpButtonRect = TRect(80, 0, 94, 14);
-        r->DownButtonRect = TRect(46, 3, 60, 17);
-        r->ActiveDownButtonRect = TRect(80, 0, 94, 14);
+        r->ButtonLooks[lbbUp] = {TRect(62, 3, 76, 17), TRect(80, 0, 94, 14), TRect()};
+        r->ButtonLooks[lbbDown] = {TRect(46, 3, 60, 17), TRect(80, 0, 94, 14), TRect()};
     }
     d->CtrlList.push_back(std::move(r));
     d->Empty = false;

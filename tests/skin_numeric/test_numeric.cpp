@@ -360,10 +360,9 @@ TEST(SkinSpinEdit, ButtonLooksFromAFixtureSkin)
     r->LeftTopPoint = TPoint(10, 0);
     r->RightTopPoint = TPoint(44, 0);
     r->ClientRect = TRect(10, 2, 44, 18);
-    r->UpButtonRect = TRect(50, 2, 58, 10);
-    r->DownButtonRect = TRect(50, 10, 58, 18);
-    r->ActiveUpButtonRect = r->ActiveDownButtonRect = TRect(20, 40, 28, 48);    // the down look's colour
-    r->DownUpButtonRect = r->DownDownButtonRect = TRect(20, 60, 28, 68);        // the disabled look's colour
+    r->UpButtonLooks = {TRect(50, 2, 58, 10), TRect(20, 40, 28, 48), TRect(20, 60, 28, 68)};
+    r->DownButtonLooks = {TRect(50, 10, 58, 18), TRect(20, 40, 28, 48), TRect(20, 60, 28, 68)};
+    // (hot: the down look's colour; pressed: the disabled look's colour)
     skin->CtrlList.push_back(std::move(r));
     NumScene s;
     s.S->SetSkinData(skin.get());
