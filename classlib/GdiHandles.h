@@ -34,32 +34,23 @@ private:
     HDC FDC;
 };
 
-// A device context borrowed with GetDC, given back with ReleaseDC.
-class TWindowDC {
+// A window's device context, given back with ReleaseDC: its client area
+// (GetDC; no window gives the screen's), or with Whole the whole window, frame
+// included (GetWindowDC; no window gives no DC, never the screen's).
+template <bool Whole>
+class TBorrowedDC {
 public:
-    explicit TWindowDC(HWND wnd) : FWnd(wnd), FDC(GetDC(wnd)) {}
-    ~TWindowDC() { if (FDC) ReleaseDC(FWnd, FDC); }
-    TWindowDC(const TWindowDC&) = delete;
-    TWindowDC& operator=(const TWindowDC&) = delete;
+    explicit TBorrowedDC(HWND wnd) : FWnd(wnd), FDC(Whole ? (wnd ? GetWindowDC(wnd) : nullptr) : GetDC(wnd)) {}
+    ~TBorrowedDC() { if (FDC) ReleaseDC(FWnd, FDC); }
+    TBorrowedDC(const TBorrowedDC&) = delete;
+    TBorrowedDC& operator=(const TBorrowedDC&) = delete;
     HDC Get() const { return FDC; }
 private:
     HWND FWnd;
     HDC FDC;
 };
-
-// The device context of the whole window, frame included (GetWindowDC), given
-// back with ReleaseDC. No window gives no DC (never the screen's).
-class TWholeWindowDC {
-public:
-    explicit TWholeWindowDC(HWND wnd) : FWnd(wnd), FDC(wnd ? GetWindowDC(wnd) : nullptr) {}
-    ~TWholeWindowDC() { if (FDC) ReleaseDC(FWnd, FDC); }
-    TWholeWindowDC(const TWholeWindowDC&) = delete;
-    TWholeWindowDC& operator=(const TWholeWindowDC&) = delete;
-    HDC Get() const { return FDC; }
-private:
-    HWND FWnd;
-    HDC FDC;
-};
+using TWindowDC = TBorrowedDC<false>;
+using TWholeWindowDC = TBorrowedDC<true>;
 
 // Hands Rgn to Wnd as its window region; a null region takes the region away.
 // On success the system owns Rgn (and has freed the region the window had): the

@@ -240,26 +240,9 @@ void TspSkinTrackBar::WMKillFocus(TMessage& Message)
 
 void TspSkinTrackBar::WndProc(TMessage& Message)
 {
+    if (Skinbars::FocusableBarMessage(this, Message, FCanFocused, FTakingFocus)) return;
     switch (Message.Msg) {
     case WM_MOUSEWHEEL: WMMouseWheel(Message); return;
-    case CM_WANTSPECIALKEY:
-        if (FCanFocused && (Message.WParam == VK_LEFT || Message.WParam == VK_RIGHT || Message.WParam == VK_UP ||
-                            Message.WParam == VK_DOWN)) {
-            Message.Result = 1;
-            return;
-        }
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        if (FCanFocused && !IsDesigning() && HandleAllocated() && !Focused()) {
-            // A refused focus drops the press.
-            TRestore<bool> taking(FTakingFocus, true);
-            if (!Skinbars::TryTakeFocus(this)) return;
-        }
-        break;
-    case CN_COMMAND:
-        if (FTakingFocus) return;
-        break;
     default: break;
     }
     TspSkinCustomControl::WndProc(Message);
