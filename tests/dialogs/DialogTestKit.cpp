@@ -200,30 +200,6 @@ void TFileDialogHand::Execute()
 
 // ---------------------------------------------------------------- modal steps
 
-TModalStep::TModalStep(std::function<bool()> Step, DWORD TimeoutMs, std::function<void()> Finish)
-    : FTimer(new TTimer(nullptr)), FStep(std::move(Step)), FFinish(std::move(Finish)), FStart(GetTickCount()),
-      FTimeout(TimeoutMs)
-{
-    FTimer->SetInterval(30);
-    FTimer->OnTimer = [this](TObject*) {
-        if (FDone) return;
-        bool done = false;
-        try {
-            done = FStep();
-        } catch (...) {
-            done = true;
-        }
-        if (done || GetTickCount() - FStart > FTimeout) {
-            FDone = true;
-            FTimer->SetEnabled(false);
-            if (FFinish) FFinish();
-        }
-    };
-    FTimer->SetEnabled(true);
-}
-
-TModalStep::~TModalStep() { FTimer->SetEnabled(false); }
-
 TCustomForm* ModalForm()
 {
     for (int i = 0; i < Screen->GetFormCount(); ++i) {

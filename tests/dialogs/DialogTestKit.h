@@ -5,6 +5,7 @@
 #include "DialogHost.h"
 #include "Forms.h"
 #include "Thread.h"
+#include "ModalStep.h"
 #include "Timer.h"
 #include "Video.h"
 #include "WaitUntil.h"
@@ -79,22 +80,6 @@ private:
     std::string FFileName;
     DWORD FTimeout;
     volatile bool FAnswered = false;
-};
-
-// Runs Step every 30 ms on the GUI thread (through a window timer, so modal
-// loops run it too) until it returns true or TimeoutMs pass; then Finish runs.
-class TModalStep {
-public:
-    TModalStep(std::function<bool()> Step, DWORD TimeoutMs, std::function<void()> Finish = nullptr);
-    ~TModalStep();
-    bool Done() const { return FDone; }
-private:
-    std::unique_ptr<TTimer> FTimer;
-    std::function<bool()> FStep;
-    std::function<void()> FFinish;
-    DWORD FStart;
-    DWORD FTimeout;
-    bool FDone = false;
 };
 
 // The top-level form of this thread that is shown modally now (null when none is).

@@ -24,7 +24,7 @@ std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
     return d;
 }
 
-void Settle() { PumpUntil([] { return false; }, 150); }
+void Settle() { PumpUntilIdle(); }
 
 // What the screen shows of a window (its frame included).
 std::unique_ptr<TBitmap> Grab(HWND Wnd)

@@ -6,7 +6,7 @@
 #include "Canvas.h"
 #include "Form.h"
 #include "WaitUntil.h"
-#include "Timer.h"
+#include "ModalStep.h"
 #include "SkinTestKit.h"
 #include <windows.h>
 #include <functional>
@@ -65,39 +65,6 @@ public:
 
 private:
     std::string FRoot;
-};
-
-// Runs Step every 30 ms on the GUI thread (a window timer, so modal loops run
-// it too) until it returns true; a step that throws counts as done.
-class TModalStep {
-public:
-    explicit TModalStep(std::function<bool()> Step) : FTimer(new TTimer(nullptr)), FStep(std::move(Step))
-    {
-        FTimer->SetInterval(30);
-        FTimer->OnTimer = [this](TObject*) {
-            // A step that pumps messages must not run again from inside itself.
-            if (FDone || FBusy) return;
-            FBusy = true;
-            bool done = true;
-            try {
-                done = FStep();
-            } catch (...) {
-            }
-            FBusy = false;
-            if (done) {
-                FDone = true;
-                FTimer->SetEnabled(false);
-            }
-        };
-        FTimer->SetEnabled(true);
-    }
-    bool Done() const { return FDone; }
-
-private:
-    std::unique_ptr<TTimer> FTimer;
-    std::function<bool()> FStep;
-    bool FDone = false;
-    bool FBusy = false;
 };
 
 inline std::string CurrentDir()
