@@ -7,6 +7,7 @@
 #include "PreferencesForm.h"
 #include "PreviewForm.h"
 #include "SkinData.h"
+#include "SkinTestKit.h"
 #include "Bitmap.h"
 #include "Canvas.h"
 #include "WaitUntil.h"
@@ -17,37 +18,15 @@ using namespace dlgtest;
 
 namespace {
 
-std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
-{
-    auto d = std::make_unique<TspSkinData>(nullptr);
-    if (!d->LoadFromCompressedFile(std::string(SKINS_DIR) + "/" + Name + ".skn")) return nullptr;
-    return d;
-}
-
 void Settle() { PumpUntilIdle(); }
 
+using SkinKit::LoadSkin;
+using SkinKit::Probe;
+
 // What the screen shows of a window (its frame included).
-std::unique_ptr<TBitmap> Grab(HWND Wnd)
-{
-    RECT r;
-    GetWindowRect(Wnd, &r);
-    auto b = std::make_unique<TBitmap>();
-    b->SetPixelFormat(pf24bit);
-    b->SetSize(r.right - r.left, r.bottom - r.top);
-    HDC screen = GetDC(nullptr);
-    BitBlt(b->GetCanvas()->GetHandle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return b;
-}
+std::unique_ptr<TBitmap> Grab(HWND Wnd) { return SkinKit::ScreenShot(Wnd); }
 
-void SaveShot(TCustomForm* Form, const std::string& Name)
-{
-    auto shot = Grab(Form->GetHandle());
-    CreateDirectoryA("artefacts", nullptr);
-    shot->SaveToFile("artefacts/" + Name + ".bmp");
-}
-
-TColor Probe(TBitmap* B, int X, int Y) { return B->GetCanvas()->GetPixel(X, Y) & 0xFFFFFF; }
+void SaveShot(TCustomForm* Form, const std::string& Name) { SkinKit::SaveArtefact(Grab(Form->GetHandle()).get(), Name); }
 
 // Pixels that differ between two grabs of one window of the same size.
 int Differ(TBitmap* A, TBitmap* B)

@@ -121,30 +121,12 @@ private:
     HWND FLast = nullptr;
 };
 
-void Settle(DWORD ms = 150)
-{
-    PumpUntil([] { return false; }, ms);
-}
+void Settle() { PumpUntilIdle(); }
 
 // What a window shows, frame included, read from its own surface.
-std::unique_ptr<TBitmap> Shot(HWND wnd)
-{
-    RECT w;
-    GetWindowRect(wnd, &w);
-    auto b = std::make_unique<TBitmap>(w.right - w.left, w.bottom - w.top, pf24bit);
-    HDC dc = GetWindowDC(wnd);
-    BitBlt(b->GetCanvas()->GetHandle(), 0, 0, b->GetWidth(), b->GetHeight(), dc, 0, 0, SRCCOPY);
-    ReleaseDC(wnd, dc);
-    return b;
-}
-
-TColor Probe(TBitmap* b, int x, int y) { return b->GetCanvas()->GetPixel(x, y) & 0xFFFFFF; }
-
-void SaveArtefact(TBitmap* b, const std::string& name)
-{
-    CreateDirectoryA("artefacts", nullptr);
-    b->SaveToFile("artefacts/" + name + ".bmp");
-}
+using SkinKit::Probe;
+using SkinKit::SaveArtefact;
+using SkinKit::WindowShot;
 
 class MainSkinTest : public ::testing::Test {
 protected:
@@ -224,7 +206,7 @@ TEST_F(MainSkinTest, StartsWithTheStoredDefaultOrTheShippedSkinThatSkinNames)
         EXPECT_EQ(f->ListView2->GetVScrollBar(), f->spSkinScrollBar2);
         EXPECT_EQ(f->GetClientWidth(), 738);
         EXPECT_EQ(f->GetClientHeight(), 313 + f->spSkinMainMenuBar1->GetHeight());
-        SaveArtefact(Shot(f->GetHandle()).get(), std::string("main-") + c.name);
+        SaveArtefact(WindowShot(f->GetHandle()).get(), std::string("main-") + c.name);
 
         NewAboutWindow();
         ASSERT_NE(FormSolvaneTMAbout, nullptr);
@@ -240,7 +222,7 @@ TEST_F(MainSkinTest, StartsWithTheStoredDefaultOrTheShippedSkinThatSkinNames)
         Settle();
         EXPECT_EQ(FormSolvaneTMAbout->GetClientWidth(), 445);
         EXPECT_EQ(FormSolvaneTMAbout->GetClientHeight(), 156);
-        SaveArtefact(Shot(FormSolvaneTMAbout->GetHandle()).get(), std::string("about-") + c.name);
+        SaveArtefact(WindowShot(FormSolvaneTMAbout->GetHandle()).get(), std::string("about-") + c.name);
         DeleteAboutWindow();
         Form.reset();
         Form1 = nullptr;
@@ -363,13 +345,13 @@ TEST_F(MainSkinTest, AnAppliedSkinReskinsEveryOpenWindowAndARefusedOneChangesNot
     EXPECT_FALSE(f->ListView2->Skinned());
     EXPECT_FALSE(f->spSkinScrollBar2->Skinned());
     for (HWND wnd : {f->GetHandle(), FormSolvaneTMAbout->GetHandle()}) {
-        auto shot = Shot(wnd);
+        auto shot = WindowShot(wnd);
         EXPECT_EQ(Probe(shot.get(), 10, 10), cTopLeft);
         EXPECT_EQ(Probe(shot.get(), shot->GetWidth() / 2, 2), cTop);
         EXPECT_EQ(Probe(shot.get(), 1, shot->GetHeight() / 2), cLeft);
     }
-    SaveArtefact(Shot(f->GetHandle()).get(), "main-fixture");
-    SaveArtefact(Shot(FormSolvaneTMAbout->GetHandle()).get(), "about-fixture");
+    SaveArtefact(WindowShot(f->GetHandle()).get(), "main-fixture");
+    SaveArtefact(WindowShot(FormSolvaneTMAbout->GetHandle()).get(), "about-fixture");
 
     // Refused files: one message each, and the fixture stays on.
     const std::string good = ReadAll(kSkins + "\\Sarnic.skn");
@@ -392,7 +374,7 @@ TEST_F(MainSkinTest, AnAppliedSkinReskinsEveryOpenWindowAndARefusedOneChangesNot
         EXPECT_NE(boxes.Texts.back().find(path), std::string::npos) << boxes.Texts.back();
         EXPECT_EQ(f->spSkinData1->SkinName, "Flat fixture");
         EXPECT_EQ(f->spCompressedStoredSkin1->GetFileName(), fixture);
-        EXPECT_EQ(Probe(Shot(f->GetHandle()).get(), 10, 10), cTopLeft);
+        EXPECT_EQ(Probe(WindowShot(f->GetHandle()).get(), 10, 10), cTopLeft);
     }
 
     // And a shipped skin replaces the fixture again.
