@@ -34,13 +34,20 @@ int Differ(TBitmap* A, TBitmap* B, TControl* C)
     return n;
 }
 
-TEST(MdiGallery, BothSkinsAndWithout)
+// The gallery's three children, the pointer out of the way; the last one, which
+// is active, is returned.
+TForm* AddChildren(Scene& S)
 {
     SetCursorPos(5, 5);
-    Scene& S = TheScene();
     S.AddChild("Camera");
     S.AddChild("Chat");
-    TForm* log = S.AddChild("Visitors");
+    return S.AddChild("Visitors");
+}
+
+TEST(MdiGallery, BothSkinsAndWithout)
+{
+    Scene& S = TheScene();
+    TForm* log = AddChildren(S);
     S.Frame->Tile();
     PumpUntilIdle();
     auto plain = Shoot(S, "unskinned");
@@ -95,11 +102,8 @@ CtlFixture::TColourProbe BorderOf(TForm* F, TForm* Main, TspSkinData* D, TColor 
 // form picture (where the skin has one: otherwise an effect renders them).
 TEST(MdiGallery, EachPartDrawsItsOwnLook)
 {
-    SetCursorPos(5, 5);
     Scene& S = TheScene();
-    S.AddChild("Camera");
-    S.AddChild("Chat");
-    TForm* log = S.AddChild("Visitors");
+    TForm* log = AddChildren(S);
     const TColor frame = CtlFixture::FlatColour(1000), inactive = CtlFixture::FlatColour(1001),
                  tab = CtlFixture::FlatColour(1002), active = CtlFixture::FlatColour(1003),
                  hot = CtlFixture::FlatColour(1004), background = CtlFixture::FlatColour(1005);
