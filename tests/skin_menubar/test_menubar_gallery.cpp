@@ -92,8 +92,9 @@ TEST(SkinMenuBarGallery, BothSkinsDrawTheBarFromTheirPictures)
         auto* rec = dynamic_cast<TspDataSkinMainMenuBar*>(skin->ControlRecord(skin->GetControlIndex("mainmenubar")));
         ASSERT_NE(rec, nullptr);
         TBitmap* pic = skin->ActivePictures[rec->PictureIndex].get();
-        if (bar->GetItemsArea().left > 0)
+        if (bar->GetItemsArea().left > 0) {
             EXPECT_EQ(Probe(&shot, 0, 0), Probe(pic, rec->SkinRect.left, rec->SkinRect.top));
+        }
         ASSERT_GT(bar->ItemCount(), 0);
         EXPECT_TRUE(bar->GetItem(0)->HasSkin);
         // One drop-down open, as the operator sees it.
