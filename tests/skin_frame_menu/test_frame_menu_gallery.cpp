@@ -52,4 +52,53 @@ TEST(FrameMainMenuGallery, BothSkinsDrawTheItemsFromTheirRecord)
     }
 }
 
+// Drawn with a flat copy of each skin (SkinKit::Flatten) whose form picture is
+// painted one colour and whose item hot and pressed images are painted colours of
+// their own: the frame shows the form picture, every item the item record's
+// normal image, and the item whose drop-down is open its pressed image.
+TEST(FrameMainMenuGallery, ItemsDrawTheirOwnLooks)
+{
+    const TColor frame = FlatColour(1000), hot = FlatColour(1001), down = FlatColour(1002);
+    for (const char* name : {"Korvel2", "Sarnic"}) {
+        SCOPED_TRACE(name);
+        auto skin = LoadSkin(name);
+        ASSERT_TRUE(skin);
+        Flatten(skin.get());
+        const int index = skin->GetIndex("MAINMENUITEM");
+        ASSERT_GE(index, 0);
+        auto* rec = dynamic_cast<TspDataSkinMainMenuItem*>(skin->ObjectList[index].get());
+        ASSERT_NE(rec, nullptr);
+        ASSERT_TRUE(skin->Picture);
+        Paint(skin->Picture.get(), TRect(0, 0, skin->Picture->GetWidth(), skin->Picture->GetHeight()), frame);
+        TBitmap* pic = skin->ActivePictures[rec->ActivePictureIndex].get();
+        Paint(pic, rec->ActiveSkinRect, hot);
+        Paint(pic, rec->DownRect, down);
+        const TColor normal =
+            PictureColourAt(skin.get(), rec->ActivePictureIndex, TPoint(rec->SkinRect.left + 1, rec->SkinRect.top + 1));
+        const TRect cap = skin->CaptionRect;
+        skin->MainMenuRect = TRect(cap.left + 50, cap.top, cap.right, cap.top + rec->SkinRect.Height());
+        Scene s(480, skin.get());
+        ASSERT_EQ(s.Frame->MainMenuItemCount(), 4);
+        auto itemAt = [&](int I, TColor Want) {
+            const TRect& r = s.Item(I)->ObjectRect;
+            return TColourProbe{"item", nullptr, TPoint(r.left + 1, r.top + 1), Want};
+        };
+        auto shot = s.Shot();
+        SaveArtefact(shot.get(), std::string("frame-menu-flat-") + name);
+        ExpectColours(shot.get(), s.Form.get(),
+                      {{"left border", nullptr, TPoint(skin->ClientRect.left / 2, s.Form->GetHeight() / 2), frame},
+                       itemAt(0, normal), itemAt(1, normal), itemAt(2, normal), itemAt(3, normal)});
+        s.Item(1)->MouseDown(0, 0, mbLeft);
+        ASSERT_TRUE(PumpUntil([&] { return s.Open(); }, 1000));
+        TspSkinPopupWindow* l = s.Engine()->GetLevel(0);
+        PumpUntil([&] { return !l->GetMorphTimerRunning(); }, 2000);
+        PumpUntilIdle();
+        auto open = s.Shot();
+        SaveArtefact(open.get(), std::string("frame-menu-flat-") + name + "-open");
+        ExpectColours(open.get(), s.Form.get(), {itemAt(0, normal), itemAt(1, down), itemAt(2, normal)});
+        s.Engine()->Hide();
+        EXPECT_TRUE(PumpUntil([&] { return s.Pressed() == -1; }, 1000));
+    }
+}
+
 }  // namespace

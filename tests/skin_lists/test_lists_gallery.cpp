@@ -135,3 +135,39 @@ TEST(ListsGallery, BothSkinsAndWithout)
 }
 
 }  // namespace
+
+namespace {
+
+// The middle of a bar's first button, at its outer edge: the button's idle look
+// is the bar's own element image.
+SkinKit::TPieceProbe ButtonEnd(TspSkinScrollBar* B, const char* What)
+{
+    const TPoint at = B->GetKind() == sbHorizontal ? TPoint(1, B->GetHeight() / 2) : TPoint(B->GetWidth() / 2, 1);
+    return {What, B, at, B->GetSkinDataName()};
+}
+
+// Drawn with flat copies of our skins (SkinKit::Flatten), each list's frame and
+// each of its bars shows the look of its own element: the caption list its
+// caption element, the drop-down the list element, the bar in a corner the
+// corner's bar element.
+TEST(ListsGallery, EachControlDrawsItsOwnElement)
+{
+    Gallery g;
+    SkinKit::ExpectOwnElementsOnFlatSkins(g, [&] {
+        std::vector<SkinKit::TPieceProbe> probes = {
+            SkinKit::LeftEdge(g.Plain, "plain list"), SkinKit::LeftEdge(g.Caption, "caption list"),
+            SkinKit::LeftEdge(g.Both, "list with both bars"), SkinKit::LeftEdge(g.Popup, "drop-down list")};
+        EXPECT_EQ(g.Caption->GetSkinDataName(), "captionlistbox");
+        for (auto* bar : {g.Plain->GetScrollBar(), g.Both->GetScrollBar()})
+            if (bar) probes.push_back(ButtonEnd(bar, "vertical bar"));
+        if (TspSkinScrollBar* h = g.Both->GetHScrollBar()) {
+            EXPECT_TRUE(h->GetBoth());
+            probes.push_back(ButtonEnd(h, "horizontal bar beside the corner"));
+        }
+        EXPECT_EQ(probes.size(), 7u);
+        return probes;
+    });
+    g.Popup->Hide();
+}
+
+}  // namespace

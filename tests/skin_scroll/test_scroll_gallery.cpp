@@ -4,6 +4,7 @@
 #include "ControlFixture.h"
 #include "Form.h"
 #include "SkinScrollBar.h"
+#include "SkinData.h"
 #include "WaitUntil.h"
 #include <algorithm>
 #include <memory>
@@ -101,6 +102,53 @@ TEST(ScrollBarGallery, BothSkinsAndWithout)
         g.H->SetPosition(30);
         g.Bind(nullptr);
     }
+}
+
+// The middle of a bar's first button, at its outer edge: the button's idle look
+// is the bar's own element image.
+SkinKit::TPieceProbe ButtonEnd(TspSkinScrollBar* B, const char* What)
+{
+    const TPoint at = B->GetKind() == sbHorizontal ? TPoint(1, B->GetHeight() / 2) : TPoint(B->GetWidth() / 2, 1);
+    return {What, B, at, B->GetSkinDataName()};
+}
+
+// A point of a bar's track, at the end away from the thumb.
+SkinKit::TPieceProbe TrackEnd(TspSkinScrollBar* B, const char* What)
+{
+    const TRect t = B->TrackRect(), thumb = B->ButtonRect(sbpThumb);
+    const bool h = B->GetKind() == sbHorizontal;
+    const bool thumbFirst = h ? thumb.left - t.left < t.right - thumb.right : thumb.top - t.top < t.bottom - thumb.bottom;
+    const TPoint at = h ? TPoint(thumbFirst ? t.right - 2 : t.left + 1, t.top + t.Height() / 2)
+                        : TPoint(t.left + t.Width() / 2, thumbFirst ? t.bottom - 2 : t.top + 1);
+    return {What, B, at, B->GetSkinDataName()};
+}
+
+// Drawn with flat copies of our skins (SkinKit::Flatten), each bar's buttons and
+// track show the look of its own element (the bar beside the corner: the corner
+// bar's), and its thumb the thumb's piece of that element's picture, not the
+// track under it.
+TEST(ScrollBarGallery, EachBarDrawsItsOwnElement)
+{
+    Gallery g;
+    SkinKit::ForEachFlatSkin(g, [&](TspSkinData* Flat, TBitmap* Shot) {
+        EXPECT_EQ(g.Both->GetSkinDataName(), "bothhscrollbar");
+        std::vector<SkinKit::TPieceProbe> ends;
+        std::vector<SkinKit::TColourProbe> thumbs;
+        for (auto* s : {g.H, g.V, g.Both}) {
+            ends.push_back(ButtonEnd(s, "button"));
+            ends.push_back(TrackEnd(s, "track"));
+            const auto* rec = dynamic_cast<const TspDataSkinScrollBarControl*>(
+                Flat->ControlRecord(Flat->GetControlIndex(s->GetSkinDataName())));
+            ASSERT_NE(rec, nullptr);
+            const TRect look = rec->Looks[sbpThumb][lsNormal], thumb = s->ButtonRect(sbpThumb);
+            ASSERT_FALSE(thumb.IsEmpty());
+            const TColor want = PictureColourAt(Flat, rec->PictureIndex, TPoint(look.left + 1, look.top + 1));
+            EXPECT_NE(want, FlatColourOf(Flat, s->GetSkinDataName()));
+            thumbs.push_back({"thumb", s, TPoint(thumb.left + 1, thumb.top + 1), want});
+        }
+        ExpectElements(Shot, g.Form.get(), Flat, ends);
+        ExpectColours(Shot, g.Form.get(), thumbs);
+    });
 }
 
 }  // namespace

@@ -211,11 +211,11 @@ inline std::unique_ptr<TspSkinData> LoadSkin(const std::string& Name)
     return d;
 }
 
-// A gallery G (its Form, Bind and Shoot) drawn with flat copies of our two skins,
-// no control holding the focus: each probe shows the look of its own element.
-// Probes are asked for once the flat skin is bound.
+// A gallery G (its Form, Bind and Shoot) drawn with a flat copy of each of our
+// two skins, no control holding the focus; Check looks at the flat skin and the
+// shot while the gallery is bound to it.
 template <class G>
-void ExpectOwnElementsOnFlatSkins(G& Gallery, const std::function<std::vector<TPieceProbe>()>& Probes)
+void ForEachFlatSkin(G& Gallery, const std::function<void(TspSkinData* Flat, TBitmap* Shot)>& Check)
 {
     for (const char* name : {"Korvel2", "Sarnic"}) {
         SCOPED_TRACE(name);
@@ -225,10 +225,56 @@ void ExpectOwnElementsOnFlatSkins(G& Gallery, const std::function<std::vector<TP
         Gallery.Bind(flat.get());
         SetFocus(Gallery.Form->GetHandle());
         auto shot = Gallery.Shoot(std::string("flat-") + name);
-        ExpectElements(shot.get(), Gallery.Form.get(), flat.get(), Probes());
+        Check(flat.get(), shot.get());
         Gallery.Bind(nullptr);
     }
 }
+
+// A gallery G drawn with flat copies of our two skins (ForEachFlatSkin): each
+// probe shows the look of its own element. Probes are asked for once the flat
+// skin is bound.
+template <class G>
+void ExpectOwnElementsOnFlatSkins(G& Gallery, const std::function<std::vector<TPieceProbe>()>& Probes)
+{
+    ForEachFlatSkin(Gallery, [&](TspSkinData* Flat, TBitmap* Shot) {
+        ExpectElements(Shot, Gallery.Form.get(), Flat, Probes());
+    });
+}
 #endif
+
+// The colour of picture I of a skin at a point of it: on a flat copy, the
+// colour that names the piece the point lies in; 0 (black, never a flat colour)
+// when the skin has no such picture or point.
+inline TColor PictureColourAt(TspSkinData* D, int I, TPoint P)
+{
+    if (I < 0 || I >= static_cast<int>(D->ActivePictures.size()) || !D->ActivePictures[I]) return 0;
+    TBitmap* b = D->ActivePictures[I].get();
+    if (P.x < 0 || P.y < 0 || P.x >= b->GetWidth() || P.y >= b->GetHeight()) return 0;
+    return Probe(b, P.x, P.y);
+}
+
+// A point where a piece of a look shows, and the exact colour it shows there on a
+// flat skin. At is in Control's client coordinates; without a control, in the shot's.
+struct TColourProbe {
+    const char* What;
+    TControl* Control;
+    TPoint At;
+    TColor Want;
+};
+
+// Each probe of a screen shot of Form (ScreenShot, or WindowShot of a top-level
+// form) shows its colour.
+inline void ExpectColours(TBitmap* Shot, TControl* Form, const std::vector<TColourProbe>& Probes)
+{
+    for (const TColourProbe& p : Probes) {
+        TPoint at = p.At;
+        if (p.Control) {
+            const TPoint s = p.Control->ClientToScreen(p.At);
+            at = TPoint(s.x - Form->GetLeft(), s.y - Form->GetTop());
+        }
+        EXPECT_NE(p.Want, 0) << p.What << ": the skin names no colour here";
+        EXPECT_EQ(Probe(Shot, at.x, at.y), p.Want) << p.What << " at " << at.x << "," << at.y;
+    }
+}
 
 }  // namespace SkinKit
