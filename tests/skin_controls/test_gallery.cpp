@@ -299,4 +299,49 @@ TEST(Gallery, SkinChangeFollowsLiveOnlyForControlsOfThatComponent)
     EXPECT_GT(differ, 0);
 }
 
+// The colour a flat skin gives the left edge of one of a button record's other
+// looks (its down or disabled look), which lie on the record's picture.
+TColor FlatButtonLook(TspSkinData* D, const std::string& Record, TRect TspDataSkinButtonControl::*Look)
+{
+    const auto* r = SkinKit::RecordOf<TspDataSkinButtonControl>(D, Record);
+    if (!r) return 0;
+    const TRect& l = r->*Look;
+    return Probe(D->ActivePictures[r->PictureIndex].get(), l.left + 1, (l.top + l.bottom) / 2);
+}
+
+// Drawn with flat copies of our skins (SkinKit::Flatten), each control shows its
+// own element at its left edge: the buttons in their normal, disabled and down
+// looks, the tool buttons, and every other framed control on show (the standard
+// label has no look of its own, only the skin's font; a flat check box shows its
+// look only under the mouse). A panel whose record names a background picture
+// shows that picture all over.
+TEST(Gallery, EachControlDrawsItsOwnElement)
+{
+    Gallery g;
+    SkinKit::ExpectOwnElementsOnFlatSkins(g, [&] {
+        TspSkinData* flat = g.Buttons[0]->GetSkinDataComponent();
+        auto look = [&](TControl* C, const std::string& Record, TRect TspDataSkinButtonControl::*Look) {
+            return SkinKit::TPieceProbe{Record == "button" ? "button's other look" : "tool button's other look", C,
+                                        TPoint(1, C->GetHeight() / 2), Record, FlatButtonLook(flat, Record, Look)};
+        };
+        std::vector<SkinKit::TPieceProbe> probes = {
+            SkinKit::LeftEdge(g.Buttons[0], "button"), SkinKit::LeftEdge(g.Buttons[1], "button with accelerator"),
+            look(g.Buttons[2], "button", &TspDataSkinButtonControl::DisabledSkinRect),
+            look(g.Buttons[3], "button", &TspDataSkinButtonControl::DownSkinRect),
+            SkinKit::LeftEdge(g.ActionButton, "action button"), SkinKit::LeftEdge(g.SpeedButtons[0], "speed button"),
+            look(g.SpeedButtons[2], "toolbutton", &TspDataSkinButtonControl::DownSkinRect),
+            SkinKit::LeftEdge(g.Pages, "page control")};
+        for (int i = 3; i < 6; ++i) probes.push_back(SkinKit::LeftEdge(g.SpeedButtons[i], "tool bar button"));
+        for (auto* o : g.Others) {
+            if (!o->GetShowing() || o == g.ImageCheck) continue;
+            SkinKit::TPieceProbe p = SkinKit::LeftEdge(o, o->GetSkinDataName().c_str());
+            const auto* panel = SkinKit::RecordOf<TspDataSkinPanelControl>(flat, p.Record);
+            if (dynamic_cast<TspSkinPanel*>(o) && panel && panel->BGPictureIndex >= 0)
+                p.Colour = Probe(flat->ActivePictures[panel->BGPictureIndex].get(), 0, 0);
+            probes.push_back(p);
+        }
+        return probes;
+    });
+}
+
 }  // namespace

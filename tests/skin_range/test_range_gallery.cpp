@@ -155,4 +155,23 @@ TEST(RangeGallery, BothSkinsAndWithout)
     }
 }
 
+// Drawn with flat copies of our skins (SkinKit::Flatten), each range control
+// shows its own element: the gauges' and track bars' frames at their left edge
+// (clear of the bar and the thumb) and the header's first section at its left
+// edge. The slider's ruler and thumb are transparent where they show their
+// corner colour, which on a flat skin is all of them: its background shows,
+// the colour its record names.
+TEST(RangeGallery, EachControlDrawsItsOwnElement)
+{
+    Gallery g;
+    SkinKit::ExpectOwnElementsOnFlatSkins(g, [&] {
+        const auto* slider = SkinKit::RecordOf<TspDataSkinSlider>(g.S->GetSkinDataComponent(), g.S->GetSkinDataName());
+        return std::vector<SkinKit::TPieceProbe>{
+            SkinKit::LeftEdge(g.G, "gauge"), SkinKit::LeftEdge(g.VG, "vertical gauge"),
+            SkinKit::LeftEdge(g.T, "track bar"), SkinKit::LeftEdge(g.VT, "vertical track bar"),
+            {"slider", g.S, TPoint(1, g.S->GetHeight() / 2), g.S->GetSkinDataName(), slider ? slider->BGColor : 0},
+            SkinKit::LeftEdge(g.H, "header section")};
+    });
+}
+
 }  // namespace

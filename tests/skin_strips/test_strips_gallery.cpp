@@ -99,4 +99,20 @@ TEST(StripsGallery, EveryStripControlWithBothSkinsAndWithout)
     }
 }
 
+// Drawn with flat copies of our skins (SkinKit::Flatten), each strip control
+// shows a frame of its own element's strip: the middle of every frame is that
+// element's flat colour.
+TEST(StripsGallery, EachControlDrawsItsOwnElement)
+{
+    Gallery g;
+    auto middle = [](TspFrameSkinControl* C, const char* What) {
+        return SkinKit::TPieceProbe{What, C, TPoint(C->GetWidth() / 2, C->GetHeight() / 2), C->GetSkinDataName()};
+    };
+    SkinKit::ExpectOwnElementsOnFlatSkins(g, [&] {
+        return std::vector<SkinKit::TPieceProbe>{middle(g.Switch, "switch"), middle(g.Animate, "animate"),
+                                                 middle(g.Gauge, "frame gauge"),
+                                                 middle(g.Regulator, "frame regulator")};
+    });
+}
+
 }  // namespace
