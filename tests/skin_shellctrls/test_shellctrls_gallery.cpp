@@ -6,6 +6,7 @@
 #include "ShellCtrls.h"
 #include "TempTree.h"
 #include "WaitUntil.h"
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,7 @@ struct Gallery {
     TspSkinDirTreeView* Tree;
     TspSkinFileListView* List;
     TspSkinShellDriveComboBox* Drives;
+    std::function<void(TspSkinData*)> BeforeBind;   // changes a skin's records before they are bound
 
     explicit Gallery(const std::string& Path)
     {
@@ -54,6 +56,7 @@ struct Gallery {
     }
     void Bind(TspSkinData* D)
     {
+        if (D && BeforeBind) BeforeBind(D);
         Combo->SetSkinData(D);
         Tree->SetSkinData(D);
         List->SetSkinData(D);
@@ -113,6 +116,34 @@ TEST(ShellCtrlsGallery, BothSkinsAndWithout)
         EXPECT_EQ(g.Tree->GetPath(), tree.Root());
         g.Bind(nullptr);
     }
+}
+
+// Drawn with flat copies of our skins (SkinKit::Flatten), each shell control
+// shows its own element: the combos at the left edge of their face; the folder
+// tree and the file list, which draw no frame, the background colour their
+// records name (given colours of their own here: our skins name the plain
+// window's white) below their items; and the list's header its button element
+// at the left edge of its first section.
+TEST(ShellCtrlsGallery, EachControlDrawsItsOwnElement)
+{
+    const TColor listBg = RGB(230, 40, 20), treeBg = RGB(20, 230, 40);   // no flat skin colour
+    TTempTree tree;
+    Gallery g(tree.Root());
+    g.BeforeBind = [&](TspSkinData* D) {
+        if (auto* r = SkinKit::RecordOf<TspDataSkinListView>(D, g.List->GetSkinDataName())) r->BGColor = listBg;
+        if (auto* r = SkinKit::RecordOf<TspDataSkinTreeView>(D, g.Tree->GetSkinDataName())) r->BGColor = treeBg;
+    };
+    SkinKit::ExpectOwnElementsOnFlatSkins(g, [&] {
+        RECT head;
+        GetWindowRect(g.List->GetHeaderWindow(), &head);
+        const TPoint at = g.List->ScreenToClient(TPoint(head.left + 1, (head.top + head.bottom) / 2));
+        return std::vector<SkinKit::TPieceProbe>{
+            SkinKit::LeftEdge(g.Combo, "path combo"), SkinKit::LeftEdge(g.Drives, "drive combo"),
+            {"folder tree background", g.Tree, TPoint(g.Tree->GetClientWidth() / 2, g.Tree->GetClientHeight() - 10),
+             g.Tree->GetSkinDataName(), treeBg},
+            {"file list background", g.List, TPoint(200, 230), g.List->GetSkinDataName(), listBg},
+            {"file list header", g.List, at, g.List->GetHeaderSkinDataName()}};
+    });
 }
 
 } // namespace

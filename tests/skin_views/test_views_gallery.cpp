@@ -11,6 +11,7 @@
 #include "SkinScrollBar.h"
 #include "SkinViews.h"
 #include "WaitUntil.h"
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -27,6 +28,7 @@ struct Gallery {
     TspSkinTreeView* Tree;
     TspSkinMemo* Memo;
     TspSkinScrollBar* MemoBar;
+    std::function<void(TspSkinData*)> BeforeBind;   // changes a skin's records before they are bound
 
     Gallery()
     {
@@ -97,6 +99,7 @@ struct Gallery {
     }
     void Bind(TspSkinData* D)
     {
+        if (D && BeforeBind) BeforeBind(D);
         List->SetSkinData(D);
         ListBar->SetSkinData(D);
         Tree->SetSkinData(D);
@@ -174,6 +177,37 @@ TEST(ViewsGallery, BothSkinsAndWithout)
         g.ListBar->SetPosition(0);
         g.Bind(nullptr);
     }
+}
+
+// Drawn with flat copies of our skins (SkinKit::Flatten), each control shows its
+// own element: the views, which draw no frame, the background colour their
+// records name (given colours of their own here: our skins name the plain
+// window's white), on an even list row (which the owner drawing paints in the
+// list's colour) and right of the tree's items; the memo at the left edge of its
+// frame, the list's header its button element at the left edge of its first
+// section, and each bar its own element.
+TEST(ViewsGallery, EachControlDrawsItsOwnElement)
+{
+    const TColor listBg = RGB(230, 40, 20), treeBg = RGB(20, 230, 40);   // no flat skin colour
+    Gallery g;
+    g.BeforeBind = [&](TspSkinData* D) {
+        if (auto* r = SkinKit::RecordOf<TspDataSkinListView>(D, g.List->GetSkinDataName())) r->BGColor = listBg;
+        if (auto* r = SkinKit::RecordOf<TspDataSkinTreeView>(D, g.Tree->GetSkinDataName())) r->BGColor = treeBg;
+    };
+    SkinKit::ExpectOwnElementsOnFlatSkins(g, [&] {
+        RECT head, row = {};
+        GetWindowRect(g.List->GetHeaderWindow(), &head);
+        const TPoint at = g.List->ScreenToClient(TPoint(head.left + 1, (head.top + head.bottom) / 2));
+        row.left = LVIR_BOUNDS;
+        SendMessageA(g.List->GetHandle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+        std::vector<SkinKit::TPieceProbe> probes = {
+            {"list background", g.List, TPoint(100, (row.top + row.bottom) / 2), g.List->GetSkinDataName(), listBg},
+            {"list header", g.List, at, g.List->GetHeaderSkinDataName()},
+            {"tree background", g.Tree, TPoint(g.Tree->GetClientWidth() - 5, 100), g.Tree->GetSkinDataName(), treeBg},
+            SkinKit::LeftFrameEdge(g.Memo, "memo")};
+        for (auto* bar : {g.ListBar, g.TreeBar, g.MemoBar}) probes.push_back(SkinKit::LeftEdge(bar, "scroll bar"));
+        return probes;
+    });
 }
 
 }  // namespace

@@ -281,10 +281,20 @@ inline void ExpectColours(TBitmap* Shot, TControl* Form, const std::vector<TColo
 }
 
 // The record of kind R named Name in D, or none.
-template <class R> const R* RecordOf(TspSkinData* D, const std::string& Name)
+template <class R> R* RecordOf(TspSkinData* D, const std::string& Name)
 {
     const int i = D->GetControlIndex(Name);
-    return i < 0 ? nullptr : dynamic_cast<const R*>(D->ControlRecord(i));
+    return i < 0 ? nullptr : dynamic_cast<R*>(D->ControlRecord(i));
+}
+
+// The middle of a windowed control's left edge in its window, where a frame drawn
+// outside its client area shows its element's look.
+template <class C> TPieceProbe LeftFrameEdge(C* Control, const char* What)
+{
+    RECT w;
+    GetWindowRect(Control->GetHandle(), &w);
+    return {What, Control, Control->ScreenToClient(TPoint(w.left + 1, (w.top + w.bottom) / 2)),
+            Control->GetSkinDataName()};
 }
 
 }  // namespace SkinKit
