@@ -1,6 +1,7 @@
 // Open menus with our two skins: a level with a hot item, a divider, a checked, a
 // disabled and a parent item, and its open submenu, saved under artefacts/ for
-// a person to look at and probed against the skin's own pictures.
+// a person to look at and probed against the skin's own pictures and, on flat
+// copies of the skins, against the colours of each piece's own look.
 #include "MenuFixture.h"
 #include "SkinObjects.h"
 #include "SkinPlatform.h"
@@ -23,6 +24,36 @@ std::unique_ptr<TBitmap> ScreenOf(TspSkinPopupWindow* L)
     return shot;
 }
 
+// The gallery's menu opened with a skin: a level with a hot item, a divider, a
+// checked, a disabled and a parent item, and the parent's submenu opened beside
+// it (Right on the parent item), its first item hot; both levels shot from the
+// screen and saved as menu-<Name>.
+void OpenGallery(Scene& S, TspSkinData* Skin, const std::string& Name, std::unique_ptr<TBitmap>& Shot,
+                 std::unique_ptr<TBitmap>& Sub)
+{
+    AddItem(S.Menu.get(), S.Root(), "&Broadcast");
+    auto* sc = AddItem(S.Menu.get(), S.Root(), "Snapshot");
+    sc->SetShortCut(ShortCut('S', ssCtrl));
+    AddItem(S.Menu.get(), S.Root(), "-");
+    AddItem(S.Menu.get(), S.Root(), "Show chat")->SetChecked(true);
+    AddItem(S.Menu.get(), S.Root(), "Pay per view")->SetEnabled(false);
+    auto* more = AddItem(S.Menu.get(), S.Root(), "Skins");
+    AddItem(S.Menu.get(), more, "Korvel2");
+    AddItem(S.Menu.get(), more, "Sarnic");
+    S.Open(S.Opener, Skin, 0, TPoint(260, 160));
+    TspSkinPopupWindow* l = S.Level(0);
+    ASSERT_TRUE(l->IsSkinned());
+    ASSERT_NE(l->GetItemData(), nullptr);
+    for (int i = 0; i < 3; ++i) S.Key(VK_DOWN);   // over the divider and the disabled item
+    S.Key(VK_RIGHT);
+    ASSERT_EQ(S.Engine->GetLevelCount(), 2);
+    PumpUntil([&] { return !l->GetMorphTimerRunning() && !S.Level(1)->GetMorphTimerRunning(); }, 2000);
+    Shot = ScreenOf(l);
+    SaveArtefact(Shot.get(), "menu-" + Name);
+    Sub = ScreenOf(S.Level(1));
+    SaveArtefact(Sub.get(), "menu-" + Name + "-submenu");
+}
+
 TEST(MenuGallery, BothSkinsDrawLevelsFromTheirPictures)
 {
     for (const char* name : {"Korvel2", "Sarnic"}) {
@@ -30,28 +61,10 @@ TEST(MenuGallery, BothSkinsDrawLevelsFromTheirPictures)
         auto skin = LoadSkin(name);
         ASSERT_TRUE(skin);
         Scene s;
-        AddItem(s.Menu.get(), s.Root(), "&Broadcast");
-        auto* sc = AddItem(s.Menu.get(), s.Root(), "Snapshot");
-        sc->SetShortCut(ShortCut('S', ssCtrl));
-        AddItem(s.Menu.get(), s.Root(), "-");
-        AddItem(s.Menu.get(), s.Root(), "Show chat")->SetChecked(true);
-        AddItem(s.Menu.get(), s.Root(), "Pay per view")->SetEnabled(false);
-        auto* more = AddItem(s.Menu.get(), s.Root(), "Skins");
-        AddItem(s.Menu.get(), more, "Korvel2");
-        AddItem(s.Menu.get(), more, "Sarnic");
-        s.Open(s.Opener, skin.get(), 0, TPoint(260, 160));
+        std::unique_ptr<TBitmap> shot, sub;
+        OpenGallery(s, skin.get(), name, shot, sub);
+        if (HasFatalFailure()) return;
         TspSkinPopupWindow* l = s.Level(0);
-        ASSERT_TRUE(l->IsSkinned());
-        ASSERT_NE(l->GetItemData(), nullptr);
-        // The parent's submenu opened beside it (Right on the parent item).
-        for (int i = 0; i < 3; ++i) s.Key(VK_DOWN);   // over the divider and the disabled item
-        s.Key(VK_RIGHT);
-        ASSERT_EQ(s.Engine->GetLevelCount(), 2);
-        PumpUntil([&] { return !l->GetMorphTimerRunning() && !s.Level(1)->GetMorphTimerRunning(); }, 2000);
-        auto shot = ScreenOf(l);
-        SaveArtefact(shot.get(), std::string("menu-") + name);
-        auto sub = ScreenOf(s.Level(1));
-        SaveArtefact(sub.get(), std::string("menu-") + name + "-submenu");
 
         // A fixed corner piece of the frame, inside any rounded mask.
         TBitmap* frame = skin->ActivePictures[skin->PopupWindow->WindowPictureIndex].get();
@@ -71,6 +84,83 @@ TEST(MenuGallery, BothSkinsDrawLevelsFromTheirPictures)
         const TspSkinMenuItem* first = s.Level(1)->GetItem(0);
         EXPECT_EQ(Probe(sub.get(), first->ObjectRect.left + 3, first->ObjectRect.top + dy),
                   Probe(pic, rec->ActiveSkinRect.left + 3, rec->ActiveSkinRect.top + dy));
+        s.Engine->Hide();
+    }
+}
+
+// Colours of the menu item record's looks and text on a flat skin, none a flat skin's colour.
+const TColor cFlatItem = RGB(230, 40, 20), cFlatHotItem = RGB(20, 230, 40), cFlatDivider = RGB(40, 20, 230);
+const TColor cFlatText = RGB(30, 10, 20), cFlatHotText = RGB(240, 240, 10), cFlatDisabledText = RGB(10, 240, 240);
+
+// A flat copy of a skin (SkinKit::Flatten) that keeps its menu window's mask (the
+// shape of the level), with the menu item record's normal, active and divider
+// looks painted colours of their own on the record's picture, and its text
+// colours of their own.
+std::unique_ptr<TspSkinData> FlatMenuSkin(const char* Name)
+{
+    auto flat = LoadSkin(Name), real = LoadSkin(Name);
+    if (!flat || !real) return nullptr;
+    SkinKit::Flatten(flat.get());
+    const int mask = flat->PopupWindow->MaskPictureIndex;
+    if (mask >= 0) flat->ActivePictures[mask]->Assign(real->ActivePictures[mask].get());
+    const int i = flat->GetIndex("menuitem");
+    auto* rec = i < 0 ? nullptr : dynamic_cast<TspDataSkinMenuItem*>(flat->ObjectList[i].get());
+    if (!rec) return nullptr;
+    TBitmap* pic = flat->ActivePictures[rec->ActivePictureIndex].get();
+    SkinKit::Paint(pic, rec->SkinRect, cFlatItem);
+    SkinKit::Paint(pic, rec->ActiveSkinRect, cFlatHotItem);
+    SkinKit::Paint(pic, rec->DividerRect, cFlatDivider);
+    rec->Font.Color = cFlatText;
+    rec->ActiveFontColor = cFlatHotText;
+    rec->UnEnabledFontColor = cFlatDisabledText;
+    return flat;
+}
+
+// Drawn with flat copies of our skins, each piece of a level shows its own look:
+// the window's frame the flat colour of the window picture the skin names, each
+// item the look of its state (the disabled and the checked item the normal look,
+// the open parent and the submenu's first item the active one) and the divider
+// its own; each item's text is in the colour the record names for its state.
+TEST(MenuGallery, EachPieceDrawsItsOwnLookOnFlatSkins)
+{
+    for (const char* name : {"Korvel2", "Sarnic"}) {
+        SCOPED_TRACE(name);
+        auto flat = FlatMenuSkin(name);
+        ASSERT_TRUE(flat);
+        Scene s;
+        std::unique_ptr<TBitmap> shot, sub;
+        OpenGallery(s, flat.get(), std::string("flat-") + name, shot, sub);
+        if (HasFatalFailure()) return;
+        // The middle of the frame's left side, left of the items.
+        TBitmap* frame = flat->ActivePictures[flat->PopupWindow->WindowPictureIndex].get();
+        const int side = flat->PopupWindow->ItemsRect.left / 2;
+        EXPECT_EQ(Probe(shot.get(), side, shot->GetHeight() / 2), Probe(frame, side, frame->GetHeight() / 2))
+            << "the window's frame";
+        struct Piece {
+            const char* What;
+            TBitmap* Shot;
+            const TspSkinMenuItem* Item;
+            TColor Look, Text;
+        };
+        TspSkinPopupWindow* l = s.Level(0);
+        const Piece pieces[] = {{"normal item", shot.get(), l->GetItem(0), cFlatItem, cFlatText},
+                                {"item with a short cut", shot.get(), l->GetItem(1), cFlatItem, cFlatText},
+                                {"divider", shot.get(), l->GetItem(2), cFlatDivider, 0},
+                                {"checked item", shot.get(), l->GetItem(3), cFlatItem, cFlatText},
+                                {"disabled item", shot.get(), l->GetItem(4), cFlatItem, cFlatDisabledText},
+                                {"open parent item", shot.get(), l->GetItem(5), cFlatHotItem, cFlatHotText},
+                                {"hot submenu item", sub.get(), s.Level(1)->GetItem(0), cFlatHotItem, cFlatHotText},
+                                {"submenu item", sub.get(), s.Level(1)->GetItem(1), cFlatItem, cFlatText}};
+        for (const Piece& p : pieces) {
+            const TRect& r = p.Item->ObjectRect;
+            // The left end: clear of the check mark and the text.
+            EXPECT_EQ(Probe(p.Shot, r.left + 3, (r.top + r.bottom) / 2), p.Look) << p.What;
+            if (!p.Text) continue;
+            int text = 0;
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x) text += Probe(p.Shot, x, y) == p.Text;
+            EXPECT_GE(text, 20) << p.What << ": its text is not in its state's colour";
+        }
         s.Engine->Hide();
     }
 }
