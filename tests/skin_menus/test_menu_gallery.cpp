@@ -6,6 +6,7 @@
 #include "SkinObjects.h"
 #include "SkinPlatform.h"
 #include "SkinTestKit.h"
+#include <functional>
 
 using namespace MenuFixture;
 
@@ -24,51 +25,53 @@ std::unique_ptr<TBitmap> ScreenOf(TspSkinPopupWindow* L)
     return shot;
 }
 
-// The gallery's menu opened with a skin: a level with a hot item, a divider, a
-// checked, a disabled and a parent item, and the parent's submenu opened beside
-// it (Right on the parent item), its first item hot; both levels shot from the
-// screen and saved as menu-<Name>.
-void OpenGallery(Scene& S, TspSkinData* Skin, const std::string& Name, std::unique_ptr<TBitmap>& Shot,
-                 std::unique_ptr<TBitmap>& Sub)
+// The gallery's menu opened with each of our skins as Load makes it: a level
+// with a hot item, a divider, a checked, a disabled and a parent item, and the
+// parent's submenu opened beside it (Right on the parent item), its first item
+// hot. Both levels are shot from the screen, saved as menu-<Prefix><skin>, and
+// given to Check.
+void ForBothSkins(const std::function<std::unique_ptr<TspSkinData>(const char*)>& Load, const std::string& Prefix,
+                  const std::function<void(Scene&, TspSkinData*, TBitmap* Shot, TBitmap* Sub)>& Check)
 {
-    AddItem(S.Menu.get(), S.Root(), "&Broadcast");
-    auto* sc = AddItem(S.Menu.get(), S.Root(), "Snapshot");
-    sc->SetShortCut(ShortCut('S', ssCtrl));
-    AddItem(S.Menu.get(), S.Root(), "-");
-    AddItem(S.Menu.get(), S.Root(), "Show chat")->SetChecked(true);
-    AddItem(S.Menu.get(), S.Root(), "Pay per view")->SetEnabled(false);
-    auto* more = AddItem(S.Menu.get(), S.Root(), "Skins");
-    AddItem(S.Menu.get(), more, "Korvel2");
-    AddItem(S.Menu.get(), more, "Sarnic");
-    S.Open(S.Opener, Skin, 0, TPoint(260, 160));
-    TspSkinPopupWindow* l = S.Level(0);
-    ASSERT_TRUE(l->IsSkinned());
-    ASSERT_NE(l->GetItemData(), nullptr);
-    for (int i = 0; i < 3; ++i) S.Key(VK_DOWN);   // over the divider and the disabled item
-    S.Key(VK_RIGHT);
-    ASSERT_EQ(S.Engine->GetLevelCount(), 2);
-    PumpUntil([&] { return !l->GetMorphTimerRunning() && !S.Level(1)->GetMorphTimerRunning(); }, 2000);
-    Shot = ScreenOf(l);
-    SaveArtefact(Shot.get(), "menu-" + Name);
-    Sub = ScreenOf(S.Level(1));
-    SaveArtefact(Sub.get(), "menu-" + Name + "-submenu");
+    for (const char* name : {"Korvel2", "Sarnic"}) {
+        SCOPED_TRACE(name);
+        auto skin = Load(name);
+        ASSERT_TRUE(skin);
+        Scene s;
+        AddItem(s.Menu.get(), s.Root(), "&Broadcast");
+        auto* sc = AddItem(s.Menu.get(), s.Root(), "Snapshot");
+        sc->SetShortCut(ShortCut('S', ssCtrl));
+        AddItem(s.Menu.get(), s.Root(), "-");
+        AddItem(s.Menu.get(), s.Root(), "Show chat")->SetChecked(true);
+        AddItem(s.Menu.get(), s.Root(), "Pay per view")->SetEnabled(false);
+        auto* more = AddItem(s.Menu.get(), s.Root(), "Skins");
+        AddItem(s.Menu.get(), more, "Korvel2");
+        AddItem(s.Menu.get(), more, "Sarnic");
+        s.Open(s.Opener, skin.get(), 0, TPoint(260, 160));
+        TspSkinPopupWindow* l = s.Level(0);
+        ASSERT_TRUE(l->IsSkinned());
+        ASSERT_NE(l->GetItemData(), nullptr);
+        for (int i = 0; i < 3; ++i) s.Key(VK_DOWN);   // over the divider and the disabled item
+        s.Key(VK_RIGHT);
+        ASSERT_EQ(s.Engine->GetLevelCount(), 2);
+        PumpUntil([&] { return !l->GetMorphTimerRunning() && !s.Level(1)->GetMorphTimerRunning(); }, 2000);
+        auto shot = ScreenOf(l);
+        SaveArtefact(shot.get(), "menu-" + Prefix + name);
+        auto sub = ScreenOf(s.Level(1));
+        SaveArtefact(sub.get(), "menu-" + Prefix + name + "-submenu");
+        Check(s, skin.get(), shot.get(), sub.get());
+        s.Engine->Hide();
+    }
 }
 
 TEST(MenuGallery, BothSkinsDrawLevelsFromTheirPictures)
 {
-    for (const char* name : {"Korvel2", "Sarnic"}) {
-        SCOPED_TRACE(name);
-        auto skin = LoadSkin(name);
-        ASSERT_TRUE(skin);
-        Scene s;
-        std::unique_ptr<TBitmap> shot, sub;
-        OpenGallery(s, skin.get(), name, shot, sub);
-        if (HasFatalFailure()) return;
+    ForBothSkins([](const char* Name) { return LoadSkin(Name); }, "",
+                 [](Scene& s, TspSkinData* skin, TBitmap* shot, TBitmap* sub) {
         TspSkinPopupWindow* l = s.Level(0);
-
         // A fixed corner piece of the frame, inside any rounded mask.
         TBitmap* frame = skin->ActivePictures[skin->PopupWindow->WindowPictureIndex].get();
-        EXPECT_EQ(Probe(shot.get(), 10, 10), Probe(frame, 10, 10));
+        EXPECT_EQ(Probe(shot, 10, 10), Probe(frame, 10, 10));
         // The left end of a normal item and of the open (hot) parent item, as in the item picture.
         TspDataSkinMenuItem* rec = l->GetItemData();
         TBitmap* pic = l->GetItemPicture();
@@ -76,16 +79,15 @@ TEST(MenuGallery, BothSkinsDrawLevelsFromTheirPictures)
         const TspSkinMenuItem* open = l->GetItem(5);
         ASSERT_TRUE(open->Down);
         const int dy = rec->SkinRect.Height() / 2;
-        EXPECT_EQ(Probe(shot.get(), normal->ObjectRect.left + 3, normal->ObjectRect.top + dy),
+        EXPECT_EQ(Probe(shot, normal->ObjectRect.left + 3, normal->ObjectRect.top + dy),
                   Probe(pic, rec->SkinRect.left + 3, rec->SkinRect.top + dy));
-        EXPECT_EQ(Probe(shot.get(), open->ObjectRect.left + 3, open->ObjectRect.top + dy),
+        EXPECT_EQ(Probe(shot, open->ObjectRect.left + 3, open->ObjectRect.top + dy),
                   Probe(pic, rec->ActiveSkinRect.left + 3, rec->ActiveSkinRect.top + dy));
         // The submenu's first item is hot.
         const TspSkinMenuItem* first = s.Level(1)->GetItem(0);
-        EXPECT_EQ(Probe(sub.get(), first->ObjectRect.left + 3, first->ObjectRect.top + dy),
+        EXPECT_EQ(Probe(sub, first->ObjectRect.left + 3, first->ObjectRect.top + dy),
                   Probe(pic, rec->ActiveSkinRect.left + 3, rec->ActiveSkinRect.top + dy));
-        s.Engine->Hide();
-    }
+    });
 }
 
 // Colours of the menu item record's looks and text on a flat skin, none a flat skin's colour.
@@ -123,18 +125,11 @@ std::unique_ptr<TspSkinData> FlatMenuSkin(const char* Name)
 // its own; each item's text is in the colour the record names for its state.
 TEST(MenuGallery, EachPieceDrawsItsOwnLookOnFlatSkins)
 {
-    for (const char* name : {"Korvel2", "Sarnic"}) {
-        SCOPED_TRACE(name);
-        auto flat = FlatMenuSkin(name);
-        ASSERT_TRUE(flat);
-        Scene s;
-        std::unique_ptr<TBitmap> shot, sub;
-        OpenGallery(s, flat.get(), std::string("flat-") + name, shot, sub);
-        if (HasFatalFailure()) return;
+    ForBothSkins(FlatMenuSkin, "flat-", [](Scene& s, TspSkinData* flat, TBitmap* shot, TBitmap* sub) {
         // The middle of the frame's left side, left of the items.
         TBitmap* frame = flat->ActivePictures[flat->PopupWindow->WindowPictureIndex].get();
         const int side = flat->PopupWindow->ItemsRect.left / 2;
-        EXPECT_EQ(Probe(shot.get(), side, shot->GetHeight() / 2), Probe(frame, side, frame->GetHeight() / 2))
+        EXPECT_EQ(Probe(shot, side, shot->GetHeight() / 2), Probe(frame, side, frame->GetHeight() / 2))
             << "the window's frame";
         struct Piece {
             const char* What;
@@ -143,14 +138,14 @@ TEST(MenuGallery, EachPieceDrawsItsOwnLookOnFlatSkins)
             TColor Look, Text;
         };
         TspSkinPopupWindow* l = s.Level(0);
-        const Piece pieces[] = {{"normal item", shot.get(), l->GetItem(0), cFlatItem, cFlatText},
-                                {"item with a short cut", shot.get(), l->GetItem(1), cFlatItem, cFlatText},
-                                {"divider", shot.get(), l->GetItem(2), cFlatDivider, 0},
-                                {"checked item", shot.get(), l->GetItem(3), cFlatItem, cFlatText},
-                                {"disabled item", shot.get(), l->GetItem(4), cFlatItem, cFlatDisabledText},
-                                {"open parent item", shot.get(), l->GetItem(5), cFlatHotItem, cFlatHotText},
-                                {"hot submenu item", sub.get(), s.Level(1)->GetItem(0), cFlatHotItem, cFlatHotText},
-                                {"submenu item", sub.get(), s.Level(1)->GetItem(1), cFlatItem, cFlatText}};
+        const Piece pieces[] = {{"normal item", shot, l->GetItem(0), cFlatItem, cFlatText},
+                                {"item with a short cut", shot, l->GetItem(1), cFlatItem, cFlatText},
+                                {"divider", shot, l->GetItem(2), cFlatDivider, 0},
+                                {"checked item", shot, l->GetItem(3), cFlatItem, cFlatText},
+                                {"disabled item", shot, l->GetItem(4), cFlatItem, cFlatDisabledText},
+                                {"open parent item", shot, l->GetItem(5), cFlatHotItem, cFlatHotText},
+                                {"hot submenu item", sub, s.Level(1)->GetItem(0), cFlatHotItem, cFlatHotText},
+                                {"submenu item", sub, s.Level(1)->GetItem(1), cFlatItem, cFlatText}};
         for (const Piece& p : pieces) {
             const TRect& r = p.Item->ObjectRect;
             // The left end: clear of the check mark and the text.
@@ -161,8 +156,7 @@ TEST(MenuGallery, EachPieceDrawsItsOwnLookOnFlatSkins)
                 for (int x = r.left; x < r.right; ++x) text += Probe(p.Shot, x, y) == p.Text;
             EXPECT_GE(text, 20) << p.What << ": its text is not in its state's colour";
         }
-        s.Engine->Hide();
-    }
+    });
 }
 
 }  // namespace
