@@ -306,7 +306,7 @@ TColor FlatButtonLook(TspSkinData* D, const std::string& Record, TRect TspDataSk
     const auto* r = SkinKit::RecordOf<TspDataSkinButtonControl>(D, Record);
     if (!r) return 0;
     const TRect& l = r->*Look;
-    return Probe(D->ActivePictures[r->PictureIndex].get(), l.left + 1, (l.top + l.bottom) / 2);
+    return SkinKit::PictureColourAt(D, r->PictureIndex, TPoint(l.left + 1, (l.top + l.bottom) / 2));
 }
 
 // Drawn with flat copies of our skins (SkinKit::Flatten), each control shows its
@@ -318,29 +318,32 @@ TColor FlatButtonLook(TspSkinData* D, const std::string& Record, TRect TspDataSk
 TEST(Gallery, EachControlDrawsItsOwnElement)
 {
     Gallery g;
-    SkinKit::ExpectOwnElementsOnFlatSkins(g, [&] {
-        TspSkinData* flat = g.Buttons[0]->GetSkinDataComponent();
-        auto look = [&](TControl* C, const std::string& Record, TRect TspDataSkinButtonControl::*Look) {
-            return SkinKit::TPieceProbe{Record == "button" ? "button's other look" : "tool button's other look", C,
-                                        TPoint(1, C->GetHeight() / 2), Record, FlatButtonLook(flat, Record, Look)};
+    SkinKit::ForEachFlatSkin(g, [&](TspSkinData* flat, TBitmap* shot) {
+        auto look = [&](TControl* C, const char* What, const std::string& Record,
+                        TRect TspDataSkinButtonControl::*Look) {
+            return SkinKit::TColourProbe{What, C, TPoint(1, C->GetHeight() / 2), FlatButtonLook(flat, Record, Look)};
         };
         std::vector<SkinKit::TPieceProbe> probes = {
             SkinKit::LeftEdge(g.Buttons[0], "button"), SkinKit::LeftEdge(g.Buttons[1], "button with accelerator"),
-            look(g.Buttons[2], "button", &TspDataSkinButtonControl::DisabledSkinRect),
-            look(g.Buttons[3], "button", &TspDataSkinButtonControl::DownSkinRect),
             SkinKit::LeftEdge(g.ActionButton, "action button"), SkinKit::LeftEdge(g.SpeedButtons[0], "speed button"),
-            look(g.SpeedButtons[2], "toolbutton", &TspDataSkinButtonControl::DownSkinRect),
             SkinKit::LeftEdge(g.Pages, "page control")};
+        std::vector<SkinKit::TColourProbe> colours = {
+            look(g.Buttons[2], "disabled button", "button", &TspDataSkinButtonControl::DisabledSkinRect),
+            look(g.Buttons[3], "down button", "button", &TspDataSkinButtonControl::DownSkinRect),
+            look(g.SpeedButtons[2], "down speed button", "toolbutton", &TspDataSkinButtonControl::DownSkinRect)};
         for (int i = 3; i < 6; ++i) probes.push_back(SkinKit::LeftEdge(g.SpeedButtons[i], "tool bar button"));
         for (auto* o : g.Others) {
             if (!o->GetShowing() || o == g.ImageCheck) continue;
             SkinKit::TPieceProbe p = SkinKit::LeftEdge(o, o->GetSkinDataName().c_str());
             const auto* panel = SkinKit::RecordOf<TspDataSkinPanelControl>(flat, p.Record);
             if (dynamic_cast<TspSkinPanel*>(o) && panel && panel->BGPictureIndex >= 0)
-                p.Colour = Probe(flat->ActivePictures[panel->BGPictureIndex].get(), 0, 0);
-            probes.push_back(p);
+                colours.push_back({"panel's background picture", o, p.At,
+                                   SkinKit::PictureColourAt(flat, panel->BGPictureIndex, TPoint(0, 0))});
+            else
+                probes.push_back(p);
         }
-        return probes;
+        SkinKit::ExpectElements(shot, g.Form.get(), flat, probes);
+        SkinKit::ExpectColours(shot, g.Form.get(), colours);
     });
 }
 

@@ -164,13 +164,14 @@ TEST(RangeGallery, BothSkinsAndWithout)
 TEST(RangeGallery, EachControlDrawsItsOwnElement)
 {
     Gallery g;
-    SkinKit::ExpectOwnElementsOnFlatSkins(g, [&] {
-        const auto* slider = SkinKit::RecordOf<TspDataSkinSlider>(g.S->GetSkinDataComponent(), g.S->GetSkinDataName());
-        return std::vector<SkinKit::TPieceProbe>{
-            SkinKit::LeftEdge(g.G, "gauge"), SkinKit::LeftEdge(g.VG, "vertical gauge"),
-            SkinKit::LeftEdge(g.T, "track bar"), SkinKit::LeftEdge(g.VT, "vertical track bar"),
-            {"slider", g.S, TPoint(1, g.S->GetHeight() / 2), g.S->GetSkinDataName(), slider ? slider->BGColor : 0},
-            SkinKit::LeftEdge(g.H, "header section")};
+    SkinKit::ForEachFlatSkin(g, [&](TspSkinData* flat, TBitmap* shot) {
+        SkinKit::ExpectElements(shot, g.Form.get(), flat,
+                                {SkinKit::LeftEdge(g.G, "gauge"), SkinKit::LeftEdge(g.VG, "vertical gauge"),
+                                 SkinKit::LeftEdge(g.T, "track bar"), SkinKit::LeftEdge(g.VT, "vertical track bar"),
+                                 SkinKit::LeftEdge(g.H, "header section")});
+        const auto* slider = SkinKit::RecordOf<TspDataSkinSlider>(flat, g.S->GetSkinDataName());
+        SkinKit::ExpectColours(shot, g.Form.get(),
+                               {{"slider background", g.S, TPoint(1, g.S->GetHeight() / 2), slider ? slider->BGColor : 0}});
     });
 }
 

@@ -133,16 +133,16 @@ TEST(ShellCtrlsGallery, EachControlDrawsItsOwnElement)
         if (auto* r = SkinKit::RecordOf<TspDataSkinListView>(D, g.List->GetSkinDataName())) r->BGColor = listBg;
         if (auto* r = SkinKit::RecordOf<TspDataSkinTreeView>(D, g.Tree->GetSkinDataName())) r->BGColor = treeBg;
     };
-    SkinKit::ExpectOwnElementsOnFlatSkins(g, [&] {
+    SkinKit::ForEachFlatSkin(g, [&](TspSkinData* flat, TBitmap* shot) {
         RECT head;
         GetWindowRect(g.List->GetHeaderWindow(), &head);
         const TPoint at = g.List->ScreenToClient(TPoint(head.left + 1, (head.top + head.bottom) / 2));
-        return std::vector<SkinKit::TPieceProbe>{
-            SkinKit::LeftEdge(g.Combo, "path combo"), SkinKit::LeftEdge(g.Drives, "drive combo"),
-            {"folder tree background", g.Tree, TPoint(g.Tree->GetClientWidth() / 2, g.Tree->GetClientHeight() - 10),
-             g.Tree->GetSkinDataName(), treeBg},
-            {"file list background", g.List, TPoint(200, 230), g.List->GetSkinDataName(), listBg},
-            {"file list header", g.List, at, g.List->GetHeaderSkinDataName()}};
+        SkinKit::ExpectElements(shot, g.Form.get(), flat,
+                                {SkinKit::LeftEdge(g.Combo, "path combo"), SkinKit::LeftEdge(g.Drives, "drive combo"),
+                                 {"file list header", g.List, at, g.List->GetHeaderSkinDataName()}});
+        const TPoint below(g.Tree->GetClientWidth() / 2, g.Tree->GetClientHeight() - 10);
+        SkinKit::ExpectColours(shot, g.Form.get(), {{"folder tree background", g.Tree, below, treeBg},
+                                                    {"file list background", g.List, TPoint(200, 230), listBg}});
     });
 }
 

@@ -194,19 +194,19 @@ TEST(ViewsGallery, EachControlDrawsItsOwnElement)
         if (auto* r = SkinKit::RecordOf<TspDataSkinListView>(D, g.List->GetSkinDataName())) r->BGColor = listBg;
         if (auto* r = SkinKit::RecordOf<TspDataSkinTreeView>(D, g.Tree->GetSkinDataName())) r->BGColor = treeBg;
     };
-    SkinKit::ExpectOwnElementsOnFlatSkins(g, [&] {
+    SkinKit::ForEachFlatSkin(g, [&](TspSkinData* flat, TBitmap* shot) {
         RECT head, row = {};
         GetWindowRect(g.List->GetHeaderWindow(), &head);
         const TPoint at = g.List->ScreenToClient(TPoint(head.left + 1, (head.top + head.bottom) / 2));
         row.left = LVIR_BOUNDS;
         SendMessageA(g.List->GetHandle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
-        std::vector<SkinKit::TPieceProbe> probes = {
-            {"list background", g.List, TPoint(100, (row.top + row.bottom) / 2), g.List->GetSkinDataName(), listBg},
-            {"list header", g.List, at, g.List->GetHeaderSkinDataName()},
-            {"tree background", g.Tree, TPoint(g.Tree->GetClientWidth() - 5, 100), g.Tree->GetSkinDataName(), treeBg},
-            SkinKit::LeftFrameEdge(g.Memo, "memo")};
+        std::vector<SkinKit::TPieceProbe> probes = {{"list header", g.List, at, g.List->GetHeaderSkinDataName()},
+                                                    SkinKit::LeftFrameEdge(g.Memo, "memo")};
         for (auto* bar : {g.ListBar, g.TreeBar, g.MemoBar}) probes.push_back(SkinKit::LeftEdge(bar, "scroll bar"));
-        return probes;
+        SkinKit::ExpectElements(shot, g.Form.get(), flat, probes);
+        SkinKit::ExpectColours(shot, g.Form.get(),
+                               {{"list background", g.List, TPoint(100, (row.top + row.bottom) / 2), listBg},
+                                {"tree background", g.Tree, TPoint(g.Tree->GetClientWidth() - 5, 100), treeBg}});
     });
 }
 

@@ -141,9 +141,6 @@ struct TPieceProbe {
     TControl* Control;
     TPoint At;   // in the control's client coordinates
     std::string Record;
-    // Not 0: the exact colour expected there, where the piece is not the record's
-    // normal look (a colour the record names, or the flat picture it names).
-    TColor Colour = 0;
 };
 
 // The middle of a control's left edge, where a framed element shows its own look.
@@ -158,7 +155,7 @@ inline void ExpectElements(TBitmap* Shot, TControl* Form, TspSkinData* Flat, con
 {
     for (const TPieceProbe& p : Probes) {
         const TPoint s = p.Control->ClientToScreen(p.At);
-        const TColor want = p.Colour ? p.Colour : FlatColourOf(Flat, p.Record);
+        const TColor want = FlatColourOf(Flat, p.Record);
         EXPECT_NE(want, 0) << p.What << ": the skin has no record " << p.Record;
         EXPECT_EQ(Probe(Shot, s.x - Form->GetLeft(), s.y - Form->GetTop()), want)
             << p.What << ": not the look of " << p.Record;
