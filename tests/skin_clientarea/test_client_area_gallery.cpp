@@ -64,28 +64,33 @@ TEST(ClientAreaGallery, BothSkinsAndWithout)
 }
 
 // Drawn with flat copies of our skins (SkinKit::Flatten) whose form picture is
-// one flat colour around its client rectangle and another inside it: the
-// window's edges show the first, the middle of its client area the second.
+// one flat colour around its client rectangle and another inside it, and whose
+// close button object has a look of a third: the window's edges show the first,
+// the middle of its client area the second, the close button the third.
 TEST(ClientAreaGallery, TheWindowIsTheSkinsFormPicture)
 {
     Gallery g;
-    SkinKit::ForEachFlatSkin([&](const std::string& Name, TspSkinData* Flat) {
+    SkinKit::ForEachFlatSkin(g, [&](TspSkinData* Flat, TBitmap*) {
         const int past = static_cast<int>(Flat->ActivePictures.size() + Flat->CtrlList.size());
-        const TColor edge = FlatColour(past), client = FlatColour(past + 1);
+        const TColor edge = FlatColour(past), client = FlatColour(past + 1), close = FlatColour(past + 2);
         TBitmap* pic = Flat->Picture.get();
         ASSERT_TRUE(pic);
         Paint(pic, TRect(0, 0, pic->GetWidth(), pic->GetHeight()), edge);
         Paint(pic, Flat->ClientRect, client);
-        g.Bind(Flat);
-        auto shot = g.Shoot("flat-" + Name);
+        for (const auto& o : Flat->ObjectList)
+            if (o->IDName == "closebutton") Paint(Flat->ActivePictures.at(o->ActivePictureIndex).get(), o->SkinRect, close);
+        // The frame draws from the pictures as they are now.
+        auto shot = g.Shoot("flat-" + Flat->SkinName);
         const int w = g.Form->GetWidth(), h = g.Form->GetHeight();
+        const TRect b = g.Frame->GetObjectRect(g.Frame->GetIndex("closebutton"));
+        ASSERT_FALSE(b.IsEmpty());
         SkinKit::ExpectColours(shot.get(), g.Form.get(),
                                {{"top edge", g.Form.get(), TPoint(w / 2, 2), edge},
                                 {"left edge", g.Form.get(), TPoint(1, h / 2), edge},
                                 {"right edge", g.Form.get(), TPoint(w - 2, h / 2), edge},
                                 {"bottom edge", g.Form.get(), TPoint(w / 2, h - 2), edge},
-                                {"client area", g.Form.get(), TPoint(w / 2, h / 2), client}});
-        g.Bind(nullptr);
+                                {"client area", g.Form.get(), TPoint(w / 2, h / 2), client},
+                                {"close button", g.Form.get(), TPoint(b.left + 2, (b.top + b.bottom) / 2), close}});
     });
 }
 
