@@ -120,4 +120,27 @@ TEST(MenuButtonGallery, BothSkinsAndWithoutClosedAndOpen)
     }
 }
 
+// Drawn with flat copies of our skins (SkinKit::Flatten), each button shows the
+// look of its own record at its left edge and in its arrow strip.
+TEST(MenuButtonGallery, EachControlDrawsItsOwnElement)
+{
+    Gallery g;
+    SkinKit::ExpectOwnElementsOnFlatSkins(g, [&] {
+        std::vector<SkinKit::TPieceProbe> probes;
+        const struct {
+            const char* What;
+            TControl* Button;
+            const char* Record;
+        } buttons[] = {{"menu button", g.Whole, "toolmenubutton"},
+                       {"track menu button", g.Track, "toolmenutrackbutton"},
+                       {"menu speed button", g.SpeedWhole, "toolmenubutton"},
+                       {"track menu speed button", g.SpeedTrack, "toolmenutrackbutton"}};
+        for (const auto& b : buttons) {
+            probes.push_back({b.What, b.Button, TPoint(1, b.Button->GetHeight() / 2), b.Record});
+            probes.push_back({b.What, b.Button, TPoint(b.Button->GetWidth() - 2, 2), b.Record});
+        }
+        return probes;
+    });
+}
+
 }  // namespace

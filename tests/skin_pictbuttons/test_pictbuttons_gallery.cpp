@@ -120,4 +120,21 @@ TEST(PictButtonsGallery, BothSkinsAndWithout)
     }
 }
 
+// Drawn with flat copies of our skins (SkinKit::Flatten), both picture-look
+// buttons show the look of the skin's button record at their left edge, and the
+// region buttons, which belong to no skin, their own idle picture.
+TEST(PictButtonsGallery, EachControlDrawsItsOwnElement)
+{
+    Gallery g;
+    SkinKit::ForEachFlatSkin(g, [&](TspSkinData* Flat, TBitmap* Shot) {
+        EXPECT_TRUE(g.Pictured->Skinned());
+        const TColor button = SkinKit::FlatColourOf(Flat, "button");
+        std::vector<SkinKit::TColourProbe> probes = {
+            {"picture-look button", g.Pictured, TPoint(1, g.Pictured->GetHeight() / 2), button},
+            {"plain picture-look button", g.Plain, TPoint(1, g.Plain->GetHeight() / 2), button}};
+        for (auto* r : g.Regions) probes.push_back({"region button", r, TPoint(30, 8), cIdle});
+        SkinKit::ExpectColours(Shot, g.Form.get(), probes);
+    });
+}
+
 }  // namespace

@@ -146,4 +146,38 @@ TEST(ScrollBoxGallery, LiveSkinChangeRemeasuresFrameAndBars)
     EXPECT_EQ(Probe(shot.get(), b.x, b.y), cBlock);
 }
 
+// A point of a windowed control given in its window's coordinates (its frame
+// included), as a point of its client area.
+TPoint InWindow(TWinControl* C, int X, int Y)
+{
+    RECT w;
+    GetWindowRect(C->GetHandle(), &w);
+    const TPoint o = C->ClientToScreen(TPoint(0, 0));
+    return TPoint(w.left - o.x + X, w.top - o.y + Y);
+}
+
+// Drawn with flat copies of our skins (SkinKit::Flatten): the box's left edge and
+// a point of its face away from the blocks show its own record's look (Korvel2
+// frames the box) or the background picture its record names (Sarnic tiles it);
+// each bar's left edge shows the look of its own record (the horizontal one, with
+// its marker for the corner, the look of a bar that meets another).
+TEST(ScrollBoxGallery, EachControlDrawsItsOwnElement)
+{
+    Gallery g;
+    SkinKit::ForEachFlatSkin(g, [&](TspSkinData* Flat, TBitmap* Shot) {
+        EXPECT_TRUE(g.Box->Skinned());
+        const auto* r = dynamic_cast<const TspDataSkinScrollBoxControl*>(
+            Flat->ControlRecord(Flat->GetControlIndex("scrollbox")));
+        ASSERT_TRUE(r);
+        const TColor face = r->BGPictureIndex >= 0 ? SkinKit::FlatColour(r->BGPictureIndex)
+                                                   : SkinKit::FlatColourOf(Flat, "scrollbox");
+        const TColor v = SkinKit::FlatColourOf(Flat, "vscrollbar"), h = SkinKit::FlatColourOf(Flat, "bothhscrollbar");
+        SkinKit::ExpectColours(Shot, g.Form.get(),
+                               {{"box edge", g.Box, InWindow(g.Box, 1, g.Box->GetHeight() / 2), face},
+                                {"box face", g.Box, TPoint(120, 120), face},
+                                {"vertical bar", g.V, TPoint(1, g.V->GetHeight() / 2), v},
+                                {"horizontal bar", g.H, TPoint(1, g.H->GetHeight() / 2), h}});
+    });
+}
+
 }  // namespace

@@ -103,13 +103,16 @@ inline TColor FlatColour(int I)
 // A flat copy of a skin: each picture of its list painted FlatColour(its index),
 // then the normal look of each control record (its SkinRect) painted a colour of
 // its own (FlatColour past the pictures', in record order); the pictures that
-// records use as masks keep their shapes. A control drawn with it shows, wherever
-// a piece of its element's normal look lands, the colour that names that element.
+// records and the popup and hint windows use as masks keep their shapes. A
+// control drawn with it shows, wherever a piece of its element's normal look
+// lands, the colour that names that element.
 inline void Flatten(TspSkinData* D)
 {
     std::set<int> masks;
     for (const auto& r : D->CtrlList)
         if (r && r->MaskPictureIndex >= 0) masks.insert(r->MaskPictureIndex);
+    if (D->PopupWindow) masks.insert(D->PopupWindow->MaskPictureIndex);
+    if (D->HintWindow) masks.insert(D->HintWindow->MaskPictureIndex);
     const int pictures = static_cast<int>(D->ActivePictures.size());
     auto flat = [&](int I) { return I >= 0 && I < pictures && D->ActivePictures[I] && !masks.count(I); };
     for (int i = 0; i < pictures; ++i) {
