@@ -90,10 +90,10 @@ function(win32_dll target)
   endif()
 endfunction()
 
-# add_wine_test(name SOURCES ... LIBS ... [LABELS ...] [LOCK name] [TIMEOUT s])
+# add_wine_test(name SOURCES ... LIBS ... [LABELS ...] [LOCK name...] [TIMEOUT s])
 # Builds a gtest executable and registers it with ctest, run through wine.
 function(add_wine_test name)
-  cmake_parse_arguments(T "" "LOCK;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS;LOCK" ${ARGN})
   # The entry point is an object of its own: winebuild resolves imports in one
   # pass over the archives and would miss what main pulls in from them.
   add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/test_main.cpp)
