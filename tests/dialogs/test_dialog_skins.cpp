@@ -63,7 +63,9 @@ TEST(DialogSkins, PreferencesWearsTheHostsSkinOrStaysPlain)
     for (const SkinCase& c : kSkins) {
         SCOPED_TRACE(c.Name ? c.Name : "unskinned");
         std::unique_ptr<TspSkinData> skin = c.Name ? LoadSkin(c.Name) : nullptr;
-        if (c.Name) ASSERT_TRUE(skin);
+        if (c.Name) {
+            ASSERT_TRUE(skin);
+        }
         TFakeHost host;
         host.Skin = skin.get();
         TForm2 d(nullptr, &host);
@@ -89,7 +91,9 @@ TEST(DialogSkins, CustomizationWearsTheHostsSkinOrStaysPlain)
     for (const SkinCase& c : kSkins) {
         SCOPED_TRACE(c.Name ? c.Name : "unskinned");
         std::unique_ptr<TspSkinData> skin = c.Name ? LoadSkin(c.Name) : nullptr;
-        if (c.Name) ASSERT_TRUE(skin);
+        if (c.Name) {
+            ASSERT_TRUE(skin);
+        }
         TFakeHost host;
         host.Skin = skin.get();
         TForm3 d(nullptr, &host);
@@ -128,7 +132,9 @@ TEST(DialogSkins, PreviewWindowWearsTheSkinWithItsOwnFrameSettings)
     for (const SkinCase& c : kSkins) {
         SCOPED_TRACE(c.Name ? c.Name : "unskinned");
         std::unique_ptr<TspSkinData> skin = c.Name ? LoadSkin(c.Name) : nullptr;
-        if (c.Name) ASSERT_TRUE(skin);
+        if (c.Name) {
+            ASSERT_TRUE(skin);
+        }
         TForm4 w(nullptr, skin.get());
         ASSERT_NE(w.spFormFrame1, nullptr);
         EXPECT_EQ(w.spFormFrame1->GetSkinData(), skin.get());

@@ -122,7 +122,9 @@ TEST(CheckLooks, NoTransitionWhenTheSkinHasNoneOrTheControlIsFlatOrUnskinned)
         EXPECT_FALSE(c->GetMorphing());
         c->Perform(CM_MOUSEENTER, 0, 0);
         EXPECT_FALSE(c->Transitioning());
-        if (k.Skinned && !k.Flat) EXPECT_EQ(Face(c), cActive);   // at once
+        if (k.Skinned && !k.Flat) {
+            EXPECT_EQ(Face(c), cActive);   // at once
+        }
     }
 }
 

@@ -237,7 +237,9 @@ void ApplyAndPaint(TspSkinData* Skin, const char* What, TRegionCheck Region)
         EXPECT_NE(PtInRegion(r, 0, 0) != 0, PtInRegion(r, 1, 0) != 0) << What;
         EXPECT_EQ(PtInRegion(r, 0, 0) != 0, PtInRegion(r, 1, 1) != 0) << What;
     }
-    if (Region == rcNoRegion) EXPECT_EQ(r, nullptr) << What;
+    if (Region == rcNoRegion) {
+        EXPECT_EQ(r, nullptr) << What;
+    }
     if (r) DeleteObject(r);
     form->Hide();
 }

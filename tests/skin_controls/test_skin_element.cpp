@@ -53,10 +53,18 @@ TEST(SkinElement, SizeFittingForEveryResizeMode)
         e.CalcSize(w, h);
         EXPECT_EQ(w, c.W) << c.What;
         EXPECT_EQ(h, c.H) << c.What;
-        if (c.Mode == rmEightPoint || c.Mode == rmHorizontal) EXPECT_EQ(e.NewRTPoint, c.NewRT) << c.What;
-        if (c.Mode == rmEightPoint || c.Mode == rmVertical) EXPECT_EQ(e.NewLBPoint, c.NewLB) << c.What;
-        if (c.Mode == rmEightPoint) EXPECT_EQ(e.NewRBPoint, c.NewRB) << c.What;
-        if (c.Mode != rmNone) EXPECT_EQ(e.NewClRect, c.NewClient) << c.What;
+        if (c.Mode == rmEightPoint || c.Mode == rmHorizontal) {
+            EXPECT_EQ(e.NewRTPoint, c.NewRT) << c.What;
+        }
+        if (c.Mode == rmEightPoint || c.Mode == rmVertical) {
+            EXPECT_EQ(e.NewLBPoint, c.NewLB) << c.What;
+        }
+        if (c.Mode == rmEightPoint) {
+            EXPECT_EQ(e.NewRBPoint, c.NewRB) << c.What;
+        }
+        if (c.Mode != rmNone) {
+            EXPECT_EQ(e.NewClRect, c.NewClient) << c.What;
+        }
     }
 }
 

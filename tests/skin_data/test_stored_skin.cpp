@@ -1,6 +1,7 @@
 #include "test_gtest.h"
 #include "CompressedStoredSkin.h"
 #include "skin_data_fixtures.h"
+#include <algorithm>
 #include <cstring>
 
 using namespace skinfix;
@@ -9,10 +10,10 @@ namespace {
 
 std::vector<char> SknBytes(int Version, int Count, const std::vector<char>& Block)
 {
-    std::vector<char> v(8);
+    std::vector<char> v(8 + Block.size());
     std::memcpy(v.data(), &Version, 4);
     std::memcpy(v.data() + 4, &Count, 4);
-    v.insert(v.end(), Block.begin(), Block.end());
+    std::copy(Block.begin(), Block.end(), v.begin() + 8);
     return v;
 }
 
@@ -218,7 +219,9 @@ TEST(StoredSkinStream, KindsSelectTheMainPictures)
         ASSERT_TRUE(s.ReadFrom(&m)) << c.Kind;
         for (int i = 0; i < MainPictureCount; ++i) {
             EXPECT_EQ(!s.MainPictures[i]->Empty(), c.Has[i]) << "kind " << c.Kind << " picture " << i;
-            if (c.Has[i]) EXPECT_EQ(s.MainPictures[i]->GetWidth(), 4 + i);
+            if (c.Has[i]) {
+                EXPECT_EQ(s.MainPictures[i]->GetWidth(), 4 + i);
+            }
         }
         ASSERT_EQ(s.ActivePictures.size(), 1u);
         EXPECT_EQ(s.DescriptionLines(), (std::vector<std::string>{"[VERSION]", "skinname=k"}));

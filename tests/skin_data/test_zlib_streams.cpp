@@ -226,7 +226,9 @@ TEST(ZlibStreams, DamagedInputIsAnErrorCutInputGivesWhatItHoldsAndTrailingBytesA
             EXPECT_FALSE(whole);
             EXPECT_TRUE(IsPrefix(part, data));
             // The bytes before the cut come out, not nothing.
-            if (c.Block.size() > block.size() / 4) EXPECT_GT(part.size(), data.size() / 4);
+            if (c.Block.size() > block.size() / 4) {
+                EXPECT_GT(part.size(), data.size() / 4);
+            }
             break;
         }
         }

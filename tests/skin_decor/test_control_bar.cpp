@@ -179,7 +179,9 @@ TEST(ControlBar, DraggingTheGrabAreaMovesTheBand)
         EXPECT_EQ(s.Bar->RowCount(), k.Rows);
         EXPECT_EQ(s.Bar->GetHeight(), 26 * k.Rows);
         EXPECT_EQ(moves, k.Moves);
-        if (moves) EXPECT_EQ(moved, s.Bar->BandRect(s.B));
+        if (moves) {
+            EXPECT_EQ(moved, s.Bar->BandRect(s.B));
+        }
         EXPECT_FALSE(s.Bar->GetMouseCapture());
     }
 }

@@ -191,7 +191,9 @@ TEST(Notebook, HeadingGlyphsFromTheImageListOnlyForValidIndexes)
         ASSERT_EQ(s.N->ButtonCount(), 1);
         TBitmap* g = s.N->Heading(0)->GetGlyph();
         EXPECT_EQ(!g->Empty(), k.Glyph);
-        if (k.Glyph) EXPECT_EQ(Probe(g, 6, 6), k.ImageIndex == 1 ? 0x00C000u : 0x0000C0u);
+        if (k.Glyph) {
+            EXPECT_EQ(Probe(g, 6, 6), k.ImageIndex == 1 ? 0x00C000u : 0x0000C0u);
+        }
         // The list going away clears it from the notebook.
         images.reset();
         EXPECT_EQ(s.N->GetImages(), nullptr);
@@ -224,7 +226,9 @@ TEST(Notebook, AnIndexStoredWhileLoadingIsShownAfterwards)
         n->Loaded();
         EXPECT_EQ(n->GetPageIndex(), k.Shown);
         EXPECT_EQ(ShownPages(n), k.Shown == -1 ? 0 : 1);
-        if (k.Shown != -1) EXPECT_TRUE(n->Page(k.Shown)->GetVisible());
+        if (k.Shown != -1) {
+            EXPECT_TRUE(n->Page(k.Shown)->GetVisible());
+        }
     }
 }
 

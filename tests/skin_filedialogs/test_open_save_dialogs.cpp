@@ -76,7 +76,9 @@ TEST(SkinFileDialogs, TypedNamesTable)
         EXPECT_EQ(left, c.Expected.empty() ? mrNone : mrOk);
         EXPECT_EQ(d->FileName, c.Expected);
         EXPECT_EQ(changes, c.Expected.empty() ? 0 : 1);
-        if (ok) EXPECT_EQ(d->Files->GetText(), c.Expected + "\r\n");
+        if (ok) {
+            EXPECT_EQ(d->Files->GetText(), c.Expected + "\r\n");
+        }
     }
 }
 

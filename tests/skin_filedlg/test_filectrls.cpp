@@ -498,7 +498,9 @@ TEST(DriveComboBox, ListsTheDrivesAndMovesTheDirectoryList)
         EXPECT_TRUE(items[i].size() == 2 || (items[i].substr(2, 2) == " [" && items[i].back() == ']')) << items[i];
         EXPECT_EQ(items[i][1], ':');
         EXPECT_TRUE(islower(static_cast<unsigned char>(items[i][0])));
-        if (i) EXPECT_LT(items[i - 1][0], items[i][0]);
+        if (i) {
+            EXPECT_LT(items[i - 1][0], items[i][0]);
+        }
     }
     // Two drives other than the current one (the cwd's drive is selected at first).
     const char current = drives->GetDrive();

@@ -79,9 +79,11 @@ TEST(FrameWindow, HitTestTable)
 
     // Not sizeable: no sizing code anywhere.
     f.Frame->Sizeable = false;
-    for (const auto& t : table)
-        if (t.Code != HTCLIENT && t.Code != HTCAPTION)
+    for (const auto& t : table) {
+        if (t.Code != HTCLIENT && t.Code != HTCAPTION) {
             EXPECT_EQ(f.HitTest(t.X, t.Y), HTOBJECT_FRAME) << t.X << "," << t.Y;
+        }
+    }
 }
 
 TEST(FrameWindow, HitTestWithoutMaskUsesTheWindowEdge)

@@ -236,7 +236,9 @@ TEST(MenuButtons, ComesUpWhenTheMenuClosesByAPressElsewhereOrACommand)
             ASSERT_EQ(s.Log.size(), byCommand ? 3u : 2u);
             EXPECT_EQ(s.Log[0], "show");
             EXPECT_EQ(s.Log[1], "hide");
-            if (byCommand) EXPECT_EQ(s.Log[2].rfind("command:", 0), 0u);
+            if (byCommand) {
+                EXPECT_EQ(s.Log[2].rfind("command:", 0), 0u);
+            }
             SetCursorPos(5, 5);
         }
     }

@@ -180,7 +180,9 @@ TEST(SkinMenuBar, UnskinnedItemsFollowEachOtherAndFitTheirCaptions)
         TRect r(0, 0, 0, 0);
         probe.GetCanvas()->DrawText(s.Item(i)->LinkedMenuItem->GetCaption(), r, DT_CALCRECT | DT_SINGLELINE);
         EXPECT_EQ(s.Item(i)->ObjectRect.Width(), r.Width() + 12);
-        if (i > 0) EXPECT_EQ(s.Item(i)->ObjectRect.left, s.Item(i - 1)->ObjectRect.right);
+        if (i > 0) {
+            EXPECT_EQ(s.Item(i)->ObjectRect.left, s.Item(i - 1)->ObjectRect.right);
+        }
         EXPECT_TRUE(s.Item(i)->InMenuRect);
     }
     EXPECT_FALSE(s.Bar->GetHasHiddenItems());

@@ -318,7 +318,9 @@ TEST(MenuLook, HostileSkinRecordsNeverBreakALevel)
         EXPECT_LE(l->GetHeight(), wa.Height());
         EXPECT_LE(l->GetWidth(), wa.Width());
         for (int i = 0; i < l->GetItemCount(); ++i)
-            if (!l->GetItem(i)->IsDivider()) EXPECT_GT(l->GetItem(i)->ObjectRect.Height(), 0) << i;
+            if (!l->GetItem(i)->IsDivider()) {
+                EXPECT_GT(l->GetItem(i)->ObjectRect.Height(), 0) << i;
+            }
         auto b = s.Compose(l);
         for (int key : {VK_DOWN, VK_DOWN, VK_UP, VK_RIGHT, VK_LEFT}) s.Key(key);
         PumpUntil([&] { return !l->GetMorphTimerRunning(); }, 1000);

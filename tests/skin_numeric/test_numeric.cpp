@@ -83,7 +83,9 @@ TEST(NumberRules, NumberTextsAndConversion)
         EXPECT_EQ(SpNumber::IsNumText(t, c.Type), c.IsNum);
         double v = -999;
         EXPECT_EQ(SpNumber::TryConvert(t, c.Type, v), c.Converts);
-        if (c.Converts) EXPECT_DOUBLE_EQ(v, c.Value);
+        if (c.Converts) {
+            EXPECT_DOUBLE_EQ(v, c.Value);
+        }
     }
 }
 

@@ -155,7 +155,9 @@ TEST(SkinRichEdit, BarsFollowTheTextAndScrollIt)
         else s.VBar->OnDownButtonClick(s.VBar);
         const int after = GetScrollPos(s.H(), SB_VERT);
         EXPECT_EQ(after != before, st.Moves);
-        if (st.Moves) EXPECT_EQ(after > before, st.Up);
+        if (st.Moves) {
+            EXPECT_EQ(after > before, st.Up);
+        }
         EXPECT_EQ(s.VBar->GetPosition(), after);
     }
     // A long line brings in the horizontal bar, which scrolls sideways.

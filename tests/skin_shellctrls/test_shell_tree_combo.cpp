@@ -7,6 +7,7 @@
 #include "SysUtils.h"
 #include "TempTree.h"
 #include "WaitUntil.h"
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -107,7 +108,8 @@ TEST(ShellTree, RightClickSelectsTheNodeAndOpensItsMenu)
     SetForegroundWindow(t.Form->GetHandle());
     PumpUntilIdle();
     RECT r = {};
-    *reinterpret_cast<HTREEITEM*>(&r) = beta->GetItemId();
+    const HTREEITEM asked = beta->GetItemId();   // the message reads the item from the rectangle
+    std::memcpy(&r, &asked, sizeof asked);
     ASSERT_TRUE(SendMessageA(t.Tree->GetWindowHandle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
     POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     ClientToScreen(t.Tree->GetWindowHandle(), &p);

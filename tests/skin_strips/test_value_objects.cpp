@@ -220,7 +220,9 @@ TEST(GaugeObject, FillFollowsTheValue)
         g.SetValue(k.Value);
         EXPECT_EQ(g.ProgressPos, k.Pos);
         auto b = Drawn(&g);
-        if (k.FilledAt.x >= 0) EXPECT_EQ(Probe(b.get(), k.FilledAt.x, k.FilledAt.y), cActive);
+        if (k.FilledAt.x >= 0) {
+            EXPECT_EQ(Probe(b.get(), k.FilledAt.x, k.FilledAt.y), cActive);
+        }
         EXPECT_EQ(Probe(b.get(), k.EmptyAt.x, k.EmptyAt.y), cNormal);
     }
 }

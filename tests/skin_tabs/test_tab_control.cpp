@@ -289,8 +289,9 @@ TEST(SkinTabControl, SurvivesDamagedRecords)
         auto shot = Snapshot(s.Tc);
         EXPECT_EQ(s.Tc->GetWidth(), 300) << c.What;
         // (Text of the largest height allowed covers the tab.)
-        if (c.Skinned && std::string(c.What) != "huge font")
+        if (c.Skinned && std::string(c.What) != "huge font") {
             EXPECT_EQ(Probe(shot.get(), s.Inside(1).x, s.Inside(1).y), cTab) << c.What;
+        }
     }
 }
 

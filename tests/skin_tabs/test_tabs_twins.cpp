@@ -132,7 +132,9 @@ TYPED_TEST(TabsTwins, UnskinnedFaceInSystemColours)
     EXPECT_EQ(Probe(shot.get(), 150, d.bottom), shadow);
     EXPECT_EQ(Probe(shot.get(), 150, middle), face);
     const TRect t0 = s.Ctl->GetItemRect(0);
-    if (std::is_same<TypeParam, TspSkinTabControl>::value) EXPECT_EQ(t0.Height(), 20);   // as the scene made them
+    if (std::is_same<TypeParam, TspSkinTabControl>::value) {
+        EXPECT_EQ(t0.Height(), 20);   // as the scene made them
+    }
     EXPECT_EQ(Probe(shot.get(), t0.left, t0.top), ColorToRGB(clNavy) & 0xFFFFFF);   // the active tab's frame
     // The active tab, darker while the control has the focus.
     EXPECT_EQ(Probe(shot.get(), t0.left + 2, t0.top + 2), static_cast<TColor>(s.Ctl->Focused() ? 0xB59385 : 0xD2BDB6));

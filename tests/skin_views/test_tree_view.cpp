@@ -6,6 +6,7 @@
 #include "SkinBoxControls.h"
 #include "SkinScrollBar.h"
 #include "SkinViews.h"
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -178,7 +179,8 @@ TEST(SkinTreeView, LabelsAreMeasuredInTheSkinsFont)
     s.T->SetSkinData(d.get());
     HWND h = s.T->GetHandle();
     RECT item = {};
-    *reinterpret_cast<HTREEITEM*>(&item) = s.Root(0)->GetItemId();
+    const HTREEITEM asked = s.Root(0)->GetItemId();   // the message reads the item from the rectangle
+    std::memcpy(&item, &asked, sizeof asked);
     ASSERT_TRUE(SendMessageA(h, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&item)));
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, s.T->GetFont()->GetHandle());
