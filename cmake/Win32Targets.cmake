@@ -82,7 +82,10 @@ function(win32_dll target)
     configure_file(${deffile}.in ${deffile} COPYONLY)
     target_sources(${target} PRIVATE ${deffile})
     if(ORVANTA_ARCH STREQUAL "i686")
-      target_link_options(${target} PRIVATE -Wl,--kill-at)
+      # The .def names the stdcall entry points undecorated, as COM and
+      # LoadLibrary callers expect; the linker binds them to the decorated
+      # symbols (--enable-stdcall-fixup asks for that, so it does not warn).
+      target_link_options(${target} PRIVATE -Wl,--kill-at -Wl,--enable-stdcall-fixup)
     endif()
   endif()
   if(D_DIR)
