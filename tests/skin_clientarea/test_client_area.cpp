@@ -111,7 +111,7 @@ TEST(ClientAreaFrame, TheWholeWindowIsTheStretchedSkinPicture)
     s.Frame->SetSkinData(nullptr);
     s.Redraw();
     EXPECT_EQ(s.Screen(150, 100), static_cast<TColor>(ColorToRGB(clBtnFace)));
-    EXPECT_EQ(s.Screen(0, 100), 0u);
+    EXPECT_EQ(s.Screen(0, 100), 0);
 }
 
 TEST(ClientAreaFrame, DraggedByItsSurfaceWithTheRealMouse)

@@ -45,7 +45,7 @@ TEST(ClientAreaGallery, BothSkinsAndWithout)
     Gallery g;
     auto plain = g.Shoot("unskinned");
     EXPECT_EQ(Probe(plain.get(), 180, 130), static_cast<TColor>(ColorToRGB(clBtnFace)));
-    EXPECT_EQ(Probe(plain.get(), 0, 130), 0u);
+    EXPECT_EQ(Probe(plain.get(), 0, 130), 0);
     for (const char* name : {"Korvel2", "Sarnic"}) {
         SCOPED_TRACE(name);
         auto skin = LoadSkin(name);

@@ -255,8 +255,8 @@ TEST(ColourCombo, CustomEntryOpensTheColourDialog)
     c->SetFocus();
     SendMessageA(c->GetHandle(), WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(startColour, 0x102030);
-    EXPECT_EQ(c->GetColor(0), RGB(200, 100, 50));
-    EXPECT_EQ(c->GetSelected(), RGB(200, 100, 50));
+    EXPECT_EQ(c->GetColor(0), RGBToColor(200, 100, 50));
+    EXPECT_EQ(c->GetSelected(), RGBToColor(200, 100, 50));
     EXPECT_EQ(log, (std::vector<std::string>{"click", "change"}));
 
     // Cancel keeps the custom colour.
@@ -268,7 +268,7 @@ TEST(ColourCombo, CustomEntryOpensTheColourDialog)
         if (dialog && dialog->Window) dialog->Window->SetModalResult(mrCancel);
     });
     EXPECT_FALSE(c->PickCustomColor());
-    EXPECT_EQ(c->GetColor(0), RGB(200, 100, 50));
+    EXPECT_EQ(c->GetColor(0), RGBToColor(200, 100, 50));
 
     // Choosing "Custom..." in the open list opens the dialog too.
     dialog = nullptr;
@@ -285,7 +285,7 @@ TEST(ColourCombo, CustomEntryOpensTheColourDialog)
     c->GetListBox()->SetItemIndex(0);
     c->CloseUp(true);
     EXPECT_EQ(c->GetItemIndex(), 0);
-    EXPECT_EQ(c->GetColor(0), RGB(200, 0, 50));
+    EXPECT_EQ(c->GetColor(0), RGBToColor(200, 0, 50));
 }
 
 }  // namespace

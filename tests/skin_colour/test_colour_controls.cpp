@@ -110,10 +110,10 @@ TEST(ColourGrid, CustomSlotsFillInTurnAndSelect)
     GridScene s;
     for (int i = 1; i <= 14; ++i) s.Custom->AddColor(RGB(i, 0, 0));
     EXPECT_EQ(s.Custom->GetFillCount(), 2);
-    EXPECT_EQ(s.Custom->GetSlot(1), RGB(13, 0, 0));
-    EXPECT_EQ(s.Custom->GetSlot(2), RGB(14, 0, 0));
-    EXPECT_EQ(s.Custom->GetSlot(3), RGB(3, 0, 0));
-    EXPECT_EQ(s.Custom->GetSlot(12), RGB(12, 0, 0));
+    EXPECT_EQ(s.Custom->GetSlot(1), RGBToColor(13, 0, 0));
+    EXPECT_EQ(s.Custom->GetSlot(2), RGBToColor(14, 0, 0));
+    EXPECT_EQ(s.Custom->GetSlot(3), RGBToColor(3, 0, 0));
+    EXPECT_EQ(s.Custom->GetSlot(12), RGBToColor(12, 0, 0));
     EXPECT_EQ(s.Custom->GetSelected(), 0);
     int changes = 0;
     s.Custom->OnChange = [&](TObject*) { ++changes; };
@@ -121,7 +121,7 @@ TEST(ColourGrid, CustomSlotsFillInTurnAndSelect)
     GridScene::Click(s.Custom, GridScene::Centre(cell8));
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(s.Custom->GetSelected(), 8);
-    EXPECT_EQ(s.Custom->GetColorValue(), RGB(8, 0, 0));
+    EXPECT_EQ(s.Custom->GetColorValue(), RGBToColor(8, 0, 0));
 }
 
 TEST(ColourViewer, FramedFill)

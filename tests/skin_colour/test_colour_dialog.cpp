@@ -215,14 +215,14 @@ TEST(ColourDialog, NumberFieldsInStepAndWithoutDrift)
     EXPECT_EQ(rgb.H, eh);
     EXPECT_EQ(rgb.S, es);
     EXPECT_EQ(rgb.V, ev);
-    EXPECT_EQ(rgb.Preview, RGB(12, 34, 56));
-    EXPECT_EQ(rgb.Palette, RGB(12, 34, 56));
-    EXPECT_EQ(touched.Preview, RGB(12, 34, 56));
+    EXPECT_EQ(rgb.Preview, RGBToColor(12, 34, 56));
+    EXPECT_EQ(rgb.Palette, RGBToColor(12, 34, 56));
+    EXPECT_EQ(touched.Preview, RGBToColor(12, 34, 56));
     EXPECT_EQ(touched.R, 12);
     EXPECT_EQ(touched.G, 34);
     EXPECT_EQ(touched.B, 56);
     EXPECT_EQ(bad.V, rgb.V);
-    EXPECT_EQ(bad.Preview, RGB(12, 34, 56));
+    EXPECT_EQ(bad.Preview, RGBToColor(12, 34, 56));
     EXPECT_EQ(tooLong.H, 359);
     EXPECT_EQ(tooLong.Preview, HSVColour(359, rgb.S, rgb.V));
     EXPECT_EQ(committed, "359");
@@ -280,7 +280,7 @@ TEST(ColourDialog, DroppedTrackBarDrivesTheColour)
     EXPECT_GT(seen.H, 200);
     EXPECT_LT(seen.H, 330);
     const TColor c = HSVColour(seen.H, 100, 100);
-    EXPECT_EQ(RGB(seen.R, seen.G, seen.B), c);
+    EXPECT_EQ(RGBToColor(seen.R, seen.G, seen.B), c);
     EXPECT_EQ(seen.Preview, c);
     EXPECT_EQ(seen.Palette, c);
     EXPECT_TRUE(seen.Closed);
@@ -311,16 +311,16 @@ TEST(ColourDialog, CustomColoursKeptOnlyOnOk)
         ClickButton(d.OKButton);
     }));
     EXPECT_EQ(d.GetCustomFillCount(), 1);
-    EXPECT_EQ(d.GetCustomColor(1), RGB(12, 0, 0));
-    EXPECT_EQ(d.GetCustomColor(2), RGB(1, 0, 0));
-    EXPECT_EQ(d.Color, RGB(1, 0, 0));
+    EXPECT_EQ(d.GetCustomColor(1), RGBToColor(12, 0, 0));
+    EXPECT_EQ(d.GetCustomColor(2), RGBToColor(1, 0, 0));
+    EXPECT_EQ(d.Color, RGBToColor(1, 0, 0));
     // The next window starts with them.
     TColor slot2 = 0;
     RunDialog(d, [&] {
         slot2 = d.CustomColorGrid->GetSlot(2);
         d.Window->SetModalResult(mrCancel);
     });
-    EXPECT_EQ(slot2, RGB(1, 0, 0));
+    EXPECT_EQ(slot2, RGBToColor(1, 0, 0));
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ TEST(ColourGallery, DialogWithBothSkinsAndWithout)
         ASSERT_TRUE(s.Picture);
         ASSERT_TRUE(s.Dropped);
         EXPECT_EQ(Probe(s.Picture.get(), s.Preview.left + 5, s.Preview.top + 5), 0x40A0E0);
-        EXPECT_EQ(Probe(s.Dropped.get(), s.Preview.left + 5, s.Preview.top + 5), RGB(0xE0, 200, 0x40));
+        EXPECT_EQ(Probe(s.Dropped.get(), s.Preview.left + 5, s.Preview.top + 5), RGBToColor(0xE0, 200, 0x40));
         EXPECT_EQ(s.Bar.Width(), 250);
         int covered = 0;
         for (int y = s.Bar.top; y < s.Bar.bottom; ++y)

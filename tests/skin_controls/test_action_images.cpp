@@ -198,7 +198,7 @@ TEST(ToolBarImages, OwnGlyphWinsIndexIsRangeCheckedAndFreedListsAreForgotten)
     EXPECT_EQ(s.Centre(), cRed);
     s.Normal.reset();
     EXPECT_EQ(s.Bar->GetImages(), nullptr);
-    EXPECT_EQ(s.Centre(), RGB(182, 189, 210));   // the hot face, no image
+    EXPECT_EQ(s.Centre(), RGBToColor(182, 189, 210));   // the hot face, no image
 }
 
 TEST(ToolBarImages, SkinnedButtonsTakeTheHotListInTheirActiveLook)

@@ -215,7 +215,7 @@ TEST(SkinPageControl, UnusableRecordLeavesTheControlUnskinned)
         EXPECT_EQ(s.Pc->GetItemRect(0).Height(), 20) << c.What;
         auto shot = Snapshot(s.Pc);
         const TRect d = s.Pc->GetDisplayRect();
-        EXPECT_EQ(Probe(shot.get(), 150, (d.top + d.bottom) / 2), ColorToRGB(clBtnFace) & 0xFFFFFF) << c.What;
+        EXPECT_EQ(Probe(shot.get(), 150, (d.top + d.bottom) / 2), SystemColour(clBtnFace)) << c.What;
     }
 }
 
@@ -316,7 +316,7 @@ TEST(SkinPageControl, RemovedSkinDataIsForgotten)
     EXPECT_FALSE(s.Pc->Skinned());
     auto shot = Snapshot(s.Pc);
     const TRect d = s.Pc->GetDisplayRect();
-    EXPECT_EQ(Probe(shot.get(), 150, (d.top + d.bottom) / 2), ColorToRGB(clBtnFace) & 0xFFFFFF);
+    EXPECT_EQ(Probe(shot.get(), 150, (d.top + d.bottom) / 2), SystemColour(clBtnFace));
 }
 
 // The scroller the tab control shares (test_tabs_twins.cpp) scrolls the tabs

@@ -40,8 +40,8 @@ TEST(SkinUpDown, UnskinnedHorizontalLayoutAndArrows)
     EXPECT_EQ(s.U->ButtonRect(1), TRect(0, 0, 20, 20));
     EXPECT_EQ(s.U->ButtonRect(0), TRect(20, 0, 40, 20));
     auto shot = Snapshot(s.U);
-    EXPECT_EQ(Probe(shot.get(), 10, 10), 0u);   // the arrows are black at the buttons' centres
-    EXPECT_EQ(Probe(shot.get(), 30, 10), 0u);
+    EXPECT_EQ(Probe(shot.get(), 10, 10), 0);   // the arrows are black at the buttons' centres
+    EXPECT_EQ(Probe(shot.get(), 30, 10), 0);
     EXPECT_EQ(Probe(shot.get(), 3, 3), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
     s.U->SetOrientation(udVertical);
     EXPECT_EQ(s.U->GetSkinDataName(), "hupdown");   // at run time the element name stays

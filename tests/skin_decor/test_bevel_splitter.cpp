@@ -43,7 +43,7 @@ TEST(Bevel, ColoursFromTheSkinOrTheSystemAndStyleSwapsThem)
         EXPECT_EQ(Probe(shot.get(), 10 + 59, 30), k.Right);
         EXPECT_EQ(Probe(shot.get(), 40, 10), k.Left);     // top edge
         EXPECT_EQ(Probe(shot.get(), 40, 10 + 39), k.Right);
-        EXPECT_EQ(Probe(shot.get(), 40, 30), 0xFFFFFFu);  // a box is not filled
+        EXPECT_EQ(Probe(shot.get(), 40, 30), 0xFFFFFF);  // a box is not filled
     }
 }
 
@@ -68,21 +68,21 @@ TEST(Bevel, DividerIsTwoPixelsThickInsetByTwo)
         if (k.Horizontal) {
             EXPECT_EQ(Probe(shot.get(), 40, 19), cDark);
             EXPECT_EQ(Probe(shot.get(), 40, 20), cLight);
-            EXPECT_EQ(Probe(shot.get(), 40, 18), 0xFFFFFFu);
-            EXPECT_EQ(Probe(shot.get(), 40, 21), 0xFFFFFFu);
-            EXPECT_EQ(Probe(shot.get(), 1, 19), 0xFFFFFFu);
+            EXPECT_EQ(Probe(shot.get(), 40, 18), 0xFFFFFF);
+            EXPECT_EQ(Probe(shot.get(), 40, 21), 0xFFFFFF);
+            EXPECT_EQ(Probe(shot.get(), 1, 19), 0xFFFFFF);
             EXPECT_EQ(Probe(shot.get(), 78, 20), cLight);   // the last pixel of the inset divider
-            EXPECT_EQ(Probe(shot.get(), 79, 20), 0xFFFFFFu);
-            EXPECT_EQ(Probe(shot.get(), 40, 0), 0xFFFFFFu);   // no top line in divider mode
+            EXPECT_EQ(Probe(shot.get(), 79, 20), 0xFFFFFF);
+            EXPECT_EQ(Probe(shot.get(), 40, 0), 0xFFFFFF);   // no top line in divider mode
         } else {
             EXPECT_EQ(Probe(shot.get(), 39, 20), cDark);
             EXPECT_EQ(Probe(shot.get(), 40, 20), cLight);
-            EXPECT_EQ(Probe(shot.get(), 38, 20), 0xFFFFFFu);
-            EXPECT_EQ(Probe(shot.get(), 41, 20), 0xFFFFFFu);
-            EXPECT_EQ(Probe(shot.get(), 39, 1), 0xFFFFFFu);
+            EXPECT_EQ(Probe(shot.get(), 38, 20), 0xFFFFFF);
+            EXPECT_EQ(Probe(shot.get(), 41, 20), 0xFFFFFF);
+            EXPECT_EQ(Probe(shot.get(), 39, 1), 0xFFFFFF);
             EXPECT_EQ(Probe(shot.get(), 40, 38), cLight);
-            EXPECT_EQ(Probe(shot.get(), 40, 39), 0xFFFFFFu);
-            EXPECT_EQ(Probe(shot.get(), 0, 20), 0xFFFFFFu);
+            EXPECT_EQ(Probe(shot.get(), 40, 39), 0xFFFFFF);
+            EXPECT_EQ(Probe(shot.get(), 0, 20), 0xFFFFFF);
         }
     }
 }

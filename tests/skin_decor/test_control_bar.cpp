@@ -216,7 +216,7 @@ TEST(ControlBar, PaintHooksAndThePlainFrame)
     // A's frame is drawn, C's left out by the hook.
     const TRect a = s.Bar->BandRect(s.A), c = s.Bar->BandRect(s.C);
     EXPECT_EQ(Probe(shot.get(), a.left + 20, a.bottom - 1), Sys(COLOR_BTNSHADOW));
-    EXPECT_EQ(Probe(shot.get(), c.left + 20, c.bottom - 1), 0xFFFFFFu);
+    EXPECT_EQ(Probe(shot.get(), c.left + 20, c.bottom - 1), 0xFFFFFF);
 }
 
 // The skinned bar: its bands get the item image (a grab column and a frame) as

@@ -192,7 +192,7 @@ TEST(Notebook, HeadingGlyphsFromTheImageListOnlyForValidIndexes)
         TBitmap* g = s.N->Heading(0)->GetGlyph();
         EXPECT_EQ(!g->Empty(), k.Glyph);
         if (k.Glyph) {
-            EXPECT_EQ(Probe(g, 6, 6), k.ImageIndex == 1 ? 0x00C000u : 0x0000C0u);
+            EXPECT_EQ(Probe(g, 6, 6), k.ImageIndex == 1 ? 0x00C000 : 0x0000C0);
         }
         // The list going away clears it from the notebook.
         images.reset();

@@ -168,7 +168,7 @@ TEST(MenuButtons, TrackModeOpensTheMenuOnlyFromTheTrackPart)
             EXPECT_EQ(s.Log, (TLog{"show"}));
             s.Engine()->Hide();
             EXPECT_FALSE(s.Down());
-            EXPECT_EQ(s.At(30, 3), p.Skinned ? cActive : RGB(182, 189, 210));   // mouse still over
+            EXPECT_EQ(s.At(30, 3), p.Skinned ? cActive : RGBToColor(182, 189, 210));   // mouse still over
             EXPECT_EQ(s.Log, (TLog{"show", "hide"}));
         }
 }

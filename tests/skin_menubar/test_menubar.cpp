@@ -24,6 +24,7 @@
 namespace {
 
 using SkinKit::Probe;
+using SkinKit::SystemColour;
 
 typedef std::vector<std::string> TLog;
 
@@ -214,7 +215,7 @@ TEST(SkinMenuBar, ItemsThatDoNotFitHideBehindTheMarkerAndComeBackWithTheirState)
     auto shot = Compose(s.Bar);
     bool marked = false;
     for (int x = m.left; x < m.right; ++x)
-        for (int y = m.top; y < m.bottom; ++y) marked = marked || Probe(shot.get(), x, y) == (ColorToRGB(clBtnShadow) & 0xFFFFFF);
+        for (int y = m.top; y < m.bottom; ++y) marked = marked || Probe(shot.get(), x, y) == SystemColour(clBtnShadow);
     EXPECT_TRUE(marked);
     // Wider again: the items come back, the disabled one still disabled.
     s.Bar->SetBounds(0, 0, 400, s.Bar->GetHeight());

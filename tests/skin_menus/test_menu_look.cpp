@@ -13,6 +13,7 @@ namespace {
 using SkinKit::Paint;
 using SkinKit::Probe;
 using SkinKit::SaveArtefact;
+using SkinKit::SystemColour;
 
 const TColor cFrame = 0x00A000, cItems = 0xA0A000, cItemNormal = 0x0000B0, cItemEdge = 0x00B0B0,
              cItemHot = 0xB00000, cText = 0xFFFFFF, cHotText = 0x00FFFF;
@@ -150,9 +151,9 @@ TEST(MenuLook, DefaultLevelWhenTheSkinLacksAWindowPicture)
         ASSERT_FALSE(l->IsSkinned());
         EXPECT_EQ(l->GetHeight(), 3 * 20 + 4 + 6);
         auto b = s.Compose(l);
-        const TColor face = ColorToRGB(clBtnFace) & 0xFFFFFF, window = ColorToRGB(clWindow) & 0xFFFFFF;
+        const TColor face = SystemColour(clBtnFace), window = SystemColour(clWindow);
         const int y1 = Scene::Centre(l->GetItem(1)).y, y0 = Scene::Centre(l->GetItem(0)).y;
-        EXPECT_EQ(Probe(b.get(), 0, 0), static_cast<TColor>(ColorToRGB(clBtnShadow) & 0xFFFFFF));
+        EXPECT_EQ(Probe(b.get(), 0, 0), SystemColour(clBtnShadow));
         EXPECT_EQ(Probe(b.get(), 8, y1), face);
         EXPECT_EQ(Probe(b.get(), l->GetWidth() - 8, y1), window);
         EXPECT_EQ(Probe(b.get(), l->GetWidth() - 8, y0), static_cast<TColor>(RGB(182, 189, 210)));
@@ -237,7 +238,7 @@ TEST(MenuLook, MarksBesideTheCaption)
         const TRect r = l->GetItem(1)->ObjectRect;
         const int cy = (r.top + r.bottom) / 2;
         int dark = 0;
-        const TColor text = ColorToRGB(clWindowText) & 0xFFFFFF;
+        const TColor text = SystemColour(clWindowText);
         for (int y = cy - 5; y <= cy + 5; ++y)
             for (int x = r.left + 2; x < r.left + 14; ++x) dark += Probe(b.get(), x, y) == text ? 1 : 0;
         EXPECT_EQ(dark > 0, c.Mark) << dark;

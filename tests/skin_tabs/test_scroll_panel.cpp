@@ -183,7 +183,7 @@ TEST(ScrollPanel, BackgroundFromThePanelElement)
         int BGPictureIndex;
         TColor Expect;
     } cases[] = {
-        {"unskinned", false, -1, static_cast<TColor>(ColorToRGB(clBtnFace) & 0xFFFFFF)},
+        {"unskinned", false, -1, SystemColour(clBtnFace)},
         {"middle tiled", true, -1, cMiddle},
         {"background picture", true, 1, cBack},
         {"background index past the pictures", true, 5, cMiddle},
@@ -219,7 +219,7 @@ TEST(ScrollPanel, DegeneratePanelElementsPaint)
         s.Panel->SetSkinData(skin.get());
         s.Show();
         auto shot = Snapshot(s.Panel);
-        EXPECT_EQ(Probe(shot.get(), 70, 30), ColorToRGB(clBtnFace) & 0xFFFFFF) << c.What;
+        EXPECT_EQ(Probe(shot.get(), 70, 30), SystemColour(clBtnFace)) << c.What;
     }
 }
 

@@ -350,7 +350,7 @@ TEST(SkinTabControl, SkinChangesAndRemoval)
     s.Tc->ChangeSkinData();
     EXPECT_FALSE(s.Tc->Skinned());
     auto shot = Snapshot(s.Tc);
-    EXPECT_EQ(Probe(shot.get(), 100, 120), ColorToRGB(clBtnFace) & 0xFFFFFF);
+    EXPECT_EQ(Probe(shot.get(), 100, 120), SystemColour(clBtnFace));
 }
 
 }  // namespace

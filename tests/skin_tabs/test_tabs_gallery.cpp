@@ -98,7 +98,7 @@ TEST(TabsGallery, ToolBarScrollPanelAndTabControlWithBothSkinsAndWithout)
     EXPECT_EQ(SendMessageA(g.Tabs->GetHandle(), TCM_GETCURSEL, 0, 0), 0);
     auto plain = g.Shoot("unskinned");
     EXPECT_FALSE(g.Tabs->Skinned());
-    EXPECT_EQ(Probe(plain.get(), g.Tabs->GetLeft() + 135, g.Tabs->GetTop() + 100), ColorToRGB(clBtnFace) & 0xFFFFFF);
+    EXPECT_EQ(Probe(plain.get(), g.Tabs->GetLeft() + 135, g.Tabs->GetTop() + 100), SystemColour(clBtnFace));
     for (const char* name : {"Korvel2", "Sarnic"}) {
         SCOPED_TRACE(name);
         auto skin = LoadSkin(name);

@@ -126,7 +126,7 @@ TYPED_TEST(TabsTwins, UnskinnedFaceInSystemColours)
     ASSERT_FALSE(s.Ctl->Skinned());
     const TRect d = s.Ctl->GetDisplayRect();
     auto shot = Snapshot(s.Ctl);
-    const TColor face = ColorToRGB(clBtnFace) & 0xFFFFFF, shadow = ColorToRGB(clBtnShadow) & 0xFFFFFF;
+    const TColor face = SystemColour(clBtnFace), shadow = SystemColour(clBtnShadow);
     const int middle = (d.top + d.bottom) / 2;
     EXPECT_EQ(Probe(shot.get(), d.left - 1, middle), shadow);
     EXPECT_EQ(Probe(shot.get(), 150, d.bottom), shadow);
@@ -135,7 +135,7 @@ TYPED_TEST(TabsTwins, UnskinnedFaceInSystemColours)
     if (std::is_same<TypeParam, TspSkinTabControl>::value) {
         EXPECT_EQ(t0.Height(), 20);   // as the scene made them
     }
-    EXPECT_EQ(Probe(shot.get(), t0.left, t0.top), ColorToRGB(clNavy) & 0xFFFFFF);   // the active tab's frame
+    EXPECT_EQ(Probe(shot.get(), t0.left, t0.top), SystemColour(clNavy));   // the active tab's frame
     // The active tab, darker while the control has the focus.
     EXPECT_EQ(Probe(shot.get(), t0.left + 2, t0.top + 2), static_cast<TColor>(s.Ctl->Focused() ? 0xB59385 : 0xD2BDB6));
     EXPECT_EQ(Probe(shot.get(), s.Inside(1).x, s.Inside(1).y), face);

@@ -243,8 +243,8 @@ TEST(ToolBarScroll, AlignedButtonsFollowTheScrolledRow)
 TEST(ToolBarScroll, ArrowLooksUnskinnedAndSkinned)
 {
     auto skin = NewBarSkin();
-    const TColor face = ColorToRGB(clBtnFace) & 0xFFFFFF, shadow = ColorToRGB(clBtnShadow) & 0xFFFFFF,
-                 navy = ColorToRGB(clNavy) & 0xFFFFFF;
+    const TColor face = SystemColour(clBtnFace), shadow = SystemColour(clBtnShadow),
+                 navy = SystemColour(clNavy);
     struct Case {
         const char* What;
         bool Skinned;

@@ -34,6 +34,8 @@ inline std::unique_ptr<TBitmap> NewPicture(int W, int H, TColor Fill)
 }
 
 inline TColor Probe(TBitmap* B, int X, int Y) { return B->GetCanvas()->GetPixel(X, Y) & 0xFFFFFF; }
+// A system colour as a probe reads it.
+inline TColor SystemColour(TColor C) { return static_cast<TColor>(ColorToRGB(C) & 0xFFFFFF); }
 
 // A picture kept among the test's artefacts, as artefacts/<Name>.bmp.
 inline void SaveArtefact(TBitmap* B, const std::string& Name)
