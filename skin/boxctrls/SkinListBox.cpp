@@ -1111,7 +1111,7 @@ void TspSkinCustomListBox::CreateControlDefaultImage(TBitmap* B)
     c->GetPen()->SetColor(clBtnShadow);
     c->MoveTo(1, FDefaultCaptionHeight - 1);
     c->LineTo(w - 1, FDefaultCaptionHeight - 1);
-    for (int i = 0; i < 3; ++i) DrawButton(c, i);
+    for (int i = 0; i < ListBoxButtonCount; ++i) DrawButton(c, i);
 }
 
 void TspSkinCustomListBox::CreateControlSkinImage(TBitmap* B)
@@ -1143,7 +1143,7 @@ void TspSkinCustomListBox::CreateControlSkinImage(TBitmap* B)
         const int ty = r.top + r.Height() / 2 - c->TextHeight(GetText()) / 2;
         DrawCaptionText(c, r, ty, true);
     }
-    for (int i = 0; i < 3; ++i) DrawButton(c, i);
+    for (int i = 0; i < ListBoxButtonCount; ++i) DrawButton(c, i);
 }
 
 void TspSkinCustomListBox::DrawButton(TCanvas* C, int I)
@@ -1186,7 +1186,7 @@ void TspSkinCustomListBox::TestActive(int X, int Y)
     if (Skinned() && SButtonLooks[lbbUp][lsNormal].IsEmpty() && SButtonLooks[lbbDown][lsNormal].IsEmpty()) return;
     FOldActiveButton = FActiveButton;
     FActiveButton = -1;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < ListBoxButtonCount; ++i)
         if (!FCaptionButtons[i].R.IsEmpty() && FCaptionButtons[i].R.Contains(TPoint(X, Y))) {
             FActiveButton = i;
             break;

@@ -186,8 +186,8 @@ public:
     TspSkinScrollBar* GetScrollBar() const { return FScrollBar; }
     TspSkinScrollBar* GetHScrollBar() const { return FHorzBar; }
     TRect GetListRect() const { return FListRect; }
-    TRect CaptionButtonRect(int I) const { return (I >= 0 && I < 3) ? FCaptionButtons[I].R : TRect(); }
-    bool CaptionButtonDown(int I) const { return I >= 0 && I < 3 && FCaptionButtons[I].Down; }
+    TRect CaptionButtonRect(int I) const { return (I >= 0 && I < ListBoxButtonCount) ? FCaptionButtons[I].R : TRect(); }
+    bool CaptionButtonDown(int I) const { return I >= 0 && I < ListBoxButtonCount && FCaptionButtons[I].Down; }
     int RepeatTarget() const { return FRepeatTarget; }
 
     TNotifyEvent OnUpButtonClick, OnDownButtonClick, OnCheckButtonClick;
@@ -245,7 +245,7 @@ protected:
     TspListBox* FInnerListBox = nullptr;
     TspSkinScrollBar* FScrollBar = nullptr;
     TspSkinScrollBar* FHorzBar = nullptr;
-    TCaptionButton FCaptionButtons[3];
+    TCaptionButton FCaptionButtons[ListBoxButtonCount];
     int FActiveButton = -1, FOldActiveButton = -1, FDownButton = -1;
     int FRepeatTarget = 0;
     bool FWaitMode = false;

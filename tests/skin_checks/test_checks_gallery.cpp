@@ -57,11 +57,7 @@ struct Gallery {
     }
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
-        RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntilIdle();
-        auto shot = ScreenShot(Form.get());
-        SaveArtefact(shot.get(), "checks-" + Name);
-        return shot;
+        return RepaintedShot(Form.get(), "checks-" + Name);
     }
     // The form with the combo's list and the track bar open, the screen around them included.
     void ShootOpen(const std::string& Name)

@@ -144,11 +144,7 @@ struct ComboGallery {
     }
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
-        RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntilIdle();
-        auto shot = ScreenShot(Form.get());
-        SaveArtefact(shot.get(), "colour-combos-" + Name);
-        return shot;
+        return RepaintedShot(Form.get(), "colour-combos-" + Name);
     }
     // The drop-down lists open over the form: the font faces with their marks, the swatches.
     void ShootLists(const std::string& Name)

@@ -52,12 +52,8 @@ struct Gallery {
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
         Open->DropDown();
-        RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         RedrawWindow(Open->GetPopupHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        PumpUntilIdle();
-        auto shot = ScreenShot(Form.get());
-        SaveArtefact(shot.get(), "combos-" + Name);
-        return shot;
+        return RepaintedShot(Form.get(), "combos-" + Name);
     }
 };
 

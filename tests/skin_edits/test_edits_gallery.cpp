@@ -70,11 +70,7 @@ struct Gallery {
     }
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
-        RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntilIdle();
-        auto shot = ScreenShot(Form.get());
-        SaveArtefact(shot.get(), "edits-" + Name);
-        return shot;
+        return RepaintedShot(Form.get(), "edits-" + Name);
     }
 };
 

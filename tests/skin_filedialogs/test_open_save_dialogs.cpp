@@ -298,8 +298,7 @@ int GlyphPixels(TspCustomFileDlgForm* W, TControl* Button)
 
 void ShootWindow(TspCustomFileDlgForm* W, const std::string& Name)
 {
-    RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    PumpUntilIdle();
+    SkinKit::RepaintAll(W->GetHandle());
     auto shot = SkinKit::ScreenShot(W->GetHandle());
     CtlFixture::SaveArtefact(shot.get(), "filedialogs-" + Name);
 }

@@ -121,8 +121,7 @@ TEST(SkinPictureDialogs, GalleryBothSkinsAndUnskinned)
         d.SetCtrlSkinData(data.get());
         EXPECT_FALSE(RunDialog(d, [&](TspCustomFileDlgForm* f) {
             auto* w = static_cast<TspOpenPictureDlgForm*>(f);
-            RedrawWindow(w->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-            PumpUntilIdle();
+            SkinKit::RepaintAll(w->GetHandle());
             // The red picture shows at the top left of the preview.
             const TPoint at = w->Image->ClientToScreen(TPoint(20, 15));
             HDC screen = GetDC(nullptr);

@@ -100,8 +100,7 @@ template <class TDialog, class TRun, class TSteps> bool RunModal(TDialog& D, TRu
 // W's window as it stands on the screen, repainted first.
 inline std::unique_ptr<TBitmap> WindowShot(TWinControl* W)
 {
-    RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    PumpUntilIdle();
+    SkinKit::RepaintAll(W->GetHandle());
     return SkinKit::ScreenShot(W->GetHandle());
 }
 

@@ -74,12 +74,6 @@ TColor ScreenPixel(TControl* C, int X, int Y)
     return static_cast<TColor>(c);
 }
 
-void Repaint(TspOpenSkinDlgForm* W)
-{
-    RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    PumpUntilIdle();
-}
-
 void Shoot(TspOpenSkinDlgForm* W, const std::string& Name)
 {
     const std::unique_ptr<TBitmap> shot = WindowShot(W);
@@ -164,7 +158,7 @@ TEST(OpenSkinDialog, PreviewsEachSkinPrivatelyAndReturnsTheFullPath)
                 if (!p.Shown && !prog) {
                     // Where the sample window stood, below the error line, the (flat,
                     // unskinned) panel shows plain.
-                    Repaint(w);
+                    SkinKit::RepaintAll(w->GetHandle());
                     const int x = w->PreviewPanel->GetWidth() / 2;
                     EXPECT_EQ(ScreenPixel(w->PreviewPanel, x, 120), ScreenPixel(w->PreviewPanel, x, 178)) << programSkin;
                 }

@@ -68,12 +68,8 @@ struct Gallery {
     }
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
-        RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        RedrawWindow(Popup->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntilIdle();
-        auto shot = ScreenShot(Form.get());
-        SaveArtefact(shot.get(), "lists-" + Name);
-        return shot;
+        RepaintAll(Popup->GetHandle());
+        return RepaintedShot(Form.get(), "lists-" + Name);
     }
     // A point of a row of list L in form coordinates: near the row's right end.
     TPoint RowPoint(TspSkinCustomListBox* L, int I)

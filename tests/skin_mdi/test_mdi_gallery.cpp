@@ -12,11 +12,7 @@ namespace {
 
 std::unique_ptr<TBitmap> Shoot(Scene& S, const std::string& Name)
 {
-    RedrawWindow(S.Main->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    PumpUntilIdle();
-    auto shot = CtlFixture::ScreenShot(S.Main);
-    CtlFixture::SaveArtefact(shot.get(), "mdi-" + Name);
-    return shot;
+    return CtlFixture::RepaintedShot(S.Main, "mdi-" + Name);
 }
 
 // Pixels of a control's rectangle (in the main form's window) that differ between two shots.

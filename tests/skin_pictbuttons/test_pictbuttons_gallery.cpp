@@ -61,11 +61,7 @@ struct Gallery {
     }
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
-        RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntilIdle();
-        auto shot = CtlFixture::ScreenShot(Form.get());
-        CtlFixture::SaveArtefact(shot.get(), "pictbuttons-" + Name);
-        return shot;
+        return CtlFixture::RepaintedShot(Form.get(), "pictbuttons-" + Name);
     }
 };
 

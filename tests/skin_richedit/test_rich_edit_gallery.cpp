@@ -29,11 +29,7 @@ struct Gallery : Scene {
     }
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
-        RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntilIdle();
-        auto shot = ScreenShot(Form.get());
-        SaveArtefact(shot.get(), "richedit-" + Name);
-        return shot;
+        return RepaintedShot(Form.get(), "richedit-" + Name);
     }
     // A point of the edit's background: its right edge, halfway down.
     TPoint Background() const { return TPoint(Rich->GetWidth() - 2, Rich->GetHeight() / 2); }

@@ -68,8 +68,7 @@ struct Scene {
     }
     std::unique_ptr<TBitmap> Shoot()
     {
-        RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntilIdle();
+        RepaintAll(Form->GetHandle());
         return ScreenShot(Form.get());
     }
 };

@@ -410,10 +410,7 @@ TEST(SkinDirectoryEdit, GalleryBothSkinsAndWithout)
         }
         s.Edit->SetSkinData(skin.get());
         EXPECT_EQ(s.Edit->Skinned(), skin != nullptr);
-        RedrawWindow(s.Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntilIdle();
-        auto shot = CtlFixture::ScreenShot(s.Form.get());
-        CtlFixture::SaveArtefact(shot.get(), std::string("diredit-") + name);
+        auto shot = CtlFixture::RepaintedShot(s.Form.get(), std::string("diredit-") + name);
         // The button stands apart from the text area: the row through the
         // middle of the edit is never one flat colour.
         std::vector<TColor> seen;

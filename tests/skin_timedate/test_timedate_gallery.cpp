@@ -56,12 +56,8 @@ struct Gallery {
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
         Date->DropDown();
-        RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         RedrawWindow(Date->GetCalendar()->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        PumpUntilIdle();
-        auto shot = ScreenShot(Form.get());
-        SaveArtefact(shot.get(), "timedate-" + Name);
-        return shot;
+        return RepaintedShot(Form.get(), "timedate-" + Name);
     }
 };
 

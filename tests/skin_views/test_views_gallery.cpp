@@ -109,11 +109,7 @@ struct Gallery {
     }
     std::unique_ptr<TBitmap> Shoot(const std::string& Name)
     {
-        RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        PumpUntilIdle();
-        auto shot = ScreenShot(Form.get());
-        SaveArtefact(shot.get(), "views-" + Name);
-        return shot;
+        return RepaintedShot(Form.get(), "views-" + Name);
     }
     // A point in the middle of the second list row (an odd row), in form coordinates.
     TPoint OddRow()

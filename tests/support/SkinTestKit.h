@@ -8,6 +8,7 @@
 #include "CompressedStoredSkin.h"
 #include "Control.h"
 #include "SkinData.h"
+#include "WaitUntil.h"
 #include "WinControl.h"
 #include <windows.h>
 #include <cstring>
@@ -95,6 +96,22 @@ inline std::unique_ptr<TBitmap> ScreenShot(HWND Wnd)
     return ScreenShot(TRect(r.left, r.top, r.right, r.bottom));
 }
 
+// A window and every window in it painted afresh, the queue run until idle.
+inline void RepaintAll(HWND Wnd)
+{
+    RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    PumpUntilIdle();
+}
+
+// A form repainted, then what the screen shows where it stands, kept as the artefact Name.
+inline std::unique_ptr<TBitmap> RepaintedShot(TWinControl* Form, const std::string& Name)
+{
+    RepaintAll(Form->GetHandle());
+    auto shot = ScreenShot(Form);
+    SaveArtefact(shot.get(), Name);
+    return shot;
+}
+
 // The colour of picture I in a flat skin: one colour a picture, none black,
 // white or grey, nor the magenta that pictures use as their transparent key.
 inline TColor FlatColour(int I)
@@ -154,16 +171,22 @@ template <class C> TPieceProbe LeftEdge(C* Control, const char* What)
     return {What, Control, TPoint(1, Control->GetHeight() / 2), Control->GetSkinDataName()};
 }
 
+// Where a point of Control (client coordinates) lands in a screen shot of Form.
+inline TPoint ShotPoint(TControl* Form, TControl* Control, TPoint At)
+{
+    const TPoint s = Control->ClientToScreen(At);
+    return TPoint(s.x - Form->GetLeft(), s.y - Form->GetTop());
+}
+
 // Each probe of a screen shot of Form (ScreenShot), drawn with a flat skin, shows
 // the flat colour of its record's look.
 inline void ExpectElements(TBitmap* Shot, TControl* Form, TspSkinData* Flat, const std::vector<TPieceProbe>& Probes)
 {
     for (const TPieceProbe& p : Probes) {
-        const TPoint s = p.Control->ClientToScreen(p.At);
+        const TPoint at = ShotPoint(Form, p.Control, p.At);
         const TColor want = FlatColourOf(Flat, p.Record);
         EXPECT_NE(want, 0) << p.What << ": the skin has no record " << p.Record;
-        EXPECT_EQ(Probe(Shot, s.x - Form->GetLeft(), s.y - Form->GetTop()), want)
-            << p.What << ": not the look of " << p.Record;
+        EXPECT_EQ(Probe(Shot, at.x, at.y), want) << p.What << ": not the look of " << p.Record;
     }
 }
 // A W x H one-pixel checkerboard at 1 bit per pixel, made from its bytes.
@@ -272,11 +295,7 @@ struct TColourProbe {
 inline void ExpectColours(TBitmap* Shot, TControl* Form, const std::vector<TColourProbe>& Probes)
 {
     for (const TColourProbe& p : Probes) {
-        TPoint at = p.At;
-        if (p.Control) {
-            const TPoint s = p.Control->ClientToScreen(p.At);
-            at = TPoint(s.x - Form->GetLeft(), s.y - Form->GetTop());
-        }
+        const TPoint at = p.Control ? ShotPoint(Form, p.Control, p.At) : p.At;
         EXPECT_NE(p.Want, 0) << p.What << ": the skin names no colour here";
         EXPECT_EQ(Probe(Shot, at.x, at.y), p.Want) << p.What << " at " << at.x << "," << at.y;
     }
